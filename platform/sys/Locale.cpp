@@ -1,0 +1,9 @@
+#include "platform/sys/Locale.h"
+
+#include <clocale>
+
+namespace sys {
+
+void ForceCNumericLocale() { std::setlocale(LC_NUMERIC, "C"); }
+
+}  // namespace sys
