@@ -1,0 +1,25 @@
+#pragma once
+// Whole-file reads and writes of the preset and unit files, as bytes.
+
+#include "link/LCmd.h"
+#include "model/FileStatus.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+// Reads at most limit bytes from the start of the file into out.
+FileStatus ReadFileHead(const std::string& path, std::size_t limit, ByteVector& out);
+
+// Writes bytes to a new file in the target's folder and renames it over the
+// target only once every byte is on disk, so a failed save leaves an existing
+// file as it was.
+FileStatus WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// The file name for a chosen name: its characters up to the first occurrence
+// of the extension written all in lower or all in upper case, then the
+// extension in lower case (".prs": "a" and "a.PRS" give "a.prs", "a.Prs"
+// gives "a.Prs.prs").
+std::string FileNameWithExtension(std::string_view chosen, std::string_view lowerExtension);
