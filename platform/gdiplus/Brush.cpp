@@ -1,0 +1,620 @@
+#include "platform/gdiplus/Brush.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/gdiplus/GdiPlusPrivate.h"
+#include "platform/gdiplus/GraphicsPath.h"
+#include "platform/gdiplus/Image.h"
+
+namespace Gdiplus {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kGamma = 2.2;
+
+bool ValidPositions(const REAL* positions, INT count) {
+  for (INT i = 0; i < count; ++i) {
+    if (!(positions[i] >= 0 && positions[i] <= 1)) return false;
+    if (i > 0 && positions[i] < positions[i - 1]) return false;
+  }
+  return true;
+}
+
+Status CopyMatrix(const Matrix& from, Matrix& to) {
+  REAL e[6];
+  from.GetElements(e);
+  return to.SetElements(e[0], e[1], e[2], e[3], e[4], e[5]);
+}
+
+}  // namespace
+
+namespace detail {
+
+ARGB MixColors(ARGB a, ARGB b, double f, bool gamma) {
+  f = std::clamp(f, 0.0, 1.0);
+  auto channel = [&](int shift) {
+    const double x = ((a >> shift) & 0xff) / 255.0, y = ((b >> shift) & 0xff) / 255.0;
+    double v;
+    if (gamma && shift != Color::AlphaShift)
+      v = std::pow(std::pow(x, kGamma) * (1 - f) + std::pow(y, kGamma) * f, 1 / kGamma);
+    else
+      v = x * (1 - f) + y * f;
+    return ARGB(std::lround(std::clamp(v, 0.0, 1.0) * 255)) << shift;
+  };
+  return channel(Color::AlphaShift) | channel(Color::RedShift) | channel(Color::GreenShift) |
+         channel(Color::BlueShift);
+}
+
+double BlendFactor(const GradientRamp& ramp, double t) {
+  const auto& pos = ramp.blendPositions;
+  const auto& fac = ramp.blendFactors;
+  if (pos.empty()) return t;
+  if (t <= pos.front()) return fac.front();
+  for (size_t i = 1; i < pos.size(); ++i) {
+    if (t <= pos[i]) {
+      const double span = pos[i] - pos[i - 1];
+      const double u = span > 0 ? (t - pos[i - 1]) / span : 1.0;
+      return fac[i - 1] + (fac[i] - fac[i - 1]) * u;
+    }
+  }
+  return fac.back();
+}
+
+}  // namespace detail
+
+ARGB GradientRamp::At(double t) const {
+  t = std::clamp(t, 0.0, 1.0);
+  if (!presetColors.empty()) {
+    const auto& pos = presetPositions;
+    for (size_t i = 1; i < pos.size(); ++i) {
+      if (t <= pos[i]) {
+        const double span = pos[i] - pos[i - 1];
+        const double u = span > 0 ? (t - pos[i - 1]) / span : 1.0;
+        return detail::MixColors(presetColors[i - 1], presetColors[i], u, gammaCorrection);
+      }
+    }
+    return presetColors.back();
+  }
+  return detail::MixColors(start, end, detail::BlendFactor(*this, t), gammaCorrection);
+}
+
+// ---- Brush --------------------------------------------------------------------
+
+Brush::~Brush() = default;
+
+Status Brush::GetLastStatus() const {
+  const Status s = lastResult_;
+  lastResult_ = Ok;
+  return s;
+}
+
+Status Brush::SetMatrix(Matrix& target, const Matrix* source) {
+  if (!source) return InvalidParameter;
+  if (!source->IsInvertible()) return InvalidParameter;
+  return CopyMatrix(*source, target);
+}
+
+Status Brush::GetMatrix(const Matrix& source, Matrix* target) {
+  if (!target) return InvalidParameter;
+  return CopyMatrix(source, *target);
+}
+
+Status SolidBrush::GetColor(Color* color) const {
+  if (!color) return Record(InvalidParameter);
+  *color = color_;
+  return Ok;
+}
+
+Status SolidBrush::SetColor(const Color& color) {
+  color_ = color;
+  return Ok;
+}
+
+// ---- HatchBrush -------------------------------------------------------------
+
+HatchBrush::HatchBrush(HatchStyle hatchStyle, const Color& foreColor, const Color& backColor)
+    : Brush(BrushTypeHatchFill), style_(hatchStyle), fore_(foreColor), back_(backColor) {
+  if (hatchStyle < HatchStyleMin || hatchStyle > HatchStyleMax) lastResult_ = InvalidParameter;
+}
+
+Brush* HatchBrush::Clone() const { return new HatchBrush(style_, fore_, back_); }
+
+Status HatchBrush::GetForegroundColor(Color* color) const {
+  if (!color) return Record(InvalidParameter);
+  *color = fore_;
+  return Ok;
+}
+
+Status HatchBrush::GetBackgroundColor(Color* color) const {
+  if (!color) return Record(InvalidParameter);
+  *color = back_;
+  return Ok;
+}
+
+// ---- TextureBrush -----------------------------------------------------------
+
+TextureBrush::TextureBrush(const Image* image, WrapMode wrapMode) : Brush(BrushTypeTextureFill) {
+  Init(image, wrapMode, nullptr, nullptr);
+}
+TextureBrush::TextureBrush(const Image* image, WrapMode wrapMode, const RectF& dstRect)
+    : Brush(BrushTypeTextureFill) {
+  Init(image, wrapMode, &dstRect, nullptr);
+}
+TextureBrush::TextureBrush(const Image* image, WrapMode wrapMode, const Rect& r) : Brush(BrushTypeTextureFill) {
+  const RectF part(REAL(r.X), REAL(r.Y), REAL(r.Width), REAL(r.Height));
+  Init(image, wrapMode, &part, nullptr);
+}
+TextureBrush::TextureBrush(const Image* image, const RectF& dstRect, const ImageAttributes* imageAttributes)
+    : Brush(BrushTypeTextureFill) {
+  Init(image, imageAttributes ? imageAttributes->GetWrap() : WrapModeTile, &dstRect, imageAttributes);
+}
+TextureBrush::TextureBrush(const Image* image, const Rect& r, const ImageAttributes* imageAttributes)
+    : Brush(BrushTypeTextureFill) {
+  const RectF part(REAL(r.X), REAL(r.Y), REAL(r.Width), REAL(r.Height));
+  Init(image, imageAttributes ? imageAttributes->GetWrap() : WrapModeTile, &part, imageAttributes);
+}
+TextureBrush::TextureBrush(const Image* image, WrapMode wrapMode, REAL x, REAL y, REAL w, REAL h)
+    : Brush(BrushTypeTextureFill) {
+  const RectF part(x, y, w, h);
+  Init(image, wrapMode, &part, nullptr);
+}
+TextureBrush::TextureBrush(const Image* image, WrapMode wrapMode, INT x, INT y, INT w, INT h)
+    : Brush(BrushTypeTextureFill) {
+  const RectF part{REAL(x), REAL(y), REAL(w), REAL(h)};
+  Init(image, wrapMode, &part, nullptr);
+}
+
+TextureBrush::TextureBrush() : Brush(BrushTypeTextureFill) {}
+TextureBrush::~TextureBrush() = default;
+
+void TextureBrush::Init(const Image* image, WrapMode wrapMode, const RectF* part,
+                        const ImageAttributes* attributes) {
+  if (wrapMode < WrapModeTile || wrapMode > WrapModeClamp) {
+    lastResult_ = InvalidParameter;
+    return;
+  }
+  wrapMode_ = wrapMode;
+  if (!image || !image->Data()) {
+    lastResult_ = InvalidParameter;
+    return;
+  }
+  QImage pixels = image->Data()->image;
+  if (part) {
+    const QRect r(int(std::floor(part->X)), int(std::floor(part->Y)), int(std::lround(part->Width)),
+                  int(std::lround(part->Height)));
+    if (r.width() <= 0 || r.height() <= 0 || !pixels.rect().contains(r)) {
+      lastResult_ = InvalidParameter;
+      return;
+    }
+    pixels = pixels.copy(r);
+  }
+  if (attributes) {
+    const auto& settings = attributes->For(ColorAdjustTypeBrush);
+    if (settings.Any()) pixels = detail::ApplyAttributes(pixels, settings);
+  }
+  // A copy detached from any caller-owned rows.
+  image_.reset(detail::MakeBitmap(pixels.copy(), image->Data()->format));
+}
+
+Brush* TextureBrush::Clone() const {
+  auto* copy = new TextureBrush();
+  if (image_) copy->image_.reset(image_->Clone());
+  copy->wrapMode_ = wrapMode_;
+  CopyMatrix(transform_, copy->transform_);
+  copy->lastResult_ = lastResult_;
+  return copy;
+}
+
+Status TextureBrush::MultiplyTransform(const Matrix* matrix, MatrixOrder order) {
+  return Record(transform_.Multiply(matrix, order));
+}
+Status TextureBrush::TranslateTransform(REAL dx, REAL dy, MatrixOrder order) {
+  return Record(transform_.Translate(dx, dy, order));
+}
+Status TextureBrush::ScaleTransform(REAL sx, REAL sy, MatrixOrder order) {
+  return Record(transform_.Scale(sx, sy, order));
+}
+Status TextureBrush::RotateTransform(REAL angle, MatrixOrder order) {
+  return Record(transform_.Rotate(angle, order));
+}
+
+Status TextureBrush::SetWrapMode(WrapMode wrapMode) {
+  if (wrapMode < WrapModeTile || wrapMode > WrapModeClamp) return Record(InvalidParameter);
+  wrapMode_ = wrapMode;
+  return Ok;
+}
+
+Image* TextureBrush::GetImage() const { return image_ ? image_->Clone() : nullptr; }
+
+// ---- LinearGradientBrush ----------------------------------------------------
+
+LinearGradientBrush::LinearGradientBrush(const PointF& point1, const PointF& point2, const Color& color1,
+                                         const Color& color2)
+    : Brush(BrushTypeLinearGradient) {
+  InitPoints(point1, point2, color1, color2);
+}
+
+LinearGradientBrush::LinearGradientBrush(const Point& point1, const Point& point2, const Color& color1,
+                                         const Color& color2)
+    : Brush(BrushTypeLinearGradient) {
+  InitPoints(PointF(REAL(point1.X), REAL(point1.Y)), PointF(REAL(point2.X), REAL(point2.Y)), color1, color2);
+}
+
+LinearGradientBrush::LinearGradientBrush(const RectF& rect, const Color& color1, const Color& color2,
+                                         LinearGradientMode mode)
+    : Brush(BrushTypeLinearGradient) {
+  static constexpr double kModeAngles[] = {0, 90, 45, 135};
+  if (mode < LinearGradientModeHorizontal || mode > LinearGradientModeBackwardDiagonal) {
+    valid_ = false;
+    lastResult_ = InvalidParameter;
+    return;
+  }
+  InitRect(rect, color1, color2, kModeAngles[mode], true);
+}
+
+LinearGradientBrush::LinearGradientBrush(const Rect& r, const Color& color1, const Color& color2,
+                                         LinearGradientMode mode)
+    : LinearGradientBrush(RectF(REAL(r.X), REAL(r.Y), REAL(r.Width), REAL(r.Height)), color1, color2, mode) {}
+
+LinearGradientBrush::LinearGradientBrush(const RectF& rect, const Color& color1, const Color& color2, REAL angle,
+                                         bool isAngleScalable)
+    : Brush(BrushTypeLinearGradient) {
+  InitRect(rect, color1, color2, angle, isAngleScalable);
+}
+
+LinearGradientBrush::LinearGradientBrush(const Rect& r, const Color& color1, const Color& color2, REAL angle,
+                                         bool isAngleScalable)
+    : LinearGradientBrush(RectF(REAL(r.X), REAL(r.Y), REAL(r.Width), REAL(r.Height)), color1, color2, angle,
+                          isAngleScalable) {}
+
+void LinearGradientBrush::InitPoints(const PointF& p1, const PointF& p2, const Color& c1, const Color& c2) {
+  ramp_.start = c1.GetValue();
+  ramp_.end = c2.GetValue();
+  start_ = p1;
+  end_ = p2;
+  rect_ = RectF(std::min(p1.X, p2.X), std::min(p1.Y, p2.Y), std::fabs(p2.X - p1.X), std::fabs(p2.Y - p1.Y));
+  if (p1.Equals(p2)) {
+    valid_ = false;
+    lastResult_ = InvalidParameter;
+  }
+}
+
+void LinearGradientBrush::InitRect(const RectF& rect, const Color& c1, const Color& c2, double angle,
+                                   bool scalable) {
+  ramp_.start = c1.GetValue();
+  ramp_.end = c2.GetValue();
+  rect_ = rect;
+  if (!(rect.Width != 0 && rect.Height != 0) || !std::isfinite(angle)) {
+    valid_ = false;
+    lastResult_ = InvalidParameter;
+    return;
+  }
+  // The gradient's end lines pass through the two corners that lie furthest
+  // back and furthest ahead along the angle. A scalable angle is worked out
+  // on the unit square and stretched onto the rectangle with it.
+  double x = rect.X, y = rect.Y, w = rect.Width, h = rect.Height;
+  if (scalable) {
+    space_.SetElements(REAL(w), 0, 0, REAL(h), REAL(x), REAL(y));
+    x = 0; y = 0; w = 1; h = 1;
+  }
+  const double rad = angle * kPi / 180.0;
+  const double dx = std::cos(rad), dy = std::sin(rad);
+  const double corners[4][2] = {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}};
+  double lo = 1e300, hi = -1e300;
+  for (const auto& c : corners) {
+    const double p = c[0] * dx + c[1] * dy;
+    lo = std::min(lo, p);
+    hi = std::max(hi, p);
+  }
+  const double cx = x + w / 2, cy = y + h / 2, cp = cx * dx + cy * dy;
+  start_ = PointF(REAL(cx + dx * (lo - cp)), REAL(cy + dy * (lo - cp)));
+  end_ = PointF(REAL(cx + dx * (hi - cp)), REAL(cy + dy * (hi - cp)));
+}
+
+Brush* LinearGradientBrush::Clone() const {
+  auto* copy = new LinearGradientBrush();
+  copy->ramp_ = ramp_;
+  copy->start_ = start_;
+  copy->end_ = end_;
+  CopyMatrix(space_, copy->space_);
+  CopyMatrix(transform_, copy->transform_);
+  copy->rect_ = rect_;
+  copy->wrapMode_ = wrapMode_;
+  copy->valid_ = valid_;
+  copy->lastResult_ = lastResult_;
+  return copy;
+}
+
+Status LinearGradientBrush::SetLinearColors(const Color& color1, const Color& color2) {
+  ramp_.start = color1.GetValue();
+  ramp_.end = color2.GetValue();
+  return Ok;
+}
+
+Status LinearGradientBrush::GetLinearColors(Color* colors) const {
+  if (!colors) return Record(InvalidParameter);
+  colors[0] = Color(ramp_.start);
+  colors[1] = Color(ramp_.end);
+  return Ok;
+}
+
+Status LinearGradientBrush::GetRectangle(RectF* rect) const {
+  if (!rect) return Record(InvalidParameter);
+  *rect = rect_;
+  return Ok;
+}
+
+Status LinearGradientBrush::GetRectangle(Rect* rect) const {
+  if (!rect) return Record(InvalidParameter);
+  *rect = Rect(INT(std::lround(rect_.X)), INT(std::lround(rect_.Y)), INT(std::lround(rect_.Width)),
+               INT(std::lround(rect_.Height)));
+  return Ok;
+}
+
+Status LinearGradientBrush::SetGammaCorrection(bool useGammaCorrection) {
+  ramp_.gammaCorrection = useGammaCorrection;
+  return Ok;
+}
+
+Status LinearGradientBrush::SetBlend(const REAL* blendFactors, const REAL* blendPositions, INT count) {
+  if (!blendFactors || !blendPositions || count <= 0 || !ValidPositions(blendPositions, count))
+    return Record(InvalidParameter);
+  ramp_.blendFactors.assign(blendFactors, blendFactors + count);
+  ramp_.blendPositions.assign(blendPositions, blendPositions + count);
+  ramp_.presetColors.clear();
+  ramp_.presetPositions.clear();
+  return Ok;
+}
+
+Status LinearGradientBrush::GetBlend(REAL* blendFactors, REAL* blendPositions, INT count) const {
+  if (!blendFactors || !blendPositions || count < GetBlendCount()) return Record(InsufficientBuffer);
+  std::copy(ramp_.blendFactors.begin(), ramp_.blendFactors.end(), blendFactors);
+  std::copy(ramp_.blendPositions.begin(), ramp_.blendPositions.end(), blendPositions);
+  return Ok;
+}
+
+namespace {
+
+// Preset colours must run from position 0 to position 1.
+Status CheckPreset(const Color* colors, const REAL* positions, INT count) {
+  if (!colors || !positions || count < 2) return InvalidParameter;
+  if (positions[0] != 0 || positions[count - 1] != 1 || !ValidPositions(positions, count)) return InvalidParameter;
+  return Ok;
+}
+
+}  // namespace
+
+Status LinearGradientBrush::SetInterpolationColors(const Color* presetColors, const REAL* blendPositions,
+                                                   INT count) {
+  if (const Status s = CheckPreset(presetColors, blendPositions, count); s != Ok) return Record(s);
+  ramp_.presetColors.clear();
+  for (INT i = 0; i < count; ++i) ramp_.presetColors.push_back(presetColors[i].GetValue());
+  ramp_.presetPositions.assign(blendPositions, blendPositions + count);
+  ramp_.blendFactors.clear();
+  ramp_.blendPositions.clear();
+  return Ok;
+}
+
+Status LinearGradientBrush::GetInterpolationColors(Color* presetColors, REAL* blendPositions, INT count) const {
+  if (!presetColors || !blendPositions || count < GetInterpolationColorCount()) return Record(InsufficientBuffer);
+  for (size_t i = 0; i < ramp_.presetColors.size(); ++i) {
+    presetColors[i] = Color(ramp_.presetColors[i]);
+    blendPositions[i] = ramp_.presetPositions[i];
+  }
+  return Ok;
+}
+
+Status LinearGradientBrush::SetWrapMode(WrapMode wrapMode) {
+  // A linear gradient always repeats in some way; clamping is refused.
+  if (wrapMode < WrapModeTile || wrapMode >= WrapModeClamp) return Record(InvalidParameter);
+  wrapMode_ = wrapMode;
+  return Ok;
+}
+
+Status LinearGradientBrush::MultiplyTransform(const Matrix* matrix, MatrixOrder order) {
+  return Record(transform_.Multiply(matrix, order));
+}
+Status LinearGradientBrush::TranslateTransform(REAL dx, REAL dy, MatrixOrder order) {
+  return Record(transform_.Translate(dx, dy, order));
+}
+Status LinearGradientBrush::ScaleTransform(REAL sx, REAL sy, MatrixOrder order) {
+  return Record(transform_.Scale(sx, sy, order));
+}
+Status LinearGradientBrush::RotateTransform(REAL angle, MatrixOrder order) {
+  return Record(transform_.Rotate(angle, order));
+}
+
+// ---- PathGradientBrush ------------------------------------------------------
+
+PathGradientBrush::PathGradientBrush(const PointF* points, INT count, WrapMode wrapMode)
+    : Brush(BrushTypePathGradient) {
+  if (!points || count < 2) {
+    lastResult_ = InvalidParameter;
+    return;
+  }
+  std::vector<BYTE> types(size_t(count), PathPointTypeLine);
+  types[0] = PathPointTypeStart;
+  types.back() |= PathPointTypeCloseSubpath;
+  Init(std::vector<PointF>(points, points + count), std::move(types), wrapMode);
+}
+
+PathGradientBrush::PathGradientBrush(const Point* points, INT count, WrapMode wrapMode)
+    : Brush(BrushTypePathGradient) {
+  if (!points || count < 2) {
+    lastResult_ = InvalidParameter;
+    return;
+  }
+  std::vector<PointF> pts;
+  for (INT i = 0; i < count; ++i) pts.emplace_back(REAL(points[i].X), REAL(points[i].Y));
+  std::vector<BYTE> types(size_t(count), PathPointTypeLine);
+  types[0] = PathPointTypeStart;
+  types.back() |= PathPointTypeCloseSubpath;
+  Init(std::move(pts), std::move(types), wrapMode);
+}
+
+PathGradientBrush::PathGradientBrush(const GraphicsPath* path) : Brush(BrushTypePathGradient) {
+  if (!path || path->GetPointCount() < 2) {
+    lastResult_ = InvalidParameter;
+    return;
+  }
+  Init(path->Points(), path->Types(), WrapModeClamp);
+}
+
+void PathGradientBrush::Init(std::vector<PointF> points, std::vector<BYTE> types, WrapMode wrapMode) {
+  points_ = std::move(points);
+  types_ = std::move(types);
+  wrapMode_ = (wrapMode >= WrapModeTile && wrapMode <= WrapModeClamp) ? wrapMode : WrapModeClamp;
+  ramp_.start = Color::White;
+  ramp_.end = Color::White;
+  // The centre starts at the centroid of the area the boundary encloses.
+  double area = 0, cx = 0, cy = 0, minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+  for (const auto& figure : detail::FlattenPath(points_, types_, 0.25)) {
+    const auto& p = figure.points;
+    for (size_t i = 0; i < p.size(); ++i) {
+      const PointF a = p[i], b = p[(i + 1) % p.size()];
+      const double cross = double(a.X) * b.Y - double(b.X) * a.Y;
+      area += cross;
+      cx += (double(a.X) + b.X) * cross;
+      cy += (double(a.Y) + b.Y) * cross;
+      minX = std::min<double>(minX, a.X);
+      maxX = std::max<double>(maxX, a.X);
+      minY = std::min<double>(minY, a.Y);
+      maxY = std::max<double>(maxY, a.Y);
+    }
+  }
+  if (std::fabs(area) > 1e-9)
+    centerPoint_ = PointF(REAL(cx / (3 * area)), REAL(cy / (3 * area)));
+  else if (minX <= maxX)
+    centerPoint_ = PointF(REAL((minX + maxX) / 2), REAL((minY + maxY) / 2));
+}
+
+Brush* PathGradientBrush::Clone() const {
+  auto* copy = new PathGradientBrush();
+  copy->points_ = points_;
+  copy->types_ = types_;
+  copy->surround_ = surround_;
+  copy->center_ = center_;
+  copy->centerPoint_ = centerPoint_;
+  copy->ramp_ = ramp_;
+  copy->wrapMode_ = wrapMode_;
+  CopyMatrix(transform_, copy->transform_);
+  copy->lastResult_ = lastResult_;
+  return copy;
+}
+
+Status PathGradientBrush::GetCenterColor(Color* color) const {
+  if (!color) return Record(InvalidParameter);
+  *color = Color(center_);
+  return Ok;
+}
+
+Status PathGradientBrush::SetCenterColor(const Color& color) {
+  center_ = color.GetValue();
+  return Ok;
+}
+
+Status PathGradientBrush::GetCenterPoint(PointF* point) const {
+  if (!point) return Record(InvalidParameter);
+  *point = centerPoint_;
+  return Ok;
+}
+
+Status PathGradientBrush::GetCenterPoint(Point* point) const {
+  if (!point) return Record(InvalidParameter);
+  *point = Point(INT(std::lround(centerPoint_.X)), INT(std::lround(centerPoint_.Y)));
+  return Ok;
+}
+
+Status PathGradientBrush::SetCenterPoint(const PointF& point) {
+  centerPoint_ = point;
+  return Ok;
+}
+
+Status PathGradientBrush::SetCenterPoint(const Point& point) {
+  return SetCenterPoint(PointF(REAL(point.X), REAL(point.Y)));
+}
+
+Status PathGradientBrush::SetSurroundColors(const Color* colors, INT* count) {
+  if (!colors || !count || *count <= 0 || *count > GetPointCount()) return Record(InvalidParameter);
+  surround_.clear();
+  for (INT i = 0; i < *count; ++i) surround_.push_back(colors[i].GetValue());
+  return Ok;
+}
+
+Status PathGradientBrush::GetSurroundColors(Color* colors, INT* count) const {
+  if (!colors || !count) return Record(InvalidParameter);
+  if (*count < GetSurroundColorCount()) return Record(InsufficientBuffer);
+  for (size_t i = 0; i < surround_.size(); ++i) colors[i] = Color(surround_[i]);
+  *count = GetSurroundColorCount();
+  return Ok;
+}
+
+ARGB PathGradientBrush::SurroundColorAt(size_t pointIndex) const {
+  // Points beyond the colours given take the last colour.
+  return surround_[std::min(pointIndex, surround_.size() - 1)];
+}
+
+Status PathGradientBrush::GetRectangle(RectF* rect) const {
+  if (!rect) return Record(InvalidParameter);
+  const QRectF r = detail::ToQPainterPath(points_, types_, FillModeAlternate).boundingRect();
+  *rect = RectF(REAL(r.x()), REAL(r.y()), REAL(r.width()), REAL(r.height()));
+  return Ok;
+}
+
+Status PathGradientBrush::SetGammaCorrection(bool useGammaCorrection) {
+  ramp_.gammaCorrection = useGammaCorrection;
+  return Ok;
+}
+
+Status PathGradientBrush::SetBlend(const REAL* blendFactors, const REAL* blendPositions, INT count) {
+  if (!blendFactors || !blendPositions || count <= 0 || !ValidPositions(blendPositions, count))
+    return Record(InvalidParameter);
+  ramp_.blendFactors.assign(blendFactors, blendFactors + count);
+  ramp_.blendPositions.assign(blendPositions, blendPositions + count);
+  ramp_.presetColors.clear();
+  ramp_.presetPositions.clear();
+  return Ok;
+}
+
+Status PathGradientBrush::SetInterpolationColors(const Color* presetColors, const REAL* blendPositions,
+                                                 INT count) {
+  if (const Status s = CheckPreset(presetColors, blendPositions, count); s != Ok) return Record(s);
+  ramp_.presetColors.clear();
+  for (INT i = 0; i < count; ++i) ramp_.presetColors.push_back(presetColors[i].GetValue());
+  ramp_.presetPositions.assign(blendPositions, blendPositions + count);
+  ramp_.blendFactors.clear();
+  ramp_.blendPositions.clear();
+  return Ok;
+}
+
+Status PathGradientBrush::GetInterpolationColors(Color* presetColors, REAL* blendPositions, INT count) const {
+  if (!presetColors || !blendPositions || count < GetInterpolationColorCount()) return Record(InsufficientBuffer);
+  for (size_t i = 0; i < ramp_.presetColors.size(); ++i) {
+    presetColors[i] = Color(ramp_.presetColors[i]);
+    blendPositions[i] = ramp_.presetPositions[i];
+  }
+  return Ok;
+}
+
+Status PathGradientBrush::SetWrapMode(WrapMode wrapMode) {
+  if (wrapMode < WrapModeTile || wrapMode > WrapModeClamp) return Record(InvalidParameter);
+  wrapMode_ = wrapMode;
+  return Ok;
+}
+
+Status PathGradientBrush::MultiplyTransform(const Matrix* matrix, MatrixOrder order) {
+  return Record(transform_.Multiply(matrix, order));
+}
+Status PathGradientBrush::TranslateTransform(REAL dx, REAL dy, MatrixOrder order) {
+  return Record(transform_.Translate(dx, dy, order));
+}
+Status PathGradientBrush::ScaleTransform(REAL sx, REAL sy, MatrixOrder order) {
+  return Record(transform_.Scale(sx, sy, order));
+}
+Status PathGradientBrush::RotateTransform(REAL angle, MatrixOrder order) {
+  return Record(transform_.Rotate(angle, order));
+}
+
+}  // namespace Gdiplus
