@@ -1,0 +1,40 @@
+#pragma once
+// The network link engine: frames to the device over the owner's TCP client
+// socket. The worker writes through LinkOwner::WriteSocket; received bytes
+// come only from the owner's socket read handler, one whole frame per read
+// (see IsSingleFrameRead).
+
+#include <cstddef>
+#include <cstdint>
+
+#include "link/LinkEngine.h"
+
+// The transport: the owner's socket.
+class LNet : public LinkEngine {
+public:
+    static constexpr std::size_t BufferSize = 128;
+    static constexpr std::uint32_t KeepAliveTimeoutMs = 5000;
+
+    ~LNet() override;
+
+    using LinkEngine::Start;
+    using LinkEngine::Stop;
+    using LinkEngine::OnReceived;
+
+protected:
+    LNet(TWinControl* owner, LinkOwner* io, int deviceId);
+    void WriteTransport(const std::uint8_t* data, std::size_t size) override;
+};
+
+// What the main window creates for a network link.
+class LNetProc final : public LNet {
+public:
+    LNetProc(TWinControl* owner, LinkOwner* io, int deviceId);
+    ~LNetProc() override;
+};
+
+// Whether one socket read holds exactly one whole frame: at least 5 bytes,
+// and its length equals its byte 4 plus 8. Only such a read is handed to the
+// engine; after any other the owner writes its last frame again, so that the
+// device answers anew.
+bool IsSingleFrameRead(const std::uint8_t* data, std::size_t size);

@@ -1,0 +1,602 @@
+#include "platform/classlib/Forms.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QWidget>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+#include "platform/classlib/ControlBridge.h"
+#include "platform/classlib/WindowRegistry.h"
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+namespace {
+
+std::vector<TCustomForm*> gForms;
+
+QRect ScreenArea() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+}  // namespace
+
+void HandleEventException(TObject* Sender) {
+  if (Application) {
+    Application->HandleException(Sender);
+    return;
+  }
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "Unknown error\n");
+  }
+}
+
+TCustomForm* GetParentForm(TControl* Control) {
+  if (!Control) return nullptr;
+  TControl* top = Control;
+  while (top->GetParent()) top = top->GetParent();
+  return dynamic_cast<TCustomForm*>(top);
+}
+
+// ---------------------------------------------------------------- TCustomForm
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  FVisible = false;
+  FColor = clBtnFace;
+  FParentColor = false;
+  FParentFont = false;
+  FParentShowHint = false;
+  FControlStyle << csAcceptsControls;
+  FWidth = 320;
+  FHeight = 240;
+  CreateCanvas(false);
+  FSurface->erase = true;
+  gForms.push_back(this);
+  GetWidget();
+}
+
+TCustomForm::~TCustomForm() {
+  Destroying();
+  gForms.erase(std::remove(gForms.begin(), gForms.end(), this), gForms.end());
+  if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
+  if (FModalLoop) FModalLoop->exit();
+}
+
+void TCustomForm::AfterConstruction() {
+  TWinControl::AfterConstruction();
+  if (FCreated) return;
+  FCreated = true;
+  DoCreate();
+}
+
+void TCustomForm::BeforeDestruction() {
+  if (!FDestroyFired) {
+    FDestroyFired = true;
+    DoDestroy();
+  }
+  TWinControl::BeforeDestruction();
+}
+
+QWidget* TCustomForm::CreateWidget() { return new QWidget(nullptr, Qt::Window); }
+
+void TCustomForm::InitWidget() {
+  TWinControl::InitWidget();
+  FWidget->setWindowTitle(QString::fromStdString(GetCaption()));
+  ApplyWindowFlags();
+}
+
+void TCustomForm::ApplyGeometry() {
+  if (!FWidget) return;
+  FWidget->move(FLeft, FTop);
+  int w = std::max(FWidth, 1);
+  int h = std::max(FHeight, 1);
+  if (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin) {
+    FWidget->setMinimumSize(0, 0);
+    FWidget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    FWidget->resize(w, h);
+  } else {
+    FWidget->setFixedSize(w, h);
+  }
+}
+
+void TCustomForm::ApplyWindowFlags() {
+  if (!FWidget) return;
+  Qt::WindowFlags f = Qt::Window;
+  const bool tool = FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin;
+  if (tool) f = Qt::Tool;
+  if (FBorderStyle == bsDialog) f = Qt::Dialog;
+  if (FBorderStyle == bsNone) {
+    f |= Qt::FramelessWindowHint;
+  } else {
+    f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (FBorderIcons.Contains(biSystemMenu)) {
+      f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+      if (FBorderStyle != bsDialog && !tool) {
+        if (FBorderIcons.Contains(biMinimize)) f |= Qt::WindowMinimizeButtonHint;
+        if (FBorderIcons.Contains(biMaximize) && FBorderStyle == bsSizeable) f |= Qt::WindowMaximizeButtonHint;
+      }
+    }
+  }
+  if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
+  if (FWidget->windowFlags() != f) {
+    bool shown = FWidget->isVisible();
+    FWidget->setWindowFlags(f);
+    if (shown) FWidget->show();
+  }
+  FWidget->setWindowOpacity(FAlphaBlend ? FAlphaBlendValue / 255.0 : 1.0);
+  ApplyGeometry();
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+  FBorderStyle = Value;
+  ApplyWindowFlags();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+  FBorderIcons = Value;
+  ApplyWindowFlags();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+  FFormStyle = Value;
+  ApplyWindowFlags();
+}
+
+void TCustomForm::SetAlphaBlend(bool Value) {
+  FAlphaBlend = Value;
+  ApplyWindowFlags();
+}
+
+void TCustomForm::SetAlphaBlendValue(int Value) {
+  FAlphaBlendValue = std::clamp(Value, 0, 255);
+  ApplyWindowFlags();
+}
+
+TWindowState TCustomForm::GetWindowState() const {
+  if (FWidget && FWidget->isVisible()) {
+    if (FWidget->isMinimized()) return wsMinimized;
+    if (FWidget->isMaximized()) return wsMaximized;
+    return wsNormal;
+  }
+  return FWindowState;
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+  FWindowState = Value;
+  if (!FWidget || !FWidget->isVisible()) return;
+  switch (Value) {
+    case wsMinimized: FWidget->showMinimized(); break;
+    case wsMaximized: FWidget->showMaximized(); break;
+    default: FWidget->showNormal(); break;
+  }
+}
+
+void TCustomForm::TextChanged() {
+  if (FWidget) FWidget->setWindowTitle(QString::fromStdString(GetCaption()));
+}
+
+void TCustomForm::Paint() {
+  if (OnPaint) OnPaint(this);
+}
+
+bool TCustomForm::GetActive() const { return FWidget && FWidget->isActiveWindow(); }
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+  if (Control == FActiveControl) return;
+  if (Control && GetParentForm(Control) != this)
+    throw EInvalidOperation("The control is not on this form");
+  if (Control && GetActive() && Control->CanFocus()) {
+    Control->SetFocus();
+    return;
+  }
+  FActiveControl = Control;
+  // The window puts the focus there when it is next active.
+  if (Control) Control->GetWidget()->setFocus(Qt::OtherFocusReason);
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+  if (Control == FActiveControl) return false;
+  TWinControl* previous = FActiveControl;
+  FActiveControl = Control;
+  if (previous && !previous->GetComponentState().Contains(csDestroying)) {
+    std::weak_ptr<bool> alive = Control ? Control->FAlive : std::shared_ptr<bool>();
+    previous->DoExit();
+    if (Control && (alive.expired() || !*alive.lock())) return true;
+  }
+  // An OnExit handler that moved the focus elsewhere has the last word.
+  if (Control && FActiveControl == Control) Control->DoEnter();
+  return true;
+}
+
+void TCustomForm::WidgetActivated(bool Active) {
+  if (Active)
+    Activate();
+  else
+    Deactivate();
+}
+
+void TCustomForm::Activate() {
+  if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivate() {
+  if (OnDeactivate) OnDeactivate(this);
+}
+
+void TCustomForm::DoCreate() { CallGuarded(this, [this] { if (OnCreate) OnCreate(this); }); }
+
+void TCustomForm::DoDestroy() { CallGuarded(this, [this] { if (OnDestroy) OnDestroy(this); }); }
+
+void TCustomForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+  if (OnHide) OnHide(this);
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+  if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::PlaceOnShow() {
+  auto centreOn = [this](const QRect& area) {
+    SetBounds(area.x() + (area.width() - FWidth) / 2, area.y() + (area.height() - FHeight) / 2, FWidth,
+              FHeight);
+  };
+  auto shownForm = [this](TCustomForm* f) { return f && f != this && f->FWidget && f->FWidget->isVisible(); };
+  TCustomForm* mainForm = Application ? Application->GetMainForm() : nullptr;
+  switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter:
+      centreOn(ScreenArea());
+      break;
+    case poOwnerFormCenter:
+      if (auto* owner = dynamic_cast<TCustomForm*>(GetOwner()); shownForm(owner)) {
+        centreOn(owner->FWidget->frameGeometry());
+        break;
+      }
+      [[fallthrough]];
+    case poMainFormCenter:
+      if (shownForm(mainForm))
+        centreOn(mainForm->FWidget->frameGeometry());
+      else
+        centreOn(ScreenArea());
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomForm::SetVisible(bool Value) {
+  QWidget* w = GetWidget();
+  if (Value == FVisible && w->isVisible() == Value) return;
+  FVisible = Value;
+  if (Value) {
+    PlaceOnShow();
+    DoShow();
+    if (!FVisible) return;  // OnShow hid it again
+    switch (FWindowState) {
+      case wsMinimized: w->showMinimized(); break;
+      case wsMaximized: w->showMaximized(); break;
+      default: w->show(); break;
+    }
+  } else {
+    DoHide();
+    if (FVisible) return;
+    w->hide();
+  }
+  VisibleChanged();
+}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  BringToFront();
+}
+
+void TCustomForm::BringToFront() {
+  if (!FWidget || !FWidget->isVisible()) return;
+  // The offscreen platform of the tests has no stacking to change.
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) FWidget->raise();
+  FWidget->activateWindow();
+}
+
+void TCustomForm::SetModalResult(TModalResult Value) {
+  FModalResult = Value;
+  if (FModal && Value != mrNone && FModalLoop) FModalLoop->exit();
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (FVisible || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+  QWidget* w = GetWidget();
+  w->setWindowModality(Qt::ApplicationModal);
+  FModal = true;
+  FModalResult = mrNone;
+  std::weak_ptr<bool> alive = FAlive;
+  auto cleanup = [&] {
+    if (alive.expired() || !*alive.lock()) return;
+    FModal = false;
+    FModalLoop = nullptr;
+    if (FVisible) SetVisible(false);
+    if (FWidget) FWidget->setWindowModality(Qt::NonModal);
+  };
+  QEventLoop loop;
+  try {
+    Show();
+    if (Application) Application->PushLoop(&loop);
+    FModalLoop = &loop;
+    for (;;) {
+      if (alive.expired() || !*alive.lock()) break;
+      if (Application && Application->GetTerminated()) FModalResult = mrCancel;
+      if (FModalResult != mrNone) {
+        if (Application && Application->GetTerminated()) break;
+        TCloseAction action = caNone;
+        if (CloseQuery()) {
+          action = caHide;
+          DoClose(action);
+        }
+        if (action == caNone) {
+          FModalResult = mrNone;
+        } else {
+          if (action == caFree) Release();
+          break;
+        }
+      }
+      loop.exec();
+    }
+  } catch (...) {
+    if (Application) Application->PopLoop(&loop);
+    cleanup();
+    throw;
+  }
+  if (Application) Application->PopLoop(&loop);
+  if (alive.expired() || !*alive.lock()) return mrCancel;
+  TModalResult result = FModalResult;
+  cleanup();
+  return result;
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    SetModalResult(mrCancel);
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  if (action == caNone) return;
+  if (Application && Application->GetMainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    default: Release(); break;
+  }
+}
+
+void TCustomForm::Release() {
+  if (FReleasePosted) return;
+  FReleasePosted = PostMessage(GetHandle(), CM_RELEASE, 0, 0);
+}
+
+void TCustomForm::DefaultHandler(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_CLOSE:
+      Close();
+      break;
+    case CM_RELEASE:
+      FReleasePosted = false;
+      // Not under a ShowModal of this form that is still on the stack.
+      if (FModal) {
+        Release();
+        break;
+      }
+      Free();
+      break;
+    default:
+      TWinControl::DefaultHandler(Message);
+  }
+}
+
+// ---------------------------------------------------------------- TApplication
+
+TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr) {
+  if (!QCoreApplication::instance()) {
+    new QApplication(argc, argv);
+    FOwnsToolkit = true;
+  }
+  // Closing a window must never end the event loop behind our back: the
+  // main form's close decides.
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+  StartMessagePump();
+  if (!Application) Application = this;
+  if (!Screen) Screen = new TScreen(nullptr);
+}
+
+TApplication::~TApplication() {
+  Destroying();
+  DestroyComponents();
+  if (Application == this) Application = nullptr;
+  if (FOwnsToolkit) {
+    delete Screen;
+    Screen = nullptr;
+    StopMessagePump();
+    delete QCoreApplication::instance();
+  }
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
+}
+
+void TApplication::FormCreated(TCustomForm* Form) {
+  Form->AfterConstruction();
+  if (!FMainForm) {
+    FMainForm = Form;
+    if (FShowMainForm) Form->Show();
+  }
+}
+
+void TApplication::PushLoop(QEventLoop* Loop) { FLoops.push_back(Loop); }
+
+void TApplication::PopLoop(QEventLoop* Loop) {
+  FLoops.erase(std::remove(FLoops.begin(), FLoops.end(), Loop), FLoops.end());
+}
+
+void TApplication::Run() {
+  if (!FMainForm || FTerminated) return;
+  if (FShowMainForm && !FMainForm->GetVisible()) FMainForm->Show();
+  QEventLoop loop;
+  PushLoop(&loop);
+  while (!FTerminated) loop.exec();
+  PopLoop(&loop);
+}
+
+void TApplication::Terminate() {
+  FTerminated = true;
+  for (QEventLoop* loop : FLoops) loop->exit();
+}
+
+void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void TApplication::HandleMessage() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+
+void TApplication::HandleException(TObject* Sender) {
+  std::exception_ptr current = std::current_exception();
+  if (!current) return;
+  try {
+    std::rethrow_exception(current);
+  } catch (const EAbort&) {
+    return;
+  } catch (const std::exception& e) {
+    if (OnException) {
+      try {
+        OnException(Sender, e);
+        return;
+      } catch (const std::exception& inner) {
+        ShowException(inner);
+        return;
+      } catch (...) {
+      }
+    }
+    ShowException(e);
+  } catch (...) {
+    ShowException(Exception("Unknown error"));
+  }
+}
+
+void TApplication::ShowException(const std::exception& E) {
+  std::string text = E.what();
+  if (!text.empty() && text.back() != '.' && text.back() != '!' && text.back() != '?') text += '.';
+  std::string caption = FTitle;
+  if (caption.empty()) {
+    std::string exe = GetExeName();
+    auto slash = exe.rfind('/');
+    caption = slash == std::string::npos ? exe : exe.substr(slash + 1);
+  }
+  MessageBox(text, caption, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags) {
+  if (MessageBoxHook) return MessageBoxHook(Text, Caption, Flags);
+  QMessageBox box;
+  box.setWindowTitle(QString::fromStdString(Caption));
+  box.setText(QString::fromStdString(Text));
+  switch (Flags & 0xF0) {
+    case MB_ICONSTOP: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+    default: break;
+  }
+  struct Choice {
+    const char* text;
+    int id;
+  };
+  std::vector<Choice> choices;
+  switch (Flags & 0x0F) {
+    case MB_OKCANCEL: choices = {{"OK", IDOK}, {"Cancel", IDCANCEL}}; break;
+    case MB_ABORTRETRYIGNORE: choices = {{"Abort", IDABORT}, {"Retry", IDRETRY}, {"Ignore", IDIGNORE}}; break;
+    case MB_YESNOCANCEL: choices = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}}; break;
+    case MB_YESNO: choices = {{"Yes", IDYES}, {"No", IDNO}}; break;
+    case MB_RETRYCANCEL: choices = {{"Retry", IDRETRY}, {"Cancel", IDCANCEL}}; break;
+    default: choices = {{"OK", IDOK}}; break;
+  }
+  size_t defaultIndex = (Flags & MB_DEFBUTTON3) ? 2 : (Flags & MB_DEFBUTTON2) ? 1 : 0;
+  std::vector<QPushButton*> buttons;
+  for (const Choice& c : choices) buttons.push_back(box.addButton(c.text, QMessageBox::AcceptRole));
+  if (defaultIndex < buttons.size()) box.setDefaultButton(buttons[defaultIndex]);
+  // Escape answers Cancel where there is one, else the only button.
+  for (size_t i = 0; i < choices.size(); ++i) {
+    if (choices[i].id == IDCANCEL || choices.size() == 1) box.setEscapeButton(buttons[i]);
+  }
+  box.exec();
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    if (box.clickedButton() == buttons[i]) return choices[i].id;
+  }
+  return choices.size() == 1 ? IDOK : IDCANCEL;
+}
+
+std::string TApplication::GetExeName() const {
+  char path[4096];
+  ssize_t n = readlink("/proc/self/exe", path, sizeof(path) - 1);
+  if (n <= 0) return {};
+  return std::string(path, static_cast<size_t>(n));
+}
+
+// ---------------------------------------------------------------- TScreen
+
+static QRect FullScreen() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+int TScreen::GetWidth() const { return FullScreen().width(); }
+
+int TScreen::GetHeight() const { return FullScreen().height(); }
+
+void TScreen::SetCursor(TCursor Value) {
+  if (Value == FCursor) return;
+  if (FCursor != crDefault) QGuiApplication::restoreOverrideCursor();
+  FCursor = Value;
+  if (Value != crDefault) QGuiApplication::setOverrideCursor(QCursor(CursorShapeOf(Value)));
+}
+
+int TScreen::GetFormCount() const { return static_cast<int>(gForms.size()); }
+
+TCustomForm* TScreen::GetForms(int Index) const {
+  if (Index < 0 || Index >= GetFormCount())
+    throw EInvalidOperation("Form index out of bounds (" + std::to_string(Index) + ")");
+  return gForms[static_cast<size_t>(Index)];
+}
+
+TCustomForm* TScreen::GetActiveForm() const {
+  for (TCustomForm* f : gForms) {
+    if (f->GetActive()) return f;
+  }
+  return nullptr;
+}

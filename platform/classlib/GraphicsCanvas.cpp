@@ -1,0 +1,820 @@
+// TCanvas. Every shape is first rasterised, aliased, into a coverage mask
+// over its clipped bounding box; the mask is then applied to the surface
+// with the pen's raster operation. That keeps the pixel rules of the
+// drawing layer exact for every mode: pmNot drawn twice restores the
+// surface because both passes cover the very same pixels.
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+
+#include "platform/classlib/Graphics.h"
+
+namespace {
+
+QRgb ToQRgb(TColor c) {
+  const TColor rgb = ColorToRGB(c);
+  return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+TColor FromQRgb(QRgb q) { return RGB(qRed(q), qGreen(q), qBlue(q)); }
+
+// The sixteen binary raster operations of the pen, on 24-bit colour.
+std::uint32_t Rop2(TPenMode mode, std::uint32_t pen, std::uint32_t dst) {
+  switch (mode) {
+    case pmBlack: return 0;
+    case pmWhite: return 0xFFFFFF;
+    case pmNop: return dst;
+    case pmNot: return ~dst;
+    case pmCopy: return pen;
+    case pmNotCopy: return ~pen;
+    case pmMergePenNot: return pen | ~dst;
+    case pmMaskPenNot: return pen & ~dst;
+    case pmMergeNotPen: return ~pen | dst;
+    case pmMaskNotPen: return ~pen & dst;
+    case pmMerge: return pen | dst;
+    case pmNotMerge: return ~(pen | dst);
+    case pmMask: return pen & dst;
+    case pmNotMask: return ~(pen & dst);
+    case pmXor: return pen ^ dst;
+    case pmNotXor: return ~(pen ^ dst);
+  }
+  return pen;
+}
+
+// Raster operations of CopyRect; P is the brush colour.
+std::uint32_t Rop3(TCopyMode mode, std::uint32_t src, std::uint32_t dst, std::uint32_t pat) {
+  switch (mode) {
+    case cmBlackness: return 0;
+    case cmWhiteness: return 0xFFFFFF;
+    case cmDstInvert: return ~dst;
+    case cmMergeCopy: return src & pat;
+    case cmMergePaint: return ~src | dst;
+    case cmNotSrcCopy: return ~src;
+    case cmNotSrcErase: return ~(src | dst);
+    case cmPatCopy: return pat;
+    case cmPatInvert: return pat ^ dst;
+    case cmPatPaint: return pat | ~src | dst;
+    case cmSrcAnd: return src & dst;
+    case cmSrcCopy: return src;
+    case cmSrcErase: return src & ~dst;
+    case cmSrcInvert: return src ^ dst;
+    case cmSrcPaint: return src | dst;
+  }
+  return src;
+}
+
+bool UsableFormat(QImage::Format f) {
+  return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 || f == QImage::Format_ARGB32_Premultiplied;
+}
+
+QRgb ReadPixel(const QImage& img, int x, int y) {
+  const QRgb q = reinterpret_cast<const QRgb*>(img.constScanLine(y))[x];
+  if (img.format() == QImage::Format_ARGB32_Premultiplied) return qUnpremultiply(q);
+  return q;
+}
+
+// Dash patterns of one-pixel pens, in pixels on / off.
+const std::vector<int>& DashPattern(TPenStyle style) {
+  static const std::vector<int> none;
+  static const std::vector<int> dash{18, 6};
+  static const std::vector<int> dot{3, 3};
+  static const std::vector<int> dashDot{9, 6, 3, 6};
+  static const std::vector<int> dashDotDot{9, 3, 3, 3, 3, 3};
+  switch (style) {
+    case psDash: return dash;
+    case psDot: return dot;
+    case psDashDot: return dashDot;
+    case psDashDotDot: return dashDotDot;
+    default: return none;
+  }
+}
+
+// Walks a dash pattern pixel by pixel.
+class DashWalker {
+ public:
+  explicit DashWalker(const std::vector<int>& pattern) : pattern_(pattern) {}
+  bool Next() {
+    if (pattern_.empty()) return true;
+    const bool on = (index_ % 2) == 0;
+    if (++step_ >= pattern_[index_]) {
+      step_ = 0;
+      index_ = (index_ + 1) % pattern_.size();
+    }
+    return on;
+  }
+
+ private:
+  const std::vector<int>& pattern_;
+  std::size_t index_ = 0;
+  int step_ = 0;
+};
+
+bool HatchHit(TBrushStyle style, int x, int y) {
+  const bool h = (y & 7) == 0;
+  const bool v = (x & 7) == 0;
+  const bool f = ((x - y) & 7) == 0;
+  const bool b = ((x + y) & 7) == 0;
+  switch (style) {
+    case bsHorizontal: return h;
+    case bsVertical: return v;
+    case bsFDiagonal: return f;
+    case bsBDiagonal: return b;
+    case bsCross: return h || v;
+    case bsDiagCross: return f || b;
+    default: return true;
+  }
+}
+
+// Coverage of one primitive over a box of the surface.
+class Mask {
+ public:
+  explicit Mask(const QRect& box) : box_(box), bits_(static_cast<std::size_t>(box.width()) * box.height(), 0) {}
+  const QRect& Box() const { return box_; }
+  bool Empty() const { return box_.isEmpty(); }
+  void Set(int x, int y) {
+    if (box_.contains(x, y)) bits_[Index(x, y)] = 1;
+  }
+  void Clear(int x, int y) {
+    if (box_.contains(x, y)) bits_[Index(x, y)] = 0;
+  }
+  bool Get(int x, int y) const { return box_.contains(x, y) && bits_[Index(x, y)] != 0; }
+  // Rasterises whatever `paint` draws (in surface coordinates) into the mask.
+  template <typename F>
+  void Paint(F&& paint) {
+    if (box_.isEmpty()) return;
+    QImage img(box_.size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(0);
+    {
+      QPainter p(&img);
+      p.setRenderHint(QPainter::Antialiasing, false);
+      p.translate(-box_.left(), -box_.top());
+      paint(p);
+    }
+    for (int y = 0; y < img.height(); ++y) {
+      const QRgb* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+      for (int x = 0; x < img.width(); ++x) {
+        if (qAlpha(line[x]) != 0) bits_[static_cast<std::size_t>(y) * box_.width() + x] = 1;
+      }
+    }
+  }
+  // Removes from this mask every pixel set in `other`.
+  void Subtract(const Mask& other) {
+    for (int y = box_.top(); y <= box_.bottom(); ++y)
+      for (int x = box_.left(); x <= box_.right(); ++x)
+        if (other.Get(x, y)) bits_[Index(x, y)] = 0;
+  }
+
+ private:
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y - box_.top()) * box_.width() + (x - box_.left());
+  }
+  QRect box_;
+  std::vector<std::uint8_t> bits_;
+};
+
+// Bresenham from (x0, y0) towards (x1, y1), the last point left out.
+template <typename F>
+void WalkLine(int x0, int y0, int x1, int y1, F&& plot) {
+  const int dx = std::abs(x1 - x0);
+  const int dy = -std::abs(y1 - y0);
+  const int sx = x0 < x1 ? 1 : -1;
+  const int sy = y0 < y1 ? 1 : -1;
+  int err = dx + dy;
+  while (x0 != x1 || y0 != y1) {
+    plot(x0, y0);
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x0 += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y0 += sy;
+    }
+  }
+}
+
+QRect Normalised(int x1, int y1, int x2, int y2) {
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  return QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+}
+
+QPen MaskPen(const TPen& pen) {
+  QPen p(Qt::white);
+  if (pen.GetWidth() <= 1) {
+    p.setWidth(0);  // cosmetic: exactly one pixel
+    const std::vector<int>& dashes = DashPattern(pen.GetStyle());
+    if (!dashes.empty()) {
+      QList<qreal> qd;
+      for (int d : dashes) qd << d;
+      p.setDashPattern(qd);
+    }
+  } else {
+    p.setWidth(pen.GetWidth());
+    p.setCapStyle(Qt::RoundCap);
+    p.setJoinStyle(Qt::RoundJoin);
+  }
+  return p;
+}
+
+bool PenVisible(const TPen& pen) { return pen.GetStyle() != psClear && pen.GetMode() != pmNop; }
+
+}  // namespace
+
+// ---------------------------------------------------------------- surface
+
+TCanvas::TCanvas() : Pen(new TPen), Brush(new TBrush), Font(new TFont) {}
+
+TCanvas::TCanvas(QImage* image) : TCanvas() { SetImage(image); }
+
+TCanvas::~TCanvas() {
+  delete Pen;
+  delete Brush;
+  delete Font;
+}
+
+void TCanvas::SetImage(QImage* image) {
+  image_ = image;
+  if (image_ && !image_->isNull() && !UsableFormat(image_->format())) {
+    *image_ = image_->convertToFormat(image_->hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                                : QImage::Format_RGB32);
+  }
+}
+
+bool TCanvas::HasSurface() const { return image_ && !image_->isNull(); }
+
+TRect TCanvas::GetClipRect() const {
+  const TRect whole = HasSurface() ? TRect(0, 0, image_->width(), image_->height()) : TRect();
+  return hasClip_ ? IntersectRect(whole, clip_) : whole;
+}
+
+void TCanvas::SetClipRect(const TRect& r) {
+  clip_ = r;
+  hasClip_ = true;
+}
+
+void TCanvas::ResetClipRect() { hasClip_ = false; }
+
+void TCanvas::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+namespace {
+
+// The surface's pixels while one primitive draws.
+struct Surface {
+  QImage* img = nullptr;
+  QRect clip;  // inclusive QRect, already inside the image
+  uchar* bits = nullptr;
+  qsizetype bytesPerLine = 0;
+  bool premultiplied = false;
+
+  bool Ok() const { return img && !clip.isEmpty(); }
+  void Bind(QImage* image, const QRect& c) {
+    img = image;
+    clip = c;
+    bits = image->bits();  // detaches once, not per pixel
+    bytesPerLine = image->bytesPerLine();
+    premultiplied = image->format() == QImage::Format_ARGB32_Premultiplied;
+  }
+  // Writes one pixel (inside the clip) with a raster operation; results are opaque.
+  void Put(int x, int y, TPenMode mode, std::uint32_t colour) {
+    QRgb* p = reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + x;
+    if (mode == pmCopy) {
+      *p = 0xFF000000u | colour;
+      return;
+    }
+    const std::uint32_t dst = (premultiplied ? qUnpremultiply(*p) : *p) & 0xFFFFFF;
+    *p = 0xFF000000u | (Rop2(mode, colour, dst) & 0xFFFFFF);
+  }
+};
+
+// Pixel offsets of a round pen tip of the given width.
+std::vector<QPoint> PenTip(int width) {
+  std::vector<QPoint> tip;
+  const int lo = -(width / 2), hi = lo + width - 1;
+  const double c = (lo + hi) / 2.0, r2 = (width / 2.0) * (width / 2.0) + 1e-9;
+  for (int dy = lo; dy <= hi; ++dy)
+    for (int dx = lo; dx <= hi; ++dx)
+      if ((dx - c) * (dx - c) + (dy - c) * (dy - c) <= r2) tip.emplace_back(dx, dy);
+  return tip;
+}
+
+}  // namespace
+
+// The canvas state a primitive reads, gathered once.
+class CanvasDraw {
+ public:
+  explicit CanvasDraw(TCanvas& c) : canvas_(c) {
+    if (c.HasSurface()) {
+      const TRect r = c.GetClipRect();
+      if (!r.IsEmpty()) surface_.Bind(c.GetImage(), QRect(r.Left, r.Top, r.Width(), r.Height()));
+    }
+  }
+  bool Ok() const { return surface_.Ok(); }
+  QRect Clip(const QRect& box) const { return box.intersected(surface_.clip); }
+
+  std::uint32_t PenColour() const { return ToQRgb(canvas_.Pen->GetColor()) & 0xFFFFFF; }
+
+  void ApplyPenMask(const Mask& m) {
+    const TPenMode mode = canvas_.Pen->GetMode();
+    const std::uint32_t colour = PenColour();
+    const QRect& b = m.Box();
+    for (int y = b.top(); y <= b.bottom(); ++y)
+      for (int x = b.left(); x <= b.right(); ++x)
+        if (m.Get(x, y)) surface_.Put(x, y, mode, colour);
+  }
+
+  // Brush fill of the pixels `covered` says; `useRop` applies the pen's
+  // mode as shapes do (FillRect and FrameRect do not).
+  template <typename Covered>
+  void Brush(const QRect& box, bool useRop, Covered&& covered) {
+    const TBrush& brush = *canvas_.Brush;
+    if (brush.GetStyle() == bsClear) return;
+    const TPenMode mode = useRop ? canvas_.Pen->GetMode() : pmCopy;
+    const std::uint32_t colour = ToQRgb(brush.GetColor()) & 0xFFFFFF;
+    const TBitmap* pattern = brush.GetBitmap();
+    const QImage* pat = pattern && !pattern->GetEmpty() ? &pattern->GetImage() : nullptr;
+    const TBrushStyle style = brush.GetStyle();
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+      for (int x = box.left(); x <= box.right(); ++x) {
+        if (!covered(x, y)) continue;
+        if (pat) {
+          surface_.Put(x, y, mode, ReadPixel(*pat, x % pat->width(), y % pat->height()) & 0xFFFFFF);
+        } else if (style == bsSolid || HatchHit(style, x, y)) {
+          surface_.Put(x, y, mode, colour);
+        }
+      }
+    }
+  }
+  void ApplyBrushMask(const Mask& m, bool useRop) {
+    Brush(m.Box(), useRop, [&](int x, int y) { return m.Get(x, y); });
+  }
+
+  // Pen strokes of a one-pixel line run from (x0,y0) to (x1,y1), end excluded.
+  void LineRun(Mask& m, int x0, int y0, int x1, int y1, DashWalker& dash) {
+    WalkLine(x0, y0, x1, y1, [&](int x, int y) {
+      if (dash.Next()) m.Set(x, y);
+    });
+  }
+
+  QRect ShapeBox(const QRect& shape) const {
+    const int w = canvas_.Pen->GetWidth();
+    return Clip(shape.adjusted(-w, -w, w, w));
+  }
+
+  TCanvas& canvas_;
+  Surface surface_{};
+};
+
+// ---------------------------------------------------------------- lines
+
+void TCanvas::MoveTo(int x, int y) { penPos_ = {x, y}; }
+
+void TCanvas::LineTo(int x, int y) {
+  const TPoint line[2] = {penPos_, {x, y}};
+  penPos_ = {x, y};
+  Polyline(line, 2);
+}
+
+void TCanvas::Polyline(const TPoint* points, int count) {
+  CanvasDraw d(*this);
+  if (!d.Ok() || count < 2 || !PenVisible(*Pen)) return;
+  const TPenMode mode = Pen->GetMode();
+  const std::uint32_t colour = d.PenColour();
+  if (Pen->GetWidth() <= 1) {
+    // Straight onto the surface: each segment leaves out its last point,
+    // so no pixel of a polyline is visited twice at a joint.
+    DashWalker dash(DashPattern(Pen->GetStyle()));
+    const QRect& clip = d.surface_.clip;
+    for (int i = 1; i < count; ++i) {
+      WalkLine(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, [&](int x, int y) {
+        if (dash.Next() && clip.contains(x, y)) d.surface_.Put(x, y, mode, colour);
+      });
+    }
+    Changed();
+    return;
+  }
+  // Wide pens: a round tip swept along the lines, both ends included. A
+  // mode that gives the same result when repeated stamps straight onto the
+  // surface; the others go through a mask so each pixel is touched once.
+  const std::vector<QPoint> tip = PenTip(Pen->GetWidth());
+  if (mode == pmCopy || mode == pmNotCopy || mode == pmBlack || mode == pmWhite) {
+    const QRect& clip = d.surface_.clip;
+    auto put = [&](int x, int y) {
+      for (const QPoint& o : tip)
+        if (clip.contains(x + o.x(), y + o.y())) d.surface_.Put(x + o.x(), y + o.y(), mode, colour);
+    };
+    for (int i = 1; i < count; ++i) WalkLine(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, put);
+    put(points[count - 1].X, points[count - 1].Y);
+    Changed();
+    return;
+  }
+  int minX = points[0].X, maxX = minX, minY = points[0].Y, maxY = minY;
+  for (int i = 1; i < count; ++i) {
+    minX = std::min(minX, points[i].X);
+    maxX = std::max(maxX, points[i].X);
+    minY = std::min(minY, points[i].Y);
+    maxY = std::max(maxY, points[i].Y);
+  }
+  const QRect box = d.ShapeBox(QRect(QPoint(minX, minY), QPoint(maxX, maxY)));
+  if (box.isEmpty()) return;
+  Mask m(box);
+  auto stamp = [&](int x, int y) {
+    for (const QPoint& o : tip) m.Set(x + o.x(), y + o.y());
+  };
+  for (int i = 1; i < count; ++i) WalkLine(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, stamp);
+  stamp(points[count - 1].X, points[count - 1].Y);
+  d.ApplyPenMask(m);
+  Changed();
+}
+
+// ---------------------------------------------------------------- shapes
+
+namespace {
+
+// Draws a closed shape: `fill` paints its interior, `outline` its pen
+// stroke, both into masks; the interior loses the pixels of the outline so
+// that every pixel gets one operation.
+template <typename Fill, typename Outline>
+void DrawShape(CanvasDraw& d, const QRect& shape, Fill&& fill, Outline&& outline) {
+  const QRect box = d.ShapeBox(shape);
+  if (box.isEmpty()) return;
+  const bool pen = PenVisible(*d.canvas_.Pen);
+  const bool brush = d.canvas_.Brush->GetStyle() != bsClear;
+  Mask stroke(box);
+  if (pen) outline(stroke);
+  if (brush) {
+    Mask inside(box);
+    fill(inside);
+    inside.Subtract(stroke);
+    d.ApplyBrushMask(inside, true);
+  }
+  if (pen) d.ApplyPenMask(stroke);
+}
+
+}  // namespace
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  CanvasDraw d(*this);
+  const QRect r = Normalised(x1, y1, x2, y2);
+  if (!d.Ok() || r.isEmpty()) return;
+  const int w = Pen->GetWidth();
+  DrawShape(
+      d, r, [&](Mask& m) {
+        for (int y = r.top(); y <= r.bottom(); ++y)
+          for (int x = r.left(); x <= r.right(); ++x) m.Set(x, y);
+      },
+      [&](Mask& m) {
+        if (w <= 1) {
+          DashWalker dash(DashPattern(Pen->GetStyle()));
+          const int l = r.left(), t = r.top(), rr = r.right(), b = r.bottom();
+          if (l == rr || t == b) {
+            for (int y = t; y <= b; ++y)
+              for (int x = l; x <= rr; ++x)
+                if (dash.Next()) m.Set(x, y);
+            return;
+          }
+          d.LineRun(m, l, t, rr, t, dash);
+          d.LineRun(m, rr, t, rr, b, dash);
+          d.LineRun(m, rr, b, l, b, dash);
+          d.LineRun(m, l, b, l, t, dash);
+        } else {
+          QRectF path(r.left() + 0.5, r.top() + 0.5, r.width() - 1, r.height() - 1);
+          if (Pen->GetStyle() == psInsideFrame) path.adjust(w / 2.0 - 0.5, w / 2.0 - 0.5, 0.5 - w / 2.0, 0.5 - w / 2.0);
+          QPainterPath pp;
+          pp.addRect(path);
+          QPen pen = MaskPen(*Pen);
+          pen.setJoinStyle(Qt::MiterJoin);
+          m.Paint([&](QPainter& p) {
+            p.setPen(pen);
+            p.drawPath(pp);
+          });
+        }
+      });
+  Changed();
+}
+
+namespace {
+
+// A curved shape as a test on pixel centres: inside(px, py, grow) tells
+// whether the point lies in the shape grown outwards by `grow` pixels.
+// The shape with grow 0 is the interior of the box [l, r) x [t, b), so
+// fill and outline never leave the box.
+using InsideTest = std::function<bool(double px, double py, double grow)>;
+
+// Angular sector of an arc or pie, counter-clockwise as seen on screen.
+struct Sector {
+  double cx = 0, cy = 0, start = 0, sweep = 360;
+  bool Contains(double px, double py) const {
+    if (sweep >= 360) return true;
+    const double dx = px - cx, dy = cy - py;
+    if (dx == 0 && dy == 0) return true;
+    double a = std::atan2(dy, dx) * 180.0 / M_PI - start;
+    while (a < 0) a += 360;
+    while (a >= 360) a -= 360;
+    return a <= sweep;
+  }
+};
+
+InsideTest EllipseTest(const QRect& r) {
+  const double cx = r.left() + r.width() / 2.0, cy = r.top() + r.height() / 2.0;
+  const double a0 = r.width() / 2.0, b0 = r.height() / 2.0;
+  return [=](double px, double py, double g) {
+    const double a = a0 + g, b = b0 + g;
+    if (a <= 0 || b <= 0) return false;
+    const double u = (px - cx) / a, v = (py - cy) / b;
+    return u * u + v * v <= 1.0 + 1e-9;
+  };
+}
+
+InsideTest RoundRectTest(const QRect& r, int cornerW, int cornerH) {
+  const double l = r.left(), t = r.top(), rr = r.left() + r.width(), b = r.top() + r.height();
+  const double rx = std::min(std::abs(cornerW) / 2.0, r.width() / 2.0);
+  const double ry = std::min(std::abs(cornerH) / 2.0, r.height() / 2.0);
+  return [=](double px, double py, double g) {
+    if (px < l - g || px > rr + g || py < t - g || py > b + g) return false;
+    if (rx <= 0 || ry <= 0) return true;
+    const double ccx = px < l + rx ? l + rx : px > rr - rx ? rr - rx : px;
+    const double ccy = py < t + ry ? t + ry : py > b - ry ? b - ry : py;
+    if (ccx == px || ccy == py) return true;  // not in a corner
+    const double a = rx + g, bb = ry + g;
+    if (a <= 0 || bb <= 0) return false;
+    const double u = (px - ccx) / a, v = (py - ccy) / bb;
+    return u * u + v * v <= 1.0 + 1e-9;
+  };
+}
+
+// Splits the box into outline and interior pixels of the shape. A one-pixel
+// pen takes the shape's border pixels (those with a 4-neighbour outside);
+// a wider pen is centred on the line through those pixels' centres.
+void CurveMasks(const InsideTest& inside, const Sector* sector, int penWidth, Mask& outline, Mask& interior) {
+  const QRect& box = outline.Box();
+  auto in = [&](double px, double py, double g) {
+    return inside(px, py, g) && (!sector || sector->Contains(px, py));
+  };
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    for (int x = box.left(); x <= box.right(); ++x) {
+      const double px = x + 0.5, py = y + 0.5;
+      if (penWidth <= 1) {
+        if (!in(px, py, 0)) continue;
+        const bool border = !in(px - 1, py, 0) || !in(px + 1, py, 0) || !in(px, py - 1, 0) || !in(px, py + 1, 0);
+        (border ? outline : interior).Set(x, y);
+      } else {
+        const double half = penWidth / 2.0;
+        if (in(px, py, -0.5 - half)) {
+          interior.Set(x, y);
+        } else if (in(px, py, -0.5 + half)) {
+          outline.Set(x, y);
+        }
+      }
+    }
+  }
+}
+
+Sector MakeSector(const QRect& r, int x3, int y3, int x4, int y4) {
+  Sector s;
+  s.cx = r.left() + r.width() / 2.0;
+  s.cy = r.top() + r.height() / 2.0;
+  auto angle = [&](int x, int y) {
+    const double dx = x - s.cx, dy = s.cy - y;
+    return (dx == 0 && dy == 0) ? 0.0 : std::atan2(dy, dx) * 180.0 / M_PI;
+  };
+  s.start = angle(x3, y3);
+  double sweep = angle(x4, y4) - s.start;
+  while (sweep <= 0) sweep += 360;
+  while (sweep > 360) sweep -= 360;
+  s.sweep = sweep;
+  return s;
+}
+
+}  // namespace
+
+// Draws a curved closed shape: the interior with the brush, the outline with the pen.
+static void DrawCurved(CanvasDraw& d, const QRect& r, const InsideTest& inside, const Sector* sector, bool fill) {
+  const TPen& pen = *d.canvas_.Pen;
+  const QRect box = d.ShapeBox(r);
+  if (box.isEmpty()) return;
+  Mask outline(box), interior(box);
+  CurveMasks(inside, sector, pen.GetWidth(), outline, interior);
+  const bool penOn = PenVisible(pen);
+  if (fill && d.canvas_.Brush->GetStyle() != bsClear) {
+    if (!penOn) {  // no outline: its pixels belong to the interior
+      const QRect& b = outline.Box();
+      for (int y = b.top(); y <= b.bottom(); ++y)
+        for (int x = b.left(); x <= b.right(); ++x)
+          if (outline.Get(x, y) && inside(x + 0.5, y + 0.5, 0)) interior.Set(x, y);
+    }
+    d.ApplyBrushMask(interior, true);
+  }
+  if (penOn) d.ApplyPenMask(outline);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  CanvasDraw d(*this);
+  const QRect r = Normalised(x1, y1, x2, y2);
+  if (!d.Ok() || r.isEmpty()) return;
+  DrawCurved(d, r, EllipseTest(r), nullptr, true);
+  Changed();
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
+  CanvasDraw d(*this);
+  const QRect r = Normalised(x1, y1, x2, y2);
+  if (!d.Ok() || r.isEmpty()) return;
+  DrawCurved(d, r, RoundRectTest(r, x3, y3), nullptr, true);
+  Changed();
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  CanvasDraw d(*this);
+  const QRect r = Normalised(x1, y1, x2, y2);
+  if (!d.Ok() || r.isEmpty() || !PenVisible(*Pen)) return;
+  const QRect box = d.ShapeBox(r);
+  if (box.isEmpty()) return;
+  // The ellipse's own outline, kept where it lies in the sector.
+  const Sector sector = MakeSector(r, x3, y3, x4, y4);
+  Mask outline(box), interior(box);
+  CurveMasks(EllipseTest(r), nullptr, Pen->GetWidth(), outline, interior);
+  Mask arc(box);
+  for (int y = box.top(); y <= box.bottom(); ++y)
+    for (int x = box.left(); x <= box.right(); ++x)
+      if (outline.Get(x, y) && sector.Contains(x + 0.5, y + 0.5)) arc.Set(x, y);
+  d.ApplyPenMask(arc);
+  Changed();
+}
+
+void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  CanvasDraw d(*this);
+  const QRect r = Normalised(x1, y1, x2, y2);
+  if (!d.Ok() || r.isEmpty()) return;
+  const Sector sector = MakeSector(r, x3, y3, x4, y4);
+  DrawCurved(d, r, EllipseTest(r), &sector, true);
+  Changed();
+}
+
+void TCanvas::Polygon(const TPoint* points, int count) {
+  CanvasDraw d(*this);
+  if (!d.Ok() || count < 2) return;
+  int minX = points[0].X, maxX = minX, minY = points[0].Y, maxY = minY;
+  QPolygonF fillPoly;
+  for (int i = 0; i < count; ++i) {
+    minX = std::min(minX, points[i].X);
+    maxX = std::max(maxX, points[i].X);
+    minY = std::min(minY, points[i].Y);
+    maxY = std::max(maxY, points[i].Y);
+    fillPoly << QPointF(points[i].X, points[i].Y);
+  }
+  const QRect shape(QPoint(minX, minY), QPoint(maxX, maxY));
+  DrawShape(
+      d, shape,
+      [&](Mask& m) {
+        // Pixel centres inside the polygon: its right and bottom edges stay out.
+        m.Paint([&](QPainter& p) {
+          p.setPen(Qt::NoPen);
+          p.setBrush(Qt::white);
+          p.drawPolygon(fillPoly, Qt::OddEvenFill);
+        });
+      },
+      [&](Mask& m) {
+        if (Pen->GetWidth() <= 1) {
+          DashWalker dash(DashPattern(Pen->GetStyle()));
+          for (int i = 0; i < count; ++i) {
+            const TPoint& a = points[i];
+            const TPoint& b = points[(i + 1) % count];
+            d.LineRun(m, a.X, a.Y, b.X, b.Y, dash);
+          }
+        } else {
+          const std::vector<QPoint> tip = PenTip(Pen->GetWidth());
+          auto stamp = [&](int x, int y) {
+            for (const QPoint& o : tip) m.Set(x + o.x(), y + o.y());
+          };
+          for (int i = 0; i < count; ++i) {
+            const TPoint& a = points[i];
+            const TPoint& b = points[(i + 1) % count];
+            WalkLine(a.X, a.Y, b.X, b.Y, stamp);
+          }
+        }
+      });
+  Changed();
+}
+
+// ---------------------------------------------------------------- brush-only fills
+
+void TCanvas::FillRect(const TRect& r) {
+  CanvasDraw d(*this);
+  if (!d.Ok() || r.IsEmpty()) return;
+  const QRect box = d.Clip(QRect(r.Left, r.Top, r.Width(), r.Height()));
+  if (box.isEmpty()) return;
+  d.Brush(box, false, [](int, int) { return true; });
+  Changed();
+}
+
+void TCanvas::FrameRect(const TRect& r) {
+  CanvasDraw d(*this);
+  if (!d.Ok() || r.IsEmpty()) return;
+  const QRect box = d.Clip(QRect(r.Left, r.Top, r.Width(), r.Height()));
+  if (box.isEmpty()) return;
+  d.Brush(box, false, [&](int x, int y) {
+    return x == r.Left || x == r.Right - 1 || y == r.Top || y == r.Bottom - 1;
+  });
+  Changed();
+}
+
+void TCanvas::DrawFocusRect(const TRect& r) {
+  CanvasDraw d(*this);
+  if (!d.Ok() || r.IsEmpty()) return;
+  const QRect box = d.Clip(QRect(r.Left, r.Top, r.Width(), r.Height()));
+  if (box.isEmpty()) return;
+  Mask m(box);
+  auto dot = [&](int x, int y) {
+    if (((x + y) & 1) == 0) m.Set(x, y);
+  };
+  for (int x = r.Left; x < r.Right; ++x) {
+    dot(x, r.Top);
+    if (r.Bottom - 1 != r.Top) dot(x, r.Bottom - 1);
+  }
+  for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+    dot(r.Left, y);
+    if (r.Right - 1 != r.Left) dot(r.Right - 1, y);
+  }
+  for (int y = box.top(); y <= box.bottom(); ++y)
+    for (int x = box.left(); x <= box.right(); ++x)
+      if (m.Get(x, y)) d.surface_.Put(x, y, pmNot, 0);
+  Changed();
+}
+
+// ---------------------------------------------------------------- pixels
+
+TColor TCanvas::GetPixels(int x, int y) const {
+  if (!HasSurface() || !image_->rect().contains(x, y)) return clNone;
+  return FromQRgb(ReadPixel(*image_, x, y));
+}
+
+void TCanvas::SetPixels(int x, int y, TColor color) {
+  CanvasDraw d(*this);
+  if (!d.Ok() || !d.surface_.clip.contains(x, y)) return;
+  reinterpret_cast<QRgb*>(image_->scanLine(y))[x] = ToQRgb(color);
+  Changed();
+}
+
+// ---------------------------------------------------------------- copying
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect) {
+  CanvasDraw d(*this);
+  if (!d.Ok() || !source || !source->HasSurface()) return;
+  int dw = dest.Width(), dh = dest.Height(), sw = sourceRect.Width(), sh = sourceRect.Height();
+  if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
+  // A negative extent on one side only mirrors the copy.
+  const bool mirrorX = (dw < 0) != (sw < 0);
+  const bool mirrorY = (dh < 0) != (sh < 0);
+  const int dl = std::min(dest.Left, dest.Right), dt = std::min(dest.Top, dest.Bottom);
+  const int sl = std::min(sourceRect.Left, sourceRect.Right), st = std::min(sourceRect.Top, sourceRect.Bottom);
+  dw = std::abs(dw);
+  dh = std::abs(dh);
+  sw = std::abs(sw);
+  sh = std::abs(sh);
+  const QImage& srcImg = *source->GetImage();
+  // Copy the source first: source and destination may be the same surface.
+  const QRect srcArea = QRect(sl, st, sw, sh).intersected(srcImg.rect());
+  if (srcArea.isEmpty()) return;
+  const QImage src = srcImg.copy(srcArea);
+  const QRect box = d.Clip(QRect(dl, dt, dw, dh));
+  const std::uint32_t pat = ToQRgb(Brush->GetColor()) & 0xFFFFFF;
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    int fy = (y - dt) * sh / dh;
+    if (mirrorY) fy = sh - 1 - fy;
+    const int sy = st + fy - srcArea.top();
+    if (sy < 0 || sy >= src.height()) continue;
+    QRgb* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
+    for (int x = box.left(); x <= box.right(); ++x) {
+      int fx = (x - dl) * sw / dw;
+      if (mirrorX) fx = sw - 1 - fx;
+      const int sx = sl + fx - srcArea.left();
+      if (sx < 0 || sx >= src.width()) continue;
+      const std::uint32_t s = ReadPixel(src, sx, sy) & 0xFFFFFF;
+      const std::uint32_t dst = ReadPixel(*image_, x, y) & 0xFFFFFF;
+      line[x] = 0xFF000000u | (Rop3(copyMode_, s, dst, pat) & 0xFFFFFF);
+    }
+  }
+  Changed();
+}
+
+void TCanvas::Draw(int x, int y, TGraphic* graphic) {
+  if (!graphic || graphic->GetEmpty()) return;
+  StretchDraw(Bounds(x, y, graphic->GetWidth(), graphic->GetHeight()), graphic);
+}
+
+void TCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
+  if (!graphic || graphic->GetEmpty() || !HasSurface()) return;
+  graphic->Draw(this, r);
+  Changed();
+}

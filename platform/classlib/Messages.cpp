@@ -1,0 +1,269 @@
+#include "platform/classlib/Messages.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+#include <QThread>
+
+#include <deque>
+#include <mutex>
+#include <unordered_map>
+
+#include "platform/classlib/WindowRegistry.h"
+
+namespace {
+
+// ---------------------------------------------------------------- handles
+
+struct WindowEntry {
+  TObject* owner = nullptr;
+  std::function<void(TMessage&)> proc;
+};
+
+std::mutex gRegistryMutex;
+std::unordered_map<std::uintptr_t, WindowEntry> gWindows;
+// Handles are never reused, so a stale one can only miss.
+std::uintptr_t gNextHandle = 1;
+
+HWND ToHandle(std::uintptr_t id) { return reinterpret_cast<HWND>(id); }
+std::uintptr_t ToId(HWND wnd) { return reinterpret_cast<std::uintptr_t>(wnd); }
+
+// ---------------------------------------------------------------- pump
+
+const QEvent::Type kPostedMessage = static_cast<QEvent::Type>(QEvent::User + 0x310);
+const QEvent::Type kSyncWake = static_cast<QEvent::Type>(QEvent::User + 0x311);
+
+struct PostedMessageEvent : QEvent {
+  PostedMessageEvent(HWND w, const TMessage& m) : QEvent(kPostedMessage), wnd(w), msg(m) {}
+  HWND wnd;
+  TMessage msg;
+};
+
+struct MessagePump : QObject {
+  bool event(QEvent* e) override {
+    if (e->type() == kPostedMessage) {
+      auto* pe = static_cast<PostedMessageEvent*>(e);
+      TMessage m = pe->msg;
+      DeliverMessage(pe->wnd, m);
+      return true;
+    }
+    if (e->type() == kSyncWake) {
+      RunSyncQueue();
+      return true;
+    }
+    return QObject::event(e);
+  }
+};
+
+// Guards the pump's life against posts from other threads.
+std::mutex gPumpMutex;
+MessagePump* gPump = nullptr;
+
+bool PostToPump(QEvent* e) {
+  std::lock_guard lock(gPumpMutex);
+  if (!gPump) {
+    delete e;
+    return false;
+  }
+  QCoreApplication::postEvent(gPump, e);
+  return true;
+}
+
+// ---------------------------------------------------------------- sync queue
+
+std::mutex gSyncMutex;
+std::condition_variable gSyncCondition;
+std::deque<std::shared_ptr<SyncCall>> gSyncQueue;
+
+}  // namespace
+
+// ---------------------------------------------------------------- handles
+
+HWND AllocateWindowHandle(TObject* owner, std::function<void(TMessage&)> proc) {
+  std::lock_guard lock(gRegistryMutex);
+  std::uintptr_t id = gNextHandle++;
+  gWindows[id] = WindowEntry{owner, std::move(proc)};
+  return ToHandle(id);
+}
+
+HWND AllocateHWnd(std::function<void(TMessage&)> WndProc) {
+  return AllocateWindowHandle(nullptr, std::move(WndProc));
+}
+
+void DeallocateHWnd(HWND Wnd) {
+  std::lock_guard lock(gRegistryMutex);
+  gWindows.erase(ToId(Wnd));
+}
+
+bool DeliverMessage(HWND wnd, TMessage& msg) {
+  WindowEntry entry;
+  {
+    std::lock_guard lock(gRegistryMutex);
+    auto it = gWindows.find(ToId(wnd));
+    if (it == gWindows.end()) return false;
+    entry = it->second;
+  }
+  CallGuarded(entry.owner, [&] { entry.proc(msg); });
+  return true;
+}
+
+bool IsMainThread() {
+  QCoreApplication* app = QCoreApplication::instance();
+  // Without an application there is no other thread to hand work to.
+  return !app || QThread::currentThread() == app->thread();
+}
+
+void StartMessagePump() {
+  std::lock_guard lock(gPumpMutex);
+  if (!gPump) gPump = new MessagePump();
+}
+
+void StopMessagePump() {
+  MessagePump* pump;
+  {
+    std::lock_guard lock(gPumpMutex);
+    pump = gPump;
+    gPump = nullptr;
+  }
+  delete pump;
+}
+
+bool PostMessage(HWND wnd, unsigned msg, WPARAM wParam, LPARAM lParam) {
+  if (!wnd) return false;
+  TMessage m;
+  m.Msg = msg;
+  m.WParam = wParam;
+  m.LParam = lParam;
+  return PostToPump(new PostedMessageEvent(wnd, m));
+}
+
+LRESULT SendMessage(HWND wnd, unsigned msg, WPARAM wParam, LPARAM lParam) {
+  if (!IsMainThread())
+    throw EInvalidOperation("SendMessage from a worker thread; use a TSyncMessageSender");
+  TMessage m;
+  m.Msg = msg;
+  m.WParam = wParam;
+  m.LParam = lParam;
+  DeliverMessage(wnd, m);
+  return m.Result;
+}
+
+// ---------------------------------------------------------------- sync queue
+
+std::mutex& SyncMutex() { return gSyncMutex; }
+std::condition_variable& SyncCondition() { return gSyncCondition; }
+
+bool SyncQueuePendingLocked() { return !gSyncQueue.empty(); }
+
+void EnqueueSync(const std::shared_ptr<SyncCall>& call) {
+  {
+    std::lock_guard lock(gSyncMutex);
+    gSyncQueue.push_back(call);
+  }
+  gSyncCondition.notify_all();
+  PostToPump(new QEvent(kSyncWake));
+}
+
+bool RunSyncQueue() {
+  bool ran = false;
+  for (;;) {
+    std::shared_ptr<SyncCall> call;
+    {
+      std::lock_guard lock(gSyncMutex);
+      while (!gSyncQueue.empty() && !call) {
+        std::shared_ptr<SyncCall> next = gSyncQueue.front();
+        gSyncQueue.pop_front();
+        if (next->state != SyncCall::Pending) continue;
+        if (next->stopped && *next->stopped) {
+          next->state = SyncCall::Abandoned;
+          continue;
+        }
+        next->state = SyncCall::Running;
+        call = next;
+      }
+    }
+    if (!call) break;
+    ran = true;
+    if (call->rethrow) {
+      try {
+        call->fn();
+      } catch (...) {
+        call->error = std::current_exception();
+      }
+    } else {
+      CallGuarded(nullptr, call->fn);
+    }
+    {
+      std::lock_guard lock(gSyncMutex);
+      if (call->state == SyncCall::Running) call->state = SyncCall::Done;
+    }
+    gSyncCondition.notify_all();
+  }
+  return ran;
+}
+
+// ---------------------------------------------------------------- TSyncMessageSender
+
+struct TSyncMessageSender::State {
+  std::shared_ptr<bool> stopped = std::make_shared<bool>(false);
+};
+
+TSyncMessageSender::TSyncMessageSender(HWND target)
+    : target_(target), state_(std::make_shared<State>()) {}
+
+TSyncMessageSender::~TSyncMessageSender() { Stop(); }
+
+void TSyncMessageSender::Stop() {
+  {
+    std::lock_guard lock(gSyncMutex);
+    *state_->stopped = true;
+  }
+  gSyncCondition.notify_all();
+}
+
+bool TSyncMessageSender::Stopped() const {
+  std::lock_guard lock(gSyncMutex);
+  return *state_->stopped;
+}
+
+bool TSyncMessageSender::Send(unsigned msg, WPARAM wParam, LPARAM lParam,
+                              std::shared_ptr<void> keepAlive) {
+  TMessage m;
+  m.Msg = msg;
+  m.WParam = wParam;
+  m.LParam = lParam;
+  return Send(m, std::move(keepAlive));
+}
+
+bool TSyncMessageSender::Send(TMessage& msg, std::shared_ptr<void> keepAlive) {
+  if (IsMainThread()) {
+    if (Stopped()) return false;
+    return DeliverMessage(target_, msg);
+  }
+  // The handler works on its own copy, so a wait abandoned by Stop leaves
+  // nothing of the worker's in the handler's hands but keepAlive.
+  struct Box {
+    TMessage msg;
+    bool delivered = false;
+  };
+  auto box = std::make_shared<Box>();
+  box->msg = msg;
+  auto call = std::make_shared<SyncCall>();
+  HWND target = target_;
+  call->fn = [box, target] { box->delivered = DeliverMessage(target, box->msg); };
+  call->stopped = state_->stopped;
+  call->keepAlive = std::move(keepAlive);
+  {
+    std::lock_guard lock(gSyncMutex);
+    if (*state_->stopped) return false;
+  }
+  EnqueueSync(call);
+  std::unique_lock lock(gSyncMutex);
+  gSyncCondition.wait(lock, [&] { return call->state == SyncCall::Done || *state_->stopped; });
+  if (call->state == SyncCall::Done) {
+    msg.Result = box->msg.Result;
+    return box->delivered;
+  }
+  if (call->state == SyncCall::Pending) call->state = SyncCall::Abandoned;
+  return false;
+}

@@ -1,0 +1,307 @@
+#include "platform/net/ClientSocket.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/sys/Clock.h"
+
+namespace {
+
+constexpr int kSendWaitMs = 1000;
+constexpr int kIdleReadRetryMs = 50;
+
+std::string ErrorText(int code) {
+  return "Socket error: " + std::string(std::strerror(code)) + " (" + std::to_string(code) + ")";
+}
+
+std::string AddressText(const sockaddr_in& a) {
+  char text[INET_ADDRSTRLEN] = {};
+  if (!inet_ntop(AF_INET, &a.sin_addr, text, sizeof text)) return {};
+  return text;
+}
+
+// Frees a notifier safely even from inside its own signal.
+void DropNotifier(QSocketNotifier*& n) {
+  if (!n) return;
+  n->setEnabled(false);
+  QObject::disconnect(n, nullptr, nullptr, nullptr);
+  n->deleteLater();
+  n = nullptr;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- TCustomWinSocket
+
+TCustomWinSocket::~TCustomWinSocket() { Close(); }
+
+void TCustomWinSocket::Attach(int fd) {
+  std::lock_guard lock(lock_);
+  fd_ = fd;
+  connected_ = false;
+}
+
+void TCustomWinSocket::SetConnected() {
+  std::lock_guard lock(lock_);
+  connected_ = fd_ >= 0;
+}
+
+int TCustomWinSocket::Handle() const { return fd_.load(); }
+
+void TCustomWinSocket::Close() {
+  // Only the user-interface thread opens and closes, so the descriptor read
+  // here stays valid until the close below; shutting it down first, without
+  // the lock, wakes a worker that waits for room in SendBuf holding it.
+  int fd = Handle();
+  if (fd < 0) return;
+  ::shutdown(fd, SHUT_RDWR);
+  std::lock_guard lock(lock_);
+  ::close(fd_);
+  fd_ = -1;
+  connected_ = false;
+}
+
+int TCustomWinSocket::ReceiveBuf(void* Buf, int Count) {
+  ++receiveCalls_;
+  std::lock_guard lock(lock_);
+  if (fd_ < 0 || !connected_ || Count < 0) return -1;
+  if (Count == 0) return 0;
+  ssize_t n = ::recv(fd_, Buf, static_cast<size_t>(Count), MSG_DONTWAIT);
+  if (n < 0) return (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) ? 0 : -1;
+  return static_cast<int>(n);
+}
+
+int TCustomWinSocket::ReceiveLength() const {
+  std::lock_guard lock(lock_);
+  if (fd_ < 0 || !connected_) return 0;
+  int n = 0;
+  if (::ioctl(fd_, FIONREAD, &n) < 0) return 0;
+  return n;
+}
+
+int TCustomWinSocket::SendBuf(const void* Buf, int Count) {
+  if (Count < 0) return -1;
+  std::lock_guard lock(lock_);
+  if (fd_ < 0 || !connected_) return -1;
+  const auto* p = static_cast<const std::uint8_t*>(Buf);
+  size_t left = static_cast<size_t>(Count);
+  const uint64_t deadline = sys::GetTickMs() + kSendWaitMs;
+  while (left > 0) {
+    ssize_t n = ::send(fd_, p, left, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n > 0) {
+      p += n;
+      left -= static_cast<size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      uint64_t now = sys::GetTickMs();
+      if (now >= deadline) return -1;
+      pollfd pfd{fd_, POLLOUT, 0};
+      int r = ::poll(&pfd, 1, static_cast<int>(deadline - now));
+      if (r < 0 && errno != EINTR) return -1;
+      if (r > 0 && (pfd.revents & (POLLERR | POLLHUP | POLLNVAL))) return -1;
+      continue;
+    }
+    return -1;
+  }
+  return Count;
+}
+
+int TCustomWinSocket::SendText(const std::string& Text) {
+  return SendBuf(Text.data(), static_cast<int>(Text.size()));
+}
+
+bool TCustomWinSocket::GetConnected() const {
+  std::lock_guard lock(lock_);
+  return connected_;
+}
+
+std::string TCustomWinSocket::GetRemoteAddress() const {
+  std::lock_guard lock(lock_);
+  sockaddr_in a{};
+  socklen_t len = sizeof a;
+  if (fd_ < 0 || !connected_ || ::getpeername(fd_, reinterpret_cast<sockaddr*>(&a), &len) < 0) return {};
+  return AddressText(a);
+}
+
+int TCustomWinSocket::GetRemotePort() const {
+  std::lock_guard lock(lock_);
+  sockaddr_in a{};
+  socklen_t len = sizeof a;
+  if (fd_ < 0 || !connected_ || ::getpeername(fd_, reinterpret_cast<sockaddr*>(&a), &len) < 0) return 0;
+  return ntohs(a.sin_port);
+}
+
+std::string TCustomWinSocket::GetLocalAddress() const {
+  std::lock_guard lock(lock_);
+  sockaddr_in a{};
+  socklen_t len = sizeof a;
+  if (fd_ < 0 || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) < 0) return {};
+  return AddressText(a);
+}
+
+int TCustomWinSocket::GetLocalPort() const {
+  std::lock_guard lock(lock_);
+  sockaddr_in a{};
+  socklen_t len = sizeof a;
+  if (fd_ < 0 || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) < 0) return 0;
+  return ntohs(a.sin_port);
+}
+
+// ---------------------------------------------------------------- TClientSocket
+
+TClientSocket::TClientSocket(TComponent* AOwner)
+    : TComponent(AOwner), FSocket(std::make_unique<TCustomWinSocket>()) {}
+
+TClientSocket::~TClientSocket() {
+  Destroying();
+  CloseSocket();
+}
+
+void TClientSocket::SetActive(bool Value) {
+  if (Value) {
+    Connect();
+  } else {
+    CloseSocket();
+  }
+}
+
+void TClientSocket::CloseSocket() {
+  ++*FGeneration;
+  DropNotifier(FReadNotifier);
+  DropNotifier(FWriteNotifier);
+  FSocket->Close();
+  FActive = false;
+}
+
+void TClientSocket::Connect() {
+  CloseSocket();
+  FActive = true;
+
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(static_cast<uint16_t>(FPort));
+  if (FPort <= 0 || FPort > 65535 || ::inet_pton(AF_INET, FAddress.c_str(), &addr.sin_addr) != 1) {
+    Error(eeLookup, EINVAL);
+    return;
+  }
+  int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (fd < 0) {
+    Error(eeConnect, errno);
+    return;
+  }
+  int one = 1;
+  // Frames are small and each wants its answer at once.
+  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+  FSocket->Attach(fd);
+
+  std::weak_ptr<int> alive = FGeneration;
+  int gen = *FGeneration;
+  if (OnConnecting) {
+    TSocketNotifyEvent handler = OnConnecting;
+    handler(this, FSocket.get());
+    if (alive.expired() || *FGeneration != gen) return;
+  }
+
+  int r;
+  do {
+    r = ::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr);
+  } while (r < 0 && errno == EINTR);
+  if (r < 0 && errno != EINPROGRESS) {
+    Error(eeConnect, errno);
+    return;
+  }
+  // Completion (or failure) shows as writability, also for a connect that
+  // finished at once: every outcome then reaches the handlers the same way.
+  FWriteNotifier = new QSocketNotifier(fd, QSocketNotifier::Write);
+  QObject::connect(FWriteNotifier, &QSocketNotifier::activated,
+                   [this] { CallGuarded(this, [this] { Writable(); }); });
+}
+
+void TClientSocket::Writable() {
+  int fd = FSocket->Handle();
+  if (fd < 0) return;
+  int err = 0;
+  socklen_t len = sizeof err;
+  if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) < 0) err = errno;
+  DropNotifier(FWriteNotifier);
+  if (err != 0) {
+    Error(eeConnect, err);
+    return;
+  }
+  FSocket->SetConnected();
+  FReadNotifier = new QSocketNotifier(fd, QSocketNotifier::Read);
+  QObject::connect(FReadNotifier, &QSocketNotifier::activated,
+                   [this] { CallGuarded(this, [this] { Readable(); }); });
+  if (OnConnect) {
+    TSocketNotifyEvent handler = OnConnect;
+    handler(this, FSocket.get());
+  }
+}
+
+void TClientSocket::Readable() {
+  int fd = FSocket->Handle();
+  if (fd < 0) return;
+  if (FSocket->ReceiveLength() > 0) {
+    std::weak_ptr<int> alive = FGeneration;
+    const int gen = *FGeneration;
+    const unsigned calls = FSocket->receiveCalls_;
+    if (OnRead) {
+      TSocketNotifyEvent handler = OnRead;
+      handler(this, FSocket.get());
+      if (alive.expired() || *FGeneration != gen) return;
+    }
+    // The bytes stay for a later read; asking again at once would spin.
+    if (FSocket->receiveCalls_ == calls && FReadNotifier) {
+      QSocketNotifier* n = FReadNotifier;
+      n->setEnabled(false);
+      QTimer::singleShot(kIdleReadRetryMs, n, [n] { n->setEnabled(true); });
+    }
+    return;
+  }
+  char probe;
+  ssize_t n = ::recv(fd, &probe, 1, MSG_PEEK | MSG_DONTWAIT);
+  if (n > 0 || (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))) return;
+  if (n < 0) {
+    Error(eeReceive, errno);
+    return;
+  }
+  // The peer closed the connection.
+  std::weak_ptr<int> alive = FGeneration;
+  int gen = *FGeneration;
+  DropNotifier(FReadNotifier);
+  if (OnDisconnect) {
+    TSocketNotifyEvent handler = OnDisconnect;
+    handler(this, FSocket.get());
+    if (alive.expired() || *FGeneration != gen) return;
+  }
+  CloseSocket();
+}
+
+void TClientSocket::Error(TErrorEvent Event, int Code) {
+  std::weak_ptr<int> alive = FGeneration;
+  int gen = *FGeneration;
+  int code = Code;
+  DropNotifier(FReadNotifier);
+  DropNotifier(FWriteNotifier);
+  if (OnError) {
+    TSocketErrorEvent handler = OnError;
+    handler(this, FSocket.get(), Event, code);
+    if (alive.expired()) return;
+  }
+  if (*FGeneration == gen) CloseSocket();
+  if (code != 0) throw ESocketError(ErrorText(code));
+}

@@ -1,0 +1,267 @@
+// The send queue shared by the link engines: one frame in flight, the
+// append mark, and coalescing by LastCode, narrowed to frames that address
+// the same command and target. Run on the network engine with a recording
+// transport; nothing here depends on the transport.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "link/LNet.h"
+
+using namespace link_test;
+
+namespace {
+
+constexpr std::uint8_t Gain = 0x34;
+constexpr std::uint8_t Mute = 0x35;
+constexpr std::uint8_t Peq = 0x33;
+constexpr std::uint8_t Name = 0x3D;
+constexpr std::uint8_t Levels = 0x40;
+constexpr std::uint8_t Echo = 0x62;
+
+struct Submission {
+  std::uint8_t code;
+  std::vector<std::uint8_t> payload;
+  bool append = false;
+};
+
+ByteVector FrameOf(const Submission& s) {
+  LCmd cmd(1, s.code);
+  cmd.Payload = s.payload;
+  return BuildFrame(cmd, 1);
+}
+
+struct QueueCase {
+  std::string name;
+  // The first submission goes in flight; the rest arrive while it waits.
+  std::vector<Submission> submissions;
+  // Which submissions wait in the queue, in order, and the marked slot.
+  std::vector<int> queued;
+  int mark;
+};
+
+class EngineQueueTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApp();
+    form = new RecordingForm(Application);
+  }
+  void TearDown() override {
+    engine.reset();
+    form->Free();
+  }
+  void StartEngine() {
+    engine = std::make_unique<LNetProc>(form, &io, 1);
+    ASSERT_TRUE(engine->Start());
+    // Nothing may be resent or kept alive while the queue is inspected.
+    engine->SetTimeout(60000);
+    engine->SetKeepAliveInterval(60000);
+  }
+
+  RecordingForm* form = nullptr;
+  WriteRecorder io;
+  std::unique_ptr<LNetProc> engine;
+};
+
+TEST_F(EngineQueueTest, SubmissionsWhileAFrameIsInFlightQueueAndCoalesceAsTheTableSays) {
+  const std::vector<QueueCase> cases = {
+      {"a burst of one control keeps its last value",
+       {{Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}, {Gain, {0, 3, 0}}, {Gain, {0, 4, 0}}},
+       {3},
+       0},
+      {"another code between moves the mark",
+       {{Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}, {Mute, {0, 1}}, {Gain, {0, 3, 0}}},
+       {1, 2, 3},
+       2},
+      {"appended name then two gains: the second gain replaces the first",
+       {{Levels, {}}, {Name, {0, 'A'}, true}, {Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}},
+       {1, 3},
+       1},
+      {"the same code for another channel is queued, not dropped",
+       {{Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}, {Gain, {1, 2, 0}}, {Gain, {0, 3, 0}}},
+       {1, 2, 3},
+       2},
+      {"a whole link group reaches the device",
+       {{Levels, {}}, {Gain, {0, 5, 0}}, {Gain, {1, 5, 0}}, {Gain, {2, 5, 0}}, {Gain, {3, 5, 0}}},
+       {1, 2, 3, 4},
+       3},
+      {"PEQ bands coalesce per channel and band",
+       {{Levels, {}}, {Peq, {0, 2, 1}}, {Peq, {0, 2, 2}}, {Peq, {0, 3, 1}}, {Peq, {0, 3, 2}}},
+       {2, 4},
+       1},
+      {"level polls without a target coalesce on their code",
+       {{Levels, {}}, {Levels, {}}, {Levels, {}}, {Levels, {}}},
+       {3},
+       0},
+      {"value-only commands coalesce on their code",
+       {{Levels, {}}, {Echo, {1, 0, 0, 0, 2, 0, 0, 0}}, {Echo, {9, 0, 0, 0, 2, 0, 0, 0}}},
+       {2},
+       0},
+      {"appended frames are never replaced and leave the mark alone",
+       {{Gain, {0, 1, 0}, true}, {Gain, {0, 2, 0}, true}, {Gain, {0, 3, 0}, true}},
+       {1, 2},
+       -1},
+      {"a plain frame after an appended one of its code replaces the marked frame",
+       {{Levels, {}}, {Gain, {0, 1, 0}}, {Gain, {0, 2, 0}, true}, {Gain, {0, 3, 0}}},
+       {3, 2},
+       0},
+      {"the frame in flight is never replaced",
+       {{Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}},
+       {1},
+       0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    engine.reset();
+    StartEngine();
+    size_t writesBefore = io.Count();
+    for (const auto& s : c.submissions) engine->SendCommand(FrameOf(s), s.append);
+
+    std::vector<ByteVector> expected;
+    for (int i : c.queued) expected.push_back(FrameOf(c.submissions[static_cast<size_t>(i)]));
+    EXPECT_EQ(engine->QueuedFrames(), expected);
+    EXPECT_EQ(engine->MarkedIndex(), c.mark);
+    EXPECT_EQ(engine->GetLastCode(), c.submissions.back().code);
+    ASSERT_TRUE(PumpUntil([&] { return io.Count() == writesBefore + 1; }));
+    EXPECT_EQ(io.Writes().back(), FrameOf(c.submissions.front())) << "only the first frame is written";
+  }
+}
+
+TEST_F(EngineQueueTest, EachAnswerHandsOverTheNextFrameAndTheLastLeavesTheEngineIdle) {
+  StartEngine();
+  const ByteVector first = Request(0x52);
+  const ByteVector gainA = Request(Gain, {0, 1, 0});
+  const ByteVector gainB = Request(Gain, {0, 2, 0});
+  const ByteVector gainC = Request(Gain, {0, 3, 0});
+
+  // Even an appended frame goes out at once when nothing is in flight.
+  engine->SendCommand(first, true);
+  engine->SendCommand(gainA, false);
+  ASSERT_EQ(engine->MarkedIndex(), 0);
+
+  engine->OnReceived(Reply(0x52).data(), Reply(0x52).size());
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 2; }));
+  EXPECT_EQ(io.Writes()[1], gainA);
+  // The marked frame left the queue for the transport: it can no longer be
+  // replaced, so the next gain waits behind it.
+  EXPECT_EQ(engine->MarkedIndex(), -1);
+  engine->SendCommand(gainB, false);
+  engine->SendCommand(gainC, false);
+  EXPECT_EQ(engine->QueuedFrames(), std::vector<ByteVector>{gainC});
+
+  engine->OnReceived(Reply(0x01).data(), Reply(0x01).size());
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 3; }));
+  EXPECT_EQ(io.Writes()[2], gainC);
+  EXPECT_TRUE(engine->IsBusy());
+
+  engine->OnReceived(Reply(0x01).data(), Reply(0x01).size());
+  ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_FRAME) == 3; }));
+  ASSERT_TRUE(PumpUntil([&] { return !engine->IsBusy(); }));
+  engine->SendCommand(gainA, false);
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 4; }));
+  EXPECT_EQ(io.Writes()[3], gainA);
+}
+
+TEST_F(EngineQueueTest, FramesTheHandlerSubmitsWaitUntilItReturnsAndGoOutInOrder) {
+  StartEngine();
+  const ByteVector hello = Request(0x10);
+  const ByteVector identity = Request(0x52);
+  const ByteVector lock = Request(0x2C);
+  std::vector<size_t> writesSeenInHandler;
+  form->onFrame = [&](const ByteVector& frame) {
+    if (frame[5] != 0x10) return;
+    engine->SendCommand(identity, true);
+    engine->SendCommand(lock, true);
+    writesSeenInHandler.push_back(io.Count());
+    EXPECT_TRUE(engine->IsBusy());
+  };
+  engine->SendCommand(hello, true);
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 1; }));
+  engine->OnReceived(Reply(0x10).data(), Reply(0x10).size());
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 2; }));
+  EXPECT_EQ(writesSeenInHandler, std::vector<size_t>{1});
+  EXPECT_EQ(io.Writes()[1], identity);
+  EXPECT_EQ(engine->QueuedFrames(), std::vector<ByteVector>{lock});
+  engine->OnReceived(Reply(0x52).data(), Reply(0x52).size());
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 3; }));
+  EXPECT_EQ(io.Writes()[2], lock);
+}
+
+TEST_F(EngineQueueTest, AnswersArrivingTogetherStillLetEveryQueuedFrameOut) {
+  StartEngine();
+  const ByteVector a = Request(0x27, {0});
+  const ByteVector b = Request(0x27, {1});
+  const ByteVector c = Request(0x27, {2});
+  engine->SendCommand(a, true);
+  engine->SendCommand(b, true);
+  engine->SendCommand(c, true);
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 1; }));
+  const ByteVector both = Join({Reply(0x24, {0}), Reply(0x24, {1})});
+  engine->OnReceived(both.data(), both.size());
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 3; }));
+  EXPECT_EQ(io.Writes(), (std::vector<ByteVector>{a, b, c})) << "no frame is displaced before it is written";
+}
+
+TEST_F(EngineQueueTest, AFrameSubmittedFromTheHandlerOfAnUnaskedFrameKeepsTheLinkBusy) {
+  StartEngine();
+  engine->SendCommand(Request(0x10), true);
+  engine->OnReceived(Reply(0x10).data(), Reply(0x10).size());
+  ASSERT_TRUE(PumpUntil([&] { return !engine->IsBusy(); }));
+
+  // Gate levels arrive unasked; their handler submits a frame, which goes
+  // out at once and then waits for its own answer.
+  const ByteVector poll = Request(0x40);
+  const ByteVector gain = Request(Gain, {0, 1, 0});
+  form->onFrame = [&](const ByteVector& f) {
+    if (f[5] == 0x41) engine->SendCommand(poll, false);
+  };
+  engine->OnReceived(Reply(0x41, {1, 2}).data(), Reply(0x41, {1, 2}).size());
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 2; }));
+  EXPECT_EQ(io.Writes()[1], poll);
+  PumpFor(20);
+  EXPECT_TRUE(engine->IsBusy());
+  engine->SendCommand(gain, false);
+  EXPECT_EQ(engine->QueuedFrames(), std::vector<ByteVector>{gain});
+
+  engine->OnReceived(Reply(0x40).data(), Reply(0x40).size());
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 3; }));
+  EXPECT_EQ(io.Writes()[2], gain);
+}
+
+TEST_F(EngineQueueTest, FramesTheBufferCannotHoldAndSubmissionsBeforeStartAreIgnored) {
+  engine = std::make_unique<LNetProc>(form, &io, 1);
+  engine->SendCommand(Request(Gain, {0, 1, 0}), false);
+  EXPECT_FALSE(engine->IsBusy()) << "not started";
+
+  ASSERT_TRUE(engine->Start());
+  engine->SetTimeout(60000);
+  ByteVector tooLong = Request(0x25, {});
+  tooLong.resize(LNet::BufferSize + 1, 0x55);
+  engine->SendCommand(tooLong, true);
+  engine->SendCommand({}, true);
+  EXPECT_FALSE(engine->IsBusy());
+  PumpFor(50);
+  EXPECT_EQ(io.Count(), 0u);
+
+  ByteVector longest(LNet::BufferSize, 0x55);
+  engine->SendCommand(longest, true);
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 1; }));
+  EXPECT_EQ(io.Writes()[0], longest);
+}
+
+TEST(CoalescingTarget, NamesChannelBandAndSlotOfTheCommandsThatHaveOne) {
+  struct Row {
+    std::uint8_t code;
+    size_t size;
+  };
+  for (Row r : {Row{0x34, 1}, Row{0x35, 1}, Row{0x33, 2}, Row{0x3D, 1}, Row{0x5B, 1}, Row{0x64, 1},
+                Row{0x6B, 1}, Row{0x40, 0}, Row{0x12, 0}, Row{0x60, 0}, Row{0x63, 0}, Row{0x15, 0},
+                Row{0x77, 0}})
+    EXPECT_EQ(CoalescingTargetSize(r.code), r.size) << std::hex << int(r.code);
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+// Stopping a link engine: from inside the very frame handler the worker
+// waits for, while the user-interface thread has not yet run that handler,
+// with a link-lost report already on its way, and with a worker stuck in
+// its transport. Never a deadlock, nothing delivered or posted after Stop.
+
+#include <gtest/gtest.h>
+
+#include <QThread>
+
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "link/LNet.h"
+#include "link/LUsb.h"
+
+using namespace link_test;
+
+namespace {
+
+class EngineStopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApp();
+    form = new RecordingForm(Application);
+  }
+  void TearDown() override {
+    engine.reset();
+    form->Free();
+  }
+  void StartEngine() {
+    engine = std::make_unique<LNetProc>(form, &io, 1);
+    ASSERT_TRUE(engine->Start());
+    engine->SetTimeout(60000);
+    engine->SetKeepAliveInterval(60000);
+  }
+  void Feed(const ByteVector& chunk) { engine->OnReceived(chunk.data(), chunk.size()); }
+
+  RecordingForm* form = nullptr;
+  WriteRecorder io;
+  std::unique_ptr<LNetProc> engine;
+};
+
+TEST_F(EngineStopTest, StopInsideTheFrameHandlerEndsTheLinkAtOnce) {
+  for (bool freeIt : {false, true}) {
+    SCOPED_TRACE(freeIt ? "stopped and freed in the handler" : "stopped in the handler");
+    engine.reset();
+    form->got.clear();
+    const size_t written = io.Count();
+    StartEngine();
+    form->onFrame = [&](const ByteVector&) {
+      if (freeIt) {
+        engine.reset();
+      } else {
+        engine->Stop();
+        EXPECT_FALSE(engine->IsStarted());
+        EXPECT_TRUE(engine->QueuedFrames().empty());
+      }
+    };
+    engine->SendCommand(Request(0x10), true);
+    engine->SendCommand(Request(0x52), true);
+    // Three answers at once: the first handler stops the link, so the other
+    // two are never delivered and the queued frame is never written.
+    Feed(Join({Reply(0x10), Reply(0x01), Reply(0x01)}));
+    ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_FRAME) >= 1; }));
+    PumpFor(100);
+    EXPECT_EQ(form->Count(WM_LINK_FRAME), 1u);
+    EXPECT_EQ(io.Count(), written + 1);
+    if (engine) {
+      engine->SendCommand(Request(0x40), false);
+      PumpFor(20);
+      EXPECT_EQ(io.Count(), written + 1) << "a stopped engine writes nothing";
+    }
+    form->onFrame = nullptr;
+  }
+}
+
+TEST_F(EngineStopTest, StopWhileTheWorkerWaitsForTheUserInterfaceNeverDeliversThatFrame) {
+  StartEngine();
+  engine->SendCommand(Request(0x10), true);
+  Feed(Reply(0x10));
+  // The worker now waits for this thread to handle the frame; this thread
+  // stops the engine without handling anything first.
+  QThread::msleep(100);
+  engine->Stop();
+  PumpFor(100);
+  EXPECT_EQ(form->Count(WM_LINK_FRAME), 0u);
+}
+
+TEST_F(EngineStopTest, ALinkLostReportStillOnItsWayIsDroppedByStop) {
+  Observed<LNet> lossy(form, &io);
+  ASSERT_TRUE(lossy.Start());
+  lossy.SetKeepAliveInterval(60000);
+  lossy.SetTimeout(20);
+  lossy.SetRetryLimit(0);
+  lossy.SendCommand(Request(0x10), true);
+  // Reported on the worker, not yet handled here (nothing is pumped).
+  for (int i = 0; i < 2000 && lossy.NotifyCount() == 0; ++i) QThread::msleep(5);
+  ASSERT_GE(lossy.NotifyCount(), 1u);
+  lossy.Stop();
+  PumpFor(100);
+  EXPECT_TRUE(form->Timeouts().empty());
+}
+
+TEST_F(EngineStopTest, AWorkerThatDoesNotEndInTimeIsReportedAndWaitedForBeforeTheEngineGoes) {
+  auto usb = std::make_unique<LUsbProc>(form, &io, 1);
+  ASSERT_TRUE(usb->Start());
+  usb->SetKeepAliveInterval(60000);
+  io.Hold();
+  usb->SendCommand(Request(0x10), true);
+  for (int i = 0; i < 2000 && !io.Holding(); ++i) QThread::msleep(5);
+  ASSERT_TRUE(io.Holding());
+
+  usb->Stop();  // waits its 5000 ms, then reports
+  ASSERT_TRUE(PumpUntil([&] { return !form->Timeouts().empty(); }));
+  EXPECT_EQ(form->Timeouts()[0], std::make_pair(static_cast<int>(LinkStopTimedOut), 0));
+  EXPECT_FALSE(usb->Start()) << "the old worker still runs";
+
+  std::thread release([&] {
+    QThread::msleep(50);
+    io.Release();
+  });
+  usb.reset();  // waits for the worker, which now ends
+  release.join();
+  EXPECT_EQ(io.Count(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+#pragma once
+// Shared bits of the link engine tests: the application and event pumping,
+// frames as the editor and the device build them, a window that records
+// what the engines deliver, a transport that records what they write, and
+// engines that note the moment they report a lost link.
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "link/LCmd.h"
+#include "link/LinkEngine.h"
+#include "platform/classlib/Forms.h"
+
+namespace link_test {
+
+inline std::vector<std::string>& ShownMessages() {
+  static std::vector<std::string> shown;
+  return shown;
+}
+
+inline void EnsureApp() {
+  if (!Application) {
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "link-test";
+    static char* argv[] = {name, nullptr};
+    new TApplication(argc, argv);
+  }
+  Application->MessageBoxHook = [](const std::string& text, const std::string&, unsigned) {
+    ShownMessages().push_back(text);
+    return IDOK;
+  };
+}
+
+// Handles events until done() holds; false after timeoutMs (a deadlock
+// guard, generous on purpose).
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return true;
+}
+
+inline void PumpFor(int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// A frame as the editor sends it (device ID at byte 3).
+inline ByteVector Request(std::uint8_t code, std::initializer_list<std::uint8_t> payload = {},
+                          std::uint8_t id = 1) {
+  LCmd cmd(id, code);
+  cmd.Payload.assign(payload.begin(), payload.end());
+  return BuildFrame(cmd, 1);
+}
+
+// A frame as the device answers (device ID at byte 2).
+inline ByteVector Reply(std::uint8_t code, std::initializer_list<std::uint8_t> payload = {},
+                        std::uint8_t id = 1) {
+  ByteVector f{0x10, 0x02, id, 0x00, static_cast<std::uint8_t>(payload.size() + 1), code};
+  f.insert(f.end(), payload.begin(), payload.end());
+  f.push_back(0x10);
+  f.push_back(0x03);
+  std::uint8_t check = 0;
+  for (std::uint8_t b : f) check ^= b;
+  f.push_back(check);
+  return f;
+}
+
+inline ByteVector Join(std::initializer_list<ByteVector> parts) {
+  ByteVector out;
+  for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+struct Delivered {
+  unsigned msg = 0;
+  ByteVector frame;     // WM_LINK_FRAME and WM_LINK_FRAME_OTHER_BAUD
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+
+// The engines' owner window: records every link message it receives.
+class RecordingForm : public TForm {
+ public:
+  explicit RecordingForm(TComponent* owner) : TForm(owner) {}
+
+  std::vector<Delivered> got;
+  // Runs inside the synchronous frame handler.
+  std::function<void(const ByteVector&)> onFrame;
+
+  void Dispatch(TMessage& m) override {
+    switch (m.Msg) {
+      case WM_LINK_FRAME:
+      case WM_LINK_FRAME_OTHER_BAUD: {
+        const auto* frame = reinterpret_cast<const ByteVector*>(m.WParam);
+        got.push_back({m.Msg, *frame, m.WParam, m.LParam});
+        if (onFrame) onFrame(*frame);
+        break;
+      }
+      case WM_LINK_TIMEOUT:
+        got.push_back({m.Msg, {}, m.WParam, m.LParam});
+        break;
+      default:
+        TForm::Dispatch(m);
+    }
+  }
+
+  std::vector<ByteVector> Frames(unsigned msg = WM_LINK_FRAME) const {
+    std::vector<ByteVector> out;
+    for (const auto& d : got)
+      if (d.msg == msg) out.push_back(d.frame);
+    return out;
+  }
+  // (code, value) of each WM_LINK_TIMEOUT.
+  std::vector<std::pair<int, int>> Timeouts() const {
+    std::vector<std::pair<int, int>> out;
+    for (const auto& d : got)
+      if (d.msg == WM_LINK_TIMEOUT) out.push_back({static_cast<int>(d.wParam), static_cast<int>(d.lParam)});
+    return out;
+  }
+  size_t Count(unsigned msg) const {
+    return static_cast<size_t>(std::count_if(got.begin(), got.end(), [msg](const Delivered& d) { return d.msg == msg; }));
+  }
+};
+
+// Records the frames a network or USB engine writes (on its worker).
+class WriteRecorder : public LinkOwner {
+ public:
+  void WriteSocket(const std::uint8_t* data, std::size_t size) override { Record(data, size); }
+  void WriteUsbReport(const std::uint8_t* data, std::size_t size) override { Record(data, size); }
+
+  std::vector<ByteVector> Writes() const {
+    std::lock_guard lock(m_);
+    return writes_;
+  }
+  size_t Count() const {
+    std::lock_guard lock(m_);
+    return writes_.size();
+  }
+  // Frames written with the given code.
+  size_t CountCode(std::uint8_t code) const {
+    std::lock_guard lock(m_);
+    return static_cast<size_t>(std::count_if(writes_.begin(), writes_.end(),
+                                             [code](const ByteVector& f) { return f.size() > 5 && f[5] == code; }));
+  }
+  // Blocks every write until Release (a worker stuck in its transport).
+  void Hold() {
+    std::lock_guard lock(m_);
+    held_ = true;
+  }
+  void Release() {
+    {
+      std::lock_guard lock(m_);
+      held_ = false;
+    }
+    cv_.notify_all();
+  }
+  bool Holding() const { return inHold_.load(); }
+
+ private:
+  void Record(const std::uint8_t* data, std::size_t size) {
+    std::unique_lock lock(m_);
+    if (held_) {
+      inHold_ = true;
+      cv_.wait(lock, [this] { return !held_; });
+      inHold_ = false;
+    }
+    writes_.emplace_back(data, data + size);
+  }
+
+  mutable std::mutex m_;
+  std::condition_variable cv_;
+  std::vector<ByteVector> writes_;
+  bool held_ = false;
+  std::atomic<bool> inHold_{false};
+};
+
+// What an engine had done when it reported a lost link.
+struct NotifySnapshot {
+  int code = 0;
+  int value = 0;
+  int timeouts = 0;      // reply time-outs counted so far
+  size_t writes = 0;     // frames written so far
+};
+
+// A transport class that notes each report on the worker, at the moment it
+// is made, then reports as usual.
+template <class Transport>
+class Observed : public Transport {
+ public:
+  Observed(TWinControl* owner, LinkOwner* io, int deviceId = 1)
+      : Transport(owner, io, deviceId), io_(dynamic_cast<WriteRecorder*>(io)) {}
+  ~Observed() override { this->Shutdown(); }
+  using Transport::SetResendCredit;
+
+  void Notify(int code, int value) override {
+    {
+      std::lock_guard lock(m_);
+      snaps_.push_back({code, value, this->ReplyTimeouts(), io_ ? io_->Count() : 0});
+    }
+    Transport::Notify(code, value);
+  }
+  std::vector<NotifySnapshot> Snapshots() const {
+    std::lock_guard lock(m_);
+    return snaps_;
+  }
+  size_t NotifyCount() const {
+    std::lock_guard lock(m_);
+    return snaps_.size();
+  }
+
+ private:
+  WriteRecorder* io_;  // null when the transport writes elsewhere
+  mutable std::mutex m_;
+  std::vector<NotifySnapshot> snaps_;
+};
+
+}  // namespace link_test

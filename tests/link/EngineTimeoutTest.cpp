@@ -1,0 +1,177 @@
+// Reply time-outs, resends and the keep-alive of the network and USB
+// engines, counted in frames written and time-outs seen, never in elapsed
+// time. Time-outs are short (20 ms) so that the counts come quickly.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "link/LNet.h"
+#include "link/LUsb.h"
+
+using namespace link_test;
+
+namespace {
+
+class EngineTimeoutTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApp();
+    form = new RecordingForm(Application);
+  }
+  void TearDown() override { form->Free(); }
+  RecordingForm* form = nullptr;
+};
+
+struct RetryCase {
+  std::string name;
+  bool usb;
+  int retryLimit;
+  size_t writesAtReport;
+  int timeoutsAtReport;
+  int timeoutsAtSecondReport;
+};
+
+template <class Engine>
+void RunRetryCase(const RetryCase& c, RecordingForm* form) {
+  WriteRecorder io;
+  Observed<Engine> engine(form, &io, 7);
+  ASSERT_TRUE(engine.Start());
+  engine.SetKeepAliveInterval(60000);
+  engine.SetTimeout(20);
+  engine.SetRetryLimit(c.retryLimit);
+  engine.SendCommand(Request(0x10, {}, 7), true);
+
+  ASSERT_TRUE(PumpUntil([&] { return engine.NotifyCount() >= 2; }));
+  const auto snaps = engine.Snapshots();
+  EXPECT_EQ(snaps[0].code, LinkNoAnswer);
+  EXPECT_EQ(snaps[0].value, 7) << "the device ID of the frame in flight";
+  EXPECT_EQ(snaps[0].writes, c.writesAtReport);
+  EXPECT_EQ(snaps[0].timeouts, c.timeoutsAtReport);
+  // Nothing is left to resend: the engine stays busy, writes nothing more
+  // and keeps reporting while it runs.
+  EXPECT_EQ(snaps[1].writes, c.writesAtReport);
+  EXPECT_EQ(snaps[1].timeouts, c.timeoutsAtSecondReport);
+  EXPECT_TRUE(engine.IsBusy());
+  for (const auto& w : io.Writes()) EXPECT_EQ(w, Request(0x10, {}, 7));
+
+  ASSERT_TRUE(PumpUntil([&] { return form->Timeouts().size() >= 2; }));
+  EXPECT_EQ(form->Timeouts()[0], std::make_pair(0, 7));
+}
+
+TEST_F(EngineTimeoutTest, AnUnansweredFrameIsResentUpToTheLimitThenTheLinkIsReportedLost) {
+  const std::vector<RetryCase> cases = {
+      // Network: written 3 times in all, then code 0; again every 3 time-outs.
+      {"network, 2 retries", false, 2, 3, 3, 6},
+      {"network, no retry", false, 0, 1, 1, 2},
+      // USB: the hello's 3 retries, then four silent time-outs: four writes
+      // and the report at the eighth time-out.
+      {"USB, 3 retries", true, 3, 4, 8, 16},
+      // USB without retries: the first time-out already counts as silent.
+      {"USB, no retry", true, 0, 1, 5, 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    form->got.clear();
+    if (c.usb)
+      RunRetryCase<LUsb>(c, form);
+    else
+      RunRetryCase<LNet>(c, form);
+  }
+}
+
+TEST_F(EngineTimeoutTest, AnAnswerEndsTheWaitAndAFreshSendStartsTheCountAnew) {
+  WriteRecorder io;
+  Observed<LNet> engine(form, &io);
+  ASSERT_TRUE(engine.Start());
+  engine.SetKeepAliveInterval(60000);
+  engine.SetTimeout(100);
+  engine.SetRetryLimit(3);
+  engine.SendCommand(Request(0x10), true);
+  engine.SendCommand(Request(0x52), true);
+  // A resend of the first frame, then its answer: the next frame gets the
+  // full count of its own.
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() >= 2; }));
+  engine.OnReceived(Reply(0x10).data(), Reply(0x10).size());
+  ASSERT_TRUE(PumpUntil([&] { return engine.NotifyCount() >= 1; }));
+  EXPECT_EQ(io.CountCode(0x52), 4u);
+  EXPECT_EQ(engine.Snapshots()[0].writes, io.CountCode(0x10) + 4u) << "reported for the second frame";
+}
+
+TEST_F(EngineTimeoutTest, AnIdleLinkWithoutKeepAliveRewritesItsLastFrameThenReports) {
+  WriteRecorder io;
+  Observed<LNet> engine(form, &io);
+  ASSERT_TRUE(engine.Start());
+  engine.SetKeepAliveOff(true);
+  engine.SetTimeout(20);
+  engine.SetRetryLimit(2);
+  engine.SendCommand(Request(0x40), false);
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 1; }));
+  engine.OnReceived(Reply(0x40).data(), Reply(0x40).size());
+  ASSERT_TRUE(PumpUntil([&] { return engine.NotifyCount() >= 1; }));
+  EXPECT_FALSE(engine.IsBusy());
+  EXPECT_EQ(engine.Snapshots()[0].writes, 3u) << "the answered frame is written twice more";
+}
+
+TEST_F(EngineTimeoutTest, KeepAliveGoesToTheSelectedDeviceOnlyWhenTheLinkIsIdle) {
+  struct Case {
+    std::string name;
+    bool usb;
+  };
+  for (const Case& c : {Case{"network", false}, Case{"USB", true}}) {
+    SCOPED_TRACE(c.name);
+    WriteRecorder io;
+    std::unique_ptr<LinkEngine> engine;
+    if (c.usb) {
+      auto e = std::make_unique<LUsbProc>(form, &io, 1);
+      ASSERT_TRUE(e->Start());
+      engine = std::move(e);
+    } else {
+      auto e = std::make_unique<LNetProc>(form, &io, 1);
+      ASSERT_TRUE(e->Start());
+      engine = std::move(e);
+    }
+    engine->SetTimeout(60000);
+    engine->SetKeepAliveInterval(20);
+
+    // In flight and unanswered: no keep-alive however long it waits.
+    engine->SendCommand(Request(0x10), true);
+    engine->SendCommand(Request(0x52), true);
+    PumpFor(150);
+    EXPECT_EQ(io.CountCode(0x12), 0u);
+    EXPECT_EQ(engine->GetTimeout(), 60000u);
+
+    // Answered, with one frame still queued: still none.
+    auto* net = dynamic_cast<LNet*>(engine.get());
+    auto* usb = dynamic_cast<LUsb*>(engine.get());
+    auto feed = [&](const ByteVector& f) {
+      if (net) net->OnReceived(f.data(), f.size());
+      if (usb) usb->OnReceived(f.data(), f.size());
+    };
+    feed(Reply(0x10));
+    ASSERT_TRUE(PumpUntil([&] { return io.Count() == 2; }));
+    EXPECT_EQ(io.CountCode(0x12), 0u);
+
+    // Idle: the keep-alive addresses the device ID set last and raises the
+    // reply time-out.
+    engine->SetDeviceId(9);
+    feed(Reply(0x52));
+    ASSERT_TRUE(PumpUntil([&] { return io.CountCode(0x12) >= 1; }));
+    EXPECT_EQ(io.Writes()[2], Request(0x12, {}, 9));
+    EXPECT_EQ(engine->GetTimeout(), 5000u);
+
+    // Switched off: the answered keep-alive is the last one.
+    engine->SetKeepAliveOff(true);
+    feed(Reply(0x01));
+    ASSERT_TRUE(PumpUntil([&] { return !engine->IsBusy(); }));
+    const size_t keepAlives = io.CountCode(0x12);
+    PumpFor(150);
+    EXPECT_EQ(io.CountCode(0x12), keepAlives);
+    engine.reset();
+  }
+}
+
+}  // namespace

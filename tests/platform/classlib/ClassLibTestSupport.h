@@ -1,0 +1,153 @@
+#pragma once
+// Shared bits of the component, control and form tests: one application
+// for the whole test program, a recorder in place of the message window,
+// event pumping with a deadlock guard, and input sent the way the window
+// system sends it (to the top-level window, so the toolkit's own mouse
+// grab and enter/leave logic run).
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/classlib/Forms.h"
+
+// Marks a made-up event as coming from the window system, as the toolkit's
+// own test tools do, so it takes the same road as real input.
+class QSpontaneKeyEvent {
+ public:
+  static void SetSpontaneous(QEvent* e) { e->setSpontaneous(); }
+};
+
+namespace classlib_test {
+
+struct ShownMessage {
+  std::string text;
+  std::string caption;
+  unsigned flags;
+};
+
+inline std::vector<ShownMessage>& Messages() {
+  static std::vector<ShownMessage> shown;
+  return shown;
+}
+
+// The application, made once; message windows are recorded, never shown.
+inline TApplication* App() {
+  if (!Application) {
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "classlib-test";
+    static char* argv[] = {name, nullptr};
+    new TApplication(argc, argv);
+  }
+  Application->MessageBoxHook = [](const std::string& text, const std::string& caption, unsigned flags) {
+    Messages().push_back({text, caption, flags});
+    return IDOK;
+  };
+  return Application;
+}
+
+// Handles events until done() holds; false after timeoutMs (a deadlock
+// guard, generous on purpose).
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+inline void PumpFor(int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Shows the form and waits until its window exists and is active.
+inline void ShowAndActivate(TCustomForm* form) {
+  form->Show();
+  QWidget* w = form->GetWidget();
+  w->activateWindow();
+  PumpUntil([w] { return w->isActiveWindow(); }, 3000);
+}
+
+// A point of the control in its window's coordinates.
+inline QPointF InWindow(TControl* control, int x, int y) {
+  QWidget* w = control->GetWidget();
+  return w->mapTo(w->window(), QPointF(x, y));
+}
+
+inline void SendMouse(TControl* control, QEvent::Type type, int x, int y, Qt::MouseButton button,
+                      Qt::MouseButtons buttons, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QWidget* w = control->GetWidget();
+  QWindow* window = w->window()->windowHandle();
+  QPointF local = InWindow(control, x, y);
+  QMouseEvent e(type, local, local, w->window()->mapToGlobal(local), button, buttons, mods);
+  QSpontaneKeyEvent::SetSpontaneous(&e);
+  QCoreApplication::sendEvent(window, &e);
+}
+
+// The pointer comes into the control's window (the window system says so
+// before any move).
+inline void PointerIn(TControl* c) {
+  QWidget* top = c->GetWidget()->window();
+  QPointF p(top->width() - 1, top->height() - 1);
+  QEnterEvent e(p, p, top->mapToGlobal(p));
+  QSpontaneKeyEvent::SetSpontaneous(&e);
+  QCoreApplication::sendEvent(top->windowHandle(), &e);
+}
+
+inline void Press(TControl* c, int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+  SendMouse(c, QEvent::MouseButtonPress, x, y, b, b);
+}
+inline void Release(TControl* c, int x, int y, Qt::MouseButton b = Qt::LeftButton) {
+  SendMouse(c, QEvent::MouseButtonRelease, x, y, b, Qt::NoButton);
+}
+inline void DoubleClick(TControl* c, int x, int y) {
+  SendMouse(c, QEvent::MouseButtonDblClick, x, y, Qt::LeftButton, Qt::LeftButton);
+}
+inline void Move(TControl* c, int x, int y, Qt::MouseButtons held = Qt::NoButton) {
+  SendMouse(c, QEvent::MouseMove, x, y, Qt::NoButton, held);
+}
+
+inline void Wheel(TControl* c, int x, int y, int delta) {
+  QWidget* w = c->GetWidget();
+  QPointF local = InWindow(c, x, y);
+  QWheelEvent e(local, w->window()->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
+                Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(w->window()->windowHandle(), &e);
+}
+
+inline void Key(TControl* c, int qtKey, const QString& text = QString(),
+                Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QWindow* window = c->GetWidget()->window()->windowHandle();
+  QKeyEvent down(QEvent::KeyPress, qtKey, mods, text);
+  QCoreApplication::sendEvent(window, &down);
+  QKeyEvent up(QEvent::KeyRelease, qtKey, mods, text);
+  QCoreApplication::sendEvent(window, &up);
+}
+
+// Frees whatever the test made, even when an assertion returned early.
+struct FormGuard {
+  std::vector<TObject*> objects;
+  template <typename T>
+  T* operator()(T* obj) {
+    objects.push_back(obj);
+    return obj;
+  }
+  ~FormGuard() {
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it) (*it)->Free();
+  }
+};
+
+}  // namespace classlib_test

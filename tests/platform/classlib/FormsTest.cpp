@@ -1,0 +1,318 @@
+// Forms and the application: creation order, modal loops, closing,
+// placement, and exceptions caught at the handler boundary.
+
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ClassLibTestSupport.h"
+#include "platform/classlib/ExtCtrls.h"
+
+using namespace classlib_test;
+
+namespace {
+
+constexpr unsigned WM_RUN = WM_USER + 7;
+
+// A form that runs a given action when it gets WM_RUN.
+class ActionForm : public TForm {
+ public:
+  explicit ActionForm(TComponent* owner) : TForm(owner) {}
+  std::function<void()> action;
+  void Dispatch(TMessage& m) override {
+    if (m.Msg == WM_RUN) {
+      if (action) action();
+      return;
+    }
+    TForm::Dispatch(m);
+  }
+};
+
+// Runs each test against a fresh application object (the toolkit's stays),
+// so MainForm and Terminated start clean.
+class FormsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    shared = App();
+    static int argc = 1;
+    static char name[] = "forms-test";
+    static char* argv[] = {name, nullptr};
+    Application = nullptr;
+    app = new TApplication(argc, argv);
+    app->MessageBoxHook = shared->MessageBoxHook;
+    Messages().clear();
+  }
+  void TearDown() override {
+    delete app;
+    Application = shared;
+  }
+  TApplication* shared = nullptr;
+  TApplication* app = nullptr;
+};
+
+std::vector<std::string> gEvents;
+
+class MainCandidate : public TForm {
+ public:
+  explicit MainCandidate(TComponent* owner) : TForm(owner) {
+    SetName("fmMain");
+    OnCreate = [this](TObject*) {
+      gEvents.push_back(std::string("create main=") + (Application->GetMainForm() ? "set" : "null") +
+                        " visible=" + (GetVisible() ? "1" : "0"));
+    };
+    OnShow = [](TObject*) { gEvents.push_back("show"); };
+  }
+};
+
+class Dialog : public TForm {
+ public:
+  explicit Dialog(TComponent* owner) : TForm(owner) {
+    OnCreate = [](TObject*) { gEvents.push_back("create dialog"); };
+  }
+};
+
+TEST_F(FormsTest, FirstFormBecomesMainAfterItsOnCreateAndIsShownThen) {
+  gEvents.clear();
+  MainCandidate* fmMain = nullptr;
+  Dialog* fmDialog = nullptr;
+  app->CreateForm(fmMain);
+  app->CreateForm(fmDialog);
+  EXPECT_EQ(gEvents, (std::vector<std::string>{"create main=null visible=0", "show", "create dialog"}));
+  EXPECT_EQ(app->GetMainForm(), fmMain);
+  EXPECT_TRUE(fmMain->GetVisible());
+  EXPECT_FALSE(fmDialog->GetVisible());
+  EXPECT_EQ(app->FindComponent("FMMAIN"), fmMain);
+}
+
+TEST_F(FormsTest, ShowModalReturnsModalResultAfterCloseQueryAgrees) {
+  auto* dialog = new ActionForm(app);
+  int queries = 0;
+  dialog->OnCloseQuery = [&](TObject*, bool& canClose) {
+    canClose = ++queries > 1;
+    // Refused: the loop goes on, and the answer comes again later.
+    if (!canClose) PostMessage(dialog, WM_RUN, 0, 0);
+  };
+  std::vector<TCloseAction> closes;
+  dialog->OnClose = [&](TObject*, TCloseAction& action) { closes.push_back(action); };
+  dialog->action = [&] { dialog->SetModalResult(mrYes); };
+  PostMessage(dialog, WM_RUN, 0, 0);
+  EXPECT_EQ(dialog->ShowModal(), mrYes);
+  EXPECT_EQ(queries, 2);
+  EXPECT_EQ(closes, (std::vector<TCloseAction>{caHide}));
+  EXPECT_FALSE(dialog->GetVisible());
+  EXPECT_FALSE(dialog->IsModal());
+  // Closing a modal form only answers mrCancel.
+  dialog->action = [&] { dialog->Close(); };
+  PostMessage(dialog, WM_RUN, 0, 0);
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+}
+
+TEST_F(FormsTest, ShowModalOfAVisibleFormThrows) {
+  auto* form = new TForm(app);
+  form->Show();
+  EXPECT_THROW(form->ShowModal(), EInvalidOperation);
+}
+
+TEST_F(FormsTest, NestedModalLoopsReturnInnermostFirst) {
+  auto* outer = new ActionForm(app);
+  auto* inner = new ActionForm(app);
+  std::vector<std::string> order;
+  outer->action = [&] {
+    PostMessage(inner, WM_RUN, 0, 0);
+    order.push_back("inner=" + std::to_string(inner->ShowModal()));
+    outer->SetModalResult(mrOk);
+  };
+  inner->action = [&] { inner->SetModalResult(mrNo); };
+  PostMessage(outer, WM_RUN, 0, 0);
+  order.push_back("outer=" + std::to_string(outer->ShowModal()));
+  EXPECT_EQ(order, (std::vector<std::string>{"inner=7", "outer=1"}));
+}
+
+TEST_F(FormsTest, CloseActionsOfAnOrdinaryForm) {
+  struct Case {
+    TCloseAction action;
+    bool visibleAfter;
+    bool freed;
+  } cases[] = {{caNone, true, false}, {caHide, false, false}, {caFree, false, true}};
+  TForm* fmMain = nullptr;
+  app->CreateForm(fmMain);  // the tested forms are not the main form
+  for (const Case& c : cases) {
+    auto* form = new TForm(app);
+    bool destroyed = false;
+    form->OnDestroy = [&](TObject*) { destroyed = true; };
+    form->OnClose = [&](TObject*, TCloseAction& a) { a = c.action; };
+    form->Show();
+    form->Close();
+    PumpFor(10);
+    EXPECT_EQ(destroyed, c.freed) << c.action;
+    if (!c.freed) {
+      EXPECT_EQ(form->GetVisible(), c.visibleAfter) << c.action;
+    }
+    EXPECT_FALSE(app->GetTerminated()) << c.action;
+    if (!destroyed) form->Free();
+  }
+}
+
+TEST_F(FormsTest, ClosingTheMainFormEndsTheProgramUnlessRefused) {
+  TForm* fmMain = nullptr;
+  app->CreateForm(fmMain);
+  TCloseAction answer = caNone;
+  fmMain->OnClose = [&](TObject*, TCloseAction& a) { a = answer; };
+  fmMain->Close();
+  EXPECT_FALSE(app->GetTerminated());
+  EXPECT_TRUE(fmMain->GetVisible());
+  answer = caHide;
+  // The close box goes the same way as Close.
+  QCloseEvent closeBox;
+  QCoreApplication::sendEvent(fmMain->GetWidget(), &closeBox);
+  EXPECT_TRUE(app->GetTerminated());
+  app->Run();  // returns at once
+}
+
+TEST_F(FormsTest, TerminateEndsModalLoopsAndRun) {
+  TForm* fmMain = nullptr;
+  app->CreateForm(fmMain);
+  auto* dialog = new ActionForm(app);
+  TModalResult result = -1;
+  auto* timer = new TTimer(fmMain);
+  timer->SetInterval(1);
+  timer->OnTimer = [&](TObject*) {
+    timer->SetEnabled(false);
+    PostMessage(dialog, WM_RUN, 0, 0);
+    result = dialog->ShowModal();
+  };
+  dialog->action = [&] { app->Terminate(); };
+  app->Run();
+  EXPECT_EQ(result, mrCancel);
+  EXPECT_TRUE(app->GetTerminated());
+}
+
+TEST_F(FormsTest, PositionCentresOnTheScreenOrOnTheMainForm) {
+  TForm* fmMain = nullptr;
+  app->CreateForm(fmMain);
+  fmMain->SetBounds(10, 20, 400, 300);
+  QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+
+  auto* centred = new TForm(app);
+  centred->SetBounds(0, 0, 200, 100);
+  centred->SetPosition(poScreenCenter);
+  centred->Show();
+  // Within the few pixels a window frame adds.
+  QRect g = centred->GetWidget()->frameGeometry();
+  EXPECT_NEAR(g.center().x(), screen.center().x(), 3);
+  EXPECT_NEAR(g.center().y(), screen.center().y(), 3);
+
+  auto* onMain = new TForm(app);
+  onMain->SetBounds(0, 0, 200, 100);
+  onMain->SetPosition(poMainFormCenter);
+  onMain->Show();
+  QRect mainFrame = fmMain->GetWidget()->frameGeometry();
+  g = onMain->GetWidget()->frameGeometry();
+  EXPECT_NEAR(g.center().x(), mainFrame.center().x(), 3);
+  EXPECT_NEAR(g.center().y(), mainFrame.center().y(), 3);
+}
+
+TEST_F(FormsTest, FormPropertiesReachTheWindow) {
+  auto* form = new TForm(app);
+  form->SetCaption("TAVO");
+  form->SetBounds(5, 6, 1126, 725);
+  form->SetBorderStyle(bsDialog);
+  form->SetBorderIcons(TBorderIcons{});
+  form->SetFormStyle(fsStayOnTop);
+  form->SetAlphaBlend(true);
+  form->SetAlphaBlendValue(200);
+  QWidget* w = form->GetWidget();
+  EXPECT_EQ(w->windowTitle(), "TAVO");
+  EXPECT_EQ(w->size(), QSize(1126, 725));
+  EXPECT_EQ(form->GetClientWidth(), 1126);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_NEAR(w->windowOpacity(), 200 / 255.0, 0.01);
+  // A dialog border cannot be resized by the user.
+  EXPECT_EQ(w->minimumSize(), w->maximumSize());
+  std::string exe = app->GetExeName();
+  EXPECT_TRUE(!exe.empty() && exe[0] == '/' && std::filesystem::exists(exe)) << exe;
+}
+
+TEST_F(FormsTest, ResizeFromCodeOrFromTheWindowFiresOnResizeAndRealigns) {
+  auto* form = new TForm(app);
+  auto* strip = new TCustomControl(form);
+  strip->SetParent(form);
+  strip->SetHeight(30);
+  strip->SetAlign(alBottom);
+  int resizes = 0;
+  form->OnResize = [&](TObject*) { ++resizes; };
+  form->SetBounds(0, 0, 400, 300);
+  EXPECT_EQ(resizes, 1);
+  EXPECT_EQ(strip->GetBoundsRect(), Rect(0, 270, 400, 300));
+  form->Show();
+  // The user drags the window's edge.
+  form->GetWidget()->resize(500, 350);
+  ASSERT_TRUE(PumpUntil([&] { return form->GetWidth() == 500; }, 3000));
+  EXPECT_EQ(form->GetHeight(), 350);
+  EXPECT_EQ(resizes, 2);
+  EXPECT_EQ(strip->GetBoundsRect(), Rect(0, 320, 500, 350));
+}
+
+TEST_F(FormsTest, ExceptionsAtHandlerBoundariesAreShownAndTheProgramGoesOn) {
+  auto* form = new ActionForm(app);
+  int runs = 0;
+  form->action = [&] {
+    if (++runs == 1) throw Exception("Handler failed");
+    if (runs == 2) Abort();  // silent
+    if (runs == 3) throw 42;  // not even an exception class
+  };
+  for (int i = 0; i < 4; ++i) PostMessage(form, WM_RUN, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return runs == 4; }));
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[0].text, "Handler failed.");
+  EXPECT_EQ(Messages()[1].text, "Unknown error.");
+
+  // OnException takes over the display.
+  std::vector<std::string> seen;
+  app->OnException = [&](TObject* sender, const std::exception& e) {
+    seen.push_back(e.what());
+    EXPECT_EQ(sender, form);
+  };
+  runs = 0;
+  PostMessage(form, WM_RUN, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return runs == 1; }));
+  EXPECT_EQ(seen, std::vector<std::string>{"Handler failed"});
+  EXPECT_EQ(Messages().size(), 2u);
+}
+
+TEST_F(FormsTest, ExceptionInOnCreateIsShownAndTheFormStillExists) {
+  class Failing : public TForm {
+   public:
+    explicit Failing(TComponent* o) : TForm(o) {
+      OnCreate = [](TObject*) { throw Exception("Create failed"); };
+    }
+  };
+  Failing* f = nullptr;
+  app->CreateForm(f);
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0].text, "Create failed.");
+}
+
+TEST_F(FormsTest, ReleaseFromAHandlerFreesTheFormAfterward) {
+  auto* form = new ActionForm(app);
+  bool destroyed = false;
+  form->OnDestroy = [&](TObject*) { destroyed = true; };
+  form->action = [&] {
+    form->Release();
+    EXPECT_FALSE(destroyed);
+  };
+  PostMessage(form, WM_RUN, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return destroyed; }));
+  EXPECT_EQ(app->GetComponentCount(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,305 @@
+// The non-blocking client socket over real loopback connections: events on
+// the user-interface thread, the error code a handler may clear, writes from
+// a worker thread, and closing while a worker writes.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/classlib/Forms.h"
+#include "platform/net/ClientSocket.h"
+
+namespace {
+
+std::vector<std::string>& Shown() {
+  static std::vector<std::string> shown;
+  return shown;
+}
+
+void EnsureApp() {
+  if (!Application) {
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "net-test";
+    static char* argv[] = {name, nullptr};
+    new TApplication(argc, argv);
+  }
+  Application->MessageBoxHook = [](const std::string& text, const std::string&, unsigned) {
+    Shown().push_back(text);
+    return IDOK;
+  };
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+// A loopback listener on a free port.
+class Listener {
+ public:
+  Listener() {
+    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::listen(fd_, 4);
+    socklen_t len = sizeof a;
+    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len);
+    port_ = ntohs(a.sin_port);
+  }
+  ~Listener() {
+    if (peer_ >= 0) ::close(peer_);
+    ::close(fd_);
+  }
+  int Port() const { return port_; }
+  // Takes the waiting connection.
+  bool Accept() {
+    pollfd p{fd_, POLLIN, 0};
+    if (::poll(&p, 1, 5000) != 1) return false;
+    peer_ = ::accept(fd_, nullptr, nullptr);
+    return peer_ >= 0;
+  }
+  int Peer() const { return peer_; }
+  std::string ReadSome(size_t want) {
+    std::string got;
+    while (got.size() < want) {
+      pollfd p{peer_, POLLIN, 0};
+      if (::poll(&p, 1, 5000) != 1) break;
+      char buf[256];
+      ssize_t n = ::recv(peer_, buf, sizeof buf, 0);
+      if (n <= 0) break;
+      got.append(buf, static_cast<size_t>(n));
+    }
+    return got;
+  }
+  void ClosePeer() {
+    ::close(peer_);
+    peer_ = -1;
+  }
+
+ private:
+  int fd_ = -1;
+  int peer_ = -1;
+  int port_ = 0;
+};
+
+// A port on which nothing listens: bound once and given back.
+int UnusedPort() {
+  Listener l;
+  return l.Port();
+}
+
+struct Recorder {
+  std::vector<std::string> events;
+  std::string received;
+  bool onMainThread = true;
+  void Note(const std::string& e) {
+    events.push_back(e);
+    if (QThread::currentThread() != qApp->thread()) onMainThread = false;
+  }
+  void Wire(TClientSocket& s) {
+    s.OnConnecting = [this](TObject*, TCustomWinSocket*) { Note("connecting"); };
+    s.OnConnect = [this](TObject*, TCustomWinSocket* sock) { Note("connect " + sock->GetRemoteAddress()); };
+    s.OnRead = [this](TObject*, TCustomWinSocket* sock) {
+      Note("read");
+      char buf[100];
+      int n = sock->ReceiveBuf(buf, sizeof buf);
+      if (n > 0) received.append(buf, static_cast<size_t>(n));
+    };
+    s.OnDisconnect = [this](TObject*, TCustomWinSocket*) { Note("disconnect"); };
+  }
+};
+
+class ClientSocketTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApp();
+    Shown().clear();
+  }
+};
+
+TEST_F(ClientSocketTest, ConnectsReadsWritesFromAWorkerAndSeesThePeerClose) {
+  Listener listener;
+  TClientSocket sock(nullptr);
+  Recorder rec;
+  rec.Wire(sock);
+  sock.SetAddress("127.0.0.1");
+  sock.SetPort(listener.Port());
+  sock.SetActive(true);
+  // Connecting runs inside the call; the connection itself comes from the loop.
+  ASSERT_EQ(rec.events, std::vector<std::string>{"connecting"});
+  ASSERT_TRUE(sock.GetActive());
+  ASSERT_TRUE(PumpUntil([&] { return rec.events.size() == 2; }));
+  EXPECT_EQ(rec.events[1], "connect 127.0.0.1");
+  EXPECT_EQ(sock.GetSocket()->GetRemotePort(), listener.Port());
+  ASSERT_TRUE(listener.Accept());
+
+  std::thread worker([&] {
+    const char frame[] = "\x10\x02\x00\x01\x01\x10\x10\x03\x11";
+    EXPECT_EQ(sock.GetSocket()->SendBuf(frame, 9), 9);
+  });
+  worker.join();
+  EXPECT_EQ(listener.ReadSome(9), std::string("\x10\x02\x00\x01\x01\x10\x10\x03\x11", 9));
+
+  ASSERT_EQ(::send(listener.Peer(), "abc", 3, 0), 3);
+  ASSERT_TRUE(PumpUntil([&] { return rec.received == "abc"; }));
+
+  listener.ClosePeer();
+  ASSERT_TRUE(PumpUntil([&] { return !sock.GetActive(); }));
+  EXPECT_EQ(rec.events.back(), "disconnect");
+  EXPECT_TRUE(rec.onMainThread);
+  EXPECT_EQ(sock.GetSocket()->SendBuf("x", 1), -1) << "a closed socket takes no bytes";
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(ClientSocketTest, RefusedConnectionReachesOnErrorAndAClearedCodeRaisesNothing) {
+  struct Case {
+    bool clearCode;
+    size_t shownAfter;
+  };
+  for (Case c : {Case{true, 0}, Case{false, 1}}) {
+    SCOPED_TRACE(c.clearCode ? "handler clears the code" : "handler keeps the code");
+    Shown().clear();
+    TClientSocket sock(nullptr);
+    std::vector<std::pair<TErrorEvent, int>> errors;
+    sock.OnError = [&](TObject*, TCustomWinSocket*, TErrorEvent e, int& code) {
+      errors.push_back({e, code});
+      if (c.clearCode) code = 0;
+    };
+    bool connected = false;
+    sock.OnConnect = [&](TObject*, TCustomWinSocket*) { connected = true; };
+    sock.SetAddress("127.0.0.1");
+    sock.SetPort(UnusedPort());
+    // A refusal may come at once (raised from the call) or from the loop.
+    try {
+      sock.SetActive(true);
+    } catch (const ESocketError& e) {
+      Shown().push_back(e.what());
+    }
+    ASSERT_TRUE(PumpUntil([&] { return !errors.empty(); }));
+    PumpUntil([&] { return Shown().size() >= c.shownAfter; }, 2000);
+    EXPECT_EQ(errors[0].first, eeConnect);
+    EXPECT_EQ(errors[0].second, ECONNREFUSED);
+    EXPECT_FALSE(connected);
+    EXPECT_FALSE(sock.GetActive());
+    EXPECT_EQ(Shown().size(), c.shownAfter);
+  }
+}
+
+TEST_F(ClientSocketTest, AnAddressThatIsNotNumericFailsTheCallUnlessTheHandlerTakesIt) {
+  TClientSocket sock(nullptr);
+  sock.SetAddress("device.local");
+  sock.SetPort(9761);
+  EXPECT_THROW(sock.SetActive(true), ESocketError);
+  EXPECT_FALSE(sock.GetActive());
+
+  TErrorEvent seen = eeGeneral;
+  sock.OnError = [&](TObject*, TCustomWinSocket*, TErrorEvent e, int& code) {
+    seen = e;
+    code = 0;
+  };
+  EXPECT_NO_THROW(sock.SetActive(true));
+  EXPECT_EQ(seen, eeLookup);
+  EXPECT_FALSE(sock.GetActive());
+}
+
+TEST_F(ClientSocketTest, ClosingWhileAWorkerWritesEndsItsWritesCleanly) {
+  Listener listener;
+  TClientSocket sock(nullptr);
+  bool connected = false;
+  sock.OnConnect = [&](TObject*, TCustomWinSocket*) { connected = true; };
+  sock.SetAddress("127.0.0.1");
+  sock.SetPort(listener.Port());
+  sock.SetActive(true);
+  ASSERT_TRUE(PumpUntil([&] { return connected; }));
+  ASSERT_TRUE(listener.Accept());
+
+  // The peer never reads, so the worker soon waits for room in the buffers.
+  std::atomic<bool> failed{false};
+  std::thread worker([&] {
+    std::vector<char> block(64 * 1024, 'x');
+    for (int i = 0; i < 10000 && !failed; ++i)
+      if (sock.GetSocket()->SendBuf(block.data(), static_cast<int>(block.size())) < 0) failed = true;
+  });
+  QThread::msleep(50);
+  sock.SetActive(false);
+  worker.join();
+  EXPECT_TRUE(failed);
+  EXPECT_FALSE(sock.GetActive());
+}
+
+TEST_F(ClientSocketTest, ReopeningFromTheDisconnectHandlerKeepsTheNewConnection) {
+  Listener first;
+  Listener second;
+  TClientSocket sock(nullptr);
+  int connects = 0;
+  sock.OnConnect = [&](TObject*, TCustomWinSocket*) { ++connects; };
+  sock.OnDisconnect = [&](TObject*, TCustomWinSocket*) {
+    sock.SetPort(second.Port());
+    sock.SetActive(true);
+  };
+  sock.SetAddress("127.0.0.1");
+  sock.SetPort(first.Port());
+  sock.SetActive(true);
+  ASSERT_TRUE(PumpUntil([&] { return connects == 1; }));
+  ASSERT_TRUE(first.Accept());
+  first.ClosePeer();
+  ASSERT_TRUE(PumpUntil([&] { return connects == 2; }));
+  EXPECT_TRUE(sock.GetActive());
+  EXPECT_TRUE(sock.GetSocket()->GetConnected());
+  EXPECT_EQ(sock.GetSocket()->GetRemotePort(), second.Port());
+}
+
+TEST_F(ClientSocketTest, AReadHandlerThatTakesNothingIsAskedAgainLaterWithTheBytesKept) {
+  Listener listener;
+  TClientSocket sock(nullptr);
+  bool connected = false;
+  bool take = false;
+  int asked = 0;
+  std::string got;
+  sock.OnConnect = [&](TObject*, TCustomWinSocket*) { connected = true; };
+  sock.OnRead = [&](TObject*, TCustomWinSocket* s) {
+    ++asked;
+    if (!take) return;
+    char buf[16];
+    int n = s->ReceiveBuf(buf, sizeof buf);
+    if (n > 0) got.append(buf, static_cast<size_t>(n));
+  };
+  sock.SetAddress("127.0.0.1");
+  sock.SetPort(listener.Port());
+  sock.SetActive(true);
+  ASSERT_TRUE(PumpUntil([&] { return connected; }));
+  ASSERT_TRUE(listener.Accept());
+  ASSERT_EQ(::send(listener.Peer(), "0123456789abcdefXYZ", 19, 0), 19);
+  ASSERT_TRUE(PumpUntil([&] { return asked >= 2; }));
+  // A busy loop would ask tens of thousands of times meanwhile.
+  const int before = asked;
+  PumpUntil([] { return false; }, 200);
+  EXPECT_LT(asked - before, 50);
+  take = true;
+  ASSERT_TRUE(PumpUntil([&] { return got.size() == 19; }));
+  EXPECT_EQ(got, "0123456789abcdefXYZ") << "taken 16 bytes at a time, nothing lost";
+}
+
+}  // namespace
