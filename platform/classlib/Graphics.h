@@ -461,6 +461,10 @@ class TBitmap : public TGraphic {
   TPixelFormat pixelFormat_ = pf24bit;
   TColor transparentColor_ = clNone;
   TTransparentMode transparentMode_ = tmAuto;
+  // A bitmap with one side 0 holds no pixels but keeps the other side, so
+  // setting Width and then Height sizes it.
+  int emptyWidth_ = 0;
+  int emptyHeight_ = 0;
 };
 
 // A picture holder: owns at most one graphic of any format.

@@ -130,9 +130,9 @@ TBitmap::TBitmap(int width, int height) : TBitmap() { SetSize(width, height); }
 
 TBitmap::~TBitmap() { delete Canvas; }
 
-int TBitmap::GetWidth() const { return TGraphic::GetWidth(); }
+int TBitmap::GetWidth() const { return image_->isNull() ? emptyWidth_ : TGraphic::GetWidth(); }
 
-int TBitmap::GetHeight() const { return TGraphic::GetHeight(); }
+int TBitmap::GetHeight() const { return image_->isNull() ? emptyHeight_ : TGraphic::GetHeight(); }
 
 void TBitmap::SetWidth(int width) { SetSize(width, GetHeight()); }
 
@@ -157,6 +157,8 @@ void TBitmap::SetSize(int width, int height) {
     }
     *image_ = next;
   }
+  emptyWidth_ = width;
+  emptyHeight_ = height;
   Canvas->SetImage(image_.get());
   Changed();
 }
@@ -205,6 +207,7 @@ void TBitmap::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
   // Decoding succeeded: only now is the old picture replaced.
   const bool alpha = AnyTranslucent(img);
   pixelFormat_ = alpha ? pf32bit : pf24bit;
+  emptyWidth_ = emptyHeight_ = 0;
   *image_ = alpha ? img.convertToFormat(QImage::Format_ARGB32) : Opaque(img);
   Canvas->SetImage(image_.get());
   Changed();
@@ -222,6 +225,8 @@ void TBitmap::Assign(const TGraphic* source) {
     transparentColor_ = bmp->transparentColor_;
     transparentMode_ = bmp->transparentMode_;
     transparent_ = bmp->transparent_;
+    emptyWidth_ = bmp->emptyWidth_;
+    emptyHeight_ = bmp->emptyHeight_;
     *image_ = *bmp->image_;
     image_->detach();
   } else if (source) {
@@ -246,6 +251,7 @@ std::unique_ptr<TGraphic> TBitmap::Clone() const {
 }
 
 void TBitmap::SetImage(const QImage& image) {
+  emptyWidth_ = emptyHeight_ = 0;
   if (image.isNull())
     *image_ = QImage();
   else

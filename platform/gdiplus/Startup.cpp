@@ -1,3 +1,4 @@
+#include "platform/gdiplus/ClassLibBridge.h"
 #include "platform/gdiplus/GdiPlusTypes.h"
 
 namespace Gdiplus {
@@ -23,6 +24,7 @@ Status GdiplusStartup(std::uintptr_t* token, const GdiplusStartupInput* input, G
     output->NotificationHook = &NotificationHook;
     output->NotificationUnhook = &NotificationUnhook;
   }
+  InstallClassLibDecoders();
   *token = 1;
   return Ok;
 }

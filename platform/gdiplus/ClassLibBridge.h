@@ -1,0 +1,24 @@
+#pragma once
+// Where the drawing API meets the class library: a Graphics over a canvas
+// or a bitmap, and the class library's picture readers (our own BMP reader,
+// libjpeg, libpng) as the decoders of every image made from bytes.
+
+#include <memory>
+
+#include "platform/gdiplus/Graphics.h"
+
+class TCanvas;
+class TBitmap;
+
+namespace Gdiplus {
+
+// A Graphics drawing on what the canvas draws on; null when the canvas has
+// no surface. Drawing shows on the canvas at once.
+std::unique_ptr<Graphics> GraphicsFromCanvas(TCanvas* canvas);
+std::unique_ptr<Graphics> GraphicsFromBitmap(TBitmap* bitmap);
+
+// Makes the class library's readers the image decoders; GdiplusStartup
+// calls it, so every image the program makes from bytes goes through them.
+void InstallClassLibDecoders();
+
+}  // namespace Gdiplus
