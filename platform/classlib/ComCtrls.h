@@ -1,0 +1,139 @@
+#pragma once
+// Common controls: the up-down arrows, the status bar and the rich edit.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/classlib/Controls.h"
+#include "platform/classlib/StdCtrls.h"
+
+class QTimer;
+
+enum TUDBtnType { btNext, btPrev };
+enum TUpDownDirection { updNone, updUp, updDown };
+enum TUDOrientation { udHorizontal, udVertical };
+
+using TUDClickEvent = std::function<void(TObject* Sender, TUDBtnType Button)>;
+using TUDChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
+// NewValue is Position ± Increment before the range is applied; Direction
+// is updNone when that value lies beyond the range in the direction of the
+// step (the arrow pressed at its end).
+using TUDChangingEventEx =
+    std::function<void(TObject* Sender, bool& AllowChange, int NewValue, TUpDownDirection Direction)>;
+
+// A pair of arrow buttons that step Position by Increment between Min and
+// Max, repeating while an arrow is held. Every step asks OnChanging and
+// OnChangingEx first (either may refuse it); OnClick follows once the
+// position has moved. Position written by the program is stored as given
+// and fires nothing; the arrows bring it into the range. The up-down keeps
+// its position whether or not it is shown.
+class TCustomUpDown : public TCustomControl {
+ public:
+  explicit TCustomUpDown(TComponent* AOwner);
+  ~TCustomUpDown() override;
+
+  int GetMin() const { return FMin; }
+  void SetMin(int Value) { FMin = Value; }
+  int GetMax() const { return FMax; }
+  void SetMax(int Value) { FMax = Value; }
+  int GetPosition() const { return FPosition; }
+  void SetPosition(int Value) { FPosition = Value; }
+  int GetIncrement() const { return FIncrement; }
+  void SetIncrement(int Value) { FIncrement = Value; }
+  // Past one end the position goes on from the other.
+  bool GetWrap() const { return FWrap; }
+  void SetWrap(bool Value) { FWrap = Value; }
+  TUDOrientation GetOrientation() const { return FOrientation; }
+  void SetOrientation(TUDOrientation Value);
+  // The arrow keys step the position while the up-down has the focus.
+  bool GetArrowKeys() const { return FArrowKeys; }
+  void SetArrowKeys(bool Value) { FArrowKeys = Value; }
+
+  // One press of an arrow, as the user's click does it.
+  void Step(TUDBtnType Button);
+
+  // Hides TControl::OnClick: the up-down tells which arrow moved it.
+  TUDClickEvent OnClick;
+  TUDChangingEvent OnChanging;
+  TUDChangingEventEx OnChangingEx;
+
+ protected:
+  using TCustomControl::Click;
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+  void EnabledChanged() override;
+  // Asks OnChanging, then OnChangingEx; true when the step may happen.
+  virtual bool CanChange(int NewValue, int Delta);
+  // Fires OnClick.
+  virtual void Click(TUDBtnType Button);
+
+ private:
+  // The arrow under a point of the control.
+  TUDBtnType ButtonAt(int X, int Y) const;
+  void StopRepeat();
+  void RepeatStep();
+
+  int FMin = 0;
+  int FMax = 100;
+  int FPosition = 0;
+  int FIncrement = 1;
+  bool FWrap = false;
+  TUDOrientation FOrientation = udVertical;
+  bool FArrowKeys = true;
+  // The arrow held down, and whether the mouse is still over it.
+  bool FPressed = false;
+  TUDBtnType FPressedButton = btNext;
+  bool FOverPressed = false;
+  QTimer* FRepeat = nullptr;
+  // Outlives the control, so that a repeat or a press can tell that a
+  // handler freed it.
+  struct LifeState {
+    bool alive = true;
+    int ticking = 0;
+  };
+  std::shared_ptr<LifeState> FLife = std::make_shared<LifeState>();
+};
+
+class TUpDown : public TCustomUpDown {
+ public:
+  explicit TUpDown(TComponent* AOwner) : TCustomUpDown(AOwner) {}
+};
+
+// A bar at the bottom of its parent; with SimplePanel it shows SimpleText.
+class TStatusBar : public TCustomControl {
+ public:
+  explicit TStatusBar(TComponent* AOwner);
+
+  bool GetSimplePanel() const { return FSimplePanel; }
+  void SetSimplePanel(bool Value);
+  const std::string& GetSimpleText() const { return FSimpleText; }
+  void SetSimpleText(const std::string& Value);
+
+ protected:
+  void Paint() override;
+
+ private:
+  bool FSimplePanel = false;
+  std::string FSimpleText;
+};
+
+// A memo that is told whether its text is plain. Formatted text (RTF) is
+// not interpreted: it is kept and shown as the text it is.
+class TCustomRichEdit : public TCustomMemo {
+ public:
+  explicit TCustomRichEdit(TComponent* AOwner) : TCustomMemo(AOwner) {}
+  bool GetPlainText() const { return FPlainText; }
+  void SetPlainText(bool Value) { FPlainText = Value; }
+
+ private:
+  bool FPlainText = false;
+};
+
+class TRichEdit : public TCustomRichEdit {
+ public:
+  explicit TRichEdit(TComponent* AOwner) : TCustomRichEdit(AOwner) {}
+};

@@ -1,0 +1,75 @@
+#pragma once
+// Inside the library: what the standard controls share to sit on the
+// toolkit's own widgets (line edits, buttons, lists) rather than painting
+// themselves.
+//
+// A toolkit widget must act on the mouse as it does alone (a button goes
+// down, an edit places its caret, a combo opens), while the control still
+// hears the events in the class library's order: the default handling
+// first, then OnMouseDown / OnClick / OnMouseUp. NativeInput does both.
+
+#include <QPalette>
+#include <QString>
+
+#include <initializer_list>
+#include <string>
+
+#include "platform/classlib/Controls.h"
+
+class QWidget;
+class QStyle;
+
+namespace stdctrls {
+
+inline QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+inline std::string FromQ(const QString& s) { return s.toStdString(); }
+
+// Sets a flag for a scope (exceptions included) and restores it after.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = old_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+
+// The style every standard control is drawn with, so the look is the same on
+// every desktop.
+QStyle* StandardStyle();
+
+// Makes `w` (the control's own widget) take its mouse and wheel input the
+// toolkit's way and then hand it to the control; `clickFocus` focuses the
+// widget on a press, as the platform's own controls do whatever TabStop is.
+void NativeInput(QWidget* w, bool clickFocus);
+
+// Mouse input of a part of the widget (a list's viewport, a combo's line
+// edit) reaches the control too, in the control's coordinates.
+void ForwardChildMouse(QWidget* child, QWidget* controlWidget, bool clickFocus);
+
+// The inside of a check box or similar field on a face: white on light
+// faces, a deeper shade of the face on dark ones.
+TColor FieldColorFor(TColor face);
+
+// Scroll bars inside a widget (a list's, a memo's): the groove in the
+// widget's colour, the handle a step towards its text colour.
+void ApplyScrollBarColors(QWidget* w, TColor back, TColor text);
+
+// Background and text colours of a toolkit widget from the control's Color
+// and Font; disabled text is dimmed towards the background.
+struct RolePair {
+  TColor back;
+  TColor text;
+  QPalette::ColorRole backRole;
+  QPalette::ColorRole textRole;
+};
+void ApplyColors(QWidget* w, std::initializer_list<RolePair> pairs);
+inline void ApplyColors(QWidget* w, TColor back, TColor text, QPalette::ColorRole backRole,
+                        QPalette::ColorRole textRole) {
+  ApplyColors(w, {RolePair{back, text, backRole, textRole}});
+}
+
+}  // namespace stdctrls
