@@ -42,7 +42,9 @@ FileStatus ReadUnitFile(const std::string& path, UnitFileImage& image) {
 }
 
 ByteVector BuildUnitFile(const LUnitControl& unit) {
-    ByteVector file(PresetFileMagic.begin(), PresetFileMagic.end());
+    ByteVector file;
+    file.reserve(UnitFileSize);
+    file.insert(file.end(), PresetFileMagic.begin(), PresetFileMagic.end());
     const DeviceInfoBlock& info = unit.GetDeviceInfo();
     file.insert(file.end(), info.begin(), info.end());
     for (int i = 0; i < StoredSlotCount; ++i) {

@@ -101,7 +101,7 @@ void SplitFixed(const Decimal& d, int decimals, std::string& intPart, std::strin
         intPart = d.digits.substr(0, std::min<size_t>(d.digits.size(), size_t(d.exp)));
         if (intPart.size() < size_t(d.exp)) intPart.append(size_t(d.exp) - intPart.size(), '0');
     } else {
-        intPart = "0";
+        intPart.assign(1, '0');
     }
     for (int k = 0; k < decimals; ++k) {
         long long idx = (long long)d.exp + k;  // index into digits of the k-th decimal
@@ -112,8 +112,8 @@ void SplitFixed(const Decimal& d, int decimals, std::string& intPart, std::strin
 std::string ExponentText(int e, int minDigits, bool alwaysSign) {
     std::string s = std::to_string(e < 0 ? -(long long)e : (long long)e);
     s = PadLeft(s, size_t(std::max(minDigits, 0)), '0');
-    if (e < 0) return "-" + s;
-    return alwaysSign ? "+" + s : s;
+    if (e < 0) return s.insert(0, 1, '-');
+    return alwaysSign ? s.insert(0, 1, '+') : s;
 }
 
 std::string GeneralText(const Decimal& d, int precision, int expDigits) {
@@ -125,7 +125,8 @@ std::string GeneralText(const Decimal& d, int precision, int expDigits) {
             out.push_back('.');
             out.append(d.digits, 1);
         }
-        out += "E" + ExponentText(d.exp - 1, expDigits, false);
+        out += 'E';
+        out += ExponentText(d.exp - 1, expDigits, false);
         return out;
     }
     if (d.exp <= 0) {
@@ -155,7 +156,8 @@ std::string ExponentFormText(double value, int precision, int expDigits) {
         out.push_back('.');
         out.append(digits, 1);
     }
-    out += "E" + ExponentText(e, expDigits, true);
+    out += 'E';
+    out += ExponentText(e, expDigits, true);
     return out;
 }
 
@@ -165,7 +167,10 @@ std::string FixedText(double value, int significant, int decimals, bool thousand
     SplitFixed(d, decimals, intPart, frac);
     std::string out = d.negative ? "-" : "";
     out += thousands ? GroupThousands(intPart) : intPart;
-    if (decimals > 0) out += "." + frac;
+    if (decimals > 0) {
+        out += '.';
+        out += frac;
+    }
     return out;
 }
 
@@ -304,7 +309,10 @@ std::string ApplyPattern(const Pattern& p, double a /* not negative */) {
     }
     while (frac.size() > size_t(p.fracZeros) && frac.back() == '0') frac.pop_back();
     std::string out = p.prefix + intPart;
-    if (!frac.empty()) out += "." + frac;
+    if (!frac.empty()) {
+        out += '.';
+        out += frac;
+    }
     out += exponent + p.suffix;
     return out;
 }
@@ -673,7 +681,14 @@ bool ParseInt64(std::string_view text, long long lo, long long hi, long long& ou
     return true;
 }
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '\'';
+    out += text;
+    out += '\'';
+    return out;
+}
 
 }  // namespace
 
@@ -787,7 +802,8 @@ double ReadLeadingDecimal(std::string_view text) {
     if (num.back() == '.') num.remove_suffix(1);
     double v = 0.0;
     if (num.front() == '.') {
-        std::string withZero = "0" + std::string(num);
+        std::string withZero(1, '0');
+        withZero += num;
         std::from_chars(withZero.data(), withZero.data() + withZero.size(), v, std::chars_format::fixed);
     } else {
         auto res = std::from_chars(num.data(), num.data() + num.size(), v, std::chars_format::fixed);
