@@ -16,28 +16,7 @@ using namespace link_test;
 
 namespace {
 
-class EngineInputTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    EnsureApp();
-    form = new RecordingForm(Application);
-  }
-  void TearDown() override {
-    engine.reset();
-    form->Free();
-  }
-  void StartEngine() {
-    engine = std::make_unique<LNetProc>(form, &io, 1);
-    ASSERT_TRUE(engine->Start());
-    engine->SetTimeout(60000);
-    engine->SetKeepAliveInterval(60000);
-  }
-  void Feed(const ByteVector& chunk) { engine->OnReceived(chunk.data(), chunk.size()); }
-
-  RecordingForm* form = nullptr;
-  WriteRecorder io;
-  std::unique_ptr<LNetProc> engine;
-};
+class EngineInputTest : public NetEngineTest {};
 
 ByteVector Filler(size_t n, std::uint8_t value = 0x55) { return ByteVector(n, value); }
 

@@ -44,28 +44,7 @@ struct QueueCase {
   int mark;
 };
 
-class EngineQueueTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    EnsureApp();
-    form = new RecordingForm(Application);
-  }
-  void TearDown() override {
-    engine.reset();
-    form->Free();
-  }
-  void StartEngine() {
-    engine = std::make_unique<LNetProc>(form, &io, 1);
-    ASSERT_TRUE(engine->Start());
-    // Nothing may be resent or kept alive while the queue is inspected.
-    engine->SetTimeout(60000);
-    engine->SetKeepAliveInterval(60000);
-  }
-
-  RecordingForm* form = nullptr;
-  WriteRecorder io;
-  std::unique_ptr<LNetProc> engine;
-};
+class EngineQueueTest : public NetEngineTest {};
 
 TEST_F(EngineQueueTest, SubmissionsWhileAFrameIsInFlightQueueAndCoalesceAsTheTableSays) {
   const std::vector<QueueCase> cases = {

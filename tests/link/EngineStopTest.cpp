@@ -19,28 +19,7 @@ using namespace link_test;
 
 namespace {
 
-class EngineStopTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    EnsureApp();
-    form = new RecordingForm(Application);
-  }
-  void TearDown() override {
-    engine.reset();
-    form->Free();
-  }
-  void StartEngine() {
-    engine = std::make_unique<LNetProc>(form, &io, 1);
-    ASSERT_TRUE(engine->Start());
-    engine->SetTimeout(60000);
-    engine->SetKeepAliveInterval(60000);
-  }
-  void Feed(const ByteVector& chunk) { engine->OnReceived(chunk.data(), chunk.size()); }
-
-  RecordingForm* form = nullptr;
-  WriteRecorder io;
-  std::unique_ptr<LNetProc> engine;
-};
+class EngineStopTest : public NetEngineTest {};
 
 TEST_F(EngineStopTest, StopInsideTheFrameHandlerEndsTheLinkAtOnce) {
   for (bool freeIt : {false, true}) {

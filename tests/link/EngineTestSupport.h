@@ -6,12 +6,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <initializer_list>
 #include <mutex>
 #include <string>
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "link/LCmd.h"
+#include "link/LNet.h"
 #include "link/LinkEngine.h"
 #include "platform/classlib/Forms.h"
 
@@ -229,6 +232,31 @@ class Observed : public Transport {
   WriteRecorder* io_;  // null when the transport writes elsewhere
   mutable std::mutex m_;
   std::vector<NotifySnapshot> snaps_;
+};
+
+// A network engine over a recording transport, owned by a recording form;
+// resends and keep-alives are held off so a test sees only what it causes.
+class NetEngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureApp();
+    form = new RecordingForm(Application);
+  }
+  void TearDown() override {
+    engine.reset();
+    form->Free();
+  }
+  void StartEngine() {
+    engine = std::make_unique<LNetProc>(form, &io, 1);
+    ASSERT_TRUE(engine->Start());
+    engine->SetTimeout(60000);
+    engine->SetKeepAliveInterval(60000);
+  }
+  void Feed(const ByteVector& chunk) { engine->OnReceived(chunk.data(), chunk.size()); }
+
+  RecordingForm* form = nullptr;
+  WriteRecorder io;
+  std::unique_ptr<LNetProc> engine;
 };
 
 }  // namespace link_test
