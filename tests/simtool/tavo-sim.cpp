@@ -59,6 +59,7 @@ int main(int argc, char** argv)
         else if (arg == "--identity" && hasValue) config.Identity = argv[++i];
         else if (arg == "--preset" && hasValue) presetPath = argv[++i];
         else if (arg == "--unit" && hasValue) unitPath = argv[++i];
+        else if (arg == "--help") { Usage(); return 0; }
         else { Usage(); return 2; }
     }
     if (port < 0 || port > 65535) { Usage(); return 2; }
