@@ -367,13 +367,13 @@ bool DeviceSimulator::PlugHid(std::shared_ptr<FakeHidBackend> backend, std::uint
         dispatch->Inboxes.push_back(inbox);
     }
 
-    FakeHidDeviceSetup spec;
-    spec.VendorId = HidVendorId;
-    spec.ProductId = HidProductId;
-    spec.Product = "TAVO";
-    spec.InputReportByteLength = reportLength;
-    spec.OutputReportByteLength = reportLength;
-    const std::string path = backend->Plug(spec);
+    FakeHidDeviceSetup setup;
+    setup.VendorId = HidVendorId;
+    setup.ProductId = HidProductId;
+    setup.Product = "TAVO";
+    setup.InputReportByteLength = reportLength;
+    setup.OutputReportByteLength = reportLength;
+    const std::string path = backend->Plug(setup);
     {
         std::lock_guard<std::mutex> guard(inbox->Lock);
         inbox->Path = path;
