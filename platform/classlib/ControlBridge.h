@@ -3,16 +3,34 @@
 // only): every widget of a control carries one bridge that turns the
 // toolkit's events into the control's events, and custom-drawn controls keep
 // their pixels in a PaintSurface.
+//
+// The input rules live here, once for every control:
+// - A disabled control hears no mouse: the toolkit offers the input to the
+//   parent, as the platform does.
+// - A toolkit widget (an edit, a button, a list) acts on its mouse input as
+//   it does alone (the caret moves, the button goes down) and then the
+//   control hears it in the class library's order (OnMouseDown, OnClick,
+//   OnMouseUp); nothing goes on to the parent. Its wheel goes to the
+//   control's OnMouseWheel first, then to the toolkit, then up the parents.
+// - Keys: Enter and Escape are the form's dialog keys (Default and Cancel
+//   buttons) unless the focused control wants them; then the form sees the
+//   key first when it has KeyPreview; then the control.
 
 #include <QColor>
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/classlib/Controls.h"
 
 class QEvent;
+class QKeyEvent;
+class QMouseEvent;
+class QWheelEvent;
 class QWidget;
 
 struct PaintSurface {
@@ -34,13 +52,48 @@ struct ControlBridge : QObject {
   // The control a widget shows; null for foreign widgets and for widgets
   // whose control is gone.
   static TControl* ControlOf(const QWidget* widget);
+  // The bridge a control's widget carries; null for foreign widgets.
+  static ControlBridge* Of(const QWidget* widget);
+
+  // A part of the control's widget (a list's viewport, a combo box's line
+  // edit): its mouse, wheel and keys are the control's, in the control's
+  // coordinates.
+  void AddPart(QWidget* part);
 
   TControl* control;
 
  private:
-  bool Translate(QWidget* w, QEvent* e);
+  bool Translate(QWidget* target, QEvent* e);
+  bool TranslateMouse(QWidget* w, QMouseEvent* me);
+  bool ToolkitMouse(QWidget* target, QMouseEvent* me);
+  bool ToolkitWheel(QWidget* target, QWheelEvent* we);
+  bool PlainWheel(QWheelEvent* we);
+  void WheelToParents(TShiftState Shift, int Delta, TPoint Pos);
+  bool TranslateKey(QWidget* target, QKeyEvent* ke);
+  bool IsPart(const QObject* o) const;
   void PaintWidget(QWidget* w);
+
+  std::vector<QPointer<QWidget>> parts_;
 };
+
+// Counts as a bridge's handling of a toolkit event: a control (or its form)
+// freed inside the scope loses its widget later, not under the toolkit's
+// feet. For program code that a widget's own signals run (a button's
+// clicked(), an edit's textChanged()).
+struct BridgeDispatchScope {
+  BridgeDispatchScope();
+  ~BridgeDispatchScope();
+  BridgeDispatchScope(const BridgeDispatchScope&) = delete;
+  BridgeDispatchScope& operator=(const BridgeDispatchScope&) = delete;
+};
+
+// Program code run by a toolkit widget's signal: inside a dispatch scope and
+// the handler boundary.
+template <typename F>
+void CallFromWidget(TObject* Sender, F&& fn) {
+  BridgeDispatchScope scope;
+  CallGuarded(Sender, std::forward<F>(fn));
+}
 
 // The control that holds the mouse (see TControl::GetMouseCapture).
 TControl*& CaptureControl();
@@ -51,6 +104,10 @@ int BridgeDispatchDepth();
 
 // Drops whatever the event translation still holds for a control being freed.
 void ForgetControl(TControl* control);
+
+// A widget the control paints itself (no input handling of its own), as
+// opposed to a toolkit widget.
+bool IsPlainWidget(const QWidget* w);
 
 // The toolkit's colour for a TColor (system colours resolved, clNone clear).
 QColor ToQColor(TColor color);

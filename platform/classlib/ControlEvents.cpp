@@ -1,6 +1,8 @@
 // The toolkit's events turned into the controls' events: one place per kind
-// of event, every call into program code inside the handler boundary.
+// of event, every call into program code inside the handler boundary (see
+// ControlBridge.h for the rules).
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -9,9 +11,13 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
+
+#include <algorithm>
+#include <string>
 
 #include "platform/classlib/ControlBridge.h"
 #include "platform/classlib/Forms.h"
@@ -149,8 +155,34 @@ std::uint16_t VirtualKeyOf(const QKeyEvent* e) {
   }
 }
 
-// A widget the control paints itself has no key handling of its own.
-bool IsPlainWidget(const QWidget* w) { return w->metaObject() == &QWidget::staticMetaObject; }
+bool IsMouseEvent(QEvent::Type t) {
+  return t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease || t == QEvent::MouseButtonDblClick ||
+         t == QEvent::MouseMove;
+}
+
+// A widget's own handling of an event, past the event filters; a scroll
+// area's viewport is handled by its scroll area.
+struct EventAccess : QWidget {
+  using QWidget::event;
+};
+struct ViewportAccess : QAbstractScrollArea {
+  using QAbstractScrollArea::viewportEvent;
+};
+
+// True when the widget handled the event.
+bool DeliverToWidget(QWidget* w, QEvent* e) {
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(w->parentWidget()); area && area->viewport() == w)
+    return (area->*(&ViewportAccess::viewportEvent))(e);
+  return (w->*(&EventAccess::event))(e);
+}
+
+LPARAM DialogKeyModifiers(Qt::KeyboardModifiers mods) {
+  LPARAM m = 0;
+  if (mods & Qt::ShiftModifier) m |= DIALOGKEY_SHIFT;
+  if (mods & Qt::ControlModifier) m |= DIALOGKEY_CTRL;
+  if (mods & Qt::AltModifier) m |= DIALOGKEY_ALT;
+  return m;
+}
 
 bool BeingDestroyed(TControl* c) {
   for (; c; c = c->GetParent()) {
@@ -159,9 +191,24 @@ bool BeingDestroyed(TControl* c) {
   return false;
 }
 
+// The bridge of the control a widget belongs to: its own, or that of the
+// control it is a part of.
+ControlBridge* OwnerBridge(QWidget* w) {
+  for (; w; w = w->parentWidget()) {
+    if (ControlBridge* b = ControlBridge::Of(w)) return b;
+    if (w->isWindow()) break;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
+BridgeDispatchScope::BridgeDispatchScope() { ++gDepth; }
+BridgeDispatchScope::~BridgeDispatchScope() { --gDepth; }
+
 int BridgeDispatchDepth() { return gDepth; }
+
+bool IsPlainWidget(const QWidget* w) { return w && w->metaObject() == &QWidget::staticMetaObject; }
 
 void ForgetControl(TControl* control) {
   if (gHeld.control == control) gHeld.control = nullptr;
@@ -173,23 +220,49 @@ QColor ToQColor(TColor color) {
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-TControl* ControlBridge::ControlOf(const QWidget* widget) {
+ControlBridge* ControlBridge::Of(const QWidget* widget) {
   if (!widget) return nullptr;
   for (QObject* child : widget->children()) {
-    if (auto* bridge = dynamic_cast<ControlBridge*>(child)) return bridge->control;
+    if (auto* bridge = dynamic_cast<ControlBridge*>(child)) return bridge;
   }
   return nullptr;
 }
 
+TControl* ControlBridge::ControlOf(const QWidget* widget) {
+  ControlBridge* bridge = Of(widget);
+  return bridge ? bridge->control : nullptr;
+}
+
+void ControlBridge::AddPart(QWidget* part) {
+  if (!part || IsPart(part)) return;
+  parts_.emplace_back(part);
+  part->setMouseTracking(true);
+  part->installEventFilter(this);
+}
+
+bool ControlBridge::IsPart(const QObject* o) const {
+  for (const QPointer<QWidget>& p : parts_) {
+    if (p && p.data() == o) return true;
+  }
+  return false;
+}
+
 bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
   TControl* c = control;
-  if (!c || watched != c->FWidget) return false;
+  if (!c || !c->FWidget) return false;
+  QWidget* target = nullptr;
+  if (watched == c->FWidget)
+    target = c->FWidget;
+  else if (IsPart(watched))
+    target = static_cast<QWidget*>(watched);
+  else
+    return false;
   if (BeingDestroyed(c)) return false;
   std::weak_ptr<bool> alive = c->FAlive;
   ++gDepth;
   bool handled = false;
   try {
-    handled = Translate(c->FWidget, event);
+    handled = Translate(target, event);
   } catch (...) {
     HandleEventException(alive.expired() ? nullptr : c);
     handled = true;
@@ -198,106 +271,42 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
   return handled;
 }
 
-bool ControlBridge::Translate(QWidget* w, QEvent* e) {
+bool ControlBridge::Translate(QWidget* target, QEvent* e) {
   TControl* c = control;
-  std::weak_ptr<bool> alive = c->FAlive;
-  auto gone = [&] { return alive.expired() || !*alive.lock(); };
-  auto* wc = dynamic_cast<TWinControl*>(c);
+  QWidget* w = c->FWidget;
+  const bool part = target != w;
+  // A toolkit widget has input handling of its own; a plain one is the
+  // control's alone.
+  const bool toolkit = part || !IsPlainWidget(w);
+  const QEvent::Type type = e->type();
 
-  const bool mouse = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease ||
-                     e->type() == QEvent::MouseMove;
-  const bool lastWasPress = gLastWasPress;
-  if (mouse || e->type() == QEvent::MouseButtonDblClick)
-    gLastWasPress = e->type() == QEvent::MouseButtonPress;
-  if (mouse && gHeld.control) {
-    // No double click followed: the held press was an ordinary one.
-    HeldPress held = gHeld;
-    gHeld.control = nullptr;
-    if (held.control == c) {
-      if (held.button == mbLeft && c->GetControlStyle().Contains(csClickEvents)) c->FClicked = true;
-      c->MouseDown(held.button, held.shift, held.x, held.y);
-      if (gone()) return true;
+  if (IsMouseEvent(type) || type == QEvent::Wheel) {
+    // A disabled control hears no mouse, nor does its widget (a disabled
+    // toolkit button would swallow it): the toolkit offers it to the parent.
+    if (!target->isEnabled()) {
+      e->ignore();
+      return true;
     }
+    if (type == QEvent::Wheel) {
+      auto* we = static_cast<QWheelEvent*>(e);
+      return toolkit ? ToolkitWheel(target, we) : PlainWheel(we);
+    }
+    auto* me = static_cast<QMouseEvent*>(e);
+    return toolkit ? ToolkitMouse(target, me) : TranslateMouse(w, me);
   }
+  if (type == QEvent::KeyPress || type == QEvent::KeyRelease) return TranslateKey(target, static_cast<QKeyEvent*>(e));
+  if (type == QEvent::FocusIn) {
+    auto reason = static_cast<QFocusEvent*>(e)->reason();
+    // Getting the window back, or a popup closing, is no move of focus.
+    auto* wc = dynamic_cast<TWinControl*>(c);
+    if (wc && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+      if (TCustomForm* form = GetParentForm(wc)) form->SetFocusedControl(wc);
+    }
+    return false;
+  }
+  if (part) return false;
 
-  switch (e->type()) {
-    case QEvent::MouseButtonPress: {
-      auto* me = static_cast<QMouseEvent*>(e);
-      TMouseButton button;
-      if (!ButtonOf(me->button(), button)) return true;
-      TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
-      QPoint p = me->position().toPoint();
-      const TControlStyle style = c->GetControlStyle();
-      // The toolkit itself keeps the mouse on the pressed widget.
-      if (style.Contains(csCaptureMouse)) CaptureControl() = c;
-      if (MayBecomeDoubleClick(me) && style.Contains(csDoubleClicks)) {
-        gHeld = {c, button, shift, p.x(), p.y()};
-        return true;
-      }
-      if (button == mbLeft && style.Contains(csClickEvents)) c->FClicked = true;
-      c->MouseDown(button, shift, p.x(), p.y());
-      return true;
-    }
-    case QEvent::MouseButtonDblClick: {
-      // A third quick press starts anew.
-      gLastPress.valid = false;
-      auto* me = static_cast<QMouseEvent*>(e);
-      TMouseButton button;
-      if (!ButtonOf(me->button(), button)) return true;
-      const TControlStyle style = c->GetControlStyle();
-      TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
-      QPoint p = me->position().toPoint();
-      if (!style.Contains(csDoubleClicks)) {
-        // Without double-click style the second press is a press; the
-        // toolkit normally sent it already.
-        if (!lastWasPress) {
-          if (style.Contains(csCaptureMouse)) CaptureControl() = c;
-          if (button == mbLeft && style.Contains(csClickEvents)) c->FClicked = true;
-          c->MouseDown(button, shift, p.x(), p.y());
-        }
-        return true;
-      }
-      gHeld.control = nullptr;
-      if (button == mbLeft && style.Contains(csClickEvents)) c->DblClick();
-      if (gone()) return true;
-      shift << ssDouble;
-      c->MouseDown(button, shift, p.x(), p.y());
-      return true;
-    }
-    case QEvent::MouseButtonRelease: {
-      auto* me = static_cast<QMouseEvent*>(e);
-      TMouseButton button;
-      if (!ButtonOf(me->button(), button)) return true;
-      TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
-      QPoint p = me->position().toPoint();
-      if (me->buttons() == Qt::NoButton && CaptureControl() == c) c->SetMouseCapture(false);
-      if (button == mbLeft && c->FClicked) {
-        c->FClicked = false;
-        if (c->GetClientRect().Contains(TPoint(p.x(), p.y()))) c->Click();
-        if (gone()) return true;
-      }
-      c->MouseUp(button, shift, p.x(), p.y());
-      return true;
-    }
-    case QEvent::MouseMove: {
-      auto* me = static_cast<QMouseEvent*>(e);
-      QPoint p = me->position().toPoint();
-      // While a button holds the mouse the toolkit keeps enter and leave
-      // back; the control still hears them as the pointer crosses its edge.
-      if (me->buttons() != Qt::NoButton) {
-        bool inside = w->rect().contains(p);
-        if (inside != c->FMouseInside) {
-          c->FMouseInside = inside;
-          if (inside)
-            c->MouseEnter();
-          else
-            c->MouseLeave();
-          if (gone()) return true;
-        }
-      }
-      c->MouseMove(ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y());
-      return true;
-    }
+  switch (type) {
     case QEvent::Enter:
       if (!c->FMouseInside) {
         c->FMouseInside = true;
@@ -310,64 +319,6 @@ bool ControlBridge::Translate(QWidget* w, QEvent* e) {
         c->MouseLeave();
       }
       return false;
-    case QEvent::Wheel: {
-      auto* we = static_cast<QWheelEvent*>(e);
-      int delta = we->angleDelta().y();
-      if (delta == 0) return false;
-      QPoint g = we->globalPosition().toPoint();
-      TShiftState shift = ShiftOf(we->modifiers(), we->buttons());
-      TWinControl* parent = c->GetParent();
-      std::weak_ptr<bool> parentAlive = parent ? parent->FAlive : std::shared_ptr<bool>();
-      if (c->DoMouseWheel(shift, delta, TPoint(g.x(), g.y()))) return true;
-      // Not handled: a toolkit control does what it does with a wheel; a
-      // control that paints itself passes it to its parent, and so on up.
-      if (!IsPlainWidget(w)) return false;
-      for (TControl* target = parent; target;) {
-        if (parentAlive.expired() || !*parentAlive.lock()) break;
-        parent = target->GetParent();
-        parentAlive = parent ? parent->FAlive : std::shared_ptr<bool>();
-        if (target->DoMouseWheel(shift, delta, TPoint(g.x(), g.y()))) break;
-        target = parent;
-      }
-      return true;
-    }
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-      // Keys reach the focused control only (the toolkit also offers a key
-      // its target ignored to the parents).
-      if (!wc || QApplication::focusWidget() != w) return false;
-      auto* ke = static_cast<QKeyEvent*>(e);
-      TShiftState shift = ShiftOf(ke->modifiers(), Qt::NoButton);
-      std::uint16_t vk = VirtualKeyOf(ke);
-      const bool tab = ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab;
-      if (e->type() == QEvent::KeyRelease) {
-        if (vk) wc->KeyUp(vk, shift);
-        return !tab && (IsPlainWidget(w) || vk == 0);
-      }
-      if (vk && !tab) {
-        wc->KeyDown(vk, shift);
-        if (gone()) return true;
-        if (vk == 0) return true;
-      }
-      for (char32_t ch : ke->text().toUcs4()) {
-        char32_t key = ch;
-        wc->KeyPress(key);
-        if (gone()) return true;
-        if (key == 0) return true;
-      }
-      // Tab moves the focus; a control that paints itself keeps other keys
-      // from travelling up to its parents.
-      if (tab) return false;
-      return IsPlainWidget(w);
-    }
-    case QEvent::FocusIn: {
-      auto reason = static_cast<QFocusEvent*>(e)->reason();
-      // Getting the window back, or a popup closing, is no move of focus.
-      if (wc && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-        if (TCustomForm* form = GetParentForm(wc)) form->SetFocusedControl(wc);
-      }
-      return false;
-    }
     case QEvent::Paint:
       if (!c->FSurface) return false;
       PaintWidget(w);
@@ -396,6 +347,254 @@ bool ControlBridge::Translate(QWidget* w, QEvent* e) {
   }
 }
 
+bool ControlBridge::TranslateMouse(QWidget* w, QMouseEvent* me) {
+  TControl* c = control;
+  std::weak_ptr<bool> alive = c->FAlive;
+  auto gone = [&] { return alive.expired() || !*alive.lock(); };
+  const QEvent::Type type = me->type();
+
+  const bool lastWasPress = gLastWasPress;
+  gLastWasPress = type == QEvent::MouseButtonPress;
+  if (type != QEvent::MouseButtonDblClick && gHeld.control) {
+    // No double click followed: the held press was an ordinary one.
+    HeldPress held = gHeld;
+    gHeld.control = nullptr;
+    if (held.control == c) {
+      if (held.button == mbLeft && c->GetControlStyle().Contains(csClickEvents)) c->FClicked = true;
+      c->MouseDown(held.button, held.shift, held.x, held.y);
+      if (gone()) return true;
+    }
+  }
+
+  // In client coordinates: below a form's menu bar.
+  const QPoint p = me->position().toPoint() - QPoint(0, c->FClientTop);
+  switch (type) {
+    case QEvent::MouseButtonPress: {
+      TMouseButton button;
+      if (!ButtonOf(me->button(), button)) return true;
+      TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
+      const TControlStyle style = c->GetControlStyle();
+      // The toolkit itself keeps the mouse on the pressed widget.
+      if (style.Contains(csCaptureMouse)) CaptureControl() = c;
+      if (MayBecomeDoubleClick(me) && style.Contains(csDoubleClicks)) {
+        gHeld = {c, button, shift, p.x(), p.y()};
+        return true;
+      }
+      if (button == mbLeft && style.Contains(csClickEvents)) c->FClicked = true;
+      c->MouseDown(button, shift, p.x(), p.y());
+      return true;
+    }
+    case QEvent::MouseButtonDblClick: {
+      // A third quick press starts anew.
+      gLastPress.valid = false;
+      TMouseButton button;
+      if (!ButtonOf(me->button(), button)) return true;
+      const TControlStyle style = c->GetControlStyle();
+      TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
+      if (!style.Contains(csDoubleClicks)) {
+        // Without double-click style the second press is a press; the
+        // toolkit normally sent it already.
+        if (!lastWasPress) {
+          if (style.Contains(csCaptureMouse)) CaptureControl() = c;
+          if (button == mbLeft && style.Contains(csClickEvents)) c->FClicked = true;
+          c->MouseDown(button, shift, p.x(), p.y());
+        }
+        return true;
+      }
+      gHeld.control = nullptr;
+      if (button == mbLeft && style.Contains(csClickEvents)) c->DblClick();
+      if (gone()) return true;
+      shift << ssDouble;
+      c->MouseDown(button, shift, p.x(), p.y());
+      return true;
+    }
+    case QEvent::MouseButtonRelease: {
+      TMouseButton button;
+      if (!ButtonOf(me->button(), button)) return true;
+      TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
+      if (me->buttons() == Qt::NoButton && CaptureControl() == c) c->SetMouseCapture(false);
+      if (button == mbLeft && c->FClicked) {
+        c->FClicked = false;
+        if (c->GetClientRect().Contains(TPoint(p.x(), p.y()))) c->Click();
+        if (gone()) return true;
+      }
+      c->MouseUp(button, shift, p.x(), p.y());
+      return true;
+    }
+    case QEvent::MouseMove: {
+      // While a button holds the mouse the toolkit keeps enter and leave
+      // back; the control still hears them as the pointer crosses its edge.
+      if (me->buttons() != Qt::NoButton) {
+        bool inside = w->rect().contains(me->position().toPoint());
+        if (inside != c->FMouseInside) {
+          c->FMouseInside = inside;
+          if (inside)
+            c->MouseEnter();
+          else
+            c->MouseLeave();
+          if (gone()) return true;
+        }
+      }
+      c->MouseMove(ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y());
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool ControlBridge::ToolkitMouse(QWidget* target, QMouseEvent* me) {
+  QPointer<ControlBridge> self = this;
+  DeliverToWidget(target, me);
+  // What the toolkit ran (a button's click) may have freed the control.
+  if (self && control && control->FWidget) {
+    QWidget* w = control->FWidget;
+    if (target == w) {
+      TranslateMouse(w, me);
+    } else {
+      QMouseEvent mapped(me->type(), target->mapTo(w, me->position()), me->scenePosition(), me->globalPosition(),
+                         me->button(), me->buttons(), me->modifiers(), me->pointingDevice());
+      mapped.setTimestamp(me->timestamp());
+      TranslateMouse(w, &mapped);
+    }
+  }
+  // The platform hands no mouse message on to the parent window.
+  me->setAccepted(true);
+  return true;
+}
+
+bool ControlBridge::PlainWheel(QWheelEvent* we) {
+  TControl* c = control;
+  const int delta = we->angleDelta().y();
+  if (delta == 0) return false;
+  const QPoint g = we->globalPosition().toPoint();
+  const TShiftState shift = ShiftOf(we->modifiers(), we->buttons());
+  std::weak_ptr<bool> alive = c->FAlive;
+  if (c->DoMouseWheel(shift, delta, TPoint(g.x(), g.y()))) return true;
+  if (alive.expired() || !*alive.lock()) return true;
+  WheelToParents(shift, delta, TPoint(g.x(), g.y()));
+  return true;
+}
+
+bool ControlBridge::ToolkitWheel(QWidget* target, QWheelEvent* we) {
+  TControl* c = control;
+  std::weak_ptr<bool> alive = c->FAlive;
+  auto gone = [&] { return alive.expired() || !*alive.lock(); };
+  const int delta = we->angleDelta().y();
+  const QPoint g = we->globalPosition().toPoint();
+  const TShiftState shift = ShiftOf(we->modifiers(), we->buttons());
+  // The control first: a handler that sets Handled keeps the widget from
+  // acting on the wheel.
+  if (delta != 0 && c->DoMouseWheel(shift, delta, TPoint(g.x(), g.y()))) return true;
+  if (gone()) return true;
+  // Then the toolkit: the part, then the whole widget.
+  QPointer<QWidget> part = target;
+  we->setAccepted(true);
+  bool taken = DeliverToWidget(target, we) && we->isAccepted();
+  if (!taken && !gone() && part && target != c->FWidget) {
+    QWidget* w = c->FWidget;
+    QWheelEvent mapped(target->mapTo(w, we->position()), we->globalPosition(), we->pixelDelta(), we->angleDelta(),
+                       we->buttons(), we->modifiers(), we->phase(), we->inverted(), we->source(),
+                       we->pointingDevice());
+    mapped.setTimestamp(we->timestamp());
+    taken = DeliverToWidget(w, &mapped) && mapped.isAccepted();
+  }
+  // What the toolkit did not take goes on to the parents.
+  if (!taken && delta != 0 && !gone()) WheelToParents(shift, delta, TPoint(g.x(), g.y()));
+  we->setAccepted(true);
+  return true;
+}
+
+void ControlBridge::WheelToParents(TShiftState Shift, int Delta, TPoint Pos) {
+  for (TWinControl* target = control->GetParent(); target;) {
+    TWinControl* next = target->GetParent();
+    std::weak_ptr<bool> nextAlive = next ? next->FAlive : std::shared_ptr<bool>();
+    if (target->DoMouseWheel(Shift, Delta, Pos)) return;
+    if (!next || nextAlive.expired() || !*nextAlive.lock()) return;
+    target = next;
+  }
+}
+
+bool ControlBridge::TranslateKey(QWidget* target, QKeyEvent* ke) {
+  auto* wc = dynamic_cast<TWinControl*>(control);
+  if (!wc) return false;
+  QWidget* w = wc->FWidget;
+  // Keys reach the focused control only, and once: where the toolkit
+  // delivers them first (it also offers a key its target ignored to the
+  // parents).
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || OwnerBridge(focus) != this) return false;
+  if (target != focus && (target != w || IsPart(focus))) return false;
+
+  std::weak_ptr<bool> alive = wc->FAlive;
+  auto gone = [&] { return alive.expired() || !*alive.lock(); };
+  const bool toolkit = target != w || !IsPlainWidget(w);
+  const TShiftState shift = ShiftOf(ke->modifiers(), Qt::NoButton);
+  const bool tab = ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab;
+  std::uint16_t vk = VirtualKeyOf(ke);
+  TCustomForm* form = GetParentForm(wc);
+  // With KeyPreview the form hears its controls' keys before they do.
+  TCustomForm* preview = form && form != wc && form->GetKeyPreview() ? form : nullptr;
+
+  if (ke->type() == QEvent::KeyRelease) {
+    const bool had = vk != 0;
+    if (had && preview) {
+      preview->KeyUp(vk, shift);
+      if (gone()) return true;
+    }
+    if (vk) wc->KeyUp(vk, shift);
+    if (gone()) return true;
+    return !tab && (!toolkit || (had && vk == 0));
+  }
+
+  // Tab, Enter and Escape are the form's unless the control wants them:
+  // Tab moves the focus, Enter and Escape click the Default and Cancel
+  // buttons.
+  LRESULT mask = tab ? DLGC_WANTTAB : (vk == VK_RETURN || vk == VK_ESCAPE) ? DLGC_WANTALLKEYS : 0;
+  if (mask) {
+    const WPARAM key = tab ? VK_TAB : vk;
+    const bool wanted = wc->Perform(CM_WANTSPECIALKEY, key, 0) != 0 || (wc->Perform(WM_GETDLGCODE, 0, 0) & mask) != 0;
+    if (gone()) return true;
+    if (!wanted) {
+      if (tab) return false;
+      if (form && form->Perform(CM_DIALOGKEY, key, DialogKeyModifiers(ke->modifiers())) != 0) return true;
+      if (gone()) return true;
+    }
+  }
+
+  if (vk) {
+    if (preview) {
+      preview->KeyDown(vk, shift);
+      if (gone() || vk == 0) return true;
+    }
+    wc->KeyDown(vk, shift);
+    if (gone() || vk == 0) return true;
+  }
+  const QList<uint> typed = ke->text().toUcs4();
+  std::u32string chars;
+  for (uint ch : typed) {
+    char32_t key = ch;
+    if (preview) {
+      preview->KeyPress(key);
+      if (gone() || key == 0) return true;
+    }
+    wc->KeyPress(key);
+    if (gone() || key == 0) return true;
+    chars += key;
+  }
+  // A control that paints itself keeps its keys from travelling up to its
+  // parents; a toolkit widget acts on them (a memo that wants Tab types it).
+  if (!toolkit) return true;
+  // A handler that replaced a character has its own typed.
+  if (!std::equal(chars.begin(), chars.end(), typed.begin(), typed.end())) {
+    QKeyEvent replaced(QEvent::KeyPress, ke->key(), ke->modifiers(),
+                       QString::fromUcs4(chars.data(), static_cast<qsizetype>(chars.size())), ke->isAutoRepeat());
+    DeliverToWidget(target, &replaced);
+    return true;
+  }
+  return false;
+}
+
 void ControlBridge::PaintWidget(QWidget* w) {
   TControl* c = control;
   PaintSurface& s = *c->FSurface;
@@ -413,7 +612,7 @@ void ControlBridge::PaintWidget(QWidget* w) {
   c->FPainting = false;
   {
     QPainter painter(w);
-    painter.drawImage(0, 0, s.image);
+    painter.drawImage(0, c->FClientTop, s.image);
   }
   if (failure) {
     // Reported after the paint: a message window must not open inside it.

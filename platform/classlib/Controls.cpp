@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFont>
 #include <QPalette>
 #include <QWidget>
 
@@ -101,8 +102,12 @@ QWidget* TControl::GetWidget() {
     if (FWidget) return FWidget;
   }
   QWidget* w = CreateWidget();
-  if (parentWidget) w->setParent(parentWidget);
   FWidget = w;
+  // The font before the parent: else the widget takes the parent's font
+  // first and its own after, and each change reaches every part of it (a
+  // form holds hundreds of widgets).
+  ApplyFont();
+  if (parentWidget) w->setParent(parentWidget);
   FBridge = new ControlBridge(this);
   FBridge->setParent(w);
   w->installEventFilter(FBridge);
@@ -127,7 +132,9 @@ void TControl::InitWidget() {
 }
 
 void TControl::ApplyGeometry() {
-  if (FWidget) FWidget->setGeometry(FLeft, FTop, std::max(FWidth, 0), std::max(FHeight, 0));
+  if (!FWidget) return;
+  const int top = FTop + (FParent ? FParent->FClientTop : 0);
+  FWidget->setGeometry(FLeft, top, std::max(FWidth, 0), std::max(FHeight, 0));
 }
 
 void TControl::ApplyColor() {
@@ -146,7 +153,11 @@ void TControl::ApplyColor() {
 }
 
 void TControl::ApplyFont() {
-  if (FWidget) FWidget->setFont(MakeQFont(*FFont));
+  if (!FWidget) return;
+  const QFont font = MakeQFont(*FFont);
+  // A colour change leaves the toolkit's font as it is.
+  if (FWidget->testAttribute(Qt::WA_SetFont) && FWidget->font() == font) return;
+  FWidget->setFont(font);
 }
 
 void TControl::ApplyHint() {
@@ -206,13 +217,13 @@ void TControl::SetClientHeight(int Value) { SetHeight(FHeight - GetClientHeight(
 
 TPoint TControl::ClientToScreen(TPoint P) const {
   if (FWidget) {
-    QPoint g = FWidget->mapToGlobal(QPoint(P.X, P.Y));
+    QPoint g = FWidget->mapToGlobal(QPoint(P.X, P.Y + FClientTop));
     return {g.x(), g.y()};
   }
-  TPoint r = P;
+  TPoint r(P.X, P.Y + FClientTop);
   for (const TControl* c = this; c; c = c->FParent) {
     r.X += c->FLeft;
-    r.Y += c->FTop;
+    r.Y += c->FTop + (c->FParent ? c->FParent->FClientTop : 0);
   }
   return r;
 }
@@ -244,6 +255,8 @@ bool TControl::GetShowing() const {
 void TControl::SetEnabled(bool Value) {
   if (Value == FEnabled) return;
   FEnabled = Value;
+  // A disabled control gets no mouse input, the captured kind included.
+  if (!Value && gCaptureControl == this) SetMouseCapture(false);
   if (FWidget) FWidget->setEnabled(Value);
   EnabledChanged();
 }
@@ -263,7 +276,9 @@ void TControl::SetParentColor(bool Value) {
 }
 
 void TControl::ParentColorChanged() {
-  if (!FParentColor || !FParent) return;
+  if (!FParent) return;
+  ParentBackgroundChanged();
+  if (!FParentColor) return;
   if (FColor != FParent->FColor) {
     FColor = FParent->FColor;
     ColorChanged();
@@ -482,10 +497,12 @@ void TControl::CreateCanvas(bool transparent) {
 
 TCanvas* TControl::SurfaceCanvas() const { return FSurface ? FSurface->canvas.get() : nullptr; }
 
+int TControl::SurfaceHeight() const { return std::max(FHeight - FClientTop, 0); }
+
 void TControl::ResizeSurface() {
   PaintSurface& s = *FSurface;
   int w = std::max(FWidth, 0);
-  int h = std::max(FHeight, 0);
+  int h = SurfaceHeight();
   if (s.image.width() == w && s.image.height() == h && !s.image.isNull()) return;
   QImage next(std::max(w, 1), std::max(h, 1),
               s.transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
@@ -544,6 +561,11 @@ void TWinControl::InsertControl(TControl* AControl) {
   FControls.push_back(AControl);
   AControl->FParent = this;
   if (auto* w = dynamic_cast<TWinControl*>(AControl)) FTabList.push_back(w);
+  // What the child takes from its parent first, so that a new widget is made
+  // with it: setting a widget's font is dear (a form holds hundreds).
+  AControl->ParentColorChanged();
+  AControl->ParentFontChanged();
+  AControl->ParentShowHintChanged();
   if (FWidget) {
     if (AControl->FWidget) {
       AControl->FWidget->setParent(FWidget);
@@ -554,9 +576,6 @@ void TWinControl::InsertControl(TControl* AControl) {
     }
     ApplyTabOrder();
   }
-  AControl->ParentColorChanged();
-  AControl->ParentFontChanged();
-  AControl->ParentShowHintChanged();
   if (AControl->FAlign != alNone || AControl->FAnchors != TAnchors{akLeft, akTop}) Realign();
 }
 
@@ -581,7 +600,14 @@ void TWinControl::InitWidget() {
 }
 
 void TWinControl::ApplyFocusPolicy() {
-  if (FWidget) FWidget->setFocusPolicy(FTabStop ? Qt::TabFocus : Qt::NoFocus);
+  if (!FWidget) return;
+  // TabStop decides the Tab key only. A control that paints itself takes the
+  // focus from the program (or its own handlers); the toolkit's controls
+  // take it on a click too, as the platform's own controls do.
+  if (IsPlainWidget(FWidget))
+    FWidget->setFocusPolicy(FTabStop ? Qt::TabFocus : Qt::NoFocus);
+  else
+    FWidget->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TWinControl::SetTabStop(bool Value) {
@@ -630,6 +656,25 @@ void TWinControl::SetFocus() {
   // An inactive window only notes the focus for its next activation; the
   // form's own focus (with OnExit / OnEnter) moves now all the same.
   if (TCustomForm* form = GetParentForm(this)) form->SetFocusedControl(this);
+}
+
+void TWinControl::DefaultHandler(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_GETDLGCODE:
+      Message.Result = 0;
+      break;
+    case CM_DIALOGKEY: {
+      std::vector<TControl*> children = FControls;
+      for (TControl* c : children) {
+        if (std::find(FControls.begin(), FControls.end(), c) == FControls.end()) continue;
+        c->Dispatch(Message);
+        if (Message.Result != 0) return;
+      }
+      break;
+    }
+    default:
+      TControl::DefaultHandler(Message);
+  }
 }
 
 void TWinControl::EnableAlign() {

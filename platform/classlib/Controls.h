@@ -70,6 +70,20 @@ constexpr TCursor crSize = crSizeAll;
 // One notch of a mouse wheel.
 constexpr int WHEEL_DELTA = 120;
 
+// Messages between the library's controls.
+constexpr unsigned CM_BASE = 0xB000;
+// Enter or Escape (WParam: the virtual key) offered to the form and, through
+// it, to every control on it; LParam holds the modifiers (1 Shift, 2 Ctrl,
+// 4 Alt). Result 1: a control took the key (a Default or Cancel button).
+constexpr unsigned CM_DIALOGKEY = CM_BASE + 5;
+// Asked of the focused control before Tab, Enter or Escape (WParam) become
+// the form's (a move of the focus, a Default or Cancel button); Result 1:
+// the control handles the key itself. WM_GETDLGCODE is asked next.
+constexpr unsigned CM_WANTSPECIALKEY = CM_BASE + 30;
+constexpr LPARAM DIALOGKEY_SHIFT = 1;
+constexpr LPARAM DIALOGKEY_CTRL = 2;
+constexpr LPARAM DIALOGKEY_ALT = 4;
+
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -109,7 +123,7 @@ class TControl : public TComponent {
   TRect GetBoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
   void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
   virtual int GetClientWidth() const { return FWidth; }
-  virtual int GetClientHeight() const { return FHeight; }
+  virtual int GetClientHeight() const { return FHeight - FClientTop; }
   void SetClientWidth(int Value);
   void SetClientHeight(int Value);
   TRect GetClientRect() const { return Rect(0, 0, GetClientWidth(), GetClientHeight()); }
@@ -223,6 +237,9 @@ class TControl : public TComponent {
   virtual void ColorChanged();
   virtual void FontChanged();
   virtual void TextChanged();
+  // The parent's Color changed, whether or not this control follows it
+  // (ParentColor): for looks drawn from what lies behind the control.
+  virtual void ParentBackgroundChanged() {}
 
   // Custom-drawn controls draw here, on GetCanvas(); the backing image keeps
   // what was drawn between paints.
@@ -253,6 +270,7 @@ class TControl : public TComponent {
   void ApplyHint();
   void ApplyCursor();
   void ResizeSurface();
+  int SurfaceHeight() const;
   void DestroyWidget();
   void FontObjectChanged();
 
@@ -276,6 +294,9 @@ class TControl : public TComponent {
   TCursor FCursor = crDefault;
   TControlStyle FControlStyle;
   std::string FCaption;
+  // Rows of the widget above the client area (a form's menu bar): children,
+  // the canvas and mouse positions start below them.
+  int FClientTop = 0;
 
   QWidget* FWidget = nullptr;
   ControlBridge* FBridge = nullptr;
@@ -317,6 +338,10 @@ class TWinControl : public TControl {
   bool Focused() const;
   // Throws EInvalidOperation when the control cannot take the focus.
   virtual void SetFocus();
+
+  // WM_GETDLGCODE answers 0 (the toolkit's controls add their own codes);
+  // CM_DIALOGKEY goes on to every child until one takes it.
+  void DefaultHandler(TMessage& Message) override;
 
   // Lays out the aligned children again.
   void Realign();

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
+#include <QChildEvent>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
@@ -16,6 +19,8 @@
 #include <exception>
 
 #include "platform/classlib/ControlBridge.h"
+#include "platform/classlib/Menus.h"
+#include "platform/classlib/StdCtrlsNative.h"
 #include "platform/classlib/WindowRegistry.h"
 
 TApplication* Application = nullptr;
@@ -30,7 +35,60 @@ QRect ScreenArea() {
   return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
+// A menu bar's height: one row of items (an empty bar already has it, so
+// that the client area does not move as items arrive), more when its items
+// ask for it.
+int MenuBarHeight(QWidget* bar) {
+  QMenuBar row;
+  row.setNativeMenuBar(false);
+  row.setStyle(bar->style());
+  row.setFont(bar->font());
+  row.addAction(QStringLiteral("X"));
+  return std::max(bar->sizeHint().height(), row.sizeHint().height());
+}
+
+// The bar wears the form's colours, a step towards the text: one with the
+// form, yet set apart from the client area below it.
+TColor MenuBarFace(TColor back, TColor text) {
+  const TColor b = ColorToRGB(back);
+  const TColor t = ColorToRGB(text);
+  auto mix = [](int x, int y) { return x + (y - x) * 8 / 100; };
+  return RGB(mix(GetRValue(b), GetRValue(t)), mix(GetGValue(b), GetGValue(t)), mix(GetBValue(b), GetBValue(t)));
+}
+
 }  // namespace
+
+// Keeps a form's menu bar across the top of its window as the window
+// resizes, above the form's other children, and at its height when its
+// font or style changes.
+class MenuBarWatch : public QObject {
+ public:
+  MenuBarWatch(TCustomForm* form, QWidget* host, QWidget* bar) : form_(form), host_(host), bar_(bar) {
+    host->installEventFilter(this);
+    bar->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched == host_) {
+      switch (e->type()) {
+        case QEvent::Resize: form_->LayOutMenuBar(false); break;
+        case QEvent::Show: form_->LayOutMenuBar(true); break;
+        case QEvent::ChildAdded:
+          if (static_cast<QChildEvent*>(e)->child()->isWidgetType() && bar_) bar_->raise();
+          break;
+        default: break;
+      }
+    } else if (watched == bar_ && (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange)) {
+      form_->LayOutMenuBar(true);
+    }
+    return false;
+  }
+
+ private:
+  TCustomForm* form_;
+  QPointer<QWidget> host_;
+  QPointer<QWidget> bar_;
+};
 
 void HandleEventException(TObject* Sender) {
   if (Application) {
@@ -72,6 +130,9 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
 
 TCustomForm::~TCustomForm() {
   Destroying();
+  // The widget, bar included, may outlive the form by a moment.
+  delete FMenuBarWatch;
+  FMenuBarWatch = nullptr;
   gForms.erase(std::remove(gForms.begin(), gForms.end(), this), gForms.end());
   if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
   if (FModalLoop) FModalLoop->exit();
@@ -192,6 +253,102 @@ void TCustomForm::TextChanged() {
 
 void TCustomForm::Paint() {
   if (OnPaint) OnPaint(this);
+}
+
+void TCustomForm::ColorChanged() {
+  TWinControl::ColorChanged();
+  ApplyMenuBarColors();
+}
+
+void TCustomForm::FontChanged() {
+  TWinControl::FontChanged();
+  ApplyMenuBarColors();
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent && AComponent == FMenu) {
+    FMenu = nullptr;
+    SetMenuBarWidget(nullptr);
+  }
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+  if (Value == FMenu) return;
+  // A menu shows on one form at a time.
+  if (Value && Value->FForm && Value->FForm != this) Value->FForm->SetMenu(nullptr);
+  if (TMainMenu* old = FMenu) {
+    FMenu = nullptr;
+    old->FForm = nullptr;
+    RemoveFreeNotification(old);
+  }
+  SetMenuBarWidget(nullptr);
+  if (!Value) return;
+  FMenu = Value;
+  Value->FForm = this;
+  Value->FreeNotification(this);
+  SetMenuBarWidget(Value->CreateMenuBar());
+}
+
+void TCustomForm::SetMenuBarWidget(QWidget* Bar) {
+  if (Bar == FMenuBar) return;
+  delete FMenuBarWatch;
+  FMenuBarWatch = nullptr;
+  if (QWidget* old = FMenuBar) {
+    FMenuBar = nullptr;
+    old->hide();
+    // A click on the bar itself may have removed it.
+    if (BridgeDispatchDepth() > 0)
+      old->deleteLater();
+    else
+      delete old;
+  }
+  FMenuBar = Bar;
+  if (Bar) {
+    QWidget* host = GetWidget();
+    Bar->setParent(host);
+    FMenuBarWatch = new MenuBarWatch(this, host, Bar);
+    FMenuBarWatch->setParent(host);
+    ApplyMenuBarColors();
+    Bar->show();
+  }
+  LayOutMenuBar(true);
+}
+
+void TCustomForm::LayOutMenuBar(bool Measure) {
+  if (!FMenuBar || !FWidget) {
+    SetClientTop(0);
+    return;
+  }
+  if (Measure || FMenuBarHeight <= 0) FMenuBarHeight = MenuBarHeight(FMenuBar);
+  FMenuBar->setGeometry(0, 0, FWidget->width(), FMenuBarHeight);
+  FMenuBar->raise();
+  SetClientTop(FMenuBarHeight);
+}
+
+void TCustomForm::SetClientTop(int Top) {
+  if (Top == FClientTop) return;
+  const int grow = Top - FClientTop;
+  FClientTop = Top;
+  for (TControl* c : FControls) c->ApplyGeometry();
+  // The client area keeps its size: the window grows (or shrinks) by the bar.
+  SetBounds(FLeft, FTop, FWidth, FHeight + grow);
+  if (FSurface) ResizeSurface();
+  Invalidate();
+}
+
+void TCustomForm::ApplyMenuBarColors() {
+  if (!FMenuBar) return;
+  const TColor back = GetColor() == clNone ? clBtnFace : GetColor();
+  const TColor text = GetFont()->GetColor();
+  const TColor face = MenuBarFace(back, text);
+  stdctrls::ApplyColors(FMenuBar, {{face, text, QPalette::Window, QPalette::WindowText},
+                                   {face, text, QPalette::Button, QPalette::ButtonText},
+                                   {face, text, QPalette::Base, QPalette::Text}});
+  // Disabled entries are dimmed, not etched in a light shade.
+  QPalette pal = FMenuBar->palette();
+  pal.setColor(QPalette::Light, ToQColor(face));
+  FMenuBar->setPalette(pal);
 }
 
 bool TCustomForm::GetActive() const { return FWidget && FWidget->isActiveWindow(); }

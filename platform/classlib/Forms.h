@@ -39,14 +39,16 @@ constexpr TModalResult mrNoToAll = 9;
 constexpr TModalResult mrYesToAll = 10;
 constexpr TModalResult mrClose = 11;
 
-// Messages the library's own windows handle.
-constexpr unsigned CM_BASE = 0xB000;
+// Messages the library's own windows handle (CM_BASE is in Controls.h).
 constexpr unsigned CM_RELEASE = CM_BASE + 33;
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 class QEventLoop;
+class QObject;
+class QWidget;
+class TMainMenu;
 
 class TCustomForm : public TWinControl {
  public:
@@ -83,6 +85,21 @@ class TCustomForm : public TWinControl {
   bool SetFocusedControl(TWinControl* Control);
   // True while this form's window is the active one.
   bool GetActive() const;
+  // The form's OnKeyDown, OnKeyPress and OnKeyUp hear the keys of its
+  // controls before the controls do; Key = 0 keeps a key from them.
+  bool GetKeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+
+  // The main menu: its bar sits at the top of the window, above the client
+  // area (ClientHeight, the children's coordinates and the canvas start
+  // below it). Setting a menu keeps the client size: the window grows by the
+  // bar. Null removes it; a menu on another form leaves that form.
+  TMainMenu* GetMenu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
+  // Platform code only: shows Bar (a toolkit menu bar, which the form then
+  // owns) as the form's menu bar at its own height; null removes the bar.
+  void SetMenuBarWidget(QWidget* Bar);
+  QWidget* GetMenuBarWidget() const { return FMenuBar; }
 
   TModalResult GetModalResult() const { return FModalResult; }
   // A non-zero value ends ShowModal (after OnCloseQuery and OnClose agree).
@@ -129,6 +146,9 @@ class TCustomForm : public TWinControl {
   virtual void Deactivate();
   void Paint() override;
   void TextChanged() override;
+  void ColorChanged() override;
+  void FontChanged() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   QWidget* CreateWidget() override;
   void InitWidget() override;
   void ApplyGeometry() override;
@@ -137,9 +157,14 @@ class TCustomForm : public TWinControl {
   friend struct ControlBridge;
   friend class TApplication;
   friend class TWinControl;
+  friend class MenuBarWatch;
   void ApplyWindowFlags();
   void PlaceOnShow();
   void WidgetActivated(bool Active);
+  // Places the bar across the top; with Measure, works out its height anew.
+  void LayOutMenuBar(bool Measure);
+  void SetClientTop(int Top);
+  void ApplyMenuBarColors();
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -155,6 +180,11 @@ class TCustomForm : public TWinControl {
   bool FCreated = false;
   bool FDestroyFired = false;
   bool FReleasePosted = false;
+  bool FKeyPreview = false;
+  TMainMenu* FMenu = nullptr;
+  QWidget* FMenuBar = nullptr;
+  int FMenuBarHeight = 0;
+  QObject* FMenuBarWatch = nullptr;
 };
 
 class TForm : public TCustomForm {

@@ -1,40 +1,30 @@
 #include "platform/classlib/Menus.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
 #include <cctype>
 
+#include "platform/classlib/ControlBridge.h"
 #include "platform/classlib/Dialogs.h"
 #include "platform/classlib/Forms.h"
 
 namespace {
-
-// Menu clicks the toolkit is dispatching right now (nested): toolkit objects
-// of an item freed by a handler go later, not under the toolkit's feet.
-int gDispatchDepth = 0;
 
 // While TPopupMenu::Popup waits for the toolkit's popup, a triggered item
 // is noted as the choice instead of being clicked at once.
 int gTrackingPopup = 0;
 TMenuItem* gTrackedChoice = nullptr;
 
-struct DispatchScope {
-  DispatchScope() { ++gDispatchDepth; }
-  ~DispatchScope() { --gDispatchDepth; }
-  DispatchScope(const DispatchScope&) = delete;
-  DispatchScope& operator=(const DispatchScope&) = delete;
-};
-
+// Toolkit objects of an item freed by a handler of a menu click go later,
+// not under the toolkit's feet.
 void DisposeLater(QObject* object) {
   if (!object) return;
   QObject::disconnect(object, nullptr, nullptr, nullptr);
-  if (gDispatchDepth > 0 || gTrackingPopup > 0) {
+  if (BridgeDispatchDepth() > 0 || gTrackingPopup > 0) {
     if (auto* action = qobject_cast<QAction*>(object)) action->setVisible(false);
     object->deleteLater();
   } else {
@@ -42,43 +32,7 @@ void DisposeLater(QObject* object) {
   }
 }
 
-std::vector<TMainMenu*>& MainMenus() {
-  static std::vector<TMainMenu*> menus;
-  return menus;
-}
-
 }  // namespace
-
-// Keeps an interim menu bar at the top of its form's widget: full width,
-// above the form's other children.
-class MenuBarKeeper : public QObject {
- public:
-  MenuBarKeeper(QWidget* host, QMenuBar* bar) : host_(host), bar_(bar) {
-    host->installEventFilter(this);
-    Place();
-  }
-  ~MenuBarKeeper() override {
-    if (host_) host_->removeEventFilter(this);
-  }
-  QMenuBar* Bar() const { return bar_; }
-  void Place() {
-    if (!host_ || !bar_) return;
-    bar_->setGeometry(0, 0, host_->width(), bar_->sizeHint().height());
-    bar_->raise();
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == host_ && (event->type() == QEvent::Resize || event->type() == QEvent::ChildAdded ||
-                             event->type() == QEvent::Show))
-      Place();
-    return false;
-  }
-
- private:
-  QPointer<QWidget> host_;
-  QPointer<QMenuBar> bar_;
-};
 
 // ---------------------------------------------------------------- captions
 
@@ -232,8 +186,8 @@ void TMenuItem::Click() {
 }
 
 void TMenuItem::UserClick() {
-  DispatchScope scope;
-  CallGuarded(this, [this] { Click(); });
+  // The handler may free the form, and with it the bar being clicked.
+  CallFromWidget(this, [this] { Click(); });
 }
 
 QAction* TMenuItem::GetAction() {
@@ -254,7 +208,8 @@ QAction* TMenuItem::GetAction() {
 
 void TMenuItem::ApplyAction() {
   if (!FAction) return;
-  FAction->setText(QString::fromStdString(FCaption));
+  // A separator is a line alone (the toolkit would draw a text beside it).
+  FAction->setText(IsLine() ? QString() : QString::fromStdString(FCaption));
   FAction->setSeparator(IsLine());
   FAction->setCheckable(FChecked);
   FAction->setChecked(FChecked);
@@ -266,6 +221,9 @@ void TMenuItem::ApplyAction() {
       // Opening a sub-menu clicks its item, as the class library does, so
       // a handler can set the entries' states first.
       QObject::connect(FSubMenu, &QMenu::aboutToShow, [this] {
+        // A drop-down of a form's bar wears the bar's colours.
+        if (auto* main = dynamic_cast<TMainMenu*>(GetParentMenu()); main && main->GetMenuBar() && FSubMenu)
+          FSubMenu->setPalette(main->GetMenuBar()->palette());
         if (gTrackingPopup == 0) UserClick();
       });
       AddView(FSubMenu);
@@ -284,14 +242,6 @@ void TMenuItem::AddView(QWidget* View) {
     if (View == FSubMenu) FSubMenu = nullptr;
   });
   RebuildViews();
-}
-
-void TMenuItem::RemoveView(QWidget* View) {
-  auto it = std::find(FViews.begin(), FViews.end(), View);
-  if (it == FViews.end()) return;
-  FViews.erase(it);
-  QObject::disconnect(View, &QObject::destroyed, nullptr, nullptr);
-  for (QAction* a : View->actions()) View->removeAction(a);
 }
 
 void TMenuItem::RebuildViews() {
@@ -336,76 +286,34 @@ TMenuItem* TMenu::FindItemByName(std::string_view Name) const {
 // ---------------------------------------------------------------- TMainMenu
 
 TMainMenu::TMainMenu(TComponent* AOwner) : TMenu(AOwner) {
-  MainMenus().push_back(this);
-  if (auto* form = dynamic_cast<TCustomForm*>(AOwner); form && !GetFormMenu(form)) Attach(form);
+  if (auto* form = dynamic_cast<TCustomForm*>(AOwner); form && !form->GetMenu()) form->SetMenu(this);
 }
 
 TMainMenu::~TMainMenu() {
-  Detach();
-  auto& menus = MainMenus();
-  menus.erase(std::remove(menus.begin(), menus.end(), this), menus.end());
+  if (FForm) FForm->SetMenu(nullptr);
 }
 
-QWidget* TMainMenu::GetMenuBar() const {
-  auto* keeper = FBarKeeper;
-  return keeper ? keeper->Bar() : nullptr;
-}
+QWidget* TMainMenu::GetMenuBar() const { return FForm ? FForm->GetMenuBarWidget() : nullptr; }
 
-void TMainMenu::Attach(TCustomForm* Form) {
-  if (Form == FForm) return;
-  Detach();
-  if (!Form) return;
-  FForm = Form;
-  Form->FreeNotification(this);
-  QWidget* host = Form->GetWidget();
-  auto* bar = new QMenuBar(host);
+QWidget* TMainMenu::CreateMenuBar() {
+  auto* bar = new QMenuBar();
   bar->setNativeMenuBar(false);
-  FBarKeeper = new MenuBarKeeper(host, bar);
+  // Its destruction takes it out of the items' views.
   GetItems()->AddView(bar);
-  FBarKeeper->Place();
-  bar->show();
-}
-
-void TMainMenu::Detach() {
-  if (!FForm) return;
-  auto* keeper = FBarKeeper;
-  QMenuBar* bar = keeper ? keeper->Bar() : nullptr;
-  if (bar) {
-    GetItems()->RemoveView(bar);
-    DisposeLater(bar);
-  }
-  delete keeper;
-  FBarKeeper = nullptr;
-  if (!GetComponentState().Contains(csDestroying)) FForm->RemoveFreeNotification(this);
-  FForm = nullptr;
+  return bar;
 }
 
 void TMainMenu::Notification(TComponent* AComponent, TOperation Operation) {
-  if (Operation == opRemove && AComponent && AComponent == FForm) {
-    // The form goes: its widget takes the bar with it.
-    auto* keeper = FBarKeeper;
-    if (keeper && keeper->Bar()) GetItems()->RemoveView(keeper->Bar());
-    delete keeper;
-    FBarKeeper = nullptr;
-    FForm = nullptr;
-  }
+  // The form goes: its window takes the bar with it.
+  if (Operation == opRemove && AComponent && AComponent == FForm) FForm = nullptr;
   TMenu::Notification(AComponent, Operation);
 }
 
 void SetFormMenu(TCustomForm* Form, TMainMenu* Menu) {
-  if (!Form) return;
-  TMainMenu* current = GetFormMenu(Form);
-  if (current == Menu) return;
-  if (current) current->Detach();
-  if (Menu) Menu->Attach(Form);
+  if (Form) Form->SetMenu(Menu);
 }
 
-TMainMenu* GetFormMenu(const TCustomForm* Form) {
-  if (!Form) return nullptr;
-  for (TMainMenu* m : MainMenus())
-    if (m->FForm == Form) return m;
-  return nullptr;
-}
+TMainMenu* GetFormMenu(const TCustomForm* Form) { return Form ? Form->GetMenu() : nullptr; }
 
 // ---------------------------------------------------------------- TPopupMenu
 

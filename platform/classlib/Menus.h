@@ -17,7 +17,6 @@
 #include "platform/classlib/Classes.h"
 
 class QAction;
-class MenuBarKeeper;
 class QMenu;
 class QWidget;
 class TCustomForm;
@@ -96,7 +95,6 @@ class TMenuItem : public TComponent {
   void ApplyAction();
   void RebuildViews();
   void AddView(QWidget* View);
-  void RemoveView(QWidget* View);
   void ChildrenChanged();
 
   std::string FCaption;
@@ -129,28 +127,27 @@ class TMenu : public TComponent {
 class TMainMenu : public TMenu {
  public:
   // A main menu whose owner is a form without a menu becomes that form's
-  // menu bar, as a menu placed on a form does.
+  // menu (TCustomForm::SetMenu), as a menu placed on a form does.
   explicit TMainMenu(TComponent* AOwner);
   ~TMainMenu() override;
   // The form whose bar shows this menu; null when none.
   TCustomForm* GetForm() const { return FForm; }
-  // The toolkit bar showing the menu; null while it is not attached.
+  // The toolkit bar showing the menu; null while it is on no form.
   QWidget* GetMenuBar() const;
+  // A new toolkit menu bar that shows the items and follows their changes;
+  // the caller owns it (the form, through SetMenuBarWidget). Platform code
+  // only.
+  QWidget* CreateMenuBar();
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
-  friend void SetFormMenu(TCustomForm* Form, TMainMenu* Menu);
-  friend TMainMenu* GetFormMenu(const TCustomForm* Form);
-  void Attach(TCustomForm* Form);
-  void Detach();
-
+  friend class TCustomForm;
   TCustomForm* FForm = nullptr;
-  MenuBarKeeper* FBarKeeper = nullptr;
 };
 
-// The form's main menu: Menu (null removes it) becomes the bar of Form.
+// The form's main menu, as TCustomForm::SetMenu and GetMenu.
 void SetFormMenu(TCustomForm* Form, TMainMenu* Menu);
 TMainMenu* GetFormMenu(const TCustomForm* Form);
 

@@ -34,11 +34,27 @@ struct TMessage {
 
 constexpr unsigned WM_NULL = 0x0000;
 constexpr unsigned WM_CLOSE = 0x0010;
+// Asks a control which keys it handles itself (the DLGC_ bits below).
+constexpr unsigned WM_GETDLGCODE = 0x0087;
 constexpr unsigned WM_KEYDOWN = 0x0100;
 constexpr unsigned WM_KEYUP = 0x0101;
 constexpr unsigned WM_CHAR = 0x0102;
 constexpr unsigned WM_TIMER = 0x0113;
 constexpr unsigned WM_DEVICECHANGE = 0x0219;
+// Answers to WM_GETDLGCODE.
+constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+constexpr LRESULT DLGC_WANTTAB = 0x0002;
+// Enter and Escape go to the control, not to the form's buttons.
+constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
+constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
+constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+constexpr LRESULT DLGC_STATIC = 0x0100;
+constexpr LRESULT DLGC_BUTTON = 0x2000;
+
 // First number free for a program's own messages.
 constexpr unsigned WM_USER = 0x0400;
 

@@ -109,7 +109,6 @@ class TRzBmpButton : public TGraphicControl {
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseEnter() override;
   void MouseLeave() override;
   void EnabledChanged() override;
@@ -134,8 +133,6 @@ class TRzBmpButton : public TGraphicControl {
   bool FPressed = false;
   // That press has not clicked yet: the next Click comes from the user.
   bool FUserClick = false;
-  // Between a mouse press and its release, enabled or not.
-  bool FInPress = false;
 };
 
 // A group box that may go without its frame, with a paint event for

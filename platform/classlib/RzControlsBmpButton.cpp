@@ -148,10 +148,9 @@ void TRzBmpButton::SetAccentColor(TColor Value) {
   Invalidate();
 }
 
-// The library hands a disabled control its mouse input too; the platform
-// gives a disabled button none, so the overrides below drop it.
+// A disabled button gets no mouse input (its parent does); it may still
+// hear the pointer come and go, which leaves its face alone.
 void TRzBmpButton::Click() {
-  if (FInPress && !GetEnabled()) return;
   if (FUserClick) {
     FUserClick = false;
     // The user's click on a grouped button: down, or up when the group
@@ -162,8 +161,6 @@ void TRzBmpButton::Click() {
 }
 
 void TRzBmpButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  FInPress = true;
-  if (!GetEnabled()) return;
   if (Button == mbLeft) {
     FPressed = true;
     FUserClick = true;
@@ -174,18 +171,12 @@ void TRzBmpButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
 }
 
 void TRzBmpButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  FInPress = false;
-  if (!GetEnabled()) return;
   if (Button == mbLeft) {
     FPressed = false;
     FUserClick = false;
     Invalidate();
   }
   TGraphicControl::MouseUp(Button, Shift, X, Y);
-}
-
-void TRzBmpButton::MouseMove(TShiftState Shift, int X, int Y) {
-  if (GetEnabled()) TGraphicControl::MouseMove(Shift, X, Y);
 }
 
 void TRzBmpButton::MouseEnter() {

@@ -61,11 +61,11 @@ void TScrollBox::InitWidget() {
   QWidget* w = WidgetIfCreated();
   auto make = [&](Qt::Orientation o, TControlScrollBar& bar) {
     auto* sb = new QScrollBar(o, w);
-    if (QStyle* style = stdctrls::StandardStyle()) sb->setStyle(style);
+    sb->setStyle(stdctrls::DetailStyle());
     sb->hide();
     QObject::connect(sb, &QScrollBar::valueChanged, sb, [this, w, &bar](int value) {
       if (ControlBridge::ControlOf(w) != this || FUpdating) return;
-      CallGuarded(this, [&] { ScrollTo(bar, value); });
+      CallFromWidget(this, [&] { ScrollTo(bar, value); });
     });
     return sb;
   };

@@ -3,10 +3,8 @@
 
 #include "platform/classlib/StdCtrls.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
-#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -218,6 +216,13 @@ TColor FrameColor(TColor back, TColor text) {
   return RGB(mix(GetRValue(b), GetRValue(t)), mix(GetGValue(b), GetGValue(t)), mix(GetBValue(b), GetBValue(t)));
 }
 
+// A face a step lighter than a dark background.
+TColor RaisedFace(TColor back) {
+  const TColor b = ColorToRGB(back);
+  auto up = [](int x) { return x + (255 - x) * 12 / 100; };
+  return RGB(up(GetRValue(b)), up(GetGValue(b)), up(GetBValue(b)));
+}
+
 }  // namespace
 
 TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -238,15 +243,22 @@ void TCustomGroupBox::AlignControls(TControl* AControl, TRect& Rect) {
   TCustomControl::AlignControls(AControl, Rect);
 }
 
+void TCustomGroupBox::ParentBackgroundChanged() { Invalidate(); }
+
 void TCustomGroupBox::Paint() {
   TCanvas* c = GetCanvas();
   const TColor back = GetColor() == clNone ? clBtnFace : GetColor();
-  c->Brush->SetStyle(bsSolid);
-  c->Brush->SetColor(back);
-  c->FillRect(GetClientRect());
   c->Font->Assign(GetFont());
   const int h = c->TextHeight("0");
   const TRect frame(0, h / 2, GetWidth(), GetHeight());
+  // Above the frame's top line the parent shows.
+  const TWinControl* parent = GetParent();
+  const TColor outside = parent && parent->GetColor() != clNone ? parent->GetColor() : back;
+  c->Brush->SetStyle(bsSolid);
+  c->Brush->SetColor(outside);
+  c->FillRect(Rect(0, 0, GetWidth(), frame.Top));
+  c->Brush->SetColor(back);
+  c->FillRect(frame);
   c->Brush->SetColor(FrameColor(back, GetFont()->GetColor()));
   c->FrameRect(frame);
   const std::string& caption = GetCaption();
@@ -254,8 +266,9 @@ void TCustomGroupBox::Paint() {
   TRect text(8, 0, 8, h);
   c->DrawText(caption, text, DT_SINGLELINE | DT_CALCRECT);
   text.Right = std::min(text.Right + 2, GetWidth() - 4);
+  // The caption breaks the frame's top line.
   c->Brush->SetColor(back);
-  c->FillRect(text);
+  c->FillRect(Rect(text.Left, frame.Top, text.Right, frame.Top + 1));
   c->Brush->SetStyle(bsClear);
   if (!GetEnabled()) c->Font->SetColor(clGrayText);
   TRect draw(text.Left + 1, 0, text.Right, h);
@@ -267,72 +280,6 @@ void TCustomGroupBox::Paint() {
 namespace {
 
 QAbstractButton* ButtonWidget(TControl* c) { return static_cast<QAbstractButton*>(c->WidgetIfCreated()); }
-
-// The control a widget (or a part of it) shows.
-TControl* ControlOfWidget(QWidget* w) {
-  for (; w; w = w->parentWidget()) {
-    if (TControl* c = ControlBridge::ControlOf(w)) return c;
-    if (w->isWindow()) break;
-  }
-  return nullptr;
-}
-
-TCustomButton* FindButton(TWinControl* parent, bool wantDefault) {
-  for (int i = 0; i < parent->GetControlCount(); ++i) {
-    TControl* c = parent->GetControls(i);
-    if (auto* b = dynamic_cast<TCustomButton*>(c)) {
-      if ((wantDefault ? b->GetDefault() : b->GetCancel()) && b->CanFocus()) return b;
-    }
-    if (auto* w = dynamic_cast<TWinControl*>(c); w && w->GetVisible() && w->GetEnabled()) {
-      if (TCustomButton* found = FindButton(w, wantDefault)) return found;
-    }
-  }
-  return nullptr;
-}
-
-// The form's dialog keys: Enter clicks the focused button or the Default
-// one, Escape the Cancel one. Runs before the focused control sees the key,
-// so a control handles Enter itself only on a form without a Default button.
-class DialogKeyFilter : public QObject {
- public:
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    if (e->type() != QEvent::KeyPress) return false;
-    auto* ke = static_cast<QKeyEvent*>(e);
-    const bool enter = ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter;
-    const bool escape = ke->key() == Qt::Key_Escape;
-    if (!enter && !escape) return false;
-    if ((ke->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
-    QWidget* focus = QApplication::focusWidget();
-    // Once per key, where the key is delivered first.
-    if (!focus || watched != focus) return false;
-    TControl* focused = ControlOfWidget(focus);
-    if (!focused) return false;
-    TCustomForm* form = GetParentForm(focused);
-    if (!form) return false;
-    TCustomButton* target = nullptr;
-    if (enter) {
-      if (auto* b = dynamic_cast<TCustomButton*>(focused))
-        target = b;
-      else if (auto* memo = dynamic_cast<TCustomMemo*>(focused); memo && memo->GetWantReturns())
-        return false;
-      else
-        target = FindButton(form, true);
-    } else {
-      target = FindButton(form, false);
-    }
-    if (!target) return false;
-    CallGuarded(target, [target] { target->Click(); });
-    return true;
-  }
-};
-
-void InstallDialogKeys() {
-  static QPointer<QObject> filter;
-  if (filter || !qApp) return;
-  filter = new DialogKeyFilter();
-  filter->setParent(qApp);
-  qApp->installEventFilter(filter);
-}
 
 }  // namespace
 
@@ -350,7 +297,7 @@ void TButtonControl::SetWordWrap(bool Value) {
 
 void TButtonControl::InitWidget() {
   TWinControl::InitWidget();
-  stdctrls::NativeInput(WidgetIfCreated(), true);
+  stdctrls::UseStandardStyle(WidgetIfCreated());
   ApplyCaption();
   ApplyColors();
 }
@@ -411,14 +358,13 @@ QWidget* TCustomButton::CreateWidget() {
   auto* b = new PushButtonWidget();
   QObject::connect(b, &QAbstractButton::clicked, b, [this, b] {
     if (ControlBridge::ControlOf(b) != this) return;
-    CallGuarded(this, [this] { Click(); });
+    CallFromWidget(this, [this] { Click(); });
   });
   return b;
 }
 
 void TCustomButton::InitWidget() {
   TButtonControl::InitWidget();
-  InstallDialogKeys();
   static_cast<QPushButton*>(WidgetIfCreated())->setDefault(FDefault);
 }
 
@@ -427,7 +373,43 @@ void TCustomButton::ApplyColors() {
   if (!w) return;
   // The face is the button's own; the parent shows around its corners.
   w->setAutoFillBackground(false);
-  stdctrls::ApplyColors(w, GetColor(), GetFont()->GetColor(), QPalette::Button, QPalette::ButtonText);
+  TColor face = GetColor() == clNone ? clBtnFace : GetColor();
+  // The standard face is a light one. On a dark parent the button takes a
+  // raised step of the parent's colour instead and belongs to the dark
+  // look; a colour set on the button stays its own.
+  const TWinControl* parent = GetParent();
+  if (face == clBtnFace && parent && parent->GetColor() != clNone && stdctrls::Luma(parent->GetColor()) < 128)
+    face = RaisedFace(parent->GetColor());
+  // The caption reads on the face whatever colour the parent's font has.
+  const TColor text = stdctrls::ReadableInk(face, GetFont()->GetColor());
+  // The edge is drawn from what lies around the button.
+  const TColor around = parent && parent->GetColor() != clNone ? parent->GetColor() : face;
+  stdctrls::ApplyColors(w, {{face, text, QPalette::Button, QPalette::ButtonText},
+                            {around, GetFont()->GetColor(), QPalette::Window, QPalette::WindowText}});
+}
+
+void TCustomButton::ParentBackgroundChanged() { ApplyColors(); }
+
+bool TCustomButton::IsEnterButton() const {
+  // The focused button takes Enter; while no button has the focus, the
+  // Default button does.
+  TCustomForm* form = GetParentForm(const_cast<TCustomButton*>(this));
+  TWinControl* focused = form ? form->GetActiveControl() : nullptr;
+  if (dynamic_cast<TCustomButton*>(focused)) return focused == this;
+  return FDefault;
+}
+
+void TCustomButton::Dispatch(TMessage& Message) {
+  if (Message.Msg == CM_DIALOGKEY && Message.LParam == 0) {
+    const bool enter = Message.WParam == VK_RETURN && IsEnterButton();
+    const bool escape = Message.WParam == VK_ESCAPE && FCancel;
+    if ((enter || escape) && CanFocus()) {
+      Message.Result = 1;
+      CallGuarded(this, [this] { Click(); });
+      return;
+    }
+  }
+  TButtonControl::Dispatch(Message);
 }
 
 void TCustomButton::SetDefault(bool Value) {
@@ -452,7 +434,7 @@ QWidget* TCustomCheckBox::CreateWidget() {
   QObject::connect(b, &QAbstractButton::clicked, b, [this, b] {
     if (ControlBridge::ControlOf(b) != this || FShowing) return;
     QPointer<QCheckBox> widget = b;
-    CallGuarded(this, [this] { Toggle(); });
+    CallFromWidget(this, [this] { Toggle(); });
     // A handler may have freed the check box.
     if (widget && ControlBridge::ControlOf(widget) == this) ShowState();
   });
@@ -518,13 +500,14 @@ QWidget* TRadioButton::CreateWidget() {
       ShowChecked();
       return;
     }
-    CallGuarded(this, [this] { SetChecked(true); });
+    CallFromWidget(this, [this] { SetChecked(true); });
   });
   return b;
 }
 
 void TRadioButton::InitWidget() {
   TButtonControl::InitWidget();
+  WidgetIfCreated()->setStyle(stdctrls::DetailStyle());
   WidgetIfCreated()->setLayoutDirection(FAlignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
   ShowChecked();
 }

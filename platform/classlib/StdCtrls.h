@@ -20,7 +20,9 @@
 // - TButton: a click (user, keyboard or Click()) sets the parent form's
 //   ModalResult to the button's (when not mrNone, ending a modal form), then
 //   fires OnClick. Enter clicks the focused button, else the form's Default
-//   button; Escape clicks the form's Cancel button.
+//   button; Escape clicks the form's Cancel button; either before the
+//   focused control hears the key (unless it wants the key itself: a memo
+//   with WantReturns takes Enter).
 //
 // Events fired by a program call run inside that call, so their exceptions
 // reach the caller; events of user actions end at the handler boundary.
@@ -160,6 +162,7 @@ class TCustomGroupBox : public TCustomControl {
 
  protected:
   void Paint() override;
+  void ParentBackgroundChanged() override;
   void AlignControls(TControl* AControl, TRect& Rect) override;
   // Height of the caption text; the frame runs through its middle.
   int CaptionHeight() const;
@@ -208,11 +211,21 @@ class TCustomButton : public TButtonControl {
 
   // Clicks the button as the user would: ModalResult, then OnClick.
   void Click() override;
+  // CM_DIALOGKEY: Enter clicks the button that takes it (IsEnterButton),
+  // Escape a Cancel button; not with Shift, Ctrl or Alt held.
+  void Dispatch(TMessage& Message) override;
+  // Enter is this button's: it has the focus, or it is the Default button
+  // and no button has the focus.
+  bool IsEnterButton() const;
 
  protected:
   QWidget* CreateWidget() override;
   void InitWidget() override;
+  // The face is Color; the standard face on a dark parent becomes a raised
+  // shade of the parent's colour. The caption is the font's colour, or a
+  // readable one where that would not show on the face.
   void ApplyColors() override;
+  void ParentBackgroundChanged() override;
 
  private:
   TModalResult FModalResult = mrNone;
@@ -336,6 +349,9 @@ class TCustomEdit : public TWinControl {
 
   TNotifyEvent OnChange;
 
+  // WM_GETDLGCODE: characters, selection and arrows.
+  void DefaultHandler(TMessage& Message) override;
+
  protected:
   QWidget* CreateWidget() override;
   void InitWidget() override;
@@ -416,6 +432,10 @@ class TCustomMemo : public TWinControl, private TItemsOwner {
   void Clear() { FLines->Clear(); }
 
   TNotifyEvent OnChange;
+
+  // WM_GETDLGCODE: characters, selection, arrows, and Tab with WantTabs;
+  // CM_WANTSPECIALKEY: Enter with WantReturns (Escape stays the form's).
+  void DefaultHandler(TMessage& Message) override;
 
  protected:
   QWidget* CreateWidget() override;
@@ -548,6 +568,9 @@ class TCustomComboBox : public TWinControl, private TItemsOwner {
   TNotifyEvent OnSelect;
   TNotifyEvent OnDropDown;
   TNotifyEvent OnCloseUp;
+
+  // WM_GETDLGCODE: characters and arrows.
+  void DefaultHandler(TMessage& Message) override;
 
  protected:
   QWidget* CreateWidget() override;

@@ -104,7 +104,7 @@ QWidget* TCustomEdit::CreateWidget() {
   e->setValidator(new LengthValidator(this, e));
   QObject::connect(e, &QLineEdit::textChanged, e, [this, e](const QString& text) {
     if (ControlBridge::ControlOf(e) != this || FSettingText) return;
-    CallGuarded(this, [&] { UserEdited(FromQ(text)); });
+    CallFromWidget(this, [&] { UserEdited(FromQ(text)); });
   });
   return e;
 }
@@ -112,7 +112,7 @@ QWidget* TCustomEdit::CreateWidget() {
 void TCustomEdit::InitWidget() {
   TWinControl::InitWidget();
   QLineEdit* e = LineEdit(this);
-  stdctrls::NativeInput(e, true);
+  stdctrls::UseStandardStyle(e);
   {
     FlagScope setting(FSettingText);
     e->setText(ToQ(GetText()));
@@ -120,6 +120,14 @@ void TCustomEdit::InitWidget() {
   }
   ApplyEditProperties();
   ApplyColors();
+}
+
+void TCustomEdit::DefaultHandler(TMessage& Message) {
+  if (Message.Msg == WM_GETDLGCODE) {
+    Message.Result = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    return;
+  }
+  TWinControl::DefaultHandler(Message);
 }
 
 void TCustomEdit::ApplyEditProperties() {
@@ -364,7 +372,7 @@ QWidget* TCustomMemo::CreateWidget() {
   auto* m = new MemoWidget(this);
   QObject::connect(m, &QPlainTextEdit::textChanged, m, [this, m] {
     if (ControlBridge::ControlOf(m) != this || FSettingText) return;
-    CallGuarded(this, [this] { UserEdited(); });
+    CallFromWidget(this, [this] { UserEdited(); });
   });
   return m;
 }
@@ -372,11 +380,25 @@ QWidget* TCustomMemo::CreateWidget() {
 void TCustomMemo::InitWidget() {
   TWinControl::InitWidget();
   MemoWidget* m = Memo(this);
-  stdctrls::NativeInput(m, true);
-  stdctrls::ForwardChildMouse(m->viewport(), m, true);
+  stdctrls::UseStandardStyle(m);
+  stdctrls::AddWidgetPart(m, m->viewport());
+  stdctrls::UseScrollBarStyle(m);
   ApplyMemoProperties();
   ApplyColors();
   ShowLines();
+}
+
+void TCustomMemo::DefaultHandler(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_GETDLGCODE:
+      Message.Result = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (FWantTabs ? DLGC_WANTTAB : 0);
+      return;
+    case CM_WANTSPECIALKEY:
+      Message.Result = Message.WParam == VK_RETURN && FWantReturns ? 1 : 0;
+      return;
+    default:
+      TWinControl::DefaultHandler(Message);
+  }
 }
 
 void TCustomMemo::ApplyMemoProperties() {

@@ -68,7 +68,7 @@ QWidget* TCustomListBox::CreateWidget() {
   list->setItemDelegate(new RowDelegate(this, list));
   QObject::connect(list, &QListWidget::currentRowChanged, list, [this, list](int row) {
     if (ControlBridge::ControlOf(list) != this || FShowing) return;
-    CallGuarded(this, [this, row] { UserSelected(row); });
+    CallFromWidget(this, [this, row] { UserSelected(row); });
   });
   return list;
 }
@@ -76,8 +76,9 @@ QWidget* TCustomListBox::CreateWidget() {
 void TCustomListBox::InitWidget() {
   TWinControl::InitWidget();
   QListWidget* list = ListWidget(this);
-  stdctrls::NativeInput(list, true);
-  stdctrls::ForwardChildMouse(list->viewport(), list, true);
+  stdctrls::UseStandardStyle(list);
+  stdctrls::AddWidgetPart(list, list->viewport());
+  stdctrls::UseScrollBarStyle(list);
   list->setFrameShape(FBorderStyle == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
   ApplyColors();
   ShowItems();
@@ -249,14 +250,14 @@ QWidget* TCustomComboBox::CreateWidget() {
   auto* combo = new ComboWidget();
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->onDropDown = [this, combo] {
-    if (ControlBridge::ControlOf(combo) == this) CallGuarded(this, [this] { DropDown(); });
+    if (ControlBridge::ControlOf(combo) == this) CallFromWidget(this, [this] { DropDown(); });
   };
   combo->onCloseUp = [this, combo] {
-    if (ControlBridge::ControlOf(combo) == this) CallGuarded(this, [this] { CloseUp(); });
+    if (ControlBridge::ControlOf(combo) == this) CallFromWidget(this, [this] { CloseUp(); });
   };
   QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [this, combo](int index) {
     if (ControlBridge::ControlOf(combo) != this || FShowing) return;
-    CallGuarded(this, [this, index] { UserPicked(index); });
+    CallFromWidget(this, [this, index] { UserPicked(index); });
   });
   return combo;
 }
@@ -264,11 +265,19 @@ QWidget* TCustomComboBox::CreateWidget() {
 void TCustomComboBox::InitWidget() {
   TWinControl::InitWidget();
   ComboWidget* combo = Combo(this);
-  stdctrls::NativeInput(combo, true);
+  stdctrls::UseStandardStyle(combo);
   combo->setMaxVisibleItems(std::max(FDropDownCount, 1));
   SetStyle(FStyle);
   ApplyColors();
   ShowItems();
+}
+
+void TCustomComboBox::DefaultHandler(TMessage& Message) {
+  if (Message.Msg == WM_GETDLGCODE) {
+    Message.Result = DLGC_WANTCHARS | DLGC_WANTARROWS;
+    return;
+  }
+  TWinControl::DefaultHandler(Message);
 }
 
 void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
@@ -284,10 +293,10 @@ void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
     edit->setProperty("tavo.hooked", true);
     combo->setCompleter(nullptr);
     if (FMaxLength > 0) edit->setMaxLength(FMaxLength);
-    stdctrls::ForwardChildMouse(edit, combo, true);
+    stdctrls::AddWidgetPart(combo, edit);
     QObject::connect(edit, &QLineEdit::textEdited, edit, [this, combo](const QString& text) {
       if (ControlBridge::ControlOf(combo) != this || FShowing) return;
-      CallGuarded(this, [&] { UserTyped(FromQ(text)); });
+      CallFromWidget(this, [&] { UserTyped(FromQ(text)); });
     });
   }
   ShowSelection();

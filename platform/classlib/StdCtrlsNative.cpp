@@ -2,129 +2,103 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
-#include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
+#include <QProxyStyle>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
-#include <QWheelEvent>
+#include <QStyleOption>
 #include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "platform/classlib/ControlBridge.h"
 
 namespace stdctrls {
 namespace {
 
-// Reaches the widget's own event handling without passing the event filters
-// again; a scroll area's viewport is handled by its scroll area.
-struct EventAccess : QWidget {
-  using QWidget::event;
-};
-struct ViewportAccess : QAbstractScrollArea {
-  using QAbstractScrollArea::viewportEvent;
-};
-// The control's wheel handling (OnMouseWheel with Handled, then the wheel
-// up / down events).
-struct WheelAccess : TControl {
-  using TControl::DoMouseWheel;
-};
-
-bool DeliverNative(QWidget* w, QEvent* e) {
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(w->parentWidget()); area && area->viewport() == w)
-    return (area->*(&ViewportAccess::viewportEvent))(e);
-  return (w->*(&EventAccess::event))(e);
-}
-
-TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons) {
-  TShiftState s;
-  if (mods & Qt::ShiftModifier) s << ssShift;
-  if (mods & Qt::ControlModifier) s << ssCtrl;
-  if (mods & Qt::AltModifier) s << ssAlt;
-  if (buttons & Qt::LeftButton) s << ssLeft;
-  if (buttons & Qt::RightButton) s << ssRight;
-  if (buttons & Qt::MiddleButton) s << ssMiddle;
-  return s;
-}
-
-ControlBridge* BridgeOf(const QWidget* w) {
-  for (QObject* child : w->children()) {
-    if (auto* bridge = dynamic_cast<ControlBridge*>(child)) return bridge;
-  }
-  return nullptr;
-}
-
-bool IsMouse(QEvent::Type t) {
-  return t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
-         t == QEvent::MouseButtonDblClick || t == QEvent::MouseMove;
-}
-
-class NativeInputFilter : public QObject {
+// The standard style with details that read on dark faces as on light ones:
+// the checked radio button's dot solid in the text colour (the toolkit's own
+// is a faint shade of it), and flat scroll bars in the widget's own colours
+// (the toolkit's are light whatever the palette).
+class DetailProxyStyle : public QProxyStyle {
  public:
-  NativeInputFilter(QWidget* controlWidget, bool clickFocus)
-      : controlWidget_(controlWidget), clickFocus_(clickFocus) {}
+  DetailProxyStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    const QEvent::Type type = e->type();
-    if (!IsMouse(type) && type != QEvent::Wheel) return false;
-    auto* w = qobject_cast<QWidget*>(watched);
-    if (!w || !controlWidget_ || !w->isEnabled()) return false;
-    ControlBridge* bridge = BridgeOf(controlWidget_);
-    if (!bridge || !bridge->control) return false;
-    QPointer<QWidget> self = w;
-    QPointer<ControlBridge> alive = bridge;
-
-    if (type == QEvent::Wheel) {
-      // The control first: a handler that sets Handled keeps the widget from
-      // acting on the wheel. Left alone, the widget decides, and what it
-      // does not take goes on to the parent.
-      auto* we = static_cast<QWheelEvent*>(e);
-      TControl* control = bridge->control;
-      bool handled = false;
-      if (we->angleDelta().y() != 0) {
-        QPoint g = we->globalPosition().toPoint();
-        TShiftState shift = ShiftOf(we->modifiers(), we->buttons());
-        CallGuarded(control, [&] {
-          handled = (control->*(&WheelAccess::DoMouseWheel))(shift, we->angleDelta().y(), TPoint(g.x(), g.y()));
-        });
-      }
-      if (handled || !self || !alive || !alive->control) {
-        e->setAccepted(true);
-        return true;
-      }
-      we->setAccepted(false);
-      DeliverNative(w, e);
-      return true;
-    }
-
-    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) && clickFocus_ &&
-        !(controlWidget_->focusPolicy() & Qt::ClickFocus) && !controlWidget_->hasFocus() &&
-        !controlWidget_->isAncestorOf(QApplication::focusWidget())) {
-      controlWidget_->setFocus(Qt::MouseFocusReason);
-      if (!self || !alive || !alive->control) return true;
-    }
-    DeliverNative(w, e);
-    if (self && alive && alive->control) ToControl(alive, w, e);
-    // The platform hands no mouse message on to the parent window.
-    e->setAccepted(true);
-    return true;
-  }
-
- private:
-  // Hands a mouse event to the control's bridge, in the control's coordinates.
-  void ToControl(ControlBridge* bridge, QWidget* w, QEvent* e) {
-    QWidget* cw = controlWidget_;
-    if (w == cw) {
-      bridge->eventFilter(cw, e);
+  void drawComplexControl(ComplexControl cc, const QStyleOptionComplex* opt, QPainter* p,
+                          const QWidget* w) const override {
+    const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(opt);
+    if (cc != CC_ScrollBar || !bar) {
+      QProxyStyle::drawComplexControl(cc, opt, p, w);
       return;
     }
-    auto* me = static_cast<QMouseEvent*>(e);
-    QPointF p = w->mapTo(cw, me->position());
-    QMouseEvent mapped(me->type(), p, me->scenePosition(), me->globalPosition(), me->button(), me->buttons(),
-                       me->modifiers());
-    bridge->eventFilter(cw, &mapped);
+    // Groove in Window, handle in Button, arrows in ButtonText.
+    const QPalette& pal = opt->palette;
+    const QColor groove = pal.color(QPalette::Window);
+    const QColor handle = pal.color(QPalette::Button);
+    QColor arrow = pal.color(QPalette::ButtonText);
+    const bool enabled = opt->state & State_Enabled;
+    if (!enabled) arrow = QColor((arrow.red() + groove.red()) / 2, (arrow.green() + groove.green()) / 2, (arrow.blue() + groove.blue()) / 2);
+    const bool vertical = bar->orientation == Qt::Vertical;
+    auto pressed = [&](SubControl sc) { return (opt->state & State_Sunken) && (bar->activeSubControls & sc); };
+    auto hovered = [&](SubControl sc) { return (opt->state & State_MouseOver) && (bar->activeSubControls & sc); };
+    p->save();
+    p->fillRect(opt->rect, groove);
+    p->setRenderHint(QPainter::Antialiasing, true);
+    p->setPen(Qt::NoPen);
+    const QRect slider = subControlRect(CC_ScrollBar, bar, SC_ScrollBarSlider, w);
+    if (enabled && bar->maximum > bar->minimum && slider.isValid()) {
+      QColor c = handle;
+      if (pressed(SC_ScrollBarSlider))
+        c = c.lighter(125);
+      else if (hovered(SC_ScrollBarSlider))
+        c = c.lighter(112);
+      p->setBrush(c);
+      p->drawRoundedRect(QRectF(slider).adjusted(vertical ? 3 : 1, vertical ? 1 : 3, vertical ? -3 : -1, vertical ? -1 : -3), 3, 3);
+    }
+    for (SubControl sc : {SC_ScrollBarSubLine, SC_ScrollBarAddLine}) {
+      const QRect r = subControlRect(CC_ScrollBar, bar, sc, w);
+      if (!r.isValid() || r.isEmpty()) continue;
+      if (pressed(sc)) p->fillRect(r, handle);
+      const qreal half = std::max<qreal>(2.0, std::min(r.width(), r.height()) / 4.0);
+      const QPointF m = QRectF(r).center();
+      const bool towardsStart = sc == SC_ScrollBarSubLine;
+      QPolygonF tri;
+      if (vertical) {
+        const qreal dy = towardsStart ? -half / 2 : half / 2;
+        tri << QPointF(m.x() - half, m.y() - dy) << QPointF(m.x() + half, m.y() - dy) << QPointF(m.x(), m.y() + dy);
+      } else {
+        const qreal dx = towardsStart ? -half / 2 : half / 2;
+        tri << QPointF(m.x() - dx, m.y() - half) << QPointF(m.x() - dx, m.y() + half) << QPointF(m.x() + dx, m.y());
+      }
+      p->setBrush(arrow);
+      p->drawPolygon(tri);
+    }
+    p->restore();
   }
 
-  QPointer<QWidget> controlWidget_;
-  bool clickFocus_;
+  void drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPainter* p, const QWidget* w) const override {
+    if (pe != PE_IndicatorRadioButton || !(opt->state & State_On)) {
+      QProxyStyle::drawPrimitive(pe, opt, p, w);
+      return;
+    }
+    QStyleOption ring(*opt);
+    ring.state &= ~State_On;
+    ring.state |= State_Off;
+    QProxyStyle::drawPrimitive(pe, &ring, p, w);
+    const QRectF r(opt->rect);
+    const qreal d = std::max<qreal>(4.0, std::round(std::min(r.width(), r.height()) * 0.42));
+    const QPalette::ColorGroup group = opt->state & State_Enabled ? QPalette::Active : QPalette::Disabled;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, true);
+    p->setPen(Qt::NoPen);
+    p->setBrush(opt->palette.color(group, QPalette::Text));
+    p->drawEllipse(QRectF(r.center().x() - d / 2, r.center().y() - d / 2, d, d));
+    p->restore();
+  }
 };
 
 }  // namespace
@@ -138,28 +112,49 @@ QStyle* StandardStyle() {
   return style;
 }
 
-void NativeInput(QWidget* w, bool clickFocus) {
+QStyle* DetailStyle() {
+  static QPointer<QStyle> style;
+  if (!style) {
+    style = new DetailProxyStyle();
+    if (qApp) style->setParent(qApp);
+  }
+  return style;
+}
+
+void UseStandardStyle(QWidget* w) {
   QStyle* style = StandardStyle();
   if (style && QApplication::style() && QApplication::style()->name().compare(style->name(), Qt::CaseInsensitive) != 0)
     w->setStyle(style);
-  // Installed after the bridge, so it sees the events first.
-  auto* filter = new NativeInputFilter(w, clickFocus);
-  filter->setParent(w);
-  w->installEventFilter(filter);
 }
 
-void ForwardChildMouse(QWidget* child, QWidget* controlWidget, bool clickFocus) {
-  auto* filter = new NativeInputFilter(controlWidget, clickFocus);
-  filter->setParent(child);
-  child->installEventFilter(filter);
+void AddWidgetPart(QWidget* controlWidget, QWidget* part) {
+  if (ControlBridge* bridge = ControlBridge::Of(controlWidget)) bridge->AddPart(part);
+}
+
+int Luma(TColor c) {
+  const TColor rgb = ColorToRGB(c);
+  return (GetRValue(rgb) * 299 + GetGValue(rgb) * 587 + GetBValue(rgb) * 114) / 1000;
+}
+
+TColor ReadableInk(TColor face, TColor ink) {
+  const TColor f = ColorToRGB(face == clNone ? clBtnFace : face);
+  const TColor i = ink == clNone || ink == clDefault ? ColorToRGB(clWindowText) : ColorToRGB(ink);
+  if (std::abs(Luma(i) - Luma(f)) >= 90) return i;
+  return Luma(f) < 128 ? RGB(0xE6, 0xE9, 0xED) : RGB(0x14, 0x17, 0x1B);
 }
 
 TColor FieldColorFor(TColor face) {
   TColor c = ColorToRGB(face == clNone ? clBtnFace : face);
-  const int luma = (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000;
-  if (luma >= 128) return clWindow;
+  if (Luma(c) >= 128) return clWindow;
   auto deeper = [](int v) { return v * 3 / 5; };
   return RGB(deeper(GetRValue(c)), deeper(GetGValue(c)), deeper(GetBValue(c)));
+}
+
+void UseScrollBarStyle(QWidget* scrollArea) {
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(scrollArea)) {
+    area->verticalScrollBar()->setStyle(DetailStyle());
+    area->horizontalScrollBar()->setStyle(DetailStyle());
+  }
 }
 
 void ApplyScrollBarColors(QWidget* w, TColor back, TColor text) {

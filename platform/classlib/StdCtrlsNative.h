@@ -1,12 +1,7 @@
 #pragma once
 // Inside the library: what the standard controls share to sit on the
 // toolkit's own widgets (line edits, buttons, lists) rather than painting
-// themselves.
-//
-// A toolkit widget must act on the mouse as it does alone (a button goes
-// down, an edit places its caret, a combo opens), while the control still
-// hears the events in the class library's order: the default handling
-// first, then OnMouseDown / OnClick / OnMouseUp. NativeInput does both.
+// themselves. Their input rules are the bridge's (ControlBridge.h).
 
 #include <QPalette>
 #include <QString>
@@ -41,14 +36,25 @@ class FlagScope {
 // every desktop.
 QStyle* StandardStyle();
 
-// Makes `w` (the control's own widget) take its mouse and wheel input the
-// toolkit's way and then hand it to the control; `clickFocus` focuses the
-// widget on a press, as the platform's own controls do whatever TabStop is.
-void NativeInput(QWidget* w, bool clickFocus);
+// Gives the control's own widget the standard style.
+void UseStandardStyle(QWidget* w);
 
-// Mouse input of a part of the widget (a list's viewport, a combo's line
-// edit) reaches the control too, in the control's coordinates.
-void ForwardChildMouse(QWidget* child, QWidget* controlWidget, bool clickFocus);
+// The standard style with details that read on dark faces as on light ones:
+// a radio button's dot solid in the text colour, flat scroll bars (groove in
+// Window, handle in Button, arrows in ButtonText).
+QStyle* DetailStyle();
+// The scroll bars of a scroll area (a list's, a memo's) in DetailStyle.
+void UseScrollBarStyle(QWidget* scrollArea);
+
+// Mouse, wheel and keys of a part of the widget (a list's viewport, a
+// combo's line edit) are the control's, in the control's coordinates.
+void AddWidgetPart(QWidget* controlWidget, QWidget* part);
+
+// A colour readable on `face`: `ink` when it stands out enough, else a
+// near-black or near-white one.
+TColor ReadableInk(TColor face, TColor ink);
+// Perceived lightness, 0 to 255.
+int Luma(TColor c);
 
 // The inside of a check box or similar field on a face: white on light
 // faces, a deeper shade of the face on dark ones.

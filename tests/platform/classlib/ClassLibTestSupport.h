@@ -150,4 +150,31 @@ struct FormGuard {
   }
 };
 
+// A form for one case, the controls a test puts on it, and the events they
+// fired, in order.
+struct FormStage {
+  FormGuard guard;
+  TForm* form = nullptr;
+  std::vector<std::string> log;
+
+  FormStage() {
+    App();
+    form = guard(new TForm(nullptr));
+    form->SetBounds(120, 120, 420, 300);
+  }
+
+  template <typename T>
+  T* Add(const char* name, int left, int top, int width, int height, TWinControl* parent = nullptr) {
+    auto* c = new T(form);
+    if (name) c->SetName(name);
+    c->SetParent(parent ? parent : form);
+    c->SetBounds(left, top, width, height);
+    return c;
+  }
+  template <typename T>
+  T* Add(int left, int top, int width, int height, TWinControl* parent = nullptr) {
+    return Add<T>(nullptr, left, top, width, height, parent);
+  }
+};
+
 }  // namespace classlib_test

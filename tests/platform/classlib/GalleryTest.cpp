@@ -1,14 +1,22 @@
 // One form holding every control of the class library, in the console look
-// the program wears, rendered offscreen to a PNG (the test's temporary
-// folder, and TAVO_GALLERY_PNG when set) for a person to look at, with a
-// few pixel probes that each kind of control painted where it stands.
+// the program wears and on a light form, rendered offscreen to PNGs (the
+// test's temporary folder, and TAVO_GALLERY_PNG when set; the light one
+// beside it with "-light") for a person to look at, with pixel probes that
+// each kind of control painted where it stands and that text, marks and bars
+// read on either face.
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QMenuBar>
 #include <QPixmap>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -44,10 +52,18 @@ T* Put(TWinControl* parent, int left, int top, int width, int height) {
   return c;
 }
 
-void Field(TControl* c) {
-  c->SetColor(kField);
-  c->GetFont()->SetColor(kText);
-}
+// The colours of one look: the dark console, or the class library's light
+// defaults.
+struct Look {
+  bool dark;
+  TColor form;
+  TColor panel;
+  TColor text;
+  TColor field;
+};
+
+Look DarkLook() { return {true, kConsole, kPanel, kText, kField}; }
+Look LightLook() { return {false, clBtnFace, clBtnFace, clWindowText, clWindow}; }
 
 // A small picture of our own: a lit key with a darker rim.
 std::unique_ptr<TBitmap> KeyFace(int w, int h, TColor face, TColor rim) {
@@ -88,8 +104,13 @@ std::vector<std::uint8_t> SweepPng() {
   return png.SaveToBytes();
 }
 
-struct Gallery {
+struct GalleryControls {
   TForm* form = nullptr;
+  TGroupBox* group = nullptr;
+  TButton* set = nullptr;
+  TButton* exit = nullptr;
+  TRadioButton* pink = nullptr;
+  TScrollBox* scroll = nullptr;
   TRzBmpButton* downKey = nullptr;
   TRzBmpButton* hotKey = nullptr;
   TRzBmpButton* plainKey = nullptr;
@@ -99,13 +120,13 @@ struct Gallery {
   TRzGroupBox* strip = nullptr;
 };
 
-Gallery Build(FormGuard& guard) {
-  Gallery g;
+GalleryControls Build(FormGuard& guard, const Look& look) {
+  GalleryControls g;
   TForm* form = g.form = guard(new TForm(nullptr));
   form->SetCaption("TAVO control gallery");
   form->SetBounds(30, 30, 900, 600);
-  form->SetColor(kConsole);
-  form->GetFont()->SetColor(kText);
+  form->SetColor(look.form);
+  form->GetFont()->SetColor(look.text);
   form->GetFont()->SetName("Tahoma");
   form->GetFont()->SetHeight(-11);
 
@@ -125,15 +146,21 @@ Gallery Build(FormGuard& guard) {
   popup->GetItems()->Add(popupItem);
   SetFormMenu(form, menu);
 
-  // ---- standard controls, left column
-  const int top = 36;
+  auto Field = [&look](TControl* c) {
+    c->SetColor(look.field);
+    c->GetFont()->SetColor(look.text);
+  };
+
+  // ---- standard controls, left column (the client area starts below the
+  // menu bar)
+  const int top = 12;
   auto* title = Put<TLabel>(form, 12, top, 0, 0);
   title->SetCaption("Standard controls");
   title->GetFont()->SetStyle(TFontStyles{fsBold});
 
-  auto* group = Put<TGroupBox>(form, 12, top + 20, 290, 150);
+  auto* group = g.group = Put<TGroupBox>(form, 12, top + 20, 290, 150);
   group->SetCaption(" Device ID and IP ");
-  group->SetColor(kPanel);
+  group->SetColor(look.panel);
   auto* edit = Put<TEdit>(group, 12, 22, 120, 21);
   edit->SetText("192.168.1.101");
   Field(edit);
@@ -142,22 +169,22 @@ Gallery Build(FormGuard& guard) {
   centred->SetText("+0.0dB");
   Field(centred);
   auto* up = Put<TUpDown>(group, 212, 22, 17, 21);
-  up->SetColor(kPanel);
-  up->GetFont()->SetColor(kText);
+  up->SetColor(look.panel);
+  up->GetFont()->SetColor(look.text);
   auto* check = Put<TCheckBox>(group, 12, 52, 110, 17);
   check->SetCaption("Phantom +48V");
   check->SetChecked(true);
   auto* check2 = Put<TCheckBox>(group, 140, 52, 110, 17);
   check2->SetCaption("Mute");
-  auto* r1 = Put<TRadioButton>(group, 12, 76, 110, 17);
+  auto* r1 = g.pink = Put<TRadioButton>(group, 12, 76, 110, 17);
   r1->SetCaption("Pink noise");
   r1->SetChecked(true);
   auto* r2 = Put<TRadioButton>(group, 140, 76, 110, 17);
   r2->SetCaption("Sine wave");
-  auto* set = Put<TButton>(group, 12, 108, 80, 25);
+  auto* set = g.set = Put<TButton>(group, 12, 108, 80, 25);
   set->SetCaption("&Set");
   set->SetDefault(true);
-  auto* exit = Put<TButton>(group, 100, 108, 80, 25);
+  auto* exit = g.exit = Put<TButton>(group, 100, 108, 80, 25);
   exit->SetCaption("Exit");
   exit->SetEnabled(false);
 
@@ -185,17 +212,17 @@ Gallery Build(FormGuard& guard) {
 
   auto* raised = Put<TPanel>(form, 12, top + 368, 140, 34);
   raised->SetCaption("Raised panel");
-  raised->SetColor(kPanel);
+  raised->SetColor(look.panel);
   auto* lowered = Put<TPanel>(form, 162, top + 368, 140, 34);
   lowered->SetBevelOuter(bvLowered);
   lowered->SetCaption("Lowered panel");
-  lowered->SetColor(kPanel);
+  lowered->SetColor(look.panel);
   auto* bevel = Put<TBevel>(form, 12, top + 410, 290, 2);
   bevel->SetShape(bsTopLine);
 
   auto* rect = Put<TShape>(form, 12, top + 420, 50, 30);
   rect->GetBrush()->SetColor(kInputs);
-  rect->GetPen()->SetColor(kText);
+  rect->GetPen()->SetColor(look.text);
   auto* circle = Put<TShape>(form, 70, top + 420, 30, 30);
   circle->SetShape(stCircle);
   circle->GetBrush()->SetColor(clRed);
@@ -203,8 +230,8 @@ Gallery Build(FormGuard& guard) {
   rounded->SetShape(stRoundRect);
   rounded->GetBrush()->SetColor(kOutputs);
 
-  auto* scroll = Put<TScrollBox>(form, 162, top + 420, 140, 64);
-  scroll->SetColor(kPanel);
+  auto* scroll = g.scroll = Put<TScrollBox>(form, 162, top + 420, 140, 64);
+  scroll->SetColor(look.panel);
   for (int i = 0; i < 5; ++i) {
     auto* l = Put<TLabel>(scroll, 6, 4 + i * 20, 0, 0);
     l->SetCaption("Preset U0" + std::to_string(i + 1));
@@ -217,7 +244,7 @@ Gallery Build(FormGuard& guard) {
 
   TRzGroupBox* strip = g.strip = Put<TRzGroupBox>(form, 320, top + 20, 300, 250);
   strip->SetCaption("Input A");
-  strip->SetColor(kPanel);
+  strip->SetColor(look.panel);
   // The group box's paint event draws a meter scale over its face.
   strip->OnPaint = [strip](TObject*) {
     TCanvas* c = strip->GetCanvas();
@@ -289,12 +316,12 @@ Gallery Build(FormGuard& guard) {
   themed->SetCaption("Reset");
 
   auto* plain = Put<TRzGroupBox>(strip, 10, 180, 266, 58);
-  plain->SetColor(kField);
+  plain->SetColor(look.field);
   auto* inner = Put<TRzLabel>(plain, 8, 8, 0, 0);
   inner->SetCaption("group box without caption: a framed panel");
   auto* bare = Put<TRzGroupBox>(plain, 8, 28, 250, 22);
   bare->SetShowFrame(false);
-  bare->SetColor(kPanel);
+  bare->SetColor(look.panel);
   bare->SetCaption("no frame");
 
   // ---- pictures and drawing, right column
@@ -358,8 +385,8 @@ Gallery Build(FormGuard& guard) {
   status->SetParent(form);
   status->SetSimplePanel(true);
   status->SetSimpleText("Offline  -  192.168.1.101:9761");
-  status->SetColor(kPanel);
-  status->GetFont()->SetColor(kText);
+  status->SetColor(look.panel);
+  status->GetFont()->SetColor(look.text);
   return g;
 }
 
@@ -373,10 +400,26 @@ QColor Q(TColor c) {
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-TEST(Gallery, EveryControlOfTheLibraryOnOneForm) {
+int Luma(const QColor& c) { return (c.red() * 299 + c.green() * 587 + c.blue() * 114) / 1000; }
+
+// How far the darkest or lightest pixel of the rectangle (the control's
+// coordinates) stands from the colour at `face`: the ink of a caption or a
+// mark against what it is drawn on.
+int InkContrast(const QImage& img, TControl* c, const QRect& area, QPoint face) {
+  const int back = Luma(At(img, c, face.x(), face.y()));
+  int most = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) most = std::max(most, std::abs(Luma(At(img, c, x, y)) - back));
+  return most;
+}
+
+class Gallery : public ::testing::TestWithParam<bool> {};
+
+TEST_P(Gallery, EveryControlOfTheLibraryOnOneForm) {
   App();
+  const Look look = GetParam() ? DarkLook() : LightLook();
   FormGuard guard;
-  Gallery g = Build(guard);
+  GalleryControls g = Build(guard, look);
   ShowAndActivate(g.form);
   // The mouse over one key shows its hot face.
   PointerIn(g.form);
@@ -384,10 +427,12 @@ TEST(Gallery, EveryControlOfTheLibraryOnOneForm) {
   PumpFor(100);
   QImage shot = g.form->GetWidget()->grab().toImage();
   ASSERT_FALSE(shot.isNull());
-  const std::string path = ::testing::TempDir() + "gallery.png";
-  EXPECT_TRUE(shot.save(QString::fromStdString(path)));
+  const std::string name = look.dark ? "gallery.png" : "gallery-light.png";
+  EXPECT_TRUE(shot.save(QString::fromStdString(::testing::TempDir() + name)));
   if (const char* extra = std::getenv("TAVO_GALLERY_PNG"); extra && *extra) {
-    EXPECT_TRUE(shot.save(QString::fromUtf8(extra))) << extra;
+    QString path = QString::fromUtf8(extra);
+    if (!look.dark) path = path.endsWith(".png") ? path.chopped(4) + "-light.png" : path + "-light";
+    EXPECT_TRUE(shot.save(path)) << path.toStdString();
   }
 
   // The down page key is lit along its bottom edge.
@@ -402,8 +447,55 @@ TEST(Gallery, EveryControlOfTheLibraryOnOneForm) {
   // The paint box drew: the top meter segment is red.
   EXPECT_EQ(At(shot, g.scope, g.scope->GetWidth() - 12, g.scope->GetHeight() - 6 - 11 * 13), Q(RGB(0xE8, 0x40, 0x40)));
   // The group box painted its face, then its paint event drew on it.
-  EXPECT_EQ(At(shot, g.strip, 150, 120), Q(kPanel));
+  EXPECT_EQ(At(shot, g.strip, 150, 120), Q(look.panel));
   EXPECT_EQ(At(shot, g.strip, 280, 40), Q(RGB(0x55, 0x5E, 0x6A)));
+
+  // Button captions read on their faces, the disabled one dimmed but there.
+  const QRect caption(8, 5, g.set->GetWidth() - 16, g.set->GetHeight() - 10);
+  EXPECT_GT(InkContrast(shot, g.set, caption, {6, g.set->GetHeight() / 2}), 100);
+  EXPECT_GT(InkContrast(shot, g.exit, caption, {6, g.exit->GetHeight() / 2}), 40);
+  // On the dark form the buttons are of the dark look, not light slabs.
+  if (look.dark) {
+    EXPECT_LT(Luma(At(shot, g.set, 6, g.set->GetHeight() / 2)), 128);
+  }
+
+  // Above the group box's frame line the form shows, not the box's face.
+  EXPECT_EQ(At(shot, g.group, g.group->GetWidth() - 6, 1), Q(look.form));
+
+  // The checked radio button's dot stands out from its ring.
+  auto* radio = static_cast<QRadioButton*>(g.pink->GetWidget());
+  QStyleOptionButton option;
+  option.initFrom(radio);
+  const QRect mark = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+  const QPoint centre = mark.center();
+  EXPECT_GT(std::abs(Luma(At(shot, g.pink, centre.x(), centre.y())) -
+                     Luma(At(shot, g.pink, centre.x() + mark.width() / 2 - 3, centre.y()))),
+            100);
+
+  // The scroll box's bar is of its box's colour: dark on the dark form.
+  QScrollBar* bar = nullptr;
+  for (QScrollBar* b : g.scroll->GetWidget()->findChildren<QScrollBar*>())
+    if (b->isVisible()) bar = b;
+  ASSERT_NE(bar, nullptr);
+  const QColor groove = shot.pixelColor(bar->mapTo(g.form->GetWidget(), QPoint(1, bar->height() - 20)));
+  if (look.dark) {
+    EXPECT_LT(Luma(groove), 90);
+  } else {
+    EXPECT_GT(Luma(groove), 170);
+  }
+
+  // The menu bar follows the form's colours, its captions reading on it.
+  auto* menuBar = qobject_cast<QMenuBar*>(g.form->GetMenuBarWidget());
+  ASSERT_NE(menuBar, nullptr);
+  const QColor barFace = shot.pixelColor(shot.width() - 4, menuBar->height() / 2);
+  EXPECT_LT(std::abs(Luma(barFace) - Luma(Q(look.form))), 40);
+  int ink = 0;
+  for (int x = 0; x < 60; ++x)
+    for (int y = 0; y < menuBar->height(); ++y) ink = std::max(ink, std::abs(Luma(shot.pixelColor(x, y)) - Luma(barFace)));
+  EXPECT_GT(ink, 100);
 }
+
+INSTANTIATE_TEST_SUITE_P(Looks, Gallery, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? std::string("Dark") : std::string("Light"); });
 
 }  // namespace

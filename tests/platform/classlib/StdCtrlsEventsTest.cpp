@@ -23,26 +23,7 @@ namespace {
 using Log = std::vector<std::string>;
 
 // A shown, active form for one case, and the events its controls fired.
-struct Stage {
-  FormGuard guard;
-  TForm* form = nullptr;
-  Log log;
-
-  Stage() {
-    App();
-    form = guard(new TForm(nullptr));
-    form->SetBounds(120, 120, 420, 300);
-  }
-
-  template <typename T>
-  T* Add(const char* name, int left, int top, int width, int height, TWinControl* parent = nullptr) {
-    auto* c = new T(form);
-    c->SetName(name);
-    c->SetParent(parent ? parent : form);
-    c->SetBounds(left, top, width, height);
-    return c;
-  }
-
+struct Stage : FormStage {
   // The events every windowed control has (focus events only when asked:
   // which control the window focuses first is the toolkit's choice).
   void Wire(TWinControl* c, bool focusEvents = true) {
