@@ -5,17 +5,21 @@
 // stored low byte first. Size is the record's size in bytes, the same on the
 // wire and in the preset image. Every field starts at zero.
 //
-// LoadRecord/StoreRecord convert between a record and its Size bytes; the
+// Each record lists its fields once, in stored order (Fields); LoadRecord and
+// StoreRecord walk that list, so a layout is written in one place. The
 // caller guarantees that Size bytes are there.
 
 #include <cstddef>
 #include <cstdint>
+#include <tuple>
+#include <type_traits>
 
 struct GroupCtrlRecord {
     static constexpr std::size_t Size = 3;
     std::uint8_t Volume{};          // 0..100
     std::uint8_t Mute{};            // 0/1
     std::uint8_t ChannelMask{};
+    static constexpr auto Fields() { return std::make_tuple(&GroupCtrlRecord::Volume, &GroupCtrlRecord::Mute, &GroupCtrlRecord::ChannelMask); }
 };
 
 struct SubCtrlRecord {
@@ -23,6 +27,7 @@ struct SubCtrlRecord {
     std::uint8_t Volume{};          // 0..100
     std::uint8_t Mute{};
     std::uint16_t ChannelMask{};
+    static constexpr auto Fields() { return std::make_tuple(&SubCtrlRecord::Volume, &SubCtrlRecord::Mute, &SubCtrlRecord::ChannelMask); }
 };
 
 struct PeqBandRecord {
@@ -31,6 +36,7 @@ struct PeqBandRecord {
     std::uint16_t Freq{};           // FreqIndex
     std::uint8_t Q{};               // PeqQIndex
     std::uint8_t Type{};            // PeqTypeIndex
+    static constexpr auto Fields() { return std::make_tuple(&PeqBandRecord::Gain, &PeqBandRecord::Freq, &PeqBandRecord::Q, &PeqBandRecord::Type); }
 };
 
 struct GateRecord {
@@ -38,6 +44,7 @@ struct GateRecord {
     std::uint16_t Attack{};         // DynTime
     std::uint16_t Release{};        // DynTime
     std::uint16_t Threshold{};      // DynThreshold + 180
+    static constexpr auto Fields() { return std::make_tuple(&GateRecord::Attack, &GateRecord::Release, &GateRecord::Threshold); }
 };
 
 struct CompRecord {
@@ -46,6 +53,7 @@ struct CompRecord {
     std::uint16_t Attack{};         // DynTime
     std::uint16_t Release{};        // DynTime
     std::uint16_t Threshold{};      // DynThreshold + 180
+    static constexpr auto Fields() { return std::make_tuple(&CompRecord::Ratio, &CompRecord::Attack, &CompRecord::Release, &CompRecord::Threshold); }
 };
 
 struct MixGateRecord {
@@ -55,6 +63,7 @@ struct MixGateRecord {
     std::uint16_t Threshold{};      // DynThreshold + 180
     std::uint16_t InputMask{};      // bit n = input n
     std::uint16_t Reserved{};       // kept as the device sent it
+    static constexpr auto Fields() { return std::make_tuple(&MixGateRecord::Attack, &MixGateRecord::Release, &MixGateRecord::Threshold, &MixGateRecord::InputMask, &MixGateRecord::Reserved); }
 };
 
 struct EchoRecord {
@@ -63,6 +72,7 @@ struct EchoRecord {
     std::uint16_t Delay{};
     std::uint16_t Repeat{};
     std::uint16_t Gain{};
+    static constexpr auto Fields() { return std::make_tuple(&EchoRecord::PreDelay, &EchoRecord::Delay, &EchoRecord::Repeat, &EchoRecord::Gain); }
 };
 
 struct ReverbRecord {
@@ -71,114 +81,47 @@ struct ReverbRecord {
     std::uint16_t Reflect{};
     std::uint16_t Time{};
     std::uint16_t Gain{};
+    static constexpr auto Fields() { return std::make_tuple(&ReverbRecord::PreDelay, &ReverbRecord::Reflect, &ReverbRecord::Time, &ReverbRecord::Gain); }
 };
 
 namespace device_records_detail {
-inline std::uint16_t Word(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+
+template <class Record, class Field>
+constexpr std::size_t FieldSize(Field Record::*) { return sizeof(Field); }
+
+template <class Record>
+constexpr std::size_t LaidOutSize()
+{
+    return std::apply([](auto... f) { return (FieldSize(f) + ...); }, Record::Fields());
 }
-inline void PutWord(std::uint8_t* p, std::uint16_t v) {
-    p[0] = static_cast<std::uint8_t>(v & 0xFF);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
+
 } // namespace device_records_detail
 
-inline void LoadRecord(const std::uint8_t* p, GroupCtrlRecord& r) {
-    r.Volume = p[0];
-    r.Mute = p[1];
-    r.ChannelMask = p[2];
-}
-inline void StoreRecord(std::uint8_t* p, const GroupCtrlRecord& r) {
-    p[0] = r.Volume;
-    p[1] = r.Mute;
-    p[2] = r.ChannelMask;
-}
-
-inline void LoadRecord(const std::uint8_t* p, SubCtrlRecord& r) {
-    r.Volume = p[0];
-    r.Mute = p[1];
-    r.ChannelMask = device_records_detail::Word(p + 2);
-}
-inline void StoreRecord(std::uint8_t* p, const SubCtrlRecord& r) {
-    p[0] = r.Volume;
-    p[1] = r.Mute;
-    device_records_detail::PutWord(p + 2, r.ChannelMask);
+template <class Record>
+void LoadRecord(const std::uint8_t* p, Record& r)
+{
+    std::apply([&](auto... field) {
+        ((r.*field = static_cast<std::remove_reference_t<decltype(r.*field)>>(
+              sizeof(r.*field) == 1 ? p[0] : p[0] | (p[1] << 8)),
+          p += sizeof(r.*field)), ...);
+    }, Record::Fields());
 }
 
-inline void LoadRecord(const std::uint8_t* p, PeqBandRecord& r) {
-    r.Gain = device_records_detail::Word(p);
-    r.Freq = device_records_detail::Word(p + 2);
-    r.Q = p[4];
-    r.Type = p[5];
-}
-inline void StoreRecord(std::uint8_t* p, const PeqBandRecord& r) {
-    device_records_detail::PutWord(p, r.Gain);
-    device_records_detail::PutWord(p + 2, r.Freq);
-    p[4] = r.Q;
-    p[5] = r.Type;
+template <class Record>
+void StoreRecord(std::uint8_t* p, const Record& r)
+{
+    std::apply([&](auto... field) {
+        ((p[0] = static_cast<std::uint8_t>(r.*field & 0xFF),
+          sizeof(r.*field) == 2 ? void(p[1] = static_cast<std::uint8_t>(r.*field >> 8)) : void(),
+          p += sizeof(r.*field)), ...);
+    }, Record::Fields());
 }
 
-inline void LoadRecord(const std::uint8_t* p, GateRecord& r) {
-    r.Attack = device_records_detail::Word(p);
-    r.Release = device_records_detail::Word(p + 2);
-    r.Threshold = device_records_detail::Word(p + 4);
-}
-inline void StoreRecord(std::uint8_t* p, const GateRecord& r) {
-    device_records_detail::PutWord(p, r.Attack);
-    device_records_detail::PutWord(p + 2, r.Release);
-    device_records_detail::PutWord(p + 4, r.Threshold);
-}
-
-inline void LoadRecord(const std::uint8_t* p, CompRecord& r) {
-    r.Ratio = device_records_detail::Word(p);
-    r.Attack = device_records_detail::Word(p + 2);
-    r.Release = device_records_detail::Word(p + 4);
-    r.Threshold = device_records_detail::Word(p + 6);
-}
-inline void StoreRecord(std::uint8_t* p, const CompRecord& r) {
-    device_records_detail::PutWord(p, r.Ratio);
-    device_records_detail::PutWord(p + 2, r.Attack);
-    device_records_detail::PutWord(p + 4, r.Release);
-    device_records_detail::PutWord(p + 6, r.Threshold);
-}
-
-inline void LoadRecord(const std::uint8_t* p, MixGateRecord& r) {
-    r.Attack = device_records_detail::Word(p);
-    r.Release = device_records_detail::Word(p + 2);
-    r.Threshold = device_records_detail::Word(p + 4);
-    r.InputMask = device_records_detail::Word(p + 6);
-    r.Reserved = device_records_detail::Word(p + 8);
-}
-inline void StoreRecord(std::uint8_t* p, const MixGateRecord& r) {
-    device_records_detail::PutWord(p, r.Attack);
-    device_records_detail::PutWord(p + 2, r.Release);
-    device_records_detail::PutWord(p + 4, r.Threshold);
-    device_records_detail::PutWord(p + 6, r.InputMask);
-    device_records_detail::PutWord(p + 8, r.Reserved);
-}
-
-inline void LoadRecord(const std::uint8_t* p, EchoRecord& r) {
-    r.PreDelay = device_records_detail::Word(p);
-    r.Delay = device_records_detail::Word(p + 2);
-    r.Repeat = device_records_detail::Word(p + 4);
-    r.Gain = device_records_detail::Word(p + 6);
-}
-inline void StoreRecord(std::uint8_t* p, const EchoRecord& r) {
-    device_records_detail::PutWord(p, r.PreDelay);
-    device_records_detail::PutWord(p + 2, r.Delay);
-    device_records_detail::PutWord(p + 4, r.Repeat);
-    device_records_detail::PutWord(p + 6, r.Gain);
-}
-
-inline void LoadRecord(const std::uint8_t* p, ReverbRecord& r) {
-    r.PreDelay = device_records_detail::Word(p);
-    r.Reflect = device_records_detail::Word(p + 2);
-    r.Time = device_records_detail::Word(p + 4);
-    r.Gain = device_records_detail::Word(p + 6);
-}
-inline void StoreRecord(std::uint8_t* p, const ReverbRecord& r) {
-    device_records_detail::PutWord(p, r.PreDelay);
-    device_records_detail::PutWord(p + 2, r.Reflect);
-    device_records_detail::PutWord(p + 4, r.Time);
-    device_records_detail::PutWord(p + 6, r.Gain);
-}
+static_assert(device_records_detail::LaidOutSize<GroupCtrlRecord>() == GroupCtrlRecord::Size);
+static_assert(device_records_detail::LaidOutSize<SubCtrlRecord>() == SubCtrlRecord::Size);
+static_assert(device_records_detail::LaidOutSize<PeqBandRecord>() == PeqBandRecord::Size);
+static_assert(device_records_detail::LaidOutSize<GateRecord>() == GateRecord::Size);
+static_assert(device_records_detail::LaidOutSize<CompRecord>() == CompRecord::Size);
+static_assert(device_records_detail::LaidOutSize<MixGateRecord>() == MixGateRecord::Size);
+static_assert(device_records_detail::LaidOutSize<EchoRecord>() == EchoRecord::Size);
+static_assert(device_records_detail::LaidOutSize<ReverbRecord>() == ReverbRecord::Size);
