@@ -232,19 +232,19 @@ Image* TextureBrush::GetImage() const { return image_ ? image_->Clone() : nullpt
 
 LinearGradientBrush::LinearGradientBrush(const PointF& point1, const PointF& point2, const Color& color1,
                                          const Color& color2)
-    : Brush(BrushTypeLinearGradient) {
+    : GradientBrush(BrushTypeLinearGradient) {
   InitPoints(point1, point2, color1, color2);
 }
 
 LinearGradientBrush::LinearGradientBrush(const Point& point1, const Point& point2, const Color& color1,
                                          const Color& color2)
-    : Brush(BrushTypeLinearGradient) {
+    : GradientBrush(BrushTypeLinearGradient) {
   InitPoints(PointF(REAL(point1.X), REAL(point1.Y)), PointF(REAL(point2.X), REAL(point2.Y)), color1, color2);
 }
 
 LinearGradientBrush::LinearGradientBrush(const RectF& rect, const Color& color1, const Color& color2,
                                          LinearGradientMode mode)
-    : Brush(BrushTypeLinearGradient) {
+    : GradientBrush(BrushTypeLinearGradient) {
   static constexpr double kModeAngles[] = {0, 90, 45, 135};
   if (mode < LinearGradientModeHorizontal || mode > LinearGradientModeBackwardDiagonal) {
     valid_ = false;
@@ -260,7 +260,7 @@ LinearGradientBrush::LinearGradientBrush(const Rect& r, const Color& color1, con
 
 LinearGradientBrush::LinearGradientBrush(const RectF& rect, const Color& color1, const Color& color2, REAL angle,
                                          bool isAngleScalable)
-    : Brush(BrushTypeLinearGradient) {
+    : GradientBrush(BrushTypeLinearGradient) {
   InitRect(rect, color1, color2, angle, isAngleScalable);
 }
 
@@ -353,12 +353,12 @@ Status LinearGradientBrush::GetRectangle(Rect* rect) const {
   return Ok;
 }
 
-Status LinearGradientBrush::SetGammaCorrection(bool useGammaCorrection) {
+Status GradientBrush::SetGammaCorrection(bool useGammaCorrection) {
   ramp_.gammaCorrection = useGammaCorrection;
   return Ok;
 }
 
-Status LinearGradientBrush::SetBlend(const REAL* blendFactors, const REAL* blendPositions, INT count) {
+Status GradientBrush::SetBlend(const REAL* blendFactors, const REAL* blendPositions, INT count) {
   if (!blendFactors || !blendPositions || count <= 0 || !ValidPositions(blendPositions, count))
     return Record(InvalidParameter);
   ramp_.blendFactors.assign(blendFactors, blendFactors + count);
@@ -386,7 +386,7 @@ Status CheckPreset(const Color* colors, const REAL* positions, INT count) {
 
 }  // namespace
 
-Status LinearGradientBrush::SetInterpolationColors(const Color* presetColors, const REAL* blendPositions,
+Status GradientBrush::SetInterpolationColors(const Color* presetColors, const REAL* blendPositions,
                                                    INT count) {
   if (const Status s = CheckPreset(presetColors, blendPositions, count); s != Ok) return Record(s);
   ramp_.presetColors.clear();
@@ -397,7 +397,7 @@ Status LinearGradientBrush::SetInterpolationColors(const Color* presetColors, co
   return Ok;
 }
 
-Status LinearGradientBrush::GetInterpolationColors(Color* presetColors, REAL* blendPositions, INT count) const {
+Status GradientBrush::GetInterpolationColors(Color* presetColors, REAL* blendPositions, INT count) const {
   if (!presetColors || !blendPositions || count < GetInterpolationColorCount()) return Record(InsufficientBuffer);
   for (size_t i = 0; i < ramp_.presetColors.size(); ++i) {
     presetColors[i] = Color(ramp_.presetColors[i]);
@@ -413,23 +413,23 @@ Status LinearGradientBrush::SetWrapMode(WrapMode wrapMode) {
   return Ok;
 }
 
-Status LinearGradientBrush::MultiplyTransform(const Matrix* matrix, MatrixOrder order) {
+Status GradientBrush::MultiplyTransform(const Matrix* matrix, MatrixOrder order) {
   return Record(transform_.Multiply(matrix, order));
 }
-Status LinearGradientBrush::TranslateTransform(REAL dx, REAL dy, MatrixOrder order) {
+Status GradientBrush::TranslateTransform(REAL dx, REAL dy, MatrixOrder order) {
   return Record(transform_.Translate(dx, dy, order));
 }
-Status LinearGradientBrush::ScaleTransform(REAL sx, REAL sy, MatrixOrder order) {
+Status GradientBrush::ScaleTransform(REAL sx, REAL sy, MatrixOrder order) {
   return Record(transform_.Scale(sx, sy, order));
 }
-Status LinearGradientBrush::RotateTransform(REAL angle, MatrixOrder order) {
+Status GradientBrush::RotateTransform(REAL angle, MatrixOrder order) {
   return Record(transform_.Rotate(angle, order));
 }
 
 // ---- PathGradientBrush ------------------------------------------------------
 
 PathGradientBrush::PathGradientBrush(const PointF* points, INT count, WrapMode wrapMode)
-    : Brush(BrushTypePathGradient) {
+    : GradientBrush(BrushTypePathGradient) {
   if (!points || count < 2) {
     lastResult_ = InvalidParameter;
     return;
@@ -441,7 +441,7 @@ PathGradientBrush::PathGradientBrush(const PointF* points, INT count, WrapMode w
 }
 
 PathGradientBrush::PathGradientBrush(const Point* points, INT count, WrapMode wrapMode)
-    : Brush(BrushTypePathGradient) {
+    : GradientBrush(BrushTypePathGradient) {
   if (!points || count < 2) {
     lastResult_ = InvalidParameter;
     return;
@@ -454,7 +454,7 @@ PathGradientBrush::PathGradientBrush(const Point* points, INT count, WrapMode wr
   Init(std::move(pts), std::move(types), wrapMode);
 }
 
-PathGradientBrush::PathGradientBrush(const GraphicsPath* path) : Brush(BrushTypePathGradient) {
+PathGradientBrush::PathGradientBrush(const GraphicsPath* path) : GradientBrush(BrushTypePathGradient) {
   if (!path || path->GetPointCount() < 2) {
     lastResult_ = InvalidParameter;
     return;
@@ -563,40 +563,9 @@ Status PathGradientBrush::GetRectangle(RectF* rect) const {
   return Ok;
 }
 
-Status PathGradientBrush::SetGammaCorrection(bool useGammaCorrection) {
-  ramp_.gammaCorrection = useGammaCorrection;
-  return Ok;
-}
 
-Status PathGradientBrush::SetBlend(const REAL* blendFactors, const REAL* blendPositions, INT count) {
-  if (!blendFactors || !blendPositions || count <= 0 || !ValidPositions(blendPositions, count))
-    return Record(InvalidParameter);
-  ramp_.blendFactors.assign(blendFactors, blendFactors + count);
-  ramp_.blendPositions.assign(blendPositions, blendPositions + count);
-  ramp_.presetColors.clear();
-  ramp_.presetPositions.clear();
-  return Ok;
-}
 
-Status PathGradientBrush::SetInterpolationColors(const Color* presetColors, const REAL* blendPositions,
-                                                 INT count) {
-  if (const Status s = CheckPreset(presetColors, blendPositions, count); s != Ok) return Record(s);
-  ramp_.presetColors.clear();
-  for (INT i = 0; i < count; ++i) ramp_.presetColors.push_back(presetColors[i].GetValue());
-  ramp_.presetPositions.assign(blendPositions, blendPositions + count);
-  ramp_.blendFactors.clear();
-  ramp_.blendPositions.clear();
-  return Ok;
-}
 
-Status PathGradientBrush::GetInterpolationColors(Color* presetColors, REAL* blendPositions, INT count) const {
-  if (!presetColors || !blendPositions || count < GetInterpolationColorCount()) return Record(InsufficientBuffer);
-  for (size_t i = 0; i < ramp_.presetColors.size(); ++i) {
-    presetColors[i] = Color(ramp_.presetColors[i]);
-    blendPositions[i] = ramp_.presetPositions[i];
-  }
-  return Ok;
-}
 
 Status PathGradientBrush::SetWrapMode(WrapMode wrapMode) {
   if (wrapMode < WrapModeTile || wrapMode > WrapModeClamp) return Record(InvalidParameter);
@@ -604,17 +573,5 @@ Status PathGradientBrush::SetWrapMode(WrapMode wrapMode) {
   return Ok;
 }
 
-Status PathGradientBrush::MultiplyTransform(const Matrix* matrix, MatrixOrder order) {
-  return Record(transform_.Multiply(matrix, order));
-}
-Status PathGradientBrush::TranslateTransform(REAL dx, REAL dy, MatrixOrder order) {
-  return Record(transform_.Translate(dx, dy, order));
-}
-Status PathGradientBrush::ScaleTransform(REAL sx, REAL sy, MatrixOrder order) {
-  return Record(transform_.Scale(sx, sy, order));
-}
-Status PathGradientBrush::RotateTransform(REAL angle, MatrixOrder order) {
-  return Record(transform_.Rotate(angle, order));
-}
 
 }  // namespace Gdiplus

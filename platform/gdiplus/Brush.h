@@ -116,7 +116,36 @@ struct GradientRamp {
   ARGB At(double t) const;
 };
 
-class LinearGradientBrush : public Brush {
+// What both gradient brushes share: the colour ramp and the brush transform.
+class GradientBrush : public Brush {
+ public:
+  Status SetGammaCorrection(bool useGammaCorrection);
+  bool GetGammaCorrection() const { return ramp_.gammaCorrection; }
+  Status SetBlend(const REAL* blendFactors, const REAL* blendPositions, INT count);
+  INT GetBlendCount() const { return INT(ramp_.blendFactors.size()); }
+  Status SetInterpolationColors(const Color* presetColors, const REAL* blendPositions, INT count);
+  INT GetInterpolationColorCount() const { return INT(ramp_.presetColors.size()); }
+  Status GetInterpolationColors(Color* presetColors, REAL* blendPositions, INT count) const;
+  Status SetTransform(const Matrix* matrix) { return Record(SetMatrix(transform_, matrix)); }
+  Status GetTransform(Matrix* matrix) const { return Record(GetMatrix(transform_, matrix)); }
+  Status ResetTransform() { return transform_.Reset(); }
+  Status MultiplyTransform(const Matrix* matrix, MatrixOrder order = MatrixOrderPrepend);
+  Status TranslateTransform(REAL dx, REAL dy, MatrixOrder order = MatrixOrderPrepend);
+  Status ScaleTransform(REAL sx, REAL sy, MatrixOrder order = MatrixOrderPrepend);
+  Status RotateTransform(REAL angle, MatrixOrder order = MatrixOrderPrepend);
+
+  // For the renderer.
+  const GradientRamp& Ramp() const { return ramp_; }
+  const Matrix& Transform() const { return transform_; }
+
+ protected:
+  explicit GradientBrush(BrushType type) : Brush(type) {}
+
+  GradientRamp ramp_;
+  Matrix transform_;
+};
+
+class LinearGradientBrush : public GradientBrush {
  public:
   LinearGradientBrush(const PointF& point1, const PointF& point2, const Color& color1, const Color& color2);
   LinearGradientBrush(const Point& point1, const Point& point2, const Color& color1, const Color& color2);
@@ -134,49 +163,31 @@ class LinearGradientBrush : public Brush {
   Status GetLinearColors(Color* colors) const;
   Status GetRectangle(RectF* rect) const;
   Status GetRectangle(Rect* rect) const;
-  Status SetGammaCorrection(bool useGammaCorrection);
-  bool GetGammaCorrection() const { return ramp_.gammaCorrection; }
-  Status SetBlend(const REAL* blendFactors, const REAL* blendPositions, INT count);
-  INT GetBlendCount() const { return INT(ramp_.blendFactors.size()); }
   Status GetBlend(REAL* blendFactors, REAL* blendPositions, INT count) const;
-  Status SetInterpolationColors(const Color* presetColors, const REAL* blendPositions, INT count);
-  INT GetInterpolationColorCount() const { return INT(ramp_.presetColors.size()); }
-  Status GetInterpolationColors(Color* presetColors, REAL* blendPositions, INT count) const;
   Status SetWrapMode(WrapMode wrapMode);
   WrapMode GetWrapMode() const { return wrapMode_; }
-  Status SetTransform(const Matrix* matrix) { return Record(SetMatrix(transform_, matrix)); }
-  Status GetTransform(Matrix* matrix) const { return Record(GetMatrix(transform_, matrix)); }
-  Status ResetTransform() { return transform_.Reset(); }
-  Status MultiplyTransform(const Matrix* matrix, MatrixOrder order = MatrixOrderPrepend);
-  Status TranslateTransform(REAL dx, REAL dy, MatrixOrder order = MatrixOrderPrepend);
-  Status ScaleTransform(REAL sx, REAL sy, MatrixOrder order = MatrixOrderPrepend);
-  Status RotateTransform(REAL angle, MatrixOrder order = MatrixOrderPrepend);
 
   // For the renderer: the gradient runs from Start() (t = 0) to End()
   // (t = 1) in a space that Space() maps into brush space, then Transform()
   // into world space.
-  const GradientRamp& Ramp() const { return ramp_; }
   PointF Start() const { return start_; }
   PointF End() const { return end_; }
   const Matrix& Space() const { return space_; }
-  const Matrix& Transform() const { return transform_; }
   bool IsValid() const { return valid_; }
 
  private:
-  LinearGradientBrush() : Brush(BrushTypeLinearGradient) {}
+  LinearGradientBrush() : GradientBrush(BrushTypeLinearGradient) {}
   void InitPoints(const PointF& p1, const PointF& p2, const Color& c1, const Color& c2);
   void InitRect(const RectF& rect, const Color& c1, const Color& c2, double angle, bool scalable);
 
-  GradientRamp ramp_;
   PointF start_, end_;
   Matrix space_;
-  Matrix transform_;
   RectF rect_;
   WrapMode wrapMode_ = WrapModeTile;
   bool valid_ = true;
 };
 
-class PathGradientBrush : public Brush {
+class PathGradientBrush : public GradientBrush {
  public:
   PathGradientBrush(const PointF* points, INT count, WrapMode wrapMode = WrapModeClamp);
   PathGradientBrush(const Point* points, INT count, WrapMode wrapMode = WrapModeClamp);
@@ -195,23 +206,9 @@ class PathGradientBrush : public Brush {
   Status SetSurroundColors(const Color* colors, INT* count);
   Status GetSurroundColors(Color* colors, INT* count) const;
   Status GetRectangle(RectF* rect) const;
-  Status SetGammaCorrection(bool useGammaCorrection);
-  bool GetGammaCorrection() const { return ramp_.gammaCorrection; }
   // Positions run from the boundary (0) to the centre (1).
-  Status SetBlend(const REAL* blendFactors, const REAL* blendPositions, INT count);
-  INT GetBlendCount() const { return INT(ramp_.blendFactors.size()); }
-  Status SetInterpolationColors(const Color* presetColors, const REAL* blendPositions, INT count);
-  INT GetInterpolationColorCount() const { return INT(ramp_.presetColors.size()); }
-  Status GetInterpolationColors(Color* presetColors, REAL* blendPositions, INT count) const;
   Status SetWrapMode(WrapMode wrapMode);
   WrapMode GetWrapMode() const { return wrapMode_; }
-  Status SetTransform(const Matrix* matrix) { return Record(SetMatrix(transform_, matrix)); }
-  Status GetTransform(Matrix* matrix) const { return Record(GetMatrix(transform_, matrix)); }
-  Status ResetTransform() { return transform_.Reset(); }
-  Status MultiplyTransform(const Matrix* matrix, MatrixOrder order = MatrixOrderPrepend);
-  Status TranslateTransform(REAL dx, REAL dy, MatrixOrder order = MatrixOrderPrepend);
-  Status ScaleTransform(REAL sx, REAL sy, MatrixOrder order = MatrixOrderPrepend);
-  Status RotateTransform(REAL angle, MatrixOrder order = MatrixOrderPrepend);
 
   // For the renderer. The ramp runs from the surround colour (0) to the
   // centre colour (1).
@@ -220,11 +217,9 @@ class PathGradientBrush : public Brush {
   ARGB SurroundColorAt(size_t pointIndex) const;
   ARGB CenterColor() const { return center_; }
   PointF CenterPoint() const { return centerPoint_; }
-  const GradientRamp& Ramp() const { return ramp_; }
-  const Matrix& Transform() const { return transform_; }
 
  private:
-  PathGradientBrush() : Brush(BrushTypePathGradient) {}
+  PathGradientBrush() : GradientBrush(BrushTypePathGradient) {}
   void Init(std::vector<PointF> points, std::vector<BYTE> types, WrapMode wrapMode);
 
   std::vector<PointF> points_;
@@ -232,9 +227,7 @@ class PathGradientBrush : public Brush {
   std::vector<ARGB> surround_{Color::White};
   ARGB center_ = Color::White;
   PointF centerPoint_;
-  GradientRamp ramp_;
   WrapMode wrapMode_ = WrapModeClamp;
-  Matrix transform_;
 };
 
 }  // namespace Gdiplus
