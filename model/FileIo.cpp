@@ -65,10 +65,12 @@ std::string Upper(std::string_view s) {
 
 FileStatus ReadFileHead(const std::string& path, std::size_t limit, ByteVector& out) {
     out.clear();
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking open, then only regular files: a named pipe or a device
+    // picked in the file dialog must not hang the window.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0) return FileStatus::CannotRead;
     struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0 || S_ISDIR(st.st_mode)) return FileStatus::CannotRead;
+    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return FileStatus::CannotRead;
     out.resize(limit);
     std::size_t got = 0;
     while (got < limit) {

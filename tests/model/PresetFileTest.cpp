@@ -5,6 +5,7 @@
 #include "ModelTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstring>
@@ -166,6 +167,10 @@ TEST(PresetFile, RefusesFilesOfAnotherSizeOrMagicAndChangesNothing) {
     PresetFileBody body{};
     EXPECT_EQ(ReadPresetFile(folder.File("missing.prs"), body), FileStatus::CannotRead);
     EXPECT_EQ(ReadPresetFile(folder.Path.string(), body), FileStatus::CannotRead);
+    // A named pipe with no writer is refused at once instead of hanging.
+    const std::string pipe = folder.File("pipe.prs");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(ReadPresetFile(pipe, body), FileStatus::CannotRead);
 }
 
 TEST(PresetFile, FailedSaveReportsItAndKeepsTheOldFile) {
