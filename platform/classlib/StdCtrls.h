@@ -478,17 +478,75 @@ class TMemo : public TCustomMemo {
   explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
 };
 
+// ---------------------------------------------------------------- list controls
+
+// What the list box and the combo box share: the Items (kept by the control,
+// shown by the widget), the selected index that follows the items as they
+// move, the batching of item changes and the colours. Each control says how
+// its widget shows the items and the selection.
+class TCustomListControl : public TWinControl, private TItemsOwner {
+ public:
+  ~TCustomListControl() override;
+
+  TStrings* GetItems() const { return FItems.get(); }
+  void SetItems(TStrings* Value) { FItems->Assign(Value); }
+  int GetItemIndex() const { return FItemIndex; }
+
+ protected:
+  TCustomListControl(TComponent* AOwner, int AWidth, int AHeight);
+
+  void ColorChanged() override;
+  void FontChanged() override;
+  // Color and Font to the widget. Not pure: a colour set while the base is
+  // being constructed reaches it before the control is complete (and there
+  // is no widget yet).
+  virtual void ApplyColors() {}
+
+  // The index itself when it names an item, else -1.
+  int ValidIndex(int Index) const;
+  // The whole list, then the selection, to the widget (not inside a batch).
+  void ShowItems();
+  void ShowSelection();
+
+  // The widget's side; called only with the widget made, outside a batch,
+  // and with FShowing set.
+  virtual void WidgetSetItems(const std::vector<std::string>& Items) = 0;
+  virtual void WidgetInsertItem(int Index, const std::string& S) = 0;
+  virtual void WidgetDeleteItem(int Index) = 0;
+  virtual void WidgetChangeItem(int Index, const std::string& S) = 0;
+  virtual void WidgetShowSelection() = 0;
+
+  // The selected item's string changed, or the item went (FItemIndex is -1
+  // by then).
+  virtual void SelectedItemChanged() {}
+  // Every item went.
+  virtual void AllItemsCleared() {}
+
+  std::unique_ptr<TControlStrings> FItems;
+  int FItemIndex = -1;
+  // Set while the program's state goes to the widget.
+  bool FShowing = false;
+
+ private:
+  void ItemInserted(int Index) override;
+  void ItemDeleted(int Index) override;
+  void ItemChanged(int Index) override;
+  void ItemsCleared() override;
+  void ItemsUpdating(bool Updating) override;
+  // The widget is made and no batch is open.
+  bool CanShow() const;
+
+  bool FUpdating = false;
+};
+
 // ---------------------------------------------------------------- list box
 
-class TCustomListBox : public TWinControl, private TItemsOwner {
+class TCustomListBox : public TCustomListControl {
  public:
   explicit TCustomListBox(TComponent* AOwner);
   ~TCustomListBox() override;
 
-  TStrings* GetItems() const { return FItems.get(); }
-  void SetItems(TStrings* Value) { FItems->Assign(Value); }
   int GetCount() const { return FItems->GetCount(); }
-  int GetItemIndex() const { return FItemIndex; }
   // Selects the item and scrolls it into view; -1 or an index outside the
   // items clears the selection. Fires nothing.
   void SetItemIndex(int Value);
@@ -509,28 +567,20 @@ class TCustomListBox : public TWinControl, private TItemsOwner {
  protected:
   QWidget* CreateWidget() override;
   void InitWidget() override;
-  void ColorChanged() override;
-  void FontChanged() override;
+  void ApplyColors() override;
 
  private:
-  void ItemInserted(int Index) override;
-  void ItemDeleted(int Index) override;
-  void ItemChanged(int Index) override;
-  void ItemsCleared() override;
-  void ItemsUpdating(bool Updating) override;
-  void ShowItems();
-  void ShowSelection();
+  void WidgetSetItems(const std::vector<std::string>& Items) override;
+  void WidgetInsertItem(int Index, const std::string& S) override;
+  void WidgetDeleteItem(int Index) override;
+  void WidgetChangeItem(int Index, const std::string& S) override;
+  void WidgetShowSelection() override;
   void UserSelected(int Index);
-  void ApplyColors();
 
-  std::unique_ptr<TControlStrings> FItems;
-  int FItemIndex = -1;
   int FItemHeight = 13;
   TListBoxStyle FStyle = lbStandard;
   TBorderStyle FBorderStyle = bsSingle;
   int FTopIndex = 0;
-  bool FUpdating = false;
-  bool FShowing = false;
 };
 
 class TListBox : public TCustomListBox {
@@ -540,14 +590,11 @@ class TListBox : public TCustomListBox {
 
 // ---------------------------------------------------------------- combo box
 
-class TCustomComboBox : public TWinControl, private TItemsOwner {
+class TCustomComboBox : public TCustomListControl {
  public:
   explicit TCustomComboBox(TComponent* AOwner);
   ~TCustomComboBox() override;
 
-  TStrings* GetItems() const { return FItems.get(); }
-  void SetItems(TStrings* Value) { FItems->Assign(Value); }
-  int GetItemIndex() const { return FItemIndex; }
   // Fires nothing; an index outside the items leaves no selection.
   void SetItemIndex(int Value);
   // csDropDown (the default) takes typed text; csDropDownList and the
@@ -576,8 +623,7 @@ class TCustomComboBox : public TWinControl, private TItemsOwner {
   QWidget* CreateWidget() override;
   void InitWidget() override;
   void TextChanged() override;
-  void ColorChanged() override;
-  void FontChanged() override;
+  void ApplyColors() override;
   // OnChange.
   virtual void Change();
   // OnSelect when assigned, else Change.
@@ -587,28 +633,24 @@ class TCustomComboBox : public TWinControl, private TItemsOwner {
   bool IsListStyle() const { return FStyle != csDropDown && FStyle != csSimple; }
 
  private:
-  void ItemInserted(int Index) override;
-  void ItemDeleted(int Index) override;
-  void ItemChanged(int Index) override;
-  void ItemsCleared() override;
-  void ItemsUpdating(bool Updating) override;
-  void ShowItems();
-  void ShowSelection();
+  void WidgetSetItems(const std::vector<std::string>& Items) override;
+  void WidgetInsertItem(int Index, const std::string& S) override;
+  void WidgetDeleteItem(int Index) override;
+  void WidgetChangeItem(int Index, const std::string& S) override;
+  void WidgetShowSelection() override;
+  // A list style's Text follows the selected item; clearing the items
+  // empties the Text of every style.
+  void SelectedItemChanged() override;
+  void AllItemsCleared() override;
   // The Text that goes with the selection (list styles).
   void SyncText();
   void UserPicked(int Index);
   void UserTyped(const std::string& Text);
-  void ApplyColors();
 
-  std::unique_ptr<TControlStrings> FItems;
-  int FItemIndex = -1;
   TComboBoxStyle FStyle = csDropDown;
   int FDropDownCount = 8;
   int FItemHeight = 16;
   int FMaxLength = 0;
-  bool FUpdating = false;
-  // Set while the program's state goes to the widget.
-  bool FShowing = false;
   bool FSyncingText = false;
 };
 

@@ -46,17 +46,96 @@ QListWidget* ListWidget(const TControl* c) { return static_cast<QListWidget*>(c-
 
 }  // namespace
 
-// ---------------------------------------------------------------- TCustomListBox
+// ---------------------------------------------------------------- TCustomListControl
 
-TCustomListBox::TCustomListBox(TComponent* AOwner)
+TCustomListControl::TCustomListControl(TComponent* AOwner, int AWidth, int AHeight)
     : TWinControl(AOwner), FItems(std::make_unique<TControlStrings>(static_cast<TItemsOwner*>(this))) {
   // A selection by the user is the click.
   SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
-  SetBounds(0, 0, 121, 97);
+  SetBounds(0, 0, AWidth, AHeight);
   SetTabStop(true);
   SetParentColor(false);
   SetColor(clWindow);
 }
+
+TCustomListControl::~TCustomListControl() = default;
+
+void TCustomListControl::ColorChanged() {
+  TWinControl::ColorChanged();
+  ApplyColors();
+}
+
+void TCustomListControl::FontChanged() {
+  TWinControl::FontChanged();
+  ApplyColors();
+}
+
+int TCustomListControl::ValidIndex(int Index) const { return Index >= 0 && Index < FItems->GetCount() ? Index : -1; }
+
+bool TCustomListControl::CanShow() const { return WidgetIfCreated() && !FUpdating; }
+
+void TCustomListControl::ShowItems() {
+  if (!CanShow()) return;
+  {
+    FlagScope showing(FShowing);
+    WidgetSetItems(FItems->Snapshot());
+  }
+  ShowSelection();
+}
+
+void TCustomListControl::ShowSelection() {
+  if (!CanShow()) return;
+  FlagScope showing(FShowing);
+  WidgetShowSelection();
+}
+
+void TCustomListControl::ItemInserted(int Index) {
+  // The selected item stays selected as rows go in before it.
+  if (FItemIndex >= Index) ++FItemIndex;
+  if (!CanShow()) return;
+  {
+    FlagScope showing(FShowing);
+    WidgetInsertItem(Index, FItems->Get(Index));
+  }
+  ShowSelection();
+}
+
+void TCustomListControl::ItemDeleted(int Index) {
+  if (Index == FItemIndex) {
+    FItemIndex = -1;
+    SelectedItemChanged();
+  } else if (Index < FItemIndex) {
+    --FItemIndex;
+  }
+  if (!CanShow()) return;
+  {
+    FlagScope showing(FShowing);
+    WidgetDeleteItem(Index);
+  }
+  ShowSelection();
+}
+
+void TCustomListControl::ItemChanged(int Index) {
+  if (Index == FItemIndex) SelectedItemChanged();
+  if (!CanShow()) return;
+  FlagScope showing(FShowing);
+  WidgetChangeItem(Index, FItems->Get(Index));
+}
+
+void TCustomListControl::ItemsCleared() {
+  FItemIndex = -1;
+  AllItemsCleared();
+  ShowItems();
+}
+
+void TCustomListControl::ItemsUpdating(bool Updating) {
+  FUpdating = Updating;
+  if (!Updating) ShowItems();
+}
+
+// ---------------------------------------------------------------- TCustomListBox
+
+TCustomListBox::TCustomListBox(TComponent* AOwner) : TCustomListControl(AOwner, 121, 97) {}
 
 TCustomListBox::~TCustomListBox() = default;
 
@@ -91,31 +170,22 @@ void TCustomListBox::ApplyColors() {
   stdctrls::ApplyColors(w, GetColor(), GetFont()->GetColor(), QPalette::Base, QPalette::Text);
 }
 
-void TCustomListBox::ColorChanged() {
-  TWinControl::ColorChanged();
-  ApplyColors();
-}
-
-void TCustomListBox::FontChanged() {
-  TWinControl::FontChanged();
-  ApplyColors();
-}
-
-void TCustomListBox::ShowItems() {
+void TCustomListBox::WidgetSetItems(const std::vector<std::string>& Items) {
   QListWidget* list = ListWidget(this);
-  if (!list || FUpdating) return;
-  {
-    FlagScope showing(FShowing);
-    list->clear();
-    list->addItems(ToQList(FItems->Snapshot()));
-  }
-  ShowSelection();
+  list->clear();
+  list->addItems(ToQList(Items));
 }
 
-void TCustomListBox::ShowSelection() {
+void TCustomListBox::WidgetInsertItem(int Index, const std::string& S) { ListWidget(this)->insertItem(Index, ToQ(S)); }
+
+void TCustomListBox::WidgetDeleteItem(int Index) { delete ListWidget(this)->takeItem(Index); }
+
+void TCustomListBox::WidgetChangeItem(int Index, const std::string& S) {
+  if (QListWidgetItem* item = ListWidget(this)->item(Index)) item->setText(ToQ(S));
+}
+
+void TCustomListBox::WidgetShowSelection() {
   QListWidget* list = ListWidget(this);
-  if (!list || FUpdating) return;
-  FlagScope showing(FShowing);
   if (FItemIndex < 0) {
     list->setCurrentRow(-1);
     list->clearSelection();
@@ -126,13 +196,12 @@ void TCustomListBox::ShowSelection() {
 }
 
 void TCustomListBox::SetItemIndex(int Value) {
-  if (Value < 0 || Value >= FItems->GetCount()) Value = -1;
-  FItemIndex = Value;
+  FItemIndex = ValidIndex(Value);
   ShowSelection();
 }
 
 void TCustomListBox::UserSelected(int Index) {
-  FItemIndex = Index < FItems->GetCount() ? Index : -1;
+  FItemIndex = ValidIndex(Index);
   Click();
 }
 
@@ -168,49 +237,6 @@ int TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) const {
   return Existing ? -1 : FItems->GetCount();
 }
 
-void TCustomListBox::ItemInserted(int Index) {
-  // The selected item stays selected as rows go in before it.
-  if (FItemIndex >= Index) ++FItemIndex;
-  QListWidget* list = ListWidget(this);
-  if (!list || FUpdating) return;
-  {
-    FlagScope showing(FShowing);
-    list->insertItem(Index, ToQ(FItems->Get(Index)));
-  }
-  ShowSelection();
-}
-
-void TCustomListBox::ItemDeleted(int Index) {
-  if (Index == FItemIndex)
-    FItemIndex = -1;
-  else if (Index < FItemIndex)
-    --FItemIndex;
-  QListWidget* list = ListWidget(this);
-  if (!list || FUpdating) return;
-  {
-    FlagScope showing(FShowing);
-    delete list->takeItem(Index);
-  }
-  ShowSelection();
-}
-
-void TCustomListBox::ItemChanged(int Index) {
-  QListWidget* list = ListWidget(this);
-  if (!list || FUpdating) return;
-  FlagScope showing(FShowing);
-  if (QListWidgetItem* item = list->item(Index)) item->setText(ToQ(FItems->Get(Index)));
-}
-
-void TCustomListBox::ItemsCleared() {
-  FItemIndex = -1;
-  ShowItems();
-}
-
-void TCustomListBox::ItemsUpdating(bool Updating) {
-  FUpdating = Updating;
-  if (!Updating) ShowItems();
-}
-
 // ---------------------------------------------------------------- TCustomComboBox
 
 namespace {
@@ -234,15 +260,7 @@ ComboWidget* Combo(const TControl* c) { return static_cast<ComboWidget*>(c->Widg
 
 }  // namespace
 
-TCustomComboBox::TCustomComboBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(std::make_unique<TControlStrings>(static_cast<TItemsOwner*>(this))) {
-  // A pick by the user is the click.
-  SetControlStyle(TControlStyle{csSetCaption, csDoubleClicks});
-  SetBounds(0, 0, 145, 21);
-  SetTabStop(true);
-  SetParentColor(false);
-  SetColor(clWindow);
-}
+TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TCustomListControl(AOwner, 145, 21) {}
 
 TCustomComboBox::~TCustomComboBox() = default;
 
@@ -312,35 +330,34 @@ void TCustomComboBox::ApplyColors() {
                             {back, text, QPalette::Window, QPalette::WindowText}});
 }
 
-void TCustomComboBox::ColorChanged() {
-  TWinControl::ColorChanged();
-  ApplyColors();
-}
-
-void TCustomComboBox::FontChanged() {
-  TWinControl::FontChanged();
-  ApplyColors();
-}
-
-void TCustomComboBox::ShowItems() {
+void TCustomComboBox::WidgetSetItems(const std::vector<std::string>& Items) {
   ComboWidget* combo = Combo(this);
-  if (!combo || FUpdating) return;
-  {
-    FlagScope showing(FShowing);
-    combo->clear();
-    combo->addItems(ToQList(FItems->Snapshot()));
-  }
-  ShowSelection();
+  combo->clear();
+  combo->addItems(ToQList(Items));
 }
 
-void TCustomComboBox::ShowSelection() {
+void TCustomComboBox::WidgetInsertItem(int Index, const std::string& S) { Combo(this)->insertItem(Index, ToQ(S)); }
+
+void TCustomComboBox::WidgetDeleteItem(int Index) { Combo(this)->removeItem(Index); }
+
+void TCustomComboBox::WidgetChangeItem(int Index, const std::string& S) {
+  Combo(this)->setItemText(Index, ToQ(S));
+  // Renaming the current item rewrites an editable combo's text.
+  WidgetShowSelection();
+}
+
+void TCustomComboBox::WidgetShowSelection() {
   ComboWidget* combo = Combo(this);
-  if (!combo || FUpdating) return;
-  FlagScope showing(FShowing);
   combo->setCurrentIndex(FItemIndex);
   // An editable combo may show a text that is no item.
   if (combo->isEditable()) combo->setEditText(ToQ(GetText()));
 }
+
+void TCustomComboBox::SelectedItemChanged() {
+  if (IsListStyle()) SyncText();
+}
+
+void TCustomComboBox::AllItemsCleared() { SyncText(); }
 
 void TCustomComboBox::SyncText() {
   FlagScope syncing(FSyncingText);
@@ -348,8 +365,7 @@ void TCustomComboBox::SyncText() {
 }
 
 void TCustomComboBox::SetItemIndex(int Value) {
-  if (Value < 0 || Value >= FItems->GetCount()) Value = -1;
-  FItemIndex = Value;
+  FItemIndex = ValidIndex(Value);
   SyncText();
   ShowSelection();
 }
@@ -366,7 +382,7 @@ void TCustomComboBox::TextChanged() {
 }
 
 void TCustomComboBox::UserPicked(int Index) {
-  FItemIndex = Index >= 0 && Index < FItems->GetCount() ? Index : -1;
+  FItemIndex = ValidIndex(Index);
   SyncText();
   Click();
   Select();
@@ -429,53 +445,4 @@ void TCustomComboBox::Clear() {
   FItemIndex = -1;
   SyncText();
   ShowSelection();
-}
-
-void TCustomComboBox::ItemInserted(int Index) {
-  if (FItemIndex >= Index) ++FItemIndex;
-  ComboWidget* combo = Combo(this);
-  if (!combo || FUpdating) return;
-  {
-    FlagScope showing(FShowing);
-    combo->insertItem(Index, ToQ(FItems->Get(Index)));
-  }
-  ShowSelection();
-}
-
-void TCustomComboBox::ItemDeleted(int Index) {
-  if (Index == FItemIndex) {
-    FItemIndex = -1;
-    if (IsListStyle()) SyncText();
-  } else if (Index < FItemIndex) {
-    --FItemIndex;
-  }
-  ComboWidget* combo = Combo(this);
-  if (!combo || FUpdating) return;
-  {
-    FlagScope showing(FShowing);
-    combo->removeItem(Index);
-  }
-  ShowSelection();
-}
-
-void TCustomComboBox::ItemChanged(int Index) {
-  if (Index == FItemIndex && IsListStyle()) SyncText();
-  ComboWidget* combo = Combo(this);
-  if (!combo || FUpdating) return;
-  {
-    FlagScope showing(FShowing);
-    combo->setItemText(Index, ToQ(FItems->Get(Index)));
-  }
-  ShowSelection();
-}
-
-void TCustomComboBox::ItemsCleared() {
-  FItemIndex = -1;
-  SyncText();
-  ShowItems();
-}
-
-void TCustomComboBox::ItemsUpdating(bool Updating) {
-  FUpdating = Updating;
-  if (!Updating) ShowItems();
 }
