@@ -229,22 +229,29 @@ void Image::LoadBytes(const std::vector<BYTE>& bytes) {
     decoded = DecodedImage{};
     ok = ToolkitDecode(bytes.data(), bytes.size(), &decoded);
   }
-  if (!ok || decoded.Width <= 0 || decoded.Height <= 0 ||
-      decoded.Pixels.size() != size_t(decoded.Width) * size_t(decoded.Height)) {
+  if (!ok) {
     lastResult_ = UnknownImageFormat;
     return;
   }
-  QImage image(decoded.Width, decoded.Height, QImage::Format_ARGB32);
-  if (image.isNull()) {
-    lastResult_ = OutOfMemory;
+  if (const Status s = Adopt(decoded); s != Ok) {
+    lastResult_ = s == InvalidParameter ? UnknownImageFormat : s;
     return;
   }
+  data_->rawFormat = DetectImageFormat(bytes.data(), bytes.size());
+}
+
+Status Image::Adopt(const DecodedImage& decoded) {
+  if (decoded.Width <= 0 || decoded.Height <= 0 ||
+      decoded.Pixels.size() != size_t(decoded.Width) * size_t(decoded.Height))
+    return InvalidParameter;
+  QImage image(decoded.Width, decoded.Height, QImage::Format_ARGB32);
+  if (image.isNull()) return OutOfMemory;
   for (int y = 0; y < decoded.Height; ++y)
     std::memcpy(image.scanLine(y), &decoded.Pixels[size_t(y) * size_t(decoded.Width)], size_t(decoded.Width) * 4);
   data_ = std::make_unique<ImageData>();
   data_->image = std::move(image);
   data_->format = KnownFormat(decoded.SourceFormat) ? decoded.SourceFormat : PixelFormat32bppARGB;
-  data_->rawFormat = DetectImageFormat(bytes.data(), bytes.size());
+  return Ok;
 }
 
 Image* Image::Clone() const {
@@ -386,21 +393,7 @@ Bitmap::Bitmap(const WCHAR* filename, bool) { LoadFile(filename); }
 Bitmap::Bitmap(IStream* stream, bool) { LoadStream(stream); }
 
 Bitmap::Bitmap(const DecodedImage& decoded) {
-  if (decoded.Width <= 0 || decoded.Height <= 0 ||
-      decoded.Pixels.size() != size_t(decoded.Width) * size_t(decoded.Height)) {
-    lastResult_ = InvalidParameter;
-    return;
-  }
-  QImage image(decoded.Width, decoded.Height, QImage::Format_ARGB32);
-  if (image.isNull()) {
-    lastResult_ = OutOfMemory;
-    return;
-  }
-  for (int y = 0; y < decoded.Height; ++y)
-    std::memcpy(image.scanLine(y), &decoded.Pixels[size_t(y) * size_t(decoded.Width)], size_t(decoded.Width) * 4);
-  data_ = std::make_unique<ImageData>();
-  data_->image = std::move(image);
-  data_->format = KnownFormat(decoded.SourceFormat) ? decoded.SourceFormat : PixelFormat32bppARGB;
+  if (const Status s = Adopt(decoded); s != Ok) lastResult_ = s;
 }
 
 Bitmap* Bitmap::FromFile(const WCHAR* filename, bool useIcm) { return new Bitmap(filename, useIcm); }

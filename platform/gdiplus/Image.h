@@ -89,6 +89,8 @@ class Image {
     return s;
   }
   void LoadBytes(const std::vector<BYTE>& bytes);
+  // Takes decoded pixels as this image; InvalidParameter for inconsistent sizes.
+  Status Adopt(const DecodedImage& decoded);
   void LoadFile(const WCHAR* filename);
   void LoadStream(IStream* stream);
 
