@@ -20,41 +20,39 @@
 #include "link/DeviceFrame.h"
 
 class FrameCutter {
-public:
-    static constexpr std::size_t StreamTestFrom = 9;  // network and USB
-    static constexpr std::size_t SerialTestFrom = 5;
+ public:
+  static constexpr std::size_t StreamTestFrom = 9;  // network and USB
+  static constexpr std::size_t SerialTestFrom = 5;
 
-    explicit FrameCutter(std::size_t testFrom = StreamTestFrom);
+  explicit FrameCutter(std::size_t testFrom = StreamTestFrom);
 
-    // Takes one byte. True when it completed a frame, which Frame() then
-    // holds until the next Push, Feed or Reset.
-    bool Push(std::uint8_t b);
+  // Takes one byte. True when it completed a frame, which Frame() then
+  // holds until the next Push, Feed or Reset.
+  bool Push(std::uint8_t b);
 
-    // Takes a chunk and calls onFrame(const std::vector<std::uint8_t>&) for
-    // each frame it completes, in order. A frame may span chunks.
-    template <class OnFrame>
-    void Feed(std::span<const std::uint8_t> bytes, OnFrame&& onFrame)
-    {
-        for (std::uint8_t b : bytes)
-            if (Push(b))
-                onFrame(Frame());
-    }
+  // Takes a chunk and calls onFrame(const std::vector<std::uint8_t>&) for
+  // each frame it completes, in order. A frame may span chunks.
+  template <class OnFrame>
+  void Feed(std::span<const std::uint8_t> bytes, OnFrame&& onFrame) {
+    for (std::uint8_t b : bytes)
+      if (Push(b)) onFrame(Frame());
+  }
 
-    const std::vector<std::uint8_t>& Frame() const { return Collected; }
+  const std::vector<std::uint8_t>& Frame() const { return Collected; }
 
-    // Bytes collected toward the next frame (0 right after a completion).
-    std::size_t Pending() const { return Complete ? 0 : Collected.size(); }
+  // Bytes collected toward the next frame (0 right after a completion).
+  std::size_t Pending() const { return Complete ? 0 : Collected.size(); }
 
-    // Collections dropped because they could never complete.
-    std::size_t Dropped() const { return DropCount; }
+  // Collections dropped because they could never complete.
+  std::size_t Dropped() const { return DropCount; }
 
-    std::size_t TestFrom() const { return TestStart; }
+  std::size_t TestFrom() const { return TestStart; }
 
-    void Reset();
+  void Reset();
 
-private:
-    std::size_t TestStart;
-    std::vector<std::uint8_t> Collected;
-    bool Complete = false;
-    std::size_t DropCount = 0;
+ private:
+  std::size_t TestStart;
+  std::vector<std::uint8_t> Collected;
+  bool Complete = false;
+  std::size_t DropCount = 0;
 };

@@ -15,99 +15,81 @@ const LinkEngine::Traits CommTraits{
 // A write waits this long at most for room in the port's queue.
 constexpr int WriteWaitMs = 200;
 
-} // namespace
+}  // namespace
 
 LComm::LComm(TWinControl* owner, LinkOwner* io, int deviceId) : LinkEngine(owner, io, deviceId, CommTraits) {}
 
-LComm::~LComm()
-{
-    Shutdown();
+LComm::~LComm() {
+  Shutdown();
+  port_.Close();
+}
+
+bool LComm::Open(const std::string& portPath, int baudRate, int dataBits, SerialParity parity, int stopBits) {
+  if (IsStarted() || port_.IsOpen()) return false;
+  if (baudRate < MinBaudRate || baudRate > MaxBaudRate) return false;
+  SerialSettings settings;
+  settings.BaudRate = baudRate;
+  settings.DataBits = dataBits;
+  settings.Parity = parity;
+  settings.StopBits = stopBits;
+  if (!port_.Open(portPath, settings)) return false;
+  portHandle_ = port_.Handle();
+  if (!Start()) {
+    portHandle_ = -1;
     port_.Close();
+    return false;
+  }
+  return true;
 }
 
-bool LComm::Open(const std::string& portPath, int baudRate, int dataBits, SerialParity parity, int stopBits)
-{
-    if (IsStarted() || port_.IsOpen())
-        return false;
-    if (baudRate < MinBaudRate || baudRate > MaxBaudRate)
-        return false;
-    SerialSettings settings;
-    settings.BaudRate = baudRate;
-    settings.DataBits = dataBits;
-    settings.Parity = parity;
-    settings.StopBits = stopBits;
-    if (!port_.Open(portPath, settings))
-        return false;
-    portHandle_ = port_.Handle();
-    if (!Start()) {
-        portHandle_ = -1;
-        port_.Close();
-        return false;
+void LComm::Close() {
+  Stop();
+  // A worker that would not end still polls the port: the destructor
+  // closes it once the worker is gone.
+  if (!WorkerAlive()) {
+    portHandle_ = -1;
+    port_.Close();
+  }
+}
+
+void LComm::WriteTransport(const std::uint8_t* data, std::size_t size) {
+  port_.Write(data, size, WriteWaitMs);
+}
+
+int LComm::PortHandle() {
+  return portHandle_;
+}
+
+bool LComm::ReadPort() {
+  std::array<std::uint8_t, 256> buffer;
+  for (;;) {
+    long n = port_.Read(buffer.data(), buffer.size());
+    if (n < 0) return false;
+    if (n == 0) return true;
+    for (long i = 0; i < n; ++i) {
+      if (Stopping()) return true;
+      OnByte(buffer[static_cast<std::size_t>(i)]);
     }
-    return true;
+  }
 }
 
-void LComm::Close()
-{
-    Stop();
-    // A worker that would not end still polls the port: the destructor
-    // closes it once the worker is gone.
-    if (!WorkerAlive()) {
-        portHandle_ = -1;
-        port_.Close();
-    }
+void LComm::HandedOver(const std::uint8_t* data, std::size_t size) {
+  if (Io()) Io()->LogSerialWrite(data, size);
 }
 
-void LComm::WriteTransport(const std::uint8_t* data, std::size_t size)
-{
-    port_.Write(data, size, WriteWaitMs);
+void LComm::BeforeDelivery(const ByteVector& frame) {
+  // The reply takes the place of the frame in flight, so a later time-out
+  // writes it back to the port; the device ignores frames a device built.
+  ReplaceFrameInFlight(frame);
+  if (Io()) Io()->LogSerialRead(frame.data(), frame.size());
 }
 
-int LComm::PortHandle()
-{
-    return portHandle_;
-}
-
-bool LComm::ReadPort()
-{
-    std::array<std::uint8_t, 256> buffer;
-    for (;;) {
-        long n = port_.Read(buffer.data(), buffer.size());
-        if (n < 0)
-            return false;
-        if (n == 0)
-            return true;
-        for (long i = 0; i < n; ++i) {
-            if (Stopping())
-                return true;
-            OnByte(buffer[static_cast<std::size_t>(i)]);
-        }
-    }
-}
-
-void LComm::HandedOver(const std::uint8_t* data, std::size_t size)
-{
-    if (Io())
-        Io()->LogSerialWrite(data, size);
-}
-
-void LComm::BeforeDelivery(const ByteVector& frame)
-{
-    // The reply takes the place of the frame in flight, so a later time-out
-    // writes it back to the port; the device ignores frames a device built.
-    ReplaceFrameInFlight(frame);
-    if (Io())
-        Io()->LogSerialRead(frame.data(), frame.size());
-}
-
-unsigned LComm::FrameMessage()
-{
-    return port_.GetBaudRate() == LinkBaudRate ? WM_LINK_FRAME : WM_LINK_FRAME_OTHER_BAUD;
+unsigned LComm::FrameMessage() {
+  return port_.GetBaudRate() == LinkBaudRate ? WM_LINK_FRAME : WM_LINK_FRAME_OTHER_BAUD;
 }
 
 LCommProc::LCommProc(TWinControl* owner, LinkOwner* io, int deviceId) : LComm(owner, io, deviceId) {}
 
-LCommProc::~LCommProc()
-{
-    Shutdown();
+LCommProc::~LCommProc() {
+  Shutdown();
 }

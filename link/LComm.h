@@ -18,46 +18,46 @@
 
 // The transport: the serial port.
 class LComm : public LinkEngine {
-public:
-    static constexpr std::size_t BufferSize = 1024;
-    static constexpr std::uint32_t KeepAliveTimeoutMs = 2000;
-    static constexpr int LinkBaudRate = 115200;
-    static constexpr int MinBaudRate = 1200;
-    static constexpr int MaxBaudRate = 128000;
+ public:
+  static constexpr std::size_t BufferSize = 1024;
+  static constexpr std::uint32_t KeepAliveTimeoutMs = 2000;
+  static constexpr int LinkBaudRate = 115200;
+  static constexpr int MinBaudRate = 1200;
+  static constexpr int MaxBaudRate = 128000;
 
-    ~LComm() override;
+  ~LComm() override;
 
-    // Opens the port (exclusively, purged) with the given settings and
-    // starts the worker. False when already open, when the baud rate lies
-    // outside 1200..128000, or when the port cannot be opened or configured
-    // (LastPortError tells why).
-    bool Open(const std::string& portPath, int baudRate, int dataBits, SerialParity parity, int stopBits);
-    // Stops the worker as Stop does, then purges and closes the port.
-    void Close();
-    bool IsOpen() const { return port_.IsOpen(); }
-    SerialError LastPortError() const { return port_.LastError(); }
+  // Opens the port (exclusively, purged) with the given settings and
+  // starts the worker. False when already open, when the baud rate lies
+  // outside 1200..128000, or when the port cannot be opened or configured
+  // (LastPortError tells why).
+  bool Open(const std::string& portPath, int baudRate, int dataBits, SerialParity parity, int stopBits);
+  // Stops the worker as Stop does, then purges and closes the port.
+  void Close();
+  bool IsOpen() const { return port_.IsOpen(); }
+  SerialError LastPortError() const { return port_.LastError(); }
 
-    // Time-outs that rewrite the frame in flight without counting a retry.
-    using LinkEngine::SetResendCredit;
+  // Time-outs that rewrite the frame in flight without counting a retry.
+  using LinkEngine::SetResendCredit;
 
-protected:
-    LComm(TWinControl* owner, LinkOwner* io, int deviceId);
+ protected:
+  LComm(TWinControl* owner, LinkOwner* io, int deviceId);
 
-    void WriteTransport(const std::uint8_t* data, std::size_t size) override;
-    int PortHandle() override;
-    bool ReadPort() override;
-    void HandedOver(const std::uint8_t* data, std::size_t size) override;
-    void BeforeDelivery(const ByteVector& frame) override;
-    unsigned FrameMessage() override;
+  void WriteTransport(const std::uint8_t* data, std::size_t size) override;
+  int PortHandle() override;
+  bool ReadPort() override;
+  void HandedOver(const std::uint8_t* data, std::size_t size) override;
+  void BeforeDelivery(const ByteVector& frame) override;
+  unsigned FrameMessage() override;
 
-private:
-    SerialPort port_;
-    int portHandle_ = -1;
+ private:
+  SerialPort port_;
+  int portHandle_ = -1;
 };
 
 // What the main window creates for a serial link.
 class LCommProc final : public LComm {
-public:
-    LCommProc(TWinControl* owner, LinkOwner* io, int deviceId);
-    ~LCommProc() override;
+ public:
+  LCommProc(TWinControl* owner, LinkOwner* io, int deviceId);
+  ~LCommProc() override;
 };

@@ -10,29 +10,25 @@ const LinkEngine::Traits NetTraits{
     false,
 };
 
-} // namespace
+}  // namespace
 
 LNet::LNet(TWinControl* owner, LinkOwner* io, int deviceId) : LinkEngine(owner, io, deviceId, NetTraits) {}
 
-LNet::~LNet()
-{
-    Shutdown();
+LNet::~LNet() {
+  Shutdown();
 }
 
-void LNet::WriteTransport(const std::uint8_t* data, std::size_t size)
-{
-    if (Io())
-        Io()->WriteSocket(data, size);
+void LNet::WriteTransport(const std::uint8_t* data, std::size_t size) {
+  if (Io()) Io()->WriteSocket(data, size);
 }
 
 LNetProc::LNetProc(TWinControl* owner, LinkOwner* io, int deviceId) : LNet(owner, io, deviceId) {}
 
-LNetProc::~LNetProc()
-{
-    Shutdown();
+LNetProc::~LNetProc() {
+  Shutdown();
 }
 
-bool IsSingleFrameRead(const std::uint8_t* data, std::size_t size)
-{
-    return data && size > DeviceFrame::LengthIndex && DeviceFrame::SizeFor(data[DeviceFrame::LengthIndex]) == size;
+bool IsSingleFrameRead(const std::uint8_t* data, std::size_t size) {
+  return data && size > DeviceFrame::LengthIndex &&
+         DeviceFrame::SizeFor(data[DeviceFrame::LengthIndex]) == size;
 }

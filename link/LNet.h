@@ -11,26 +11,26 @@
 
 // The transport: the owner's socket.
 class LNet : public LinkEngine {
-public:
-    static constexpr std::size_t BufferSize = 128;
-    static constexpr std::uint32_t KeepAliveTimeoutMs = 5000;
+ public:
+  static constexpr std::size_t BufferSize = 128;
+  static constexpr std::uint32_t KeepAliveTimeoutMs = 5000;
 
-    ~LNet() override;
+  ~LNet() override;
 
-    using LinkEngine::Start;
-    using LinkEngine::Stop;
-    using LinkEngine::OnReceived;
+  using LinkEngine::OnReceived;
+  using LinkEngine::Start;
+  using LinkEngine::Stop;
 
-protected:
-    LNet(TWinControl* owner, LinkOwner* io, int deviceId);
-    void WriteTransport(const std::uint8_t* data, std::size_t size) override;
+ protected:
+  LNet(TWinControl* owner, LinkOwner* io, int deviceId);
+  void WriteTransport(const std::uint8_t* data, std::size_t size) override;
 };
 
 // What the main window creates for a network link.
 class LNetProc final : public LNet {
-public:
-    LNetProc(TWinControl* owner, LinkOwner* io, int deviceId);
-    ~LNetProc() override;
+ public:
+  LNetProc(TWinControl* owner, LinkOwner* io, int deviceId);
+  ~LNetProc() override;
 };
 
 // Whether one socket read holds exactly one whole frame: at least 5 bytes,

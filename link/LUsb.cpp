@@ -12,42 +12,33 @@ const LinkEngine::Traits UsbTraits{
     false,
 };
 
-} // namespace
+}  // namespace
 
 LUsb::LUsb(TWinControl* owner, LinkOwner* io, int deviceId) : LinkEngine(owner, io, deviceId, UsbTraits) {}
 
-LUsb::~LUsb()
-{
-    Shutdown();
+LUsb::~LUsb() {
+  Shutdown();
 }
 
-void LUsb::WriteTransport(const std::uint8_t* data, std::size_t size)
-{
-    if (Io())
-        Io()->WriteUsbReport(data, size);
+void LUsb::WriteTransport(const std::uint8_t* data, std::size_t size) {
+  if (Io()) Io()->WriteUsbReport(data, size);
 }
 
 LUsbProc::LUsbProc(TWinControl* owner, LinkOwner* io, int deviceId) : LUsb(owner, io, deviceId) {}
 
-LUsbProc::~LUsbProc()
-{
-    Shutdown();
+LUsbProc::~LUsbProc() {
+  Shutdown();
 }
 
-ByteVector BuildUsbOutputReport(const std::uint8_t* frame, std::size_t size, std::size_t reportLength)
-{
-    if (!frame || size + 1 > reportLength)
-        return {};
-    ByteVector report(reportLength, 0);
-    std::copy(frame, frame + size, report.begin() + 1);
-    return report;
+ByteVector BuildUsbOutputReport(const std::uint8_t* frame, std::size_t size, std::size_t reportLength) {
+  if (!frame || size + 1 > reportLength) return {};
+  ByteVector report(reportLength, 0);
+  std::copy(frame, frame + size, report.begin() + 1);
+  return report;
 }
 
-std::size_t UsbReportFrameLength(const std::uint8_t* data, std::size_t size)
-{
-    if (!data)
-        return 0;
-    if (size <= DeviceFrame::LengthIndex)
-        return size;
-    return std::min(size, DeviceFrame::SizeFor(data[DeviceFrame::LengthIndex]));
+std::size_t UsbReportFrameLength(const std::uint8_t* data, std::size_t size) {
+  if (!data) return 0;
+  if (size <= DeviceFrame::LengthIndex) return size;
+  return std::min(size, DeviceFrame::SizeFor(data[DeviceFrame::LengthIndex]));
 }

@@ -11,26 +11,26 @@
 
 // The transport: the owner's HID device.
 class LUsb : public LinkEngine {
-public:
-    static constexpr std::size_t BufferSize = 128;
-    static constexpr std::uint32_t KeepAliveTimeoutMs = 5000;
+ public:
+  static constexpr std::size_t BufferSize = 128;
+  static constexpr std::uint32_t KeepAliveTimeoutMs = 5000;
 
-    ~LUsb() override;
+  ~LUsb() override;
 
-    using LinkEngine::Start;
-    using LinkEngine::Stop;
-    using LinkEngine::OnReceived;
+  using LinkEngine::OnReceived;
+  using LinkEngine::Start;
+  using LinkEngine::Stop;
 
-protected:
-    LUsb(TWinControl* owner, LinkOwner* io, int deviceId);
-    void WriteTransport(const std::uint8_t* data, std::size_t size) override;
+ protected:
+  LUsb(TWinControl* owner, LinkOwner* io, int deviceId);
+  void WriteTransport(const std::uint8_t* data, std::size_t size) override;
 };
 
 // What the main window creates for a USB link.
 class LUsbProc final : public LUsb {
-public:
-    LUsbProc(TWinControl* owner, LinkOwner* io, int deviceId);
-    ~LUsbProc() override;
+ public:
+  LUsbProc(TWinControl* owner, LinkOwner* io, int deviceId);
+  ~LUsbProc() override;
 };
 
 // The output report that carries a frame: report ID 0, the frame, zero

@@ -60,10 +60,10 @@ constexpr unsigned WM_LINK_TIMEOUT = 0x551;
 constexpr unsigned WM_LINK_FRAME_OTHER_BAUD = 0x552;
 
 enum LinkTimeoutCode : int {
-    LinkNoAnswer = 0,        // no answer after the retries
-    LinkPortEventFailed = 1, // the serial port failed or went away
-    LinkStopTimedOut = 5,    // the worker did not end within 5000 ms of a stop
-    LinkWaitFailed = 6,      // the serial worker's wait failed
+  LinkNoAnswer = 0,         // no answer after the retries
+  LinkPortEventFailed = 1,  // the serial port failed or went away
+  LinkStopTimedOut = 5,     // the worker did not end within 5000 ms of a stop
+  LinkWaitFailed = 6,       // the serial worker's wait failed
 };
 
 // The physical side the owner provides. Each engine calls only its own
@@ -72,17 +72,17 @@ enum LinkTimeoutCode : int {
 // worker there). Window controls must be touched on the user-interface
 // thread only, so worker-thread calls post what they show.
 class LinkOwner {
-public:
-    virtual ~LinkOwner() = default;
-    // Network worker: write the frame to the client socket.
-    virtual void WriteSocket(const std::uint8_t* data, std::size_t size);
-    // USB worker: write the frame as one output report.
-    virtual void WriteUsbReport(const std::uint8_t* data, std::size_t size);
-    // Serial: a frame handed over for writing (the submitting thread, or
-    // the worker when it sends the next queued frame), and a received frame
-    // (worker).
-    virtual void LogSerialWrite(const std::uint8_t* data, std::size_t size);
-    virtual void LogSerialRead(const std::uint8_t* data, std::size_t size);
+ public:
+  virtual ~LinkOwner() = default;
+  // Network worker: write the frame to the client socket.
+  virtual void WriteSocket(const std::uint8_t* data, std::size_t size);
+  // USB worker: write the frame as one output report.
+  virtual void WriteUsbReport(const std::uint8_t* data, std::size_t size);
+  // Serial: a frame handed over for writing (the submitting thread, or
+  // the worker when it sends the next queued frame), and a received frame
+  // (worker).
+  virtual void LogSerialWrite(const std::uint8_t* data, std::size_t size);
+  virtual void LogSerialRead(const std::uint8_t* data, std::size_t size);
 };
 
 // Leading payload bytes that name what a command addresses (channel, band,
@@ -90,196 +90,196 @@ public:
 std::size_t CoalescingTargetSize(std::uint8_t code);
 
 class LinkEngine {
-public:
-    static constexpr std::uint32_t DefaultTimeoutMs = 800;
-    static constexpr int DefaultRetryLimit = 2;
-    static constexpr std::uint32_t KeepAliveIntervalMs = 2000;
-    static constexpr std::uint32_t StopWaitMs = 5000;
-    static constexpr std::uint8_t KeepAliveCode = 0x12;
+ public:
+  static constexpr std::uint32_t DefaultTimeoutMs = 800;
+  static constexpr int DefaultRetryLimit = 2;
+  static constexpr std::uint32_t KeepAliveIntervalMs = 2000;
+  static constexpr std::uint32_t StopWaitMs = 5000;
+  static constexpr std::uint8_t KeepAliveCode = 0x12;
 
-    // What happens at a reply time-out once the retries are spent.
-    enum class TimeoutRule {
-        Report,             // report code 0 at once
-        ReportAfterSilence, // wait four more time-outs in silence, then report (USB)
-    };
+  // What happens at a reply time-out once the retries are spent.
+  enum class TimeoutRule {
+    Report,              // report code 0 at once
+    ReportAfterSilence,  // wait four more time-outs in silence, then report (USB)
+  };
 
-    struct Traits {
-        std::size_t BufferSize;        // send buffer, and largest received chunk and frame
-        std::size_t CutterTestFrom;    // see FrameCutter
-        std::uint32_t KeepAliveTimeoutMs;
-        TimeoutRule Rule;
-        bool ReportFailedWait;         // code 6 when the worker's wait fails
-    };
+  struct Traits {
+    std::size_t BufferSize;      // send buffer, and largest received chunk and frame
+    std::size_t CutterTestFrom;  // see FrameCutter
+    std::uint32_t KeepAliveTimeoutMs;
+    TimeoutRule Rule;
+    bool ReportFailedWait;  // code 6 when the worker's wait fails
+  };
 
-    virtual ~LinkEngine();
-    LinkEngine(const LinkEngine&) = delete;
-    LinkEngine& operator=(const LinkEngine&) = delete;
+  virtual ~LinkEngine();
+  LinkEngine(const LinkEngine&) = delete;
+  LinkEngine& operator=(const LinkEngine&) = delete;
 
-    // Submits a frame (user-interface thread). Nothing happens while the
-    // engine is not started, or for an empty frame or one longer than the
-    // send buffer.
-    void SendCommand(const ByteVector& frame, bool append);
-    // The same without the append mark.
-    void Send(const std::uint8_t* data, std::size_t size);
-    void Send(const ByteVector& frame);
+  // Submits a frame (user-interface thread). Nothing happens while the
+  // engine is not started, or for an empty frame or one longer than the
+  // send buffer.
+  void SendCommand(const ByteVector& frame, bool append);
+  // The same without the append mark.
+  void Send(const std::uint8_t* data, std::size_t size);
+  void Send(const ByteVector& frame);
 
-    // Posts WM_LINK_TIMEOUT (code, value) to the owner unless stopped.
-    virtual void Notify(int code, int value);
+  // Posts WM_LINK_TIMEOUT (code, value) to the owner unless stopped.
+  virtual void Notify(int code, int value);
 
-    // Take effect at the worker's next wait.
-    virtual void SetTimeout(std::uint32_t ms);
-    void SetRetryLimit(int count);
-    std::uint32_t GetTimeout() const { return timeoutMs_.load(); }
-    int GetRetryLimit() const { return retryLimit_.load(); }
+  // Take effect at the worker's next wait.
+  virtual void SetTimeout(std::uint32_t ms);
+  void SetRetryLimit(int count);
+  std::uint32_t GetTimeout() const { return timeoutMs_.load(); }
+  int GetRetryLimit() const { return retryLimit_.load(); }
 
-    // True suppresses the keep-alive.
-    void SetKeepAliveOff(bool off) { keepAliveOff_ = off; }
-    bool GetKeepAliveOff() const { return keepAliveOff_.load(); }
-    // The device ID the keep-alive addresses.
-    void SetDeviceId(int id) { deviceId_ = id; }
-    int GetDeviceId() const { return deviceId_.load(); }
-    // Interval of the keep-alive timer (2000 ms); for tests.
-    void SetKeepAliveInterval(std::uint32_t ms);
+  // True suppresses the keep-alive.
+  void SetKeepAliveOff(bool off) { keepAliveOff_ = off; }
+  bool GetKeepAliveOff() const { return keepAliveOff_.load(); }
+  // The device ID the keep-alive addresses.
+  void SetDeviceId(int id) { deviceId_ = id; }
+  int GetDeviceId() const { return deviceId_.load(); }
+  // Interval of the keep-alive timer (2000 ms); for tests.
+  void SetKeepAliveInterval(std::uint32_t ms);
 
-    // Runs on the keep-alive timer: submits the keep-alive 0x12 when nothing
-    // is in flight or queued, after setting the reply time-out to the
-    // transport's keep-alive time-out.
-    void KeepAliveTimer(TObject* Sender);
+  // Runs on the keep-alive timer: submits the keep-alive 0x12 when nothing
+  // is in flight or queued, after setting the reply time-out to the
+  // transport's keep-alive time-out.
+  void KeepAliveTimer(TObject* Sender);
 
-    bool IsStarted() const { return started_.load(); }
-    bool IsBusy() const;
-    std::uint8_t GetLastCode() const;
-    // The waiting frames, oldest first, and the index of the marked one
-    // (-1: none).
-    std::vector<ByteVector> QueuedFrames() const;
-    int MarkedIndex() const;
-    // The result of the worker's last wait (an event index, sys::kWaitTimeout
-    // or sys::kWaitFailed).
-    int LastWaitResult() const { return lastWaitResult_.load(); }
-    // Reply time-outs the worker has counted since the engine started.
-    int ReplyTimeouts() const { return replyTimeouts_.load(); }
+  bool IsStarted() const { return started_.load(); }
+  bool IsBusy() const;
+  std::uint8_t GetLastCode() const;
+  // The waiting frames, oldest first, and the index of the marked one
+  // (-1: none).
+  std::vector<ByteVector> QueuedFrames() const;
+  int MarkedIndex() const;
+  // The result of the worker's last wait (an event index, sys::kWaitTimeout
+  // or sys::kWaitFailed).
+  int LastWaitResult() const { return lastWaitResult_.load(); }
+  // Reply time-outs the worker has counted since the engine started.
+  int ReplyTimeouts() const { return replyTimeouts_.load(); }
 
-protected:
-    LinkEngine(TWinControl* owner, LinkOwner* io, int deviceId, const Traits& traits);
+ protected:
+  LinkEngine(TWinControl* owner, LinkOwner* io, int deviceId, const Traits& traits);
 
-    // Starts the worker and the keep-alive timer (user-interface thread).
-    // False when already started, or when a worker that would not stop
-    // still runs.
-    bool Start();
-    // Stops the keep-alive, empties the queue, ends any delivery's wait,
-    // tells the worker to stop and waits for it at most 5000 ms (else posts
-    // code 5). The worker's resources stay until it has ended.
-    void Stop();
-    // Stop, then wait for the worker without limit. Every class that
-    // overrides a hook the worker calls runs it first in its destructor.
-    void Shutdown();
-    // Hands a received chunk to the worker. Chunks longer than the buffer
-    // are dropped.
-    void OnReceived(const std::uint8_t* data, std::size_t size);
+  // Starts the worker and the keep-alive timer (user-interface thread).
+  // False when already started, or when a worker that would not stop
+  // still runs.
+  bool Start();
+  // Stops the keep-alive, empties the queue, ends any delivery's wait,
+  // tells the worker to stop and waits for it at most 5000 ms (else posts
+  // code 5). The worker's resources stay until it has ended.
+  void Stop();
+  // Stop, then wait for the worker without limit. Every class that
+  // overrides a hook the worker calls runs it first in its destructor.
+  void Shutdown();
+  // Hands a received chunk to the worker. Chunks longer than the buffer
+  // are dropped.
+  void OnReceived(const std::uint8_t* data, std::size_t size);
 
-    // Hooks of the transports.
-    // Worker: write bytes to the transport; the result is not acted on (the
-    // time-out covers a lost write).
-    virtual void WriteTransport(const std::uint8_t* data, std::size_t size) = 0;
-    // A descriptor the worker also waits on (serial port), -1 for none.
-    virtual int PortHandle() { return -1; }
-    // Worker, when PortHandle is readable: read what waits and pass each
-    // byte to OnByte. False when the port failed.
-    virtual bool ReadPort() { return true; }
-    // A frame was handed over for writing (the thread that handed it).
-    virtual void HandedOver(const std::uint8_t*, std::size_t) {}
-    // Worker: a complete frame is about to be delivered.
-    virtual void BeforeDelivery(const ByteVector&) {}
-    // Worker: the message that delivers a frame.
-    virtual unsigned FrameMessage() { return WM_LINK_FRAME; }
+  // Hooks of the transports.
+  // Worker: write bytes to the transport; the result is not acted on (the
+  // time-out covers a lost write).
+  virtual void WriteTransport(const std::uint8_t* data, std::size_t size) = 0;
+  // A descriptor the worker also waits on (serial port), -1 for none.
+  virtual int PortHandle() { return -1; }
+  // Worker, when PortHandle is readable: read what waits and pass each
+  // byte to OnByte. False when the port failed.
+  virtual bool ReadPort() { return true; }
+  // A frame was handed over for writing (the thread that handed it).
+  virtual void HandedOver(const std::uint8_t*, std::size_t) {}
+  // Worker: a complete frame is about to be delivered.
+  virtual void BeforeDelivery(const ByteVector&) {}
+  // Worker: the message that delivers a frame.
+  virtual unsigned FrameMessage() { return WM_LINK_FRAME; }
 
-    // The reassembly, byte by byte (worker). Bytes before the first
-    // submission are dropped.
-    void OnByte(std::uint8_t b);
-    // Delivers a complete frame, then hands over the next queued one.
-    void FrameComplete(const ByteVector& frame);
-    // After the answer to the frame handed over as number `answered`: hands
-    // over the front of the queue, or leaves the engine idle. Nothing
-    // happens when a newer frame was handed over meanwhile (submitted by
-    // the handler of an unasked frame): that one still waits for its answer.
-    void SendNext(std::uint64_t answered);
+  // The reassembly, byte by byte (worker). Bytes before the first
+  // submission are dropped.
+  void OnByte(std::uint8_t b);
+  // Delivers a complete frame, then hands over the next queued one.
+  void FrameComplete(const ByteVector& frame);
+  // After the answer to the frame handed over as number `answered`: hands
+  // over the front of the queue, or leaves the engine idle. Nothing
+  // happens when a newer frame was handed over meanwhile (submitted by
+  // the handler of an unasked frame): that one still waits for its answer.
+  void SendNext(std::uint64_t answered);
 
-    // Serial: time-outs that rewrite the send buffer without counting.
-    void SetResendCredit(int count) { resendCredit_ = count; }
-    // Replaces the send buffer without writing it (serial delivery).
-    void ReplaceFrameInFlight(const ByteVector& frame);
+  // Serial: time-outs that rewrite the send buffer without counting.
+  void SetResendCredit(int count) { resendCredit_ = count; }
+  // Replaces the send buffer without writing it (serial delivery).
+  void ReplaceFrameInFlight(const ByteVector& frame);
 
-    LinkOwner* Io() const { return io_; }
-    bool Stopping() const { return stopping_.load(); }
-    // True until the worker has ended and been reaped.
-    bool WorkerAlive() const { return worker_.Started(); }
+  LinkOwner* Io() const { return io_; }
+  bool Stopping() const { return stopping_.load(); }
+  // True until the worker has ended and been reaped.
+  bool WorkerAlive() const { return worker_.Started(); }
 
-private:
-    struct WorkerCounts {
-        int retries = 0;
-        int silent = 0;
-    };
-    using Queue = std::list<ByteVector>;
+ private:
+  struct WorkerCounts {
+    int retries = 0;
+    int silent = 0;
+  };
+  using Queue = std::list<ByteVector>;
 
-    void Run();
-    void DrainReceived();
-    void OnWaitTimeout();
-    // Writes a frame handed over and not yet written, so that no frame is
-    // answered or displaced before it went out.
-    void WritePending();
-    // Writes the send buffer; with force, also when its first byte is 0.
-    void Rewrite(bool force);
-    // Copies the frame into the send buffer and wakes the worker. Called
-    // with queueLock_ held.
-    void HandOver(const ByteVector& frame);
-    void RestartKeepAlive();
-    std::uint8_t SendBufferByte(std::size_t index);
+  void Run();
+  void DrainReceived();
+  void OnWaitTimeout();
+  // Writes a frame handed over and not yet written, so that no frame is
+  // answered or displaced before it went out.
+  void WritePending();
+  // Writes the send buffer; with force, also when its first byte is 0.
+  void Rewrite(bool force);
+  // Copies the frame into the send buffer and wakes the worker. Called
+  // with queueLock_ held.
+  void HandOver(const ByteVector& frame);
+  void RestartKeepAlive();
+  std::uint8_t SendBufferByte(std::size_t index);
 
-    const Traits traits_;
-    HWND owner_;
-    LinkOwner* io_;
+  const Traits traits_;
+  HWND owner_;
+  LinkOwner* io_;
 
-    // Queue state.
-    mutable sys::Mutex queueLock_;
-    bool busy_ = false;
-    std::uint8_t lastCode_ = 0;
-    Queue queue_;
-    std::optional<Queue::iterator> mark_;
-    std::int64_t turnaroundStart_ = 0;
-    // Counts hand-overs, to tell which frame an answer ends.
-    std::uint64_t handOvers_ = 0;
+  // Queue state.
+  mutable sys::Mutex queueLock_;
+  bool busy_ = false;
+  std::uint8_t lastCode_ = 0;
+  Queue queue_;
+  std::optional<Queue::iterator> mark_;
+  std::int64_t turnaroundStart_ = 0;
+  // Counts hand-overs, to tell which frame an answer ends.
+  std::uint64_t handOvers_ = 0;
 
-    // The frame in flight.
-    sys::Mutex bufferLock_;
-    std::vector<std::uint8_t> sendBuffer_;
-    std::size_t sendLength_ = 0;
+  // The frame in flight.
+  sys::Mutex bufferLock_;
+  std::vector<std::uint8_t> sendBuffer_;
+  std::size_t sendLength_ = 0;
 
-    // Received chunks, oldest first.
-    sys::Mutex receiveLock_;
-    std::deque<ByteVector> received_;
+  // Received chunks, oldest first.
+  sys::Mutex receiveLock_;
+  std::deque<ByteVector> received_;
 
-    FrameCutter cutter_;
-    std::atomic<bool> framed_{false};
-    std::atomic<std::uint32_t> timeoutMs_{DefaultTimeoutMs};
-    std::atomic<int> retryLimit_{DefaultRetryLimit};
-    std::atomic<int> resendCredit_{0};
-    std::atomic<bool> keepAliveOff_{false};
-    std::atomic<int> deviceId_;
-    std::atomic<int> lastWaitResult_{0};
-    std::atomic<int> replyTimeouts_{0};
-    WorkerCounts counts_;  // the worker's own
-    std::atomic<bool> started_{false};
-    std::atomic<bool> stopping_{false};
-    std::uint32_t keepAliveIntervalMs_ = KeepAliveIntervalMs;
+  FrameCutter cutter_;
+  std::atomic<bool> framed_{false};
+  std::atomic<std::uint32_t> timeoutMs_{DefaultTimeoutMs};
+  std::atomic<int> retryLimit_{DefaultRetryLimit};
+  std::atomic<int> resendCredit_{0};
+  std::atomic<bool> keepAliveOff_{false};
+  std::atomic<int> deviceId_;
+  std::atomic<int> lastWaitResult_{0};
+  std::atomic<int> replyTimeouts_{0};
+  WorkerCounts counts_;  // the worker's own
+  std::atomic<bool> started_{false};
+  std::atomic<bool> stopping_{false};
+  std::uint32_t keepAliveIntervalMs_ = KeepAliveIntervalMs;
 
-    std::unique_ptr<TTimer> keepAlive_;
-    std::unique_ptr<TSyncMessageSender> sender_;
-    // Posted messages go through this window, which Stop removes, so none
-    // arrives after it.
-    std::atomic<HWND> relay_{nullptr};
+  std::unique_ptr<TTimer> keepAlive_;
+  std::unique_ptr<TSyncMessageSender> sender_;
+  // Posted messages go through this window, which Stop removes, so none
+  // arrives after it.
+  std::atomic<HWND> relay_{nullptr};
 
-    sys::Event stopEvent_;
-    sys::Event dataEvent_;
-    sys::Event sendEvent_;
-    sys::Thread worker_;
+  sys::Event stopEvent_;
+  sys::Event dataEvent_;
+  sys::Event sendEvent_;
+  sys::Thread worker_;
 };

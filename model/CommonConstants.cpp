@@ -9,19 +9,15 @@
 namespace {
 
 template <std::size_t N>
-constexpr bool AllOfWidth(const std::array<std::string_view, N>& texts, std::size_t width)
-{
-    return std::all_of(texts.begin(), texts.end(),
-                       [width](std::string_view t) { return t.size() == width; });
+constexpr bool AllOfWidth(const std::array<std::string_view, N>& texts, std::size_t width) {
+  return std::all_of(texts.begin(), texts.end(), [width](std::string_view t) { return t.size() == width; });
 }
 
 template <typename T, std::size_t N>
-constexpr bool StrictlyIncreasing(const std::array<T, N>& values)
-{
-    for (std::size_t i = 1; i < N; ++i)
-        if (!(values[i - 1] < values[i]))
-            return false;
-    return true;
+constexpr bool StrictlyIncreasing(const std::array<T, N>& values) {
+  for (std::size_t i = 1; i < N; ++i)
+    if (!(values[i - 1] < values[i])) return false;
+  return true;
 }
 
 }  // namespace

@@ -45,17 +45,17 @@ inline constexpr double QValueToIndexBase = 1.0596;
 
 // Q values by PeqQIndex 0..100.
 inline constexpr std::array<double, 101> PeqQTable = {
-    0.4,  0.42, 0.45, 0.47, 0.5,  0.53, 0.56, 0.59, 0.63, 0.67,   //  0
-    0.71, 0.75, 0.79, 0.84, 0.89, 0.94, 1.0,  1.06, 1.12, 1.19,   // 10
-    1.26, 1.3,  1.4,  1.5,  1.6,  1.7,  1.8,  1.9,  2.0,  2.1,    // 20
-    2.2,  2.4,  2.5,  2.7,  2.8,  3.0,  3.2,  3.4,  3.6,  3.8,    // 30
-    4.0,  4.2,  4.5,  4.8,  5.0,  5.3,  5.7,  6.0,  6.3,  6.7,    // 40
-    7.1,  7.6,  8.0,  8.5,  9.0,  9.5,  10.1, 10.7, 11.3, 12.0,   // 50
-    12.7, 13.5, 14.0, 15.0, 16.0, 17.0, 18.0, 19.0, 20.0, 21.0,   // 60
-    23.0, 24.0, 25.0, 27.0, 29.0, 30.0, 32.0, 34.0, 36.0, 38.0,   // 70
-    40.0, 43.0, 45.0, 48.0, 51.0, 54.0, 57.0, 60.0, 64.0, 68.0,   // 80
-    72.0, 76.0, 81.0, 85.0, 91.0, 96.0, 102.0, 108.0, 114.0, 121.0, // 90
-    128.0,                                                         // 100
+    0.4,   0.42, 0.45, 0.47, 0.5,  0.53, 0.56,  0.59,  0.63,  0.67,   //  0
+    0.71,  0.75, 0.79, 0.84, 0.89, 0.94, 1.0,   1.06,  1.12,  1.19,   // 10
+    1.26,  1.3,  1.4,  1.5,  1.6,  1.7,  1.8,   1.9,   2.0,   2.1,    // 20
+    2.2,   2.4,  2.5,  2.7,  2.8,  3.0,  3.2,   3.4,   3.6,   3.8,    // 30
+    4.0,   4.2,  4.5,  4.8,  5.0,  5.3,  5.7,   6.0,   6.3,   6.7,    // 40
+    7.1,   7.6,  8.0,  8.5,  9.0,  9.5,  10.1,  10.7,  11.3,  12.0,   // 50
+    12.7,  13.5, 14.0, 15.0, 16.0, 17.0, 18.0,  19.0,  20.0,  21.0,   // 60
+    23.0,  24.0, 25.0, 27.0, 29.0, 30.0, 32.0,  34.0,  36.0,  38.0,   // 70
+    40.0,  43.0, 45.0, 48.0, 51.0, 54.0, 57.0,  60.0,  64.0,  68.0,   // 80
+    72.0,  76.0, 81.0, 85.0, 91.0, 96.0, 102.0, 108.0, 114.0, 121.0,  // 90
+    128.0,                                                            // 100
 };
 
 // Milliseconds per sample at the device's 48 kHz.
@@ -83,7 +83,7 @@ inline constexpr std::array<std::string_view, 4> FeetSuffixes = {"ft", "Ft", "fT
 // By CompRatioIndex 0..15; index 15 is the limiter. Its value 20.1 only
 // orders typed ratios; a limiter is drawn flat and never divided by it.
 inline constexpr std::array<std::string_view, 16> CompRatioText = {
-    "1.0", "1.1", "1.3", "1.5", "1.7", "2.0", "2.5",  "3.0",
+    "1.0", "1.1", "1.3", "1.5", "1.7", "2.0",  "2.5",  "3.0",
     "3.5", "4.0", "5.0", "6.0", "8.0", "10.0", "20.0", "Limit",
 };
 inline constexpr std::array<double, 16> CompRatioValue = {
@@ -94,18 +94,16 @@ inline constexpr std::array<double, 16> CompRatioValue = {
 
 // Long names by CutSlope 0..20, each exactly 11 characters.
 inline constexpr std::array<std::string_view, 21> CutSlopeNames = {
-    "  BYPASS   ", "BUTTER-06dB", "BESSEL-06dB", "BUTTER-12dB", "BESSEL-12dB", "LINK/R-12dB",
-    "BUTTER-18dB", "BESSEL-18dB", "BUTTER-24dB", "BESSEL-24dB", "LINK/R-24dB", "BUTTER-30dB",
-    "BESSEL-30dB", "BUTTER-36dB", "BESSEL-36dB", "LINK/R-36dB", "BUTTER-42dB", "BESSEL-42dB",
-    "BUTTER-48dB", "BESSEL-48dB", "LINK/R-48dB",
+    "  BYPASS   ", "BUTTER-06dB", "BESSEL-06dB", "BUTTER-12dB", "BESSEL-12dB", "LINK/R-12dB", "BUTTER-18dB",
+    "BESSEL-18dB", "BUTTER-24dB", "BESSEL-24dB", "LINK/R-24dB", "BUTTER-30dB", "BESSEL-30dB", "BUTTER-36dB",
+    "BESSEL-36dB", "LINK/R-36dB", "BUTTER-42dB", "BESSEL-42dB", "BUTTER-48dB", "BESSEL-48dB", "LINK/R-48dB",
 };
 
 // Items of the main window's slope lists; item i is CutSlope i + 1
 // (BW Butterworth, BL Bessel, LK Linkwitz-Riley; dB per octave).
 inline constexpr std::array<std::string_view, 20> CutSlopeComboItems = {
-    "BW -6",  "BL -6",  "BW -12", "BL -12", "LK -12", "BW -18", "BL -18",
-    "BW -24", "BL -24", "LK -24", "BW -30", "BL -30", "BW -36", "BL -36",
-    "LK -36", "BW -42", "BL -42", "BW -48", "BL -48", "LK -48",
+    "BW -6",  "BL -6",  "BW -12", "BL -12", "LK -12", "BW -18", "BL -18", "BW -24", "BL -24", "LK -24",
+    "BW -30", "BL -30", "BW -36", "BL -36", "LK -36", "BW -42", "BL -42", "BW -48", "BL -48", "LK -48",
 };
 
 // Section code of each CutSlope: 0 bypass, 1..8 Butterworth of order 1..8,
@@ -117,9 +115,9 @@ inline constexpr std::array<int, 21> CutSlopeOrder = {
 inline constexpr const std::array<int, 21>& SlopeOrder = CutSlopeOrder;
 
 inline constexpr int CutSectionBypass = 0;
-inline constexpr int CutSectionButterworthFirst = 1;    // order 1
-inline constexpr int CutSectionBesselFirst = 9;         // order 1
-inline constexpr int CutSectionLinkwitzFirst = 17;      // 12 dB per octave
+inline constexpr int CutSectionButterworthFirst = 1;  // order 1
+inline constexpr int CutSectionBesselFirst = 9;       // order 1
+inline constexpr int CutSectionLinkwitzFirst = 17;    // 12 dB per octave
 inline constexpr int CutSectionOrders = 8;
 
 // Prototype coefficients of the crossover sections, normalised to the
@@ -129,8 +127,8 @@ inline constexpr int CutSectionOrders = 8;
 // Butterworth: the first-order section 1 / (1 + s) when FirstOrder is 1, then
 // second-order sections 1 / (1 + P0 s + s^2).
 struct ButterworthOrder {
-    float FirstOrder;
-    std::array<float, 4> SecondOrderP0;
+  float FirstOrder;
+  std::array<float, 4> SecondOrderP0;
 };
 inline constexpr std::array<ButterworthOrder, CutSectionOrders> ButterworthSectionTable = {{
     {1.0f, {}},
@@ -147,12 +145,12 @@ inline constexpr std::array<ButterworthOrder, CutSectionOrders> ButterworthSecti
 // 1 / (1 + P0 s) with P0 = FirstOrder, then second-order sections
 // 1 / (1 + P0 s + P1 s^2).
 struct BesselSection {
-    float P0;
-    float P1;
+  float P0;
+  float P1;
 };
 struct BesselOrder {
-    float FirstOrder;
-    std::array<BesselSection, 4> SecondOrder;
+  float FirstOrder;
+  std::array<BesselSection, 4> SecondOrder;
 };
 inline constexpr std::array<BesselOrder, CutSectionOrders> BesselSectionTable = {{
     {1.0f, {}},
@@ -179,8 +177,8 @@ inline constexpr std::array<std::uint32_t, 14> BandMarkerPalette = {
     0x800080, 0x808000, 0x000080, 0xF0FBFF, 0x008080, 0x808080, 0x800000,
 };
 inline constexpr std::array<std::uint32_t, 42> BandMarkerColors = [] {
-    std::array<std::uint32_t, 42> colours{};
-    for (std::size_t i = 0; i < colours.size(); ++i)
-        colours[i] = BandMarkerPalette[i % BandMarkerPalette.size()];
-    return colours;
+  std::array<std::uint32_t, 42> colours{};
+  for (std::size_t i = 0; i < colours.size(); ++i)
+    colours[i] = BandMarkerPalette[i % BandMarkerPalette.size()];
+  return colours;
 }();

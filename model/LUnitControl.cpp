@@ -9,201 +9,247 @@
 using namespace PresetLayout;
 namespace CI = ChannelIndex;
 
-LUnitControl::LUnitControl(UnitOwner* owner) : Owner(owner) { LoadDefaults(); }
+LUnitControl::LUnitControl(UnitOwner* owner) : Owner(owner) {
+  LoadDefaults();
+}
 
 void LUnitControl::LoadDefaults() {
-    Current = DefaultPresetImage();
-    GroupCtrl = DefaultGroupCtrlRecords();
+  Current = DefaultPresetImage();
+  GroupCtrl = DefaultGroupCtrlRecords();
 }
 
 // --- Owner -------------------------------------------------------------------
 
-std::uint8_t LUnitControl::DeviceId() const { return Owner ? Owner->GetDeviceId() : 0; }
+std::uint8_t LUnitControl::DeviceId() const {
+  return Owner ? Owner->GetDeviceId() : 0;
+}
 
 void LUnitControl::Send(const LCmd& command, bool append, bool always) {
-    if (Owner == nullptr) return;
-    if (!always && Owner->IsRefreshing()) return;
-    Owner->SendCommand(command, append);
+  if (Owner == nullptr) return;
+  if (!always && Owner->IsRefreshing()) return;
+  Owner->SendCommand(command, append);
 }
 
 // --- Getters -----------------------------------------------------------------
 
-std::uint16_t LUnitControl::GetGain(int channel) const { return Current.Word(Gain(channel)); }
+std::uint16_t LUnitControl::GetGain(int channel) const {
+  return Current.Word(Gain(channel));
+}
 
 std::uint16_t LUnitControl::GetDelay(int channel) const {
-    if (!CI::IsOutput(channel)) return 0;
-    return Current.Word(OutputBlock(channel) + OutDelay);
+  if (!CI::IsOutput(channel)) return 0;
+  return Current.Word(OutputBlock(channel) + OutDelay);
 }
 
 bool LUnitControl::GetPeqBypass(int channel, int band) const {
-    if (band < 0 || band > 15) return false;
-    return (Current.Word(PeqBypassMask(channel)) >> band) & 1u;
+  if (band < 0 || band > 15) return false;
+  return (Current.Word(PeqBypassMask(channel)) >> band) & 1u;
 }
 
 PeqBandRecord LUnitControl::GetPeqBand(int channel, int band) const {
-    return Current.Get<PeqBandRecord>(PeqBand(channel, band));
+  return Current.Get<PeqBandRecord>(PeqBand(channel, band));
 }
 
 PeqBandRecord LUnitControl::GetDefaultPeqBand(int channel, int band) const {
-    return DefaultPresetImage().Get<PeqBandRecord>(PeqBand(channel, band));
+  return DefaultPresetImage().Get<PeqBandRecord>(PeqBand(channel, band));
 }
 
 std::uint16_t LUnitControl::GetMatrix(int channel) const {
-    if (CI::IsEffectBus(channel)) return Current.Byte(EffRoute);
-    if (CI::IsOutput(channel)) return Current.Word(OutputBlock(channel) + OutRoute);
-    return 0;
+  if (CI::IsEffectBus(channel)) return Current.Byte(EffRoute);
+  if (CI::IsOutput(channel)) return Current.Word(OutputBlock(channel) + OutRoute);
+  return 0;
 }
 
 CompRecord LUnitControl::GetComp(int channel) const {
-    if (CI::IsEffectBus(channel)) return Current.Get<CompRecord>(EffComp);
-    if (CI::IsOutput(channel)) return Current.Get<CompRecord>(OutputBlock(channel) + OutComp);
-    return {};
+  if (CI::IsEffectBus(channel)) return Current.Get<CompRecord>(EffComp);
+  if (CI::IsOutput(channel)) return Current.Get<CompRecord>(OutputBlock(channel) + OutComp);
+  return {};
 }
 
 GateRecord LUnitControl::GetGate(int channel) const {
-    if (!CI::IsInput(channel)) return {};
-    return Current.Get<GateRecord>(InputBlock(channel) + InGate);
+  if (!CI::IsInput(channel)) return {};
+  return Current.Get<GateRecord>(InputBlock(channel) + InGate);
 }
 
 PassFilters LUnitControl::GetPassFilters(int channel) const {
-    std::size_t first = npos;
-    if (CI::IsInput(channel)) first = InputBlock(channel) + InHpSlope;
-    else if (CI::IsOutput(channel)) first = OutputBlock(channel) + OutHpSlope;
-    else return {};
-    // Both blocks keep the four words in the same order.
-    PassFilters f;
-    f.HpSlope = Current.Word(first);
-    f.HpFreq = Current.Word(first + 2);
-    f.LpSlope = Current.Word(first + 4);
-    f.LpFreq = Current.Word(first + 6);
-    return f;
+  std::size_t first = npos;
+  if (CI::IsInput(channel))
+    first = InputBlock(channel) + InHpSlope;
+  else if (CI::IsOutput(channel))
+    first = OutputBlock(channel) + OutHpSlope;
+  else
+    return {};
+  // Both blocks keep the four words in the same order.
+  PassFilters f;
+  f.HpSlope = Current.Word(first);
+  f.HpFreq = Current.Word(first + 2);
+  f.LpSlope = Current.Word(first + 4);
+  f.LpFreq = Current.Word(first + 6);
+  return f;
 }
 
-bool LUnitControl::GetPolarity(int channel) const { return Current.Word(Polarity(channel)) != 0; }
+bool LUnitControl::GetPolarity(int channel) const {
+  return Current.Word(Polarity(channel)) != 0;
+}
 
 bool LUnitControl::GetMute(int channel) const {
-    if (CI::IsInput(channel)) return (Current.Word(InputMuteMask) >> channel) & 1u;
-    if (CI::IsOutput(channel)) return (Current.Word(OutputMuteMask) >> (channel - CI::FirstOutput)) & 1u;
-    if (CI::IsEffectBus(channel)) return Current.Word(EffMute) != 0;
-    return false;
+  if (CI::IsInput(channel)) return (Current.Word(InputMuteMask) >> channel) & 1u;
+  if (CI::IsOutput(channel)) return (Current.Word(OutputMuteMask) >> (channel - CI::FirstOutput)) & 1u;
+  if (CI::IsEffectBus(channel)) return Current.Word(EffMute) != 0;
+  return false;
 }
 
 ChannelNameBytes LUnitControl::GetChannelNameBytes(int channel) const {
-    ChannelNameBytes name{};
-    const std::size_t offset = ChannelName(channel);
-    if (offset == npos) return name;
-    std::copy_n(Current.Bytes.begin() + static_cast<std::ptrdiff_t>(offset), name.size(), name.begin());
-    return name;
+  ChannelNameBytes name{};
+  const std::size_t offset = ChannelName(channel);
+  if (offset == npos) return name;
+  std::copy_n(Current.Bytes.begin() + static_cast<std::ptrdiff_t>(offset), name.size(), name.begin());
+  return name;
 }
 
 std::string LUnitControl::GetChannelName(int channel) const {
-    const ChannelNameBytes name = GetChannelNameBytes(channel);
-    return AnsiFieldToUtf8(reinterpret_cast<const char*>(name.data()), name.size());
+  const ChannelNameBytes name = GetChannelNameBytes(channel);
+  return AnsiFieldToUtf8(reinterpret_cast<const char*>(name.data()), name.size());
 }
 
 PresetNameBytes LUnitControl::GetPresetNameBytes() const {
-    PresetNameBytes name{};
-    std::copy_n(Current.Bytes.begin() + NameOffset, name.size(), name.begin());
-    return name;
+  PresetNameBytes name{};
+  std::copy_n(Current.Bytes.begin() + NameOffset, name.size(), name.begin());
+  return name;
 }
 
 std::string LUnitControl::GetPresetName() const {
-    const PresetNameBytes name = GetPresetNameBytes();
-    return AnsiFieldToUtf8(reinterpret_cast<const char*>(name.data()), name.size());
+  const PresetNameBytes name = GetPresetNameBytes();
+  return AnsiFieldToUtf8(reinterpret_cast<const char*>(name.data()), name.size());
 }
 
 std::uint16_t LUnitControl::GetFeedbackLevel(int channel) const {
-    if (!CI::IsInput(channel)) return 0;
-    return Current.Word(InputBlock(channel) + InFeedback);
+  if (!CI::IsInput(channel)) return 0;
+  return Current.Word(InputBlock(channel) + InFeedback);
 }
 
 bool LUnitControl::GetPhantom(int channel) const {
-    if (!CI::IsInput(channel)) return false;
-    return Current.Byte(InputBlock(channel) + InPhantom) != 0;
+  if (!CI::IsInput(channel)) return false;
+  return Current.Byte(InputBlock(channel) + InPhantom) != 0;
 }
 
 std::uint8_t LUnitControl::GetMicGain(int channel) const {
-    if (!CI::IsInput(channel)) return 0;
-    return Current.Byte(InputBlock(channel) + InMicGain);
+  if (!CI::IsInput(channel)) return 0;
+  return Current.Byte(InputBlock(channel) + InMicGain);
 }
 
-std::uint16_t LUnitControl::GetLinkMask(int channel) const { return Current.Word(LinkMask(channel)); }
+std::uint16_t LUnitControl::GetLinkMask(int channel) const {
+  return Current.Word(LinkMask(channel));
+}
 
-std::uint16_t LUnitControl::GetEqBypassMask(int channel) const { return Current.Word(EqBypassMask(channel)); }
+std::uint16_t LUnitControl::GetEqBypassMask(int channel) const {
+  return Current.Word(EqBypassMask(channel));
+}
 
-std::uint8_t LUnitControl::GetEffectOn() const { return Current.Byte(EffOn); }
-std::uint8_t LUnitControl::GetEffectVolume() const { return Current.Byte(EffVolume); }
-std::uint8_t LUnitControl::GetCameraDefault() const { return Current.Byte(EffCameraDefault); }
-MixGateRecord LUnitControl::GetAutoMixGate() const { return Current.Get<MixGateRecord>(EffAutoMixGate); }
-MixGateRecord LUnitControl::GetCameraGate() const { return Current.Get<MixGateRecord>(EffCameraGate); }
-std::uint16_t LUnitControl::GetAutoMixSlope() const { return Current.Word(EffAutoMixSlope); }
-EchoRecord LUnitControl::GetEchoWords() const { return Current.Get<EchoRecord>(EffEcho); }
-ReverbRecord LUnitControl::GetReverbWords() const { return Current.Get<ReverbRecord>(EffReverb); }
-std::uint16_t LUnitControl::GetDelayUnit() const { return Current.Word(PresetLayout::DelayUnit); }
-std::uint16_t LUnitControl::GetTestSignal() const { return Current.Word(TestSignal); }
-std::uint16_t LUnitControl::GetSineFreqIndex() const { return Current.Word(SineFreq); }
-std::uint16_t LUnitControl::GetMemorizeMode() const { return Current.Word(PresetLayout::MemorizeMode); }
+std::uint8_t LUnitControl::GetEffectOn() const {
+  return Current.Byte(EffOn);
+}
+std::uint8_t LUnitControl::GetEffectVolume() const {
+  return Current.Byte(EffVolume);
+}
+std::uint8_t LUnitControl::GetCameraDefault() const {
+  return Current.Byte(EffCameraDefault);
+}
+MixGateRecord LUnitControl::GetAutoMixGate() const {
+  return Current.Get<MixGateRecord>(EffAutoMixGate);
+}
+MixGateRecord LUnitControl::GetCameraGate() const {
+  return Current.Get<MixGateRecord>(EffCameraGate);
+}
+std::uint16_t LUnitControl::GetAutoMixSlope() const {
+  return Current.Word(EffAutoMixSlope);
+}
+EchoRecord LUnitControl::GetEchoWords() const {
+  return Current.Get<EchoRecord>(EffEcho);
+}
+ReverbRecord LUnitControl::GetReverbWords() const {
+  return Current.Get<ReverbRecord>(EffReverb);
+}
+std::uint16_t LUnitControl::GetDelayUnit() const {
+  return Current.Word(PresetLayout::DelayUnit);
+}
+std::uint16_t LUnitControl::GetTestSignal() const {
+  return Current.Word(TestSignal);
+}
+std::uint16_t LUnitControl::GetSineFreqIndex() const {
+  return Current.Word(SineFreq);
+}
+std::uint16_t LUnitControl::GetMemorizeMode() const {
+  return Current.Word(PresetLayout::MemorizeMode);
+}
 
 SubCtrlRecord LUnitControl::GetSubCtrl(int index) const {
-    return Current.Get<SubCtrlRecord>(index == 0 ? SubCtrl0 : SubCtrl1);
+  return Current.Get<SubCtrlRecord>(index == 0 ? SubCtrl0 : SubCtrl1);
 }
 
 GroupCtrlRecord LUnitControl::GetGroupCtrl(int index) const {
-    if (index < 0 || index >= GroupCtrlCount) return {};
-    return GroupCtrl[static_cast<std::size_t>(index)];
+  if (index < 0 || index >= GroupCtrlCount) return {};
+  return GroupCtrl[static_cast<std::size_t>(index)];
 }
 
 bool LUnitControl::IsPresetStored(int slotIndex) const {
-    if (slotIndex < 0 || slotIndex >= StoredSlotCount) return false;
-    return StoredFlags[static_cast<std::size_t>(slotIndex)] != 0;
+  if (slotIndex < 0 || slotIndex >= StoredSlotCount) return false;
+  return StoredFlags[static_cast<std::size_t>(slotIndex)] != 0;
 }
 
 const StoredSlot* LUnitControl::GetStoredSlot(int slotNumber) const {
-    if (slotNumber < 1 || slotNumber > StoredSlotCount) return nullptr;
-    return &StoredSlots[static_cast<std::size_t>(slotNumber - 1)];
+  if (slotNumber < 1 || slotNumber > StoredSlotCount) return nullptr;
+  return &StoredSlots[static_cast<std::size_t>(slotNumber - 1)];
 }
 
 // --- Plain stores ------------------------------------------------------------
 
 void LUnitControl::SetEqBypassMask(int channel, std::uint16_t mask) {
-    Current.SetWord(EqBypassMask(channel), mask);
+  Current.SetWord(EqBypassMask(channel), mask);
 }
 
-void LUnitControl::SetMemorizeMode(std::uint16_t mode) { Current.SetWord(PresetLayout::MemorizeMode, mode); }
+void LUnitControl::SetMemorizeMode(std::uint16_t mode) {
+  Current.SetWord(PresetLayout::MemorizeMode, mode);
+}
 
 void LUnitControl::SetPresetStored(int slotIndex) {
-    if (slotIndex < 0 || slotIndex >= StoredSlotCount) return;
-    StoredFlags[static_cast<std::size_t>(slotIndex)] = 1;
+  if (slotIndex < 0 || slotIndex >= StoredSlotCount) return;
+  StoredFlags[static_cast<std::size_t>(slotIndex)] = 1;
 }
 
-void LUnitControl::SetEchoWords(const EchoRecord& echo) { Current.Put(EffEcho, echo); }
+void LUnitControl::SetEchoWords(const EchoRecord& echo) {
+  Current.Put(EffEcho, echo);
+}
 
-void LUnitControl::SetReverbWords(const ReverbRecord& reverb) { Current.Put(EffReverb, reverb); }
+void LUnitControl::SetReverbWords(const ReverbRecord& reverb) {
+  Current.Put(EffReverb, reverb);
+}
 
 // --- Link groups -------------------------------------------------------------
 
 std::uint16_t LUnitControl::LinkMaskOf(int channel) const {
-    if (!CI::IsInput(channel) && !CI::IsOutput(channel)) return 0;
-    const int first = CI::IsInput(channel) ? CI::FirstInput : CI::FirstOutput;
-    const int i = channel - first;
-    const std::uint16_t own = GetLinkMask(channel);
-    if ((own >> i) & 1u) return own;
-    for (int lower = 0; lower < i; ++lower) {
-        const std::uint16_t mask = GetLinkMask(first + lower);
-        if ((mask >> i) & 1u) return mask;
-    }
-    // In no recorded group (say after an offline copy carried another
-    // channel's mask): the channel stands alone rather than dragging others.
-    return static_cast<std::uint16_t>(1u << i);
+  if (!CI::IsInput(channel) && !CI::IsOutput(channel)) return 0;
+  const int first = CI::IsInput(channel) ? CI::FirstInput : CI::FirstOutput;
+  const int i = channel - first;
+  const std::uint16_t own = GetLinkMask(channel);
+  if ((own >> i) & 1u) return own;
+  for (int lower = 0; lower < i; ++lower) {
+    const std::uint16_t mask = GetLinkMask(first + lower);
+    if ((mask >> i) & 1u) return mask;
+  }
+  // In no recorded group (say after an offline copy carried another
+  // channel's mask): the channel stands alone rather than dragging others.
+  return static_cast<std::uint16_t>(1u << i);
 }
 
 std::vector<std::size_t> LUnitControl::GroupBlocks(int channel) const {
-    std::vector<std::size_t> blocks;
-    if (!CI::IsInput(channel) && !CI::IsOutput(channel)) return blocks;
-    const std::uint16_t group = LinkMaskOf(channel);
-    for (int m = 0; m < CI::ChannelsPerSide; ++m) {
-        if (!((group >> m) & 1u)) continue;
-        blocks.push_back(CI::IsInput(channel) ? InputBlock(CI::FirstInput + m) : OutputBlock(CI::FirstOutput + m));
-    }
-    return blocks;
+  std::vector<std::size_t> blocks;
+  if (!CI::IsInput(channel) && !CI::IsOutput(channel)) return blocks;
+  const std::uint16_t group = LinkMaskOf(channel);
+  for (int m = 0; m < CI::ChannelsPerSide; ++m) {
+    if (!((group >> m) & 1u)) continue;
+    blocks.push_back(CI::IsInput(channel) ? InputBlock(CI::FirstInput + m)
+                                          : OutputBlock(CI::FirstOutput + m));
+  }
+  return blocks;
 }

@@ -22,10 +22,16 @@ inline constexpr int AutoMixGate = 18;  // in mix-gate commands
 inline constexpr int CameraGate = 19;   // in mix-gate commands
 inline constexpr int ChannelsPerSide = 8;
 
-constexpr bool IsInput(int ch) { return ch >= FirstInput && ch <= LastInput; }
-constexpr bool IsOutput(int ch) { return ch >= FirstOutput && ch <= LastOutput; }
-constexpr bool IsEffectBus(int ch) { return ch == EffectBus; }
-} // namespace ChannelIndex
+constexpr bool IsInput(int ch) {
+  return ch >= FirstInput && ch <= LastInput;
+}
+constexpr bool IsOutput(int ch) {
+  return ch >= FirstOutput && ch <= LastOutput;
+}
+constexpr bool IsEffectBus(int ch) {
+  return ch == EffectBus;
+}
+}  // namespace ChannelIndex
 
 namespace PresetLayout {
 inline constexpr std::size_t ImageSize = 1272;
@@ -111,34 +117,34 @@ std::size_t Gain(int channel);
 std::size_t Polarity(int channel);
 std::size_t LinkMask(int channel);
 int BandCount(int channel);
-} // namespace PresetLayout
+}  // namespace PresetLayout
 
 class PresetImage {
-public:
-    static constexpr std::size_t Size = PresetLayout::ImageSize;
+ public:
+  static constexpr std::size_t Size = PresetLayout::ImageSize;
 
-    // Accesses outside the record read 0 and write nothing.
-    std::uint8_t Byte(std::size_t offset) const { return offset < Size ? Bytes[offset] : 0; }
-    void SetByte(std::size_t offset, std::uint8_t v) {
-        if (offset < Size) Bytes[offset] = v;
-    }
-    std::uint16_t Word(std::size_t offset) const;
-    void SetWord(std::size_t offset, std::uint16_t v);
+  // Accesses outside the record read 0 and write nothing.
+  std::uint8_t Byte(std::size_t offset) const { return offset < Size ? Bytes[offset] : 0; }
+  void SetByte(std::size_t offset, std::uint8_t v) {
+    if (offset < Size) Bytes[offset] = v;
+  }
+  std::uint16_t Word(std::size_t offset) const;
+  void SetWord(std::size_t offset, std::uint16_t v);
 
-    template <class Record> Record Get(std::size_t offset) const {
-        Record r;
-        if (offset <= Size && Record::Size <= Size - offset)
-            LoadRecord(Bytes.data() + offset, r);
-        return r;
-    }
-    template <class Record> void Put(std::size_t offset, const Record& r) {
-        if (offset <= Size && Record::Size <= Size - offset)
-            StoreRecord(Bytes.data() + offset, r);
-    }
+  template <class Record>
+  Record Get(std::size_t offset) const {
+    Record r;
+    if (offset <= Size && Record::Size <= Size - offset) LoadRecord(Bytes.data() + offset, r);
+    return r;
+  }
+  template <class Record>
+  void Put(std::size_t offset, const Record& r) {
+    if (offset <= Size && Record::Size <= Size - offset) StoreRecord(Bytes.data() + offset, r);
+  }
 
-    bool operator==(const PresetImage&) const = default;
+  bool operator==(const PresetImage&) const = default;
 
-    std::array<std::uint8_t, Size> Bytes{};
+  std::array<std::uint8_t, Size> Bytes{};
 };
 
 // The factory defaults.
@@ -160,4 +166,4 @@ void Write(const PresetImage& image, std::span<std::uint8_t> out);
 // Stores stream positions 0..in.size()-1 (at most Size) into the image,
 // skipping the inserted zero bytes.
 void Read(std::span<const std::uint8_t> in, PresetImage& image);
-} // namespace PresetStream
+}  // namespace PresetStream

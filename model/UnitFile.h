@@ -24,7 +24,7 @@ class LUnitControl;
 inline constexpr std::size_t UnitRecordSize = 1274;
 inline constexpr std::size_t UnitEntrySize = 1272;
 inline constexpr std::size_t UnitFileHeaderSize = 16 + DeviceInfoSize;
-inline constexpr std::size_t UnitFileSize = UnitFileHeaderSize + StoredSlotCount * UnitRecordSize;  // 26789
+inline constexpr std::size_t UnitFileSize = UnitFileHeaderSize + StoredSlotCount * UnitRecordSize;    // 26789
 inline constexpr std::size_t UnitFileMinSize = UnitFileHeaderSize + StoredSlotCount * UnitEntrySize;  // 26747
 inline constexpr int UnitImageEntries = 22;
 inline constexpr std::uint8_t UnitEmptyFill = 0x64;
@@ -34,8 +34,8 @@ using UnitImageEntry = std::array<std::uint8_t, UnitEntrySize>;
 
 // What a download sends: the file's device-info block and its entries.
 struct UnitFileImage {
-    DeviceInfoBlock Info{};
-    std::array<UnitImageEntry, UnitImageEntries> Entries{};
+  DeviceInfoBlock Info{};
+  std::array<UnitImageEntry, UnitImageEntries> Entries{};
 };
 
 // On failure image is untouched.

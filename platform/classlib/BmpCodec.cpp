@@ -15,7 +15,9 @@ constexpr std::uint32_t kRle4 = 2;
 constexpr std::uint32_t kBitFields = 3;
 constexpr std::uint32_t kAlphaBitFields = 6;
 
-[[noreturn]] void Bad(const std::string& why) { throw EInvalidGraphic("Invalid bitmap image: " + why); }
+[[noreturn]] void Bad(const std::string& why) {
+  throw EInvalidGraphic("Invalid bitmap image: " + why);
+}
 
 class Reader {
  public:
@@ -28,7 +30,8 @@ class Reader {
   }
   std::uint32_t U32(std::size_t pos) const {
     if (!Has(pos, 4)) Fail();
-    return data_[pos] | (data_[pos + 1] << 8) | (data_[pos + 2] << 16) | (static_cast<std::uint32_t>(data_[pos + 3]) << 24);
+    return data_[pos] | (data_[pos + 1] << 8) | (data_[pos + 2] << 16) |
+           (static_cast<std::uint32_t>(data_[pos + 3]) << 24);
   }
   std::int32_t S32(std::size_t pos) const { return static_cast<std::int32_t>(U32(pos)); }
   const std::uint8_t* At(std::size_t pos) const { return data_ + pos; }
@@ -207,10 +210,18 @@ QImage DecodeBmp(const std::uint8_t* data, std::size_t size) {
     QRgb* dst = reinterpret_cast<QRgb*>(img.scanLine(topDown ? y : h - 1 - y));
     for (int x = 0; x < w; ++x) {
       switch (bpp) {
-        case 1: dst[x] = palette[std::min<std::size_t>((src[x / 8] >> (7 - x % 8)) & 1, palette.size() - 1)]; break;
-        case 4: dst[x] = palette[std::min<std::size_t>((src[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F, palette.size() - 1)]; break;
-        case 8: dst[x] = palette[std::min<std::size_t>(src[x], palette.size() - 1)]; break;
-        case 24: dst[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]); break;
+        case 1:
+          dst[x] = palette[std::min<std::size_t>((src[x / 8] >> (7 - x % 8)) & 1, palette.size() - 1)];
+          break;
+        case 4:
+          dst[x] = palette[std::min<std::size_t>((src[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F, palette.size() - 1)];
+          break;
+        case 8:
+          dst[x] = palette[std::min<std::size_t>(src[x], palette.size() - 1)];
+          break;
+        case 24:
+          dst[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+          break;
         case 16: {
           const std::uint32_t px = src[2 * x] | (src[2 * x + 1] << 8);
           dst[x] = qRgba(r.Get(px, 0), g.Get(px, 0), b.Get(px, 0), a.Get(px, 255));
@@ -218,7 +229,8 @@ QImage DecodeBmp(const std::uint8_t* data, std::size_t size) {
         }
         case 32: {
           const std::uint8_t* s = src + 4 * x;
-          const std::uint32_t px = s[0] | (s[1] << 8) | (s[2] << 16) | (static_cast<std::uint32_t>(s[3]) << 24);
+          const std::uint32_t px =
+              s[0] | (s[1] << 8) | (s[2] << 16) | (static_cast<std::uint32_t>(s[3]) << 24);
           dst[x] = qRgba(r.Get(px, 0), g.Get(px, 0), b.Get(px, 0), a.Get(px, 255));
           if (compression == kRgb && s[3] != 0) anyAlpha = true;
           break;
@@ -231,7 +243,8 @@ QImage DecodeBmp(const std::uint8_t* data, std::size_t size) {
     for (int y = 0; y < h; ++y) {
       const std::uint8_t* src = in.At(pos + static_cast<std::size_t>(stride) * y);
       QRgb* dst = reinterpret_cast<QRgb*>(img.scanLine(topDown ? y : h - 1 - y));
-      for (int x = 0; x < w; ++x) dst[x] = (dst[x] & 0x00FFFFFFu) | (static_cast<std::uint32_t>(src[4 * x + 3]) << 24);
+      for (int x = 0; x < w; ++x)
+        dst[x] = (dst[x] & 0x00FFFFFFu) | (static_cast<std::uint32_t>(src[4 * x + 3]) << 24);
     }
   }
   return img;

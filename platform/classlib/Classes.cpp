@@ -8,7 +8,9 @@
 #include <memory>
 #include <typeinfo>
 
-void Abort() { throw EAbort(); }
+void Abort() {
+  throw EAbort();
+}
 
 // ---------------------------------------------------------------- TObject
 
@@ -17,15 +19,17 @@ void TObject::Free() {
   delete this;
 }
 
-void TObject::Dispatch(TMessage& Message) { DefaultHandler(Message); }
+void TObject::Dispatch(TMessage& Message) {
+  DefaultHandler(Message);
+}
 
 void TObject::DefaultHandler(TMessage&) {}
 
 std::string TObject::ClassName() const {
   const char* mangled = typeid(*this).name();
   int status = 0;
-  std::unique_ptr<char, void (*)(void*)> demangled(
-      abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
+  std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                   std::free);
   std::string name = (status == 0 && demangled) ? demangled.get() : mangled;
   // Drop any namespace: the class library names classes plainly.
   auto colon = name.rfind("::");
@@ -52,8 +56,7 @@ void TPersistent::AssignTo(TPersistent* Dest) {
 bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
       return false;
   }
   return true;
@@ -89,7 +92,9 @@ TComponent::~TComponent() {
   if (FOwner) FOwner->RemoveComponent(this);
 }
 
-void TComponent::BeforeDestruction() { Destroying(); }
+void TComponent::BeforeDestruction() {
+  Destroying();
+}
 
 void TComponent::Destroying() {
   if (FComponentState.Contains(csDestroying)) return;
@@ -152,8 +157,7 @@ void TComponent::Insert(TComponent* AComponent) {
 }
 
 void TComponent::Remove(TComponent* AComponent) {
-  FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), AComponent),
-                    FComponents.end());
+  FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), AComponent), FComponents.end());
   AComponent->FOwner = nullptr;
 }
 
@@ -207,7 +211,9 @@ void TComponent::EndLoad() {
   if (FComponentState.Contains(csLoading)) Loaded();
 }
 
-void TComponent::Loaded() { FComponentState >> csLoading; }
+void TComponent::Loaded() {
+  FComponentState >> csLoading;
+}
 
 void TComponent::SetDesigning(bool Value) {
   if (Value)

@@ -88,8 +88,17 @@ class TPersistent : public TObject {
 };
 
 enum TComponentStateFlag {
-  csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor,
-  csUpdating, csFixups, csFreeNotification, csInline, csDesignInstance
+  csLoading,
+  csReading,
+  csWriting,
+  csDestroying,
+  csDesigning,
+  csAncestor,
+  csUpdating,
+  csFixups,
+  csFreeNotification,
+  csInline,
+  csDesignInstance
 };
 using TComponentState = TSet<TComponentStateFlag>;
 enum TOperation { opInsert, opRemove };

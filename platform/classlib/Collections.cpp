@@ -51,7 +51,9 @@ void TCollectionItem::SetIndex(int Value) {
   Changed(true);
 }
 
-std::string TCollectionItem::GetDisplayName() const { return ClassName(); }
+std::string TCollectionItem::GetDisplayName() const {
+  return ClassName();
+}
 
 void TCollectionItem::Changed(bool AllItems) {
   if (FCollection && FCollection->FUpdateCount == 0) FCollection->Update(AllItems ? nullptr : this);
@@ -76,7 +78,9 @@ TCollectionItem* TCollection::GetItems(int Index) const {
   return FItems[static_cast<std::size_t>(Index)];
 }
 
-void TCollection::SetItems(int Index, TCollectionItem* Value) { GetItems(Index)->Assign(Value); }
+void TCollection::SetItems(int Index, TCollectionItem* Value) {
+  GetItems(Index)->Assign(Value);
+}
 
 void TCollection::InsertItem(TCollectionItem* Item) {
   FItems.push_back(Item);
@@ -141,7 +145,9 @@ TCollectionItem* TCollection::FindItemID(int ID) const {
   return nullptr;
 }
 
-void TCollection::BeginUpdate() { ++FUpdateCount; }
+void TCollection::BeginUpdate() {
+  ++FUpdateCount;
+}
 
 void TCollection::EndUpdate() {
   if (FUpdateCount == 0) return;

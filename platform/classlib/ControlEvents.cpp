@@ -72,10 +72,17 @@ TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons) {
 
 bool ButtonOf(Qt::MouseButton b, TMouseButton& out) {
   switch (b) {
-    case Qt::LeftButton: out = mbLeft; return true;
-    case Qt::RightButton: out = mbRight; return true;
-    case Qt::MiddleButton: out = mbMiddle; return true;
-    default: return false;
+    case Qt::LeftButton:
+      out = mbLeft;
+      return true;
+    case Qt::RightButton:
+      out = mbRight;
+      return true;
+    case Qt::MiddleButton:
+      out = mbMiddle;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -88,76 +95,131 @@ std::uint16_t VirtualKeyOf(const QKeyEvent* e) {
   if (k >= Qt::Key_A && k <= Qt::Key_Z) return static_cast<std::uint16_t>(k);
   if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return static_cast<std::uint16_t>(VK_F1 + (k - Qt::Key_F1));
   switch (k) {
-    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Backspace:
+      return VK_BACK;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
-    case Qt::Key_Clear: return VK_CLEAR;
+    case Qt::Key_Backtab:
+      return VK_TAB;
+    case Qt::Key_Clear:
+      return VK_CLEAR;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: return VK_MENU;
-    case Qt::Key_Pause: return VK_PAUSE;
-    case Qt::Key_CapsLock: return VK_CAPITAL;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Select: return VK_SELECT;
-    case Qt::Key_Print: return VK_SNAPSHOT;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Help: return VK_HELP;
-    case Qt::Key_Meta: return VK_LWIN;
-    case Qt::Key_Menu: return VK_APPS;
-    case Qt::Key_NumLock: return VK_NUMLOCK;
-    case Qt::Key_ScrollLock: return VK_SCROLL;
-    case Qt::Key_Asterisk: return keypad ? VK_MULTIPLY : '8';
-    case Qt::Key_Plus: return keypad ? VK_ADD : VK_OEM_PLUS;
-    case Qt::Key_Minus: return keypad ? VK_SUBTRACT : VK_OEM_MINUS;
-    case Qt::Key_Period: return keypad ? VK_DECIMAL : VK_OEM_PERIOD;
-    case Qt::Key_Slash: return keypad ? VK_DIVIDE : VK_OEM_2;
-    case Qt::Key_Comma: return keypad ? VK_SEPARATOR : VK_OEM_COMMA;
+    case Qt::Key_Enter:
+      return VK_RETURN;
+    case Qt::Key_Shift:
+      return VK_SHIFT;
+    case Qt::Key_Control:
+      return VK_CONTROL;
+    case Qt::Key_Alt:
+      return VK_MENU;
+    case Qt::Key_Pause:
+      return VK_PAUSE;
+    case Qt::Key_CapsLock:
+      return VK_CAPITAL;
+    case Qt::Key_Escape:
+      return VK_ESCAPE;
+    case Qt::Key_Space:
+      return VK_SPACE;
+    case Qt::Key_PageUp:
+      return VK_PRIOR;
+    case Qt::Key_PageDown:
+      return VK_NEXT;
+    case Qt::Key_End:
+      return VK_END;
+    case Qt::Key_Home:
+      return VK_HOME;
+    case Qt::Key_Left:
+      return VK_LEFT;
+    case Qt::Key_Up:
+      return VK_UP;
+    case Qt::Key_Right:
+      return VK_RIGHT;
+    case Qt::Key_Down:
+      return VK_DOWN;
+    case Qt::Key_Select:
+      return VK_SELECT;
+    case Qt::Key_Print:
+      return VK_SNAPSHOT;
+    case Qt::Key_Insert:
+      return VK_INSERT;
+    case Qt::Key_Delete:
+      return VK_DELETE;
+    case Qt::Key_Help:
+      return VK_HELP;
+    case Qt::Key_Meta:
+      return VK_LWIN;
+    case Qt::Key_Menu:
+      return VK_APPS;
+    case Qt::Key_NumLock:
+      return VK_NUMLOCK;
+    case Qt::Key_ScrollLock:
+      return VK_SCROLL;
+    case Qt::Key_Asterisk:
+      return keypad ? VK_MULTIPLY : '8';
+    case Qt::Key_Plus:
+      return keypad ? VK_ADD : VK_OEM_PLUS;
+    case Qt::Key_Minus:
+      return keypad ? VK_SUBTRACT : VK_OEM_MINUS;
+    case Qt::Key_Period:
+      return keypad ? VK_DECIMAL : VK_OEM_PERIOD;
+    case Qt::Key_Slash:
+      return keypad ? VK_DIVIDE : VK_OEM_2;
+    case Qt::Key_Comma:
+      return keypad ? VK_SEPARATOR : VK_OEM_COMMA;
     // Shifted digits of a US keyboard report the digit's key.
-    case Qt::Key_Exclam: return '1';
-    case Qt::Key_At: return '2';
-    case Qt::Key_NumberSign: return '3';
-    case Qt::Key_Dollar: return '4';
-    case Qt::Key_Percent: return '5';
-    case Qt::Key_AsciiCircum: return '6';
-    case Qt::Key_Ampersand: return '7';
-    case Qt::Key_ParenLeft: return '9';
-    case Qt::Key_ParenRight: return '0';
+    case Qt::Key_Exclam:
+      return '1';
+    case Qt::Key_At:
+      return '2';
+    case Qt::Key_NumberSign:
+      return '3';
+    case Qt::Key_Dollar:
+      return '4';
+    case Qt::Key_Percent:
+      return '5';
+    case Qt::Key_AsciiCircum:
+      return '6';
+    case Qt::Key_Ampersand:
+      return '7';
+    case Qt::Key_ParenLeft:
+      return '9';
+    case Qt::Key_ParenRight:
+      return '0';
     case Qt::Key_Semicolon:
-    case Qt::Key_Colon: return VK_OEM_1;
-    case Qt::Key_Equal: return VK_OEM_PLUS;
-    case Qt::Key_Less: return VK_OEM_COMMA;
-    case Qt::Key_Underscore: return VK_OEM_MINUS;
-    case Qt::Key_Greater: return VK_OEM_PERIOD;
-    case Qt::Key_Question: return VK_OEM_2;
+    case Qt::Key_Colon:
+      return VK_OEM_1;
+    case Qt::Key_Equal:
+      return VK_OEM_PLUS;
+    case Qt::Key_Less:
+      return VK_OEM_COMMA;
+    case Qt::Key_Underscore:
+      return VK_OEM_MINUS;
+    case Qt::Key_Greater:
+      return VK_OEM_PERIOD;
+    case Qt::Key_Question:
+      return VK_OEM_2;
     case Qt::Key_QuoteLeft:
-    case Qt::Key_AsciiTilde: return VK_OEM_3;
+    case Qt::Key_AsciiTilde:
+      return VK_OEM_3;
     case Qt::Key_BracketLeft:
-    case Qt::Key_BraceLeft: return VK_OEM_4;
+    case Qt::Key_BraceLeft:
+      return VK_OEM_4;
     case Qt::Key_Backslash:
-    case Qt::Key_Bar: return VK_OEM_5;
+    case Qt::Key_Bar:
+      return VK_OEM_5;
     case Qt::Key_BracketRight:
-    case Qt::Key_BraceRight: return VK_OEM_6;
+    case Qt::Key_BraceRight:
+      return VK_OEM_6;
     case Qt::Key_Apostrophe:
-    case Qt::Key_QuoteDbl: return VK_OEM_7;
-    default: return 0;
+    case Qt::Key_QuoteDbl:
+      return VK_OEM_7;
+    default:
+      return 0;
   }
 }
 
 bool IsMouseEvent(QEvent::Type t) {
-  return t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease || t == QEvent::MouseButtonDblClick ||
-         t == QEvent::MouseMove;
+  return t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
+         t == QEvent::MouseButtonDblClick || t == QEvent::MouseMove;
 }
 
 // A widget's own handling of an event, past the event filters; a scroll
@@ -203,12 +265,20 @@ ControlBridge* OwnerBridge(QWidget* w) {
 
 }  // namespace
 
-BridgeDispatchScope::BridgeDispatchScope() { ++gDepth; }
-BridgeDispatchScope::~BridgeDispatchScope() { --gDepth; }
+BridgeDispatchScope::BridgeDispatchScope() {
+  ++gDepth;
+}
+BridgeDispatchScope::~BridgeDispatchScope() {
+  --gDepth;
+}
 
-int BridgeDispatchDepth() { return gDepth; }
+int BridgeDispatchDepth() {
+  return gDepth;
+}
 
-bool IsPlainWidget(const QWidget* w) { return w && w->metaObject() == &QWidget::staticMetaObject; }
+bool IsPlainWidget(const QWidget* w) {
+  return w && w->metaObject() == &QWidget::staticMetaObject;
+}
 
 void ForgetControl(TControl* control) {
   if (gHeld.control == control) gHeld.control = nullptr;
@@ -294,7 +364,8 @@ bool ControlBridge::Translate(QWidget* target, QEvent* e) {
     auto* me = static_cast<QMouseEvent*>(e);
     return toolkit ? ToolkitMouse(target, me) : TranslateMouse(w, me);
   }
-  if (type == QEvent::KeyPress || type == QEvent::KeyRelease) return TranslateKey(target, static_cast<QKeyEvent*>(e));
+  if (type == QEvent::KeyPress || type == QEvent::KeyRelease)
+    return TranslateKey(target, static_cast<QKeyEvent*>(e));
   if (type == QEvent::FocusIn) {
     auto reason = static_cast<QFocusEvent*>(e)->reason();
     // Getting the window back, or a popup closing, is no move of focus.
@@ -340,7 +411,8 @@ bool ControlBridge::Translate(QWidget* target, QEvent* e) {
       return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
-      if (auto* form = dynamic_cast<TCustomForm*>(c)) form->WidgetActivated(e->type() == QEvent::WindowActivate);
+      if (auto* form = dynamic_cast<TCustomForm*>(c))
+        form->WidgetActivated(e->type() == QEvent::WindowActivate);
       return false;
     default:
       return false;
@@ -452,8 +524,9 @@ bool ControlBridge::ToolkitMouse(QWidget* target, QMouseEvent* me) {
     if (target == w) {
       TranslateMouse(w, me);
     } else {
-      QMouseEvent mapped(me->type(), target->mapTo(w, me->position()), me->scenePosition(), me->globalPosition(),
-                         me->button(), me->buttons(), me->modifiers(), me->pointingDevice());
+      QMouseEvent mapped(me->type(), target->mapTo(w, me->position()), me->scenePosition(),
+                         me->globalPosition(), me->button(), me->buttons(), me->modifiers(),
+                         me->pointingDevice());
       mapped.setTimestamp(me->timestamp());
       TranslateMouse(w, &mapped);
     }
@@ -493,9 +566,9 @@ bool ControlBridge::ToolkitWheel(QWidget* target, QWheelEvent* we) {
   bool taken = DeliverToWidget(target, we) && we->isAccepted();
   if (!taken && !gone() && part && target != c->FWidget) {
     QWidget* w = c->FWidget;
-    QWheelEvent mapped(target->mapTo(w, we->position()), we->globalPosition(), we->pixelDelta(), we->angleDelta(),
-                       we->buttons(), we->modifiers(), we->phase(), we->inverted(), we->source(),
-                       we->pointingDevice());
+    QWheelEvent mapped(target->mapTo(w, we->position()), we->globalPosition(), we->pixelDelta(),
+                       we->angleDelta(), we->buttons(), we->modifiers(), we->phase(), we->inverted(),
+                       we->source(), we->pointingDevice());
     mapped.setTimestamp(we->timestamp());
     taken = DeliverToWidget(w, &mapped) && mapped.isAccepted();
   }
@@ -553,7 +626,8 @@ bool ControlBridge::TranslateKey(QWidget* target, QKeyEvent* ke) {
   LRESULT mask = tab ? DLGC_WANTTAB : (vk == VK_RETURN || vk == VK_ESCAPE) ? DLGC_WANTALLKEYS : 0;
   if (mask) {
     const WPARAM key = tab ? VK_TAB : vk;
-    const bool wanted = wc->Perform(CM_WANTSPECIALKEY, key, 0) != 0 || (wc->Perform(WM_GETDLGCODE, 0, 0) & mask) != 0;
+    const bool wanted =
+        wc->Perform(CM_WANTSPECIALKEY, key, 0) != 0 || (wc->Perform(WM_GETDLGCODE, 0, 0) & mask) != 0;
     if (gone()) return true;
     if (!wanted) {
       if (tab) return false;
@@ -588,7 +662,8 @@ bool ControlBridge::TranslateKey(QWidget* target, QKeyEvent* ke) {
   // A handler that replaced a character has its own typed.
   if (!std::equal(chars.begin(), chars.end(), typed.begin(), typed.end())) {
     QKeyEvent replaced(QEvent::KeyPress, ke->key(), ke->modifiers(),
-                       QString::fromUcs4(chars.data(), static_cast<qsizetype>(chars.size())), ke->isAutoRepeat());
+                       QString::fromUcs4(chars.data(), static_cast<qsizetype>(chars.size())),
+                       ke->isAutoRepeat());
     DeliverToWidget(target, &replaced);
     return true;
   }

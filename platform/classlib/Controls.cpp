@@ -20,27 +20,48 @@ TControl* gCaptureControl = nullptr;
 
 Qt::CursorShape CursorShape(TCursor cursor) {
   switch (cursor) {
-    case crNone: return Qt::BlankCursor;
-    case crCross: return Qt::CrossCursor;
-    case crIBeam: return Qt::IBeamCursor;
-    case crSizeNESW: return Qt::SizeBDiagCursor;
-    case crSizeNS: return Qt::SizeVerCursor;
-    case crSizeNWSE: return Qt::SizeFDiagCursor;
-    case crSizeWE: return Qt::SizeHorCursor;
-    case crUpArrow: return Qt::UpArrowCursor;
-    case crHourGlass: return Qt::WaitCursor;
-    case crSQLWait: return Qt::WaitCursor;
-    case crDrag: return Qt::DragMoveCursor;
-    case crMultiDrag: return Qt::DragCopyCursor;
-    case crNoDrop: return Qt::ForbiddenCursor;
-    case crNo: return Qt::ForbiddenCursor;
-    case crHSplit: return Qt::SplitHCursor;
-    case crVSplit: return Qt::SplitVCursor;
-    case crAppStart: return Qt::BusyCursor;
-    case crHelp: return Qt::WhatsThisCursor;
-    case crHandPoint: return Qt::PointingHandCursor;
-    case crSizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    case crNone:
+      return Qt::BlankCursor;
+    case crCross:
+      return Qt::CrossCursor;
+    case crIBeam:
+      return Qt::IBeamCursor;
+    case crSizeNESW:
+      return Qt::SizeBDiagCursor;
+    case crSizeNS:
+      return Qt::SizeVerCursor;
+    case crSizeNWSE:
+      return Qt::SizeFDiagCursor;
+    case crSizeWE:
+      return Qt::SizeHorCursor;
+    case crUpArrow:
+      return Qt::UpArrowCursor;
+    case crHourGlass:
+      return Qt::WaitCursor;
+    case crSQLWait:
+      return Qt::WaitCursor;
+    case crDrag:
+      return Qt::DragMoveCursor;
+    case crMultiDrag:
+      return Qt::DragCopyCursor;
+    case crNoDrop:
+      return Qt::ForbiddenCursor;
+    case crNo:
+      return Qt::ForbiddenCursor;
+    case crHSplit:
+      return Qt::SplitHCursor;
+    case crVSplit:
+      return Qt::SplitVCursor;
+    case crAppStart:
+      return Qt::BusyCursor;
+    case crHelp:
+      return Qt::WhatsThisCursor;
+    case crHandPoint:
+      return Qt::PointingHandCursor;
+    case crSizeAll:
+      return Qt::SizeAllCursor;
+    default:
+      return Qt::ArrowCursor;
   }
 }
 
@@ -51,9 +72,13 @@ std::string ShortHint(const std::string& hint) {
 
 }  // namespace
 
-Qt::CursorShape CursorShapeOf(TCursor cursor) { return CursorShape(cursor); }
+Qt::CursorShape CursorShapeOf(TCursor cursor) {
+  return CursorShape(cursor);
+}
 
-TControl*& CaptureControl() { return gCaptureControl; }
+TControl*& CaptureControl() {
+  return gCaptureControl;
+}
 
 // ---------------------------------------------------------------- TControl
 
@@ -73,7 +98,9 @@ TControl::~TControl() {
   FFont->OnChange = nullptr;
 }
 
-void TControl::BeforeDestruction() { TComponent::BeforeDestruction(); }
+void TControl::BeforeDestruction() {
+  TComponent::BeforeDestruction();
+}
 
 void TControl::DestroyWidget() {
   if (!FWidget) return;
@@ -91,7 +118,9 @@ void TControl::DestroyWidget() {
   }
 }
 
-QWidget* TControl::CreateWidget() { return new QWidget(); }
+QWidget* TControl::CreateWidget() {
+  return new QWidget();
+}
 
 QWidget* TControl::GetWidget() {
   if (FWidget) return FWidget;
@@ -161,7 +190,8 @@ void TControl::ApplyFont() {
 }
 
 void TControl::ApplyHint() {
-  if (FWidget) FWidget->setToolTip(EffectiveShowHint() ? QString::fromStdString(ShortHint(FHint)) : QString());
+  if (FWidget)
+    FWidget->setToolTip(EffectiveShowHint() ? QString::fromStdString(ShortHint(FHint)) : QString());
 }
 
 void TControl::ApplyCursor() {
@@ -212,8 +242,12 @@ void TControl::ChangeBounds(int ALeft, int ATop, int AWidth, int AHeight, bool F
   }
 }
 
-void TControl::SetClientWidth(int Value) { SetWidth(FWidth - GetClientWidth() + Value); }
-void TControl::SetClientHeight(int Value) { SetHeight(FHeight - GetClientHeight() + Value); }
+void TControl::SetClientWidth(int Value) {
+  SetWidth(FWidth - GetClientWidth() + Value);
+}
+void TControl::SetClientHeight(int Value) {
+  SetHeight(FHeight - GetClientHeight() + Value);
+}
 
 TPoint TControl::ClientToScreen(TPoint P) const {
   if (FWidget) {
@@ -341,7 +375,9 @@ void TControl::ParentShowHintChanged() {
   NotifyChildren(&TControl::ParentShowHintChanged);
 }
 
-bool TControl::EffectiveShowHint() const { return FShowHint; }
+bool TControl::EffectiveShowHint() const {
+  return FShowHint;
+}
 
 void TControl::SetCursor(TCursor Value) {
   if (Value == FCursor) return;
@@ -363,7 +399,9 @@ void TControl::Repaint() {
   if (FWidget && FWidget->isVisible()) FWidget->repaint();
 }
 
-void TControl::Update() { Repaint(); }
+void TControl::Update() {
+  Repaint();
+}
 
 void TControl::BringToFront() {
   if (FParent) {
@@ -383,7 +421,9 @@ void TControl::SendToBack() {
   if (FWidget) FWidget->lower();
 }
 
-bool TControl::GetMouseCapture() const { return gCaptureControl == this; }
+bool TControl::GetMouseCapture() const {
+  return gCaptureControl == this;
+}
 
 void TControl::SetMouseCapture(bool Value) {
   if (Value) {
@@ -462,7 +502,9 @@ void TControl::Resize() {
   if (OnResize) OnResize(this);
 }
 
-void TControl::EnabledChanged() { Invalidate(); }
+void TControl::EnabledChanged() {
+  Invalidate();
+}
 void TControl::VisibleChanged() {}
 void TControl::ColorChanged() {
   // A backing image nobody has drawn on yet takes the new colour (a control
@@ -480,7 +522,9 @@ void TControl::FontChanged() {
   ApplyFont();
   Invalidate();
 }
-void TControl::TextChanged() { Invalidate(); }
+void TControl::TextChanged() {
+  Invalidate();
+}
 
 void TControl::CreateCanvas(bool transparent) {
   if (FSurface) return;
@@ -495,9 +539,13 @@ void TControl::CreateCanvas(bool transparent) {
   ResizeSurface();
 }
 
-TCanvas* TControl::SurfaceCanvas() const { return FSurface ? FSurface->canvas.get() : nullptr; }
+TCanvas* TControl::SurfaceCanvas() const {
+  return FSurface ? FSurface->canvas.get() : nullptr;
+}
 
-int TControl::SurfaceHeight() const { return std::max(FHeight - FClientTop, 0); }
+int TControl::SurfaceHeight() const {
+  return std::max(FHeight - FClientTop, 0);
+}
 
 void TControl::ResizeSurface() {
   PaintSurface& s = *FSurface;
@@ -648,7 +696,9 @@ bool TWinControl::CanFocus() const {
   return true;
 }
 
-bool TWinControl::Focused() const { return FWidget && FWidget->hasFocus(); }
+bool TWinControl::Focused() const {
+  return FWidget && FWidget->hasFocus();
+}
 
 void TWinControl::SetFocus() {
   if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
@@ -705,11 +755,20 @@ void TWinControl::AlignControls(TControl*, TRect& R) {
     auto byLeft = [](TControl* a, TControl* b) { return a->FLeft < b->FLeft; };
     auto byRight = [](TControl* a, TControl* b) { return a->FLeft + a->FWidth > b->FLeft + b->FWidth; };
     switch (align) {
-      case alTop: std::stable_sort(list.begin(), list.end(), byTop); break;
-      case alBottom: std::stable_sort(list.begin(), list.end(), byBottom); break;
-      case alLeft: std::stable_sort(list.begin(), list.end(), byLeft); break;
-      case alRight: std::stable_sort(list.begin(), list.end(), byRight); break;
-      default: break;
+      case alTop:
+        std::stable_sort(list.begin(), list.end(), byTop);
+        break;
+      case alBottom:
+        std::stable_sort(list.begin(), list.end(), byBottom);
+        break;
+      case alLeft:
+        std::stable_sort(list.begin(), list.end(), byLeft);
+        break;
+      case alRight:
+        std::stable_sort(list.begin(), list.end(), byRight);
+        break;
+      default:
+        break;
     }
     return list;
   };
@@ -795,9 +854,13 @@ void TWinControl::KeyPress(char32_t& Key) {
 
 // ---------------------------------------------------------------- custom-drawn
 
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) { CreateCanvas(false); }
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
+  CreateCanvas(false);
+}
 
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) { CreateCanvas(true); }
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
+  CreateCanvas(true);
+}
 
 bool PostMessage(TWinControl* Control, unsigned Msg, WPARAM WParam, LPARAM LParam) {
   return Control && PostMessage(Control->GetHandle(), Msg, WParam, LParam);

@@ -34,11 +34,30 @@ enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDoub
 using TShiftState = TSet<TShiftStateFlag>;
 
 enum TControlStyleFlag {
-  csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed,
-  csSetCaption, csOpaque, csDoubleClicks, csFixedWidth, csFixedHeight, csNoDesignVisible,
-  csReplicatable, csNoStdEvents, csDisplayDragImage, csReflector, csActionClient,
-  csMenuEvents, csNeedsBorderPaint, csParentBackground, csPannable, csAlignWithMargins,
-  csGestures, csPaintBlackOpaqueOnGlass, csOverrideStylePaint
+  csAcceptsControls,
+  csCaptureMouse,
+  csDesignInteractive,
+  csClickEvents,
+  csFramed,
+  csSetCaption,
+  csOpaque,
+  csDoubleClicks,
+  csFixedWidth,
+  csFixedHeight,
+  csNoDesignVisible,
+  csReplicatable,
+  csNoStdEvents,
+  csDisplayDragImage,
+  csReflector,
+  csActionClient,
+  csMenuEvents,
+  csNeedsBorderPaint,
+  csParentBackground,
+  csPannable,
+  csAlignWithMargins,
+  csGestures,
+  csPaintBlackOpaqueOnGlass,
+  csOverrideStylePaint
 };
 using TControlStyle = TSet<TControlStyleFlag>;
 
@@ -90,8 +109,8 @@ using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, i
 using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
 // Key is the typed character; setting it to 0 drops it.
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
-using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta,
-                                            TPoint MousePos, bool& Handled)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 using TMouseWheelUpDownEvent =
     std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 

@@ -33,10 +33,12 @@ std::string ApplicationTitle() {
   return slash == std::string::npos ? exe : exe.substr(slash + 1);
 }
 
-constexpr TMsgDlgBtn kAllButtons[] = {mbYes,   mbNo,    mbOK,     mbCancel,   mbAbort, mbRetry,
+constexpr TMsgDlgBtn kAllButtons[] = {mbYes,    mbNo,  mbOK,      mbCancel,   mbAbort, mbRetry,
                                       mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbClose};
 
-QWidget* DialogParent() { return QApplication::activeWindow(); }
+QWidget* DialogParent() {
+  return QApplication::activeWindow();
+}
 
 struct WindowButton {
   std::string caption;
@@ -65,24 +67,37 @@ int RunMessageWindow(const std::string& Text, const std::string& Caption, QMessa
 
 QMessageBox::Icon IconOfFlags(unsigned Flags) {
   switch (Flags & 0xF0) {
-    case MB_ICONSTOP: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONWARNING: return QMessageBox::Warning;
-    case MB_ICONINFORMATION: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MB_ICONSTOP:
+      return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+      return QMessageBox::Question;
+    case MB_ICONWARNING:
+      return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 
 std::string MessageBoxButtonCaption(int id) {
   switch (id) {
-    case IDOK: return "OK";
-    case IDCANCEL: return "Cancel";
-    case IDABORT: return "&Abort";
-    case IDRETRY: return "&Retry";
-    case IDIGNORE: return "&Ignore";
-    case IDYES: return "&Yes";
-    case IDNO: return "&No";
-    default: return "?";
+    case IDOK:
+      return "OK";
+    case IDCANCEL:
+      return "Cancel";
+    case IDABORT:
+      return "&Abort";
+    case IDRETRY:
+      return "&Retry";
+    case IDIGNORE:
+      return "&Ignore";
+    case IDYES:
+      return "&Yes";
+    case IDNO:
+      return "&No";
+    default:
+      return "?";
   }
 }
 
@@ -114,12 +129,18 @@ TModalResult MsgDlgEscapeResult(TMsgDlgButtons Buttons) {
 
 std::vector<int> MessageBoxButtons(unsigned Flags) {
   switch (Flags & 0x0F) {
-    case MB_OKCANCEL: return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO: return {IDYES, IDNO};
-    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
-    default: return {IDOK};
+    case MB_OKCANCEL:
+      return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE:
+      return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL:
+      return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO:
+      return {IDYES, IDNO};
+    case MB_RETRYCANCEL:
+      return {IDRETRY, IDCANCEL};
+    default:
+      return {IDOK};
   }
 }
 
@@ -132,45 +153,72 @@ int MessageBoxEscapeResult(unsigned Flags) {
 
 std::string MsgDlgButtonCaption(TMsgDlgBtn Button) {
   switch (Button) {
-    case mbYes: return "&Yes";
-    case mbNo: return "&No";
-    case mbOK: return "OK";
-    case mbCancel: return "Cancel";
-    case mbAbort: return "&Abort";
-    case mbRetry: return "&Retry";
-    case mbIgnore: return "&Ignore";
-    case mbAll: return "&All";
-    case mbNoToAll: return "N&o to All";
-    case mbYesToAll: return "Yes to &All";
-    case mbClose: return "&Close";
+    case mbYes:
+      return "&Yes";
+    case mbNo:
+      return "&No";
+    case mbOK:
+      return "OK";
+    case mbCancel:
+      return "Cancel";
+    case mbAbort:
+      return "&Abort";
+    case mbRetry:
+      return "&Retry";
+    case mbIgnore:
+      return "&Ignore";
+    case mbAll:
+      return "&All";
+    case mbNoToAll:
+      return "N&o to All";
+    case mbYesToAll:
+      return "Yes to &All";
+    case mbClose:
+      return "&Close";
   }
   return std::string();
 }
 
 TModalResult MsgDlgButtonResult(TMsgDlgBtn Button) {
   switch (Button) {
-    case mbYes: return mrYes;
-    case mbNo: return mrNo;
-    case mbOK: return mrOk;
-    case mbCancel: return mrCancel;
-    case mbAbort: return mrAbort;
-    case mbRetry: return mrRetry;
-    case mbIgnore: return mrIgnore;
-    case mbAll: return mrAll;
-    case mbNoToAll: return mrNoToAll;
-    case mbYesToAll: return mrYesToAll;
-    case mbClose: return mrClose;
+    case mbYes:
+      return mrYes;
+    case mbNo:
+      return mrNo;
+    case mbOK:
+      return mrOk;
+    case mbCancel:
+      return mrCancel;
+    case mbAbort:
+      return mrAbort;
+    case mbRetry:
+      return mrRetry;
+    case mbIgnore:
+      return mrIgnore;
+    case mbAll:
+      return mrAll;
+    case mbNoToAll:
+      return mrNoToAll;
+    case mbYesToAll:
+      return mrYesToAll;
+    case mbClose:
+      return mrClose;
   }
   return mrNone;
 }
 
 std::string MsgDlgCaption(TMsgDlgType DlgType) {
   switch (DlgType) {
-    case mtWarning: return "Warning";
-    case mtError: return "Error";
-    case mtInformation: return "Information";
-    case mtConfirmation: return "Confirmation";
-    case mtCustom: break;
+    case mtWarning:
+      return "Warning";
+    case mtError:
+      return "Error";
+    case mtInformation:
+      return "Information";
+    case mtConfirmation:
+      return "Confirmation";
+    case mtCustom:
+      break;
   }
   return ApplicationTitle();
 }
@@ -179,7 +227,8 @@ int MessageBox(HWND /*Wnd*/, const std::string& Text, const std::string& Caption
   return DialogService().MessageBox(Text, Caption, Flags);
 }
 
-TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int /*HelpCtx*/) {
+TModalResult MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
+                        int /*HelpCtx*/) {
   // A window without buttons could not be closed by a choice: it gets OK.
   if (Buttons.Empty()) Buttons = TMsgDlgButtons{mbOK};
   return DialogService().MessageDlg(Msg, MsgDlgCaption(DlgType), DlgType, Buttons);
@@ -262,8 +311,8 @@ bool TSaveDialog::Execute() {
     const std::string name = CompleteName(result.Files.front());
     if (FOptions.Contains(ofOverwritePrompt) && FileExists(name)) {
       const std::string caption = FTitle.empty() ? std::string("Confirm Save As") : FTitle;
-      const int answer = DialogService().MessageBox(name + " already exists.\nDo you want to replace it?", caption,
-                                                    MB_YESNO | MB_ICONWARNING);
+      const int answer = DialogService().MessageBox(name + " already exists.\nDo you want to replace it?",
+                                                    caption, MB_YESNO | MB_ICONWARNING);
       if (answer != IDYES) {
         // Back to the file dialog, on the name the user had chosen.
         request.FileName = name;
@@ -308,7 +357,9 @@ bool TFontDialog::Execute() {
 
 // ---------------------------------------------------------------- the service
 
-TDialogService& DialogService() { return gService ? *gService : DefaultService(); }
+TDialogService& DialogService() {
+  return gService ? *gService : DefaultService();
+}
 
 TDialogService* SetDialogService(TDialogService* Service) {
   TDialogService* previous = gService;
@@ -318,7 +369,8 @@ TDialogService* SetDialogService(TDialogService* Service) {
 
 bool TQtDialogService::FileDialog(const TFileDialogRequest& Request, TFileDialogResult& Result) {
   const bool save = Request.Kind == TFileDialogRequest::Save;
-  QFileDialog dlg(DialogParent(), QString::fromStdString(Request.Title), QString::fromStdString(Request.InitialDir));
+  QFileDialog dlg(DialogParent(), QString::fromStdString(Request.Title),
+                  QString::fromStdString(Request.InitialDir));
   dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   if (save)
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -341,7 +393,8 @@ bool TQtDialogService::FileDialog(const TFileDialogRequest& Request, TFileDialog
   }
   if (!filters.isEmpty()) {
     dlg.setNameFilters(filters);
-    const int index = Request.FilterIndex >= 1 && Request.FilterIndex <= filters.size() ? Request.FilterIndex : 1;
+    const int index =
+        Request.FilterIndex >= 1 && Request.FilterIndex <= filters.size() ? Request.FilterIndex : 1;
     dlg.selectNameFilter(filters[index - 1]);
   }
   if (!Request.FileName.empty()) dlg.selectFile(QString::fromStdString(Request.FileName));
@@ -388,15 +441,24 @@ int TQtDialogService::MessageBox(const std::string& Text, const std::string& Cap
   return RunMessageWindow(Text, Caption, IconOfFlags(Flags), buttons, def, MessageBoxEscapeResult(Flags));
 }
 
-TModalResult TQtDialogService::MessageDlg(const std::string& Msg, const std::string& Caption, TMsgDlgType DlgType,
-                                          TMsgDlgButtons Buttons) {
+TModalResult TQtDialogService::MessageDlg(const std::string& Msg, const std::string& Caption,
+                                          TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   switch (DlgType) {
-    case mtWarning: icon = QMessageBox::Warning; break;
-    case mtError: icon = QMessageBox::Critical; break;
-    case mtInformation: icon = QMessageBox::Information; break;
-    case mtConfirmation: icon = QMessageBox::Question; break;
-    case mtCustom: break;
+    case mtWarning:
+      icon = QMessageBox::Warning;
+      break;
+    case mtError:
+      icon = QMessageBox::Critical;
+      break;
+    case mtInformation:
+      icon = QMessageBox::Information;
+      break;
+    case mtConfirmation:
+      icon = QMessageBox::Question;
+      break;
+    case mtCustom:
+      break;
   }
   std::vector<WindowButton> buttons;
   std::size_t def = 0;
@@ -422,9 +484,8 @@ TScriptedDialogService::TScriptedDialogService() {
   FPrevious = SetDialogService(this);
   if (Application) {
     FPreviousHook = Application->MessageBoxHook;
-    Application->MessageBoxHook = [this](const std::string& Text, const std::string& Caption, unsigned Flags) {
-      return MessageBox(Text, Caption, Flags);
-    };
+    Application->MessageBoxHook = [this](const std::string& Text, const std::string& Caption,
+                                         unsigned Flags) { return MessageBox(Text, Caption, Flags); };
     FHooked = true;
   }
 }
@@ -447,7 +508,9 @@ void TScriptedDialogService::AnswerFiles(const std::vector<std::string>& FileNam
   FAnswers.push_back(std::move(a));
 }
 
-void TScriptedDialogService::AnswerCancel() { FAnswers.push_back(TAnswer{akCancel}); }
+void TScriptedDialogService::AnswerCancel() {
+  FAnswers.push_back(TAnswer{akCancel});
+}
 
 void TScriptedDialogService::AnswerButton(int Result) {
   TAnswer a{akButton};
@@ -481,13 +544,15 @@ void TScriptedDialogService::Reset() {
   FMismatches = 0;
 }
 
-const TScriptedDialogService::TAnswer* TScriptedDialogService::Next(std::initializer_list<TAnswerKind> Wanted) {
+const TScriptedDialogService::TAnswer* TScriptedDialogService::Next(
+    std::initializer_list<TAnswerKind> Wanted) {
   if (FAnswers.empty()) {
     ++FUnanswered;
     return nullptr;
   }
   const TAnswer& front = FAnswers.front();
-  const bool fits = front.Kind == akCancel || std::find(Wanted.begin(), Wanted.end(), front.Kind) != Wanted.end();
+  const bool fits =
+      front.Kind == akCancel || std::find(Wanted.begin(), Wanted.end(), front.Kind) != Wanted.end();
   if (!fits) {
     // Left queued: the question the test meant it for may still come.
     ++FMismatches;
@@ -617,7 +682,8 @@ TMenuItem* TScriptedDialogService::TrackPopupMenu(TPopupMenu* Menu, int X, int Y
     std::size_t start = 0;
     while (at) {
       const auto slash = a->Path.find('/', start);
-      const std::string part = a->Path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+      const std::string part =
+          a->Path.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
       at = FindEntry(at, part);
       if (slash == std::string::npos) break;
       start = slash + 1;

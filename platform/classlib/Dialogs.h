@@ -25,7 +25,19 @@ class TPopupMenu;
 // ---------------------------------------------------------------- message windows
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
-enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbClose };
+enum TMsgDlgBtn {
+  mbYes,
+  mbNo,
+  mbOK,
+  mbCancel,
+  mbAbort,
+  mbRetry,
+  mbIgnore,
+  mbAll,
+  mbNoToAll,
+  mbYesToAll,
+  mbClose
+};
 using TMsgDlgButtons = TSet<TMsgDlgBtn>;
 inline const TMsgDlgButtons mbYesNo{mbYes, mbNo};
 inline const TMsgDlgButtons mbYesNoCancel{mbYes, mbNo, mbCancel};
@@ -59,10 +71,27 @@ void ShowMessage(const std::string& Msg);
 // ---------------------------------------------------------------- file dialogs
 
 enum TOpenOption {
-  ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate,
-  ofAllowMultiSelect, ofExtensionDifferent, ofPathMustExist, ofFileMustExist, ofCreatePrompt,
-  ofShareAware, ofNoReadOnlyReturn, ofNoTestFileCreate, ofNoNetworkButton, ofNoLongNames,
-  ofOldStyleDialog, ofNoDereferenceLinks, ofEnableIncludeNotify, ofEnableSizing, ofDontAddToRecent,
+  ofReadOnly,
+  ofOverwritePrompt,
+  ofHideReadOnly,
+  ofNoChangeDir,
+  ofShowHelp,
+  ofNoValidate,
+  ofAllowMultiSelect,
+  ofExtensionDifferent,
+  ofPathMustExist,
+  ofFileMustExist,
+  ofCreatePrompt,
+  ofShareAware,
+  ofNoReadOnlyReturn,
+  ofNoTestFileCreate,
+  ofNoNetworkButton,
+  ofNoLongNames,
+  ofOldStyleDialog,
+  ofNoDereferenceLinks,
+  ofEnableIncludeNotify,
+  ofEnableSizing,
+  ofDontAddToRecent,
   ofForceShowHidden
 };
 using TOpenOptions = TSet<TOpenOption>;
@@ -242,10 +271,10 @@ class TScriptedDialogService : public TDialogService {
     TFileDialogRequest File;
     TColor Color = clNone;  // the colour offered
     int FontHeight = 0;
-    TPoint Point;                     // where a popup was shown
-    std::vector<std::string> Items;   // a popup's visible entries (names, or captions when unnamed)
-    int Answer = 0;                   // the button given (MessageBox/MessageDlg)
-    bool Accepted = false;            // a choice was made (not cancelled)
+    TPoint Point;                    // where a popup was shown
+    std::vector<std::string> Items;  // a popup's visible entries (names, or captions when unnamed)
+    int Answer = 0;                  // the button given (MessageBox/MessageDlg)
+    bool Accepted = false;           // a choice was made (not cancelled)
   };
 
   TScriptedDialogService();
@@ -256,8 +285,8 @@ class TScriptedDialogService : public TDialogService {
   // Queue answers; each is used by the next question.
   void AnswerFile(const std::string& FileName, int FilterIndex = 0);  // 0: keep the offered index
   void AnswerFiles(const std::vector<std::string>& FileNames);
-  void AnswerCancel();                  // any question: cancel / close / dismiss
-  void AnswerButton(int Result);        // IDYES, mrOk, ... (the same numbers)
+  void AnswerCancel();            // any question: cancel / close / dismiss
+  void AnswerButton(int Result);  // IDYES, mrOk, ... (the same numbers)
   void AnswerColor(TColor Color);
   void AnswerFont(const TFont& Font);
   // Picks the popup item of that component name, or, for unnamed items,

@@ -4,7 +4,9 @@
 
 // ---------------------------------------------------------------- TTimer
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { UpdateTimer(); }
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
+  UpdateTimer();
+}
 
 TTimer::~TTimer() {
   Destroying();

@@ -21,9 +21,13 @@ void ClearSurface(TCanvas* canvas) {
 
 }  // namespace
 
-TColor BevelHighlight(TColor face) { return Shade(face, 255, 55); }
+TColor BevelHighlight(TColor face) {
+  return Shade(face, 255, 55);
+}
 
-TColor BevelShadow(TColor face) { return Shade(face, 0, 40); }
+TColor BevelShadow(TColor face) {
+  return Shade(face, 0, 40);
+}
 
 void Frame3D(TCanvas* Canvas, TRect& R, TColor Top, TColor Bottom, int Width) {
   Canvas->Pen->SetWidth(1);
@@ -261,11 +265,17 @@ void TShape::Paint() {
   }
   switch (FShape) {
     case stRectangle:
-    case stSquare: c->Rectangle(x, y, x + w, y + h); break;
+    case stSquare:
+      c->Rectangle(x, y, x + w, y + h);
+      break;
     case stRoundRect:
-    case stRoundSquare: c->RoundRect(x, y, x + w, y + h, s / 4, s / 4); break;
+    case stRoundSquare:
+      c->RoundRect(x, y, x + w, y + h, s / 4, s / 4);
+      break;
     case stEllipse:
-    case stCircle: c->Ellipse(x, y, x + w, y + h); break;
+    case stCircle:
+      c->Ellipse(x, y, x + w, y + h);
+      break;
   }
 }
 
@@ -277,10 +287,13 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(std::make
   FPicture->OnChange = [this](TPicture*) { PictureChanged(); };
 }
 
-TImage::~TImage() { FPicture->OnChange = nullptr; }
+TImage::~TImage() {
+  FPicture->OnChange = nullptr;
+}
 
 void TImage::PictureChanged() {
-  if (auto* bmp = dynamic_cast<TBitmap*>(FPicture->GetGraphic()); bmp && bmp->GetTransparent() != FTransparent)
+  if (auto* bmp = dynamic_cast<TBitmap*>(FPicture->GetGraphic());
+      bmp && bmp->GetTransparent() != FTransparent)
     bmp->SetTransparent(FTransparent);
   if (FAutoSize && FPicture->GetWidth() > 0 && FPicture->GetHeight() > 0)
     SetBounds(GetLeft(), GetTop(), FPicture->GetWidth(), FPicture->GetHeight());

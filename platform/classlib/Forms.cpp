@@ -53,7 +53,8 @@ TColor MenuBarFace(TColor back, TColor text) {
   const TColor b = ColorToRGB(back);
   const TColor t = ColorToRGB(text);
   auto mix = [](int x, int y) { return x + (y - x) * 8 / 100; };
-  return RGB(mix(GetRValue(b), GetRValue(t)), mix(GetGValue(b), GetGValue(t)), mix(GetBValue(b), GetBValue(t)));
+  return RGB(mix(GetRValue(b), GetRValue(t)), mix(GetGValue(b), GetGValue(t)),
+             mix(GetBValue(b), GetBValue(t)));
 }
 
 }  // namespace
@@ -71,12 +72,17 @@ class MenuBarWatch : public QObject {
   bool eventFilter(QObject* watched, QEvent* e) override {
     if (watched == host_) {
       switch (e->type()) {
-        case QEvent::Resize: form_->LayOutMenuBar(false); break;
-        case QEvent::Show: form_->LayOutMenuBar(true); break;
+        case QEvent::Resize:
+          form_->LayOutMenuBar(false);
+          break;
+        case QEvent::Show:
+          form_->LayOutMenuBar(true);
+          break;
         case QEvent::ChildAdded:
           if (static_cast<QChildEvent*>(e)->child()->isWidgetType() && bar_) bar_->raise();
           break;
-        default: break;
+        default:
+          break;
       }
     } else if (watched == bar_ && (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange)) {
       form_->LayOutMenuBar(true);
@@ -153,7 +159,9 @@ void TCustomForm::BeforeDestruction() {
   TWinControl::BeforeDestruction();
 }
 
-QWidget* TCustomForm::CreateWidget() { return new QWidget(nullptr, Qt::Window); }
+QWidget* TCustomForm::CreateWidget() {
+  return new QWidget(nullptr, Qt::Window);
+}
 
 void TCustomForm::InitWidget() {
   TWinControl::InitWidget();
@@ -189,7 +197,8 @@ void TCustomForm::ApplyWindowFlags() {
       f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
       if (FBorderStyle != bsDialog && !tool) {
         if (FBorderIcons.Contains(biMinimize)) f |= Qt::WindowMinimizeButtonHint;
-        if (FBorderIcons.Contains(biMaximize) && FBorderStyle == bsSizeable) f |= Qt::WindowMaximizeButtonHint;
+        if (FBorderIcons.Contains(biMaximize) && FBorderStyle == bsSizeable)
+          f |= Qt::WindowMaximizeButtonHint;
       }
     }
   }
@@ -241,9 +250,15 @@ void TCustomForm::SetWindowState(TWindowState Value) {
   FWindowState = Value;
   if (!FWidget || !FWidget->isVisible()) return;
   switch (Value) {
-    case wsMinimized: FWidget->showMinimized(); break;
-    case wsMaximized: FWidget->showMaximized(); break;
-    default: FWidget->showNormal(); break;
+    case wsMinimized:
+      FWidget->showMinimized();
+      break;
+    case wsMaximized:
+      FWidget->showMaximized();
+      break;
+    default:
+      FWidget->showNormal();
+      break;
   }
 }
 
@@ -351,12 +366,13 @@ void TCustomForm::ApplyMenuBarColors() {
   FMenuBar->setPalette(pal);
 }
 
-bool TCustomForm::GetActive() const { return FWidget && FWidget->isActiveWindow(); }
+bool TCustomForm::GetActive() const {
+  return FWidget && FWidget->isActiveWindow();
+}
 
 void TCustomForm::SetActiveControl(TWinControl* Control) {
   if (Control == FActiveControl) return;
-  if (Control && GetParentForm(Control) != this)
-    throw EInvalidOperation("The control is not on this form");
+  if (Control && GetParentForm(Control) != this) throw EInvalidOperation("The control is not on this form");
   if (Control && GetActive() && Control->CanFocus()) {
     Control->SetFocus();
     return;
@@ -395,9 +411,17 @@ void TCustomForm::Deactivate() {
   if (OnDeactivate) OnDeactivate(this);
 }
 
-void TCustomForm::DoCreate() { CallGuarded(this, [this] { if (OnCreate) OnCreate(this); }); }
+void TCustomForm::DoCreate() {
+  CallGuarded(this, [this] {
+    if (OnCreate) OnCreate(this);
+  });
+}
 
-void TCustomForm::DoDestroy() { CallGuarded(this, [this] { if (OnDestroy) OnDestroy(this); }); }
+void TCustomForm::DoDestroy() {
+  CallGuarded(this, [this] {
+    if (OnDestroy) OnDestroy(this);
+  });
+}
 
 void TCustomForm::DoShow() {
   if (OnShow) OnShow(this);
@@ -449,9 +473,15 @@ void TCustomForm::SetVisible(bool Value) {
     DoShow();
     if (!FVisible) return;  // OnShow hid it again
     switch (FWindowState) {
-      case wsMinimized: w->showMinimized(); break;
-      case wsMaximized: w->showMaximized(); break;
-      default: w->show(); break;
+      case wsMinimized:
+        w->showMinimized();
+        break;
+      case wsMaximized:
+        w->showMaximized();
+        break;
+      default:
+        w->show();
+        break;
     }
   } else {
     DoHide();
@@ -548,9 +578,15 @@ void TCustomForm::Close() {
     return;
   }
   switch (action) {
-    case caHide: Hide(); break;
-    case caMinimize: SetWindowState(wsMinimized); break;
-    default: Release(); break;
+    case caHide:
+      Hide();
+      break;
+    case caMinimize:
+      SetWindowState(wsMinimized);
+      break;
+    default:
+      Release();
+      break;
   }
 }
 
@@ -618,7 +654,9 @@ void TApplication::FormCreated(TCustomForm* Form) {
   }
 }
 
-void TApplication::PushLoop(QEventLoop* Loop) { FLoops.push_back(Loop); }
+void TApplication::PushLoop(QEventLoop* Loop) {
+  FLoops.push_back(Loop);
+}
 
 void TApplication::PopLoop(QEventLoop* Loop) {
   FLoops.erase(std::remove(FLoops.begin(), FLoops.end(), Loop), FLoops.end());
@@ -638,9 +676,13 @@ void TApplication::Terminate() {
   for (QEventLoop* loop : FLoops) loop->exit();
 }
 
-void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void TApplication::ProcessMessages() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
-void TApplication::HandleMessage() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+void TApplication::HandleMessage() {
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
 
 void TApplication::HandleException(TObject* Sender) {
   std::exception_ptr current = std::current_exception();
@@ -657,8 +699,7 @@ void TApplication::HandleException(TObject* Sender) {
       } catch (const std::exception& inner) {
         ShowException(inner);
         return;
-      } catch (...) {
-      }
+      } catch (...) {}
     }
     ShowException(e);
   } catch (...) {
@@ -684,11 +725,20 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
   box.setWindowTitle(QString::fromStdString(Caption));
   box.setText(QString::fromStdString(Text));
   switch (Flags & 0xF0) {
-    case MB_ICONSTOP: box.setIcon(QMessageBox::Critical); break;
-    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-    case MB_ICONWARNING: box.setIcon(QMessageBox::Warning); break;
-    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case MB_ICONSTOP:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case MB_ICONQUESTION:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case MB_ICONWARNING:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MB_ICONINFORMATION:
+      box.setIcon(QMessageBox::Information);
+      break;
+    default:
+      break;
   }
   struct Choice {
     const char* text;
@@ -696,12 +746,24 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
   };
   std::vector<Choice> choices;
   switch (Flags & 0x0F) {
-    case MB_OKCANCEL: choices = {{"OK", IDOK}, {"Cancel", IDCANCEL}}; break;
-    case MB_ABORTRETRYIGNORE: choices = {{"Abort", IDABORT}, {"Retry", IDRETRY}, {"Ignore", IDIGNORE}}; break;
-    case MB_YESNOCANCEL: choices = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}}; break;
-    case MB_YESNO: choices = {{"Yes", IDYES}, {"No", IDNO}}; break;
-    case MB_RETRYCANCEL: choices = {{"Retry", IDRETRY}, {"Cancel", IDCANCEL}}; break;
-    default: choices = {{"OK", IDOK}}; break;
+    case MB_OKCANCEL:
+      choices = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
+      break;
+    case MB_ABORTRETRYIGNORE:
+      choices = {{"Abort", IDABORT}, {"Retry", IDRETRY}, {"Ignore", IDIGNORE}};
+      break;
+    case MB_YESNOCANCEL:
+      choices = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}};
+      break;
+    case MB_YESNO:
+      choices = {{"Yes", IDYES}, {"No", IDNO}};
+      break;
+    case MB_RETRYCANCEL:
+      choices = {{"Retry", IDRETRY}, {"Cancel", IDCANCEL}};
+      break;
+    default:
+      choices = {{"OK", IDOK}};
+      break;
   }
   size_t defaultIndex = (Flags & MB_DEFBUTTON3) ? 2 : (Flags & MB_DEFBUTTON2) ? 1 : 0;
   std::vector<QPushButton*> buttons;
@@ -732,9 +794,13 @@ static QRect FullScreen() {
   return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
-int TScreen::GetWidth() const { return FullScreen().width(); }
+int TScreen::GetWidth() const {
+  return FullScreen().width();
+}
 
-int TScreen::GetHeight() const { return FullScreen().height(); }
+int TScreen::GetHeight() const {
+  return FullScreen().height();
+}
 
 void TScreen::SetCursor(TCursor Value) {
   if (Value == FCursor) return;
@@ -743,7 +809,9 @@ void TScreen::SetCursor(TCursor Value) {
   if (Value != crDefault) QGuiApplication::setOverrideCursor(QCursor(CursorShapeOf(Value)));
 }
 
-int TScreen::GetFormCount() const { return static_cast<int>(gForms.size()); }
+int TScreen::GetFormCount() const {
+  return static_cast<int>(gForms.size());
+}
 
 TCustomForm* TScreen::GetForms(int Index) const {
   if (Index < 0 || Index >= GetFormCount())

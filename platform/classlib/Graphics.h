@@ -29,12 +29,20 @@ constexpr TColor RGB(int r, int g, int b) {
                              ((static_cast<std::uint32_t>(g) & 0xFF) << 8) |
                              ((static_cast<std::uint32_t>(b) & 0xFF) << 16));
 }
-constexpr int GetRValue(TColor c) { return static_cast<std::uint32_t>(c) & 0xFF; }
-constexpr int GetGValue(TColor c) { return (static_cast<std::uint32_t>(c) >> 8) & 0xFF; }
-constexpr int GetBValue(TColor c) { return (static_cast<std::uint32_t>(c) >> 16) & 0xFF; }
+constexpr int GetRValue(TColor c) {
+  return static_cast<std::uint32_t>(c) & 0xFF;
+}
+constexpr int GetGValue(TColor c) {
+  return (static_cast<std::uint32_t>(c) >> 8) & 0xFF;
+}
+constexpr int GetBValue(TColor c) {
+  return (static_cast<std::uint32_t>(c) >> 16) & 0xFF;
+}
 
 constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000u);
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | (index & 0xFF)); }
+constexpr TColor SystemColor(int index) {
+  return static_cast<TColor>(0xFF000000u | (index & 0xFF));
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;
@@ -116,10 +124,33 @@ constexpr TFontCharset GB2312_CHARSET = 134;
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode {
-  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+  pmBlack,
+  pmWhite,
+  pmNop,
+  pmNot,
+  pmCopy,
+  pmNotCopy,
+  pmMergePenNot,
+  pmMaskPenNot,
+  pmMergeNotPen,
+  pmMaskNotPen,
+  pmMerge,
+  pmNotMerge,
+  pmMask,
+  pmNotMask,
+  pmXor,
+  pmNotXor
 };
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
 
 // Base of TFont, TPen and TBrush: OnChange fires after every change of value.
 class TGraphicsObject : public TPersistent {
@@ -260,8 +291,18 @@ constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 
 // TextRect options (the class library's text format set).
 enum TTextFormats {
-  tfBottom, tfCalcRect, tfCenter, tfEndEllipsis, tfLeft, tfNoClip, tfNoPrefix,
-  tfRight, tfSingleLine, tfTop, tfVerticalCenter, tfWordBreak
+  tfBottom,
+  tfCalcRect,
+  tfCenter,
+  tfEndEllipsis,
+  tfLeft,
+  tfNoClip,
+  tfNoPrefix,
+  tfRight,
+  tfSingleLine,
+  tfTop,
+  tfVerticalCenter,
+  tfWordBreak
 };
 using TTextFormat = TSet<TTextFormats>;
 
@@ -305,7 +346,9 @@ class TCanvas : public TPersistent {
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void Polyline(const TPoint* points, int count);
-  void Polyline(const std::vector<TPoint>& points) { Polyline(points.data(), static_cast<int>(points.size())); }
+  void Polyline(const std::vector<TPoint>& points) {
+    Polyline(points.data(), static_cast<int>(points.size()));
+  }
 
   // Shapes: outlined with the pen, filled with the brush, within
   // [x1, x2) × [y1, y2).

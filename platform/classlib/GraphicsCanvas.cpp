@@ -23,27 +23,45 @@ QRgb ToQRgb(TColor c) {
   return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-TColor FromQRgb(QRgb q) { return RGB(qRed(q), qGreen(q), qBlue(q)); }
+TColor FromQRgb(QRgb q) {
+  return RGB(qRed(q), qGreen(q), qBlue(q));
+}
 
 // The sixteen binary raster operations of the pen, on 24-bit colour.
 std::uint32_t Rop2(TPenMode mode, std::uint32_t pen, std::uint32_t dst) {
   switch (mode) {
-    case pmBlack: return 0;
-    case pmWhite: return 0xFFFFFF;
-    case pmNop: return dst;
-    case pmNot: return ~dst;
-    case pmCopy: return pen;
-    case pmNotCopy: return ~pen;
-    case pmMergePenNot: return pen | ~dst;
-    case pmMaskPenNot: return pen & ~dst;
-    case pmMergeNotPen: return ~pen | dst;
-    case pmMaskNotPen: return ~pen & dst;
-    case pmMerge: return pen | dst;
-    case pmNotMerge: return ~(pen | dst);
-    case pmMask: return pen & dst;
-    case pmNotMask: return ~(pen & dst);
-    case pmXor: return pen ^ dst;
-    case pmNotXor: return ~(pen ^ dst);
+    case pmBlack:
+      return 0;
+    case pmWhite:
+      return 0xFFFFFF;
+    case pmNop:
+      return dst;
+    case pmNot:
+      return ~dst;
+    case pmCopy:
+      return pen;
+    case pmNotCopy:
+      return ~pen;
+    case pmMergePenNot:
+      return pen | ~dst;
+    case pmMaskPenNot:
+      return pen & ~dst;
+    case pmMergeNotPen:
+      return ~pen | dst;
+    case pmMaskNotPen:
+      return ~pen & dst;
+    case pmMerge:
+      return pen | dst;
+    case pmNotMerge:
+      return ~(pen | dst);
+    case pmMask:
+      return pen & dst;
+    case pmNotMask:
+      return ~(pen & dst);
+    case pmXor:
+      return pen ^ dst;
+    case pmNotXor:
+      return ~(pen ^ dst);
   }
   return pen;
 }
@@ -51,21 +69,36 @@ std::uint32_t Rop2(TPenMode mode, std::uint32_t pen, std::uint32_t dst) {
 // Raster operations of CopyRect; P is the brush colour.
 std::uint32_t Rop3(TCopyMode mode, std::uint32_t src, std::uint32_t dst, std::uint32_t pat) {
   switch (mode) {
-    case cmBlackness: return 0;
-    case cmWhiteness: return 0xFFFFFF;
-    case cmDstInvert: return ~dst;
-    case cmMergeCopy: return src & pat;
-    case cmMergePaint: return ~src | dst;
-    case cmNotSrcCopy: return ~src;
-    case cmNotSrcErase: return ~(src | dst);
-    case cmPatCopy: return pat;
-    case cmPatInvert: return pat ^ dst;
-    case cmPatPaint: return pat | ~src | dst;
-    case cmSrcAnd: return src & dst;
-    case cmSrcCopy: return src;
-    case cmSrcErase: return src & ~dst;
-    case cmSrcInvert: return src ^ dst;
-    case cmSrcPaint: return src | dst;
+    case cmBlackness:
+      return 0;
+    case cmWhiteness:
+      return 0xFFFFFF;
+    case cmDstInvert:
+      return ~dst;
+    case cmMergeCopy:
+      return src & pat;
+    case cmMergePaint:
+      return ~src | dst;
+    case cmNotSrcCopy:
+      return ~src;
+    case cmNotSrcErase:
+      return ~(src | dst);
+    case cmPatCopy:
+      return pat;
+    case cmPatInvert:
+      return pat ^ dst;
+    case cmPatPaint:
+      return pat | ~src | dst;
+    case cmSrcAnd:
+      return src & dst;
+    case cmSrcCopy:
+      return src;
+    case cmSrcErase:
+      return src & ~dst;
+    case cmSrcInvert:
+      return src ^ dst;
+    case cmSrcPaint:
+      return src | dst;
   }
   return src;
 }
@@ -88,11 +121,16 @@ const std::vector<int>& DashPattern(TPenStyle style) {
   static const std::vector<int> dashDot{9, 6, 3, 6};
   static const std::vector<int> dashDotDot{9, 3, 3, 3, 3, 3};
   switch (style) {
-    case psDash: return dash;
-    case psDot: return dot;
-    case psDashDot: return dashDot;
-    case psDashDotDot: return dashDotDot;
-    default: return none;
+    case psDash:
+      return dash;
+    case psDot:
+      return dot;
+    case psDashDot:
+      return dashDot;
+    case psDashDotDot:
+      return dashDotDot;
+    default:
+      return none;
   }
 }
 
@@ -122,20 +160,28 @@ bool HatchHit(TBrushStyle style, int x, int y) {
   const bool f = ((x - y) & 7) == 0;
   const bool b = ((x + y) & 7) == 0;
   switch (style) {
-    case bsHorizontal: return h;
-    case bsVertical: return v;
-    case bsFDiagonal: return f;
-    case bsBDiagonal: return b;
-    case bsCross: return h || v;
-    case bsDiagCross: return f || b;
-    default: return true;
+    case bsHorizontal:
+      return h;
+    case bsVertical:
+      return v;
+    case bsFDiagonal:
+      return f;
+    case bsBDiagonal:
+      return b;
+    case bsCross:
+      return h || v;
+    case bsDiagCross:
+      return f || b;
+    default:
+      return true;
   }
 }
 
 // Coverage of one primitive over a box of the surface.
 class Mask {
  public:
-  explicit Mask(const QRect& box) : box_(box), bits_(static_cast<std::size_t>(box.width()) * box.height(), 0) {}
+  explicit Mask(const QRect& box)
+      : box_(box), bits_(static_cast<std::size_t>(box.width()) * box.height(), 0) {}
   const QRect& Box() const { return box_; }
   bool Empty() const { return box_.isEmpty(); }
   void Set(int x, int y) {
@@ -225,7 +271,9 @@ QPen MaskPen(const TPen& pen) {
   return p;
 }
 
-bool PenVisible(const TPen& pen) { return pen.GetStyle() != psClear && pen.GetMode() != pmNop; }
+bool PenVisible(const TPen& pen) {
+  return pen.GetStyle() != psClear && pen.GetMode() != pmNop;
+}
 
 }  // namespace
 
@@ -233,7 +281,9 @@ bool PenVisible(const TPen& pen) { return pen.GetStyle() != psClear && pen.GetMo
 
 TCanvas::TCanvas() : Pen(new TPen), Brush(new TBrush), Font(new TFont) {}
 
-TCanvas::TCanvas(QImage* image) : TCanvas() { SetImage(image); }
+TCanvas::TCanvas(QImage* image) : TCanvas() {
+  SetImage(image);
+}
 
 TCanvas::~TCanvas() {
   delete Pen;
@@ -249,7 +299,9 @@ void TCanvas::SetImage(QImage* image) {
   }
 }
 
-bool TCanvas::HasSurface() const { return image_ && !image_->isNull(); }
+bool TCanvas::HasSurface() const {
+  return image_ && !image_->isNull();
+}
 
 TRect TCanvas::GetClipRect() const {
   const TRect whole = HasSurface() ? TRect(0, 0, image_->width(), image_->height()) : TRect();
@@ -261,7 +313,9 @@ void TCanvas::SetClipRect(const TRect& r) {
   hasClip_ = true;
 }
 
-void TCanvas::ResetClipRect() { hasClip_ = false; }
+void TCanvas::ResetClipRect() {
+  hasClip_ = false;
+}
 
 void TCanvas::Changed() {
   if (OnChange) OnChange(this);
@@ -377,7 +431,9 @@ class CanvasDraw {
 
 // ---------------------------------------------------------------- lines
 
-void TCanvas::MoveTo(int x, int y) { penPos_ = {x, y}; }
+void TCanvas::MoveTo(int x, int y) {
+  penPos_ = {x, y};
+}
 
 void TCanvas::LineTo(int x, int y) {
   const TPoint line[2] = {penPos_, {x, y}};
@@ -469,7 +525,8 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (!d.Ok() || r.isEmpty()) return;
   const int w = Pen->GetWidth();
   DrawShape(
-      d, r, [&](Mask& m) {
+      d, r,
+      [&](Mask& m) {
         for (int y = r.top(); y <= r.bottom(); ++y)
           for (int x = r.left(); x <= r.right(); ++x) m.Set(x, y);
       },
@@ -489,7 +546,8 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
           d.LineRun(m, l, b, l, t, dash);
         } else {
           QRectF path(r.left() + 0.5, r.top() + 0.5, r.width() - 1, r.height() - 1);
-          if (Pen->GetStyle() == psInsideFrame) path.adjust(w / 2.0 - 0.5, w / 2.0 - 0.5, 0.5 - w / 2.0, 0.5 - w / 2.0);
+          if (Pen->GetStyle() == psInsideFrame)
+            path.adjust(w / 2.0 - 0.5, w / 2.0 - 0.5, 0.5 - w / 2.0, 0.5 - w / 2.0);
           QPainterPath pp;
           pp.addRect(path);
           QPen pen = MaskPen(*Pen);
@@ -566,7 +624,8 @@ void CurveMasks(const InsideTest& inside, const Sector* sector, int penWidth, Ma
       const double px = x + 0.5, py = y + 0.5;
       if (penWidth <= 1) {
         if (!in(px, py, 0)) continue;
-        const bool border = !in(px - 1, py, 0) || !in(px + 1, py, 0) || !in(px, py - 1, 0) || !in(px, py + 1, 0);
+        const bool border =
+            !in(px - 1, py, 0) || !in(px + 1, py, 0) || !in(px, py - 1, 0) || !in(px, py + 1, 0);
         (border ? outline : interior).Set(x, y);
       } else {
         const double half = penWidth / 2.0;
@@ -599,7 +658,8 @@ Sector MakeSector(const QRect& r, int x3, int y3, int x4, int y4) {
 }  // namespace
 
 // Draws a curved closed shape: the interior with the brush, the outline with the pen.
-static void DrawCurved(CanvasDraw& d, const QRect& r, const InsideTest& inside, const Sector* sector, bool fill) {
+static void DrawCurved(CanvasDraw& d, const QRect& r, const InsideTest& inside, const Sector* sector,
+                       bool fill) {
   const TPen& pen = *d.canvas_.Pen;
   const QRect box = d.ShapeBox(r);
   if (box.isEmpty()) return;
@@ -723,9 +783,8 @@ void TCanvas::FrameRect(const TRect& r) {
   if (!d.Ok() || r.IsEmpty()) return;
   const QRect box = d.Clip(QRect(r.Left, r.Top, r.Width(), r.Height()));
   if (box.isEmpty()) return;
-  d.Brush(box, false, [&](int x, int y) {
-    return x == r.Left || x == r.Right - 1 || y == r.Top || y == r.Bottom - 1;
-  });
+  d.Brush(box, false,
+          [&](int x, int y) { return x == r.Left || x == r.Right - 1 || y == r.Top || y == r.Bottom - 1; });
   Changed();
 }
 
@@ -777,7 +836,8 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRe
   const bool mirrorX = (dw < 0) != (sw < 0);
   const bool mirrorY = (dh < 0) != (sh < 0);
   const int dl = std::min(dest.Left, dest.Right), dt = std::min(dest.Top, dest.Bottom);
-  const int sl = std::min(sourceRect.Left, sourceRect.Right), st = std::min(sourceRect.Top, sourceRect.Bottom);
+  const int sl = std::min(sourceRect.Left, sourceRect.Right),
+            st = std::min(sourceRect.Top, sourceRect.Bottom);
   dw = std::abs(dw);
   dh = std::abs(dh);
   sw = std::abs(sw);

@@ -40,21 +40,40 @@ struct FamilyAlias {
 };
 
 const FamilyAlias kAliases[] = {
-    {"ms sans serif", &kSans},      {"microsoft sans serif", &kSans}, {"tahoma", &kSans},
-    {"arial", &kSans},              {"verdana", &kSans},              {"segoe ui", &kSans},
-    {"ms shell dlg", &kSans},       {"ms shell dlg 2", &kSans},       {"system", &kSans},
-    {"helvetica", &kSans},          {"arial narrow", &kSans},         {"trebuchet ms", &kSans},
-    {"times new roman", &kSerif},   {"times", &kSerif},               {"ms serif", &kSerif},
-    {"georgia", &kSerif},           {"courier new", &kMono},          {"courier", &kMono},
-    {"consolas", &kMono},           {"lucida console", &kMono},       {"fixedsys", &kMono},
-    {"terminal", &kMono},           {"\xE5\xAE\x8B\xE4\xBD\x93", &kCjk},  // Song
-    {"\xE6\x96\xB0\xE5\xAE\x8B\xE4\xBD\x93", &kCjk},                     // new Song
-    {"\xE9\xBB\x91\xE4\xBD\x93", &kCjk},                                 // Hei
-    {"\xE5\xBE\xAE\xE8\xBD\xAF\xE9\x9B\x85\xE9\xBB\x91", &kCjk},         // YaHei
-    {"\xE6\xA5\xB7\xE4\xBD\x93", &kCjk},                                 // Kai
-    {"\xE4\xBB\xBF\xE5\xAE\x8B", &kCjk},                                 // FangSong
-    {"simsun", &kCjk},              {"nsimsun", &kCjk},               {"simhei", &kCjk},
-    {"microsoft yahei", &kCjk},     {"kaiti", &kCjk},                 {"fangsong", &kCjk},
+    {"ms sans serif", &kSans},
+    {"microsoft sans serif", &kSans},
+    {"tahoma", &kSans},
+    {"arial", &kSans},
+    {"verdana", &kSans},
+    {"segoe ui", &kSans},
+    {"ms shell dlg", &kSans},
+    {"ms shell dlg 2", &kSans},
+    {"system", &kSans},
+    {"helvetica", &kSans},
+    {"arial narrow", &kSans},
+    {"trebuchet ms", &kSans},
+    {"times new roman", &kSerif},
+    {"times", &kSerif},
+    {"ms serif", &kSerif},
+    {"georgia", &kSerif},
+    {"courier new", &kMono},
+    {"courier", &kMono},
+    {"consolas", &kMono},
+    {"lucida console", &kMono},
+    {"fixedsys", &kMono},
+    {"terminal", &kMono},
+    {"\xE5\xAE\x8B\xE4\xBD\x93", &kCjk},                          // Song
+    {"\xE6\x96\xB0\xE5\xAE\x8B\xE4\xBD\x93", &kCjk},              // new Song
+    {"\xE9\xBB\x91\xE4\xBD\x93", &kCjk},                          // Hei
+    {"\xE5\xBE\xAE\xE8\xBD\xAF\xE9\x9B\x85\xE9\xBB\x91", &kCjk},  // YaHei
+    {"\xE6\xA5\xB7\xE4\xBD\x93", &kCjk},                          // Kai
+    {"\xE4\xBB\xBF\xE5\xAE\x8B", &kCjk},                          // FangSong
+    {"simsun", &kCjk},
+    {"nsimsun", &kCjk},
+    {"simhei", &kCjk},
+    {"microsoft yahei", &kCjk},
+    {"kaiti", &kCjk},
+    {"fangsong", &kCjk},
 };
 
 bool HasNonAscii(std::string_view s) {
@@ -64,7 +83,8 @@ bool HasNonAscii(std::string_view s) {
 // Cell height (ascent + descent) per pixel of character height, per family.
 double CellRatio(const QFont& font) {
   static std::map<std::string, double> cache;
-  const std::string key = font.family().toStdString() + (font.bold() ? "/b" : "") + (font.italic() ? "/i" : "");
+  const std::string key =
+      font.family().toStdString() + (font.bold() ? "/b" : "") + (font.italic() ? "/i" : "");
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
   QFont probe(font);
@@ -100,7 +120,9 @@ std::string MapFontFamily(const std::string& windowsName) {
   return kSans;
 }
 
-const std::string& CjkFontFamily() { return kCjk; }
+const std::string& CjkFontFamily() {
+  return kCjk;
+}
 
 QFont MakeQFont(const TFont& font) {
   QFont f;
@@ -155,9 +177,13 @@ void TFont::SetName(const std::string& name) {
   Changed();
 }
 
-int TFont::GetSize() const { return -MulDiv(height_, 72, kScreenDpi); }
+int TFont::GetSize() const {
+  return -MulDiv(height_, 72, kScreenDpi);
+}
 
-void TFont::SetSize(int points) { SetHeight(-MulDiv(points, kScreenDpi, 72)); }
+void TFont::SetSize(int points) {
+  SetHeight(-MulDiv(points, kScreenDpi, 72));
+}
 
 void TFont::SetHeight(int pixels) {
   if (pixels == height_) return;
@@ -207,7 +233,8 @@ void TPen::Assign(TPersistent* Source) {
 
 void TPen::Assign(const TPen* source) {
   if (!source || source == this) return;
-  if (color_ == source->color_ && width_ == source->width_ && style_ == source->style_ && mode_ == source->mode_)
+  if (color_ == source->color_ && width_ == source->width_ && style_ == source->style_ &&
+      mode_ == source->mode_)
     return;
   color_ = source->color_;
   width_ = source->width_;

@@ -11,7 +11,9 @@
 
 namespace {
 
-std::string ErrnoText() { return std::strerror(errno); }
+std::string ErrnoText() {
+  return std::strerror(errno);
+}
 
 }  // namespace
 
@@ -24,7 +26,9 @@ std::int64_t TStream::GetSize() {
   return size;
 }
 
-void TStream::SetSize(std::int64_t) { throw EStreamError("Stream size cannot be changed"); }
+void TStream::SetSize(std::int64_t) {
+  throw EStreamError("Stream size cannot be changed");
+}
 
 void TStream::ReadBuffer(void* buffer, std::int64_t count) {
   if (count > 0 && Read(buffer, count) != count) throw EReadError("Stream read error");
@@ -116,9 +120,12 @@ void TMemoryStream::SaveToStream(TStream* dest) const {
   if (dest) dest->WriteBuffer(data_.data(), static_cast<std::int64_t>(data_.size()));
 }
 
-void TMemoryStream::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, data_); }
+void TMemoryStream::SaveToFile(const std::string& fileName) const {
+  WriteFileBytes(fileName, data_);
+}
 
-TBytesStream::TBytesStream(const std::vector<std::uint8_t>& bytes) : TBytesStream(bytes.data(), bytes.size()) {}
+TBytesStream::TBytesStream(const std::vector<std::uint8_t>& bytes)
+    : TBytesStream(bytes.data(), bytes.size()) {}
 
 TBytesStream::TBytesStream(const void* data, std::size_t size) {
   if (size > 0) Write(data, static_cast<std::int64_t>(size));

@@ -16,7 +16,9 @@ QColor ToQColor(TColor c) {
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString ToQ(const std::string& s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // '&' marks the next character as a keyboard mnemonic; "&&" is one '&'.
 QString StripPrefixes(const QString& s) {
@@ -72,9 +74,13 @@ QStringList WrapLine(const QString& line, const QFontMetrics& fm, int width) {
 
 }  // namespace
 
-int TCanvas::TextWidth(const std::string& text) const { return TextExtent(text).cx; }
+int TCanvas::TextWidth(const std::string& text) const {
+  return TextExtent(text).cx;
+}
 
-int TCanvas::TextHeight(const std::string& text) const { return TextExtent(text).cy; }
+int TCanvas::TextHeight(const std::string& text) const {
+  return TextExtent(text).cy;
+}
 
 TSize TCanvas::TextExtent(const std::string& text) const {
   const QFontMetrics fm(MakeQFont(*Font));
@@ -112,7 +118,8 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
   QPainter p(image_);
   p.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
   p.setRenderHint(QPainter::TextAntialiasing, true);
-  if (Brush->GetStyle() != bsClear) p.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), ToQColor(Brush->GetColor()));
+  if (Brush->GetStyle() != bsClear)
+    p.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), ToQColor(Brush->GetColor()));
   p.setFont(font);
   p.setPen(ToQColor(Font->GetColor()));
   p.drawText(QPoint(x, y + fm.ascent()), ToQ(text));

@@ -36,18 +36,22 @@ struct TRect {
   constexpr TPoint TopLeft() const { return {Left, Top}; }
   constexpr TPoint BottomRight() const { return {Right, Bottom}; }
   constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-  constexpr bool Contains(TPoint p) const {
-    return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
-  }
+  constexpr bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
   friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
-constexpr TPoint Point(int x, int y) { return {x, y}; }
-constexpr TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+constexpr TPoint Point(int x, int y) {
+  return {x, y};
+}
+constexpr TRect Rect(int left, int top, int right, int bottom) {
+  return {left, top, right, bottom};
+}
 constexpr TRect Bounds(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
 }
-constexpr bool PtInRect(const TRect& r, TPoint p) { return r.Contains(p); }
+constexpr bool PtInRect(const TRect& r, TPoint p) {
+  return r.Contains(p);
+}
 constexpr TRect OffsetRect(const TRect& r, int dx, int dy) {
   return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
 }
@@ -70,14 +74,29 @@ class TSet {
   constexpr TSet(std::initializer_list<E> items) {
     for (E e : items) bits_ |= Bit(e);
   }
-  constexpr TSet& operator<<(E e) { bits_ |= Bit(e); return *this; }
-  constexpr TSet& operator>>(E e) { bits_ &= ~Bit(e); return *this; }
+  constexpr TSet& operator<<(E e) {
+    bits_ |= Bit(e);
+    return *this;
+  }
+  constexpr TSet& operator>>(E e) {
+    bits_ &= ~Bit(e);
+    return *this;
+  }
   constexpr bool Contains(E e) const { return (bits_ & Bit(e)) != 0; }
   constexpr bool Empty() const { return bits_ == 0; }
   constexpr std::uint32_t Bits() const { return bits_; }
-  friend constexpr TSet operator+(TSet a, TSet b) { a.bits_ |= b.bits_; return a; }
-  friend constexpr TSet operator-(TSet a, TSet b) { a.bits_ &= ~b.bits_; return a; }
-  friend constexpr TSet operator*(TSet a, TSet b) { a.bits_ &= b.bits_; return a; }
+  friend constexpr TSet operator+(TSet a, TSet b) {
+    a.bits_ |= b.bits_;
+    return a;
+  }
+  friend constexpr TSet operator-(TSet a, TSet b) {
+    a.bits_ &= ~b.bits_;
+    return a;
+  }
+  friend constexpr TSet operator*(TSet a, TSet b) {
+    a.bits_ &= b.bits_;
+    return a;
+  }
   friend constexpr bool operator==(TSet a, TSet b) { return a.bits_ == b.bits_; }
 
  private:

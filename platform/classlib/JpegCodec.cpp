@@ -61,14 +61,15 @@ bool DecodeSteps(jpeg_decompress_struct& cinfo, ErrorManager& err, const std::ui
     return false;
   }
   jpeg_start_decompress(&cinfo);
-  *out = QImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), QImage::Format_ARGB32);
+  *out = QImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
+                QImage::Format_ARGB32);
   if (out->isNull()) {
     *tooLarge = true;
     return false;
   }
   const int comps = cinfo.output_components;
   JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                                               cinfo.output_width * static_cast<JDIMENSION>(comps), 1);
+                                              cinfo.output_width * static_cast<JDIMENSION>(comps), 1);
   const bool inverted = cmyk && cinfo.saw_Adobe_marker;
   while (cinfo.output_scanline < cinfo.output_height) {
     const int y = static_cast<int>(cinfo.output_scanline);
@@ -95,8 +96,9 @@ bool DecodeSteps(jpeg_decompress_struct& cinfo, ErrorManager& err, const std::ui
   return !err.truncated;
 }
 
-bool EncodeSteps(jpeg_compress_struct& cinfo, ErrorManager& err, const std::uint8_t* rgb, int width, int height,
-                 int quality, bool progressive, bool grayscale, unsigned char** outBuffer, unsigned long* outSize) {
+bool EncodeSteps(jpeg_compress_struct& cinfo, ErrorManager& err, const std::uint8_t* rgb, int width,
+                 int height, int quality, bool progressive, bool grayscale, unsigned char** outBuffer,
+                 unsigned long* outSize) {
   if (setjmp(err.jump)) return false;
   jpeg_create_compress(&cinfo);
   jpeg_mem_dest(&cinfo, outBuffer, outSize);

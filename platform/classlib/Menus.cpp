@@ -121,7 +121,9 @@ void TMenuItem::CheckInsert(const TMenuItem* Item) const {
     if (p == Item) throw EMenuError("Menu inserted twice");
 }
 
-void TMenuItem::Add(TMenuItem* Item) { Insert(GetCount(), Item); }
+void TMenuItem::Add(TMenuItem* Item) {
+  Insert(GetCount(), Item);
+}
 
 void TMenuItem::Insert(int Index, TMenuItem* Item) {
   CheckInsert(Item);
@@ -160,7 +162,9 @@ TMenuItem* TMenuItem::Find(std::string_view ACaption) const {
   return nullptr;
 }
 
-int TMenuItem::GetMenuIndex() const { return FParent ? FParent->IndexOf(this) : -1; }
+int TMenuItem::GetMenuIndex() const {
+  return FParent ? FParent->IndexOf(this) : -1;
+}
 
 void TMenuItem::SetMenuIndex(int Value) {
   if (!FParent) return;
@@ -293,7 +297,9 @@ TMainMenu::~TMainMenu() {
   if (FForm) FForm->SetMenu(nullptr);
 }
 
-QWidget* TMainMenu::GetMenuBar() const { return FForm ? FForm->GetMenuBarWidget() : nullptr; }
+QWidget* TMainMenu::GetMenuBar() const {
+  return FForm ? FForm->GetMenuBarWidget() : nullptr;
+}
 
 QWidget* TMainMenu::CreateMenuBar() {
   auto* bar = new QMenuBar();
@@ -313,13 +319,17 @@ void SetFormMenu(TCustomForm* Form, TMainMenu* Menu) {
   if (Form) Form->SetMenu(Menu);
 }
 
-TMainMenu* GetFormMenu(const TCustomForm* Form) { return Form ? Form->GetMenu() : nullptr; }
+TMainMenu* GetFormMenu(const TCustomForm* Form) {
+  return Form ? Form->GetMenu() : nullptr;
+}
 
 // ---------------------------------------------------------------- TPopupMenu
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
 
-TPopupMenu::~TPopupMenu() { OnPopup = nullptr; }
+TPopupMenu::~TPopupMenu() {
+  OnPopup = nullptr;
+}
 
 void TPopupMenu::SetPopupComponent(TComponent* Value) {
   if (Value == FPopupComponent) return;

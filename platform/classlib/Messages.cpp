@@ -25,8 +25,12 @@ std::unordered_map<std::uintptr_t, WindowEntry> gWindows;
 // Handles are never reused, so a stale one can only miss.
 std::uintptr_t gNextHandle = 1;
 
-HWND ToHandle(std::uintptr_t id) { return reinterpret_cast<HWND>(id); }
-std::uintptr_t ToId(HWND wnd) { return reinterpret_cast<std::uintptr_t>(wnd); }
+HWND ToHandle(std::uintptr_t id) {
+  return reinterpret_cast<HWND>(id);
+}
+std::uintptr_t ToId(HWND wnd) {
+  return reinterpret_cast<std::uintptr_t>(wnd);
+}
 
 // ---------------------------------------------------------------- pump
 
@@ -138,8 +142,7 @@ bool PostMessage(HWND wnd, unsigned msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT SendMessage(HWND wnd, unsigned msg, WPARAM wParam, LPARAM lParam) {
-  if (!IsMainThread())
-    throw EInvalidOperation("SendMessage from a worker thread; use a TSyncMessageSender");
+  if (!IsMainThread()) throw EInvalidOperation("SendMessage from a worker thread; use a TSyncMessageSender");
   TMessage m;
   m.Msg = msg;
   m.WParam = wParam;
@@ -150,10 +153,16 @@ LRESULT SendMessage(HWND wnd, unsigned msg, WPARAM wParam, LPARAM lParam) {
 
 // ---------------------------------------------------------------- sync queue
 
-std::mutex& SyncMutex() { return gSyncMutex; }
-std::condition_variable& SyncCondition() { return gSyncCondition; }
+std::mutex& SyncMutex() {
+  return gSyncMutex;
+}
+std::condition_variable& SyncCondition() {
+  return gSyncCondition;
+}
 
-bool SyncQueuePendingLocked() { return !gSyncQueue.empty(); }
+bool SyncQueuePendingLocked() {
+  return !gSyncQueue.empty();
+}
 
 void EnqueueSync(const std::shared_ptr<SyncCall>& call) {
   {
@@ -208,10 +217,11 @@ struct TSyncMessageSender::State {
   std::shared_ptr<bool> stopped = std::make_shared<bool>(false);
 };
 
-TSyncMessageSender::TSyncMessageSender(HWND target)
-    : target_(target), state_(std::make_shared<State>()) {}
+TSyncMessageSender::TSyncMessageSender(HWND target) : target_(target), state_(std::make_shared<State>()) {}
 
-TSyncMessageSender::~TSyncMessageSender() { Stop(); }
+TSyncMessageSender::~TSyncMessageSender() {
+  Stop();
+}
 
 void TSyncMessageSender::Stop() {
   {
@@ -226,8 +236,7 @@ bool TSyncMessageSender::Stopped() const {
   return *state_->stopped;
 }
 
-bool TSyncMessageSender::Send(unsigned msg, WPARAM wParam, LPARAM lParam,
-                              std::shared_ptr<void> keepAlive) {
+bool TSyncMessageSender::Send(unsigned msg, WPARAM wParam, LPARAM lParam, std::shared_ptr<void> keepAlive) {
   TMessage m;
   m.Msg = msg;
   m.WParam = wParam;

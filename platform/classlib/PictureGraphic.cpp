@@ -12,7 +12,8 @@ namespace {
 
 bool AnyTranslucent(const QImage& img) {
   if (!img.hasAlphaChannel()) return false;
-  const QImage argb = img.format() == QImage::Format_ARGB32 ? img : img.convertToFormat(QImage::Format_ARGB32);
+  const QImage argb =
+      img.format() == QImage::Format_ARGB32 ? img : img.convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < argb.height(); ++y) {
     const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
     for (int x = 0; x < argb.width(); ++x)
@@ -57,11 +58,17 @@ TGraphic::TGraphic() : image_(std::make_unique<QImage>()) {}
 
 TGraphic::~TGraphic() = default;
 
-int TGraphic::GetWidth() const { return image_->isNull() ? 0 : image_->width(); }
+int TGraphic::GetWidth() const {
+  return image_->isNull() ? 0 : image_->width();
+}
 
-int TGraphic::GetHeight() const { return image_->isNull() ? 0 : image_->height(); }
+int TGraphic::GetHeight() const {
+  return image_->isNull() ? 0 : image_->height();
+}
 
-bool TGraphic::GetEmpty() const { return image_->isNull() || image_->width() == 0 || image_->height() == 0; }
+bool TGraphic::GetEmpty() const {
+  return image_->isNull() || image_->width() == 0 || image_->height() == 0;
+}
 
 void TGraphic::SetTransparent(bool transparent) {
   if (transparent == transparent_) return;
@@ -95,7 +102,9 @@ void TGraphic::SaveToFile(const std::string& fileName) const {
   WriteFileBytes(fileName, SaveToBytes());
 }
 
-void TGraphic::LoadFromBytes(const std::vector<std::uint8_t>& bytes) { LoadFromBytes(bytes.data(), bytes.size()); }
+void TGraphic::LoadFromBytes(const std::vector<std::uint8_t>& bytes) {
+  LoadFromBytes(bytes.data(), bytes.size());
+}
 
 void TGraphic::Assign(const TGraphic* source) {
   if (source == this) return;
@@ -113,30 +122,48 @@ void TGraphic::Assign(TPersistent* Source) {
   }
 }
 
-const QImage& TGraphic::GetImage() const { return *image_; }
+const QImage& TGraphic::GetImage() const {
+  return *image_;
+}
 
 void TGraphic::SetImage(const QImage& image) {
   *image_ = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
   Changed();
 }
 
-void TGraphic::Draw(TCanvas* canvas, const TRect& r) const { PaintImage(canvas, r, *image_); }
+void TGraphic::Draw(TCanvas* canvas, const TRect& r) const {
+  PaintImage(canvas, r, *image_);
+}
 
 // ---------------------------------------------------------------- TBitmap
 
-TBitmap::TBitmap() : Canvas(new TCanvas) { Canvas->SetImage(image_.get()); }
+TBitmap::TBitmap() : Canvas(new TCanvas) {
+  Canvas->SetImage(image_.get());
+}
 
-TBitmap::TBitmap(int width, int height) : TBitmap() { SetSize(width, height); }
+TBitmap::TBitmap(int width, int height) : TBitmap() {
+  SetSize(width, height);
+}
 
-TBitmap::~TBitmap() { delete Canvas; }
+TBitmap::~TBitmap() {
+  delete Canvas;
+}
 
-int TBitmap::GetWidth() const { return image_->isNull() ? emptyWidth_ : TGraphic::GetWidth(); }
+int TBitmap::GetWidth() const {
+  return image_->isNull() ? emptyWidth_ : TGraphic::GetWidth();
+}
 
-int TBitmap::GetHeight() const { return image_->isNull() ? emptyHeight_ : TGraphic::GetHeight(); }
+int TBitmap::GetHeight() const {
+  return image_->isNull() ? emptyHeight_ : TGraphic::GetHeight();
+}
 
-void TBitmap::SetWidth(int width) { SetSize(width, GetHeight()); }
+void TBitmap::SetWidth(int width) {
+  SetSize(width, GetHeight());
+}
 
-void TBitmap::SetHeight(int height) { SetSize(GetWidth(), height); }
+void TBitmap::SetHeight(int height) {
+  SetSize(GetWidth(), height);
+}
 
 void TBitmap::SetSize(int width, int height) {
   width = std::max(0, width);
@@ -199,10 +226,17 @@ void TBitmap::SetTransparentMode(TTransparentMode mode) {
 void TBitmap::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
   QImage img;
   switch (SniffPictureFormat(data, size)) {
-    case PictureFormat::Bmp: img = DecodeBmp(data, size); break;
-    case PictureFormat::Png: img = DecodePng(data, size); break;
-    case PictureFormat::Jpeg: img = DecodeJpeg(data, size); break;
-    default: throw EInvalidGraphic("Bitmap image is not valid");
+    case PictureFormat::Bmp:
+      img = DecodeBmp(data, size);
+      break;
+    case PictureFormat::Png:
+      img = DecodePng(data, size);
+      break;
+    case PictureFormat::Jpeg:
+      img = DecodeJpeg(data, size);
+      break;
+    default:
+      throw EInvalidGraphic("Bitmap image is not valid");
   }
   // Decoding succeeded: only now is the old picture replaced.
   const bool alpha = AnyTranslucent(img);
@@ -235,8 +269,8 @@ void TBitmap::Assign(const TGraphic* source) {
     pixelFormat_ = alpha ? pf32bit : pf24bit;
     transparent_ = source->GetTransparent();
     *image_ = source->GetEmpty() ? QImage()
-              : alpha           ? source->GetImage().convertToFormat(QImage::Format_ARGB32)
-                                : Opaque(source->GetImage());
+              : alpha            ? source->GetImage().convertToFormat(QImage::Format_ARGB32)
+                                 : Opaque(source->GetImage());
   } else {
     *image_ = QImage();
   }
@@ -281,10 +315,14 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& r) const {
 
 std::unique_ptr<TGraphic> NewGraphicForData(const std::uint8_t* data, std::size_t size) {
   switch (SniffPictureFormat(data, size)) {
-    case PictureFormat::Bmp: return std::make_unique<TBitmap>();
-    case PictureFormat::Png: return std::make_unique<TPngImage>();
-    case PictureFormat::Jpeg: return std::make_unique<TJPEGImage>();
-    default: return nullptr;
+    case PictureFormat::Bmp:
+      return std::make_unique<TBitmap>();
+    case PictureFormat::Png:
+      return std::make_unique<TPngImage>();
+    case PictureFormat::Jpeg:
+      return std::make_unique<TJPEGImage>();
+    default:
+      return nullptr;
   }
 }
 
@@ -313,9 +351,13 @@ TBitmap* TPicture::GetBitmap() {
   return static_cast<TBitmap*>(graphic_.get());
 }
 
-int TPicture::GetWidth() const { return graphic_ ? graphic_->GetWidth() : 0; }
+int TPicture::GetWidth() const {
+  return graphic_ ? graphic_->GetWidth() : 0;
+}
 
-int TPicture::GetHeight() const { return graphic_ ? graphic_->GetHeight() : 0; }
+int TPicture::GetHeight() const {
+  return graphic_ ? graphic_->GetHeight() : 0;
+}
 
 void TPicture::LoadFromFile(const std::string& fileName) {
   const std::vector<std::uint8_t> bytes = ReadFileBytes(fileName);

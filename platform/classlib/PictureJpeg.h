@@ -15,11 +15,20 @@ class TJPEGImage : public TGraphic {
 
   // 1..100; out-of-range values are clamped when encoding.
   int GetCompressionQuality() const { return quality_; }
-  void SetCompressionQuality(int quality) { quality_ = quality; data_.clear(); }
+  void SetCompressionQuality(int quality) {
+    quality_ = quality;
+    data_.clear();
+  }
   bool GetProgressiveEncoding() const { return progressive_; }
-  void SetProgressiveEncoding(bool progressive) { progressive_ = progressive; data_.clear(); }
+  void SetProgressiveEncoding(bool progressive) {
+    progressive_ = progressive;
+    data_.clear();
+  }
   bool GetGrayscale() const { return grayscale_; }
-  void SetGrayscale(bool grayscale) { grayscale_ = grayscale; data_.clear(); }
+  void SetGrayscale(bool grayscale) {
+    grayscale_ = grayscale;
+    data_.clear();
+  }
   // JPEG has no transparency.
   void SetTransparent(bool) override {}
   // Encode now (the class library's way of fixing the compressed data).

@@ -89,8 +89,8 @@ bool EncodeSteps(png_structp png, png_infop info, int w, int h, bool alpha, int 
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_compression_level(png, level);
   png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8,
-               alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
+               alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   png_write_image(png, rows);
   png_write_end(png, nullptr);
@@ -100,7 +100,8 @@ bool EncodeSteps(png_structp png, png_infop info, int w, int h, bool alpha, int 
 }  // namespace
 
 QImage DecodePng(const std::uint8_t* data, std::size_t size, bool* hasAlpha) {
-  if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) throw EInvalidGraphic("Invalid PNG image: no PNG signature");
+  if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0)
+    throw EInvalidGraphic("Invalid PNG image: no PNG signature");
   PngState st{data, size, 0, nullptr, {}};
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &st, OnPngError, OnPngWarning);
   if (!png) throw EInvalidGraphic("Invalid PNG image: out of memory");

@@ -20,7 +20,8 @@ TColor LineColor(TColor back, TColor text) {
   const TColor b = ColorToRGB(back);
   const TColor t = ColorToRGB(text);
   auto mix = [](int x, int y) { return x + (y - x) * 2 / 5; };
-  return RGB(mix(GetRValue(b), GetRValue(t)), mix(GetGValue(b), GetGValue(t)), mix(GetBValue(b), GetBValue(t)));
+  return RGB(mix(GetRValue(b), GetRValue(t)), mix(GetGValue(b), GetGValue(t)),
+             mix(GetBValue(b), GetBValue(t)));
 }
 
 }  // namespace
@@ -108,7 +109,8 @@ class RzButtonPainter : public QObject {
     if (w->isDown()) face = face.darker(115);
     QColor text = ToQColor(button->GetFont()->GetColor());
     if (!w->isEnabled()) {
-      text = QColor((text.red() + face.red()) / 2, (text.green() + face.green()) / 2, (text.blue() + face.blue()) / 2);
+      text = QColor((text.red() + face.red()) / 2, (text.green() + face.green()) / 2,
+                    (text.blue() + face.blue()) / 2);
     }
     QPainter p(w);
     const QRect r = w->rect();

@@ -16,7 +16,9 @@ constexpr TColor kDefaultAccent = RGB(0x3C, 0xB4, 0x78);
 constexpr TColor kLightText = RGB(0xE6, 0xE9, 0xED);
 constexpr TColor kDarkText = RGB(0x14, 0x17, 0x1B);
 
-int Clamp8(int v) { return std::clamp(v, 0, 255); }
+int Clamp8(int v) {
+  return std::clamp(v, 0, 255);
+}
 
 // Each channel moved by delta (lighter when positive).
 TColor Shade(TColor c, int delta) {
@@ -29,7 +31,9 @@ TColor Mix(TColor a, TColor b, int pct) {
   return RGB(m(GetRValue(a), GetRValue(b)), m(GetGValue(a), GetGValue(b)), m(GetBValue(a), GetBValue(b)));
 }
 
-int Luma(TColor c) { return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000; }
+int Luma(TColor c) {
+  return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000;
+}
 
 // A plain RGB value for drawing; clNone and clDefault give `fallback`.
 TColor Resolve(TColor c, TColor fallback) {
@@ -105,7 +109,9 @@ TRzBmpButton::TRzBmpButton(TComponent* AOwner)
   FBitmaps->OnChange = [this] { Invalidate(); };
 }
 
-TRzBmpButton::~TRzBmpButton() { FBitmaps->OnChange = nullptr; }
+TRzBmpButton::~TRzBmpButton() {
+  FBitmaps->OnChange = nullptr;
+}
 
 void TRzBmpButton::SetDown(bool Value) {
   if (Value == FDown) return;

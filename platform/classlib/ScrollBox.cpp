@@ -21,7 +21,9 @@ void TControlScrollBar::SetRange(int Value) {
   FOwner->UpdateScrollBars();
 }
 
-void TControlScrollBar::SetPosition(int Value) { FOwner->ScrollTo(*this, Value); }
+void TControlScrollBar::SetPosition(int Value) {
+  FOwner->ScrollTo(*this, Value);
+}
 
 void TControlScrollBar::SetVisible(bool Value) {
   FVisible = Value;
@@ -42,9 +44,13 @@ int TScrollBox::BarSize() const {
   return style ? style->pixelMetric(QStyle::PM_ScrollBarExtent) : 16;
 }
 
-int TScrollBox::GetClientWidth() const { return GetWidth() - (FVert.FShown ? BarSize() : 0); }
+int TScrollBox::GetClientWidth() const {
+  return GetWidth() - (FVert.FShown ? BarSize() : 0);
+}
 
-int TScrollBox::GetClientHeight() const { return GetHeight() - (FHorz.FShown ? BarSize() : 0); }
+int TScrollBox::GetClientHeight() const {
+  return GetHeight() - (FHorz.FShown ? BarSize() : 0);
+}
 
 void TScrollBox::SetAutoScroll(bool Value) {
   FAutoScroll = Value;

@@ -213,7 +213,8 @@ TColor FrameColor(TColor back, TColor text) {
   TColor b = ColorToRGB(back == clNone ? clBtnFace : back);
   TColor t = ColorToRGB(text);
   auto mix = [](int x, int y) { return x + (y - x) * 2 / 5; };
-  return RGB(mix(GetRValue(b), GetRValue(t)), mix(GetGValue(b), GetGValue(t)), mix(GetBValue(b), GetBValue(t)));
+  return RGB(mix(GetRValue(b), GetRValue(t)), mix(GetGValue(b), GetGValue(t)),
+             mix(GetBValue(b), GetBValue(t)));
 }
 
 // A face a step lighter than a dark background.
@@ -243,7 +244,9 @@ void TCustomGroupBox::AlignControls(TControl* AControl, TRect& Rect) {
   TCustomControl::AlignControls(AControl, Rect);
 }
 
-void TCustomGroupBox::ParentBackgroundChanged() { Invalidate(); }
+void TCustomGroupBox::ParentBackgroundChanged() {
+  Invalidate();
+}
 
 void TCustomGroupBox::Paint() {
   TCanvas* c = GetCanvas();
@@ -279,7 +282,9 @@ void TCustomGroupBox::Paint() {
 
 namespace {
 
-QAbstractButton* ButtonWidget(TControl* c) { return static_cast<QAbstractButton*>(c->WidgetIfCreated()); }
+QAbstractButton* ButtonWidget(TControl* c) {
+  return static_cast<QAbstractButton*>(c->WidgetIfCreated());
+}
 
 }  // namespace
 
@@ -388,7 +393,9 @@ void TCustomButton::ApplyColors() {
                             {around, GetFont()->GetColor(), QPalette::Window, QPalette::WindowText}});
 }
 
-void TCustomButton::ParentBackgroundChanged() { ApplyColors(); }
+void TCustomButton::ParentBackgroundChanged() {
+  ApplyColors();
+}
 
 bool TCustomButton::IsEnterButton() const {
   // The focused button takes Enter; while no button has the focus, the
@@ -426,7 +433,9 @@ void TCustomButton::Click() {
 
 // ---------------------------------------------------------------- TCustomCheckBox
 
-TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) { SetBounds(0, 0, 97, 17); }
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
+  SetBounds(0, 0, 97, 17);
+}
 
 QWidget* TCustomCheckBox::CreateWidget() {
   auto* b = new QCheckBox();
@@ -453,7 +462,9 @@ void TCustomCheckBox::ShowState() {
   if (!b) return;
   FShowing = true;
   b->setTristate(FAllowGrayed || FState == cbGrayed);
-  b->setCheckState(FState == cbChecked ? Qt::Checked : FState == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+  b->setCheckState(FState == cbChecked  ? Qt::Checked
+                   : FState == cbGrayed ? Qt::PartiallyChecked
+                                        : Qt::Unchecked);
   FShowing = false;
 }
 
@@ -471,14 +482,21 @@ void TCustomCheckBox::SetAllowGrayed(bool Value) {
 
 void TCustomCheckBox::SetAlignment(TAlignment Value) {
   FAlignment = Value;
-  if (QWidget* w = WidgetIfCreated()) w->setLayoutDirection(Value == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+  if (QWidget* w = WidgetIfCreated())
+    w->setLayoutDirection(Value == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
 }
 
 void TCustomCheckBox::Toggle() {
   switch (FState) {
-    case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
-    case cbChecked: SetState(cbUnchecked); break;
-    case cbGrayed: SetState(cbChecked); break;
+    case cbUnchecked:
+      SetState(FAllowGrayed ? cbGrayed : cbChecked);
+      break;
+    case cbChecked:
+      SetState(cbUnchecked);
+      break;
+    case cbGrayed:
+      SetState(cbChecked);
+      break;
   }
 }
 
@@ -522,7 +540,8 @@ void TRadioButton::ShowChecked() {
 
 void TRadioButton::SetAlignment(TAlignment Value) {
   FAlignment = Value;
-  if (QWidget* w = WidgetIfCreated()) w->setLayoutDirection(Value == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+  if (QWidget* w = WidgetIfCreated())
+    w->setLayoutDirection(Value == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
 }
 
 void TRadioButton::TurnSiblingsOff() {

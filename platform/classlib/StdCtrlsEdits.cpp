@@ -22,9 +22,12 @@ namespace {
 
 Qt::Alignment HorizontalOf(TAlignment a) {
   switch (a) {
-    case taCenter: return Qt::AlignHCenter;
-    case taRightJustify: return Qt::AlignRight;
-    default: return Qt::AlignLeft;
+    case taCenter:
+      return Qt::AlignHCenter;
+    case taRightJustify:
+      return Qt::AlignRight;
+    default:
+      return Qt::AlignLeft;
   }
 }
 
@@ -86,7 +89,9 @@ class LengthValidator : public QValidator {
   QLineEdit* widget_;
 };
 
-QLineEdit* LineEdit(const TControl* c) { return static_cast<QLineEdit*>(c->WidgetIfCreated()); }
+QLineEdit* LineEdit(const TControl* c) {
+  return static_cast<QLineEdit*>(c->WidgetIfCreated());
+}
 
 }  // namespace
 
@@ -219,7 +224,9 @@ void TCustomEdit::KeyPress(char32_t& Key) {
   }
 }
 
-void TCustomEdit::SetMaxLength(int Value) { FMaxLength = std::max(Value, 0); }
+void TCustomEdit::SetMaxLength(int Value) {
+  FMaxLength = std::max(Value, 0);
+}
 
 void TCustomEdit::SetReadOnly(bool Value) {
   FReadOnly = Value;
@@ -236,7 +243,9 @@ void TCustomEdit::SetPasswordChar(char32_t Value) {
   ApplyEditProperties();
 }
 
-void TCustomEdit::SetHideSelection(bool Value) { FHideSelection = Value; }
+void TCustomEdit::SetHideSelection(bool Value) {
+  FHideSelection = Value;
+}
 
 void TCustomEdit::SetCharCase(TEditCharCase Value) {
   if (Value == FCharCase) return;
@@ -245,7 +254,9 @@ void TCustomEdit::SetCharCase(TEditCharCase Value) {
   if (cased != GetText()) SetCaption(cased);
 }
 
-void TCustomEdit::SetNumbersOnly(bool Value) { FNumbersOnly = Value; }
+void TCustomEdit::SetNumbersOnly(bool Value) {
+  FNumbersOnly = Value;
+}
 
 void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
   FBorderStyle = Value;
@@ -264,7 +275,8 @@ int TCustomEdit::GetSelStart() const {
 }
 
 void TCustomEdit::SetSelStart(int Value) {
-  if (QLineEdit* e = LineEdit(this)) e->setCursorPosition(std::clamp(Value, 0, static_cast<int>(e->text().size())));
+  if (QLineEdit* e = LineEdit(this))
+    e->setCursorPosition(std::clamp(Value, 0, static_cast<int>(e->text().size())));
 }
 
 int TCustomEdit::GetSelLength() const {
@@ -333,7 +345,9 @@ class MemoWidget : public QPlainTextEdit {
   TCustomMemo* memo_;
 };
 
-MemoWidget* Memo(const TControl* c) { return static_cast<MemoWidget*>(c->WidgetIfCreated()); }
+MemoWidget* Memo(const TControl* c) {
+  return static_cast<MemoWidget*>(c->WidgetIfCreated());
+}
 
 // The memo's text for its lines: every line ends with a line break, as the
 // platform's memo shows a list of lines (the caret goes below the last).
@@ -475,9 +489,13 @@ void TCustomMemo::ItemDeleted(int) {
   Change();
 }
 
-void TCustomMemo::ItemChanged(int Index) { ItemDeleted(Index); }
+void TCustomMemo::ItemChanged(int Index) {
+  ItemDeleted(Index);
+}
 
-void TCustomMemo::ItemsCleared() { ItemDeleted(0); }
+void TCustomMemo::ItemsCleared() {
+  ItemDeleted(0);
+}
 
 void TCustomMemo::ItemsUpdating(bool Updating) {
   FUpdating = Updating;
@@ -499,9 +517,13 @@ void TCustomMemo::Change() {
   if (OnChange) OnChange(this);
 }
 
-std::string TCustomMemo::GetText() const { return FLines->GetText(); }
+std::string TCustomMemo::GetText() const {
+  return FLines->GetText();
+}
 
-void TCustomMemo::SetText(const std::string& Value) { FLines->SetText(Value); }
+void TCustomMemo::SetText(const std::string& Value) {
+  FLines->SetText(Value);
+}
 
 void TCustomMemo::TextChanged() {
   TWinControl::TextChanged();
@@ -565,7 +587,8 @@ void TCustomMemo::SetSelLength(int Value) {
   QTextCursor c = m->textCursor();
   const int start = c.selectionStart();
   c.setPosition(start);
-  c.setPosition(std::clamp(start + Value, start, m->document()->characterCount() - 1), QTextCursor::KeepAnchor);
+  c.setPosition(std::clamp(start + Value, start, m->document()->characterCount() - 1),
+                QTextCursor::KeepAnchor);
   m->setTextCursor(c);
 }
 

@@ -42,7 +42,9 @@ class RowDelegate : public QStyledItemDelegate {
   const TCustomListBox* list_;
 };
 
-QListWidget* ListWidget(const TControl* c) { return static_cast<QListWidget*>(c->WidgetIfCreated()); }
+QListWidget* ListWidget(const TControl* c) {
+  return static_cast<QListWidget*>(c->WidgetIfCreated());
+}
 
 }  // namespace
 
@@ -70,9 +72,13 @@ void TCustomListControl::FontChanged() {
   ApplyColors();
 }
 
-int TCustomListControl::ValidIndex(int Index) const { return Index >= 0 && Index < FItems->GetCount() ? Index : -1; }
+int TCustomListControl::ValidIndex(int Index) const {
+  return Index >= 0 && Index < FItems->GetCount() ? Index : -1;
+}
 
-bool TCustomListControl::CanShow() const { return WidgetIfCreated() && !FUpdating; }
+bool TCustomListControl::CanShow() const {
+  return WidgetIfCreated() && !FUpdating;
+}
 
 void TCustomListControl::ShowItems() {
   if (!CanShow()) return;
@@ -176,9 +182,13 @@ void TCustomListBox::WidgetSetItems(const std::vector<std::string>& Items) {
   list->addItems(ToQList(Items));
 }
 
-void TCustomListBox::WidgetInsertItem(int Index, const std::string& S) { ListWidget(this)->insertItem(Index, ToQ(S)); }
+void TCustomListBox::WidgetInsertItem(int Index, const std::string& S) {
+  ListWidget(this)->insertItem(Index, ToQ(S));
+}
 
-void TCustomListBox::WidgetDeleteItem(int Index) { delete ListWidget(this)->takeItem(Index); }
+void TCustomListBox::WidgetDeleteItem(int Index) {
+  delete ListWidget(this)->takeItem(Index);
+}
 
 void TCustomListBox::WidgetChangeItem(int Index, const std::string& S) {
   if (QListWidgetItem* item = ListWidget(this)->item(Index)) item->setText(ToQ(S));
@@ -256,7 +266,9 @@ class ComboWidget : public QComboBox {
   }
 };
 
-ComboWidget* Combo(const TControl* c) { return static_cast<ComboWidget*>(c->WidgetIfCreated()); }
+ComboWidget* Combo(const TControl* c) {
+  return static_cast<ComboWidget*>(c->WidgetIfCreated());
+}
 
 }  // namespace
 
@@ -336,9 +348,13 @@ void TCustomComboBox::WidgetSetItems(const std::vector<std::string>& Items) {
   combo->addItems(ToQList(Items));
 }
 
-void TCustomComboBox::WidgetInsertItem(int Index, const std::string& S) { Combo(this)->insertItem(Index, ToQ(S)); }
+void TCustomComboBox::WidgetInsertItem(int Index, const std::string& S) {
+  Combo(this)->insertItem(Index, ToQ(S));
+}
 
-void TCustomComboBox::WidgetDeleteItem(int Index) { Combo(this)->removeItem(Index); }
+void TCustomComboBox::WidgetDeleteItem(int Index) {
+  Combo(this)->removeItem(Index);
+}
 
 void TCustomComboBox::WidgetChangeItem(int Index, const std::string& S) {
   Combo(this)->setItemText(Index, ToQ(S));
@@ -357,7 +373,9 @@ void TCustomComboBox::SelectedItemChanged() {
   if (IsListStyle()) SyncText();
 }
 
-void TCustomComboBox::AllItemsCleared() { SyncText(); }
+void TCustomComboBox::AllItemsCleared() {
+  SyncText();
+}
 
 void TCustomComboBox::SyncText() {
   FlagScope syncing(FSyncingText);

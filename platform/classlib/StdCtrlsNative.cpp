@@ -41,10 +41,16 @@ class DetailProxyStyle : public QProxyStyle {
     const QColor handle = pal.color(QPalette::Button);
     QColor arrow = pal.color(QPalette::ButtonText);
     const bool enabled = opt->state & State_Enabled;
-    if (!enabled) arrow = QColor((arrow.red() + groove.red()) / 2, (arrow.green() + groove.green()) / 2, (arrow.blue() + groove.blue()) / 2);
+    if (!enabled)
+      arrow = QColor((arrow.red() + groove.red()) / 2, (arrow.green() + groove.green()) / 2,
+                     (arrow.blue() + groove.blue()) / 2);
     const bool vertical = bar->orientation == Qt::Vertical;
-    auto pressed = [&](SubControl sc) { return (opt->state & State_Sunken) && (bar->activeSubControls & sc); };
-    auto hovered = [&](SubControl sc) { return (opt->state & State_MouseOver) && (bar->activeSubControls & sc); };
+    auto pressed = [&](SubControl sc) {
+      return (opt->state & State_Sunken) && (bar->activeSubControls & sc);
+    };
+    auto hovered = [&](SubControl sc) {
+      return (opt->state & State_MouseOver) && (bar->activeSubControls & sc);
+    };
     p->save();
     p->fillRect(opt->rect, groove);
     p->setRenderHint(QPainter::Antialiasing, true);
@@ -57,7 +63,9 @@ class DetailProxyStyle : public QProxyStyle {
       else if (hovered(SC_ScrollBarSlider))
         c = c.lighter(112);
       p->setBrush(c);
-      p->drawRoundedRect(QRectF(slider).adjusted(vertical ? 3 : 1, vertical ? 1 : 3, vertical ? -3 : -1, vertical ? -1 : -3), 3, 3);
+      p->drawRoundedRect(
+          QRectF(slider).adjusted(vertical ? 3 : 1, vertical ? 1 : 3, vertical ? -3 : -1, vertical ? -1 : -3),
+          3, 3);
     }
     for (SubControl sc : {SC_ScrollBarSubLine, SC_ScrollBarAddLine}) {
       const QRect r = subControlRect(CC_ScrollBar, bar, sc, w);
@@ -69,10 +77,12 @@ class DetailProxyStyle : public QProxyStyle {
       QPolygonF tri;
       if (vertical) {
         const qreal dy = towardsStart ? -half / 2 : half / 2;
-        tri << QPointF(m.x() - half, m.y() - dy) << QPointF(m.x() + half, m.y() - dy) << QPointF(m.x(), m.y() + dy);
+        tri << QPointF(m.x() - half, m.y() - dy) << QPointF(m.x() + half, m.y() - dy)
+            << QPointF(m.x(), m.y() + dy);
       } else {
         const qreal dx = towardsStart ? -half / 2 : half / 2;
-        tri << QPointF(m.x() - dx, m.y() - half) << QPointF(m.x() - dx, m.y() + half) << QPointF(m.x() + dx, m.y());
+        tri << QPointF(m.x() - dx, m.y() - half) << QPointF(m.x() - dx, m.y() + half)
+            << QPointF(m.x() + dx, m.y());
       }
       p->setBrush(arrow);
       p->drawPolygon(tri);
@@ -80,7 +90,8 @@ class DetailProxyStyle : public QProxyStyle {
     p->restore();
   }
 
-  void drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPainter* p, const QWidget* w) const override {
+  void drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPainter* p,
+                     const QWidget* w) const override {
     if (pe != PE_IndicatorRadioButton || !(opt->state & State_On)) {
       QProxyStyle::drawPrimitive(pe, opt, p, w);
       return;
@@ -123,7 +134,8 @@ QStyle* DetailStyle() {
 
 void UseStandardStyle(QWidget* w) {
   QStyle* style = StandardStyle();
-  if (style && QApplication::style() && QApplication::style()->name().compare(style->name(), Qt::CaseInsensitive) != 0)
+  if (style && QApplication::style() &&
+      QApplication::style()->name().compare(style->name(), Qt::CaseInsensitive) != 0)
     w->setStyle(style);
 }
 
@@ -161,7 +173,8 @@ void ApplyScrollBarColors(QWidget* w, TColor back, TColor text) {
   TColor b = ColorToRGB(back == clNone ? clBtnFace : back);
   TColor t = ColorToRGB(text);
   auto mix = [](int x, int y) { return x + (y - x) / 4; };
-  TColor handle = RGB(mix(GetRValue(b), GetRValue(t)), mix(GetGValue(b), GetGValue(t)), mix(GetBValue(b), GetBValue(t)));
+  TColor handle =
+      RGB(mix(GetRValue(b), GetRValue(t)), mix(GetGValue(b), GetGValue(t)), mix(GetBValue(b), GetBValue(t)));
   ApplyColors(w, {RolePair{back, text, QPalette::Window, QPalette::WindowText},
                   RolePair{handle, text, QPalette::Button, QPalette::ButtonText}});
 }

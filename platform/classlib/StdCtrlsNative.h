@@ -16,8 +16,12 @@ class QStyle;
 
 namespace stdctrls {
 
-inline QString ToQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-inline std::string FromQ(const QString& s) { return s.toStdString(); }
+inline QString ToQ(const std::string& s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+inline std::string FromQ(const QString& s) {
+  return s.toStdString();
+}
 
 // Sets a flag for a scope (exceptions included) and restores it after.
 class FlagScope {

@@ -43,7 +43,9 @@ void TStrings::Error(int Index) {
   throw EStringListError("List index out of bounds (" + std::to_string(Index) + ")");
 }
 
-TObject* TStrings::GetObject(int /*Index*/) const { return nullptr; }
+TObject* TStrings::GetObject(int /*Index*/) const {
+  return nullptr;
+}
 void TStrings::PutObject(int /*Index*/, TObject* /*AObject*/) {}
 
 void TStrings::Put(int Index, const std::string& S) {
@@ -524,8 +526,7 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare) {
   // Compare takes indices into the list, so sort a permutation and apply it.
   std::vector<int> order(FList.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int a, int b) { return Compare(this, a, b) < 0; });
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return Compare(this, a, b) < 0; });
   std::vector<Item> sorted;
   sorted.reserve(FList.size());
   for (int i : order) sorted.push_back(std::move(FList[static_cast<std::size_t>(i)]));

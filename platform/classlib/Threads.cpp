@@ -64,7 +64,9 @@ void TThread::Terminate() {
   TerminatedSet();
 }
 
-bool TThread::GetTerminated() const { return FState->terminated; }
+bool TThread::GetTerminated() const {
+  return FState->terminated;
+}
 
 bool TThread::GetFinished() const {
   std::lock_guard lock(SyncMutex());
@@ -73,8 +75,7 @@ bool TThread::GetFinished() const {
 
 int TThread::WaitFor() {
   if (!FThread.joinable()) return FReturnValue;
-  if (std::this_thread::get_id() == FThreadId)
-    throw EThread("A thread cannot wait for itself");
+  if (std::this_thread::get_id() == FThreadId) throw EThread("A thread cannot wait for itself");
   const bool serve = IsMainThread();
   for (;;) {
     if (serve) RunSyncQueue();
@@ -109,4 +110,6 @@ void TThread::Synchronize(const std::function<void()>& Method) {
   if (call->error) std::rethrow_exception(call->error);
 }
 
-bool CheckSynchronize() { return RunSyncQueue(); }
+bool CheckSynchronize() {
+  return RunSyncQueue();
+}

@@ -119,7 +119,9 @@ HatchBrush::HatchBrush(HatchStyle hatchStyle, const Color& foreColor, const Colo
   if (hatchStyle < HatchStyleMin || hatchStyle > HatchStyleMax) lastResult_ = InvalidParameter;
 }
 
-Brush* HatchBrush::Clone() const { return new HatchBrush(style_, fore_, back_); }
+Brush* HatchBrush::Clone() const {
+  return new HatchBrush(style_, fore_, back_);
+}
 
 Status HatchBrush::GetForegroundColor(Color* color) const {
   if (!color) return Record(InvalidParameter);
@@ -142,7 +144,8 @@ TextureBrush::TextureBrush(const Image* image, WrapMode wrapMode, const RectF& d
     : Brush(BrushTypeTextureFill) {
   Init(image, wrapMode, &dstRect, nullptr);
 }
-TextureBrush::TextureBrush(const Image* image, WrapMode wrapMode, const Rect& r) : Brush(BrushTypeTextureFill) {
+TextureBrush::TextureBrush(const Image* image, WrapMode wrapMode, const Rect& r)
+    : Brush(BrushTypeTextureFill) {
   const RectF part(REAL(r.X), REAL(r.Y), REAL(r.Width), REAL(r.Height));
   Init(image, wrapMode, &part, nullptr);
 }
@@ -226,7 +229,9 @@ Status TextureBrush::SetWrapMode(WrapMode wrapMode) {
   return Ok;
 }
 
-Image* TextureBrush::GetImage() const { return image_ ? image_->Clone() : nullptr; }
+Image* TextureBrush::GetImage() const {
+  return image_ ? image_->Clone() : nullptr;
+}
 
 // ---- LinearGradientBrush ----------------------------------------------------
 
@@ -258,8 +263,8 @@ LinearGradientBrush::LinearGradientBrush(const Rect& r, const Color& color1, con
                                          LinearGradientMode mode)
     : LinearGradientBrush(RectF(REAL(r.X), REAL(r.Y), REAL(r.Width), REAL(r.Height)), color1, color2, mode) {}
 
-LinearGradientBrush::LinearGradientBrush(const RectF& rect, const Color& color1, const Color& color2, REAL angle,
-                                         bool isAngleScalable)
+LinearGradientBrush::LinearGradientBrush(const RectF& rect, const Color& color1, const Color& color2,
+                                         REAL angle, bool isAngleScalable)
     : GradientBrush(BrushTypeLinearGradient) {
   InitRect(rect, color1, color2, angle, isAngleScalable);
 }
@@ -297,7 +302,10 @@ void LinearGradientBrush::InitRect(const RectF& rect, const Color& c1, const Col
   double x = rect.X, y = rect.Y, w = rect.Width, h = rect.Height;
   if (scalable) {
     space_.SetElements(REAL(w), 0, 0, REAL(h), REAL(x), REAL(y));
-    x = 0; y = 0; w = 1; h = 1;
+    x = 0;
+    y = 0;
+    w = 1;
+    h = 1;
   }
   const double rad = angle * kPi / 180.0;
   const double dx = std::cos(rad), dy = std::sin(rad);
@@ -380,14 +388,15 @@ namespace {
 // Preset colours must run from position 0 to position 1.
 Status CheckPreset(const Color* colors, const REAL* positions, INT count) {
   if (!colors || !positions || count < 2) return InvalidParameter;
-  if (positions[0] != 0 || positions[count - 1] != 1 || !ValidPositions(positions, count)) return InvalidParameter;
+  if (positions[0] != 0 || positions[count - 1] != 1 || !ValidPositions(positions, count))
+    return InvalidParameter;
   return Ok;
 }
 
 }  // namespace
 
 Status GradientBrush::SetInterpolationColors(const Color* presetColors, const REAL* blendPositions,
-                                                   INT count) {
+                                             INT count) {
   if (const Status s = CheckPreset(presetColors, blendPositions, count); s != Ok) return Record(s);
   ramp_.presetColors.clear();
   for (INT i = 0; i < count; ++i) ramp_.presetColors.push_back(presetColors[i].GetValue());
@@ -398,7 +407,8 @@ Status GradientBrush::SetInterpolationColors(const Color* presetColors, const RE
 }
 
 Status GradientBrush::GetInterpolationColors(Color* presetColors, REAL* blendPositions, INT count) const {
-  if (!presetColors || !blendPositions || count < GetInterpolationColorCount()) return Record(InsufficientBuffer);
+  if (!presetColors || !blendPositions || count < GetInterpolationColorCount())
+    return Record(InsufficientBuffer);
   for (size_t i = 0; i < ramp_.presetColors.size(); ++i) {
     presetColors[i] = Color(ramp_.presetColors[i]);
     blendPositions[i] = ramp_.presetPositions[i];
@@ -563,15 +573,10 @@ Status PathGradientBrush::GetRectangle(RectF* rect) const {
   return Ok;
 }
 
-
-
-
-
 Status PathGradientBrush::SetWrapMode(WrapMode wrapMode) {
   if (wrapMode < WrapModeTile || wrapMode > WrapModeClamp) return Record(InvalidParameter);
   wrapMode_ = wrapMode;
   return Ok;
 }
-
 
 }  // namespace Gdiplus

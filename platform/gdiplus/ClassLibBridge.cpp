@@ -8,62 +8,65 @@
 
 namespace Gdiplus {
 
-std::unique_ptr<Graphics> GraphicsFromCanvas(TCanvas* canvas)
-{
-    if (!canvas || !canvas->GetImage() || canvas->GetImage()->isNull()) return nullptr;
-    return std::make_unique<Graphics>(canvas->GetImage());
+std::unique_ptr<Graphics> GraphicsFromCanvas(TCanvas* canvas) {
+  if (!canvas || !canvas->GetImage() || canvas->GetImage()->isNull()) return nullptr;
+  return std::make_unique<Graphics>(canvas->GetImage());
 }
 
-std::unique_ptr<Graphics> GraphicsFromBitmap(TBitmap* bitmap)
-{
-    return bitmap ? GraphicsFromCanvas(bitmap->GetCanvas()) : nullptr;
+std::unique_ptr<Graphics> GraphicsFromBitmap(TBitmap* bitmap) {
+  return bitmap ? GraphicsFromCanvas(bitmap->GetCanvas()) : nullptr;
 }
 
 namespace {
 
-bool AnyTranslucent(const QImage& image)
-{
-    if (!image.hasAlphaChannel()) return false;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(row[x]) != 255) return true;
-    }
-    return false;
+bool AnyTranslucent(const QImage& image) {
+  if (!image.hasAlphaChannel()) return false;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (qAlpha(row[x]) != 255) return true;
+  }
+  return false;
 }
 
-bool DecodeWithClassLib(const BYTE* data, std::size_t size, DecodedImage* out)
-{
-    QImage image;
-    bool alpha = false;
-    try {
-        switch (SniffPictureFormat(data, size)) {
-        case PictureFormat::Bmp: image = DecodeBmp(data, size); alpha = AnyTranslucent(image); break;
-        case PictureFormat::Png: image = DecodePng(data, size, &alpha); break;
-        case PictureFormat::Jpeg: image = DecodeJpeg(data, size); break;
-        default: return false;
-        }
-    } catch (const Exception&) {
+bool DecodeWithClassLib(const BYTE* data, std::size_t size, DecodedImage* out) {
+  QImage image;
+  bool alpha = false;
+  try {
+    switch (SniffPictureFormat(data, size)) {
+      case PictureFormat::Bmp:
+        image = DecodeBmp(data, size);
+        alpha = AnyTranslucent(image);
+        break;
+      case PictureFormat::Png:
+        image = DecodePng(data, size, &alpha);
+        break;
+      case PictureFormat::Jpeg:
+        image = DecodeJpeg(data, size);
+        break;
+      default:
         return false;
     }
-    if (image.isNull()) return false;
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    out->Width = image.width();
-    out->Height = image.height();
-    out->SourceFormat = alpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
-    out->Pixels.resize(static_cast<std::size_t>(out->Width) * static_cast<std::size_t>(out->Height));
-    for (int y = 0; y < out->Height; ++y) {
-        const auto* row = reinterpret_cast<const ARGB*>(image.constScanLine(y));
-        std::copy(row, row + out->Width, out->Pixels.begin() + static_cast<std::ptrdiff_t>(y) * out->Width);
-    }
-    return true;
+  } catch (const Exception&) {
+    return false;
+  }
+  if (image.isNull()) return false;
+  image = image.convertToFormat(QImage::Format_ARGB32);
+  out->Width = image.width();
+  out->Height = image.height();
+  out->SourceFormat = alpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
+  out->Pixels.resize(static_cast<std::size_t>(out->Width) * static_cast<std::size_t>(out->Height));
+  for (int y = 0; y < out->Height; ++y) {
+    const auto* row = reinterpret_cast<const ARGB*>(image.constScanLine(y));
+    std::copy(row, row + out->Width, out->Pixels.begin() + static_cast<std::ptrdiff_t>(y) * out->Width);
+  }
+  return true;
 }
 
 }  // namespace
 
-void InstallClassLibDecoders()
-{
-    SetImageDecoder(&DecodeWithClassLib);
+void InstallClassLibDecoders() {
+  SetImageDecoder(&DecodeWithClassLib);
 }
 
 }  // namespace Gdiplus

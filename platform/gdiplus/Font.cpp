@@ -22,30 +22,48 @@ struct Alias {
   const char* name;
   Role role;
 };
-constexpr Alias kAliases[] = {
-    {"Arial", Role::Sans},           {"Tahoma", Role::Sans},         {"Verdana", Role::Sans},
-    {"Segoe UI", Role::Sans},        {"Microsoft Sans Serif", Role::Sans}, {"Calibri", Role::Sans},
-    {"Trebuchet MS", Role::Sans},    {"Helvetica", Role::Sans},      {"Times New Roman", Role::Serif},
-    {"Georgia", Role::Serif},        {"Cambria", Role::Serif},       {"Times", Role::Serif},
-    {"Courier New", Role::Mono},     {"Consolas", Role::Mono},       {"Lucida Console", Role::Mono},
-    {"Courier", Role::Mono},         {"SimSun", Role::Cjk},          {"NSimSun", Role::Cjk},
-    {"SimHei", Role::Cjk},           {"Microsoft YaHei", Role::Cjk}, {"\xE5\xAE\x8B\xE4\xBD\x93", Role::Cjk},
-    {"\xE9\xBB\x91\xE4\xBD\x93", Role::Cjk},
-    {"\xE5\xBE\xAE\xE8\xBD\xAF\xE9\x9B\x85\xE9\xBB\x91", Role::Cjk}};
+constexpr Alias kAliases[] = {{"Arial", Role::Sans},
+                              {"Tahoma", Role::Sans},
+                              {"Verdana", Role::Sans},
+                              {"Segoe UI", Role::Sans},
+                              {"Microsoft Sans Serif", Role::Sans},
+                              {"Calibri", Role::Sans},
+                              {"Trebuchet MS", Role::Sans},
+                              {"Helvetica", Role::Sans},
+                              {"Times New Roman", Role::Serif},
+                              {"Georgia", Role::Serif},
+                              {"Cambria", Role::Serif},
+                              {"Times", Role::Serif},
+                              {"Courier New", Role::Mono},
+                              {"Consolas", Role::Mono},
+                              {"Lucida Console", Role::Mono},
+                              {"Courier", Role::Mono},
+                              {"SimSun", Role::Cjk},
+                              {"NSimSun", Role::Cjk},
+                              {"SimHei", Role::Cjk},
+                              {"Microsoft YaHei", Role::Cjk},
+                              {"\xE5\xAE\x8B\xE4\xBD\x93", Role::Cjk},
+                              {"\xE9\xBB\x91\xE4\xBD\x93", Role::Cjk},
+                              {"\xE5\xBE\xAE\xE8\xBD\xAF\xE9\x9B\x85\xE9\xBB\x91", Role::Cjk}};
 
 // Installed faces preferred for each kind, metric-compatible ones first.
 const std::vector<QString>& Preferred(Role role) {
   static const std::vector<QString> sans{"Liberation Sans", "Arimo", "DejaVu Sans", "Noto Sans", "FreeSans"};
-  static const std::vector<QString> serif{"Liberation Serif", "Tinos", "DejaVu Serif", "Noto Serif", "FreeSerif"};
+  static const std::vector<QString> serif{"Liberation Serif", "Tinos", "DejaVu Serif", "Noto Serif",
+                                          "FreeSerif"};
   static const std::vector<QString> mono{"Liberation Mono", "Cousine", "DejaVu Sans Mono", "Noto Sans Mono",
                                          "FreeMono"};
   static const std::vector<QString> cjk{"WenQuanYi Micro Hei", "Noto Sans CJK SC", "WenQuanYi Zen Hei",
                                         "Noto Sans SC", "AR PL UMing CN"};
   switch (role) {
-    case Role::Serif: return serif;
-    case Role::Mono: return mono;
-    case Role::Cjk: return cjk;
-    default: return sans;
+    case Role::Serif:
+      return serif;
+    case Role::Mono:
+      return mono;
+    case Role::Cjk:
+      return cjk;
+    default:
+      return sans;
   }
 }
 
@@ -54,7 +72,9 @@ std::string FaceFor(Role role) {
   for (const QString& face : Preferred(role))
     if (installed.contains(face, Qt::CaseInsensitive)) return face.toStdString();
   QFont f;
-  f.setStyleHint(role == Role::Serif ? QFont::Serif : role == Role::Mono ? QFont::Monospace : QFont::SansSerif);
+  f.setStyleHint(role == Role::Serif  ? QFont::Serif
+                 : role == Role::Mono ? QFont::Monospace
+                                      : QFont::SansSerif);
   return QFontInfo(f).family().toStdString();
 }
 
@@ -84,15 +104,22 @@ std::string ResolveFace(const QString& name) {
   return face;
 }
 
-std::u16string ToU16(const QString& s) { return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), s.size()); }
+std::u16string ToU16(const QString& s) {
+  return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()), s.size());
+}
 
 double UnitToPixels(Unit unit, double dpi) {
   switch (unit) {
-    case UnitPoint: return dpi / 72.0;
-    case UnitInch: return dpi;
-    case UnitDocument: return dpi / 300.0;
-    case UnitMillimeter: return dpi / 25.4;
-    default: return 1.0;  // world and pixel units
+    case UnitPoint:
+      return dpi / 72.0;
+    case UnitInch:
+      return dpi;
+    case UnitDocument:
+      return dpi / 300.0;
+    case UnitMillimeter:
+      return dpi / 25.4;
+    default:
+      return 1.0;  // world and pixel units
   }
 }
 
@@ -100,7 +127,9 @@ double UnitToPixels(Unit unit, double dpi) {
 
 namespace detail {
 
-bool FontSystemReady() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+bool FontSystemReady() {
+  return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 QFont MakeQFont(const std::string& face, double pixelSize, INT style, double dpi, bool antialias) {
   QFont font(QString::fromStdString(face));
@@ -117,7 +146,9 @@ QFont MakeQFont(const std::string& face, double pixelSize, INT style, double dpi
 
 // ---- FontFamily --------------------------------------------------------------
 
-FontFamily::FontFamily() { lastResult_ = Ok; }
+FontFamily::FontFamily() {
+  lastResult_ = Ok;
+}
 
 FontFamily::FontFamily(const WCHAR* name, const FontCollection*) {
   if (!name) {
@@ -176,7 +207,9 @@ Status FontFamily::GetFamilyName(WCHAR name[FamilyNameLength], LANGID) const {
   return Ok;
 }
 
-bool FontFamily::IsStyleAvailable(INT) const { return valid_; }
+bool FontFamily::IsStyleAvailable(INT) const {
+  return valid_;
+}
 
 Status FontFamily::GetLastStatus() const {
   const Status s = lastResult_;
@@ -186,7 +219,9 @@ Status FontFamily::GetLastStatus() const {
 
 // ---- Font --------------------------------------------------------------------
 
-Font::Font(const FontFamily* family, REAL emSize, INT style, Unit unit) { Init(family, emSize, style, unit); }
+Font::Font(const FontFamily* family, REAL emSize, INT style, Unit unit) {
+  Init(family, emSize, style, unit);
+}
 
 Font::Font(const WCHAR* familyName, REAL emSize, INT style, Unit unit, const FontCollection* collection) {
   FontFamily family(familyName, collection);
@@ -235,7 +270,9 @@ Status Font::GetFamily(FontFamily* family) const {
   return Ok;
 }
 
-double Font::PixelSize(double dpi) const { return size_ * UnitToPixels(unit_, dpi); }
+double Font::PixelSize(double dpi) const {
+  return size_ * UnitToPixels(unit_, dpi);
+}
 
 REAL Font::GetHeight(REAL dpi) const {
   if (!valid_ || !detail::FontSystemReady()) return 0;
@@ -279,7 +316,8 @@ const StringFormat* StringFormat::GenericDefault() {
 }
 
 const StringFormat* StringFormat::GenericTypographic() {
-  static StringFormat format(StringFormatFlagsNoFitBlackBox | StringFormatFlagsLineLimit | StringFormatFlagsNoClip);
+  static StringFormat format(StringFormatFlagsNoFitBlackBox | StringFormatFlagsLineLimit |
+                             StringFormatFlagsNoClip);
   static const bool ready = [] {
     format.trimming_ = StringTrimmingNone;
     format.typographic_ = true;
@@ -289,7 +327,9 @@ const StringFormat* StringFormat::GenericTypographic() {
   return &format;
 }
 
-StringFormat* StringFormat::Clone() const { return new StringFormat(this); }
+StringFormat* StringFormat::Clone() const {
+  return new StringFormat(this);
+}
 
 Status StringFormat::SetFormatFlags(INT flags) {
   flags_ = flags;

@@ -42,7 +42,9 @@ namespace detail {
 QPainterPath InfiniteArea();
 void CombineRegion(RegionData& self, const RegionData& other, CombineMode mode);
 
-inline QColor ToQColor(ARGB argb) { return QColor::fromRgba(argb); }
+inline QColor ToQColor(ARGB argb) {
+  return QColor::fromRgba(argb);
+}
 
 inline QTransform ToQTransform(const Matrix& m) {
   REAL e[6];
@@ -169,7 +171,8 @@ struct LaidOutText {
 };
 
 Status LayOutText(const WCHAR* string, INT length, const Font& font, const RectF& layoutRect,
-                  const StringFormat* format, QPaintDevice* device, double dpi, bool antialias, LaidOutText* out);
+                  const StringFormat* format, QPaintDevice* device, double dpi, bool antialias,
+                  LaidOutText* out);
 
 }  // namespace detail
 }  // namespace Gdiplus

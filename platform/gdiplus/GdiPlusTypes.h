@@ -310,7 +310,11 @@ enum ColorAdjustType {
   ColorAdjustTypeAny = 6
 };
 
-enum ColorMatrixFlags { ColorMatrixFlagsDefault = 0, ColorMatrixFlagsSkipGrays = 1, ColorMatrixFlagsAltGray = 2 };
+enum ColorMatrixFlags {
+  ColorMatrixFlagsDefault = 0,
+  ColorMatrixFlagsSkipGrays = 1,
+  ColorMatrixFlagsAltGray = 2
+};
 
 enum ColorChannelFlags {
   ColorChannelFlagsC = 0,
@@ -350,9 +354,15 @@ inline constexpr PixelFormat PixelFormat64bppARGB =
 inline constexpr PixelFormat PixelFormat64bppPARGB =
     14 | (64 << 8) | PixelFormatAlpha | PixelFormatPAlpha | PixelFormatExtended;
 
-inline constexpr UINT GetPixelFormatSize(PixelFormat format) { return (format >> 8) & 0xff; }
-inline constexpr bool IsIndexedPixelFormat(PixelFormat format) { return (format & PixelFormatIndexed) != 0; }
-inline constexpr bool IsAlphaPixelFormat(PixelFormat format) { return (format & PixelFormatAlpha) != 0; }
+inline constexpr UINT GetPixelFormatSize(PixelFormat format) {
+  return (format >> 8) & 0xff;
+}
+inline constexpr bool IsIndexedPixelFormat(PixelFormat format) {
+  return (format & PixelFormatIndexed) != 0;
+}
+inline constexpr bool IsAlphaPixelFormat(PixelFormat format) {
+  return (format & PixelFormatAlpha) != 0;
+}
 
 struct GUID {
   std::uint32_t Data1;
@@ -369,17 +379,28 @@ constexpr bool operator==(const GUID& a, const GUID& b) {
 }
 
 // Raw image format identifiers; they differ only in their first field.
-inline constexpr GUID ImageFormatUndefined{0xb96b3ca9, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-inline constexpr GUID ImageFormatMemoryBMP{0xb96b3caa, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-inline constexpr GUID ImageFormatBMP{0xb96b3cab, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-inline constexpr GUID ImageFormatEMF{0xb96b3cac, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-inline constexpr GUID ImageFormatWMF{0xb96b3cad, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-inline constexpr GUID ImageFormatJPEG{0xb96b3cae, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-inline constexpr GUID ImageFormatPNG{0xb96b3caf, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-inline constexpr GUID ImageFormatGIF{0xb96b3cb0, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-inline constexpr GUID ImageFormatTIFF{0xb96b3cb1, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-inline constexpr GUID ImageFormatEXIF{0xb96b3cb2, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-inline constexpr GUID ImageFormatIcon{0xb96b3cb5, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+inline constexpr GUID ImageFormatUndefined{
+    0xb96b3ca9, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+inline constexpr GUID ImageFormatMemoryBMP{
+    0xb96b3caa, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+inline constexpr GUID ImageFormatBMP{
+    0xb96b3cab, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+inline constexpr GUID ImageFormatEMF{
+    0xb96b3cac, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+inline constexpr GUID ImageFormatWMF{
+    0xb96b3cad, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+inline constexpr GUID ImageFormatJPEG{
+    0xb96b3cae, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+inline constexpr GUID ImageFormatPNG{
+    0xb96b3caf, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+inline constexpr GUID ImageFormatGIF{
+    0xb96b3cb0, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+inline constexpr GUID ImageFormatTIFF{
+    0xb96b3cb1, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+inline constexpr GUID ImageFormatEXIF{
+    0xb96b3cb2, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+inline constexpr GUID ImageFormatIcon{
+    0xb96b3cb5, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
 // ---- geometry -------------------------------------------------------------
 
@@ -428,8 +449,16 @@ struct RectF {
   bool IsEmptyArea() const { return Width <= 0 || Height <= 0; }
   bool Contains(REAL x, REAL y) const { return x >= X && x < X + Width && y >= Y && y < Y + Height; }
   bool Contains(const PointF& p) const { return Contains(p.X, p.Y); }
-  void Inflate(REAL dx, REAL dy) { X -= dx; Y -= dy; Width += 2 * dx; Height += 2 * dy; }
-  void Offset(REAL dx, REAL dy) { X += dx; Y += dy; }
+  void Inflate(REAL dx, REAL dy) {
+    X -= dx;
+    Y -= dy;
+    Width += 2 * dx;
+    Height += 2 * dy;
+  }
+  void Offset(REAL dx, REAL dy) {
+    X += dx;
+    Y += dy;
+  }
   bool Equals(const RectF& o) const { return X == o.X && Y == o.Y && Width == o.Width && Height == o.Height; }
 };
 
@@ -445,8 +474,16 @@ struct Rect {
   INT GetBottom() const { return Y + Height; }
   bool IsEmptyArea() const { return Width <= 0 || Height <= 0; }
   bool Contains(INT x, INT y) const { return x >= X && x < X + Width && y >= Y && y < Y + Height; }
-  void Inflate(INT dx, INT dy) { X -= dx; Y -= dy; Width += 2 * dx; Height += 2 * dy; }
-  void Offset(INT dx, INT dy) { X += dx; Y += dy; }
+  void Inflate(INT dx, INT dy) {
+    X -= dx;
+    Y -= dy;
+    Width += 2 * dx;
+    Height += 2 * dy;
+  }
+  void Offset(INT dx, INT dy) {
+    X += dx;
+    Y += dy;
+  }
   bool Equals(const Rect& o) const { return X == o.X && Y == o.Y && Width == o.Width && Height == o.Height; }
 };
 

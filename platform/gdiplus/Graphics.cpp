@@ -30,17 +30,23 @@ bool GraphicsData::Antialias() const {
 
 double GraphicsData::Shift() const {
   if (!Antialias()) return 0;
-  const bool half = state.pixelOffset == PixelOffsetModeHalf || state.pixelOffset == PixelOffsetModeHighQuality;
+  const bool half =
+      state.pixelOffset == PixelOffsetModeHalf || state.pixelOffset == PixelOffsetModeHighQuality;
   return half ? 0 : 0.5;
 }
 
 double GraphicsData::PageScale() const {
   switch (state.pageUnit) {
-    case UnitPoint: return dpiX / 72.0;
-    case UnitInch: return dpiX;
-    case UnitDocument: return dpiX / 300.0;
-    case UnitMillimeter: return dpiX / 25.4;
-    default: return 1.0;
+    case UnitPoint:
+      return dpiX / 72.0;
+    case UnitInch:
+      return dpiX;
+    case UnitDocument:
+      return dpiX / 300.0;
+    case UnitMillimeter:
+      return dpiX / 25.4;
+    default:
+      return 1.0;
   }
 }
 
@@ -54,7 +60,9 @@ QTransform GraphicsData::VectorTransform() const {
   return Device() * QTransform::fromTranslate(s, s) * base;
 }
 
-QTransform GraphicsData::PixelTransform() const { return Device() * base; }
+QTransform GraphicsData::PixelTransform() const {
+  return Device() * base;
+}
 
 QRectF GraphicsData::DeviceBounds() const {
   return device ? QRectF(0, 0, device->width(), device->height()) : QRectF();
@@ -68,8 +76,9 @@ void GraphicsData::ApplyState() {
   painter->setRenderHint(QPainter::TextAntialiasing, textAa);
   painter->setRenderHint(QPainter::SmoothPixmapTransform,
                          state.interpolation != InterpolationModeNearestNeighbor);
-  painter->setCompositionMode(state.compositingMode == CompositingModeSourceCopy ? QPainter::CompositionMode_Source
-                                                                                  : QPainter::CompositionMode_SourceOver);
+  painter->setCompositionMode(state.compositingMode == CompositingModeSourceCopy
+                                  ? QPainter::CompositionMode_Source
+                                  : QPainter::CompositionMode_SourceOver);
   ApplyClip();
 }
 
@@ -121,7 +130,9 @@ std::unique_ptr<GraphicsData> OpenOn(QPaintDevice* device, Status* status) {
   return d;
 }
 
-RectF ToF(const Rect& r) { return RectF(REAL(r.X), REAL(r.Y), REAL(r.Width), REAL(r.Height)); }
+RectF ToF(const Rect& r) {
+  return RectF(REAL(r.X), REAL(r.Y), REAL(r.Width), REAL(r.Height));
+}
 
 QPainterPath RectPath(const RectF& r) {
   QPainterPath p;
@@ -166,7 +177,8 @@ QImage FlipTiles(const QImage& image, WrapMode mode) {
   const bool fx = mode == WrapModeTileFlipX || mode == WrapModeTileFlipXY;
   const bool fy = mode == WrapModeTileFlipY || mode == WrapModeTileFlipXY;
   if (!fx && !fy) return image;
-  QImage out(image.width() * (fx ? 2 : 1), image.height() * (fy ? 2 : 1), QImage::Format_ARGB32_Premultiplied);
+  QImage out(image.width() * (fx ? 2 : 1), image.height() * (fy ? 2 : 1),
+             QImage::Format_ARGB32_Premultiplied);
   out.fill(0);
   QPainter p(&out);
   p.setCompositionMode(QPainter::CompositionMode_Source);
@@ -245,8 +257,7 @@ Status MakePaint(const GraphicsData& d, const Brush* brush, const QRectF& device
       if (pb->GetPointCount() < 2) return InvalidParameter;
       const QTransform brushToWorld = detail::ToQTransform(pb->Transform());
       if (!brushToWorld.isInvertible() || !vector.isInvertible()) return Ok;  // nothing visible
-      const QPainterPath boundary =
-          detail::ToQPainterPath(pb->Points(), pb->Types(), FillModeAlternate);
+      const QPainterPath boundary = detail::ToQPainterPath(pb->Points(), pb->Types(), FillModeAlternate);
       QRectF area = deviceArea & (brushToWorld * vector).map(boundary).boundingRect() & d.DeviceBounds();
       if (!d.state.clipInfinite) area &= d.base.map(d.state.clip).boundingRect();
       const QRect pixels = area.toAlignedRect();
@@ -315,7 +326,9 @@ Graphics::Graphics(Image* image) {
   lastResult_ = s;
 }
 
-Graphics* Graphics::FromImage(Image* image) { return new Graphics(image); }
+Graphics* Graphics::FromImage(Image* image) {
+  return new Graphics(image);
+}
 
 Graphics::~Graphics() {
   if (!d_) return;
@@ -417,7 +430,9 @@ Status Graphics::SetTextContrast(UINT contrast) {
   return Ok;
 }
 
-UINT Graphics::GetTextContrast() const { return d_ ? d_->state.textContrast : 0; }
+UINT Graphics::GetTextContrast() const {
+  return d_ ? d_->state.textContrast : 0;
+}
 
 Status Graphics::SetCompositingMode(CompositingMode mode) {
   if (!d_) return Record(InvalidParameter);
@@ -433,7 +448,8 @@ CompositingMode Graphics::GetCompositingMode() const {
 
 Status Graphics::SetCompositingQuality(CompositingQuality quality) {
   if (!d_) return Record(InvalidParameter);
-  if (quality < CompositingQualityDefault || quality > CompositingQualityAssumeLinear) return Record(InvalidParameter);
+  if (quality < CompositingQualityDefault || quality > CompositingQualityAssumeLinear)
+    return Record(InvalidParameter);
   d_->state.compositingQuality = quality;
   return Ok;
 }
@@ -445,9 +461,11 @@ CompositingQuality Graphics::GetCompositingQuality() const {
 
 Status Graphics::SetInterpolationMode(InterpolationMode mode) {
   if (!d_) return Record(InvalidParameter);
-  if (mode < InterpolationModeDefault || mode > InterpolationModeHighQualityBicubic) return Record(InvalidParameter);
+  if (mode < InterpolationModeDefault || mode > InterpolationModeHighQualityBicubic)
+    return Record(InvalidParameter);
   // Default and the two quality aliases stand for bilinear and bicubic.
-  if (mode == InterpolationModeDefault || mode == InterpolationModeLowQuality) mode = InterpolationModeBilinear;
+  if (mode == InterpolationModeDefault || mode == InterpolationModeLowQuality)
+    mode = InterpolationModeBilinear;
   if (mode == InterpolationModeHighQuality) mode = InterpolationModeHighQualityBicubic;
   d_->state.interpolation = mode;
   d_->ApplyState();
@@ -466,10 +484,16 @@ Status Graphics::SetPageUnit(Unit unit) {
   return Ok;
 }
 
-Unit Graphics::GetPageUnit() const { return d_ ? d_->state.pageUnit : UnitDisplay; }
+Unit Graphics::GetPageUnit() const {
+  return d_ ? d_->state.pageUnit : UnitDisplay;
+}
 
-REAL Graphics::GetDpiX() const { return d_ ? REAL(d_->dpiX) : 96.0f; }
-REAL Graphics::GetDpiY() const { return d_ ? REAL(d_->dpiY) : 96.0f; }
+REAL Graphics::GetDpiX() const {
+  return d_ ? REAL(d_->dpiX) : 96.0f;
+}
+REAL Graphics::GetDpiY() const {
+  return d_ ? REAL(d_->dpiY) : 96.0f;
+}
 
 GraphicsState Graphics::Save() {
   if (!d_) return Record(InvalidParameter), 0;
@@ -563,7 +587,9 @@ Status Graphics::SetClip(const RectF& rect, CombineMode mode) {
   return CombineClip(d_->Device().map(RectPath(rect)), false, mode);
 }
 
-Status Graphics::SetClip(const Rect& rect, CombineMode mode) { return SetClip(ToF(rect), mode); }
+Status Graphics::SetClip(const Rect& rect, CombineMode mode) {
+  return SetClip(ToF(rect), mode);
+}
 
 Status Graphics::SetClip(const GraphicsPath* path, CombineMode mode) {
   if (!d_ || !path) return Record(InvalidParameter);
@@ -576,12 +602,24 @@ Status Graphics::SetClip(const Region* region, CombineMode mode) {
   return CombineClip(r.infinite ? QPainterPath() : d_->Device().map(r.path), r.infinite, mode);
 }
 
-Status Graphics::IntersectClip(const RectF& rect) { return SetClip(rect, CombineModeIntersect); }
-Status Graphics::IntersectClip(const Rect& rect) { return SetClip(rect, CombineModeIntersect); }
-Status Graphics::IntersectClip(const Region* region) { return SetClip(region, CombineModeIntersect); }
-Status Graphics::ExcludeClip(const RectF& rect) { return SetClip(rect, CombineModeExclude); }
-Status Graphics::ExcludeClip(const Rect& rect) { return SetClip(rect, CombineModeExclude); }
-Status Graphics::ExcludeClip(const Region* region) { return SetClip(region, CombineModeExclude); }
+Status Graphics::IntersectClip(const RectF& rect) {
+  return SetClip(rect, CombineModeIntersect);
+}
+Status Graphics::IntersectClip(const Rect& rect) {
+  return SetClip(rect, CombineModeIntersect);
+}
+Status Graphics::IntersectClip(const Region* region) {
+  return SetClip(region, CombineModeIntersect);
+}
+Status Graphics::ExcludeClip(const RectF& rect) {
+  return SetClip(rect, CombineModeExclude);
+}
+Status Graphics::ExcludeClip(const Rect& rect) {
+  return SetClip(rect, CombineModeExclude);
+}
+Status Graphics::ExcludeClip(const Region* region) {
+  return SetClip(region, CombineModeExclude);
+}
 
 Status Graphics::ResetClip() {
   if (!d_) return Record(InvalidParameter);
@@ -609,7 +647,8 @@ Status Graphics::GetClipBounds(RectF* rect) const {
 }
 
 bool Graphics::IsClipEmpty() const {
-  return d_ && !d_->state.clipInfinite && (d_->state.clip.isEmpty() || d_->state.clip.boundingRect().isEmpty());
+  return d_ && !d_->state.clipInfinite &&
+         (d_->state.clip.isEmpty() || d_->state.clip.boundingRect().isEmpty());
 }
 
 // ---- the two drawing primitives ----------------------------------------------------
@@ -621,7 +660,8 @@ Status Graphics::FillShape(const Brush* brush, const QPainterPath& shape) {
   QPainter* p = d_->painter;
   const QTransform vector = d_->VectorTransform();
   QtPaint paint;
-  if (const Status s = MakePaint(*d_, brush, vector.map(shape).boundingRect(), &paint); s != Ok) return Record(s);
+  if (const Status s = MakePaint(*d_, brush, vector.map(shape).boundingRect(), &paint); s != Ok)
+    return Record(s);
   p->save();
   if (paint.limited) {
     p->setWorldTransform(QTransform());
@@ -657,12 +697,21 @@ Status Graphics::StrokeShape(const Pen* pen, const QPainterPath& shape, bool has
   QPen qpen(paint.clampedTexture ? QBrush(paint.texture) : paint.brush, width);
   if (width == 0) qpen.setCosmetic(true);
   const auto dashes = pen->DashPattern();
-  qpen.setCapStyle(QtCap(!dashes.empty() && pen->GetDashCap() == DashCapRound ? LineCapRound : pen->GetEndCap()));
+  qpen.setCapStyle(
+      QtCap(!dashes.empty() && pen->GetDashCap() == DashCapRound ? LineCapRound : pen->GetEndCap()));
   switch (pen->GetLineJoin()) {
-    case LineJoinBevel: qpen.setJoinStyle(Qt::BevelJoin); break;
-    case LineJoinRound: qpen.setJoinStyle(Qt::RoundJoin); break;
-    case LineJoinMiterClipped: qpen.setJoinStyle(Qt::SvgMiterJoin); break;
-    default: qpen.setJoinStyle(Qt::MiterJoin); break;
+    case LineJoinBevel:
+      qpen.setJoinStyle(Qt::BevelJoin);
+      break;
+    case LineJoinRound:
+      qpen.setJoinStyle(Qt::RoundJoin);
+      break;
+    case LineJoinMiterClipped:
+      qpen.setJoinStyle(Qt::SvgMiterJoin);
+      break;
+    default:
+      qpen.setJoinStyle(Qt::MiterJoin);
+      break;
   }
   qpen.setMiterLimit(pen->GetMiterLimit());
   if (!dashes.empty()) {
@@ -704,11 +753,15 @@ Status Graphics::DrawLine(const Pen* pen, REAL x1, REAL y1, REAL x2, REAL y2) {
   path.AddLine(x1, y1, x2, y2);
   return StrokePath(pen, path);
 }
-Status Graphics::DrawLine(const Pen* pen, const PointF& a, const PointF& b) { return DrawLine(pen, a.X, a.Y, b.X, b.Y); }
+Status Graphics::DrawLine(const Pen* pen, const PointF& a, const PointF& b) {
+  return DrawLine(pen, a.X, a.Y, b.X, b.Y);
+}
 Status Graphics::DrawLine(const Pen* pen, INT x1, INT y1, INT x2, INT y2) {
   return DrawLine(pen, REAL(x1), REAL(y1), REAL(x2), REAL(y2));
 }
-Status Graphics::DrawLine(const Pen* pen, const Point& a, const Point& b) { return DrawLine(pen, a.X, a.Y, b.X, b.Y); }
+Status Graphics::DrawLine(const Pen* pen, const Point& a, const Point& b) {
+  return DrawLine(pen, a.X, a.Y, b.X, b.Y);
+}
 
 Status Graphics::DrawLines(const Pen* pen, const PointF* points, INT count) {
   if (!points || count < 2) return Record(InvalidParameter);
@@ -738,12 +791,14 @@ Status Graphics::DrawArc(const Pen* pen, const Rect& r, REAL startAngle, REAL sw
   return DrawArc(pen, ToF(r), startAngle, sweepAngle);
 }
 
-Status Graphics::DrawBezier(const Pen* pen, const PointF& a, const PointF& b, const PointF& c, const PointF& e) {
+Status Graphics::DrawBezier(const Pen* pen, const PointF& a, const PointF& b, const PointF& c,
+                            const PointF& e) {
   GraphicsPath path;
   path.AddBezier(a, b, c, e);
   return StrokePath(pen, path);
 }
-Status Graphics::DrawBezier(const Pen* pen, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4, REAL y4) {
+Status Graphics::DrawBezier(const Pen* pen, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4,
+                            REAL y4) {
   return DrawBezier(pen, PointF(x1, y1), PointF(x2, y2), PointF(x3, y3), PointF(x4, y4));
 }
 Status Graphics::DrawBeziers(const Pen* pen, const PointF* points, INT count) {
@@ -752,13 +807,17 @@ Status Graphics::DrawBeziers(const Pen* pen, const PointF* points, INT count) {
   return StrokePath(pen, path);
 }
 
-Status Graphics::DrawCurve(const Pen* pen, const PointF* points, INT count) { return DrawCurve(pen, points, count, 0.5f); }
+Status Graphics::DrawCurve(const Pen* pen, const PointF* points, INT count) {
+  return DrawCurve(pen, points, count, 0.5f);
+}
 Status Graphics::DrawCurve(const Pen* pen, const PointF* points, INT count, REAL tension) {
   GraphicsPath path;
   if (const Status s = path.AddCurve(points, count, tension); s != Ok) return Record(s);
   return StrokePath(pen, path);
 }
-Status Graphics::DrawCurve(const Pen* pen, const Point* points, INT count) { return DrawCurve(pen, points, count, 0.5f); }
+Status Graphics::DrawCurve(const Pen* pen, const Point* points, INT count) {
+  return DrawCurve(pen, points, count, 0.5f);
+}
 Status Graphics::DrawCurve(const Pen* pen, const Point* points, INT count, REAL tension) {
   GraphicsPath path;
   if (const Status s = path.AddCurve(points, count, tension); s != Ok) return Record(s);
@@ -781,17 +840,27 @@ Status Graphics::DrawRectangle(const Pen* pen, const RectF& r) {
 Status Graphics::DrawRectangle(const Pen* pen, REAL x, REAL y, REAL w, REAL h) {
   return DrawRectangle(pen, RectF(x, y, w, h));
 }
-Status Graphics::DrawRectangle(const Pen* pen, const Rect& r) { return DrawRectangle(pen, ToF(r)); }
-Status Graphics::DrawRectangle(const Pen* pen, INT x, INT y, INT w, INT h) { return DrawRectangle(pen, Rect(x, y, w, h)); }
+Status Graphics::DrawRectangle(const Pen* pen, const Rect& r) {
+  return DrawRectangle(pen, ToF(r));
+}
+Status Graphics::DrawRectangle(const Pen* pen, INT x, INT y, INT w, INT h) {
+  return DrawRectangle(pen, Rect(x, y, w, h));
+}
 
 Status Graphics::DrawEllipse(const Pen* pen, const RectF& r) {
   GraphicsPath path;
   path.AddEllipse(r);
   return StrokePath(pen, path);
 }
-Status Graphics::DrawEllipse(const Pen* pen, REAL x, REAL y, REAL w, REAL h) { return DrawEllipse(pen, RectF(x, y, w, h)); }
-Status Graphics::DrawEllipse(const Pen* pen, const Rect& r) { return DrawEllipse(pen, ToF(r)); }
-Status Graphics::DrawEllipse(const Pen* pen, INT x, INT y, INT w, INT h) { return DrawEllipse(pen, Rect(x, y, w, h)); }
+Status Graphics::DrawEllipse(const Pen* pen, REAL x, REAL y, REAL w, REAL h) {
+  return DrawEllipse(pen, RectF(x, y, w, h));
+}
+Status Graphics::DrawEllipse(const Pen* pen, const Rect& r) {
+  return DrawEllipse(pen, ToF(r));
+}
+Status Graphics::DrawEllipse(const Pen* pen, INT x, INT y, INT w, INT h) {
+  return DrawEllipse(pen, Rect(x, y, w, h));
+}
 
 Status Graphics::DrawPie(const Pen* pen, const RectF& r, REAL startAngle, REAL sweepAngle) {
   GraphicsPath path;
@@ -820,11 +889,15 @@ Status Graphics::DrawPath(const Pen* pen, const GraphicsPath* path) {
 
 // ---- fills ------------------------------------------------------------------------
 
-Status Graphics::FillRectangle(const Brush* brush, const RectF& r) { return FillShape(brush, RectPath(r)); }
+Status Graphics::FillRectangle(const Brush* brush, const RectF& r) {
+  return FillShape(brush, RectPath(r));
+}
 Status Graphics::FillRectangle(const Brush* brush, REAL x, REAL y, REAL w, REAL h) {
   return FillRectangle(brush, RectF(x, y, w, h));
 }
-Status Graphics::FillRectangle(const Brush* brush, const Rect& r) { return FillRectangle(brush, ToF(r)); }
+Status Graphics::FillRectangle(const Brush* brush, const Rect& r) {
+  return FillRectangle(brush, ToF(r));
+}
 Status Graphics::FillRectangle(const Brush* brush, INT x, INT y, INT w, INT h) {
   return FillRectangle(brush, Rect(x, y, w, h));
 }
@@ -832,7 +905,8 @@ Status Graphics::FillRectangle(const Brush* brush, INT x, INT y, INT w, INT h) {
 Status Graphics::FillRectangles(const Brush* brush, const RectF* rects, INT count) {
   if (!rects || count <= 0) return Record(InvalidParameter);
   QPainterPath shape;
-  for (INT i = 0; i < count; ++i) shape.addRect(QRectF(rects[i].X, rects[i].Y, rects[i].Width, rects[i].Height));
+  for (INT i = 0; i < count; ++i)
+    shape.addRect(QRectF(rects[i].X, rects[i].Y, rects[i].Width, rects[i].Height));
   shape.setFillRule(Qt::WindingFill);
   return FillShape(brush, shape);
 }
@@ -845,7 +919,9 @@ Status Graphics::FillEllipse(const Brush* brush, const RectF& r) {
 Status Graphics::FillEllipse(const Brush* brush, REAL x, REAL y, REAL w, REAL h) {
   return FillEllipse(brush, RectF(x, y, w, h));
 }
-Status Graphics::FillEllipse(const Brush* brush, const Rect& r) { return FillEllipse(brush, ToF(r)); }
+Status Graphics::FillEllipse(const Brush* brush, const Rect& r) {
+  return FillEllipse(brush, ToF(r));
+}
 Status Graphics::FillEllipse(const Brush* brush, INT x, INT y, INT w, INT h) {
   return FillEllipse(brush, Rect(x, y, w, h));
 }
@@ -855,7 +931,8 @@ Status Graphics::FillPie(const Brush* brush, const RectF& r, REAL startAngle, RE
   path.AddPie(r, startAngle, sweepAngle);
   return FillPathShape(brush, path);
 }
-Status Graphics::FillPie(const Brush* brush, REAL x, REAL y, REAL w, REAL h, REAL startAngle, REAL sweepAngle) {
+Status Graphics::FillPie(const Brush* brush, REAL x, REAL y, REAL w, REAL h, REAL startAngle,
+                         REAL sweepAngle) {
   return FillPie(brush, RectF(x, y, w, h), startAngle, sweepAngle);
 }
 
@@ -897,7 +974,8 @@ Status Graphics::FillRegion(const Brush* brush, const Region* region) {
 
 // ---- images -------------------------------------------------------------------------
 
-Status Graphics::DrawImageImpl(Image* image, const RectF& dest, const RectF& src, const ImageAttributes* attributes) {
+Status Graphics::DrawImageImpl(Image* image, const RectF& dest, const RectF& src,
+                               const ImageAttributes* attributes) {
   if (const Status s = Ready(); s != Ok) return Record(s);
   if (!image || !image->Data()) return Record(InvalidParameter);
   if (dest.Width == 0 || dest.Height == 0 || src.Width == 0 || src.Height == 0) return Ok;
@@ -931,7 +1009,9 @@ Status Graphics::DrawImageImpl(Image* image, const RectF& dest, const RectF& src
   return Ok;
 }
 
-Status Graphics::DrawImage(Image* image, INT x, INT y) { return DrawImage(image, REAL(x), REAL(y)); }
+Status Graphics::DrawImage(Image* image, INT x, INT y) {
+  return DrawImage(image, REAL(x), REAL(y));
+}
 
 Status Graphics::DrawImage(Image* image, REAL x, REAL y) {
   if (!image || !image->Data()) return Record(InvalidParameter);
@@ -939,30 +1019,40 @@ Status Graphics::DrawImage(Image* image, REAL x, REAL y) {
   return DrawImageImpl(image, RectF(x, y, w, h), RectF(0, 0, w, h), nullptr);
 }
 
-Status Graphics::DrawImage(Image* image, const PointF& point) { return DrawImage(image, point.X, point.Y); }
-Status Graphics::DrawImage(Image* image, const Point& point) { return DrawImage(image, point.X, point.Y); }
+Status Graphics::DrawImage(Image* image, const PointF& point) {
+  return DrawImage(image, point.X, point.Y);
+}
+Status Graphics::DrawImage(Image* image, const Point& point) {
+  return DrawImage(image, point.X, point.Y);
+}
 
 Status Graphics::DrawImage(Image* image, const RectF& rect) {
   if (!image || !image->Data()) return Record(InvalidParameter);
   return DrawImageImpl(image, rect, RectF(0, 0, REAL(image->GetWidth()), REAL(image->GetHeight())), nullptr);
 }
 
-Status Graphics::DrawImage(Image* image, REAL x, REAL y, REAL w, REAL h) { return DrawImage(image, RectF(x, y, w, h)); }
-Status Graphics::DrawImage(Image* image, const Rect& rect) { return DrawImage(image, ToF(rect)); }
-Status Graphics::DrawImage(Image* image, INT x, INT y, INT w, INT h) { return DrawImage(image, Rect(x, y, w, h)); }
+Status Graphics::DrawImage(Image* image, REAL x, REAL y, REAL w, REAL h) {
+  return DrawImage(image, RectF(x, y, w, h));
+}
+Status Graphics::DrawImage(Image* image, const Rect& rect) {
+  return DrawImage(image, ToF(rect));
+}
+Status Graphics::DrawImage(Image* image, INT x, INT y, INT w, INT h) {
+  return DrawImage(image, Rect(x, y, w, h));
+}
 
-Status Graphics::DrawImage(Image* image, const RectF& destRect, REAL srcx, REAL srcy, REAL srcwidth, REAL srcheight,
-                           Unit srcUnit, const ImageAttributes* attributes, DrawImageAbort callback,
-                           void* callbackData) {
+Status Graphics::DrawImage(Image* image, const RectF& destRect, REAL srcx, REAL srcy, REAL srcwidth,
+                           REAL srcheight, Unit srcUnit, const ImageAttributes* attributes,
+                           DrawImageAbort callback, void* callbackData) {
   // Only pixel units are used for picture sources here.
   if (srcUnit != UnitPixel) return Record(NotImplemented);
   if (callback && callback(callbackData)) return Record(Aborted);
   return DrawImageImpl(image, destRect, RectF(srcx, srcy, srcwidth, srcheight), attributes);
 }
 
-Status Graphics::DrawImage(Image* image, const Rect& destRect, INT srcx, INT srcy, INT srcwidth, INT srcheight,
-                           Unit srcUnit, const ImageAttributes* attributes, DrawImageAbort callback,
-                           void* callbackData) {
+Status Graphics::DrawImage(Image* image, const Rect& destRect, INT srcx, INT srcy, INT srcwidth,
+                           INT srcheight, Unit srcUnit, const ImageAttributes* attributes,
+                           DrawImageAbort callback, void* callbackData) {
   return DrawImage(image, ToF(destRect), REAL(srcx), REAL(srcy), REAL(srcwidth), REAL(srcheight), srcUnit,
                    attributes, callback, callbackData);
 }

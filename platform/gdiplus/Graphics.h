@@ -107,7 +107,8 @@ class Graphics {
   Status DrawArc(const Pen* pen, const RectF& rect, REAL startAngle, REAL sweepAngle);
   Status DrawArc(const Pen* pen, INT x, INT y, INT width, INT height, REAL startAngle, REAL sweepAngle);
   Status DrawArc(const Pen* pen, const Rect& rect, REAL startAngle, REAL sweepAngle);
-  Status DrawBezier(const Pen* pen, const PointF& pt1, const PointF& pt2, const PointF& pt3, const PointF& pt4);
+  Status DrawBezier(const Pen* pen, const PointF& pt1, const PointF& pt2, const PointF& pt3,
+                    const PointF& pt4);
   Status DrawBezier(const Pen* pen, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4, REAL y4);
   Status DrawBeziers(const Pen* pen, const PointF* points, INT count);
   Status DrawCurve(const Pen* pen, const PointF* points, INT count);
@@ -141,11 +142,14 @@ class Graphics {
   Status FillEllipse(const Brush* brush, const Rect& rect);
   Status FillEllipse(const Brush* brush, INT x, INT y, INT width, INT height);
   Status FillPie(const Brush* brush, const RectF& rect, REAL startAngle, REAL sweepAngle);
-  Status FillPie(const Brush* brush, REAL x, REAL y, REAL width, REAL height, REAL startAngle, REAL sweepAngle);
-  Status FillPolygon(const Brush* brush, const PointF* points, INT count, FillMode fillMode = FillModeAlternate);
-  Status FillPolygon(const Brush* brush, const Point* points, INT count, FillMode fillMode = FillModeAlternate);
-  Status FillClosedCurve(const Brush* brush, const PointF* points, INT count, FillMode fillMode = FillModeAlternate,
-                         REAL tension = 0.5f);
+  Status FillPie(const Brush* brush, REAL x, REAL y, REAL width, REAL height, REAL startAngle,
+                 REAL sweepAngle);
+  Status FillPolygon(const Brush* brush, const PointF* points, INT count,
+                     FillMode fillMode = FillModeAlternate);
+  Status FillPolygon(const Brush* brush, const Point* points, INT count,
+                     FillMode fillMode = FillModeAlternate);
+  Status FillClosedCurve(const Brush* brush, const PointF* points, INT count,
+                         FillMode fillMode = FillModeAlternate, REAL tension = 0.5f);
   Status FillPath(const Brush* brush, const GraphicsPath* path);
   Status FillRegion(const Brush* brush, const Region* region);
 
@@ -160,18 +164,19 @@ class Graphics {
   Status DrawImage(Image* image, INT x, INT y, INT width, INT height);
   // A part of the image (in pixels: srcUnit UnitPixel) into a rectangle.
   Status DrawImage(Image* image, const RectF& destRect, REAL srcx, REAL srcy, REAL srcwidth, REAL srcheight,
-                   Unit srcUnit, const ImageAttributes* imageAttributes = nullptr, DrawImageAbort callback = nullptr,
-                   void* callbackData = nullptr);
-  Status DrawImage(Image* image, const Rect& destRect, INT srcx, INT srcy, INT srcwidth, INT srcheight, Unit srcUnit,
-                   const ImageAttributes* imageAttributes = nullptr, DrawImageAbort callback = nullptr,
-                   void* callbackData = nullptr);
+                   Unit srcUnit, const ImageAttributes* imageAttributes = nullptr,
+                   DrawImageAbort callback = nullptr, void* callbackData = nullptr);
+  Status DrawImage(Image* image, const Rect& destRect, INT srcx, INT srcy, INT srcwidth, INT srcheight,
+                   Unit srcUnit, const ImageAttributes* imageAttributes = nullptr,
+                   DrawImageAbort callback = nullptr, void* callbackData = nullptr);
 
   // ---- text; length -1 means up to the terminating zero
   Status DrawString(const WCHAR* string, INT length, const Font* font, const RectF& layoutRect,
                     const StringFormat* stringFormat, const Brush* brush);
   Status DrawString(const WCHAR* string, INT length, const Font* font, const PointF& origin,
                     const StringFormat* stringFormat, const Brush* brush);
-  Status DrawString(const WCHAR* string, INT length, const Font* font, const PointF& origin, const Brush* brush);
+  Status DrawString(const WCHAR* string, INT length, const Font* font, const PointF& origin,
+                    const Brush* brush);
   Status MeasureString(const WCHAR* string, INT length, const Font* font, const RectF& layoutRect,
                        const StringFormat* stringFormat, RectF* boundingBox, INT* codepointsFitted = nullptr,
                        INT* linesFilled = nullptr) const;

@@ -13,7 +13,9 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-PointF ToF(const Point& p) { return PointF(REAL(p.X), REAL(p.Y)); }
+PointF ToF(const Point& p) {
+  return PointF(REAL(p.X), REAL(p.Y));
+}
 
 std::vector<PointF> ToF(const Point* points, INT count) {
   std::vector<PointF> out;
@@ -140,7 +142,8 @@ Status GraphicsPath::CloseFigure() {
 
 Status GraphicsPath::CloseAllFigures() {
   for (size_t i = 0; i < types_.size(); ++i) {
-    const bool lastOfFigure = i + 1 == types_.size() || (types_[i + 1] & PathPointTypePathTypeMask) == PathPointTypeStart;
+    const bool lastOfFigure =
+        i + 1 == types_.size() || (types_[i + 1] & PathPointTypePathTypeMask) == PathPointTypeStart;
     if (lastOfFigure) types_[i] |= PathPointTypeCloseSubpath;
   }
   startNewFigure_ = true;
@@ -176,9 +179,15 @@ Status GraphicsPath::AddLine(const PointF& pt1, const PointF& pt2) {
   AppendOpen({pt1, pt2}, {PathPointTypeStart, PathPointTypeLine});
   return Ok;
 }
-Status GraphicsPath::AddLine(REAL x1, REAL y1, REAL x2, REAL y2) { return AddLine(PointF(x1, y1), PointF(x2, y2)); }
-Status GraphicsPath::AddLine(const Point& pt1, const Point& pt2) { return AddLine(ToF(pt1), ToF(pt2)); }
-Status GraphicsPath::AddLine(INT x1, INT y1, INT x2, INT y2) { return AddLine(Point(x1, y1), Point(x2, y2)); }
+Status GraphicsPath::AddLine(REAL x1, REAL y1, REAL x2, REAL y2) {
+  return AddLine(PointF(x1, y1), PointF(x2, y2));
+}
+Status GraphicsPath::AddLine(const Point& pt1, const Point& pt2) {
+  return AddLine(ToF(pt1), ToF(pt2));
+}
+Status GraphicsPath::AddLine(INT x1, INT y1, INT x2, INT y2) {
+  return AddLine(Point(x1, y1), Point(x2, y2));
+}
 
 Status GraphicsPath::AddLines(const PointF* points, INT count) {
   if (!points || count <= 0) return Record(InvalidParameter);
@@ -234,7 +243,9 @@ Status GraphicsPath::AddBeziers(const Point* points, INT count) {
   return AddBeziers(pts.data(), count);
 }
 
-Status GraphicsPath::AddCurve(const PointF* points, INT count) { return AddCurve(points, count, 0.5f); }
+Status GraphicsPath::AddCurve(const PointF* points, INT count) {
+  return AddCurve(points, count, 0.5f);
+}
 
 Status GraphicsPath::AddCurve(const PointF* points, INT count, REAL tension) {
   if (!points || count < 2) return Record(InvalidParameter);
@@ -243,7 +254,8 @@ Status GraphicsPath::AddCurve(const PointF* points, INT count, REAL tension) {
   return Ok;
 }
 
-Status GraphicsPath::AddCurve(const PointF* points, INT count, INT offset, INT numberOfSegments, REAL tension) {
+Status GraphicsPath::AddCurve(const PointF* points, INT count, INT offset, INT numberOfSegments,
+                              REAL tension) {
   if (!points || count < 2 || offset < 0 || numberOfSegments < 1 || offset + numberOfSegments >= count)
     return Record(InvalidParameter);
   // Tangents use the neighbours outside the chosen segments too.
@@ -253,26 +265,33 @@ Status GraphicsPath::AddCurve(const PointF* points, INT count, INT offset, INT n
   return Ok;
 }
 
-Status GraphicsPath::AddCurve(const Point* points, INT count) { return AddCurve(points, count, 0.5f); }
+Status GraphicsPath::AddCurve(const Point* points, INT count) {
+  return AddCurve(points, count, 0.5f);
+}
 Status GraphicsPath::AddCurve(const Point* points, INT count, REAL tension) {
   if (!points) return Record(InvalidParameter);
   const auto pts = ToF(points, count);
   return AddCurve(pts.data(), count, tension);
 }
-Status GraphicsPath::AddCurve(const Point* points, INT count, INT offset, INT numberOfSegments, REAL tension) {
+Status GraphicsPath::AddCurve(const Point* points, INT count, INT offset, INT numberOfSegments,
+                              REAL tension) {
   if (!points) return Record(InvalidParameter);
   const auto pts = ToF(points, count);
   return AddCurve(pts.data(), count, offset, numberOfSegments, tension);
 }
 
-Status GraphicsPath::AddClosedCurve(const PointF* points, INT count) { return AddClosedCurve(points, count, 0.5f); }
+Status GraphicsPath::AddClosedCurve(const PointF* points, INT count) {
+  return AddClosedCurve(points, count, 0.5f);
+}
 Status GraphicsPath::AddClosedCurve(const PointF* points, INT count, REAL tension) {
   if (!points || count < 3) return Record(InvalidParameter);
   const auto pts = detail::CardinalBezierPoints(points, count, true, tension);
   AppendClosed(pts, detail::BezierTypes(pts.size()));
   return Ok;
 }
-Status GraphicsPath::AddClosedCurve(const Point* points, INT count) { return AddClosedCurve(points, count, 0.5f); }
+Status GraphicsPath::AddClosedCurve(const Point* points, INT count) {
+  return AddClosedCurve(points, count, 0.5f);
+}
 Status GraphicsPath::AddClosedCurve(const Point* points, INT count, REAL tension) {
   if (!points) return Record(InvalidParameter);
   const auto pts = ToF(points, count);
@@ -305,7 +324,9 @@ Status GraphicsPath::AddEllipse(REAL x, REAL y, REAL width, REAL height) {
   AppendClosed(pts, detail::BezierTypes(pts.size()));
   return Ok;
 }
-Status GraphicsPath::AddEllipse(const RectF& r) { return AddEllipse(r.X, r.Y, r.Width, r.Height); }
+Status GraphicsPath::AddEllipse(const RectF& r) {
+  return AddEllipse(r.X, r.Y, r.Width, r.Height);
+}
 Status GraphicsPath::AddEllipse(const Rect& r) {
   return AddEllipse(REAL(r.X), REAL(r.Y), REAL(r.Width), REAL(r.Height));
 }
@@ -318,7 +339,8 @@ Status GraphicsPath::AddPie(REAL x, REAL y, REAL width, REAL height, REAL startA
   std::vector<PointF> pts{PointF(x + width / 2, y + height / 2)};
   std::vector<BYTE> types{PathPointTypeStart};
   pts.insert(pts.end(), arc.begin(), arc.end());
-  for (size_t i = 0; i < arc.size(); ++i) types.push_back(i == 0 ? BYTE(PathPointTypeLine) : BYTE(PathPointTypeBezier));
+  for (size_t i = 0; i < arc.size(); ++i)
+    types.push_back(i == 0 ? BYTE(PathPointTypeLine) : BYTE(PathPointTypeBezier));
   AppendClosed(pts, types);
   return Ok;
 }
@@ -364,13 +386,13 @@ Status GraphicsPath::AddPath(const GraphicsPath* addingPath, bool connect) {
   return Ok;
 }
 
-Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family, INT style, REAL emSize,
-                               const RectF& layoutRect, const StringFormat* format) {
+Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family, INT style,
+                               REAL emSize, const RectF& layoutRect, const StringFormat* format) {
   return AddStringImpl(string, length, family, style, emSize, layoutRect, format);
 }
 
-Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family, INT style, REAL emSize,
-                               const PointF& origin, const StringFormat* format) {
+Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family, INT style,
+                               REAL emSize, const PointF& origin, const StringFormat* format) {
   return AddStringImpl(string, length, family, style, emSize, RectF(origin.X, origin.Y, 0, 0), format);
 }
 

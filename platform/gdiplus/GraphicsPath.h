@@ -100,7 +100,9 @@ class GraphicsPath {
   Status GetBounds(RectF* bounds, const Matrix* matrix = nullptr, const Pen* pen = nullptr) const;
   Status GetBounds(Rect* bounds, const Matrix* matrix = nullptr, const Pen* pen = nullptr) const;
   bool IsVisible(REAL x, REAL y, const Graphics* g = nullptr) const;
-  bool IsVisible(const PointF& point, const Graphics* g = nullptr) const { return IsVisible(point.X, point.Y, g); }
+  bool IsVisible(const PointF& point, const Graphics* g = nullptr) const {
+    return IsVisible(point.X, point.Y, g);
+  }
 
   INT GetPointCount() const { return static_cast<INT>(points_.size()); }
   Status GetPathPoints(PointF* points, INT count) const;

@@ -25,9 +25,12 @@ constexpr double kUnlimited = 1e7;
 
 double AlignOffset(StringAlignment align, double space) {
   switch (align) {
-    case StringAlignmentCenter: return space / 2;
-    case StringAlignmentFar: return space;
-    default: return 0;
+    case StringAlignmentCenter:
+      return space / 2;
+    case StringAlignmentFar:
+      return space;
+    default:
+      return 0;
   }
 }
 
@@ -66,8 +69,9 @@ ShownText Prepare(const QString& original, HotkeyPrefix hotkey) {
 
 }  // namespace
 
-Status LayOutText(const WCHAR* string, INT length, const Font& font, const RectF& rect, const StringFormat* format,
-                  QPaintDevice* device, double dpi, bool antialias, LaidOutText* out) {
+Status LayOutText(const WCHAR* string, INT length, const Font& font, const RectF& rect,
+                  const StringFormat* format, QPaintDevice* device, double dpi, bool antialias,
+                  LaidOutText* out) {
   if (!string || !font.IsAvailable() || !device) return InvalidParameter;
   if (!FontSystemReady()) return GdiplusNotInitialized;
   const StringFormat* fmt = format ? format : StringFormat::GenericDefault();
@@ -97,7 +101,8 @@ Status LayOutText(const WCHAR* string, INT length, const Font& font, const RectF
       shown.text = elided;
       shown.underline.clear();
       shown.map.resize(size_t(elided.size()));
-      for (size_t i = 0; i < shown.map.size(); ++i) shown.map[i] = std::min<int>(int(i), int(original.size()) - 1);
+      for (size_t i = 0; i < shown.map.size(); ++i)
+        shown.map[i] = std::min<int>(int(i), int(original.size()) - 1);
     }
   }
 
@@ -160,7 +165,8 @@ Status LayOutText(const WCHAR* string, INT length, const Font& font, const RectF
   }
   const double boxWidth = visible > 0 ? widest + 2 * pad : 0;
   const double textHeight = visible * lineHeight;
-  const double x = hasWidth ? rect.X + AlignOffset(align, rect.Width - boxWidth) : rect.X - AlignOffset(align, boxWidth);
+  const double x =
+      hasWidth ? rect.X + AlignOffset(align, rect.Width - boxWidth) : rect.X - AlignOffset(align, boxWidth);
   const double y = hasHeight ? rect.Y + AlignOffset(fmt->GetLineAlignment(), rect.Height - textHeight)
                              : rect.Y - AlignOffset(fmt->GetLineAlignment(), textHeight);
   for (int i = 0; i < visible; ++i) {
@@ -175,7 +181,8 @@ Status LayOutText(const WCHAR* string, INT length, const Font& font, const RectF
     shownHeight = std::min(y + textHeight, double(rect.Y + rect.Height)) - top;
   }
   out->visibleLines = visible;
-  out->box = visible > 0 ? RectF(REAL(x), REAL(top), REAL(boxWidth), REAL(shownHeight)) : RectF(rect.X, rect.Y, 0, 0);
+  out->box = visible > 0 ? RectF(REAL(x), REAL(top), REAL(boxWidth), REAL(shownHeight))
+                         : RectF(rect.X, rect.Y, 0, 0);
   if (visible == lines) {
     out->codepointsFitted = INT(original.size());
   } else if (visible > 0) {
@@ -289,8 +296,9 @@ Status Graphics::MeasureString(const WCHAR* string, INT length, const Font* font
                                INT* linesFilled) const {
   if (!size) return Record(InvalidParameter);
   RectF box;
-  const Status s = MeasureString(string, length, font, RectF(0, 0, layoutRectSize.Width, layoutRectSize.Height),
-                                 stringFormat, &box, codepointsFitted, linesFilled);
+  const Status s =
+      MeasureString(string, length, font, RectF(0, 0, layoutRectSize.Width, layoutRectSize.Height),
+                    stringFormat, &box, codepointsFitted, linesFilled);
   if (s == Ok) *size = SizeF(box.Width, box.Height);
   return s;
 }
@@ -310,13 +318,14 @@ Status Graphics::MeasureString(const WCHAR* string, INT length, const Font* font
   return MeasureString(string, length, font, RectF(origin.X, origin.Y, 0, 0), nullptr, boundingBox);
 }
 
-Status GraphicsPath::AddStringImpl(const WCHAR* string, INT length, const FontFamily* family, INT style, REAL emSize,
-                                   const RectF& layoutRect, const StringFormat* format) {
+Status GraphicsPath::AddStringImpl(const WCHAR* string, INT length, const FontFamily* family, INT style,
+                                   REAL emSize, const RectF& layoutRect, const StringFormat* format) {
   if (!string || !family) return Record(InvalidParameter);
   const Font font(family, emSize, style, UnitPixel);
   if (!font.IsAvailable()) return Record(InvalidParameter);
   detail::LaidOutText text;
-  const Status s = detail::LayOutText(string, length, font, layoutRect, format, &OutlineDevice(), 96.0, true, &text);
+  const Status s =
+      detail::LayOutText(string, length, font, layoutRect, format, &OutlineDevice(), 96.0, true, &text);
   if (s != Ok) return Record(s);
   const QPainterPath outlines = GlyphOutlines(text);
   // Each glyph contour becomes a closed figure of lines and Béziers.

@@ -28,7 +28,8 @@ ImageDecoder& InstalledDecoder() {
 // The toolkit's own readers, until the class library installs its decoders.
 bool ToolkitDecode(const BYTE* data, std::size_t size, DecodedImage* out) {
   QImage image;
-  if (size > std::size_t(std::numeric_limits<int>::max()) || !image.loadFromData(data, int(size))) return false;
+  if (size > std::size_t(std::numeric_limits<int>::max()) || !image.loadFromData(data, int(size)))
+    return false;
   if (image.isNull()) return false;
   if (image.format() == QImage::Format_Indexed8)
     out->SourceFormat = PixelFormat8bppIndexed;
@@ -77,13 +78,26 @@ bool KnownFormat(PixelFormat format) {
 // Formats whose rows the toolkit can work on where they lie.
 bool WrapFormat(PixelFormat format, QImage::Format* out) {
   switch (format) {
-    case PixelFormat32bppARGB: *out = QImage::Format_ARGB32; return true;
-    case PixelFormat32bppPARGB: *out = QImage::Format_ARGB32_Premultiplied; return true;
-    case PixelFormat32bppRGB: *out = QImage::Format_RGB32; return true;
-    case PixelFormat24bppRGB: *out = QImage::Format_BGR888; return true;
-    case PixelFormat16bppRGB565: *out = QImage::Format_RGB16; return true;
-    case PixelFormat16bppRGB555: *out = QImage::Format_RGB555; return true;
-    default: return false;
+    case PixelFormat32bppARGB:
+      *out = QImage::Format_ARGB32;
+      return true;
+    case PixelFormat32bppPARGB:
+      *out = QImage::Format_ARGB32_Premultiplied;
+      return true;
+    case PixelFormat32bppRGB:
+      *out = QImage::Format_RGB32;
+      return true;
+    case PixelFormat24bppRGB:
+      *out = QImage::Format_BGR888;
+      return true;
+    case PixelFormat16bppRGB565:
+      *out = QImage::Format_RGB16;
+      return true;
+    case PixelFormat16bppRGB555:
+      *out = QImage::Format_RGB555;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -93,7 +107,9 @@ QRgb ReadPixel(const QImage& image, int x, int y) {
   return image.pixel(x, y);
 }
 
-std::string Utf8Path(const WCHAR* filename) { return detail::ToQString(filename, -1).toStdString(); }
+std::string Utf8Path(const WCHAR* filename) {
+  return detail::ToQString(filename, -1).toStdString();
+}
 
 }  // namespace
 
@@ -114,7 +130,8 @@ GUID DetectImageFormat(const BYTE* d, std::size_t n) {
   if (starts({'I', 'I', 0x2A, 0x00}) || starts({'M', 'M', 0x00, 0x2A})) return ImageFormatTIFF;
   if (starts({0x00, 0x00, 0x01, 0x00})) return ImageFormatIcon;
   if (starts({0xD7, 0xCD, 0xC6, 0x9A})) return ImageFormatWMF;
-  if (starts({0x01, 0x00, 0x00, 0x00}) && n >= 44 && d[40] == ' ' && d[41] == 'E' && d[42] == 'M' && d[43] == 'F')
+  if (starts({0x01, 0x00, 0x00, 0x00}) && n >= 44 && d[40] == ' ' && d[41] == 'E' && d[42] == 'M' &&
+      d[43] == 'F')
     return ImageFormatEMF;
   return ImageFormatUndefined;
 }
@@ -131,7 +148,9 @@ struct ImageAccess {
 
 namespace detail {
 
-Bitmap* MakeBitmap(QImage pixels, PixelFormat reportedFormat) { return ImageAccess::Make(std::move(pixels), reportedFormat); }
+Bitmap* MakeBitmap(QImage pixels, PixelFormat reportedFormat) {
+  return ImageAccess::Make(std::move(pixels), reportedFormat);
+}
 
 QImage ApplyAttributes(const QImage& source, const ImageAttributes::Settings& s) {
   QImage image = source.convertToFormat(QImage::Format_ARGB32);
@@ -160,7 +179,9 @@ QImage ApplyAttributes(const QImage& source, const ImageAttributes::Settings& s)
           outv[k] = v;
         }
         if (grey && s.matrixFlags == ColorMatrixFlagsSkipGrays) {
-          outv[0] = in[0]; outv[1] = in[1]; outv[2] = in[2];
+          outv[0] = in[0];
+          outv[1] = in[1];
+          outv[2] = in[2];
         }
         auto byte = [](double v) { return int(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
         c = qRgba(byte(outv[0]), byte(outv[1]), byte(outv[2]), byte(outv[3]));
@@ -177,13 +198,21 @@ QImage ApplyAttributes(const QImage& source, const ImageAttributes::Settings& s)
 
 Image::Image() = default;
 
-Image::Image(const WCHAR* filename, bool) { LoadFile(filename); }
+Image::Image(const WCHAR* filename, bool) {
+  LoadFile(filename);
+}
 
-Image::Image(IStream* stream, bool) { LoadStream(stream); }
+Image::Image(IStream* stream, bool) {
+  LoadStream(stream);
+}
 
-Image* Image::FromFile(const WCHAR* filename, bool useIcm) { return new Image(filename, useIcm); }
+Image* Image::FromFile(const WCHAR* filename, bool useIcm) {
+  return new Image(filename, useIcm);
+}
 
-Image* Image::FromStream(IStream* stream, bool useIcm) { return new Image(stream, useIcm); }
+Image* Image::FromStream(IStream* stream, bool useIcm) {
+  return new Image(stream, useIcm);
+}
 
 Image::~Image() = default;
 
@@ -247,7 +276,8 @@ Status Image::Adopt(const DecodedImage& decoded) {
   QImage image(decoded.Width, decoded.Height, QImage::Format_ARGB32);
   if (image.isNull()) return OutOfMemory;
   for (int y = 0; y < decoded.Height; ++y)
-    std::memcpy(image.scanLine(y), &decoded.Pixels[size_t(y) * size_t(decoded.Width)], size_t(decoded.Width) * 4);
+    std::memcpy(image.scanLine(y), &decoded.Pixels[size_t(y) * size_t(decoded.Width)],
+                size_t(decoded.Width) * 4);
   data_ = std::make_unique<ImageData>();
   data_->image = std::move(image);
   data_->format = KnownFormat(decoded.SourceFormat) ? decoded.SourceFormat : PixelFormat32bppARGB;
@@ -286,7 +316,9 @@ Status Image::GetRawFormat(GUID* format) const {
   return Ok;
 }
 
-ImageType Image::GetType() const { return data_ ? ImageTypeBitmap : ImageTypeUnknown; }
+ImageType Image::GetType() const {
+  return data_ ? ImageTypeBitmap : ImageTypeUnknown;
+}
 
 REAL Image::GetHorizontalResolution() const {
   if (!data_) return Record(InvalidParameter), 0.0f;
@@ -388,25 +420,37 @@ Bitmap::Bitmap(INT width, INT height, INT stride, PixelFormat format, BYTE* scan
   data_->format = format;
 }
 
-Bitmap::Bitmap(const WCHAR* filename, bool) { LoadFile(filename); }
+Bitmap::Bitmap(const WCHAR* filename, bool) {
+  LoadFile(filename);
+}
 
-Bitmap::Bitmap(IStream* stream, bool) { LoadStream(stream); }
+Bitmap::Bitmap(IStream* stream, bool) {
+  LoadStream(stream);
+}
 
 Bitmap::Bitmap(const DecodedImage& decoded) {
   if (const Status s = Adopt(decoded); s != Ok) lastResult_ = s;
 }
 
-Bitmap* Bitmap::FromFile(const WCHAR* filename, bool useIcm) { return new Bitmap(filename, useIcm); }
+Bitmap* Bitmap::FromFile(const WCHAR* filename, bool useIcm) {
+  return new Bitmap(filename, useIcm);
+}
 
-Bitmap* Bitmap::FromStream(IStream* stream, bool useIcm) { return new Bitmap(stream, useIcm); }
+Bitmap* Bitmap::FromStream(IStream* stream, bool useIcm) {
+  return new Bitmap(stream, useIcm);
+}
 
-Image* Bitmap::Clone() const { return Image::Clone(); }
+Image* Bitmap::Clone() const {
+  return Image::Clone();
+}
 
 Status Bitmap::GetPixel(INT x, INT y, Color* color) const {
   if (!color || !data_) return Record(InvalidParameter);
-  if (x < 0 || y < 0 || x >= data_->image.width() || y >= data_->image.height()) return Record(InvalidParameter);
+  if (x < 0 || y < 0 || x >= data_->image.width() || y >= data_->image.height())
+    return Record(InvalidParameter);
   QRgb c = ReadPixel(data_->image, x, y);
-  if (!(data_->format & (PixelFormatAlpha | PixelFormatIndexed))) c |= 0xFF000000u;  // palettes may hold alpha
+  if (!(data_->format & (PixelFormatAlpha | PixelFormatIndexed)))
+    c |= 0xFF000000u;  // palettes may hold alpha
   *color = Color(ARGB(c));
   return Ok;
 }
@@ -459,7 +503,8 @@ Status ImageAttributes::Reset(ColorAdjustType type) {
   return Ok;
 }
 
-Status ImageAttributes::SetColorMatrix(const ColorMatrix* colorMatrix, ColorMatrixFlags mode, ColorAdjustType type) {
+Status ImageAttributes::SetColorMatrix(const ColorMatrix* colorMatrix, ColorMatrixFlags mode,
+                                       ColorAdjustType type) {
   if (!colorMatrix || !ValidType(type) || mode < ColorMatrixFlagsDefault || mode > ColorMatrixFlagsAltGray)
     return Record(InvalidParameter);
   settings_[type].hasMatrix = true;

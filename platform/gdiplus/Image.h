@@ -141,7 +141,8 @@ class ImageAttributes {
   Status ClearColorMatrix(ColorAdjustType type = ColorAdjustTypeDefault);
   // Pixels whose red, green and blue each lie between those of the two keys
   // become transparent.
-  Status SetColorKey(const Color& colorLow, const Color& colorHigh, ColorAdjustType type = ColorAdjustTypeDefault);
+  Status SetColorKey(const Color& colorLow, const Color& colorHigh,
+                     ColorAdjustType type = ColorAdjustTypeDefault);
   Status ClearColorKey(ColorAdjustType type = ColorAdjustTypeDefault);
   Status SetNoOp(ColorAdjustType type = ColorAdjustTypeDefault);
   Status ClearNoOp(ColorAdjustType type = ColorAdjustTypeDefault);
@@ -167,7 +168,9 @@ class ImageAttributes {
     if (s != Ok) lastResult_ = s;
     return s;
   }
-  bool ValidType(ColorAdjustType type) const { return type >= ColorAdjustTypeDefault && type < ColorAdjustTypeCount; }
+  bool ValidType(ColorAdjustType type) const {
+    return type >= ColorAdjustTypeDefault && type < ColorAdjustTypeCount;
+  }
 
   Settings settings_[ColorAdjustTypeCount];
   WrapMode wrap_ = WrapModeClamp;

@@ -16,10 +16,17 @@ void MultiplyElements(const double* a, const double* b, double* r) {
   const double m22 = a[2] * b[1] + a[3] * b[3];
   const double dx = a[4] * b[0] + a[5] * b[2] + b[4];
   const double dy = a[4] * b[1] + a[5] * b[3] + b[5];
-  r[0] = m11; r[1] = m12; r[2] = m21; r[3] = m22; r[4] = dx; r[5] = dy;
+  r[0] = m11;
+  r[1] = m12;
+  r[2] = m21;
+  r[3] = m22;
+  r[4] = dx;
+  r[5] = dy;
 }
 
-bool ValidOrder(MatrixOrder order) { return order == MatrixOrderPrepend || order == MatrixOrderAppend; }
+bool ValidOrder(MatrixOrder order) {
+  return order == MatrixOrderPrepend || order == MatrixOrderAppend;
+}
 
 }  // namespace
 
@@ -33,11 +40,14 @@ Matrix::Matrix(const RectF& rect, const PointF* dstplg) : m_{1, 0, 0, 1, 0, 0} {
     return;
   }
   // Unit square to the parallelogram, after the rectangle to the unit square.
-  const double toUnit[6] = {1.0 / rect.Width, 0, 0, 1.0 / rect.Height, -rect.X / double(rect.Width),
-                            -rect.Y / double(rect.Height)};
-  const double toPlg[6] = {double(dstplg[1].X) - dstplg[0].X, double(dstplg[1].Y) - dstplg[0].Y,
-                           double(dstplg[2].X) - dstplg[0].X, double(dstplg[2].Y) - dstplg[0].Y,
-                           dstplg[0].X, dstplg[0].Y};
+  const double toUnit[6] = {
+      1.0 / rect.Width, 0, 0, 1.0 / rect.Height, -rect.X / double(rect.Width), -rect.Y / double(rect.Height)};
+  const double toPlg[6] = {double(dstplg[1].X) - dstplg[0].X,
+                           double(dstplg[1].Y) - dstplg[0].Y,
+                           double(dstplg[2].X) - dstplg[0].X,
+                           double(dstplg[2].Y) - dstplg[0].Y,
+                           dstplg[0].X,
+                           dstplg[0].Y};
   double r[6];
   MultiplyElements(toUnit, toPlg, r);
   for (int i = 0; i < 6; ++i) m_[i] = static_cast<REAL>(r[i]);
@@ -48,14 +58,17 @@ Matrix::Matrix(const Rect& rect, const Point* dstplg) : m_{1, 0, 0, 1, 0, 0} {
     lastResult_ = InvalidParameter;
     return;
   }
-  const PointF pts[3] = {PointF(REAL(dstplg[0].X), REAL(dstplg[0].Y)), PointF(REAL(dstplg[1].X), REAL(dstplg[1].Y)),
+  const PointF pts[3] = {PointF(REAL(dstplg[0].X), REAL(dstplg[0].Y)),
+                         PointF(REAL(dstplg[1].X), REAL(dstplg[1].Y)),
                          PointF(REAL(dstplg[2].X), REAL(dstplg[2].Y))};
   Matrix m(RectF(REAL(rect.X), REAL(rect.Y), REAL(rect.Width), REAL(rect.Height)), pts);
   for (int i = 0; i < 6; ++i) m_[i] = m.m_[i];
   lastResult_ = m.lastResult_;
 }
 
-Matrix* Matrix::Clone() const { return new Matrix(m_[0], m_[1], m_[2], m_[3], m_[4], m_[5]); }
+Matrix* Matrix::Clone() const {
+  return new Matrix(m_[0], m_[1], m_[2], m_[3], m_[4], m_[5]);
+}
 
 Status Matrix::GetElements(REAL* m) const {
   if (!m) return Record(InvalidParameter);
@@ -64,11 +77,18 @@ Status Matrix::GetElements(REAL* m) const {
 }
 
 Status Matrix::SetElements(REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy) {
-  m_[0] = m11; m_[1] = m12; m_[2] = m21; m_[3] = m22; m_[4] = dx; m_[5] = dy;
+  m_[0] = m11;
+  m_[1] = m12;
+  m_[2] = m21;
+  m_[3] = m22;
+  m_[4] = dx;
+  m_[5] = dy;
   return Ok;
 }
 
-Status Matrix::Reset() { return SetElements(1, 0, 0, 1, 0, 0); }
+Status Matrix::Reset() {
+  return SetElements(1, 0, 0, 1, 0, 0);
+}
 
 void Matrix::Combine(const double* other, MatrixOrder order) {
   const double self[6] = {m_[0], m_[1], m_[2], m_[3], m_[4], m_[5]};
@@ -83,7 +103,8 @@ void Matrix::Combine(const double* other, MatrixOrder order) {
 
 Status Matrix::Multiply(const Matrix* matrix, MatrixOrder order) {
   if (!matrix || !ValidOrder(order)) return Record(InvalidParameter);
-  const double other[6] = {matrix->m_[0], matrix->m_[1], matrix->m_[2], matrix->m_[3], matrix->m_[4], matrix->m_[5]};
+  const double other[6] = {matrix->m_[0], matrix->m_[1], matrix->m_[2],
+                           matrix->m_[3], matrix->m_[4], matrix->m_[5]};
   Combine(other, order);
   return Ok;
 }

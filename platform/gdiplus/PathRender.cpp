@@ -9,13 +9,20 @@ namespace detail {
 
 namespace {
 
-bool IsStart(BYTE type) { return (type & PathPointTypePathTypeMask) == PathPointTypeStart; }
-bool IsBezier(BYTE type) { return (type & PathPointTypePathTypeMask) == PathPointTypeBezier; }
-bool IsClosed(BYTE type) { return (type & PathPointTypeCloseSubpath) != 0; }
+bool IsStart(BYTE type) {
+  return (type & PathPointTypePathTypeMask) == PathPointTypeStart;
+}
+bool IsBezier(BYTE type) {
+  return (type & PathPointTypePathTypeMask) == PathPointTypeBezier;
+}
+bool IsClosed(BYTE type) {
+  return (type & PathPointTypeCloseSubpath) != 0;
+}
 
 }  // namespace
 
-QPainterPath ToQPainterPath(const std::vector<PointF>& points, const std::vector<BYTE>& types, FillMode mode) {
+QPainterPath ToQPainterPath(const std::vector<PointF>& points, const std::vector<BYTE>& types,
+                            FillMode mode) {
   QPainterPath path;
   path.setFillRule(mode == FillModeWinding ? Qt::WindingFill : Qt::OddEvenFill);
   const size_t n = std::min(points.size(), types.size());
@@ -85,7 +92,8 @@ QString ToQString(const WCHAR* text, INT length) {
 // the point lies. Qt's radial gradients match this only for ellipses, so the
 // pixels are worked out here for every shape. Boundaries that are not
 // star-shaped around the centre take the farthest crossing.
-QImage RenderPathGradient(const PathGradientBrush& brush, const QTransform& deviceToBrush, const QRect& area) {
+QImage RenderPathGradient(const PathGradientBrush& brush, const QTransform& deviceToBrush,
+                          const QRect& area) {
   QImage out(area.size(), QImage::Format_ARGB32_Premultiplied);
   out.fill(0);
   if (area.isEmpty()) return out;
@@ -192,7 +200,8 @@ QImage RenderPathGradient(const PathGradientBrush& brush, const QTransform& devi
           double angle = std::atan2(vy, vx);
           angle = turn[0] + std::fmod(std::fmod(angle - turn[0], kTwoPi) + kTwoPi, kTwoPi);
           const size_t n = edges.size();
-          const size_t k = size_t(std::upper_bound(turn.begin(), turn.end(), angle) - turn.begin() + n - 1) % n;
+          const size_t k =
+              size_t(std::upper_bound(turn.begin(), turn.end(), angle) - turn.begin() + n - 1) % n;
           consider(edges[k]);
           consider(edges[(k + 1) % n]);  // rays through a corner
           consider(edges[(k + n - 1) % n]);
@@ -203,8 +212,9 @@ QImage RenderPathGradient(const PathGradientBrush& brush, const QTransform& devi
         if (best < 1 - 1e-9) continue;  // outside the boundary: clamped, nothing drawn
         depth = 1 - 1 / best;
       }
-      const ARGB c = preset ? ramp.At(depth)
-                            : MixColors(edgeColor, centreColor, BlendFactor(ramp, depth), ramp.gammaCorrection);
+      const ARGB c = preset
+                         ? ramp.At(depth)
+                         : MixColors(edgeColor, centreColor, BlendFactor(ramp, depth), ramp.gammaCorrection);
       line[i] = qPremultiply(c);
     }
   }

@@ -25,7 +25,9 @@ bool ValidCap(LineCap cap) {
   }
 }
 
-bool ValidDashCap(DashCap cap) { return cap == DashCapFlat || cap == DashCapRound || cap == DashCapTriangle; }
+bool ValidDashCap(DashCap cap) {
+  return cap == DashCapFlat || cap == DashCapRound || cap == DashCapTriangle;
+}
 
 }  // namespace
 
@@ -88,9 +90,13 @@ Status Pen::SetBrush(const Brush* brush) {
   return Ok;
 }
 
-Brush* Pen::GetBrush() const { return brush_->Clone(); }
+Brush* Pen::GetBrush() const {
+  return brush_->Clone();
+}
 
-PenType Pen::GetPenType() const { return static_cast<PenType>(brush_->GetType()); }
+PenType Pen::GetPenType() const {
+  return static_cast<PenType>(brush_->GetType());
+}
 
 Status Pen::SetLineCap(LineCap startCap, LineCap endCap, DashCap dashCap) {
   if (!ValidCap(startCap) || !ValidCap(endCap) || !ValidDashCap(dashCap)) return Record(InvalidParameter);
@@ -161,17 +167,24 @@ Status Pen::GetDashPattern(REAL* dashArray, INT count) const {
 
 std::vector<REAL> Pen::DashPattern() const {
   switch (dashStyle_) {
-    case DashStyleDash: return {3, 1};
-    case DashStyleDot: return {1, 1};
-    case DashStyleDashDot: return {3, 1, 1, 1};
-    case DashStyleDashDotDot: return {3, 1, 1, 1, 1, 1};
-    case DashStyleCustom: return customDashes_;
-    default: return {};
+    case DashStyleDash:
+      return {3, 1};
+    case DashStyleDot:
+      return {1, 1};
+    case DashStyleDashDot:
+      return {3, 1, 1, 1};
+    case DashStyleDashDotDot:
+      return {3, 1, 1, 1, 1, 1};
+    case DashStyleCustom:
+      return customDashes_;
+    default:
+      return {};
   }
 }
 
 Status Pen::SetAlignment(PenAlignment penAlignment) {
-  if (penAlignment != PenAlignmentCenter && penAlignment != PenAlignmentInset) return Record(InvalidParameter);
+  if (penAlignment != PenAlignmentCenter && penAlignment != PenAlignmentInset)
+    return Record(InvalidParameter);
   alignment_ = penAlignment;
   return Ok;
 }

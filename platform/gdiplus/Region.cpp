@@ -70,7 +70,9 @@ RegionData FromPath(const GraphicsPath& path) {
   return d;
 }
 
-RectF ToF(const Rect& r) { return RectF(REAL(r.X), REAL(r.Y), REAL(r.Width), REAL(r.Height)); }
+RectF ToF(const Rect& r) {
+  return RectF(REAL(r.X), REAL(r.Y), REAL(r.Width), REAL(r.Height));
+}
 
 }  // namespace
 
@@ -112,38 +114,54 @@ Status Region::Combine(const RegionData& other, CombineMode mode) {
   return Ok;
 }
 
-Status Region::Intersect(const RectF& rect) { return Combine(FromRect(rect), CombineModeIntersect); }
-Status Region::Intersect(const Rect& rect) { return Intersect(ToF(rect)); }
+Status Region::Intersect(const RectF& rect) {
+  return Combine(FromRect(rect), CombineModeIntersect);
+}
+Status Region::Intersect(const Rect& rect) {
+  return Intersect(ToF(rect));
+}
 Status Region::Intersect(const GraphicsPath* path) {
   return path ? Combine(FromPath(*path), CombineModeIntersect) : Record(InvalidParameter);
 }
 Status Region::Intersect(const Region* region) {
   return region ? Combine(*region->data_, CombineModeIntersect) : Record(InvalidParameter);
 }
-Status Region::Union(const RectF& rect) { return Combine(FromRect(rect), CombineModeUnion); }
-Status Region::Union(const Rect& rect) { return Union(ToF(rect)); }
+Status Region::Union(const RectF& rect) {
+  return Combine(FromRect(rect), CombineModeUnion);
+}
+Status Region::Union(const Rect& rect) {
+  return Union(ToF(rect));
+}
 Status Region::Union(const GraphicsPath* path) {
   return path ? Combine(FromPath(*path), CombineModeUnion) : Record(InvalidParameter);
 }
 Status Region::Union(const Region* region) {
   return region ? Combine(*region->data_, CombineModeUnion) : Record(InvalidParameter);
 }
-Status Region::Xor(const RectF& rect) { return Combine(FromRect(rect), CombineModeXor); }
+Status Region::Xor(const RectF& rect) {
+  return Combine(FromRect(rect), CombineModeXor);
+}
 Status Region::Xor(const GraphicsPath* path) {
   return path ? Combine(FromPath(*path), CombineModeXor) : Record(InvalidParameter);
 }
 Status Region::Xor(const Region* region) {
   return region ? Combine(*region->data_, CombineModeXor) : Record(InvalidParameter);
 }
-Status Region::Exclude(const RectF& rect) { return Combine(FromRect(rect), CombineModeExclude); }
-Status Region::Exclude(const Rect& rect) { return Exclude(ToF(rect)); }
+Status Region::Exclude(const RectF& rect) {
+  return Combine(FromRect(rect), CombineModeExclude);
+}
+Status Region::Exclude(const Rect& rect) {
+  return Exclude(ToF(rect));
+}
 Status Region::Exclude(const GraphicsPath* path) {
   return path ? Combine(FromPath(*path), CombineModeExclude) : Record(InvalidParameter);
 }
 Status Region::Exclude(const Region* region) {
   return region ? Combine(*region->data_, CombineModeExclude) : Record(InvalidParameter);
 }
-Status Region::Complement(const RectF& rect) { return Combine(FromRect(rect), CombineModeComplement); }
+Status Region::Complement(const RectF& rect) {
+  return Combine(FromRect(rect), CombineModeComplement);
+}
 Status Region::Complement(const GraphicsPath* path) {
   return path ? Combine(FromPath(*path), CombineModeComplement) : Record(InvalidParameter);
 }
@@ -173,7 +191,9 @@ bool Region::IsEmpty(const Graphics*) const {
   return !data_->infinite && (data_->path.isEmpty() || data_->path.boundingRect().isEmpty());
 }
 
-bool Region::IsInfinite(const Graphics*) const { return data_->infinite; }
+bool Region::IsInfinite(const Graphics*) const {
+  return data_->infinite;
+}
 
 bool Region::IsVisible(REAL x, REAL y, const Graphics*) const {
   return data_->infinite || data_->path.contains(QPointF(x, y));

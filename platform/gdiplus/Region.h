@@ -50,7 +50,9 @@ class Region {
   bool IsEmpty(const Graphics* g = nullptr) const;
   bool IsInfinite(const Graphics* g = nullptr) const;
   bool IsVisible(REAL x, REAL y, const Graphics* g = nullptr) const;
-  bool IsVisible(const PointF& point, const Graphics* g = nullptr) const { return IsVisible(point.X, point.Y, g); }
+  bool IsVisible(const PointF& point, const Graphics* g = nullptr) const {
+    return IsVisible(point.X, point.Y, g);
+  }
   Status GetLastStatus() const;
 
   RegionData* Data() const { return data_.get(); }

@@ -15,30 +15,30 @@
 #include "platform/hid/HidBackend.h"
 
 class HidrawDevice final : public HidDevice {
-public:
-    // Opens the node for reading and writing and reads its capabilities.
-    static std::unique_ptr<HidrawDevice> Open(const std::string& path, HidError* error = nullptr);
-    // Takes over an open descriptor (one report per read, as a raw HID node
-    // or a packet pipe gives them) with the capabilities given.
-    static std::unique_ptr<HidrawDevice> Adopt(int fd, const std::string& path, const HidCaps& caps,
-                                               HidError* error = nullptr);
+ public:
+  // Opens the node for reading and writing and reads its capabilities.
+  static std::unique_ptr<HidrawDevice> Open(const std::string& path, HidError* error = nullptr);
+  // Takes over an open descriptor (one report per read, as a raw HID node
+  // or a packet pipe gives them) with the capabilities given.
+  static std::unique_ptr<HidrawDevice> Adopt(int fd, const std::string& path, const HidCaps& caps,
+                                             HidError* error = nullptr);
 
-    ~HidrawDevice() override;
+  ~HidrawDevice() override;
 
-    std::string Path() const override { return path_; }
-    HidCaps GetCaps() const override { return caps_; }
-    HidIoResult ReadInputReport(std::vector<std::uint8_t>& report, int timeoutMs) override;
-    HidIoResult WriteOutputReport(const std::uint8_t* report, std::size_t size) override;
-    void Close() override;
-    bool IsOpen() const override;
+  std::string Path() const override { return path_; }
+  HidCaps GetCaps() const override { return caps_; }
+  HidIoResult ReadInputReport(std::vector<std::uint8_t>& report, int timeoutMs) override;
+  HidIoResult WriteOutputReport(const std::uint8_t* report, std::size_t size) override;
+  void Close() override;
+  bool IsOpen() const override;
 
-private:
-    HidrawDevice(int fd, int wakeFd, std::string path, const HidCaps& caps);
+ private:
+  HidrawDevice(int fd, int wakeFd, std::string path, const HidCaps& caps);
 
-    mutable std::shared_mutex lock_;   // shared by I/O, exclusive to close
-    std::atomic<bool> closing_{false};
-    int fd_;
-    int wakeFd_;                       // written by Close to end a pending read
-    const std::string path_;
-    const HidCaps caps_;
+  mutable std::shared_mutex lock_;  // shared by I/O, exclusive to close
+  std::atomic<bool> closing_{false};
+  int fd_;
+  int wakeFd_;  // written by Close to end a pending read
+  const std::string path_;
+  const HidCaps caps_;
 };

@@ -45,7 +45,9 @@ void DropNotifier(QSocketNotifier*& n) {
 
 // ---------------------------------------------------------------- TCustomWinSocket
 
-TCustomWinSocket::~TCustomWinSocket() { Close(); }
+TCustomWinSocket::~TCustomWinSocket() {
+  Close();
+}
 
 void TCustomWinSocket::Attach(int fd) {
   std::lock_guard lock(lock_);
@@ -58,7 +60,9 @@ void TCustomWinSocket::SetConnected() {
   connected_ = fd_ >= 0;
 }
 
-int TCustomWinSocket::Handle() const { return fd_.load(); }
+int TCustomWinSocket::Handle() const {
+  return fd_.load();
+}
 
 void TCustomWinSocket::Close() {
   // Only the user-interface thread opens and closes, so the descriptor read

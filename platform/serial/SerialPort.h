@@ -19,82 +19,82 @@
 enum class SerialParity { None, Odd, Even, Mark, Space };
 
 struct SerialSettings {
-    int BaudRate = 115200;
-    int DataBits = 8;                       // 5..8
-    SerialParity Parity = SerialParity::None;
-    int StopBits = 1;                       // 1 or 2
+  int BaudRate = 115200;
+  int DataBits = 8;  // 5..8
+  SerialParity Parity = SerialParity::None;
+  int StopBits = 1;  // 1 or 2
 };
 
 enum class SerialErrorCode {
-    None,
-    NotFound,            // no such port
-    AccessDenied,        // no permission
-    Busy,                // open elsewhere
-    NotATerminal,        // the path is not a serial port
-    UnsupportedSetting,  // a baud rate, data bits, parity or stop bits the port cannot take
-    ConfigureFailed,     // the port refused or did not keep the settings
-    AlreadyOpen,
-    NotOpen,
-    Disconnected,        // the port went away (hang-up, device unplugged)
-    Timeout,             // a write could not finish in time
-    IoError,
+  None,
+  NotFound,            // no such port
+  AccessDenied,        // no permission
+  Busy,                // open elsewhere
+  NotATerminal,        // the path is not a serial port
+  UnsupportedSetting,  // a baud rate, data bits, parity or stop bits the port cannot take
+  ConfigureFailed,     // the port refused or did not keep the settings
+  AlreadyOpen,
+  NotOpen,
+  Disconnected,  // the port went away (hang-up, device unplugged)
+  Timeout,       // a write could not finish in time
+  IoError,
 };
 
 struct SerialError {
-    SerialErrorCode Code = SerialErrorCode::None;
-    int SysError = 0;       // errno of the failed call, 0 when none
-    std::string Message;    // ready to show to the user
+  SerialErrorCode Code = SerialErrorCode::None;
+  int SysError = 0;     // errno of the failed call, 0 when none
+  std::string Message;  // ready to show to the user
 };
 
 enum class SerialWaitResult { DataArrived, Timeout, Failed };
 
 class SerialPort {
-public:
-    SerialPort() = default;
-    ~SerialPort();
-    SerialPort(const SerialPort&) = delete;
-    SerialPort& operator=(const SerialPort&) = delete;
+ public:
+  SerialPort() = default;
+  ~SerialPort();
+  SerialPort(const SerialPort&) = delete;
+  SerialPort& operator=(const SerialPort&) = delete;
 
-    // Opens, locks, configures and purges the port. False with LastError set
-    // on any failure, in which case nothing stays open.
-    bool Open(const std::string& path, const SerialSettings& settings = {});
-    // Purges both directions and closes. Harmless when not open.
-    void Close();
+  // Opens, locks, configures and purges the port. False with LastError set
+  // on any failure, in which case nothing stays open.
+  bool Open(const std::string& path, const SerialSettings& settings = {});
+  // Purges both directions and closes. Harmless when not open.
+  void Close();
 
-    bool IsOpen() const;
-    std::string Path() const;
-    // Readable when bytes wait (or the port hung up); -1 while closed.
-    int Handle() const;
+  bool IsOpen() const;
+  std::string Path() const;
+  // Readable when bytes wait (or the port hung up); -1 while closed.
+  int Handle() const;
 
-    // Discards whatever waits in the input and output queues.
-    bool Purge();
-    // Reads what waits, at most `size` bytes, without blocking. Returns the
-    // count (0 when nothing waits) or -1 with LastError set.
-    long Read(void* buffer, std::size_t size);
-    // Writes all bytes, waiting at most timeoutMs for room in the output
-    // queue. Returns the count written (less than size only on a time-out,
-    // with LastError set) or -1 on failure.
-    long Write(const void* data, std::size_t size, int timeoutMs = 1000);
-    // Bytes waiting in the input queue, or -1 on failure.
-    int BytesWaiting();
-    // Waits at most timeoutMs for bytes to read. Failed when the port is
-    // closed, hung up or in error (LastError tells which).
-    SerialWaitResult WaitForData(int timeoutMs);
-    // The baud rate the port is set to now, read back from the port; 0 when
-    // it cannot be read or is not a standard rate.
-    int GetBaudRate();
+  // Discards whatever waits in the input and output queues.
+  bool Purge();
+  // Reads what waits, at most `size` bytes, without blocking. Returns the
+  // count (0 when nothing waits) or -1 with LastError set.
+  long Read(void* buffer, std::size_t size);
+  // Writes all bytes, waiting at most timeoutMs for room in the output
+  // queue. Returns the count written (less than size only on a time-out,
+  // with LastError set) or -1 on failure.
+  long Write(const void* data, std::size_t size, int timeoutMs = 1000);
+  // Bytes waiting in the input queue, or -1 on failure.
+  int BytesWaiting();
+  // Waits at most timeoutMs for bytes to read. Failed when the port is
+  // closed, hung up or in error (LastError tells which).
+  SerialWaitResult WaitForData(int timeoutMs);
+  // The baud rate the port is set to now, read back from the port; 0 when
+  // it cannot be read or is not a standard rate.
+  int GetBaudRate();
 
-    SerialError LastError() const;
+  SerialError LastError() const;
 
-private:
-    bool Fail(SerialErrorCode code, int sysError, std::string message);
-    bool Configure(int fd, const SerialSettings& settings);
-    void CloseLocked();
+ private:
+  bool Fail(SerialErrorCode code, int sysError, std::string message);
+  bool Configure(int fd, const SerialSettings& settings);
+  void CloseLocked();
 
-    mutable std::mutex lock_;
-    int fd_ = -1;
-    std::string path_;
-    SerialError error_;
+  mutable std::mutex lock_;
+  int fd_ = -1;
+  std::string path_;
+  SerialError error_;
 };
 
 // The text of a baud-rate, data-bits, parity and stop-bits setting, as

@@ -10,9 +10,9 @@
 #include <vector>
 
 struct SerialPortInfo {
-    std::string Name;   // "ttyUSB0"
-    std::string Path;   // "/dev/ttyUSB0", what SerialPort::Open takes
-    int Number = -1;    // the name's trailing digits, -1 when it has none
+  std::string Name;  // "ttyUSB0"
+  std::string Path;  // "/dev/ttyUSB0", what SerialPort::Open takes
+  int Number = -1;   // the name's trailing digits, -1 when it has none
 };
 
 // The value of the trailing digits of a name ("ttyUSB12" -> 12, "COM3" -> 3),

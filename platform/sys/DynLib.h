@@ -6,42 +6,42 @@
 namespace sys {
 
 class DynLib {
-public:
-    DynLib() = default;
-    explicit DynLib(const std::string& name) { Load(name); }
-    ~DynLib() { Free(); }
-    DynLib(const DynLib&) = delete;
-    DynLib& operator=(const DynLib&) = delete;
-    DynLib(DynLib&& other) noexcept;
-    DynLib& operator=(DynLib&& other) noexcept;
+ public:
+  DynLib() = default;
+  explicit DynLib(const std::string& name) { Load(name); }
+  ~DynLib() { Free(); }
+  DynLib(const DynLib&) = delete;
+  DynLib& operator=(const DynLib&) = delete;
+  DynLib(DynLib&& other) noexcept;
+  DynLib& operator=(DynLib&& other) noexcept;
 
-    // Loads the library unless one is loaded already; true when loaded.
-    bool Load(const std::string& name);
-    void Free();
-    bool Loaded() const { return handle_ != nullptr; }
-    const std::string& Name() const { return name_; }
-    // The loader's message for the last failure, empty when none.
-    const std::string& LastError() const { return error_; }
+  // Loads the library unless one is loaded already; true when loaded.
+  bool Load(const std::string& name);
+  void Free();
+  bool Loaded() const { return handle_ != nullptr; }
+  const std::string& Name() const { return name_; }
+  // The loader's message for the last failure, empty when none.
+  const std::string& LastError() const { return error_; }
 
-    // Null when nothing is loaded or the symbol is missing.
-    void* Symbol(const char* name);
+  // Null when nothing is loaded or the symbol is missing.
+  void* Symbol(const char* name);
 
-    // Fills `slot` with the symbol; false (and `slot` null) when missing.
-    // Meant for all-or-nothing tables: ok &= lib.Resolve("name", fn);
-    template <class F>
-    bool Resolve(const char* name, F& slot) {
-        slot = reinterpret_cast<F>(Symbol(name));
-        return slot != nullptr;
-    }
+  // Fills `slot` with the symbol; false (and `slot` null) when missing.
+  // Meant for all-or-nothing tables: ok &= lib.Resolve("name", fn);
+  template <class F>
+  bool Resolve(const char* name, F& slot) {
+    slot = reinterpret_cast<F>(Symbol(name));
+    return slot != nullptr;
+  }
 
-    // True when the library loads and, for a non-empty symbol, has it. The
-    // library is released again.
-    static bool IsAvailable(const std::string& name, const char* symbol = nullptr);
+  // True when the library loads and, for a non-empty symbol, has it. The
+  // library is released again.
+  static bool IsAvailable(const std::string& name, const char* symbol = nullptr);
 
-private:
-    void* handle_ = nullptr;
-    std::string name_;
-    std::string error_;
+ private:
+  void* handle_ = nullptr;
+  std::string name_;
+  std::string error_;
 };
 
 }  // namespace sys

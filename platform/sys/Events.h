@@ -15,34 +15,34 @@ constexpr int kWaitTimeout = -1;
 constexpr int kWaitFailed = -2;
 
 class Event {
-public:
-    enum class Mode { Auto, Manual };
+ public:
+  enum class Mode { Auto, Manual };
 
-    explicit Event(Mode mode = Mode::Auto, bool initiallySet = false);
-    ~Event();
-    Event(const Event&) = delete;
-    Event& operator=(const Event&) = delete;
+  explicit Event(Mode mode = Mode::Auto, bool initiallySet = false);
+  ~Event();
+  Event(const Event&) = delete;
+  Event& operator=(const Event&) = delete;
 
-    // False when the system refused the event; waits on it then fail.
-    bool Valid() const { return fd_ >= 0; }
-    Mode GetMode() const { return mode_; }
+  // False when the system refused the event; waits on it then fail.
+  bool Valid() const { return fd_ >= 0; }
+  Mode GetMode() const { return mode_; }
 
-    void Set();
-    void Reset();
-    // Takes the event if it is set (an auto-reset event is cleared by it).
-    bool TryWait();
-    // Returns true when taken within timeoutMs.
-    bool Wait(uint32_t timeoutMs = kInfinite);
+  void Set();
+  void Reset();
+  // Takes the event if it is set (an auto-reset event is cleared by it).
+  bool TryWait();
+  // Returns true when taken within timeoutMs.
+  bool Wait(uint32_t timeoutMs = kInfinite);
 
-    // Readable while the event is set. Poll it, then call TryWait: for an
-    // auto-reset event another waiter may have taken it meanwhile.
-    int PollFd() const { return fd_; }
+  // Readable while the event is set. Poll it, then call TryWait: for an
+  // auto-reset event another waiter may have taken it meanwhile.
+  int PollFd() const { return fd_; }
 
-private:
-    bool Signalled() const;
+ private:
+  bool Signalled() const;
 
-    int fd_ = -1;
-    Mode mode_;
+  int fd_ = -1;
+  Mode mode_;
 };
 
 // Waits until one of the events is set and returns its index; when several

@@ -4,6 +4,8 @@
 
 namespace sys {
 
-void ForceCNumericLocale() { std::setlocale(LC_NUMERIC, "C"); }
+void ForceCNumericLocale() {
+  std::setlocale(LC_NUMERIC, "C");
+}
 
 }  // namespace sys

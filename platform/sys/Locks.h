@@ -7,44 +7,44 @@
 namespace sys {
 
 class Mutex {
-public:
-    void Lock() { m_.lock(); }
-    void Unlock() { m_.unlock(); }
-    bool TryLock() { return m_.try_lock(); }
-    void lock() { Lock(); }
-    void unlock() { Unlock(); }
-    bool try_lock() { return TryLock(); }
+ public:
+  void Lock() { m_.lock(); }
+  void Unlock() { m_.unlock(); }
+  bool TryLock() { return m_.try_lock(); }
+  void lock() { Lock(); }
+  void unlock() { Unlock(); }
+  bool try_lock() { return TryLock(); }
 
-private:
-    std::mutex m_;
+ private:
+  std::mutex m_;
 };
 
 // May be locked again by the thread that holds it (as a critical section).
 class RecursiveMutex {
-public:
-    void Lock() { m_.lock(); }
-    void Unlock() { m_.unlock(); }
-    bool TryLock() { return m_.try_lock(); }
-    void lock() { Lock(); }
-    void unlock() { Unlock(); }
-    bool try_lock() { return TryLock(); }
+ public:
+  void Lock() { m_.lock(); }
+  void Unlock() { m_.unlock(); }
+  bool TryLock() { return m_.try_lock(); }
+  void lock() { Lock(); }
+  void unlock() { Unlock(); }
+  bool try_lock() { return TryLock(); }
 
-private:
-    std::recursive_mutex m_;
+ private:
+  std::recursive_mutex m_;
 };
 
 using CriticalSection = RecursiveMutex;
 
 template <class M>
 class ScopedLock {
-public:
-    explicit ScopedLock(M& m) : m_(m) { m_.Lock(); }
-    ~ScopedLock() { m_.Unlock(); }
-    ScopedLock(const ScopedLock&) = delete;
-    ScopedLock& operator=(const ScopedLock&) = delete;
+ public:
+  explicit ScopedLock(M& m) : m_(m) { m_.Lock(); }
+  ~ScopedLock() { m_.Unlock(); }
+  ScopedLock(const ScopedLock&) = delete;
+  ScopedLock& operator=(const ScopedLock&) = delete;
 
-private:
-    M& m_;
+ private:
+  M& m_;
 };
 
 template <class M>

@@ -11,8 +11,8 @@
 #include <vector>
 
 class EConvertError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
@@ -41,43 +41,54 @@ std::string FormatFloat(std::string_view pattern, double value);
 
 namespace sys {
 struct FormatArg {
-    enum Kind { Int, UInt, Float, Text, Pointer } kind;
-    union {
-        long long i;
-        unsigned long long u;
-        double f;
-        const void* p;
-    };
-    std::string_view s;
-    int bits = 64;  // width of an integer argument, for %x and %u of negatives
+  enum Kind { Int, UInt, Float, Text, Pointer } kind;
+  union {
+    long long i;
+    unsigned long long u;
+    double f;
+    const void* p;
+  };
+  std::string_view s;
+  int bits = 64;  // width of an integer argument, for %x and %u of negatives
 
-    template <class T>
-    static FormatArg From(const T& v) {
-        FormatArg a{};
-        using D = std::decay_t<T>;
-        if constexpr (std::is_same_v<D, bool>) {
-            a.kind = Int; a.i = v ? 1 : 0; a.bits = 32;
-        } else if constexpr (std::is_enum_v<D>) {
-            return From(static_cast<std::underlying_type_t<D>>(v));
-        } else if constexpr (std::is_integral_v<D> && std::is_signed_v<D>) {
-            a.kind = Int; a.i = v; a.bits = sizeof(D) < 4 ? 32 : int(sizeof(D) * 8);
-        } else if constexpr (std::is_integral_v<D>) {
-            a.kind = UInt; a.u = v; a.bits = sizeof(D) < 4 ? 32 : int(sizeof(D) * 8);
-        } else if constexpr (std::is_floating_point_v<D>) {
-            a.kind = Float; a.f = static_cast<double>(v);
-        } else if constexpr (std::is_array_v<T> && (std::is_same_v<D, const char*> || std::is_same_v<D, char*>)) {
-            a.kind = Text; a.s = std::string_view(v);
-        } else if constexpr (std::is_same_v<D, const char*> || std::is_same_v<D, char*>) {
-            a.kind = Text; a.s = v ? std::string_view(v) : std::string_view();
-        } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
-            a.kind = Text; a.s = std::string_view(v);
-        } else if constexpr (std::is_pointer_v<D> || std::is_null_pointer_v<D>) {
-            a.kind = Pointer; a.p = static_cast<const void*>(v);
-        } else {
-            static_assert(sizeof(T) == 0, "Format: unsupported argument type");
-        }
-        return a;
+  template <class T>
+  static FormatArg From(const T& v) {
+    FormatArg a{};
+    using D = std::decay_t<T>;
+    if constexpr (std::is_same_v<D, bool>) {
+      a.kind = Int;
+      a.i = v ? 1 : 0;
+      a.bits = 32;
+    } else if constexpr (std::is_enum_v<D>) {
+      return From(static_cast<std::underlying_type_t<D>>(v));
+    } else if constexpr (std::is_integral_v<D> && std::is_signed_v<D>) {
+      a.kind = Int;
+      a.i = v;
+      a.bits = sizeof(D) < 4 ? 32 : int(sizeof(D) * 8);
+    } else if constexpr (std::is_integral_v<D>) {
+      a.kind = UInt;
+      a.u = v;
+      a.bits = sizeof(D) < 4 ? 32 : int(sizeof(D) * 8);
+    } else if constexpr (std::is_floating_point_v<D>) {
+      a.kind = Float;
+      a.f = static_cast<double>(v);
+    } else if constexpr (std::is_array_v<T> && (std::is_same_v<D, const char*> || std::is_same_v<D, char*>)) {
+      a.kind = Text;
+      a.s = std::string_view(v);
+    } else if constexpr (std::is_same_v<D, const char*> || std::is_same_v<D, char*>) {
+      a.kind = Text;
+      a.s = v ? std::string_view(v) : std::string_view();
+    } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
+      a.kind = Text;
+      a.s = std::string_view(v);
+    } else if constexpr (std::is_pointer_v<D> || std::is_null_pointer_v<D>) {
+      a.kind = Pointer;
+      a.p = static_cast<const void*>(v);
+    } else {
+      static_assert(sizeof(T) == 0, "Format: unsupported argument type");
     }
+    return a;
+  }
 };
 std::string FormatArgs(std::string_view format, const FormatArg* args, size_t count);
 }  // namespace sys
@@ -94,12 +105,12 @@ std::string FormatArgs(std::string_view format, const FormatArg* args, size_t co
 // %d/%g would; never throws.
 template <class... A>
 std::string Format(std::string_view format, const A&... args) {
-    if constexpr (sizeof...(A) == 0) {
-        return sys::FormatArgs(format, nullptr, 0);
-    } else {
-        const sys::FormatArg list[] = {sys::FormatArg::From(args)...};
-        return sys::FormatArgs(format, list, sizeof...(A));
-    }
+  if constexpr (sizeof...(A) == 0) {
+    return sys::FormatArgs(format, nullptr, 0);
+  } else {
+    const sys::FormatArg list[] = {sys::FormatArg::From(args)...};
+    return sys::FormatArgs(format, list, sizeof...(A));
+  }
 }
 
 // ---- integers ----------------------------------------------------------------
@@ -108,10 +119,10 @@ std::string IntToStr(long long value);
 std::string UIntToStr(unsigned long long value);
 template <std::integral T>
 std::string IntToStr(T value) {
-    if constexpr (std::is_signed_v<T>)
-        return IntToStr(static_cast<long long>(value));
-    else
-        return UIntToStr(static_cast<unsigned long long>(value));
+  if constexpr (std::is_signed_v<T>)
+    return IntToStr(static_cast<long long>(value));
+  else
+    return UIntToStr(static_cast<unsigned long long>(value));
 }
 
 // Upper-case hexadecimal of the value's bits at its own width (-1 as int is
@@ -119,7 +130,7 @@ std::string IntToStr(T value) {
 std::string UIntToHex(unsigned long long value, int digits);
 template <std::integral T>
 std::string IntToHex(T value, int digits) {
-    return UIntToHex(static_cast<unsigned long long>(static_cast<std::make_unsigned_t<T>>(value)), digits);
+  return UIntToHex(static_cast<unsigned long long>(static_cast<std::make_unsigned_t<T>>(value)), digits);
 }
 
 // Decimal with optional sign, or hexadecimal after "$", "0x" or "0X"; blanks

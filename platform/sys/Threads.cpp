@@ -13,97 +13,105 @@ namespace sys {
 // Shared with the running body, so a detached thread never touches a
 // destroyed object.
 struct Thread::State {
-    std::thread thread;
-    std::stop_source stop;
-    std::mutex m;
-    std::condition_variable cv;
-    std::thread::id id;  // set by the thread itself, under m
-    bool started = false;
-    bool finished = false;
+  std::thread thread;
+  std::stop_source stop;
+  std::mutex m;
+  std::condition_variable cv;
+  std::thread::id id;  // set by the thread itself, under m
+  bool started = false;
+  bool finished = false;
 };
 
 Thread::Thread() : state_(std::make_shared<State>()) {}
 
 Thread::~Thread() {
-    if (Started()) {
-        RequestStop();
-        Join();
-    }
+  if (Started()) {
+    RequestStop();
+    Join();
+  }
 }
 
 bool Thread::Start(std::function<void()> body) {
-    if (!body) return false;
-    return Start([b = std::move(body)](std::stop_token) { b(); });
+  if (!body) return false;
+  return Start([b = std::move(body)](std::stop_token) { b(); });
 }
 
 bool Thread::Start(std::function<void(std::stop_token)> body) {
-    if (!body || Started()) return false;
-    auto st = std::make_shared<State>();
-    st->started = true;
-    // Published before the body runs, so the body may already ask about it.
-    state_ = st;
-    try {
-        st->thread = std::thread([st, b = std::move(body)]() mutable {
-            {
-                std::lock_guard lk(st->m);
-                st->id = std::this_thread::get_id();
-            }
-            try {
-                b(st->stop.get_token());
-            } catch (const std::exception& e) {
-                std::fprintf(stderr, "thread ended by an exception: %s\n", e.what());
-            } catch (...) {
-                std::fprintf(stderr, "thread ended by an exception\n");
-            }
-            std::lock_guard lk(st->m);
-            st->finished = true;
-            st->cv.notify_all();
-        });
-    } catch (const std::system_error&) {
-        state_ = std::make_shared<State>();
-        return false;
-    }
-    return true;
+  if (!body || Started()) return false;
+  auto st = std::make_shared<State>();
+  st->started = true;
+  // Published before the body runs, so the body may already ask about it.
+  state_ = st;
+  try {
+    st->thread = std::thread([st, b = std::move(body)]() mutable {
+      {
+        std::lock_guard lk(st->m);
+        st->id = std::this_thread::get_id();
+      }
+      try {
+        b(st->stop.get_token());
+      } catch (const std::exception& e) {
+        std::fprintf(stderr, "thread ended by an exception: %s\n", e.what());
+      } catch (...) {
+        std::fprintf(stderr, "thread ended by an exception\n");
+      }
+      std::lock_guard lk(st->m);
+      st->finished = true;
+      st->cv.notify_all();
+    });
+  } catch (const std::system_error&) {
+    state_ = std::make_shared<State>();
+    return false;
+  }
+  return true;
 }
 
-void Thread::RequestStop() { state_->stop.request_stop(); }
+void Thread::RequestStop() {
+  state_->stop.request_stop();
+}
 
-bool Thread::StopRequested() const { return state_->stop.stop_requested(); }
+bool Thread::StopRequested() const {
+  return state_->stop.stop_requested();
+}
 
-bool Thread::Started() const { return state_->started; }
+bool Thread::Started() const {
+  return state_->started;
+}
 
 bool Thread::Finished() const {
-    std::lock_guard lk(state_->m);
-    return !state_->started || state_->finished;
+  std::lock_guard lk(state_->m);
+  return !state_->started || state_->finished;
 }
 
 bool Thread::IsCurrent() const {
-    std::lock_guard lk(state_->m);
-    return state_->started && state_->id == std::this_thread::get_id();
+  std::lock_guard lk(state_->m);
+  return state_->started && state_->id == std::this_thread::get_id();
 }
 
 bool Thread::Join(uint32_t timeoutMs) {
-    State& st = *state_;
-    if (!st.started) return true;
-    if (IsCurrent()) return false;
-    {
-        std::unique_lock lk(st.m);
-        if (timeoutMs == UINT32_MAX)
-            st.cv.wait(lk, [&] { return st.finished; });
-        else if (!st.cv.wait_for(lk, std::chrono::milliseconds(timeoutMs), [&] { return st.finished; }))
-            return false;
-    }
-    if (st.thread.joinable()) st.thread.join();
-    state_ = std::make_shared<State>();
-    return true;
+  State& st = *state_;
+  if (!st.started) return true;
+  if (IsCurrent()) return false;
+  {
+    std::unique_lock lk(st.m);
+    if (timeoutMs == UINT32_MAX)
+      st.cv.wait(lk, [&] { return st.finished; });
+    else if (!st.cv.wait_for(lk, std::chrono::milliseconds(timeoutMs), [&] { return st.finished; }))
+      return false;
+  }
+  if (st.thread.joinable()) st.thread.join();
+  state_ = std::make_shared<State>();
+  return true;
 }
 
 void Thread::Detach() {
-    if (!state_->started) return;
-    if (state_->thread.joinable()) state_->thread.detach();
-    state_ = std::make_shared<State>();
+  if (!state_->started) return;
+  if (state_->thread.joinable()) state_->thread.detach();
+  state_ = std::make_shared<State>();
 }
 
-void SleepMs(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SleepMs(uint32_t ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 }  // namespace sys

@@ -18,7 +18,9 @@ namespace {
 
 class EngineInputTest : public NetEngineTest {};
 
-ByteVector Filler(size_t n, std::uint8_t value = 0x55) { return ByteVector(n, value); }
+ByteVector Filler(size_t n, std::uint8_t value = 0x55) {
+  return ByteVector(n, value);
+}
 
 // A frame whose length byte says 200: longer than the engine's buffer.
 ByteVector Oversize() {
@@ -110,9 +112,9 @@ TEST(UsbReports, FramesTravelAsWholeReportsAndInputReportsAreCutAtTheirFrame) {
   ByteVector ack = Reply(0x01);
   ByteVector padded = Join({ack, Filler(55, 0xAA)});
   const std::vector<Row> rows = {
-      {padded, 9},                             // byte 4 is 1: nine bytes, whatever the report's length
+      {padded, 9},                                    // byte 4 is 1: nine bytes, whatever the report's length
       {ByteVector(ack.begin(), ack.begin() + 6), 6},  // shorter than its frame: all of it
-      {ByteVector{0x10, 0x02, 0x01}, 3},        // no length byte: all of it
+      {ByteVector{0x10, 0x02, 0x01}, 3},              // no length byte: all of it
       {ByteVector{}, 0},
   };
   for (const auto& r : rows) EXPECT_EQ(UsbReportFrameLength(r.data.data(), r.data.size()), r.frame);

@@ -88,10 +88,7 @@ TEST_F(EngineQueueTest, SubmissionsWhileAFrameIsInFlightQueueAndCoalesceAsTheTab
        {{Levels, {}}, {Gain, {0, 1, 0}}, {Gain, {0, 2, 0}, true}, {Gain, {0, 3, 0}}},
        {3, 2},
        0},
-      {"the frame in flight is never replaced",
-       {{Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}},
-       {1},
-       0},
+      {"the frame in flight is never replaced", {{Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}}, {1}, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -237,9 +234,9 @@ TEST(CoalescingTarget, NamesChannelBandAndSlotOfTheCommandsThatHaveOne) {
     std::uint8_t code;
     size_t size;
   };
-  for (Row r : {Row{0x34, 1}, Row{0x35, 1}, Row{0x33, 2}, Row{0x3D, 1}, Row{0x5B, 1}, Row{0x64, 1},
-                Row{0x6B, 1}, Row{0x40, 0}, Row{0x12, 0}, Row{0x60, 0}, Row{0x63, 0}, Row{0x15, 0},
-                Row{0x77, 0}})
+  for (Row r :
+       {Row{0x34, 1}, Row{0x35, 1}, Row{0x33, 2}, Row{0x3D, 1}, Row{0x5B, 1}, Row{0x64, 1}, Row{0x6B, 1},
+        Row{0x40, 0}, Row{0x12, 0}, Row{0x60, 0}, Row{0x63, 0}, Row{0x15, 0}, Row{0x77, 0}})
     EXPECT_EQ(CoalescingTargetSize(r.code), r.size) << std::hex << int(r.code);
 }
 

@@ -93,7 +93,7 @@ inline ByteVector Join(std::initializer_list<ByteVector> parts) {
 
 struct Delivered {
   unsigned msg = 0;
-  ByteVector frame;     // WM_LINK_FRAME and WM_LINK_FRAME_OTHER_BAUD
+  ByteVector frame;  // WM_LINK_FRAME and WM_LINK_FRAME_OTHER_BAUD
   WPARAM wParam = 0;
   LPARAM lParam = 0;
 };
@@ -138,7 +138,8 @@ class RecordingForm : public TForm {
     return out;
   }
   size_t Count(unsigned msg) const {
-    return static_cast<size_t>(std::count_if(got.begin(), got.end(), [msg](const Delivered& d) { return d.msg == msg; }));
+    return static_cast<size_t>(
+        std::count_if(got.begin(), got.end(), [msg](const Delivered& d) { return d.msg == msg; }));
   }
 };
 
@@ -159,8 +160,9 @@ class WriteRecorder : public LinkOwner {
   // Frames written with the given code.
   size_t CountCode(std::uint8_t code) const {
     std::lock_guard lock(m_);
-    return static_cast<size_t>(std::count_if(writes_.begin(), writes_.end(),
-                                             [code](const ByteVector& f) { return f.size() > 5 && f[5] == code; }));
+    return static_cast<size_t>(std::count_if(writes_.begin(), writes_.end(), [code](const ByteVector& f) {
+      return f.size() > 5 && f[5] == code;
+    }));
   }
   // Blocks every write until Release (a worker stuck in its transport).
   void Hold() {
@@ -198,8 +200,8 @@ class WriteRecorder : public LinkOwner {
 struct NotifySnapshot {
   int code = 0;
   int value = 0;
-  int timeouts = 0;      // reply time-outs counted so far
-  size_t writes = 0;     // frames written so far
+  int timeouts = 0;   // reply time-outs counted so far
+  size_t writes = 0;  // frames written so far
 };
 
 // A transport class that notes each report on the worker, at the moment it

@@ -24,57 +24,51 @@ namespace hid_test {
 constexpr std::uint16_t TavoVendor = 0x0168;
 constexpr std::uint16_t TavoProduct = 0x0821;
 
-inline TApplication* App()
-{
-    if (!Application) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "hid-test";
-        static char* argv[] = {name, nullptr};
-        new TApplication(argc, argv);
-    }
-    return Application;
+inline TApplication* App() {
+  if (!Application) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "hid-test";
+    static char* argv[] = {name, nullptr};
+    new TApplication(argc, argv);
+  }
+  return Application;
 }
 
 // Handles events until done() holds; false after timeoutMs (a deadlock
 // guard, generous on purpose).
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        Application->ProcessMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    Application->ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
 }
 
-inline void PumpFor(int ms)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        Application->ProcessMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+inline void PumpFor(int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < end) {
+    Application->ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 inline FakeHidDeviceSetup DeviceSetup(const std::string& product, std::uint16_t pid = TavoProduct,
-                                std::uint16_t vid = TavoVendor)
-{
-    FakeHidDeviceSetup s;
-    s.VendorId = vid;
-    s.ProductId = pid;
-    s.Version = 0x0100;
-    s.Manufacturer = "Maker";
-    s.Product = product;
-    s.SerialNumber = "SN-" + product;
-    return s;
+                                      std::uint16_t vid = TavoVendor) {
+  FakeHidDeviceSetup s;
+  s.VendorId = vid;
+  s.ProductId = pid;
+  s.Version = 0x0100;
+  s.Manufacturer = "Maker";
+  s.Product = product;
+  s.SerialNumber = "SN-" + product;
+  return s;
 }
 
-inline std::string NameOf(TJvHidDevice* dev)
-{
-    return dev ? dev->GetPnPInfo()->GetDeviceDescr() : std::string("<null>");
+inline std::string NameOf(TJvHidDevice* dev) {
+  return dev ? dev->GetPnPInfo()->GetDeviceDescr() : std::string("<null>");
 }
 
 // The controller with handlers as the main window assigns them: each change
@@ -82,95 +76,85 @@ inline std::string NameOf(TJvHidDevice* dev)
 // (the last one taken is kept), and the held device's unplug checks it in.
 // Every event is logged as "<event> <product>".
 struct Host {
-    // Raw, as a form holds its component: the pointer stays valid while the
-    // controller is destroyed and its unplug handlers run.
-    TJvHidDeviceController* Ctl = nullptr;
-    std::vector<std::string> Log;
-    TJvHidDevice* Held = nullptr;
-    int HeldIndex = -1;
-    bool CheckInOnUnplug = true;
-    int Changes = 0;
+  // Raw, as a form holds its component: the pointer stays valid while the
+  // controller is destroyed and its unplug handlers run.
+  TJvHidDeviceController* Ctl = nullptr;
+  std::vector<std::string> Log;
+  TJvHidDevice* Held = nullptr;
+  int HeldIndex = -1;
+  bool CheckInOnUnplug = true;
+  int Changes = 0;
 
-    Host()
-    {
-        Ctl = new TJvHidDeviceController(nullptr);
-        // Handlers are assigned while the component loads, as a form does.
-        Ctl->BeginLoad();
-        Ctl->SetOnArrival([this](TJvHidDevice* d) { Log.push_back("arrival " + NameOf(d)); });
-        Ctl->SetOnRemoval([this](TJvHidDevice* d) { Log.push_back("removal " + NameOf(d)); });
-        Ctl->SetOnDeviceUnplug([this](TJvHidDevice* d) {
-            Log.push_back("unplug " + NameOf(d));
-            if (CheckInOnUnplug && d == Held)
-                Ctl->CheckIn(Held);
-        });
-        Ctl->SetOnEnumerate([this](TJvHidDevice* d, int idx) {
-            Log.push_back("enumerate " + NameOf(d) + " " + std::to_string(idx));
-            TJvHidDevice* taken = nullptr;
-            if (d->GetAttributes().ProductID == TavoProduct && Ctl->CheckOutByIndex(taken, idx)) {
-                Held = taken;
-                HeldIndex = idx;
-            }
-            return true;
-        });
-        Ctl->SetOnDeviceChange([this](TObject*) {
-            ++Changes;
-            Log.push_back("change");
-            Ctl->Enumerate();
-        });
-        Ctl->EndLoad();
-    }
+  Host() {
+    Ctl = new TJvHidDeviceController(nullptr);
+    // Handlers are assigned while the component loads, as a form does.
+    Ctl->BeginLoad();
+    Ctl->SetOnArrival([this](TJvHidDevice* d) { Log.push_back("arrival " + NameOf(d)); });
+    Ctl->SetOnRemoval([this](TJvHidDevice* d) { Log.push_back("removal " + NameOf(d)); });
+    Ctl->SetOnDeviceUnplug([this](TJvHidDevice* d) {
+      Log.push_back("unplug " + NameOf(d));
+      if (CheckInOnUnplug && d == Held) Ctl->CheckIn(Held);
+    });
+    Ctl->SetOnEnumerate([this](TJvHidDevice* d, int idx) {
+      Log.push_back("enumerate " + NameOf(d) + " " + std::to_string(idx));
+      TJvHidDevice* taken = nullptr;
+      if (d->GetAttributes().ProductID == TavoProduct && Ctl->CheckOutByIndex(taken, idx)) {
+        Held = taken;
+        HeldIndex = idx;
+      }
+      return true;
+    });
+    Ctl->SetOnDeviceChange([this](TObject*) {
+      ++Changes;
+      Log.push_back("change");
+      Ctl->Enumerate();
+    });
+    Ctl->EndLoad();
+  }
 
-    ~Host()
-    {
-        if (Held && Ctl)
-            Ctl->CheckIn(Held);
-        DestroyController();
-    }
+  ~Host() {
+    if (Held && Ctl) Ctl->CheckIn(Held);
+    DestroyController();
+  }
 
-    void DestroyController()
-    {
-        if (!Ctl)
-            return;
-        delete Ctl;
-        Ctl = nullptr;
-    }
+  void DestroyController() {
+    if (!Ctl) return;
+    delete Ctl;
+    Ctl = nullptr;
+  }
 
-    // Pumps until the controller has raised its n-th OnDeviceChange.
-    bool WaitChanges(int n, int timeoutMs = 10000)
-    {
-        return PumpUntil([&] { return Changes >= n; }, timeoutMs);
-    }
+  // Pumps until the controller has raised its n-th OnDeviceChange.
+  bool WaitChanges(int n, int timeoutMs = 10000) {
+    return PumpUntil([&] { return Changes >= n; }, timeoutMs);
+  }
 
-    std::vector<std::string> TakeLog() { return std::exchange(Log, {}); }
+  std::vector<std::string> TakeLog() { return std::exchange(Log, {}); }
 };
 
 // Selects a fresh fake backend for each test and goes back to none after.
 class HidTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        App();
-        Fake = std::make_shared<FakeHidBackend>();
-        SelectHidBackend(Fake);
-    }
-    void TearDown() override
-    {
-        PumpFor(5);
-        SelectHidBackend(nullptr);
-        EXPECT_FALSE(IsHidLoaded()) << "a controller of the test is still alive";
-    }
+ protected:
+  void SetUp() override {
+    App();
+    Fake = std::make_shared<FakeHidBackend>();
+    SelectHidBackend(Fake);
+  }
+  void TearDown() override {
+    PumpFor(5);
+    SelectHidBackend(nullptr);
+    EXPECT_FALSE(IsHidLoaded()) << "a controller of the test is still alive";
+  }
 
-    // A device present before the controller exists: its notice is taken
-    // away, as one raised before the program started, so that only the
-    // controller's start notice lists it.
-    std::string PlugBefore(const FakeHidDeviceSetup& setup)
-    {
-        std::string path = Fake->Plug(setup);
-        Fake->DrainNotices();
-        return path;
-    }
+  // A device present before the controller exists: its notice is taken
+  // away, as one raised before the program started, so that only the
+  // controller's start notice lists it.
+  std::string PlugBefore(const FakeHidDeviceSetup& setup) {
+    std::string path = Fake->Plug(setup);
+    Fake->DrainNotices();
+    return path;
+  }
 
-    std::shared_ptr<FakeHidBackend> Fake;
+  std::shared_ptr<FakeHidBackend> Fake;
 };
 
 }  // namespace hid_test

@@ -124,12 +124,12 @@ TEST_F(LNetTest, AReadThatIsNotOneWholeFrameMakesTheDeviceAnswerAgain) {
     std::function<void(sim::DeviceSimulator&)> fault;
   };
   const std::vector<Case> cases = {
-      {"a reply split over two reads",
-       [](sim::DeviceSimulator& s) { s.SplitReplies(0, 150, 1, 0x52); }},
-      {"two replies in one read",
-       [](sim::DeviceSimulator& s) { s.MergeReplies(1, 0x52); }},
+      {"a reply split over two reads", [](sim::DeviceSimulator& s) { s.SplitReplies(0, 150, 1, 0x52); }},
+      {"two replies in one read", [](sim::DeviceSimulator& s) { s.MergeReplies(1, 0x52); }},
       {"garbage in place of the reply",
-       [](sim::DeviceSimulator& s) { s.ReplaceReplies({0x05, 0x10, 0x07, 0x10, 0x02}, 1, 0x52); }},
+       [](sim::DeviceSimulator& s) {
+         s.ReplaceReplies({0x05, 0x10, 0x07, 0x10, 0x02}, 1, 0x52);
+       }},
   };
   engine->SetTimeout(300);
   engine->SetRetryLimit(5);
@@ -154,7 +154,8 @@ TEST_F(LNetTest, ALostDeviceIsReportedAsLinkTimeoutAfterTheResends) {
     std::string name;
     bool dropConnection;
   };
-  for (const Case& c : {Case{"the device falls silent", false}, Case{"the device drops the connection", true}}) {
+  for (const Case& c :
+       {Case{"the device falls silent", false}, Case{"the device drops the connection", true}}) {
     SCOPED_TRACE(c.name);
     window->got.clear();
     sim.ClearRecords();

@@ -44,155 +44,157 @@ inline constexpr char DeviceAddress[] = "192.168.1.101";
 enum class Transport { Direct, Tcp, Serial, Hid };
 
 struct SimFrame {
-    Transport Via = Transport::Direct;
-    int Connection = 0;        // TCP connections count from 1 in accept order
-    ByteVector Raw;            // a received frame as cut from the stream, or one write
-    LCmd Command;              // Raw read with ParseFrame
-    bool WellFormed = false;   // trailer and check byte as they should be
-    std::uint64_t AtMs = 0;    // since the simulator was created
+  Transport Via = Transport::Direct;
+  int Connection = 0;       // TCP connections count from 1 in accept order
+  ByteVector Raw;           // a received frame as cut from the stream, or one write
+  LCmd Command;             // Raw read with ParseFrame
+  bool WellFormed = false;  // trailer and check byte as they should be
+  std::uint64_t AtMs = 0;   // since the simulator was created
 };
 
 class DeviceSimulator {
-public:
-    explicit DeviceSimulator(const SimConfig& config = {});
-    ~DeviceSimulator();
-    DeviceSimulator(const DeviceSimulator&) = delete;
-    DeviceSimulator& operator=(const DeviceSimulator&) = delete;
+ public:
+  explicit DeviceSimulator(const SimConfig& config = {});
+  ~DeviceSimulator();
+  DeviceSimulator(const DeviceSimulator&) = delete;
+  DeviceSimulator& operator=(const DeviceSimulator&) = delete;
 
-    // --- Transports. Each returns false with LastError() on failure.
+  // --- Transports. Each returns false with LastError() on failure.
 
-    // Listens on a loopback address only: 127.x.x.x, or the device's default
-    // address, which sits on loopback inside the test network namespace.
-    // Port 0 takes a free port. One listener per simulator.
-    bool ListenTcp(const std::string& address = "127.0.0.1", std::uint16_t port = 0);
-    std::uint16_t TcpPort() const;
-    int TcpClientCount() const;
-    // Drops every accepted connection, as a device that went away.
-    void CloseTcpClients();
+  // Listens on a loopback address only: 127.x.x.x, or the device's default
+  // address, which sits on loopback inside the test network namespace.
+  // Port 0 takes a free port. One listener per simulator.
+  bool ListenTcp(const std::string& address = "127.0.0.1", std::uint16_t port = 0);
+  std::uint16_t TcpPort() const;
+  int TcpClientCount() const;
+  // Drops every accepted connection, as a device that went away.
+  void CloseTcpClients();
 
-    // A pseudo-terminal in raw mode; the editor opens PtyPath().
-    bool OpenPty();
-    std::string PtyPath() const;
-    // Changes the line's baud rate as the editor will read it back.
-    bool SetSerialBaudRate(int baud);
-    // Closes the master side: the editor's port hangs up.
-    void ClosePty();
+  // A pseudo-terminal in raw mode; the editor opens PtyPath().
+  bool OpenPty();
+  std::string PtyPath() const;
+  // Changes the line's baud rate as the editor will read it back.
+  bool SetSerialBaudRate(int baud);
+  // Closes the master side: the editor's port hangs up.
+  void ClosePty();
 
-    // Plugs the device into a fake HID backend (select that backend for the
-    // editor first). One simulator per device; several may share a backend.
-    // The simulator takes the backend's output listener and its captured
-    // output reports: read what the editor wrote from Received().
-    bool PlugHid(std::shared_ptr<FakeHidBackend> backend, std::uint16_t reportLength = HidReportLength);
-    std::string HidPath() const;
-    bool UnplugHid();
+  // Plugs the device into a fake HID backend (select that backend for the
+  // editor first). One simulator per device; several may share a backend.
+  // The simulator takes the backend's output listener and its captured
+  // output reports: read what the editor wrote from Received().
+  bool PlugHid(std::shared_ptr<FakeHidBackend> backend, std::uint16_t reportLength = HidReportLength);
+  std::string HidPath() const;
+  bool UnplugHid();
 
-    // Ends the thread and closes every transport; the destructor calls it.
-    void Stop();
-    std::string LastError() const;
+  // Ends the thread and closes every transport; the destructor calls it.
+  void Stop();
+  std::string LastError() const;
 
-    // --- Faults on the replies.
-    void AddFault(const Fault& fault);
-    void DropReplies(int count, std::optional<std::uint8_t> onlyCode = {});
-    void DelayReplies(int delayMs, int count = Fault::Forever, std::optional<std::uint8_t> onlyCode = {});
-    void SplitReplies(std::size_t chunkSize, int gapMs = 20, int count = 1, std::optional<std::uint8_t> onlyCode = {});
-    void MergeReplies(int count = 1, std::optional<std::uint8_t> onlyCode = {});
-    void CorruptReplies(FaultKind kind, int count = 1, std::optional<std::uint8_t> onlyCode = {});
-    void ReplaceReplies(ByteVector bytes, int count = 1, std::optional<std::uint8_t> onlyCode = {});
-    // Answers nothing at all while set (requests are still applied and recorded).
-    void SetSilent(bool silent);
-    // Replies carry this device ID instead of the device's own (another device
-    // answering); nullopt goes back to the device's own.
-    void SetReplyDeviceId(std::optional<std::uint8_t> id);
-    // Clears every fault, silence and reply-ID override.
-    void ClearFaults();
+  // --- Faults on the replies.
+  void AddFault(const Fault& fault);
+  void DropReplies(int count, std::optional<std::uint8_t> onlyCode = {});
+  void DelayReplies(int delayMs, int count = Fault::Forever, std::optional<std::uint8_t> onlyCode = {});
+  void SplitReplies(std::size_t chunkSize, int gapMs = 20, int count = 1,
+                    std::optional<std::uint8_t> onlyCode = {});
+  void MergeReplies(int count = 1, std::optional<std::uint8_t> onlyCode = {});
+  void CorruptReplies(FaultKind kind, int count = 1, std::optional<std::uint8_t> onlyCode = {});
+  void ReplaceReplies(ByteVector bytes, int count = 1, std::optional<std::uint8_t> onlyCode = {});
+  // Answers nothing at all while set (requests are still applied and recorded).
+  void SetSilent(bool silent);
+  // Replies carry this device ID instead of the device's own (another device
+  // answering); nullopt goes back to the device's own.
+  void SetReplyDeviceId(std::optional<std::uint8_t> id);
+  // Clears every fault, silence and reply-ID override.
+  void ClearFaults();
 
-    // --- Frames the device sends unasked, to every open connection.
-    void SendGateLevels(const std::array<float, 8>& levels);
-    void SendReply(std::uint8_t code, const ByteVector& payload);
-    void SendRaw(const ByteVector& bytes);
+  // --- Frames the device sends unasked, to every open connection.
+  void SendGateLevels(const std::array<float, 8>& levels);
+  void SendReply(std::uint8_t code, const ByteVector& payload);
+  void SendRaw(const ByteVector& bytes);
 
-    // --- Records.
-    std::vector<SimFrame> Received() const;
-    std::vector<SimFrame> ReceivedWithCode(std::uint8_t code) const;
-    std::size_t CountReceived(std::uint8_t code) const;
-    // Every write handed to a transport (a whole reply, a chunk of a split
-    // one or merged replies), recorded as it is handed over.
-    std::vector<SimFrame> Sent() const;
-    void ClearRecords();
-    // Records nothing while off (long runs such as benchmarks); on at start.
-    void SetRecording(bool on);
-    // Waits until done(received frames) holds; false after timeoutMs. done
-    // runs under the simulator's lock and must not call the simulator.
-    bool WaitForReceived(const std::function<bool(const std::vector<SimFrame>&)>& done, int timeoutMs = 5000) const;
-    bool WaitForCode(std::uint8_t code, std::size_t count = 1, int timeoutMs = 5000) const;
-    bool WaitForSent(std::size_t count, int timeoutMs = 5000) const;
+  // --- Records.
+  std::vector<SimFrame> Received() const;
+  std::vector<SimFrame> ReceivedWithCode(std::uint8_t code) const;
+  std::size_t CountReceived(std::uint8_t code) const;
+  // Every write handed to a transport (a whole reply, a chunk of a split
+  // one or merged replies), recorded as it is handed over.
+  std::vector<SimFrame> Sent() const;
+  void ClearRecords();
+  // Records nothing while off (long runs such as benchmarks); on at start.
+  void SetRecording(bool on);
+  // Waits until done(received frames) holds; false after timeoutMs. done
+  // runs under the simulator's lock and must not call the simulator.
+  bool WaitForReceived(const std::function<bool(const std::vector<SimFrame>&)>& done,
+                       int timeoutMs = 5000) const;
+  bool WaitForCode(std::uint8_t code, std::size_t count = 1, int timeoutMs = 5000) const;
+  bool WaitForSent(std::size_t count, int timeoutMs = 5000) const;
 
-    // --- The device's state, read or changed under the simulator's lock
-    // (f must not call the simulator). Return values, not references into
-    // the device; f may also return nothing.
-    template <class F> auto With(F&& f)
-    {
-        std::lock_guard<std::mutex> guard(Mutex);
-        return f(Device);
-    }
-    template <class F> auto With(F&& f) const
-    {
-        std::lock_guard<std::mutex> guard(Mutex);
-        return f(static_cast<const SimDevice&>(Device));
-    }
-    PresetImage Image() const;
+  // --- The device's state, read or changed under the simulator's lock
+  // (f must not call the simulator). Return values, not references into
+  // the device; f may also return nothing.
+  template <class F>
+  auto With(F&& f) {
+    std::lock_guard<std::mutex> guard(Mutex);
+    return f(Device);
+  }
+  template <class F>
+  auto With(F&& f) const {
+    std::lock_guard<std::mutex> guard(Mutex);
+    return f(static_cast<const SimDevice&>(Device));
+  }
+  PresetImage Image() const;
 
-    // The replies to a frame handed over directly, without a transport
-    // (recorded with Transport::Direct; faults do not apply).
-    std::vector<ByteVector> Exchange(const ByteVector& frame);
+  // The replies to a frame handed over directly, without a transport
+  // (recorded with Transport::Direct; faults do not apply).
+  std::vector<ByteVector> Exchange(const ByteVector& frame);
 
-    struct Connection;
-    struct HidInbox;
+  struct Connection;
+  struct HidInbox;
 
-private:
-    bool StartThread();
-    void Run();
-    void Wake();
-    void Accept();
-    void ReadFrom(Connection& c);
-    void DrainHid();
-    std::shared_ptr<FakeHidBackend> HidBackendNow() const;
-    void TakeFrame(Connection& c, const ByteVector& frame);
-    void Schedule(Connection& c, std::vector<PlannedWrite> writes);
-    void FlushDue();
-    bool WriteAll(Connection& c, const ByteVector& bytes);
-    int NextDueMs() const;
-    std::uint64_t NowMs() const;
-    ByteVector Frame(const LCmd& reply) const;
-    void Record(std::vector<SimFrame>& list, Transport via, int connection, const ByteVector& raw);
-    void Enqueue(const ByteVector& bytes);
-    bool Fail(std::string message);
+ private:
+  bool StartThread();
+  void Run();
+  void Wake();
+  void Accept();
+  void ReadFrom(Connection& c);
+  void DrainHid();
+  std::shared_ptr<FakeHidBackend> HidBackendNow() const;
+  void TakeFrame(Connection& c, const ByteVector& frame);
+  void Schedule(Connection& c, std::vector<PlannedWrite> writes);
+  void FlushDue();
+  bool WriteAll(Connection& c, const ByteVector& bytes);
+  int NextDueMs() const;
+  std::uint64_t NowMs() const;
+  ByteVector Frame(const LCmd& reply) const;
+  void Record(std::vector<SimFrame>& list, Transport via, int connection, const ByteVector& raw);
+  void Enqueue(const ByteVector& bytes);
+  bool Fail(std::string message);
 
-    mutable std::mutex Mutex;
-    mutable std::condition_variable Changed;
-    SimDevice Device;
-    FaultPlan Faults;
-    bool Silent = false;
-    std::optional<std::uint8_t> ReplyId;
-    std::vector<SimFrame> ReceivedFrames;
-    std::vector<SimFrame> SentFrames;
-    bool Recording = true;
-    std::vector<std::unique_ptr<Connection>> Connections;
-    std::string Error;
-    std::uint64_t StartMs = 0;
+  mutable std::mutex Mutex;
+  mutable std::condition_variable Changed;
+  SimDevice Device;
+  FaultPlan Faults;
+  bool Silent = false;
+  std::optional<std::uint8_t> ReplyId;
+  std::vector<SimFrame> ReceivedFrames;
+  std::vector<SimFrame> SentFrames;
+  bool Recording = true;
+  std::vector<std::unique_ptr<Connection>> Connections;
+  std::string Error;
+  std::uint64_t StartMs = 0;
 
-    int WakeFd = -1;
-    int ListenFd = -1;
-    std::uint16_t ListenPort = 0;
-    int NextTcpId = 1;
-    std::string Pty;
-    int PtyHold = -1;  // a slave descriptor held open: the line stays raw and never hangs up
-    std::shared_ptr<FakeHidBackend> Hid;
-    std::shared_ptr<HidInbox> Inbox;
-    std::uint16_t ReportLength = HidReportLength;
+  int WakeFd = -1;
+  int ListenFd = -1;
+  std::uint16_t ListenPort = 0;
+  int NextTcpId = 1;
+  std::string Pty;
+  int PtyHold = -1;  // a slave descriptor held open: the line stays raw and never hangs up
+  std::shared_ptr<FakeHidBackend> Hid;
+  std::shared_ptr<HidInbox> Inbox;
+  std::uint16_t ReportLength = HidReportLength;
 
-    std::thread Worker;
-    bool Stopping = false;
+  std::thread Worker;
+  bool Stopping = false;
 };
 
-} // namespace sim
+}  // namespace sim

@@ -55,7 +55,7 @@ inline constexpr std::uint8_t GateLevels = 0x41;
 inline constexpr std::uint8_t Identity = 0x52;
 inline constexpr std::uint8_t GroupCtrl = 0x6C;
 inline constexpr std::uint8_t DeviceIp = 0xB0;
-} // namespace reply
+}  // namespace reply
 
 inline constexpr int SlotCount = 21;            // U01..U21
 inline constexpr int PacketCount = 26;          // packets 0..25 of a state or slot
@@ -68,28 +68,28 @@ inline constexpr std::size_t PaddedStreamSize = PacketData * PacketCount;
 using SlotStream = std::array<std::uint8_t, PaddedStreamSize>;
 inline constexpr std::uint8_t StoredMark = 0xFF;  // first byte of a stored slot
 inline constexpr std::size_t LevelPayloadSize = 55;
-inline constexpr std::size_t EepromSize = 256;     // the device-info block at address 0
+inline constexpr std::size_t EepromSize = 256;  // the device-info block at address 0
 
 struct SimConfig {
-    std::uint8_t DeviceId = 1;
-    // Checked by the editor: "TAVO" then " V013", the firmware date in
-    // characters 11 to 18.
-    std::string Identity = "TAVO V013 20191020";
-    std::uint8_t IdentityCode = reply::Identity;  // or reply::IdentityOther
-    bool UserLock = false;
-    std::string Password = "5937";
-    std::array<std::uint8_t, 4> Ip = {192, 168, 1, 101};
-    DeviceInfoBlock Info = {0x54, 0x41, 0x56, 0x4F, 0x01, 0x00, 0x13, 0x20, 0x19, 0x10,
-                            0x20, 0x00, 0x08, 0x08, 0x00, 0x00, 0x00, 0x00, 0x5A};
+  std::uint8_t DeviceId = 1;
+  // Checked by the editor: "TAVO" then " V013", the firmware date in
+  // characters 11 to 18.
+  std::string Identity = "TAVO V013 20191020";
+  std::uint8_t IdentityCode = reply::Identity;  // or reply::IdentityOther
+  bool UserLock = false;
+  std::string Password = "5937";
+  std::array<std::uint8_t, 4> Ip = {192, 168, 1, 101};
+  DeviceInfoBlock Info = {0x54, 0x41, 0x56, 0x4F, 0x01, 0x00, 0x13, 0x20, 0x19, 0x10,
+                          0x20, 0x00, 0x08, 0x08, 0x00, 0x00, 0x00, 0x00, 0x5A};
 };
 
 // What the level reply 0x40 carries. Values are linear (1.0 = 0 dB).
 struct SimLevels {
-    std::array<float, 17> Values{};  // inputs 0..7, outputs 8..15, effect bus 16
-    std::uint8_t LimitFlags = 0;     // bit n-1: output n limits
-    std::uint8_t AutoMixIdle = 0xFF; // bit i clear: input i active in the automix
-    std::uint8_t CameraIdle = 0xFF;  // bit i clear: input i active for the camera
-    std::uint8_t Status = 0;         // compression bit 0, automix count 1..3, camera position 4..7
+  std::array<float, 17> Values{};   // inputs 0..7, outputs 8..15, effect bus 16
+  std::uint8_t LimitFlags = 0;      // bit n-1: output n limits
+  std::uint8_t AutoMixIdle = 0xFF;  // bit i clear: input i active in the automix
+  std::uint8_t CameraIdle = 0xFF;   // bit i clear: input i active for the camera
+  std::uint8_t Status = 0;          // compression bit 0, automix count 1..3, camera position 4..7
 };
 
 // The three bytes of a level value: the upper 24 bits of the float, its most
@@ -106,99 +106,99 @@ ByteVector BuildReplyFrame(const LCmd& reply);
 bool IsWellFormedFrame(std::span<const std::uint8_t> frame);
 
 class SimDevice {
-public:
-    explicit SimDevice(const SimConfig& config = {});
-    SimDevice(const SimDevice&) = delete;
-    SimDevice& operator=(const SimDevice&) = delete;
+ public:
+  explicit SimDevice(const SimConfig& config = {});
+  SimDevice(const SimDevice&) = delete;
+  SimDevice& operator=(const SimDevice&) = delete;
 
-    // The replies to one received frame, in order (each with the device's
-    // own ID). Frames the device ignores give none: frames built by a device
-    // (a nonzero byte 2, as when the serial link writes a received reply
-    // back) and frames with a bad trailer or check byte. Every other frame
-    // gets exactly one reply; one it does not know gets an acknowledge.
-    std::vector<LCmd> Handle(std::span<const std::uint8_t> frame);
-    // The same for an already parsed command from the editor.
-    std::vector<LCmd> Handle(const LCmd& request);
+  // The replies to one received frame, in order (each with the device's
+  // own ID). Frames the device ignores give none: frames built by a device
+  // (a nonzero byte 2, as when the serial link writes a received reply
+  // back) and frames with a bad trailer or check byte. Every other frame
+  // gets exactly one reply; one it does not know gets an acknowledge.
+  std::vector<LCmd> Handle(std::span<const std::uint8_t> frame);
+  // The same for an already parsed command from the editor.
+  std::vector<LCmd> Handle(const LCmd& request);
 
-    // --- The current parameter set.
-    const LUnitControl& Model() const { return Unit; }
-    // Parameter edits made here behave like commands from the editor.
-    LUnitControl& Model() { return Unit; }
-    // The whole set with its two header bytes.
-    PresetImage Image() const;
-    void SetImage(const PresetImage& image);
-    // The staged stream of the current set, as the 26 state packets carry it.
-    SlotStream StateStream() const;
-    // Loads the set from a preset file (1278 bytes); false when it is not one.
-    bool LoadPresetFile(std::span<const std::uint8_t> file);
-    // Loads the device-info block and the stored slots of a unit file.
-    bool LoadUnitFile(std::span<const std::uint8_t> file);
+  // --- The current parameter set.
+  const LUnitControl& Model() const { return Unit; }
+  // Parameter edits made here behave like commands from the editor.
+  LUnitControl& Model() { return Unit; }
+  // The whole set with its two header bytes.
+  PresetImage Image() const;
+  void SetImage(const PresetImage& image);
+  // The staged stream of the current set, as the 26 state packets carry it.
+  SlotStream StateStream() const;
+  // Loads the set from a preset file (1278 bytes); false when it is not one.
+  bool LoadPresetFile(std::span<const std::uint8_t> file);
+  // Loads the device-info block and the stored slots of a unit file.
+  bool LoadUnitFile(std::span<const std::uint8_t> file);
 
-    // --- Stored presets, slot number 1..21.
-    bool IsStored(int slot) const;
-    void StorePreset(int slot, const PresetImage& image);
-    void ClearPreset(int slot);
-    // The slot's set as a recall loads it (the defaults for a slot never written).
-    PresetImage StoredPreset(int slot) const;
-    std::string StoredPresetName(int slot) const;
-    // The slot's staged stream as slot packets carry it; first byte 0xFF
-    // when stored.
-    const SlotStream& StoredStream(int slot) const;
-    std::uint8_t PresetNumber() const { return CurrentPreset; }
-    void SetPresetNumber(std::uint8_t number) { CurrentPreset = number; }
+  // --- Stored presets, slot number 1..21.
+  bool IsStored(int slot) const;
+  void StorePreset(int slot, const PresetImage& image);
+  void ClearPreset(int slot);
+  // The slot's set as a recall loads it (the defaults for a slot never written).
+  PresetImage StoredPreset(int slot) const;
+  std::string StoredPresetName(int slot) const;
+  // The slot's staged stream as slot packets carry it; first byte 0xFF
+  // when stored.
+  const SlotStream& StoredStream(int slot) const;
+  std::uint8_t PresetNumber() const { return CurrentPreset; }
+  void SetPresetNumber(std::uint8_t number) { CurrentPreset = number; }
 
-    // --- Identity, lock and address.
-    std::uint8_t DeviceId() const { return Config.DeviceId; }
-    void SetDeviceId(std::uint8_t id) { Config.DeviceId = id; }
-    const std::string& Identity() const { return Config.Identity; }
-    void SetIdentity(const std::string& text, std::uint8_t code = reply::Identity);
-    bool UserLock() const { return Config.UserLock; }
-    void SetUserLock(bool locked, const std::string& password);
-    const std::string& Password() const { return Config.Password; }
-    // Whether a right password was submitted since the last restart.
-    bool Unlocked() const { return UnlockedNow; }
-    std::array<std::uint8_t, 4> Ip() const { return Config.Ip; }
-    void SetIp(const std::array<std::uint8_t, 4>& ip) { Config.Ip = ip; }
-    DeviceInfoBlock Info() const;
-    void SetInfo(const DeviceInfoBlock& info);
+  // --- Identity, lock and address.
+  std::uint8_t DeviceId() const { return Config.DeviceId; }
+  void SetDeviceId(std::uint8_t id) { Config.DeviceId = id; }
+  const std::string& Identity() const { return Config.Identity; }
+  void SetIdentity(const std::string& text, std::uint8_t code = reply::Identity);
+  bool UserLock() const { return Config.UserLock; }
+  void SetUserLock(bool locked, const std::string& password);
+  const std::string& Password() const { return Config.Password; }
+  // Whether a right password was submitted since the last restart.
+  bool Unlocked() const { return UnlockedNow; }
+  std::array<std::uint8_t, 4> Ip() const { return Config.Ip; }
+  void SetIp(const std::array<std::uint8_t, 4>& ip) { Config.Ip = ip; }
+  DeviceInfoBlock Info() const;
+  void SetInfo(const DeviceInfoBlock& info);
 
-    // --- Levels. Fixed values stay until changed; moving levels (the
-    // default) change a little with every level request.
-    void SetLevels(const SimLevels& levels);
-    void SetLevelsMoving(bool moving) { LevelsMove = moving; }
-    SimLevels Levels() const { return CurrentLevels; }
+  // --- Levels. Fixed values stay until changed; moving levels (the
+  // default) change a little with every level request.
+  void SetLevels(const SimLevels& levels);
+  void SetLevelsMoving(bool moving) { LevelsMove = moving; }
+  SimLevels Levels() const { return CurrentLevels; }
 
-    // --- Counters of device events.
-    int Restarts() const { return RestartCount; }
-    int FactoryResets() const { return FactoryResetCount; }
-    // Commands whose payload was too short to apply (they are acknowledged).
-    int ShortCommands() const { return ShortCount; }
+  // --- Counters of device events.
+  int Restarts() const { return RestartCount; }
+  int FactoryResets() const { return FactoryResetCount; }
+  // Commands whose payload was too short to apply (they are acknowledged).
+  int ShortCommands() const { return ShortCount; }
 
-private:
-    LCmd Ack() const;
-    LCmd Reply(std::uint8_t code, ByteVector payload) const;
-    LCmd Packet(std::uint8_t code, std::uint8_t index, const SlotStream& stream) const;
-    bool ApplyParameter(const LCmd& request);
-    void ApplyWords(std::size_t offset, std::span<const std::uint8_t> bytes);
-    void FactoryReset();
-    void Recall(std::uint8_t number);
-    void WriteDownloadBlock(std::span<const std::uint8_t> payload);
-    void StepLevels();
+ private:
+  LCmd Ack() const;
+  LCmd Reply(std::uint8_t code, ByteVector payload) const;
+  LCmd Packet(std::uint8_t code, std::uint8_t index, const SlotStream& stream) const;
+  bool ApplyParameter(const LCmd& request);
+  void ApplyWords(std::size_t offset, std::span<const std::uint8_t> bytes);
+  void FactoryReset();
+  void Recall(std::uint8_t number);
+  void WriteDownloadBlock(std::span<const std::uint8_t> payload);
+  void StepLevels();
 
-    SimConfig Config;
-    LUnitControl Unit;
-    std::array<std::uint8_t, StreamHeader> Header{};
-    std::array<SlotStream, SlotCount> Slots{};
-    std::array<std::uint8_t, EepromSize> Eeprom{};
-    std::uint8_t CurrentPreset = 0;
-    int SelectedSlot = 1;
-    bool UnlockedNow = false;
-    SimLevels CurrentLevels;
-    bool LevelsMove = true;
-    unsigned LevelStep = 0;
-    int RestartCount = 0;
-    int FactoryResetCount = 0;
-    int ShortCount = 0;
+  SimConfig Config;
+  LUnitControl Unit;
+  std::array<std::uint8_t, StreamHeader> Header{};
+  std::array<SlotStream, SlotCount> Slots{};
+  std::array<std::uint8_t, EepromSize> Eeprom{};
+  std::uint8_t CurrentPreset = 0;
+  int SelectedSlot = 1;
+  bool UnlockedNow = false;
+  SimLevels CurrentLevels;
+  bool LevelsMove = true;
+  unsigned LevelStep = 0;
+  int RestartCount = 0;
+  int FactoryResetCount = 0;
+  int ShortCount = 0;
 };
 
-} // namespace sim
+}  // namespace sim

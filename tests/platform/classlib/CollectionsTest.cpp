@@ -74,7 +74,11 @@ TEST(Collection, OneUpdateAtTheOutermostEndUpdate) {
     const char* log;
   };
   const std::vector<Case> cases = {
-      {"three adds", [](Recorder& c) { for (int i = 0; i < 3; ++i) c.AddItem(); }, "+ + + U* "},
+      {"three adds",
+       [](Recorder& c) {
+         for (int i = 0; i < 3; ++i) c.AddItem();
+       },
+       "+ + + U* "},
       {"nested",
        [](Recorder& c) {
          c.AddItem();

@@ -19,7 +19,9 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-const char* DirectionName(TUpDownDirection d) { return d == updUp ? "up" : d == updDown ? "down" : "none"; }
+const char* DirectionName(TUpDownDirection d) {
+  return d == updUp ? "up" : d == updDown ? "down" : "none";
+}
 
 struct UpDownCase {
   const char* name;
@@ -35,45 +37,78 @@ void ClickAt(TControl* c, int x, int y) {
 }
 
 // Upper half: the next (up) arrow; lower half: the previous one.
-void ClickUp(TUpDown* u) { ClickAt(u, 8, 3); }
-void ClickDown(TUpDown* u) { ClickAt(u, 8, u->GetHeight() - 3); }
+void ClickUp(TUpDown* u) {
+  ClickAt(u, 8, 3);
+}
+void ClickDown(TUpDown* u) {
+  ClickAt(u, 8, u->GetHeight() - 3);
+}
 
 TEST(ComCtrls, UpDownAsksBeforeEveryStepAndClicksOnlyWhenItMoved) {
   const std::vector<UpDownCase> cases = {
       {"upper arrow", nullptr, ClickUp, {"ChangingEx:1:up", "Click:next"}, 1},
       {"lower arrow", nullptr, ClickDown, {"ChangingEx:-1:none"}, 0},
-      {"lower arrow above Min", [](TUpDown* u) { u->SetPosition(3); }, ClickDown,
-       {"ChangingEx:2:down", "Click:prev"}, 2},
-      {"Increment steps", [](TUpDown* u) { u->SetIncrement(5); }, ClickUp, {"ChangingEx:5:up", "Click:next"}, 5},
+      {"lower arrow above Min",
+       [](TUpDown* u) { u->SetPosition(3); },
+       ClickDown,
+       {"ChangingEx:2:down", "Click:prev"},
+       2},
+      {"Increment steps",
+       [](TUpDown* u) { u->SetIncrement(5); },
+       ClickUp,
+       {"ChangingEx:5:up", "Click:next"},
+       5},
       // At its end the step is still offered (the program reads the
       // direction from NewValue), but nothing moves.
-      {"upper arrow at Max", [](TUpDown* u) {
+      {"upper arrow at Max",
+       [](TUpDown* u) {
          u->SetMax(1);
          u->SetPosition(1);
-       }, ClickUp, {"ChangingEx:2:none"}, 1},
-      {"wrapping past Max", [](TUpDown* u) {
+       },
+       ClickUp,
+       {"ChangingEx:2:none"},
+       1},
+      {"wrapping past Max",
+       [](TUpDown* u) {
          u->SetMax(1);
          u->SetPosition(1);
          u->SetWrap(true);
-       }, ClickUp, {"ChangingEx:2:none", "Click:next"}, 0},
-      {"a handler refuses the step", [](TUpDown* u) {
+       },
+       ClickUp,
+       {"ChangingEx:2:none", "Click:next"},
+       0},
+      {"a handler refuses the step",
+       [](TUpDown* u) {
          u->OnChangingEx = [](TObject*, bool& allow, int, TUpDownDirection) { allow = false; };
-       }, ClickUp, {}, 0},
-      {"OnChanging is asked first", [](TUpDown* u) {
-         u->OnChanging = [](TObject*, bool& allow) { allow = false; };
-       }, ClickUp, {"ChangingEx:1:up"}, 0},
+       },
+       ClickUp,
+       {},
+       0},
+      {"OnChanging is asked first",
+       [](TUpDown* u) { u->OnChanging = [](TObject*, bool& allow) { allow = false; }; },
+       ClickUp,
+       {"ChangingEx:1:up"},
+       0},
       {"the program writes the position", nullptr, [](TUpDown* u) { u->SetPosition(-40); }, {}, -40},
-      {"arrow keys step while it has the focus", nullptr, [](TUpDown* u) {
+      {"arrow keys step while it has the focus",
+       nullptr,
+       [](TUpDown* u) {
          u->SetFocus();
          Key(u, Qt::Key_Up);
          Key(u, Qt::Key_Up);
          Key(u, Qt::Key_Down);
-       }, {"ChangingEx:1:up", "Click:next", "ChangingEx:2:up", "Click:next", "ChangingEx:1:down", "Click:prev"}, 1},
-      {"a hidden up-down keeps its position", nullptr, [](TUpDown* u) {
+       },
+       {"ChangingEx:1:up", "Click:next", "ChangingEx:2:up", "Click:next", "ChangingEx:1:down", "Click:prev"},
+       1},
+      {"a hidden up-down keeps its position",
+       nullptr,
+       [](TUpDown* u) {
          u->Hide();
          u->SetPosition(7);
          u->Show();
-       }, {}, 7},
+       },
+       {},
+       7},
   };
   for (const UpDownCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -18,8 +18,7 @@ class Probe : public TComponent {
   ~Probe() override { gLog.push_back("free " + GetName()); }
   void BeforeDestruction() override {
     TComponent::BeforeDestruction();
-    gLog.push_back("before " + GetName() +
-                   (GetComponentState().Contains(csDestroying) ? " destroying" : ""));
+    gLog.push_back("before " + GetName() + (GetComponentState().Contains(csDestroying) ? " destroying" : ""));
   }
   int loadedCalls = 0;
   std::vector<std::string> removed;
@@ -43,8 +42,8 @@ TEST(ComponentTest, FindComponentIgnoresCaseAndAnswersNullWhenAbsent) {
     const char* name;
     const char* found;
   } cases[] = {
-      {"rzbMenuInA", "rzbMenuInA"}, {"RZBMENUINA", "rzbMenuInA"}, {"cvdeqgaina", nullptr},
-      {"cvdEqGainInA", "cvdEqGainInA"}, {"rzbMenuInB", nullptr}, {"", nullptr},
+      {"rzbMenuInA", "rzbMenuInA"},     {"RZBMENUINA", "rzbMenuInA"}, {"cvdeqgaina", nullptr},
+      {"cvdEqGainInA", "cvdEqGainInA"}, {"rzbMenuInB", nullptr},      {"", nullptr},
   };
   for (const Case& c : cases) {
     TComponent* hit = owner.FindComponent(c.name);
@@ -82,11 +81,10 @@ TEST(ComponentTest, OwnerFreesWhatItOwnsLastCreatedFirstAndHearsEachRemoval) {
   owner->Free();
   // A destructor's own body runs before the owned components go, as the
   // class library's inherited destructor does last.
-  std::vector<std::string> expected = {"before owner destroying", "free owner",
-                                       "before c destroying",     "free c",
-                                       "before b destroying",     "free b",
-                                       "before a destroying",     "free a",
-                                       "before a1 destroying",    "free a1"};
+  std::vector<std::string> expected = {
+      "before owner destroying", "free owner", "before c destroying", "free c",
+      "before b destroying",     "free b",     "before a destroying", "free a",
+      "before a1 destroying",    "free a1"};
   EXPECT_EQ(gLog, expected);
 }
 

@@ -19,7 +19,9 @@ using namespace classlib_test;
 
 namespace {
 
-std::string ButtonName(TMouseButton b) { return b == mbLeft ? "L" : b == mbRight ? "R" : "M"; }
+std::string ButtonName(TMouseButton b) {
+  return b == mbLeft ? "L" : b == mbRight ? "R" : "M";
+}
 
 // Every mouse event of a control, as text.
 void Record(TControl* c, std::vector<std::string>& log) {
@@ -190,7 +192,9 @@ TEST_F(ControlsTest, KeysArriveAsVirtualKeysAndKeyZeroStopsTheControl) {
     if (key == 'X') key = 0;
   };
   box->OnKeyPress = [&](TObject*, char32_t& ch) { log.push_back("press " + std::to_string(ch)); };
-  box->OnKeyUp = [&](TObject*, std::uint16_t& key, TShiftState) { log.push_back("up " + std::to_string(key)); };
+  box->OnKeyUp = [&](TObject*, std::uint16_t& key, TShiftState) {
+    log.push_back("up " + std::to_string(key));
+  };
   int panelKeys = 0;
   panel->OnKeyDown = [&](TObject*, std::uint16_t&, TShiftState) { ++panelKeys; };
 
@@ -389,9 +393,9 @@ TEST_F(ControlsTest, SmokeFormWithControlsRendersItsPixels) {
   QImage shot = form->GetWidget()->grab().toImage();
   ASSERT_TRUE(shot.save("/tmp/classlib-smoke.png"));
   EXPECT_GE(meter->paints, 1);
-  EXPECT_EQ(shot.pixelColor(5, 5), QColor(32, 36, 44));          // form background
-  EXPECT_EQ(shot.pixelColor(35, 30), QColor(0, 0, 0));            // meter, above the level
-  EXPECT_EQ(shot.pixelColor(35, 130), QColor(0, 255, 0));         // meter, below the level
+  EXPECT_EQ(shot.pixelColor(5, 5), QColor(32, 36, 44));               // form background
+  EXPECT_EQ(shot.pixelColor(35, 30), QColor(0, 0, 0));                // meter, above the level
+  EXPECT_EQ(shot.pixelColor(35, 130), QColor(0, 255, 0));             // meter, below the level
   EXPECT_EQ(shot.pixelColor(80 + 10, 20 + 60), QColor(255, 255, 0));  // paint box line
   EXPECT_EQ(shot.pixelColor(80 + 70, 20 + 35), QColor(255, 0, 0));    // ellipse inside
   EXPECT_EQ(shot.pixelColor(80 + 10, 20 + 10), QColor(32, 36, 44));   // paint box shows the form

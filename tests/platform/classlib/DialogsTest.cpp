@@ -294,7 +294,8 @@ TEST(MessageDlg, CaptionsButtonsAndResults) {
     EXPECT_EQ(user.GetQuestions()[0].Caption, c.caption);
     EXPECT_EQ(user.GetQuestions()[0].Text, "Sure?");
   }
-  for (TMsgDlgBtn b : {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbClose})
+  for (TMsgDlgBtn b :
+       {mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbClose})
     EXPECT_FALSE(MsgDlgButtonCaption(b).empty());
   EXPECT_EQ(MsgDlgButtonResult(mbNoToAll), mrNoToAll);
 

@@ -20,7 +20,9 @@ namespace {
 constexpr TColor kBack = RGB(0x1E, 0x22, 0x28);
 constexpr TColor kFace = RGB(0x50, 0x60, 0x70);
 
-TColor Rgb(const QColor& q) { return RGB(q.red(), q.green(), q.blue()); }
+TColor Rgb(const QColor& q) {
+  return RGB(q.red(), q.green(), q.blue());
+}
 
 // A shown form in the background colour, and its pixels.
 struct Canvas {
@@ -70,7 +72,12 @@ TEST(ExtCtrlsControls, PanelBevelsAreShadesOfItsFace) {
       {"lowered", bvLowered, bvNone, 1, 0, {sh, kFace}, {hi, kFace}},
       {"no bevel", bvNone, bvNone, 1, 0, {kFace}, {kFace}},
       {"two pixels wide", bvRaised, bvNone, 2, 0, {hi, hi, kFace}, {sh, sh, kFace}},
-      {"raised outside, lowered inside a border", bvRaised, bvLowered, 1, 2, {hi, kFace, kFace, sh, kFace},
+      {"raised outside, lowered inside a border",
+       bvRaised,
+       bvLowered,
+       1,
+       2,
+       {hi, kFace, kFace, sh, kFace},
        {sh, kFace, kFace, hi, kFace}},
   };
   for (const BevelCase& c : cases) {
@@ -136,7 +143,14 @@ struct ShapeCase {
 TEST(ExtCtrlsControls, ShapeDrawsItsOutlineWithThePenAndFillsWithTheBrush) {
   const std::vector<ShapeCase> cases = {
       {"rectangle", stRectangle, 20, 10, 1, {{0, 0}, {19, 9}, {10, 0}}, {{1, 1}, {18, 8}}, {}},
-      {"square in a wide box is centred", stSquare, 40, 20, 1, {{10, 0}, {29, 19}}, {{20, 10}}, {{5, 10}, {35, 10}}},
+      {"square in a wide box is centred",
+       stSquare,
+       40,
+       20,
+       1,
+       {{10, 0}, {29, 19}},
+       {{20, 10}},
+       {{5, 10}, {35, 10}}},
       {"circle leaves its corners", stCircle, 21, 21, 1, {{10, 0}, {0, 10}}, {{10, 10}}, {{0, 0}, {20, 20}}},
       {"thick pen stays inside", stRectangle, 20, 20, 3, {{0, 0}, {19, 19}, {2, 10}}, {{10, 10}}, {}},
       {"clear pen", stRectangle, 20, 10, 1, {}, {{0, 0}, {10, 5}}, {}},

@@ -20,7 +20,9 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-std::string KeyText(char32_t k) { return k == U'\r' ? "CR" : std::string(1, static_cast<char>(k)); }
+std::string KeyText(char32_t k) {
+  return k == U'\r' ? "CR" : std::string(1, static_cast<char>(k));
+}
 
 void RecordKeys(TWinControl* c, const std::string& name, Log& log) {
   c->OnKeyDown = [&log, name](TObject*, std::uint16_t& k, TShiftState) {
@@ -45,11 +47,16 @@ struct PreviewCase {
 
 TEST(FormKeys, KeyPreviewLetsTheFormHearKeysFirstAndTakeThem) {
   const std::vector<PreviewCase> cases = {
-      {"without KeyPreview the edit alone", false, nullptr, {"ed.KeyDown:88", "ed.KeyPress:x", "ed.KeyUp:88"}, "x"},
+      {"without KeyPreview the edit alone",
+       false,
+       nullptr,
+       {"ed.KeyDown:88", "ed.KeyPress:x", "ed.KeyUp:88"},
+       "x"},
       {"with KeyPreview the form first",
        true,
        nullptr,
-       {"form.KeyDown:88", "ed.KeyDown:88", "form.KeyPress:x", "ed.KeyPress:x", "form.KeyUp:88", "ed.KeyUp:88"},
+       {"form.KeyDown:88", "ed.KeyDown:88", "form.KeyPress:x", "ed.KeyPress:x", "form.KeyUp:88",
+        "ed.KeyUp:88"},
        "x"},
       {"the form takes the key down",
        true,
@@ -79,7 +86,8 @@ TEST(FormKeys, KeyPreviewLetsTheFormHearKeysFirstAndTakeThem) {
            k = U'Y';
          };
        },
-       {"form.KeyDown:88", "ed.KeyDown:88", "form.KeyPress:x", "ed.KeyPress:Y", "form.KeyUp:88", "ed.KeyUp:88"},
+       {"form.KeyDown:88", "ed.KeyDown:88", "form.KeyPress:x", "ed.KeyPress:Y", "form.KeyUp:88",
+        "ed.KeyUp:88"},
        "Y"},
   };
   for (const PreviewCase& c : cases) {
@@ -112,7 +120,8 @@ TEST(FormKeys, KeyPreviewCoversControlsThatPaintThemselves) {
   box->SetFocus();
   Key(box, Qt::Key_Left);
   Key(box, Qt::Key_Right);
-  EXPECT_EQ(s.log, (Log{"form.KeyDown:37", "box.KeyUp:37", "form.KeyDown:39", "box.KeyDown:39", "box.KeyUp:39"}));
+  EXPECT_EQ(s.log,
+            (Log{"form.KeyDown:37", "box.KeyUp:37", "form.KeyDown:39", "box.KeyDown:39", "box.KeyUp:39"}));
 }
 
 // An edit that handles every key itself, as some controls answer the
@@ -138,23 +147,40 @@ struct DialogCase {
 TEST(FormKeys, EnterAndEscapeClickTheDefaultAndCancelButtonsUnlessTheControlWantsThem) {
   auto edit = [](Stage& s) { return static_cast<TWinControl*>(s.form->FindComponent("ed")); };
   const std::vector<DialogCase> cases = {
-      {"Enter in an edit clicks the Default button", edit, Qt::Key_Return, Qt::NoModifier, {"ok.Click", "ed.KeyUp:13"}},
+      {"Enter in an edit clicks the Default button",
+       edit,
+       Qt::Key_Return,
+       Qt::NoModifier,
+       {"ok.Click", "ed.KeyUp:13"}},
       {"the keypad's Enter too", edit, Qt::Key_Enter, Qt::KeypadModifier, {"ok.Click", "ed.KeyUp:13"}},
-      {"Escape clicks the Cancel button", edit, Qt::Key_Escape, Qt::NoModifier, {"cancel.Click", "ed.KeyUp:27"}},
+      {"Escape clicks the Cancel button",
+       edit,
+       Qt::Key_Escape,
+       Qt::NoModifier,
+       {"cancel.Click", "ed.KeyUp:27"}},
       {"a focused button takes Enter itself",
        [](Stage& s) { return static_cast<TWinControl*>(s.form->FindComponent("other")); },
-       Qt::Key_Return, Qt::NoModifier, {"other.Click", "other.KeyUp:13"}},
+       Qt::Key_Return,
+       Qt::NoModifier,
+       {"other.Click", "other.KeyUp:13"}},
       {"a focused check box leaves Enter to the Default button",
        [](Stage& s) { return static_cast<TWinControl*>(s.form->FindComponent("check")); },
-       Qt::Key_Return, Qt::NoModifier, {"ok.Click", "check.KeyUp:13"}},
-      {"Shift+Enter is no dialog key", edit, Qt::Key_Return, Qt::ShiftModifier,
+       Qt::Key_Return,
+       Qt::NoModifier,
+       {"ok.Click", "check.KeyUp:13"}},
+      {"Shift+Enter is no dialog key",
+       edit,
+       Qt::Key_Return,
+       Qt::ShiftModifier,
        {"ed.KeyDown:13", "ed.KeyPress:CR", "ed.KeyUp:13"}},
       {"a disabled Default button is passed over",
        [](Stage& s) {
          static_cast<TButton*>(s.form->FindComponent("ok"))->SetEnabled(false);
          return static_cast<TWinControl*>(s.form->FindComponent("ed"));
        },
-       Qt::Key_Return, Qt::NoModifier, {"ed.KeyDown:13", "ed.KeyPress:CR", "ed.KeyUp:13"}},
+       Qt::Key_Return,
+       Qt::NoModifier,
+       {"ed.KeyDown:13", "ed.KeyPress:CR", "ed.KeyUp:13"}},
       {"so is one on a hidden panel",
        [](Stage& s) {
          auto* panel = new TPanel(s.form);
@@ -163,21 +189,27 @@ TEST(FormKeys, EnterAndEscapeClickTheDefaultAndCancelButtonsUnlessTheControlWant
          panel->Hide();
          return static_cast<TWinControl*>(s.form->FindComponent("ed"));
        },
-       Qt::Key_Return, Qt::NoModifier, {"ed.KeyDown:13", "ed.KeyPress:CR", "ed.KeyUp:13"}},
+       Qt::Key_Return,
+       Qt::NoModifier,
+       {"ed.KeyDown:13", "ed.KeyPress:CR", "ed.KeyUp:13"}},
       {"a memo with WantReturns types Enter",
        [](Stage& s) {
          auto* memo = s.Add<TMemo>("memo", 200, 100, 150, 60);
          RecordKeys(memo, "memo", s.log);
          return memo;
        },
-       Qt::Key_Return, Qt::NoModifier, {"memo.KeyDown:13", "memo.KeyPress:CR", "memo.KeyUp:13"}},
+       Qt::Key_Return,
+       Qt::NoModifier,
+       {"memo.KeyDown:13", "memo.KeyPress:CR", "memo.KeyUp:13"}},
       {"but leaves Escape to the Cancel button",
        [](Stage& s) {
          auto* memo = s.Add<TMemo>("memo", 200, 100, 150, 60);
          RecordKeys(memo, "memo", s.log);
          return memo;
        },
-       Qt::Key_Escape, Qt::NoModifier, {"cancel.Click", "memo.KeyUp:27"}},
+       Qt::Key_Escape,
+       Qt::NoModifier,
+       {"cancel.Click", "memo.KeyUp:27"}},
       {"a memo without WantReturns leaves Enter to the Default button",
        [](Stage& s) {
          auto* memo = s.Add<TMemo>("memo", 200, 100, 150, 60);
@@ -185,21 +217,27 @@ TEST(FormKeys, EnterAndEscapeClickTheDefaultAndCancelButtonsUnlessTheControlWant
          RecordKeys(memo, "memo", s.log);
          return memo;
        },
-       Qt::Key_Return, Qt::NoModifier, {"ok.Click", "memo.KeyUp:13"}},
+       Qt::Key_Return,
+       Qt::NoModifier,
+       {"ok.Click", "memo.KeyUp:13"}},
       {"a control that wants all keys gets Enter",
        [](Stage& s) {
          auto* all = s.Add<AllKeysEdit>("all", 200, 100, 100, 21);
          RecordKeys(all, "all", s.log);
          return all;
        },
-       Qt::Key_Return, Qt::NoModifier, {"all.KeyDown:13", "all.KeyPress:CR", "all.KeyUp:13"}},
+       Qt::Key_Return,
+       Qt::NoModifier,
+       {"all.KeyDown:13", "all.KeyPress:CR", "all.KeyUp:13"}},
       {"KeyPreview does not see the dialog key",
        [](Stage& s) {
          s.form->SetKeyPreview(true);
          RecordKeys(s.form, "form", s.log);
          return static_cast<TWinControl*>(s.form->FindComponent("ed"));
        },
-       Qt::Key_Return, Qt::NoModifier, {"ok.Click", "form.KeyUp:13", "ed.KeyUp:13"}},
+       Qt::Key_Return,
+       Qt::NoModifier,
+       {"ok.Click", "form.KeyUp:13", "ed.KeyUp:13"}},
   };
   for (const DialogCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -266,7 +266,7 @@ TEST_F(FormsTest, ExceptionsAtHandlerBoundariesAreShownAndTheProgramGoesOn) {
   int runs = 0;
   form->action = [&] {
     if (++runs == 1) throw Exception("Handler failed");
-    if (runs == 2) Abort();  // silent
+    if (runs == 2) Abort();   // silent
     if (runs == 3) throw 42;  // not even an exception class
   };
   for (int i = 0; i < 4; ++i) PostMessage(form, WM_RUN, 0, 0);

@@ -62,8 +62,12 @@ struct Look {
   TColor field;
 };
 
-Look DarkLook() { return {true, kConsole, kPanel, kText, kField}; }
-Look LightLook() { return {false, clBtnFace, clBtnFace, clWindowText, clWindow}; }
+Look DarkLook() {
+  return {true, kConsole, kPanel, kText, kField};
+}
+Look LightLook() {
+  return {false, clBtnFace, clBtnFace, clWindowText, clWindow};
+}
 
 // A small picture of our own: a lit key with a darker rim.
 std::unique_ptr<TBitmap> KeyFace(int w, int h, TColor face, TColor rim) {
@@ -203,7 +207,8 @@ GalleryControls Build(FormGuard& guard, const Look& look) {
   memo->GetLines()->Add("NET R 10 02 00 01 02 10 10 03 12");
   auto* list = Put<TListBox>(form, 12, top + 284, 140, 76);
   Field(list);
-  for (const char* s : {"U01  Speech", "U02  Band", "U03  Choir", "U04  Default Preset"}) list->GetItems()->Add(s);
+  for (const char* s : {"U01  Speech", "U02  Band", "U03  Choir", "U04  Default Preset"})
+    list->GetItems()->Add(s);
   list->SetItemIndex(1);
   auto* rich = Put<TRichEdit>(form, 162, top + 284, 140, 76);
   Field(rich);
@@ -364,13 +369,16 @@ GalleryControls Build(FormGuard& guard, const Look& look) {
     }
     // Segmented meter: green, yellow, red.
     for (int i = 0; i < 12; ++i) {
-      c->Brush->SetColor(i < 8 ? RGB(0x3C, 0xC8, 0x50) : i < 10 ? RGB(0xF0, 0xD0, 0x30) : RGB(0xE8, 0x40, 0x40));
+      c->Brush->SetColor(i < 8    ? RGB(0x3C, 0xC8, 0x50)
+                         : i < 10 ? RGB(0xF0, 0xD0, 0x30)
+                                  : RGB(0xE8, 0x40, 0x40));
       c->FillRect(Rect(w - 18, h - 12 - i * 13, w - 6, h - 3 - i * 13));
     }
     c->Pen->SetColor(kInputs);
     c->Pen->SetWidth(2);
     c->MoveTo(0, h / 2);
-    for (int x = 0; x < w - 28; x += 3) c->LineTo(x, h / 2 - (x > 60 && x < 120 ? (x - 60) * (120 - x) / 60 : 0));
+    for (int x = 0; x < w - 28; x += 3)
+      c->LineTo(x, h / 2 - (x > 60 && x < 120 ? (x - 60) * (120 - x) / 60 : 0));
     c->Pen->SetWidth(1);
     c->Brush->SetColor(kOutputs);
     c->Pen->SetColor(kText);
@@ -400,7 +408,9 @@ QColor Q(TColor c) {
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-int Luma(const QColor& c) { return (c.red() * 299 + c.green() * 587 + c.blue() * 114) / 1000; }
+int Luma(const QColor& c) {
+  return (c.red() * 299 + c.green() * 587 + c.blue() * 114) / 1000;
+}
 
 // How far the darkest or lightest pixel of the rectangle (the control's
 // coordinates) stands from the colour at `face`: the ink of a caption or a
@@ -409,7 +419,8 @@ int InkContrast(const QImage& img, TControl* c, const QRect& area, QPoint face) 
   const int back = Luma(At(img, c, face.x(), face.y()));
   int most = 0;
   for (int y = area.top(); y <= area.bottom(); ++y)
-    for (int x = area.left(); x <= area.right(); ++x) most = std::max(most, std::abs(Luma(At(img, c, x, y)) - back));
+    for (int x = area.left(); x <= area.right(); ++x)
+      most = std::max(most, std::abs(Luma(At(img, c, x, y)) - back));
   return most;
 }
 
@@ -445,7 +456,8 @@ TEST_P(Gallery, EveryControlOfTheLibraryOnOneForm) {
   // The PNG arrived intact: its field colour at a grid-free spot.
   EXPECT_EQ(At(shot, g.image, 8, 8), Q(kField));
   // The paint box drew: the top meter segment is red.
-  EXPECT_EQ(At(shot, g.scope, g.scope->GetWidth() - 12, g.scope->GetHeight() - 6 - 11 * 13), Q(RGB(0xE8, 0x40, 0x40)));
+  EXPECT_EQ(At(shot, g.scope, g.scope->GetWidth() - 12, g.scope->GetHeight() - 6 - 11 * 13),
+            Q(RGB(0xE8, 0x40, 0x40)));
   // The group box painted its face, then its paint event drew on it.
   EXPECT_EQ(At(shot, g.strip, 150, 120), Q(look.panel));
   EXPECT_EQ(At(shot, g.strip, 280, 40), Q(RGB(0x55, 0x5E, 0x6A)));
@@ -491,11 +503,13 @@ TEST_P(Gallery, EveryControlOfTheLibraryOnOneForm) {
   EXPECT_LT(std::abs(Luma(barFace) - Luma(Q(look.form))), 40);
   int ink = 0;
   for (int x = 0; x < 60; ++x)
-    for (int y = 0; y < menuBar->height(); ++y) ink = std::max(ink, std::abs(Luma(shot.pixelColor(x, y)) - Luma(barFace)));
+    for (int y = 0; y < menuBar->height(); ++y)
+      ink = std::max(ink, std::abs(Luma(shot.pixelColor(x, y)) - Luma(barFace)));
   EXPECT_GT(ink, 100);
 }
 
-INSTANTIATE_TEST_SUITE_P(Looks, Gallery, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? std::string("Dark") : std::string("Light"); });
+INSTANTIATE_TEST_SUITE_P(Looks, Gallery, ::testing::Values(true, false), [](const auto& info) {
+  return info.param ? std::string("Dark") : std::string("Light");
+});
 
 }  // namespace

@@ -30,7 +30,8 @@ TEST_P(CanvasPixels, FollowsTheDrawingRules) {
   const PixelCase& c = GetParam();
   auto bmp = WhiteBitmap(24, 24);
   c.draw(*bmp->Canvas);
-  for (TPoint p : c.set) EXPECT_EQ(bmp->Canvas->GetPixels(p.X, p.Y), clBlack) << "expected set: " << p.X << "," << p.Y;
+  for (TPoint p : c.set)
+    EXPECT_EQ(bmp->Canvas->GetPixels(p.X, p.Y), clBlack) << "expected set: " << p.X << "," << p.Y;
   for (TPoint p : c.unset)
     EXPECT_EQ(bmp->Canvas->GetPixels(p.X, p.Y), clWhite) << "expected unset: " << p.X << "," << p.Y;
   for (TPoint p : InkedPixels(*bmp))
@@ -38,16 +39,24 @@ TEST_P(CanvasPixels, FollowsTheDrawingRules) {
 }
 
 const PixelCase kPixelCases[] = {
-    {"RectangleExcludesRightAndBottom", [](TCanvas& c) { c.Rectangle(0, 0, 10, 10); },
-     {{0, 0}, {9, 0}, {0, 9}, {9, 9}, {5, 0}, {0, 5}}, {{10, 0}, {0, 10}, {10, 10}, {5, 5}}, Rect(0, 0, 10, 10)},
-    {"RectangleNormalisesSwappedCorners", [](TCanvas& c) { c.Rectangle(12, 8, 2, 3); },
-     {{2, 3}, {11, 3}, {2, 7}, {11, 7}}, {{12, 3}, {2, 8}}, Rect(2, 3, 12, 8)},
+    {"RectangleExcludesRightAndBottom",
+     [](TCanvas& c) { c.Rectangle(0, 0, 10, 10); },
+     {{0, 0}, {9, 0}, {0, 9}, {9, 9}, {5, 0}, {0, 5}},
+     {{10, 0}, {0, 10}, {10, 10}, {5, 5}},
+     Rect(0, 0, 10, 10)},
+    {"RectangleNormalisesSwappedCorners",
+     [](TCanvas& c) { c.Rectangle(12, 8, 2, 3); },
+     {{2, 3}, {11, 3}, {2, 7}, {11, 7}},
+     {{12, 3}, {2, 8}},
+     Rect(2, 3, 12, 8)},
     {"LineToExcludesItsLastPoint",
      [](TCanvas& c) {
        c.MoveTo(1, 1);
        c.LineTo(6, 1);
      },
-     {{1, 1}, {5, 1}}, {{6, 1}, {0, 1}}, Rect(1, 1, 6, 2)},
+     {{1, 1}, {5, 1}},
+     {{6, 1}, {0, 1}},
+     Rect(1, 1, 6, 2)},
     {"VerticalAndDiagonalLines",
      [](TCanvas& c) {
        c.MoveTo(3, 3);
@@ -55,24 +64,46 @@ const PixelCase kPixelCases[] = {
        c.MoveTo(10, 10);
        c.LineTo(15, 15);
      },
-     {{3, 3}, {3, 8}, {10, 10}, {14, 14}}, {{3, 9}, {15, 15}}, Rect(3, 3, 15, 15)},
+     {{3, 3}, {3, 8}, {10, 10}, {14, 14}},
+     {{3, 9}, {15, 15}},
+     Rect(3, 3, 15, 15)},
     {"LineToLeftwardsStillExcludesEnd",
      [](TCanvas& c) {
        c.MoveTo(9, 4);
        c.LineTo(2, 4);
      },
-     {{9, 4}, {3, 4}}, {{2, 4}}, Rect(3, 4, 10, 5)},
+     {{9, 4}, {3, 4}},
+     {{2, 4}},
+     Rect(3, 4, 10, 5)},
     {"PolylineDrawsInnerVerticesOnce",
-     [](TCanvas& c) { c.Polyline({{1, 1}, {8, 1}, {8, 8}}); },
-     {{1, 1}, {8, 1}, {8, 7}}, {{8, 8}}, Rect(1, 1, 9, 8)},
-    {"EllipseStaysInsideItsBox", [](TCanvas& c) { c.Ellipse(2, 2, 14, 10); },
-     {{2, 5}, {13, 5}, {7, 2}, {7, 9}}, {{2, 2}, {13, 9}, {7, 5}, {14, 5}, {7, 10}}, Rect(2, 2, 14, 10)},
-    {"RoundRectStaysInsideItsBox", [](TCanvas& c) { c.RoundRect(1, 1, 15, 11, 6, 6); },
-     {{7, 1}, {7, 10}, {1, 6}, {14, 6}}, {{1, 1}, {14, 10}, {7, 6}}, Rect(1, 1, 15, 11)},
-    {"PolygonOutlineThroughEveryVertex", [](TCanvas& c) { c.Polygon({{2, 2}, {12, 2}, {2, 12}}); },
-     {{2, 2}, {12, 2}, {2, 12}, {7, 2}, {2, 7}}, {{13, 2}, {8, 8}}, Rect(2, 2, 13, 13)},
-    {"ArcHalfCircleCounterClockwise", [](TCanvas& c) { c.Arc(2, 2, 13, 13, 13, 7, 2, 7); },
-     {{7, 2}}, {{7, 12}}, Rect(2, 2, 13, 13)},
+     [](TCanvas& c) {
+       c.Polyline({{1, 1}, {8, 1}, {8, 8}});
+     },
+     {{1, 1}, {8, 1}, {8, 7}},
+     {{8, 8}},
+     Rect(1, 1, 9, 8)},
+    {"EllipseStaysInsideItsBox",
+     [](TCanvas& c) { c.Ellipse(2, 2, 14, 10); },
+     {{2, 5}, {13, 5}, {7, 2}, {7, 9}},
+     {{2, 2}, {13, 9}, {7, 5}, {14, 5}, {7, 10}},
+     Rect(2, 2, 14, 10)},
+    {"RoundRectStaysInsideItsBox",
+     [](TCanvas& c) { c.RoundRect(1, 1, 15, 11, 6, 6); },
+     {{7, 1}, {7, 10}, {1, 6}, {14, 6}},
+     {{1, 1}, {14, 10}, {7, 6}},
+     Rect(1, 1, 15, 11)},
+    {"PolygonOutlineThroughEveryVertex",
+     [](TCanvas& c) {
+       c.Polygon({{2, 2}, {12, 2}, {2, 12}});
+     },
+     {{2, 2}, {12, 2}, {2, 12}, {7, 2}, {2, 7}},
+     {{13, 2}, {8, 8}},
+     Rect(2, 2, 13, 13)},
+    {"ArcHalfCircleCounterClockwise",
+     [](TCanvas& c) { c.Arc(2, 2, 13, 13, 13, 7, 2, 7); },
+     {{7, 2}},
+     {{7, 12}},
+     Rect(2, 2, 13, 13)},
     {"ClearPenDrawsNoOutline",
      [](TCanvas& c) {
        c.Pen->SetStyle(psClear);
@@ -81,46 +112,60 @@ const PixelCase kPixelCases[] = {
        c.MoveTo(0, 0);
        c.LineTo(20, 20);
      },
-     {}, {{2, 2}, {5, 5}, {0, 0}}, Rect(0, 0, 0, 0)},
+     {},
+     {{2, 2}, {5, 5}, {0, 0}},
+     Rect(0, 0, 0, 0)},
     {"WidePenCoversAroundTheLine",
      [](TCanvas& c) {
        c.Pen->SetWidth(3);
        c.MoveTo(4, 10);
        c.LineTo(16, 10);
      },
-     {{8, 9}, {8, 10}, {8, 11}}, {{8, 7}, {8, 13}}, Rect(2, 8, 19, 13)},
+     {{8, 9}, {8, 10}, {8, 11}},
+     {{8, 7}, {8, 13}},
+     Rect(2, 8, 19, 13)},
     {"FrameRectUsesTheBrushOnTheBorder",
      [](TCanvas& c) {
        c.Brush->SetColor(clBlack);
        c.FrameRect(Rect(3, 3, 9, 7));
      },
-     {{3, 3}, {8, 3}, {3, 6}, {8, 6}}, {{9, 3}, {3, 7}, {5, 5}}, Rect(3, 3, 9, 7)},
+     {{3, 3}, {8, 3}, {3, 6}, {8, 6}},
+     {{9, 3}, {3, 7}, {5, 5}},
+     Rect(3, 3, 9, 7)},
     {"FillRectExcludesRightAndBottom",
      [](TCanvas& c) {
        c.Brush->SetColor(clBlack);
        c.FillRect(Rect(1, 1, 4, 4));
      },
-     {{1, 1}, {3, 3}}, {{4, 4}, {4, 1}, {1, 4}}, Rect(1, 1, 4, 4)},
+     {{1, 1}, {3, 3}},
+     {{4, 4}, {4, 1}, {1, 4}},
+     Rect(1, 1, 4, 4)},
     {"ClearBrushFillsNothing",
      [](TCanvas& c) {
        c.Brush->SetStyle(bsClear);
        c.FillRect(Rect(1, 1, 20, 20));
      },
-     {}, {{5, 5}}, Rect(0, 0, 0, 0)},
+     {},
+     {{5, 5}},
+     Rect(0, 0, 0, 0)},
     {"ClipRectLimitsDrawing",
      [](TCanvas& c) {
        c.SetClipRect(Rect(0, 0, 5, 24));
        c.MoveTo(0, 3);
        c.LineTo(20, 3);
      },
-     {{0, 3}, {4, 3}}, {{5, 3}}, Rect(0, 3, 5, 4)},
+     {{0, 3}, {4, 3}},
+     {{5, 3}},
+     Rect(0, 3, 5, 4)},
     {"SetPixelsOutsideIsIgnored",
      [](TCanvas& c) {
        c.SetPixels(-1, 3, clBlack);
        c.SetPixels(24, 3, clBlack);
        c.SetPixels(3, 3, clBlack);
      },
-     {{3, 3}}, {}, Rect(3, 3, 4, 4)},
+     {{3, 3}},
+     {},
+     Rect(3, 3, 4, 4)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Primitives, CanvasPixels, ::testing::ValuesIn(kPixelCases),
@@ -135,7 +180,8 @@ class CanvasTest : public ::testing::Test {
 void Noise(TBitmap& bmp) {
   std::mt19937 rng(7);
   for (int y = 0; y < bmp.GetHeight(); ++y)
-    for (int x = 0; x < bmp.GetWidth(); ++x) bmp.Canvas->SetPixels(x, y, static_cast<TColor>(rng() & 0xFFFFFF));
+    for (int x = 0; x < bmp.GetWidth(); ++x)
+      bmp.Canvas->SetPixels(x, y, static_cast<TColor>(rng() & 0xFFFFFF));
 }
 
 std::vector<TColor> Snapshot(TBitmap& bmp) {
@@ -148,11 +194,26 @@ std::vector<TColor> Snapshot(TBitmap& bmp) {
 TEST_F(CanvasTest, NotPenInvertsAndTwiceRestoresForEveryShape) {
   const std::vector<std::pair<const char*, std::function<void(TCanvas&)>>> shapes = {
       {"dotted rubber band", [](TCanvas& c) { c.Rectangle(3, 4, 30, 20); }},
-      {"line", [](TCanvas& c) { c.MoveTo(1, 2); c.LineTo(37, 23); }},
-      {"closed polyline", [](TCanvas& c) { c.Polyline({{2, 2}, {30, 2}, {30, 20}, {2, 2}}); }},
+      {"line",
+       [](TCanvas& c) {
+         c.MoveTo(1, 2);
+         c.LineTo(37, 23);
+       }},
+      {"closed polyline",
+       [](TCanvas& c) {
+         c.Polyline({{2, 2}, {30, 2}, {30, 20}, {2, 2}});
+       }},
       {"ellipse", [](TCanvas& c) { c.Ellipse(5, 5, 35, 25); }},
-      {"wide line", [](TCanvas& c) { c.Pen->SetWidth(4); c.MoveTo(0, 0); c.LineTo(39, 29); }},
-      {"polygon", [](TCanvas& c) { c.Polygon({{2, 2}, {30, 8}, {10, 25}}); }},
+      {"wide line",
+       [](TCanvas& c) {
+         c.Pen->SetWidth(4);
+         c.MoveTo(0, 0);
+         c.LineTo(39, 29);
+       }},
+      {"polygon",
+       [](TCanvas& c) {
+         c.Polygon({{2, 2}, {30, 8}, {10, 25}});
+       }},
   };
   for (const auto& [name, draw] : shapes) {
     auto bmp = std::make_unique<TBitmap>(40, 30);

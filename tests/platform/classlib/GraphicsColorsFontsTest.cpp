@@ -32,12 +32,14 @@ TEST(GraphicsColors, SystemColoursResolveThroughOneTable) {
     std::uint32_t encoded;
   };
   const Case cases[] = {
-      {clBackground, 0xFF000001}, {clActiveCaption, 0xFF000002}, {clInactiveCaption, 0xFF000003},
-      {clWindow, 0xFF000005},     {clWindowText, 0xFF000008},    {clActiveBorder, 0xFF00000A},
-      {clHighlight, 0xFF00000D},  {clHighlightText, 0xFF00000E}, {clBtnFace, 0xFF00000F},
-      {clBtnShadow, 0xFF000010},  {clGrayText, 0xFF000011},      {clBtnText, 0xFF000012},
-      {clBtnHighlight, 0xFF000014}, {clInfoText, 0xFF000017},    {clInfoBk, 0xFF000018},
-      {clGradientActiveCaption, 0xFF00001B},
+      {clBackground, 0xFF000001},      {clActiveCaption, 0xFF000002},
+      {clInactiveCaption, 0xFF000003}, {clWindow, 0xFF000005},
+      {clWindowText, 0xFF000008},      {clActiveBorder, 0xFF00000A},
+      {clHighlight, 0xFF00000D},       {clHighlightText, 0xFF00000E},
+      {clBtnFace, 0xFF00000F},         {clBtnShadow, 0xFF000010},
+      {clGrayText, 0xFF000011},        {clBtnText, 0xFF000012},
+      {clBtnHighlight, 0xFF000014},    {clInfoText, 0xFF000017},
+      {clInfoBk, 0xFF000018},          {clGradientActiveCaption, 0xFF00001B},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(static_cast<std::uint32_t>(c.color), c.encoded);
@@ -79,7 +81,8 @@ TEST_F(GraphicsFonts, WindowsFamiliesMapToInstalledFaces) {
   };
   for (const auto& [windows, installed] : table) EXPECT_EQ(MapFontFamily(windows), installed) << windows;
   // The mapped face is really there.
-  for (const char* family : {"Liberation Sans", "Liberation Serif", "Liberation Mono", "WenQuanYi Micro Hei"}) {
+  for (const char* family :
+       {"Liberation Sans", "Liberation Serif", "Liberation Mono", "WenQuanYi Micro Hei"}) {
     TFont f;
     f.SetName(family);
     EXPECT_EQ(QFontInfo(MakeQFont(f)).family().toStdString(), family);

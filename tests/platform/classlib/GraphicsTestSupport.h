@@ -11,7 +11,9 @@
 
 namespace graphics_test {
 
-inline void EnsureGuiApp() { classlib_test::App(); }
+inline void EnsureGuiApp() {
+  classlib_test::App();
+}
 
 // A white bitmap of the given size with a black one-pixel pen and clear brush.
 inline std::unique_ptr<TBitmap> WhiteBitmap(int w, int h) {

@@ -38,9 +38,9 @@ TEST(MenuCaption, AcceleratorsAreStrippedForDisplay) {
     const char* shown;
     char key;
   };
-  for (const Case c : {Case{"&File", "File", 'F'}, Case{"Save &as", "Save as", 'A'}, Case{"R&&D", "R&D", 0},
-                       Case{"&&&x", "&x", 'X'}, Case{"-", "-", 0}, Case{"Trailing&", "Trailing", 0},
-                       Case{"", "", 0}}) {
+  for (const Case c :
+       {Case{"&File", "File", 'F'}, Case{"Save &as", "Save as", 'A'}, Case{"R&&D", "R&D", 0},
+        Case{"&&&x", "&x", 'X'}, Case{"-", "-", 0}, Case{"Trailing&", "Trailing", 0}, Case{"", "", 0}}) {
     EXPECT_EQ(StripHotkey(c.caption), c.shown) << c.caption;
     EXPECT_EQ(GetHotkey(c.caption), c.key) << c.caption;
   }
@@ -111,9 +111,10 @@ TEST(MenuItem, ClickFollowsEnabledAndTheGuard) {
     bool byUser;
     int clicks;
   };
-  for (const Case c : {Case{"program, enabled", true, true, false, 1}, Case{"program, disabled", false, true, false, 0},
-                       Case{"program, hidden", true, false, false, 1}, Case{"user, enabled", true, true, true, 1},
-                       Case{"user, disabled", false, true, true, 0}}) {
+  for (const Case c :
+       {Case{"program, enabled", true, true, false, 1}, Case{"program, disabled", false, true, false, 0},
+        Case{"program, hidden", true, false, false, 1}, Case{"user, enabled", true, true, true, 1},
+        Case{"user, disabled", false, true, true, 0}}) {
     clicks = 0;
     item->SetEnabled(c.enabled);
     item->SetVisible(c.visible);
@@ -310,7 +311,8 @@ TEST(MainMenu, RendersOffscreen) {
   // The bar covers the top and is painted in the menu colours.
   const int barHeight = m.Bar()->height();
   EXPECT_GT(barHeight, 10);
-  EXPECT_NE(shot.pixelColor(shot.width() / 2, barHeight / 2), shot.pixelColor(shot.width() / 2, barHeight + 40));
+  EXPECT_NE(shot.pixelColor(shot.width() / 2, barHeight / 2),
+            shot.pixelColor(shot.width() / 2, barHeight + 40));
 
   QMenu* lang = m.lang->GetAction()->menu();
   lang->popup(m.form->GetWidget()->mapToGlobal(QPoint(60, barHeight)));

@@ -35,8 +35,9 @@ Bytes MakePng(bool interlaced = false) {
         v->insert(v->end(), data, data + n);
       },
       nullptr);
-  png_set_IHDR(png, info, 8, 4, 8, PNG_COLOR_TYPE_RGB_ALPHA, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, 8, 4, 8, PNG_COLOR_TYPE_RGB_ALPHA,
+               interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   const int passes = png_set_interlace_handling(png);
   std::uint8_t row[8 * 4];
@@ -93,7 +94,8 @@ void Le(Bytes& b, std::uint32_t v, int n) {
 
 // A BMP written field by field. `rows` are the file's pixel rows as stored
 // (already padded), `palette` BGRX entries.
-Bytes MakeBmp(int width, int height, int bpp, std::uint32_t compression, const Bytes& palette, const Bytes& rows) {
+Bytes MakeBmp(int width, int height, int bpp, std::uint32_t compression, const Bytes& palette,
+              const Bytes& rows) {
   Bytes b{'B', 'M'};
   const std::uint32_t off = 14 + 40 + static_cast<std::uint32_t>(palette.size());
   Le(b, off + static_cast<std::uint32_t>(rows.size()), 4);
@@ -118,7 +120,9 @@ Bytes MakeBmp(int width, int height, int bpp, std::uint32_t compression, const B
 // Palette: 0 black, 1 red, 2 lime, 3 blue (BGRX).
 const Bytes kPalette4 = {0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};
 
-QRgb At(const QImage& img, int x, int y) { return img.pixel(x, y); }
+QRgb At(const QImage& img, int x, int y) {
+  return img.pixel(x, y);
+}
 
 class PictureTest : public ::testing::Test {
  protected:
@@ -140,14 +144,19 @@ TEST_F(PictureTest, BmpDepthsAndRowOrders) {
   const QRgb K = qRgb(0, 0, 0), R = qRgb(255, 0, 0), G = qRgb(0, 255, 0), B = qRgb(0, 0, 255);
   const Case cases[] = {
       // Bottom-up: the first stored row is the picture's last.
-      {"24-bit bottom-up", MakeBmp(2, 2, 24, 0, {}, {0, 255, 0, 255, 0, 0, 0, 0, /**/ 0, 0, 255, 0, 0, 0, 0, 0}),
+      {"24-bit bottom-up",
+       MakeBmp(2, 2, 24, 0, {}, {0, 255, 0, 255, 0, 0, 0, 0, /**/ 0, 0, 255, 0, 0, 0, 0, 0}),
        {R, K, G, B}},
-      {"24-bit top-down", MakeBmp(2, -2, 24, 0, {}, {0, 0, 255, 0, 0, 0, 0, 0, /**/ 0, 255, 0, 255, 0, 0, 0, 0}),
+      {"24-bit top-down",
+       MakeBmp(2, -2, 24, 0, {}, {0, 0, 255, 0, 0, 0, 0, 0, /**/ 0, 255, 0, 255, 0, 0, 0, 0}),
        {R, K, G, B}},
-      {"32-bit", MakeBmp(2, 2, 32, 0, {}, {0, 255, 0, 0, 255, 0, 0, 0, /**/ 0, 0, 255, 0, 0, 0, 0, 0}), {R, K, G, B}},
+      {"32-bit",
+       MakeBmp(2, 2, 32, 0, {}, {0, 255, 0, 0, 255, 0, 0, 0, /**/ 0, 0, 255, 0, 0, 0, 0, 0}),
+       {R, K, G, B}},
       {"8-bit palette", MakeBmp(2, 2, 8, 0, kPalette4, {2, 3, 0, 0, /**/ 1, 0, 0, 0}), {R, K, G, B}},
       {"4-bit palette", MakeBmp(2, 2, 4, 0, kPalette4, {0x23, 0, 0, 0, /**/ 0x10, 0, 0, 0}), {R, K, G, B}},
-      {"1-bit palette", MakeBmp(2, 2, 1, 0, {0, 0, 0, 0, 0, 0, 255, 0}, {0x40, 0, 0, 0, /**/ 0x80, 0, 0, 0}),
+      {"1-bit palette",
+       MakeBmp(2, 2, 1, 0, {0, 0, 0, 0, 0, 0, 255, 0}, {0x40, 0, 0, 0, /**/ 0x80, 0, 0, 0}),
        {R, K, K, R}},
       // RLE8: row 0 (bottom) "2 of index 2"... stored as runs, then end of line and end of bitmap.
       {"RLE8", MakeBmp(2, 2, 8, 1, kPalette4, {1, 2, 1, 3, 0, 0, 2, 1, 0, 1}), {R, R, G, B}},
@@ -378,12 +387,14 @@ TEST_F(PictureTest, DecodersSurviveTruncatedAndMutatedData) {
   const std::vector<std::tuple<const char*, Bytes, Decoder>> inputs = {
       {"bmp", MakeBmp(2, 2, 8, 1, kPalette4, {1, 2, 1, 3, 0, 0, 2, 1, 0, 1}),
        [](const Bytes& b) { DecodeBmp(b.data(), b.size()); }},
-      {"bmp24", MakeBmp(3, -2, 24, 0, {}, Bytes(24, 0x55)), [](const Bytes& b) { DecodeBmp(b.data(), b.size()); }},
+      {"bmp24", MakeBmp(3, -2, 24, 0, {}, Bytes(24, 0x55)),
+       [](const Bytes& b) { DecodeBmp(b.data(), b.size()); }},
       {"png", MakePng(), [](const Bytes& b) { DecodePng(b.data(), b.size()); }},
       {"png-interlaced", MakePng(true), [](const Bytes& b) { DecodePng(b.data(), b.size()); }},
       {"jpeg", MakeJpeg(), [](const Bytes& b) { DecodeJpeg(b.data(), b.size()); }},
       {"jpeg-progressive", MakeJpeg(true), [](const Bytes& b) { DecodeJpeg(b.data(), b.size()); }},
-      {"picture", MakePng(), [](const Bytes& b) {
+      {"picture", MakePng(),
+       [](const Bytes& b) {
          TPicture p;
          p.LoadFromBytes(b.data(), b.size());
        }},
@@ -394,12 +405,12 @@ TEST_F(PictureTest, DecodersSurviveTruncatedAndMutatedData) {
     auto attempt = [&](const Bytes& b) {
       try {
         decode(b);
-      } catch (const EInvalidGraphic&) {
-      }
+      } catch (const EInvalidGraphic&) {}
     };
     EXPECT_NO_THROW(decode(good));
     // Every prefix, in exact-size heap buffers so ASan sees any over-read.
-    for (std::size_t n = 0; n < good.size(); ++n) attempt(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n)));
+    for (std::size_t n = 0; n < good.size(); ++n)
+      attempt(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n)));
     // Random byte changes.
     for (int round = 0; round < 300; ++round) {
       Bytes b = good;
@@ -409,7 +420,8 @@ TEST_F(PictureTest, DecodersSurviveTruncatedAndMutatedData) {
     }
     // Random bytes behind the format's signature.
     for (int round = 0; round < 100; ++round) {
-      Bytes b(good.begin(), good.begin() + std::min<std::ptrdiff_t>(8, static_cast<std::ptrdiff_t>(good.size())));
+      Bytes b(good.begin(),
+              good.begin() + std::min<std::ptrdiff_t>(8, static_cast<std::ptrdiff_t>(good.size())));
       const std::size_t extra = rng() % 200;
       for (std::size_t i = 0; i < extra; ++i) b.push_back(static_cast<std::uint8_t>(rng()));
       attempt(b);

@@ -40,7 +40,9 @@ class RzBmpButtonTest : public ::testing::Test {
 
   void Record(TRzBmpButton* b) {
     b->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { log.push_back("mousedown"); };
-    b->OnClick = [this, b](TObject*) { log.push_back(std::string("click down=") + (b->GetDown() ? "1" : "0")); };
+    b->OnClick = [this, b](TObject*) {
+      log.push_back(std::string("click down=") + (b->GetDown() ? "1" : "0"));
+    };
     b->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { log.push_back("mouseup"); };
   }
 
@@ -55,7 +57,16 @@ class RzBmpButtonTest : public ::testing::Test {
   std::vector<std::string> log;
 };
 
-enum class Act { DownTrue, DownFalse, CodeClick, UserClick, ReleaseOutside, RightClick, QuickTwice, DisabledClick };
+enum class Act {
+  DownTrue,
+  DownFalse,
+  CodeClick,
+  UserClick,
+  ReleaseOutside,
+  RightClick,
+  QuickTwice,
+  DisabledClick
+};
 
 struct EventCase {
   const char* name;
@@ -75,17 +86,48 @@ TEST_F(RzBmpButtonTest, WhatCodeWritesAndUserClicksFire) {
       {"code sets a push button down", 0, false, false, Act::DownTrue, true, {}},
       {"code releases a push button", 0, false, true, Act::DownFalse, false, {}},
       {"Click() only fires", 1, true, false, Act::CodeClick, false, {"click down=0"}},
-      {"user click presses a toggle first", 1, false, false, Act::UserClick, true,
+      {"user click presses a toggle first",
+       1,
+       false,
+       false,
+       Act::UserClick,
+       true,
        {"mousedown", "click down=1", "mouseup"}},
-      {"user click keeps the down button down", 1, false, true, Act::UserClick, true,
+      {"user click keeps the down button down",
+       1,
+       false,
+       true,
+       Act::UserClick,
+       true,
        {"mousedown", "click down=1", "mouseup"}},
-      {"user click releases when all may be up", 1, true, true, Act::UserClick, false,
+      {"user click releases when all may be up",
+       1,
+       true,
+       true,
+       Act::UserClick,
+       false,
        {"mousedown", "click down=0", "mouseup"}},
-      {"user click on a push button", 0, false, false, Act::UserClick, false,
+      {"user click on a push button",
+       0,
+       false,
+       false,
+       Act::UserClick,
+       false,
        {"mousedown", "click down=0", "mouseup"}},
-      {"release outside does not click", 1, true, false, Act::ReleaseOutside, false, {"mousedown", "mouseup"}},
+      {"release outside does not click",
+       1,
+       true,
+       false,
+       Act::ReleaseOutside,
+       false,
+       {"mousedown", "mouseup"}},
       {"right button does not click", 1, true, false, Act::RightClick, false, {"mousedown", "mouseup"}},
-      {"two quick clicks toggle twice", 1, true, false, Act::QuickTwice, false,
+      {"two quick clicks toggle twice",
+       1,
+       true,
+       false,
+       Act::QuickTwice,
+       false,
        {"mousedown", "click down=1", "mouseup", "mousedown", "click down=0", "mouseup"}},
       {"disabled button hears nothing", 1, true, false, Act::DisabledClick, false, {}},
   };
@@ -100,9 +142,15 @@ TEST_F(RzBmpButtonTest, WhatCodeWritesAndUserClicksFire) {
     log.clear();
     Record(b);
     switch (c.act) {
-      case Act::DownTrue: b->SetDown(true); break;
-      case Act::DownFalse: b->SetDown(false); break;
-      case Act::CodeClick: b->Click(); break;
+      case Act::DownTrue:
+        b->SetDown(true);
+        break;
+      case Act::DownFalse:
+        b->SetDown(false);
+        break;
+      case Act::CodeClick:
+        b->Click();
+        break;
       case Act::UserClick:
         Press(b, 10, 10);
         Release(b, 10, 10);
@@ -184,7 +232,9 @@ TEST_F(RzBmpButtonTest, AHandlerMayFreeTheButtonItClicked) {
     ran = true;
     static_cast<TRzBmpButton*>(sender)->Free();
   };
-  b->OnMouseUp = [](TObject*, TMouseButton, TShiftState, int, int) { ADD_FAILURE() << "freed button heard mouse-up"; };
+  b->OnMouseUp = [](TObject*, TMouseButton, TShiftState, int, int) {
+    ADD_FAILURE() << "freed button heard mouse-up";
+  };
   Press(b, 10, 10);
   Release(b, 10, 10);
   EXPECT_TRUE(ran);
@@ -200,7 +250,9 @@ std::unique_ptr<TBitmap> Solid(TColor color) {
   return bmp;
 }
 
-QColor Q(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QColor Q(TColor c) {
+  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 TEST_F(RzBmpButtonTest, EachStateShowsItsFace) {
   constexpr TColor up = RGB(200, 0, 0), down = RGB(0, 200, 0), hot = RGB(0, 0, 200), stay = RGB(200, 200, 0),

@@ -25,7 +25,9 @@ QColor Q(TColor c) {
   return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
-QImage Shot(TControl* c) { return c->GetWidget()->grab().toImage(); }
+QImage Shot(TControl* c) {
+  return c->GetWidget()->grab().toImage();
+}
 
 // A group box that fills its list when its window is made, as the band
 // table does.
@@ -146,7 +148,8 @@ TEST(RzComboBox, CodeWritesFireNothingUserPicksFire) {
   combo->SetParent(form);
   combo->SetBounds(10, 10, 120, 22);
   combo->SetStyle(csDropDownList);
-  for (const char* s : {"BUTTER-06dB", "BESSEL-06dB", "BUTTER-12dB", "LINK/R-48dB"}) combo->GetItems()->Add(s);
+  for (const char* s : {"BUTTER-06dB", "BESSEL-06dB", "BUTTER-12dB", "LINK/R-48dB"})
+    combo->GetItems()->Add(s);
   std::vector<std::string> log;
   bool swallow = false;
   combo->OnClick = [&](TObject*) { log.push_back("click"); };
@@ -167,8 +170,20 @@ TEST(RzComboBox, CodeWritesFireNothingUserPicksFire) {
       {"code write", [&] { combo->SetItemIndex(2); }, 2, {}},
       {"code write out of range", [&] { combo->SetItemIndex(9); }, -1, {}},
       {"code write back", [&] { combo->SetItemIndex(1); }, 1, {}},
-      {"user arrow key", [&] { combo->SetFocus(); Key(combo, Qt::Key_Down); }, 2, {"click", "change"}},
-      {"wheel taken by the handler", [&] { swallow = true; Wheel(combo, 20, 10, -120); }, 2, {"wheel"}},
+      {"user arrow key",
+       [&] {
+         combo->SetFocus();
+         Key(combo, Qt::Key_Down);
+       },
+       2,
+       {"click", "change"}},
+      {"wheel taken by the handler",
+       [&] {
+         swallow = true;
+         Wheel(combo, 20, 10, -120);
+       },
+       2,
+       {"wheel"}},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(s.name);

@@ -54,7 +54,9 @@ struct Stage : FormStage {
 };
 
 void Type(TControl* c, char ch) {
-  const int key = ch >= 'a' && ch <= 'z' ? Qt::Key_A + (ch - 'a') : ch >= '0' && ch <= '9' ? Qt::Key_0 + (ch - '0') : ch;
+  const int key = ch >= 'a' && ch <= 'z'   ? Qt::Key_A + (ch - 'a')
+                  : ch >= '0' && ch <= '9' ? Qt::Key_0 + (ch - '0')
+                                           : ch;
   Key(c, key, QString(QChar(ch)));
 }
 
@@ -139,7 +141,10 @@ TEST(StdCtrlsEvents, EditFiresChangeOnlyForNewTextAndKeysInTheirOrder) {
        },
        {"ed.Change", "ed.KeyDown:88", "ed.KeyPress:x", "ed.Change", "ed.KeyUp:88", "ed.Change"},
        "7B7D"},
-      {"leaving for another control", [](Stage&, TEdit*, TEdit* other) { other->SetFocus(); }, {"ed.Exit", "other.Enter"}, "ab"},
+      {"leaving for another control",
+       [](Stage&, TEdit*, TEdit* other) { other->SetFocus(); },
+       {"ed.Exit", "other.Enter"},
+       "ab"},
       {"a click focuses an edit that is no tab stop",
        [](Stage&, TEdit*, TEdit* other) {
          other->SetTabStop(false);
@@ -147,10 +152,7 @@ TEST(StdCtrlsEvents, EditFiresChangeOnlyForNewTextAndKeysInTheirOrder) {
        },
        {"ed.Exit", "other.Enter", "other.Click"},
        "ab"},
-      {"a mouse click on the edit",
-       [](Stage&, TEdit* e, TEdit*) { ClickAt(e, 5, 5); },
-       {"ed.Click"},
-       "ab"},
+      {"a mouse click on the edit", [](Stage&, TEdit* e, TEdit*) { ClickAt(e, 5, 5); }, {"ed.Click"}, "ab"},
   };
   for (const EditCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -212,54 +214,70 @@ TEST(StdCtrlsEvents, ButtonsCheckBoxesAndRadioButtonsClickByTheirRules) {
   auto radio = [](Stage& s, const char* n) { return static_cast<TRadioButton*>(s.form->FindComponent(n)); };
   const std::vector<ButtonCase> cases = {
       {"mouse click on a button", [&](Stage& s) { ClickAt(ok(s), 10, 10); }, {"ok.Click"}},
-      {"mouse released outside the button", [&](Stage& s) {
+      {"mouse released outside the button",
+       [&](Stage& s) {
          Press(ok(s), 10, 10);
          Release(ok(s), 200, 10);
-       }, {}},
+       },
+       {}},
       {"Click() from the program", [&](Stage& s) { ok(s)->Click(); }, {"ok.Click"}},
-      {"space on the focused button", [&](Stage& s) {
+      {"space on the focused button",
+       [&](Stage& s) {
          s.Focus(ok(s));
          Key(ok(s), Qt::Key_Space, " ");
-       }, {"ok.KeyDown:32", "ok.KeyPress: ", "ok.KeyUp:32", "ok.Click"}},
+       },
+       {"ok.KeyDown:32", "ok.KeyPress: ", "ok.KeyUp:32", "ok.Click"}},
       {"check box checked by the program", [&](Stage& s) { box(s)->SetChecked(true); }, {"cb.Click"}},
       {"check box set to its own state", [&](Stage& s) { box(s)->SetChecked(false); }, {}},
-      {"check box clicked by the user", [&](Stage& s) {
+      {"check box clicked by the user",
+       [&](Stage& s) {
          ClickAt(box(s), 5, 5);
          EXPECT_TRUE(box(s)->GetChecked());
          ClickAt(box(s), 5, 5);
          EXPECT_FALSE(box(s)->GetChecked());
-       }, {"cb.Click", "cb.Click"}},
-      {"grayed state cycles only with AllowGrayed", [&](Stage& s) {
+       },
+       {"cb.Click", "cb.Click"}},
+      {"grayed state cycles only with AllowGrayed",
+       [&](Stage& s) {
          box(s)->SetAllowGrayed(true);
          ClickAt(box(s), 5, 5);
          EXPECT_EQ(box(s)->GetState(), cbGrayed);
          ClickAt(box(s), 5, 5);
          EXPECT_EQ(box(s)->GetState(), cbChecked);
-       }, {"cb.Click", "cb.Click"}},
-      {"radio checked by the program unchecks its siblings silently", [&](Stage& s) {
+       },
+       {"cb.Click", "cb.Click"}},
+      {"radio checked by the program unchecks its siblings silently",
+       [&](Stage& s) {
          radio(s, "r1")->SetChecked(true);
          radio(s, "r2")->SetChecked(true);
          EXPECT_FALSE(radio(s, "r1")->GetChecked());
          EXPECT_TRUE(radio(s, "other")->GetChecked());
-       }, {"r1.Click", "r2.Click"}},
-      {"radio unchecked by the program", [&](Stage& s) {
+       },
+       {"r1.Click", "r2.Click"}},
+      {"radio unchecked by the program",
+       [&](Stage& s) {
          radio(s, "r1")->SetChecked(true);
          s.log.clear();
          radio(s, "r1")->SetChecked(false);
-       }, {}},
-      {"radio clicked by the user", [&](Stage& s) {
+       },
+       {}},
+      {"radio clicked by the user",
+       [&](Stage& s) {
          radio(s, "r1")->SetChecked(true);
          s.log.clear();
          ClickAt(radio(s, "r2"), 5, 5);
          EXPECT_TRUE(radio(s, "r2")->GetChecked());
          EXPECT_FALSE(radio(s, "r1")->GetChecked());
-       }, {"r2.Click"}},
-      {"a click on the checked radio changes nothing", [&](Stage& s) {
+       },
+       {"r2.Click"}},
+      {"a click on the checked radio changes nothing",
+       [&](Stage& s) {
          radio(s, "r2")->SetChecked(true);
          s.log.clear();
          ClickAt(radio(s, "r2"), 5, 5);
          EXPECT_TRUE(radio(s, "r2")->GetChecked());
-       }, {}},
+       },
+       {}},
   };
   for (const ButtonCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -304,10 +322,14 @@ TEST(StdCtrlsEvents, EnterAndEscapeReachTheDefaultAndCancelButtonsFirst) {
   };
   const std::vector<Case> cases = {
       // The key's release still reaches the focused edit.
-      {"Enter clicks the Default button, the edit never sees it go down", true, Qt::Key_Return,
+      {"Enter clicks the Default button, the edit never sees it go down",
+       true,
+       Qt::Key_Return,
        {"ok.Click", "ed.KeyUp:13"}},
       {"Escape clicks the Cancel button", true, Qt::Key_Escape, {"cancel.Click", "ed.KeyUp:27"}},
-      {"without a Default button the edit gets Enter", false, Qt::Key_Return,
+      {"without a Default button the edit gets Enter",
+       false,
+       Qt::Key_Return,
        {"ed.KeyDown:13", "ed.KeyPress:\r", "ed.KeyUp:13"}},
   };
   for (const Case& c : cases) {
@@ -340,46 +362,100 @@ struct ListCase {
 
 TEST(StdCtrlsEvents, ComboAndListBoxesFireOnlyForTheUsersChoice) {
   const std::vector<ListCase> cases = {
-      {"program selects an item", [](Stage&, TComboBox* c, TListBox* l) {
+      {"program selects an item",
+       [](Stage&, TComboBox* c, TListBox* l) {
          c->SetItemIndex(2);
          l->SetItemIndex(3);
-       }, {}, 2, "c", 3},
-      {"an index outside the items leaves no selection", [](Stage&, TComboBox* c, TListBox* l) {
+       },
+       {},
+       2,
+       "c",
+       3},
+      {"an index outside the items leaves no selection",
+       [](Stage&, TComboBox* c, TListBox* l) {
          c->SetItemIndex(9);
          l->SetItemIndex(-5);
-       }, {}, -1, "", -1},
-      {"program writes the text of an item", [](Stage&, TComboBox* c, TListBox*) { c->SetText("C"); }, {}, 2, "c", 0},
-      {"program writes a text that is no item", [](Stage&, TComboBox* c, TListBox*) { c->SetText("z"); }, {}, -1, "", 0},
-      {"user picks with the arrow key", [](Stage& s, TComboBox* c, TListBox*) {
+       },
+       {},
+       -1,
+       "",
+       -1},
+      {"program writes the text of an item",
+       [](Stage&, TComboBox* c, TListBox*) { c->SetText("C"); },
+       {},
+       2,
+       "c",
+       0},
+      {"program writes a text that is no item",
+       [](Stage&, TComboBox* c, TListBox*) { c->SetText("z"); },
+       {},
+       -1,
+       "",
+       0},
+      {"user picks with the arrow key",
+       [](Stage& s, TComboBox* c, TListBox*) {
          s.Focus(c);
          Key(c, Qt::Key_Down);
-       }, {"cb.Click", "cb.Change"}, 2, "c", 0},
-      {"OnSelect takes the place of OnChange", [](Stage& s, TComboBox* c, TListBox*) {
+       },
+       {"cb.Click", "cb.Change"},
+       2,
+       "c",
+       0},
+      {"OnSelect takes the place of OnChange",
+       [](Stage& s, TComboBox* c, TListBox*) {
          c->OnSelect = [&s](TObject*) { s.log.push_back("cb.Select"); };
          s.Focus(c);
          Key(c, Qt::Key_Down);
-       }, {"cb.Click", "cb.Select"}, 2, "c", 0},
-      {"a wheel handler that sets Handled keeps the item", [](Stage& s, TComboBox* c, TListBox*) {
+       },
+       {"cb.Click", "cb.Select"},
+       2,
+       "c",
+       0},
+      {"a wheel handler that sets Handled keeps the item",
+       [](Stage& s, TComboBox* c, TListBox*) {
          c->OnMouseWheel = [&s](TObject*, TShiftState, int, TPoint, bool& handled) {
            s.log.push_back("cb.Wheel");
            handled = true;
          };
          Wheel(c, 10, 10, -WHEEL_DELTA);
-       }, {"cb.Wheel"}, 1, "b", 0},
-      {"an unhandled wheel picks the next item", [](Stage& s, TComboBox* c, TListBox*) {
+       },
+       {"cb.Wheel"},
+       1,
+       "b",
+       0},
+      {"an unhandled wheel picks the next item",
+       [](Stage& s, TComboBox* c, TListBox*) {
          c->OnMouseWheel = [&s](TObject*, TShiftState, int, TPoint, bool&) { s.log.push_back("cb.Wheel"); };
          Wheel(c, 10, 10, -WHEEL_DELTA);
-       }, {"cb.Wheel", "cb.Click", "cb.Change"}, 2, "c", 0},
-      {"items inserted before the selection keep it", [](Stage&, TComboBox* c, TListBox* l) {
+       },
+       {"cb.Wheel", "cb.Click", "cb.Change"},
+       2,
+       "c",
+       0},
+      {"items inserted before the selection keep it",
+       [](Stage&, TComboBox* c, TListBox* l) {
          c->GetItems()->Insert(0, "first");
          l->GetItems()->Insert(0, "first");
-       }, {}, 2, "b", 1},
-      {"deleting the selected item clears the selection", [](Stage&, TComboBox* c, TListBox* l) {
+       },
+       {},
+       2,
+       "b",
+       1},
+      {"deleting the selected item clears the selection",
+       [](Stage&, TComboBox* c, TListBox* l) {
          c->GetItems()->Delete(1);
          l->GetItems()->Delete(0);
-       }, {}, -1, "", -1},
-      {"user clicks a row of the list box", [](Stage&, TComboBox*, TListBox* l) { ClickAt(l, 20, 13 * 2 + 6); },
-       {"lb.Click"}, 1, "b", 2},
+       },
+       {},
+       -1,
+       "",
+       -1},
+      {"user clicks a row of the list box",
+       [](Stage&, TComboBox*, TListBox* l) { ClickAt(l, 20, 13 * 2 + 6); },
+       {"lb.Click"},
+       1,
+       "b",
+       2},
   };
   for (const ListCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -476,4 +552,3 @@ TEST(StdCtrlsEvents, ListBoxSelectionFromTheProgramScrollsIntoView) {
 }
 
 }  // namespace
-

@@ -236,7 +236,8 @@ TEST_P(StdCtrlsGallery, EveryControlPaintsInItsPlace) {
   EXPECT_GT(corner.green(), 200);
 }
 
-INSTANTIATE_TEST_SUITE_P(Looks, StdCtrlsGallery, ::testing::Values(true, false),
-                         [](const auto& info) { return info.param ? std::string("Dark") : std::string("Light"); });
+INSTANTIATE_TEST_SUITE_P(Looks, StdCtrlsGallery, ::testing::Values(true, false), [](const auto& info) {
+  return info.param ? std::string("Dark") : std::string("Light");
+});
 
 }  // namespace

@@ -21,7 +21,9 @@ namespace {
 constexpr TColor kBack = RGB(0x1E, 0x22, 0x28);
 constexpr TColor kInk = RGB(0xF0, 0xF0, 0xF0);
 
-TColor Rgb(const QColor& q) { return RGB(q.red(), q.green(), q.blue()); }
+TColor Rgb(const QColor& q) {
+  return RGB(q.red(), q.green(), q.blue());
+}
 
 struct Stage {
   FormGuard guard;

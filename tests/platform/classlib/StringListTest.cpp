@@ -343,7 +343,8 @@ TEST(StringList, FilesRoundTripAndReportFailures) {
 
   {
     std::ofstream out(path, std::ios::binary);
-    out << "\xEF\xBB\xBF" << "bom\r\nline2";
+    out << "\xEF\xBB\xBF"
+        << "bom\r\nline2";
   }
   back.LoadFromFile(path);
   EXPECT_EQ(back.ToVector(), (Lines{"bom", "line2"}));

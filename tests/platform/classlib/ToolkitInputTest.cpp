@@ -27,7 +27,9 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-std::string At(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+std::string At(int x, int y) {
+  return std::to_string(x) + "," + std::to_string(y);
+}
 
 void RecordMouse(TControl* c, const std::string& name, Log& log) {
   c->OnMouseDown = [&log, name](TObject*, TMouseButton, TShiftState, int x, int y) {
@@ -63,13 +65,21 @@ TEST(ToolkitInput, ToolkitControlsActOnTheClickThenFireTheirEventsAndTakeTheFocu
          e->SetText("0123456789");
          return e;
        },
-       150, 10, {"c.Down 150,10", "c.Click", "c.Up 150,10"},
+       150,
+       10,
+       {"c.Down 150,10", "c.Click", "c.Up 150,10"},
        [](TWinControl* c) { EXPECT_EQ(static_cast<TEdit*>(c)->GetSelStart(), 10); }},
-      {"button: goes down and clicks on the release", [](Stage& s) { return s.Add<TButton>(10, 10, 75, 25); }, 10,
-       10, {"c.Down 10,10", "c.Click", "c.Up 10,10"}, nullptr},
+      {"button: goes down and clicks on the release",
+       [](Stage& s) { return s.Add<TButton>(10, 10, 75, 25); },
+       10,
+       10,
+       {"c.Down 10,10", "c.Click", "c.Up 10,10"},
+       nullptr},
       {"check box: toggles",
        [](Stage& s) { return s.Add<TCheckBox>(10, 10, 100, 17); },
-       5, 5, {"c.Down 5,5", "c.Click", "c.Up 5,5"},
+       5,
+       5,
+       {"c.Down 5,5", "c.Click", "c.Up 5,5"},
        [](TWinControl* c) { EXPECT_TRUE(static_cast<TCheckBox*>(c)->GetChecked()); }},
       // The list selects on the press, as the platform's list does, so its
       // click comes first; positions are the control's, not its viewport's.
@@ -79,7 +89,9 @@ TEST(ToolkitInput, ToolkitControlsActOnTheClickThenFireTheirEventsAndTakeTheFocu
          for (const char* t : {"a", "b", "c", "d"}) l->GetItems()->Add(t);
          return l;
        },
-       20, 13 * 2 + 6, {"c.Click", "c.Down 20,32", "c.Up 20,32"},
+       20,
+       13 * 2 + 6,
+       {"c.Click", "c.Down 20,32", "c.Up 20,32"},
        [](TWinControl* c) { EXPECT_EQ(static_cast<TListBox*>(c)->GetItemIndex(), 2); }},
       {"memo: the caret goes to the clicked line",
        [](Stage& s) {
@@ -88,7 +100,9 @@ TEST(ToolkitInput, ToolkitControlsActOnTheClickThenFireTheirEventsAndTakeTheFocu
          m->GetLines()->Add("second");
          return m;
        },
-       120, 60, {"c.Down 120,60", "c.Click", "c.Up 120,60"},
+       120,
+       60,
+       {"c.Down 120,60", "c.Click", "c.Up 120,60"},
        [](TWinControl* c) { EXPECT_GT(static_cast<TMemo*>(c)->GetSelStart(), 5); }},
   };
   for (const ClickCase& c : cases) {
@@ -166,7 +180,8 @@ TEST(ToolkitInput, ADisabledControlsMouseGoesToItsParent) {
   const std::vector<DisabledCase> cases = {
       {"edit", [](Stage& s, TPanel* p) { return s.Add<TEdit>(20, 20, 100, 21, p); }},
       {"button", [](Stage& s, TPanel* p) { return s.Add<TButton>(20, 20, 75, 25, p); }},
-      {"control that paints itself", [](Stage& s, TPanel* p) { return s.Add<TCustomControl>(20, 20, 60, 40, p); }},
+      {"control that paints itself",
+       [](Stage& s, TPanel* p) { return s.Add<TCustomControl>(20, 20, 60, 40, p); }},
       {"graphic control", [](Stage& s, TPanel* p) { return s.Add<TShape>(20, 20, 60, 40, p); }},
   };
   for (const DisabledCase& c : cases) {
@@ -200,9 +215,15 @@ TEST(ToolkitInput, EditableComboHearsItsKeysAndMouseInItsOwnCoordinates) {
   auto* combo = s.Add<TComboBox>(10, 10, 140, 22);
   combo->GetItems()->Add("Load Preset Matrix");
   RecordMouse(combo, "cb", s.log);
-  combo->OnKeyDown = [&s](TObject*, std::uint16_t& k, TShiftState) { s.log.push_back("cb.KeyDown:" + std::to_string(k)); };
-  combo->OnKeyPress = [&s](TObject*, char32_t& k) { s.log.push_back("cb.KeyPress:" + std::string(1, char(k))); };
-  combo->OnKeyUp = [&s](TObject*, std::uint16_t& k, TShiftState) { s.log.push_back("cb.KeyUp:" + std::to_string(k)); };
+  combo->OnKeyDown = [&s](TObject*, std::uint16_t& k, TShiftState) {
+    s.log.push_back("cb.KeyDown:" + std::to_string(k));
+  };
+  combo->OnKeyPress = [&s](TObject*, char32_t& k) {
+    s.log.push_back("cb.KeyPress:" + std::string(1, char(k)));
+  };
+  combo->OnKeyUp = [&s](TObject*, std::uint16_t& k, TShiftState) {
+    s.log.push_back("cb.KeyUp:" + std::to_string(k));
+  };
   combo->OnChange = [&s](TObject*) { s.log.push_back("cb.Change"); };
   auto* other = s.Add<TEdit>(200, 10, 100, 21);
   ShowAndActivate(s.form);

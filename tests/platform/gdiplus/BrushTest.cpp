@@ -25,7 +25,8 @@ TEST(LinearGradient, EndColoursAndMonotonicMiddle) {
   const RectF fill(0, 0, 100, 10);
   RectF grown = fill;
   grown.Inflate(1, 1);
-  LinearGradientBrush brush(grown, Color(255, 255, 0, 0), Color(255, 0, 0, 255), LinearGradientModeHorizontal);
+  LinearGradientBrush brush(grown, Color(255, 255, 0, 0), Color(255, 0, 0, 255),
+                            LinearGradientModeHorizontal);
   const QImage image = FillWith(brush, 100, 10, fill);
   EXPECT_GT(Red(Px(image, 0, 5)), 245);
   EXPECT_LT(Blue(Px(image, 0, 5)), 10);
@@ -205,7 +206,8 @@ TEST(Hatch, TilesLieOnTheDeviceGrid) {
       g.FillRectangle(&brush, -3, -5, 24, 24);
     }
     for (int y = 0; y < 24; ++y)
-      for (int x = 0; x < 24; ++x) ASSERT_EQ(c.expected(x, y), IsInk(image, x, y)) << c.style << " at " << x << "," << y;
+      for (int x = 0; x < 24; ++x)
+        ASSERT_EQ(c.expected(x, y), IsInk(image, x, y)) << c.style << " at " << x << "," << y;
   }
 }
 
@@ -291,7 +293,7 @@ TEST(PathGradient, BoundaryNotStarShapedAroundItsCentre) {
   EXPECT_NEAR(17, centre.Y, 0.01);
   brush.SetCenterColor(Color(255, 0, 0, 0));
   const QImage image = FillWith(brush, 40, 40, RectF(0, 0, 40, 40), 0xFF00FF00);
-  EXPECT_NE(0xFF00FF00u, Px(image, 5, 30));  // in an arm
-  EXPECT_NE(0xFF00FF00u, Px(image, 20, 5));  // in the bar
+  EXPECT_NE(0xFF00FF00u, Px(image, 5, 30));   // in an arm
+  EXPECT_NE(0xFF00FF00u, Px(image, 20, 5));   // in the bar
   EXPECT_EQ(0xFF00FF00u, Px(image, 20, 30));  // in the gap
 }

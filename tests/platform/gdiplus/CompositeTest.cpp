@@ -93,7 +93,8 @@ TEST(Composite, RendersTheControlsDrawingForALook) {
     g.FillRectangle(&plotBack, plot);
     Pen grid(Color(255, 50, 56, 66), 1);
     grid.SetDashStyle(DashStyleDot);
-    for (int i = 1; i < 6; ++i) g.DrawLine(&grid, plot.X, plot.Y + i * 30.0f, plot.GetRight(), plot.Y + i * 30.0f);
+    for (int i = 1; i < 6; ++i)
+      g.DrawLine(&grid, plot.X, plot.Y + i * 30.0f, plot.GetRight(), plot.Y + i * 30.0f);
     std::vector<PointF> curve;
     for (int i = 0; i <= 58; ++i) {
       const double x = i / 58.0;
@@ -126,8 +127,8 @@ TEST(Composite, RendersTheControlsDrawingForALook) {
     Pen arc(Color(255, 90, 220, 140), 4);
     arc.SetLineCap(LineCapRound, LineCapRound, DashCapRound);
     g.DrawArc(&arc, RectF(340, 230, 80, 80), 0, 270);
-    LinearGradientBrush pieBrush(RectF(440, 230, 80, 80), Color(255, 255, 140, 60), Color(255, 120, 40, 20), 45.0f,
-                                 true);
+    LinearGradientBrush pieBrush(RectF(440, 230, 80, 80), Color(255, 255, 140, 60), Color(255, 120, 40, 20),
+                                 45.0f, true);
     g.FillPie(&pieBrush, RectF(440, 230, 80, 80), -60, 300);
     const PointF blob[] = {{550, 240}, {620, 260}, {600, 320}, {545, 300}};
     HatchBrush blobBrush(HatchStyleDiagonalCross, Color(255, 200, 120, 255), Color(60, 200, 120, 255));

@@ -142,7 +142,8 @@ TEST(Bitmaps, InstalledDecoderIsAskedFirst) {
 TEST(Bitmaps, DrawingPicturesPixelForPixelAndKeyed) {
   Bitmap picture(4, 4, PixelFormat32bppARGB);
   for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) picture.SetPixel(x, y, (x + y) % 2 ? Color(255, 255, 0, 255) : Color(255, 0, 0, 0));
+    for (int x = 0; x < 4; ++x)
+      picture.SetPixel(x, y, (x + y) % 2 ? Color(255, 255, 0, 255) : Color(255, 0, 0, 0));
   QImage image = Canvas(20, 20);
   {
     Graphics g(&image);

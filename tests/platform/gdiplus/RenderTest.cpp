@@ -44,7 +44,8 @@ TEST(Render, HorizontalLineAtIntegerYCoversItsRow) {
     const auto dark = ColumnDarkness(image, 8);
     for (int y = 0; y < 12; ++y) {
       const bool expected = std::find(c.inkedRows.begin(), c.inkedRows.end(), y) != c.inkedRows.end();
-      EXPECT_EQ(expected, dark[size_t(y)] > 60) << "smoothing " << c.smoothing << " offset " << c.offset << " row " << y;
+      EXPECT_EQ(expected, dark[size_t(y)] > 60)
+          << "smoothing " << c.smoothing << " offset " << c.offset << " row " << y;
     }
     if (c.inkedRows.size() == 1) {
       EXPECT_GT(dark[5], 240) << "a one-pixel line at an integer row is solid";
@@ -67,10 +68,8 @@ TEST(Render, FilledRectangleEdges) {
     g.SetSmoothingMode(SmoothingModeAntiAlias);
     ASSERT_EQ(Ok, g.FillRectangle(&black, 2, 3, 5, 4));
   }
-  for (int x = 0; x < 12; ++x)
-    EXPECT_EQ(x >= 2 && x <= 6, IsInk(aliased, x, 4)) << "column " << x;
-  for (int y = 0; y < 12; ++y)
-    EXPECT_EQ(y >= 3 && y <= 6, IsInk(aliased, 4, y)) << "row " << y;
+  for (int x = 0; x < 12; ++x) EXPECT_EQ(x >= 2 && x <= 6, IsInk(aliased, x, 4)) << "column " << x;
+  for (int y = 0; y < 12; ++y) EXPECT_EQ(y >= 3 && y <= 6, IsInk(aliased, 4, y)) << "row " << y;
   EXPECT_NEAR(127, Red(Px(smooth, 2, 5)), 3);
   EXPECT_EQ(0, Red(Px(smooth, 3, 5)));
   EXPECT_NEAR(127, Red(Px(smooth, 7, 5)), 3);

@@ -22,10 +22,18 @@ inline unsigned Px(const QImage& image, int x, int y) {
   return image.pixel(x, y);
 }
 
-inline int Red(unsigned argb) { return (argb >> 16) & 0xff; }
-inline int Green(unsigned argb) { return (argb >> 8) & 0xff; }
-inline int Blue(unsigned argb) { return argb & 0xff; }
-inline int Alpha(unsigned argb) { return argb >> 24; }
+inline int Red(unsigned argb) {
+  return (argb >> 16) & 0xff;
+}
+inline int Green(unsigned argb) {
+  return (argb >> 8) & 0xff;
+}
+inline int Blue(unsigned argb) {
+  return argb & 0xff;
+}
+inline int Alpha(unsigned argb) {
+  return argb >> 24;
+}
 
 // True when the pixel is (nearly) the background white.
 inline bool IsWhite(const QImage& image, int x, int y) {
@@ -33,7 +41,9 @@ inline bool IsWhite(const QImage& image, int x, int y) {
   return Red(c) > 245 && Green(c) > 245 && Blue(c) > 245;
 }
 
-inline bool IsInk(const QImage& image, int x, int y) { return !IsWhite(image, x, y); }
+inline bool IsInk(const QImage& image, int x, int y) {
+  return !IsWhite(image, x, y);
+}
 
 inline std::u16string U(const char* ascii) {
   std::u16string s;

@@ -109,8 +109,8 @@ TEST_F(TextFixture, WrappingLinesAndNoWrap) {
 
   // A rectangle one line high shows only the first line.
   StringFormat limit(StringFormatFlagsLineLimit);
-  ASSERT_EQ(Ok, g.MeasureString(text.c_str(), -1, &font, RectF(0, 0, narrow.Width, one.Height + 1), &limit, &box,
-                                &fitted, &lines));
+  ASSERT_EQ(Ok, g.MeasureString(text.c_str(), -1, &font, RectF(0, 0, narrow.Width, one.Height + 1), &limit,
+                                &box, &fitted, &lines));
   EXPECT_EQ(1, lines);
   EXPECT_GT(fitted, 0);
   EXPECT_LT(fitted, INT(text.size()));
