@@ -1,42 +1,42 @@
 #include "link/FrameCutter.h"
 
-FrameCutter::FrameCutter(std::size_t testFrom) : TestStart(testFrom) {
-  Collected.reserve(DeviceFrame::MaxSize);
+FrameCutter::FrameCutter(std::size_t testFrom) : FTestStart(testFrom) {
+  FCollected.reserve(DeviceFrame::MaxSize);
 }
 
 bool FrameCutter::Push(std::uint8_t b) {
-  if (Complete) {
-    Collected.clear();
-    Complete = false;
+  if (FComplete) {
+    FCollected.clear();
+    FComplete = false;
   }
-  if (Collected.empty()) {
-    if (b == DeviceFrame::Dle) Collected.push_back(b);
+  if (FCollected.empty()) {
+    if (b == DeviceFrame::Dle) FCollected.push_back(b);
     return false;
   }
-  if (Collected.size() == 1) {
-    if (b == DeviceFrame::Stx) Collected.push_back(b);
+  if (FCollected.size() == 1) {
+    if (b == DeviceFrame::Stx) FCollected.push_back(b);
     return false;
   }
 
-  Collected.push_back(b);
-  const std::size_t size = Collected.size();
+  FCollected.push_back(b);
+  const std::size_t size = FCollected.size();
   if (size <= DeviceFrame::LengthIndex) return false;
 
   // The length byte bounds the collection at 263 bytes: it either completes
   // at its size or, when that size comes before the test starts, never can.
-  const std::size_t need = DeviceFrame::SizeFor(Collected[DeviceFrame::LengthIndex]);
-  if (size == need && size >= TestStart) {
-    Complete = true;
+  const std::size_t need = DeviceFrame::SizeFor(FCollected[DeviceFrame::LengthIndex]);
+  if (size == need && size >= FTestStart) {
+    FComplete = true;
     return true;
   }
   if (size >= need) {
-    Collected.clear();
-    ++DropCount;
+    FCollected.clear();
+    ++FDropCount;
   }
   return false;
 }
 
 void FrameCutter::Reset() {
-  Collected.clear();
-  Complete = false;
+  FCollected.clear();
+  FComplete = false;
 }

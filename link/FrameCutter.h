@@ -38,21 +38,21 @@ class FrameCutter {
       if (Push(b)) onFrame(Frame());
   }
 
-  const std::vector<std::uint8_t>& Frame() const { return Collected; }
+  const std::vector<std::uint8_t>& Frame() const { return FCollected; }
 
   // Bytes collected toward the next frame (0 right after a completion).
-  std::size_t Pending() const { return Complete ? 0 : Collected.size(); }
+  std::size_t Pending() const { return FComplete ? 0 : FCollected.size(); }
 
   // Collections dropped because they could never complete.
-  std::size_t Dropped() const { return DropCount; }
+  std::size_t Dropped() const { return FDropCount; }
 
-  std::size_t TestFrom() const { return TestStart; }
+  std::size_t TestFrom() const { return FTestStart; }
 
   void Reset();
 
  private:
-  std::size_t TestStart;
-  std::vector<std::uint8_t> Collected;
-  bool Complete = false;
-  std::size_t DropCount = 0;
+  std::size_t FTestStart;
+  std::vector<std::uint8_t> FCollected;
+  bool FComplete = false;
+  std::size_t FDropCount = 0;
 };

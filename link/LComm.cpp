@@ -21,22 +21,22 @@ LComm::LComm(TWinControl* owner, LinkOwner* io, int deviceId) : LinkEngine(owner
 
 LComm::~LComm() {
   Shutdown();
-  port_.Close();
+  FPort.Close();
 }
 
 bool LComm::Open(const std::string& portPath, int baudRate, int dataBits, SerialParity parity, int stopBits) {
-  if (IsStarted() || port_.IsOpen()) return false;
+  if (IsStarted() || FPort.IsOpen()) return false;
   if (baudRate < MinBaudRate || baudRate > MaxBaudRate) return false;
   SerialSettings settings;
   settings.BaudRate = baudRate;
   settings.DataBits = dataBits;
   settings.Parity = parity;
   settings.StopBits = stopBits;
-  if (!port_.Open(portPath, settings)) return false;
-  portHandle_ = port_.Handle();
+  if (!FPort.Open(portPath, settings)) return false;
+  FPortHandle = FPort.Handle();
   if (!Start()) {
-    portHandle_ = -1;
-    port_.Close();
+    FPortHandle = -1;
+    FPort.Close();
     return false;
   }
   return true;
@@ -47,23 +47,23 @@ void LComm::Close() {
   // A worker that would not end still polls the port: the destructor
   // closes it once the worker is gone.
   if (!WorkerAlive()) {
-    portHandle_ = -1;
-    port_.Close();
+    FPortHandle = -1;
+    FPort.Close();
   }
 }
 
 void LComm::WriteTransport(const std::uint8_t* data, std::size_t size) {
-  port_.Write(data, size, WriteWaitMs);
+  FPort.Write(data, size, WriteWaitMs);
 }
 
 int LComm::PortHandle() {
-  return portHandle_;
+  return FPortHandle;
 }
 
 bool LComm::ReadPort() {
   std::array<std::uint8_t, 256> buffer;
   for (;;) {
-    long n = port_.Read(buffer.data(), buffer.size());
+    long n = FPort.Read(buffer.data(), buffer.size());
     if (n < 0) return false;
     if (n == 0) return true;
     for (long i = 0; i < n; ++i) {
@@ -85,7 +85,7 @@ void LComm::BeforeDelivery(const ByteVector& frame) {
 }
 
 unsigned LComm::FrameMessage() {
-  return port_.GetBaudRate() == LinkBaudRate ? WM_LINK_FRAME : WM_LINK_FRAME_OTHER_BAUD;
+  return FPort.GetBaudRate() == LinkBaudRate ? WM_LINK_FRAME : WM_LINK_FRAME_OTHER_BAUD;
 }
 
 LCommProc::LCommProc(TWinControl* owner, LinkOwner* io, int deviceId) : LComm(owner, io, deviceId) {}

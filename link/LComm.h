@@ -34,8 +34,8 @@ class LComm : public LinkEngine {
   bool Open(const std::string& portPath, int baudRate, int dataBits, SerialParity parity, int stopBits);
   // Stops the worker as Stop does, then purges and closes the port.
   void Close();
-  bool IsOpen() const { return port_.IsOpen(); }
-  SerialError LastPortError() const { return port_.LastError(); }
+  bool IsOpen() const { return FPort.IsOpen(); }
+  SerialError LastPortError() const { return FPort.LastError(); }
 
   // Time-outs that rewrite the frame in flight without counting a retry.
   using LinkEngine::SetResendCredit;
@@ -51,8 +51,8 @@ class LComm : public LinkEngine {
   unsigned FrameMessage() override;
 
  private:
-  SerialPort port_;
-  int portHandle_ = -1;
+  SerialPort FPort;
+  int FPortHandle = -1;
 };
 
 // What the main window creates for a serial link.

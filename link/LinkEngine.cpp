@@ -73,117 +73,117 @@ void LinkOwner::LogSerialRead(const std::uint8_t*, std::size_t) {}
 // ---------------------------------------------------------------- life
 
 LinkEngine::LinkEngine(TWinControl* owner, LinkOwner* io, int deviceId, const Traits& traits)
-    : traits_(traits),
-      owner_(owner ? owner->GetHandle() : nullptr),
-      io_(io),
-      sendBuffer_(traits.BufferSize, 0),
-      cutter_(traits.CutterTestFrom),
-      deviceId_(deviceId) {}
+    : FTraits(traits),
+      FOwner(owner ? owner->GetHandle() : nullptr),
+      FIo(io),
+      FSendBuffer(traits.BufferSize, 0),
+      FCutter(traits.CutterTestFrom),
+      FDeviceId(deviceId) {}
 
 LinkEngine::~LinkEngine() {
   Shutdown();
 }
 
 bool LinkEngine::Start() {
-  if (started_ || worker_.Started()) return false;
-  if (!stopEvent_.Valid() || !dataEvent_.Valid() || !sendEvent_.Valid()) return false;
+  if (FStarted || FWorker.Started()) return false;
+  if (!FStopEvent.Valid() || !FDataEvent.Valid() || !FSendEvent.Valid()) return false;
 
-  stopEvent_.Reset();
-  dataEvent_.Reset();
-  sendEvent_.Reset();
+  FStopEvent.Reset();
+  FDataEvent.Reset();
+  FSendEvent.Reset();
   {
-    sys::ScopedLock lock(receiveLock_);
-    received_.clear();
+    sys::ScopedLock lock(FReceiveLock);
+    FReceived.clear();
   }
   {
-    sys::ScopedLock lock(queueLock_);
-    queue_.clear();
-    mark_.reset();
-    busy_ = false;
+    sys::ScopedLock lock(FQueueLock);
+    FQueue.clear();
+    FMark.reset();
+    FBusy = false;
   }
-  cutter_.Reset();
-  framed_ = false;
-  stopping_ = false;
-  replyTimeouts_ = 0;
+  FCutter.Reset();
+  FFramed = false;
+  FStopping = false;
+  FReplyTimeouts = 0;
 
-  sender_ = std::make_unique<TSyncMessageSender>(owner_);
-  HWND owner = owner_;
-  relay_ = AllocateHWnd([owner](TMessage& m) { SendMessage(owner, m.Msg, m.WParam, m.LParam); });
+  FSender = std::make_unique<TSyncMessageSender>(FOwner);
+  HWND owner = FOwner;
+  FRelay = AllocateHWnd([owner](TMessage& m) { SendMessage(owner, m.Msg, m.WParam, m.LParam); });
 
-  keepAlive_ = std::make_unique<TTimer>(nullptr);
-  keepAlive_->SetInterval(keepAliveIntervalMs_);
-  keepAlive_->OnTimer = [this](TObject* sender) { KeepAliveTimer(sender); };
-  keepAlive_->SetEnabled(true);
+  FKeepAlive = std::make_unique<TTimer>(nullptr);
+  FKeepAlive->SetInterval(FKeepAliveIntervalMs);
+  FKeepAlive->OnTimer = [this](TObject* sender) { KeepAliveTimer(sender); };
+  FKeepAlive->SetEnabled(true);
 
-  started_ = true;
-  if (!worker_.Start([this] { Run(); })) {
-    started_ = false;
-    keepAlive_.reset();
-    DeallocateHWnd(relay_.exchange(nullptr));
+  FStarted = true;
+  if (!FWorker.Start([this] { Run(); })) {
+    FStarted = false;
+    FKeepAlive.reset();
+    DeallocateHWnd(FRelay.exchange(nullptr));
     return false;
   }
   return true;
 }
 
 void LinkEngine::Stop() {
-  keepAlive_.reset();
+  FKeepAlive.reset();
   {
-    sys::ScopedLock lock(queueLock_);
-    queue_.clear();
-    mark_.reset();
+    sys::ScopedLock lock(FQueueLock);
+    FQueue.clear();
+    FMark.reset();
   }
-  if (!worker_.Started()) {
-    started_ = false;
+  if (!FWorker.Started()) {
+    FStarted = false;
     return;
   }
-  stopping_ = true;
-  if (sender_) sender_->Stop();
-  if (HWND relay = relay_.exchange(nullptr)) DeallocateHWnd(relay);
-  stopEvent_.Set();
-  if (!worker_.Join(StopWaitMs)) {
+  FStopping = true;
+  if (FSender) FSender->Stop();
+  if (HWND relay = FRelay.exchange(nullptr)) DeallocateHWnd(relay);
+  FStopEvent.Set();
+  if (!FWorker.Join(StopWaitMs)) {
     // The worker keeps its resources until it ends (the destructor waits).
-    PostMessage(owner_, WM_LINK_TIMEOUT, static_cast<WPARAM>(LinkStopTimedOut), 0);
+    PostMessage(FOwner, WM_LINK_TIMEOUT, static_cast<WPARAM>(LinkStopTimedOut), 0);
   } else {
-    sender_.reset();
+    FSender.reset();
   }
-  started_ = false;
+  FStarted = false;
 }
 
 void LinkEngine::Shutdown() {
   Stop();
-  if (worker_.Started()) worker_.Join();
-  sender_.reset();
+  if (FWorker.Started()) FWorker.Join();
+  FSender.reset();
 }
 
 void LinkEngine::SetKeepAliveInterval(std::uint32_t ms) {
-  keepAliveIntervalMs_ = ms;
-  if (keepAlive_) keepAlive_->SetInterval(ms);
+  FKeepAliveIntervalMs = ms;
+  if (FKeepAlive) FKeepAlive->SetInterval(ms);
 }
 
 // ---------------------------------------------------------------- submission
 
 void LinkEngine::SendCommand(const ByteVector& frame, bool append) {
-  if (!started_ || stopping_) return;
+  if (!FStarted || FStopping) return;
   // Frames the buffer cannot hold are never carried (the longest the
   // editor sends is 61 bytes).
-  if (frame.empty() || frame.size() > traits_.BufferSize) return;
+  if (frame.empty() || frame.size() > FTraits.BufferSize) return;
   RestartKeepAlive();
 
-  sys::ScopedLock lock(queueLock_);
-  framed_ = true;
-  if (!busy_) {
-    busy_ = true;
-    turnaroundStart_ = sys::PerfCounter();
+  sys::ScopedLock lock(FQueueLock);
+  FFramed = true;
+  if (!FBusy) {
+    FBusy = true;
+    FTurnaroundStart = sys::PerfCounter();
     HandOver(frame);
   } else if (append) {
-    queue_.push_back(frame);
-  } else if (mark_ && CodeOf(frame) == lastCode_ && SameTarget(**mark_, frame)) {
-    **mark_ = frame;
+    FQueue.push_back(frame);
+  } else if (FMark && CodeOf(frame) == FLastCode && SameTarget(**FMark, frame)) {
+    **FMark = frame;
   } else {
-    queue_.push_back(frame);
-    mark_ = std::prev(queue_.end());
+    FQueue.push_back(frame);
+    FMark = std::prev(FQueue.end());
   }
-  lastCode_ = CodeOf(frame);
+  FLastCode = CodeOf(frame);
 }
 
 void LinkEngine::Send(const std::uint8_t* data, std::size_t size) {
@@ -196,127 +196,127 @@ void LinkEngine::Send(const ByteVector& frame) {
 }
 
 void LinkEngine::HandOver(const ByteVector& frame) {
-  if (!started_) return;
+  if (!FStarted) return;
   {
-    sys::ScopedLock lock(bufferLock_);
-    std::copy(frame.begin(), frame.end(), sendBuffer_.begin());
-    sendLength_ = frame.size();
+    sys::ScopedLock lock(FBufferLock);
+    std::copy(frame.begin(), frame.end(), FSendBuffer.begin());
+    FSendLength = frame.size();
   }
-  ++handOvers_;
+  ++FHandOvers;
   HandedOver(frame.data(), frame.size());
-  sendEvent_.Set();
+  FSendEvent.Set();
 }
 
 void LinkEngine::SendNext(std::uint64_t answered) {
-  sys::ScopedLock lock(queueLock_);
-  if (handOvers_ != answered) return;
-  if (queue_.empty()) {
-    busy_ = false;
+  sys::ScopedLock lock(FQueueLock);
+  if (FHandOvers != answered) return;
+  if (FQueue.empty()) {
+    FBusy = false;
     return;
   }
-  ByteVector next = std::move(queue_.front());
-  if (mark_ && *mark_ == queue_.begin()) mark_.reset();
-  queue_.pop_front();
-  turnaroundStart_ = sys::PerfCounter();
+  ByteVector next = std::move(FQueue.front());
+  if (FMark && *FMark == FQueue.begin()) FMark.reset();
+  FQueue.pop_front();
+  FTurnaroundStart = sys::PerfCounter();
   HandOver(next);
 }
 
 void LinkEngine::RestartKeepAlive() {
-  if (keepAlive_ && IsMainThread()) {
-    keepAlive_->SetEnabled(false);
-    keepAlive_->SetEnabled(true);
+  if (FKeepAlive && IsMainThread()) {
+    FKeepAlive->SetEnabled(false);
+    FKeepAlive->SetEnabled(true);
   }
 }
 
 void LinkEngine::KeepAliveTimer(TObject*) {
-  if (keepAliveOff_ || !started_) return;
+  if (FKeepAliveOff || !FStarted) return;
   {
-    sys::ScopedLock lock(queueLock_);
-    if (busy_ || !queue_.empty()) return;
+    sys::ScopedLock lock(FQueueLock);
+    if (FBusy || !FQueue.empty()) return;
   }
-  SetTimeout(traits_.KeepAliveTimeoutMs);
-  LCmd keepAlive(static_cast<std::uint8_t>(deviceId_.load()), KeepAliveCode);
+  SetTimeout(FTraits.KeepAliveTimeoutMs);
+  LCmd keepAlive(static_cast<std::uint8_t>(FDeviceId.load()), KeepAliveCode);
   SendCommand(BuildFrame(keepAlive, 1), false);
 }
 
 void LinkEngine::SetTimeout(std::uint32_t ms) {
-  timeoutMs_ = ms;
+  FTimeoutMs = ms;
 }
 
 void LinkEngine::SetRetryLimit(int count) {
-  retryLimit_ = count;
+  FRetryLimit = count;
 }
 
 bool LinkEngine::IsBusy() const {
-  sys::ScopedLock lock(queueLock_);
-  return busy_;
+  sys::ScopedLock lock(FQueueLock);
+  return FBusy;
 }
 
 std::uint8_t LinkEngine::GetLastCode() const {
-  sys::ScopedLock lock(queueLock_);
-  return lastCode_;
+  sys::ScopedLock lock(FQueueLock);
+  return FLastCode;
 }
 
 std::vector<ByteVector> LinkEngine::QueuedFrames() const {
-  sys::ScopedLock lock(queueLock_);
-  return {queue_.begin(), queue_.end()};
+  sys::ScopedLock lock(FQueueLock);
+  return {FQueue.begin(), FQueue.end()};
 }
 
 int LinkEngine::MarkedIndex() const {
-  sys::ScopedLock lock(queueLock_);
-  if (!mark_) return -1;
-  return static_cast<int>(std::distance(queue_.begin(), Queue::const_iterator(*mark_)));
+  sys::ScopedLock lock(FQueueLock);
+  if (!FMark) return -1;
+  return static_cast<int>(std::distance(FQueue.begin(), Queue::const_iterator(*FMark)));
 }
 
 // ---------------------------------------------------------------- messages
 
 void LinkEngine::Notify(int code, int value) {
-  if (stopping_) return;
-  PostMessage(relay_.load(), WM_LINK_TIMEOUT, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
+  if (FStopping) return;
+  PostMessage(FRelay.load(), WM_LINK_TIMEOUT, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
 }
 
 // ---------------------------------------------------------------- receiving
 
 void LinkEngine::OnReceived(const std::uint8_t* data, std::size_t size) {
-  if (!data || size == 0 || size > traits_.BufferSize) return;
+  if (!data || size == 0 || size > FTraits.BufferSize) return;
   {
-    sys::ScopedLock lock(receiveLock_);
-    if (received_.size() >= MaxWaitingChunks) return;
-    received_.emplace_back(data, data + size);
+    sys::ScopedLock lock(FReceiveLock);
+    if (FReceived.size() >= MaxWaitingChunks) return;
+    FReceived.emplace_back(data, data + size);
   }
-  dataEvent_.Set();
+  FDataEvent.Set();
 }
 
 void LinkEngine::DrainReceived() {
   for (;;) {
     ByteVector chunk;
     {
-      sys::ScopedLock lock(receiveLock_);
-      if (received_.empty()) return;
-      chunk = std::move(received_.front());
-      received_.pop_front();
+      sys::ScopedLock lock(FReceiveLock);
+      if (FReceived.empty()) return;
+      chunk = std::move(FReceived.front());
+      FReceived.pop_front();
     }
     for (std::uint8_t b : chunk) {
-      if (stopping_) return;
+      if (FStopping) return;
       OnByte(b);
     }
   }
 }
 
 void LinkEngine::OnByte(std::uint8_t b) {
-  if (!framed_) return;
-  if (cutter_.Push(b)) FrameComplete(cutter_.Frame());
+  if (!FFramed) return;
+  if (FCutter.Push(b)) FrameComplete(FCutter.Frame());
 }
 
 void LinkEngine::FrameComplete(const ByteVector& frame) {
-  if (frame.size() > traits_.BufferSize) return;
+  if (frame.size() > FTraits.BufferSize) return;
   WritePending();
   std::int64_t start;
   std::uint64_t answered;
   {
-    sys::ScopedLock lock(queueLock_);
-    start = turnaroundStart_;
-    answered = handOvers_;
+    sys::ScopedLock lock(FQueueLock);
+    start = FTurnaroundStart;
+    answered = FHandOvers;
   }
   const std::int64_t freq = std::max<std::int64_t>(sys::PerfFrequency(), 1);
   const std::int64_t elapsed = std::max<std::int64_t>(sys::PerfCounter() - start, 0);
@@ -328,55 +328,55 @@ void LinkEngine::FrameComplete(const ByteVector& frame) {
   // The handler gets its own copy, kept alive until it returns even when a
   // stop abandons the wait.
   auto lent = std::make_shared<ByteVector>(frame);
-  if (sender_)
-    sender_->Send(FrameMessage(), reinterpret_cast<WPARAM>(lent.get()), static_cast<LPARAM>(turnaround),
+  if (FSender)
+    FSender->Send(FrameMessage(), reinterpret_cast<WPARAM>(lent.get()), static_cast<LPARAM>(turnaround),
                   lent);
-  if (stopping_) return;
+  if (FStopping) return;
   SendNext(answered);
   WritePending();
 }
 
 void LinkEngine::ReplaceFrameInFlight(const ByteVector& frame) {
-  sys::ScopedLock lock(bufferLock_);
-  const std::size_t n = std::min(frame.size(), sendBuffer_.size());
-  std::copy(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(n), sendBuffer_.begin());
-  sendLength_ = n;
+  sys::ScopedLock lock(FBufferLock);
+  const std::size_t n = std::min(frame.size(), FSendBuffer.size());
+  std::copy(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(n), FSendBuffer.begin());
+  FSendLength = n;
 }
 
 // ---------------------------------------------------------------- worker
 
 std::uint8_t LinkEngine::SendBufferByte(std::size_t index) {
-  sys::ScopedLock lock(bufferLock_);
-  return index < sendBuffer_.size() ? sendBuffer_[index] : 0;
+  sys::ScopedLock lock(FBufferLock);
+  return index < FSendBuffer.size() ? FSendBuffer[index] : 0;
 }
 
 void LinkEngine::Rewrite(bool force) {
   std::vector<std::uint8_t> bytes;
   {
-    sys::ScopedLock lock(bufferLock_);
-    if (sendLength_ == 0 || (!force && sendBuffer_[0] == 0)) return;
-    bytes.assign(sendBuffer_.begin(), sendBuffer_.begin() + static_cast<std::ptrdiff_t>(sendLength_));
+    sys::ScopedLock lock(FBufferLock);
+    if (FSendLength == 0 || (!force && FSendBuffer[0] == 0)) return;
+    bytes.assign(FSendBuffer.begin(), FSendBuffer.begin() + static_cast<std::ptrdiff_t>(FSendLength));
   }
   WriteTransport(bytes.data(), bytes.size());
 }
 
 void LinkEngine::WritePending() {
-  if (sendEvent_.TryWait()) {
-    counts_.retries = 0;
+  if (FSendEvent.TryWait()) {
+    FCounts.retries = 0;
     Rewrite(true);
   }
 }
 
 void LinkEngine::OnWaitTimeout() {
-  WorkerCounts& counts = counts_;
-  ++replyTimeouts_;
-  if (resendCredit_ > 0) {
-    --resendCredit_;
+  WorkerCounts& counts = FCounts;
+  ++FReplyTimeouts;
+  if (FResendCredit > 0) {
+    --FResendCredit;
     Rewrite(true);
     return;
   }
-  const bool silence = traits_.Rule == TimeoutRule::ReportAfterSilence;
-  if (counts.retries < retryLimit_) {
+  const bool silence = FTraits.Rule == TimeoutRule::ReportAfterSilence;
+  if (counts.retries < FRetryLimit) {
     if (silence) counts.silent = 0;
     Rewrite(false);
     ++counts.retries;
@@ -388,8 +388,8 @@ void LinkEngine::OnWaitTimeout() {
   }
   counts.retries = 0;
   {
-    sys::ScopedLock lock(bufferLock_);
-    sendBuffer_[0] = 0;
+    sys::ScopedLock lock(FBufferLock);
+    FSendBuffer[0] = 0;
   }
   Notify(LinkNoAnswer, SendBufferByte(DeviceFrame::SentIdIndex));
 }
@@ -397,19 +397,19 @@ void LinkEngine::OnWaitTimeout() {
 void LinkEngine::Run() {
   // A frame handed over is written before received bytes are looked at.
   enum { StopIndex, SendIndex, DataIndex, PortIndex };
-  std::array<sys::Event*, 3> events{&stopEvent_, &sendEvent_, &dataEvent_};
-  counts_ = {};
+  std::array<sys::Event*, 3> events{&FStopEvent, &FSendEvent, &FDataEvent};
+  FCounts = {};
   for (;;) {
     const int port = PortHandle();
     std::array<int, 1> fds{port};
     std::span<const int> readFds(fds.data(), port >= 0 ? 1 : 0);
-    const int r = sys::WaitForAny(events, readFds, timeoutMs_.load());
-    lastWaitResult_ = r;
-    if (stopping_ || r == StopIndex) break;
+    const int r = sys::WaitForAny(events, readFds, FTimeoutMs.load());
+    FLastWaitResult = r;
+    if (FStopping || r == StopIndex) break;
     if (r == DataIndex) {
       DrainReceived();
     } else if (r == SendIndex) {
-      counts_.retries = 0;
+      FCounts.retries = 0;
       Rewrite(true);
     } else if (r == PortIndex) {
       if (!ReadPort()) {
@@ -419,9 +419,9 @@ void LinkEngine::Run() {
     } else if (r == sys::kWaitTimeout) {
       OnWaitTimeout();
     } else {
-      if (traits_.ReportFailedWait) Notify(LinkWaitFailed, SendBufferByte(DeviceFrame::SentIdIndex));
+      if (FTraits.ReportFailedWait) Notify(LinkWaitFailed, SendBufferByte(DeviceFrame::SentIdIndex));
       break;
     }
   }
-  started_ = false;
+  FStarted = false;
 }

@@ -129,15 +129,15 @@ class LinkEngine {
   // Take effect at the worker's next wait.
   virtual void SetTimeout(std::uint32_t ms);
   void SetRetryLimit(int count);
-  std::uint32_t GetTimeout() const { return timeoutMs_.load(); }
-  int GetRetryLimit() const { return retryLimit_.load(); }
+  std::uint32_t GetTimeout() const { return FTimeoutMs.load(); }
+  int GetRetryLimit() const { return FRetryLimit.load(); }
 
   // True suppresses the keep-alive.
-  void SetKeepAliveOff(bool off) { keepAliveOff_ = off; }
-  bool GetKeepAliveOff() const { return keepAliveOff_.load(); }
+  void SetKeepAliveOff(bool off) { FKeepAliveOff = off; }
+  bool GetKeepAliveOff() const { return FKeepAliveOff.load(); }
   // The device ID the keep-alive addresses.
-  void SetDeviceId(int id) { deviceId_ = id; }
-  int GetDeviceId() const { return deviceId_.load(); }
+  void SetDeviceId(int id) { FDeviceId = id; }
+  int GetDeviceId() const { return FDeviceId.load(); }
   // Interval of the keep-alive timer (2000 ms); for tests.
   void SetKeepAliveInterval(std::uint32_t ms);
 
@@ -146,7 +146,7 @@ class LinkEngine {
   // transport's keep-alive time-out.
   void KeepAliveTimer(TObject* Sender);
 
-  bool IsStarted() const { return started_.load(); }
+  bool IsStarted() const { return FStarted.load(); }
   bool IsBusy() const;
   std::uint8_t GetLastCode() const;
   // The waiting frames, oldest first, and the index of the marked one
@@ -155,9 +155,9 @@ class LinkEngine {
   int MarkedIndex() const;
   // The result of the worker's last wait (an event index, sys::kWaitTimeout
   // or sys::kWaitFailed).
-  int LastWaitResult() const { return lastWaitResult_.load(); }
+  int LastWaitResult() const { return FLastWaitResult.load(); }
   // Reply time-outs the worker has counted since the engine started.
-  int ReplyTimeouts() const { return replyTimeouts_.load(); }
+  int ReplyTimeouts() const { return FReplyTimeouts.load(); }
 
  protected:
   LinkEngine(TWinControl* owner, LinkOwner* io, int deviceId, const Traits& traits);
@@ -205,14 +205,14 @@ class LinkEngine {
   void SendNext(std::uint64_t answered);
 
   // Serial: time-outs that rewrite the send buffer without counting.
-  void SetResendCredit(int count) { resendCredit_ = count; }
+  void SetResendCredit(int count) { FResendCredit = count; }
   // Replaces the send buffer without writing it (serial delivery).
   void ReplaceFrameInFlight(const ByteVector& frame);
 
-  LinkOwner* Io() const { return io_; }
-  bool Stopping() const { return stopping_.load(); }
+  LinkOwner* Io() const { return FIo; }
+  bool Stopping() const { return FStopping.load(); }
   // True until the worker has ended and been reaped.
-  bool WorkerAlive() const { return worker_.Started(); }
+  bool WorkerAlive() const { return FWorker.Started(); }
 
  private:
   struct WorkerCounts {
@@ -230,56 +230,56 @@ class LinkEngine {
   // Writes the send buffer; with force, also when its first byte is 0.
   void Rewrite(bool force);
   // Copies the frame into the send buffer and wakes the worker. Called
-  // with queueLock_ held.
+  // with FQueueLock held.
   void HandOver(const ByteVector& frame);
   void RestartKeepAlive();
   std::uint8_t SendBufferByte(std::size_t index);
 
-  const Traits traits_;
-  HWND owner_;
-  LinkOwner* io_;
+  const Traits FTraits;
+  HWND FOwner;
+  LinkOwner* FIo;
 
   // Queue state.
-  mutable sys::Mutex queueLock_;
-  bool busy_ = false;
-  std::uint8_t lastCode_ = 0;
-  Queue queue_;
-  std::optional<Queue::iterator> mark_;
-  std::int64_t turnaroundStart_ = 0;
+  mutable sys::Mutex FQueueLock;
+  bool FBusy = false;
+  std::uint8_t FLastCode = 0;
+  Queue FQueue;
+  std::optional<Queue::iterator> FMark;
+  std::int64_t FTurnaroundStart = 0;
   // Counts hand-overs, to tell which frame an answer ends.
-  std::uint64_t handOvers_ = 0;
+  std::uint64_t FHandOvers = 0;
 
   // The frame in flight.
-  sys::Mutex bufferLock_;
-  std::vector<std::uint8_t> sendBuffer_;
-  std::size_t sendLength_ = 0;
+  sys::Mutex FBufferLock;
+  std::vector<std::uint8_t> FSendBuffer;
+  std::size_t FSendLength = 0;
 
   // Received chunks, oldest first.
-  sys::Mutex receiveLock_;
-  std::deque<ByteVector> received_;
+  sys::Mutex FReceiveLock;
+  std::deque<ByteVector> FReceived;
 
-  FrameCutter cutter_;
-  std::atomic<bool> framed_{false};
-  std::atomic<std::uint32_t> timeoutMs_{DefaultTimeoutMs};
-  std::atomic<int> retryLimit_{DefaultRetryLimit};
-  std::atomic<int> resendCredit_{0};
-  std::atomic<bool> keepAliveOff_{false};
-  std::atomic<int> deviceId_;
-  std::atomic<int> lastWaitResult_{0};
-  std::atomic<int> replyTimeouts_{0};
-  WorkerCounts counts_;  // the worker's own
-  std::atomic<bool> started_{false};
-  std::atomic<bool> stopping_{false};
-  std::uint32_t keepAliveIntervalMs_ = KeepAliveIntervalMs;
+  FrameCutter FCutter;
+  std::atomic<bool> FFramed{false};
+  std::atomic<std::uint32_t> FTimeoutMs{DefaultTimeoutMs};
+  std::atomic<int> FRetryLimit{DefaultRetryLimit};
+  std::atomic<int> FResendCredit{0};
+  std::atomic<bool> FKeepAliveOff{false};
+  std::atomic<int> FDeviceId;
+  std::atomic<int> FLastWaitResult{0};
+  std::atomic<int> FReplyTimeouts{0};
+  WorkerCounts FCounts;  // the worker's own
+  std::atomic<bool> FStarted{false};
+  std::atomic<bool> FStopping{false};
+  std::uint32_t FKeepAliveIntervalMs = KeepAliveIntervalMs;
 
-  std::unique_ptr<TTimer> keepAlive_;
-  std::unique_ptr<TSyncMessageSender> sender_;
+  std::unique_ptr<TTimer> FKeepAlive;
+  std::unique_ptr<TSyncMessageSender> FSender;
   // Posted messages go through this window, which Stop removes, so none
   // arrives after it.
-  std::atomic<HWND> relay_{nullptr};
+  std::atomic<HWND> FRelay{nullptr};
 
-  sys::Event stopEvent_;
-  sys::Event dataEvent_;
-  sys::Event sendEvent_;
-  sys::Thread worker_;
+  sys::Event FStopEvent;
+  sys::Event FDataEvent;
+  sys::Event FSendEvent;
+  sys::Thread FWorker;
 };

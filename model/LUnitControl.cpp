@@ -9,45 +9,45 @@
 using namespace PresetLayout;
 namespace CI = ChannelIndex;
 
-LUnitControl::LUnitControl(UnitOwner* owner) : Owner(owner) {
+LUnitControl::LUnitControl(UnitOwner* owner) : FOwner(owner) {
   LoadDefaults();
 }
 
 void LUnitControl::LoadDefaults() {
-  Current = DefaultPresetImage();
-  GroupCtrl = DefaultGroupCtrlRecords();
+  FCurrent = DefaultPresetImage();
+  FGroupCtrl = DefaultGroupCtrlRecords();
 }
 
 // --- Owner -------------------------------------------------------------------
 
 std::uint8_t LUnitControl::DeviceId() const {
-  return Owner ? Owner->GetDeviceId() : 0;
+  return FOwner ? FOwner->GetDeviceId() : 0;
 }
 
 void LUnitControl::Send(const LCmd& command, bool append, bool always) {
-  if (Owner == nullptr) return;
-  if (!always && Owner->IsRefreshing()) return;
-  Owner->SendCommand(command, append);
+  if (FOwner == nullptr) return;
+  if (!always && FOwner->IsRefreshing()) return;
+  FOwner->SendCommand(command, append);
 }
 
 // --- Getters -----------------------------------------------------------------
 
 std::uint16_t LUnitControl::GetGain(int channel) const {
-  return Current.Word(Gain(channel));
+  return FCurrent.Word(Gain(channel));
 }
 
 std::uint16_t LUnitControl::GetDelay(int channel) const {
   if (!CI::IsOutput(channel)) return 0;
-  return Current.Word(OutputBlock(channel) + OutDelay);
+  return FCurrent.Word(OutputBlock(channel) + OutDelay);
 }
 
 bool LUnitControl::GetPeqBypass(int channel, int band) const {
   if (band < 0 || band > 15) return false;
-  return (Current.Word(PeqBypassMask(channel)) >> band) & 1u;
+  return (FCurrent.Word(PeqBypassMask(channel)) >> band) & 1u;
 }
 
 PeqBandRecord LUnitControl::GetPeqBand(int channel, int band) const {
-  return Current.Get<PeqBandRecord>(PeqBand(channel, band));
+  return FCurrent.Get<PeqBandRecord>(PeqBand(channel, band));
 }
 
 PeqBandRecord LUnitControl::GetDefaultPeqBand(int channel, int band) const {
@@ -55,20 +55,20 @@ PeqBandRecord LUnitControl::GetDefaultPeqBand(int channel, int band) const {
 }
 
 std::uint16_t LUnitControl::GetMatrix(int channel) const {
-  if (CI::IsEffectBus(channel)) return Current.Byte(EffRoute);
-  if (CI::IsOutput(channel)) return Current.Word(OutputBlock(channel) + OutRoute);
+  if (CI::IsEffectBus(channel)) return FCurrent.Byte(EffRoute);
+  if (CI::IsOutput(channel)) return FCurrent.Word(OutputBlock(channel) + OutRoute);
   return 0;
 }
 
 CompRecord LUnitControl::GetComp(int channel) const {
-  if (CI::IsEffectBus(channel)) return Current.Get<CompRecord>(EffComp);
-  if (CI::IsOutput(channel)) return Current.Get<CompRecord>(OutputBlock(channel) + OutComp);
+  if (CI::IsEffectBus(channel)) return FCurrent.Get<CompRecord>(EffComp);
+  if (CI::IsOutput(channel)) return FCurrent.Get<CompRecord>(OutputBlock(channel) + OutComp);
   return {};
 }
 
 GateRecord LUnitControl::GetGate(int channel) const {
   if (!CI::IsInput(channel)) return {};
-  return Current.Get<GateRecord>(InputBlock(channel) + InGate);
+  return FCurrent.Get<GateRecord>(InputBlock(channel) + InGate);
 }
 
 PassFilters LUnitControl::GetPassFilters(int channel) const {
@@ -81,21 +81,21 @@ PassFilters LUnitControl::GetPassFilters(int channel) const {
     return {};
   // Both blocks keep the four words in the same order.
   PassFilters f;
-  f.HpSlope = Current.Word(first);
-  f.HpFreq = Current.Word(first + 2);
-  f.LpSlope = Current.Word(first + 4);
-  f.LpFreq = Current.Word(first + 6);
+  f.HpSlope = FCurrent.Word(first);
+  f.HpFreq = FCurrent.Word(first + 2);
+  f.LpSlope = FCurrent.Word(first + 4);
+  f.LpFreq = FCurrent.Word(first + 6);
   return f;
 }
 
 bool LUnitControl::GetPolarity(int channel) const {
-  return Current.Word(Polarity(channel)) != 0;
+  return FCurrent.Word(Polarity(channel)) != 0;
 }
 
 bool LUnitControl::GetMute(int channel) const {
-  if (CI::IsInput(channel)) return (Current.Word(InputMuteMask) >> channel) & 1u;
-  if (CI::IsOutput(channel)) return (Current.Word(OutputMuteMask) >> (channel - CI::FirstOutput)) & 1u;
-  if (CI::IsEffectBus(channel)) return Current.Word(EffMute) != 0;
+  if (CI::IsInput(channel)) return (FCurrent.Word(InputMuteMask) >> channel) & 1u;
+  if (CI::IsOutput(channel)) return (FCurrent.Word(OutputMuteMask) >> (channel - CI::FirstOutput)) & 1u;
+  if (CI::IsEffectBus(channel)) return FCurrent.Word(EffMute) != 0;
   return false;
 }
 
@@ -103,7 +103,7 @@ ChannelNameBytes LUnitControl::GetChannelNameBytes(int channel) const {
   ChannelNameBytes name{};
   const std::size_t offset = ChannelName(channel);
   if (offset == npos) return name;
-  std::copy_n(Current.Bytes.begin() + static_cast<std::ptrdiff_t>(offset), name.size(), name.begin());
+  std::copy_n(FCurrent.Bytes.begin() + static_cast<std::ptrdiff_t>(offset), name.size(), name.begin());
   return name;
 }
 
@@ -114,7 +114,7 @@ std::string LUnitControl::GetChannelName(int channel) const {
 
 PresetNameBytes LUnitControl::GetPresetNameBytes() const {
   PresetNameBytes name{};
-  std::copy_n(Current.Bytes.begin() + NameOffset, name.size(), name.begin());
+  std::copy_n(FCurrent.Bytes.begin() + NameOffset, name.size(), name.begin());
   return name;
 }
 
@@ -125,104 +125,104 @@ std::string LUnitControl::GetPresetName() const {
 
 std::uint16_t LUnitControl::GetFeedbackLevel(int channel) const {
   if (!CI::IsInput(channel)) return 0;
-  return Current.Word(InputBlock(channel) + InFeedback);
+  return FCurrent.Word(InputBlock(channel) + InFeedback);
 }
 
 bool LUnitControl::GetPhantom(int channel) const {
   if (!CI::IsInput(channel)) return false;
-  return Current.Byte(InputBlock(channel) + InPhantom) != 0;
+  return FCurrent.Byte(InputBlock(channel) + InPhantom) != 0;
 }
 
 std::uint8_t LUnitControl::GetMicGain(int channel) const {
   if (!CI::IsInput(channel)) return 0;
-  return Current.Byte(InputBlock(channel) + InMicGain);
+  return FCurrent.Byte(InputBlock(channel) + InMicGain);
 }
 
 std::uint16_t LUnitControl::GetLinkMask(int channel) const {
-  return Current.Word(LinkMask(channel));
+  return FCurrent.Word(LinkMask(channel));
 }
 
 std::uint16_t LUnitControl::GetEqBypassMask(int channel) const {
-  return Current.Word(EqBypassMask(channel));
+  return FCurrent.Word(EqBypassMask(channel));
 }
 
 std::uint8_t LUnitControl::GetEffectOn() const {
-  return Current.Byte(EffOn);
+  return FCurrent.Byte(EffOn);
 }
 std::uint8_t LUnitControl::GetEffectVolume() const {
-  return Current.Byte(EffVolume);
+  return FCurrent.Byte(EffVolume);
 }
 std::uint8_t LUnitControl::GetCameraDefault() const {
-  return Current.Byte(EffCameraDefault);
+  return FCurrent.Byte(EffCameraDefault);
 }
 MixGateRecord LUnitControl::GetAutoMixGate() const {
-  return Current.Get<MixGateRecord>(EffAutoMixGate);
+  return FCurrent.Get<MixGateRecord>(EffAutoMixGate);
 }
 MixGateRecord LUnitControl::GetCameraGate() const {
-  return Current.Get<MixGateRecord>(EffCameraGate);
+  return FCurrent.Get<MixGateRecord>(EffCameraGate);
 }
 std::uint16_t LUnitControl::GetAutoMixSlope() const {
-  return Current.Word(EffAutoMixSlope);
+  return FCurrent.Word(EffAutoMixSlope);
 }
 EchoRecord LUnitControl::GetEchoWords() const {
-  return Current.Get<EchoRecord>(EffEcho);
+  return FCurrent.Get<EchoRecord>(EffEcho);
 }
 ReverbRecord LUnitControl::GetReverbWords() const {
-  return Current.Get<ReverbRecord>(EffReverb);
+  return FCurrent.Get<ReverbRecord>(EffReverb);
 }
 std::uint16_t LUnitControl::GetDelayUnit() const {
-  return Current.Word(PresetLayout::DelayUnit);
+  return FCurrent.Word(PresetLayout::DelayUnit);
 }
 std::uint16_t LUnitControl::GetTestSignal() const {
-  return Current.Word(TestSignal);
+  return FCurrent.Word(TestSignal);
 }
 std::uint16_t LUnitControl::GetSineFreqIndex() const {
-  return Current.Word(SineFreq);
+  return FCurrent.Word(SineFreq);
 }
 std::uint16_t LUnitControl::GetMemorizeMode() const {
-  return Current.Word(PresetLayout::MemorizeMode);
+  return FCurrent.Word(PresetLayout::MemorizeMode);
 }
 
 SubCtrlRecord LUnitControl::GetSubCtrl(int index) const {
-  return Current.Get<SubCtrlRecord>(index == 0 ? SubCtrl0 : SubCtrl1);
+  return FCurrent.Get<SubCtrlRecord>(index == 0 ? SubCtrl0 : SubCtrl1);
 }
 
 GroupCtrlRecord LUnitControl::GetGroupCtrl(int index) const {
   if (index < 0 || index >= GroupCtrlCount) return {};
-  return GroupCtrl[static_cast<std::size_t>(index)];
+  return FGroupCtrl[static_cast<std::size_t>(index)];
 }
 
 bool LUnitControl::IsPresetStored(int slotIndex) const {
   if (slotIndex < 0 || slotIndex >= StoredSlotCount) return false;
-  return StoredFlags[static_cast<std::size_t>(slotIndex)] != 0;
+  return FStoredFlags[static_cast<std::size_t>(slotIndex)] != 0;
 }
 
 const StoredSlot* LUnitControl::GetStoredSlot(int slotNumber) const {
   if (slotNumber < 1 || slotNumber > StoredSlotCount) return nullptr;
-  return &StoredSlots[static_cast<std::size_t>(slotNumber - 1)];
+  return &FStoredSlots[static_cast<std::size_t>(slotNumber - 1)];
 }
 
 // --- Plain stores ------------------------------------------------------------
 
 void LUnitControl::SetEqBypassMask(int channel, std::uint16_t mask) {
-  Current.SetWord(EqBypassMask(channel), mask);
+  FCurrent.SetWord(EqBypassMask(channel), mask);
 }
 
 void LUnitControl::SetMemorizeMode(std::uint16_t mode) {
-  Current.SetWord(PresetLayout::MemorizeMode, mode);
+  FCurrent.SetWord(PresetLayout::MemorizeMode, mode);
 }
 
 void LUnitControl::SetPresetStored(int slotIndex) {
   if (slotIndex < 0 || slotIndex >= StoredSlotCount) return;
-  StoredFlags[static_cast<std::size_t>(slotIndex)] = 1;
+  FStoredFlags[static_cast<std::size_t>(slotIndex)] = 1;
 }
 
 void LUnitControl::SetEchoWords(const EchoRecord& echo) {
-  Current.Put(EffEcho, echo);
+  FCurrent.Put(EffEcho, echo);
 }
 
 void LUnitControl::SetReverbWords(const ReverbRecord& reverb) {
-  Current.Put(EffReverb, reverb);
+  FCurrent.Put(EffReverb, reverb);
 }
 
 // --- Link groups -------------------------------------------------------------

@@ -44,7 +44,7 @@ class LUnitControl {
   LUnitControl(const LUnitControl&) = delete;
   LUnitControl& operator=(const LUnitControl&) = delete;
 
-  void SetOwner(UnitOwner* owner) { Owner = owner; }
+  void SetOwner(UnitOwner* owner) { FOwner = owner; }
   void LoadDefaults();
 
   // --- Getters (read the current set; channels of the wrong side give 0).
@@ -85,10 +85,10 @@ class LUnitControl {
   SubCtrlRecord GetSubCtrl(int index) const;      // 0: record 0, otherwise record 1
   GroupCtrlRecord GetGroupCtrl(int index) const;  // 0..7
   bool IsPresetStored(int slotIndex) const;       // 0..20
-  const DeviceInfoBlock& GetDeviceInfo() const { return DeviceInfo; }
+  const DeviceInfoBlock& GetDeviceInfo() const { return FDeviceInfo; }
   // Slot number 1..21; null outside that range.
   const StoredSlot* GetStoredSlot(int slotNumber) const;
-  const PresetImage& GetImage() const { return Current; }
+  const PresetImage& GetImage() const { return FCurrent; }
 
   // --- Plain stores (the callers send what is needed themselves).
   void SetEqBypassMask(int channel, std::uint16_t mask);
@@ -164,11 +164,11 @@ class LUnitControl {
   std::vector<std::size_t> GroupBlocks(int channel) const;
   bool StagePacket(std::span<const std::uint8_t> payload, int& packet);
 
-  UnitOwner* Owner = nullptr;
-  GroupCtrlRecords GroupCtrl{};
-  PresetImage Current;
-  std::array<std::uint8_t, StoredSlotCount> StoredFlags{};
-  DeviceInfoBlock DeviceInfo{};
-  std::array<std::uint8_t, StagingSize> StagingArea{};
-  std::array<StoredSlot, StoredSlotCount> StoredSlots{};
+  UnitOwner* FOwner = nullptr;
+  GroupCtrlRecords FGroupCtrl{};
+  PresetImage FCurrent;
+  std::array<std::uint8_t, StoredSlotCount> FStoredFlags{};
+  DeviceInfoBlock FDeviceInfo{};
+  std::array<std::uint8_t, StagingSize> FStagingArea{};
+  std::array<StoredSlot, StoredSlotCount> FStoredSlots{};
 };

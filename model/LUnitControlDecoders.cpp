@@ -19,18 +19,18 @@ constexpr std::size_t StateHeader = 2;  // staged bytes before the state's Prese
 }  // namespace
 
 bool LUnitControl::SetStoredFlags(std::span<const std::uint8_t> payload) {
-  for (std::size_t i = 0; i < StoredFlags.size(); ++i) {
+  for (std::size_t i = 0; i < FStoredFlags.size(); ++i) {
     if (i >= payload.size()) return false;
-    StoredFlags[i] = payload[i] == StoredMark ? 1 : 0;
+    FStoredFlags[i] = payload[i] == StoredMark ? 1 : 0;
   }
   return true;
 }
 
 void LUnitControl::ResetPresetLists() {
-  if (Owner == nullptr) return;
+  if (FOwner == nullptr) return;
   for (int slot = 1; slot <= StoredSlotCount; ++slot) {
-    Owner->SetRecallPresetName(slot, DefaultListName);
-    Owner->SetStorePresetName(slot - 1, DefaultListName);
+    FOwner->SetRecallPresetName(slot, DefaultListName);
+    FOwner->SetStorePresetName(slot - 1, DefaultListName);
   }
 }
 
@@ -40,17 +40,17 @@ bool LUnitControl::SetStoredPresetName(int slot, std::span<const std::uint8_t> p
     if (i >= payload.size()) return false;
     raw.push_back(payload[i] == 0 ? ' ' : static_cast<char>(payload[i]));
   }
-  if (slot < 1 || slot > StoredSlotCount || Owner == nullptr) return true;
+  if (slot < 1 || slot > StoredSlotCount || FOwner == nullptr) return true;
   const std::string name = AnsiToUtf8(raw);
-  Owner->SetRecallPresetName(slot, name);
-  Owner->SetStorePresetName(slot - 1, name);
+  FOwner->SetRecallPresetName(slot, name);
+  FOwner->SetStorePresetName(slot - 1, name);
   return true;
 }
 
 bool LUnitControl::SetPresetName(std::span<const std::uint8_t> payload) {
   for (std::size_t i = 0; i < PresetNameSize; ++i) {
     if (i >= payload.size()) return false;
-    Current.SetByte(NameOffset + i, payload[i]);
+    FCurrent.SetByte(NameOffset + i, payload[i]);
   }
   return true;
 }
@@ -58,13 +58,13 @@ bool LUnitControl::SetPresetName(std::span<const std::uint8_t> payload) {
 void LUnitControl::SetPresetNameText(std::string_view utf8Name) {
   const std::string field = Utf8ToAnsiField(utf8Name, PresetNameSize);
   for (std::size_t i = 0; i < PresetNameSize; ++i)
-    Current.SetByte(NameOffset + i, i < field.size() ? static_cast<std::uint8_t>(field[i]) : 0);
+    FCurrent.SetByte(NameOffset + i, i < field.size() ? static_cast<std::uint8_t>(field[i]) : 0);
 }
 
 bool LUnitControl::SetGroupCtrlRecords(std::span<const std::uint8_t> payload) {
   for (std::size_t i = 0; i < GroupCtrlRecord::Size * GroupCtrlCount; ++i) {
     if (i >= payload.size()) return false;
-    GroupCtrlRecord& r = GroupCtrl[i / GroupCtrlRecord::Size];
+    GroupCtrlRecord& r = FGroupCtrl[i / GroupCtrlRecord::Size];
     switch (i % GroupCtrlRecord::Size) {
       case 0:
         r.Volume = payload[i];
@@ -87,8 +87,8 @@ bool LUnitControl::StagePacket(std::span<const std::uint8_t> payload, int& packe
   // Data that would fall past the staging area belongs to no stream in use.
   for (std::size_t j = 1; j < payload.size(); ++j) {
     const std::size_t position = base + j - 1;
-    if (position >= StagingArea.size()) break;
-    StagingArea[position] = payload[j];
+    if (position >= FStagingArea.size()) break;
+    FStagingArea[position] = payload[j];
   }
   return true;
 }
@@ -97,8 +97,8 @@ bool LUnitControl::StoreStatePacket(std::span<const std::uint8_t> payload) {
   int packet = 0;
   if (!StagePacket(payload, packet)) return false;
   if (packet >= LastPacket)
-    PresetStream::Read(std::span<const std::uint8_t>(StagingArea).subspan(StateHeader, PresetStream::Size),
-                       Current);
+    PresetStream::Read(std::span<const std::uint8_t>(FStagingArea).subspan(StateHeader, PresetStream::Size),
+                       FCurrent);
   return true;
 }
 
@@ -106,17 +106,17 @@ bool LUnitControl::StoreSlotPacket(int slot, std::span<const std::uint8_t> paylo
   int packet = 0;
   if (!StagePacket(payload, packet)) return false;
   if (packet < LastPacket || slot < 1 || slot > StoredSlotCount) return true;
-  StoredSlot& stored = StoredSlots[static_cast<std::size_t>(slot - 1)];
+  StoredSlot& stored = FStoredSlots[static_cast<std::size_t>(slot - 1)];
   stored[0] = static_cast<std::uint8_t>(slot);
-  std::copy_n(StagingArea.begin(), StoredSlotUsed - 1, stored.begin() + 1);
+  std::copy_n(FStagingArea.begin(), StoredSlotUsed - 1, stored.begin() + 1);
   return true;
 }
 
 bool LUnitControl::SetDeviceInfo(std::span<const std::uint8_t> payload) {
   // Bytes past the block are not part of it.
-  for (std::size_t i = 0; i < DeviceInfo.size(); ++i) {
+  for (std::size_t i = 0; i < FDeviceInfo.size(); ++i) {
     if (i >= payload.size()) return false;
-    DeviceInfo[i] = payload[i];
+    FDeviceInfo[i] = payload[i];
   }
   return true;
 }
@@ -124,7 +124,7 @@ bool LUnitControl::SetDeviceInfo(std::span<const std::uint8_t> payload) {
 ByteVector LUnitControl::SerializePreset() const {
   ByteVector out(PresetFileMagic.begin(), PresetFileMagic.end());
   out.resize(PresetFileMagic.size() + PresetStream::FileSize);
-  PresetStream::Write(Current, std::span<std::uint8_t>(out).subspan(PresetFileMagic.size()));
+  PresetStream::Write(FCurrent, std::span<std::uint8_t>(out).subspan(PresetFileMagic.size()));
   return out;
 }
 
@@ -133,15 +133,15 @@ void LUnitControl::CopyChannel(int a, int b) {
   const bool outputs = CI::IsOutput(a) && CI::IsOutput(b);
   if (!inputs && !outputs) return;
 
-  Current.SetWord(PeqBypassMask(b), Current.Word(PeqBypassMask(a)));
+  FCurrent.SetWord(PeqBypassMask(b), FCurrent.Word(PeqBypassMask(a)));
 
   const int first = inputs ? CI::FirstInput : CI::FirstOutput;
   const auto copyBit = [&](std::size_t maskOffset) {
     const std::uint16_t bitA = static_cast<std::uint16_t>(1u << (a - first));
     const std::uint16_t bitB = static_cast<std::uint16_t>(1u << (b - first));
-    std::uint16_t mask = Current.Word(maskOffset);
+    std::uint16_t mask = FCurrent.Word(maskOffset);
     mask = (mask & bitA) ? (mask | bitB) : static_cast<std::uint16_t>(mask & ~bitB);
-    Current.SetWord(maskOffset, mask);
+    FCurrent.SetWord(maskOffset, mask);
   };
   copyBit(inputs ? InputMuteMask : OutputMuteMask);
   copyBit(EqBypassMask(b));
@@ -152,7 +152,7 @@ void LUnitControl::CopyChannel(int a, int b) {
   const std::size_t to = inputs ? InputBlock(b) : OutputBlock(b);
   const std::size_t begin = inputs ? InPhantom : OutHpSlope;
   const std::size_t end = inputs ? InLinkMask + 2 : OutDelay + 2;
-  std::copy(Current.Bytes.begin() + static_cast<std::ptrdiff_t>(from + begin),
-            Current.Bytes.begin() + static_cast<std::ptrdiff_t>(from + end),
-            Current.Bytes.begin() + static_cast<std::ptrdiff_t>(to + begin));
+  std::copy(FCurrent.Bytes.begin() + static_cast<std::ptrdiff_t>(from + begin),
+            FCurrent.Bytes.begin() + static_cast<std::ptrdiff_t>(from + end),
+            FCurrent.Bytes.begin() + static_cast<std::ptrdiff_t>(to + begin));
 }

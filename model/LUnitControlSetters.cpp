@@ -30,71 +30,71 @@ std::uint16_t ApplyBits(std::uint16_t mask, std::uint16_t group, bool on) {
 }  // namespace
 
 void LUnitControl::SetGain(int channel, std::uint16_t gain) {
-  if (CI::IsEffectBus(channel)) Current.SetWord(EffGain, gain);
+  if (CI::IsEffectBus(channel)) FCurrent.SetWord(EffGain, gain);
   const std::size_t field = CI::IsInput(channel) ? InGain : OutGain;
-  for (std::size_t block : GroupBlocks(channel)) Current.SetWord(block + field, gain);
+  for (std::size_t block : GroupBlocks(channel)) FCurrent.SetWord(block + field, gain);
   Send(CM_MCS_GAIN(DeviceId(), Ch(channel), gain));
 }
 
 void LUnitControl::SetPolarity(int channel, std::uint8_t value) {
   const std::size_t field = CI::IsInput(channel) ? InPolarity : OutPolarity;
-  for (std::size_t block : GroupBlocks(channel)) Current.SetWord(block + field, value);
+  for (std::size_t block : GroupBlocks(channel)) FCurrent.SetWord(block + field, value);
   Send(CM_MCS_POLARITY(DeviceId(), Ch(channel), value));
 }
 
 void LUnitControl::SetMute(int channel, std::uint8_t on) {
   if (CI::IsEffectBus(channel)) {
-    Current.SetWord(EffMute, on);
+    FCurrent.SetWord(EffMute, on);
   } else if (CI::IsInput(channel) || CI::IsOutput(channel)) {
     const std::size_t mask = CI::IsInput(channel) ? InputMuteMask : OutputMuteMask;
-    Current.SetWord(mask, ApplyBits(Current.Word(mask), LinkMaskOf(channel), on != 0));
+    FCurrent.SetWord(mask, ApplyBits(FCurrent.Word(mask), LinkMaskOf(channel), on != 0));
   }
   Send(CM_MCS_MUTE(DeviceId(), Ch(channel), on));
 }
 
 void LUnitControl::SetDelay(int channel, std::uint16_t delay) {
   if (CI::IsOutput(channel))
-    for (std::size_t block : GroupBlocks(channel)) Current.SetWord(block + OutDelay, delay);
+    for (std::size_t block : GroupBlocks(channel)) FCurrent.SetWord(block + OutDelay, delay);
   Send(CM_MCS_DELAY(DeviceId(), Ch(channel), delay));
 }
 
 void LUnitControl::SetComp(int channel, const CompRecord& comp) {
-  if (CI::IsEffectBus(channel)) Current.Put(EffComp, comp);
+  if (CI::IsEffectBus(channel)) FCurrent.Put(EffComp, comp);
   if (CI::IsOutput(channel))
-    for (std::size_t block : GroupBlocks(channel)) Current.Put(block + OutComp, comp);
+    for (std::size_t block : GroupBlocks(channel)) FCurrent.Put(block + OutComp, comp);
   Send(CM_MCS_COMP(DeviceId(), Ch(channel), comp));
 }
 
 void LUnitControl::SetGate(int channel, const GateRecord& gate) {
   if (CI::IsInput(channel))
-    for (std::size_t block : GroupBlocks(channel)) Current.Put(block + InGate, gate);
+    for (std::size_t block : GroupBlocks(channel)) FCurrent.Put(block + InGate, gate);
   Send(CM_MCS_GATE(DeviceId(), Ch(channel), gate));
 }
 
 void LUnitControl::SetFeedbackLevel(int channel, std::uint8_t level) {
   if (CI::IsInput(channel))
-    for (std::size_t block : GroupBlocks(channel)) Current.SetWord(block + InFeedback, level);
+    for (std::size_t block : GroupBlocks(channel)) FCurrent.SetWord(block + InFeedback, level);
   Send(CM_MCS_CMD(DeviceId(), 0x61, Ch(channel), level));
 }
 
 void LUnitControl::SetHighPass(int channel, std::uint16_t slope, std::uint16_t freq) {
   const bool input = CI::IsInput(channel);
   for (std::size_t block : GroupBlocks(channel)) {
-    Current.SetWord(block + (input ? InHpSlope : OutHpSlope), slope);
-    Current.SetWord(block + (input ? InHpFreq : OutHpFreq), freq);
+    FCurrent.SetWord(block + (input ? InHpSlope : OutHpSlope), slope);
+    FCurrent.SetWord(block + (input ? InHpFreq : OutHpFreq), freq);
   }
   Send(CM_MCS_HIGH_PASS(DeviceId(), Ch(channel), freq, Low(slope)));
-  if (Owner) Owner->MarkOverlaysStale(channel);
+  if (FOwner) FOwner->MarkOverlaysStale(channel);
 }
 
 void LUnitControl::SetLowPass(int channel, std::uint16_t slope, std::uint16_t freq) {
   const bool input = CI::IsInput(channel);
   for (std::size_t block : GroupBlocks(channel)) {
-    Current.SetWord(block + (input ? InLpSlope : OutLpSlope), slope);
-    Current.SetWord(block + (input ? InLpFreq : OutLpFreq), freq);
+    FCurrent.SetWord(block + (input ? InLpSlope : OutLpSlope), slope);
+    FCurrent.SetWord(block + (input ? InLpFreq : OutLpFreq), freq);
   }
   Send(CM_MCS_LOW_PASS(DeviceId(), Ch(channel), freq, Low(slope)));
-  if (Owner) Owner->MarkOverlaysStale(channel);
+  if (FOwner) FOwner->MarkOverlaysStale(channel);
 }
 
 void LUnitControl::SetPeqBand(int channel, int band, const PeqBandRecord& record, std::uint8_t bypass) {
@@ -102,51 +102,51 @@ void LUnitControl::SetPeqBand(int channel, int band, const PeqBandRecord& record
   if (own != npos) {
     const std::size_t maskOffset = PeqBypassMask(channel);
     const std::uint16_t bit = static_cast<std::uint16_t>(1u << band);
-    const std::uint16_t old = Current.Word(maskOffset);
+    const std::uint16_t old = FCurrent.Word(maskOffset);
     const std::uint16_t mask =
         bypass != 0 ? static_cast<std::uint16_t>(old | bit) : static_cast<std::uint16_t>(old & ~bit);
-    Current.SetWord(maskOffset, mask);
+    FCurrent.SetWord(maskOffset, mask);
     if (CI::IsEffectBus(channel)) {
-      Current.Put(own, record);
+      FCurrent.Put(own, record);
     } else {
       // Members take over the edited channel's whole band-bypass word.
       const std::uint16_t group = LinkMaskOf(channel);
       const int first = CI::IsInput(channel) ? CI::FirstInput : CI::FirstOutput;
       for (int m = 0; m < CI::ChannelsPerSide; ++m) {
         if (!((group >> m) & 1u)) continue;
-        Current.Put(PeqBand(first + m, band), record);
-        Current.SetWord(PeqBypassMask(first + m), mask);
+        FCurrent.Put(PeqBand(first + m, band), record);
+        FCurrent.SetWord(PeqBypassMask(first + m), mask);
       }
     }
   }
   Send(CM_MCS_PEQ(DeviceId(), Ch(channel), static_cast<std::uint8_t>(band), record, bypass));
-  if (Owner) Owner->MarkOverlaysStale(channel);
+  if (FOwner) FOwner->MarkOverlaysStale(channel);
 }
 
 void LUnitControl::SetMatrix(int channel, std::uint16_t mask) {
   if (CI::IsEffectBus(channel)) {
-    Current.SetByte(EffRoute, Low(mask));
+    FCurrent.SetByte(EffRoute, Low(mask));
     // Neither gate may keep an input that no longer feeds the effect bus.
     for (std::size_t gateOffset : {EffAutoMixGate, EffCameraGate}) {
-      MixGateRecord gate = Current.Get<MixGateRecord>(gateOffset);
+      MixGateRecord gate = FCurrent.Get<MixGateRecord>(gateOffset);
       gate.InputMask = static_cast<std::uint16_t>(gate.InputMask & mask);
-      Current.Put(gateOffset, gate);
+      FCurrent.Put(gateOffset, gate);
     }
   } else if (CI::IsOutput(channel)) {
-    Current.SetWord(OutputBlock(channel) + OutRoute, mask);
+    FCurrent.SetWord(OutputBlock(channel) + OutRoute, mask);
   }
   Send(CM_MCS_MATRIX(DeviceId(), Ch(channel), mask));
 }
 
 void LUnitControl::SetLinkMask(int channel, std::uint16_t mask) {
-  Current.SetWord(LinkMask(channel), mask);
+  FCurrent.SetWord(LinkMask(channel), mask);
   Send(CM_MCS_CMD(DeviceId(), 0x3B, Ch(channel), Low(mask)), Append);
 }
 
 void LUnitControl::SetChannelName(int channel, const ChannelNameBytes& name) {
   const std::size_t offset = ChannelName(channel);
   if (offset != npos)
-    std::copy(name.begin(), name.end(), Current.Bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+    std::copy(name.begin(), name.end(), FCurrent.Bytes.begin() + static_cast<std::ptrdiff_t>(offset));
   Send(CM_MCS_CHANNEL_NAME(DeviceId(), Ch(channel), std::span<const std::uint8_t>(name)), Append);
 }
 
@@ -160,8 +160,8 @@ void LUnitControl::SetChannelName(int channel, std::string_view utf8Name) {
 void LUnitControl::SetPhantom(int channel, std::uint8_t on) {
   std::uint8_t sent = on;
   if (CI::IsInput(channel)) {
-    for (std::size_t block : GroupBlocks(channel)) Current.SetByte(block + InPhantom, on);
-    sent = Current.Byte(InputBlock(channel) + InPhantom);
+    for (std::size_t block : GroupBlocks(channel)) FCurrent.SetByte(block + InPhantom, on);
+    sent = FCurrent.Byte(InputBlock(channel) + InPhantom);
   }
   Send(CM_MCS_CMD(DeviceId(), 0x56, Ch(channel), sent), false, Always);
 }
@@ -170,63 +170,63 @@ void LUnitControl::SetMicGain(int channel, std::uint8_t step) {
   std::uint8_t sent = step;
   if (CI::IsInput(channel)) {
     for (std::size_t block : GroupBlocks(channel)) {
-      Current.SetByte(block + InMicGain, step);
+      FCurrent.SetByte(block + InMicGain, step);
       // Line level carries no phantom power.
-      if (step == 0) Current.SetByte(block + InPhantom, 0);
+      if (step == 0) FCurrent.SetByte(block + InPhantom, 0);
     }
-    sent = Current.Byte(InputBlock(channel) + InMicGain);
+    sent = FCurrent.Byte(InputBlock(channel) + InMicGain);
   }
   Send(CM_MCS_CMD(DeviceId(), 0x55, Ch(channel), sent), false, Always);
 }
 
 void LUnitControl::SetDelayUnit(std::uint16_t unit) {
-  Current.SetWord(PresetLayout::DelayUnit, unit);
+  FCurrent.SetWord(PresetLayout::DelayUnit, unit);
   Send(CM_MCS_DELAYUNIT(DeviceId(), Low(unit)));
 }
 
 void LUnitControl::SetSubCtrl(int index, const SubCtrlRecord& record) {
-  Current.Put(index == 0 ? SubCtrl0 : SubCtrl1, record);
+  FCurrent.Put(index == 0 ? SubCtrl0 : SubCtrl1, record);
   Send(CM_MCS_DSP_SUB_CTRL(DeviceId(), static_cast<std::uint8_t>(index), record));
 }
 
 void LUnitControl::SetGroupCtrl(int index, const GroupCtrlRecord& record) {
-  if (index >= 0 && index < GroupCtrlCount) GroupCtrl[static_cast<std::size_t>(index)] = record;
+  if (index >= 0 && index < GroupCtrlCount) FGroupCtrl[static_cast<std::size_t>(index)] = record;
   Send(CM_MCS_GROUP_CTRL(DeviceId(), static_cast<std::uint8_t>(index), record));
 }
 
 void LUnitControl::SetEffect(std::uint8_t on, std::uint8_t volume) {
-  Current.SetByte(EffOn, on);
-  Current.SetByte(EffVolume, volume);
+  FCurrent.SetByte(EffOn, on);
+  FCurrent.SetByte(EffVolume, volume);
   Send(CM_MCS_CMD(DeviceId(), 0x63, on, volume));
 }
 
 void LUnitControl::SetAutoMixGate(const MixGateRecord& gate) {
-  Current.Put(EffAutoMixGate, gate);
+  FCurrent.Put(EffAutoMixGate, gate);
   Send(CM_MCS_MIX_GATE(DeviceId(), CI::AutoMixGate, gate));
 }
 
 void LUnitControl::SetCameraGate(const MixGateRecord& gate) {
-  Current.Put(EffCameraGate, gate);
+  FCurrent.Put(EffCameraGate, gate);
   Send(CM_MCS_MIX_GATE(DeviceId(), CI::CameraGate, gate));
 }
 
 void LUnitControl::SetAutoMixSlope(std::uint16_t slope) {
-  Current.SetWord(EffAutoMixSlope, slope);
+  FCurrent.SetWord(EffAutoMixSlope, slope);
   Send(CM_MCS_CMD(DeviceId(), 0x5A, Low(slope)));
 }
 
 void LUnitControl::SetCameraDefault(std::uint8_t position) {
-  Current.SetByte(EffCameraDefault, position);
+  FCurrent.SetByte(EffCameraDefault, position);
   Send(CM_MCS_CMD(DeviceId(), 0x57, position));
 }
 
 bool LUnitControl::LoadPresetAndSend(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < PresetStream::FileSize) return false;
   const auto stream = bytes.first(PresetStream::FileSize);
-  PresetStream::Read(stream, Current);
-  if (Owner == nullptr) return true;
+  PresetStream::Read(stream, FCurrent);
+  if (FOwner == nullptr) return true;
   constexpr std::size_t RouteHighPosition = 519;
-  for (const LCmd& command : BuildPresetCommands(Current, stream[RouteHighPosition], DeviceId()))
-    Owner->SendCommand(command, Append);
+  for (const LCmd& command : BuildPresetCommands(FCurrent, stream[RouteHighPosition], DeviceId()))
+    FOwner->SendCommand(command, Append);
   return true;
 }

@@ -89,8 +89,8 @@ LCmd BuildDownloadBlock(std::uint8_t deviceId, const UnitImageEntry& entry, int 
 }
 
 FileStatus LUnitControl::SaveUnitFile() {
-  if (Owner == nullptr) return FileStatus::Cancelled;
-  const std::optional<std::string> chosen = Owner->AskUnitFileName();
+  if (FOwner == nullptr) return FileStatus::Cancelled;
+  const std::optional<std::string> chosen = FOwner->AskUnitFileName();
   if (!chosen || chosen->empty()) return FileStatus::Cancelled;
   return WriteUnitFile(FileNameWithExtension(*chosen, UnitFileExtension), *this);
 }

@@ -21,26 +21,26 @@ constexpr std::uint32_t kAlphaBitFields = 6;
 
 class Reader {
  public:
-  Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  bool Has(std::size_t pos, std::size_t n) const { return pos <= size_ && n <= size_ - pos; }
-  std::uint32_t U8(std::size_t pos) const { return Has(pos, 1) ? data_[pos] : Fail(); }
+  Reader(const std::uint8_t* data, std::size_t size) : FData(data), FSize(size) {}
+  bool Has(std::size_t pos, std::size_t n) const { return pos <= FSize && n <= FSize - pos; }
+  std::uint32_t U8(std::size_t pos) const { return Has(pos, 1) ? FData[pos] : Fail(); }
   std::uint32_t U16(std::size_t pos) const {
     if (!Has(pos, 2)) Fail();
-    return data_[pos] | (data_[pos + 1] << 8);
+    return FData[pos] | (FData[pos + 1] << 8);
   }
   std::uint32_t U32(std::size_t pos) const {
     if (!Has(pos, 4)) Fail();
-    return data_[pos] | (data_[pos + 1] << 8) | (data_[pos + 2] << 16) |
-           (static_cast<std::uint32_t>(data_[pos + 3]) << 24);
+    return FData[pos] | (FData[pos + 1] << 8) | (FData[pos + 2] << 16) |
+           (static_cast<std::uint32_t>(FData[pos + 3]) << 24);
   }
   std::int32_t S32(std::size_t pos) const { return static_cast<std::int32_t>(U32(pos)); }
-  const std::uint8_t* At(std::size_t pos) const { return data_ + pos; }
-  std::size_t Size() const { return size_; }
+  const std::uint8_t* At(std::size_t pos) const { return FData + pos; }
+  std::size_t Size() const { return FSize; }
 
  private:
   [[noreturn]] static std::uint32_t Fail() { Bad("the data ends too early"); }
-  const std::uint8_t* data_;
-  std::size_t size_;
+  const std::uint8_t* FData;
+  std::size_t FSize;
 };
 
 // One channel of a bit-field pixel, scaled to 8 bits.

@@ -73,7 +73,7 @@ struct ControlBridge : QObject {
   bool IsPart(const QObject* o) const;
   void PaintWidget(QWidget* w);
 
-  std::vector<QPointer<QWidget>> parts_;
+  std::vector<QPointer<QWidget>> FParts;
 };
 
 // Counts as a bridge's handling of a toolkit event: a control (or its form)

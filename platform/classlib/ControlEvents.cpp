@@ -305,13 +305,13 @@ TControl* ControlBridge::ControlOf(const QWidget* widget) {
 
 void ControlBridge::AddPart(QWidget* part) {
   if (!part || IsPart(part)) return;
-  parts_.emplace_back(part);
+  FParts.emplace_back(part);
   part->setMouseTracking(true);
   part->installEventFilter(this);
 }
 
 bool ControlBridge::IsPart(const QObject* o) const {
-  for (const QPointer<QWidget>& p : parts_) {
+  for (const QPointer<QWidget>& p : FParts) {
     if (p && p.data() == o) return true;
   }
   return false;

@@ -64,36 +64,36 @@ TColor MenuBarFace(TColor back, TColor text) {
 // font or style changes.
 class MenuBarWatch : public QObject {
  public:
-  MenuBarWatch(TCustomForm* form, QWidget* host, QWidget* bar) : form_(form), host_(host), bar_(bar) {
+  MenuBarWatch(TCustomForm* form, QWidget* host, QWidget* bar) : FForm(form), FHost(host), FBar(bar) {
     host->installEventFilter(this);
     bar->installEventFilter(this);
   }
 
   bool eventFilter(QObject* watched, QEvent* e) override {
-    if (watched == host_) {
+    if (watched == FHost) {
       switch (e->type()) {
         case QEvent::Resize:
-          form_->LayOutMenuBar(false);
+          FForm->LayOutMenuBar(false);
           break;
         case QEvent::Show:
-          form_->LayOutMenuBar(true);
+          FForm->LayOutMenuBar(true);
           break;
         case QEvent::ChildAdded:
-          if (static_cast<QChildEvent*>(e)->child()->isWidgetType() && bar_) bar_->raise();
+          if (static_cast<QChildEvent*>(e)->child()->isWidgetType() && FBar) FBar->raise();
           break;
         default:
           break;
       }
-    } else if (watched == bar_ && (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange)) {
-      form_->LayOutMenuBar(true);
+    } else if (watched == FBar && (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange)) {
+      FForm->LayOutMenuBar(true);
     }
     return false;
   }
 
  private:
-  TCustomForm* form_;
-  QPointer<QWidget> host_;
-  QPointer<QWidget> bar_;
+  TCustomForm* FForm;
+  QPointer<QWidget> FHost;
+  QPointer<QWidget> FBar;
 };
 
 void HandleEventException(TObject* Sender) {

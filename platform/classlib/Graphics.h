@@ -169,36 +169,36 @@ class TFont : public TGraphicsObject {
   // Takes another TFont; anything else is a conversion error.
   void Assign(TPersistent* Source) override;
 
-  const std::string& GetName() const { return name_; }
+  const std::string& GetName() const { return FName; }
   void SetName(const std::string& name);
   // Points at 96 dpi; Size and Height are two views of one value.
   int GetSize() const;
   void SetSize(int points);
   // Negative: character height in pixels; positive: cell height (with leading).
-  int GetHeight() const { return height_; }
+  int GetHeight() const { return FHeight; }
   void SetHeight(int pixels);
-  TColor GetColor() const { return color_; }
+  TColor GetColor() const { return FColor; }
   void SetColor(TColor color);
-  TFontStyles GetStyle() const { return style_; }
+  TFontStyles GetStyle() const { return FStyle; }
   void SetStyle(TFontStyles style);
-  TFontPitch GetPitch() const { return pitch_; }
+  TFontPitch GetPitch() const { return FPitch; }
   void SetPitch(TFontPitch pitch);
   // Kept for callers that read it back; text is always Unicode here.
-  TFontCharset GetCharset() const { return charset_; }
+  TFontCharset GetCharset() const { return FCharset; }
   void SetCharset(TFontCharset charset);
-  int GetOrientation() const { return orientation_; }  // tenths of a degree
+  int GetOrientation() const { return FOrientation; }  // tenths of a degree
   void SetOrientation(int tenths);
 
   friend bool operator==(const TFont& a, const TFont& b);
 
  private:
-  std::string name_;
-  int height_;
-  TColor color_;
-  TFontStyles style_;
-  TFontPitch pitch_ = fpDefault;
-  TFontCharset charset_ = DEFAULT_CHARSET;
-  int orientation_ = 0;
+  std::string FName;
+  int FHeight;
+  TColor FColor;
+  TFontStyles FStyle;
+  TFontPitch FPitch = fpDefault;
+  TFontCharset FCharset = DEFAULT_CHARSET;
+  int FOrientation = 0;
 };
 
 // The installed family that stands for a Windows family name.
@@ -214,20 +214,20 @@ class TPen : public TGraphicsObject {
   void Assign(const TPen& source) { Assign(&source); }
   // Takes another TPen; anything else is a conversion error.
   void Assign(TPersistent* Source) override;
-  TColor GetColor() const { return color_; }
+  TColor GetColor() const { return FColor; }
   void SetColor(TColor color);
-  int GetWidth() const { return width_; }
+  int GetWidth() const { return FWidth; }
   void SetWidth(int width);
-  TPenStyle GetStyle() const { return style_; }
+  TPenStyle GetStyle() const { return FStyle; }
   void SetStyle(TPenStyle style);
-  TPenMode GetMode() const { return mode_; }
+  TPenMode GetMode() const { return FMode; }
   void SetMode(TPenMode mode);
 
  private:
-  TColor color_ = clBlack;
-  int width_ = 1;
-  TPenStyle style_ = psSolid;
-  TPenMode mode_ = pmCopy;
+  TColor FColor = clBlack;
+  int FWidth = 1;
+  TPenStyle FStyle = psSolid;
+  TPenMode FMode = pmCopy;
 };
 
 class TBitmap;
@@ -239,19 +239,19 @@ class TBrush : public TGraphicsObject {
   void Assign(const TBrush& source) { Assign(&source); }
   // Takes another TBrush; anything else is a conversion error.
   void Assign(TPersistent* Source) override;
-  TColor GetColor() const { return color_; }
+  TColor GetColor() const { return FColor; }
   // Setting a colour while the style is bsClear makes the brush solid again.
   void SetColor(TColor color);
-  TBrushStyle GetStyle() const { return style_; }
+  TBrushStyle GetStyle() const { return FStyle; }
   void SetStyle(TBrushStyle style);
   // A pattern bitmap tiled instead of the colour; the brush keeps its own copy.
-  TBitmap* GetBitmap() const { return bitmap_.get(); }
+  TBitmap* GetBitmap() const { return FBitmap.get(); }
   void SetBitmap(const TBitmap* bitmap);
 
  private:
-  TColor color_ = clWhite;
-  TBrushStyle style_ = bsSolid;
-  std::unique_ptr<TBitmap> bitmap_;
+  TColor FColor = clWhite;
+  TBrushStyle FStyle = bsSolid;
+  std::unique_ptr<TBitmap> FBitmap;
 };
 
 // ---------------------------------------------------------------- canvas
@@ -320,7 +320,7 @@ class TCanvas : public TPersistent {
   // Rebinds the canvas to another surface (a control that resized); pen,
   // brush, font and pen position are kept. Null detaches.
   void SetImage(QImage* image);
-  QImage* GetImage() const { return image_; }
+  QImage* GetImage() const { return FImage; }
   bool HasSurface() const;
 
   TPen* const Pen;
@@ -333,10 +333,10 @@ class TCanvas : public TPersistent {
   void SetBrush(const TBrush* brush) { Brush->Assign(brush); }
   void SetFont(const TFont* font) { Font->Assign(font); }
 
-  TCopyMode GetCopyMode() const { return copyMode_; }
-  void SetCopyMode(TCopyMode mode) { copyMode_ = mode; }
-  TPoint GetPenPos() const { return penPos_; }
-  void SetPenPos(TPoint p) { penPos_ = p; }
+  TCopyMode GetCopyMode() const { return FCopyMode; }
+  void SetCopyMode(TCopyMode mode) { FCopyMode = mode; }
+  TPoint GetPenPos() const { return FPenPos; }
+  void SetPenPos(TPoint p) { FPenPos = p; }
   // The whole surface (or a clip set by SetClipRect).
   TRect GetClipRect() const;
   void SetClipRect(const TRect& r);
@@ -401,11 +401,11 @@ class TCanvas : public TPersistent {
 
  private:
   void Changed();
-  QImage* image_ = nullptr;
-  TPoint penPos_;
-  TCopyMode copyMode_ = cmSrcCopy;
-  bool hasClip_ = false;
-  TRect clip_;
+  QImage* FImage = nullptr;
+  TPoint FPenPos;
+  TCopyMode FCopyMode = cmSrcCopy;
+  bool FHasClip = false;
+  TRect FClip;
 };
 
 // ---------------------------------------------------------------- pictures
@@ -423,7 +423,7 @@ class TGraphic : public TPersistent {
   virtual int GetWidth() const;
   virtual int GetHeight() const;
   virtual bool GetEmpty() const;
-  virtual bool GetTransparent() const { return transparent_; }
+  virtual bool GetTransparent() const { return FTransparent; }
   virtual void SetTransparent(bool transparent);
 
   // Load and save throw EInvalidGraphic on damaged data (the graphic is left
@@ -456,8 +456,8 @@ class TGraphic : public TPersistent {
  protected:
   TGraphic();
   void Changed();
-  std::unique_ptr<QImage> image_;
-  bool transparent_ = false;
+  std::unique_ptr<QImage> FImage;
+  bool FTransparent = false;
 };
 
 class TBitmap : public TGraphic {
@@ -472,7 +472,7 @@ class TBitmap : public TGraphic {
   void SetHeight(int height);
   // Resizes keeping the pixels that still fit; new pixels are white.
   void SetSize(int width, int height);
-  TPixelFormat GetPixelFormat() const { return pixelFormat_; }
+  TPixelFormat GetPixelFormat() const { return FPixelFormat; }
   // pf32bit keeps an alpha channel; the others are stored as 24-bit colour.
   void SetPixelFormat(TPixelFormat format);
 
@@ -484,7 +484,7 @@ class TBitmap : public TGraphic {
   // tmAuto takes the bottom-left pixel's colour.
   TColor GetTransparentColor() const;
   void SetTransparentColor(TColor color);
-  TTransparentMode GetTransparentMode() const { return transparentMode_; }
+  TTransparentMode GetTransparentMode() const { return FTransparentMode; }
   void SetTransparentMode(TTransparentMode mode);
 
   // Reads BMP (1/4/8/24/32-bit, bottom-up and top-down, RLE4/RLE8), and any
@@ -501,13 +501,13 @@ class TBitmap : public TGraphic {
   void FreeImage() {}
 
  private:
-  TPixelFormat pixelFormat_ = pf24bit;
-  TColor transparentColor_ = clNone;
-  TTransparentMode transparentMode_ = tmAuto;
+  TPixelFormat FPixelFormat = pf24bit;
+  TColor FTransparentColor = clNone;
+  TTransparentMode FTransparentMode = tmAuto;
   // A bitmap with one side 0 holds no pixels but keeps the other side, so
   // setting Width and then Height sizes it.
-  int emptyWidth_ = 0;
-  int emptyHeight_ = 0;
+  int FEmptyWidth = 0;
+  int FEmptyHeight = 0;
 };
 
 // A picture holder: owns at most one graphic of any format.
@@ -518,7 +518,7 @@ class TPicture : public TPersistent {
 
   std::function<void(TPicture* sender)> OnChange;
 
-  TGraphic* GetGraphic() const { return graphic_.get(); }
+  TGraphic* GetGraphic() const { return FGraphic.get(); }
   // Stores a copy of `graphic` in its own format (null clears).
   void SetGraphic(const TGraphic* graphic);
   // The picture as a bitmap: a non-bitmap graphic is replaced by a bitmap
@@ -542,7 +542,7 @@ class TPicture : public TPersistent {
 
  private:
   void Changed();
-  std::unique_ptr<TGraphic> graphic_;
+  std::unique_ptr<TGraphic> FGraphic;
 };
 
 // Makes an empty graphic of the format whose signature starts `data`

@@ -137,21 +137,21 @@ const std::vector<int>& DashPattern(TPenStyle style) {
 // Walks a dash pattern pixel by pixel.
 class DashWalker {
  public:
-  explicit DashWalker(const std::vector<int>& pattern) : pattern_(pattern) {}
+  explicit DashWalker(const std::vector<int>& pattern) : FPattern(pattern) {}
   bool Next() {
-    if (pattern_.empty()) return true;
-    const bool on = (index_ % 2) == 0;
-    if (++step_ >= pattern_[index_]) {
-      step_ = 0;
-      index_ = (index_ + 1) % pattern_.size();
+    if (FPattern.empty()) return true;
+    const bool on = (FIndex % 2) == 0;
+    if (++FStep >= FPattern[FIndex]) {
+      FStep = 0;
+      FIndex = (FIndex + 1) % FPattern.size();
     }
     return on;
   }
 
  private:
-  const std::vector<int>& pattern_;
-  std::size_t index_ = 0;
-  int step_ = 0;
+  const std::vector<int>& FPattern;
+  std::size_t FIndex = 0;
+  int FStep = 0;
 };
 
 bool HatchHit(TBrushStyle style, int x, int y) {
@@ -181,48 +181,48 @@ bool HatchHit(TBrushStyle style, int x, int y) {
 class Mask {
  public:
   explicit Mask(const QRect& box)
-      : box_(box), bits_(static_cast<std::size_t>(box.width()) * box.height(), 0) {}
-  const QRect& Box() const { return box_; }
-  bool Empty() const { return box_.isEmpty(); }
+      : FBox(box), FBits(static_cast<std::size_t>(box.width()) * box.height(), 0) {}
+  const QRect& Box() const { return FBox; }
+  bool Empty() const { return FBox.isEmpty(); }
   void Set(int x, int y) {
-    if (box_.contains(x, y)) bits_[Index(x, y)] = 1;
+    if (FBox.contains(x, y)) FBits[Index(x, y)] = 1;
   }
   void Clear(int x, int y) {
-    if (box_.contains(x, y)) bits_[Index(x, y)] = 0;
+    if (FBox.contains(x, y)) FBits[Index(x, y)] = 0;
   }
-  bool Get(int x, int y) const { return box_.contains(x, y) && bits_[Index(x, y)] != 0; }
+  bool Get(int x, int y) const { return FBox.contains(x, y) && FBits[Index(x, y)] != 0; }
   // Rasterises whatever `paint` draws (in surface coordinates) into the mask.
   template <typename F>
   void Paint(F&& paint) {
-    if (box_.isEmpty()) return;
-    QImage img(box_.size(), QImage::Format_ARGB32_Premultiplied);
+    if (FBox.isEmpty()) return;
+    QImage img(FBox.size(), QImage::Format_ARGB32_Premultiplied);
     img.fill(0);
     {
       QPainter p(&img);
       p.setRenderHint(QPainter::Antialiasing, false);
-      p.translate(-box_.left(), -box_.top());
+      p.translate(-FBox.left(), -FBox.top());
       paint(p);
     }
     for (int y = 0; y < img.height(); ++y) {
       const QRgb* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
       for (int x = 0; x < img.width(); ++x) {
-        if (qAlpha(line[x]) != 0) bits_[static_cast<std::size_t>(y) * box_.width() + x] = 1;
+        if (qAlpha(line[x]) != 0) FBits[static_cast<std::size_t>(y) * FBox.width() + x] = 1;
       }
     }
   }
   // Removes from this mask every pixel set in `other`.
   void Subtract(const Mask& other) {
-    for (int y = box_.top(); y <= box_.bottom(); ++y)
-      for (int x = box_.left(); x <= box_.right(); ++x)
-        if (other.Get(x, y)) bits_[Index(x, y)] = 0;
+    for (int y = FBox.top(); y <= FBox.bottom(); ++y)
+      for (int x = FBox.left(); x <= FBox.right(); ++x)
+        if (other.Get(x, y)) FBits[Index(x, y)] = 0;
   }
 
  private:
   std::size_t Index(int x, int y) const {
-    return static_cast<std::size_t>(y - box_.top()) * box_.width() + (x - box_.left());
+    return static_cast<std::size_t>(y - FBox.top()) * FBox.width() + (x - FBox.left());
   }
-  QRect box_;
-  std::vector<std::uint8_t> bits_;
+  QRect FBox;
+  std::vector<std::uint8_t> FBits;
 };
 
 // Bresenham from (x0, y0) towards (x1, y1), the last point left out.
@@ -292,29 +292,29 @@ TCanvas::~TCanvas() {
 }
 
 void TCanvas::SetImage(QImage* image) {
-  image_ = image;
-  if (image_ && !image_->isNull() && !UsableFormat(image_->format())) {
-    *image_ = image_->convertToFormat(image_->hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+  FImage = image;
+  if (FImage && !FImage->isNull() && !UsableFormat(FImage->format())) {
+    *FImage = FImage->convertToFormat(FImage->hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                                 : QImage::Format_RGB32);
   }
 }
 
 bool TCanvas::HasSurface() const {
-  return image_ && !image_->isNull();
+  return FImage && !FImage->isNull();
 }
 
 TRect TCanvas::GetClipRect() const {
-  const TRect whole = HasSurface() ? TRect(0, 0, image_->width(), image_->height()) : TRect();
-  return hasClip_ ? IntersectRect(whole, clip_) : whole;
+  const TRect whole = HasSurface() ? TRect(0, 0, FImage->width(), FImage->height()) : TRect();
+  return FHasClip ? IntersectRect(whole, FClip) : whole;
 }
 
 void TCanvas::SetClipRect(const TRect& r) {
-  clip_ = r;
-  hasClip_ = true;
+  FClip = r;
+  FHasClip = true;
 }
 
 void TCanvas::ResetClipRect() {
-  hasClip_ = false;
+  FHasClip = false;
 }
 
 void TCanvas::Changed() {
@@ -367,33 +367,33 @@ std::vector<QPoint> PenTip(int width) {
 // The canvas state a primitive reads, gathered once.
 class CanvasDraw {
  public:
-  explicit CanvasDraw(TCanvas& c) : canvas_(c) {
+  explicit CanvasDraw(TCanvas& c) : FCanvas(c) {
     if (c.HasSurface()) {
       const TRect r = c.GetClipRect();
-      if (!r.IsEmpty()) surface_.Bind(c.GetImage(), QRect(r.Left, r.Top, r.Width(), r.Height()));
+      if (!r.IsEmpty()) FSurface.Bind(c.GetImage(), QRect(r.Left, r.Top, r.Width(), r.Height()));
     }
   }
-  bool Ok() const { return surface_.Ok(); }
-  QRect Clip(const QRect& box) const { return box.intersected(surface_.clip); }
+  bool Ok() const { return FSurface.Ok(); }
+  QRect Clip(const QRect& box) const { return box.intersected(FSurface.clip); }
 
-  std::uint32_t PenColour() const { return ToQRgb(canvas_.Pen->GetColor()) & 0xFFFFFF; }
+  std::uint32_t PenColour() const { return ToQRgb(FCanvas.Pen->GetColor()) & 0xFFFFFF; }
 
   void ApplyPenMask(const Mask& m) {
-    const TPenMode mode = canvas_.Pen->GetMode();
+    const TPenMode mode = FCanvas.Pen->GetMode();
     const std::uint32_t colour = PenColour();
     const QRect& b = m.Box();
     for (int y = b.top(); y <= b.bottom(); ++y)
       for (int x = b.left(); x <= b.right(); ++x)
-        if (m.Get(x, y)) surface_.Put(x, y, mode, colour);
+        if (m.Get(x, y)) FSurface.Put(x, y, mode, colour);
   }
 
   // Brush fill of the pixels `covered` says; `useRop` applies the pen's
   // mode as shapes do (FillRect and FrameRect do not).
   template <typename Covered>
   void Brush(const QRect& box, bool useRop, Covered&& covered) {
-    const TBrush& brush = *canvas_.Brush;
+    const TBrush& brush = *FCanvas.Brush;
     if (brush.GetStyle() == bsClear) return;
-    const TPenMode mode = useRop ? canvas_.Pen->GetMode() : pmCopy;
+    const TPenMode mode = useRop ? FCanvas.Pen->GetMode() : pmCopy;
     const std::uint32_t colour = ToQRgb(brush.GetColor()) & 0xFFFFFF;
     const TBitmap* pattern = brush.GetBitmap();
     const QImage* pat = pattern && !pattern->GetEmpty() ? &pattern->GetImage() : nullptr;
@@ -402,9 +402,9 @@ class CanvasDraw {
       for (int x = box.left(); x <= box.right(); ++x) {
         if (!covered(x, y)) continue;
         if (pat) {
-          surface_.Put(x, y, mode, ReadPixel(*pat, x % pat->width(), y % pat->height()) & 0xFFFFFF);
+          FSurface.Put(x, y, mode, ReadPixel(*pat, x % pat->width(), y % pat->height()) & 0xFFFFFF);
         } else if (style == bsSolid || HatchHit(style, x, y)) {
-          surface_.Put(x, y, mode, colour);
+          FSurface.Put(x, y, mode, colour);
         }
       }
     }
@@ -421,23 +421,23 @@ class CanvasDraw {
   }
 
   QRect ShapeBox(const QRect& shape) const {
-    const int w = canvas_.Pen->GetWidth();
+    const int w = FCanvas.Pen->GetWidth();
     return Clip(shape.adjusted(-w, -w, w, w));
   }
 
-  TCanvas& canvas_;
-  Surface surface_{};
+  TCanvas& FCanvas;
+  Surface FSurface{};
 };
 
 // ---------------------------------------------------------------- lines
 
 void TCanvas::MoveTo(int x, int y) {
-  penPos_ = {x, y};
+  FPenPos = {x, y};
 }
 
 void TCanvas::LineTo(int x, int y) {
-  const TPoint line[2] = {penPos_, {x, y}};
-  penPos_ = {x, y};
+  const TPoint line[2] = {FPenPos, {x, y}};
+  FPenPos = {x, y};
   Polyline(line, 2);
 }
 
@@ -450,10 +450,10 @@ void TCanvas::Polyline(const TPoint* points, int count) {
     // Straight onto the surface: each segment leaves out its last point,
     // so no pixel of a polyline is visited twice at a joint.
     DashWalker dash(DashPattern(Pen->GetStyle()));
-    const QRect& clip = d.surface_.clip;
+    const QRect& clip = d.FSurface.clip;
     for (int i = 1; i < count; ++i) {
       WalkLine(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, [&](int x, int y) {
-        if (dash.Next() && clip.contains(x, y)) d.surface_.Put(x, y, mode, colour);
+        if (dash.Next() && clip.contains(x, y)) d.FSurface.Put(x, y, mode, colour);
       });
     }
     Changed();
@@ -464,10 +464,10 @@ void TCanvas::Polyline(const TPoint* points, int count) {
   // surface; the others go through a mask so each pixel is touched once.
   const std::vector<QPoint> tip = PenTip(Pen->GetWidth());
   if (mode == pmCopy || mode == pmNotCopy || mode == pmBlack || mode == pmWhite) {
-    const QRect& clip = d.surface_.clip;
+    const QRect& clip = d.FSurface.clip;
     auto put = [&](int x, int y) {
       for (const QPoint& o : tip)
-        if (clip.contains(x + o.x(), y + o.y())) d.surface_.Put(x + o.x(), y + o.y(), mode, colour);
+        if (clip.contains(x + o.x(), y + o.y())) d.FSurface.Put(x + o.x(), y + o.y(), mode, colour);
     };
     for (int i = 1; i < count; ++i) WalkLine(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, put);
     put(points[count - 1].X, points[count - 1].Y);
@@ -504,8 +504,8 @@ template <typename Fill, typename Outline>
 void DrawShape(CanvasDraw& d, const QRect& shape, Fill&& fill, Outline&& outline) {
   const QRect box = d.ShapeBox(shape);
   if (box.isEmpty()) return;
-  const bool pen = PenVisible(*d.canvas_.Pen);
-  const bool brush = d.canvas_.Brush->GetStyle() != bsClear;
+  const bool pen = PenVisible(*d.FCanvas.Pen);
+  const bool brush = d.FCanvas.Brush->GetStyle() != bsClear;
   Mask stroke(box);
   if (pen) outline(stroke);
   if (brush) {
@@ -660,13 +660,13 @@ Sector MakeSector(const QRect& r, int x3, int y3, int x4, int y4) {
 // Draws a curved closed shape: the interior with the brush, the outline with the pen.
 static void DrawCurved(CanvasDraw& d, const QRect& r, const InsideTest& inside, const Sector* sector,
                        bool fill) {
-  const TPen& pen = *d.canvas_.Pen;
+  const TPen& pen = *d.FCanvas.Pen;
   const QRect box = d.ShapeBox(r);
   if (box.isEmpty()) return;
   Mask outline(box), interior(box);
   CurveMasks(inside, sector, pen.GetWidth(), outline, interior);
   const bool penOn = PenVisible(pen);
-  if (fill && d.canvas_.Brush->GetStyle() != bsClear) {
+  if (fill && d.FCanvas.Brush->GetStyle() != bsClear) {
     if (!penOn) {  // no outline: its pixels belong to the interior
       const QRect& b = outline.Box();
       for (int y = b.top(); y <= b.bottom(); ++y)
@@ -807,21 +807,21 @@ void TCanvas::DrawFocusRect(const TRect& r) {
   }
   for (int y = box.top(); y <= box.bottom(); ++y)
     for (int x = box.left(); x <= box.right(); ++x)
-      if (m.Get(x, y)) d.surface_.Put(x, y, pmNot, 0);
+      if (m.Get(x, y)) d.FSurface.Put(x, y, pmNot, 0);
   Changed();
 }
 
 // ---------------------------------------------------------------- pixels
 
 TColor TCanvas::GetPixels(int x, int y) const {
-  if (!HasSurface() || !image_->rect().contains(x, y)) return clNone;
-  return FromQRgb(ReadPixel(*image_, x, y));
+  if (!HasSurface() || !FImage->rect().contains(x, y)) return clNone;
+  return FromQRgb(ReadPixel(*FImage, x, y));
 }
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
   CanvasDraw d(*this);
-  if (!d.Ok() || !d.surface_.clip.contains(x, y)) return;
-  reinterpret_cast<QRgb*>(image_->scanLine(y))[x] = ToQRgb(color);
+  if (!d.Ok() || !d.FSurface.clip.contains(x, y)) return;
+  reinterpret_cast<QRgb*>(FImage->scanLine(y))[x] = ToQRgb(color);
   Changed();
 }
 
@@ -854,15 +854,15 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRe
     if (mirrorY) fy = sh - 1 - fy;
     const int sy = st + fy - srcArea.top();
     if (sy < 0 || sy >= src.height()) continue;
-    QRgb* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
+    QRgb* line = reinterpret_cast<QRgb*>(FImage->scanLine(y));
     for (int x = box.left(); x <= box.right(); ++x) {
       int fx = (x - dl) * sw / dw;
       if (mirrorX) fx = sw - 1 - fx;
       const int sx = sl + fx - srcArea.left();
       if (sx < 0 || sx >= src.width()) continue;
       const std::uint32_t s = ReadPixel(src, sx, sy) & 0xFFFFFF;
-      const std::uint32_t dst = ReadPixel(*image_, x, y) & 0xFFFFFF;
-      line[x] = 0xFF000000u | (Rop3(copyMode_, s, dst, pat) & 0xFFFFFF);
+      const std::uint32_t dst = ReadPixel(*FImage, x, y) & 0xFFFFFF;
+      line[x] = 0xFF000000u | (Rop3(FCopyMode, s, dst, pat) & 0xFFFFFF);
     }
   }
   Changed();

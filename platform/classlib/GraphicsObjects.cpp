@@ -143,7 +143,7 @@ QFont MakeQFont(const TFont& font) {
   return f;
 }
 
-TFont::TFont() : name_("Tahoma"), height_(kDefaultHeight), color_(clWindowText) {}
+TFont::TFont() : FName("Tahoma"), FHeight(kDefaultHeight), FColor(clWindowText) {}
 
 void TFont::Assign(TPersistent* Source) {
   if (const auto* other = dynamic_cast<const TFont*>(Source)) {
@@ -156,29 +156,29 @@ void TFont::Assign(TPersistent* Source) {
 void TFont::Assign(const TFont* source) {
   if (!source || source == this) return;
   if (*this == *source) return;
-  name_ = source->name_;
-  height_ = source->height_;
-  color_ = source->color_;
-  style_ = source->style_;
-  pitch_ = source->pitch_;
-  charset_ = source->charset_;
-  orientation_ = source->orientation_;
+  FName = source->FName;
+  FHeight = source->FHeight;
+  FColor = source->FColor;
+  FStyle = source->FStyle;
+  FPitch = source->FPitch;
+  FCharset = source->FCharset;
+  FOrientation = source->FOrientation;
   Changed();
 }
 
 bool operator==(const TFont& a, const TFont& b) {
-  return a.name_ == b.name_ && a.height_ == b.height_ && a.color_ == b.color_ && a.style_ == b.style_ &&
-         a.pitch_ == b.pitch_ && a.charset_ == b.charset_ && a.orientation_ == b.orientation_;
+  return a.FName == b.FName && a.FHeight == b.FHeight && a.FColor == b.FColor && a.FStyle == b.FStyle &&
+         a.FPitch == b.FPitch && a.FCharset == b.FCharset && a.FOrientation == b.FOrientation;
 }
 
 void TFont::SetName(const std::string& name) {
-  if (name.empty() || name == name_) return;
-  name_ = name;
+  if (name.empty() || name == FName) return;
+  FName = name;
   Changed();
 }
 
 int TFont::GetSize() const {
-  return -MulDiv(height_, 72, kScreenDpi);
+  return -MulDiv(FHeight, 72, kScreenDpi);
 }
 
 void TFont::SetSize(int points) {
@@ -186,38 +186,38 @@ void TFont::SetSize(int points) {
 }
 
 void TFont::SetHeight(int pixels) {
-  if (pixels == height_) return;
-  height_ = pixels;
+  if (pixels == FHeight) return;
+  FHeight = pixels;
   Changed();
 }
 
 void TFont::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
+  if (color == FColor) return;
+  FColor = color;
   Changed();
 }
 
 void TFont::SetStyle(TFontStyles style) {
-  if (style == style_) return;
-  style_ = style;
+  if (style == FStyle) return;
+  FStyle = style;
   Changed();
 }
 
 void TFont::SetPitch(TFontPitch pitch) {
-  if (pitch == pitch_) return;
-  pitch_ = pitch;
+  if (pitch == FPitch) return;
+  FPitch = pitch;
   Changed();
 }
 
 void TFont::SetCharset(TFontCharset charset) {
-  if (charset == charset_) return;
-  charset_ = charset;
+  if (charset == FCharset) return;
+  FCharset = charset;
   Changed();
 }
 
 void TFont::SetOrientation(int tenths) {
-  if (tenths == orientation_) return;
-  orientation_ = tenths;
+  if (tenths == FOrientation) return;
+  FOrientation = tenths;
   Changed();
 }
 
@@ -233,38 +233,38 @@ void TPen::Assign(TPersistent* Source) {
 
 void TPen::Assign(const TPen* source) {
   if (!source || source == this) return;
-  if (color_ == source->color_ && width_ == source->width_ && style_ == source->style_ &&
-      mode_ == source->mode_)
+  if (FColor == source->FColor && FWidth == source->FWidth && FStyle == source->FStyle &&
+      FMode == source->FMode)
     return;
-  color_ = source->color_;
-  width_ = source->width_;
-  style_ = source->style_;
-  mode_ = source->mode_;
+  FColor = source->FColor;
+  FWidth = source->FWidth;
+  FStyle = source->FStyle;
+  FMode = source->FMode;
   Changed();
 }
 
 void TPen::SetColor(TColor color) {
-  if (color == color_) return;
-  color_ = color;
+  if (color == FColor) return;
+  FColor = color;
   Changed();
 }
 
 void TPen::SetWidth(int width) {
   if (width < 1) width = 1;  // a zero or negative width draws one pixel wide
-  if (width == width_) return;
-  width_ = width;
+  if (width == FWidth) return;
+  FWidth = width;
   Changed();
 }
 
 void TPen::SetStyle(TPenStyle style) {
-  if (style == style_) return;
-  style_ = style;
+  if (style == FStyle) return;
+  FStyle = style;
   Changed();
 }
 
 void TPen::SetMode(TPenMode mode) {
-  if (mode == mode_) return;
-  mode_ = mode;
+  if (mode == FMode) return;
+  FMode = mode;
   Changed();
 }
 
@@ -282,36 +282,36 @@ void TBrush::Assign(TPersistent* Source) {
 
 void TBrush::Assign(const TBrush* source) {
   if (!source || source == this) return;
-  color_ = source->color_;
-  style_ = source->style_;
-  if (source->bitmap_) {
-    bitmap_ = std::make_unique<TBitmap>();
-    bitmap_->Assign(source->bitmap_.get());
+  FColor = source->FColor;
+  FStyle = source->FStyle;
+  if (source->FBitmap) {
+    FBitmap = std::make_unique<TBitmap>();
+    FBitmap->Assign(source->FBitmap.get());
   } else {
-    bitmap_.reset();
+    FBitmap.reset();
   }
   Changed();
 }
 
 void TBrush::SetColor(TColor color) {
-  if (color == color_ && style_ != bsClear) return;
-  color_ = color;
-  if (style_ == bsClear) style_ = bsSolid;
+  if (color == FColor && FStyle != bsClear) return;
+  FColor = color;
+  if (FStyle == bsClear) FStyle = bsSolid;
   Changed();
 }
 
 void TBrush::SetStyle(TBrushStyle style) {
-  if (style == style_) return;
-  style_ = style;
+  if (style == FStyle) return;
+  FStyle = style;
   Changed();
 }
 
 void TBrush::SetBitmap(const TBitmap* bitmap) {
   if (bitmap && !bitmap->GetEmpty()) {
-    bitmap_ = std::make_unique<TBitmap>();
-    bitmap_->Assign(bitmap);
+    FBitmap = std::make_unique<TBitmap>();
+    FBitmap->Assign(bitmap);
   } else {
-    bitmap_.reset();
+    FBitmap.reset();
   }
   Changed();
 }

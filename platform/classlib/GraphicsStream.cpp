@@ -67,61 +67,61 @@ std::vector<std::uint8_t> TStream::ReadRemaining() {
 
 std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
   const std::int64_t size = GetSize();
-  if (count <= 0 || pos_ >= size) return 0;
-  const std::int64_t n = std::min(count, size - pos_);
-  std::memcpy(buffer, data_.data() + pos_, static_cast<std::size_t>(n));
-  pos_ += n;
+  if (count <= 0 || FPos >= size) return 0;
+  const std::int64_t n = std::min(count, size - FPos);
+  std::memcpy(buffer, FData.data() + FPos, static_cast<std::size_t>(n));
+  FPos += n;
   return n;
 }
 
 std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
   if (count <= 0) return 0;
-  const std::int64_t end = pos_ + count;
-  if (end > GetSize()) data_.resize(static_cast<std::size_t>(end));
-  std::memcpy(data_.data() + pos_, buffer, static_cast<std::size_t>(count));
-  pos_ = end;
+  const std::int64_t end = FPos + count;
+  if (end > GetSize()) FData.resize(static_cast<std::size_t>(end));
+  std::memcpy(FData.data() + FPos, buffer, static_cast<std::size_t>(count));
+  FPos = end;
   return count;
 }
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   std::int64_t base = 0;
-  if (origin == soCurrent) base = pos_;
+  if (origin == soCurrent) base = FPos;
   if (origin == soEnd) base = GetSize();
   // A position before the start is refused; past the end is allowed (a later write fills the gap).
   const std::int64_t target = base + offset;
-  if (target >= 0) pos_ = target;
-  return pos_;
+  if (target >= 0) FPos = target;
+  return FPos;
 }
 
 void TMemoryStream::SetSize(std::int64_t newSize) {
   if (newSize < 0) newSize = 0;
-  data_.resize(static_cast<std::size_t>(newSize));
-  if (pos_ > newSize) pos_ = newSize;
+  FData.resize(static_cast<std::size_t>(newSize));
+  if (FPos > newSize) FPos = newSize;
 }
 
 void TMemoryStream::Clear() {
-  data_.clear();
-  pos_ = 0;
+  FData.clear();
+  FPos = 0;
 }
 
 void TMemoryStream::LoadFromStream(TStream* source) {
   Clear();
   if (!source) return;
   source->SetPosition(0);
-  data_ = source->ReadRemaining();
+  FData = source->ReadRemaining();
 }
 
 void TMemoryStream::LoadFromFile(const std::string& fileName) {
-  data_ = ReadFileBytes(fileName);
-  pos_ = 0;
+  FData = ReadFileBytes(fileName);
+  FPos = 0;
 }
 
 void TMemoryStream::SaveToStream(TStream* dest) const {
-  if (dest) dest->WriteBuffer(data_.data(), static_cast<std::int64_t>(data_.size()));
+  if (dest) dest->WriteBuffer(FData.data(), static_cast<std::int64_t>(FData.size()));
 }
 
 void TMemoryStream::SaveToFile(const std::string& fileName) const {
-  WriteFileBytes(fileName, data_);
+  WriteFileBytes(fileName, FData);
 }
 
 TBytesStream::TBytesStream(const std::vector<std::uint8_t>& bytes)
@@ -134,34 +134,34 @@ TBytesStream::TBytesStream(const void* data, std::size_t size) {
 
 // ---------------------------------------------------------------- TFileStream
 
-TFileStream::TFileStream(const std::string& fileName, unsigned mode) : fileName_(fileName) {
+TFileStream::TFileStream(const std::string& fileName, unsigned mode) : FFileName(fileName) {
   if (mode == fmCreate || (mode & 0xFF00) == fmCreate) {
-    fd_ = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd_ < 0) throw EFCreateError("Cannot create file \"" + fileName + "\". " + ErrnoText());
+    FFd = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (FFd < 0) throw EFCreateError("Cannot create file \"" + fileName + "\". " + ErrnoText());
     return;
   }
   int flags = O_RDONLY;
   if ((mode & 3) == fmOpenWrite) flags = O_WRONLY;
   if ((mode & 3) == fmOpenReadWrite) flags = O_RDWR;
-  fd_ = ::open(fileName.c_str(), flags | O_CLOEXEC);
-  if (fd_ < 0) throw EFOpenError("Cannot open file \"" + fileName + "\". " + ErrnoText());
+  FFd = ::open(fileName.c_str(), flags | O_CLOEXEC);
+  if (FFd < 0) throw EFOpenError("Cannot open file \"" + fileName + "\". " + ErrnoText());
   struct stat st {};
-  if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd_);
-    fd_ = -1;
+  if (::fstat(FFd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(FFd);
+    FFd = -1;
     throw EFOpenError("Cannot open file \"" + fileName + "\". Is a directory");
   }
 }
 
 TFileStream::~TFileStream() {
-  if (fd_ >= 0) ::close(fd_);
+  if (FFd >= 0) ::close(FFd);
 }
 
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
   std::int64_t done = 0;
   auto* p = static_cast<std::uint8_t*>(buffer);
   while (done < count) {
-    const ssize_t n = ::read(fd_, p + done, static_cast<std::size_t>(count - done));
+    const ssize_t n = ::read(FFd, p + done, static_cast<std::size_t>(count - done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += n;
@@ -173,7 +173,7 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
   std::int64_t done = 0;
   const auto* p = static_cast<const std::uint8_t*>(buffer);
   while (done < count) {
-    const ssize_t n = ::write(fd_, p + done, static_cast<std::size_t>(count - done));
+    const ssize_t n = ::write(FFd, p + done, static_cast<std::size_t>(count - done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += n;
@@ -183,14 +183,14 @@ std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   const int whence = origin == soBeginning ? SEEK_SET : origin == soCurrent ? SEEK_CUR : SEEK_END;
-  const off_t r = ::lseek(fd_, static_cast<off_t>(offset), whence);
-  if (r < 0) return ::lseek(fd_, 0, SEEK_CUR);
+  const off_t r = ::lseek(FFd, static_cast<off_t>(offset), whence);
+  if (r < 0) return ::lseek(FFd, 0, SEEK_CUR);
   return r;
 }
 
 void TFileStream::SetSize(std::int64_t newSize) {
-  if (::ftruncate(fd_, static_cast<off_t>(std::max<std::int64_t>(0, newSize))) != 0)
-    throw EWriteError("Cannot resize \"" + fileName_ + "\". " + ErrnoText());
+  if (::ftruncate(FFd, static_cast<off_t>(std::max<std::int64_t>(0, newSize))) != 0)
+    throw EWriteError("Cannot resize \"" + FFileName + "\". " + ErrnoText());
 }
 
 // ---------------------------------------------------------------- whole files

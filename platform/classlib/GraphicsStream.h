@@ -54,12 +54,12 @@ class TMemoryStream : public TStream {
   std::int64_t Read(void* buffer, std::int64_t count) override;
   std::int64_t Write(const void* buffer, std::int64_t count) override;
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
-  std::int64_t GetSize() override { return static_cast<std::int64_t>(data_.size()); }
+  std::int64_t GetSize() override { return static_cast<std::int64_t>(FData.size()); }
   void SetSize(std::int64_t newSize) override;
 
   void Clear();
-  void* GetMemory() { return data_.data(); }
-  const std::vector<std::uint8_t>& Bytes() const { return data_; }
+  void* GetMemory() { return FData.data(); }
+  const std::vector<std::uint8_t>& Bytes() const { return FData; }
 
   void LoadFromStream(TStream* source);
   void LoadFromFile(const std::string& fileName);
@@ -67,8 +67,8 @@ class TMemoryStream : public TStream {
   void SaveToFile(const std::string& fileName) const;
 
  private:
-  std::vector<std::uint8_t> data_;
-  std::int64_t pos_ = 0;
+  std::vector<std::uint8_t> FData;
+  std::int64_t FPos = 0;
 };
 
 // A memory stream that starts with the given bytes, positioned at 0.
@@ -88,11 +88,11 @@ class TFileStream : public TStream {
   std::int64_t Write(const void* buffer, std::int64_t count) override;
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   void SetSize(std::int64_t newSize) override;
-  const std::string& GetFileName() const { return fileName_; }
+  const std::string& GetFileName() const { return FFileName; }
 
  private:
-  std::string fileName_;
-  int fd_ = -1;
+  std::string FFileName;
+  int FFd = -1;
 };
 
 // Whole-file helpers for the codecs: throw EFOpenError / EFCreateError / EWriteError.

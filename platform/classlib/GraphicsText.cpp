@@ -94,7 +94,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   const int w = fm.horizontalAdvance(qs);
   if (HasSurface()) {
     const TRect clip = GetClipRect();
-    QPainter p(image_);
+    QPainter p(FImage);
     p.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.translate(x, y);
@@ -106,7 +106,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     p.end();
     Changed();
   }
-  penPos_ = {x + w, y};
+  FPenPos = {x + w, y};
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
@@ -115,7 +115,7 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
   if (clip.IsEmpty()) return;
   const QFont font = MakeQFont(*Font);
   const QFontMetrics fm(font);
-  QPainter p(image_);
+  QPainter p(FImage);
   p.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
   p.setRenderHint(QPainter::TextAntialiasing, true);
   if (Brush->GetStyle() != bsClear)
@@ -189,7 +189,7 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
   if (HasSurface()) {
     const TRect clip = (flags & DT_NOCLIP) ? GetClipRect() : IntersectRect(GetClipRect(), r);
     if (!clip.IsEmpty()) {
-      QPainter p(image_);
+      QPainter p(FImage);
       p.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
       p.setRenderHint(QPainter::TextAntialiasing, true);
       p.setFont(font);

@@ -72,34 +72,34 @@ class TSet {
  public:
   constexpr TSet() = default;
   constexpr TSet(std::initializer_list<E> items) {
-    for (E e : items) bits_ |= Bit(e);
+    for (E e : items) FBits |= Bit(e);
   }
   constexpr TSet& operator<<(E e) {
-    bits_ |= Bit(e);
+    FBits |= Bit(e);
     return *this;
   }
   constexpr TSet& operator>>(E e) {
-    bits_ &= ~Bit(e);
+    FBits &= ~Bit(e);
     return *this;
   }
-  constexpr bool Contains(E e) const { return (bits_ & Bit(e)) != 0; }
-  constexpr bool Empty() const { return bits_ == 0; }
-  constexpr std::uint32_t Bits() const { return bits_; }
+  constexpr bool Contains(E e) const { return (FBits & Bit(e)) != 0; }
+  constexpr bool Empty() const { return FBits == 0; }
+  constexpr std::uint32_t Bits() const { return FBits; }
   friend constexpr TSet operator+(TSet a, TSet b) {
-    a.bits_ |= b.bits_;
+    a.FBits |= b.FBits;
     return a;
   }
   friend constexpr TSet operator-(TSet a, TSet b) {
-    a.bits_ &= ~b.bits_;
+    a.FBits &= ~b.FBits;
     return a;
   }
   friend constexpr TSet operator*(TSet a, TSet b) {
-    a.bits_ &= b.bits_;
+    a.FBits &= b.FBits;
     return a;
   }
-  friend constexpr bool operator==(TSet a, TSet b) { return a.bits_ == b.bits_; }
+  friend constexpr bool operator==(TSet a, TSet b) { return a.FBits == b.FBits; }
 
  private:
   static constexpr std::uint32_t Bit(E e) { return std::uint32_t{1} << static_cast<unsigned>(e); }
-  std::uint32_t bits_ = 0;
+  std::uint32_t FBits = 0;
 };

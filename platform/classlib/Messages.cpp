@@ -217,7 +217,7 @@ struct TSyncMessageSender::State {
   std::shared_ptr<bool> stopped = std::make_shared<bool>(false);
 };
 
-TSyncMessageSender::TSyncMessageSender(HWND target) : target_(target), state_(std::make_shared<State>()) {}
+TSyncMessageSender::TSyncMessageSender(HWND target) : FTarget(target), FState(std::make_shared<State>()) {}
 
 TSyncMessageSender::~TSyncMessageSender() {
   Stop();
@@ -226,14 +226,14 @@ TSyncMessageSender::~TSyncMessageSender() {
 void TSyncMessageSender::Stop() {
   {
     std::lock_guard lock(gSyncMutex);
-    *state_->stopped = true;
+    *FState->stopped = true;
   }
   gSyncCondition.notify_all();
 }
 
 bool TSyncMessageSender::Stopped() const {
   std::lock_guard lock(gSyncMutex);
-  return *state_->stopped;
+  return *FState->stopped;
 }
 
 bool TSyncMessageSender::Send(unsigned msg, WPARAM wParam, LPARAM lParam, std::shared_ptr<void> keepAlive) {
@@ -247,7 +247,7 @@ bool TSyncMessageSender::Send(unsigned msg, WPARAM wParam, LPARAM lParam, std::s
 bool TSyncMessageSender::Send(TMessage& msg, std::shared_ptr<void> keepAlive) {
   if (IsMainThread()) {
     if (Stopped()) return false;
-    return DeliverMessage(target_, msg);
+    return DeliverMessage(FTarget, msg);
   }
   // The handler works on its own copy, so a wait abandoned by Stop leaves
   // nothing of the worker's in the handler's hands but keepAlive.
@@ -258,17 +258,17 @@ bool TSyncMessageSender::Send(TMessage& msg, std::shared_ptr<void> keepAlive) {
   auto box = std::make_shared<Box>();
   box->msg = msg;
   auto call = std::make_shared<SyncCall>();
-  HWND target = target_;
+  HWND target = FTarget;
   call->fn = [box, target] { box->delivered = DeliverMessage(target, box->msg); };
-  call->stopped = state_->stopped;
+  call->stopped = FState->stopped;
   call->keepAlive = std::move(keepAlive);
   {
     std::lock_guard lock(gSyncMutex);
-    if (*state_->stopped) return false;
+    if (*FState->stopped) return false;
   }
   EnqueueSync(call);
   std::unique_lock lock(gSyncMutex);
-  gSyncCondition.wait(lock, [&] { return call->state == SyncCall::Done || *state_->stopped; });
+  gSyncCondition.wait(lock, [&] { return call->state == SyncCall::Done || *FState->stopped; });
   if (call->state == SyncCall::Done) {
     msg.Result = box->msg.Result;
     return box->delivered;

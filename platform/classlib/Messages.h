@@ -101,10 +101,10 @@ class TSyncMessageSender {
 
   void Stop();
   bool Stopped() const;
-  HWND Target() const { return target_; }
+  HWND Target() const { return FTarget; }
 
  private:
   struct State;
-  HWND target_;
-  std::shared_ptr<State> state_;
+  HWND FTarget;
+  std::shared_ptr<State> FState;
 };

@@ -54,25 +54,25 @@ void PaintImage(TCanvas* canvas, const TRect& r, const QImage& img) {
 
 // ---------------------------------------------------------------- TGraphic
 
-TGraphic::TGraphic() : image_(std::make_unique<QImage>()) {}
+TGraphic::TGraphic() : FImage(std::make_unique<QImage>()) {}
 
 TGraphic::~TGraphic() = default;
 
 int TGraphic::GetWidth() const {
-  return image_->isNull() ? 0 : image_->width();
+  return FImage->isNull() ? 0 : FImage->width();
 }
 
 int TGraphic::GetHeight() const {
-  return image_->isNull() ? 0 : image_->height();
+  return FImage->isNull() ? 0 : FImage->height();
 }
 
 bool TGraphic::GetEmpty() const {
-  return image_->isNull() || image_->width() == 0 || image_->height() == 0;
+  return FImage->isNull() || FImage->width() == 0 || FImage->height() == 0;
 }
 
 void TGraphic::SetTransparent(bool transparent) {
-  if (transparent == transparent_) return;
-  transparent_ = transparent;
+  if (transparent == FTransparent) return;
+  FTransparent = transparent;
   Changed();
 }
 
@@ -108,7 +108,7 @@ void TGraphic::LoadFromBytes(const std::vector<std::uint8_t>& bytes) {
 
 void TGraphic::Assign(const TGraphic* source) {
   if (source == this) return;
-  transparent_ = source ? source->transparent_ : false;
+  FTransparent = source ? source->FTransparent : false;
   SetImage(source ? source->GetImage() : QImage());
 }
 
@@ -123,22 +123,22 @@ void TGraphic::Assign(TPersistent* Source) {
 }
 
 const QImage& TGraphic::GetImage() const {
-  return *image_;
+  return *FImage;
 }
 
 void TGraphic::SetImage(const QImage& image) {
-  *image_ = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
+  *FImage = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
   Changed();
 }
 
 void TGraphic::Draw(TCanvas* canvas, const TRect& r) const {
-  PaintImage(canvas, r, *image_);
+  PaintImage(canvas, r, *FImage);
 }
 
 // ---------------------------------------------------------------- TBitmap
 
 TBitmap::TBitmap() : Canvas(new TCanvas) {
-  Canvas->SetImage(image_.get());
+  Canvas->SetImage(FImage.get());
 }
 
 TBitmap::TBitmap(int width, int height) : TBitmap() {
@@ -150,11 +150,11 @@ TBitmap::~TBitmap() {
 }
 
 int TBitmap::GetWidth() const {
-  return image_->isNull() ? emptyWidth_ : TGraphic::GetWidth();
+  return FImage->isNull() ? FEmptyWidth : TGraphic::GetWidth();
 }
 
 int TBitmap::GetHeight() const {
-  return image_->isNull() ? emptyHeight_ : TGraphic::GetHeight();
+  return FImage->isNull() ? FEmptyHeight : TGraphic::GetHeight();
 }
 
 void TBitmap::SetWidth(int width) {
@@ -172,54 +172,54 @@ void TBitmap::SetSize(int width, int height) {
   if (static_cast<std::int64_t>(width) * height > kMaxPicturePixels)
     throw EOutOfResources("Not enough storage is available to process this command");
   if (width == 0 || height == 0) {
-    *image_ = QImage();
+    *FImage = QImage();
   } else {
-    QImage next(width, height, pixelFormat_ == pf32bit ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    QImage next(width, height, FPixelFormat == pf32bit ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (next.isNull()) throw EOutOfResources("Not enough storage is available to process this command");
     next.fill(0xFFFFFFFFu);
-    if (!image_->isNull()) {
+    if (!FImage->isNull()) {
       QPainter p(&next);
       p.setCompositionMode(QPainter::CompositionMode_Source);
-      p.drawImage(0, 0, *image_);
+      p.drawImage(0, 0, *FImage);
     }
-    *image_ = next;
+    *FImage = next;
   }
-  emptyWidth_ = width;
-  emptyHeight_ = height;
-  Canvas->SetImage(image_.get());
+  FEmptyWidth = width;
+  FEmptyHeight = height;
+  Canvas->SetImage(FImage.get());
   Changed();
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
-  if (format == pixelFormat_) return;
-  pixelFormat_ = format;
-  if (!image_->isNull()) {
+  if (format == FPixelFormat) return;
+  FPixelFormat = format;
+  if (!FImage->isNull()) {
     if (format == pf32bit) {
-      *image_ = image_->convertToFormat(QImage::Format_ARGB32);
+      *FImage = FImage->convertToFormat(QImage::Format_ARGB32);
     } else {
-      *image_ = Opaque(*image_);
+      *FImage = Opaque(*FImage);
     }
   }
-  Canvas->SetImage(image_.get());
+  Canvas->SetImage(FImage.get());
   Changed();
 }
 
 TColor TBitmap::GetTransparentColor() const {
-  if (transparentMode_ == tmFixed) return transparentColor_;
+  if (FTransparentMode == tmFixed) return FTransparentColor;
   if (GetEmpty()) return clNone;
-  return RGB(qRed(image_->pixel(0, image_->height() - 1)), qGreen(image_->pixel(0, image_->height() - 1)),
-             qBlue(image_->pixel(0, image_->height() - 1)));
+  return RGB(qRed(FImage->pixel(0, FImage->height() - 1)), qGreen(FImage->pixel(0, FImage->height() - 1)),
+             qBlue(FImage->pixel(0, FImage->height() - 1)));
 }
 
 void TBitmap::SetTransparentColor(TColor color) {
-  transparentColor_ = color;
-  transparentMode_ = color == clDefault ? tmAuto : tmFixed;
+  FTransparentColor = color;
+  FTransparentMode = color == clDefault ? tmAuto : tmFixed;
   Changed();
 }
 
 void TBitmap::SetTransparentMode(TTransparentMode mode) {
-  if (mode == transparentMode_) return;
-  transparentMode_ = mode;
+  if (mode == FTransparentMode) return;
+  FTransparentMode = mode;
   Changed();
 }
 
@@ -240,41 +240,41 @@ void TBitmap::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
   }
   // Decoding succeeded: only now is the old picture replaced.
   const bool alpha = AnyTranslucent(img);
-  pixelFormat_ = alpha ? pf32bit : pf24bit;
-  emptyWidth_ = emptyHeight_ = 0;
-  *image_ = alpha ? img.convertToFormat(QImage::Format_ARGB32) : Opaque(img);
-  Canvas->SetImage(image_.get());
+  FPixelFormat = alpha ? pf32bit : pf24bit;
+  FEmptyWidth = FEmptyHeight = 0;
+  *FImage = alpha ? img.convertToFormat(QImage::Format_ARGB32) : Opaque(img);
+  Canvas->SetImage(FImage.get());
   Changed();
 }
 
 std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
   if (GetEmpty()) throw EInvalidGraphicOperation("Cannot save an empty bitmap");
-  return EncodeBmp(*image_, pixelFormat_ == pf32bit);
+  return EncodeBmp(*FImage, FPixelFormat == pf32bit);
 }
 
 void TBitmap::Assign(const TGraphic* source) {
   if (source == this) return;
   if (const auto* bmp = dynamic_cast<const TBitmap*>(source)) {
-    pixelFormat_ = bmp->pixelFormat_;
-    transparentColor_ = bmp->transparentColor_;
-    transparentMode_ = bmp->transparentMode_;
-    transparent_ = bmp->transparent_;
-    emptyWidth_ = bmp->emptyWidth_;
-    emptyHeight_ = bmp->emptyHeight_;
-    *image_ = *bmp->image_;
-    image_->detach();
+    FPixelFormat = bmp->FPixelFormat;
+    FTransparentColor = bmp->FTransparentColor;
+    FTransparentMode = bmp->FTransparentMode;
+    FTransparent = bmp->FTransparent;
+    FEmptyWidth = bmp->FEmptyWidth;
+    FEmptyHeight = bmp->FEmptyHeight;
+    *FImage = *bmp->FImage;
+    FImage->detach();
   } else if (source) {
     // Another format: keep its alpha in a 32-bit bitmap.
     const bool alpha = AnyTranslucent(source->GetImage());
-    pixelFormat_ = alpha ? pf32bit : pf24bit;
-    transparent_ = source->GetTransparent();
-    *image_ = source->GetEmpty() ? QImage()
+    FPixelFormat = alpha ? pf32bit : pf24bit;
+    FTransparent = source->GetTransparent();
+    *FImage = source->GetEmpty() ? QImage()
               : alpha            ? source->GetImage().convertToFormat(QImage::Format_ARGB32)
                                  : Opaque(source->GetImage());
   } else {
-    *image_ = QImage();
+    *FImage = QImage();
   }
-  Canvas->SetImage(image_.get());
+  Canvas->SetImage(FImage.get());
   Changed();
 }
 
@@ -285,24 +285,24 @@ std::unique_ptr<TGraphic> TBitmap::Clone() const {
 }
 
 void TBitmap::SetImage(const QImage& image) {
-  emptyWidth_ = emptyHeight_ = 0;
+  FEmptyWidth = FEmptyHeight = 0;
   if (image.isNull())
-    *image_ = QImage();
+    *FImage = QImage();
   else
-    *image_ = pixelFormat_ == pf32bit ? image.convertToFormat(QImage::Format_ARGB32) : Opaque(image);
-  Canvas->SetImage(image_.get());
+    *FImage = FPixelFormat == pf32bit ? image.convertToFormat(QImage::Format_ARGB32) : Opaque(image);
+  Canvas->SetImage(FImage.get());
   Changed();
 }
 
 void TBitmap::Draw(TCanvas* canvas, const TRect& r) const {
   if (GetEmpty()) return;
-  if (!transparent_) {
-    PaintImage(canvas, r, *image_);
+  if (!FTransparent) {
+    PaintImage(canvas, r, *FImage);
     return;
   }
   // Colour key: every pixel of the key colour is left out.
   const QRgb key = KeyRgb(GetTransparentColor()) & 0xFFFFFF;
-  QImage keyed = image_->convertToFormat(QImage::Format_ARGB32);
+  QImage keyed = FImage->convertToFormat(QImage::Format_ARGB32);
   for (int y = 0; y < keyed.height(); ++y) {
     QRgb* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
     for (int x = 0; x < keyed.width(); ++x)
@@ -335,28 +335,28 @@ void TPicture::Changed() {
 }
 
 void TPicture::SetGraphic(const TGraphic* graphic) {
-  if (graphic == graphic_.get()) return;
+  if (graphic == FGraphic.get()) return;
   std::unique_ptr<TGraphic> copy = graphic ? graphic->Clone() : nullptr;
-  graphic_ = std::move(copy);
-  if (graphic_) graphic_->OnChange = [this](TGraphic*) { Changed(); };
+  FGraphic = std::move(copy);
+  if (FGraphic) FGraphic->OnChange = [this](TGraphic*) { Changed(); };
   Changed();
 }
 
 TBitmap* TPicture::GetBitmap() {
-  if (auto* bmp = dynamic_cast<TBitmap*>(graphic_.get())) return bmp;
+  if (auto* bmp = dynamic_cast<TBitmap*>(FGraphic.get())) return bmp;
   auto bmp = std::make_unique<TBitmap>();
-  if (graphic_) bmp->Assign(graphic_.get());
-  graphic_ = std::move(bmp);
-  graphic_->OnChange = [this](TGraphic*) { Changed(); };
-  return static_cast<TBitmap*>(graphic_.get());
+  if (FGraphic) bmp->Assign(FGraphic.get());
+  FGraphic = std::move(bmp);
+  FGraphic->OnChange = [this](TGraphic*) { Changed(); };
+  return static_cast<TBitmap*>(FGraphic.get());
 }
 
 int TPicture::GetWidth() const {
-  return graphic_ ? graphic_->GetWidth() : 0;
+  return FGraphic ? FGraphic->GetWidth() : 0;
 }
 
 int TPicture::GetHeight() const {
-  return graphic_ ? graphic_->GetHeight() : 0;
+  return FGraphic ? FGraphic->GetHeight() : 0;
 }
 
 void TPicture::LoadFromFile(const std::string& fileName) {
@@ -374,13 +374,13 @@ void TPicture::LoadFromBytes(const std::uint8_t* data, std::size_t size) {
   std::unique_ptr<TGraphic> g = NewGraphicForData(data, size);
   if (!g) throw EInvalidGraphic("Unknown picture format");
   g->LoadFromBytes(data, size);
-  graphic_ = std::move(g);
-  graphic_->OnChange = [this](TGraphic*) { Changed(); };
+  FGraphic = std::move(g);
+  FGraphic->OnChange = [this](TGraphic*) { Changed(); };
   Changed();
 }
 
 void TPicture::SaveToFile(const std::string& fileName) const {
-  if (graphic_) graphic_->SaveToFile(fileName);
+  if (FGraphic) FGraphic->SaveToFile(fileName);
 }
 
 void TPicture::Assign(TPersistent* Source) {
@@ -395,5 +395,5 @@ void TPicture::Assign(TPersistent* Source) {
 
 void TPicture::Assign(const TPicture* source) {
   if (source == this) return;
-  SetGraphic(source ? source->graphic_.get() : nullptr);
+  SetGraphic(source ? source->FGraphic.get() : nullptr);
 }

@@ -14,20 +14,20 @@ class TJPEGImage : public TGraphic {
   std::unique_ptr<TGraphic> Clone() const override;
 
   // 1..100; out-of-range values are clamped when encoding.
-  int GetCompressionQuality() const { return quality_; }
+  int GetCompressionQuality() const { return FQuality; }
   void SetCompressionQuality(int quality) {
-    quality_ = quality;
-    data_.clear();
+    FQuality = quality;
+    FData.clear();
   }
-  bool GetProgressiveEncoding() const { return progressive_; }
+  bool GetProgressiveEncoding() const { return FProgressive; }
   void SetProgressiveEncoding(bool progressive) {
-    progressive_ = progressive;
-    data_.clear();
+    FProgressive = progressive;
+    FData.clear();
   }
-  bool GetGrayscale() const { return grayscale_; }
+  bool GetGrayscale() const { return FGrayscale; }
   void SetGrayscale(bool grayscale) {
-    grayscale_ = grayscale;
-    data_.clear();
+    FGrayscale = grayscale;
+    FData.clear();
   }
   // JPEG has no transparency.
   void SetTransparent(bool) override {}
@@ -36,8 +36,8 @@ class TJPEGImage : public TGraphic {
 
  private:
   // The bytes loaded, saved again unchanged while the pixels are untouched.
-  std::vector<std::uint8_t> data_;
-  int quality_ = 90;
-  bool progressive_ = false;
-  bool grayscale_ = false;
+  std::vector<std::uint8_t> FData;
+  int FQuality = 90;
+  bool FProgressive = false;
+  bool FGrayscale = false;
 };

@@ -14,12 +14,12 @@ class TPngImage : public TGraphic {
   std::unique_ptr<TGraphic> Clone() const override;
 
   // zlib level 0..9; out-of-range values are clamped when encoding.
-  int GetCompressionLevel() const { return level_; }
-  void SetCompressionLevel(int level) { level_ = level; }
+  int GetCompressionLevel() const { return FLevel; }
+  void SetCompressionLevel(int level) { FLevel = level; }
   // True when the decoded picture carries an alpha channel or a tRNS key.
-  bool GetHasAlpha() const { return hasAlpha_; }
+  bool GetHasAlpha() const { return FHasAlpha; }
 
  private:
-  int level_ = 6;
-  bool hasAlpha_ = false;
+  int FLevel = 6;
+  bool FHasAlpha = false;
 };

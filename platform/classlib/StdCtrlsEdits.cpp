@@ -36,7 +36,7 @@ Qt::Alignment HorizontalOf(TAlignment a) {
 // the focus is elsewhere.
 class EditWidget : public QLineEdit {
  public:
-  explicit EditWidget(TCustomEdit* edit) : edit_(edit) {}
+  explicit EditWidget(TCustomEdit* edit) : FEdit(edit) {}
 
  protected:
   void focusInEvent(QFocusEvent* e) override {
@@ -46,7 +46,7 @@ class EditWidget : public QLineEdit {
     QLineEdit::focusInEvent(e);
     if (!Mine()) return;
     const bool tabbed = e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason;
-    if (tabbed && !edit_->GetAutoSelect()) {
+    if (tabbed && !FEdit->GetAutoSelect()) {
       if (selStart >= 0)
         setSelection(selStart, selLength);
       else
@@ -59,7 +59,7 @@ class EditWidget : public QLineEdit {
     const int selLength = selectionLength();
     const int cursor = cursorPosition();
     QLineEdit::focusOutEvent(e);
-    if (!Mine() || edit_->GetHideSelection() || selStart < 0) return;
+    if (!Mine() || FEdit->GetHideSelection() || selStart < 0) return;
     // Keep the selection (drawn in the inactive colours), caret end as it was.
     if (cursor == selStart)
       setSelection(selStart + selLength, -selLength);
@@ -68,25 +68,25 @@ class EditWidget : public QLineEdit {
   }
 
  private:
-  bool Mine() const { return ControlBridge::ControlOf(this) == edit_; }
-  TCustomEdit* edit_;
+  bool Mine() const { return ControlBridge::ControlOf(this) == FEdit; }
+  TCustomEdit* FEdit;
 };
 
 // MaxLength limits what the user types or pastes, never the program's text:
 // an edit may show a text longer than it lets the user type.
 class LengthValidator : public QValidator {
  public:
-  LengthValidator(TCustomEdit* edit, QLineEdit* widget) : QValidator(widget), edit_(edit), widget_(widget) {}
+  LengthValidator(TCustomEdit* edit, QLineEdit* widget) : QValidator(widget), FEdit(edit), FWidget(widget) {}
   State validate(QString& input, int&) const override {
-    if (ControlBridge::ControlOf(widget_) != edit_) return Acceptable;
-    const int max = edit_->GetMaxLength();
-    if (max > 0 && input.size() > max && input.size() > ToQ(edit_->GetText()).size()) return Invalid;
+    if (ControlBridge::ControlOf(FWidget) != FEdit) return Acceptable;
+    const int max = FEdit->GetMaxLength();
+    if (max > 0 && input.size() > max && input.size() > ToQ(FEdit->GetText()).size()) return Invalid;
     return Acceptable;
   }
 
  private:
-  TCustomEdit* edit_;
-  QLineEdit* widget_;
+  TCustomEdit* FEdit;
+  QLineEdit* FWidget;
 };
 
 QLineEdit* LineEdit(const TControl* c) {
@@ -320,18 +320,18 @@ namespace {
 
 class MemoWidget : public QPlainTextEdit {
  public:
-  explicit MemoWidget(TCustomMemo* memo) : memo_(memo) {}
+  explicit MemoWidget(TCustomMemo* memo) : FMemo(memo) {}
 
  protected:
   void keyPressEvent(QKeyEvent* e) override {
-    if (ControlBridge::ControlOf(this) == memo_) {
+    if (ControlBridge::ControlOf(this) == FMemo) {
       const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
       // Without WantReturns, Enter belongs to the form.
-      if (enter && !memo_->GetWantReturns()) {
+      if (enter && !FMemo->GetWantReturns()) {
         e->ignore();
         return;
       }
-      const int max = memo_->GetMaxLength();
+      const int max = FMemo->GetMaxLength();
       const bool typing = !e->text().isEmpty() && (e->text()[0].isPrint() || enter);
       if (max > 0 && typing && !textCursor().hasSelection() && document()->characterCount() - 1 >= max) {
         e->accept();
@@ -342,7 +342,7 @@ class MemoWidget : public QPlainTextEdit {
   }
 
  private:
-  TCustomMemo* memo_;
+  TCustomMemo* FMemo;
 };
 
 MemoWidget* Memo(const TControl* c) {

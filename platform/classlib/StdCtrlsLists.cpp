@@ -31,15 +31,15 @@ QStringList ToQList(const std::vector<std::string>& items) {
 // Every row of a list box is ItemHeight pixels high.
 class RowDelegate : public QStyledItemDelegate {
  public:
-  RowDelegate(const TCustomListBox* list, QObject* parent) : QStyledItemDelegate(parent), list_(list) {}
+  RowDelegate(const TCustomListBox* list, QObject* parent) : QStyledItemDelegate(parent), FList(list) {}
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QSize s = QStyledItemDelegate::sizeHint(option, index);
-    s.setHeight(std::max(list_->GetItemHeight(), 1));
+    s.setHeight(std::max(FList->GetItemHeight(), 1));
     return s;
   }
 
  private:
-  const TCustomListBox* list_;
+  const TCustomListBox* FList;
 };
 
 QListWidget* ListWidget(const TControl* c) {

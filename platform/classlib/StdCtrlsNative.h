@@ -26,14 +26,14 @@ inline std::string FromQ(const QString& s) {
 // Sets a flag for a scope (exceptions included) and restores it after.
 class FlagScope {
  public:
-  explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = old_; }
+  explicit FlagScope(bool& flag) : FFlag(flag), FOld(flag) { FFlag = true; }
+  ~FlagScope() { FFlag = FOld; }
   FlagScope(const FlagScope&) = delete;
   FlagScope& operator=(const FlagScope&) = delete;
 
  private:
-  bool& flag_;
-  bool old_;
+  bool& FFlag;
+  bool FOld;
 };
 
 // The style every standard control is drawn with, so the look is the same on

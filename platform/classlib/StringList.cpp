@@ -26,13 +26,13 @@ int CompareStr(const std::string& a, const std::string& b) {
 // RAII bracket so an exception inside a batch still ends the update.
 class UpdateScope {
  public:
-  explicit UpdateScope(TStrings& s) : s_(s) { s_.BeginUpdate(); }
-  ~UpdateScope() { s_.EndUpdate(); }
+  explicit UpdateScope(TStrings& s) : FS(s) { FS.BeginUpdate(); }
+  ~UpdateScope() { FS.EndUpdate(); }
   UpdateScope(const UpdateScope&) = delete;
   UpdateScope& operator=(const UpdateScope&) = delete;
 
  private:
-  TStrings& s_;
+  TStrings& FS;
 };
 
 }  // namespace

@@ -85,8 +85,8 @@ ARGB GradientRamp::At(double t) const {
 Brush::~Brush() = default;
 
 Status Brush::GetLastStatus() const {
-  const Status s = lastResult_;
-  lastResult_ = Ok;
+  const Status s = FLastResult;
+  FLastResult = Ok;
   return s;
 }
 
@@ -103,35 +103,35 @@ Status Brush::GetMatrix(const Matrix& source, Matrix* target) {
 
 Status SolidBrush::GetColor(Color* color) const {
   if (!color) return Record(InvalidParameter);
-  *color = color_;
+  *color = FColor;
   return Ok;
 }
 
 Status SolidBrush::SetColor(const Color& color) {
-  color_ = color;
+  FColor = color;
   return Ok;
 }
 
 // ---- HatchBrush -------------------------------------------------------------
 
 HatchBrush::HatchBrush(HatchStyle hatchStyle, const Color& foreColor, const Color& backColor)
-    : Brush(BrushTypeHatchFill), style_(hatchStyle), fore_(foreColor), back_(backColor) {
-  if (hatchStyle < HatchStyleMin || hatchStyle > HatchStyleMax) lastResult_ = InvalidParameter;
+    : Brush(BrushTypeHatchFill), FStyle(hatchStyle), FFore(foreColor), FBack(backColor) {
+  if (hatchStyle < HatchStyleMin || hatchStyle > HatchStyleMax) FLastResult = InvalidParameter;
 }
 
 Brush* HatchBrush::Clone() const {
-  return new HatchBrush(style_, fore_, back_);
+  return new HatchBrush(FStyle, FFore, FBack);
 }
 
 Status HatchBrush::GetForegroundColor(Color* color) const {
   if (!color) return Record(InvalidParameter);
-  *color = fore_;
+  *color = FFore;
   return Ok;
 }
 
 Status HatchBrush::GetBackgroundColor(Color* color) const {
   if (!color) return Record(InvalidParameter);
-  *color = back_;
+  *color = FBack;
   return Ok;
 }
 
@@ -175,12 +175,12 @@ TextureBrush::~TextureBrush() = default;
 void TextureBrush::Init(const Image* image, WrapMode wrapMode, const RectF* part,
                         const ImageAttributes* attributes) {
   if (wrapMode < WrapModeTile || wrapMode > WrapModeClamp) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
-  wrapMode_ = wrapMode;
+  FWrapMode = wrapMode;
   if (!image || !image->Data()) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   QImage pixels = image->Data()->image;
@@ -188,7 +188,7 @@ void TextureBrush::Init(const Image* image, WrapMode wrapMode, const RectF* part
     const QRect r(int(std::floor(part->X)), int(std::floor(part->Y)), int(std::lround(part->Width)),
                   int(std::lround(part->Height)));
     if (r.width() <= 0 || r.height() <= 0 || !pixels.rect().contains(r)) {
-      lastResult_ = InvalidParameter;
+      FLastResult = InvalidParameter;
       return;
     }
     pixels = pixels.copy(r);
@@ -198,39 +198,39 @@ void TextureBrush::Init(const Image* image, WrapMode wrapMode, const RectF* part
     if (settings.Any()) pixels = detail::ApplyAttributes(pixels, settings);
   }
   // A copy detached from any caller-owned rows.
-  image_.reset(detail::MakeBitmap(pixels.copy(), image->Data()->format));
+  FImage.reset(detail::MakeBitmap(pixels.copy(), image->Data()->format));
 }
 
 Brush* TextureBrush::Clone() const {
   auto* copy = new TextureBrush();
-  if (image_) copy->image_.reset(image_->Clone());
-  copy->wrapMode_ = wrapMode_;
-  CopyMatrix(transform_, copy->transform_);
-  copy->lastResult_ = lastResult_;
+  if (FImage) copy->FImage.reset(FImage->Clone());
+  copy->FWrapMode = FWrapMode;
+  CopyMatrix(FTransform, copy->FTransform);
+  copy->FLastResult = FLastResult;
   return copy;
 }
 
 Status TextureBrush::MultiplyTransform(const Matrix* matrix, MatrixOrder order) {
-  return Record(transform_.Multiply(matrix, order));
+  return Record(FTransform.Multiply(matrix, order));
 }
 Status TextureBrush::TranslateTransform(REAL dx, REAL dy, MatrixOrder order) {
-  return Record(transform_.Translate(dx, dy, order));
+  return Record(FTransform.Translate(dx, dy, order));
 }
 Status TextureBrush::ScaleTransform(REAL sx, REAL sy, MatrixOrder order) {
-  return Record(transform_.Scale(sx, sy, order));
+  return Record(FTransform.Scale(sx, sy, order));
 }
 Status TextureBrush::RotateTransform(REAL angle, MatrixOrder order) {
-  return Record(transform_.Rotate(angle, order));
+  return Record(FTransform.Rotate(angle, order));
 }
 
 Status TextureBrush::SetWrapMode(WrapMode wrapMode) {
   if (wrapMode < WrapModeTile || wrapMode > WrapModeClamp) return Record(InvalidParameter);
-  wrapMode_ = wrapMode;
+  FWrapMode = wrapMode;
   return Ok;
 }
 
 Image* TextureBrush::GetImage() const {
-  return image_ ? image_->Clone() : nullptr;
+  return FImage ? FImage->Clone() : nullptr;
 }
 
 // ---- LinearGradientBrush ----------------------------------------------------
@@ -252,8 +252,8 @@ LinearGradientBrush::LinearGradientBrush(const RectF& rect, const Color& color1,
     : GradientBrush(BrushTypeLinearGradient) {
   static constexpr double kModeAngles[] = {0, 90, 45, 135};
   if (mode < LinearGradientModeHorizontal || mode > LinearGradientModeBackwardDiagonal) {
-    valid_ = false;
-    lastResult_ = InvalidParameter;
+    FValid = false;
+    FLastResult = InvalidParameter;
     return;
   }
   InitRect(rect, color1, color2, kModeAngles[mode], true);
@@ -275,25 +275,25 @@ LinearGradientBrush::LinearGradientBrush(const Rect& r, const Color& color1, con
                           isAngleScalable) {}
 
 void LinearGradientBrush::InitPoints(const PointF& p1, const PointF& p2, const Color& c1, const Color& c2) {
-  ramp_.start = c1.GetValue();
-  ramp_.end = c2.GetValue();
-  start_ = p1;
-  end_ = p2;
-  rect_ = RectF(std::min(p1.X, p2.X), std::min(p1.Y, p2.Y), std::fabs(p2.X - p1.X), std::fabs(p2.Y - p1.Y));
+  FRamp.start = c1.GetValue();
+  FRamp.end = c2.GetValue();
+  FStart = p1;
+  FEnd = p2;
+  FRect = RectF(std::min(p1.X, p2.X), std::min(p1.Y, p2.Y), std::fabs(p2.X - p1.X), std::fabs(p2.Y - p1.Y));
   if (p1.Equals(p2)) {
-    valid_ = false;
-    lastResult_ = InvalidParameter;
+    FValid = false;
+    FLastResult = InvalidParameter;
   }
 }
 
 void LinearGradientBrush::InitRect(const RectF& rect, const Color& c1, const Color& c2, double angle,
                                    bool scalable) {
-  ramp_.start = c1.GetValue();
-  ramp_.end = c2.GetValue();
-  rect_ = rect;
+  FRamp.start = c1.GetValue();
+  FRamp.end = c2.GetValue();
+  FRect = rect;
   if (!(rect.Width != 0 && rect.Height != 0) || !std::isfinite(angle)) {
-    valid_ = false;
-    lastResult_ = InvalidParameter;
+    FValid = false;
+    FLastResult = InvalidParameter;
     return;
   }
   // The gradient's end lines pass through the two corners that lie furthest
@@ -301,7 +301,7 @@ void LinearGradientBrush::InitRect(const RectF& rect, const Color& c1, const Col
   // on the unit square and stretched onto the rectangle with it.
   double x = rect.X, y = rect.Y, w = rect.Width, h = rect.Height;
   if (scalable) {
-    space_.SetElements(REAL(w), 0, 0, REAL(h), REAL(x), REAL(y));
+    FSpace.SetElements(REAL(w), 0, 0, REAL(h), REAL(x), REAL(y));
     x = 0;
     y = 0;
     w = 1;
@@ -317,69 +317,69 @@ void LinearGradientBrush::InitRect(const RectF& rect, const Color& c1, const Col
     hi = std::max(hi, p);
   }
   const double cx = x + w / 2, cy = y + h / 2, cp = cx * dx + cy * dy;
-  start_ = PointF(REAL(cx + dx * (lo - cp)), REAL(cy + dy * (lo - cp)));
-  end_ = PointF(REAL(cx + dx * (hi - cp)), REAL(cy + dy * (hi - cp)));
+  FStart = PointF(REAL(cx + dx * (lo - cp)), REAL(cy + dy * (lo - cp)));
+  FEnd = PointF(REAL(cx + dx * (hi - cp)), REAL(cy + dy * (hi - cp)));
 }
 
 Brush* LinearGradientBrush::Clone() const {
   auto* copy = new LinearGradientBrush();
-  copy->ramp_ = ramp_;
-  copy->start_ = start_;
-  copy->end_ = end_;
-  CopyMatrix(space_, copy->space_);
-  CopyMatrix(transform_, copy->transform_);
-  copy->rect_ = rect_;
-  copy->wrapMode_ = wrapMode_;
-  copy->valid_ = valid_;
-  copy->lastResult_ = lastResult_;
+  copy->FRamp = FRamp;
+  copy->FStart = FStart;
+  copy->FEnd = FEnd;
+  CopyMatrix(FSpace, copy->FSpace);
+  CopyMatrix(FTransform, copy->FTransform);
+  copy->FRect = FRect;
+  copy->FWrapMode = FWrapMode;
+  copy->FValid = FValid;
+  copy->FLastResult = FLastResult;
   return copy;
 }
 
 Status LinearGradientBrush::SetLinearColors(const Color& color1, const Color& color2) {
-  ramp_.start = color1.GetValue();
-  ramp_.end = color2.GetValue();
+  FRamp.start = color1.GetValue();
+  FRamp.end = color2.GetValue();
   return Ok;
 }
 
 Status LinearGradientBrush::GetLinearColors(Color* colors) const {
   if (!colors) return Record(InvalidParameter);
-  colors[0] = Color(ramp_.start);
-  colors[1] = Color(ramp_.end);
+  colors[0] = Color(FRamp.start);
+  colors[1] = Color(FRamp.end);
   return Ok;
 }
 
 Status LinearGradientBrush::GetRectangle(RectF* rect) const {
   if (!rect) return Record(InvalidParameter);
-  *rect = rect_;
+  *rect = FRect;
   return Ok;
 }
 
 Status LinearGradientBrush::GetRectangle(Rect* rect) const {
   if (!rect) return Record(InvalidParameter);
-  *rect = Rect(INT(std::lround(rect_.X)), INT(std::lround(rect_.Y)), INT(std::lround(rect_.Width)),
-               INT(std::lround(rect_.Height)));
+  *rect = Rect(INT(std::lround(FRect.X)), INT(std::lround(FRect.Y)), INT(std::lround(FRect.Width)),
+               INT(std::lround(FRect.Height)));
   return Ok;
 }
 
 Status GradientBrush::SetGammaCorrection(bool useGammaCorrection) {
-  ramp_.gammaCorrection = useGammaCorrection;
+  FRamp.gammaCorrection = useGammaCorrection;
   return Ok;
 }
 
 Status GradientBrush::SetBlend(const REAL* blendFactors, const REAL* blendPositions, INT count) {
   if (!blendFactors || !blendPositions || count <= 0 || !ValidPositions(blendPositions, count))
     return Record(InvalidParameter);
-  ramp_.blendFactors.assign(blendFactors, blendFactors + count);
-  ramp_.blendPositions.assign(blendPositions, blendPositions + count);
-  ramp_.presetColors.clear();
-  ramp_.presetPositions.clear();
+  FRamp.blendFactors.assign(blendFactors, blendFactors + count);
+  FRamp.blendPositions.assign(blendPositions, blendPositions + count);
+  FRamp.presetColors.clear();
+  FRamp.presetPositions.clear();
   return Ok;
 }
 
 Status LinearGradientBrush::GetBlend(REAL* blendFactors, REAL* blendPositions, INT count) const {
   if (!blendFactors || !blendPositions || count < GetBlendCount()) return Record(InsufficientBuffer);
-  std::copy(ramp_.blendFactors.begin(), ramp_.blendFactors.end(), blendFactors);
-  std::copy(ramp_.blendPositions.begin(), ramp_.blendPositions.end(), blendPositions);
+  std::copy(FRamp.blendFactors.begin(), FRamp.blendFactors.end(), blendFactors);
+  std::copy(FRamp.blendPositions.begin(), FRamp.blendPositions.end(), blendPositions);
   return Ok;
 }
 
@@ -398,20 +398,20 @@ Status CheckPreset(const Color* colors, const REAL* positions, INT count) {
 Status GradientBrush::SetInterpolationColors(const Color* presetColors, const REAL* blendPositions,
                                              INT count) {
   if (const Status s = CheckPreset(presetColors, blendPositions, count); s != Ok) return Record(s);
-  ramp_.presetColors.clear();
-  for (INT i = 0; i < count; ++i) ramp_.presetColors.push_back(presetColors[i].GetValue());
-  ramp_.presetPositions.assign(blendPositions, blendPositions + count);
-  ramp_.blendFactors.clear();
-  ramp_.blendPositions.clear();
+  FRamp.presetColors.clear();
+  for (INT i = 0; i < count; ++i) FRamp.presetColors.push_back(presetColors[i].GetValue());
+  FRamp.presetPositions.assign(blendPositions, blendPositions + count);
+  FRamp.blendFactors.clear();
+  FRamp.blendPositions.clear();
   return Ok;
 }
 
 Status GradientBrush::GetInterpolationColors(Color* presetColors, REAL* blendPositions, INT count) const {
   if (!presetColors || !blendPositions || count < GetInterpolationColorCount())
     return Record(InsufficientBuffer);
-  for (size_t i = 0; i < ramp_.presetColors.size(); ++i) {
-    presetColors[i] = Color(ramp_.presetColors[i]);
-    blendPositions[i] = ramp_.presetPositions[i];
+  for (size_t i = 0; i < FRamp.presetColors.size(); ++i) {
+    presetColors[i] = Color(FRamp.presetColors[i]);
+    blendPositions[i] = FRamp.presetPositions[i];
   }
   return Ok;
 }
@@ -419,21 +419,21 @@ Status GradientBrush::GetInterpolationColors(Color* presetColors, REAL* blendPos
 Status LinearGradientBrush::SetWrapMode(WrapMode wrapMode) {
   // A linear gradient always repeats in some way; clamping is refused.
   if (wrapMode < WrapModeTile || wrapMode >= WrapModeClamp) return Record(InvalidParameter);
-  wrapMode_ = wrapMode;
+  FWrapMode = wrapMode;
   return Ok;
 }
 
 Status GradientBrush::MultiplyTransform(const Matrix* matrix, MatrixOrder order) {
-  return Record(transform_.Multiply(matrix, order));
+  return Record(FTransform.Multiply(matrix, order));
 }
 Status GradientBrush::TranslateTransform(REAL dx, REAL dy, MatrixOrder order) {
-  return Record(transform_.Translate(dx, dy, order));
+  return Record(FTransform.Translate(dx, dy, order));
 }
 Status GradientBrush::ScaleTransform(REAL sx, REAL sy, MatrixOrder order) {
-  return Record(transform_.Scale(sx, sy, order));
+  return Record(FTransform.Scale(sx, sy, order));
 }
 Status GradientBrush::RotateTransform(REAL angle, MatrixOrder order) {
-  return Record(transform_.Rotate(angle, order));
+  return Record(FTransform.Rotate(angle, order));
 }
 
 // ---- PathGradientBrush ------------------------------------------------------
@@ -441,7 +441,7 @@ Status GradientBrush::RotateTransform(REAL angle, MatrixOrder order) {
 PathGradientBrush::PathGradientBrush(const PointF* points, INT count, WrapMode wrapMode)
     : GradientBrush(BrushTypePathGradient) {
   if (!points || count < 2) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   std::vector<BYTE> types(size_t(count), PathPointTypeLine);
@@ -453,7 +453,7 @@ PathGradientBrush::PathGradientBrush(const PointF* points, INT count, WrapMode w
 PathGradientBrush::PathGradientBrush(const Point* points, INT count, WrapMode wrapMode)
     : GradientBrush(BrushTypePathGradient) {
   if (!points || count < 2) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   std::vector<PointF> pts;
@@ -466,21 +466,21 @@ PathGradientBrush::PathGradientBrush(const Point* points, INT count, WrapMode wr
 
 PathGradientBrush::PathGradientBrush(const GraphicsPath* path) : GradientBrush(BrushTypePathGradient) {
   if (!path || path->GetPointCount() < 2) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   Init(path->Points(), path->Types(), WrapModeClamp);
 }
 
 void PathGradientBrush::Init(std::vector<PointF> points, std::vector<BYTE> types, WrapMode wrapMode) {
-  points_ = std::move(points);
-  types_ = std::move(types);
-  wrapMode_ = (wrapMode >= WrapModeTile && wrapMode <= WrapModeClamp) ? wrapMode : WrapModeClamp;
-  ramp_.start = Color::White;
-  ramp_.end = Color::White;
+  FPoints = std::move(points);
+  FTypes = std::move(types);
+  FWrapMode = (wrapMode >= WrapModeTile && wrapMode <= WrapModeClamp) ? wrapMode : WrapModeClamp;
+  FRamp.start = Color::White;
+  FRamp.end = Color::White;
   // The centre starts at the centroid of the area the boundary encloses.
   double area = 0, cx = 0, cy = 0, minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
-  for (const auto& figure : detail::FlattenPath(points_, types_, 0.25)) {
+  for (const auto& figure : detail::FlattenPath(FPoints, FTypes, 0.25)) {
     const auto& p = figure.points;
     for (size_t i = 0; i < p.size(); ++i) {
       const PointF a = p[i], b = p[(i + 1) % p.size()];
@@ -495,50 +495,50 @@ void PathGradientBrush::Init(std::vector<PointF> points, std::vector<BYTE> types
     }
   }
   if (std::fabs(area) > 1e-9)
-    centerPoint_ = PointF(REAL(cx / (3 * area)), REAL(cy / (3 * area)));
+    FCenterPoint = PointF(REAL(cx / (3 * area)), REAL(cy / (3 * area)));
   else if (minX <= maxX)
-    centerPoint_ = PointF(REAL((minX + maxX) / 2), REAL((minY + maxY) / 2));
+    FCenterPoint = PointF(REAL((minX + maxX) / 2), REAL((minY + maxY) / 2));
 }
 
 Brush* PathGradientBrush::Clone() const {
   auto* copy = new PathGradientBrush();
-  copy->points_ = points_;
-  copy->types_ = types_;
-  copy->surround_ = surround_;
-  copy->center_ = center_;
-  copy->centerPoint_ = centerPoint_;
-  copy->ramp_ = ramp_;
-  copy->wrapMode_ = wrapMode_;
-  CopyMatrix(transform_, copy->transform_);
-  copy->lastResult_ = lastResult_;
+  copy->FPoints = FPoints;
+  copy->FTypes = FTypes;
+  copy->FSurround = FSurround;
+  copy->FCenter = FCenter;
+  copy->FCenterPoint = FCenterPoint;
+  copy->FRamp = FRamp;
+  copy->FWrapMode = FWrapMode;
+  CopyMatrix(FTransform, copy->FTransform);
+  copy->FLastResult = FLastResult;
   return copy;
 }
 
 Status PathGradientBrush::GetCenterColor(Color* color) const {
   if (!color) return Record(InvalidParameter);
-  *color = Color(center_);
+  *color = Color(FCenter);
   return Ok;
 }
 
 Status PathGradientBrush::SetCenterColor(const Color& color) {
-  center_ = color.GetValue();
+  FCenter = color.GetValue();
   return Ok;
 }
 
 Status PathGradientBrush::GetCenterPoint(PointF* point) const {
   if (!point) return Record(InvalidParameter);
-  *point = centerPoint_;
+  *point = FCenterPoint;
   return Ok;
 }
 
 Status PathGradientBrush::GetCenterPoint(Point* point) const {
   if (!point) return Record(InvalidParameter);
-  *point = Point(INT(std::lround(centerPoint_.X)), INT(std::lround(centerPoint_.Y)));
+  *point = Point(INT(std::lround(FCenterPoint.X)), INT(std::lround(FCenterPoint.Y)));
   return Ok;
 }
 
 Status PathGradientBrush::SetCenterPoint(const PointF& point) {
-  centerPoint_ = point;
+  FCenterPoint = point;
   return Ok;
 }
 
@@ -548,34 +548,34 @@ Status PathGradientBrush::SetCenterPoint(const Point& point) {
 
 Status PathGradientBrush::SetSurroundColors(const Color* colors, INT* count) {
   if (!colors || !count || *count <= 0 || *count > GetPointCount()) return Record(InvalidParameter);
-  surround_.clear();
-  for (INT i = 0; i < *count; ++i) surround_.push_back(colors[i].GetValue());
+  FSurround.clear();
+  for (INT i = 0; i < *count; ++i) FSurround.push_back(colors[i].GetValue());
   return Ok;
 }
 
 Status PathGradientBrush::GetSurroundColors(Color* colors, INT* count) const {
   if (!colors || !count) return Record(InvalidParameter);
   if (*count < GetSurroundColorCount()) return Record(InsufficientBuffer);
-  for (size_t i = 0; i < surround_.size(); ++i) colors[i] = Color(surround_[i]);
+  for (size_t i = 0; i < FSurround.size(); ++i) colors[i] = Color(FSurround[i]);
   *count = GetSurroundColorCount();
   return Ok;
 }
 
 ARGB PathGradientBrush::SurroundColorAt(size_t pointIndex) const {
   // Points beyond the colours given take the last colour.
-  return surround_[std::min(pointIndex, surround_.size() - 1)];
+  return FSurround[std::min(pointIndex, FSurround.size() - 1)];
 }
 
 Status PathGradientBrush::GetRectangle(RectF* rect) const {
   if (!rect) return Record(InvalidParameter);
-  const QRectF r = detail::ToQPainterPath(points_, types_, FillModeAlternate).boundingRect();
+  const QRectF r = detail::ToQPainterPath(FPoints, FTypes, FillModeAlternate).boundingRect();
   *rect = RectF(REAL(r.x()), REAL(r.y()), REAL(r.width()), REAL(r.height()));
   return Ok;
 }
 
 Status PathGradientBrush::SetWrapMode(WrapMode wrapMode) {
   if (wrapMode < WrapModeTile || wrapMode > WrapModeClamp) return Record(InvalidParameter);
-  wrapMode_ = wrapMode;
+  FWrapMode = wrapMode;
   return Ok;
 }
 

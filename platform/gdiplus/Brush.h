@@ -21,45 +21,45 @@ class Brush {
   virtual ~Brush();
 
   virtual Brush* Clone() const = 0;
-  BrushType GetType() const { return type_; }
+  BrushType GetType() const { return FType; }
   Status GetLastStatus() const;
 
  protected:
-  explicit Brush(BrushType type) : type_(type) {}
+  explicit Brush(BrushType type) : FType(type) {}
   Status Record(Status s) const {
-    if (s != Ok) lastResult_ = s;
+    if (s != Ok) FLastResult = s;
     return s;
   }
   // Transform helpers shared by the brushes that carry a transform.
   static Status SetMatrix(Matrix& target, const Matrix* source);
   static Status GetMatrix(const Matrix& source, Matrix* target);
 
-  BrushType type_;
-  mutable Status lastResult_ = Ok;
+  BrushType FType;
+  mutable Status FLastResult = Ok;
 };
 
 class SolidBrush : public Brush {
  public:
-  explicit SolidBrush(const Color& color) : Brush(BrushTypeSolidColor), color_(color) {}
-  Brush* Clone() const override { return new SolidBrush(color_); }
+  explicit SolidBrush(const Color& color) : Brush(BrushTypeSolidColor), FColor(color) {}
+  Brush* Clone() const override { return new SolidBrush(FColor); }
   Status GetColor(Color* color) const;
   Status SetColor(const Color& color);
 
  private:
-  Color color_;
+  Color FColor;
 };
 
 class HatchBrush : public Brush {
  public:
   HatchBrush(HatchStyle hatchStyle, const Color& foreColor, const Color& backColor = Color());
   Brush* Clone() const override;
-  HatchStyle GetHatchStyle() const { return style_; }
+  HatchStyle GetHatchStyle() const { return FStyle; }
   Status GetForegroundColor(Color* color) const;
   Status GetBackgroundColor(Color* color) const;
 
  private:
-  HatchStyle style_;
-  Color fore_, back_;
+  HatchStyle FStyle;
+  Color FFore, FBack;
 };
 
 // 8x8 pattern of a hatch style: row r, bit 7 is the leftmost pixel; a set bit
@@ -79,28 +79,28 @@ class TextureBrush : public Brush {
   ~TextureBrush() override;
 
   Brush* Clone() const override;
-  Status SetTransform(const Matrix* matrix) { return Record(SetMatrix(transform_, matrix)); }
-  Status GetTransform(Matrix* matrix) const { return Record(GetMatrix(transform_, matrix)); }
-  Status ResetTransform() { return transform_.Reset(); }
+  Status SetTransform(const Matrix* matrix) { return Record(SetMatrix(FTransform, matrix)); }
+  Status GetTransform(Matrix* matrix) const { return Record(GetMatrix(FTransform, matrix)); }
+  Status ResetTransform() { return FTransform.Reset(); }
   Status MultiplyTransform(const Matrix* matrix, MatrixOrder order = MatrixOrderPrepend);
   Status TranslateTransform(REAL dx, REAL dy, MatrixOrder order = MatrixOrderPrepend);
   Status ScaleTransform(REAL sx, REAL sy, MatrixOrder order = MatrixOrderPrepend);
   Status RotateTransform(REAL angle, MatrixOrder order = MatrixOrderPrepend);
   Status SetWrapMode(WrapMode wrapMode);
-  WrapMode GetWrapMode() const { return wrapMode_; }
+  WrapMode GetWrapMode() const { return FWrapMode; }
   // A copy of the texture; it belongs to the caller.
   Image* GetImage() const;
 
-  const Image* Texture() const { return image_.get(); }
-  const Matrix& Transform() const { return transform_; }
+  const Image* Texture() const { return FImage.get(); }
+  const Matrix& Transform() const { return FTransform; }
 
  private:
   TextureBrush();
   void Init(const Image* image, WrapMode wrapMode, const RectF* part, const ImageAttributes* attributes);
 
-  std::unique_ptr<Image> image_;
-  WrapMode wrapMode_ = WrapModeTile;
-  Matrix transform_;
+  std::unique_ptr<Image> FImage;
+  WrapMode FWrapMode = WrapModeTile;
+  Matrix FTransform;
 };
 
 // Colour ramp shared by the gradient brushes: two end colours shaped by a
@@ -120,29 +120,29 @@ struct GradientRamp {
 class GradientBrush : public Brush {
  public:
   Status SetGammaCorrection(bool useGammaCorrection);
-  bool GetGammaCorrection() const { return ramp_.gammaCorrection; }
+  bool GetGammaCorrection() const { return FRamp.gammaCorrection; }
   Status SetBlend(const REAL* blendFactors, const REAL* blendPositions, INT count);
-  INT GetBlendCount() const { return INT(ramp_.blendFactors.size()); }
+  INT GetBlendCount() const { return INT(FRamp.blendFactors.size()); }
   Status SetInterpolationColors(const Color* presetColors, const REAL* blendPositions, INT count);
-  INT GetInterpolationColorCount() const { return INT(ramp_.presetColors.size()); }
+  INT GetInterpolationColorCount() const { return INT(FRamp.presetColors.size()); }
   Status GetInterpolationColors(Color* presetColors, REAL* blendPositions, INT count) const;
-  Status SetTransform(const Matrix* matrix) { return Record(SetMatrix(transform_, matrix)); }
-  Status GetTransform(Matrix* matrix) const { return Record(GetMatrix(transform_, matrix)); }
-  Status ResetTransform() { return transform_.Reset(); }
+  Status SetTransform(const Matrix* matrix) { return Record(SetMatrix(FTransform, matrix)); }
+  Status GetTransform(Matrix* matrix) const { return Record(GetMatrix(FTransform, matrix)); }
+  Status ResetTransform() { return FTransform.Reset(); }
   Status MultiplyTransform(const Matrix* matrix, MatrixOrder order = MatrixOrderPrepend);
   Status TranslateTransform(REAL dx, REAL dy, MatrixOrder order = MatrixOrderPrepend);
   Status ScaleTransform(REAL sx, REAL sy, MatrixOrder order = MatrixOrderPrepend);
   Status RotateTransform(REAL angle, MatrixOrder order = MatrixOrderPrepend);
 
   // For the renderer.
-  const GradientRamp& Ramp() const { return ramp_; }
-  const Matrix& Transform() const { return transform_; }
+  const GradientRamp& Ramp() const { return FRamp; }
+  const Matrix& Transform() const { return FTransform; }
 
  protected:
   explicit GradientBrush(BrushType type) : Brush(type) {}
 
-  GradientRamp ramp_;
-  Matrix transform_;
+  GradientRamp FRamp;
+  Matrix FTransform;
 };
 
 class LinearGradientBrush : public GradientBrush {
@@ -165,26 +165,26 @@ class LinearGradientBrush : public GradientBrush {
   Status GetRectangle(Rect* rect) const;
   Status GetBlend(REAL* blendFactors, REAL* blendPositions, INT count) const;
   Status SetWrapMode(WrapMode wrapMode);
-  WrapMode GetWrapMode() const { return wrapMode_; }
+  WrapMode GetWrapMode() const { return FWrapMode; }
 
   // For the renderer: the gradient runs from Start() (t = 0) to End()
   // (t = 1) in a space that Space() maps into brush space, then Transform()
   // into world space.
-  PointF Start() const { return start_; }
-  PointF End() const { return end_; }
-  const Matrix& Space() const { return space_; }
-  bool IsValid() const { return valid_; }
+  PointF Start() const { return FStart; }
+  PointF End() const { return FEnd; }
+  const Matrix& Space() const { return FSpace; }
+  bool IsValid() const { return FValid; }
 
  private:
   LinearGradientBrush() : GradientBrush(BrushTypeLinearGradient) {}
   void InitPoints(const PointF& p1, const PointF& p2, const Color& c1, const Color& c2);
   void InitRect(const RectF& rect, const Color& c1, const Color& c2, double angle, bool scalable);
 
-  PointF start_, end_;
-  Matrix space_;
-  RectF rect_;
-  WrapMode wrapMode_ = WrapModeTile;
-  bool valid_ = true;
+  PointF FStart, FEnd;
+  Matrix FSpace;
+  RectF FRect;
+  WrapMode FWrapMode = WrapModeTile;
+  bool FValid = true;
 };
 
 class PathGradientBrush : public GradientBrush {
@@ -200,34 +200,34 @@ class PathGradientBrush : public GradientBrush {
   Status GetCenterPoint(Point* point) const;
   Status SetCenterPoint(const PointF& point);
   Status SetCenterPoint(const Point& point);
-  INT GetPointCount() const { return INT(points_.size()); }
-  INT GetSurroundColorCount() const { return INT(surround_.size()); }
+  INT GetPointCount() const { return INT(FPoints.size()); }
+  INT GetSurroundColorCount() const { return INT(FSurround.size()); }
   // count in: colours given; more than the boundary has points is refused.
   Status SetSurroundColors(const Color* colors, INT* count);
   Status GetSurroundColors(Color* colors, INT* count) const;
   Status GetRectangle(RectF* rect) const;
   // Positions run from the boundary (0) to the centre (1).
   Status SetWrapMode(WrapMode wrapMode);
-  WrapMode GetWrapMode() const { return wrapMode_; }
+  WrapMode GetWrapMode() const { return FWrapMode; }
 
   // For the renderer. The ramp runs from the surround colour (0) to the
   // centre colour (1).
-  const std::vector<PointF>& Points() const { return points_; }
-  const std::vector<BYTE>& Types() const { return types_; }
+  const std::vector<PointF>& Points() const { return FPoints; }
+  const std::vector<BYTE>& Types() const { return FTypes; }
   ARGB SurroundColorAt(size_t pointIndex) const;
-  ARGB CenterColor() const { return center_; }
-  PointF CenterPoint() const { return centerPoint_; }
+  ARGB CenterColor() const { return FCenter; }
+  PointF CenterPoint() const { return FCenterPoint; }
 
  private:
   PathGradientBrush() : GradientBrush(BrushTypePathGradient) {}
   void Init(std::vector<PointF> points, std::vector<BYTE> types, WrapMode wrapMode);
 
-  std::vector<PointF> points_;
-  std::vector<BYTE> types_;
-  std::vector<ARGB> surround_{Color::White};
-  ARGB center_ = Color::White;
-  PointF centerPoint_;
-  WrapMode wrapMode_ = WrapModeClamp;
+  std::vector<PointF> FPoints;
+  std::vector<BYTE> FTypes;
+  std::vector<ARGB> FSurround{Color::White};
+  ARGB FCenter = Color::White;
+  PointF FCenterPoint;
+  WrapMode FWrapMode = WrapModeClamp;
 };
 
 }  // namespace Gdiplus

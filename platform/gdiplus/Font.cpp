@@ -147,23 +147,23 @@ QFont MakeQFont(const std::string& face, double pixelSize, INT style, double dpi
 // ---- FontFamily --------------------------------------------------------------
 
 FontFamily::FontFamily() {
-  lastResult_ = Ok;
+  FLastResult = Ok;
 }
 
 FontFamily::FontFamily(const WCHAR* name, const FontCollection*) {
   if (!name) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   const QString qname = detail::ToQString(name, -1);
-  name_ = ToU16(qname);
+  FName = ToU16(qname);
   if (!detail::FontSystemReady()) {
-    lastResult_ = GdiplusNotInitialized;
+    FLastResult = GdiplusNotInitialized;
     return;
   }
-  face_ = ResolveFace(qname);
-  valid_ = !face_.empty();
-  if (!valid_) lastResult_ = FontFamilyNotFound;
+  FFace = ResolveFace(qname);
+  FValid = !FFace.empty();
+  if (!FValid) FLastResult = FontFamilyNotFound;
 }
 
 namespace {
@@ -193,27 +193,27 @@ const FontFamily* FontFamily::GenericMonospace() {
 
 FontFamily* FontFamily::Clone() const {
   auto* copy = new FontFamily();
-  copy->name_ = name_;
-  copy->face_ = face_;
-  copy->valid_ = valid_;
+  copy->FName = FName;
+  copy->FFace = FFace;
+  copy->FValid = FValid;
   return copy;
 }
 
 Status FontFamily::GetFamilyName(WCHAR name[FamilyNameLength], LANGID) const {
-  if (!name) return lastResult_ = InvalidParameter, InvalidParameter;
-  const size_t n = std::min<size_t>(name_.size(), FamilyNameLength - 1);
-  std::copy(name_.begin(), name_.begin() + std::ptrdiff_t(n), name);
+  if (!name) return FLastResult = InvalidParameter, InvalidParameter;
+  const size_t n = std::min<size_t>(FName.size(), FamilyNameLength - 1);
+  std::copy(FName.begin(), FName.begin() + std::ptrdiff_t(n), name);
   name[n] = 0;
   return Ok;
 }
 
 bool FontFamily::IsStyleAvailable(INT) const {
-  return valid_;
+  return FValid;
 }
 
 Status FontFamily::GetLastStatus() const {
-  const Status s = lastResult_;
-  lastResult_ = Ok;
+  const Status s = FLastResult;
+  FLastResult = Ok;
   return s;
 }
 
@@ -231,53 +231,53 @@ Font::Font(const WCHAR* familyName, REAL emSize, INT style, Unit unit, const Fon
     const Status why = family.GetLastStatus();
     const FontFamily* fallback = why == GdiplusNotInitialized ? nullptr : FontFamily::GenericSansSerif();
     Init(fallback, emSize, style, unit);
-    if (!fallback) lastResult_ = why;
+    if (!fallback) FLastResult = why;
   }
 }
 
 void Font::Init(const FontFamily* family, REAL emSize, INT style, Unit unit) {
-  size_ = emSize;
-  style_ = style;
-  unit_ = unit;
+  FSize = emSize;
+  FStyle = style;
+  FUnit = unit;
   if (!family || !family->IsAvailable() || !(emSize > 0) || !std::isfinite(emSize) || unit == UnitDisplay ||
       unit < UnitWorld || unit > UnitMillimeter) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   WCHAR name[FamilyNameLength];
   family->GetFamilyName(name);
-  familyName_ = name;
-  face_ = family->Face();
-  valid_ = true;
+  FFamilyName = name;
+  FFace = family->Face();
+  FValid = true;
 }
 
 Font* Font::Clone() const {
   auto* copy = new Font();
-  copy->familyName_ = familyName_;
-  copy->face_ = face_;
-  copy->size_ = size_;
-  copy->style_ = style_;
-  copy->unit_ = unit_;
-  copy->valid_ = valid_;
+  copy->FFamilyName = FFamilyName;
+  copy->FFace = FFace;
+  copy->FSize = FSize;
+  copy->FStyle = FStyle;
+  copy->FUnit = FUnit;
+  copy->FValid = FValid;
   return copy;
 }
 
 Status Font::GetFamily(FontFamily* family) const {
-  if (!family || !valid_) return lastResult_ = InvalidParameter, InvalidParameter;
-  family->name_ = familyName_;
-  family->face_ = face_;
-  family->valid_ = true;
+  if (!family || !FValid) return FLastResult = InvalidParameter, InvalidParameter;
+  family->FName = FFamilyName;
+  family->FFace = FFace;
+  family->FValid = true;
   return Ok;
 }
 
 double Font::PixelSize(double dpi) const {
-  return size_ * UnitToPixels(unit_, dpi);
+  return FSize * UnitToPixels(FUnit, dpi);
 }
 
 REAL Font::GetHeight(REAL dpi) const {
-  if (!valid_ || !detail::FontSystemReady()) return 0;
+  if (!FValid || !detail::FontSystemReady()) return 0;
   // Metrics come at the toolkit's own resolution; scale them to the one asked.
-  const QFont font = detail::MakeQFont(face_, PixelSize(dpi), style_, dpi, true);
+  const QFont font = detail::MakeQFont(FFace, PixelSize(dpi), FStyle, dpi, true);
   const QFontMetricsF metrics(font);
   return REAL(metrics.lineSpacing() * dpi / metrics.fontDpi());
 }
@@ -288,26 +288,26 @@ REAL Font::GetHeight(const Graphics* graphics) const {
 }
 
 Status Font::GetLastStatus() const {
-  const Status s = lastResult_;
-  lastResult_ = Ok;
+  const Status s = FLastResult;
+  FLastResult = Ok;
   return s;
 }
 
 // ---- StringFormat ------------------------------------------------------------
 
-StringFormat::StringFormat(INT formatFlags, LANGID) : flags_(formatFlags) {}
+StringFormat::StringFormat(INT formatFlags, LANGID) : FFlags(formatFlags) {}
 
 StringFormat::StringFormat(const StringFormat* format) {
   if (!format) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
-  flags_ = format->flags_;
-  align_ = format->align_;
-  lineAlign_ = format->lineAlign_;
-  trimming_ = format->trimming_;
-  hotkey_ = format->hotkey_;
-  typographic_ = format->typographic_;
+  FFlags = format->FFlags;
+  FAlign = format->FAlign;
+  FLineAlign = format->FLineAlign;
+  FTrimming = format->FTrimming;
+  FHotkey = format->FHotkey;
+  FTypographic = format->FTypographic;
 }
 
 const StringFormat* StringFormat::GenericDefault() {
@@ -319,8 +319,8 @@ const StringFormat* StringFormat::GenericTypographic() {
   static StringFormat format(StringFormatFlagsNoFitBlackBox | StringFormatFlagsLineLimit |
                              StringFormatFlagsNoClip);
   static const bool ready = [] {
-    format.trimming_ = StringTrimmingNone;
-    format.typographic_ = true;
+    format.FTrimming = StringTrimmingNone;
+    format.FTypographic = true;
     return true;
   }();
   (void)ready;
@@ -332,37 +332,37 @@ StringFormat* StringFormat::Clone() const {
 }
 
 Status StringFormat::SetFormatFlags(INT flags) {
-  flags_ = flags;
+  FFlags = flags;
   return Ok;
 }
 
 Status StringFormat::SetAlignment(StringAlignment align) {
   if (align < StringAlignmentNear || align > StringAlignmentFar) return Record(InvalidParameter);
-  align_ = align;
+  FAlign = align;
   return Ok;
 }
 
 Status StringFormat::SetLineAlignment(StringAlignment align) {
   if (align < StringAlignmentNear || align > StringAlignmentFar) return Record(InvalidParameter);
-  lineAlign_ = align;
+  FLineAlign = align;
   return Ok;
 }
 
 Status StringFormat::SetTrimming(StringTrimming trimming) {
   if (trimming < StringTrimmingNone || trimming > StringTrimmingEllipsisPath) return Record(InvalidParameter);
-  trimming_ = trimming;
+  FTrimming = trimming;
   return Ok;
 }
 
 Status StringFormat::SetHotkeyPrefix(HotkeyPrefix hotkeyPrefix) {
   if (hotkeyPrefix < HotkeyPrefixNone || hotkeyPrefix > HotkeyPrefixHide) return Record(InvalidParameter);
-  hotkey_ = hotkeyPrefix;
+  FHotkey = hotkeyPrefix;
   return Ok;
 }
 
 Status StringFormat::GetLastStatus() const {
-  const Status s = lastResult_;
-  lastResult_ = Ok;
+  const Status s = FLastResult;
+  FLastResult = Ok;
   return s;
 }
 

@@ -36,18 +36,18 @@ class FontFamily {
 
   FontFamily* Clone() const;
   Status GetFamilyName(WCHAR name[FamilyNameLength], LANGID language = 0) const;
-  bool IsAvailable() const { return valid_; }
+  bool IsAvailable() const { return FValid; }
   bool IsStyleAvailable(INT style) const;
   Status GetLastStatus() const;
 
   // For the renderer: the installed face, UTF-8.
-  const std::string& Face() const { return face_; }
+  const std::string& Face() const { return FFace; }
 
  private:
-  std::u16string name_;
-  std::string face_;
-  bool valid_ = false;
-  mutable Status lastResult_ = Ok;
+  std::u16string FName;
+  std::string FFace;
+  bool FValid = false;
+  mutable Status FLastResult = Ok;
   friend class Font;
 };
 
@@ -63,16 +63,16 @@ class Font {
 
   Font* Clone() const;
   Status GetFamily(FontFamily* family) const;
-  REAL GetSize() const { return size_; }
-  INT GetStyle() const { return style_; }
-  Unit GetUnit() const { return unit_; }
+  REAL GetSize() const { return FSize; }
+  INT GetStyle() const { return FStyle; }
+  Unit GetUnit() const { return FUnit; }
   // Line spacing in the graphics' units, or in pixels at a resolution.
   REAL GetHeight(const Graphics* graphics) const;
   REAL GetHeight(REAL dpi) const;
-  bool IsAvailable() const { return valid_; }
+  bool IsAvailable() const { return FValid; }
   Status GetLastStatus() const;
 
-  const std::string& Face() const { return face_; }
+  const std::string& Face() const { return FFace; }
   // Em size in pixels at a resolution (dots per inch).
   double PixelSize(double dpi) const;
 
@@ -80,13 +80,13 @@ class Font {
   Font() = default;
   void Init(const FontFamily* family, REAL emSize, INT style, Unit unit);
 
-  std::u16string familyName_;
-  std::string face_;
-  REAL size_ = 0;
-  INT style_ = FontStyleRegular;
-  Unit unit_ = UnitPoint;
-  bool valid_ = false;
-  mutable Status lastResult_ = Ok;
+  std::u16string FFamilyName;
+  std::string FFace;
+  REAL FSize = 0;
+  INT FStyle = FontStyleRegular;
+  Unit FUnit = UnitPoint;
+  bool FValid = false;
+  mutable Status FLastResult = Ok;
 };
 
 class StringFormat {
@@ -104,32 +104,32 @@ class StringFormat {
 
   StringFormat* Clone() const;
   Status SetFormatFlags(INT flags);
-  INT GetFormatFlags() const { return flags_; }
+  INT GetFormatFlags() const { return FFlags; }
   Status SetAlignment(StringAlignment align);
-  StringAlignment GetAlignment() const { return align_; }
+  StringAlignment GetAlignment() const { return FAlign; }
   Status SetLineAlignment(StringAlignment align);
-  StringAlignment GetLineAlignment() const { return lineAlign_; }
+  StringAlignment GetLineAlignment() const { return FLineAlign; }
   Status SetTrimming(StringTrimming trimming);
-  StringTrimming GetTrimming() const { return trimming_; }
+  StringTrimming GetTrimming() const { return FTrimming; }
   Status SetHotkeyPrefix(HotkeyPrefix hotkeyPrefix);
-  HotkeyPrefix GetHotkeyPrefix() const { return hotkey_; }
+  HotkeyPrefix GetHotkeyPrefix() const { return FHotkey; }
   Status GetLastStatus() const;
 
-  bool IsTypographic() const { return typographic_; }
+  bool IsTypographic() const { return FTypographic; }
 
  private:
   Status Record(Status s) const {
-    if (s != Ok) lastResult_ = s;
+    if (s != Ok) FLastResult = s;
     return s;
   }
 
-  INT flags_ = 0;
-  StringAlignment align_ = StringAlignmentNear;
-  StringAlignment lineAlign_ = StringAlignmentNear;
-  StringTrimming trimming_ = StringTrimmingCharacter;
-  HotkeyPrefix hotkey_ = HotkeyPrefixNone;
-  bool typographic_ = false;
-  mutable Status lastResult_ = Ok;
+  INT FFlags = 0;
+  StringAlignment FAlign = StringAlignmentNear;
+  StringAlignment FLineAlign = StringAlignmentNear;
+  StringTrimming FTrimming = StringTrimmingCharacter;
+  HotkeyPrefix FHotkey = HotkeyPrefixNone;
+  bool FTypographic = false;
+  mutable Status FLastResult = Ok;
 };
 
 }  // namespace Gdiplus

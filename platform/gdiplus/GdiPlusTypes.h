@@ -506,20 +506,20 @@ class Color {
   enum { AlphaShift = 24, RedShift = 16, GreenShift = 8, BlueShift = 0 };
 
   Color() = default;
-  Color(BYTE r, BYTE g, BYTE b) : argb_(MakeARGB(255, r, g, b)) {}
-  Color(BYTE a, BYTE r, BYTE g, BYTE b) : argb_(MakeARGB(a, r, g, b)) {}
-  Color(ARGB argb) : argb_(argb) {}  // implicit: ARGB values are passed where colours go
+  Color(BYTE r, BYTE g, BYTE b) : FArgb(MakeARGB(255, r, g, b)) {}
+  Color(BYTE a, BYTE r, BYTE g, BYTE b) : FArgb(MakeARGB(a, r, g, b)) {}
+  Color(ARGB argb) : FArgb(argb) {}  // implicit: ARGB values are passed where colours go
 
-  BYTE GetA() const { return static_cast<BYTE>(argb_ >> AlphaShift); }
-  BYTE GetR() const { return static_cast<BYTE>(argb_ >> RedShift); }
-  BYTE GetG() const { return static_cast<BYTE>(argb_ >> GreenShift); }
-  BYTE GetB() const { return static_cast<BYTE>(argb_ >> BlueShift); }
+  BYTE GetA() const { return static_cast<BYTE>(FArgb >> AlphaShift); }
+  BYTE GetR() const { return static_cast<BYTE>(FArgb >> RedShift); }
+  BYTE GetG() const { return static_cast<BYTE>(FArgb >> GreenShift); }
+  BYTE GetB() const { return static_cast<BYTE>(FArgb >> BlueShift); }
   BYTE GetAlpha() const { return GetA(); }
   BYTE GetRed() const { return GetR(); }
   BYTE GetGreen() const { return GetG(); }
   BYTE GetBlue() const { return GetB(); }
-  ARGB GetValue() const { return argb_; }
-  void SetValue(ARGB argb) { argb_ = argb; }
+  ARGB GetValue() const { return FArgb; }
+  void SetValue(ARGB argb) { FArgb = argb; }
 
   static constexpr ARGB MakeARGB(BYTE a, BYTE r, BYTE g, BYTE b) {
     return (ARGB(a) << AlphaShift) | (ARGB(r) << RedShift) | (ARGB(g) << GreenShift) | (ARGB(b) << BlueShift);
@@ -527,7 +527,7 @@ class Color {
   static Color FromArgb(BYTE a, BYTE r, BYTE g, BYTE b) { return Color(a, r, g, b); }
 
  private:
-  ARGB argb_ = Black;
+  ARGB FArgb = Black;
 };
 
 struct ColorMatrix {

@@ -279,51 +279,51 @@ Status MakePaint(const GraphicsData& d, const Brush* brush, const QRectF& device
 
 Graphics::Graphics(QPaintDevice* device) {
   if (!device) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   Status s;
-  d_ = OpenOn(device, &s);
-  lastResult_ = s;
+  FImpl = OpenOn(device, &s);
+  FLastResult = s;
 }
 
 Graphics::Graphics(QImage* image) {
   if (!image || !PaintableFormat(*image)) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   Status s;
-  d_ = OpenOn(image, &s);
-  lastResult_ = s;
+  FImpl = OpenOn(image, &s);
+  FLastResult = s;
 }
 
 Graphics::Graphics(QPainter* painter) {
   if (!painter || !painter->isActive()) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
-  d_ = std::make_unique<GraphicsData>();
-  d_->painter = painter;
-  d_->borrowed = true;
-  d_->device = painter->device();
+  FImpl = std::make_unique<GraphicsData>();
+  FImpl->painter = painter;
+  FImpl->borrowed = true;
+  FImpl->device = painter->device();
   painter->save();
-  d_->base = painter->worldTransform();
-  d_->baseClipping = painter->hasClipping();
-  if (d_->baseClipping) d_->baseClip = d_->base.map(painter->clipPath());
-  if (d_->device && d_->device->logicalDpiX() > 0) d_->dpiX = d_->device->logicalDpiX();
-  if (d_->device && d_->device->logicalDpiY() > 0) d_->dpiY = d_->device->logicalDpiY();
-  d_->ApplyState();
+  FImpl->base = painter->worldTransform();
+  FImpl->baseClipping = painter->hasClipping();
+  if (FImpl->baseClipping) FImpl->baseClip = FImpl->base.map(painter->clipPath());
+  if (FImpl->device && FImpl->device->logicalDpiX() > 0) FImpl->dpiX = FImpl->device->logicalDpiX();
+  if (FImpl->device && FImpl->device->logicalDpiY() > 0) FImpl->dpiY = FImpl->device->logicalDpiY();
+  FImpl->ApplyState();
 }
 
 Graphics::Graphics(Image* image) {
   if (!image || !image->Data() || IsIndexedPixelFormat(image->GetPixelFormat()) ||
       !PaintableFormat(image->Data()->image)) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   Status s;
-  d_ = OpenOn(&image->Data()->image, &s);
-  lastResult_ = s;
+  FImpl = OpenOn(&image->Data()->image, &s);
+  FLastResult = s;
 }
 
 Graphics* Graphics::FromImage(Image* image) {
@@ -331,11 +331,11 @@ Graphics* Graphics::FromImage(Image* image) {
 }
 
 Graphics::~Graphics() {
-  if (!d_) return;
-  if (d_->borrowed) {
-    d_->painter->restore();
-  } else if (d_->owned && d_->owned->isActive()) {
-    d_->owned->end();
+  if (!FImpl) return;
+  if (FImpl->borrowed) {
+    FImpl->painter->restore();
+  } else if (FImpl->owned && FImpl->owned->isActive()) {
+    FImpl->owned->end();
   }
 }
 
@@ -347,37 +347,37 @@ QPaintDevice* Graphics::GetHDC() {
     return nullptr;
   }
   // The device can have one painter at a time: ours steps aside.
-  if (d_->owned) d_->owned->end();
-  d_->busy = true;
-  return d_->device;
+  if (FImpl->owned) FImpl->owned->end();
+  FImpl->busy = true;
+  return FImpl->device;
 }
 
 void Graphics::ReleaseHDC(QPaintDevice* device) {
-  if (!d_ || !d_->busy || device != d_->device) {
+  if (!FImpl || !FImpl->busy || device != FImpl->device) {
     Record(InvalidParameter);
     return;
   }
-  d_->busy = false;
-  if (d_->owned && !d_->owned->begin(d_->device)) {
+  FImpl->busy = false;
+  if (FImpl->owned && !FImpl->owned->begin(FImpl->device)) {
     Record(ObjectBusy);
     return;
   }
-  d_->ApplyState();
+  FImpl->ApplyState();
 }
 
 Status Graphics::Ready() const {
-  if (!d_ || !d_->painter) return InvalidParameter;
-  if (d_->busy) return ObjectBusy;
+  if (!FImpl || !FImpl->painter) return InvalidParameter;
+  if (FImpl->busy) return ObjectBusy;
   return Ok;
 }
 
 Status Graphics::Clear(const Color& color) {
   if (const Status s = Ready(); s != Ok) return Record(s);
-  QPainter* p = d_->painter;
+  QPainter* p = FImpl->painter;
   p->save();
   p->setWorldTransform(QTransform());
   p->setCompositionMode(QPainter::CompositionMode_Source);
-  p->fillRect(d_->DeviceBounds(), detail::ToQColor(color.GetValue()));
+  p->fillRect(FImpl->DeviceBounds(), detail::ToQColor(color.GetValue()));
   p->restore();
   return Ok;
 }
@@ -385,131 +385,131 @@ Status Graphics::Clear(const Color& color) {
 // ---- state ------------------------------------------------------------------------
 
 Status Graphics::SetSmoothingMode(SmoothingMode mode) {
-  if (!d_) return Record(InvalidParameter);
+  if (!FImpl) return Record(InvalidParameter);
   if (mode < SmoothingModeDefault || mode > SmoothingModeAntiAlias8x8) return Record(InvalidParameter);
-  d_->state.smoothing = mode;
-  d_->ApplyState();
+  FImpl->state.smoothing = mode;
+  FImpl->ApplyState();
   return Ok;
 }
 
 SmoothingMode Graphics::GetSmoothingMode() const {
-  if (!d_) return Record(InvalidParameter), SmoothingModeInvalid;
-  return d_->state.smoothing;
+  if (!FImpl) return Record(InvalidParameter), SmoothingModeInvalid;
+  return FImpl->state.smoothing;
 }
 
 Status Graphics::SetPixelOffsetMode(PixelOffsetMode mode) {
-  if (!d_) return Record(InvalidParameter);
+  if (!FImpl) return Record(InvalidParameter);
   if (mode < PixelOffsetModeDefault || mode > PixelOffsetModeHalf) return Record(InvalidParameter);
-  d_->state.pixelOffset = mode;
+  FImpl->state.pixelOffset = mode;
   return Ok;
 }
 
 PixelOffsetMode Graphics::GetPixelOffsetMode() const {
-  if (!d_) return Record(InvalidParameter), PixelOffsetModeInvalid;
-  return d_->state.pixelOffset;
+  if (!FImpl) return Record(InvalidParameter), PixelOffsetModeInvalid;
+  return FImpl->state.pixelOffset;
 }
 
 Status Graphics::SetTextRenderingHint(TextRenderingHint mode) {
-  if (!d_) return Record(InvalidParameter);
+  if (!FImpl) return Record(InvalidParameter);
   if (mode < TextRenderingHintSystemDefault || mode > TextRenderingHintClearTypeGridFit)
     return Record(InvalidParameter);
-  d_->state.textHint = mode;
-  d_->ApplyState();
+  FImpl->state.textHint = mode;
+  FImpl->ApplyState();
   return Ok;
 }
 
 TextRenderingHint Graphics::GetTextRenderingHint() const {
-  if (!d_) return Record(InvalidParameter), TextRenderingHintSystemDefault;
-  return d_->state.textHint;
+  if (!FImpl) return Record(InvalidParameter), TextRenderingHintSystemDefault;
+  return FImpl->state.textHint;
 }
 
 Status Graphics::SetTextContrast(UINT contrast) {
-  if (!d_) return Record(InvalidParameter);
+  if (!FImpl) return Record(InvalidParameter);
   if (contrast > 12) return Record(InvalidParameter);
-  d_->state.textContrast = contrast;
+  FImpl->state.textContrast = contrast;
   return Ok;
 }
 
 UINT Graphics::GetTextContrast() const {
-  return d_ ? d_->state.textContrast : 0;
+  return FImpl ? FImpl->state.textContrast : 0;
 }
 
 Status Graphics::SetCompositingMode(CompositingMode mode) {
-  if (!d_) return Record(InvalidParameter);
+  if (!FImpl) return Record(InvalidParameter);
   if (mode != CompositingModeSourceOver && mode != CompositingModeSourceCopy) return Record(InvalidParameter);
-  d_->state.compositingMode = mode;
-  d_->ApplyState();
+  FImpl->state.compositingMode = mode;
+  FImpl->ApplyState();
   return Ok;
 }
 
 CompositingMode Graphics::GetCompositingMode() const {
-  return d_ ? d_->state.compositingMode : CompositingModeSourceOver;
+  return FImpl ? FImpl->state.compositingMode : CompositingModeSourceOver;
 }
 
 Status Graphics::SetCompositingQuality(CompositingQuality quality) {
-  if (!d_) return Record(InvalidParameter);
+  if (!FImpl) return Record(InvalidParameter);
   if (quality < CompositingQualityDefault || quality > CompositingQualityAssumeLinear)
     return Record(InvalidParameter);
-  d_->state.compositingQuality = quality;
+  FImpl->state.compositingQuality = quality;
   return Ok;
 }
 
 CompositingQuality Graphics::GetCompositingQuality() const {
-  if (!d_) return Record(InvalidParameter), CompositingQualityInvalid;
-  return d_->state.compositingQuality;
+  if (!FImpl) return Record(InvalidParameter), CompositingQualityInvalid;
+  return FImpl->state.compositingQuality;
 }
 
 Status Graphics::SetInterpolationMode(InterpolationMode mode) {
-  if (!d_) return Record(InvalidParameter);
+  if (!FImpl) return Record(InvalidParameter);
   if (mode < InterpolationModeDefault || mode > InterpolationModeHighQualityBicubic)
     return Record(InvalidParameter);
   // Default and the two quality aliases stand for bilinear and bicubic.
   if (mode == InterpolationModeDefault || mode == InterpolationModeLowQuality)
     mode = InterpolationModeBilinear;
   if (mode == InterpolationModeHighQuality) mode = InterpolationModeHighQualityBicubic;
-  d_->state.interpolation = mode;
-  d_->ApplyState();
+  FImpl->state.interpolation = mode;
+  FImpl->ApplyState();
   return Ok;
 }
 
 InterpolationMode Graphics::GetInterpolationMode() const {
-  if (!d_) return Record(InvalidParameter), InterpolationModeInvalid;
-  return d_->state.interpolation;
+  if (!FImpl) return Record(InvalidParameter), InterpolationModeInvalid;
+  return FImpl->state.interpolation;
 }
 
 Status Graphics::SetPageUnit(Unit unit) {
-  if (!d_) return Record(InvalidParameter);
+  if (!FImpl) return Record(InvalidParameter);
   if (unit <= UnitWorld || unit > UnitMillimeter) return Record(InvalidParameter);
-  d_->state.pageUnit = unit;
+  FImpl->state.pageUnit = unit;
   return Ok;
 }
 
 Unit Graphics::GetPageUnit() const {
-  return d_ ? d_->state.pageUnit : UnitDisplay;
+  return FImpl ? FImpl->state.pageUnit : UnitDisplay;
 }
 
 REAL Graphics::GetDpiX() const {
-  return d_ ? REAL(d_->dpiX) : 96.0f;
+  return FImpl ? REAL(FImpl->dpiX) : 96.0f;
 }
 REAL Graphics::GetDpiY() const {
-  return d_ ? REAL(d_->dpiY) : 96.0f;
+  return FImpl ? REAL(FImpl->dpiY) : 96.0f;
 }
 
 GraphicsState Graphics::Save() {
-  if (!d_) return Record(InvalidParameter), 0;
-  const GraphicsState id = d_->nextSaveId++;
-  d_->saved.emplace_back(id, d_->state);
+  if (!FImpl) return Record(InvalidParameter), 0;
+  const GraphicsState id = FImpl->nextSaveId++;
+  FImpl->saved.emplace_back(id, FImpl->state);
   return id;
 }
 
 Status Graphics::Restore(GraphicsState state) {
-  if (!d_) return Record(InvalidParameter);
+  if (!FImpl) return Record(InvalidParameter);
   // Restoring a state also drops every state saved after it.
-  for (size_t i = d_->saved.size(); i-- > 0;) {
-    if (d_->saved[i].first == state) {
-      d_->state = d_->saved[i].second;
-      d_->saved.resize(i);
-      d_->ApplyState();
+  for (size_t i = FImpl->saved.size(); i-- > 0;) {
+    if (FImpl->saved[i].first == state) {
+      FImpl->state = FImpl->saved[i].second;
+      FImpl->saved.resize(i);
+      FImpl->ApplyState();
       return Ok;
     }
   }
@@ -519,31 +519,31 @@ Status Graphics::Restore(GraphicsState state) {
 // ---- transforms -------------------------------------------------------------------
 
 Status Graphics::SetTransform(const Matrix* matrix) {
-  if (!d_ || !matrix) return Record(InvalidParameter);
+  if (!FImpl || !matrix) return Record(InvalidParameter);
   if (!matrix->IsInvertible()) return Record(InvalidParameter);
-  d_->state.world = detail::ToQTransform(*matrix);
+  FImpl->state.world = detail::ToQTransform(*matrix);
   return Ok;
 }
 
 Status Graphics::GetTransform(Matrix* matrix) const {
-  if (!d_ || !matrix) return Record(InvalidParameter);
-  detail::FromQTransform(d_->state.world, matrix);
+  if (!FImpl || !matrix) return Record(InvalidParameter);
+  detail::FromQTransform(FImpl->state.world, matrix);
   return Ok;
 }
 
 Status Graphics::ResetTransform() {
-  if (!d_) return Record(InvalidParameter);
-  d_->state.world = QTransform();
+  if (!FImpl) return Record(InvalidParameter);
+  FImpl->state.world = QTransform();
   return Ok;
 }
 
 Status Graphics::MultiplyTransform(const Matrix* matrix, MatrixOrder order) {
-  if (!d_ || !matrix) return Record(InvalidParameter);
+  if (!FImpl || !matrix) return Record(InvalidParameter);
   Matrix m;
-  detail::FromQTransform(d_->state.world, &m);
+  detail::FromQTransform(FImpl->state.world, &m);
   if (const Status s = m.Multiply(matrix, order); s != Ok) return Record(s);
   if (!m.IsInvertible()) return Record(InvalidParameter);
-  d_->state.world = detail::ToQTransform(m);
+  FImpl->state.world = detail::ToQTransform(m);
   return Ok;
 }
 
@@ -566,25 +566,25 @@ Status Graphics::RotateTransform(REAL angle, MatrixOrder order) {
 // ---- clipping -------------------------------------------------------------------
 
 Status Graphics::CombineClip(const QPainterPath& devicePath, bool infinite, CombineMode mode) {
-  if (!d_) return Record(InvalidParameter);
+  if (!FImpl) return Record(InvalidParameter);
   if (mode < CombineModeReplace || mode > CombineModeComplement) return Record(InvalidParameter);
-  RegionData current{d_->state.clipInfinite, d_->state.clip};
+  RegionData current{FImpl->state.clipInfinite, FImpl->state.clip};
   RegionData other{infinite, devicePath};
   detail::CombineRegion(current, other, mode);
-  d_->state.clipInfinite = current.infinite;
-  d_->state.clip = current.path;
-  d_->ApplyClip();
+  FImpl->state.clipInfinite = current.infinite;
+  FImpl->state.clip = current.path;
+  FImpl->ApplyClip();
   return Ok;
 }
 
 Status Graphics::SetClip(const Graphics* g, CombineMode mode) {
-  if (!d_ || !g || !g->d_) return Record(InvalidParameter);
-  return CombineClip(g->d_->state.clip, g->d_->state.clipInfinite, mode);
+  if (!FImpl || !g || !g->FImpl) return Record(InvalidParameter);
+  return CombineClip(g->FImpl->state.clip, g->FImpl->state.clipInfinite, mode);
 }
 
 Status Graphics::SetClip(const RectF& rect, CombineMode mode) {
-  if (!d_) return Record(InvalidParameter);
-  return CombineClip(d_->Device().map(RectPath(rect)), false, mode);
+  if (!FImpl) return Record(InvalidParameter);
+  return CombineClip(FImpl->Device().map(RectPath(rect)), false, mode);
 }
 
 Status Graphics::SetClip(const Rect& rect, CombineMode mode) {
@@ -592,14 +592,14 @@ Status Graphics::SetClip(const Rect& rect, CombineMode mode) {
 }
 
 Status Graphics::SetClip(const GraphicsPath* path, CombineMode mode) {
-  if (!d_ || !path) return Record(InvalidParameter);
-  return CombineClip(d_->Device().map(detail::ToQPainterPath(*path)), false, mode);
+  if (!FImpl || !path) return Record(InvalidParameter);
+  return CombineClip(FImpl->Device().map(detail::ToQPainterPath(*path)), false, mode);
 }
 
 Status Graphics::SetClip(const Region* region, CombineMode mode) {
-  if (!d_ || !region) return Record(InvalidParameter);
+  if (!FImpl || !region) return Record(InvalidParameter);
   const RegionData& r = *region->Data();
-  return CombineClip(r.infinite ? QPainterPath() : d_->Device().map(r.path), r.infinite, mode);
+  return CombineClip(r.infinite ? QPainterPath() : FImpl->Device().map(r.path), r.infinite, mode);
 }
 
 Status Graphics::IntersectClip(const RectF& rect) {
@@ -622,33 +622,33 @@ Status Graphics::ExcludeClip(const Region* region) {
 }
 
 Status Graphics::ResetClip() {
-  if (!d_) return Record(InvalidParameter);
-  d_->state.clipInfinite = true;
-  d_->state.clip = QPainterPath();
-  d_->ApplyClip();
+  if (!FImpl) return Record(InvalidParameter);
+  FImpl->state.clipInfinite = true;
+  FImpl->state.clip = QPainterPath();
+  FImpl->ApplyClip();
   return Ok;
 }
 
 Status Graphics::GetClip(Region* region) const {
-  if (!d_ || !region) return Record(InvalidParameter);
+  if (!FImpl || !region) return Record(InvalidParameter);
   RegionData& r = *region->Data();
-  r.infinite = d_->state.clipInfinite;
-  r.path = r.infinite ? QPainterPath() : d_->Device().inverted().map(d_->state.clip);
+  r.infinite = FImpl->state.clipInfinite;
+  r.path = r.infinite ? QPainterPath() : FImpl->Device().inverted().map(FImpl->state.clip);
   return Ok;
 }
 
 Status Graphics::GetClipBounds(RectF* rect) const {
-  if (!d_ || !rect) return Record(InvalidParameter);
-  QRectF bounds = d_->base.inverted().mapRect(d_->DeviceBounds());
-  if (!d_->state.clipInfinite) bounds &= d_->state.clip.boundingRect();
-  bounds = d_->Device().inverted().mapRect(bounds);
+  if (!FImpl || !rect) return Record(InvalidParameter);
+  QRectF bounds = FImpl->base.inverted().mapRect(FImpl->DeviceBounds());
+  if (!FImpl->state.clipInfinite) bounds &= FImpl->state.clip.boundingRect();
+  bounds = FImpl->Device().inverted().mapRect(bounds);
   *rect = RectF(REAL(bounds.x()), REAL(bounds.y()), REAL(bounds.width()), REAL(bounds.height()));
   return Ok;
 }
 
 bool Graphics::IsClipEmpty() const {
-  return d_ && !d_->state.clipInfinite &&
-         (d_->state.clip.isEmpty() || d_->state.clip.boundingRect().isEmpty());
+  return FImpl && !FImpl->state.clipInfinite &&
+         (FImpl->state.clip.isEmpty() || FImpl->state.clip.boundingRect().isEmpty());
 }
 
 // ---- the two drawing primitives ----------------------------------------------------
@@ -657,10 +657,10 @@ Status Graphics::FillShape(const Brush* brush, const QPainterPath& shape) {
   if (const Status s = Ready(); s != Ok) return Record(s);
   if (!brush) return Record(InvalidParameter);
   if (shape.isEmpty()) return Ok;
-  QPainter* p = d_->painter;
-  const QTransform vector = d_->VectorTransform();
+  QPainter* p = FImpl->painter;
+  const QTransform vector = FImpl->VectorTransform();
   QtPaint paint;
-  if (const Status s = MakePaint(*d_, brush, vector.map(shape).boundingRect(), &paint); s != Ok)
+  if (const Status s = MakePaint(*FImpl, brush, vector.map(shape).boundingRect(), &paint); s != Ok)
     return Record(s);
   p->save();
   if (paint.limited) {
@@ -683,8 +683,8 @@ Status Graphics::StrokeShape(const Pen* pen, const QPainterPath& shape, bool has
   if (const Status s = Ready(); s != Ok) return Record(s);
   if (!pen) return Record(InvalidParameter);
   if (shape.isEmpty()) return Ok;
-  QPainter* p = d_->painter;
-  const QTransform vector = d_->VectorTransform();
+  QPainter* p = FImpl->painter;
+  const QTransform vector = FImpl->VectorTransform();
   const bool inset = pen->GetAlignment() == PenAlignmentInset && hasClosedFigure && pen->GetWidth() > 0;
   const double width = pen->GetWidth() * (inset ? 2 : 1);
 
@@ -692,7 +692,7 @@ Status Graphics::StrokeShape(const Pen* pen, const QPainterPath& shape, bool has
   const double reach = std::max(1.0, width * std::sqrt(std::fabs(vector.determinant())));
   area.adjust(-reach, -reach, reach, reach);
   QtPaint paint;
-  if (const Status s = MakePaint(*d_, pen->PaintBrush(), area, &paint); s != Ok) return Record(s);
+  if (const Status s = MakePaint(*FImpl, pen->PaintBrush(), area, &paint); s != Ok) return Record(s);
 
   QPen qpen(paint.clampedTexture ? QBrush(paint.texture) : paint.brush, width);
   if (width == 0) qpen.setCosmetic(true);
@@ -964,10 +964,10 @@ Status Graphics::FillRegion(const Brush* brush, const Region* region) {
   const RegionData& r = *region->Data();
   if (r.infinite) {
     // The whole device, whatever the transform.
-    if (!d_) return Record(InvalidParameter);
+    if (!FImpl) return Record(InvalidParameter);
     QPainterPath all;
-    all.addRect(d_->DeviceBounds());
-    return FillShape(brush, d_->VectorTransform().inverted().map(all));
+    all.addRect(FImpl->DeviceBounds());
+    return FillShape(brush, FImpl->VectorTransform().inverted().map(all));
   }
   return FillShape(brush, r.path);
 }
@@ -991,8 +991,8 @@ Status Graphics::DrawImageImpl(Image* image, const RectF& dest, const RectF& src
       pixels = &adjusted;
     }
   }
-  QPainter* p = d_->painter;
-  p->setWorldTransform(d_->PixelTransform());
+  QPainter* p = FImpl->painter;
+  p->setWorldTransform(FImpl->PixelTransform());
   // Negative sizes mirror the picture.
   QTransform mirror;
   QRectF target(dest.X, dest.Y, dest.Width, dest.Height);
@@ -1004,7 +1004,7 @@ Status Graphics::DrawImageImpl(Image* image, const RectF& dest, const RectF& src
     target = n;
   }
   if (source.width() < 0 || source.height() < 0) return Record(InvalidParameter);
-  p->setWorldTransform(mirror * d_->PixelTransform());
+  p->setWorldTransform(mirror * FImpl->PixelTransform());
   p->drawImage(target, *pixels, source);
   return Ok;
 }
@@ -1058,8 +1058,8 @@ Status Graphics::DrawImage(Image* image, const Rect& destRect, INT srcx, INT src
 }
 
 Status Graphics::GetLastStatus() const {
-  const Status s = lastResult_;
-  lastResult_ = Ok;
+  const Status s = FLastResult;
+  FLastResult = Ok;
   return s;
 }
 

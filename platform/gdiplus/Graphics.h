@@ -192,11 +192,11 @@ class Graphics {
 
   Status GetLastStatus() const;
 
-  GraphicsData* Data() const { return d_.get(); }
+  GraphicsData* Data() const { return FImpl.get(); }
 
  private:
   Status Record(Status s) const {
-    if (s != Ok) lastResult_ = s;
+    if (s != Ok) FLastResult = s;
     return s;
   }
   Status Ready() const;
@@ -208,8 +208,8 @@ class Graphics {
   Status CombineClip(const QPainterPath& devicePath, bool infinite, CombineMode mode);
   Status DrawImageImpl(Image* image, const RectF& dest, const RectF& src, const ImageAttributes* attributes);
 
-  std::unique_ptr<GraphicsData> d_;
-  mutable Status lastResult_ = Ok;
+  std::unique_ptr<GraphicsData> FImpl;
+  mutable Status FLastResult = Ok;
 };
 
 }  // namespace Gdiplus

@@ -89,90 +89,90 @@ std::vector<BYTE> BezierTypes(size_t pointCount) {
 
 }  // namespace detail
 
-GraphicsPath::GraphicsPath(FillMode fillMode) : fillMode_(fillMode) {
+GraphicsPath::GraphicsPath(FillMode fillMode) : FFillMode(fillMode) {
   if (fillMode != FillModeAlternate && fillMode != FillModeWinding) {
-    fillMode_ = FillModeAlternate;
-    lastResult_ = InvalidParameter;
+    FFillMode = FillModeAlternate;
+    FLastResult = InvalidParameter;
   }
 }
 
 GraphicsPath::GraphicsPath(const PointF* points, const BYTE* types, INT count, FillMode fillMode)
     : GraphicsPath(fillMode) {
   if (!points || !types || count < 0) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
-  points_.assign(points, points + count);
-  types_.assign(types, types + count);
-  startNewFigure_ = count == 0 || (types[count - 1] & PathPointTypeCloseSubpath) != 0;
+  FPoints.assign(points, points + count);
+  FTypes.assign(types, types + count);
+  FStartNewFigure = count == 0 || (types[count - 1] & PathPointTypeCloseSubpath) != 0;
 }
 
 GraphicsPath* GraphicsPath::Clone() const {
-  auto* copy = new GraphicsPath(fillMode_);
-  copy->points_ = points_;
-  copy->types_ = types_;
-  copy->startNewFigure_ = startNewFigure_;
+  auto* copy = new GraphicsPath(FFillMode);
+  copy->FPoints = FPoints;
+  copy->FTypes = FTypes;
+  copy->FStartNewFigure = FStartNewFigure;
   return copy;
 }
 
 Status GraphicsPath::Reset() {
-  points_.clear();
-  types_.clear();
-  fillMode_ = FillModeAlternate;
-  startNewFigure_ = true;
+  FPoints.clear();
+  FTypes.clear();
+  FFillMode = FillModeAlternate;
+  FStartNewFigure = true;
   return Ok;
 }
 
 Status GraphicsPath::SetFillMode(FillMode fillMode) {
   if (fillMode != FillModeAlternate && fillMode != FillModeWinding) return Record(InvalidParameter);
-  fillMode_ = fillMode;
+  FFillMode = fillMode;
   return Ok;
 }
 
 Status GraphicsPath::StartFigure() {
-  startNewFigure_ = true;
+  FStartNewFigure = true;
   return Ok;
 }
 
 Status GraphicsPath::CloseFigure() {
-  if (!types_.empty()) types_.back() |= PathPointTypeCloseSubpath;
-  startNewFigure_ = true;
+  if (!FTypes.empty()) FTypes.back() |= PathPointTypeCloseSubpath;
+  FStartNewFigure = true;
   return Ok;
 }
 
 Status GraphicsPath::CloseAllFigures() {
-  for (size_t i = 0; i < types_.size(); ++i) {
+  for (size_t i = 0; i < FTypes.size(); ++i) {
     const bool lastOfFigure =
-        i + 1 == types_.size() || (types_[i + 1] & PathPointTypePathTypeMask) == PathPointTypeStart;
-    if (lastOfFigure) types_[i] |= PathPointTypeCloseSubpath;
+        i + 1 == FTypes.size() || (FTypes[i + 1] & PathPointTypePathTypeMask) == PathPointTypeStart;
+    if (lastOfFigure) FTypes[i] |= PathPointTypeCloseSubpath;
   }
-  startNewFigure_ = true;
+  FStartNewFigure = true;
   return Ok;
 }
 
 void GraphicsPath::AppendOpen(const std::vector<PointF>& pts, const std::vector<BYTE>& types) {
   if (pts.empty()) return;
   size_t first = 0;
-  if (startNewFigure_ || points_.empty()) {
-    points_.push_back(pts[0]);
-    types_.push_back(PathPointTypeStart);
+  if (FStartNewFigure || FPoints.empty()) {
+    FPoints.push_back(pts[0]);
+    FTypes.push_back(PathPointTypeStart);
     first = 1;
-    startNewFigure_ = false;
-  } else if (points_.back().Equals(pts[0])) {
+    FStartNewFigure = false;
+  } else if (FPoints.back().Equals(pts[0])) {
     first = 1;  // already there: no zero-length joining line
   }
   for (size_t i = first; i < pts.size(); ++i) {
-    points_.push_back(pts[i]);
-    types_.push_back(i == 0 ? BYTE(PathPointTypeLine) : types[i]);
+    FPoints.push_back(pts[i]);
+    FTypes.push_back(i == 0 ? BYTE(PathPointTypeLine) : types[i]);
   }
 }
 
 void GraphicsPath::AppendClosed(const std::vector<PointF>& pts, const std::vector<BYTE>& types) {
   if (pts.empty()) return;
-  points_.insert(points_.end(), pts.begin(), pts.end());
-  for (size_t i = 0; i < types.size(); ++i) types_.push_back(i == 0 ? BYTE(PathPointTypeStart) : types[i]);
-  types_.back() |= PathPointTypeCloseSubpath;
-  startNewFigure_ = true;
+  FPoints.insert(FPoints.end(), pts.begin(), pts.end());
+  for (size_t i = 0; i < types.size(); ++i) FTypes.push_back(i == 0 ? BYTE(PathPointTypeStart) : types[i]);
+  FTypes.back() |= PathPointTypeCloseSubpath;
+  FStartNewFigure = true;
 }
 
 Status GraphicsPath::AddLine(const PointF& pt1, const PointF& pt2) {
@@ -368,21 +368,21 @@ Status GraphicsPath::AddPolygon(const Point* points, INT count) {
 
 Status GraphicsPath::AddPath(const GraphicsPath* addingPath, bool connect) {
   if (!addingPath) return Record(InvalidParameter);
-  const auto& pts = addingPath->points_;
-  const auto& types = addingPath->types_;
+  const auto& pts = addingPath->FPoints;
+  const auto& types = addingPath->FTypes;
   for (size_t i = 0; i < pts.size(); ++i) {
     const bool start = (types[i] & PathPointTypePathTypeMask) == PathPointTypeStart;
-    if (start && i == 0 && connect && !startNewFigure_ && !points_.empty()) {
-      if (!points_.back().Equals(pts[i])) {
-        points_.push_back(pts[i]);
-        types_.push_back(PathPointTypeLine | (types[i] & ~PathPointTypePathTypeMask));
+    if (start && i == 0 && connect && !FStartNewFigure && !FPoints.empty()) {
+      if (!FPoints.back().Equals(pts[i])) {
+        FPoints.push_back(pts[i]);
+        FTypes.push_back(PathPointTypeLine | (types[i] & ~PathPointTypePathTypeMask));
       }
     } else {
-      points_.push_back(pts[i]);
-      types_.push_back(types[i]);
+      FPoints.push_back(pts[i]);
+      FTypes.push_back(types[i]);
     }
   }
-  if (!pts.empty()) startNewFigure_ = addingPath->startNewFigure_;
+  if (!pts.empty()) FStartNewFigure = addingPath->FStartNewFigure;
   return Ok;
 }
 
@@ -398,7 +398,7 @@ Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily
 
 Status GraphicsPath::Transform(const Matrix* matrix) {
   if (!matrix) return Ok;  // no matrix: nothing to do
-  if (!points_.empty()) matrix->TransformPoints(points_.data(), GetPointCount());
+  if (!FPoints.empty()) matrix->TransformPoints(FPoints.data(), GetPointCount());
   return Ok;
 }
 
@@ -406,15 +406,15 @@ Status GraphicsPath::Flatten(const Matrix* matrix, REAL flatness) {
   Transform(matrix);
   std::vector<PointF> pts;
   std::vector<BYTE> types;
-  for (const auto& figure : detail::FlattenPath(points_, types_, flatness)) {
+  for (const auto& figure : detail::FlattenPath(FPoints, FTypes, flatness)) {
     for (size_t i = 0; i < figure.points.size(); ++i) {
       pts.push_back(figure.points[i]);
       types.push_back(i == 0 ? BYTE(PathPointTypeStart) : BYTE(PathPointTypeLine));
     }
     if (figure.closed && !figure.points.empty()) types.back() |= PathPointTypeCloseSubpath;
   }
-  points_ = std::move(pts);
-  types_ = std::move(types);
+  FPoints = std::move(pts);
+  FTypes = std::move(types);
   return Ok;
 }
 
@@ -446,32 +446,32 @@ bool GraphicsPath::IsVisible(REAL x, REAL y, const Graphics*) const {
 
 Status GraphicsPath::GetPathPoints(PointF* points, INT count) const {
   if (!points || count < GetPointCount()) return Record(InsufficientBuffer);
-  std::copy(points_.begin(), points_.end(), points);
+  std::copy(FPoints.begin(), FPoints.end(), points);
   return Ok;
 }
 
 Status GraphicsPath::GetPathPoints(Point* points, INT count) const {
   if (!points || count < GetPointCount()) return Record(InsufficientBuffer);
-  for (size_t i = 0; i < points_.size(); ++i)
-    points[i] = Point(INT(std::lround(points_[i].X)), INT(std::lround(points_[i].Y)));
+  for (size_t i = 0; i < FPoints.size(); ++i)
+    points[i] = Point(INT(std::lround(FPoints[i].X)), INT(std::lround(FPoints[i].Y)));
   return Ok;
 }
 
 Status GraphicsPath::GetPathTypes(BYTE* types, INT count) const {
   if (!types || count < GetPointCount()) return Record(InsufficientBuffer);
-  std::copy(types_.begin(), types_.end(), types);
+  std::copy(FTypes.begin(), FTypes.end(), types);
   return Ok;
 }
 
 Status GraphicsPath::GetLastPoint(PointF* lastPoint) const {
-  if (!lastPoint || points_.empty()) return Record(InvalidParameter);
-  *lastPoint = points_.back();
+  if (!lastPoint || FPoints.empty()) return Record(InvalidParameter);
+  *lastPoint = FPoints.back();
   return Ok;
 }
 
 Status GraphicsPath::GetLastStatus() const {
-  const Status s = lastResult_;
-  lastResult_ = Ok;
+  const Status s = FLastResult;
+  FLastResult = Ok;
   return s;
 }
 

@@ -36,7 +36,7 @@ class GraphicsPath {
   GraphicsPath* Clone() const;
 
   Status Reset();
-  FillMode GetFillMode() const { return fillMode_; }
+  FillMode GetFillMode() const { return FFillMode; }
   Status SetFillMode(FillMode fillMode);
   Status StartFigure();
   Status CloseFigure();
@@ -104,7 +104,7 @@ class GraphicsPath {
     return IsVisible(point.X, point.Y, g);
   }
 
-  INT GetPointCount() const { return static_cast<INT>(points_.size()); }
+  INT GetPointCount() const { return static_cast<INT>(FPoints.size()); }
   Status GetPathPoints(PointF* points, INT count) const;
   Status GetPathPoints(Point* points, INT count) const;
   Status GetPathTypes(BYTE* types, INT count) const;
@@ -113,12 +113,12 @@ class GraphicsPath {
   Status GetLastStatus() const;
 
   // Read access for the renderer.
-  const std::vector<PointF>& Points() const { return points_; }
-  const std::vector<BYTE>& Types() const { return types_; }
+  const std::vector<PointF>& Points() const { return FPoints; }
+  const std::vector<BYTE>& Types() const { return FTypes; }
 
  private:
   Status Record(Status s) const {
-    if (s != Ok) lastResult_ = s;
+    if (s != Ok) FLastResult = s;
     return s;
   }
   // Appends points of an open shape: the first is a start point, or a line
@@ -129,11 +129,11 @@ class GraphicsPath {
   Status AddStringImpl(const WCHAR* string, INT length, const FontFamily* family, INT style, REAL emSize,
                        const RectF& layoutRect, const StringFormat* format);
 
-  std::vector<PointF> points_;
-  std::vector<BYTE> types_;
-  FillMode fillMode_;
-  bool startNewFigure_ = true;
-  mutable Status lastResult_ = Ok;
+  std::vector<PointF> FPoints;
+  std::vector<BYTE> FTypes;
+  FillMode FFillMode;
+  bool FStartNewFigure = true;
+  mutable Status FLastResult = Ok;
 };
 
 }  // namespace Gdiplus

@@ -238,8 +238,8 @@ Status Graphics::DrawString(const WCHAR* string, INT length, const Font* font, c
   if (const Status s = Ready(); s != Ok) return Record(s);
   if (!font || !brush || !string) return Record(InvalidParameter);
   detail::LaidOutText text;
-  const Status s = detail::LayOutText(string, length, *font, layoutRect, stringFormat, d_->device, d_->dpiY,
-                                      TextAntialias(d_->state.textHint), &text);
+  const Status s = detail::LayOutText(string, length, *font, layoutRect, stringFormat, FImpl->device,
+                                      FImpl->dpiY, TextAntialias(FImpl->state.textHint), &text);
   if (s != Ok) return Record(s);
   if (text.visibleLines == 0) return Ok;
 
@@ -255,10 +255,10 @@ Status Graphics::DrawString(const WCHAR* string, INT length, const Font* font, c
   }
   Color color;
   static_cast<const SolidBrush*>(brush)->GetColor(&color);
-  QPainter* p = d_->painter;
+  QPainter* p = FImpl->painter;
   p->save();
   // Glyphs keep to whole pixels: no half-pixel shift for text.
-  p->setWorldTransform(d_->PixelTransform());
+  p->setWorldTransform(FImpl->PixelTransform());
   if (text.clip) p->setClipRect(text.clipRect, Qt::IntersectClip);
   p->setPen(QPen(detail::ToQColor(color.GetValue()), 0));
   for (int i = 0; i < text.visibleLines; ++i) text.layout->lineAt(i).draw(p, QPointF());
@@ -279,11 +279,11 @@ Status Graphics::DrawString(const WCHAR* string, INT length, const Font* font, c
 Status Graphics::MeasureString(const WCHAR* string, INT length, const Font* font, const RectF& layoutRect,
                                const StringFormat* stringFormat, RectF* boundingBox, INT* codepointsFitted,
                                INT* linesFilled) const {
-  if (!d_) return Record(InvalidParameter);
+  if (!FImpl) return Record(InvalidParameter);
   if (!font || !string || !boundingBox) return Record(InvalidParameter);
   detail::LaidOutText text;
-  const Status s = detail::LayOutText(string, length, *font, layoutRect, stringFormat, d_->device, d_->dpiY,
-                                      TextAntialias(d_->state.textHint), &text);
+  const Status s = detail::LayOutText(string, length, *font, layoutRect, stringFormat, FImpl->device,
+                                      FImpl->dpiY, TextAntialias(FImpl->state.textHint), &text);
   if (s != Ok) return Record(s);
   *boundingBox = text.box;
   if (codepointsFitted) *codepointsFitted = text.codepointsFitted;
@@ -346,9 +346,9 @@ Status GraphicsPath::AddStringImpl(const WCHAR* string, INT length, const FontFa
     }
   }
   if (!types.empty()) types.back() |= PathPointTypeCloseSubpath;
-  points_.insert(points_.end(), pts.begin(), pts.end());
-  types_.insert(types_.end(), types.begin(), types.end());
-  if (!pts.empty()) startNewFigure_ = true;
+  FPoints.insert(FPoints.end(), pts.begin(), pts.end());
+  FTypes.insert(FTypes.end(), types.begin(), types.end());
+  if (!pts.empty()) FStartNewFigure = true;
   return Ok;
 }
 

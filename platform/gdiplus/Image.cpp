@@ -139,9 +139,9 @@ GUID DetectImageFormat(const BYTE* d, std::size_t n) {
 struct ImageAccess {
   static Bitmap* Make(QImage pixels, PixelFormat reportedFormat) {
     auto* bitmap = new Bitmap();
-    bitmap->data_ = std::make_unique<ImageData>();
-    bitmap->data_->image = std::move(pixels);
-    bitmap->data_->format = reportedFormat;
+    bitmap->FData = std::make_unique<ImageData>();
+    bitmap->FData->image = std::move(pixels);
+    bitmap->FData->format = reportedFormat;
     return bitmap;
   }
 };
@@ -218,16 +218,16 @@ Image::~Image() = default;
 
 void Image::LoadFile(const WCHAR* filename) {
   if (!filename) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   QFile file(QString::fromStdString(Utf8Path(filename)));
   if (!file.exists()) {
-    lastResult_ = FileNotFound;
+    FLastResult = FileNotFound;
     return;
   }
   if (!file.open(QIODevice::ReadOnly)) {
-    lastResult_ = AccessDenied;
+    FLastResult = AccessDenied;
     return;
   }
   const QByteArray bytes = file.readAll();
@@ -236,12 +236,12 @@ void Image::LoadFile(const WCHAR* filename) {
 
 void Image::LoadStream(IStream* stream) {
   if (!stream) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   std::vector<BYTE> bytes;
   if (!stream->ReadAll(&bytes)) {
-    lastResult_ = GenericError;
+    FLastResult = GenericError;
     return;
   }
   LoadBytes(bytes);
@@ -259,14 +259,14 @@ void Image::LoadBytes(const std::vector<BYTE>& bytes) {
     ok = ToolkitDecode(bytes.data(), bytes.size(), &decoded);
   }
   if (!ok) {
-    lastResult_ = UnknownImageFormat;
+    FLastResult = UnknownImageFormat;
     return;
   }
   if (const Status s = Adopt(decoded); s != Ok) {
-    lastResult_ = s == InvalidParameter ? UnknownImageFormat : s;
+    FLastResult = s == InvalidParameter ? UnknownImageFormat : s;
     return;
   }
-  data_->rawFormat = DetectImageFormat(bytes.data(), bytes.size());
+  FData->rawFormat = DetectImageFormat(bytes.data(), bytes.size());
 }
 
 Status Image::Adopt(const DecodedImage& decoded) {
@@ -278,92 +278,92 @@ Status Image::Adopt(const DecodedImage& decoded) {
   for (int y = 0; y < decoded.Height; ++y)
     std::memcpy(image.scanLine(y), &decoded.Pixels[size_t(y) * size_t(decoded.Width)],
                 size_t(decoded.Width) * 4);
-  data_ = std::make_unique<ImageData>();
-  data_->image = std::move(image);
-  data_->format = KnownFormat(decoded.SourceFormat) ? decoded.SourceFormat : PixelFormat32bppARGB;
+  FData = std::make_unique<ImageData>();
+  FData->image = std::move(image);
+  FData->format = KnownFormat(decoded.SourceFormat) ? decoded.SourceFormat : PixelFormat32bppARGB;
   return Ok;
 }
 
 Image* Image::Clone() const {
-  if (!data_) {
+  if (!FData) {
     auto* copy = new Image();
-    copy->lastResult_ = InvalidParameter;
+    copy->FLastResult = InvalidParameter;
     return copy;
   }
-  Bitmap* copy = detail::MakeBitmap(data_->image.copy(), data_->format);
-  copy->Data()->rawFormat = data_->rawFormat;
+  Bitmap* copy = detail::MakeBitmap(FData->image.copy(), FData->format);
+  copy->Data()->rawFormat = FData->rawFormat;
   return copy;
 }
 
 UINT Image::GetWidth() const {
-  if (!data_) return Record(InvalidParameter), 0;
-  return UINT(data_->image.width());
+  if (!FData) return Record(InvalidParameter), 0;
+  return UINT(FData->image.width());
 }
 
 UINT Image::GetHeight() const {
-  if (!data_) return Record(InvalidParameter), 0;
-  return UINT(data_->image.height());
+  if (!FData) return Record(InvalidParameter), 0;
+  return UINT(FData->image.height());
 }
 
 PixelFormat Image::GetPixelFormat() const {
-  if (!data_) return Record(InvalidParameter), PixelFormatUndefined;
-  return data_->format;
+  if (!FData) return Record(InvalidParameter), PixelFormatUndefined;
+  return FData->format;
 }
 
 Status Image::GetRawFormat(GUID* format) const {
-  if (!format || !data_) return Record(InvalidParameter);
-  *format = data_->rawFormat;
+  if (!format || !FData) return Record(InvalidParameter);
+  *format = FData->rawFormat;
   return Ok;
 }
 
 ImageType Image::GetType() const {
-  return data_ ? ImageTypeBitmap : ImageTypeUnknown;
+  return FData ? ImageTypeBitmap : ImageTypeUnknown;
 }
 
 REAL Image::GetHorizontalResolution() const {
-  if (!data_) return Record(InvalidParameter), 0.0f;
-  const int dpm = data_->image.dotsPerMeterX();
+  if (!FData) return Record(InvalidParameter), 0.0f;
+  const int dpm = FData->image.dotsPerMeterX();
   return dpm > 0 ? REAL(dpm * 0.0254) : 96.0f;
 }
 
 REAL Image::GetVerticalResolution() const {
-  if (!data_) return Record(InvalidParameter), 0.0f;
-  const int dpm = data_->image.dotsPerMeterY();
+  if (!FData) return Record(InvalidParameter), 0.0f;
+  const int dpm = FData->image.dotsPerMeterY();
   return dpm > 0 ? REAL(dpm * 0.0254) : 96.0f;
 }
 
 Status Image::GetPhysicalDimension(SizeF* size) const {
-  if (!size || !data_) return Record(InvalidParameter);
-  *size = SizeF(REAL(data_->image.width()), REAL(data_->image.height()));
+  if (!size || !FData) return Record(InvalidParameter);
+  *size = SizeF(REAL(FData->image.width()), REAL(FData->image.height()));
   return Ok;
 }
 
 Image* Image::GetThumbnailImage(UINT thumbWidth, UINT thumbHeight, GetThumbnailImageAbort, void*) {
-  if (!data_) {
+  if (!FData) {
     Record(InvalidParameter);
     return nullptr;
   }
   // Zero sizes ask for the API's default thumbnail size.
   const int w = thumbWidth ? int(thumbWidth) : 120, h = thumbHeight ? int(thumbHeight) : 120;
-  QImage scaled = data_->image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+  QImage scaled = FData->image.convertToFormat(QImage::Format_ARGB32_Premultiplied)
                       .scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   return detail::MakeBitmap(std::move(scaled), PixelFormat32bppPARGB);
 }
 
 Status Image::RotateFlip(RotateFlipType type) {
-  if (!data_) return Record(InvalidParameter);
+  if (!FData) return Record(InvalidParameter);
   if (type < RotateNoneFlipNone || type > Rotate270FlipX) return Record(InvalidParameter);
-  QImage image = data_->image.copy();  // no longer the caller's rows if it changes shape
+  QImage image = FData->image.copy();  // no longer the caller's rows if it changes shape
   const int quarter = type & 3;
   if (quarter) image = image.transformed(QTransform().rotate(90.0 * quarter));
   if (type & 4) image = image.mirrored(true, false);
-  data_->image = std::move(image);
+  FData->image = std::move(image);
   return Ok;
 }
 
 Status Image::GetLastStatus() const {
-  const Status s = lastResult_;
-  lastResult_ = Ok;
+  const Status s = FLastResult;
+  FLastResult = Ok;
   return s;
 }
 
@@ -371,36 +371,36 @@ Status Image::GetLastStatus() const {
 
 Bitmap::Bitmap(INT width, INT height, PixelFormat format) {
   if (width <= 0 || height <= 0 || !KnownFormat(format)) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   QImage image(width, height, StorageFormat(format));
   if (image.isNull()) {
-    lastResult_ = OutOfMemory;
+    FLastResult = OutOfMemory;
     return;
   }
   // New bitmaps start transparent black (opaque black without alpha).
   image.fill(format & PixelFormatAlpha ? 0x00000000u : 0xFF000000u);
-  data_ = std::make_unique<ImageData>();
-  data_->image = std::move(image);
-  data_->format = format;
+  FData = std::make_unique<ImageData>();
+  FData->image = std::move(image);
+  FData->format = format;
 }
 
 Bitmap::Bitmap(INT width, INT height, INT stride, PixelFormat format, BYTE* scan0) {
   if (!scan0) {
     Bitmap own(width, height, format);
-    data_ = std::move(own.data_);
-    lastResult_ = own.lastResult_;
+    FData = std::move(own.FData);
+    FLastResult = own.FLastResult;
     return;
   }
   QImage::Format qtFormat;
   if (width <= 0 || height <= 0 || !KnownFormat(format) || stride % 4 != 0 ||
       std::abs(stride) < width * INT(GetPixelFormatSize(format) / 8)) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   if (!WrapFormat(format, &qtFormat)) {
-    lastResult_ = NotImplemented;
+    FLastResult = NotImplemented;
     return;
   }
   QImage image;
@@ -412,12 +412,12 @@ Bitmap::Bitmap(INT width, INT height, INT stride, PixelFormat format, BYTE* scan
     image = wrapped.mirrored(false, true);
   }
   if (image.isNull()) {
-    lastResult_ = OutOfMemory;
+    FLastResult = OutOfMemory;
     return;
   }
-  data_ = std::make_unique<ImageData>();
-  data_->image = std::move(image);
-  data_->format = format;
+  FData = std::make_unique<ImageData>();
+  FData->image = std::move(image);
+  FData->format = format;
 }
 
 Bitmap::Bitmap(const WCHAR* filename, bool) {
@@ -429,7 +429,7 @@ Bitmap::Bitmap(IStream* stream, bool) {
 }
 
 Bitmap::Bitmap(const DecodedImage& decoded) {
-  if (const Status s = Adopt(decoded); s != Ok) lastResult_ = s;
+  if (const Status s = Adopt(decoded); s != Ok) FLastResult = s;
 }
 
 Bitmap* Bitmap::FromFile(const WCHAR* filename, bool useIcm) {
@@ -445,19 +445,19 @@ Image* Bitmap::Clone() const {
 }
 
 Status Bitmap::GetPixel(INT x, INT y, Color* color) const {
-  if (!color || !data_) return Record(InvalidParameter);
-  if (x < 0 || y < 0 || x >= data_->image.width() || y >= data_->image.height())
+  if (!color || !FData) return Record(InvalidParameter);
+  if (x < 0 || y < 0 || x >= FData->image.width() || y >= FData->image.height())
     return Record(InvalidParameter);
-  QRgb c = ReadPixel(data_->image, x, y);
-  if (!(data_->format & (PixelFormatAlpha | PixelFormatIndexed)))
+  QRgb c = ReadPixel(FData->image, x, y);
+  if (!(FData->format & (PixelFormatAlpha | PixelFormatIndexed)))
     c |= 0xFF000000u;  // palettes may hold alpha
   *color = Color(ARGB(c));
   return Ok;
 }
 
 Status Bitmap::SetPixel(INT x, INT y, const Color& color) {
-  if (!data_) return Record(InvalidParameter);
-  QImage& image = data_->image;
+  if (!FData) return Record(InvalidParameter);
+  QImage& image = FData->image;
   if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return Record(InvalidParameter);
   if (image.format() == QImage::Format_ARGB32_Premultiplied)
     reinterpret_cast<QRgb*>(image.scanLine(y))[x] = qPremultiply(color.GetValue());
@@ -467,12 +467,12 @@ Status Bitmap::SetPixel(INT x, INT y, const Color& color) {
 }
 
 Status Bitmap::GetHBITMAP(const Color& colorBackground, Bitmap** result) const {
-  if (!result || !data_) return Record(InvalidParameter);
-  QImage composed(data_->image.size(), QImage::Format_ARGB32_Premultiplied);
+  if (!result || !FData) return Record(InvalidParameter);
+  QImage composed(FData->image.size(), QImage::Format_ARGB32_Premultiplied);
   composed.fill(qPremultiply(colorBackground.GetValue()));
   {
     QPainter p(&composed);
-    p.drawImage(0, 0, data_->image);
+    p.drawImage(0, 0, FData->image);
   }
   *result = detail::MakeBitmap(std::move(composed), PixelFormat32bppPARGB);
   return Ok;
@@ -485,21 +485,21 @@ ImageAttributes::~ImageAttributes() = default;
 
 ImageAttributes* ImageAttributes::Clone() const {
   auto* copy = new ImageAttributes();
-  for (int i = 0; i < ColorAdjustTypeCount; ++i) copy->settings_[i] = settings_[i];
-  copy->wrap_ = wrap_;
-  copy->wrapColor_ = wrapColor_;
+  for (int i = 0; i < ColorAdjustTypeCount; ++i) copy->FSettings[i] = FSettings[i];
+  copy->FWrap = FWrap;
+  copy->FWrapColor = FWrapColor;
   return copy;
 }
 
 Status ImageAttributes::SetToIdentity(ColorAdjustType type) {
   if (!ValidType(type)) return Record(InvalidParameter);
-  settings_[type].hasMatrix = false;
+  FSettings[type].hasMatrix = false;
   return Ok;
 }
 
 Status ImageAttributes::Reset(ColorAdjustType type) {
   if (!ValidType(type)) return Record(InvalidParameter);
-  settings_[type] = Settings{};
+  FSettings[type] = Settings{};
   return Ok;
 }
 
@@ -507,59 +507,59 @@ Status ImageAttributes::SetColorMatrix(const ColorMatrix* colorMatrix, ColorMatr
                                        ColorAdjustType type) {
   if (!colorMatrix || !ValidType(type) || mode < ColorMatrixFlagsDefault || mode > ColorMatrixFlagsAltGray)
     return Record(InvalidParameter);
-  settings_[type].hasMatrix = true;
-  settings_[type].matrix = *colorMatrix;
-  settings_[type].matrixFlags = mode;
+  FSettings[type].hasMatrix = true;
+  FSettings[type].matrix = *colorMatrix;
+  FSettings[type].matrixFlags = mode;
   return Ok;
 }
 
 Status ImageAttributes::ClearColorMatrix(ColorAdjustType type) {
   if (!ValidType(type)) return Record(InvalidParameter);
-  settings_[type].hasMatrix = false;
+  FSettings[type].hasMatrix = false;
   return Ok;
 }
 
 Status ImageAttributes::SetColorKey(const Color& colorLow, const Color& colorHigh, ColorAdjustType type) {
   if (!ValidType(type)) return Record(InvalidParameter);
-  settings_[type].hasKey = true;
-  settings_[type].keyLow = colorLow.GetValue();
-  settings_[type].keyHigh = colorHigh.GetValue();
+  FSettings[type].hasKey = true;
+  FSettings[type].keyLow = colorLow.GetValue();
+  FSettings[type].keyHigh = colorHigh.GetValue();
   return Ok;
 }
 
 Status ImageAttributes::ClearColorKey(ColorAdjustType type) {
   if (!ValidType(type)) return Record(InvalidParameter);
-  settings_[type].hasKey = false;
+  FSettings[type].hasKey = false;
   return Ok;
 }
 
 Status ImageAttributes::SetNoOp(ColorAdjustType type) {
   if (!ValidType(type)) return Record(InvalidParameter);
-  settings_[type].noOp = true;
+  FSettings[type].noOp = true;
   return Ok;
 }
 
 Status ImageAttributes::ClearNoOp(ColorAdjustType type) {
   if (!ValidType(type)) return Record(InvalidParameter);
-  settings_[type].noOp = false;
+  FSettings[type].noOp = false;
   return Ok;
 }
 
 Status ImageAttributes::SetWrapMode(WrapMode wrap, const Color& color, bool) {
   if (wrap < WrapModeTile || wrap > WrapModeClamp) return Record(InvalidParameter);
-  wrap_ = wrap;
-  wrapColor_ = color.GetValue();
+  FWrap = wrap;
+  FWrapColor = color.GetValue();
   return Ok;
 }
 
 const ImageAttributes::Settings& ImageAttributes::For(ColorAdjustType type) const {
-  if (ValidType(type) && settings_[type].Any()) return settings_[type];
-  return settings_[ColorAdjustTypeDefault];
+  if (ValidType(type) && FSettings[type].Any()) return FSettings[type];
+  return FSettings[ColorAdjustTypeDefault];
 }
 
 Status ImageAttributes::GetLastStatus() const {
-  const Status s = lastResult_;
-  lastResult_ = Ok;
+  const Status s = FLastResult;
+  FLastResult = Ok;
   return s;
 }
 

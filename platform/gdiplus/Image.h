@@ -22,16 +22,16 @@ class IStream {
 
 class MemoryStream : public IStream {
  public:
-  explicit MemoryStream(std::vector<BYTE> bytes) : bytes_(std::move(bytes)) {}
+  explicit MemoryStream(std::vector<BYTE> bytes) : FBytes(std::move(bytes)) {}
   MemoryStream(const void* data, std::size_t size)
-      : bytes_(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + size) {}
+      : FBytes(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + size) {}
   bool ReadAll(std::vector<BYTE>* bytes) override {
-    *bytes = bytes_;
+    *bytes = FBytes;
     return true;
   }
 
  private:
-  std::vector<BYTE> bytes_;
+  std::vector<BYTE> FBytes;
 };
 
 // What a decoder hands back: top-down rows of unpremultiplied ARGB values and
@@ -80,12 +80,12 @@ class Image {
   Status GetLastStatus() const;
 
   // For the renderer and the toolkit bridge; null when the image is invalid.
-  ImageData* Data() const { return data_.get(); }
+  ImageData* Data() const { return FData.get(); }
 
  protected:
   Image();
   Status Record(Status s) const {
-    if (s != Ok) lastResult_ = s;
+    if (s != Ok) FLastResult = s;
     return s;
   }
   void LoadBytes(const std::vector<BYTE>& bytes);
@@ -94,8 +94,8 @@ class Image {
   void LoadFile(const WCHAR* filename);
   void LoadStream(IStream* stream);
 
-  std::unique_ptr<ImageData> data_;
-  mutable Status lastResult_ = Ok;
+  std::unique_ptr<ImageData> FData;
+  mutable Status FLastResult = Ok;
   friend struct ImageAccess;
 };
 
@@ -161,21 +161,21 @@ class ImageAttributes {
   // The settings that apply to a kind of drawing: its own when it has any,
   // else the default ones.
   const Settings& For(ColorAdjustType type) const;
-  WrapMode GetWrap() const { return wrap_; }
+  WrapMode GetWrap() const { return FWrap; }
 
  private:
   Status Record(Status s) const {
-    if (s != Ok) lastResult_ = s;
+    if (s != Ok) FLastResult = s;
     return s;
   }
   bool ValidType(ColorAdjustType type) const {
     return type >= ColorAdjustTypeDefault && type < ColorAdjustTypeCount;
   }
 
-  Settings settings_[ColorAdjustTypeCount];
-  WrapMode wrap_ = WrapModeClamp;
-  ARGB wrapColor_ = 0;
-  mutable Status lastResult_ = Ok;
+  Settings FSettings[ColorAdjustTypeCount];
+  WrapMode FWrap = WrapModeClamp;
+  ARGB FWrapColor = 0;
+  mutable Status FLastResult = Ok;
 };
 
 }  // namespace Gdiplus

@@ -30,13 +30,14 @@ bool ValidOrder(MatrixOrder order) {
 
 }  // namespace
 
-Matrix::Matrix() : m_{1, 0, 0, 1, 0, 0} {}
+Matrix::Matrix() : FElements{1, 0, 0, 1, 0, 0} {}
 
-Matrix::Matrix(REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy) : m_{m11, m12, m21, m22, dx, dy} {}
+Matrix::Matrix(REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy)
+    : FElements{m11, m12, m21, m22, dx, dy} {}
 
-Matrix::Matrix(const RectF& rect, const PointF* dstplg) : m_{1, 0, 0, 1, 0, 0} {
+Matrix::Matrix(const RectF& rect, const PointF* dstplg) : FElements{1, 0, 0, 1, 0, 0} {
   if (!dstplg || rect.Width == 0 || rect.Height == 0) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   // Unit square to the parallelogram, after the rectangle to the unit square.
@@ -50,39 +51,39 @@ Matrix::Matrix(const RectF& rect, const PointF* dstplg) : m_{1, 0, 0, 1, 0, 0} {
                            dstplg[0].Y};
   double r[6];
   MultiplyElements(toUnit, toPlg, r);
-  for (int i = 0; i < 6; ++i) m_[i] = static_cast<REAL>(r[i]);
+  for (int i = 0; i < 6; ++i) FElements[i] = static_cast<REAL>(r[i]);
 }
 
-Matrix::Matrix(const Rect& rect, const Point* dstplg) : m_{1, 0, 0, 1, 0, 0} {
+Matrix::Matrix(const Rect& rect, const Point* dstplg) : FElements{1, 0, 0, 1, 0, 0} {
   if (!dstplg) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
   const PointF pts[3] = {PointF(REAL(dstplg[0].X), REAL(dstplg[0].Y)),
                          PointF(REAL(dstplg[1].X), REAL(dstplg[1].Y)),
                          PointF(REAL(dstplg[2].X), REAL(dstplg[2].Y))};
   Matrix m(RectF(REAL(rect.X), REAL(rect.Y), REAL(rect.Width), REAL(rect.Height)), pts);
-  for (int i = 0; i < 6; ++i) m_[i] = m.m_[i];
-  lastResult_ = m.lastResult_;
+  for (int i = 0; i < 6; ++i) FElements[i] = m.FElements[i];
+  FLastResult = m.FLastResult;
 }
 
 Matrix* Matrix::Clone() const {
-  return new Matrix(m_[0], m_[1], m_[2], m_[3], m_[4], m_[5]);
+  return new Matrix(FElements[0], FElements[1], FElements[2], FElements[3], FElements[4], FElements[5]);
 }
 
 Status Matrix::GetElements(REAL* m) const {
   if (!m) return Record(InvalidParameter);
-  for (int i = 0; i < 6; ++i) m[i] = m_[i];
+  for (int i = 0; i < 6; ++i) m[i] = FElements[i];
   return Ok;
 }
 
 Status Matrix::SetElements(REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy) {
-  m_[0] = m11;
-  m_[1] = m12;
-  m_[2] = m21;
-  m_[3] = m22;
-  m_[4] = dx;
-  m_[5] = dy;
+  FElements[0] = m11;
+  FElements[1] = m12;
+  FElements[2] = m21;
+  FElements[3] = m22;
+  FElements[4] = dx;
+  FElements[5] = dy;
   return Ok;
 }
 
@@ -91,20 +92,20 @@ Status Matrix::Reset() {
 }
 
 void Matrix::Combine(const double* other, MatrixOrder order) {
-  const double self[6] = {m_[0], m_[1], m_[2], m_[3], m_[4], m_[5]};
+  const double self[6] = {FElements[0], FElements[1], FElements[2], FElements[3], FElements[4], FElements[5]};
   double r[6];
   // Prepend: the new transform acts first.
   if (order == MatrixOrderPrepend)
     MultiplyElements(other, self, r);
   else
     MultiplyElements(self, other, r);
-  for (int i = 0; i < 6; ++i) m_[i] = static_cast<REAL>(r[i]);
+  for (int i = 0; i < 6; ++i) FElements[i] = static_cast<REAL>(r[i]);
 }
 
 Status Matrix::Multiply(const Matrix* matrix, MatrixOrder order) {
   if (!matrix || !ValidOrder(order)) return Record(InvalidParameter);
-  const double other[6] = {matrix->m_[0], matrix->m_[1], matrix->m_[2],
-                           matrix->m_[3], matrix->m_[4], matrix->m_[5]};
+  const double other[6] = {matrix->FElements[0], matrix->FElements[1], matrix->FElements[2],
+                           matrix->FElements[3], matrix->FElements[4], matrix->FElements[5]};
   Combine(other, order);
   return Ok;
 }
@@ -155,11 +156,12 @@ Status Matrix::Shear(REAL shearX, REAL shearY, MatrixOrder order) {
 }
 
 Status Matrix::Invert() {
-  const double det = double(m_[0]) * m_[3] - double(m_[1]) * m_[2];
+  const double det = double(FElements[0]) * FElements[3] - double(FElements[1]) * FElements[2];
   if (det == 0 || !std::isfinite(det)) return Record(InvalidParameter);
-  const double m11 = m_[3] / det, m12 = -m_[1] / det, m21 = -m_[2] / det, m22 = m_[0] / det;
-  const double dx = -(m_[4] * m11 + m_[5] * m21);
-  const double dy = -(m_[4] * m12 + m_[5] * m22);
+  const double m11 = FElements[3] / det, m12 = -FElements[1] / det, m21 = -FElements[2] / det,
+               m22 = FElements[0] / det;
+  const double dx = -(FElements[4] * m11 + FElements[5] * m21);
+  const double dy = -(FElements[4] * m12 + FElements[5] * m22);
   SetElements(REAL(m11), REAL(m12), REAL(m21), REAL(m22), REAL(dx), REAL(dy));
   return Ok;
 }
@@ -168,8 +170,8 @@ Status Matrix::TransformPoints(PointF* pts, INT count) const {
   if (!pts || count <= 0) return Record(InvalidParameter);
   for (INT i = 0; i < count; ++i) {
     const double x = pts[i].X, y = pts[i].Y;
-    pts[i].X = REAL(x * m_[0] + y * m_[2] + m_[4]);
-    pts[i].Y = REAL(x * m_[1] + y * m_[3] + m_[5]);
+    pts[i].X = REAL(x * FElements[0] + y * FElements[2] + FElements[4]);
+    pts[i].Y = REAL(x * FElements[1] + y * FElements[3] + FElements[5]);
   }
   return Ok;
 }
@@ -178,8 +180,8 @@ Status Matrix::TransformPoints(Point* pts, INT count) const {
   if (!pts || count <= 0) return Record(InvalidParameter);
   for (INT i = 0; i < count; ++i) {
     const double x = pts[i].X, y = pts[i].Y;
-    pts[i].X = INT(std::lround(x * m_[0] + y * m_[2] + m_[4]));
-    pts[i].Y = INT(std::lround(x * m_[1] + y * m_[3] + m_[5]));
+    pts[i].X = INT(std::lround(x * FElements[0] + y * FElements[2] + FElements[4]));
+    pts[i].Y = INT(std::lround(x * FElements[1] + y * FElements[3] + FElements[5]));
   }
   return Ok;
 }
@@ -188,8 +190,8 @@ Status Matrix::TransformVectors(PointF* pts, INT count) const {
   if (!pts || count <= 0) return Record(InvalidParameter);
   for (INT i = 0; i < count; ++i) {
     const double x = pts[i].X, y = pts[i].Y;
-    pts[i].X = REAL(x * m_[0] + y * m_[2]);
-    pts[i].Y = REAL(x * m_[1] + y * m_[3]);
+    pts[i].X = REAL(x * FElements[0] + y * FElements[2]);
+    pts[i].Y = REAL(x * FElements[1] + y * FElements[3]);
   }
   return Ok;
 }
@@ -198,31 +200,32 @@ Status Matrix::TransformVectors(Point* pts, INT count) const {
   if (!pts || count <= 0) return Record(InvalidParameter);
   for (INT i = 0; i < count; ++i) {
     const double x = pts[i].X, y = pts[i].Y;
-    pts[i].X = INT(std::lround(x * m_[0] + y * m_[2]));
-    pts[i].Y = INT(std::lround(x * m_[1] + y * m_[3]));
+    pts[i].X = INT(std::lround(x * FElements[0] + y * FElements[2]));
+    pts[i].Y = INT(std::lround(x * FElements[1] + y * FElements[3]));
   }
   return Ok;
 }
 
 bool Matrix::IsInvertible() const {
-  const double det = double(m_[0]) * m_[3] - double(m_[1]) * m_[2];
+  const double det = double(FElements[0]) * FElements[3] - double(FElements[1]) * FElements[2];
   return det != 0 && std::isfinite(det);
 }
 
 bool Matrix::IsIdentity() const {
-  return m_[0] == 1 && m_[1] == 0 && m_[2] == 0 && m_[3] == 1 && m_[4] == 0 && m_[5] == 0;
+  return FElements[0] == 1 && FElements[1] == 0 && FElements[2] == 0 && FElements[3] == 1 &&
+         FElements[4] == 0 && FElements[5] == 0;
 }
 
 bool Matrix::Equals(const Matrix* matrix) const {
   if (!matrix) return false;
   for (int i = 0; i < 6; ++i)
-    if (m_[i] != matrix->m_[i]) return false;
+    if (FElements[i] != matrix->FElements[i]) return false;
   return true;
 }
 
 Status Matrix::GetLastStatus() const {
-  const Status s = lastResult_;
-  lastResult_ = Ok;
+  const Status s = FLastResult;
+  FLastResult = Ok;
   return s;
 }
 

@@ -22,8 +22,8 @@ class Matrix {
   Matrix* Clone() const;
   Status GetElements(REAL* m) const;
   Status SetElements(REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy);
-  REAL OffsetX() const { return m_[4]; }
-  REAL OffsetY() const { return m_[5]; }
+  REAL OffsetX() const { return FElements[4]; }
+  REAL OffsetY() const { return FElements[5]; }
 
   Status Reset();
   Status Multiply(const Matrix* matrix, MatrixOrder order = MatrixOrderPrepend);
@@ -48,13 +48,13 @@ class Matrix {
 
  private:
   Status Record(Status s) const {
-    if (s != Ok) lastResult_ = s;
+    if (s != Ok) FLastResult = s;
     return s;
   }
   void Combine(const double* other, MatrixOrder order);
 
-  REAL m_[6];
-  mutable Status lastResult_ = Ok;
+  REAL FElements[6];
+  mutable Status FLastResult = Ok;
 };
 
 }  // namespace Gdiplus

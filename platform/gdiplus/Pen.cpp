@@ -31,121 +31,121 @@ bool ValidDashCap(DashCap cap) {
 
 }  // namespace
 
-Pen::Pen(const Color& color, REAL width) : brush_(new SolidBrush(color)), width_(width) {
+Pen::Pen(const Color& color, REAL width) : FBrush(new SolidBrush(color)), FWidth(width) {
   if (!(width >= 0) || !std::isfinite(width)) {
-    width_ = 1;
-    lastResult_ = InvalidParameter;
+    FWidth = 1;
+    FLastResult = InvalidParameter;
   }
 }
 
-Pen::Pen(const Brush* brush, REAL width) : width_(width) {
+Pen::Pen(const Brush* brush, REAL width) : FWidth(width) {
   if (brush) {
-    brush_.reset(brush->Clone());
+    FBrush.reset(brush->Clone());
   } else {
-    brush_.reset(new SolidBrush(Color()));
-    lastResult_ = InvalidParameter;
+    FBrush.reset(new SolidBrush(Color()));
+    FLastResult = InvalidParameter;
   }
   if (!(width >= 0) || !std::isfinite(width)) {
-    width_ = 1;
-    lastResult_ = InvalidParameter;
+    FWidth = 1;
+    FLastResult = InvalidParameter;
   }
 }
 
 Pen::~Pen() = default;
 
 Pen* Pen::Clone() const {
-  auto* copy = new Pen(brush_.get(), width_);
-  copy->startCap_ = startCap_;
-  copy->endCap_ = endCap_;
-  copy->dashCap_ = dashCap_;
-  copy->lineJoin_ = lineJoin_;
-  copy->miterLimit_ = miterLimit_;
-  copy->dashStyle_ = dashStyle_;
-  copy->dashOffset_ = dashOffset_;
-  copy->customDashes_ = customDashes_;
-  copy->alignment_ = alignment_;
+  auto* copy = new Pen(FBrush.get(), FWidth);
+  copy->FStartCap = FStartCap;
+  copy->FEndCap = FEndCap;
+  copy->FDashCap = FDashCap;
+  copy->FLineJoin = FLineJoin;
+  copy->FMiterLimit = FMiterLimit;
+  copy->FDashStyle = FDashStyle;
+  copy->FDashOffset = FDashOffset;
+  copy->FCustomDashes = FCustomDashes;
+  copy->FAlignment = FAlignment;
   return copy;
 }
 
 Status Pen::SetWidth(REAL width) {
   if (!(width >= 0) || !std::isfinite(width)) return Record(InvalidParameter);
-  width_ = width;
+  FWidth = width;
   return Ok;
 }
 
 Status Pen::SetColor(const Color& color) {
-  brush_.reset(new SolidBrush(color));
+  FBrush.reset(new SolidBrush(color));
   return Ok;
 }
 
 Status Pen::GetColor(Color* color) const {
   if (!color) return Record(InvalidParameter);
-  if (brush_->GetType() != BrushTypeSolidColor) return Record(WrongState);
-  return static_cast<const SolidBrush*>(brush_.get())->GetColor(color);
+  if (FBrush->GetType() != BrushTypeSolidColor) return Record(WrongState);
+  return static_cast<const SolidBrush*>(FBrush.get())->GetColor(color);
 }
 
 Status Pen::SetBrush(const Brush* brush) {
   if (!brush) return Record(InvalidParameter);
-  brush_.reset(brush->Clone());
+  FBrush.reset(brush->Clone());
   return Ok;
 }
 
 Brush* Pen::GetBrush() const {
-  return brush_->Clone();
+  return FBrush->Clone();
 }
 
 PenType Pen::GetPenType() const {
-  return static_cast<PenType>(brush_->GetType());
+  return static_cast<PenType>(FBrush->GetType());
 }
 
 Status Pen::SetLineCap(LineCap startCap, LineCap endCap, DashCap dashCap) {
   if (!ValidCap(startCap) || !ValidCap(endCap) || !ValidDashCap(dashCap)) return Record(InvalidParameter);
-  startCap_ = startCap;
-  endCap_ = endCap;
-  dashCap_ = dashCap;
+  FStartCap = startCap;
+  FEndCap = endCap;
+  FDashCap = dashCap;
   return Ok;
 }
 
 Status Pen::SetStartCap(LineCap startCap) {
   if (!ValidCap(startCap)) return Record(InvalidParameter);
-  startCap_ = startCap;
+  FStartCap = startCap;
   return Ok;
 }
 
 Status Pen::SetEndCap(LineCap endCap) {
   if (!ValidCap(endCap)) return Record(InvalidParameter);
-  endCap_ = endCap;
+  FEndCap = endCap;
   return Ok;
 }
 
 Status Pen::SetDashCap(DashCap dashCap) {
   if (!ValidDashCap(dashCap)) return Record(InvalidParameter);
-  dashCap_ = dashCap;
+  FDashCap = dashCap;
   return Ok;
 }
 
 Status Pen::SetLineJoin(LineJoin lineJoin) {
   if (lineJoin < LineJoinMiter || lineJoin > LineJoinMiterClipped) return Record(InvalidParameter);
-  lineJoin_ = lineJoin;
+  FLineJoin = lineJoin;
   return Ok;
 }
 
 Status Pen::SetMiterLimit(REAL miterLimit) {
   if (!std::isfinite(miterLimit)) return Record(InvalidParameter);
-  miterLimit_ = miterLimit < 1 ? 1 : miterLimit;
+  FMiterLimit = miterLimit < 1 ? 1 : miterLimit;
   return Ok;
 }
 
 Status Pen::SetDashStyle(DashStyle dashStyle) {
   if (dashStyle < DashStyleSolid || dashStyle > DashStyleCustom) return Record(InvalidParameter);
-  if (dashStyle == DashStyleCustom && customDashes_.empty()) customDashes_ = {1, 1};
-  dashStyle_ = dashStyle;
+  if (dashStyle == DashStyleCustom && FCustomDashes.empty()) FCustomDashes = {1, 1};
+  FDashStyle = dashStyle;
   return Ok;
 }
 
 Status Pen::SetDashOffset(REAL dashOffset) {
   if (!std::isfinite(dashOffset)) return Record(InvalidParameter);
-  dashOffset_ = dashOffset;
+  FDashOffset = dashOffset;
   return Ok;
 }
 
@@ -153,8 +153,8 @@ Status Pen::SetDashPattern(const REAL* dashArray, INT count) {
   if (!dashArray || count <= 0) return Record(InvalidParameter);
   for (INT i = 0; i < count; ++i)
     if (!(dashArray[i] > 0)) return Record(InvalidParameter);
-  customDashes_.assign(dashArray, dashArray + count);
-  dashStyle_ = DashStyleCustom;
+  FCustomDashes.assign(dashArray, dashArray + count);
+  FDashStyle = DashStyleCustom;
   return Ok;
 }
 
@@ -166,7 +166,7 @@ Status Pen::GetDashPattern(REAL* dashArray, INT count) const {
 }
 
 std::vector<REAL> Pen::DashPattern() const {
-  switch (dashStyle_) {
+  switch (FDashStyle) {
     case DashStyleDash:
       return {3, 1};
     case DashStyleDot:
@@ -176,7 +176,7 @@ std::vector<REAL> Pen::DashPattern() const {
     case DashStyleDashDotDot:
       return {3, 1, 1, 1, 1, 1};
     case DashStyleCustom:
-      return customDashes_;
+      return FCustomDashes;
     default:
       return {};
   }
@@ -185,13 +185,13 @@ std::vector<REAL> Pen::DashPattern() const {
 Status Pen::SetAlignment(PenAlignment penAlignment) {
   if (penAlignment != PenAlignmentCenter && penAlignment != PenAlignmentInset)
     return Record(InvalidParameter);
-  alignment_ = penAlignment;
+  FAlignment = penAlignment;
   return Ok;
 }
 
 Status Pen::GetLastStatus() const {
-  const Status s = lastResult_;
-  lastResult_ = Ok;
+  const Status s = FLastResult;
+  FLastResult = Ok;
   return s;
 }
 

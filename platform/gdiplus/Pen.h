@@ -22,7 +22,7 @@ class Pen {
   Pen* Clone() const;
 
   Status SetWidth(REAL width);
-  REAL GetWidth() const { return width_; }
+  REAL GetWidth() const { return FWidth; }
   Status SetColor(const Color& color);
   // Fails with WrongState when the pen paints with another kind of brush.
   Status GetColor(Color* color) const;
@@ -35,46 +35,46 @@ class Pen {
   Status SetStartCap(LineCap startCap);
   Status SetEndCap(LineCap endCap);
   Status SetDashCap(DashCap dashCap);
-  LineCap GetStartCap() const { return startCap_; }
-  LineCap GetEndCap() const { return endCap_; }
-  DashCap GetDashCap() const { return dashCap_; }
+  LineCap GetStartCap() const { return FStartCap; }
+  LineCap GetEndCap() const { return FEndCap; }
+  DashCap GetDashCap() const { return FDashCap; }
   Status SetLineJoin(LineJoin lineJoin);
-  LineJoin GetLineJoin() const { return lineJoin_; }
+  LineJoin GetLineJoin() const { return FLineJoin; }
   Status SetMiterLimit(REAL miterLimit);
-  REAL GetMiterLimit() const { return miterLimit_; }
+  REAL GetMiterLimit() const { return FMiterLimit; }
   Status SetDashStyle(DashStyle dashStyle);
-  DashStyle GetDashStyle() const { return dashStyle_; }
+  DashStyle GetDashStyle() const { return FDashStyle; }
   Status SetDashOffset(REAL dashOffset);
-  REAL GetDashOffset() const { return dashOffset_; }
+  REAL GetDashOffset() const { return FDashOffset; }
   Status SetDashPattern(const REAL* dashArray, INT count);
   INT GetDashPatternCount() const { return INT(DashPattern().size()); }
   Status GetDashPattern(REAL* dashArray, INT count) const;
   Status SetAlignment(PenAlignment penAlignment);
-  PenAlignment GetAlignment() const { return alignment_; }
+  PenAlignment GetAlignment() const { return FAlignment; }
 
   Status GetLastStatus() const;
 
   // For the renderer: dash lengths in multiples of the width (empty: solid).
   std::vector<REAL> DashPattern() const;
-  const Brush* PaintBrush() const { return brush_.get(); }
+  const Brush* PaintBrush() const { return FBrush.get(); }
 
  private:
   Status Record(Status s) const {
-    if (s != Ok) lastResult_ = s;
+    if (s != Ok) FLastResult = s;
     return s;
   }
 
-  std::unique_ptr<Brush> brush_;
-  REAL width_;
-  LineCap startCap_ = LineCapFlat, endCap_ = LineCapFlat;
-  DashCap dashCap_ = DashCapFlat;
-  LineJoin lineJoin_ = LineJoinMiter;
-  REAL miterLimit_ = 10.0f;
-  DashStyle dashStyle_ = DashStyleSolid;
-  REAL dashOffset_ = 0;
-  std::vector<REAL> customDashes_;
-  PenAlignment alignment_ = PenAlignmentCenter;
-  mutable Status lastResult_ = Ok;
+  std::unique_ptr<Brush> FBrush;
+  REAL FWidth;
+  LineCap FStartCap = LineCapFlat, FEndCap = LineCapFlat;
+  DashCap FDashCap = DashCapFlat;
+  LineJoin FLineJoin = LineJoinMiter;
+  REAL FMiterLimit = 10.0f;
+  DashStyle FDashStyle = DashStyleSolid;
+  REAL FDashOffset = 0;
+  std::vector<REAL> FCustomDashes;
+  PenAlignment FAlignment = PenAlignmentCenter;
+  mutable Status FLastResult = Ok;
 };
 
 }  // namespace Gdiplus

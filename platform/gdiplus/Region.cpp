@@ -76,41 +76,41 @@ RectF ToF(const Rect& r) {
 
 }  // namespace
 
-Region::Region() : data_(std::make_unique<RegionData>()) {}
+Region::Region() : FData(std::make_unique<RegionData>()) {}
 
-Region::Region(const RectF& rect) : data_(std::make_unique<RegionData>(FromRect(rect))) {}
+Region::Region(const RectF& rect) : FData(std::make_unique<RegionData>(FromRect(rect))) {}
 
 Region::Region(const Rect& rect) : Region(ToF(rect)) {}
 
-Region::Region(const GraphicsPath* path) : data_(std::make_unique<RegionData>()) {
+Region::Region(const GraphicsPath* path) : FData(std::make_unique<RegionData>()) {
   if (!path) {
-    lastResult_ = InvalidParameter;
+    FLastResult = InvalidParameter;
     return;
   }
-  *data_ = FromPath(*path);
+  *FData = FromPath(*path);
 }
 
 Region::~Region() = default;
 
 Region* Region::Clone() const {
   auto* copy = new Region();
-  *copy->data_ = *data_;
+  *copy->FData = *FData;
   return copy;
 }
 
 Status Region::MakeInfinite() {
-  *data_ = RegionData{};
+  *FData = RegionData{};
   return Ok;
 }
 
 Status Region::MakeEmpty() {
-  data_->infinite = false;
-  data_->path = QPainterPath();
+  FData->infinite = false;
+  FData->path = QPainterPath();
   return Ok;
 }
 
 Status Region::Combine(const RegionData& other, CombineMode mode) {
-  detail::CombineRegion(*data_, other, mode);
+  detail::CombineRegion(*FData, other, mode);
   return Ok;
 }
 
@@ -124,7 +124,7 @@ Status Region::Intersect(const GraphicsPath* path) {
   return path ? Combine(FromPath(*path), CombineModeIntersect) : Record(InvalidParameter);
 }
 Status Region::Intersect(const Region* region) {
-  return region ? Combine(*region->data_, CombineModeIntersect) : Record(InvalidParameter);
+  return region ? Combine(*region->FData, CombineModeIntersect) : Record(InvalidParameter);
 }
 Status Region::Union(const RectF& rect) {
   return Combine(FromRect(rect), CombineModeUnion);
@@ -136,7 +136,7 @@ Status Region::Union(const GraphicsPath* path) {
   return path ? Combine(FromPath(*path), CombineModeUnion) : Record(InvalidParameter);
 }
 Status Region::Union(const Region* region) {
-  return region ? Combine(*region->data_, CombineModeUnion) : Record(InvalidParameter);
+  return region ? Combine(*region->FData, CombineModeUnion) : Record(InvalidParameter);
 }
 Status Region::Xor(const RectF& rect) {
   return Combine(FromRect(rect), CombineModeXor);
@@ -145,7 +145,7 @@ Status Region::Xor(const GraphicsPath* path) {
   return path ? Combine(FromPath(*path), CombineModeXor) : Record(InvalidParameter);
 }
 Status Region::Xor(const Region* region) {
-  return region ? Combine(*region->data_, CombineModeXor) : Record(InvalidParameter);
+  return region ? Combine(*region->FData, CombineModeXor) : Record(InvalidParameter);
 }
 Status Region::Exclude(const RectF& rect) {
   return Combine(FromRect(rect), CombineModeExclude);
@@ -157,7 +157,7 @@ Status Region::Exclude(const GraphicsPath* path) {
   return path ? Combine(FromPath(*path), CombineModeExclude) : Record(InvalidParameter);
 }
 Status Region::Exclude(const Region* region) {
-  return region ? Combine(*region->data_, CombineModeExclude) : Record(InvalidParameter);
+  return region ? Combine(*region->FData, CombineModeExclude) : Record(InvalidParameter);
 }
 Status Region::Complement(const RectF& rect) {
   return Combine(FromRect(rect), CombineModeComplement);
@@ -166,42 +166,42 @@ Status Region::Complement(const GraphicsPath* path) {
   return path ? Combine(FromPath(*path), CombineModeComplement) : Record(InvalidParameter);
 }
 Status Region::Complement(const Region* region) {
-  return region ? Combine(*region->data_, CombineModeComplement) : Record(InvalidParameter);
+  return region ? Combine(*region->FData, CombineModeComplement) : Record(InvalidParameter);
 }
 
 Status Region::Translate(REAL dx, REAL dy) {
-  if (!data_->infinite) data_->path.translate(dx, dy);
+  if (!FData->infinite) FData->path.translate(dx, dy);
   return Ok;
 }
 
 Status Region::Transform(const Matrix* matrix) {
   if (!matrix) return Record(InvalidParameter);
-  if (!data_->infinite) data_->path = detail::ToQTransform(*matrix).map(data_->path);
+  if (!FData->infinite) FData->path = detail::ToQTransform(*matrix).map(FData->path);
   return Ok;
 }
 
 Status Region::GetBounds(RectF* rect, const Graphics*) const {
   if (!rect) return Record(InvalidParameter);
-  const QRectF r = data_->infinite ? detail::InfiniteArea().boundingRect() : data_->path.boundingRect();
+  const QRectF r = FData->infinite ? detail::InfiniteArea().boundingRect() : FData->path.boundingRect();
   *rect = RectF(REAL(r.x()), REAL(r.y()), REAL(r.width()), REAL(r.height()));
   return Ok;
 }
 
 bool Region::IsEmpty(const Graphics*) const {
-  return !data_->infinite && (data_->path.isEmpty() || data_->path.boundingRect().isEmpty());
+  return !FData->infinite && (FData->path.isEmpty() || FData->path.boundingRect().isEmpty());
 }
 
 bool Region::IsInfinite(const Graphics*) const {
-  return data_->infinite;
+  return FData->infinite;
 }
 
 bool Region::IsVisible(REAL x, REAL y, const Graphics*) const {
-  return data_->infinite || data_->path.contains(QPointF(x, y));
+  return FData->infinite || FData->path.contains(QPointF(x, y));
 }
 
 Status Region::GetLastStatus() const {
-  const Status s = lastResult_;
-  lastResult_ = Ok;
+  const Status s = FLastResult;
+  FLastResult = Ok;
   return s;
 }
 

@@ -55,17 +55,17 @@ class Region {
   }
   Status GetLastStatus() const;
 
-  RegionData* Data() const { return data_.get(); }
+  RegionData* Data() const { return FData.get(); }
 
  private:
   Status Record(Status s) const {
-    if (s != Ok) lastResult_ = s;
+    if (s != Ok) FLastResult = s;
     return s;
   }
   Status Combine(const RegionData& other, CombineMode mode);
 
-  std::unique_ptr<RegionData> data_;
-  mutable Status lastResult_ = Ok;
+  std::unique_ptr<RegionData> FData;
+  mutable Status FLastResult = Ok;
 };
 
 }  // namespace Gdiplus

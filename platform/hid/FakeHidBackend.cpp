@@ -64,13 +64,13 @@ class FakeHidDevice final : public HidDevice {
  public:
   FakeHidDevice(std::shared_ptr<FakeHidBackend::Core> core, std::shared_ptr<FakeDevice> device,
                 std::shared_ptr<HandleState> state)
-      : core_(std::move(core)), device_(std::move(device)), state_(std::move(state)) {}
+      : FCore(std::move(core)), FDevice(std::move(device)), FState(std::move(state)) {}
   ~FakeHidDevice() override { Close(); }
 
-  std::string Path() const override { return device_->Path; }
+  std::string Path() const override { return FDevice->Path; }
 
   HidCaps GetCaps() const override {
-    const FakeHidDeviceSetup& s = device_->Setup;
+    const FakeHidDeviceSetup& s = FDevice->Setup;
     HidCaps caps;
     caps.UsagePage = s.UsagePage;
     caps.Usage = s.Usage;
@@ -83,8 +83,8 @@ class FakeHidDevice final : public HidDevice {
 
   HidIoResult ReadInputReport(std::vector<std::uint8_t>& report, int timeoutMs) override {
     report.clear();
-    std::unique_lock<std::mutex> guard(core_->Lock);
-    HandleState& st = *state_;
+    std::unique_lock<std::mutex> guard(FCore->Lock);
+    HandleState& st = *FState;
     st.Arrived.wait_for(guard, std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs),
                         [&] { return st.Closed || st.Disconnected || !st.Input.empty(); });
     if (st.Closed) return {HidStatus::Closed, 0, 0};
@@ -102,78 +102,78 @@ class FakeHidDevice final : public HidDevice {
     std::vector<std::uint8_t> bytes(report, report + size);
     FakeHidBackend::OutputListener listener;
     {
-      std::lock_guard<std::mutex> guard(core_->Lock);
-      if (state_->Closed) return {HidStatus::Closed, 0, 0};
-      if (!device_->Plugged) return {HidStatus::Disconnected, 0, 0};
-      device_->Output.push_back(bytes);
-      listener = core_->Listener;
+      std::lock_guard<std::mutex> guard(FCore->Lock);
+      if (FState->Closed) return {HidStatus::Closed, 0, 0};
+      if (!FDevice->Plugged) return {HidStatus::Disconnected, 0, 0};
+      FDevice->Output.push_back(bytes);
+      listener = FCore->Listener;
     }
-    if (listener) listener(device_->Path, bytes);
+    if (listener) listener(FDevice->Path, bytes);
     return {HidStatus::Ok, 0, size};
   }
 
   void Close() override {
-    std::lock_guard<std::mutex> guard(core_->Lock);
-    if (state_->Closed) return;
-    state_->Closed = true;
-    auto& handles = device_->Handles;
-    handles.erase(std::remove(handles.begin(), handles.end(), state_), handles.end());
-    state_->Arrived.notify_all();
+    std::lock_guard<std::mutex> guard(FCore->Lock);
+    if (FState->Closed) return;
+    FState->Closed = true;
+    auto& handles = FDevice->Handles;
+    handles.erase(std::remove(handles.begin(), handles.end(), FState), handles.end());
+    FState->Arrived.notify_all();
   }
 
   bool IsOpen() const override {
-    std::lock_guard<std::mutex> guard(core_->Lock);
-    return !state_->Closed;
+    std::lock_guard<std::mutex> guard(FCore->Lock);
+    return !FState->Closed;
   }
 
  private:
-  std::shared_ptr<FakeHidBackend::Core> core_;
-  std::shared_ptr<FakeDevice> device_;  // Path and Setup never change
-  std::shared_ptr<HandleState> state_;
+  std::shared_ptr<FakeHidBackend::Core> FCore;
+  std::shared_ptr<FakeDevice> FDevice;  // Path and Setup never change
+  std::shared_ptr<HandleState> FState;
 };
 
 }  // namespace
 
-FakeHidBackend::FakeHidBackend() : core_(std::make_shared<Core>()) {}
+FakeHidBackend::FakeHidBackend() : FCore(std::make_shared<Core>()) {}
 
 FakeHidBackend::~FakeHidBackend() = default;
 
 std::string FakeHidBackend::Plug(const FakeHidDeviceSetup& setup) {
-  std::lock_guard<std::mutex> guard(core_->Lock);
+  std::lock_guard<std::mutex> guard(FCore->Lock);
   auto device = std::make_shared<FakeDevice>();
   device->Setup = setup;
   // The lowest free node number, as the kernel gives them out.
   for (int k = 0;; ++k) {
     std::string path = "fake-hidraw" + std::to_string(k);
-    if (!core_->Find(path)) {
+    if (!FCore->Find(path)) {
       device->Path = path;
       break;
     }
   }
-  device->Id = "fake-hid-" + std::to_string(core_->NextSerial++);
-  core_->Devices.push_back(device);
-  core_->Notify(HidChangeKind::Added, device->Path);
+  device->Id = "fake-hid-" + std::to_string(FCore->NextSerial++);
+  FCore->Devices.push_back(device);
+  FCore->Notify(HidChangeKind::Added, device->Path);
   return device->Path;
 }
 
 bool FakeHidBackend::Unplug(const std::string& path) {
-  std::lock_guard<std::mutex> guard(core_->Lock);
-  auto device = core_->Find(path);
+  std::lock_guard<std::mutex> guard(FCore->Lock);
+  auto device = FCore->Find(path);
   if (!device) return false;
   device->Plugged = false;
   for (const auto& handle : device->Handles) {
     handle->Disconnected = true;
     handle->Arrived.notify_all();
   }
-  auto& list = core_->Devices;
+  auto& list = FCore->Devices;
   list.erase(std::remove(list.begin(), list.end(), device), list.end());
-  core_->Notify(HidChangeKind::Removed, path);
+  FCore->Notify(HidChangeKind::Removed, path);
   return true;
 }
 
 bool FakeHidBackend::FeedInputReport(const std::string& path, const std::vector<std::uint8_t>& report) {
-  std::lock_guard<std::mutex> guard(core_->Lock);
-  auto device = core_->Find(path);
+  std::lock_guard<std::mutex> guard(FCore->Lock);
+  auto device = FCore->Find(path);
   if (!device) return false;
   std::vector<std::uint8_t> bytes = report;
   const std::size_t limit = device->Setup.InputReportByteLength;
@@ -186,37 +186,37 @@ bool FakeHidBackend::FeedInputReport(const std::string& path, const std::vector<
 }
 
 std::vector<std::vector<std::uint8_t>> FakeHidBackend::TakeOutputReports(const std::string& path) {
-  std::lock_guard<std::mutex> guard(core_->Lock);
-  auto device = core_->Find(path);
+  std::lock_guard<std::mutex> guard(FCore->Lock);
+  auto device = FCore->Find(path);
   if (!device) return {};
   return std::exchange(device->Output, {});
 }
 
 void FakeHidBackend::SetOutputListener(OutputListener listener) {
-  std::lock_guard<std::mutex> guard(core_->Lock);
-  core_->Listener = std::move(listener);
+  std::lock_guard<std::mutex> guard(FCore->Lock);
+  FCore->Listener = std::move(listener);
 }
 
 void FakeHidBackend::RaiseNotice() {
-  std::lock_guard<std::mutex> guard(core_->Lock);
-  core_->Notify(HidChangeKind::Changed, {});
+  std::lock_guard<std::mutex> guard(FCore->Lock);
+  FCore->Notify(HidChangeKind::Changed, {});
 }
 
 void FakeHidBackend::SetOpenFails(const std::string& path, bool fails) {
-  std::lock_guard<std::mutex> guard(core_->Lock);
-  if (auto device = core_->Find(path)) device->OpenFails = fails;
+  std::lock_guard<std::mutex> guard(FCore->Lock);
+  if (auto device = FCore->Find(path)) device->OpenFails = fails;
 }
 
 int FakeHidBackend::OpenHandleCount(const std::string& path) const {
-  std::lock_guard<std::mutex> guard(core_->Lock);
-  auto device = core_->Find(path);
+  std::lock_guard<std::mutex> guard(FCore->Lock);
+  auto device = FCore->Find(path);
   return device ? static_cast<int>(device->Handles.size()) : 0;
 }
 
 std::vector<HidDeviceInfo> FakeHidBackend::Enumerate() {
-  std::lock_guard<std::mutex> guard(core_->Lock);
+  std::lock_guard<std::mutex> guard(FCore->Lock);
   std::vector<HidDeviceInfo> list;
-  for (const auto& d : core_->Devices) {
+  for (const auto& d : FCore->Devices) {
     HidDeviceInfo info;
     info.Path = d->Path;
     info.Id = d->Id;
@@ -232,8 +232,8 @@ std::vector<HidDeviceInfo> FakeHidBackend::Enumerate() {
 }
 
 std::unique_ptr<HidDevice> FakeHidBackend::Open(const std::string& path, HidError* error) {
-  std::lock_guard<std::mutex> guard(core_->Lock);
-  auto device = core_->Find(path);
+  std::lock_guard<std::mutex> guard(FCore->Lock);
+  auto device = FCore->Find(path);
   if (!device || device->OpenFails) {
     if (error) {
       *error =
@@ -244,19 +244,19 @@ std::unique_ptr<HidDevice> FakeHidBackend::Open(const std::string& path, HidErro
   }
   auto state = std::make_shared<HandleState>();
   device->Handles.push_back(state);
-  return std::make_unique<FakeHidDevice>(core_, device, state);
+  return std::make_unique<FakeHidDevice>(FCore, device, state);
 }
 
 int FakeHidBackend::NoticeHandle() const {
-  return core_->NoticeFd;
+  return FCore->NoticeFd;
 }
 
 std::vector<HidChangeNotice> FakeHidBackend::DrainNotices() {
-  std::lock_guard<std::mutex> guard(core_->Lock);
+  std::lock_guard<std::mutex> guard(FCore->Lock);
   std::uint64_t count = 0;
-  ssize_t ignored = ::read(core_->NoticeFd, &count, sizeof count);
+  ssize_t ignored = ::read(FCore->NoticeFd, &count, sizeof count);
   (void)ignored;
-  std::vector<HidChangeNotice> taken(core_->Notices.begin(), core_->Notices.end());
-  core_->Notices.clear();
+  std::vector<HidChangeNotice> taken(FCore->Notices.begin(), FCore->Notices.end());
+  FCore->Notices.clear();
   return taken;
 }

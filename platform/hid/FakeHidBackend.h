@@ -69,5 +69,5 @@ class FakeHidBackend final : public HidBackend {
   struct Core;
 
  private:
-  std::shared_ptr<Core> core_;
+  std::shared_ptr<Core> FCore;
 };

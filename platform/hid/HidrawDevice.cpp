@@ -57,7 +57,7 @@ HidCaps ReadCaps(int fd) {
 }  // namespace
 
 HidrawDevice::HidrawDevice(int fd, int wakeFd, std::string path, const HidCaps& caps)
-    : fd_(fd), wakeFd_(wakeFd), path_(std::move(path)), caps_(caps) {}
+    : FFd(fd), FWakeFd(wakeFd), FPath(std::move(path)), FCaps(caps) {}
 
 HidrawDevice::~HidrawDevice() {
   Close();
@@ -97,11 +97,11 @@ std::unique_ptr<HidrawDevice> HidrawDevice::Adopt(int fd, const std::string& pat
 
 HidIoResult HidrawDevice::ReadInputReport(std::vector<std::uint8_t>& report, int timeoutMs) {
   report.clear();
-  if (closing_.load()) return {HidStatus::Closed, 0, 0};
-  std::shared_lock<std::shared_mutex> guard(lock_);
-  if (fd_ < 0) return {HidStatus::Closed, 0, 0};
+  if (FClosing.load()) return {HidStatus::Closed, 0, 0};
+  std::shared_lock<std::shared_mutex> guard(FLock);
+  if (FFd < 0) return {HidStatus::Closed, 0, 0};
 
-  pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+  pollfd fds[2] = {{FFd, POLLIN, 0}, {FWakeFd, POLLIN, 0}};
   if (timeoutMs < 0) timeoutMs = 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   int ready;
@@ -114,18 +114,18 @@ HidIoResult HidrawDevice::ReadInputReport(std::vector<std::uint8_t>& report, int
     timeoutMs = left > 0 ? static_cast<int>(left) : 0;
   }
   if (ready < 0) return {HidStatus::IoError, errno, 0};
-  if (closing_.load() || fds[1].revents) return {HidStatus::Closed, 0, 0};
+  if (FClosing.load() || fds[1].revents) return {HidStatus::Closed, 0, 0};
   if (ready == 0) return {HidStatus::Timeout, 0, 0};
   if (!(fds[0].revents & POLLIN)) return {HidStatus::Disconnected, 0, 0};
 
   // Without report IDs the node gives the data alone: read it behind a 0.
-  const std::size_t offset = caps_.UsesReportIds ? 0 : 1;
+  const std::size_t offset = FCaps.UsesReportIds ? 0 : 1;
   const std::size_t capacity =
-      caps_.InputReportByteLength > offset ? caps_.InputReportByteLength : HidMaxReportSize + 1;
+      FCaps.InputReportByteLength > offset ? FCaps.InputReportByteLength : HidMaxReportSize + 1;
   report.assign(capacity, 0);
   ssize_t n;
   do {
-    n = ::read(fd_, report.data() + offset, capacity - offset);
+    n = ::read(FFd, report.data() + offset, capacity - offset);
   } while (n < 0 && errno == EINTR);
   if (n < 0) {
     int err = errno;
@@ -143,12 +143,12 @@ HidIoResult HidrawDevice::ReadInputReport(std::vector<std::uint8_t>& report, int
 
 HidIoResult HidrawDevice::WriteOutputReport(const std::uint8_t* report, std::size_t size) {
   if (!report || size == 0) return {HidStatus::InvalidArgument, EINVAL, 0};
-  if (closing_.load()) return {HidStatus::Closed, 0, 0};
-  std::shared_lock<std::shared_mutex> guard(lock_);
-  if (fd_ < 0) return {HidStatus::Closed, 0, 0};
+  if (FClosing.load()) return {HidStatus::Closed, 0, 0};
+  std::shared_lock<std::shared_mutex> guard(FLock);
+  if (FFd < 0) return {HidStatus::Closed, 0, 0};
   ssize_t n;
   do {
-    n = ::write(fd_, report, size);
+    n = ::write(FFd, report, size);
   } while (n < 0 && errno == EINTR);
   if (n < 0) {
     int err = errno;
@@ -159,23 +159,23 @@ HidIoResult HidrawDevice::WriteOutputReport(const std::uint8_t* report, std::siz
 }
 
 void HidrawDevice::Close() {
-  if (closing_.exchange(true)) {
+  if (FClosing.exchange(true)) {
     // Another Close ran or runs; wait until it has finished.
-    std::unique_lock<std::shared_mutex> guard(lock_);
+    std::unique_lock<std::shared_mutex> guard(FLock);
     return;
   }
   const std::uint64_t one = 1;
-  ssize_t ignored = ::write(wakeFd_, &one, sizeof one);
+  ssize_t ignored = ::write(FWakeFd, &one, sizeof one);
   (void)ignored;
-  std::unique_lock<std::shared_mutex> guard(lock_);
-  if (fd_ >= 0) ::close(fd_);
-  ::close(wakeFd_);
-  fd_ = -1;
-  wakeFd_ = -1;
+  std::unique_lock<std::shared_mutex> guard(FLock);
+  if (FFd >= 0) ::close(FFd);
+  ::close(FWakeFd);
+  FFd = -1;
+  FWakeFd = -1;
 }
 
 bool HidrawDevice::IsOpen() const {
-  if (closing_.load()) return false;
-  std::shared_lock<std::shared_mutex> guard(lock_);
-  return fd_ >= 0;
+  if (FClosing.load()) return false;
+  std::shared_lock<std::shared_mutex> guard(FLock);
+  return FFd >= 0;
 }

@@ -25,8 +25,8 @@ class HidrawDevice final : public HidDevice {
 
   ~HidrawDevice() override;
 
-  std::string Path() const override { return path_; }
-  HidCaps GetCaps() const override { return caps_; }
+  std::string Path() const override { return FPath; }
+  HidCaps GetCaps() const override { return FCaps; }
   HidIoResult ReadInputReport(std::vector<std::uint8_t>& report, int timeoutMs) override;
   HidIoResult WriteOutputReport(const std::uint8_t* report, std::size_t size) override;
   void Close() override;
@@ -35,10 +35,10 @@ class HidrawDevice final : public HidDevice {
  private:
   HidrawDevice(int fd, int wakeFd, std::string path, const HidCaps& caps);
 
-  mutable std::shared_mutex lock_;  // shared by I/O, exclusive to close
-  std::atomic<bool> closing_{false};
-  int fd_;
-  int wakeFd_;  // written by Close to end a pending read
-  const std::string path_;
-  const HidCaps caps_;
+  mutable std::shared_mutex FLock;  // shared by I/O, exclusive to close
+  std::atomic<bool> FClosing{false};
+  int FFd;
+  int FWakeFd;  // written by Close to end a pending read
+  const std::string FPath;
+  const HidCaps FCaps;
 };

@@ -53,46 +53,46 @@ bool ParseHidIdProperty(std::string_view text, std::uint16_t& bus, std::uint16_t
 }
 
 UdevHidBackend::UdevHidBackend(const std::string& libraryName) {
-  library_ = UdevLibrary::Load(libraryName, &reason_);
-  if (!library_) return;
-  const UdevApi& api = library_->Api();
-  udev_ = api.udev_new();
-  if (!udev_) {
-    reason_ = "udev is not available";
-    library_.reset();
+  FLibrary = UdevLibrary::Load(libraryName, &FReason);
+  if (!FLibrary) return;
+  const UdevApi& api = FLibrary->Api();
+  FUdev = api.udev_new();
+  if (!FUdev) {
+    FReason = "udev is not available";
+    FLibrary.reset();
     return;
   }
   // Notices are a convenience: enumeration works without them.
-  monitor_ = api.udev_monitor_new_from_netlink(udev_, "udev");
-  if (monitor_ &&
-      (api.udev_monitor_filter_add_match_subsystem_devtype(monitor_, "hidraw", nullptr) < 0 ||
-       api.udev_monitor_enable_receiving(monitor_) < 0 || api.udev_monitor_get_fd(monitor_) < 0)) {
-    api.udev_monitor_unref(monitor_);
-    monitor_ = nullptr;
+  FMonitor = api.udev_monitor_new_from_netlink(FUdev, "udev");
+  if (FMonitor &&
+      (api.udev_monitor_filter_add_match_subsystem_devtype(FMonitor, "hidraw", nullptr) < 0 ||
+       api.udev_monitor_enable_receiving(FMonitor) < 0 || api.udev_monitor_get_fd(FMonitor) < 0)) {
+    api.udev_monitor_unref(FMonitor);
+    FMonitor = nullptr;
   }
 }
 
 UdevHidBackend::~UdevHidBackend() {
-  if (!library_) return;
-  const UdevApi& api = library_->Api();
-  if (monitor_) api.udev_monitor_unref(monitor_);
-  api.udev_unref(udev_);
+  if (!FLibrary) return;
+  const UdevApi& api = FLibrary->Api();
+  if (FMonitor) api.udev_monitor_unref(FMonitor);
+  api.udev_unref(FUdev);
 }
 
 bool UdevHidBackend::IsAvailable() const {
-  return library_ != nullptr;
+  return FLibrary != nullptr;
 }
 
 std::string UdevHidBackend::UnavailableReason() const {
-  return reason_;
+  return FReason;
 }
 
 std::vector<HidDeviceInfo> UdevHidBackend::Enumerate() {
   std::vector<HidDeviceInfo> found;
-  std::lock_guard<std::mutex> guard(lock_);
-  if (!library_) return found;
-  const UdevApi& api = library_->Api();
-  udevlib::Enumerator* scan = api.udev_enumerate_new(udev_);
+  std::lock_guard<std::mutex> guard(FLock);
+  if (!FLibrary) return found;
+  const UdevApi& api = FLibrary->Api();
+  udevlib::Enumerator* scan = api.udev_enumerate_new(FUdev);
   if (!scan) return found;
   if (api.udev_enumerate_add_match_subsystem(scan, "hidraw") >= 0 &&
       api.udev_enumerate_scan_devices(scan) >= 0) {
@@ -100,7 +100,7 @@ std::vector<HidDeviceInfo> UdevHidBackend::Enumerate() {
          e = api.udev_list_entry_get_next(e)) {
       const char* syspath = api.udev_list_entry_get_name(e);
       if (!syspath) continue;
-      udevlib::Device* node = api.udev_device_new_from_syspath(udev_, syspath);
+      udevlib::Device* node = api.udev_device_new_from_syspath(FUdev, syspath);
       if (!node) continue;
       const char* devnode = api.udev_device_get_devnode(node);
       if (!devnode) {
@@ -140,22 +140,22 @@ std::unique_ptr<HidDevice> UdevHidBackend::Open(const std::string& path, HidErro
 }
 
 int UdevHidBackend::NoticeHandle() const {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (!monitor_) return -1;
-  return library_->Api().udev_monitor_get_fd(monitor_);
+  std::lock_guard<std::mutex> guard(FLock);
+  if (!FMonitor) return -1;
+  return FLibrary->Api().udev_monitor_get_fd(FMonitor);
 }
 
 std::vector<HidChangeNotice> UdevHidBackend::DrainNotices() {
   std::vector<HidChangeNotice> notices;
-  std::lock_guard<std::mutex> guard(lock_);
-  if (!monitor_) return notices;
-  const UdevApi& api = library_->Api();
-  const int fd = api.udev_monitor_get_fd(monitor_);
+  std::lock_guard<std::mutex> guard(FLock);
+  if (!FMonitor) return notices;
+  const UdevApi& api = FLibrary->Api();
+  const int fd = api.udev_monitor_get_fd(FMonitor);
   for (int i = 0; i < MaxNoticesPerDrain; ++i) {
     pollfd p{fd, POLLIN, 0};
     if (::poll(&p, 1, 0) <= 0 || !(p.revents & POLLIN)) break;
     // Null for a message the filter dropped; more may follow.
-    udevlib::Device* dev = api.udev_monitor_receive_device(monitor_);
+    udevlib::Device* dev = api.udev_monitor_receive_device(FMonitor);
     if (!dev) continue;
     const std::string action = Text(api.udev_device_get_action(dev));
     HidChangeNotice notice;

@@ -29,11 +29,11 @@ class UdevHidBackend final : public HidBackend {
   std::vector<HidChangeNotice> DrainNotices() override;
 
  private:
-  mutable std::mutex lock_;  // the udev objects are not thread-safe
-  std::unique_ptr<UdevLibrary> library_;
-  std::string reason_;
-  udevlib::Context* udev_ = nullptr;
-  udevlib::Monitor* monitor_ = nullptr;
+  mutable std::mutex FLock;  // the udev objects are not thread-safe
+  std::unique_ptr<UdevLibrary> FLibrary;
+  std::string FReason;
+  udevlib::Context* FUdev = nullptr;
+  udevlib::Monitor* FMonitor = nullptr;
 };
 
 // "0003:00000168:00000821" (bus, vendor, product in hexadecimal, as the HID_ID

@@ -65,11 +65,11 @@ class UdevLibrary {
   UdevLibrary(const UdevLibrary&) = delete;
   UdevLibrary& operator=(const UdevLibrary&) = delete;
 
-  const UdevApi& Api() const { return api_; }
+  const UdevApi& Api() const { return FApi; }
 
  private:
-  UdevLibrary(sys::DynLib library, const UdevApi& api) : library_(std::move(library)), api_(api) {}
+  UdevLibrary(sys::DynLib library, const UdevApi& api) : FLibrary(std::move(library)), FApi(api) {}
 
-  sys::DynLib library_;
-  UdevApi api_;
+  sys::DynLib FLibrary;
+  UdevApi FApi;
 };

@@ -50,18 +50,18 @@ TCustomWinSocket::~TCustomWinSocket() {
 }
 
 void TCustomWinSocket::Attach(int fd) {
-  std::lock_guard lock(lock_);
-  fd_ = fd;
-  connected_ = false;
+  std::lock_guard lock(FLock);
+  FFd = fd;
+  FConnected = false;
 }
 
 void TCustomWinSocket::SetConnected() {
-  std::lock_guard lock(lock_);
-  connected_ = fd_ >= 0;
+  std::lock_guard lock(FLock);
+  FConnected = FFd >= 0;
 }
 
 int TCustomWinSocket::Handle() const {
-  return fd_.load();
+  return FFd.load();
 }
 
 void TCustomWinSocket::Close() {
@@ -71,39 +71,39 @@ void TCustomWinSocket::Close() {
   int fd = Handle();
   if (fd < 0) return;
   ::shutdown(fd, SHUT_RDWR);
-  std::lock_guard lock(lock_);
-  ::close(fd_);
-  fd_ = -1;
-  connected_ = false;
+  std::lock_guard lock(FLock);
+  ::close(FFd);
+  FFd = -1;
+  FConnected = false;
 }
 
 int TCustomWinSocket::ReceiveBuf(void* Buf, int Count) {
-  ++receiveCalls_;
-  std::lock_guard lock(lock_);
-  if (fd_ < 0 || !connected_ || Count < 0) return -1;
+  ++FReceiveCalls;
+  std::lock_guard lock(FLock);
+  if (FFd < 0 || !FConnected || Count < 0) return -1;
   if (Count == 0) return 0;
-  ssize_t n = ::recv(fd_, Buf, static_cast<size_t>(Count), MSG_DONTWAIT);
+  ssize_t n = ::recv(FFd, Buf, static_cast<size_t>(Count), MSG_DONTWAIT);
   if (n < 0) return (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) ? 0 : -1;
   return static_cast<int>(n);
 }
 
 int TCustomWinSocket::ReceiveLength() const {
-  std::lock_guard lock(lock_);
-  if (fd_ < 0 || !connected_) return 0;
+  std::lock_guard lock(FLock);
+  if (FFd < 0 || !FConnected) return 0;
   int n = 0;
-  if (::ioctl(fd_, FIONREAD, &n) < 0) return 0;
+  if (::ioctl(FFd, FIONREAD, &n) < 0) return 0;
   return n;
 }
 
 int TCustomWinSocket::SendBuf(const void* Buf, int Count) {
   if (Count < 0) return -1;
-  std::lock_guard lock(lock_);
-  if (fd_ < 0 || !connected_) return -1;
+  std::lock_guard lock(FLock);
+  if (FFd < 0 || !FConnected) return -1;
   const auto* p = static_cast<const std::uint8_t*>(Buf);
   size_t left = static_cast<size_t>(Count);
   const uint64_t deadline = sys::GetTickMs() + kSendWaitMs;
   while (left > 0) {
-    ssize_t n = ::send(fd_, p, left, MSG_NOSIGNAL | MSG_DONTWAIT);
+    ssize_t n = ::send(FFd, p, left, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n > 0) {
       p += n;
       left -= static_cast<size_t>(n);
@@ -113,7 +113,7 @@ int TCustomWinSocket::SendBuf(const void* Buf, int Count) {
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
       uint64_t now = sys::GetTickMs();
       if (now >= deadline) return -1;
-      pollfd pfd{fd_, POLLOUT, 0};
+      pollfd pfd{FFd, POLLOUT, 0};
       int r = ::poll(&pfd, 1, static_cast<int>(deadline - now));
       if (r < 0 && errno != EINTR) return -1;
       if (r > 0 && (pfd.revents & (POLLERR | POLLHUP | POLLNVAL))) return -1;
@@ -129,39 +129,39 @@ int TCustomWinSocket::SendText(const std::string& Text) {
 }
 
 bool TCustomWinSocket::GetConnected() const {
-  std::lock_guard lock(lock_);
-  return connected_;
+  std::lock_guard lock(FLock);
+  return FConnected;
 }
 
 std::string TCustomWinSocket::GetRemoteAddress() const {
-  std::lock_guard lock(lock_);
+  std::lock_guard lock(FLock);
   sockaddr_in a{};
   socklen_t len = sizeof a;
-  if (fd_ < 0 || !connected_ || ::getpeername(fd_, reinterpret_cast<sockaddr*>(&a), &len) < 0) return {};
+  if (FFd < 0 || !FConnected || ::getpeername(FFd, reinterpret_cast<sockaddr*>(&a), &len) < 0) return {};
   return AddressText(a);
 }
 
 int TCustomWinSocket::GetRemotePort() const {
-  std::lock_guard lock(lock_);
+  std::lock_guard lock(FLock);
   sockaddr_in a{};
   socklen_t len = sizeof a;
-  if (fd_ < 0 || !connected_ || ::getpeername(fd_, reinterpret_cast<sockaddr*>(&a), &len) < 0) return 0;
+  if (FFd < 0 || !FConnected || ::getpeername(FFd, reinterpret_cast<sockaddr*>(&a), &len) < 0) return 0;
   return ntohs(a.sin_port);
 }
 
 std::string TCustomWinSocket::GetLocalAddress() const {
-  std::lock_guard lock(lock_);
+  std::lock_guard lock(FLock);
   sockaddr_in a{};
   socklen_t len = sizeof a;
-  if (fd_ < 0 || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) < 0) return {};
+  if (FFd < 0 || ::getsockname(FFd, reinterpret_cast<sockaddr*>(&a), &len) < 0) return {};
   return AddressText(a);
 }
 
 int TCustomWinSocket::GetLocalPort() const {
-  std::lock_guard lock(lock_);
+  std::lock_guard lock(FLock);
   sockaddr_in a{};
   socklen_t len = sizeof a;
-  if (fd_ < 0 || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) < 0) return 0;
+  if (FFd < 0 || ::getsockname(FFd, reinterpret_cast<sockaddr*>(&a), &len) < 0) return 0;
   return ntohs(a.sin_port);
 }
 
@@ -262,14 +262,14 @@ void TClientSocket::Readable() {
   if (FSocket->ReceiveLength() > 0) {
     std::weak_ptr<int> alive = FGeneration;
     const int gen = *FGeneration;
-    const unsigned calls = FSocket->receiveCalls_;
+    const unsigned calls = FSocket->FReceiveCalls;
     if (OnRead) {
       TSocketNotifyEvent handler = OnRead;
       handler(this, FSocket.get());
       if (alive.expired() || *FGeneration != gen) return;
     }
     // The bytes stay for a later read; asking again at once would spin.
-    if (FSocket->receiveCalls_ == calls && FReadNotifier) {
+    if (FSocket->FReceiveCalls == calls && FReadNotifier) {
       QSocketNotifier* n = FReadNotifier;
       n->setEnabled(false);
       QTimer::singleShot(kIdleReadRetryMs, n, [n] { n->setEnabled(true); });

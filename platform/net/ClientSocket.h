@@ -72,14 +72,14 @@ class TCustomWinSocket {
   void Close();
   int Handle() const;
 
-  // Held by readers and writers of the descriptor; fd_ itself changes only
+  // Held by readers and writers of the descriptor; FFd itself changes only
   // on the user-interface thread, so that thread may read it without the lock.
-  mutable std::mutex lock_;
-  std::atomic<int> fd_{-1};
-  bool connected_ = false;
+  mutable std::mutex FLock;
+  std::atomic<int> FFd{-1};
+  bool FConnected = false;
   // Calls of ReceiveBuf, so the socket can tell a read handler that took
   // nothing.
-  std::atomic<unsigned> receiveCalls_{0};
+  std::atomic<unsigned> FReceiveCalls{0};
 };
 
 using TSocketNotifyEvent = std::function<void(TObject* Sender, TCustomWinSocket* Socket)>;

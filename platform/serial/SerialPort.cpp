@@ -135,15 +135,15 @@ SerialPort::~SerialPort() {
 }
 
 bool SerialPort::Fail(SerialErrorCode code, int sysError, std::string message) {
-  error_.Code = code;
-  error_.SysError = sysError;
-  error_.Message = std::move(message);
+  FError.Code = code;
+  FError.SysError = sysError;
+  FError.Message = std::move(message);
   return false;
 }
 
 bool SerialPort::Open(const std::string& path, const SerialSettings& settings) {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (fd_ >= 0) return Fail(SerialErrorCode::AlreadyOpen, 0, "Serial port " + path_ + " is already open.");
+  std::lock_guard<std::mutex> guard(FLock);
+  if (FFd >= 0) return Fail(SerialErrorCode::AlreadyOpen, 0, "Serial port " + FPath + " is already open.");
 
   speed_t speed{};
   if (!BaudCode(settings.BaudRate, speed) || settings.DataBits < 5 || settings.DataBits > 8 ||
@@ -174,13 +174,13 @@ bool SerialPort::Open(const std::string& path, const SerialSettings& settings) {
   if (!Configure(fd, settings)) {
     ::ioctl(fd, TIOCNXCL);
     ::close(fd);
-    error_.Message = "Serial port " + path + " " + error_.Message;
+    FError.Message = "Serial port " + path + " " + FError.Message;
     return false;
   }
   ::tcflush(fd, TCIOFLUSH);
-  fd_ = fd;
-  path_ = path;
-  error_ = {};
+  FFd = fd;
+  FPath = path;
+  FError = {};
   return true;
 }
 
@@ -218,77 +218,77 @@ bool SerialPort::Configure(int fd, const SerialSettings& s) {
 }
 
 void SerialPort::CloseLocked() {
-  if (fd_ < 0) return;
+  if (FFd < 0) return;
   // Flushing first also keeps close() from waiting for unsent output.
-  ::tcflush(fd_, TCIOFLUSH);
-  ::ioctl(fd_, TIOCNXCL);
-  ::close(fd_);
-  fd_ = -1;
+  ::tcflush(FFd, TCIOFLUSH);
+  ::ioctl(FFd, TIOCNXCL);
+  ::close(FFd);
+  FFd = -1;
 }
 
 void SerialPort::Close() {
-  std::lock_guard<std::mutex> guard(lock_);
+  std::lock_guard<std::mutex> guard(FLock);
   CloseLocked();
 }
 
 bool SerialPort::IsOpen() const {
-  std::lock_guard<std::mutex> guard(lock_);
-  return fd_ >= 0;
+  std::lock_guard<std::mutex> guard(FLock);
+  return FFd >= 0;
 }
 
 std::string SerialPort::Path() const {
-  std::lock_guard<std::mutex> guard(lock_);
-  return path_;
+  std::lock_guard<std::mutex> guard(FLock);
+  return FPath;
 }
 
 int SerialPort::Handle() const {
-  std::lock_guard<std::mutex> guard(lock_);
-  return fd_;
+  std::lock_guard<std::mutex> guard(FLock);
+  return FFd;
 }
 
 SerialError SerialPort::LastError() const {
-  std::lock_guard<std::mutex> guard(lock_);
-  return error_;
+  std::lock_guard<std::mutex> guard(FLock);
+  return FError;
 }
 
 bool SerialPort::Purge() {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (fd_ < 0) return Fail(SerialErrorCode::NotOpen, 0, "The serial port is not open.");
-  if (::tcflush(fd_, TCIOFLUSH) != 0) {
+  std::lock_guard<std::mutex> guard(FLock);
+  if (FFd < 0) return Fail(SerialErrorCode::NotOpen, 0, "The serial port is not open.");
+  if (::tcflush(FFd, TCIOFLUSH) != 0) {
     int err = errno;
-    return Fail(SerialErrorCode::IoError, err, "Serial port " + path_ + ": " + std::strerror(err) + ".");
+    return Fail(SerialErrorCode::IoError, err, "Serial port " + FPath + ": " + std::strerror(err) + ".");
   }
   return true;
 }
 
 long SerialPort::Read(void* buffer, std::size_t size) {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (fd_ < 0) {
+  std::lock_guard<std::mutex> guard(FLock);
+  if (FFd < 0) {
     Fail(SerialErrorCode::NotOpen, 0, "The serial port is not open.");
     return -1;
   }
   if (size == 0) return 0;
   for (;;) {
-    ssize_t n = ::read(fd_, buffer, size);
+    ssize_t n = ::read(FFd, buffer, size);
     if (n > 0) return static_cast<long>(n);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return 0;
     int err = n < 0 ? errno : 0;
     if (n == 0) {
       // A non-blocking raw read gives 0 only after a hang-up.
-      pollfd p{fd_, POLLIN, 0};
+      pollfd p{FFd, POLLIN, 0};
       if (::poll(&p, 1, 0) <= 0 || !(p.revents & (POLLHUP | POLLERR))) return 0;
     }
     Fail(SerialErrorCode::Disconnected, err,
-         "Serial port " + path_ + " is no longer available" +
+         "Serial port " + FPath + " is no longer available" +
              (err ? std::string(": ") + std::strerror(err) : std::string()) + ".");
     return -1;
   }
 }
 
 long SerialPort::Write(const void* data, std::size_t size, int timeoutMs) {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (fd_ < 0) {
+  std::lock_guard<std::mutex> guard(FLock);
+  if (FFd < 0) {
     Fail(SerialErrorCode::NotOpen, 0, "The serial port is not open.");
     return -1;
   }
@@ -297,43 +297,43 @@ long SerialPort::Write(const void* data, std::size_t size, int timeoutMs) {
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
   while (done < size) {
-    ssize_t n = ::write(fd_, p + done, size - done);
+    ssize_t n = ::write(FFd, p + done, size - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      pollfd pf{fd_, POLLOUT, 0};
+      pollfd pf{FFd, POLLOUT, 0};
       int r = PollFor(pf, RemainingMs(deadline));
       if (r > 0 && (pf.revents & POLLOUT)) continue;
       if (r == 0) {
-        Fail(SerialErrorCode::Timeout, 0, "Serial port " + path_ + " did not take the data in time.");
+        Fail(SerialErrorCode::Timeout, 0, "Serial port " + FPath + " did not take the data in time.");
         return static_cast<long>(done);
       }
       int err = r < 0 ? errno : EIO;
       Fail(SerialErrorCode::Disconnected, err,
-           "Serial port " + path_ + " is no longer available: " + std::strerror(err) + ".");
+           "Serial port " + FPath + " is no longer available: " + std::strerror(err) + ".");
       return -1;
     }
     int err = n < 0 ? errno : EIO;
     Fail(err == EIO ? SerialErrorCode::Disconnected : SerialErrorCode::IoError, err,
-         "Cannot write to serial port " + path_ + ": " + std::strerror(err) + ".");
+         "Cannot write to serial port " + FPath + ": " + std::strerror(err) + ".");
     return -1;
   }
   return static_cast<long>(done);
 }
 
 int SerialPort::BytesWaiting() {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (fd_ < 0) {
+  std::lock_guard<std::mutex> guard(FLock);
+  if (FFd < 0) {
     Fail(SerialErrorCode::NotOpen, 0, "The serial port is not open.");
     return -1;
   }
   int count = 0;
-  if (::ioctl(fd_, FIONREAD, &count) != 0) {
+  if (::ioctl(FFd, FIONREAD, &count) != 0) {
     int err = errno;
-    Fail(SerialErrorCode::IoError, err, "Serial port " + path_ + ": " + std::strerror(err) + ".");
+    Fail(SerialErrorCode::IoError, err, "Serial port " + FPath + ": " + std::strerror(err) + ".");
     return -1;
   }
   return count;
@@ -342,29 +342,29 @@ int SerialPort::BytesWaiting() {
 SerialWaitResult SerialPort::WaitForData(int timeoutMs) {
   int fd;
   {
-    std::lock_guard<std::mutex> guard(lock_);
-    if (fd_ < 0) {
+    std::lock_guard<std::mutex> guard(FLock);
+    if (FFd < 0) {
       Fail(SerialErrorCode::NotOpen, 0, "The serial port is not open.");
       return SerialWaitResult::Failed;
     }
-    fd = fd_;
+    fd = FFd;
   }
   pollfd p{fd, POLLIN, 0};
   int r = PollFor(p, timeoutMs);
   if (r == 0) return SerialWaitResult::Timeout;
   if (r > 0 && (p.revents & POLLIN)) return SerialWaitResult::DataArrived;
   int err = r < 0 ? errno : 0;
-  std::lock_guard<std::mutex> guard(lock_);
+  std::lock_guard<std::mutex> guard(FLock);
   Fail(SerialErrorCode::Disconnected, err,
-       "Serial port " + path_ + " is no longer available" +
+       "Serial port " + FPath + " is no longer available" +
            (err ? std::string(": ") + std::strerror(err) : std::string()) + ".");
   return SerialWaitResult::Failed;
 }
 
 int SerialPort::GetBaudRate() {
-  std::lock_guard<std::mutex> guard(lock_);
-  if (fd_ < 0) return 0;
+  std::lock_guard<std::mutex> guard(FLock);
+  if (FFd < 0) return 0;
   termios t{};
-  if (::tcgetattr(fd_, &t) != 0) return 0;
+  if (::tcgetattr(FFd, &t) != 0) return 0;
   return BaudRate(::cfgetospeed(&t));
 }

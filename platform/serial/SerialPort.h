@@ -91,10 +91,10 @@ class SerialPort {
   bool Configure(int fd, const SerialSettings& settings);
   void CloseLocked();
 
-  mutable std::mutex lock_;
-  int fd_ = -1;
-  std::string path_;
-  SerialError error_;
+  mutable std::mutex FLock;
+  int FFd = -1;
+  std::string FPath;
+  SerialError FError;
 };
 
 // The text of a baud-rate, data-bits, parity and stop-bits setting, as

@@ -30,13 +30,13 @@ AnsiCodePage FromEnvironment() {
 class Converters {
  public:
   ~Converters() {
-    for (auto& row : cd_)
+    for (auto& row : FCd)
       for (iconv_t& c : row)
         if (c != Invalid()) iconv_close(c);
   }
   // toUtf8: ANSI -> UTF-8; otherwise UTF-8 -> ANSI. Null when unavailable.
   iconv_t Get(AnsiCodePage page, bool toUtf8) {
-    iconv_t& c = cd_[page == AnsiCodePage::Gbk][toUtf8];
+    iconv_t& c = FCd[page == AnsiCodePage::Gbk][toUtf8];
     if (c == Invalid()) {
       const char* ansi = page == AnsiCodePage::Gbk ? "CP936" : "CP1252";
       c = toUtf8 ? iconv_open("UTF-8", ansi) : iconv_open(ansi, "UTF-8");
@@ -50,7 +50,7 @@ class Converters {
   static iconv_t Invalid() { return reinterpret_cast<iconv_t>(-1); }
 
  private:
-  iconv_t cd_[2][2] = {{Invalid(), Invalid()}, {Invalid(), Invalid()}};
+  iconv_t FCd[2][2] = {{Invalid(), Invalid()}, {Invalid(), Invalid()}};
 };
 
 thread_local Converters t_converters;

@@ -7,48 +7,48 @@
 namespace sys {
 
 DynLib::DynLib(DynLib&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)),
-      name_(std::move(other.name_)),
-      error_(std::move(other.error_)) {}
+    : FHandle(std::exchange(other.FHandle, nullptr)),
+      FName(std::move(other.FName)),
+      FError(std::move(other.FError)) {}
 
 DynLib& DynLib::operator=(DynLib&& other) noexcept {
   if (this != &other) {
     Free();
-    handle_ = std::exchange(other.handle_, nullptr);
-    name_ = std::move(other.name_);
-    error_ = std::move(other.error_);
+    FHandle = std::exchange(other.FHandle, nullptr);
+    FName = std::move(other.FName);
+    FError = std::move(other.FError);
   }
   return *this;
 }
 
 bool DynLib::Load(const std::string& name) {
-  if (handle_) return true;
-  name_ = name;
-  error_.clear();
+  if (FHandle) return true;
+  FName = name;
+  FError.clear();
   if (name.empty()) {
-    error_ = "no library name";
+    FError = "no library name";
     return false;
   }
-  handle_ = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle_) {
+  FHandle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!FHandle) {
     const char* e = dlerror();
-    error_ = e ? e : "cannot load " + name;
+    FError = e ? e : "cannot load " + name;
   }
-  return handle_ != nullptr;
+  return FHandle != nullptr;
 }
 
 void DynLib::Free() {
-  if (handle_) dlclose(handle_);
-  handle_ = nullptr;
+  if (FHandle) dlclose(FHandle);
+  FHandle = nullptr;
 }
 
 void* DynLib::Symbol(const char* name) {
-  if (!handle_ || !name) return nullptr;
+  if (!FHandle || !name) return nullptr;
   dlerror();
-  void* p = dlsym(handle_, name);
+  void* p = dlsym(FHandle, name);
   if (!p) {
     const char* e = dlerror();
-    error_ = e ? e : std::string("no symbol ") + name;
+    FError = e ? e : std::string("no symbol ") + name;
   }
   return p;
 }

@@ -18,10 +18,10 @@ class DynLib {
   // Loads the library unless one is loaded already; true when loaded.
   bool Load(const std::string& name);
   void Free();
-  bool Loaded() const { return handle_ != nullptr; }
-  const std::string& Name() const { return name_; }
+  bool Loaded() const { return FHandle != nullptr; }
+  const std::string& Name() const { return FName; }
   // The loader's message for the last failure, empty when none.
-  const std::string& LastError() const { return error_; }
+  const std::string& LastError() const { return FError; }
 
   // Null when nothing is loaded or the symbol is missing.
   void* Symbol(const char* name);
@@ -39,9 +39,9 @@ class DynLib {
   static bool IsAvailable(const std::string& name, const char* symbol = nullptr);
 
  private:
-  void* handle_ = nullptr;
-  std::string name_;
-  std::string error_;
+  void* FHandle = nullptr;
+  std::string FName;
+  std::string FError;
 };
 
 }  // namespace sys

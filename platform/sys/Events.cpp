@@ -12,40 +12,40 @@
 
 namespace sys {
 
-Event::Event(Mode mode, bool initiallySet) : mode_(mode) {
-  fd_ = eventfd(initiallySet ? 1 : 0, EFD_CLOEXEC | EFD_NONBLOCK);
+Event::Event(Mode mode, bool initiallySet) : FMode(mode) {
+  FFd = eventfd(initiallySet ? 1 : 0, EFD_CLOEXEC | EFD_NONBLOCK);
 }
 
 Event::~Event() {
-  if (fd_ >= 0) close(fd_);
+  if (FFd >= 0) close(FFd);
 }
 
 void Event::Set() {
-  if (fd_ < 0) return;
+  if (FFd < 0) return;
   uint64_t one = 1;
   // EAGAIN only at a counter near 2^64: the event is set then anyway.
-  while (write(fd_, &one, sizeof one) < 0 && errno == EINTR) {}
+  while (write(FFd, &one, sizeof one) < 0 && errno == EINTR) {}
 }
 
 void Event::Reset() {
-  if (fd_ < 0) return;
+  if (FFd < 0) return;
   uint64_t v;
-  while (read(fd_, &v, sizeof v) < 0 && errno == EINTR) {}
+  while (read(FFd, &v, sizeof v) < 0 && errno == EINTR) {}
 }
 
 bool Event::Signalled() const {
-  pollfd p{fd_, POLLIN, 0};
+  pollfd p{FFd, POLLIN, 0};
   return poll(&p, 1, 0) == 1 && (p.revents & POLLIN);
 }
 
 bool Event::TryWait() {
-  if (fd_ < 0) return false;
-  if (mode_ == Mode::Manual) return Signalled();
+  if (FFd < 0) return false;
+  if (FMode == Mode::Manual) return Signalled();
   // Reading takes the whole count, so only one waiter gets the event and
   // several Set calls before it count once.
   uint64_t v;
   for (;;) {
-    if (read(fd_, &v, sizeof v) == sizeof v) return true;
+    if (read(FFd, &v, sizeof v) == sizeof v) return true;
     if (errno != EINTR) return false;
   }
 }

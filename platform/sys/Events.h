@@ -24,8 +24,8 @@ class Event {
   Event& operator=(const Event&) = delete;
 
   // False when the system refused the event; waits on it then fail.
-  bool Valid() const { return fd_ >= 0; }
-  Mode GetMode() const { return mode_; }
+  bool Valid() const { return FFd >= 0; }
+  Mode GetMode() const { return FMode; }
 
   void Set();
   void Reset();
@@ -36,13 +36,13 @@ class Event {
 
   // Readable while the event is set. Poll it, then call TryWait: for an
   // auto-reset event another waiter may have taken it meanwhile.
-  int PollFd() const { return fd_; }
+  int PollFd() const { return FFd; }
 
  private:
   bool Signalled() const;
 
-  int fd_ = -1;
-  Mode mode_;
+  int FFd = -1;
+  Mode FMode;
 };
 
 // Waits until one of the events is set and returns its index; when several

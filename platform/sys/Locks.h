@@ -8,29 +8,29 @@ namespace sys {
 
 class Mutex {
  public:
-  void Lock() { m_.lock(); }
-  void Unlock() { m_.unlock(); }
-  bool TryLock() { return m_.try_lock(); }
+  void Lock() { FM.lock(); }
+  void Unlock() { FM.unlock(); }
+  bool TryLock() { return FM.try_lock(); }
   void lock() { Lock(); }
   void unlock() { Unlock(); }
   bool try_lock() { return TryLock(); }
 
  private:
-  std::mutex m_;
+  std::mutex FM;
 };
 
 // May be locked again by the thread that holds it (as a critical section).
 class RecursiveMutex {
  public:
-  void Lock() { m_.lock(); }
-  void Unlock() { m_.unlock(); }
-  bool TryLock() { return m_.try_lock(); }
+  void Lock() { FM.lock(); }
+  void Unlock() { FM.unlock(); }
+  bool TryLock() { return FM.try_lock(); }
   void lock() { Lock(); }
   void unlock() { Unlock(); }
   bool try_lock() { return TryLock(); }
 
  private:
-  std::recursive_mutex m_;
+  std::recursive_mutex FM;
 };
 
 using CriticalSection = RecursiveMutex;
@@ -38,13 +38,13 @@ using CriticalSection = RecursiveMutex;
 template <class M>
 class ScopedLock {
  public:
-  explicit ScopedLock(M& m) : m_(m) { m_.Lock(); }
-  ~ScopedLock() { m_.Unlock(); }
+  explicit ScopedLock(M& m) : FM(m) { FM.Lock(); }
+  ~ScopedLock() { FM.Unlock(); }
   ScopedLock(const ScopedLock&) = delete;
   ScopedLock& operator=(const ScopedLock&) = delete;
 
  private:
-  M& m_;
+  M& FM;
 };
 
 template <class M>

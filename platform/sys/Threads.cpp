@@ -22,7 +22,7 @@ struct Thread::State {
   bool finished = false;
 };
 
-Thread::Thread() : state_(std::make_shared<State>()) {}
+Thread::Thread() : FState(std::make_shared<State>()) {}
 
 Thread::~Thread() {
   if (Started()) {
@@ -41,7 +41,7 @@ bool Thread::Start(std::function<void(std::stop_token)> body) {
   auto st = std::make_shared<State>();
   st->started = true;
   // Published before the body runs, so the body may already ask about it.
-  state_ = st;
+  FState = st;
   try {
     st->thread = std::thread([st, b = std::move(body)]() mutable {
       {
@@ -60,36 +60,36 @@ bool Thread::Start(std::function<void(std::stop_token)> body) {
       st->cv.notify_all();
     });
   } catch (const std::system_error&) {
-    state_ = std::make_shared<State>();
+    FState = std::make_shared<State>();
     return false;
   }
   return true;
 }
 
 void Thread::RequestStop() {
-  state_->stop.request_stop();
+  FState->stop.request_stop();
 }
 
 bool Thread::StopRequested() const {
-  return state_->stop.stop_requested();
+  return FState->stop.stop_requested();
 }
 
 bool Thread::Started() const {
-  return state_->started;
+  return FState->started;
 }
 
 bool Thread::Finished() const {
-  std::lock_guard lk(state_->m);
-  return !state_->started || state_->finished;
+  std::lock_guard lk(FState->m);
+  return !FState->started || FState->finished;
 }
 
 bool Thread::IsCurrent() const {
-  std::lock_guard lk(state_->m);
-  return state_->started && state_->id == std::this_thread::get_id();
+  std::lock_guard lk(FState->m);
+  return FState->started && FState->id == std::this_thread::get_id();
 }
 
 bool Thread::Join(uint32_t timeoutMs) {
-  State& st = *state_;
+  State& st = *FState;
   if (!st.started) return true;
   if (IsCurrent()) return false;
   {
@@ -100,14 +100,14 @@ bool Thread::Join(uint32_t timeoutMs) {
       return false;
   }
   if (st.thread.joinable()) st.thread.join();
-  state_ = std::make_shared<State>();
+  FState = std::make_shared<State>();
   return true;
 }
 
 void Thread::Detach() {
-  if (!state_->started) return;
-  if (state_->thread.joinable()) state_->thread.detach();
-  state_ = std::make_shared<State>();
+  if (!FState->started) return;
+  if (FState->thread.joinable()) FState->thread.detach();
+  FState = std::make_shared<State>();
 }
 
 void SleepMs(uint32_t ms) {

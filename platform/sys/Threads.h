@@ -50,7 +50,7 @@ class Thread {
 
  private:
   struct State;
-  std::shared_ptr<State> state_;
+  std::shared_ptr<State> FState;
 };
 
 void SleepMs(uint32_t ms);

@@ -150,50 +150,50 @@ class WriteRecorder : public LinkOwner {
   void WriteUsbReport(const std::uint8_t* data, std::size_t size) override { Record(data, size); }
 
   std::vector<ByteVector> Writes() const {
-    std::lock_guard lock(m_);
-    return writes_;
+    std::lock_guard lock(FM);
+    return FWrites;
   }
   size_t Count() const {
-    std::lock_guard lock(m_);
-    return writes_.size();
+    std::lock_guard lock(FM);
+    return FWrites.size();
   }
   // Frames written with the given code.
   size_t CountCode(std::uint8_t code) const {
-    std::lock_guard lock(m_);
-    return static_cast<size_t>(std::count_if(writes_.begin(), writes_.end(), [code](const ByteVector& f) {
+    std::lock_guard lock(FM);
+    return static_cast<size_t>(std::count_if(FWrites.begin(), FWrites.end(), [code](const ByteVector& f) {
       return f.size() > 5 && f[5] == code;
     }));
   }
   // Blocks every write until Release (a worker stuck in its transport).
   void Hold() {
-    std::lock_guard lock(m_);
-    held_ = true;
+    std::lock_guard lock(FM);
+    FHeld = true;
   }
   void Release() {
     {
-      std::lock_guard lock(m_);
-      held_ = false;
+      std::lock_guard lock(FM);
+      FHeld = false;
     }
-    cv_.notify_all();
+    FCv.notify_all();
   }
-  bool Holding() const { return inHold_.load(); }
+  bool Holding() const { return FInHold.load(); }
 
  private:
   void Record(const std::uint8_t* data, std::size_t size) {
-    std::unique_lock lock(m_);
-    if (held_) {
-      inHold_ = true;
-      cv_.wait(lock, [this] { return !held_; });
-      inHold_ = false;
+    std::unique_lock lock(FM);
+    if (FHeld) {
+      FInHold = true;
+      FCv.wait(lock, [this] { return !FHeld; });
+      FInHold = false;
     }
-    writes_.emplace_back(data, data + size);
+    FWrites.emplace_back(data, data + size);
   }
 
-  mutable std::mutex m_;
-  std::condition_variable cv_;
-  std::vector<ByteVector> writes_;
-  bool held_ = false;
-  std::atomic<bool> inHold_{false};
+  mutable std::mutex FM;
+  std::condition_variable FCv;
+  std::vector<ByteVector> FWrites;
+  bool FHeld = false;
+  std::atomic<bool> FInHold{false};
 };
 
 // What an engine had done when it reported a lost link.
@@ -210,30 +210,30 @@ template <class Transport>
 class Observed : public Transport {
  public:
   Observed(TWinControl* owner, LinkOwner* io, int deviceId = 1)
-      : Transport(owner, io, deviceId), io_(dynamic_cast<WriteRecorder*>(io)) {}
+      : Transport(owner, io, deviceId), FIo(dynamic_cast<WriteRecorder*>(io)) {}
   ~Observed() override { this->Shutdown(); }
   using Transport::SetResendCredit;
 
   void Notify(int code, int value) override {
     {
-      std::lock_guard lock(m_);
-      snaps_.push_back({code, value, this->ReplyTimeouts(), io_ ? io_->Count() : 0});
+      std::lock_guard lock(FM);
+      FSnaps.push_back({code, value, this->ReplyTimeouts(), FIo ? FIo->Count() : 0});
     }
     Transport::Notify(code, value);
   }
   std::vector<NotifySnapshot> Snapshots() const {
-    std::lock_guard lock(m_);
-    return snaps_;
+    std::lock_guard lock(FM);
+    return FSnaps;
   }
   size_t NotifyCount() const {
-    std::lock_guard lock(m_);
-    return snaps_.size();
+    std::lock_guard lock(FM);
+    return FSnaps.size();
   }
 
  private:
-  WriteRecorder* io_;  // null when the transport writes elsewhere
-  mutable std::mutex m_;
-  std::vector<NotifySnapshot> snaps_;
+  WriteRecorder* FIo;  // null when the transport writes elsewhere
+  mutable std::mutex FM;
+  std::vector<NotifySnapshot> FSnaps;
 };
 
 // A network engine over a recording transport, owned by a recording form;

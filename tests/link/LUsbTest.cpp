@@ -29,13 +29,13 @@ class UsbWindow : public RecordingForm, public LinkOwner {
     std::shared_ptr<HidDevice> d(backend.Open(path).release());
     ASSERT_TRUE(d);
     {
-      std::lock_guard lock(m_);
-      device_ = d;
+      std::lock_guard lock(FM);
+      FDevice = d;
     }
-    reading_ = true;
-    reader_ = std::thread([this, d] {
+    FReading = true;
+    FReader = std::thread([this, d] {
       std::vector<std::uint8_t> report;
-      while (reading_) {
+      while (FReading) {
         HidIoResult r = d->ReadInputReport(report, 20);
         if (r.Status == HidStatus::Timeout) continue;
         if (!r) break;
@@ -47,22 +47,22 @@ class UsbWindow : public RecordingForm, public LinkOwner {
     });
   }
   void CloseDevice() {
-    reading_ = false;
+    FReading = false;
     std::shared_ptr<HidDevice> d;
     {
-      std::lock_guard lock(m_);
-      d = std::move(device_);
+      std::lock_guard lock(FM);
+      d = std::move(FDevice);
     }
     if (d) d->Close();
-    if (reader_.joinable()) reader_.join();
+    if (FReader.joinable()) FReader.join();
   }
 
   // Worker thread of the engine.
   void WriteUsbReport(const std::uint8_t* data, std::size_t size) override {
     std::shared_ptr<HidDevice> d;
     {
-      std::lock_guard lock(m_);
-      d = device_;
+      std::lock_guard lock(FM);
+      d = FDevice;
     }
     ++writes;
     ByteVector report;
@@ -71,7 +71,7 @@ class UsbWindow : public RecordingForm, public LinkOwner {
       ++failedWrites;
       return;
     }
-    std::lock_guard lock(m_);
+    std::lock_guard lock(FM);
     reportSizes.push_back(report.size());
   }
 
@@ -81,10 +81,10 @@ class UsbWindow : public RecordingForm, public LinkOwner {
   std::vector<size_t> reportSizes;
 
  private:
-  std::mutex m_;
-  std::shared_ptr<HidDevice> device_;
-  std::atomic<bool> reading_{false};
-  std::thread reader_;
+  std::mutex FM;
+  std::shared_ptr<HidDevice> FDevice;
+  std::atomic<bool> FReading{false};
+  std::thread FReader;
 };
 
 class LUsbTest : public ::testing::Test {

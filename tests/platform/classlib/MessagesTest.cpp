@@ -287,16 +287,16 @@ TEST(ThreadTest, ExceptionInSynchronizeReturnsToTheWorker) {
 
 class OneShotThread : public TThread {
  public:
-  explicit OneShotThread(bool suspended, std::atomic<bool>* gone) : TThread(suspended), gone_(gone) {}
+  explicit OneShotThread(bool suspended, std::atomic<bool>* gone) : TThread(suspended), FGone(gone) {}
   ~OneShotThread() override {
-    if (gone_) *gone_ = true;
+    if (FGone) *FGone = true;
   }
 
  protected:
   void Execute() override { throw Exception("worker failed"); }
 
  private:
-  std::atomic<bool>* gone_;
+  std::atomic<bool>* FGone;
 };
 
 TEST(ThreadTest, OnTerminateRunsOnTheUiThreadAndExecuteErrorsAreKept) {

@@ -20,9 +20,9 @@ TStringList* Make(TStringList& list, const Lines& lines) {
 
 // An object that counts how often it was freed.
 struct Counted : TObject {
-  explicit Counted(int* freed) : freed_(freed) {}
-  ~Counted() override { ++*freed_; }
-  int* freed_;
+  explicit Counted(int* freed) : FFreed(freed) {}
+  ~Counted() override { ++*FFreed; }
+  int* FFreed;
 };
 
 TEST(StringList, EditingOperations) {

@@ -14,12 +14,12 @@ class GuiEnvironment : public ::testing::Environment {
     static int argc = 1;
     static char name[] = "test_platform_gdiplus";
     static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QGuiApplication>(argc, argv);
+    FApp = std::make_unique<QGuiApplication>(argc, argv);
   }
-  void TearDown() override { app_.reset(); }
+  void TearDown() override { FApp.reset(); }
 
  private:
-  std::unique_ptr<QGuiApplication> app_;
+  std::unique_ptr<QGuiApplication> FApp;
 };
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);

@@ -89,10 +89,10 @@ TEST(HidIdProperty, ParsesBusVendorAndProduct) {
 // End to end over a virtual HID device, where the kernel offers one.
 class UhidDevice {
  public:
-  explicit UhidDevice(int fd) : fd_(fd) {}
+  explicit UhidDevice(int fd) : FFd(fd) {}
   ~UhidDevice() {
     Destroy();
-    ::close(fd_);
+    ::close(FFd);
   }
   bool Create(const Bytes& descriptor, std::uint16_t vendor, std::uint16_t product) {
     auto ev = std::make_unique<uhid_event>();
@@ -104,8 +104,8 @@ class UhidDevice {
     ev->u.create2.vendor = vendor;
     ev->u.create2.product = product;
     std::memcpy(ev->u.create2.rd_data, descriptor.data(), descriptor.size());
-    created_ = ::write(fd_, ev.get(), sizeof *ev) == static_cast<ssize_t>(sizeof *ev);
-    return created_;
+    FCreated = ::write(FFd, ev.get(), sizeof *ev) == static_cast<ssize_t>(sizeof *ev);
+    return FCreated;
   }
   bool Input(const Bytes& data) {
     auto ev = std::make_unique<uhid_event>();
@@ -113,32 +113,32 @@ class UhidDevice {
     ev->type = UHID_INPUT2;
     ev->u.input2.size = static_cast<__u16>(data.size());
     std::memcpy(ev->u.input2.data, data.data(), data.size());
-    return ::write(fd_, ev.get(), sizeof *ev) == static_cast<ssize_t>(sizeof *ev);
+    return ::write(FFd, ev.get(), sizeof *ev) == static_cast<ssize_t>(sizeof *ev);
   }
   // The next output report the host wrote, skipping other events.
   Bytes NextOutput() {
     auto ev = std::make_unique<uhid_event>();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
-      pollfd p{fd_, POLLIN, 0};
+      pollfd p{FFd, POLLIN, 0};
       if (::poll(&p, 1, 1000) <= 0) continue;
-      if (::read(fd_, ev.get(), sizeof *ev) <= 0) break;
+      if (::read(FFd, ev.get(), sizeof *ev) <= 0) break;
       if (ev->type == UHID_OUTPUT) return Bytes(ev->u.output.data, ev->u.output.data + ev->u.output.size);
     }
     return {};
   }
   void Destroy() {
-    if (!created_) return;
-    created_ = false;
+    if (!FCreated) return;
+    FCreated = false;
     uhid_event ev{};
     ev.type = UHID_DESTROY;
-    ssize_t ignored = ::write(fd_, &ev, sizeof ev);
+    ssize_t ignored = ::write(FFd, &ev, sizeof ev);
     (void)ignored;
   }
 
  private:
-  int fd_;
-  bool created_ = false;
+  int FFd;
+  bool FCreated = false;
 };
 
 TEST(UdevHidBackend, VirtualDeviceIsListedOpenedAndCarriesWholeReports) {

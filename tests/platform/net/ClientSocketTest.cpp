@@ -58,50 +58,50 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
 class Listener {
  public:
   Listener() {
-    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    FFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    ::listen(fd_, 4);
+    ::bind(FFd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::listen(FFd, 4);
     socklen_t len = sizeof a;
-    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len);
-    port_ = ntohs(a.sin_port);
+    ::getsockname(FFd, reinterpret_cast<sockaddr*>(&a), &len);
+    FPort = ntohs(a.sin_port);
   }
   ~Listener() {
-    if (peer_ >= 0) ::close(peer_);
-    ::close(fd_);
+    if (FPeer >= 0) ::close(FPeer);
+    ::close(FFd);
   }
-  int Port() const { return port_; }
+  int Port() const { return FPort; }
   // Takes the waiting connection.
   bool Accept() {
-    pollfd p{fd_, POLLIN, 0};
+    pollfd p{FFd, POLLIN, 0};
     if (::poll(&p, 1, 5000) != 1) return false;
-    peer_ = ::accept(fd_, nullptr, nullptr);
-    return peer_ >= 0;
+    FPeer = ::accept(FFd, nullptr, nullptr);
+    return FPeer >= 0;
   }
-  int Peer() const { return peer_; }
+  int Peer() const { return FPeer; }
   std::string ReadSome(size_t want) {
     std::string got;
     while (got.size() < want) {
-      pollfd p{peer_, POLLIN, 0};
+      pollfd p{FPeer, POLLIN, 0};
       if (::poll(&p, 1, 5000) != 1) break;
       char buf[256];
-      ssize_t n = ::recv(peer_, buf, sizeof buf, 0);
+      ssize_t n = ::recv(FPeer, buf, sizeof buf, 0);
       if (n <= 0) break;
       got.append(buf, static_cast<size_t>(n));
     }
     return got;
   }
   void ClosePeer() {
-    ::close(peer_);
-    peer_ = -1;
+    ::close(FPeer);
+    FPeer = -1;
   }
 
  private:
-  int fd_ = -1;
-  int peer_ = -1;
-  int port_ = 0;
+  int FFd = -1;
+  int FPeer = -1;
+  int FPort = 0;
 };
 
 // A port on which nothing listens: bound once and given back.

@@ -21,25 +21,25 @@ class FakeSysfs : public ::testing::Test {
   void SetUp() override {
     char pattern[] = "/tmp/tavo-sysfs-XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
-    root_ = pattern;
-    fs::create_directories(root_ / "class" / "tty");
-    fs::create_directories(root_ / "bus" / "drivers" / "uart");
+    FRoot = pattern;
+    fs::create_directories(FRoot / "class" / "tty");
+    fs::create_directories(FRoot / "bus" / "drivers" / "uart");
   }
-  void TearDown() override { fs::remove_all(root_); }
+  void TearDown() override { fs::remove_all(FRoot); }
 
   // A tty; driver: bind a driver; type: the UART type file ("" for none).
   void AddTty(const std::string& name, bool hasDevice, bool driver, const std::string& type = "") {
-    const fs::path ttyDir = root_ / "devices" / ("hw-" + name) / "tty" / name;
+    const fs::path ttyDir = FRoot / "devices" / ("hw-" + name) / "tty" / name;
     fs::create_directories(ttyDir);
-    fs::create_directory_symlink(ttyDir, root_ / "class" / "tty" / name);
+    fs::create_directory_symlink(ttyDir, FRoot / "class" / "tty" / name);
     if (!type.empty()) std::ofstream(ttyDir / "type") << type << "\n";
     if (!hasDevice) return;
-    const fs::path hw = root_ / "devices" / ("hw-" + name);
+    const fs::path hw = FRoot / "devices" / ("hw-" + name);
     fs::create_directory_symlink(hw, ttyDir / "device");
-    if (driver) fs::create_directory_symlink(root_ / "bus" / "drivers" / "uart", hw / "driver");
+    if (driver) fs::create_directory_symlink(FRoot / "bus" / "drivers" / "uart", hw / "driver");
   }
 
-  fs::path root_;
+  fs::path FRoot;
 };
 
 TEST_F(FakeSysfs, ListsRealPortsOfTheThreeFamiliesSortedByNumber) {
@@ -55,7 +55,7 @@ TEST_F(FakeSysfs, ListsRealPortsOfTheThreeFamiliesSortedByNumber) {
   AddTty("ttyUSBx", true, true);
   AddTty("ptmx", false, false);
 
-  const auto ports = ListSerialPorts(root_.string(), "/devroot");
+  const auto ports = ListSerialPorts(FRoot.string(), "/devroot");
   std::vector<std::string> names, paths;
   std::vector<int> numbers;
   for (const auto& p : ports) {
@@ -73,7 +73,7 @@ TEST_F(FakeSysfs, PortsOfEqualNumberAreOrderedByName) {
   AddTty("ttyUSB0", true, true);
   AddTty("ttyS0", true, true, "1");
   AddTty("ttyACM0", true, true);
-  const auto ports = ListSerialPorts(root_.string());
+  const auto ports = ListSerialPorts(FRoot.string());
   ASSERT_EQ(ports.size(), 3u);
   EXPECT_EQ(ports[0].Name, "ttyACM0");
   EXPECT_EQ(ports[1].Name, "ttyS0");

@@ -18,18 +18,18 @@ namespace {
 class PtyFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    ASSERT_GE(master_, 0);
-    ASSERT_EQ(::grantpt(master_), 0);
-    ASSERT_EQ(::unlockpt(master_), 0);
-    slavePath_ = ::ptsname(master_);
+    FMaster = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(FMaster, 0);
+    ASSERT_EQ(::grantpt(FMaster), 0);
+    ASSERT_EQ(::unlockpt(FMaster), 0);
+    FSlavePath = ::ptsname(FMaster);
   }
   void TearDown() override {
-    if (master_ >= 0) ::close(master_);
+    if (FMaster >= 0) ::close(FMaster);
   }
 
   void DeviceWrites(const std::vector<std::uint8_t>& bytes) {
-    ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    ASSERT_EQ(::write(FMaster, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   }
 
   // What the device side receives, waiting (as a deadlock guard only) until
@@ -37,10 +37,10 @@ class PtyFixture : public ::testing::Test {
   std::vector<std::uint8_t> DeviceReads(std::size_t count) {
     std::vector<std::uint8_t> got;
     while (got.size() < count) {
-      pollfd p{master_, POLLIN, 0};
+      pollfd p{FMaster, POLLIN, 0};
       if (::poll(&p, 1, 5000) <= 0) break;
       std::uint8_t buf[256];
-      ssize_t n = ::read(master_, buf, sizeof buf);
+      ssize_t n = ::read(FMaster, buf, sizeof buf);
       if (n <= 0) break;
       got.insert(got.end(), buf, buf + n);
     }
@@ -60,8 +60,8 @@ class PtyFixture : public ::testing::Test {
     return got;
   }
 
-  int master_ = -1;
-  std::string slavePath_;
+  int FMaster = -1;
+  std::string FSlavePath;
 };
 
 // Bytes a cooked terminal would change or swallow: CR, LF, XON, XOFF, the
@@ -71,9 +71,9 @@ const std::vector<std::uint8_t> RawBytes = {0x10, 0x02, 0x00, 0x01, 0x0D, 0x0A, 
 
 TEST_F(PtyFixture, OpensAt115200AndCarriesEveryByteUnchangedBothWays) {
   SerialPort port;
-  ASSERT_TRUE(port.Open(slavePath_)) << port.LastError().Message;
+  ASSERT_TRUE(port.Open(FSlavePath)) << port.LastError().Message;
   EXPECT_TRUE(port.IsOpen());
-  EXPECT_EQ(port.Path(), slavePath_);
+  EXPECT_EQ(port.Path(), FSlavePath);
   EXPECT_GE(port.Handle(), 0);
   EXPECT_EQ(port.GetBaudRate(), 115200);
 
@@ -86,7 +86,7 @@ TEST_F(PtyFixture, OpensAt115200AndCarriesEveryByteUnchangedBothWays) {
 
 TEST_F(PtyFixture, ReadsDoNotBlockAndTheWaitEndsAtItsTimeout) {
   SerialPort port;
-  ASSERT_TRUE(port.Open(slavePath_)) << port.LastError().Message;
+  ASSERT_TRUE(port.Open(FSlavePath)) << port.LastError().Message;
   std::uint8_t buf[16];
   EXPECT_EQ(port.Read(buf, sizeof buf), 0);
   EXPECT_EQ(port.BytesWaiting(), 0);
@@ -100,7 +100,7 @@ TEST_F(PtyFixture, ReadsDoNotBlockAndTheWaitEndsAtItsTimeout) {
 
 TEST_F(PtyFixture, PurgeDropsWaitingInput) {
   SerialPort port;
-  ASSERT_TRUE(port.Open(slavePath_)) << port.LastError().Message;
+  ASSERT_TRUE(port.Open(FSlavePath)) << port.LastError().Message;
   DeviceWrites({1, 2, 3, 4});
   ASSERT_EQ(port.WaitForData(5000), SerialWaitResult::DataArrived);
   EXPECT_TRUE(port.Purge());
@@ -110,28 +110,28 @@ TEST_F(PtyFixture, PurgeDropsWaitingInput) {
 
 TEST_F(PtyFixture, SecondOpenIsRefusedUntilTheFirstCloses) {
   SerialPort first;
-  ASSERT_TRUE(first.Open(slavePath_)) << first.LastError().Message;
+  ASSERT_TRUE(first.Open(FSlavePath)) << first.LastError().Message;
 
   SerialPort second;
-  EXPECT_FALSE(second.Open(slavePath_));
+  EXPECT_FALSE(second.Open(FSlavePath));
   EXPECT_EQ(second.LastError().Code, SerialErrorCode::Busy);
-  EXPECT_NE(second.LastError().Message.find(slavePath_), std::string::npos);
+  EXPECT_NE(second.LastError().Message.find(FSlavePath), std::string::npos);
   EXPECT_FALSE(second.IsOpen());
 
   // The same object cannot open twice either.
-  EXPECT_FALSE(first.Open(slavePath_));
+  EXPECT_FALSE(first.Open(FSlavePath));
   EXPECT_EQ(first.LastError().Code, SerialErrorCode::AlreadyOpen);
   EXPECT_TRUE(first.IsOpen());
 
   first.Close();
-  EXPECT_TRUE(second.Open(slavePath_)) << second.LastError().Message;
+  EXPECT_TRUE(second.Open(FSlavePath)) << second.LastError().Message;
 }
 
 TEST_F(PtyFixture, HangUpIsReportedAsDisconnected) {
   SerialPort port;
-  ASSERT_TRUE(port.Open(slavePath_)) << port.LastError().Message;
-  ::close(master_);
-  master_ = -1;
+  ASSERT_TRUE(port.Open(FSlavePath)) << port.LastError().Message;
+  ::close(FMaster);
+  FMaster = -1;
 
   // The wait may report the hang-up itself or let the read find it; either
   // way the worker learns that the port is gone instead of spinning.
