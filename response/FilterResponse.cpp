@@ -1,0 +1,227 @@
+#include "response/FilterResponse.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// The grid's frequencies and the unit-circle terms e^(-jw), e^(-j2w) of each
+// point, worked out once: a band change then costs only arithmetic.
+struct GridPoint {
+  double Hz;
+  double Cos1, Sin1, Cos2, Sin2;
+};
+
+const std::array<GridPoint, ResponsePoints>& Grid() {
+  static const std::array<GridPoint, ResponsePoints> grid = [] {
+    std::array<GridPoint, ResponsePoints> g{};
+    const double top = std::log10(GridTopHz);
+    for (int i = 0; i < ResponsePoints; ++i) {
+      const double hz = std::pow(10.0, top * i / ResponsePoints);
+      const double w = std::numbers::pi * hz / (DesignSampleRate / 2.0);
+      g[i] = {hz, std::cos(-w), std::sin(-w), std::cos(-2.0 * w), std::sin(-2.0 * w)};
+    }
+    return g;
+  }();
+  return grid;
+}
+
+// Log of a zero or a pole on the unit circle: keep the curve finite so that
+// sums and pixel conversions stay defined.
+double FiniteOr(double v, double limit) {
+  if (std::isnan(v)) return 0.0;
+  if (v > limit) return limit;
+  if (v < -limit) return -limit;
+  return v;
+}
+
+}  // namespace
+
+double GridFrequency(int i) {
+  return Grid()[static_cast<std::size_t>(i)].Hz;
+}
+
+double FrequencyToGridX(double hz) {
+  return ResponsePoints * std::log10(hz) / std::log10(GridTopHz);
+}
+
+bool DesignBiquad(const PlotBand& band, BiquadCoefficients& out) {
+  const double K = std::tan(std::numbers::pi * band.Frequency / DesignSampleRate);
+  const double K2 = K * K;
+  const double g = band.Gain;
+  const double V = g >= 0 ? std::pow(10.0, g * 0.05) : std::pow(10.0, -g * 0.05);
+  const double Q = band.Q;
+  const double P0 = band.P0;
+  const double P1 = band.P1;
+  double D = 1.0;
+  BiquadCoefficients c;
+
+  switch (band.FilterType) {
+    case ftPeak:
+      if (g >= 0) {
+        D = 1 + K / Q + K2;
+        c = {1 + V * K / Q + K2, 2 * (K2 - 1), 1 - V * K / Q + K2, 1, 2 * (K2 - 1), 1 - K / Q + K2};
+      } else {
+        D = 1 + V * K / Q + K2;
+        c = {1 + K / Q + K2, 2 * (K2 - 1), 1 - K / Q + K2, 1, 2 * (K2 - 1), 1 - V * K / Q + K2};
+      }
+      break;
+    case ftLowShelf: {
+      const double sV = std::sqrt(V);
+      if (g >= 0) {
+        D = 1 + K / Q + K2;
+        c = {1 + sV * K / Q + V * K2, 2 * (V * K2 - 1), 1 - sV * K / Q + V * K2, 1, 2 * (K2 - 1),
+             1 - K / Q + K2};
+      } else {
+        D = 1 + sV * K / Q + V * K2;
+        c = {1 + K / Q + K2, 2 * (K2 - 1), 1 - K / Q + K2, 1, 2 * (V * K2 - 1), 1 - sV * K / Q + V * K2};
+      }
+      break;
+    }
+    case ftHighShelf: {
+      const double sV = std::sqrt(V);
+      if (g >= 0) {
+        D = 1 + K / Q + K2;
+        c = {V + sV * K / Q + K2, 2 * (K2 - V), V - sV * K / Q + K2, 1, 2 * (K2 - 1), 1 - K / Q + K2};
+      } else {
+        // Numerator and denominator have normalisers of their own.
+        const double D1 = V + sV * K / Q + K2;
+        const double siV = std::sqrt(1.0 / V);
+        const double D2 = 1 + siV * K / Q + K2 / V;
+        out = {(1 + K / Q + K2) / D1, 2 * (K2 - 1) / D1,
+               (1 - K / Q + K2) / D1, 1.0,
+               2 * (K2 / V - 1) / D2, (1 - siV * K / Q + K2 / V) / D2};
+        return true;
+      }
+      break;
+    }
+    case ftHighPass2:
+      D = 1 + K / Q + K2;
+      c = {1, -2, 1, 1, 2 * (K2 - 1), 1 - K / Q + K2};
+      break;
+    case ftLowPass2:
+      D = 1 + K / Q + K2;
+      c = {K2, 2 * K2, K2, 1, 2 * (K2 - 1), 1 - K / Q + K2};
+      break;
+    case ftBandPass:
+      D = Q + K + Q * K2;
+      c = {2 * K, 0, -2 * K, 1, 2 * Q * (K2 - 1), Q - K + Q * K2};
+      break;
+    case ftAllpass1: {
+      const double b0 = (1 - K) / (1 + K);
+      out = {b0, -1.0, 0.0, 1.0, -b0, 0.0};
+      return true;
+    }
+    case ftLowPass1:
+      D = 1 + K;
+      c = {K, K, 0, 1, K - 1, 0};
+      break;
+    case ftHighPass1:
+      D = 1 + K;
+      c = {-1, 1, 0, 1, K - 1, 0};
+      break;
+    case ftUnity:
+      out = {1, 0, 0, 1, 0, 0};
+      return true;
+    case ftCutLowPass1:
+      D = 1 + K / P0;
+      c = {K / P0, K / P0, 0, 1, K / P0 - 1, 0};
+      break;
+    case ftCutLowPass2:
+      D = 1 + P0 * K + K2;
+      c = {K2, 2 * K2, K2, 1, 2 * (K2 - 1), 1 - P0 * K + K2};
+      break;
+    case ftCutLowPass2P1:
+      D = 1 + (P0 / P1) * K + K2 / P1;
+      c = {K2 / P1, 2 * K2 / P1, K2 / P1, 1, 2 * (K2 / P1 - 1), 1 - (P0 / P1) * K + K2 / P1};
+      break;
+    case ftCutHighPass1:
+      D = 1 + P0 * K;
+      c = {1, -1, 0, 1, P0 * K - 1, 0};
+      break;
+    case ftCutHighPass2:
+      D = 1 + P0 * K + K2;
+      c = {1, -2, 1, 1, 2 * (K2 - 1), 1 - P0 * K + K2};
+      break;
+    case ftCutHighPass2P1:
+      D = 1 + P0 * K + P1 * K2;
+      c = {1, -2, 1, 1, 2 * (P1 * K2 - 1), 1 - P0 * K + P1 * K2};
+      break;
+    case ftAllpass2:
+      D = 1 + K / Q + K2;
+      c = {1 - K / Q + K2, 2 * K2 - 2, 1 + K / Q + K2, 1, 2 * K2 - 2, 1 - K / Q + K2};
+      break;
+    default:
+      return false;
+  }
+  out = {c.b0 / D, c.b1 / D, c.b2 / D, 1.0, c.a1 / D, c.a2 / D};
+  return true;
+}
+
+void EvaluateResponse(PlotBand& band, const BiquadCoefficients& c) {
+  const auto& grid = Grid();
+  if (band.PhaseMode == 0) {
+    for (int i = 0; i < ResponsePoints; ++i) {
+      const GridPoint& p = grid[static_cast<std::size_t>(i)];
+      const double reA = c.a0 + c.a1 * p.Cos1 + c.a2 * p.Cos2;
+      const double imA = c.a1 * p.Sin1 + c.a2 * p.Sin2;
+      const double reB = c.b0 + c.b1 * p.Cos1 + c.b2 * p.Cos2;
+      const double imB = c.b1 * p.Sin1 + c.b2 * p.Sin2;
+      // -20 log10(|A| / |B|), taken on the squared magnitudes.
+      const double db = 10.0 * std::log10((reB * reB + imB * imB) / (reA * reA + imA * imA));
+      band.Response[static_cast<std::size_t>(i)] = FiniteOr(db, 1000.0);
+    }
+    return;
+  }
+
+  const int type = band.FilterType;
+  for (int i = 0; i < ResponsePoints; ++i) {
+    const GridPoint& p = grid[static_cast<std::size_t>(i)];
+    const double reA = c.a0 + c.a1 * p.Cos1 + c.a2 * p.Cos2;
+    const double imA = c.a1 * p.Sin1 + c.a2 * p.Sin2;
+    const double reB = c.b0 + c.b1 * p.Cos1 + c.b2 * p.Cos2;
+    const double imB = c.b1 * p.Sin1 + c.b2 * p.Sin2;
+    // The one-argument arctangent: -9..9, moved by half a turn per type.
+    double P = -std::atan((imA * reB - reA * imB) / (reA * reB + imA * imB)) * PhaseUnitsPerRadian;
+    if (std::isnan(P)) P = 0.0;
+    switch (type) {
+      case ftHighPass2:
+      case ftAllpass1:
+      case ftCutHighPass2:
+      case ftCutHighPass2P1:
+        if (P < 0) P += HalfTurn;
+        break;
+      case ftLowPass2:
+      case ftCutLowPass2:
+      case ftCutLowPass2P1:
+        if (P > 0) P -= HalfTurn;
+        break;
+      case ftAllpass2:
+        if (P > 0) P -= HalfTurn;
+        if (p.Hz > band.Frequency) P += HalfTurn;
+        break;
+      case ftLowShelf:
+        if (band.Gain > 0 && P > 0) P -= HalfTurn;
+        if (band.Gain < 0 && P < 0) P += HalfTurn;
+        break;
+      case ftHighShelf:
+        if (band.Gain > 0 && P < 0) P += HalfTurn;
+        if (band.Gain < 0 && P > 0) P -= HalfTurn;
+        break;
+      default:
+        break;
+    }
+    band.Response[static_cast<std::size_t>(i)] = P;
+  }
+}
+
+double WrapPhaseTotal(double s) {
+  if (!std::isfinite(s)) return 0.0;
+  // As many whole turns as it takes; where one or two steps suffice this is
+  // the same result.
+  if (s > HalfTurn)
+    s -= 2 * HalfTurn * std::ceil((s - HalfTurn) / (2 * HalfTurn));
+  else if (s < -HalfTurn)
+    s += 2 * HalfTurn * std::ceil((-HalfTurn - s) / (2 * HalfTurn));
+  return s;
+}
