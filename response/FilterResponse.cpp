@@ -26,6 +26,15 @@ const std::array<GridPoint, ResponsePoints>& Grid() {
   return grid;
 }
 
+// A(e^jw) and B(e^jw) of one grid point: real and imaginary parts.
+struct Polys {
+  double reA, imA, reB, imB;
+};
+inline Polys Polynomials(const BiquadCoefficients& c, const GridPoint& p) {
+  return {c.a0 + c.a1 * p.Cos1 + c.a2 * p.Cos2, c.a1 * p.Sin1 + c.a2 * p.Sin2,
+          c.b0 + c.b1 * p.Cos1 + c.b2 * p.Cos2, c.b1 * p.Sin1 + c.b2 * p.Sin2};
+}
+
 // Log of a zero or a pole on the unit circle: keep the curve finite so that
 // sums and pixel conversions stay defined.
 double FiniteOr(double v, double limit) {
@@ -163,10 +172,7 @@ void EvaluateResponse(PlotBand& band, const BiquadCoefficients& c) {
   if (band.PhaseMode == 0) {
     for (int i = 0; i < ResponsePoints; ++i) {
       const GridPoint& p = grid[static_cast<std::size_t>(i)];
-      const double reA = c.a0 + c.a1 * p.Cos1 + c.a2 * p.Cos2;
-      const double imA = c.a1 * p.Sin1 + c.a2 * p.Sin2;
-      const double reB = c.b0 + c.b1 * p.Cos1 + c.b2 * p.Cos2;
-      const double imB = c.b1 * p.Sin1 + c.b2 * p.Sin2;
+      const auto [reA, imA, reB, imB] = Polynomials(c, p);
       // -20 log10(|A| / |B|), taken on the squared magnitudes.
       const double db = 10.0 * std::log10((reB * reB + imB * imB) / (reA * reA + imA * imA));
       band.Response[static_cast<std::size_t>(i)] = FiniteOr(db, 1000.0);
@@ -177,10 +183,7 @@ void EvaluateResponse(PlotBand& band, const BiquadCoefficients& c) {
   const int type = band.FilterType;
   for (int i = 0; i < ResponsePoints; ++i) {
     const GridPoint& p = grid[static_cast<std::size_t>(i)];
-    const double reA = c.a0 + c.a1 * p.Cos1 + c.a2 * p.Cos2;
-    const double imA = c.a1 * p.Sin1 + c.a2 * p.Sin2;
-    const double reB = c.b0 + c.b1 * p.Cos1 + c.b2 * p.Cos2;
-    const double imB = c.b1 * p.Sin1 + c.b2 * p.Sin2;
+    const auto [reA, imA, reB, imB] = Polynomials(c, p);
     // The one-argument arctangent: -9..9, moved by half a turn per type.
     double P = -std::atan((imA * reB - reA * imB) / (reA * reB + imA * imB)) * PhaseUnitsPerRadian;
     if (std::isnan(P)) P = 0.0;
