@@ -1,0 +1,117 @@
+#include "response/Plot.h"
+
+#include "model/CommonConstants.h"
+#include "response/ResponsePlotBase.h"
+
+namespace {
+// The effect bus's curve: a warm amber, apart from the sixteen strip colours.
+constexpr std::uint32_t EffectBusCurveColor = 0x30A0FF;
+constexpr int EffectBusStrip = 18;
+// The selected band's caption.
+constexpr TColor CaptionColor = 0x00FFFF;
+}  // namespace
+
+std::uint32_t StripCurveColor(int strip) {
+  if (strip == EffectBusStrip) return EffectBusCurveColor;
+  const int n = static_cast<int>(StripCurveColors.size());
+  return StripCurveColors[static_cast<std::size_t>(((strip % n) + n) % n)];
+}
+
+std::uint32_t BandMarkerColor(int slot) {
+  const int n = static_cast<int>(BandMarkerColors.size());
+  return BandMarkerColors[static_cast<std::size_t>(((slot % n) + n) % n)];
+}
+
+Plot::Plot(LResponsePlotBase* plot) : FPlot(plot) {
+  for (int slot = 0; slot < PlotBandCount; ++slot) {
+    FBands[static_cast<std::size_t>(slot)] = std::make_unique<PlotBand>();
+    SetBand(slot, 0.0, 1000.0, 0.4, ftHighShelf);
+  }
+}
+
+PlotBand* Plot::GetBand(int slot) {
+  return slot >= 0 && slot < PlotBandCount ? FBands[static_cast<std::size_t>(slot)].get() : nullptr;
+}
+
+const PlotBand* Plot::GetBand(int slot) const {
+  return slot >= 0 && slot < PlotBandCount ? FBands[static_cast<std::size_t>(slot)].get() : nullptr;
+}
+
+void Plot::SetBand(int slot, double gain, double frequency, double q, int type) {
+  PlotBand* b = GetBand(slot);
+  if (!b) return;
+  b->Gain = gain;
+  b->Frequency = frequency;
+  b->Q = q;
+  b->FilterType = type;
+  ComputeResponse(slot);
+}
+
+void Plot::SetCrossoverBand(int slot, double gain, double frequency, double q, int type, float p0, float p1) {
+  PlotBand* b = GetBand(slot);
+  if (!b) return;
+  b->P0 = p0;
+  b->P1 = p1;
+  SetBand(slot, gain, frequency, q, type);
+}
+
+bool Plot::DesignBiquad(int slot) {
+  const PlotBand* b = GetBand(slot);
+  return b && ::DesignBiquad(*b, FCoefficients);
+}
+
+void Plot::ComputeResponse(int slot) {
+  PlotBand* b = GetBand(slot);
+  if (!b) return;
+  // A type outside 1..17 designs nothing: the band keeps its last response.
+  if (!DesignBiquad(slot)) return;
+  EvaluateResponse(*b, FCoefficients);
+}
+
+void Plot::DrawBand(int slot, float y, int kind) {
+  const PlotBand* b = GetBand(slot);
+  if (!b || !FPlot) return;
+  FPlot->DrawBlock(y, FrequencyToGridX(b->Frequency), static_cast<TColor>(BandMarkerColor(slot)), slot, false,
+                   kind);
+  FPlot->SetBlockParameter(slot, b->Frequency, b->Gain, b->Q, b->FilterType);
+}
+
+void Plot::DrawSum(int strip) {
+  PlotBand& total = *FBands[PlotTotalSlot];
+  for (int i = 0; i < ResponsePoints; ++i) {
+    double s = 0;
+    for (int slot = 0; slot < PlotSummedSlots; ++slot)
+      s += FBands[static_cast<std::size_t>(slot)]->Response[i];
+    total.Response[static_cast<std::size_t>(i)] = FViewFlag ? WrapPhaseTotal(s) : s;
+  }
+  if (FPlot)
+    FPlot->FFTDraw(total.Response.data(), ResponsePoints, PlotTotalSlot,
+                   static_cast<TColor>(StripCurveColor(strip)), 0);
+}
+
+void Plot::DrawBandCurve(int slot, std::uint32_t colour) {
+  const PlotBand* b = GetBand(slot);
+  if (!b || !FPlot) return;
+  FPlot->FFTDraw(b->Response.data(), ResponsePoints, slot, static_cast<TColor>(colour), 0);
+}
+
+void Plot::RemoveBandCurve(int id) {
+  if (FPlot) FPlot->RemovePlot(id);
+}
+
+void Plot::DrawBandParam(int code, int slot, float gain, float q, bool show) {
+  if (slot < 0) slot = 0;
+  const PlotBand* b = GetBand(slot);
+  if (!b || !FPlot) return;
+  if (show) {
+    FPlot->DrawParam(code, gain, FrequencyToGridX(b->Frequency), static_cast<float>(b->Frequency), q,
+                     CaptionColor);
+    FPlot->DrawCurveFill(code, b->Response.data(), ResponsePoints);
+  }
+  FPlot->SetCurveDisplay(show);
+}
+
+void Plot::SetPhaseMode(bool phase) {
+  FViewFlag = phase ? 1 : 0;
+  for (auto& b : FBands) b->PhaseMode = FViewFlag;
+}

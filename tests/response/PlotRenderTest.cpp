@@ -1,0 +1,71 @@
+// A strip plot drawn with PEQ bands, cut filters and markers, looked at as
+// the screen shows it.
+#include <gtest/gtest.h>
+
+#include "model/CommonConstants.h"
+#include "response/Plot.h"
+#include "response/PlotScales.h"
+#include "tests/response/PlotTestSupport.h"
+
+using namespace response_test;
+
+namespace {
+
+struct StripScene : FormFixture {
+  LMyFFTDrawPhase* view;
+  std::unique_ptr<Plot> model;
+  StripScene() : FormFixture(1100, 300) {
+    view = MakeStripPlot(form.get());
+    model = std::make_unique<Plot>(view);
+    Show();
+  }
+  // Three PEQ bands, a 24 dB Butterworth high-pass at 80 Hz (two sections
+  // summed into slot 10), the total and the markers, band 1 selected.
+  void Fill() {
+    model->SetBand(0, 6.0, 1000.0, 1.41, PeqTypeToFilterType[0]);
+    model->SetBand(1, -8.0, 250.0, 2.0, PeqTypeToFilterType[0]);
+    model->SetBand(2, 4.0, 8000.0, 0.7, PeqTypeToFilterType[2]);
+    const auto& bw4 = ButterworthSectionTable[3];
+    model->SetCrossoverBand(13, 0, 80, 0.05, 15, bw4.SecondOrderP0[0], 0);
+    model->SetCrossoverBand(14, 0, 80, 0.05, 15, bw4.SecondOrderP0[1], 0);
+    PlotBand* hp = model->GetBand(10);
+    hp->Frequency = 80;
+    for (int i = 0; i < ResponsePoints; ++i)
+      hp->Response[i] = model->GetBand(13)->Response[i] + model->GetBand(14)->Response[i];
+    model->DrawSum(0);
+    for (int slot = 0; slot < 3; ++slot)
+      model->DrawBand(slot, static_cast<float>(model->GetBand(slot)->Gain), 1);
+    model->DrawBand(10, 0.0f, 3);
+    model->DrawBandParam(0, 0, 6.0f, 1.41f, true);
+    view->UpdateCurvePage();
+    Settle();
+  }
+  // Pixel of the plot page on the screen at curve point x and level y.
+  QPoint At(double x, double y) const {
+    const TRect r = view->GetPlotPage()->ScreenRect;
+    return QPoint(r.Left + TruncPixel(view->ScreenX(x)), r.Top + TruncPixel(view->ScreenY(y)));
+  }
+};
+
+}  // namespace
+
+TEST(PlotRender, StripWithBandsCutFilterAndMarkers) {
+  StripScene s;
+  s.Fill();
+  const QImage shot = Shot(s.view);
+  shot.save("/tmp/response-strip.png");
+  // The total passes where its values say, away from the markers: a pixel
+  // of the strip colour within two rows of it at 3 kHz and at 60 Hz.
+  for (int point : {3042, 1991}) {
+    const double total = s.model->GetBand(12)->Response[point];
+    const QPoint p = s.At(point, total);
+    bool found = false;
+    for (int dy = -2; dy <= 2; ++dy)
+      for (int dx = -1; dx <= 1; ++dx)
+        found |= Pixel(shot, p.x() + dx, p.y() + dy) == static_cast<int>(StripCurveColor(0));
+    EXPECT_TRUE(found) << "curve missing near " << p.x() << "," << p.y();
+  }
+  // Background stays the control's colour far from everything.
+  const TRect r = s.view->GetPlotPage()->ScreenRect;
+  EXPECT_EQ(Pixel(shot, r.Left + 3, r.Top + 30), 0);
+}
