@@ -7,16 +7,13 @@
 
 #include "model/CommonConstants.h"
 #include "model/ValueScales.h"
-#include "response/NumberText.h"
+#include "platform/sys/SysUtils.h"
 
 namespace {
 
-constexpr int FloatGeneral = 0;
-constexpr int FloatFixed = 2;
-
 // Three significant digits, two decimals.
 std::string FixedThree(double v) {
-  return FloatText(v, FloatFixed, 3, 2);
+  return FloatToStrF(v, ffFixed, 3, 2);
 }
 
 bool Contains(const std::string& t, std::string_view part) {
@@ -42,7 +39,7 @@ std::string PeqQText(double q) {
 }
 
 std::string PeqGainText(double db) {
-  return FloatText(db, FloatGeneral, 15, 0) + "dB";
+  return FloatToStrF(db, ffGeneral, 15, 0) + "dB";
 }
 
 double PeqPositionFrequency(int position) {
@@ -56,7 +53,7 @@ int PeqFreqPositionFromHz(double hz) {
   // Written with two decimals after rounding to three significant digits;
   // a first decimal above 5 moves it a whole step away from zero.
   const std::string written = FixedThree(x);
-  double v = LeadingDecimal(written);
+  double v = sys::ReadLeadingDecimal(written);
   const std::size_t point = written.find('.');
   if (point != std::string::npos && point + 1 < written.size() && written[point + 1] > '5')
     v += v < 0 ? -1 : 1;
@@ -99,7 +96,7 @@ std::optional<int> ParseTypedFrequency(const std::string& text) {
     }
   if (t.empty() || t == "." || t == "0" || !CharactersPass(t, ".,")) return std::nullopt;
   // A text that reads as zero ("0.0", "00", ",5") has no frequency either.
-  const double n = LeadingDecimal(t);
+  const double n = sys::ReadLeadingDecimal(t);
   if (!(n > 0)) return std::nullopt;
   return TypedFreqToIndex(n, kilo) - FreqIndexOf1kHz;
 }
@@ -107,9 +104,9 @@ std::optional<int> ParseTypedFrequency(const std::string& text) {
 std::optional<int> ParseTypedQ(const std::string& text) {
   std::string t = text;
   if (t.empty() || t == "." || t == "0" || !CharactersPass(t, ".,")) return std::nullopt;
-  if (LeadingDecimal(t) > 128) t = "128";
-  if (LeadingDecimal(t) <= 0.4) t = "0.4";
-  return std::clamp(PeqQToIndex(LeadingDecimal(t)), PeqQPositionMin, PeqQPositionMax);
+  if (sys::ReadLeadingDecimal(t) > 128) t = "128";
+  if (sys::ReadLeadingDecimal(t) <= 0.4) t = "0.4";
+  return std::clamp(PeqQToIndex(sys::ReadLeadingDecimal(t)), PeqQPositionMin, PeqQPositionMax);
 }
 
 std::optional<int> ParseTypedGain(const std::string& text, int limitDb) {
@@ -123,9 +120,9 @@ std::optional<int> ParseTypedGain(const std::string& text, int limitDb) {
     t.resize(point + 2);  // one decimal stays, the rest is dropped
   }
   const std::string low = "-" + std::to_string(limitDb), high = std::to_string(limitDb);
-  if (LeadingDecimal(t) < -limitDb)
+  if (sys::ReadLeadingDecimal(t) < -limitDb)
     t = low;
-  else if (LeadingDecimal(t) > limitDb)
+  else if (sys::ReadLeadingDecimal(t) > limitDb)
     t = high;
-  return static_cast<int>(static_cast<float>(LeadingDecimal(t) * 10));
+  return static_cast<int>(static_cast<float>(sys::ReadLeadingDecimal(t) * 10));
 }

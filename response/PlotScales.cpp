@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "response/NumberText.h"
+#include "platform/sys/SysUtils.h"
 
 int TruncPixel(double v) {
   if (std::isnan(v)) return 0;
@@ -32,7 +32,7 @@ double AxisXToFrequency(double x, TFFTNumber number, TSampleRate rate) {
 }
 
 std::string FormatPlotNumber(double value, TStringFloatFormat format, int precision, int digits) {
-  return FloatText(value, static_cast<int>(format), precision, digits);
+  return FloatToStrF(value, static_cast<TFloatFormat>(format), precision, digits);
 }
 
 namespace {
