@@ -69,3 +69,49 @@ TEST(PlotRender, StripWithBandsCutFilterAndMarkers) {
   const TRect r = s.view->GetPlotPage()->ScreenRect;
   EXPECT_EQ(Pixel(shot, r.Left + 3, r.Top + 30), 0);
 }
+
+TEST(PlotRender, PhaseViewAndParameterCaptions) {
+  StripScene s;
+  // The phase view as the strips switch to it.
+  s.view->SetAutoRedraw(false);
+  s.view->SetYLabelScale(10);
+  s.view->SetNumHorzGrid(7);
+  s.view->SetYLabel("");
+  s.view->SetAutoRedraw(true);
+  s.model->SetPhaseMode(true);
+  s.model->SetBand(0, 6.0, 1000.0, 1.41, PeqTypeToFilterType[0]);
+  s.model->SetBand(1, 0.0, 300.0, 0.707, PeqTypeToFilterType[4]);
+  s.model->SetBand(2, 0.0, 6000.0, 2.0, PeqTypeToFilterType[6]);
+  s.model->DrawSum(9);
+  for (int slot = 0; slot < 3; ++slot) {
+    s.model->DrawBand(slot, 0.0f, 1);
+  }
+  s.view->SetParameterDisplay(true);
+  s.model->DrawBandParam(0, 0, 6.0f, 1.41f, true);
+  s.view->UpdateCurvePage();
+  Settle();
+  const QImage shot = Shot(s.view);
+  shot.save("/tmp/response-phase.png");
+  // The two bands not under the stored caption carry white captions.
+  const QImage page = s.view->GetComposedPlotPage()->GetImage().convertToFormat(QImage::Format_RGB32);
+  for (int slot : {1, 2}) {
+    const TPoint at = s.view->GetBlockPos(slot);
+    int white = 0;
+    for (int y = at.Y - 70; y < at.Y - 30; ++y)
+      for (int x = at.X - 20; x < at.X + 40; ++x)
+        if (x >= 0 && y >= 0 && x < page.width() && y < page.height()) {
+          const int p = Pixel(page, x, y);
+          white += (p & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && ((p >> 16) & 0xFF) > 200;
+        }
+    EXPECT_GT(white, 10) << slot;
+  }
+  s.view->DrawLine(2624.94, clBlue, true);
+  s.view->UpdateCurvePage();
+  // A broken red line down the column of 1 kHz.
+  const QImage lined = s.view->GetComposedPlotPage()->GetImage().convertToFormat(QImage::Format_RGB32);
+  int red = 0;
+  for (int y = 0; y < lined.height(); ++y)
+    red += Pixel(lined, TruncPixel(s.view->ScreenX(2624.94)), y) == clRed;
+  EXPECT_GT(red, lined.height() / 4);
+  EXPECT_LT(red, lined.height());
+}
