@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "model/CommonConstants.h"
 #include "model/ValueScales.h"
@@ -435,101 +436,78 @@ void TPeqBandTable::UserAction(int row) {
   Change();
 }
 
-void TPeqBandTable::Refused(int row, TPeqCell cell) {
-  // The stored value goes back into the field; the caret ends up after it.
+int* TPeqBandTable::Position(Row& r, TPeqCell cell) {
+  return cell == pcFrequency ? &r.FreqPos : cell == pcQ ? &r.QPos : &r.GainPos;
+}
+
+void TPeqBandTable::ShowValue(Row& r, TPeqCell cell) {
+  if (cell == pcFrequency)
+    r.Text[0] = PeqFreqText(IndexToFreq(r.FreqPos + FreqIndexOf1kHz));
+  else if (cell == pcQ)
+    ShowQ(r);
+  else
+    ShowGain(r);
+}
+
+void TPeqBandTable::Entry(int row, TPeqCell cell) {
+  Row* r = RowAt(row);
+  if (!r) return;
+  const std::string& typed = r->Text[ValueIndex(cell)];
+  const std::optional<int> parsed = cell == pcFrequency ? ParseTypedFrequency(typed)
+                                    : cell == pcQ       ? ParseTypedQ(typed)
+                                                        : ParseTypedGain(typed, FGainLimitDb);
+  if (parsed) *Position(*r, cell) = *parsed;
+  // Accepted or refused, the field shows the stored value.
+  ShowValue(*r, cell);
   if (FEditor && FEditor->GetVisible() && FEditorRow == row && FEditorCell == cell) {
-    FEditor->SetText(GetFieldText(row, cell));
-    FEditor->PressEndKey();
+    FEditor->SetText(r->Text[ValueIndex(cell)]);
+    if (!parsed) FEditor->PressEndKey();
   }
-}
-
-void TPeqBandTable::FrequencyEntry(int row) {
-  Row* r = RowAt(row);
-  if (!r) return;
-  if (const auto p = ParseTypedFrequency(r->Text[0])) {
-    r->FreqPos = *p;
-    r->Text[0] = PeqFreqText(IndexToFreq(*p + FreqIndexOf1kHz));
-  } else {
-    r->Text[0] = PeqFreqText(IndexToFreq(r->FreqPos + FreqIndexOf1kHz));
-    Refused(row, pcFrequency);
-  }
-  if (FEditor && FEditor->GetVisible() && FEditorRow == row && FEditorCell == pcFrequency)
-    FEditor->SetText(r->Text[0]);
   UserAction(row);
 }
 
-void TPeqBandTable::QEntry(int row) {
+void TPeqBandTable::Step(int row, TPeqCell cell, TUDBtnType Button) {
   Row* r = RowAt(row);
   if (!r) return;
-  if (const auto q = ParseTypedQ(r->Text[1])) {
-    r->QPos = *q;
-    ShowQ(*r);
-  } else {
-    ShowQ(*r);
-    Refused(row, pcQ);
-  }
-  if (FEditor && FEditor->GetVisible() && FEditorRow == row && FEditorCell == pcQ)
-    FEditor->SetText(r->Text[1]);
-  UserAction(row);
-}
-
-void TPeqBandTable::GainEntry(int row) {
-  Row* r = RowAt(row);
-  if (!r) return;
-  if (const auto g = ParseTypedGain(r->Text[2], FGainLimitDb)) {
-    r->GainPos = *g;
-    ShowGain(*r);
-  } else {
-    ShowGain(*r);
-    Refused(row, pcGain);
-  }
-  if (FEditor && FEditor->GetVisible() && FEditorRow == row && FEditorCell == pcGain)
-    FEditor->SetText(r->Text[2]);
+  const int limit = FGainLimitDb * 10;
+  const int lo = cell == pcFrequency ? PeqFreqPositionMin : cell == pcQ ? PeqQPositionMin : -limit;
+  const int hi = cell == pcFrequency ? PeqFreqPositionMax : cell == pcQ ? PeqQPositionMax : limit;
+  int& pos = *Position(*r, cell);
+  pos = std::clamp(pos + (Button == btNext ? 1 : -1), lo, hi);
+  if (cell == pcFrequency)
+    ShowFreq(*r);
+  else
+    ShowValue(*r, cell);
   UserAction(row);
 }
 
 void TPeqBandTable::FrequencyKeyDown(int row, std::uint16_t& Key, TShiftState) {
-  if (Key == VK_RETURN) FrequencyEntry(row);
+  if (Key == VK_RETURN) Entry(row, pcFrequency);
 }
 void TPeqBandTable::FrequencyExit(int row) {
-  FrequencyEntry(row);
+  Entry(row, pcFrequency);
 }
 void TPeqBandTable::QfactorKeyDown(int row, std::uint16_t& Key, TShiftState) {
-  if (Key == VK_RETURN) QEntry(row);
+  if (Key == VK_RETURN) Entry(row, pcQ);
 }
 void TPeqBandTable::QfactorExit(int row) {
-  QEntry(row);
+  Entry(row, pcQ);
 }
 void TPeqBandTable::GainKeyDown(int row, std::uint16_t& Key, TShiftState) {
-  if (Key == VK_RETURN) GainEntry(row);
+  if (Key == VK_RETURN) Entry(row, pcGain);
 }
 void TPeqBandTable::GainExit(int row) {
-  GainEntry(row);
+  Entry(row, pcGain);
 }
 
 void TPeqBandTable::FrequencyUpDownClick(int row, TUDBtnType Button) {
-  Row* r = RowAt(row);
-  if (!r) return;
-  r->FreqPos = std::clamp(r->FreqPos + (Button == btNext ? 1 : -1), PeqFreqPositionMin, PeqFreqPositionMax);
-  ShowFreq(*r);
-  UserAction(row);
+  Step(row, pcFrequency, Button);
 }
-
 void TPeqBandTable::QfactorUpDownClick(int row, TUDBtnType Button) {
-  Row* r = RowAt(row);
-  if (!r) return;
-  r->QPos = std::clamp(r->QPos + (Button == btNext ? 1 : -1), PeqQPositionMin, PeqQPositionMax);
-  ShowQ(*r);
-  UserAction(row);
+  Step(row, pcQ, Button);
 }
-
 void TPeqBandTable::GainUpDownClick(int row, TUDBtnType Button) {
-  Row* r = RowAt(row);
-  if (!r) return;
-  const int limit = FGainLimitDb * 10;
-  r->GainPos = std::clamp(r->GainPos + (Button == btNext ? 1 : -1), -limit, limit);
-  ShowGain(*r);
-  UserAction(row);
+  Step(row, pcGain, Button);
 }
 
 void TPeqBandTable::PeqTypeChange(int row) {

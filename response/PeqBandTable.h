@@ -141,13 +141,15 @@ class TPeqBandTable : public TRzGroupBox {
   Row* RowAt(int row);
   const Row* RowAt(int row) const;
   void UserAction(int row);
-  void FrequencyEntry(int row);
-  void QEntry(int row);
-  void GainEntry(int row);
+  // A typed value field confirmed (Enter or leaving it).
+  void Entry(int row, TPeqCell cell);
+  // An up-down click: one step within the column's range.
+  void Step(int row, TPeqCell cell, TUDBtnType Button);
+  static int* Position(Row& r, TPeqCell cell);
+  void ShowValue(Row& r, TPeqCell cell);
   void ShowFreq(Row& r);
   void ShowQ(Row& r);
   void ShowGain(Row& r);
-  void Refused(int row, TPeqCell cell);
   void LayOut();
   void PaintRow(TCanvas* c, int row);
   void PaintTitles(TCanvas* c);
