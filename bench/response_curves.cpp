@@ -4,8 +4,6 @@
 // dragged on one plot, the work of one fader step.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include <memory>
 #include <vector>
 
@@ -56,7 +54,7 @@ struct Window {
       models.push_back(std::make_unique<Plot>(v));
     }
     form->Show();
-    QCoreApplication::processEvents();
+    Application->ProcessMessages();
   }
 };
 

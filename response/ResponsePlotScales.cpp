@@ -2,6 +2,9 @@
 // response plot controls.
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <string>
+#include <tuple>
 
 #include "response/PlotScales.h"
 #include "response/ResponsePlotBase.h"
@@ -162,17 +165,35 @@ void LResponsePlotBase::SetYAxisFormat(TMyAxisFormat v) {
 
 namespace {
 // Width of the widest of prefix + 10^k * pi, k = -100..100, as the canvas
-// measures it: room for any label the format can make.
-int WidestNumber(TCanvas* c, const std::string& prefix, TStringFloatFormat format, int precision, int digits,
-                 std::string* last) {
-  int widest = 0;
-  for (int k = -100; k <= 100; ++k) {
-    const std::string text =
-        prefix + FormatPlotNumber(std::pow(10.0, k) * 3.14159265358979323846, format, precision, digits);
-    widest = std::max(widest, c->TextWidth(text));
-    if (last) *last = text;
+// measures it: room for any label the format can make. Every layout asks
+// this for each plot, so the answer is kept per font and format.
+struct WidestKey {
+  std::string font, prefix;
+  int height, style, format, precision, digits;
+  friend bool operator<(const WidestKey& a, const WidestKey& b) {
+    return std::tie(a.font, a.prefix, a.height, a.style, a.format, a.precision, a.digits) <
+           std::tie(b.font, b.prefix, b.height, b.style, b.format, b.precision, b.digits);
   }
-  return widest;
+};
+struct Widest {
+  int width;
+  std::string last;
+};
+
+const Widest& WidestNumber(TCanvas* c, const std::string& prefix, TStringFloatFormat format, int precision,
+                           int digits) {
+  static std::map<WidestKey, Widest> cache;
+  const TFont& f = *c->Font;
+  const WidestKey key{
+      f.GetName(), prefix, f.GetHeight(), static_cast<int>(f.GetStyle().Bits()), static_cast<int>(format),
+      precision,   digits};
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  Widest w{0, {}};
+  for (int k = -100; k <= 100; ++k) {
+    w.last = prefix + FormatPlotNumber(std::pow(10.0, k) * 3.14159265358979323846, format, precision, digits);
+    w.width = std::max(w.width, c->TextWidth(w.last));
+  }
+  return cache.emplace(key, std::move(w)).first->second;
 }
 }  // namespace
 
@@ -194,10 +215,10 @@ void LResponsePlotBase::ResizePaintPage() {
     }
     if (FShowYLabel) {
       FYLabelPage->SetFont(FAxisLabelFont.get());
-      P +=
-          WidestNumber(FYLabelPage->Canvas(), "", FXLabelFormat, std::max(FXLabelPrecision, FYLabelPrecision),
-                       std::max(FXLabelDigits, FYLabelDigits), nullptr) +
-          4;
+      P += WidestNumber(FYLabelPage->Canvas(), "", FXLabelFormat,
+                        std::max(FXLabelPrecision, FYLabelPrecision), std::max(FXLabelDigits, FYLabelDigits))
+               .width +
+           4;
     }
     if (FShowYTitle) {
       FYTitleTextPage->SetFont(FAxisTitleFont.get());
@@ -216,10 +237,10 @@ void LResponsePlotBase::ResizePaintPage() {
     }
     if (FShowCoordinates) {
       FCoordPage->SetFont(FMouseCoordFont.get());
-      std::string last;
-      const int M =
-          WidestNumber(FCoordPage->Canvas(), "x = ", FYLabelFormat, FYLabelPrecision, FYLabelDigits, &last);
-      const int D = 2 * FCoordPage->Canvas()->TextHeight(last) + 10;
+      const Widest& widest =
+          WidestNumber(FCoordPage->Canvas(), "x = ", FYLabelFormat, FYLabelPrecision, FYLabelDigits);
+      const int M = widest.width;
+      const int D = 2 * FCoordPage->Canvas()->TextHeight(widest.last) + 10;
       FCoordPage->SetBounds(width - M - 5, R + 4, width - 5, R + D + 2);
     }
     if (R < Q && P < width) {
