@@ -177,13 +177,21 @@ void LinkEngine::SendCommand(const ByteVector& frame, bool append) {
     HandOver(frame);
   } else if (append) {
     FQueue.push_back(frame);
-  } else if (FMark && CodeOf(frame) == FLastCode && SameTarget(**FMark, frame)) {
+  } else if (FMark && CodeOf(frame) == FLastCode && SameTarget(**FMark, frame) &&
+             !QueuedBehind(*FMark, frame)) {
     **FMark = frame;
   } else {
     FQueue.push_back(frame);
     FMark = std::prev(FQueue.end());
   }
   FLastCode = CodeOf(frame);
+}
+
+bool LinkEngine::QueuedBehind(Queue::const_iterator mark, const ByteVector& frame) const {
+  // An older value for the same target waits behind the mark: replacing the
+  // mark would let that older value go out last.
+  return std::any_of(std::next(mark), FQueue.cend(),
+                     [&](const ByteVector& f) { return SameTarget(f, frame); });
 }
 
 void LinkEngine::Send(const std::uint8_t* data, std::size_t size) {

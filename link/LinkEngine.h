@@ -24,8 +24,10 @@
 // flight, replaces the marked frame (the last non-appended frame queued,
 // while it still waits) when its code equals LastCode (the code of the frame
 // submitted just before it) and the marked frame addresses the same command
-// code and target (channel, and the band or slot where the command has one);
-// otherwise it is queued at the back and becomes the marked frame. Appended
+// code and target (channel, and the band or slot where the command has one)
+// and no frame for that command and target waits behind the marked one, so
+// the newest value for a target is always written last; otherwise it is
+// queued at the back and becomes the marked frame. Appended
 // frames are queued, never replaced, and leave the mark alone.
 
 #include <atomic>
@@ -232,6 +234,9 @@ class LinkEngine {
   // Copies the frame into the send buffer and wakes the worker. Called
   // with FQueueLock held.
   void HandOver(const ByteVector& frame);
+  // A frame for the same command and target waits behind the mark. Called
+  // with FQueueLock held.
+  bool QueuedBehind(Queue::const_iterator mark, const ByteVector& frame) const;
   void RestartKeepAlive();
   std::uint8_t SendBufferByte(std::size_t index);
 
