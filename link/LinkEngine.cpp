@@ -169,22 +169,26 @@ void LinkEngine::SendCommand(const ByteVector& frame, bool append) {
   if (frame.empty() || frame.size() > FTraits.BufferSize) return;
   RestartKeepAlive();
 
-  sys::ScopedLock lock(FQueueLock);
-  FFramed = true;
-  if (!FBusy) {
-    FBusy = true;
-    FTurnaroundStart = sys::PerfCounter();
-    HandOver(frame);
-  } else if (append) {
-    FQueue.push_back(frame);
-  } else if (FMark && CodeOf(frame) == FLastCode && SameTarget(**FMark, frame) &&
-             !QueuedBehind(*FMark, frame)) {
-    **FMark = frame;
-  } else {
-    FQueue.push_back(frame);
-    FMark = std::prev(FQueue.end());
+  bool handed = false;
+  {
+    sys::ScopedLock lock(FQueueLock);
+    FFramed = true;
+    if (!FBusy) {
+      FBusy = true;
+      FTurnaroundStart = sys::PerfCounter();
+      handed = HandOver(frame);
+    } else if (append) {
+      FQueue.push_back(frame);
+    } else if (FMark && CodeOf(frame) == FLastCode && SameTarget(**FMark, frame) &&
+               !QueuedBehind(*FMark, frame)) {
+      **FMark = frame;
+    } else {
+      FQueue.push_back(frame);
+      FMark = std::prev(FQueue.end());
+    }
+    FLastCode = CodeOf(frame);
   }
-  FLastCode = CodeOf(frame);
+  if (handed) Announce(frame);
 }
 
 bool LinkEngine::QueuedBehind(Queue::const_iterator mark, const ByteVector& frame) const {
@@ -203,30 +207,38 @@ void LinkEngine::Send(const ByteVector& frame) {
   SendCommand(frame, false);
 }
 
-void LinkEngine::HandOver(const ByteVector& frame) {
-  if (!FStarted) return;
+bool LinkEngine::HandOver(const ByteVector& frame) {
+  if (!FStarted) return false;
   {
     sys::ScopedLock lock(FBufferLock);
     std::copy(frame.begin(), frame.end(), FSendBuffer.begin());
     FSendLength = frame.size();
   }
   ++FHandOvers;
+  return true;
+}
+
+void LinkEngine::Announce(const ByteVector& frame) {
   HandedOver(frame.data(), frame.size());
   FSendEvent.Set();
 }
 
 void LinkEngine::SendNext(std::uint64_t answered) {
-  sys::ScopedLock lock(FQueueLock);
-  if (FHandOvers != answered) return;
-  if (FQueue.empty()) {
-    FBusy = false;
-    return;
+  ByteVector next;
+  {
+    sys::ScopedLock lock(FQueueLock);
+    if (FHandOvers != answered) return;
+    if (FQueue.empty()) {
+      FBusy = false;
+      return;
+    }
+    next = std::move(FQueue.front());
+    if (FMark && *FMark == FQueue.begin()) FMark.reset();
+    FQueue.pop_front();
+    FTurnaroundStart = sys::PerfCounter();
+    if (!HandOver(next)) return;
   }
-  ByteVector next = std::move(FQueue.front());
-  if (FMark && *FMark == FQueue.begin()) FMark.reset();
-  FQueue.pop_front();
-  FTurnaroundStart = sys::PerfCounter();
-  HandOver(next);
+  Announce(next);
 }
 
 void LinkEngine::RestartKeepAlive() {

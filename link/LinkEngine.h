@@ -69,9 +69,9 @@ enum LinkTimeoutCode : int {
 };
 
 // The physical side the owner provides. Each engine calls only its own
-// kind, on the thread named; none of them may call back into the engine,
-// and none may wait for the user-interface thread (a stop waits for the
-// worker there). Window controls must be touched on the user-interface
+// kind, on the thread named, and never under one of the engine's locks: a
+// hook may ask the engine for its state, but none may stop it or wait for
+// the user-interface thread (a stop waits for the worker there). Window controls must be touched on the user-interface
 // thread only, so worker-thread calls post what they show.
 class LinkOwner {
  public:
@@ -231,9 +231,12 @@ class LinkEngine {
   void WritePending();
   // Writes the send buffer; with force, also when its first byte is 0.
   void Rewrite(bool force);
-  // Copies the frame into the send buffer and wakes the worker. Called
+  // Copies the frame into the send buffer; false when not started. Called
   // with FQueueLock held.
-  void HandOver(const ByteVector& frame);
+  bool HandOver(const ByteVector& frame);
+  // After a hand-over, with no lock held: tells the transport (which runs
+  // owner code) and wakes the worker.
+  void Announce(const ByteVector& frame);
   // A frame for the same command and target waits behind the mark. Called
   // with FQueueLock held.
   bool QueuedBehind(Queue::const_iterator mark, const ByteVector& frame) const;
