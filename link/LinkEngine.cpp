@@ -65,8 +65,12 @@ std::size_t CoalescingTargetSize(std::uint8_t code) {
   return 0;
 }
 
-void LinkOwner::WriteSocket(const std::uint8_t*, std::size_t) {}
-void LinkOwner::WriteUsbReport(const std::uint8_t*, std::size_t) {}
+bool LinkOwner::WriteSocket(const std::uint8_t*, std::size_t, std::string&) {
+  return true;
+}
+bool LinkOwner::WriteUsbReport(const std::uint8_t*, std::size_t, std::string&) {
+  return true;
+}
 void LinkOwner::LogSerialWrite(const std::uint8_t*, std::size_t) {}
 void LinkOwner::LogSerialRead(const std::uint8_t*, std::size_t) {}
 
@@ -295,6 +299,32 @@ void LinkEngine::Notify(int code, int value) {
   PostMessage(FRelay.load(), WM_LINK_TIMEOUT, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
 }
 
+void LinkEngine::Log(std::string line) {
+  bool first;
+  {
+    sys::ScopedLock lock(FLogLock);
+    first = FLogLines.empty() && FLogLost == 0;
+    if (FLogLines.size() >= MaxLogLines) {
+      FLogLines.pop_front();
+      ++FLogLost;
+    }
+    FLogLines.push_back(std::move(line));
+  }
+  // Only a wake-up: the lines stay here, so a dropped message loses nothing.
+  if (first && !FStopping) PostMessage(FRelay.load(), WM_LINK_LOG, 0, 0);
+}
+
+std::vector<std::string> LinkEngine::TakeLogLines() {
+  sys::ScopedLock lock(FLogLock);
+  std::vector<std::string> lines;
+  if (FLogLost > 0) lines.push_back(std::to_string(FLogLost) + " log lines lost");
+  lines.insert(lines.end(), std::make_move_iterator(FLogLines.begin()),
+               std::make_move_iterator(FLogLines.end()));
+  FLogLines.clear();
+  FLogLost = 0;
+  return lines;
+}
+
 // ---------------------------------------------------------------- receiving
 
 void LinkEngine::OnReceived(const std::uint8_t* data, std::size_t size) {
@@ -377,7 +407,19 @@ void LinkEngine::Rewrite(bool force) {
     if (FSendLength == 0 || (!force && FSendBuffer[0] == 0)) return;
     bytes.assign(FSendBuffer.begin(), FSendBuffer.begin() + static_cast<std::ptrdiff_t>(FSendLength));
   }
-  WriteTransport(bytes.data(), bytes.size());
+  std::string error;
+  if (WriteTransport(bytes.data(), bytes.size(), error)) return;
+  Log("Write failed: " + (error.empty() ? std::string("unknown error") : error));
+  ReportLost();
+}
+
+void LinkEngine::ReportLost() {
+  FCounts.retries = 0;
+  {
+    sys::ScopedLock lock(FBufferLock);
+    FSendBuffer[0] = 0;
+  }
+  Notify(LinkNoAnswer, SendBufferByte(DeviceFrame::SentIdIndex));
 }
 
 void LinkEngine::WritePending() {
@@ -406,12 +448,7 @@ void LinkEngine::OnWaitTimeout() {
     ++counts.silent;
     return;
   }
-  counts.retries = 0;
-  {
-    sys::ScopedLock lock(FBufferLock);
-    FSendBuffer[0] = 0;
-  }
-  Notify(LinkNoAnswer, SendBufferByte(DeviceFrame::SentIdIndex));
+  ReportLost();
 }
 
 void LinkEngine::Run() {

@@ -37,6 +37,7 @@
 #include <list>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "link/FrameCutter.h"
@@ -60,6 +61,9 @@ constexpr unsigned WM_LINK_FRAME = 0x550;
 constexpr unsigned WM_LINK_TIMEOUT = 0x551;
 // As WM_LINK_FRAME, from a serial port not set to 115200 baud.
 constexpr unsigned WM_LINK_FRAME_OTHER_BAUD = 0x552;
+// Posted when a log line waits where none waited; the window takes the
+// lines with LinkEngine::TakeLogLines. No parameters.
+constexpr unsigned WM_LINK_LOG = 0x553;
 
 enum LinkTimeoutCode : int {
   LinkNoAnswer = 0,         // no answer after the retries
@@ -77,9 +81,10 @@ class LinkOwner {
  public:
   virtual ~LinkOwner() = default;
   // Network worker: write the frame to the client socket.
-  virtual void WriteSocket(const std::uint8_t* data, std::size_t size);
   // USB worker: write the frame as one output report.
-  virtual void WriteUsbReport(const std::uint8_t* data, std::size_t size);
+  // Both: false, with the reason in error, when the write failed.
+  virtual bool WriteSocket(const std::uint8_t* data, std::size_t size, std::string& error);
+  virtual bool WriteUsbReport(const std::uint8_t* data, std::size_t size, std::string& error);
   // Serial: a frame handed over for writing (the submitting thread, or
   // the worker when it sends the next queued frame), and a received frame
   // (worker).
@@ -161,6 +166,12 @@ class LinkEngine {
   // Reply time-outs the worker has counted since the engine started.
   int ReplyTimeouts() const { return FReplyTimeouts.load(); }
 
+  // What the link logged on any thread (failed writes, dropped input),
+  // oldest first; taking them empties the queue. At most MaxLogLines wait:
+  // the oldest give way, and one line tells how many were lost.
+  static constexpr std::size_t MaxLogLines = 64;
+  std::vector<std::string> TakeLogLines();
+
  protected:
   LinkEngine(TWinControl* owner, LinkOwner* io, int deviceId, const Traits& traits);
 
@@ -180,9 +191,9 @@ class LinkEngine {
   void OnReceived(const std::uint8_t* data, std::size_t size);
 
   // Hooks of the transports.
-  // Worker: write bytes to the transport; the result is not acted on (the
-  // time-out covers a lost write).
-  virtual void WriteTransport(const std::uint8_t* data, std::size_t size) = 0;
+  // Worker: write bytes to the transport. False, with the reason in error,
+  // when the write failed: the link is then reported lost at once.
+  virtual bool WriteTransport(const std::uint8_t* data, std::size_t size, std::string& error) = 0;
   // A descriptor the worker also waits on (serial port), -1 for none.
   virtual int PortHandle() { return -1; }
   // Worker, when PortHandle is readable: read what waits and pass each
@@ -211,6 +222,9 @@ class LinkEngine {
   // Replaces the send buffer without writing it (serial delivery).
   void ReplaceFrameInFlight(const ByteVector& frame);
 
+  // Queues a line for the window (any thread).
+  void Log(std::string line);
+
   LinkOwner* Io() const { return FIo; }
   bool Stopping() const { return FStopping.load(); }
   // True until the worker has ended and been reaped.
@@ -229,8 +243,11 @@ class LinkEngine {
   // Writes a frame handed over and not yet written, so that no frame is
   // answered or displaced before it went out.
   void WritePending();
-  // Writes the send buffer; with force, also when its first byte is 0.
+  // Writes the send buffer; with force, also when its first byte is 0. A
+  // failed write reports the link lost.
   void Rewrite(bool force);
+  // The end of the time-out road: no more resends, the owner is told.
+  void ReportLost();
   // Copies the frame into the send buffer; false when not started. Called
   // with FQueueLock held.
   bool HandOver(const ByteVector& frame);
@@ -265,6 +282,10 @@ class LinkEngine {
   // Received chunks, oldest first.
   sys::Mutex FReceiveLock;
   std::deque<ByteVector> FReceived;
+
+  sys::Mutex FLogLock;
+  std::deque<std::string> FLogLines;
+  std::size_t FLogLost = 0;
 
   FrameCutter FCutter;
   std::atomic<bool> FFramed{false};
