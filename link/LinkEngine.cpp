@@ -328,12 +328,20 @@ std::vector<std::string> LinkEngine::TakeLogLines() {
 // ---------------------------------------------------------------- receiving
 
 void LinkEngine::OnReceived(const std::uint8_t* data, std::size_t size) {
-  if (!data || size == 0 || size > FTraits.BufferSize) return;
+  if (!data || size == 0) return;
+  std::size_t dropped = 0;
   {
     sys::ScopedLock lock(FReceiveLock);
-    if (FReceived.size() >= MaxWaitingChunks) return;
-    FReceived.emplace_back(data, data + size);
+    for (std::size_t at = 0; at < size; at += FTraits.BufferSize) {
+      if (FReceived.size() >= MaxWaitingChunks) {
+        dropped = size - at;
+        break;
+      }
+      const std::size_t n = std::min(FTraits.BufferSize, size - at);
+      FReceived.emplace_back(data + at, data + at + n);
+    }
   }
+  if (dropped > 0) Log("Received " + std::to_string(dropped) + " bytes dropped: the link is held up");
   FDataEvent.Set();
 }
 
@@ -359,7 +367,10 @@ void LinkEngine::OnByte(std::uint8_t b) {
 }
 
 void LinkEngine::FrameComplete(const ByteVector& frame) {
-  if (frame.size() > FTraits.BufferSize) return;
+  if (frame.size() > FTraits.BufferSize) {
+    Log("Received frame of " + std::to_string(frame.size()) + " bytes dropped: longer than the buffer");
+    return;
+  }
   WritePending();
   std::int64_t start;
   std::uint64_t answered;

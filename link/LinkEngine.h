@@ -186,8 +186,9 @@ class LinkEngine {
   // Stop, then wait for the worker without limit. Every class that
   // overrides a hook the worker calls runs it first in its destructor.
   void Shutdown();
-  // Hands a received chunk to the worker. Chunks longer than the buffer
-  // are dropped.
+  // Hands a received chunk of any size to the worker, in pieces of the
+  // buffer's size. What a worker held up too long cannot take is dropped
+  // and logged.
   void OnReceived(const std::uint8_t* data, std::size_t size);
 
   // Hooks of the transports.
