@@ -473,7 +473,12 @@ void LinkEngine::Run() {
     std::span<const int> readFds(fds.data(), port >= 0 ? 1 : 0);
     const int r = sys::WaitForAny(events, readFds, FTimeoutMs.load());
     FLastWaitResult = r;
-    if (FStopping || r == StopIndex) break;
+    if (FStopping || r == StopIndex) {
+      // A frame handed over just before the stop (the goodbye of a
+      // disconnect) still goes out.
+      WritePending();
+      break;
+    }
     if (r == DataIndex) {
       DrainReceived();
     } else if (r == SendIndex) {
