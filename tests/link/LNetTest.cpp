@@ -29,12 +29,14 @@ class NetWindow : public RecordingForm, public LinkOwner {
     socket->OnRead = [this](TObject*, TCustomWinSocket* s) { ClientSocketRead(s); };
   }
 
-  void WriteSocket(const std::uint8_t* data, std::size_t size) override {
+  bool WriteSocket(const std::uint8_t* data, std::size_t size, std::string& error) override {
     {
       std::lock_guard lock(lastLock);
       lastFrame.assign(data, data + size);
     }
-    socket->GetSocket()->SendBuf(data, static_cast<int>(size));
+    if (socket->GetSocket()->SendBuf(data, static_cast<int>(size)) == static_cast<int>(size)) return true;
+    error = "send failed";
+    return false;
   }
 
   void ClientSocketRead(TCustomWinSocket* s) {
