@@ -588,7 +588,7 @@ bool DeviceSimulator::WaitForSent(std::size_t count, int timeoutMs) const {
                           [&] { return SentFrames.size() >= count; });
 }
 
-PresetImage DeviceSimulator::Image() const {
+ParamImage DeviceSimulator::Image() const {
   std::lock_guard<std::mutex> guard(Mutex);
   return Device.Image();
 }

@@ -15,7 +15,7 @@
 //   ASSERT_TRUE(sim.ListenTcp("127.0.0.1", 0)) << sim.LastError();
 //   ... connect the editor to 127.0.0.1:sim.TcpPort() ...
 //   ASSERT_TRUE(sim.WaitForCode(0x12));           // the upload ended
-//   EXPECT_EQ(sim.With([](sim::SimDevice& d) { return d.Model().GetGain(8); }), 280);
+//   EXPECT_EQ(sim.With([](sim::SimDevice& d) { return d.Gain(8); }), 280);
 
 #include "tests/sim/SimDevice.h"
 #include "tests/sim/SimFaults.h"
@@ -142,7 +142,7 @@ class DeviceSimulator {
     std::lock_guard<std::mutex> guard(Mutex);
     return f(static_cast<const SimDevice&>(Device));
   }
-  PresetImage Image() const;
+  ParamImage Image() const;
 
   // The replies to a frame handed over directly, without a transport
   // (recorded with Transport::Direct; faults do not apply).
