@@ -97,9 +97,9 @@ bool IsWellFormedFrame(std::span<const std::uint8_t> frame) {
   return check == frame[n - 1];
 }
 
-SimDevice::SimDevice(const SimConfig& config) : Config(config), GroupBytes(FactoryGroups()) {
-  Slots.fill(EmptySlot());
-  Eeprom.fill(0xFF);
+SimDevice::SimDevice(const SimConfig& config) : FConfig(config), FGroupBytes(FactoryGroups()) {
+  FSlots.fill(EmptySlot());
+  FEeprom.fill(0xFF);
   SetInfo(config.Info);
 }
 
@@ -107,16 +107,16 @@ SimDevice::SimDevice(const SimConfig& config) : Config(config), GroupBytes(Facto
 
 std::uint16_t SimDevice::Gain(int channel) const {
   const auto strip = StripOf(channel);
-  return strip ? Current.Word(strip->Gain) : 0;
+  return strip ? FCurrent.Word(strip->Gain) : 0;
 }
 
 SlotStream SimDevice::StateStream() const {
-  return StreamOf(Current, Current.Bytes[0], Current.Bytes[1]);
+  return StreamOf(FCurrent, FCurrent.Bytes[0], FCurrent.Bytes[1]);
 }
 
 bool SimDevice::LoadPresetFile(std::span<const std::uint8_t> file) {
   if (file.size() != PresetFileSize || !HasMagic(file)) return false;
-  ReadStream(file.subspan(FileMagic.size(), FileStreamLength), Current);
+  ReadStream(file.subspan(FileMagic.size(), FileStreamLength), FCurrent);
   return true;
 }
 
@@ -126,7 +126,7 @@ bool SimDevice::LoadUnitFile(std::span<const std::uint8_t> file) {
   std::copy_n(file.begin() + UnitInfoAt, InfoSize, info.begin());
   SetInfo(info);
   for (int i = 0; i < SlotCount; ++i) {
-    SlotStream& slot = Slots[static_cast<std::size_t>(i)];
+    SlotStream& slot = FSlots[static_cast<std::size_t>(i)];
     slot = EmptySlot();
     const std::size_t from = UnitRecordsAt + UnitRecordSize * static_cast<std::size_t>(i);
     if (from + 1 >= file.size() || file[from + 1] != StoredMark) continue;
@@ -137,22 +137,22 @@ bool SimDevice::LoadUnitFile(std::span<const std::uint8_t> file) {
 }
 
 bool SimDevice::IsStored(int slot) const {
-  return slot >= 1 && slot <= SlotCount && Slots[static_cast<std::size_t>(slot - 1)][0] == StoredMark;
+  return slot >= 1 && slot <= SlotCount && FSlots[static_cast<std::size_t>(slot - 1)][0] == StoredMark;
 }
 
 void SimDevice::StorePreset(int slot, const ParamImage& image) {
   if (slot >= 1 && slot <= SlotCount)
-    Slots[static_cast<std::size_t>(slot - 1)] = StreamOf(image, StoredMark, 0x00);
+    FSlots[static_cast<std::size_t>(slot - 1)] = StreamOf(image, StoredMark, 0x00);
 }
 
 void SimDevice::ClearPreset(int slot) {
-  if (slot >= 1 && slot <= SlotCount) Slots[static_cast<std::size_t>(slot - 1)] = EmptySlot();
+  if (slot >= 1 && slot <= SlotCount) FSlots[static_cast<std::size_t>(slot - 1)] = EmptySlot();
 }
 
 ParamImage SimDevice::StoredPreset(int slot) const {
   ParamImage image = FactoryImage();
   if (slot >= 1 && slot <= SlotCount) {
-    const SlotStream& stream = Slots[static_cast<std::size_t>(slot - 1)];
+    const SlotStream& stream = FSlots[static_cast<std::size_t>(slot - 1)];
     ReadStream(std::span<const std::uint8_t>(stream).subspan(StreamHeader, StreamLength), image);
   }
   return image;
@@ -160,53 +160,53 @@ ParamImage SimDevice::StoredPreset(int slot) const {
 
 std::string SimDevice::StoredPresetName(int slot) const {
   if (slot < 1 || slot > SlotCount) return {};
-  const SlotStream& stream = Slots[static_cast<std::size_t>(slot - 1)];
+  const SlotStream& stream = FSlots[static_cast<std::size_t>(slot - 1)];
   std::string name(stream.begin() + StreamHeader, stream.begin() + StreamHeader + PresetNameLength);
   return name.substr(0, name.find('\0'));
 }
 
 const SlotStream& SimDevice::StoredStream(int slot) const {
-  return Slots[static_cast<std::size_t>(std::clamp(slot, 1, SlotCount) - 1)];
+  return FSlots[static_cast<std::size_t>(std::clamp(slot, 1, SlotCount) - 1)];
 }
 
 void SimDevice::SetIdentity(const std::string& text, std::uint8_t code) {
-  Config.Identity = text;
-  Config.IdentityCode = code;
+  FConfig.Identity = text;
+  FConfig.IdentityCode = code;
 }
 
 void SimDevice::SetUserLock(bool locked, const std::string& password) {
-  Config.UserLock = locked;
-  Config.Password = password;
+  FConfig.UserLock = locked;
+  FConfig.Password = password;
 }
 
 InfoBlock SimDevice::Info() const {
   InfoBlock info{};
-  std::copy_n(Eeprom.begin(), info.size(), info.begin());
+  std::copy_n(FEeprom.begin(), info.size(), info.begin());
   return info;
 }
 
 void SimDevice::SetInfo(const InfoBlock& info) {
-  std::copy(info.begin(), info.end(), Eeprom.begin());
+  std::copy(info.begin(), info.end(), FEeprom.begin());
 }
 
 void SimDevice::SetLevels(const SimLevels& levels) {
-  CurrentLevels = levels;
-  LevelsMove = false;
+  FCurrentLevels = levels;
+  FLevelsMove = false;
 }
 
 void SimDevice::StepLevels() {
   // A slow swell per channel, phase-shifted so the meters differ.
-  ++LevelStep;
-  for (std::size_t c = 0; c < CurrentLevels.Values.size(); ++c) {
-    const double db = -35.0 + 30.0 * std::sin(0.35 * LevelStep + 0.7 * static_cast<double>(c));
-    CurrentLevels.Values[c] = static_cast<float>(std::pow(10.0, db / 20.0));
+  ++FLevelStep;
+  for (std::size_t c = 0; c < FCurrentLevels.Values.size(); ++c) {
+    const double db = -35.0 + 30.0 * std::sin(0.35 * FLevelStep + 0.7 * static_cast<double>(c));
+    FCurrentLevels.Values[c] = static_cast<float>(std::pow(10.0, db / 20.0));
   }
 }
 
 // --- Frames --------------------------------------------------------------------
 
 LCmd SimDevice::Reply(std::uint8_t code, ByteVector payload) const {
-  LCmd reply(Config.DeviceId, code);
+  LCmd reply(FConfig.DeviceId, code);
   reply.Payload = std::move(payload);
   return reply;
 }
@@ -239,7 +239,7 @@ std::vector<LCmd> SimDevice::Handle(const LCmd& request) {
     if (request.Code == CM_MCS_WRITE_EEPROM::CODE && request.Payload.size() >= want)
       want += request.Payload[2];
     if (request.Payload.size() < want) {
-      ++ShortCount;
+      ++FShortCount;
       return {Ack()};
     }
   }
@@ -252,25 +252,25 @@ std::vector<LCmd> SimDevice::Answer(const LCmd& request) {
     case CommandCode("HELLO"):
       return {Reply(reply::Hello, {})};
     case CommandCode("IDENTITY"):
-      return {Reply(Config.IdentityCode, ByteVector(Config.Identity.begin(), Config.Identity.end()))};
+      return {Reply(FConfig.IdentityCode, ByteVector(FConfig.Identity.begin(), FConfig.Identity.end()))};
     case CommandCode("LOCK_STATUS"):
-      return {Reply(reply::LockStatus, {0, 0, 0, 0, 0, static_cast<std::uint8_t>(Config.UserLock ? 1 : 0)})};
+      return {Reply(reply::LockStatus, {0, 0, 0, 0, 0, static_cast<std::uint8_t>(FConfig.UserLock ? 1 : 0)})};
     case CM_MCS_PASS_SUBMIT::CODE: {
       const std::uint8_t kind = p[0];
       std::array<std::uint8_t, 4> want{};
-      std::copy_n(Config.Password.begin(), std::min<std::size_t>(Config.Password.size(), 4), want.begin());
+      std::copy_n(FConfig.Password.begin(), std::min<std::size_t>(FConfig.Password.size(), 4), want.begin());
       const bool ok = kind == 0 && std::equal(want.begin(), want.end(), p.begin() + 1);
-      if (kind == 0) UnlockedNow = ok;
+      if (kind == 0) FUnlockedNow = ok;
       return {Reply(reply::Password, {kind, static_cast<std::uint8_t>(ok ? 1 : 0)})};
     }
     case CM_MCS_SET_LOCK::CODE: {
       const auto end = std::find(p.begin(), p.begin() + 4, 0);
-      Config.Password.assign(p.begin(), end);
-      Config.UserLock = true;
+      FConfig.Password.assign(p.begin(), end);
+      FConfig.UserLock = true;
       return {Ack()};
     }
     case CommandCode("PRESET_NUMBER"):
-      return {Reply(reply::PresetNumber, {CurrentPreset})};
+      return {Reply(reply::PresetNumber, {FCurrentPreset})};
     case CommandCode("UPLOAD"): {
       ByteVector flags(SlotCount);
       for (int i = 0; i < SlotCount; ++i)
@@ -281,41 +281,41 @@ std::vector<LCmd> SimDevice::Answer(const LCmd& request) {
       ByteVector payload(1 + PresetNameLength, 0);
       payload[0] = p[0];
       if (p[0] < SlotCount)
-        std::copy_n(Slots[p[0]].begin() + StreamHeader, PresetNameLength, payload.begin() + 1);
+        std::copy_n(FSlots[p[0]].begin() + StreamHeader, PresetNameLength, payload.begin() + 1);
       return {Reply(reply::PresetName, std::move(payload))};
     }
     case CommandCode("GROUP_CTRL_RECORDS"):
-      return {Reply(reply::GroupCtrl, ByteVector(GroupBytes.begin(), GroupBytes.end()))};
+      return {Reply(reply::GroupCtrl, ByteVector(FGroupBytes.begin(), FGroupBytes.end()))};
     case CommandCode("STATE_PACKET"):
       return {Packet(reply::StatePacket, p[0], StateStream())};
     case CommandCode("SELECT_SLOT"):
-      if (p[0] >= 1 && p[0] <= SlotCount) SelectedSlot = p[0];
+      if (p[0] >= 1 && p[0] <= SlotCount) FSelectedSlot = p[0];
       return {Ack()};
     case CommandCode("SLOT_PACKET"):
-      return {Packet(reply::SlotPacket, p[0], Slots[static_cast<std::size_t>(SelectedSlot - 1)])};
+      return {Packet(reply::SlotPacket, p[0], FSlots[static_cast<std::size_t>(FSelectedSlot - 1)])};
     case CommandCode("ASK_ADDRESS"):
-      return {Reply(reply::DeviceIp, ByteVector(Config.Ip.begin(), Config.Ip.end()))};
+      return {Reply(reply::DeviceIp, ByteVector(FConfig.Ip.begin(), FConfig.Ip.end()))};
     case CommandCode("SET_ADDRESS"):
-      std::copy_n(p.begin(), 4, Config.Ip.begin());
+      std::copy_n(p.begin(), 4, FConfig.Ip.begin());
       return {Ack()};
     case CommandCode("SET_DEVICE_ID"):
       // The new ID answers: the editor addresses this command to it.
-      if (p[0] != 0) Config.DeviceId = p[0];
+      if (p[0] != 0) FConfig.DeviceId = p[0];
       return {Ack()};
     case CommandCode("LEVELS"):
-      if (LevelsMove) StepLevels();
-      return {Reply(reply::Levels, EncodeLevels(CurrentLevels))};
+      if (FLevelsMove) StepLevels();
+      return {Reply(reply::Levels, EncodeLevels(FCurrentLevels))};
     case CM_MCS_READ_EEPROM::CODE: {
       const std::size_t address = p[0] | (p[1] << 8);
       ByteVector payload;
       for (std::size_t i = 0; i < std::min<std::size_t>(p[2], DeviceFrame::MaxPayload); ++i)
-        payload.push_back(address + i < Eeprom.size() ? Eeprom[address + i] : 0xFF);
+        payload.push_back(address + i < FEeprom.size() ? FEeprom[address + i] : 0xFF);
       return {Reply(reply::Eeprom, std::move(payload))};
     }
     case CM_MCS_WRITE_EEPROM::CODE: {
       const std::size_t address = p[0] | (p[1] << 8);
       for (std::size_t i = 0; i < p[2]; ++i)
-        if (address + i < Eeprom.size()) Eeprom[address + i] = p[3 + i];
+        if (address + i < FEeprom.size()) FEeprom[address + i] = p[3 + i];
       return {Ack()};
     }
     case CommandCode("RECALL"):
@@ -323,8 +323,8 @@ std::vector<LCmd> SimDevice::Answer(const LCmd& request) {
       return {Ack()};
     case CommandCode("STORE"):
       if (p[0] >= 1 && p[0] <= SlotCount) {
-        StorePreset(p[0], Current);
-        CurrentPreset = p[0];
+        StorePreset(p[0], FCurrent);
+        FCurrentPreset = p[0];
       }
       return {Ack()};
     case CommandCode("FACTORY_RESET"):
@@ -334,8 +334,8 @@ std::vector<LCmd> SimDevice::Answer(const LCmd& request) {
       WriteDownloadBlock(p);
       return {Reply(reply::DownloadBlock, {p[0]})};
     case CM_MCS_MCU_RESET::CODE:
-      ++RestartCount;
-      UnlockedNow = false;
+      ++FRestartCount;
+      FUnlockedNow = false;
       return {Ack()};
     default:
       ApplyParameter(request);
@@ -347,29 +347,29 @@ std::vector<LCmd> SimDevice::Answer(const LCmd& request) {
 void SimDevice::Recall(std::uint8_t number) {
   if (number == 0) {
     // The factory set; the group-control records are not part of a preset.
-    Current = FactoryImage();
-    CurrentPreset = 0;
+    FCurrent = FactoryImage();
+    FCurrentPreset = 0;
     return;
   }
   if (!IsStored(number)) return;
-  const SlotStream& stream = Slots[static_cast<std::size_t>(number - 1)];
-  ReadStream(std::span<const std::uint8_t>(stream).subspan(StreamHeader, StreamLength), Current);
-  CurrentPreset = number;
+  const SlotStream& stream = FSlots[static_cast<std::size_t>(number - 1)];
+  ReadStream(std::span<const std::uint8_t>(stream).subspan(StreamHeader, StreamLength), FCurrent);
+  FCurrentPreset = number;
 }
 
 void SimDevice::FactoryReset() {
-  ++FactoryResetCount;
-  Current = FactoryImage();
-  GroupBytes = FactoryGroups();
-  Slots.fill(EmptySlot());
-  CurrentPreset = 0;
+  ++FFactoryResetCount;
+  FCurrent = FactoryImage();
+  FGroupBytes = FactoryGroups();
+  FSlots.fill(EmptySlot());
+  FCurrentPreset = 0;
 }
 
 void SimDevice::WriteDownloadBlock(std::span<const std::uint8_t> payload) {
   const std::size_t block = payload[0];
   const std::size_t record = payload[1];
   if (record >= static_cast<std::size_t>(SlotCount) || block >= static_cast<std::size_t>(PacketCount)) return;
-  SlotStream& slot = Slots[record];
+  SlotStream& slot = FSlots[record];
   const auto data = payload.subspan(2);
   const std::size_t at = PacketData * block;
   const std::size_t count = std::min(data.size(), slot.size() - at);

@@ -128,12 +128,12 @@ class SimDevice {
   std::vector<LCmd> Handle(const LCmd& request);
 
   // --- The current parameter set, its two header bytes included.
-  const ParamImage& Image() const { return Current; }
+  const ParamImage& Image() const { return FCurrent; }
   // A channel's gain word (inputs, outputs, 18); 0 for any other channel.
   std::uint16_t Gain(int channel) const;
-  void SetImage(const ParamImage& image) { Current = image; }
+  void SetImage(const ParamImage& image) { FCurrent = image; }
   // The eight group-control records as reply 0x6C carries them.
-  const GroupRecords& Groups() const { return GroupBytes; }
+  const GroupRecords& Groups() const { return FGroupBytes; }
   // The staged stream of the current set, as the 26 state packets carry it.
   SlotStream StateStream() const;
   // Loads the set from a preset file (1278 bytes); false when it is not one.
@@ -152,35 +152,35 @@ class SimDevice {
   // The slot's staged stream as slot packets carry it; first byte 0xFF
   // when stored.
   const SlotStream& StoredStream(int slot) const;
-  std::uint8_t PresetNumber() const { return CurrentPreset; }
-  void SetPresetNumber(std::uint8_t number) { CurrentPreset = number; }
+  std::uint8_t PresetNumber() const { return FCurrentPreset; }
+  void SetPresetNumber(std::uint8_t number) { FCurrentPreset = number; }
 
   // --- Identity, lock and address.
-  std::uint8_t DeviceId() const { return Config.DeviceId; }
-  void SetDeviceId(std::uint8_t id) { Config.DeviceId = id; }
-  const std::string& Identity() const { return Config.Identity; }
+  std::uint8_t DeviceId() const { return FConfig.DeviceId; }
+  void SetDeviceId(std::uint8_t id) { FConfig.DeviceId = id; }
+  const std::string& Identity() const { return FConfig.Identity; }
   void SetIdentity(const std::string& text, std::uint8_t code = reply::Identity);
-  bool UserLock() const { return Config.UserLock; }
+  bool UserLock() const { return FConfig.UserLock; }
   void SetUserLock(bool locked, const std::string& password);
-  const std::string& Password() const { return Config.Password; }
+  const std::string& Password() const { return FConfig.Password; }
   // Whether a right password was submitted since the last restart.
-  bool Unlocked() const { return UnlockedNow; }
-  std::array<std::uint8_t, 4> Ip() const { return Config.Ip; }
-  void SetIp(const std::array<std::uint8_t, 4>& ip) { Config.Ip = ip; }
+  bool Unlocked() const { return FUnlockedNow; }
+  std::array<std::uint8_t, 4> Ip() const { return FConfig.Ip; }
+  void SetIp(const std::array<std::uint8_t, 4>& ip) { FConfig.Ip = ip; }
   InfoBlock Info() const;
   void SetInfo(const InfoBlock& info);
 
   // --- Levels. Fixed values stay until changed; moving levels (the
   // default) change a little with every level request.
   void SetLevels(const SimLevels& levels);
-  void SetLevelsMoving(bool moving) { LevelsMove = moving; }
-  SimLevels Levels() const { return CurrentLevels; }
+  void SetLevelsMoving(bool moving) { FLevelsMove = moving; }
+  SimLevels Levels() const { return FCurrentLevels; }
 
   // --- Counters of device events.
-  int Restarts() const { return RestartCount; }
-  int FactoryResets() const { return FactoryResetCount; }
+  int Restarts() const { return FRestartCount; }
+  int FactoryResets() const { return FFactoryResetCount; }
   // Commands whose payload was too short to apply (they are acknowledged).
-  int ShortCommands() const { return ShortCount; }
+  int ShortCommands() const { return FShortCount; }
 
  private:
   LCmd Ack() const;
@@ -202,20 +202,20 @@ class SimDevice {
   void WriteDownloadBlock(std::span<const std::uint8_t> payload);
   void StepLevels();
 
-  SimConfig Config;
-  ParamImage Current = FactoryImage();
-  GroupRecords GroupBytes{};
-  std::array<SlotStream, SlotCount> Slots{};
-  std::array<std::uint8_t, EepromSize> Eeprom{};
-  std::uint8_t CurrentPreset = 0;
-  int SelectedSlot = 1;
-  bool UnlockedNow = false;
-  SimLevels CurrentLevels;
-  bool LevelsMove = true;
-  unsigned LevelStep = 0;
-  int RestartCount = 0;
-  int FactoryResetCount = 0;
-  int ShortCount = 0;
+  SimConfig FConfig;
+  ParamImage FCurrent = FactoryImage();
+  GroupRecords FGroupBytes{};
+  std::array<SlotStream, SlotCount> FSlots{};
+  std::array<std::uint8_t, EepromSize> FEeprom{};
+  std::uint8_t FCurrentPreset = 0;
+  int FSelectedSlot = 1;
+  bool FUnlockedNow = false;
+  SimLevels FCurrentLevels;
+  bool FLevelsMove = true;
+  unsigned FLevelStep = 0;
+  int FRestartCount = 0;
+  int FFactoryResetCount = 0;
+  int FShortCount = 0;
 };
 
 }  // namespace sim

@@ -35,11 +35,11 @@ std::vector<int> SimDevice::GroupOf(int channel) const {
   // own mask holds its own bit holds its group.
   const int i = strip->Index;
   const auto holds = [i](std::uint16_t mask) { return ((mask >> i) & 1u) != 0; };
-  std::uint16_t group = Current.Word(strip->Link);
+  std::uint16_t group = FCurrent.Word(strip->Link);
   if (!holds(group)) {
     group = static_cast<std::uint16_t>(1u << i);  // no recorded group: alone
     for (int lower = 0; lower < i; ++lower) {
-      const std::uint16_t mask = Current.Word(StripOf(ChannelOf(strip->Kind, lower))->Link);
+      const std::uint16_t mask = FCurrent.Word(StripOf(ChannelOf(strip->Kind, lower))->Link);
       if (holds(mask)) {
         group = mask;
         break;
@@ -73,38 +73,38 @@ bool SimDevice::ApplyChannelParameter(const LCmd& request) {
 
   switch (request.Code) {
     case CM_MCS_GAIN::CODE:
-      eachMember([&](const Strip& s) { Current.SetWord(s.Gain, WordAt(p, 1)); });
+      eachMember([&](const Strip& s) { FCurrent.SetWord(s.Gain, WordAt(p, 1)); });
       return true;
     case CM_MCS_POLARITY::CODE:
       eachMember([&](const Strip& s) {
-        if (Has(s.Polarity)) Current.SetWord(s.Polarity, p[1]);
+        if (Has(s.Polarity)) FCurrent.SetWord(s.Polarity, p[1]);
       });
       return true;
     case CM_MCS_MUTE::CODE:
       if (strip && strip->Kind == Side::Effect)
-        Current.SetWord(at::EffectMute, p[1]);
+        FCurrent.SetWord(at::EffectMute, p[1]);
       else
         eachMember(
-            [&](const Strip& s) { Current.SetBit(s.MuteWord, static_cast<unsigned>(s.Index), p[1] != 0); });
+            [&](const Strip& s) { FCurrent.SetBit(s.MuteWord, static_cast<unsigned>(s.Index), p[1] != 0); });
       return true;
     case CM_MCS_DELAY::CODE:
       eachMember([&](const Strip& s) {
-        if (Has(s.Delay)) Current.SetWord(s.Delay, WordAt(p, 1));
+        if (Has(s.Delay)) FCurrent.SetWord(s.Delay, WordAt(p, 1));
       });
       return true;
     case CM_MCS_COMP::CODE:
       eachMember([&](const Strip& s) {
-        if (Has(s.Comp)) Current.Put(s.Comp, BytesAt(p, 1, 8));
+        if (Has(s.Comp)) FCurrent.Put(s.Comp, BytesAt(p, 1, 8));
       });
       return true;
     case CM_MCS_GATE::CODE:
       eachMember([&](const Strip& s) {
-        if (Has(s.Gate)) Current.Put(s.Gate, BytesAt(p, 1, 6));
+        if (Has(s.Gate)) FCurrent.Put(s.Gate, BytesAt(p, 1, 6));
       });
       return true;
     case CommandCode("FEEDBACK_LEVEL"):
       eachMember([&](const Strip& s) {
-        if (Has(s.Feedback)) Current.SetWord(s.Feedback, p[1]);
+        if (Has(s.Feedback)) FCurrent.SetWord(s.Feedback, p[1]);
       });
       return true;
     case CM_MCS_HIGH_PASS::CODE:
@@ -113,8 +113,8 @@ bool SimDevice::ApplyChannelParameter(const LCmd& request) {
       eachMember([&](const Strip& s) {
         const std::size_t filter = high ? s.HighPass : s.LowPass;
         if (!Has(filter)) return;
-        Current.SetWord(filter, p[3]);
-        Current.SetWord(filter + 2, WordAt(p, 1));
+        FCurrent.SetWord(filter, p[3]);
+        FCurrent.SetWord(filter + 2, WordAt(p, 1));
       });
       return true;
     }
@@ -125,26 +125,26 @@ bool SimDevice::ApplyChannelParameter(const LCmd& request) {
       ApplyRoute(channel, WordAt(p, 1));
       return true;
     case CommandCode("LINK_MASK"):
-      if (strip && Has(strip->Link)) Current.SetWord(strip->Link, p[1]);
+      if (strip && Has(strip->Link)) FCurrent.SetWord(strip->Link, p[1]);
       return true;
     case CM_MCS_CHANNEL_NAME::CODE:
-      if (strip) Current.Put(strip->Name, BytesAt(p, 1, ChannelNameLength));
+      if (strip) FCurrent.Put(strip->Name, BytesAt(p, 1, ChannelNameLength));
       return true;
     case CommandCode("PHANTOM"):
       eachMember([&](const Strip& s) {
-        if (Has(s.Phantom)) Current.SetByte(s.Phantom, p[1]);
+        if (Has(s.Phantom)) FCurrent.SetByte(s.Phantom, p[1]);
       });
       return true;
     case CommandCode("MIC_GAIN"):
       eachMember([&](const Strip& s) {
         if (!Has(s.MicGain)) return;
-        Current.SetByte(s.MicGain, p[1]);
+        FCurrent.SetByte(s.MicGain, p[1]);
         // Line level carries no phantom power.
-        if (p[1] == 0) Current.SetByte(s.Phantom, 0);
+        if (p[1] == 0) FCurrent.SetByte(s.Phantom, 0);
       });
       return true;
     case CommandCode("EQ_BYPASS"):
-      if (strip) Current.SetBit(strip->WholeEq, static_cast<unsigned>(strip->Index), p[1] != 0);
+      if (strip) FCurrent.SetBit(strip->WholeEq, static_cast<unsigned>(strip->Index), p[1] != 0);
       return true;
     case CommandCode("COPY_CHANNEL"):
       CopyStrip(channel, p[1]);
@@ -158,44 +158,44 @@ bool SimDevice::ApplySetParameter(const LCmd& request) {
   const ByteVector& p = request.Payload;
   switch (request.Code) {
     case CM_MCS_DELAYUNIT::CODE:
-      Current.SetWord(at::DelayUnitWord, p[0]);
+      FCurrent.SetWord(at::DelayUnitWord, p[0]);
       return true;
     case CM_MCS_PRESETNAME::CODE:
-      Current.Put(at::PresetName, BytesAt(p, 0, PresetNameLength));
+      FCurrent.Put(at::PresetName, BytesAt(p, 0, PresetNameLength));
       return true;
     case CM_MCS_WORK_MODE::CODE:
-      Current.SetWord(at::TestSource, p[0]);
-      Current.SetWord(at::SineIndex, p[1]);
+      FCurrent.SetWord(at::TestSource, p[0]);
+      FCurrent.SetWord(at::SineIndex, p[1]);
       return true;
     case CommandCode("MEMORIZE_MODE"):
-      Current.SetWord(at::Memorize, p[0]);
+      FCurrent.SetWord(at::Memorize, p[0]);
       return true;
     case CM_MCS_DSP_SUB_CTRL::CODE:
-      Current.Put(p[0] == 0 ? at::SubControl0 : at::SubControl1, BytesAt(p, 1, 4));
+      FCurrent.Put(p[0] == 0 ? at::SubControl0 : at::SubControl1, BytesAt(p, 1, 4));
       return true;
     case CM_MCS_GROUP_CTRL::CODE:
       if (p[0] < GroupCount)
-        std::copy_n(p.begin() + 1, GroupRecordSize, GroupBytes.begin() + GroupRecordSize * p[0]);
+        std::copy_n(p.begin() + 1, GroupRecordSize, FGroupBytes.begin() + GroupRecordSize * p[0]);
       return true;
     case CommandCode("EFFECT"):
-      Current.SetByte(at::EffectOn, p[0]);
-      Current.SetByte(at::EffectVolume, p[1]);
+      FCurrent.SetByte(at::EffectOn, p[0]);
+      FCurrent.SetByte(at::EffectVolume, p[1]);
       return true;
     case CM_MCS_MIX_GATE::CODE:
-      if (p[0] == AutoMixGateIndex) Current.Put(at::AutoMixGate, BytesAt(p, 1, 10));
-      if (p[0] == CameraGateIndex) Current.Put(at::CameraGate, BytesAt(p, 1, 10));
+      if (p[0] == AutoMixGateIndex) FCurrent.Put(at::AutoMixGate, BytesAt(p, 1, 10));
+      if (p[0] == CameraGateIndex) FCurrent.Put(at::CameraGate, BytesAt(p, 1, 10));
       return true;
     case CommandCode("AUTOMIX_SLOPE"):
-      Current.SetWord(at::AutoMixSlope, p[0]);
+      FCurrent.SetWord(at::AutoMixSlope, p[0]);
       return true;
     case CommandCode("CAMERA_DEFAULT"):
-      Current.SetByte(at::CameraDefault, p[0]);
+      FCurrent.SetByte(at::CameraDefault, p[0]);
       return true;
     case CM_MCS_RVB::CODE:
-      Current.Put(at::Reverb, BytesAt(p, 0, 8));
+      FCurrent.Put(at::Reverb, BytesAt(p, 0, 8));
       return true;
     case CM_MCS_ECHO::CODE:
-      Current.Put(at::Echo, BytesAt(p, 0, 8));
+      FCurrent.Put(at::Echo, BytesAt(p, 0, 8));
       return true;
     default:
       return false;
@@ -209,17 +209,17 @@ void SimDevice::ApplyBand(int channel, const LCmd& request) {
   if (!strip || band >= strip->BandCount) return;
   const auto record = BytesAt(p, 2, BandRecordSize);
   const std::size_t offset = BandRecordSize * static_cast<std::size_t>(band);
-  Current.SetBit(strip->BandBypass, static_cast<unsigned>(band), p[8] != 0);
+  FCurrent.SetBit(strip->BandBypass, static_cast<unsigned>(band), p[8] != 0);
   if (strip->Kind == Side::Effect) {
-    Current.Put(strip->Bands + offset, record);
+    FCurrent.Put(strip->Bands + offset, record);
     return;
   }
   // Members take the band and the edited channel's whole band-bypass word.
-  const std::uint16_t bypass = Current.Word(strip->BandBypass);
+  const std::uint16_t bypass = FCurrent.Word(strip->BandBypass);
   for (int member : GroupOf(channel)) {
     const Strip s = *StripOf(member);
-    Current.Put(s.Bands + offset, record);
-    Current.SetWord(s.BandBypass, bypass);
+    FCurrent.Put(s.Bands + offset, record);
+    FCurrent.SetWord(s.BandBypass, bypass);
   }
 }
 
@@ -227,30 +227,30 @@ void SimDevice::ApplyRoute(int channel, std::uint16_t mask) {
   const auto strip = StripOf(channel);
   if (!strip) return;
   if (Has(strip->Route)) {
-    Current.SetWord(strip->Route, mask);
+    FCurrent.SetWord(strip->Route, mask);
     return;
   }
   if (strip->Kind != Side::Effect) return;
-  Current.SetByte(at::EffectRoute, static_cast<std::uint8_t>(mask));
+  FCurrent.SetByte(at::EffectRoute, static_cast<std::uint8_t>(mask));
   // An input that no longer feeds the effect bus leaves both gates.
   for (std::size_t gate : {at::AutoMixGate, at::CameraGate})
-    Current.SetWord(gate + GateInputMask,
-                    static_cast<std::uint16_t>(Current.Word(gate + GateInputMask) & mask));
+    FCurrent.SetWord(gate + GateInputMask,
+                     static_cast<std::uint16_t>(FCurrent.Word(gate + GateInputMask) & mask));
 }
 
 void SimDevice::CopyStrip(int from, int to) {
   const auto a = StripOf(from);
   const auto b = StripOf(to);
   if (!a || !b || a->Kind != b->Kind || a->Kind == Side::Effect) return;
-  Current.SetWord(b->BandBypass, Current.Word(a->BandBypass));
+  FCurrent.SetWord(b->BandBypass, FCurrent.Word(a->BandBypass));
   const auto bitOf = [&](std::size_t word, const Strip& s) {
-    return ((Current.Word(word) >> s.Index) & 1u) != 0;
+    return ((FCurrent.Word(word) >> s.Index) & 1u) != 0;
   };
-  Current.SetBit(b->MuteWord, static_cast<unsigned>(b->Index), bitOf(a->MuteWord, *a));
-  Current.SetBit(b->WholeEq, static_cast<unsigned>(b->Index), bitOf(a->WholeEq, *a));
-  const ParamImage before = Current;
-  Current.Put(b->CopyFrom,
-              std::span<const std::uint8_t>(before.Bytes).subspan(a->CopyFrom, 2 * a->CopyWords));
+  FCurrent.SetBit(b->MuteWord, static_cast<unsigned>(b->Index), bitOf(a->MuteWord, *a));
+  FCurrent.SetBit(b->WholeEq, static_cast<unsigned>(b->Index), bitOf(a->WholeEq, *a));
+  const ParamImage before = FCurrent;
+  FCurrent.Put(b->CopyFrom,
+               std::span<const std::uint8_t>(before.Bytes).subspan(a->CopyFrom, 2 * a->CopyWords));
 }
 
 }  // namespace sim
