@@ -468,7 +468,16 @@ TEST(SimDevice, LoadsPresetAndUnitFiles) {
   stored.StorePreset(2, RandomImage(2));
   Ask(stored, Cmd(0x24, {2}));
   for (std::uint8_t k = 0; k < 26; ++k) unit.StoreSlotPacket(2, Ask(stored, Cmd(0x28, {k})).Payload);
-  EXPECT_TRUE(device.LoadUnitFile(BuildUnitFile(unit)));
+  // The least a download takes is the magic, the block and 21 entries
+  // without their line ends.
+  ByteVector unitFile = BuildUnitFile(unit);
+  ASSERT_GT(unitFile.size(), 26747u);
+  EXPECT_FALSE(device.LoadUnitFile(ByteVector(unitFile.begin(), unitFile.begin() + 26746)));
+  unitFile[3] = '-';
+  EXPECT_FALSE(device.LoadUnitFile(unitFile));
+  unitFile[3] = '*';
+  EXPECT_TRUE(device.LoadUnitFile(ByteVector(unitFile.begin(), unitFile.begin() + 26747)));
+  EXPECT_TRUE(device.LoadUnitFile(unitFile));
   EXPECT_TRUE(device.IsStored(2));
   EXPECT_FALSE(device.IsStored(1));
   EXPECT_EQ(device.StoredPreset(2).Bytes[100], RandomImage(2).Bytes[100]);
