@@ -15,30 +15,6 @@ namespace {
 // by its owner loses the newest ones.
 constexpr std::size_t MaxWaitingChunks = 256;
 
-struct TargetSize {
-  std::uint8_t code;
-  std::uint8_t size;
-};
-
-// Commands whose first payload bytes name what they address. Every other
-// command carries values only (levels, keep-alive, effect settings, test
-// signal) and coalesces on its code alone.
-constexpr std::array<TargetSize, 29> TargetSizes{{
-    {0x19, 2},                        // EEPROM address
-    {0x1A, 2}, {0x20, 1},             // preset number
-    {0x21, 1}, {0x24, 1},             // slot
-    {0x25, 2},                        // block, record
-    {0x27, 1},                        // packet
-    {0x28, 1}, {0x29, 1},             // preset index
-    {0x2A, 2},                        // source and destination channel
-    {0x30, 1},                        // channel
-    {0x31, 1}, {0x32, 1}, {0x33, 2},  // channel and band
-    {0x34, 1}, {0x35, 1}, {0x36, 1}, {0x38, 1}, {0x3A, 1}, {0x3B, 1},
-    {0x3C, 1}, {0x3D, 1}, {0x3E, 1}, {0x55, 1}, {0x56, 1}, {0x5B, 1},  // sub-control record
-    {0x61, 1}, {0x64, 1},                                              // automix or camera gate
-    {0x6B, 1},                                                         // group-control record
-}};
-
 std::uint8_t CodeOf(const ByteVector& frame) {
   return frame.size() > DeviceFrame::CodeIndex ? frame[DeviceFrame::CodeIndex] : 0;
 }
@@ -60,9 +36,7 @@ bool SameTarget(const ByteVector& a, const ByteVector& b) {
 }  // namespace
 
 std::size_t CoalescingTargetSize(std::uint8_t code) {
-  for (const auto& t : TargetSizes)
-    if (t.code == code) return t.size;
-  return 0;
+  return CommandTargetSize(code);
 }
 
 bool LinkOwner::WriteSocket(const std::uint8_t*, std::size_t, std::string&) {

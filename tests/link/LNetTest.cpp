@@ -114,9 +114,8 @@ TEST_F(LNetTest, GreetsTheDeviceAndCoalescesABurstWhileAnAnswerIsAwaited) {
   ASSERT_EQ(identity.size(), 1u);
   const LCmd reply = ParseFrame(identity[0]);
   EXPECT_EQ(std::string(reply.Payload.begin(), reply.Payload.begin() + 9), "TAVO V013");
-  EXPECT_EQ(sim.With([](sim::SimDevice& d) { return d.Model().GetGain(0); }), 20);
-  for (int ch = 1; ch <= 3; ++ch)
-    EXPECT_EQ(sim.With([ch](sim::SimDevice& d) { return d.Model().GetGain(ch); }), 100);
+  EXPECT_EQ(sim.With([](sim::SimDevice& d) { return d.Gain(0); }), 20);
+  for (int ch = 1; ch <= 3; ++ch) EXPECT_EQ(sim.With([ch](sim::SimDevice& d) { return d.Gain(ch); }), 100);
   EXPECT_EQ(window->rewrites, 0);
 }
 
