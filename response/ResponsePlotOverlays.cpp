@@ -109,13 +109,12 @@ void LResponsePlotBase::DrawCaption(TCanvas* c, unsigned lines, double gain, dou
   c->Font->SetSize(8);
   c->Brush->SetStyle(bsClear);
   int tops[3];
-  const int n = CaptionLineTops(lines, gain, tops);
+  CaptionLineTops(lines, gain, tops);
   int line = 0;
   const int left = TruncPixel(ax - 20);
   if (lines & clQ) c->TextOut(left, TruncPixel(ay + tops[line++]), CaptionQText(q));
   if (lines & clFrequency) c->TextOut(left, TruncPixel(ay + tops[line++]), CaptionFrequencyText(frequency));
   if (lines & clGain) c->TextOut(left, TruncPixel(ay + tops[line++]), CaptionGainText(gain));
-  (void)n;
   if (FTextSize > 0) c->Font->SetSize(FTextSize);
 }
 
