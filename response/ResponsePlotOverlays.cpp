@@ -86,7 +86,11 @@ void LResponsePlotBase::BlockPaint() {
     c->Pen->SetColor(FBlockColor[At(i)]);
     c->Pen->SetWidth(5);
     c->Pen->SetStyle(psSolid);
-    DrawMarkerShape(c, FBlockKind[At(i)], i, px, py);
+    // A marker wholly off the page (the unplaced ones at x 0) draws no pixel:
+    // its shape, wide pen and label all lie within this box.
+    const TRect reach(TruncPixel(px) - 12, TruncPixel(py) - 30, TruncPixel(px) + 40, TruncPixel(py) + 10);
+    if (!IntersectRect(reach, TRect(0, 0, GetPlotWidth(), GetPlotHeight())).IsEmpty())
+      DrawMarkerShape(c, FBlockKind[At(i)], i, px, py);
     if (FBlockKind[At(i)] == 1 && FParameterDisplay &&
         (FCaptionX != FBlockX[At(i)] || FCaptionGain != FBlockY[At(i)])) {
       const double type = FBlockType[At(i)];
