@@ -63,7 +63,6 @@ TEST(HintWindow, MeasuresAndPaintsItsText) {
   QWidget* w = hint->GetWidget();
   ASSERT_TRUE(PumpUntil([w] { return w->isVisible(); }));
   const QImage shot = w->grab().toImage();
-  shot.save("/tmp/a2/hint.png");
   const QColor back = shot.pixelColor(shot.width() - 3, shot.height() / 2);
   EXPECT_EQ(back, QColor(0xFF, 0xFF, 0xE1)) << "the hint colour";
   int dark = 0;
