@@ -337,3 +337,31 @@ TEST(PlotControl, TwinCopiesOnlyItsOwnKind) {
   EXPECT_NE(copy.GetPlotList().Find(5), nullptr);
   static_assert(!std::is_constructible_v<LMyFFTDrawPhase, const LMyFFTDrawHpLp6dB&>);
 }
+
+TEST(PlotControl, FrequencyLabelCountFollowsTheWidth) {
+  // Runs of label pixels along the label page, split by blank columns.
+  auto labelRuns = [](LMyFFTDrawPhase* p) {
+    const QImage img = p->GetXLabelPage()->Bitmap->GetImage().convertToFormat(QImage::Format_RGB32);
+    int runs = 0;
+    bool inRun = false;
+    int blank = 0;
+    for (int x = 0; x < img.width(); ++x) {
+      bool ink = false;
+      for (int y = 0; y < img.height(); ++y) ink |= Pixel(img, x, y) != 0;
+      if (ink) {
+        if (!inRun) ++runs;
+        inRun = true;
+        blank = 0;
+      } else if (++blank >= 3) {
+        inRun = false;
+      }
+    }
+    return runs;
+  };
+  PlotFixture narrow(799, 255);
+  narrow.view->Repaint();
+  EXPECT_EQ(labelRuns(narrow.view), 4);
+  PlotFixture wide(800, 255);
+  wide.view->Repaint();
+  EXPECT_GE(labelRuns(wide.view), 8);
+}
