@@ -344,7 +344,10 @@ enum TTextFormats {
   tfSingleLine,
   tfTop,
   tfVerticalCenter,
-  tfWordBreak
+  tfWordBreak,
+  tfPathEllipsis,
+  tfWordEllipsis,
+  tfModifyString
 };
 using TTextFormat = TSet<TTextFormats>;
 
@@ -549,7 +552,9 @@ bool GetViewportOrgEx(HDC dc, TPoint* p);
 int SetBkMode(HDC dc, int mode);
 TColor SetBkColor(HDC dc, TColor color);
 bool DrawEdge(HDC dc, TRect* r, unsigned edge, unsigned flags);
+// With DT_MODIFYSTRING the first form gets the shortened text back.
 int DrawText(HDC dc, std::string& text, TRect* r, unsigned flags);
+int DrawText(HDC dc, const std::string& text, TRect* r, unsigned flags);
 
 // ---------------------------------------------------------------- pictures
 

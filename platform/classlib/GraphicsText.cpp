@@ -175,6 +175,9 @@ void TCanvas::TextRect(TRect& r, std::string& text, TTextFormat format) {
   if (format.Contains(tfSingleLine)) flags |= DT_SINGLELINE;
   if (format.Contains(tfVerticalCenter)) flags |= DT_VCENTER;
   if (format.Contains(tfWordBreak)) flags |= DT_WORDBREAK;
+  if (format.Contains(tfPathEllipsis)) flags |= DT_PATH_ELLIPSIS;
+  if (format.Contains(tfWordEllipsis)) flags |= DT_WORD_ELLIPSIS;
+  if (format.Contains(tfModifyString)) flags |= DT_MODIFYSTRING;
   DrawText(text, r, flags);
 }
 
@@ -188,6 +191,10 @@ int TCanvas::DrawText(std::string& text, TRect& r, unsigned flags) {
 }
 
 int DrawText(HDC dc, std::string& text, TRect* r, unsigned flags) {
+  return dc && r ? dc->DrawText(text, *r, flags) : 0;
+}
+
+int DrawText(HDC dc, const std::string& text, TRect* r, unsigned flags) {
   return dc && r ? dc->DrawText(text, *r, flags) : 0;
 }
 
