@@ -328,36 +328,44 @@ struct Surface {
   bool premultiplied = false;
   bool alpha = false;
   // For a clip that is not one rectangle: one byte per pixel of `clip`.
-  std::vector<std::uint8_t> mask;
+  std::shared_ptr<const std::vector<std::uint8_t>> maskHold;
+  const std::uint8_t* mask = nullptr;
 
   bool Ok() const { return img && !clip.isEmpty(); }
-  void Bind(QImage* image, const QRegion& region) {
+  // `state` keeps the mask of a complex clip between calls.
+  void Bind(QImage* image, const QRegion& region, CanvasState& state) {
     img = image;
     clip = region.boundingRect();
     bits = image->bits();  // detaches once, not per pixel
     bytesPerLine = image->bytesPerLine();
     premultiplied = image->format() == QImage::Format_ARGB32_Premultiplied;
     alpha = image->hasAlphaChannel();
-    if (region.rectCount() > 1) {
-      mask.assign(static_cast<std::size_t>(clip.width()) * clip.height(), 0);
+    if (region.rectCount() <= 1) return;
+    if (!state.mask || state.maskSurface != image->rect()) {
+      auto bytes = std::make_shared<std::vector<std::uint8_t>>(
+          static_cast<std::size_t>(clip.width()) * clip.height(), 0);
       for (const QRect& r : region)
         for (int y = r.top(); y <= r.bottom(); ++y)
-          std::fill_n(mask.begin() + MaskIndex(r.left(), y), r.width(), std::uint8_t{1});
+          std::fill_n(bytes->begin() + MaskIndex(r.left(), y), r.width(), std::uint8_t{1});
+      state.mask = std::move(bytes);
+      state.maskSurface = image->rect();
     }
+    maskHold = state.mask;
+    mask = maskHold->data();
   }
   std::size_t MaskIndex(int x, int y) const {
     return static_cast<std::size_t>(y - clip.top()) * clip.width() + (x - clip.left());
   }
-  bool Inside(int x, int y) const { return clip.contains(x, y) && (mask.empty() || mask[MaskIndex(x, y)]); }
+  bool Inside(int x, int y) const { return clip.contains(x, y) && (!mask || mask[MaskIndex(x, y)]); }
   // Makes one pixel (inside the clip rectangle) fully transparent.
   void Clear(int x, int y) {
-    if (!mask.empty() && !mask[MaskIndex(x, y)]) return;
+    if (mask && !mask[MaskIndex(x, y)]) return;
     reinterpret_cast<QRgb*>(bits + y * bytesPerLine)[x] = 0;
   }
   // Writes one pixel (inside the clip rectangle) with a raster operation;
   // results are opaque. Pixels outside a complex clip are left alone.
   void Put(int x, int y, TPenMode mode, std::uint32_t colour) {
-    if (!mask.empty() && !mask[MaskIndex(x, y)]) return;
+    if (mask && !mask[MaskIndex(x, y)]) return;
     QRgb* p = reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + x;
     if (mode == pmCopy) {
       *p = 0xFF000000u | colour;
@@ -387,7 +395,7 @@ class CanvasDraw {
   explicit CanvasDraw(TCanvas& c) : FCanvas(c) {
     if (c.HasSurface()) {
       const QRegion region = c.ClipRegion();
-      if (!region.isEmpty()) FSurface.Bind(c.GetImage(), region);
+      if (!region.isEmpty()) FSurface.Bind(c.GetImage(), region, *c.FState);
     }
   }
   bool Ok() const { return FSurface.Ok(); }
@@ -1024,7 +1032,7 @@ void TCanvas::CopyRect(const TRect& logicalDest, TCanvas* source, const TRect& l
             out[x] = 0xFF000000u | ((premultiplied ? qUnpremultiply(*from) : *from) & 0xFFFFFF);
         }
       };
-      if (d.FSurface.mask.empty()) {
+      if (!d.FSurface.mask) {
         copyRun(to.left(), to.right() + 1);
         continue;
       }
@@ -1056,7 +1064,7 @@ void TCanvas::CopyRect(const TRect& logicalDest, TCanvas* source, const TRect& l
       if (mirrorX) fx = sw - 1 - fx;
       const int sx = sl + fx - ox;
       if (sx < srcArea.left() - ox || sx > srcArea.right() - ox) continue;
-      if (!d.FSurface.mask.empty() && !d.FSurface.Inside(x, y)) continue;
+      if (d.FSurface.mask && !d.FSurface.Inside(x, y)) continue;
       const std::uint32_t s = (opaqueSource ? in[sx] : ReadPixel(src, sx, sy)) & 0xFFFFFF;
       if (FCopyMode == cmSrcCopy) {
         line[x] = 0xFF000000u | s;

@@ -6,7 +6,10 @@
 #include <QRect>
 #include <QRegion>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "platform/classlib/Graphics.h"
 
@@ -18,6 +21,22 @@ struct CanvasState {
   TPoint viewportOrg;
   int bkMode = OPAQUE;
   TColor bkColor = clWhite;
+  // A clip that is not one rectangle as one byte per pixel of its bounds,
+  // made on first need for the surface rectangle `maskSurface`; dropped
+  // whenever the clip changes.
+  std::shared_ptr<const std::vector<std::uint8_t>> mask;
+  QRect maskSurface;
+
+  void SetClip(QRegion region) {
+    clip = std::move(region);
+    hasClip = true;
+    mask.reset();
+  }
+  void NoClip() {
+    clip = QRegion();
+    hasClip = false;
+    mask.reset();
+  }
 };
 
 struct TRegionObject {

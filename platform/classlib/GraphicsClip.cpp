@@ -54,26 +54,22 @@ TRect TCanvas::GetClipRect() const {
 
 void TCanvas::SetClipRect(const TRect& r) {
   const TPoint o = DeviceOffset();
-  FState->clip = QRegion(ToQRect(OffsetRect(r, o.X, o.Y)));
-  FState->hasClip = true;
+  FState->SetClip(QRegion(ToQRect(OffsetRect(r, o.X, o.Y))));
 }
 
 void TCanvas::ResetClipRect() {
-  FState->hasClip = false;
-  FState->clip = QRegion();
+  FState->NoClip();
 }
 
 int TCanvas::IntersectClipRect(const TRect& r) {
   const TPoint o = DeviceOffset();
-  FState->clip = ClipRegion().intersected(ToQRect(OffsetRect(r, o.X, o.Y)));
-  FState->hasClip = true;
+  FState->SetClip(ClipRegion().intersected(ToQRect(OffsetRect(r, o.X, o.Y))));
   return ClipKind();
 }
 
 int TCanvas::ExcludeClipRect(const TRect& r) {
   const TPoint o = DeviceOffset();
-  FState->clip = ClipRegion().subtracted(ToQRect(OffsetRect(r, o.X, o.Y)));
-  FState->hasClip = true;
+  FState->SetClip(ClipRegion().subtracted(ToQRect(OffsetRect(r, o.X, o.Y))));
   return ClipKind();
 }
 
@@ -81,8 +77,7 @@ int TCanvas::SelectClipRgn(HRGN region) {
   if (!region) {
     ResetClipRect();
   } else {
-    FState->clip = region->region;
-    FState->hasClip = true;
+    FState->SetClip(region->region);
   }
   return ClipKind();
 }

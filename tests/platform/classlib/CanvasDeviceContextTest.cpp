@@ -134,6 +134,13 @@ TEST_F(CanvasDcTest, ClipRectsIntersectAndSavedStatesNest) {
   EXPECT_EQ(c.GetPixels(12, 12), clBlack);
   EXPECT_EQ(c.GetPixels(17, 17), clWhite);
   EXPECT_EQ(c.GetPixels(30, 30), clWhite);
+  ExcludeClipRect(dc, 22, 22, 25, 25);  // a second hole: the new clip holds at once
+  c.Brush->SetColor(clRed);
+  c.FillRect(Rect(0, 0, 40, 40));
+  EXPECT_EQ(c.GetPixels(12, 12), clRed);
+  EXPECT_EQ(c.GetPixels(23, 23), clBlack);
+  EXPECT_EQ(c.GetPixels(17, 17), clWhite);
+  c.Brush->SetColor(clBlack);
 
   EXPECT_TRUE(RestoreDC(dc, outer));   // back to the plain rectangle
   EXPECT_FALSE(RestoreDC(dc, outer));  // that level is gone
