@@ -19,9 +19,12 @@ std::unique_ptr<Graphics> GraphicsFromCanvas(TCanvas* canvas) {
   // limit of any clip set on the graphics.
   const TPoint offset = canvas->DeviceOffset();
   d->base = QTransform::fromTranslate(offset.X, offset.Y);
-  d->baseClipping = true;
-  d->baseClip = QPainterPath();
-  d->baseClip.addRegion(canvas->ClipRegion());
+  const QRegion clip = canvas->ClipRegion();
+  if (clip != QRegion(canvas->GetImage()->rect())) {
+    d->baseClipping = true;
+    d->baseClip = QPainterPath();
+    d->baseClip.addRegion(clip);
+  }
   d->onChanged = [canvas] { canvas->NotifyChanged(); };
   return graphics;
 }
