@@ -42,17 +42,13 @@
 
 #include "link/FrameCutter.h"
 #include "link/LCmd.h"
-#include "platform/classlib/Messages.h"
 #include "platform/sys/Events.h"
 #include "platform/sys/Locks.h"
+#include "platform/sys/MessageTarget.h"
 #include "platform/sys/Threads.h"
-
-class TObject;
-class TTimer;
-class TWinControl;
+#include "platform/sys/Timer.h"
 
 // Messages from the engines to their owner window.
-constexpr unsigned WM_LINK_BYTE = 0x54F;
 // Sent synchronously; wParam: address of the frame (a ByteVector lent for
 // the call), lParam: turnaround time in ms.
 constexpr unsigned WM_LINK_FRAME = 0x550;
@@ -151,7 +147,7 @@ class LinkEngine {
   // Runs on the keep-alive timer: submits the keep-alive 0x12 when nothing
   // is in flight or queued, after setting the reply time-out to the
   // transport's keep-alive time-out.
-  void KeepAliveTimer(TObject* Sender);
+  void KeepAliveTimer();
 
   bool IsStarted() const { return FStarted.load(); }
   bool IsBusy() const;
@@ -173,7 +169,9 @@ class LinkEngine {
   std::vector<std::string> TakeLogLines();
 
  protected:
-  LinkEngine(TWinControl* owner, LinkOwner* io, int deviceId, const Traits& traits);
+  // The owner receives the engine's messages and runs its keep-alive timer
+  // on the user-interface thread.
+  LinkEngine(sys::MessageTarget* owner, LinkOwner* io, int deviceId, const Traits& traits);
 
   // Starts the worker and the keep-alive timer (user-interface thread).
   // False when already started, or when a worker that would not stop
@@ -187,7 +185,7 @@ class LinkEngine {
   // overrides a hook the worker calls runs it first in its destructor.
   void Shutdown();
   // Hands a received chunk of any size to the worker, in pieces of the
-  // buffer's size. What a worker held up too long cannot take is dropped
+  // buffer's size; nothing before the first submission. What a worker held up too long cannot take is dropped
   // and logged.
   void OnReceived(const std::uint8_t* data, std::size_t size);
 
@@ -262,7 +260,7 @@ class LinkEngine {
   std::uint8_t SendBufferByte(std::size_t index);
 
   const Traits FTraits;
-  HWND FOwner;
+  sys::MessageTarget* FOwner;
   LinkOwner* FIo;
 
   // Queue state.
@@ -302,11 +300,10 @@ class LinkEngine {
   std::atomic<bool> FStopping{false};
   std::uint32_t FKeepAliveIntervalMs = KeepAliveIntervalMs;
 
-  std::unique_ptr<TTimer> FKeepAlive;
-  std::unique_ptr<TSyncMessageSender> FSender;
-  // Posted messages go through this window, which Stop removes, so none
-  // arrives after it.
-  std::atomic<HWND> FRelay{nullptr};
+  std::unique_ptr<sys::Timer> FKeepAlive;
+  // Deliveries and posts of one run; Stop stops it, so nothing arrives
+  // after the stop. Kept until the worker has ended.
+  std::unique_ptr<sys::MessageChannel> FChannel;
 
   sys::Event FStopEvent;
   sys::Event FDataEvent;

@@ -139,7 +139,7 @@ TEST_F(EngineQueueTest, EachAnswerHandsOverTheNextFrameAndTheLastLeavesTheEngine
   EXPECT_TRUE(engine->IsBusy());
 
   engine->OnReceived(Reply(0x01).data(), Reply(0x01).size());
-  ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_FRAME) == 3; }));
+  ASSERT_TRUE(PumpUntil([&] { return owner.Count(WM_LINK_FRAME) == 3; }));
   ASSERT_TRUE(PumpUntil([&] { return !engine->IsBusy(); }));
   engine->SendCommand(gainA, false);
   ASSERT_TRUE(PumpUntil([&] { return io.Count() == 4; }));
@@ -173,7 +173,7 @@ TEST_F(EngineQueueTest, FramesTheHandlerSubmitsWaitUntilItReturnsAndGoOutInOrder
   const ByteVector identity = Request(0x52);
   const ByteVector lock = Request(0x2C);
   std::vector<size_t> writesSeenInHandler;
-  form->onFrame = [&](const ByteVector& frame) {
+  owner.onFrame = [&](const ByteVector& frame) {
     if (frame[5] != 0x10) return;
     engine->SendCommand(identity, true);
     engine->SendCommand(lock, true);
@@ -217,13 +217,13 @@ TEST_F(EngineQueueTest, AFrameSubmittedFromTheHandlerOfAnUnaskedFrameKeepsTheLin
   // out at once and then waits for its own answer.
   const ByteVector poll = Request(0x40);
   const ByteVector gain = Request(Gain, {0, 1, 0});
-  form->onFrame = [&](const ByteVector& f) {
+  owner.onFrame = [&](const ByteVector& f) {
     if (f[5] == 0x41) engine->SendCommand(poll, false);
   };
   engine->OnReceived(Reply(0x41, {1, 2}).data(), Reply(0x41, {1, 2}).size());
   ASSERT_TRUE(PumpUntil([&] { return io.Count() == 2; }));
+  // Written after the worker looked at the queue for the unasked frame.
   EXPECT_EQ(io.Writes()[1], poll);
-  PumpFor(20);
   EXPECT_TRUE(engine->IsBusy());
   engine->SendCommand(gain, false);
   EXPECT_EQ(engine->QueuedFrames(), std::vector<ByteVector>{gain});
@@ -234,7 +234,7 @@ TEST_F(EngineQueueTest, AFrameSubmittedFromTheHandlerOfAnUnaskedFrameKeepsTheLin
 }
 
 TEST_F(EngineQueueTest, FramesTheBufferCannotHoldAndSubmissionsBeforeStartAreIgnored) {
-  engine = std::make_unique<LNetProc>(form, &io, 1);
+  engine = std::make_unique<LNetProc>(&owner, &io, 1);
   engine->SendCommand(Request(Gain, {0, 1, 0}), false);
   EXPECT_FALSE(engine->IsBusy()) << "not started";
 
@@ -245,13 +245,12 @@ TEST_F(EngineQueueTest, FramesTheBufferCannotHoldAndSubmissionsBeforeStartAreIgn
   engine->SendCommand(tooLong, true);
   engine->SendCommand({}, true);
   EXPECT_FALSE(engine->IsBusy());
-  PumpFor(50);
-  EXPECT_EQ(io.Count(), 0u);
 
+  // Nothing was handed over, so the first write is the longest frame.
   ByteVector longest(LNet::BufferSize, 0x55);
   engine->SendCommand(longest, true);
-  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 1; }));
-  EXPECT_EQ(io.Writes()[0], longest);
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() >= 1; }));
+  EXPECT_EQ(io.Writes(), std::vector<ByteVector>{longest});
 }
 
 TEST(CoalescingTarget, NamesChannelBandAndSlotOfTheCommandsThatHaveOne) {

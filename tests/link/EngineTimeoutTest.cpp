@@ -18,12 +18,7 @@ namespace {
 
 class EngineTimeoutTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    EnsureApp();
-    form = new RecordingForm(Application);
-  }
-  void TearDown() override { form->Free(); }
-  RecordingForm* form = nullptr;
+  RecordingOwner owner;
 };
 
 struct RetryCase {
@@ -36,9 +31,9 @@ struct RetryCase {
 };
 
 template <class Engine>
-void RunRetryCase(const RetryCase& c, RecordingForm* form) {
+void RunRetryCase(const RetryCase& c, RecordingOwner& owner) {
   WriteRecorder io;
-  Observed<Engine> engine(form, &io, 7);
+  Observed<Engine> engine(&owner, &io, 7);
   ASSERT_TRUE(engine.Start());
   engine.SetKeepAliveInterval(60000);
   engine.SetTimeout(20);
@@ -58,8 +53,8 @@ void RunRetryCase(const RetryCase& c, RecordingForm* form) {
   EXPECT_TRUE(engine.IsBusy());
   for (const auto& w : io.Writes()) EXPECT_EQ(w, Request(0x10, {}, 7));
 
-  ASSERT_TRUE(PumpUntil([&] { return form->Timeouts().size() >= 2; }));
-  EXPECT_EQ(form->Timeouts()[0], std::make_pair(0, 7));
+  ASSERT_TRUE(PumpUntil([&] { return owner.Timeouts().size() >= 2; }));
+  EXPECT_EQ(owner.Timeouts()[0], std::make_pair(0, 7));
 }
 
 TEST_F(EngineTimeoutTest, AnUnansweredFrameIsResentUpToTheLimitThenTheLinkIsReportedLost) {
@@ -75,17 +70,17 @@ TEST_F(EngineTimeoutTest, AnUnansweredFrameIsResentUpToTheLimitThenTheLinkIsRepo
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    form->got.clear();
+    owner.got.clear();
     if (c.usb)
-      RunRetryCase<LUsb>(c, form);
+      RunRetryCase<LUsb>(c, owner);
     else
-      RunRetryCase<LNet>(c, form);
+      RunRetryCase<LNet>(c, owner);
   }
 }
 
 TEST_F(EngineTimeoutTest, AnAnswerEndsTheWaitAndAFreshSendStartsTheCountAnew) {
   WriteRecorder io;
-  Observed<LNet> engine(form, &io);
+  Observed<LNet> engine(&owner, &io);
   ASSERT_TRUE(engine.Start());
   engine.SetKeepAliveInterval(60000);
   engine.SetTimeout(100);
@@ -104,24 +99,24 @@ TEST_F(EngineTimeoutTest, AnAnswerEndsTheWaitAndAFreshSendStartsTheCountAnew) {
 TEST_F(EngineTimeoutTest, AFailedWriteReportsTheLinkLostAtOnceAndLogsWhy) {
   for (bool usb : {false, true}) {
     SCOPED_TRACE(usb ? "USB" : "network");
-    form->got.clear();
+    owner.got.clear();
     WriteRecorder io;
     io.FailWith("Broken pipe");
     std::unique_ptr<LinkEngine> engine;
     if (usb)
-      engine = std::make_unique<Observed<LUsb>>(form, &io, 7);
+      engine = std::make_unique<Observed<LUsb>>(&owner, &io, 7);
     else
-      engine = std::make_unique<Observed<LNet>>(form, &io, 7);
+      engine = std::make_unique<Observed<LNet>>(&owner, &io, 7);
     ASSERT_TRUE(usb ? static_cast<Observed<LUsb>*>(engine.get())->Start()
                     : static_cast<Observed<LNet>*>(engine.get())->Start());
     // No reply time-out could report it in the test's life.
     engine->SetTimeout(60000);
     engine->SetKeepAliveInterval(60000);
     engine->SendCommand(Request(0x10, {}, 7), true);
-    ASSERT_TRUE(PumpUntil([&] { return !form->Timeouts().empty(); }));
-    EXPECT_EQ(form->Timeouts()[0], std::make_pair(int{LinkNoAnswer}, 7));
+    ASSERT_TRUE(PumpUntil([&] { return !owner.Timeouts().empty(); }));
+    EXPECT_EQ(owner.Timeouts()[0], std::make_pair(int{LinkNoAnswer}, 7));
     EXPECT_EQ(io.Count(), 1u) << "no resend after a failed write";
-    ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_LOG) == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return owner.Count(WM_LINK_LOG) == 1; }));
     const std::vector<std::string> lines = engine->TakeLogLines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("Broken pipe"), std::string::npos) << lines[0];
@@ -131,7 +126,7 @@ TEST_F(EngineTimeoutTest, AFailedWriteReportsTheLinkLostAtOnceAndLogsWhy) {
 
 TEST_F(EngineTimeoutTest, AnIdleLinkWithoutKeepAliveRewritesItsLastFrameThenReports) {
   WriteRecorder io;
-  Observed<LNet> engine(form, &io);
+  Observed<LNet> engine(&owner, &io);
   ASSERT_TRUE(engine.Start());
   engine.SetKeepAliveOff(true);
   engine.SetTimeout(20);
@@ -154,21 +149,24 @@ TEST_F(EngineTimeoutTest, KeepAliveGoesToTheSelectedDeviceOnlyWhenTheLinkIsIdle)
     WriteRecorder io;
     std::unique_ptr<LinkEngine> engine;
     if (c.usb) {
-      auto e = std::make_unique<LUsbProc>(form, &io, 1);
+      auto e = std::make_unique<LUsbProc>(&owner, &io, 1);
       ASSERT_TRUE(e->Start());
       engine = std::move(e);
     } else {
-      auto e = std::make_unique<LNetProc>(form, &io, 1);
+      auto e = std::make_unique<LNetProc>(&owner, &io, 1);
       ASSERT_TRUE(e->Start());
       engine = std::move(e);
     }
     engine->SetTimeout(60000);
     engine->SetKeepAliveInterval(20);
 
-    // In flight and unanswered: no keep-alive however long it waits.
+    // In flight and unanswered: no keep-alive however often the timer runs
+    // (a keep-alive it submitted would wait in the queue).
     engine->SendCommand(Request(0x10), true);
     engine->SendCommand(Request(0x52), true);
-    PumpFor(150);
+    const int ticks = owner.TimerTicks();
+    ASSERT_TRUE(PumpUntil([&] { return owner.TimerTicks() >= ticks + 3; }));
+    EXPECT_EQ(engine->QueuedFrames(), std::vector<ByteVector>{Request(0x52)});
     EXPECT_EQ(io.CountCode(0x12), 0u);
     EXPECT_EQ(engine->GetTimeout(), 60000u);
 
@@ -196,7 +194,9 @@ TEST_F(EngineTimeoutTest, KeepAliveGoesToTheSelectedDeviceOnlyWhenTheLinkIsIdle)
     feed(Reply(0x01));
     ASSERT_TRUE(PumpUntil([&] { return !engine->IsBusy(); }));
     const size_t keepAlives = io.CountCode(0x12);
-    PumpFor(150);
+    const int idleTicks = owner.TimerTicks();
+    ASSERT_TRUE(PumpUntil([&] { return owner.TimerTicks() >= idleTicks + 3; }));
+    EXPECT_FALSE(engine->IsBusy()) << "the timer submitted a keep-alive";
     EXPECT_EQ(io.CountCode(0x12), keepAlives);
     engine.reset();
   }

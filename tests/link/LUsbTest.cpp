@@ -20,9 +20,8 @@ using namespace link_test;
 
 namespace {
 
-class UsbWindow : public RecordingForm, public LinkOwner {
+class UsbWindow : public RecordingOwner, public LinkOwner {
  public:
-  explicit UsbWindow(TComponent* owner) : RecordingForm(owner) {}
   ~UsbWindow() override { CloseDevice(); }
 
   void OpenDevice(HidBackend& backend, const std::string& path) {
@@ -92,11 +91,10 @@ class UsbWindow : public RecordingForm, public LinkOwner {
 class LUsbTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureApp();
     ASSERT_TRUE(sim.PlugHid(backend)) << sim.LastError();
-    window = new UsbWindow(Application);
+    window = std::make_unique<UsbWindow>();
     window->OpenDevice(*backend, sim.HidPath());
-    engine = std::make_unique<LUsbProc>(window, window, 1);
+    engine = std::make_unique<LUsbProc>(window.get(), window.get(), 1);
     window->engine = engine.get();
     ASSERT_TRUE(engine->Start());
     engine->SetKeepAliveInterval(60000);
@@ -105,12 +103,12 @@ class LUsbTest : public ::testing::Test {
     window->engine = nullptr;
     engine.reset();
     window->CloseDevice();
-    window->Free();
+    window.reset();
   }
 
   std::shared_ptr<FakeHidBackend> backend = std::make_shared<FakeHidBackend>();
   sim::DeviceSimulator sim;
-  UsbWindow* window = nullptr;
+  std::unique_ptr<UsbWindow> window;
   std::unique_ptr<LUsbProc> engine;
 };
 
@@ -142,7 +140,7 @@ TEST_F(LUsbTest, WritesToAGoneDeviceFailCleanlyAndTheLinkIsReportedLostAtOnce) {
     if (!unplug) {
       ASSERT_TRUE(sim.PlugHid(backend)) << sim.LastError();
       window->OpenDevice(*backend, sim.HidPath());
-      engine = std::make_unique<LUsbProc>(window, window, 1);
+      engine = std::make_unique<LUsbProc>(window.get(), window.get(), 1);
       window->engine = engine.get();
       ASSERT_TRUE(engine->Start());
       engine->SetKeepAliveInterval(60000);

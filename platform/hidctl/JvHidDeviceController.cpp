@@ -1,10 +1,10 @@
-#include "link/JvHidDeviceController.h"
+#include "platform/hidctl/JvHidDeviceController.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
 
-#include "link/HidLoader.h"
+#include "platform/hidctl/HidLoader.h"
 
 namespace {
 

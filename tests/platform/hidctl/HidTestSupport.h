@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "link/HidLoader.h"
-#include "link/JvHidDeviceController.h"
+#include "platform/hidctl/HidLoader.h"
+#include "platform/hidctl/JvHidDeviceController.h"
 #include "platform/classlib/Forms.h"
 #include "platform/hid/FakeHidBackend.h"
 
