@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/hidctl/HidLoader.h"
+#include "platform/sys/ScopeExit.h"
 
 namespace {
 
@@ -81,14 +82,11 @@ void TJvHidDeviceController::WndProc(TMessage& Msg) {
     return;
   }
   FLParam = Msg.LParam;
-  FInDeviceChange = true;
-  try {
+  {
+    FInDeviceChange = true;
+    sys::ScopeExit done([this] { FInDeviceChange = false; });
     DeviceChange();
-  } catch (...) {
-    FInDeviceChange = false;
-    throw;
   }
-  FInDeviceChange = false;
   FlushRescan();
 }
 
