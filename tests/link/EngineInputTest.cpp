@@ -72,7 +72,9 @@ TEST_F(EngineInputTest, ChunksAreCutIntoFramesAndMalformedInputIsDropped) {
     // A closing frame marks the end of what the case fed.
     const ByteVector end = Reply(0x7E);
     Feed(end);
-    ASSERT_TRUE(PumpUntil([&] { return !owner.Frames().empty() && owner.Frames().back() == end; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "last frame", [&] { return owner.Frames().empty() ? ByteVector{} : owner.Frames().back(); },
+        ::testing::Eq(end)));
     auto frames = owner.Frames();
     frames.pop_back();
     EXPECT_EQ(frames, c.delivered);
@@ -84,7 +86,8 @@ TEST_F(EngineInputTest, ChunksAWorkerHeldUpCannotTakeAreDroppedAndLogged) {
   StartEngine();
   io.Hold();
   engine->SendCommand(Request(0x10), true);
-  ASSERT_TRUE(PumpUntil([&] { return io.Holding(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "io.Holding()", [&] { return io.Holding(); }, ::testing::IsTrue()));
   const ByteVector chunk(LNet::BufferSize * 300, 0x55);
   Feed(chunk);
   const std::vector<std::string> lines = engine->TakeLogLines();
@@ -99,7 +102,8 @@ TEST_F(EngineInputTest, BytesBeforeTheFirstSubmissionAreDropped) {
   Feed(Reply(0x41, {1, 2}));
   engine->SendCommand(Request(0x10), true);
   Feed(Reply(0x10));
-  ASSERT_TRUE(PumpUntil([&] { return !owner.Frames().empty(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Frames()", [&] { return owner.Frames(); }, ::testing::Not(::testing::IsEmpty())));
   EXPECT_EQ(owner.Frames(), std::vector<ByteVector>{Reply(0x10)})
       << "delivered in order: the early frame never";
 }
@@ -107,9 +111,11 @@ TEST_F(EngineInputTest, BytesBeforeTheFirstSubmissionAreDropped) {
 TEST_F(EngineInputTest, TheFrameIsLentForTheCallWithTheTurnaroundTime) {
   StartEngine();
   engine->SendCommand(Request(0x10), true);
-  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "io.Count()", [&] { return io.Count(); }, ::testing::Eq(1)));
   Feed(Reply(0x10));
-  ASSERT_TRUE(PumpUntil([&] { return owner.got.size() == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.got.size()", [&] { return owner.got.size(); }, ::testing::Eq(1)));
   EXPECT_EQ(owner.got[0].msg, WM_LINK_FRAME);
   EXPECT_GE(owner.got[0].lParam, 0);
   EXPECT_LT(owner.got[0].lParam, 60000);

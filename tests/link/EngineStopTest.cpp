@@ -41,7 +41,8 @@ TEST_F(EngineStopTest, StopInsideTheFrameHandlerEndsTheLinkAtOnce) {
     // Three answers at once: the first handler stops the link, so the other
     // two are never delivered and the queued frame is never written.
     Feed(Join({Reply(0x10), Reply(0x01), Reply(0x01)}));
-    ASSERT_TRUE(PumpUntil([&] { return owner.Count(WM_LINK_FRAME) >= 1; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "owner.Count(WM_LINK_FRAME)", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Ge(1)));
     // The worker has ended: whatever it could still deliver waits here.
     ASSERT_TRUE(PumpWaiting());
     EXPECT_EQ(owner.Count(WM_LINK_FRAME), 1u);
@@ -75,7 +76,8 @@ TEST_F(EngineStopTest, StopWhileTheWorkerWaitsForTheUserInterfaceNeverDeliversTh
   Feed(Reply(0x10));
   // The worker now waits for this thread to handle the frame; this thread
   // stops the engine without handling anything first.
-  ASSERT_TRUE(WaitUntil([&] { return owner.Waiting() == 1; }));
+  ASSERT_TRUE(WaitUntilThat(
+      "waiting deliveries", [&] { return owner.Waiting(); }, ::testing::Eq(1u)));
   engine->Stop();
   ASSERT_TRUE(PumpWaiting());
   EXPECT_EQ(owner.Count(WM_LINK_FRAME), 0u);
@@ -89,7 +91,8 @@ TEST_F(EngineStopTest, ALinkLostReportStillOnItsWayIsDroppedByStop) {
   lossy.SetRetryLimit(0);
   lossy.SendCommand(Request(0x10), true);
   // Reported on the worker, not yet handled here (nothing is pumped).
-  ASSERT_TRUE(WaitUntil([&] { return lossy.NotifyCount() >= 1; }));
+  ASSERT_TRUE(WaitUntilThat(
+      "reports", [&] { return lossy.NotifyCount(); }, ::testing::Ge(1u)));
   lossy.Stop();
   ASSERT_TRUE(PumpWaiting());
   EXPECT_TRUE(owner.Timeouts().empty());
@@ -101,10 +104,12 @@ TEST_F(EngineStopTest, AWorkerThatDoesNotEndInTimeIsReportedAndWaitedForBeforeTh
   usb->SetKeepAliveInterval(60000);
   io.Hold();
   usb->SendCommand(Request(0x10), true);
-  ASSERT_TRUE(WaitUntil([&] { return io.Holding(); }));
+  ASSERT_TRUE(WaitUntilThat(
+      "held in a write", [&] { return io.Holding(); }, ::testing::IsTrue()));
 
   usb->Stop();  // waits its 5000 ms, then reports
-  ASSERT_TRUE(PumpUntil([&] { return !owner.Timeouts().empty(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Timeouts()", [&] { return owner.Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
   EXPECT_EQ(owner.Timeouts()[0], std::make_pair(static_cast<int>(LinkStopTimedOut), 0));
   EXPECT_FALSE(usb->Start()) << "the old worker still runs";
 

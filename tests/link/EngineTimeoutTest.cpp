@@ -40,7 +40,8 @@ void RunRetryCase(const RetryCase& c, RecordingOwner& owner) {
   engine.SetRetryLimit(c.retryLimit);
   engine.SendCommand(Request(0x10, {}, 7), true);
 
-  ASSERT_TRUE(PumpUntil([&] { return engine.NotifyCount() >= 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "engine.NotifyCount()", [&] { return engine.NotifyCount(); }, ::testing::Ge(2)));
   const auto snaps = engine.Snapshots();
   EXPECT_EQ(snaps[0].code, LinkNoAnswer);
   EXPECT_EQ(snaps[0].value, 7) << "the device ID of the frame in flight";
@@ -53,7 +54,8 @@ void RunRetryCase(const RetryCase& c, RecordingOwner& owner) {
   EXPECT_TRUE(engine.IsBusy());
   for (const auto& w : io.Writes()) EXPECT_EQ(w, Request(0x10, {}, 7));
 
-  ASSERT_TRUE(PumpUntil([&] { return owner.Timeouts().size() >= 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Timeouts().size()", [&] { return owner.Timeouts().size(); }, ::testing::Ge(2)));
   EXPECT_EQ(owner.Timeouts()[0], std::make_pair(0, 7));
 }
 
@@ -89,9 +91,11 @@ TEST_F(EngineTimeoutTest, AnAnswerEndsTheWaitAndAFreshSendStartsTheCountAnew) {
   engine.SendCommand(Request(0x52), true);
   // A resend of the first frame, then its answer: the next frame gets the
   // full count of its own.
-  ASSERT_TRUE(PumpUntil([&] { return io.Count() >= 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "io.Count()", [&] { return io.Count(); }, ::testing::Ge(2)));
   engine.OnReceived(Reply(0x10).data(), Reply(0x10).size());
-  ASSERT_TRUE(PumpUntil([&] { return engine.NotifyCount() >= 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "engine.NotifyCount()", [&] { return engine.NotifyCount(); }, ::testing::Ge(1)));
   EXPECT_EQ(io.CountCode(0x52), 4u);
   EXPECT_EQ(engine.Snapshots()[0].writes, io.CountCode(0x10) + 4u) << "reported for the second frame";
 }
@@ -113,10 +117,12 @@ TEST_F(EngineTimeoutTest, AFailedWriteReportsTheLinkLostAtOnceAndLogsWhy) {
     engine->SetTimeout(60000);
     engine->SetKeepAliveInterval(60000);
     engine->SendCommand(Request(0x10, {}, 7), true);
-    ASSERT_TRUE(PumpUntil([&] { return !owner.Timeouts().empty(); }));
+    ASSERT_TRUE(PumpUntilThat(
+        "owner.Timeouts()", [&] { return owner.Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
     EXPECT_EQ(owner.Timeouts()[0], std::make_pair(int{LinkNoAnswer}, 7));
     EXPECT_EQ(io.Count(), 1u) << "no resend after a failed write";
-    ASSERT_TRUE(PumpUntil([&] { return owner.Count(WM_LINK_LOG) == 1; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "owner.Count(WM_LINK_LOG)", [&] { return owner.Count(WM_LINK_LOG); }, ::testing::Eq(1)));
     const std::vector<std::string> lines = engine->TakeLogLines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("Broken pipe"), std::string::npos) << lines[0];
@@ -132,9 +138,11 @@ TEST_F(EngineTimeoutTest, AnIdleLinkWithoutKeepAliveRewritesItsLastFrameThenRepo
   engine.SetTimeout(20);
   engine.SetRetryLimit(2);
   engine.SendCommand(Request(0x40), false);
-  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "io.Count()", [&] { return io.Count(); }, ::testing::Eq(1)));
   engine.OnReceived(Reply(0x40).data(), Reply(0x40).size());
-  ASSERT_TRUE(PumpUntil([&] { return engine.NotifyCount() >= 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "engine.NotifyCount()", [&] { return engine.NotifyCount(); }, ::testing::Ge(1)));
   EXPECT_FALSE(engine.IsBusy());
   EXPECT_EQ(engine.Snapshots()[0].writes, 3u) << "the answered frame is written twice more";
 }
@@ -165,7 +173,8 @@ TEST_F(EngineTimeoutTest, KeepAliveGoesToTheSelectedDeviceOnlyWhenTheLinkIsIdle)
     engine->SendCommand(Request(0x10), true);
     engine->SendCommand(Request(0x52), true);
     const int ticks = owner.TimerTicks();
-    ASSERT_TRUE(PumpUntil([&] { return owner.TimerTicks() >= ticks + 3; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "owner.TimerTicks()", [&] { return owner.TimerTicks(); }, ::testing::Ge(ticks + 3)));
     EXPECT_EQ(engine->QueuedFrames(), std::vector<ByteVector>{Request(0x52)});
     EXPECT_EQ(io.CountCode(0x12), 0u);
     EXPECT_EQ(engine->GetTimeout(), 60000u);
@@ -178,24 +187,28 @@ TEST_F(EngineTimeoutTest, KeepAliveGoesToTheSelectedDeviceOnlyWhenTheLinkIsIdle)
       if (usb) usb->OnReceived(f.data(), f.size());
     };
     feed(Reply(0x10));
-    ASSERT_TRUE(PumpUntil([&] { return io.Count() == 2; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "io.Count()", [&] { return io.Count(); }, ::testing::Eq(2)));
     EXPECT_EQ(io.CountCode(0x12), 0u);
 
     // Idle: the keep-alive addresses the device ID set last and raises the
     // reply time-out.
     engine->SetDeviceId(9);
     feed(Reply(0x52));
-    ASSERT_TRUE(PumpUntil([&] { return io.CountCode(0x12) >= 1; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "io.CountCode(0x12)", [&] { return io.CountCode(0x12); }, ::testing::Ge(1)));
     EXPECT_EQ(io.Writes()[2], Request(0x12, {}, 9));
     EXPECT_EQ(engine->GetTimeout(), 5000u);
 
     // Switched off: the answered keep-alive is the last one.
     engine->SetKeepAliveOff(true);
     feed(Reply(0x01));
-    ASSERT_TRUE(PumpUntil([&] { return !engine->IsBusy(); }));
+    ASSERT_TRUE(PumpUntilThat(
+        "engine->IsBusy()", [&] { return engine->IsBusy(); }, ::testing::IsFalse()));
     const size_t keepAlives = io.CountCode(0x12);
     const int idleTicks = owner.TimerTicks();
-    ASSERT_TRUE(PumpUntil([&] { return owner.TimerTicks() >= idleTicks + 3; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "owner.TimerTicks()", [&] { return owner.TimerTicks(); }, ::testing::Ge(idleTicks + 3)));
     EXPECT_FALSE(engine->IsBusy()) << "the timer submitted a keep-alive";
     EXPECT_EQ(io.CountCode(0x12), keepAlives);
     engine.reset();

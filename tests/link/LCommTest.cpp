@@ -65,13 +65,15 @@ TEST_F(LCommTest, AnswersAreDeliveredAndTheLastAnswerIsWhatALaterTimeOutWrites) 
   e->SetRetryLimit(2);
   const ByteVector hello = BuildFrame(CM_MCS_CMD(1, 0x10), 1);
   e->SendCommand(hello, true);
-  ASSERT_TRUE(PumpUntil([&] { return owner.Count(WM_LINK_FRAME) == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Count(WM_LINK_FRAME)", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Eq(1)));
   const ByteVector reply = owner.Frames()[0];
   EXPECT_EQ(reply[5], 0x10);
 
   // Idle, keep-alive off: the time-outs write the received answer back to
   // the port (the device ignores it), then the link is reported.
-  ASSERT_TRUE(PumpUntil([&] { return !owner.Timeouts().empty(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Timeouts()", [&] { return owner.Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
   EXPECT_EQ(owner.Timeouts()[0].first, LinkNoAnswer);
   size_t echoed = 0;
   for (const auto& f : sim.Received()) echoed += f.Raw == reply ? 1 : 0;
@@ -87,10 +89,12 @@ TEST_F(LCommTest, AFrameWithLengthByteZeroCompletesAtEightBytesAndTheStreamGoesO
   LComm* e = OpenEngine();
   e->SetTimeout(60000);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x40), 1), false);
-  ASSERT_TRUE(PumpUntil([&] { return !owner.Frames().empty(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Frames()", [&] { return owner.Frames(); }, ::testing::Not(::testing::IsEmpty())));
   const ByteVector empty{0x10, 0x02, 0x01, 0x00, 0x00, 0x10, 0x03, 0x00};
   sim.SendRaw(Join({{0x05, 0x10, 0x07}, empty, Reply(0x41, {1, 2})}));
-  ASSERT_TRUE(PumpUntil([&] { return owner.Frames().size() == 3; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Frames().size()", [&] { return owner.Frames().size(); }, ::testing::Eq(3)));
   EXPECT_EQ(owner.Frames()[1], empty);
   EXPECT_EQ(owner.Frames()[2], Reply(0x41, {1, 2}));
 }
@@ -101,7 +105,10 @@ TEST_F(LCommTest, SplitAndMergedRepliesAreReassembledFromTheStream) {
   e->SetRetryLimit(3);
   sim.SplitReplies(3, 30, 1, 0x52);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x52), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return owner.Count(WM_LINK_FRAME) == 1 && !e->IsBusy(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "frames", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Eq(1u)));
+  ASSERT_TRUE(PumpUntilThat(
+      "busy", [&] { return e->IsBusy(); }, ::testing::IsFalse()));
   EXPECT_EQ(owner.Frames()[0][5], 0x52);
 
   // The held answer goes out with the answer to the resend: two frames in
@@ -109,7 +116,8 @@ TEST_F(LCommTest, SplitAndMergedRepliesAreReassembledFromTheStream) {
   sim.MergeReplies(1, 0x2C);
   e->SetTimeout(150);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x2C), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return owner.Count(WM_LINK_FRAME) == 3; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Count(WM_LINK_FRAME)", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Eq(3)));
   EXPECT_EQ(owner.Frames()[1][5], 0x2C);
   EXPECT_EQ(owner.Frames()[2][5], 0x2C);
   EXPECT_TRUE(owner.Timeouts().empty());
@@ -119,9 +127,13 @@ TEST_F(LCommTest, AnAnswerOnAPortAtAnotherBaudRateIsNotDispatchedAsAFrame) {
   LComm* e = OpenEngine(9600);
   e->SetTimeout(60000);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return owner.Count(WM_LINK_FRAME_OTHER_BAUD) == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Count(WM_LINK_FRAME_OTHER_BAUD)", [&] { return owner.Count(WM_LINK_FRAME_OTHER_BAUD); },
+      ::testing::Eq(1)));
   EXPECT_EQ(owner.Count(WM_LINK_FRAME), 0u);
-  EXPECT_TRUE(PumpUntil([&] { return !e->IsBusy(); })) << "it still ended the wait";
+  EXPECT_TRUE(PumpUntilThat(
+      "e->IsBusy()", [&] { return e->IsBusy(); }, ::testing::IsFalse()))
+      << "it still ended the wait";
 }
 
 TEST_F(LCommTest, AResendCreditRewritesWithoutCountingARetry) {
@@ -140,7 +152,8 @@ TEST_F(LCommTest, AResendCreditRewritesWithoutCountingARetry) {
     e->SetRetryLimit(2);
     e->SetResendCredit(c.credit);
     e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-    ASSERT_TRUE(PumpUntil([&] { return e->NotifyCount() >= 1; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "e->NotifyCount()", [&] { return e->NotifyCount(); }, ::testing::Ge(1)));
     EXPECT_EQ(e->Snapshots()[0].timeouts, c.timeoutsAtReport);
     engine.reset();
     EXPECT_TRUE(sim.WaitForCode(0x10, static_cast<size_t>(c.writes)));
@@ -154,7 +167,8 @@ TEST_F(LCommTest, TheKeepAliveWaitsTwoSecondsForItsAnswer) {
   e->SetTimeout(60000);
   e->SetKeepAliveInterval(20);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return sim.CountReceived(0x12) >= 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "sim.CountReceived(0x12)", [&] { return sim.CountReceived(0x12); }, ::testing::Ge(1)));
   EXPECT_EQ(e->GetTimeout(), 2000u);
 }
 
@@ -162,11 +176,14 @@ TEST_F(LCommTest, APortThatGoesAwayIsReportedAndEndsTheWorker) {
   LComm* e = OpenEngine();
   e->SetTimeout(60000);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return owner.Count(WM_LINK_FRAME) == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Count(WM_LINK_FRAME)", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Eq(1)));
   sim.ClosePty();
-  ASSERT_TRUE(PumpUntil([&] { return !owner.Timeouts().empty(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Timeouts()", [&] { return owner.Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
   EXPECT_EQ(owner.Timeouts()[0].first, LinkPortEventFailed);
-  ASSERT_TRUE(PumpUntil([&] { return !e->IsStarted(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "e->IsStarted()", [&] { return e->IsStarted(); }, ::testing::IsFalse()));
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x40), 1), false);
   EXPECT_FALSE(e->IsBusy()) << "an ended engine takes no frame";
   e->Close();
@@ -203,7 +220,8 @@ TEST_F(LCommTest, TheWriteLogRunsWithNoLockOfTheEngineHeld) {
   // answer.
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x52), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return owner.Count(WM_LINK_FRAME) == 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Count(WM_LINK_FRAME)", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Eq(2)));
   e.reset();
   EXPECT_EQ(asking.blocked, 0);
   EXPECT_EQ(asking.answered, 2);

@@ -120,7 +120,8 @@ TEST_F(LNetTest, GreetsTheDeviceAndCoalescesABurstWhileAnAnswerIsAwaited) {
   engine->SetTimeout(4000);
   engine->SetRetryLimit(0);
   engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return !FramesWithCode(0x10).empty(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "FramesWithCode(0x10)", [&] { return FramesWithCode(0x10); }, ::testing::Not(::testing::IsEmpty())));
 
   engine->SetTimeout(5000);
   engine->SetRetryLimit(2);
@@ -129,7 +130,10 @@ TEST_F(LNetTest, GreetsTheDeviceAndCoalescesABurstWhileAnAnswerIsAwaited) {
   // identity answer waits: A's moves shrink to the last, B..D each get out.
   for (std::uint16_t v = 1; v <= 20; ++v) engine->SendCommand(BuildFrame(CM_MCS_GAIN(1, 0, v), 1), false);
   for (std::uint8_t ch = 1; ch <= 3; ++ch) engine->SendCommand(BuildFrame(CM_MCS_GAIN(1, ch, 100), 1), false);
-  ASSERT_TRUE(PumpUntil([&] { return sim.CountReceived(0x34) == 4 && !engine->IsBusy(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "gains received", [&] { return sim.CountReceived(0x34); }, ::testing::Eq(4u)));
+  ASSERT_TRUE(PumpUntilThat(
+      "busy", [&] { return engine->IsBusy(); }, ::testing::IsFalse()));
 
   const auto identity = FramesWithCode(0x52);
   ASSERT_EQ(identity.size(), 1u);
@@ -163,7 +167,10 @@ TEST_F(LNetTest, AReadThatIsNotOneWholeFrameMakesTheDeviceAnswerAgain) {
     sim.ClearRecords();
     c.fault(sim);
     engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x52), 1), true);
-    ASSERT_TRUE(PumpUntil([&] { return !FramesWithCode(0x52).empty() && !engine->IsBusy(); }));
+    ASSERT_TRUE(PumpUntilThat(
+        "0x52 frames", [&] { return FramesWithCode(0x52); }, ::testing::Not(::testing::IsEmpty())));
+    ASSERT_TRUE(PumpUntilThat(
+        "busy", [&] { return engine->IsBusy(); }, ::testing::IsFalse()));
     for (const auto& f : window.Frames()) EXPECT_TRUE(IsSingleFrameRead(f.data(), f.size()));
     EXPECT_GE(window.rewrites, 1);
     EXPECT_TRUE(window.Timeouts().empty());
@@ -171,7 +178,10 @@ TEST_F(LNetTest, AReadThatIsNotOneWholeFrameMakesTheDeviceAnswerAgain) {
     // A hello answered behind everything the case caused: nothing of this
     // case reaches the next.
     engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-    ASSERT_TRUE(PumpUntil([&] { return !FramesWithCode(0x10).empty() && !engine->IsBusy(); }));
+    ASSERT_TRUE(PumpUntilThat(
+        "0x10 frames", [&] { return FramesWithCode(0x10); }, ::testing::Not(::testing::IsEmpty())));
+    ASSERT_TRUE(PumpUntilThat(
+        "busy", [&] { return engine->IsBusy(); }, ::testing::IsFalse()));
   }
 }
 
@@ -189,12 +199,14 @@ TEST_F(LNetTest, ALostDeviceIsReportedAsLinkTimeoutAfterTheResends) {
     engine->SetRetryLimit(2);
     if (c.dropConnection) {
       sim.CloseTcpClients();
-      ASSERT_TRUE(PumpUntil([&] { return !window.connected; }));
+      ASSERT_TRUE(PumpUntilThat(
+          "window.connected", [&] { return window.connected.load(); }, ::testing::IsFalse()));
     } else {
       sim.SetSilent(true);
     }
     engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x40), 1), false);
-    ASSERT_TRUE(PumpUntil([&] { return !window.Timeouts().empty(); }));
+    ASSERT_TRUE(PumpUntilThat(
+        "window.Timeouts()", [&] { return window.Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
     EXPECT_EQ(window.Timeouts()[0], std::make_pair(static_cast<int>(LinkNoAnswer), 1));
     if (!c.dropConnection) {
       EXPECT_EQ(sim.CountReceived(0x40), 3u) << "written once and resent twice";

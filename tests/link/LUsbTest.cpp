@@ -116,17 +116,20 @@ TEST_F(LUsbTest, FramesGoOutAsWholeReportsAndEachInputReportDeliversItsFrameAlon
   engine->SetTimeout(100);
   engine->SetRetryLimit(3);
   engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return window->Count(WM_LINK_FRAME) == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "window->Count(WM_LINK_FRAME)", [&] { return window->Count(WM_LINK_FRAME); }, ::testing::Eq(1)));
   EXPECT_EQ(window->Frames()[0], Reply(0x10));
   EXPECT_EQ(sim.CountReceived(0x10), 1u);
 
   // An unasked frame followed by filler bytes in the same report.
   sim.SendRaw(Join({Reply(0x41, {3, 4}), ByteVector(20, 0xAA)}));
-  ASSERT_TRUE(PumpUntil([&] { return window->Count(WM_LINK_FRAME) == 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "window->Count(WM_LINK_FRAME)", [&] { return window->Count(WM_LINK_FRAME); }, ::testing::Eq(2)));
   EXPECT_EQ(window->Frames()[1], Reply(0x41, {3, 4}));
 
   engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0xB0), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return window->Count(WM_LINK_FRAME) == 3; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "window->Count(WM_LINK_FRAME)", [&] { return window->Count(WM_LINK_FRAME); }, ::testing::Eq(3)));
   const LCmd ip = ParseFrame(window->Frames()[2]);
   EXPECT_EQ(ip.Code, 0xB0);
   EXPECT_EQ(ip.Payload, (ByteVector{192, 168, 1, 101}));
@@ -149,7 +152,8 @@ TEST_F(LUsbTest, WritesToAGoneDeviceFailCleanlyAndTheLinkIsReportedLostAtOnce) {
     engine->SetTimeout(100);
     engine->SetRetryLimit(3);
     engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-    ASSERT_TRUE(PumpUntil([&] { return window->Count(WM_LINK_FRAME) == 1; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "window->Count(WM_LINK_FRAME)", [&] { return window->Count(WM_LINK_FRAME); }, ::testing::Eq(1)));
 
     if (unplug)
       ASSERT_TRUE(sim.UnplugHid());
@@ -159,7 +163,8 @@ TEST_F(LUsbTest, WritesToAGoneDeviceFailCleanlyAndTheLinkIsReportedLostAtOnce) {
     const int writes = window->writes;
     const int failed = window->failedWrites;
     engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x40), 1), false);
-    ASSERT_TRUE(PumpUntil([&] { return !window->Timeouts().empty(); }));
+    ASSERT_TRUE(PumpUntilThat(
+        "window->Timeouts()", [&] { return window->Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
     EXPECT_EQ(window->Timeouts()[0], std::make_pair(static_cast<int>(LinkNoAnswer), 1));
     EXPECT_EQ(window->writes - writes, 1) << "a failed write is not resent";
     EXPECT_EQ(window->failedWrites - failed, 1);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/sys/MessageTarget.h"
+#include "tests/support/WaitThat.h"
 
 namespace link_test {
 
@@ -220,17 +221,30 @@ class PlainTarget : public sys::MessageTarget {
   int FTimerTicks = 0;
 };
 
+// One round of every target of this thread (or a short pause without any).
+inline void PumpOnce() {
+  const auto& targets = PlainTarget::Pumped();
+  if (targets.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  for (PlainTarget* t : std::vector<PlainTarget*>(targets)) t->RunOnce(targets.size() == 1 ? 5 : 1);
+}
+
 // Handles the messages of this thread's targets until done() holds; false
 // after timeoutMs (a deadlock guard, generous on purpose).
 inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
   const auto deadline = PlainTarget::Clock::now() + std::chrono::milliseconds(timeoutMs);
   while (!done()) {
     if (PlainTarget::Clock::now() > deadline) return false;
-    const auto& targets = PlainTarget::Pumped();
-    if (targets.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    for (PlainTarget* t : std::vector<PlainTarget*>(targets)) t->RunOnce(targets.size() == 1 ? 5 : 1);
+    PumpOnce();
   }
   return true;
+}
+
+// Handles the messages of this thread's targets until get() matches; the
+// failure names the value (see WaitThat).
+template <class Get, class M>
+::testing::AssertionResult PumpUntilThat(const char* what, Get get, const M& matcher, int timeoutMs = 10000) {
+  return test_support::WaitThat(
+      what, get, matcher, [] { PumpOnce(); }, timeoutMs);
 }
 
 // Handles everything that waits for this thread's targets. Call it once
@@ -244,14 +258,11 @@ inline bool PumpWaiting() {
   });
 }
 
-// Waits, handling nothing, until done() holds; false after timeoutMs.
-inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-  const auto deadline = PlainTarget::Clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!done()) {
-    if (PlainTarget::Clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
+// Waits, handling nothing, until get() matches (see WaitThat).
+template <class Get, class M>
+::testing::AssertionResult WaitUntilThat(const char* what, Get get, const M& matcher, int timeoutMs = 10000) {
+  return test_support::WaitThat(
+      what, get, matcher, [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }, timeoutMs);
 }
 
 }  // namespace link_test
