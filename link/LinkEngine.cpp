@@ -109,6 +109,11 @@ bool LinkEngine::Start() {
   FReplyTimeouts = 0;
 
   FChannel = FOwner->OpenChannel();
+  {
+    // Lines whose wake-up a stop dropped still wait for the window.
+    sys::ScopedLock lock(FLogLock);
+    if (!FLogLines.empty() || FLogLost > 0) FChannel->Post(WM_LINK_LOG, 0, 0);
+  }
   FKeepAlive = FOwner->CreateTimer([this] { KeepAliveTimer(); });
   FKeepAlive->SetInterval(FKeepAliveIntervalMs);
   FKeepAlive->SetEnabled(true);

@@ -130,6 +130,27 @@ TEST_F(EngineTimeoutTest, AFailedWriteReportsTheLinkLostAtOnceAndLogsWhy) {
   }
 }
 
+TEST_F(EngineTimeoutTest, LogLinesWhoseWakeUpAStopDroppedAreAnnouncedAtTheNextStart) {
+  WriteRecorder io;
+  io.FailWith("Broken pipe");
+  LNetProc engine(&owner, &io, 1);
+  ASSERT_TRUE(engine.Start());
+  engine.SetTimeout(60000);
+  engine.SetKeepAliveInterval(60000);
+  engine.SendCommand(Request(0x10), true);
+  // The log's wake-up and the link-lost report wait here, unhandled, when
+  // the stop drops them.
+  ASSERT_TRUE(WaitUntilThat(
+      "waiting messages", [&] { return owner.Waiting(); }, ::testing::Eq(2u)));
+  engine.Stop();
+  ASSERT_TRUE(PumpWaiting());
+  EXPECT_EQ(owner.Count(WM_LINK_LOG), 0u);
+  ASSERT_TRUE(engine.Start());
+  ASSERT_TRUE(PumpUntilThat(
+      "log wake-ups", [&] { return owner.Count(WM_LINK_LOG); }, ::testing::Eq(1u)));
+  EXPECT_EQ(engine.TakeLogLines().size(), 1u);
+}
+
 TEST_F(EngineTimeoutTest, AnIdleLinkWithoutKeepAliveRewritesItsLastFrameThenReports) {
   WriteRecorder io;
   Observed<LNet> engine(&owner, &io);
