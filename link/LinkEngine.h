@@ -5,6 +5,9 @@
 // into frames and their delivery to the owner window. Each transport adds
 // only its writes (and the serial port its reads).
 //
+// The owner window is reached through a sys::MessageTarget: its thread is
+// the user-interface thread, and it makes the keep-alive timer.
+//
 // Threads. The user-interface thread starts and stops the engine, submits
 // frames, hands over received chunks (network, USB) and runs the keep-alive
 // timer. One worker thread per engine waits for received data, a frame to
@@ -18,7 +21,9 @@
 // frame is delivered; received chunks pass through a FIFO, so none is
 // overwritten; Stop ends a delivery's wait at once, and after Stop nothing
 // is delivered or posted (a WM_LINK_TIMEOUT already on its way is dropped).
-// Stop may run inside the owner's frame handler.
+// Stop may run inside the owner's frame handler. A failed write is treated
+// as a lost link. Log lines (failed writes, dropped input) wait in a locked
+// queue of their own, so a dropped message loses none of them.
 //
 // Coalescing: a frame without the append mark, submitted while a frame is in
 // flight, replaces the marked frame (the last non-appended frame queued,
@@ -27,8 +32,8 @@
 // code and target (channel, and the band or slot where the command has one)
 // and no frame for that command and target waits behind the marked one, so
 // the newest value for a target is always written last; otherwise it is
-// queued at the back and becomes the marked frame. Appended
-// frames are queued, never replaced, and leave the mark alone.
+// queued at the back and becomes the marked frame. Appended frames are
+// queued, never replaced, and leave the mark alone.
 
 #include <atomic>
 #include <cstddef>
@@ -71,8 +76,9 @@ enum LinkTimeoutCode : int {
 // The physical side the owner provides. Each engine calls only its own
 // kind, on the thread named, and never under one of the engine's locks: a
 // hook may ask the engine for its state, but none may stop it or wait for
-// the user-interface thread (a stop waits for the worker there). Window controls must be touched on the user-interface
-// thread only, so worker-thread calls post what they show.
+// the user-interface thread (a stop waits for the worker there). Window
+// controls must be touched on the user-interface thread only, so
+// worker-thread calls post what they show.
 class LinkOwner {
  public:
   virtual ~LinkOwner() = default;
