@@ -180,7 +180,7 @@ class LinkEngine {
   LinkEngine(sys::MessageTarget* owner, LinkOwner* io, int deviceId, const Traits& traits);
 
   // Starts the worker and the keep-alive timer (user-interface thread).
-  // False when already started, or when a worker that would not stop
+  // False without an owner, when already started, or when a worker that would not stop
   // still runs.
   bool Start();
   // Stops the keep-alive, empties the queue, ends any delivery's wait,
