@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/classlib/GraphicsErrors.h"
+#include "platform/sys/SysUtils.h"
 #include "platform/classlib/GraphicsTypes.h"
 #include "platform/classlib/Messages.h"
 
@@ -27,10 +28,6 @@ class EInvalidOperation : public Exception {
   using Exception::Exception;
 };
 class EComponentError : public Exception {
- public:
-  using Exception::Exception;
-};
-class EConvertError : public Exception {
  public:
   using Exception::Exception;
 };

@@ -2,15 +2,7 @@
 // Errors raised by pictures and streams. All derive from one Exception class
 // so a handler boundary can catch them with everything else of the layer.
 
-#include <stdexcept>
-#include <string>
-
-// The layer's common exception: a message the user can read.
-class Exception : public std::runtime_error {
- public:
-  explicit Exception(const std::string& message) : std::runtime_error(message) {}
-  std::string Message() const { return what(); }
-};
+#include "platform/sys/SysUtils.h"
 
 // Damaged, truncated or unsupported picture data.
 class EInvalidGraphic : public Exception {

@@ -10,9 +10,19 @@
 #include <type_traits>
 #include <vector>
 
-class EConvertError : public std::runtime_error {
+// The common exception of both library layers: a message the user can read.
+// Handler boundaries catch it with everything derived from it.
+class Exception : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit Exception(const std::string& message) : std::runtime_error(message) {}
+  std::string Message() const { return what(); }
+};
+
+// A text that is not a number or a date, a value out of range, or two
+// objects that cannot be assigned to each other.
+class EConvertError : public Exception {
+ public:
+  using Exception::Exception;
 };
 
 enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
