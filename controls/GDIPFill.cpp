@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
+
+#include "platform/classlib/Clipbrd.h"
+#include "platform/classlib/IniFiles.h"
 
 namespace {
 
@@ -569,4 +573,159 @@ TGPRectF TGDIPFill::Fill(TGPGraphics* Graphics, const TGPRectF& Rin, std::uint8_
                     FPictureAspectRatio, FPictureAspectMode);
   }
   return R;
+}
+
+// ---------------------------------------------------------------- persistence
+
+// One integer setting of a saved fill: its key and how to read and write it.
+struct TGDIPFill::Field {
+  const char* Key;
+  std::function<int(const TGDIPFill&)> Get;
+  std::function<void(TGDIPFill&, int)> Set;
+};
+
+#define FILL_FIELD(Key, Member, Type)                                   \
+  Field {                                                               \
+    Key, [](const TGDIPFill& f) { return static_cast<int>(f.Member); }, \
+        [](TGDIPFill& f, int v) { f.Member = static_cast<Type>(v); }    \
+  }
+
+const std::vector<TGDIPFill::Field>& TGDIPFill::Fields() {
+  static const std::vector<Field> fields = {
+      FILL_FIELD("Color", FColor, TColor),
+      FILL_FIELD("ColorTo", FColorTo, TColor),
+      FILL_FIELD("ColorMirror", FColorMirror, TColor),
+      FILL_FIELD("ColorMirrorTo", FColorMirrorTo, TColor),
+      FILL_FIELD("GradientType", FGradientType, TAdvGradientType),
+      FILL_FIELD("GradientMirrorType", FGradientMirrorType, TAdvGradientType),
+      FILL_FIELD("HatchStyle", FHatchStyle, Gdiplus::HatchStyle),
+      FILL_FIELD("HatchStyleMirror", FHatchStyleMirror, Gdiplus::HatchStyle),
+      FILL_FIELD("BackGroundPictureMode", FBackGroundPictureMode, TFillPictureMode),
+      FILL_FIELD("BackGroundPicturePosition", FBackGroundPicturePosition, TFillPicturePosition),
+      FILL_FIELD("BackGroundPictureLeft", FBackGroundPictureLeft, int),
+      FILL_FIELD("BackGroundPictureTop", FBackGroundPictureTop, int),
+      FILL_FIELD("PicturePosition", FPicturePosition, TFillPicturePosition),
+      FILL_FIELD("PictureLeft", FPictureLeft, int),
+      FILL_FIELD("PictureTop", FPictureTop, int),
+      // Files hold the length of the "Picture" text under "PictureSize"; the
+      // property has a key of its own so that it reads back as it was.
+      FILL_FIELD("PictureSizeMode", FPictureSize, TFillPictureSize),
+      FILL_FIELD("PictureWidth", FPictureWidth, int),
+      FILL_FIELD("PictureHeight", FPictureHeight, int),
+      FILL_FIELD("Opacity", FOpacity, std::uint8_t),
+      FILL_FIELD("OpacityTo", FOpacityTo, std::uint8_t),
+      FILL_FIELD("OpacityMirror", FOpacityMirror, std::uint8_t),
+      FILL_FIELD("OpacityMirrorTo", FOpacityMirrorTo, std::uint8_t),
+      FILL_FIELD("BorderColor", FBorderColor, TColor),
+      FILL_FIELD("BorderOpacity", FBorderOpacity, std::uint8_t),
+      FILL_FIELD("BorderWidth", FBorderWidth, int),
+      FILL_FIELD("Rounding", FRounding, int),
+      FILL_FIELD("RoundingType", FRoundingType, TFillRoundingType),
+      FILL_FIELD("ShadowOffset", FShadowOffset, int),
+      FILL_FIELD("ShadowColor", FShadowColor, TColor),
+      FILL_FIELD("Angle", FAngle, int),
+      FILL_FIELD("Glow", FGlow, TGlowMode),
+      FILL_FIELD("GlowGradientColor", FGlowGradientColor, TColor),
+      FILL_FIELD("GlowRadialColor", FGlowRadialColor, TColor),
+  };
+  return fields;
+}
+
+#undef FILL_FIELD
+
+void TGDIPFill::SaveToFile(TIniFile* Ini, const std::string& Section) {
+  for (const Field& f : Fields()) Ini->WriteInteger(Section, f.Key, f.Get(*this));
+  const std::string picture = FPicture->GetEmpty() ? std::string() : HexFromBytes(FPicture->GetBytes());
+  Ini->WriteString(Section, "Picture", picture);
+  Ini->WriteInteger(Section, "PictureSize", static_cast<int>(picture.size()));
+  const std::string background =
+      FBackGroundPicture->GetEmpty() ? std::string() : HexFromBytes(FBackGroundPicture->GetBytes());
+  Ini->WriteString(Section, "BackgroundPicture", background);
+  Ini->WriteInteger(Section, "BackgroundPictureSize", static_cast<int>(background.size()));
+}
+
+void TGDIPFill::LoadFromFile(TIniFile* Ini, const std::string& Section) {
+  for (const Field& f : Fields()) {
+    const bool ownKey = std::string_view(f.Key) == "PictureSizeMode";
+    // Files written before the property had its own key hold it (or the
+    // picture's text length) under "PictureSize".
+    const int fallback = ownKey ? Ini->ReadInteger(Section, "PictureSize", f.Get(*this)) : f.Get(*this);
+    int v = Ini->ReadInteger(Section, f.Key, fallback);
+    if (ownKey && v != psOriginal && v != psCustom) v = f.Get(*this);
+    f.Set(*this, v);
+  }
+  auto picture = [&](const char* key, const char* sizeKey, TAdvGDIPPicture* target) {
+    const int length = Ini->ReadInteger(Section, sizeKey, 0);
+    if (length <= 0) return;
+    std::string text = Ini->ReadString(Section, key, "");
+    if (text.size() > static_cast<std::size_t>(length)) text.resize(static_cast<std::size_t>(length));
+    const std::vector<std::uint8_t> bytes = BytesFromHex(text);
+    if (!bytes.empty()) target->LoadFromBytes(bytes.data(), bytes.size());
+  };
+  BeginUpdate();
+  try {
+    picture("Picture", "PictureSize", FPicture.get());
+    picture("BackgroundPicture", "BackgroundPictureSize", FBackGroundPicture.get());
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+  Changed();
+}
+
+void TGDIPFill::SaveToFile(const std::string& FileName, const std::string& Section) {
+  TIniFile ini(FileName);
+  SaveToFile(&ini, Section);
+}
+
+void TGDIPFill::LoadFromFile(const std::string& FileName, const std::string& Section) {
+  TIniFile ini(FileName);
+  LoadFromFile(&ini, Section);
+}
+
+namespace {
+
+unsigned FillClipboardFormat() {
+  static const unsigned format = RegisterClipboardFormat("GDI+ Fill");
+  return format;
+}
+
+}  // namespace
+
+void TGDIPFill::SaveToClipBoard() {
+  // The settings as "Key=Value" lines, pictures as hex text.
+  std::ostringstream out;
+  for (const Field& f : Fields()) out << f.Key << '=' << f.Get(*this) << '\n';
+  if (!FPicture->GetEmpty()) out << "Picture=" << HexFromBytes(FPicture->GetBytes()) << '\n';
+  if (!FBackGroundPicture->GetEmpty())
+    out << "BackgroundPicture=" << HexFromBytes(FBackGroundPicture->GetBytes()) << '\n';
+  const std::string text = out.str();
+  Clipboard()->SetBuffer(FillClipboardFormat(), text.data(), text.size());
+}
+
+void TGDIPFill::LoadFromClipBoard() {
+  if (!Clipboard()->HasFormat(FillClipboardFormat())) return;
+  const std::vector<std::uint8_t> bytes = Clipboard()->GetBuffer(FillClipboardFormat());
+  std::istringstream in(std::string(bytes.begin(), bytes.end()));
+  std::string line;
+  BeginUpdate();
+  while (std::getline(in, line)) {
+    const auto eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    const std::string key = line.substr(0, eq), value = line.substr(eq + 1);
+    try {
+      if (key == "Picture" || key == "BackgroundPicture") {
+        const std::vector<std::uint8_t> data = BytesFromHex(value);
+        (key == "Picture" ? FPicture : FBackGroundPicture)->LoadFromBytes(data.data(), data.size());
+        continue;
+      }
+      for (const Field& f : Fields())
+        if (key == f.Key) f.Set(*this, std::stoi(value));
+    } catch (const std::exception&) {
+      // A damaged entry leaves that setting as it was.
+    }
+  }
+  EndUpdate();
+  Changed();
 }

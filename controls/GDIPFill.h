@@ -12,6 +12,8 @@
 
 #include "controls/AdvGDIP.h"
 
+class TIniFile;
+
 enum TFillPictureMode { pmInsideFill, pmOutsideFill };
 enum TFillPicturePosition {
   ppTopLeft,
@@ -114,6 +116,15 @@ class TGDIPFill : public TPersistent {
   TColor GetFocusColor() const { return FFocusColor; }
   void SetFocusColor(TColor Value) { FFocusColor = Value; }
 
+  // The fill's settings in a section of a settings file, and on the
+  // clipboard under the format "GDI+ Fill".
+  void SaveToFile(const std::string& FileName, const std::string& Section);
+  void LoadFromFile(const std::string& FileName, const std::string& Section);
+  void SaveToFile(TIniFile* Ini, const std::string& Section);
+  void LoadFromFile(TIniFile* Ini, const std::string& Section);
+  void SaveToClipBoard();
+  void LoadFromClipBoard();
+
   TNotifyEvent OnChange;
 
 #define FILL_PROPERTY(Type, Name, Initial) \
@@ -174,6 +185,8 @@ class TGDIPFill : public TPersistent {
   void Changed();
 
  private:
+  struct Field;
+  static const std::vector<Field>& Fields();
   void DrawRadialFill(TGPGraphics* G, const TGPRectF& R, TColor C, TColor CTo, std::uint8_t O,
                       std::uint8_t OTo, bool Top, TFillRoundingType Type);
   void DrawFillPicture(TGPGraphics* G, TAdvGDIPPicture* Picture, int w, int h, TFillPicturePosition Position,

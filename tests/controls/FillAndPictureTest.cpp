@@ -9,11 +9,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <cstdio>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
 #include "controls/GDIPFill.h"
 #include "controls/GDIPicture.h"
+#include "platform/classlib/Clipbrd.h"
+#include "platform/classlib/IniFiles.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
 
 using namespace classlib_test;
@@ -265,6 +269,63 @@ TEST(Fill, ShapeFillKinds) {
     EXPECT_EQ(img.pixel(20, 20) != qRgb(0, 0, 0), c.filled) << c.kind;
     EXPECT_GT(qRed(img.pixel(5, 20)), 100) << c.kind;  // the outline in every kind
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FillPersistence, SavedFillReadsBackTheSameAndOldFilesStillRead) {
+  App();
+  const std::string file = ::testing::TempDir() + "fill-" + std::to_string(::getpid()) + ".ini";
+  std::remove(file.c_str());
+  TGDIPFill fill;
+  fill.SetColor(clRed);
+  fill.SetRounding(6);
+  fill.SetPictureSize(psCustom);
+  fill.SetGlow(gmRadial);
+  const Bytes bmp = MakeBmp(3, 2, clBlue, clBlue);
+  fill.GetPicture()->LoadFromBytes(bmp);
+  fill.SaveToFile(file, "Panel");
+  TGDIPFill back;
+  int changes = 0;
+  back.OnChange = [&](TObject*) { ++changes; };
+  back.LoadFromFile(file, "Panel");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(back.GetColor(), clRed);
+  EXPECT_EQ(back.GetRounding(), 6);
+  EXPECT_EQ(back.GetPictureSize(), psCustom);
+  EXPECT_EQ(back.GetGlow(), gmRadial);
+  EXPECT_EQ(back.GetPicture()->GetBytes(), bmp);
+  TIniFile ini(file);
+  EXPECT_EQ(ini.ReadInteger("Panel", "PictureSize", -1), static_cast<int>(bmp.size() * 2));
+  // A file of the old form: the property and the text length share a key.
+  ini.DeleteKey("Panel", "PictureSizeMode");
+  TGDIPFill old;
+  old.LoadFromFile(file, "Panel");
+  EXPECT_EQ(old.GetPictureSize(), psOriginal);
+  EXPECT_EQ(old.GetPicture()->GetBytes(), bmp);
+  ini.WriteString("Panel", "Picture", "ZZ");
+  TGDIPFill bad;
+  EXPECT_THROW(bad.LoadFromFile(file, "Panel"), EConvertError);
+  EXPECT_EQ(bad.GetColor(), clRed);  // the keys before the picture were read
+  std::remove(file.c_str());
+}
+
+TEST(FillPersistence, ClipboardCarriesTheFill) {
+  App();
+  TGDIPFill fill;
+  fill.SetColorTo(clNone);
+  fill.SetAngle(30);
+  fill.SaveToClipBoard();
+  TGDIPFill pasted;
+  pasted.LoadFromClipBoard();
+  EXPECT_EQ(pasted.GetColorTo(), clNone);
+  EXPECT_EQ(pasted.GetAngle(), 30);
+  Clipboard()->SetAsText("plain");
+  TGDIPFill untouched;
+  untouched.LoadFromClipBoard();
+  EXPECT_EQ(untouched.GetAngle(), 0);
 }
 
 }  // namespace
