@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/ControlProperties.h"
 #include "platform/classlib/Controls.h"
 #include "platform/classlib/ExtCtrls.h"
 
@@ -68,80 +69,44 @@ class TAdvProgressBar : public TGraphicControl {
   TFont* GetBarFont() const { return FFont.get(); }
   void SetBarFont(const TFont* Value) { FFont->Assign(Value); }
 
-#define PROGRESS_PROPERTY(Type, Name, Initial) \
- public:                                       \
-  Type Get##Name() const {                     \
-    return F##Name;                            \
-  }                                            \
-  void Set##Name(Type Value) {                 \
-    F##Name = Value;                           \
-    Invalidate();                              \
-  }                                            \
-                                               \
- private:                                      \
-  Type F##Name = Initial;
-
-  PROGRESS_PROPERTY(TColor, Level0Color, clLime)
-  PROGRESS_PROPERTY(TColor, Level0ColorTo, RGB(225, 255, 225))
-  PROGRESS_PROPERTY(TColor, Level1Color, clYellow)
-  PROGRESS_PROPERTY(TColor, Level1ColorTo, RGB(255, 255, 202))
-  PROGRESS_PROPERTY(TColor, Level2Color, 5483007)
-  PROGRESS_PROPERTY(TColor, Level2ColorTo, 11064319)
-  PROGRESS_PROPERTY(TColor, Level3Color, clRed)
-  PROGRESS_PROPERTY(TColor, Level3ColorTo, 13290239)
-  PROGRESS_PROPERTY(int, Level1Perc, 70)
-  PROGRESS_PROPERTY(int, Level2Perc, 90)
-  PROGRESS_PROPERTY(TColor, BorderColor, clGray)
-  PROGRESS_PROPERTY(bool, ShowBorder, true)
-  PROGRESS_PROPERTY(TColor, BackgroundColor, clWhite)
-  PROGRESS_PROPERTY(bool, Stacked, false)
-  PROGRESS_PROPERTY(bool, ShowPercentage, true)
-  PROGRESS_PROPERTY(bool, ShowPosition, true)
-  PROGRESS_PROPERTY(bool, CompletionSmooth, false)
-  PROGRESS_PROPERTY(bool, ShowGradient, true)
-  PROGRESS_PROPERTY(int, Steps, 8)
-  PROGRESS_PROPERTY(TGaugeOrientation, Orientation, goHorizontal)
-  PROGRESS_PROPERTY(bool, Rounded, true)
-  PROGRESS_PROPERTY(std::string, Format, "")
-#undef PROGRESS_PROPERTY
+  CONTROL_PROPERTY(TColor, Level0Color, clLime, Invalidate())
+  CONTROL_PROPERTY(TColor, Level0ColorTo, RGB(225, 255, 225), Invalidate())
+  CONTROL_PROPERTY(TColor, Level1Color, clYellow, Invalidate())
+  CONTROL_PROPERTY(TColor, Level1ColorTo, RGB(255, 255, 202), Invalidate())
+  CONTROL_PROPERTY(TColor, Level2Color, 5483007, Invalidate())
+  CONTROL_PROPERTY(TColor, Level2ColorTo, 11064319, Invalidate())
+  CONTROL_PROPERTY(TColor, Level3Color, clRed, Invalidate())
+  CONTROL_PROPERTY(TColor, Level3ColorTo, 13290239, Invalidate())
+  CONTROL_PROPERTY(int, Level1Perc, 70, Invalidate())
+  CONTROL_PROPERTY(int, Level2Perc, 90, Invalidate())
+  CONTROL_PROPERTY(TColor, BorderColor, clGray, Invalidate())
+  CONTROL_PROPERTY(bool, ShowBorder, true, Invalidate())
+  CONTROL_PROPERTY(TColor, BackgroundColor, clWhite, Invalidate())
+  CONTROL_PROPERTY(bool, Stacked, false, Invalidate())
+  CONTROL_PROPERTY(bool, ShowPercentage, true, Invalidate())
+  CONTROL_PROPERTY(bool, ShowPosition, true, Invalidate())
+  CONTROL_PROPERTY(bool, CompletionSmooth, false, Invalidate())
+  CONTROL_PROPERTY(bool, ShowGradient, true, Invalidate())
+  CONTROL_PROPERTY(int, Steps, 8, Invalidate())
+  CONTROL_PROPERTY(TGaugeOrientation, Orientation, goHorizontal, Invalidate())
+  CONTROL_PROPERTY(bool, Rounded, true, Invalidate())
+  CONTROL_PROPERTY(std::string, Format, "", Invalidate())
 
  public:
-  TColor GetLevel0BkColor() const {
-    return FLevel0BkColor;
-  }
-  void SetLevel0BkColor(TColor Value) {
-    SetBk(FLevel0BkColor, Value);
-  }
-  TColor GetLevel1BkColor() const {
-    return FLevel1BkColor;
-  }
-  void SetLevel1BkColor(TColor Value) {
-    SetBk(FLevel1BkColor, Value);
-  }
-  TColor GetLevel2BkColor() const {
-    return FLevel2BkColor;
-  }
-  void SetLevel2BkColor(TColor Value) {
-    SetBk(FLevel2BkColor, Value);
-  }
-  bool GetAnimated() const {
-    return FAnimated;
-  }
+  TColor GetLevel0BkColor() const { return FLevel0BkColor; }
+  void SetLevel0BkColor(TColor Value) { SetBk(FLevel0BkColor, Value); }
+  TColor GetLevel1BkColor() const { return FLevel1BkColor; }
+  void SetLevel1BkColor(TColor Value) { SetBk(FLevel1BkColor, Value); }
+  TColor GetLevel2BkColor() const { return FLevel2BkColor; }
+  void SetLevel2BkColor(TColor Value) { SetBk(FLevel2BkColor, Value); }
+  bool GetAnimated() const { return FAnimated; }
   void SetAnimated(bool Value);
-  bool GetInfinite() const {
-    return FInfinite;
-  }
+  bool GetInfinite() const { return FInfinite; }
   void SetInfinite(bool Value);
-  int GetInfiniteInterval() const {
-    return FInfiniteInterval;
-  }
+  int GetInfiniteInterval() const { return FInfiniteInterval; }
   void SetInfiniteInterval(int Value);
-  int GetInfinitePos() const {
-    return FInfinitePos;
-  }
-  std::string GetVersion() const {
-    return "1.2.0.1";
-  }
+  int GetInfinitePos() const { return FInfinitePos; }
+  std::string GetVersion() const { return "1.2.0.1"; }
 
  protected:
   void Paint() override;

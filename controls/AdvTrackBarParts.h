@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/AdvGDIP.h"
+#include "controls/ControlProperties.h"
 #include "controls/GDIPicture.h"
 #include "platform/classlib/Classes.h"
 #include "platform/classlib/Graphics.h"
@@ -34,34 +35,6 @@ enum TTickMark { tmTopLeft, tmBottomRight, tmBoth };
 enum TTickStyle { tsAuto, tsManual, tsNone };
 enum TTrackButtonShape { bsRound, bsRectangle };
 enum TLabelPosition { lpTopLeft, lpTopCenter, lpTopRight, lpBottomLeft, lpBottomCenter, lpBottomRight };
-
-// Stores a changed value and fires OnChange.
-#define TRACKBAR_PROPERTY(Type, Name) \
- public:                              \
-  Type Get##Name() const {            \
-    return F##Name;                   \
-  }                                   \
-  void Set##Name(Type Value) {        \
-    if (F##Name == Value) return;     \
-    F##Name = Value;                  \
-    Changed();                        \
-  }                                   \
-                                      \
- private:                             \
-  Type F##Name
-
-// Stored without a change notice.
-#define TRACKBAR_QUIET_PROPERTY(Type, Name) \
- public:                                    \
-  Type Get##Name() const {                  \
-    return F##Name;                         \
-  }                                         \
-  void Set##Name(Type Value) {              \
-    F##Name = Value;                        \
-  }                                         \
-                                            \
- private:                                   \
-  Type F##Name
 
 // The base of the five objects: the change notice to the owner.
 class TTrackBarPart : public TPersistent {
@@ -119,30 +92,30 @@ class TTrackBarThumb : public TTrackBarPart {
  protected:
   void PictureChanged() override;
 
-  TRACKBAR_PROPERTY(TColor, BorderColor) = 10317632;
-  TRACKBAR_PROPERTY(TColor, Color) = 15653832;
-  TRACKBAR_PROPERTY(TColor, ColorTo) = 16178633;
-  TRACKBAR_PROPERTY(TColor, ColorMirror) = 15586496;
-  TRACKBAR_PROPERTY(TColor, ColorMirrorTo) = 16245200;
-  TRACKBAR_PROPERTY(TColor, BorderColorHot) = 10079963;
-  TRACKBAR_PROPERTY(TColor, ColorHot) = 15465983;
-  TRACKBAR_PROPERTY(TColor, ColorHotTo) = 11332863;
-  TRACKBAR_QUIET_PROPERTY(TColor, ColorMirrorHot) = 5888767;
-  TRACKBAR_QUIET_PROPERTY(TColor, ColorMirrorHotTo) = 10807807;
-  TRACKBAR_PROPERTY(TColor, BorderColorDown) = 4548219;
-  TRACKBAR_PROPERTY(TColor, ColorDown) = 7778289;
-  TRACKBAR_PROPERTY(TColor, ColorDownTo) = 4296947;
-  TRACKBAR_QUIET_PROPERTY(TColor, ColorMirrorDown) = 946929;
-  TRACKBAR_QUIET_PROPERTY(TColor, ColorMirrorDownTo) = 5021693;
-  TRACKBAR_PROPERTY(TColor, BorderColorDisabled) = clBlack;
-  TRACKBAR_PROPERTY(TColor, ColorDisabled) = clBlack;
-  TRACKBAR_PROPERTY(TColor, ColorDisabledTo) = clBlack;
-  TRACKBAR_PROPERTY(TColor, ColorMirrorDisabled) = clBlack;
-  TRACKBAR_PROPERTY(TColor, ColorMirrorDisabledTo) = clBlack;
-  TRACKBAR_PROPERTY(TGDIPGradient, Gradient) = ggVertical;
-  TRACKBAR_PROPERTY(TGDIPGradient, GradientMirror) = ggRadial;
-  TRACKBAR_PROPERTY(TThumbShape, Shape) = tsPointer;
-  TRACKBAR_PROPERTY(bool, ShowAtMinMax) = true;
+  CONTROL_PROPERTY(TColor, BorderColor, 10317632, Changed())
+  CONTROL_PROPERTY(TColor, Color, 15653832, Changed())
+  CONTROL_PROPERTY(TColor, ColorTo, 16178633, Changed())
+  CONTROL_PROPERTY(TColor, ColorMirror, 15586496, Changed())
+  CONTROL_PROPERTY(TColor, ColorMirrorTo, 16245200, Changed())
+  CONTROL_PROPERTY(TColor, BorderColorHot, 10079963, Changed())
+  CONTROL_PROPERTY(TColor, ColorHot, 15465983, Changed())
+  CONTROL_PROPERTY(TColor, ColorHotTo, 11332863, Changed())
+  CONTROL_QUIET_PROPERTY(TColor, ColorMirrorHot, 5888767)
+  CONTROL_QUIET_PROPERTY(TColor, ColorMirrorHotTo, 10807807)
+  CONTROL_PROPERTY(TColor, BorderColorDown, 4548219, Changed())
+  CONTROL_PROPERTY(TColor, ColorDown, 7778289, Changed())
+  CONTROL_PROPERTY(TColor, ColorDownTo, 4296947, Changed())
+  CONTROL_QUIET_PROPERTY(TColor, ColorMirrorDown, 946929)
+  CONTROL_QUIET_PROPERTY(TColor, ColorMirrorDownTo, 5021693)
+  CONTROL_PROPERTY(TColor, BorderColorDisabled, clBlack, Changed())
+  CONTROL_PROPERTY(TColor, ColorDisabled, clBlack, Changed())
+  CONTROL_PROPERTY(TColor, ColorDisabledTo, clBlack, Changed())
+  CONTROL_PROPERTY(TColor, ColorMirrorDisabled, clBlack, Changed())
+  CONTROL_PROPERTY(TColor, ColorMirrorDisabledTo, clBlack, Changed())
+  CONTROL_PROPERTY(TGDIPGradient, Gradient, ggVertical, Changed())
+  CONTROL_PROPERTY(TGDIPGradient, GradientMirror, ggRadial, Changed())
+  CONTROL_PROPERTY(TThumbShape, Shape, tsPointer, Changed())
+  CONTROL_PROPERTY(bool, ShowAtMinMax, true, Changed())
 
  private:
   TCustomTrackBar* FAdvTrackBar;
@@ -172,23 +145,23 @@ class TTrackBarSlider : public TTrackBarPart {
  protected:
   void PictureChanged() override;
 
-  TRACKBAR_PROPERTY(TColor, Color) = clWhite;
-  TRACKBAR_PROPERTY(TColor, ColorTo) = clBlack;
-  TRACKBAR_PROPERTY(TColor, BorderColor) = 12752500;
-  TRACKBAR_PROPERTY(TColor, BorderColorDisabled) = clBlack;
-  TRACKBAR_PROPERTY(TColor, ColorDisabled) = clBlack;
-  TRACKBAR_PROPERTY(TColor, ColorDisabledTo) = clBlack;
-  TRACKBAR_PROPERTY(TColor, ColorCompleted) = clNone;
-  TRACKBAR_PROPERTY(TColor, ColorCompletedTo) = clNone;
-  TRACKBAR_PROPERTY(TColor, ColorCompletedDisabled) = clNone;
-  TRACKBAR_PROPERTY(TColor, ColorCompletedDisabledTo) = clNone;
-  TRACKBAR_PROPERTY(TGradientDirection, Direction) = gdHorizontal;
-  TRACKBAR_PROPERTY(int, Size) = 2;
-  TRACKBAR_PROPERTY(int, Offset) = 10;
-  TRACKBAR_PROPERTY(bool, Visible) = true;
-  TRACKBAR_PROPERTY(bool, Border3D) = true;
-  TRACKBAR_PROPERTY(bool, Rounded) = false;
-  TRACKBAR_PROPERTY(bool, PictureStretched) = false;
+  CONTROL_PROPERTY(TColor, Color, clWhite, Changed())
+  CONTROL_PROPERTY(TColor, ColorTo, clBlack, Changed())
+  CONTROL_PROPERTY(TColor, BorderColor, 12752500, Changed())
+  CONTROL_PROPERTY(TColor, BorderColorDisabled, clBlack, Changed())
+  CONTROL_PROPERTY(TColor, ColorDisabled, clBlack, Changed())
+  CONTROL_PROPERTY(TColor, ColorDisabledTo, clBlack, Changed())
+  CONTROL_PROPERTY(TColor, ColorCompleted, clNone, Changed())
+  CONTROL_PROPERTY(TColor, ColorCompletedTo, clNone, Changed())
+  CONTROL_PROPERTY(TColor, ColorCompletedDisabled, clNone, Changed())
+  CONTROL_PROPERTY(TColor, ColorCompletedDisabledTo, clNone, Changed())
+  CONTROL_PROPERTY(TGradientDirection, Direction, gdHorizontal, Changed())
+  CONTROL_PROPERTY(int, Size, 2, Changed())
+  CONTROL_PROPERTY(int, Offset, 10, Changed())
+  CONTROL_PROPERTY(bool, Visible, true, Changed())
+  CONTROL_PROPERTY(bool, Border3D, true, Changed())
+  CONTROL_PROPERTY(bool, Rounded, false, Changed())
+  CONTROL_PROPERTY(bool, PictureStretched, false, Changed())
 
  private:
   TCustomTrackBar* FAdvTrackBar;
@@ -208,17 +181,17 @@ class TTrackBarTick : public TTrackBarPart {
   void SetPicture(TGraphic* Value) { FPicture->Assign(Value); }
   void SetPictureDisabled(TGraphic* Value) { FPictureDisabled->Assign(Value); }
 
-  TRACKBAR_PROPERTY(TColor, Color) = clBlack;
-  TRACKBAR_PROPERTY(TColor, ColorDisabled) = clBlack;
-  TRACKBAR_PROPERTY(bool, Line3D) = false;
-  TRACKBAR_PROPERTY(TTickMark, Position) = tmBottomRight;
-  TRACKBAR_PROPERTY(bool, RotateFontVert) = true;
-  TRACKBAR_PROPERTY(TTickStyle, Style) = tsAuto;
-  TRACKBAR_PROPERTY(bool, ShowText) = false;
-  TRACKBAR_PROPERTY(bool, ShowImageAtThumbOnly) = false;
-  TRACKBAR_PROPERTY(int, ShowImageAtSteps) = 1;
-  TRACKBAR_PROPERTY(int, Spacing) = 8;
-  TRACKBAR_PROPERTY(int, Size) = 4;
+  CONTROL_PROPERTY(TColor, Color, clBlack, Changed())
+  CONTROL_PROPERTY(TColor, ColorDisabled, clBlack, Changed())
+  CONTROL_PROPERTY(bool, Line3D, false, Changed())
+  CONTROL_PROPERTY(TTickMark, Position, tmBottomRight, Changed())
+  CONTROL_PROPERTY(bool, RotateFontVert, true, Changed())
+  CONTROL_PROPERTY(TTickStyle, Style, tsAuto, Changed())
+  CONTROL_PROPERTY(bool, ShowText, false, Changed())
+  CONTROL_PROPERTY(bool, ShowImageAtThumbOnly, false, Changed())
+  CONTROL_PROPERTY(int, ShowImageAtSteps, 1, Changed())
+  CONTROL_PROPERTY(int, Spacing, 8, Changed())
+  CONTROL_PROPERTY(int, Size, 4, Changed())
 
  private:
   std::unique_ptr<TFont> FFont;
@@ -251,32 +224,32 @@ class TTrackBarButtons : public TTrackBarPart {
  protected:
   void PictureChanged() override;
 
-  TRACKBAR_PROPERTY(bool, Visible) = false;
-  TRACKBAR_PROPERTY(TTrackButtonShape, Shape) = bsRound;
-  TRACKBAR_QUIET_PROPERTY(int, Step) = 1;
-  TRACKBAR_PROPERTY(int, Spacing) = 2;
-  TRACKBAR_QUIET_PROPERTY(bool, RepeatClick) = true;
-  TRACKBAR_QUIET_PROPERTY(int, InitRepeatPause) = 400;
-  TRACKBAR_QUIET_PROPERTY(int, RepeatPause) = 100;
-  TRACKBAR_PROPERTY(bool, RotateText) = true;
-  TRACKBAR_PROPERTY(TColor, BorderColor) = 9262895;
-  TRACKBAR_PROPERTY(TColor, Color) = 15653832;
-  TRACKBAR_PROPERTY(TColor, ColorTo) = 16178633;
-  TRACKBAR_QUIET_PROPERTY(TColor, ColorMirror) = 15586496;
-  TRACKBAR_QUIET_PROPERTY(TColor, ColorMirrorTo) = 16245200;
-  TRACKBAR_PROPERTY(TColor, BorderColorHot) = 10079963;
-  TRACKBAR_PROPERTY(TColor, ColorHot) = 15465983;
-  TRACKBAR_PROPERTY(TColor, ColorHotTo) = 11332863;
-  TRACKBAR_QUIET_PROPERTY(TColor, ColorMirrorHot) = 5888767;
-  TRACKBAR_QUIET_PROPERTY(TColor, ColorMirrorHotTo) = 10807807;
-  TRACKBAR_PROPERTY(TColor, BorderColorDown) = 4548219;
-  TRACKBAR_PROPERTY(TColor, ColorDown) = 7778289;
-  TRACKBAR_PROPERTY(TColor, ColorDownTo) = 4296947;
-  TRACKBAR_QUIET_PROPERTY(TColor, ColorMirrorDown) = 946929;
-  TRACKBAR_QUIET_PROPERTY(TColor, ColorMirrorDownTo) = 5021693;
-  TRACKBAR_PROPERTY(TGDIPGradient, Gradient) = ggVertical;
-  TRACKBAR_PROPERTY(TGDIPGradient, GradientMirror) = ggVertical;
-  TRACKBAR_PROPERTY(int, CornerRadius) = 0;
+  CONTROL_PROPERTY(bool, Visible, false, Changed())
+  CONTROL_PROPERTY(TTrackButtonShape, Shape, bsRound, Changed())
+  CONTROL_QUIET_PROPERTY(int, Step, 1)
+  CONTROL_PROPERTY(int, Spacing, 2, Changed())
+  CONTROL_QUIET_PROPERTY(bool, RepeatClick, true)
+  CONTROL_QUIET_PROPERTY(int, InitRepeatPause, 400)
+  CONTROL_QUIET_PROPERTY(int, RepeatPause, 100)
+  CONTROL_PROPERTY(bool, RotateText, true, Changed())
+  CONTROL_PROPERTY(TColor, BorderColor, 9262895, Changed())
+  CONTROL_PROPERTY(TColor, Color, 15653832, Changed())
+  CONTROL_PROPERTY(TColor, ColorTo, 16178633, Changed())
+  CONTROL_QUIET_PROPERTY(TColor, ColorMirror, 15586496)
+  CONTROL_QUIET_PROPERTY(TColor, ColorMirrorTo, 16245200)
+  CONTROL_PROPERTY(TColor, BorderColorHot, 10079963, Changed())
+  CONTROL_PROPERTY(TColor, ColorHot, 15465983, Changed())
+  CONTROL_PROPERTY(TColor, ColorHotTo, 11332863, Changed())
+  CONTROL_QUIET_PROPERTY(TColor, ColorMirrorHot, 5888767)
+  CONTROL_QUIET_PROPERTY(TColor, ColorMirrorHotTo, 10807807)
+  CONTROL_PROPERTY(TColor, BorderColorDown, 4548219, Changed())
+  CONTROL_PROPERTY(TColor, ColorDown, 7778289, Changed())
+  CONTROL_PROPERTY(TColor, ColorDownTo, 4296947, Changed())
+  CONTROL_QUIET_PROPERTY(TColor, ColorMirrorDown, 946929)
+  CONTROL_QUIET_PROPERTY(TColor, ColorMirrorDownTo, 5021693)
+  CONTROL_PROPERTY(TGDIPGradient, Gradient, ggVertical, Changed())
+  CONTROL_PROPERTY(TGDIPGradient, GradientMirror, ggVertical, Changed())
+  CONTROL_PROPERTY(int, CornerRadius, 0, Changed())
 
  private:
   TCustomTrackBar* FAdvTrackBar;
@@ -293,14 +266,11 @@ class TTrackBarLabel : public TTrackBarPart {
   TFont* GetFont() const { return FFont.get(); }
   void SetFont(const TFont* Value) { FFont->Assign(Value); }
 
-  TRACKBAR_PROPERTY(bool, Visible) = false;
-  TRACKBAR_PROPERTY(TLabelPosition, Position) = lpTopCenter;
-  TRACKBAR_PROPERTY(std::string, Format) = "Pos: %d";
-  TRACKBAR_PROPERTY(int, Spacing) = 4;
+  CONTROL_PROPERTY(bool, Visible, false, Changed())
+  CONTROL_PROPERTY(TLabelPosition, Position, lpTopCenter, Changed())
+  CONTROL_PROPERTY(std::string, Format, "Pos: %d", Changed())
+  CONTROL_PROPERTY(int, Spacing, 4, Changed())
 
  private:
   std::unique_ptr<TFont> FFont;
 };
-
-#undef TRACKBAR_PROPERTY
-#undef TRACKBAR_QUIET_PROPERTY

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/AdvGDIP.h"
+#include "controls/ControlProperties.h"
 
 class TIniFile;
 
@@ -127,59 +128,44 @@ class TGDIPFill : public TPersistent {
 
   TNotifyEvent OnChange;
 
-#define FILL_PROPERTY(Type, Name, Initial) \
- public:                                   \
-  Type Get##Name() const {                 \
-    return F##Name;                        \
-  }                                        \
-  void Set##Name(Type Value) {             \
-    if (F##Name == Value) return;          \
-    F##Name = Value;                       \
-    Changed();                             \
-  }                                        \
-                                           \
- private:                                  \
-  Type F##Name = Initial;
-
-  FILL_PROPERTY(TColor, Color, clSilver)
-  FILL_PROPERTY(TColor, ColorTo, clGray)
-  FILL_PROPERTY(TColor, ColorMirror, clNone)
-  FILL_PROPERTY(TColor, ColorMirrorTo, clNone)
-  FILL_PROPERTY(TAdvGradientType, GradientType, gtVertical)
-  FILL_PROPERTY(TAdvGradientType, GradientMirrorType, gtSolid)
-  FILL_PROPERTY(Gdiplus::HatchStyle, HatchStyle, Gdiplus::HatchStyleHorizontal)
-  FILL_PROPERTY(Gdiplus::HatchStyle, HatchStyleMirror, Gdiplus::HatchStyleHorizontal)
-  FILL_PROPERTY(bool, BackGroundPictureAspectRatio, false)
-  FILL_PROPERTY(TFillPictureMode, BackGroundPictureMode, pmOutsideFill)
-  FILL_PROPERTY(TFillPicturePosition, BackGroundPicturePosition, ppTopLeft)
-  FILL_PROPERTY(int, BackGroundPictureLeft, 0)
-  FILL_PROPERTY(int, BackGroundPictureTop, 0)
-  FILL_PROPERTY(TPictureMode, BackGroundPictureAspectMode, pmStretch)
-  FILL_PROPERTY(TFillPicturePosition, PicturePosition, ppTopLeft)
-  FILL_PROPERTY(int, PictureLeft, 0)
-  FILL_PROPERTY(int, PictureTop, 0)
-  FILL_PROPERTY(TFillPictureSize, PictureSize, psOriginal)
-  FILL_PROPERTY(int, PictureWidth, 50)
-  FILL_PROPERTY(int, PictureHeight, 50)
-  FILL_PROPERTY(bool, PictureAspectRatio, false)
-  FILL_PROPERTY(TPictureMode, PictureAspectMode, pmStretch)
-  FILL_PROPERTY(std::uint8_t, Opacity, 255)
-  FILL_PROPERTY(std::uint8_t, OpacityTo, 255)
-  FILL_PROPERTY(std::uint8_t, OpacityMirror, 255)
-  FILL_PROPERTY(std::uint8_t, OpacityMirrorTo, 255)
-  FILL_PROPERTY(TColor, BorderColor, clNone)
-  FILL_PROPERTY(std::uint8_t, BorderOpacity, 255)
-  FILL_PROPERTY(int, BorderWidth, 1)
-  FILL_PROPERTY(int, Rounding, 0)
-  FILL_PROPERTY(TFillRoundingType, RoundingType, rtBoth)
-  FILL_PROPERTY(TColor, ShadowColor, clGray)
-  FILL_PROPERTY(int, ShadowOffset, 0)
-  FILL_PROPERTY(TShadowType, ShadowType, stRightBottom)
-  FILL_PROPERTY(int, Angle, 0)
-  FILL_PROPERTY(TGlowMode, Glow, gmNone)
-  FILL_PROPERTY(TColor, GlowGradientColor, clWhite)
-  FILL_PROPERTY(TColor, GlowRadialColor, clWhite)
-#undef FILL_PROPERTY
+  CONTROL_PROPERTY(TColor, Color, clSilver, Changed())
+  CONTROL_PROPERTY(TColor, ColorTo, clGray, Changed())
+  CONTROL_PROPERTY(TColor, ColorMirror, clNone, Changed())
+  CONTROL_PROPERTY(TColor, ColorMirrorTo, clNone, Changed())
+  CONTROL_PROPERTY(TAdvGradientType, GradientType, gtVertical, Changed())
+  CONTROL_PROPERTY(TAdvGradientType, GradientMirrorType, gtSolid, Changed())
+  CONTROL_PROPERTY(Gdiplus::HatchStyle, HatchStyle, Gdiplus::HatchStyleHorizontal, Changed())
+  CONTROL_PROPERTY(Gdiplus::HatchStyle, HatchStyleMirror, Gdiplus::HatchStyleHorizontal, Changed())
+  CONTROL_PROPERTY(bool, BackGroundPictureAspectRatio, false, Changed())
+  CONTROL_PROPERTY(TFillPictureMode, BackGroundPictureMode, pmOutsideFill, Changed())
+  CONTROL_PROPERTY(TFillPicturePosition, BackGroundPicturePosition, ppTopLeft, Changed())
+  CONTROL_PROPERTY(int, BackGroundPictureLeft, 0, Changed())
+  CONTROL_PROPERTY(int, BackGroundPictureTop, 0, Changed())
+  CONTROL_PROPERTY(TPictureMode, BackGroundPictureAspectMode, pmStretch, Changed())
+  CONTROL_PROPERTY(TFillPicturePosition, PicturePosition, ppTopLeft, Changed())
+  CONTROL_PROPERTY(int, PictureLeft, 0, Changed())
+  CONTROL_PROPERTY(int, PictureTop, 0, Changed())
+  CONTROL_PROPERTY(TFillPictureSize, PictureSize, psOriginal, Changed())
+  CONTROL_PROPERTY(int, PictureWidth, 50, Changed())
+  CONTROL_PROPERTY(int, PictureHeight, 50, Changed())
+  CONTROL_PROPERTY(bool, PictureAspectRatio, false, Changed())
+  CONTROL_PROPERTY(TPictureMode, PictureAspectMode, pmStretch, Changed())
+  CONTROL_PROPERTY(std::uint8_t, Opacity, 255, Changed())
+  CONTROL_PROPERTY(std::uint8_t, OpacityTo, 255, Changed())
+  CONTROL_PROPERTY(std::uint8_t, OpacityMirror, 255, Changed())
+  CONTROL_PROPERTY(std::uint8_t, OpacityMirrorTo, 255, Changed())
+  CONTROL_PROPERTY(TColor, BorderColor, clNone, Changed())
+  CONTROL_PROPERTY(std::uint8_t, BorderOpacity, 255, Changed())
+  CONTROL_PROPERTY(int, BorderWidth, 1, Changed())
+  CONTROL_PROPERTY(int, Rounding, 0, Changed())
+  CONTROL_PROPERTY(TFillRoundingType, RoundingType, rtBoth, Changed())
+  CONTROL_PROPERTY(TColor, ShadowColor, clGray, Changed())
+  CONTROL_PROPERTY(int, ShadowOffset, 0, Changed())
+  CONTROL_PROPERTY(TShadowType, ShadowType, stRightBottom, Changed())
+  CONTROL_PROPERTY(int, Angle, 0, Changed())
+  CONTROL_PROPERTY(TGlowMode, Glow, gmNone, Changed())
+  CONTROL_PROPERTY(TColor, GlowGradientColor, clWhite, Changed())
+  CONTROL_PROPERTY(TColor, GlowRadialColor, clWhite, Changed())
 
  protected:
   void Changed();
