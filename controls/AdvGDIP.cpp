@@ -301,8 +301,9 @@ void TAdvGDIPPicture::Assign(const TGraphic* Source) {
   } else {
     TakeGraphic(Source);
   }
-  Changed();
+  // Measured before the notice, so that a listener sees the new size.
   GetImageSizes();
+  Changed();
 }
 
 void TAdvGDIPPicture::Assign(TPersistent* Source) {

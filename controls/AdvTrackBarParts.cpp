@@ -44,6 +44,8 @@ void TTrackBarThumb::SetStyle(TThumbStyle Value) {
 
 void TTrackBarThumb::SizeFromPicture() {
   if (FPicture->GetEmpty() || !FAdvTrackBar) return;
+  // A picture from form data is not measured until asked.
+  if (FPicture->GetWidth() == 0) FPicture->GetImageSizes();
   if (FAdvTrackBar->GetOrientation() == trVertical) {
     FWidth = FPicture->GetHeight();
     FSize = FPicture->GetWidth();

@@ -9,14 +9,16 @@ void TGDIPPicture::Assign(const TGraphic* Source) {
     if (OnClear) OnClear(this);
     return;
   }
+  // Measured before the notice, so that a listener sees the new size.
   if (auto* other = dynamic_cast<const TGDIPPicture*>(Source)) {
     TakeBytes(other->GetBytes());
+    GetImageSizes();
     Changed();
   } else if (dynamic_cast<const TBitmap*>(Source)) {
     TakeGraphic(Source);
+    GetImageSizes();
     Changed();
   }
-  GetImageSizes();
 }
 
 void TGDIPPicture::Assign(TPersistent* Source) {
@@ -26,9 +28,9 @@ void TGDIPPicture::Assign(TPersistent* Source) {
     FIsEmpty = true;
     if (p->GetGraphic()) {
       TakeGraphic(p->GetGraphic());
+      GetImageSizes();
       Changed();
     }
-    GetImageSizes();
     return;
   }
   FIsEmpty = true;
