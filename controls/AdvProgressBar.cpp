@@ -157,6 +157,11 @@ std::vector<TGaugeBlock> GaugeBlocks(const TRect& R0, const TGaugeSettings& S) {
   return blocks;
 }
 
+std::string GaugeText(const TGaugeSettings& S) {
+  if (!S.Format.empty()) return FormatIntegers(S.Format, {S.Value, S.Max});
+  return S.ShowPercentage ? std::to_string(S.Position) + "%" : std::to_string(S.Value);
+}
+
 void DrawGauge(TCanvas* Canvas, const TRect& R, const TGaugeSettings& S) {
   TCanvas* c = Canvas;
   const bool vertical = S.Orientation == goVertical;
@@ -200,8 +205,7 @@ void DrawGauge(TCanvas* Canvas, const TRect& R, const TGaugeSettings& S) {
   if (S.ShowPosition) {
     c->Brush->SetStyle(bsClear);
     if (S.Font) c->Font->Assign(S.Font);
-    std::string text = S.ShowPercentage ? std::to_string(S.Position) + "%" : std::to_string(S.Value);
-    if (!S.Format.empty()) text = FormatIntegers(S.Format, {S.Value, S.Max});
+    const std::string text = GaugeText(S);
     const int w = c->TextWidth(text), h = c->TextHeight(text);
     if (vertical) {
       TFont rotated;

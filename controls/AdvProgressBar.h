@@ -46,6 +46,9 @@ struct TGaugeBlock {
 // percentage; a vertical bar is computed on the transposed rectangle.
 std::vector<TGaugeBlock> GaugeBlocks(const TRect& R, const TGaugeSettings& S);
 void DrawGauge(TCanvas* Canvas, const TRect& R, const TGaugeSettings& S);
+// The text in the middle: the percentage with "%", the raw position, or
+// Format with the position and the maximum.
+std::string GaugeText(const TGaugeSettings& S);
 // Percentage of Value within [Min, Max], rounded halves to even; 0 when the
 // range is empty, at most 100.
 int GaugePercent(int Value, int Min, int Max);

@@ -329,3 +329,23 @@ TEST(FillPersistence, ClipboardCarriesTheFill) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DrawingLayer, ColoursAndImageFormats) {
+  App();
+  EXPECT_EQ(ArgbFromColor(128, clRed), 0x80FF0000u);
+  EXPECT_EQ(OpaqueArgbFromColor(clBlue), 0xFF0000FFu);
+  EXPECT_EQ(OpaqueArgbFromColor(clBtnFace) >> 24, 0xFFu);  // system colours resolve
+  const Bytes bmp = MakeBmp(4, 4, clRed, clRed);
+  Gdiplus::MemoryStream bmpStream(bmp);
+  EXPECT_EQ(GetImageFormat(TGPImage(&bmpStream)), ifBMP);
+  const Bytes junk = {1, 2, 3};
+  Gdiplus::MemoryStream junkStream(junk);
+  EXPECT_EQ(GetImageFormat(TGPImage(&junkStream)), ifUndefined);
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(-0.5), 0);
+}
+
+}  // namespace

@@ -124,3 +124,38 @@ TEST(ProgressBarLook, RendersTroughBlocksAndCorners) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ProgressBarText, PercentageRawValueOrFormat) {
+  TGaugeSettings s = Defaults(50);
+  s.Value = 100;
+  s.Max = 200;
+  s.ShowPercentage = true;
+  EXPECT_EQ(GaugeText(s), "50%");
+  s.ShowPercentage = false;
+  EXPECT_EQ(GaugeText(s), "100");
+  s.Format = "%d of %d (100%%)";
+  EXPECT_EQ(GaugeText(s), "100 of 200 (100%)");
+  s.Format = "%s %d %d %d";  // placeholders beyond the two values stay as written
+  EXPECT_EQ(GaugeText(s), "%s 100 200 %d");
+}
+
+TEST(ProgressBarBlocks, StackedZonesAndSmoothFill) {
+  TGaugeSettings s = Defaults(95);
+  s.Stacked = true;
+  auto zones = GaugeBlocks(Rect(0, 0, 102, 20), s);  // L = 100
+  ASSERT_EQ(zones.size(), 3u);
+  EXPECT_EQ(zones[0].Rect.Right, 70);
+  EXPECT_EQ(zones[1].Rect.Right, 90);
+  EXPECT_EQ(zones[2].Rect.Right, 95);
+  EXPECT_EQ(zones[1].Color, clYellow);
+  s = Defaults(40);
+  s.CompletionSmooth = true;
+  auto smooth = GaugeBlocks(Rect(0, 0, 102, 20), s);
+  ASSERT_EQ(smooth.size(), 1u);
+  EXPECT_EQ(smooth[0].Rect.Left, 2);
+  EXPECT_EQ(smooth[0].Rect.Right, 40);
+}
+
+}  // namespace
