@@ -305,3 +305,34 @@ TEST(TrackBarLabel, FormatsThePosition) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TrackBarInput, EmptyRangeKeepsTheThumbAtTheBottomAndPageClicksStillFire) {
+  auto* f = EditorFader(stage, 5, 5, 5);
+  Show(f);
+  EXPECT_EQ(f->ThumbRectAt(5).Bottom, f->GetTrackRect().Bottom);
+  Press(f, 18, 10);
+  Release(f, 18, 10);
+  EXPECT_EQ(stage.log, (std::vector<std::string>{"5"}));  // asks 5 + 6, clamps back, fires
+  stage.log.clear();
+  const TRect t = f->ThumbRectAt(5);
+  Press(f, 18, t.Top + 5);
+  Move(f, 18, 20, Qt::LeftButton);  // a drag on an empty range stays put
+  Release(f, 18, 20);
+  EXPECT_TRUE(stage.log.empty());
+}
+
+TEST(TrackHint, StaysTwoPixelsInsideTheScreensRightAndBottomEdges) {
+  App();
+  TTrackHintWindow hint;
+  ASSERT_NE(Screen, nullptr);
+  hint.ActivateHint(TPoint{Screen->GetWidth() - 5, Screen->GetHeight() - 3}, "-12");
+  EXPECT_EQ(hint.GetBoundsRect().Right, Screen->GetWidth() - 2);
+  EXPECT_EQ(hint.GetBoundsRect().Bottom, Screen->GetHeight() - 2);
+  EXPECT_TRUE(hint.GetShowing());
+  hint.Hide();
+  EXPECT_FALSE(hint.GetShowing());
+}
+
+}  // namespace
