@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "controls/GDIPFill.h"
+#include "controls/GDIPPictureContainer.h"
 #include "controls/GDIPicture.h"
 #include "platform/classlib/Clipbrd.h"
 #include "platform/classlib/IniFiles.h"
@@ -346,6 +347,29 @@ TEST(DrawingLayer, ColoursAndImageFormats) {
   EXPECT_EQ(RoundHalfEven(2.5), 2);
   EXPECT_EQ(RoundHalfEven(3.5), 4);
   EXPECT_EQ(RoundHalfEven(-0.5), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PictureContainer, FindsNamesRegardlessOfTheCaseOfAToZ) {
+  App();
+  TGDIPPictureContainer box(nullptr);
+  TPictureItem* logo = box.GetItems()->Add();
+  logo->SetName("Logo");
+  logo->GetPicture()->LoadFromBytes(MakeBmp(2, 2, clRed, clRed));
+  TPictureItem* other = box.GetItems()->Add();
+  other->SetName("logo");  // a later item of the same name is not reached
+  EXPECT_EQ(box.FindPicture("LOGO"), logo->GetPicture());
+  EXPECT_EQ(box.FindPicture("none"), nullptr);
+  EXPECT_EQ(box.GetVersion(), "1.0.0.0");
+  TGDIPPictureContainer copy(nullptr);
+  copy.SetItems(box.GetItems());
+  ASSERT_EQ(copy.GetItems()->GetCount(), 2);
+  EXPECT_EQ(copy.GetItems()->GetItem(0)->GetPicture()->GetBytes(), logo->GetPicture()->GetBytes());
+  TGDIPFill notAnItem;
+  EXPECT_THROW(logo->Assign(&notAnItem), EConvertError);
 }
 
 }  // namespace
