@@ -315,7 +315,17 @@ TCurvyEdit::TCurvyEdit(TComponent* AOwner) : TCurvyControlPanel(AOwner), FEdit(n
   AdjustInnerBounds();
 }
 
-TCurvyEdit::~TCurvyEdit() = default;
+TCurvyEdit::~TCurvyEdit() {
+  // The edit goes first, and says nothing more to a box on its way out.
+  if (!FEdit) return;
+  FEdit->OnChange = nullptr;
+  FEdit->OnExit = nullptr;
+  FEdit->OnEnter = nullptr;
+  FEdit->OnMouseLeave = nullptr;
+  TEmptyEdit* edit = FEdit;
+  FEdit = nullptr;
+  edit->Free();
+}
 
 void TCurvyEdit::WireEvents() {
   // Every event of the inner edit reaches the box's handler with the box
@@ -387,6 +397,7 @@ void TCurvyEdit::Resize() {
 
 void TCurvyEdit::ColorChanged() {
   TCurvyControlPanel::ColorChanged();
+  // Also reached while the panel is built, before the edit exists.
   if (FEdit) FEdit->SetColor(TCurvyPanel::GetColor());
 }
 

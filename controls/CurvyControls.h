@@ -222,5 +222,5 @@ class TCurvyEdit : public TCurvyControlPanel {
  private:
   void WireEvents();
 
-  TEmptyEdit* FEdit;
+  TEmptyEdit* FEdit = nullptr;
 };
