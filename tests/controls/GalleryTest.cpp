@@ -155,3 +155,50 @@ TEST(ControlsGallery, SixteenStripsOnAConsoleForm) {
 }
 
 }  // namespace
+
+namespace {
+
+// The fader's own faces: each thumb shape, ticks, min/max buttons, label
+// and colour schemes, on the library's defaults.
+TEST(ControlsGallery, FaderShapesButtonsTicksAndSchemes) {
+  FormStage stage;
+  TForm* form = stage.form;
+  form->SetColor(RGB(0xF0, 0xF0, 0xF0));
+  form->SetBounds(40, 40, 760, 330);
+  const TThumbShape shapes[] = {tsPointer,      tsRectangle,      tsRoundRect,     tsRound,
+                                tsLine,         tsPointerRightUp, tsPointerLeftUp, tsTriangle,
+                                tsTriangleLeft, tsTriangleRight};
+  int x = 10;
+  for (TThumbShape shape : shapes) {
+    auto* f = Put<TAdvTrackBar>(form, x, 10, 150, 26);
+    f->SetOrientation(trVertical);
+    f->SetBounds(x, 10, 50, 200);
+    f->GetThumb()->SetShape(shape);
+    f->GetThumb()->SetSize(20);
+    f->GetThumb()->SetWidth(16);
+    f->SetPosition(3 + (x / 60) % 5);
+    x += 56;
+  }
+  const TKYTStyle schemes[] = {ksOffice2007Luna, ksWindows7, ksOffice2010Black, ksTerminal};
+  int y = 220;
+  for (TKYTStyle scheme : schemes) {
+    auto* f = Put<TAdvTrackBar>(form, 10, y, 360, 26);
+    f->GetButtons()->SetVisible(true);
+    f->GetTickMark()->SetPosition(tmBoth);
+    f->SetComponentStyle(scheme);
+    f->SetMax(20);
+    f->SetPosition(7);
+    y += 26;
+  }
+  auto* labelled = Put<TAdvTrackBar>(form, 400, 220, 340, 50);
+  labelled->GetTrackLabel()->SetVisible(true);
+  labelled->GetTickMark()->SetShowText(true);
+  labelled->SetMax(10);
+  labelled->SetPosition(4);
+  form->Show();
+  PumpFor(100);
+  QImage shot = form->GetWidget()->grab().toImage();
+  EXPECT_TRUE(shot.save(QString::fromStdString(::testing::TempDir() + "controls-gallery-faders.png")));
+}
+
+}  // namespace
