@@ -227,7 +227,7 @@ void TCustomTrackBar::DrawTicks() {
   if (IsNone(ref)) return;
   int last = (std::max(GetWidth(), GetHeight()) - 2 * (vertical ? ref.Top : ref.Left)) / 2;
   if (OnDrawTick || showText || FMax < last) last = FMax;
-  const int L = vertical ? ref.Bottom - ref.Top : ref.Right - ref.Left;
+  const int L = TrackLength();
   const double spacing =
       last == FMin ? 0.0 : static_cast<double>(L - FThumb->GetWidth()) / static_cast<double>(last - FMin);
   int lastOffset = 0;

@@ -205,3 +205,25 @@ TEST(TrackBarHint, ShowsOnlyWhenTheDraggedPositionChanges) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TrackBarTicks, EveryTickReachesTheHookAtTruncatedOffsets) {
+  FormStage stage;
+  auto* f = stage.Add<TAdvTrackBar>("ticks", 10, 10, 150, 26);
+  std::vector<std::pair<int, int>> seen;  // position, x
+  f->OnDrawTick = [&](TObject*, TCanvas*, TPoint at, int pos, TTickMark side, int&, TColor&, TColor&,
+                      std::string&, bool&) {
+    if (side == tmBottomRight) seen.emplace_back(pos, at.X);
+  };
+  stage.form->Show();
+  PumpUntil([&] { return seen.size() >= 11; }, 3000);
+  ASSERT_GE(seen.size(), 11u);
+  // Track 144 long, thumb 10: 13.4 pixels a position, truncated.
+  EXPECT_EQ(seen[0], std::make_pair(0, 8));
+  EXPECT_EQ(seen[1], std::make_pair(1, 21));
+  EXPECT_EQ(seen[5], std::make_pair(5, 75));
+  EXPECT_EQ(seen[10], std::make_pair(10, 142));
+}
+
+}  // namespace
