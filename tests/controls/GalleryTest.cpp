@@ -138,7 +138,7 @@ TEST(ControlsGallery, SixteenStripsOnAConsoleForm) {
   bar->SetPosition(150);
   bar->GetBarFont()->SetHeight(-13);
   form->Show();
-  PumpFor(100);
+  DrainEvents();
   QImage shot = form->GetWidget()->grab().toImage();
   EXPECT_TRUE(shot.save(QString::fromStdString(::testing::TempDir() + "controls-gallery.png")));
   if (const char* path = std::getenv("TAVO_CONTROLS_GALLERY_PNG")) shot.save(path);
@@ -196,7 +196,7 @@ TEST(ControlsGallery, FaderShapesButtonsTicksAndSchemes) {
   labelled->SetMax(10);
   labelled->SetPosition(4);
   form->Show();
-  PumpFor(100);
+  DrainEvents();
   QImage shot = form->GetWidget()->grab().toImage();
   EXPECT_TRUE(shot.save(QString::fromStdString(::testing::TempDir() + "controls-gallery-faders.png")));
 }

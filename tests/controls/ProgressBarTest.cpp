@@ -76,7 +76,7 @@ TEST(ProgressBarValue, SetPositionClampsWithoutPaintingAndSetMaxSetsTheStep) {
   FormStage stage;
   auto* bar = stage.Add<TAdvProgressBar>(12, 14, 431, 41);
   stage.form->Show();
-  PumpFor(50);
+  DrainEvents();
   bar->SetMax(200);
   EXPECT_EQ(bar->GetStepSize(), 2);
   bar->SetPosition(100);
@@ -111,7 +111,7 @@ TEST(ProgressBarLook, RendersTroughBlocksAndCorners) {
   } cases[] = {{0, qRgb(255, 255, 255)}, {50, qRgb(0, 255, 0)}, {100, qRgb(255, 0, 0)}};
   for (const Case& c : cases) {
     bar->SetPosition(c.position);
-    PumpFor(30);
+    DrainEvents();
     QImage shot = stage.form->GetWidget()->grab().toImage();
     const QRgb p = shot.pixel(12 + 5, 14 + 20);
     EXPECT_NEAR(qRed(p), qRed(c.probe), 40) << c.position;

@@ -23,7 +23,7 @@ TColor At(const QImage& img, int x, int y) {
 }
 
 QImage Shot(TControl* c) {
-  PumpFor(20);
+  DrainEvents();
   return c->GetWidget()->grab().toImage();
 }
 

@@ -175,7 +175,7 @@ TEST_F(TrackBarInput, PageClickStepsAtOnceThenRepeatsWhileHeld) {
   const size_t held = stage.log.size();
   EXPECT_EQ(stage.log[1], "22");
   EXPECT_EQ(stage.log[2], "28");
-  PumpFor(250);
+  EXPECT_TRUE(WaitOutTimersDueWithin(250));
   EXPECT_EQ(stage.log.size(), held);  // released: the repeat stops
   stage.log.clear();
   Press(f, 18, 160);  // below the thumb
