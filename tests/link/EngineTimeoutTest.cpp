@@ -36,9 +36,11 @@ void RunRetryCase(const RetryCase& c, RecordingOwner& owner) {
   Observed<Engine> engine(&owner, &io, 7);
   ASSERT_TRUE(engine.Start());
   engine.SetKeepAliveInterval(60000);
-  engine.SetTimeout(20);
   engine.SetRetryLimit(c.retryLimit);
   engine.SendCommand(Request(0x10, {}, 7), true);
+  // Shortened only now: an idle wait that ran out before the send would
+  // count as one more time-out.
+  engine.SetTimeout(20);
 
   ASSERT_TRUE(PumpUntilThat(
       "engine.NotifyCount()", [&] { return engine.NotifyCount(); }, ::testing::Ge(2)));
@@ -156,11 +158,14 @@ TEST_F(EngineTimeoutTest, AnIdleLinkWithoutKeepAliveRewritesItsLastFrameThenRepo
   Observed<LNet> engine(&owner, &io);
   ASSERT_TRUE(engine.Start());
   engine.SetKeepAliveOff(true);
-  engine.SetTimeout(20);
+  engine.SetTimeout(60000);
   engine.SetRetryLimit(2);
   engine.SendCommand(Request(0x40), false);
   ASSERT_TRUE(PumpUntilThat(
       "io.Count()", [&] { return io.Count(); }, ::testing::Eq(1)));
+  // Short from the answer on, so no resend can come before it however
+  // slowly this thread runs.
+  engine.SetTimeout(20);
   engine.OnReceived(Reply(0x40).data(), Reply(0x40).size());
   ASSERT_TRUE(PumpUntilThat(
       "engine.NotifyCount()", [&] { return engine.NotifyCount(); }, ::testing::Ge(1)));

@@ -148,10 +148,12 @@ TEST_F(LCommTest, AResendCreditRewritesWithoutCountingARetry) {
     sim.ClearRecords();
     sim.SetSilent(true);
     auto* e = OpenEngine<Observed<LComm>>();
-    e->SetTimeout(30);
     e->SetRetryLimit(2);
     e->SetResendCredit(c.credit);
     e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
+    // Shortened only after the send: an idle wait that ran out first would
+    // count as one more time-out.
+    e->SetTimeout(30);
     ASSERT_TRUE(PumpUntilThat(
         "e->NotifyCount()", [&] { return e->NotifyCount(); }, ::testing::Ge(1)));
     EXPECT_EQ(e->Snapshots()[0].timeouts, c.timeoutsAtReport);
