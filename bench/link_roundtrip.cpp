@@ -79,10 +79,12 @@ class LinkWindow : public TForm, public LinkOwner {
     }
     TForm::Dispatch(m);
   }
-  void WriteSocket(const std::uint8_t* data, std::size_t size) override {
+  bool WriteSocket(const std::uint8_t* data, std::size_t size, std::string& error) override {
     std::lock_guard lock(lastLock);
     last.assign(data, data + size);
-    socket->GetSocket()->SendBuf(data, static_cast<int>(size));
+    if (socket->GetSocket()->SendBuf(data, static_cast<int>(size)) == static_cast<int>(size)) return true;
+    error = "send failed";
+    return false;
   }
 
   TClientSocket* socket = nullptr;

@@ -1,6 +1,9 @@
 // Program entry: the application, the main window, then the message loop.
 
 #include <exception>
+#include <string>
+
+#include "model/CommonConstants.h"
 
 #include "platform/classlib/Forms.h"
 #include "platform/sys/Locale.h"
@@ -26,7 +29,8 @@ int main(int argc, char** argv) {
   try {
     app.Initialize();
     app.SetMainFormOnTaskBar(true);
-    app.SetTitle("TAVO DSP Processor Editor V1.2");
+    // The task-bar text carries the same version as the window caption.
+    app.SetTitle(std::string(AppTitle) + " " + std::string(AppVersion));
     TStartForm* mainForm = nullptr;
     app.CreateForm(mainForm);
     app.Run();

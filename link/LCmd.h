@@ -1,7 +1,8 @@
 #pragma once
 // One device command: the addressed device, the command code and the payload.
 // The command classes derive from it and only lay out their payloads, device
-// ID first in their constructors; 16-bit values go low byte first.
+// ID first in their constructors; 16-bit values go low byte first. Codes,
+// append marks and payload lengths are rows of CommandTable.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "link/CommandTable.h"
 #include "link/DeviceFrame.h"
 #include "link/DeviceRecords.h"
 
@@ -52,15 +54,6 @@ ByteVector BuildFrame(const LCmd& cmd, int mode);
 LCmd ParseFrame(const std::uint8_t* data, std::size_t size);
 LCmd ParseFrame(std::span<const std::uint8_t> bytes);
 
-// Whether a command's senders pass the append mark of the link queue.
-enum class AppendMark : std::uint8_t {
-  Yes,        // always appended
-  No,         // never appended
-  PerSender,  // setters send it plain, preset-file sends and the like append
-  Unknown,    // not a command the editor sends
-};
-AppendMark AppendMarkOf(std::uint8_t code);
-
 // Any command without a class of its own: the caller's code, then nothing,
 // one, two or four bytes in argument order.
 class CM_MCS_CMD : public LCmd {
@@ -74,26 +67,26 @@ class CM_MCS_CMD : public LCmd {
 
 class CM_MCS_MCU_RESET : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x04;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_MCU_RESET");
   explicit CM_MCS_MCU_RESET(std::uint8_t id);
 };
 
 class CM_MCS_DELAYUNIT : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x15;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_DELAYUNIT");
   CM_MCS_DELAYUNIT(std::uint8_t id, std::uint8_t unit);
 };
 
 class CM_MCS_READ_EEPROM : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x19;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_READ_EEPROM");
   CM_MCS_READ_EEPROM(std::uint8_t id, std::uint16_t address, std::uint8_t length);
 };
 
 // Carries exactly length data bytes; bytes that data does not hold are 0.
 class CM_MCS_WRITE_EEPROM : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x1A;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_WRITE_EEPROM");
   CM_MCS_WRITE_EEPROM(std::uint8_t id, std::uint16_t address, std::uint8_t length,
                       std::span<const std::uint8_t> data);
 };
@@ -102,7 +95,7 @@ class CM_MCS_WRITE_EEPROM : public LCmd {
 // Carries exactly length data bytes; bytes that data does not hold are 0.
 class CM_MCS_DOWNLOAD : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x25;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_DOWNLOAD");
   CM_MCS_DOWNLOAD(std::uint8_t id, std::uint8_t record, std::uint8_t block, std::uint8_t length,
                   std::span<const std::uint8_t> data);
 };
@@ -110,7 +103,7 @@ class CM_MCS_DOWNLOAD : public LCmd {
 // The 14 name bytes as given (cut at 14, zero filled), no conversion.
 class CM_MCS_PRESETNAME : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x26;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_PRESETNAME");
   static constexpr std::size_t NameSize = 14;
   CM_MCS_PRESETNAME(std::uint8_t id, std::span<const std::uint8_t> name);
   CM_MCS_PRESETNAME(std::uint8_t id, std::string_view name);
@@ -118,83 +111,83 @@ class CM_MCS_PRESETNAME : public LCmd {
 
 class CM_MCS_PASS_SUBMIT : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x2D;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_PASS_SUBMIT");
   static constexpr std::size_t PasswordSize = 4;
   CM_MCS_PASS_SUBMIT(std::uint8_t id, std::uint8_t kind, std::string_view password);
 };
 
 class CM_MCS_SET_LOCK : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x2F;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_SET_LOCK");
   static constexpr std::size_t PasswordSize = 4;
   CM_MCS_SET_LOCK(std::uint8_t id, std::string_view password);
 };
 
 class CM_MCS_COMP : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x30;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_COMP");
   CM_MCS_COMP(std::uint8_t id, std::uint8_t channel, const CompRecord& rec);
 };
 
 class CM_MCS_LOW_PASS : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x31;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_LOW_PASS");
   CM_MCS_LOW_PASS(std::uint8_t id, std::uint8_t channel, std::uint16_t freq, std::uint8_t slope);
 };
 
 class CM_MCS_HIGH_PASS : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x32;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_HIGH_PASS");
   CM_MCS_HIGH_PASS(std::uint8_t id, std::uint8_t channel, std::uint16_t freq, std::uint8_t slope);
 };
 
 class CM_MCS_PEQ : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x33;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_PEQ");
   CM_MCS_PEQ(std::uint8_t id, std::uint8_t channel, std::uint8_t band, const PeqBandRecord& rec,
              std::uint8_t bypass);
 };
 
 class CM_MCS_GAIN : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x34;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_GAIN");
   CM_MCS_GAIN(std::uint8_t id, std::uint8_t channel, std::uint16_t gain);
 };
 
 class CM_MCS_MUTE : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x35;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_MUTE");
   CM_MCS_MUTE(std::uint8_t id, std::uint8_t channel, std::uint8_t state);
 };
 
 class CM_MCS_POLARITY : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x36;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_POLARITY");
   CM_MCS_POLARITY(std::uint8_t id, std::uint8_t channel, std::uint8_t inverted);
 };
 
 class CM_MCS_DELAY : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x38;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_DELAY");
   CM_MCS_DELAY(std::uint8_t id, std::uint8_t channel, std::uint16_t delay);
 };
 
 class CM_MCS_WORK_MODE : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x39;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_WORK_MODE");
   CM_MCS_WORK_MODE(std::uint8_t id, std::uint8_t source, std::uint8_t sineFreq);
 };
 
 class CM_MCS_MATRIX : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x3A;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_MATRIX");
   CM_MCS_MATRIX(std::uint8_t id, std::uint8_t channel, std::uint16_t mask);
 };
 
 // The 8 name bytes as given (cut at 8, zero filled), no conversion.
 class CM_MCS_CHANNEL_NAME : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x3D;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_CHANNEL_NAME");
   static constexpr std::size_t NameSize = 8;
   CM_MCS_CHANNEL_NAME(std::uint8_t id, std::uint8_t channel, std::span<const std::uint8_t> name);
   CM_MCS_CHANNEL_NAME(std::uint8_t id, std::uint8_t channel, std::string_view name);
@@ -202,13 +195,13 @@ class CM_MCS_CHANNEL_NAME : public LCmd {
 
 class CM_MCS_GATE : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x3E;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_GATE");
   CM_MCS_GATE(std::uint8_t id, std::uint8_t channel, const GateRecord& rec);
 };
 
 class CM_MCS_DSP_SUB_CTRL : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x5B;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_DSP_SUB_CTRL");
   CM_MCS_DSP_SUB_CTRL(std::uint8_t id, std::uint8_t index, const SubCtrlRecord& rec);
 };
 
@@ -216,7 +209,7 @@ class CM_MCS_DSP_SUB_CTRL : public LCmd {
 // (first word = pre-delay | reflect << 16, second = time | gain << 16).
 class CM_MCS_RVB : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x60;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_RVB");
   CM_MCS_RVB(std::uint8_t id, std::uint32_t first, std::uint32_t second);
   CM_MCS_RVB(std::uint8_t id, const ReverbRecord& rec);
 };
@@ -224,14 +217,14 @@ class CM_MCS_RVB : public LCmd {
 // As CM_MCS_RVB (first = pre-delay | delay << 16, second = repeat | gain << 16).
 class CM_MCS_ECHO : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x62;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_ECHO");
   CM_MCS_ECHO(std::uint8_t id, std::uint32_t first, std::uint32_t second);
   CM_MCS_ECHO(std::uint8_t id, const EchoRecord& rec);
 };
 
 class CM_MCS_MIX_GATE : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x64;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_MIX_GATE");
   static constexpr std::uint8_t AutoMixGate = 18;
   static constexpr std::uint8_t CameraGate = 19;
   CM_MCS_MIX_GATE(std::uint8_t id, std::uint8_t gate, const MixGateRecord& rec);
@@ -239,6 +232,6 @@ class CM_MCS_MIX_GATE : public LCmd {
 
 class CM_MCS_GROUP_CTRL : public LCmd {
  public:
-  static constexpr std::uint8_t CODE = 0x6B;
+  static constexpr std::uint8_t CODE = CommandCode("CM_MCS_GROUP_CTRL");
   CM_MCS_GROUP_CTRL(std::uint8_t id, std::uint8_t index, const GroupCtrlRecord& rec);
 };

@@ -52,8 +52,10 @@ void LComm::Close() {
   }
 }
 
-void LComm::WriteTransport(const std::uint8_t* data, std::size_t size) {
-  FPort.Write(data, size, WriteWaitMs);
+bool LComm::WriteTransport(const std::uint8_t* data, std::size_t size, std::string& error) {
+  if (FPort.Write(data, size, WriteWaitMs) == static_cast<long>(size)) return true;
+  error = FPort.LastError().Message;
+  return false;
 }
 
 int LComm::PortHandle() {

@@ -43,7 +43,7 @@ class LComm : public LinkEngine {
  protected:
   LComm(TWinControl* owner, LinkOwner* io, int deviceId);
 
-  void WriteTransport(const std::uint8_t* data, std::size_t size) override;
+  bool WriteTransport(const std::uint8_t* data, std::size_t size, std::string& error) override;
   int PortHandle() override;
   bool ReadPort() override;
   void HandedOver(const std::uint8_t* data, std::size_t size) override;

@@ -18,8 +18,8 @@ LNet::~LNet() {
   Shutdown();
 }
 
-void LNet::WriteTransport(const std::uint8_t* data, std::size_t size) {
-  if (Io()) Io()->WriteSocket(data, size);
+bool LNet::WriteTransport(const std::uint8_t* data, std::size_t size, std::string& error) {
+  return !Io() || Io()->WriteSocket(data, size, error);
 }
 
 LNetProc::LNetProc(TWinControl* owner, LinkOwner* io, int deviceId) : LNet(owner, io, deviceId) {}

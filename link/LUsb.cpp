@@ -20,8 +20,8 @@ LUsb::~LUsb() {
   Shutdown();
 }
 
-void LUsb::WriteTransport(const std::uint8_t* data, std::size_t size) {
-  if (Io()) Io()->WriteUsbReport(data, size);
+bool LUsb::WriteTransport(const std::uint8_t* data, std::size_t size, std::string& error) {
+  return !Io() || Io()->WriteUsbReport(data, size, error);
 }
 
 LUsbProc::LUsbProc(TWinControl* owner, LinkOwner* io, int deviceId) : LUsb(owner, io, deviceId) {}

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "link/LinkEngine.h"
 
@@ -23,7 +24,7 @@ class LUsb : public LinkEngine {
 
  protected:
   LUsb(TWinControl* owner, LinkOwner* io, int deviceId);
-  void WriteTransport(const std::uint8_t* data, std::size_t size) override;
+  bool WriteTransport(const std::uint8_t* data, std::size_t size, std::string& error) override;
 };
 
 // What the main window creates for a USB link.

@@ -15,30 +15,6 @@ namespace {
 // by its owner loses the newest ones.
 constexpr std::size_t MaxWaitingChunks = 256;
 
-struct TargetSize {
-  std::uint8_t code;
-  std::uint8_t size;
-};
-
-// Commands whose first payload bytes name what they address. Every other
-// command carries values only (levels, keep-alive, effect settings, test
-// signal) and coalesces on its code alone.
-constexpr std::array<TargetSize, 29> TargetSizes{{
-    {0x19, 2},                        // EEPROM address
-    {0x1A, 2}, {0x20, 1},             // preset number
-    {0x21, 1}, {0x24, 1},             // slot
-    {0x25, 2},                        // block, record
-    {0x27, 1},                        // packet
-    {0x28, 1}, {0x29, 1},             // preset index
-    {0x2A, 2},                        // source and destination channel
-    {0x30, 1},                        // channel
-    {0x31, 1}, {0x32, 1}, {0x33, 2},  // channel and band
-    {0x34, 1}, {0x35, 1}, {0x36, 1}, {0x38, 1}, {0x3A, 1}, {0x3B, 1},
-    {0x3C, 1}, {0x3D, 1}, {0x3E, 1}, {0x55, 1}, {0x56, 1}, {0x5B, 1},  // sub-control record
-    {0x61, 1}, {0x64, 1},                                              // automix or camera gate
-    {0x6B, 1},                                                         // group-control record
-}};
-
 std::uint8_t CodeOf(const ByteVector& frame) {
   return frame.size() > DeviceFrame::CodeIndex ? frame[DeviceFrame::CodeIndex] : 0;
 }
@@ -60,13 +36,15 @@ bool SameTarget(const ByteVector& a, const ByteVector& b) {
 }  // namespace
 
 std::size_t CoalescingTargetSize(std::uint8_t code) {
-  for (const auto& t : TargetSizes)
-    if (t.code == code) return t.size;
-  return 0;
+  return CommandTargetSize(code);
 }
 
-void LinkOwner::WriteSocket(const std::uint8_t*, std::size_t) {}
-void LinkOwner::WriteUsbReport(const std::uint8_t*, std::size_t) {}
+bool LinkOwner::WriteSocket(const std::uint8_t*, std::size_t, std::string&) {
+  return true;
+}
+bool LinkOwner::WriteUsbReport(const std::uint8_t*, std::size_t, std::string&) {
+  return true;
+}
 void LinkOwner::LogSerialWrite(const std::uint8_t*, std::size_t) {}
 void LinkOwner::LogSerialRead(const std::uint8_t*, std::size_t) {}
 
@@ -169,21 +147,33 @@ void LinkEngine::SendCommand(const ByteVector& frame, bool append) {
   if (frame.empty() || frame.size() > FTraits.BufferSize) return;
   RestartKeepAlive();
 
-  sys::ScopedLock lock(FQueueLock);
-  FFramed = true;
-  if (!FBusy) {
-    FBusy = true;
-    FTurnaroundStart = sys::PerfCounter();
-    HandOver(frame);
-  } else if (append) {
-    FQueue.push_back(frame);
-  } else if (FMark && CodeOf(frame) == FLastCode && SameTarget(**FMark, frame)) {
-    **FMark = frame;
-  } else {
-    FQueue.push_back(frame);
-    FMark = std::prev(FQueue.end());
+  bool handed = false;
+  {
+    sys::ScopedLock lock(FQueueLock);
+    FFramed = true;
+    if (!FBusy) {
+      FBusy = true;
+      FTurnaroundStart = sys::PerfCounter();
+      handed = HandOver(frame);
+    } else if (append) {
+      FQueue.push_back(frame);
+    } else if (FMark && CodeOf(frame) == FLastCode && SameTarget(**FMark, frame) &&
+               !QueuedBehind(*FMark, frame)) {
+      **FMark = frame;
+    } else {
+      FQueue.push_back(frame);
+      FMark = std::prev(FQueue.end());
+    }
+    FLastCode = CodeOf(frame);
   }
-  FLastCode = CodeOf(frame);
+  if (handed) Announce(frame);
+}
+
+bool LinkEngine::QueuedBehind(Queue::const_iterator mark, const ByteVector& frame) const {
+  // An older value for the same target waits behind the mark: replacing the
+  // mark would let that older value go out last.
+  return std::any_of(std::next(mark), FQueue.cend(),
+                     [&](const ByteVector& f) { return SameTarget(f, frame); });
 }
 
 void LinkEngine::Send(const std::uint8_t* data, std::size_t size) {
@@ -195,30 +185,38 @@ void LinkEngine::Send(const ByteVector& frame) {
   SendCommand(frame, false);
 }
 
-void LinkEngine::HandOver(const ByteVector& frame) {
-  if (!FStarted) return;
+bool LinkEngine::HandOver(const ByteVector& frame) {
+  if (!FStarted) return false;
   {
     sys::ScopedLock lock(FBufferLock);
     std::copy(frame.begin(), frame.end(), FSendBuffer.begin());
     FSendLength = frame.size();
   }
   ++FHandOvers;
+  return true;
+}
+
+void LinkEngine::Announce(const ByteVector& frame) {
   HandedOver(frame.data(), frame.size());
   FSendEvent.Set();
 }
 
 void LinkEngine::SendNext(std::uint64_t answered) {
-  sys::ScopedLock lock(FQueueLock);
-  if (FHandOvers != answered) return;
-  if (FQueue.empty()) {
-    FBusy = false;
-    return;
+  ByteVector next;
+  {
+    sys::ScopedLock lock(FQueueLock);
+    if (FHandOvers != answered) return;
+    if (FQueue.empty()) {
+      FBusy = false;
+      return;
+    }
+    next = std::move(FQueue.front());
+    if (FMark && *FMark == FQueue.begin()) FMark.reset();
+    FQueue.pop_front();
+    FTurnaroundStart = sys::PerfCounter();
+    if (!HandOver(next)) return;
   }
-  ByteVector next = std::move(FQueue.front());
-  if (FMark && *FMark == FQueue.begin()) FMark.reset();
-  FQueue.pop_front();
-  FTurnaroundStart = sys::PerfCounter();
-  HandOver(next);
+  Announce(next);
 }
 
 void LinkEngine::RestartKeepAlive() {
@@ -275,15 +273,49 @@ void LinkEngine::Notify(int code, int value) {
   PostMessage(FRelay.load(), WM_LINK_TIMEOUT, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
 }
 
+void LinkEngine::Log(std::string line) {
+  bool first;
+  {
+    sys::ScopedLock lock(FLogLock);
+    first = FLogLines.empty() && FLogLost == 0;
+    if (FLogLines.size() >= MaxLogLines) {
+      FLogLines.pop_front();
+      ++FLogLost;
+    }
+    FLogLines.push_back(std::move(line));
+  }
+  // Only a wake-up: the lines stay here, so a dropped message loses nothing.
+  if (first && !FStopping) PostMessage(FRelay.load(), WM_LINK_LOG, 0, 0);
+}
+
+std::vector<std::string> LinkEngine::TakeLogLines() {
+  sys::ScopedLock lock(FLogLock);
+  std::vector<std::string> lines;
+  if (FLogLost > 0) lines.push_back(std::to_string(FLogLost) + " log lines lost");
+  lines.insert(lines.end(), std::make_move_iterator(FLogLines.begin()),
+               std::make_move_iterator(FLogLines.end()));
+  FLogLines.clear();
+  FLogLost = 0;
+  return lines;
+}
+
 // ---------------------------------------------------------------- receiving
 
 void LinkEngine::OnReceived(const std::uint8_t* data, std::size_t size) {
-  if (!data || size == 0 || size > FTraits.BufferSize) return;
+  if (!data || size == 0) return;
+  std::size_t dropped = 0;
   {
     sys::ScopedLock lock(FReceiveLock);
-    if (FReceived.size() >= MaxWaitingChunks) return;
-    FReceived.emplace_back(data, data + size);
+    for (std::size_t at = 0; at < size; at += FTraits.BufferSize) {
+      if (FReceived.size() >= MaxWaitingChunks) {
+        dropped = size - at;
+        break;
+      }
+      const std::size_t n = std::min(FTraits.BufferSize, size - at);
+      FReceived.emplace_back(data + at, data + at + n);
+    }
   }
+  if (dropped > 0) Log("Received " + std::to_string(dropped) + " bytes dropped: the link is held up");
   FDataEvent.Set();
 }
 
@@ -309,7 +341,10 @@ void LinkEngine::OnByte(std::uint8_t b) {
 }
 
 void LinkEngine::FrameComplete(const ByteVector& frame) {
-  if (frame.size() > FTraits.BufferSize) return;
+  if (frame.size() > FTraits.BufferSize) {
+    Log("Received frame of " + std::to_string(frame.size()) + " bytes dropped: longer than the buffer");
+    return;
+  }
   WritePending();
   std::int64_t start;
   std::uint64_t answered;
@@ -357,7 +392,19 @@ void LinkEngine::Rewrite(bool force) {
     if (FSendLength == 0 || (!force && FSendBuffer[0] == 0)) return;
     bytes.assign(FSendBuffer.begin(), FSendBuffer.begin() + static_cast<std::ptrdiff_t>(FSendLength));
   }
-  WriteTransport(bytes.data(), bytes.size());
+  std::string error;
+  if (WriteTransport(bytes.data(), bytes.size(), error)) return;
+  Log("Write failed: " + (error.empty() ? std::string("unknown error") : error));
+  ReportLost();
+}
+
+void LinkEngine::ReportLost() {
+  FCounts.retries = 0;
+  {
+    sys::ScopedLock lock(FBufferLock);
+    FSendBuffer[0] = 0;
+  }
+  Notify(LinkNoAnswer, SendBufferByte(DeviceFrame::SentIdIndex));
 }
 
 void LinkEngine::WritePending() {
@@ -386,12 +433,7 @@ void LinkEngine::OnWaitTimeout() {
     ++counts.silent;
     return;
   }
-  counts.retries = 0;
-  {
-    sys::ScopedLock lock(FBufferLock);
-    FSendBuffer[0] = 0;
-  }
-  Notify(LinkNoAnswer, SendBufferByte(DeviceFrame::SentIdIndex));
+  ReportLost();
 }
 
 void LinkEngine::Run() {
@@ -405,7 +447,12 @@ void LinkEngine::Run() {
     std::span<const int> readFds(fds.data(), port >= 0 ? 1 : 0);
     const int r = sys::WaitForAny(events, readFds, FTimeoutMs.load());
     FLastWaitResult = r;
-    if (FStopping || r == StopIndex) break;
+    if (FStopping || r == StopIndex) {
+      // A frame handed over just before the stop (the goodbye of a
+      // disconnect) still goes out.
+      WritePending();
+      break;
+    }
     if (r == DataIndex) {
       DrainReceived();
     } else if (r == SendIndex) {

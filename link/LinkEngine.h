@@ -24,8 +24,10 @@
 // flight, replaces the marked frame (the last non-appended frame queued,
 // while it still waits) when its code equals LastCode (the code of the frame
 // submitted just before it) and the marked frame addresses the same command
-// code and target (channel, and the band or slot where the command has one);
-// otherwise it is queued at the back and becomes the marked frame. Appended
+// code and target (channel, and the band or slot where the command has one)
+// and no frame for that command and target waits behind the marked one, so
+// the newest value for a target is always written last; otherwise it is
+// queued at the back and becomes the marked frame. Appended
 // frames are queued, never replaced, and leave the mark alone.
 
 #include <atomic>
@@ -35,6 +37,7 @@
 #include <list>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "link/FrameCutter.h"
@@ -58,6 +61,9 @@ constexpr unsigned WM_LINK_FRAME = 0x550;
 constexpr unsigned WM_LINK_TIMEOUT = 0x551;
 // As WM_LINK_FRAME, from a serial port not set to 115200 baud.
 constexpr unsigned WM_LINK_FRAME_OTHER_BAUD = 0x552;
+// Posted when a log line waits where none waited; the window takes the
+// lines with LinkEngine::TakeLogLines. No parameters.
+constexpr unsigned WM_LINK_LOG = 0x553;
 
 enum LinkTimeoutCode : int {
   LinkNoAnswer = 0,         // no answer after the retries
@@ -67,17 +73,18 @@ enum LinkTimeoutCode : int {
 };
 
 // The physical side the owner provides. Each engine calls only its own
-// kind, on the thread named; none of them may call back into the engine,
-// and none may wait for the user-interface thread (a stop waits for the
-// worker there). Window controls must be touched on the user-interface
+// kind, on the thread named, and never under one of the engine's locks: a
+// hook may ask the engine for its state, but none may stop it or wait for
+// the user-interface thread (a stop waits for the worker there). Window controls must be touched on the user-interface
 // thread only, so worker-thread calls post what they show.
 class LinkOwner {
  public:
   virtual ~LinkOwner() = default;
   // Network worker: write the frame to the client socket.
-  virtual void WriteSocket(const std::uint8_t* data, std::size_t size);
   // USB worker: write the frame as one output report.
-  virtual void WriteUsbReport(const std::uint8_t* data, std::size_t size);
+  // Both: false, with the reason in error, when the write failed.
+  virtual bool WriteSocket(const std::uint8_t* data, std::size_t size, std::string& error);
+  virtual bool WriteUsbReport(const std::uint8_t* data, std::size_t size, std::string& error);
   // Serial: a frame handed over for writing (the submitting thread, or
   // the worker when it sends the next queued frame), and a received frame
   // (worker).
@@ -159,6 +166,12 @@ class LinkEngine {
   // Reply time-outs the worker has counted since the engine started.
   int ReplyTimeouts() const { return FReplyTimeouts.load(); }
 
+  // What the link logged on any thread (failed writes, dropped input),
+  // oldest first; taking them empties the queue. At most MaxLogLines wait:
+  // the oldest give way, and one line tells how many were lost.
+  static constexpr std::size_t MaxLogLines = 64;
+  std::vector<std::string> TakeLogLines();
+
  protected:
   LinkEngine(TWinControl* owner, LinkOwner* io, int deviceId, const Traits& traits);
 
@@ -173,14 +186,15 @@ class LinkEngine {
   // Stop, then wait for the worker without limit. Every class that
   // overrides a hook the worker calls runs it first in its destructor.
   void Shutdown();
-  // Hands a received chunk to the worker. Chunks longer than the buffer
-  // are dropped.
+  // Hands a received chunk of any size to the worker, in pieces of the
+  // buffer's size. What a worker held up too long cannot take is dropped
+  // and logged.
   void OnReceived(const std::uint8_t* data, std::size_t size);
 
   // Hooks of the transports.
-  // Worker: write bytes to the transport; the result is not acted on (the
-  // time-out covers a lost write).
-  virtual void WriteTransport(const std::uint8_t* data, std::size_t size) = 0;
+  // Worker: write bytes to the transport. False, with the reason in error,
+  // when the write failed: the link is then reported lost at once.
+  virtual bool WriteTransport(const std::uint8_t* data, std::size_t size, std::string& error) = 0;
   // A descriptor the worker also waits on (serial port), -1 for none.
   virtual int PortHandle() { return -1; }
   // Worker, when PortHandle is readable: read what waits and pass each
@@ -209,6 +223,9 @@ class LinkEngine {
   // Replaces the send buffer without writing it (serial delivery).
   void ReplaceFrameInFlight(const ByteVector& frame);
 
+  // Queues a line for the window (any thread).
+  void Log(std::string line);
+
   LinkOwner* Io() const { return FIo; }
   bool Stopping() const { return FStopping.load(); }
   // True until the worker has ended and been reaped.
@@ -227,11 +244,20 @@ class LinkEngine {
   // Writes a frame handed over and not yet written, so that no frame is
   // answered or displaced before it went out.
   void WritePending();
-  // Writes the send buffer; with force, also when its first byte is 0.
+  // Writes the send buffer; with force, also when its first byte is 0. A
+  // failed write reports the link lost.
   void Rewrite(bool force);
-  // Copies the frame into the send buffer and wakes the worker. Called
+  // The end of the time-out road: no more resends, the owner is told.
+  void ReportLost();
+  // Copies the frame into the send buffer; false when not started. Called
   // with FQueueLock held.
-  void HandOver(const ByteVector& frame);
+  bool HandOver(const ByteVector& frame);
+  // After a hand-over, with no lock held: tells the transport (which runs
+  // owner code) and wakes the worker.
+  void Announce(const ByteVector& frame);
+  // A frame for the same command and target waits behind the mark. Called
+  // with FQueueLock held.
+  bool QueuedBehind(Queue::const_iterator mark, const ByteVector& frame) const;
   void RestartKeepAlive();
   std::uint8_t SendBufferByte(std::size_t index);
 
@@ -257,6 +283,10 @@ class LinkEngine {
   // Received chunks, oldest first.
   sys::Mutex FReceiveLock;
   std::deque<ByteVector> FReceived;
+
+  sys::Mutex FLogLock;
+  std::deque<std::string> FLogLines;
+  std::size_t FLogLost = 0;
 
   FrameCutter FCutter;
   std::atomic<bool> FFramed{false};

@@ -1,5 +1,6 @@
 #include "model/FileIo.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cerrno>
@@ -112,11 +113,16 @@ FileStatus WriteFileReplacing(const std::string& path, std::span<const std::uint
 }
 
 std::string FileNameWithExtension(std::string_view chosen, std::string_view lowerExtension) {
+  // Only the last path element is cut: a folder such as "gigs.prs-archive"
+  // must not turn the target into a file beside it.
+  const std::size_t slash = chosen.rfind('/');
+  const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+  const std::string_view fileName = chosen.substr(nameStart);
   const std::string upperExtension = Upper(lowerExtension);
-  std::size_t cut = chosen.find(lowerExtension);
-  const std::size_t upper = chosen.find(upperExtension);
+  std::size_t cut = fileName.find(lowerExtension);
+  const std::size_t upper = fileName.find(upperExtension);
   if (upper < cut) cut = upper;
-  std::string name(chosen.substr(0, cut));
+  std::string name(chosen.substr(0, nameStart + std::min(cut, fileName.size())));
   name += lowerExtension;
   return name;
 }

@@ -21,5 +21,5 @@ FileStatus WriteFileReplacing(const std::string& path, std::span<const std::uint
 // The file name for a chosen name: its characters up to the first occurrence
 // of the extension written all in lower or all in upper case, then the
 // extension in lower case (".prs": "a" and "a.PRS" give "a.prs", "a.Prs"
-// gives "a.Prs.prs").
+// gives "a.Prs.prs"). Only the file name is looked at, never its folders.
 std::string FileNameWithExtension(std::string_view chosen, std::string_view lowerExtension);

@@ -74,7 +74,7 @@ void LUnitControl::SetGate(int channel, const GateRecord& gate) {
 void LUnitControl::SetFeedbackLevel(int channel, std::uint8_t level) {
   if (CI::IsInput(channel))
     for (std::size_t block : GroupBlocks(channel)) FCurrent.SetWord(block + InFeedback, level);
-  Send(CM_MCS_CMD(DeviceId(), 0x61, Ch(channel), level));
+  Send(CM_MCS_CMD(DeviceId(), CommandCode("FEEDBACK_LEVEL"), Ch(channel), level));
 }
 
 void LUnitControl::SetHighPass(int channel, std::uint16_t slope, std::uint16_t freq) {
@@ -140,7 +140,7 @@ void LUnitControl::SetMatrix(int channel, std::uint16_t mask) {
 
 void LUnitControl::SetLinkMask(int channel, std::uint16_t mask) {
   FCurrent.SetWord(LinkMask(channel), mask);
-  Send(CM_MCS_CMD(DeviceId(), 0x3B, Ch(channel), Low(mask)), Append);
+  Send(CM_MCS_CMD(DeviceId(), CommandCode("LINK_MASK"), Ch(channel), Low(mask)), Append);
 }
 
 void LUnitControl::SetChannelName(int channel, const ChannelNameBytes& name) {
@@ -163,7 +163,7 @@ void LUnitControl::SetPhantom(int channel, std::uint8_t on) {
     for (std::size_t block : GroupBlocks(channel)) FCurrent.SetByte(block + InPhantom, on);
     sent = FCurrent.Byte(InputBlock(channel) + InPhantom);
   }
-  Send(CM_MCS_CMD(DeviceId(), 0x56, Ch(channel), sent), false, Always);
+  Send(CM_MCS_CMD(DeviceId(), CommandCode("PHANTOM"), Ch(channel), sent), false, Always);
 }
 
 void LUnitControl::SetMicGain(int channel, std::uint8_t step) {
@@ -176,7 +176,7 @@ void LUnitControl::SetMicGain(int channel, std::uint8_t step) {
     }
     sent = FCurrent.Byte(InputBlock(channel) + InMicGain);
   }
-  Send(CM_MCS_CMD(DeviceId(), 0x55, Ch(channel), sent), false, Always);
+  Send(CM_MCS_CMD(DeviceId(), CommandCode("MIC_GAIN"), Ch(channel), sent), false, Always);
 }
 
 void LUnitControl::SetDelayUnit(std::uint16_t unit) {
@@ -197,7 +197,7 @@ void LUnitControl::SetGroupCtrl(int index, const GroupCtrlRecord& record) {
 void LUnitControl::SetEffect(std::uint8_t on, std::uint8_t volume) {
   FCurrent.SetByte(EffOn, on);
   FCurrent.SetByte(EffVolume, volume);
-  Send(CM_MCS_CMD(DeviceId(), 0x63, on, volume));
+  Send(CM_MCS_CMD(DeviceId(), CommandCode("EFFECT"), on, volume));
 }
 
 void LUnitControl::SetAutoMixGate(const MixGateRecord& gate) {
@@ -212,12 +212,12 @@ void LUnitControl::SetCameraGate(const MixGateRecord& gate) {
 
 void LUnitControl::SetAutoMixSlope(std::uint16_t slope) {
   FCurrent.SetWord(EffAutoMixSlope, slope);
-  Send(CM_MCS_CMD(DeviceId(), 0x5A, Low(slope)));
+  Send(CM_MCS_CMD(DeviceId(), CommandCode("AUTOMIX_SLOPE"), Low(slope)));
 }
 
 void LUnitControl::SetCameraDefault(std::uint8_t position) {
   FCurrent.SetByte(EffCameraDefault, position);
-  Send(CM_MCS_CMD(DeviceId(), 0x57, position));
+  Send(CM_MCS_CMD(DeviceId(), CommandCode("CAMERA_DEFAULT"), position));
 }
 
 bool LUnitControl::LoadPresetAndSend(std::span<const std::uint8_t> bytes) {

@@ -32,24 +32,24 @@ std::vector<LCmd> BuildPresetCommands(const PresetImage& image, std::uint8_t rou
   for (int n = CI::FirstInput; n <= CI::LastInput; ++n) {
     const std::size_t in = InputBlock(n);
     out.push_back(CM_MCS_CHANNEL_NAME(id, Ch(n), NameOf(image, n)));
-    out.push_back(CM_MCS_CMD(id, 0x56, Ch(n), image.Byte(in + InPhantom)));
-    out.push_back(CM_MCS_CMD(id, 0x55, Ch(n), image.Byte(in + InMicGain)));
-    out.push_back(CM_MCS_CMD(id, 0x61, Ch(n), Low(image.Word(in + InFeedback))));
+    out.push_back(CM_MCS_CMD(id, CommandCode("PHANTOM"), Ch(n), image.Byte(in + InPhantom)));
+    out.push_back(CM_MCS_CMD(id, CommandCode("MIC_GAIN"), Ch(n), image.Byte(in + InMicGain)));
+    out.push_back(CM_MCS_CMD(id, CommandCode("FEEDBACK_LEVEL"), Ch(n), Low(image.Word(in + InFeedback))));
     out.push_back(CM_MCS_GATE(id, Ch(n), image.Get<GateRecord>(in + InGate)));
     out.push_back(CM_MCS_HIGH_PASS(id, Ch(n), image.Word(in + InHpFreq), Low(image.Word(in + InHpSlope))));
     out.push_back(CM_MCS_LOW_PASS(id, Ch(n), image.Word(in + InLpFreq), Low(image.Word(in + InLpSlope))));
     out.push_back(CM_MCS_GAIN(id, Ch(n), image.Word(in + InGain)));
     out.push_back(CM_MCS_POLARITY(id, Ch(n), image.Word(in + InPolarity) != 0 ? 1 : 0));
-    out.push_back(CM_MCS_CMD(id, 0x3B, Ch(n), Low(image.Word(in + InLinkMask))));
+    out.push_back(CM_MCS_CMD(id, CommandCode("LINK_MASK"), Ch(n), Low(image.Word(in + InLinkMask))));
   }
 
   const int eff = CI::EffectBus;
   out.push_back(CM_MCS_CHANNEL_NAME(id, Ch(eff), NameOf(image, eff)));
   out.push_back(
       CM_MCS_MATRIX(id, Ch(eff), static_cast<std::uint16_t>(image.Byte(EffRoute) | (routeHighByte << 8))));
-  out.push_back(CM_MCS_CMD(id, 0x63, image.Byte(EffOn), image.Byte(EffVolume)));
-  out.push_back(CM_MCS_CMD(id, 0x57, image.Byte(EffCameraDefault)));
-  out.push_back(CM_MCS_CMD(id, 0x5A, Low(image.Word(EffAutoMixSlope))));
+  out.push_back(CM_MCS_CMD(id, CommandCode("EFFECT"), image.Byte(EffOn), image.Byte(EffVolume)));
+  out.push_back(CM_MCS_CMD(id, CommandCode("CAMERA_DEFAULT"), image.Byte(EffCameraDefault)));
+  out.push_back(CM_MCS_CMD(id, CommandCode("AUTOMIX_SLOPE"), Low(image.Word(EffAutoMixSlope))));
   out.push_back(CM_MCS_MIX_GATE(id, CI::AutoMixGate, image.Get<MixGateRecord>(EffAutoMixGate)));
   out.push_back(CM_MCS_MIX_GATE(id, CI::CameraGate, image.Get<MixGateRecord>(EffCameraGate)));
   out.push_back(CM_MCS_ECHO(id, image.Get<EchoRecord>(EffEcho)));
@@ -67,7 +67,7 @@ std::vector<LCmd> BuildPresetCommands(const PresetImage& image, std::uint8_t rou
     out.push_back(CM_MCS_GAIN(id, Ch(ch), image.Word(o + OutGain)));
     out.push_back(CM_MCS_POLARITY(id, Ch(ch), image.Word(o + OutPolarity) != 0 ? 1 : 0));
     out.push_back(CM_MCS_DELAY(id, Ch(ch), image.Word(o + OutDelay)));
-    out.push_back(CM_MCS_CMD(id, 0x3B, Ch(ch), Low(image.Word(o + OutLinkMask))));
+    out.push_back(CM_MCS_CMD(id, CommandCode("LINK_MASK"), Ch(ch), Low(image.Word(o + OutLinkMask))));
   }
 
   for (int n = CI::FirstInput; n <= CI::LastInput; ++n)

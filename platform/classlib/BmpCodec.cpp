@@ -100,6 +100,167 @@ void DecodeRle(const Reader& in, std::size_t pos, bool rle4, int width, int heig
   }
 }
 
+// What the file and info headers say about the pixels.
+struct BmpHeader {
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  bool topDown = false;
+  std::uint32_t bpp = 0;
+  std::uint32_t compression = kRgb;
+  std::uint32_t colorsUsed = 0;
+  std::size_t paletteEntry = 4;
+  std::array<std::uint32_t, 4> masks{};  // red, green, blue, alpha
+  std::size_t dataPos = 0;               // just past the headers and any masks
+
+  bool Paletted() const { return bpp == 1 || bpp == 4 || bpp == 8; }
+  bool BitFields() const { return compression == kBitFields || compression == kAlphaBitFields; }
+};
+
+constexpr std::size_t kInfoAt = 14;  // the info header follows the file header
+
+void ReadCoreHeader(const Reader& in, BmpHeader& h) {
+  h.width = in.U16(kInfoAt + 4);
+  h.height = static_cast<std::int16_t>(in.U16(kInfoAt + 6));
+  h.bpp = in.U16(kInfoAt + 10);
+  h.paletteEntry = 3;
+  h.dataPos = kInfoAt + 12;
+}
+
+// Bit-field masks sit inside a header of 52 bytes or more, else right after it.
+void ReadMasks(const Reader& in, std::uint32_t headerSize, BmpHeader& h) {
+  if (headerSize >= 52) {
+    for (std::size_t i = 0; i < 3; ++i) h.masks[i] = in.U32(kInfoAt + 40 + 4 * i);
+    if (headerSize >= 56) h.masks[3] = in.U32(kInfoAt + 52);
+    return;
+  }
+  const std::size_t n = h.compression == kAlphaBitFields ? 4 : 3;
+  for (std::size_t i = 0; i < n; ++i) h.masks[i] = in.U32(h.dataPos + 4 * i);
+  h.dataPos += 4 * n;
+}
+
+void ReadInfoHeader(const Reader& in, std::uint32_t headerSize, BmpHeader& h) {
+  h.width = in.S32(kInfoAt + 4);
+  h.height = in.S32(kInfoAt + 8);
+  h.bpp = in.U16(kInfoAt + 14);
+  h.compression = in.U32(kInfoAt + 16);
+  h.colorsUsed = in.U32(kInfoAt + 32);
+  h.dataPos = kInfoAt + headerSize;
+  if (h.BitFields()) ReadMasks(in, headerSize, h);
+}
+
+BmpHeader ReadHeader(const Reader& in) {
+  const std::uint32_t headerSize = in.U32(kInfoAt);
+  BmpHeader h;
+  if (headerSize == 12) {  // the old core header
+    ReadCoreHeader(in, h);
+  } else if (headerSize >= 40 && headerSize <= 1024) {
+    ReadInfoHeader(in, headerSize, h);
+  } else {
+    Bad("unknown header size " + std::to_string(headerSize));
+  }
+  if (!in.Has(0, h.dataPos)) Bad("the data ends too early");
+  h.topDown = h.height < 0;
+  if (h.topDown) h.height = -h.height;
+  return h;
+}
+
+void CheckHeader(const BmpHeader& h) {
+  if (h.width <= 0 || h.height <= 0) Bad("empty or negative size");
+  if (h.width * h.height > kMaxPicturePixels) Bad("the picture is too large");
+  if (!h.Paletted() && h.bpp != 16 && h.bpp != 24 && h.bpp != 32)
+    Bad("unsupported depth " + std::to_string(h.bpp));
+  if (h.compression == kRle8 && h.bpp != 8) Bad("RLE8 needs 8 bits per pixel");
+  if (h.compression == kRle4 && h.bpp != 4) Bad("RLE4 needs 4 bits per pixel");
+  if (h.BitFields() && h.bpp != 16 && h.bpp != 32) Bad("bit fields need 16 or 32 bits per pixel");
+  if (h.compression != kRgb && h.compression != kRle8 && h.compression != kRle4 && !h.BitFields())
+    Bad("unsupported compression " + std::to_string(h.compression));
+}
+
+// The colour table of a paletted bitmap; pos moves past it.
+std::vector<QRgb> ReadPalette(const Reader& in, const BmpHeader& h, std::size_t& pos) {
+  std::vector<QRgb> palette;
+  if (!h.Paletted()) return palette;
+  const std::size_t count = h.colorsUsed ? h.colorsUsed : (std::size_t{1} << h.bpp);
+  if (count > 256) Bad("palette too large");
+  if (!in.Has(pos, count * h.paletteEntry)) Bad("the palette is cut short");
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t p = pos + i * h.paletteEntry;
+    palette.push_back(qRgb(in.U8(p + 2), in.U8(p + 1), in.U8(p)));
+  }
+  pos += count * h.paletteEntry;
+  return palette;
+}
+
+// The uncompressed pixel rows, bottom-up unless topDown; every row is
+// already checked to lie inside the data.
+struct PixelRows {
+  const Reader& in;
+  std::size_t pos;
+  std::size_t stride;
+  int width;
+  int height;
+  bool topDown;
+
+  const std::uint8_t* Source(int y) const { return in.At(pos + stride * static_cast<std::size_t>(y)); }
+  QRgb* Target(QImage& img, int y) const {
+    return reinterpret_cast<QRgb*>(img.scanLine(topDown ? y : height - 1 - y));
+  }
+};
+
+void DecodePalettedRows(const PixelRows& rows, std::uint32_t bpp, const std::vector<QRgb>& palette,
+                        QImage& img) {
+  const std::size_t last = palette.size() - 1;
+  for (int y = 0; y < rows.height; ++y) {
+    const std::uint8_t* src = rows.Source(y);
+    QRgb* dst = rows.Target(img, y);
+    for (int x = 0; x < rows.width; ++x) {
+      const std::size_t index = bpp == 1   ? (src[x / 8] >> (7 - x % 8)) & 1
+                                : bpp == 4 ? (src[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F
+                                           : src[x];
+      dst[x] = palette[std::min(index, last)];
+    }
+  }
+}
+
+void DecodeRgbRows(const PixelRows& rows, QImage& img) {
+  for (int y = 0; y < rows.height; ++y) {
+    const std::uint8_t* src = rows.Source(y);
+    QRgb* dst = rows.Target(img, y);
+    for (int x = 0; x < rows.width; ++x) dst[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
+  }
+}
+
+// 16 and 32 bits per pixel: channels by mask, with the usual masks when the
+// file gives none.
+void DecodeMaskedRows(const PixelRows& rows, const BmpHeader& h, QImage& img) {
+  std::array<std::uint32_t, 4> masks = h.masks;
+  if (h.compression == kRgb)
+    masks = h.bpp == 16 ? std::array<std::uint32_t, 4>{0x7C00, 0x03E0, 0x001F, 0}
+                        : std::array<std::uint32_t, 4>{0x00FF0000, 0x0000FF00, 0x000000FF, 0};
+  const Channel r(masks[0]), g(masks[1]), b(masks[2]), a(masks[3]);
+  const std::size_t bytes = h.bpp / 8;
+  bool anyAlpha = false;
+  for (int y = 0; y < rows.height; ++y) {
+    const std::uint8_t* src = rows.Source(y);
+    QRgb* dst = rows.Target(img, y);
+    for (int x = 0; x < rows.width; ++x) {
+      const std::uint8_t* s = src + bytes * static_cast<std::size_t>(x);
+      std::uint32_t px = s[0] | (s[1] << 8);
+      if (bytes == 4) px |= (s[2] << 16) | (static_cast<std::uint32_t>(s[3]) << 24);
+      dst[x] = qRgba(r.Get(px, 0), g.Get(px, 0), b.Get(px, 0), a.Get(px, 255));
+      if (bytes == 4 && h.compression == kRgb && s[3] != 0) anyAlpha = true;
+    }
+  }
+  // A plain 32-bit bitmap's fourth byte is alpha only when some pixel uses it.
+  if (!anyAlpha) return;
+  for (int y = 0; y < rows.height; ++y) {
+    const std::uint8_t* src = rows.Source(y);
+    QRgb* dst = rows.Target(img, y);
+    for (int x = 0; x < rows.width; ++x)
+      dst[x] = (dst[x] & 0x00FFFFFFu) | (static_cast<std::uint32_t>(src[4 * x + 3]) << 24);
+  }
+}
+
 void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
@@ -113,139 +274,41 @@ void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
 QImage DecodeBmp(const std::uint8_t* data, std::size_t size) {
   const Reader in(data, size);
   if (size < 14 || data[0] != 'B' || data[1] != 'M') Bad("no bitmap signature");
-  const std::uint32_t offBits = in.U32(10);
-  const std::uint32_t headerSize = in.U32(14);
-  const std::size_t hdr = 14;
+  BmpHeader header = ReadHeader(in);
+  CheckHeader(header);
 
-  std::int64_t width = 0, height = 0;
-  std::uint32_t bpp = 0, compression = kRgb, colorsUsed = 0;
-  std::size_t paletteEntry = 4;
-  std::array<std::uint32_t, 4> masks{};
-  std::size_t pos = 0;
-  if (headerSize == 12) {  // the old core header
-    width = in.U16(hdr + 4);
-    height = static_cast<std::int16_t>(in.U16(hdr + 6));
-    bpp = in.U16(hdr + 10);
-    paletteEntry = 3;
-    pos = hdr + 12;
-  } else if (headerSize >= 40 && headerSize <= 1024) {
-    width = in.S32(hdr + 4);
-    height = in.S32(hdr + 8);
-    bpp = in.U16(hdr + 14);
-    compression = in.U32(hdr + 16);
-    colorsUsed = in.U32(hdr + 32);
-    pos = hdr + headerSize;
-    if (compression == kBitFields || compression == kAlphaBitFields) {
-      const int n = compression == kAlphaBitFields ? 4 : 3;
-      if (headerSize >= 52) {
-        for (int i = 0; i < 3; ++i) masks[i] = in.U32(hdr + 40 + 4 * i);
-        if (headerSize >= 56) masks[3] = in.U32(hdr + 52);
-      } else {
-        for (int i = 0; i < n; ++i) masks[i] = in.U32(pos + 4 * i);
-        pos += 4 * n;
-      }
-    }
-  } else {
-    Bad("unknown header size " + std::to_string(headerSize));
-  }
-  if (!in.Has(0, pos)) Bad("the data ends too early");
-
-  const bool topDown = height < 0;
-  if (topDown) height = -height;
-  if (width <= 0 || height <= 0) Bad("empty or negative size");
-  if (width * height > kMaxPicturePixels) Bad("the picture is too large");
-  const bool paletted = bpp == 1 || bpp == 4 || bpp == 8;
-  if (!paletted && bpp != 16 && bpp != 24 && bpp != 32) Bad("unsupported depth " + std::to_string(bpp));
-  if (compression == kRle8 && bpp != 8) Bad("RLE8 needs 8 bits per pixel");
-  if (compression == kRle4 && bpp != 4) Bad("RLE4 needs 4 bits per pixel");
-  if ((compression == kBitFields || compression == kAlphaBitFields) && bpp != 16 && bpp != 32)
-    Bad("bit fields need 16 or 32 bits per pixel");
-  if (compression != kRgb && compression != kRle8 && compression != kRle4 && compression != kBitFields &&
-      compression != kAlphaBitFields)
-    Bad("unsupported compression " + std::to_string(compression));
-
-  std::vector<QRgb> palette;
-  if (paletted) {
-    std::size_t count = colorsUsed ? colorsUsed : (std::size_t{1} << bpp);
-    if (count > 256) Bad("palette too large");
-    if (!in.Has(pos, count * paletteEntry)) Bad("the palette is cut short");
-    for (std::size_t i = 0; i < count; ++i) {
-      const std::size_t p = pos + i * paletteEntry;
-      palette.push_back(qRgb(in.U8(p + 2), in.U8(p + 1), in.U8(p)));
-    }
-    pos += count * paletteEntry;
-  }
+  std::size_t pos = header.dataPos;
+  const std::vector<QRgb> palette = ReadPalette(in, header, pos);
   // The pixel offset of the file header wins when it is plausible.
+  const std::uint32_t offBits = in.U32(10);
   if (offBits >= pos && offBits < size) pos = offBits;
 
-  const int w = static_cast<int>(width), h = static_cast<int>(height);
-  const bool rle = compression == kRle8 || compression == kRle4;
-  const std::int64_t stride = ((width * bpp + 31) / 32) * 4;
-  if (!rle && !in.Has(pos, static_cast<std::size_t>(stride * height))) Bad("the pixel data is cut short");
+  const bool rle = header.compression == kRle8 || header.compression == kRle4;
+  const std::int64_t stride = ((header.width * header.bpp + 31) / 32) * 4;
+  if (!rle && !in.Has(pos, static_cast<std::size_t>(stride * header.height)))
+    Bad("the pixel data is cut short");
   if (rle && !in.Has(pos, 2)) Bad("the pixel data is cut short");
 
-  QImage img(w, h, QImage::Format_ARGB32);
+  const PixelRows rows{in,
+                       pos,
+                       static_cast<std::size_t>(stride),
+                       static_cast<int>(header.width),
+                       static_cast<int>(header.height),
+                       header.topDown};
+  QImage img(rows.width, rows.height, QImage::Format_ARGB32);
   if (img.isNull()) Bad("out of memory");
-  img.fill(paletted && !palette.empty() ? palette[0] : 0xFF000000u);
+  img.fill(header.Paletted() && !palette.empty() ? palette[0] : 0xFF000000u);
 
   if (rle) {
-    DecodeRle(in, pos, compression == kRle4, w, h, topDown, palette, img);
+    DecodeRle(in, pos, header.compression == kRle4, rows.width, rows.height, rows.topDown, palette, img);
     return img;
   }
-
-  Channel r, g, b, a;
-  if (bpp == 16) {
-    if (compression == kRgb) masks = {0x7C00, 0x03E0, 0x001F, 0};
-  } else if (bpp == 32 && compression == kRgb) {
-    masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0};
-  }
-  r = Channel(masks[0]);
-  g = Channel(masks[1]);
-  b = Channel(masks[2]);
-  a = Channel(masks[3]);
-
-  bool anyAlpha = false;
-  for (int y = 0; y < h; ++y) {
-    const std::uint8_t* src = in.At(pos + static_cast<std::size_t>(stride) * y);
-    QRgb* dst = reinterpret_cast<QRgb*>(img.scanLine(topDown ? y : h - 1 - y));
-    for (int x = 0; x < w; ++x) {
-      switch (bpp) {
-        case 1:
-          dst[x] = palette[std::min<std::size_t>((src[x / 8] >> (7 - x % 8)) & 1, palette.size() - 1)];
-          break;
-        case 4:
-          dst[x] = palette[std::min<std::size_t>((src[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F, palette.size() - 1)];
-          break;
-        case 8:
-          dst[x] = palette[std::min<std::size_t>(src[x], palette.size() - 1)];
-          break;
-        case 24:
-          dst[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
-          break;
-        case 16: {
-          const std::uint32_t px = src[2 * x] | (src[2 * x + 1] << 8);
-          dst[x] = qRgba(r.Get(px, 0), g.Get(px, 0), b.Get(px, 0), a.Get(px, 255));
-          break;
-        }
-        case 32: {
-          const std::uint8_t* s = src + 4 * x;
-          const std::uint32_t px =
-              s[0] | (s[1] << 8) | (s[2] << 16) | (static_cast<std::uint32_t>(s[3]) << 24);
-          dst[x] = qRgba(r.Get(px, 0), g.Get(px, 0), b.Get(px, 0), a.Get(px, 255));
-          if (compression == kRgb && s[3] != 0) anyAlpha = true;
-          break;
-        }
-      }
-    }
-  }
-  // A plain 32-bit bitmap's fourth byte is alpha only when some pixel uses it.
-  if (bpp == 32 && compression == kRgb && anyAlpha) {
-    for (int y = 0; y < h; ++y) {
-      const std::uint8_t* src = in.At(pos + static_cast<std::size_t>(stride) * y);
-      QRgb* dst = reinterpret_cast<QRgb*>(img.scanLine(topDown ? y : h - 1 - y));
-      for (int x = 0; x < w; ++x)
-        dst[x] = (dst[x] & 0x00FFFFFFu) | (static_cast<std::uint32_t>(src[4 * x + 3]) << 24);
-    }
+  if (header.Paletted()) {
+    DecodePalettedRows(rows, header.bpp, palette, img);
+  } else if (header.bpp == 24) {
+    DecodeRgbRows(rows, img);
+  } else {
+    DecodeMaskedRows(rows, header, img);
   }
   return img;
 }

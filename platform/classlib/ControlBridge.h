@@ -18,10 +18,14 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -65,11 +69,22 @@ struct ControlBridge : QObject {
  private:
   bool Translate(QWidget* target, QEvent* e);
   bool TranslateMouse(QWidget* w, QMouseEvent* me);
+  bool DeliverHeldPress();
+  void PressDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MousePressed(QMouseEvent* me, QPoint p);
+  void MouseDoubleClicked(QMouseEvent* me, QPoint p, bool lastWasPress);
+  void MouseReleased(QMouseEvent* me, QPoint p);
+  void MouseMoved(QWidget* w, QMouseEvent* me, QPoint p);
   bool ToolkitMouse(QWidget* target, QMouseEvent* me);
   bool ToolkitWheel(QWidget* target, QWheelEvent* we);
   bool PlainWheel(QWheelEvent* we);
   void WheelToParents(TShiftState Shift, int Delta, TPoint Pos);
+  struct KeyRound;
   bool TranslateKey(QWidget* target, QKeyEvent* ke);
+  bool KeyReleased(KeyRound& k);
+  std::optional<bool> DialogKey(KeyRound& k);
+  bool KeyDown(KeyRound& k);
+  bool KeyPressed(KeyRound& k, const QList<uint>& typed, std::u32string& chars);
   bool IsPart(const QObject* o) const;
   void PaintWidget(QWidget* w);
 

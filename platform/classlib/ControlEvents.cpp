@@ -420,99 +420,115 @@ bool ControlBridge::Translate(QWidget* target, QEvent* e) {
 }
 
 bool ControlBridge::TranslateMouse(QWidget* w, QMouseEvent* me) {
-  TControl* c = control;
-  std::weak_ptr<bool> alive = c->FAlive;
-  auto gone = [&] { return alive.expired() || !*alive.lock(); };
   const QEvent::Type type = me->type();
-
   const bool lastWasPress = gLastWasPress;
   gLastWasPress = type == QEvent::MouseButtonPress;
-  if (type != QEvent::MouseButtonDblClick && gHeld.control) {
-    // No double click followed: the held press was an ordinary one.
-    HeldPress held = gHeld;
-    gHeld.control = nullptr;
-    if (held.control == c) {
-      if (held.button == mbLeft && c->GetControlStyle().Contains(csClickEvents)) c->FClicked = true;
-      c->MouseDown(held.button, held.shift, held.x, held.y);
-      if (gone()) return true;
-    }
-  }
+  if (type != QEvent::MouseButtonDblClick && !DeliverHeldPress()) return true;
 
   // In client coordinates: below a form's menu bar.
-  const QPoint p = me->position().toPoint() - QPoint(0, c->FClientTop);
+  const QPoint p = me->position().toPoint() - QPoint(0, control->FClientTop);
   switch (type) {
-    case QEvent::MouseButtonPress: {
-      TMouseButton button;
-      if (!ButtonOf(me->button(), button)) return true;
-      TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
-      const TControlStyle style = c->GetControlStyle();
-      // The toolkit itself keeps the mouse on the pressed widget.
-      if (style.Contains(csCaptureMouse)) CaptureControl() = c;
-      if (MayBecomeDoubleClick(me) && style.Contains(csDoubleClicks)) {
-        gHeld = {c, button, shift, p.x(), p.y()};
-        return true;
-      }
-      if (button == mbLeft && style.Contains(csClickEvents)) c->FClicked = true;
-      c->MouseDown(button, shift, p.x(), p.y());
+    case QEvent::MouseButtonPress:
+      MousePressed(me, p);
       return true;
-    }
-    case QEvent::MouseButtonDblClick: {
-      // A third quick press starts anew.
-      gLastPress.valid = false;
-      TMouseButton button;
-      if (!ButtonOf(me->button(), button)) return true;
-      const TControlStyle style = c->GetControlStyle();
-      TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
-      if (!style.Contains(csDoubleClicks)) {
-        // Without double-click style the second press is a press; the
-        // toolkit normally sent it already.
-        if (!lastWasPress) {
-          if (style.Contains(csCaptureMouse)) CaptureControl() = c;
-          if (button == mbLeft && style.Contains(csClickEvents)) c->FClicked = true;
-          c->MouseDown(button, shift, p.x(), p.y());
-        }
-        return true;
-      }
-      gHeld.control = nullptr;
-      if (button == mbLeft && style.Contains(csClickEvents)) c->DblClick();
-      if (gone()) return true;
-      shift << ssDouble;
-      c->MouseDown(button, shift, p.x(), p.y());
+    case QEvent::MouseButtonDblClick:
+      MouseDoubleClicked(me, p, lastWasPress);
       return true;
-    }
-    case QEvent::MouseButtonRelease: {
-      TMouseButton button;
-      if (!ButtonOf(me->button(), button)) return true;
-      TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
-      if (me->buttons() == Qt::NoButton && CaptureControl() == c) c->SetMouseCapture(false);
-      if (button == mbLeft && c->FClicked) {
-        c->FClicked = false;
-        if (c->GetClientRect().Contains(TPoint(p.x(), p.y()))) c->Click();
-        if (gone()) return true;
-      }
-      c->MouseUp(button, shift, p.x(), p.y());
+    case QEvent::MouseButtonRelease:
+      MouseReleased(me, p);
       return true;
-    }
-    case QEvent::MouseMove: {
-      // While a button holds the mouse the toolkit keeps enter and leave
-      // back; the control still hears them as the pointer crosses its edge.
-      if (me->buttons() != Qt::NoButton) {
-        bool inside = w->rect().contains(me->position().toPoint());
-        if (inside != c->FMouseInside) {
-          c->FMouseInside = inside;
-          if (inside)
-            c->MouseEnter();
-          else
-            c->MouseLeave();
-          if (gone()) return true;
-        }
-      }
-      c->MouseMove(ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y());
+    case QEvent::MouseMove:
+      MouseMoved(w, me, p);
       return true;
-    }
     default:
       return false;
   }
+}
+
+bool ControlBridge::DeliverHeldPress() {
+  if (!gHeld.control) return true;
+  // No double click followed: the held press was an ordinary one.
+  const HeldPress held = gHeld;
+  gHeld.control = nullptr;
+  if (held.control != control) return true;
+  std::weak_ptr<bool> alive = control->FAlive;
+  PressDown(held.button, held.shift, held.x, held.y);
+  return !alive.expired() && *alive.lock();
+}
+
+void ControlBridge::PressDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == mbLeft && control->GetControlStyle().Contains(csClickEvents)) control->FClicked = true;
+  control->MouseDown(button, shift, x, y);
+}
+
+void ControlBridge::MousePressed(QMouseEvent* me, QPoint p) {
+  TMouseButton button;
+  if (!ButtonOf(me->button(), button)) return;
+  const TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
+  const TControlStyle style = control->GetControlStyle();
+  // The toolkit itself keeps the mouse on the pressed widget.
+  if (style.Contains(csCaptureMouse)) CaptureControl() = control;
+  if (MayBecomeDoubleClick(me) && style.Contains(csDoubleClicks)) {
+    gHeld = {control, button, shift, p.x(), p.y()};
+    return;
+  }
+  PressDown(button, shift, p.x(), p.y());
+}
+
+void ControlBridge::MouseDoubleClicked(QMouseEvent* me, QPoint p, bool lastWasPress) {
+  TControl* c = control;
+  // A third quick press starts anew.
+  gLastPress.valid = false;
+  TMouseButton button;
+  if (!ButtonOf(me->button(), button)) return;
+  const TControlStyle style = c->GetControlStyle();
+  TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
+  if (!style.Contains(csDoubleClicks)) {
+    // Without double-click style the second press is a press; the toolkit
+    // normally sent it already.
+    if (lastWasPress) return;
+    if (style.Contains(csCaptureMouse)) CaptureControl() = c;
+    PressDown(button, shift, p.x(), p.y());
+    return;
+  }
+  gHeld.control = nullptr;
+  std::weak_ptr<bool> alive = c->FAlive;
+  if (button == mbLeft && style.Contains(csClickEvents)) c->DblClick();
+  if (alive.expired() || !*alive.lock()) return;
+  shift << ssDouble;
+  c->MouseDown(button, shift, p.x(), p.y());
+}
+
+void ControlBridge::MouseReleased(QMouseEvent* me, QPoint p) {
+  TControl* c = control;
+  TMouseButton button;
+  if (!ButtonOf(me->button(), button)) return;
+  const TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
+  if (me->buttons() == Qt::NoButton && CaptureControl() == c) c->SetMouseCapture(false);
+  if (button == mbLeft && c->FClicked) {
+    c->FClicked = false;
+    std::weak_ptr<bool> alive = c->FAlive;
+    if (c->GetClientRect().Contains(TPoint(p.x(), p.y()))) c->Click();
+    if (alive.expired() || !*alive.lock()) return;
+  }
+  c->MouseUp(button, shift, p.x(), p.y());
+}
+
+void ControlBridge::MouseMoved(QWidget* w, QMouseEvent* me, QPoint p) {
+  TControl* c = control;
+  // While a button holds the mouse the toolkit keeps enter and leave back;
+  // the control still hears them as the pointer crosses its edge.
+  const bool inside = w->rect().contains(me->position().toPoint());
+  if (me->buttons() != Qt::NoButton && inside != c->FMouseInside) {
+    c->FMouseInside = inside;
+    std::weak_ptr<bool> alive = c->FAlive;
+    if (inside)
+      c->MouseEnter();
+    else
+      c->MouseLeave();
+    if (alive.expired() || !*alive.lock()) return;
+  }
+  c->MouseMove(ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y());
 }
 
 bool ControlBridge::ToolkitMouse(QWidget* target, QMouseEvent* me) {
@@ -588,6 +604,21 @@ void ControlBridge::WheelToParents(TShiftState Shift, int Delta, TPoint Pos) {
   }
 }
 
+// One key event on its way through the form and the focused control.
+struct ControlBridge::KeyRound {
+  TWinControl* control;
+  QKeyEvent* event;
+  std::weak_ptr<bool> alive;
+  bool toolkit;  // a toolkit widget (or a part of one) acts on the key too
+  TShiftState shift;
+  bool tab;
+  std::uint16_t vk;
+  TCustomForm* form;
+  TCustomForm* preview;  // the form, when it hears its controls' keys first
+
+  bool Gone() const { return alive.expired() || !*alive.lock(); }
+};
+
 bool ControlBridge::TranslateKey(QWidget* target, QKeyEvent* ke) {
   auto* wc = dynamic_cast<TWinControl*>(control);
   if (!wc) return false;
@@ -599,66 +630,21 @@ bool ControlBridge::TranslateKey(QWidget* target, QKeyEvent* ke) {
   if (!focus || OwnerBridge(focus) != this) return false;
   if (target != focus && (target != w || IsPart(focus))) return false;
 
-  std::weak_ptr<bool> alive = wc->FAlive;
-  auto gone = [&] { return alive.expired() || !*alive.lock(); };
-  const bool toolkit = target != w || !IsPlainWidget(w);
-  const TShiftState shift = ShiftOf(ke->modifiers(), Qt::NoButton);
-  const bool tab = ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab;
-  std::uint16_t vk = VirtualKeyOf(ke);
   TCustomForm* form = GetParentForm(wc);
-  // With KeyPreview the form hears its controls' keys before they do.
-  TCustomForm* preview = form && form != wc && form->GetKeyPreview() ? form : nullptr;
+  KeyRound k{wc, ke, wc->FAlive, target != w || !IsPlainWidget(w), ShiftOf(ke->modifiers(), Qt::NoButton),
+             ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab, VirtualKeyOf(ke), form,
+             // With KeyPreview the form hears its controls' keys before they do.
+             form && form != wc && form->GetKeyPreview() ? form : nullptr};
 
-  if (ke->type() == QEvent::KeyRelease) {
-    const bool had = vk != 0;
-    if (had && preview) {
-      preview->KeyUp(vk, shift);
-      if (gone()) return true;
-    }
-    if (vk) wc->KeyUp(vk, shift);
-    if (gone()) return true;
-    return !tab && (!toolkit || (had && vk == 0));
-  }
-
-  // Tab, Enter and Escape are the form's unless the control wants them:
-  // Tab moves the focus, Enter and Escape click the Default and Cancel
-  // buttons.
-  LRESULT mask = tab ? DLGC_WANTTAB : (vk == VK_RETURN || vk == VK_ESCAPE) ? DLGC_WANTALLKEYS : 0;
-  if (mask) {
-    const WPARAM key = tab ? VK_TAB : vk;
-    const bool wanted =
-        wc->Perform(CM_WANTSPECIALKEY, key, 0) != 0 || (wc->Perform(WM_GETDLGCODE, 0, 0) & mask) != 0;
-    if (gone()) return true;
-    if (!wanted) {
-      if (tab) return false;
-      if (form && form->Perform(CM_DIALOGKEY, key, DialogKeyModifiers(ke->modifiers())) != 0) return true;
-      if (gone()) return true;
-    }
-  }
-
-  if (vk) {
-    if (preview) {
-      preview->KeyDown(vk, shift);
-      if (gone() || vk == 0) return true;
-    }
-    wc->KeyDown(vk, shift);
-    if (gone() || vk == 0) return true;
-  }
-  const QList<uint> typed = ke->text().toUcs4();
+  if (ke->type() == QEvent::KeyRelease) return KeyReleased(k);
+  if (const std::optional<bool> handled = DialogKey(k)) return *handled;
+  if (!KeyDown(k)) return true;
   std::u32string chars;
-  for (uint ch : typed) {
-    char32_t key = ch;
-    if (preview) {
-      preview->KeyPress(key);
-      if (gone() || key == 0) return true;
-    }
-    wc->KeyPress(key);
-    if (gone() || key == 0) return true;
-    chars += key;
-  }
+  const QList<uint> typed = ke->text().toUcs4();
+  if (!KeyPressed(k, typed, chars)) return true;
   // A control that paints itself keeps its keys from travelling up to its
   // parents; a toolkit widget acts on them (a memo that wants Tab types it).
-  if (!toolkit) return true;
+  if (!k.toolkit) return true;
   // A handler that replaced a character has its own typed.
   if (!std::equal(chars.begin(), chars.end(), typed.begin(), typed.end())) {
     QKeyEvent replaced(QEvent::KeyPress, ke->key(), ke->modifiers(),
@@ -668,6 +654,59 @@ bool ControlBridge::TranslateKey(QWidget* target, QKeyEvent* ke) {
     return true;
   }
   return false;
+}
+
+bool ControlBridge::KeyReleased(KeyRound& k) {
+  const bool had = k.vk != 0;
+  if (had && k.preview) {
+    k.preview->KeyUp(k.vk, k.shift);
+    if (k.Gone()) return true;
+  }
+  if (k.vk) k.control->KeyUp(k.vk, k.shift);
+  if (k.Gone()) return true;
+  return !k.tab && (!k.toolkit || (had && k.vk == 0));
+}
+
+// Tab, Enter and Escape are the form's unless the control wants them: Tab
+// moves the focus, Enter and Escape click the Default and Cancel buttons.
+// The event's result when the key ends here, else nothing.
+std::optional<bool> ControlBridge::DialogKey(KeyRound& k) {
+  const LRESULT mask = k.tab ? DLGC_WANTTAB : (k.vk == VK_RETURN || k.vk == VK_ESCAPE) ? DLGC_WANTALLKEYS : 0;
+  if (!mask) return std::nullopt;
+  const WPARAM key = k.tab ? VK_TAB : k.vk;
+  const bool wanted = k.control->Perform(CM_WANTSPECIALKEY, key, 0) != 0 ||
+                      (k.control->Perform(WM_GETDLGCODE, 0, 0) & mask) != 0;
+  if (k.Gone()) return true;
+  if (wanted) return std::nullopt;
+  if (k.tab) return false;
+  if (k.form && k.form->Perform(CM_DIALOGKEY, key, DialogKeyModifiers(k.event->modifiers())) != 0)
+    return true;
+  if (k.Gone()) return true;
+  return std::nullopt;
+}
+
+bool ControlBridge::KeyDown(KeyRound& k) {
+  if (!k.vk) return true;
+  if (k.preview) {
+    k.preview->KeyDown(k.vk, k.shift);
+    if (k.Gone() || k.vk == 0) return false;
+  }
+  k.control->KeyDown(k.vk, k.shift);
+  return !k.Gone() && k.vk != 0;
+}
+
+bool ControlBridge::KeyPressed(KeyRound& k, const QList<uint>& typed, std::u32string& chars) {
+  for (uint ch : typed) {
+    char32_t key = ch;
+    if (k.preview) {
+      k.preview->KeyPress(key);
+      if (k.Gone() || key == 0) return false;
+    }
+    k.control->KeyPress(key);
+    if (k.Gone() || key == 0) return false;
+    chars += key;
+  }
+  return true;
 }
 
 void ControlBridge::PaintWidget(QWidget* w) {

@@ -1,6 +1,8 @@
 #include "platform/hid/HidReportDescriptor.h"
 
 #include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -55,139 +57,187 @@ std::uint16_t LengthWithId(const std::map<std::uint32_t, std::uint64_t>& reports
   return bytes == 0 ? 0 : static_cast<std::uint16_t>(bytes + 1);
 }
 
+// One short item: where it starts, what it is and its little-endian data.
+struct Item {
+  std::size_t start = 0;
+  ItemType type = MainItem;
+  std::uint8_t tag = 0;
+  std::size_t length = 0;
+  std::uint32_t value = 0;
+};
+
+// Walks the descriptor item by item. Every step returns the reason to
+// refuse it, or an empty text.
+class DescriptorParser {
+ public:
+  DescriptorParser(const std::uint8_t* data, std::size_t size, HidCaps& caps)
+      : FData(data), FSize(size), FCaps(caps) {}
+
+  std::string Run() {
+    while (FPos < FSize) {
+      Item item;
+      std::string why = NextItem(item);
+      if (why.empty() && !FSkipped) why = Apply(item);
+      if (!why.empty()) return why;
+    }
+    return Finish();
+  }
+
+ private:
+  static std::string At(std::size_t offset) { return " at offset " + std::to_string(offset); }
+
+  // Reads the next item; a long item carries vendor data only and is skipped
+  // whole (FSkipped set).
+  std::string NextItem(Item& item) {
+    item.start = FPos;
+    const std::uint8_t prefix = FData[FPos++];
+    FSkipped = prefix == LongItemPrefix;
+    if (FSkipped) {
+      if (FSize - FPos < 2) return "long item" + At(item.start) + " is cut short";
+      const std::size_t length = FData[FPos];
+      FPos += 2;
+      if (FSize - FPos < length) return "long item" + At(item.start) + " is cut short";
+      FPos += length;
+      return {};
+    }
+    item.length = prefix & 0x3;
+    if (item.length == 3) item.length = 4;
+    if (FSize - FPos < item.length) return "item" + At(item.start) + " is cut short";
+    for (std::size_t k = 0; k < item.length; ++k) item.value |= std::uint32_t{FData[FPos + k]} << (8 * k);
+    FPos += item.length;
+    item.type = static_cast<ItemType>((prefix >> 2) & 0x3);
+    item.tag = prefix >> 4;
+    return {};
+  }
+
+  std::string Apply(const Item& item) {
+    switch (item.type) {
+      case MainItem: {
+        std::string why = Main(item);
+        // Local items apply to the main item that follows them only.
+        FHaveUsage = false;
+        FUsageHasPage = false;
+        return why;
+      }
+      case GlobalItem:
+        return Global(item);
+      case LocalItem:
+        Local(item);
+        return {};
+      case ReservedItem:
+        break;
+    }
+    return "reserved item type" + At(item.start);
+  }
+
+  std::string Main(const Item& item) {
+    switch (item.tag) {
+      case InputTag:
+      case OutputTag:
+      case FeatureTag: {
+        const int kind = item.tag == InputTag ? 0 : item.tag == OutputTag ? 1 : 2;
+        std::uint64_t& bits = FReportBits[kind][FGlobal.ReportId];
+        bits += std::uint64_t{FGlobal.ReportSize} * FGlobal.ReportCount;
+        if (bits > MaxReportBits)
+          return "a report is longer than " + std::to_string(HidMaxReportSize) + " bytes";
+        return {};
+      }
+      case CollectionTag:
+        if (FDepth == 0 && !FHaveTopLevel) {
+          FHaveTopLevel = true;
+          FCaps.Usage = static_cast<std::uint16_t>(FHaveUsage ? FUsage : 0);
+          FCaps.UsagePage = static_cast<std::uint16_t>(FUsageHasPage ? FUsagePage : FGlobal.UsagePage);
+        }
+        ++FDepth;
+        return {};
+      case EndCollectionTag:
+        if (FDepth == 0) return "End Collection without Collection" + At(item.start);
+        --FDepth;
+        return {};
+      default:
+        return {};
+    }
+  }
+
+  std::string Global(const Item& item) {
+    const std::uint32_t value = item.value;
+    switch (item.tag) {
+      case UsagePageTag:
+        FGlobal.UsagePage = value & 0xFFFF;
+        break;
+      case ReportSizeTag:
+        if (value > MaxReportSizeBits) return "report size " + std::to_string(value) + " is too large";
+        FGlobal.ReportSize = value;
+        break;
+      case ReportIdTag:
+        if (value == 0 || value > 0xFF) return "invalid report ID " + std::to_string(value);
+        FGlobal.ReportId = value;
+        FUsesIds = true;
+        break;
+      case ReportCountTag:
+        if (value > MaxReportBits) return "report count " + std::to_string(value) + " is too large";
+        FGlobal.ReportCount = value;
+        break;
+      case PushTag:
+        if (FPushed.size() >= MaxPushDepth) return "Push nested too deep";
+        FPushed.push_back(FGlobal);
+        break;
+      case PopTag:
+        if (FPushed.empty()) return "Pop without Push" + At(item.start);
+        FGlobal = FPushed.back();
+        FPushed.pop_back();
+        break;
+      default:
+        break;
+    }
+    return {};
+  }
+
+  void Local(const Item& item) {
+    if (item.tag != UsageTag || FHaveUsage) return;
+    FHaveUsage = true;
+    FUsage = item.value & 0xFFFF;
+    // A four-byte usage carries its own usage page in the high word.
+    FUsageHasPage = item.length == 4;
+    FUsagePage = item.value >> 16;
+  }
+
+  std::string Finish() {
+    if (FDepth != 0) return "a collection is not closed";
+    FCaps.InputReportByteLength = LengthWithId(FReportBits[0]);
+    FCaps.OutputReportByteLength = LengthWithId(FReportBits[1]);
+    FCaps.FeatureReportByteLength = LengthWithId(FReportBits[2]);
+    FCaps.UsesReportIds = FUsesIds;
+    if (FCaps.InputReportByteLength == 0 && FCaps.OutputReportByteLength == 0 &&
+        FCaps.FeatureReportByteLength == 0)
+      return "the descriptor declares no report";
+    return {};
+  }
+
+  const std::uint8_t* FData;
+  std::size_t FSize;
+  HidCaps& FCaps;
+  std::size_t FPos = 0;
+  bool FSkipped = false;
+
+  std::map<std::uint32_t, std::uint64_t> FReportBits[3];  // input, output, feature by report ID
+  GlobalState FGlobal;
+  std::vector<GlobalState> FPushed;
+  bool FHaveUsage = false;
+  std::uint32_t FUsage = 0;
+  std::uint32_t FUsagePage = 0;
+  bool FUsageHasPage = false;
+  bool FHaveTopLevel = false;
+  bool FUsesIds = false;
+  std::size_t FDepth = 0;
+};
+
 }  // namespace
 
 bool ParseHidReportDescriptor(const std::uint8_t* data, std::size_t size, HidCaps& caps, std::string* error) {
   caps = HidCaps{};
   if (!data || size == 0) return Refuse(error, caps, "empty report descriptor");
-
-  std::map<std::uint32_t, std::uint64_t> reportBits[3];  // input, output, feature by report ID
-  GlobalState global;
-  std::vector<GlobalState> pushed;
-  bool haveUsage = false;
-  std::uint32_t usage = 0;
-  std::uint32_t usagePage = 0;
-  bool usageHasPage = false;
-  bool haveTopLevel = false;
-  bool usesIds = false;
-  std::size_t depth = 0;
-
-  std::size_t pos = 0;
-  while (pos < size) {
-    const std::size_t itemStart = pos;
-    const std::uint8_t prefix = data[pos++];
-    if (prefix == LongItemPrefix) {
-      // Long items carry vendor data only; skip them whole.
-      if (size - pos < 2)
-        return Refuse(error, caps, "long item at offset " + std::to_string(itemStart) + " is cut short");
-      const std::size_t length = data[pos];
-      pos += 2;
-      if (size - pos < length)
-        return Refuse(error, caps, "long item at offset " + std::to_string(itemStart) + " is cut short");
-      pos += length;
-      continue;
-    }
-    std::size_t length = prefix & 0x3;
-    if (length == 3) length = 4;
-    if (size - pos < length)
-      return Refuse(error, caps, "item at offset " + std::to_string(itemStart) + " is cut short");
-    std::uint32_t value = 0;
-    for (std::size_t k = 0; k < length; ++k) value |= std::uint32_t{data[pos + k]} << (8 * k);
-    pos += length;
-
-    const auto type = static_cast<ItemType>((prefix >> 2) & 0x3);
-    const std::uint8_t tag = prefix >> 4;
-    switch (type) {
-      case MainItem:
-        switch (tag) {
-          case InputTag:
-          case OutputTag:
-          case FeatureTag: {
-            const int kind = tag == InputTag ? 0 : tag == OutputTag ? 1 : 2;
-            std::uint64_t& bits = reportBits[kind][global.ReportId];
-            bits += std::uint64_t{global.ReportSize} * global.ReportCount;
-            if (bits > MaxReportBits)
-              return Refuse(error, caps,
-                            "a report is longer than " + std::to_string(HidMaxReportSize) + " bytes");
-            break;
-          }
-          case CollectionTag:
-            if (depth == 0 && !haveTopLevel) {
-              haveTopLevel = true;
-              caps.Usage = static_cast<std::uint16_t>(haveUsage ? usage : 0);
-              caps.UsagePage = static_cast<std::uint16_t>(usageHasPage ? usagePage : global.UsagePage);
-            }
-            ++depth;
-            break;
-          case EndCollectionTag:
-            if (depth == 0)
-              return Refuse(error, caps,
-                            "End Collection without Collection at offset " + std::to_string(itemStart));
-            --depth;
-            break;
-          default:
-            break;
-        }
-        // Local items apply to the main item that follows them only.
-        haveUsage = false;
-        usageHasPage = false;
-        break;
-      case GlobalItem:
-        switch (tag) {
-          case UsagePageTag:
-            global.UsagePage = value & 0xFFFF;
-            break;
-          case ReportSizeTag:
-            if (value > MaxReportSizeBits)
-              return Refuse(error, caps, "report size " + std::to_string(value) + " is too large");
-            global.ReportSize = value;
-            break;
-          case ReportIdTag:
-            if (value == 0 || value > 0xFF)
-              return Refuse(error, caps, "invalid report ID " + std::to_string(value));
-            global.ReportId = value;
-            usesIds = true;
-            break;
-          case ReportCountTag:
-            if (value > MaxReportBits)
-              return Refuse(error, caps, "report count " + std::to_string(value) + " is too large");
-            global.ReportCount = value;
-            break;
-          case PushTag:
-            if (pushed.size() >= MaxPushDepth) return Refuse(error, caps, "Push nested too deep");
-            pushed.push_back(global);
-            break;
-          case PopTag:
-            if (pushed.empty())
-              return Refuse(error, caps, "Pop without Push at offset " + std::to_string(itemStart));
-            global = pushed.back();
-            pushed.pop_back();
-            break;
-          default:
-            break;
-        }
-        break;
-      case LocalItem:
-        if (tag == UsageTag && !haveUsage) {
-          haveUsage = true;
-          usage = value & 0xFFFF;
-          // A four-byte usage carries its own usage page in the high word.
-          usageHasPage = length == 4;
-          usagePage = value >> 16;
-        }
-        break;
-      case ReservedItem:
-        return Refuse(error, caps, "reserved item type at offset " + std::to_string(itemStart));
-    }
-  }
-  if (depth != 0) return Refuse(error, caps, "a collection is not closed");
-
-  caps.InputReportByteLength = LengthWithId(reportBits[0]);
-  caps.OutputReportByteLength = LengthWithId(reportBits[1]);
-  caps.FeatureReportByteLength = LengthWithId(reportBits[2]);
-  caps.UsesReportIds = usesIds;
-  if (caps.InputReportByteLength == 0 && caps.OutputReportByteLength == 0 &&
-      caps.FeatureReportByteLength == 0)
-    return Refuse(error, caps, "the descriptor declares no report");
+  std::string why = DescriptorParser(data, size, caps).Run();
+  if (!why.empty()) return Refuse(error, caps, std::move(why));
   return true;
 }

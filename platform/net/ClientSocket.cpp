@@ -45,12 +45,45 @@ void DropNotifier(QSocketNotifier*& n) {
 
 // ---------------------------------------------------------------- TCustomWinSocket
 
+struct TCustomWinSocket::Descriptor {
+  explicit Descriptor(int f) : fd(f) {}
+  ~Descriptor() { ::close(fd); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  const int fd;
+};
+
+namespace {
+
+// Waits until fd may be written; false on a failure, a shutdown or the
+// deadline.
+bool WaitWritable(int fd, std::uint64_t deadline) {
+  for (;;) {
+    const std::uint64_t now = sys::GetTickMs();
+    if (now >= deadline) return false;
+    pollfd pfd{fd, POLLOUT, 0};
+    const int r = ::poll(&pfd, 1, static_cast<int>(deadline - now));
+    if (r < 0 && errno == EINTR) continue;
+    return r > 0 && !(pfd.revents & (POLLERR | POLLHUP | POLLNVAL));
+  }
+}
+
+// Waits until a connection in progress on fd is made.
+bool WaitConnected(int fd, std::uint64_t deadline) {
+  int err = 0;
+  socklen_t len = sizeof err;
+  return WaitWritable(fd, deadline) && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) == 0 && err == 0;
+}
+
+}  // namespace
+
 TCustomWinSocket::~TCustomWinSocket() {
   Close();
 }
 
 void TCustomWinSocket::Attach(int fd) {
   std::lock_guard lock(FLock);
+  FDescriptor = std::make_shared<Descriptor>(fd);
   FFd = fd;
   FConnected = false;
 }
@@ -65,16 +98,17 @@ int TCustomWinSocket::Handle() const {
 }
 
 void TCustomWinSocket::Close() {
-  // Only the user-interface thread opens and closes, so the descriptor read
-  // here stays valid until the close below; shutting it down first, without
-  // the lock, wakes a worker that waits for room in SendBuf holding it.
-  int fd = Handle();
-  if (fd < 0) return;
-  ::shutdown(fd, SHUT_RDWR);
-  std::lock_guard lock(FLock);
-  ::close(FFd);
-  FFd = -1;
-  FConnected = false;
+  std::shared_ptr<Descriptor> taken;
+  {
+    std::lock_guard lock(FLock);
+    taken = std::move(FDescriptor);
+    FDescriptor.reset();
+    FFd = -1;
+    FConnected = false;
+  }
+  // Wakes a writer that waits for room or for the connection; the number
+  // is closed when that writer lets go of it.
+  if (taken) ::shutdown(taken->fd, SHUT_RDWR);
 }
 
 int TCustomWinSocket::ReceiveBuf(void* Buf, int Count) {
@@ -97,28 +131,30 @@ int TCustomWinSocket::ReceiveLength() const {
 
 int TCustomWinSocket::SendBuf(const void* Buf, int Count) {
   if (Count < 0) return -1;
-  std::lock_guard lock(FLock);
-  if (FFd < 0 || !FConnected) return -1;
+  std::lock_guard sending(FSendLock);
+  std::shared_ptr<Descriptor> d;
+  bool connected;
+  {
+    std::lock_guard lock(FLock);
+    d = FDescriptor;
+    connected = FConnected;
+  }
+  if (!d) return -1;
+  const std::uint64_t deadline = sys::GetTickMs() + kSendWaitMs;
+  // A frame sent right after the socket was opened waits for the
+  // connection rather than being lost.
+  if (!connected && !WaitConnected(d->fd, deadline)) return -1;
   const auto* p = static_cast<const std::uint8_t*>(Buf);
   size_t left = static_cast<size_t>(Count);
-  const uint64_t deadline = sys::GetTickMs() + kSendWaitMs;
   while (left > 0) {
-    ssize_t n = ::send(FFd, p, left, MSG_NOSIGNAL | MSG_DONTWAIT);
+    ssize_t n = ::send(d->fd, p, left, MSG_NOSIGNAL | MSG_DONTWAIT);
     if (n > 0) {
       p += n;
       left -= static_cast<size_t>(n);
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-      uint64_t now = sys::GetTickMs();
-      if (now >= deadline) return -1;
-      pollfd pfd{FFd, POLLOUT, 0};
-      int r = ::poll(&pfd, 1, static_cast<int>(deadline - now));
-      if (r < 0 && errno != EINTR) return -1;
-      if (r > 0 && (pfd.revents & (POLLERR | POLLHUP | POLLNVAL))) return -1;
-      continue;
-    }
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && WaitWritable(d->fd, deadline)) continue;
     return -1;
   }
   return Count;
@@ -177,7 +213,7 @@ TClientSocket::~TClientSocket() {
 
 void TClientSocket::SetActive(bool Value) {
   if (Value) {
-    Connect();
+    if (!FActive) Connect();
   } else {
     CloseSocket();
   }
@@ -287,6 +323,7 @@ void TClientSocket::Readable() {
   std::weak_ptr<int> alive = FGeneration;
   int gen = *FGeneration;
   DropNotifier(FReadNotifier);
+  FActive = false;
   if (OnDisconnect) {
     TSocketNotifyEvent handler = OnDisconnect;
     handler(this, FSocket.get());
@@ -301,6 +338,7 @@ void TClientSocket::Error(TErrorEvent Event, int Code) {
   int code = Code;
   DropNotifier(FReadNotifier);
   DropNotifier(FWriteNotifier);
+  FActive = false;
   if (OnError) {
     TSocketErrorEvent handler = OnError;
     handler(this, FSocket.get(), Event, code);

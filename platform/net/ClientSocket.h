@@ -14,8 +14,9 @@
 // After an error or a disconnect the socket is closed (Active false).
 //
 // Socket->SendBuf may be called from any thread (a link worker writes its
-// frames with it): a plain send() under a lock, never raising SIGPIPE and
-// never firing an event.
+// frames with it): a plain send(), one writer at a time, never raising
+// SIGPIPE and never firing an event. It waits for room, and for a
+// connection still in progress, without holding the lock that reads take.
 
 #include <atomic>
 #include <cstdint>
@@ -49,8 +50,9 @@ class TCustomWinSocket {
   int ReceiveBuf(void* Buf, int Count);
   // Bytes waiting to be read; 0 when none or not connected.
   int ReceiveLength() const;
-  // Writes all Count bytes (waiting at most a second for room) and returns
-  // Count, or -1 when the socket is closed or the write fails. Any thread.
+  // Writes all Count bytes and returns Count, or -1 when the socket is
+  // closed, the connection fails or the write fails. Waits at most a second
+  // in all for a connection in progress and for room. Any thread.
   int SendBuf(const void* Buf, int Count);
   // The same for text.
   int SendText(const std::string& Text);
@@ -72,11 +74,19 @@ class TCustomWinSocket {
   void Close();
   int Handle() const;
 
-  // Held by readers and writers of the descriptor; FFd itself changes only
-  // on the user-interface thread, so that thread may read it without the lock.
+  // Owns the descriptor: it is closed when the socket and every writer
+  // still using it have let go, so a writer never reaches a reused number.
+  struct Descriptor;
+
+  // Held briefly by readers, by writers to take the descriptor, and by
+  // Close; never during a wait. FFd itself changes only on the
+  // user-interface thread, so that thread may read it without the lock.
   mutable std::mutex FLock;
   std::atomic<int> FFd{-1};
+  std::shared_ptr<Descriptor> FDescriptor;
   bool FConnected = false;
+  // One writer at a time, so frames from two threads never interleave.
+  std::mutex FSendLock;
   // Calls of ReceiveBuf, so the socket can tell a read handler that took
   // nothing.
   std::atomic<unsigned> FReceiveCalls{0};
@@ -100,8 +110,9 @@ class TClientSocket : public TComponent {
   // True from a started connection until it is closed (it may still be
   // connecting: Socket->GetConnected tells).
   bool GetActive() const { return FActive; }
-  // True starts a connection (closing any open one first); false closes
-  // without events.
+  // True starts a connection unless the socket is already active; false
+  // closes without events. The socket is no longer active while its
+  // OnDisconnect or OnError runs, so such a handler may open it again.
   void SetActive(bool Value);
   void Open() { SetActive(true); }
   void Close() { SetActive(false); }

@@ -568,88 +568,123 @@ void FormatOne(std::string& out, const Spec& sp, const FormatArg* arg) {
   Emit(out, sp, SignText(sp, neg), text, true);
 }
 
+// The arguments in order; '*' widths and precisions take theirs too.
+class ArgCursor {
+ public:
+  ArgCursor(const FormatArg* args, size_t count) : FArgs(args), FCount(count) {}
+
+  // Null once the arguments are used up: the conversion shows nothing.
+  const FormatArg* Take() { return FNext < FCount ? &FArgs[FNext++] : nullptr; }
+
+  int TakeInt() {
+    const FormatArg* a = Take();
+    if (!a) return 0;
+    unsigned long long mag;
+    const bool neg = AsSigned(*a, mag);
+    const long long v = (long long)std::min<unsigned long long>(mag, 1000000);
+    return int(neg ? -v : v);
+  }
+
+ private:
+  const FormatArg* FArgs;
+  size_t FCount;
+  size_t FNext = 0;
+};
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+void ReadFlags(std::string_view f, size_t& j, Spec& sp) {
+  for (; j < f.size(); ++j) {
+    switch (f[j]) {
+      case '-':
+        sp.left = true;
+        break;
+      case '+':
+        sp.plus = true;
+        break;
+      case ' ':
+        sp.space = true;
+        break;
+      case '#':
+        sp.alt = true;
+        break;
+      case '0':
+        sp.zero = true;
+        break;
+      default:
+        return;
+    }
+  }
+}
+
+// A '*' width from the arguments counts a negative value as left-aligned.
+void ReadWidth(std::string_view f, size_t& j, Spec& sp, ArgCursor& args) {
+  if (j < f.size() && f[j] == '*') {
+    const int w = args.TakeInt();
+    if (w < 0) sp.left = true;
+    sp.width = w < 0 ? -w : w;
+    ++j;
+    return;
+  }
+  for (; j < f.size() && IsDigit(f[j]); ++j)
+    sp.width = std::min((sp.width < 0 ? 0 : sp.width) * 10 + (f[j] - '0'), 100000);
+}
+
+// A negative '*' precision counts as none.
+void ReadPrecision(std::string_view f, size_t& j, Spec& sp, ArgCursor& args) {
+  if (j >= f.size() || f[j] != '.') return;
+  ++j;
+  sp.precision = 0;
+  if (j < f.size() && f[j] == '*') {
+    const int p = args.TakeInt();
+    sp.precision = p < 0 ? -1 : p;
+    ++j;
+    return;
+  }
+  for (; j < f.size() && IsDigit(f[j]); ++j)
+    sp.precision = std::min(sp.precision * 10 + (f[j] - '0'), 100000);
+}
+
+// Reads "[flags][width][.precision][length]conversion" from j, just past
+// the '%'; j ends on the conversion letter, or where the text stops being
+// a conversion (false).
+bool ReadSpec(std::string_view f, size_t& j, Spec& sp, ArgCursor& args) {
+  ReadFlags(f, j, sp);
+  ReadWidth(f, j, sp, args);
+  ReadPrecision(f, j, sp, args);
+  while (j < f.size() && std::strchr("hlLqjzt", f[j])) ++j;
+  if (j >= f.size() || !std::strchr("diuxXocspfFeEgGn", f[j])) return false;
+  sp.conv = f[j];
+  return true;
+}
+
 }  // namespace
 
 std::string FormatArgs(std::string_view f, const FormatArg* args, size_t count) {
   std::string out;
   out.reserve(f.size() + 16);
-  size_t next = 0;
-  auto take = [&]() -> const FormatArg* { return next < count ? &args[next++] : nullptr; };
-  auto takeInt = [&]() -> int {
-    const FormatArg* a = take();
-    if (!a) return 0;
-    unsigned long long mag;
-    bool neg = AsSigned(*a, mag);
-    long long v = (long long)std::min<unsigned long long>(mag, 1000000);
-    return int(neg ? -v : v);
-  };
+  ArgCursor cursor(args, count);
   for (size_t i = 0; i < f.size(); ++i) {
-    char ch = f[i];
-    if (ch != '%') {
-      out.push_back(ch);
+    if (f[i] != '%') {
+      out.push_back(f[i]);
       continue;
     }
-    size_t start = i;
-    size_t j = i + 1;
-    if (j < f.size() && f[j] == '%') {
+    if (i + 1 < f.size() && f[i + 1] == '%') {
       out.push_back('%');
-      i = j;
+      ++i;
       continue;
     }
     Spec sp;
-    for (; j < f.size(); ++j) {
-      char g = f[j];
-      if (g == '-')
-        sp.left = true;
-      else if (g == '+')
-        sp.plus = true;
-      else if (g == ' ')
-        sp.space = true;
-      else if (g == '#')
-        sp.alt = true;
-      else if (g == '0')
-        sp.zero = true;
-      else
-        break;
-    }
-    if (j < f.size() && f[j] == '*') {
-      int w = takeInt();
-      if (w < 0) {
-        sp.left = true;
-        w = -w;
-      }
-      sp.width = w;
-      ++j;
-    } else {
-      while (j < f.size() && f[j] >= '0' && f[j] <= '9') {
-        sp.width = (sp.width < 0 ? 0 : sp.width) * 10 + (f[j] - '0');
-        sp.width = std::min(sp.width, 100000);
-        ++j;
-      }
-    }
-    if (j < f.size() && f[j] == '.') {
-      ++j;
-      sp.precision = 0;
-      if (j < f.size() && f[j] == '*') {
-        int p = takeInt();
-        sp.precision = p < 0 ? -1 : p;
-        ++j;
-      } else {
-        while (j < f.size() && f[j] >= '0' && f[j] <= '9') {
-          sp.precision = std::min(sp.precision * 10 + (f[j] - '0'), 100000);
-          ++j;
-        }
-      }
-    }
-    while (j < f.size() && std::strchr("hlLqjzt", f[j])) ++j;
-    if (j >= f.size() || !std::strchr("diuxXocspfFeEgGn", f[j])) {
+    size_t j = i + 1;
+    if (!ReadSpec(f, j, sp, cursor)) {
       // Not a conversion: the text stands as written.
-      out.append(f.substr(start, j - start));
+      out.append(f.substr(i, j - i));
       i = j - 1;
       continue;
     }
-    sp.conv = f[j];
-    FormatOne(out, sp, take());
+    FormatOne(out, sp, cursor.Take());
     i = j;
   }
   return out;

@@ -237,6 +237,14 @@ TEST(CommandSet, EveryCommandLaysOutItsPayload) {
     EXPECT_EQ(cmd.Payload, c.payload);
     EXPECT_FALSE(cmd.Unframed);
     EXPECT_EQ(AppendMarkOf(c.code), c.append);
+    // The table's payload length is what the command lays out (at least,
+    // for a command with data of varying length).
+    const CommandInfo* row = FindCommand(c.code);
+    ASSERT_NE(row, nullptr);
+    if (row->Variable)
+      EXPECT_GE(cmd.Payload.size(), row->Payload);
+    else
+      EXPECT_EQ(cmd.Payload.size(), row->Payload);
     // Every command frames the same way, and a frame read back keeps the
     // code and payload (a received frame's ID comes from byte 2, 0 here).
     const ByteVector frame = BuildFrame(cmd, 1);

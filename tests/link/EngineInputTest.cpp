@@ -36,6 +36,7 @@ TEST_F(EngineInputTest, ChunksAreCutIntoFramesAndMalformedInputIsDropped) {
     std::string name;
     std::vector<ByteVector> chunks;
     std::vector<ByteVector> delivered;
+    size_t logged = 0;
   };
   const ByteVector big = Oversize();
   const std::vector<Case> cases = {
@@ -50,11 +51,15 @@ TEST_F(EngineInputTest, ChunksAreCutIntoFramesAndMalformedInputIsDropped) {
       {"a length byte of 0 is dropped and the next 10 02 found",
        {Join({{0x10, 0x02, 0x01, 0x00, 0x00, 0x10, 0x03, 0x00}, ack})},
        {ack}},
-      {"a frame longer than the buffer is dropped",
+      {"a frame longer than the buffer is dropped and logged",
        {ByteVector(big.begin(), big.begin() + 100), ByteVector(big.begin() + 100, big.end()), ack},
-       {ack}},
-      {"a chunk longer than the buffer is dropped whole",
-       {Join({ack, Filler(LNet::BufferSize)}), levels},
+       {ack},
+       1},
+      {"a chunk longer than the buffer is taken whole",
+       {Join({ack, Filler(LNet::BufferSize), levels}), ack},
+       {ack, levels, ack}},
+      {"a frame in a long chunk is taken across the buffer's size",
+       {Join({Filler(LNet::BufferSize - 4), levels})},
        {levels}},
   };
   for (const auto& c : cases) {
@@ -71,7 +76,22 @@ TEST_F(EngineInputTest, ChunksAreCutIntoFramesAndMalformedInputIsDropped) {
     auto frames = form->Frames();
     frames.pop_back();
     EXPECT_EQ(frames, c.delivered);
+    EXPECT_EQ(engine->TakeLogLines().size(), c.logged);
   }
+}
+
+TEST_F(EngineInputTest, ChunksAWorkerHeldUpCannotTakeAreDroppedAndLogged) {
+  StartEngine();
+  io.Hold();
+  engine->SendCommand(Request(0x10), true);
+  ASSERT_TRUE(PumpUntil([&] { return io.Holding(); }));
+  const ByteVector chunk(LNet::BufferSize * 300, 0x55);
+  Feed(chunk);
+  const std::vector<std::string> lines = engine->TakeLogLines();
+  io.Release();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find(std::to_string(LNet::BufferSize * 44) + " bytes dropped"), std::string::npos)
+      << lines[0];
 }
 
 TEST_F(EngineInputTest, BytesBeforeTheFirstSubmissionAreDropped) {

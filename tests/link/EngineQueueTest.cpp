@@ -84,8 +84,12 @@ TEST_F(EngineQueueTest, SubmissionsWhileAFrameIsInFlightQueueAndCoalesceAsTheTab
        {{Gain, {0, 1, 0}, true}, {Gain, {0, 2, 0}, true}, {Gain, {0, 3, 0}, true}},
        {1, 2},
        -1},
-      {"a plain frame after an appended one of its code replaces the marked frame",
+      {"a plain frame after an appended one of its target goes last, so the newest value wins",
        {{Levels, {}}, {Gain, {0, 1, 0}}, {Gain, {0, 2, 0}, true}, {Gain, {0, 3, 0}}},
+       {1, 2, 3},
+       2},
+      {"an appended frame of another target behind the mark does not stop the replacement",
+       {{Levels, {}}, {Gain, {0, 1, 0}}, {Gain, {1, 2, 0}, true}, {Gain, {0, 3, 0}}},
        {3, 2},
        0},
       {"the frame in flight is never replaced", {{Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}}, {1}, 0},
@@ -140,6 +144,27 @@ TEST_F(EngineQueueTest, EachAnswerHandsOverTheNextFrameAndTheLastLeavesTheEngine
   engine->SendCommand(gainA, false);
   ASSERT_TRUE(PumpUntil([&] { return io.Count() == 4; }));
   EXPECT_EQ(io.Writes()[3], gainA);
+}
+
+TEST_F(EngineQueueTest, TheUsersLastEditReachesTheDeviceAfterAnAppendedValueOfTheSameTarget) {
+  StartEngine();
+  // Queued 102 (marked), appended 103 behind it, then the user's 104.
+  engine->SendCommand(Request(Levels), false);
+  engine->SendCommand(Request(Gain, {0, 102, 0}), false);
+  engine->SendCommand(Request(Gain, {0, 103, 0}), true);
+  engine->SendCommand(Request(Gain, {0, 104, 0}), false);
+  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 1; }));
+  // Answer every frame until the queue is empty; the last gain written is
+  // what the device ends at.
+  for (size_t answered = 1; engine->IsBusy(); ++answered) {
+    ASSERT_LE(answered, 4u) << "more frames written than submitted";
+    engine->OnReceived(Reply(0x01).data(), Reply(0x01).size());
+    ASSERT_TRUE(PumpUntil([&] { return io.Count() > answered || !engine->IsBusy(); }));
+  }
+  int deviceGain = -1;
+  for (const ByteVector& w : io.Writes())
+    if (w[5] == Gain) deviceGain = w[7];
+  EXPECT_EQ(deviceGain, 104);
 }
 
 TEST_F(EngineQueueTest, FramesTheHandlerSubmitsWaitUntilItReturnsAndGoOutInOrder) {

@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -52,6 +53,20 @@ TEST_F(EngineStopTest, StopInsideTheFrameHandlerEndsTheLinkAtOnce) {
       EXPECT_EQ(io.Count(), written + 1) << "a stopped engine writes nothing";
     }
     form->onFrame = nullptr;
+  }
+}
+
+TEST_F(EngineStopTest, AFrameHandedOverJustBeforeStopIsWrittenBeforeTheWorkerEnds) {
+  const ByteVector goodbye = Request(0x11);
+  for (int round = 0; round < 30; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    engine.reset();
+    StartEngine();
+    const size_t written = io.Count();
+    engine->SendCommand(goodbye, true);
+    engine->Stop();  // the worker has ended when this returns
+    ASSERT_EQ(io.Count(), written + 1);
+    EXPECT_EQ(io.Writes().back(), goodbye);
   }
 }
 

@@ -117,6 +117,7 @@ class RecordingForm : public TForm {
         break;
       }
       case WM_LINK_TIMEOUT:
+      case WM_LINK_LOG:
         got.push_back({m.Msg, {}, m.WParam, m.LParam});
         break;
       default:
@@ -146,8 +147,17 @@ class RecordingForm : public TForm {
 // Records the frames a network or USB engine writes (on its worker).
 class WriteRecorder : public LinkOwner {
  public:
-  void WriteSocket(const std::uint8_t* data, std::size_t size) override { Record(data, size); }
-  void WriteUsbReport(const std::uint8_t* data, std::size_t size) override { Record(data, size); }
+  bool WriteSocket(const std::uint8_t* data, std::size_t size, std::string& error) override {
+    return Record(data, size, error);
+  }
+  bool WriteUsbReport(const std::uint8_t* data, std::size_t size, std::string& error) override {
+    return Record(data, size, error);
+  }
+  // Every later write fails with this reason (recorded all the same).
+  void FailWith(std::string reason) {
+    std::lock_guard lock(FM);
+    FFailure = std::move(reason);
+  }
 
   std::vector<ByteVector> Writes() const {
     std::lock_guard lock(FM);
@@ -179,7 +189,7 @@ class WriteRecorder : public LinkOwner {
   bool Holding() const { return FInHold.load(); }
 
  private:
-  void Record(const std::uint8_t* data, std::size_t size) {
+  bool Record(const std::uint8_t* data, std::size_t size, std::string& error) {
     std::unique_lock lock(FM);
     if (FHeld) {
       FInHold = true;
@@ -187,12 +197,15 @@ class WriteRecorder : public LinkOwner {
       FInHold = false;
     }
     FWrites.emplace_back(data, data + size);
+    error = FFailure;
+    return FFailure.empty();
   }
 
   mutable std::mutex FM;
   std::condition_variable FCv;
   std::vector<ByteVector> FWrites;
   bool FHeld = false;
+  std::string FFailure;
   std::atomic<bool> FInHold{false};
 };
 

@@ -101,6 +101,34 @@ TEST_F(EngineTimeoutTest, AnAnswerEndsTheWaitAndAFreshSendStartsTheCountAnew) {
   EXPECT_EQ(engine.Snapshots()[0].writes, io.CountCode(0x10) + 4u) << "reported for the second frame";
 }
 
+TEST_F(EngineTimeoutTest, AFailedWriteReportsTheLinkLostAtOnceAndLogsWhy) {
+  for (bool usb : {false, true}) {
+    SCOPED_TRACE(usb ? "USB" : "network");
+    form->got.clear();
+    WriteRecorder io;
+    io.FailWith("Broken pipe");
+    std::unique_ptr<LinkEngine> engine;
+    if (usb)
+      engine = std::make_unique<Observed<LUsb>>(form, &io, 7);
+    else
+      engine = std::make_unique<Observed<LNet>>(form, &io, 7);
+    ASSERT_TRUE(usb ? static_cast<Observed<LUsb>*>(engine.get())->Start()
+                    : static_cast<Observed<LNet>*>(engine.get())->Start());
+    // No reply time-out could report it in the test's life.
+    engine->SetTimeout(60000);
+    engine->SetKeepAliveInterval(60000);
+    engine->SendCommand(Request(0x10, {}, 7), true);
+    ASSERT_TRUE(PumpUntil([&] { return !form->Timeouts().empty(); }));
+    EXPECT_EQ(form->Timeouts()[0], std::make_pair(int{LinkNoAnswer}, 7));
+    EXPECT_EQ(io.Count(), 1u) << "no resend after a failed write";
+    ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_LOG) == 1; }));
+    const std::vector<std::string> lines = engine->TakeLogLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("Broken pipe"), std::string::npos) << lines[0];
+    EXPECT_TRUE(engine->TakeLogLines().empty()) << "taking the lines empties the queue";
+  }
+}
+
 TEST_F(EngineTimeoutTest, AnIdleLinkWithoutKeepAliveRewritesItsLastFrameThenReports) {
   WriteRecorder io;
   Observed<LNet> engine(form, &io);

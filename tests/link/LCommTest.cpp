@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -176,6 +178,42 @@ TEST_F(LCommTest, APortThatGoesAwayIsReportedAndEndsTheWorker) {
   EXPECT_FALSE(e->IsBusy()) << "an ended engine takes no frame";
   e->Close();
   EXPECT_FALSE(e->IsOpen());
+}
+
+// A write log that asks the engine for its queue from another thread, as
+// an owner's hook may: it must get an answer while the hook runs.
+class AskingLog : public LinkOwner {
+ public:
+  void LogSerialWrite(const std::uint8_t*, std::size_t) override {
+    if (!engine) return;
+    asked.push_back(std::async(std::launch::async, [e = engine] { return e->QueuedFrames().size(); }));
+    if (asked.back().wait_for(std::chrono::seconds(2)) == std::future_status::ready)
+      ++answered;
+    else
+      ++blocked;
+  }
+  LinkEngine* engine = nullptr;
+  // Kept here: a future left waiting must not be joined inside the hook.
+  std::vector<std::future<size_t>> asked;
+  int answered = 0;
+  int blocked = 0;
+};
+
+TEST_F(LCommTest, TheWriteLogRunsWithNoLockOfTheEngineHeld) {
+  AskingLog asking;
+  auto e = std::make_unique<LCommProc>(form, &asking, 1);
+  asking.engine = e.get();
+  ASSERT_TRUE(e->Open(sim.PtyPath(), 115200, 8, SerialParity::None, 1));
+  e->SetTimeout(60000);
+  e->SetKeepAliveInterval(60000);
+  // Handed over by the submitting thread, then by the worker after the
+  // answer.
+  e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
+  e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x52), 1), true);
+  ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_FRAME) == 2; }));
+  e.reset();
+  EXPECT_EQ(asking.blocked, 0);
+  EXPECT_EQ(asking.answered, 2);
 }
 
 TEST_F(LCommTest, OpenRefusesBadSettingsAndPortsItCannotHave) {

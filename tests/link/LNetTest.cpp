@@ -29,12 +29,14 @@ class NetWindow : public RecordingForm, public LinkOwner {
     socket->OnRead = [this](TObject*, TCustomWinSocket* s) { ClientSocketRead(s); };
   }
 
-  void WriteSocket(const std::uint8_t* data, std::size_t size) override {
+  bool WriteSocket(const std::uint8_t* data, std::size_t size, std::string& error) override {
     {
       std::lock_guard lock(lastLock);
       lastFrame.assign(data, data + size);
     }
-    socket->GetSocket()->SendBuf(data, static_cast<int>(size));
+    if (socket->GetSocket()->SendBuf(data, static_cast<int>(size)) == static_cast<int>(size)) return true;
+    error = "send failed";
+    return false;
   }
 
   void ClientSocketRead(TCustomWinSocket* s) {
@@ -112,9 +114,8 @@ TEST_F(LNetTest, GreetsTheDeviceAndCoalescesABurstWhileAnAnswerIsAwaited) {
   ASSERT_EQ(identity.size(), 1u);
   const LCmd reply = ParseFrame(identity[0]);
   EXPECT_EQ(std::string(reply.Payload.begin(), reply.Payload.begin() + 9), "TAVO V013");
-  EXPECT_EQ(sim.With([](sim::SimDevice& d) { return d.Model().GetGain(0); }), 20);
-  for (int ch = 1; ch <= 3; ++ch)
-    EXPECT_EQ(sim.With([ch](sim::SimDevice& d) { return d.Model().GetGain(ch); }), 100);
+  EXPECT_EQ(sim.With([](sim::SimDevice& d) { return d.Gain(0); }), 20);
+  for (int ch = 1; ch <= 3; ++ch) EXPECT_EQ(sim.With([ch](sim::SimDevice& d) { return d.Gain(ch); }), 100);
   EXPECT_EQ(window->rewrites, 0);
 }
 

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -35,11 +36,21 @@ LCmd Ask(SimDevice& device, const LCmd& request) {
   return replies.empty() ? LCmd() : replies.front();
 }
 
-PresetImage RandomImage(unsigned seed) {
+sim::ParamImage RandomImage(unsigned seed) {
   std::mt19937 rng(seed);
-  PresetImage image;
+  sim::ParamImage image;
   for (auto& b : image.Bytes) b = static_cast<std::uint8_t>(rng());
   return image;
+}
+
+// The device's set as the editor's model reads it from the state packets
+// and the group-control reply.
+std::unique_ptr<LUnitControl> ReadBack(SimDevice& device) {
+  auto model = std::make_unique<LUnitControl>();
+  for (std::uint8_t k = 0; k < 26; ++k)
+    EXPECT_TRUE(model->StoreStatePacket(Ask(device, Cmd(0x27, {k})).Payload));
+  EXPECT_TRUE(model->SetGroupCtrlRecords(Ask(device, Cmd(0x6C, {0})).Payload));
+  return model;
 }
 
 // What the editor learns from one upload, read with the model's decoders.
@@ -98,11 +109,11 @@ void RunUpload(sim::SimClient& link, Upload& up, bool usb) {
 
 TEST(SimDevice, HandshakeAndWholeUploadOverLoopbackDecodeIntoTheSetItHolds) {
   sim::DeviceSimulator device;
-  const PresetImage image = RandomImage(7);
+  const sim::ParamImage image = RandomImage(7);
   device.With([&](SimDevice& d) {
     d.SetImage(image);
-    d.Model().SetGroupCtrl(3, GroupCtrlRecord{42, 1, 0x0F});
-    PresetImage stored = DefaultPresetImage();
+    d.Handle(CM_MCS_GROUP_CTRL(1, 3, GroupCtrlRecord{42, 1, 0x0F}));
+    sim::ParamImage stored = sim::FactoryImage();
     std::memcpy(stored.Bytes.data() + NameOffset, "Stage Left    ", 14);
     d.StorePreset(4, stored);
     d.SetPresetNumber(4);
@@ -128,7 +139,7 @@ TEST(SimDevice, HandshakeAndWholeUploadOverLoopbackDecodeIntoTheSetItHolds) {
   EXPECT_EQ(up.Model.GetGroupCtrl(3).ChannelMask, 0x0F);
 
   // Every byte of the set but the two header bytes, which never travel.
-  const PresetImage held = device.Image();
+  const sim::ParamImage held = device.Image();
   EXPECT_EQ(held, image);
   const auto& got = up.Model.GetImage().Bytes;
   EXPECT_TRUE(std::equal(got.begin() + 2, got.end(), image.Bytes.begin() + 2));
@@ -222,7 +233,7 @@ TEST(SimDevice, ParameterCommandsChangeTheSetAndAreAcknowledged) {
     const LCmd reply = Ask(device, c.command);
     EXPECT_EQ(reply.Code, 0x01) << c.what;
     EXPECT_TRUE(reply.Payload.empty()) << c.what;
-    EXPECT_TRUE(c.holds(device.Model())) << c.what;
+    EXPECT_TRUE(c.holds(*ReadBack(device))) << c.what;
     EXPECT_EQ(device.ShortCommands(), 0) << c.what;
   }
 }
@@ -233,15 +244,20 @@ TEST(SimDevice, ALinkedEditReachesTheWholeGroupAndShortOrUnknownCommandsOnlyAckn
   Ask(device, CM_MCS_CMD(1, 0x3B, 1, 0x00));
   Ask(device, CM_MCS_CMD(1, 0x3B, 2, 0x00));
   Ask(device, CM_MCS_GAIN(1, 2, 300));
-  for (int ch : {0, 1, 2}) EXPECT_EQ(device.Model().GetGain(ch), 300) << ch;
-  EXPECT_EQ(device.Model().GetGain(3), 0);
+  for (int ch : {0, 1, 2}) EXPECT_EQ(device.Gain(ch), 300) << ch;
+  EXPECT_EQ(device.Gain(3), 0);
 
-  const PresetImage before = device.Image();
+  const sim::ParamImage before = device.Image();
   EXPECT_EQ(Ask(device, Cmd(0x34, {2, 0x10})).Code, 0x01);  // gain without its high byte
   EXPECT_EQ(Ask(device, Cmd(0x33, {3, 1, 0})).Code, 0x01);  // a band cut short
   EXPECT_EQ(Ask(device, Cmd(0x77, {1, 2, 3})).Code, 0x01);  // no such command
   EXPECT_EQ(device.Image(), before);
-  EXPECT_EQ(device.ShortCommands(), 2);
+  // Fewer data bytes than the write announces: the memory stays.
+  const sim::InfoBlock info = device.Info();
+  EXPECT_EQ(Ask(device, Cmd(0x1A, {1, 0, 5, 0xAA, 0xBB})).Code, 0x01);
+  EXPECT_EQ(device.Info(), info);
+  EXPECT_EQ(Ask(device, Cmd(0x27)).Code, 0x01);  // a packet request without its number
+  EXPECT_EQ(device.ShortCommands(), 4);
 }
 
 TEST(SimDevice, APresetFileSendLeavesTheDeviceHoldingTheFilesSet) {
@@ -301,15 +317,15 @@ TEST(SimDevice, StoreNameThenNumberAndRecallBringTheSetBack) {
 
   Ask(device, CM_MCS_GAIN(1, 0, 10));
   EXPECT_EQ(Ask(device, Cmd(0x20, {5})).Code, 0x01);
-  EXPECT_EQ(device.Model().GetGain(0), 321);
+  EXPECT_EQ(device.Gain(0), 321);
   EXPECT_EQ(Ask(device, Cmd(0x14)).Payload, ByteVector{5});
 
   // The factory set, and a slot never written changes nothing.
   EXPECT_EQ(Ask(device, Cmd(0x20, {0})).Code, 0x01);
-  EXPECT_EQ(device.Image(), DefaultPresetImage());
+  EXPECT_EQ(device.Image().Bytes, DefaultPresetImage().Bytes);
   Ask(device, CM_MCS_GAIN(1, 0, 99));
   Ask(device, Cmd(0x20, {9}));
-  EXPECT_EQ(device.Model().GetGain(0), 99);
+  EXPECT_EQ(device.Gain(0), 99);
   EXPECT_EQ(Ask(device, Cmd(0x14)).Payload, ByteVector{0});
 }
 
@@ -363,8 +379,8 @@ TEST(SimDevice, UnitFileUploadAndDownloadCarryEveryStoredSlot) {
     const auto& b = target.StoredStream(slot);
     EXPECT_TRUE(std::equal(a.begin(), a.begin() + 1262, b.begin())) << slot;
   }
-  const DeviceInfoBlock want = source.Info();
-  const DeviceInfoBlock got = target.Info();
+  const sim::InfoBlock want = source.Info();
+  const sim::InfoBlock got = target.Info();
   EXPECT_EQ(got[0], 0);  // byte 0 is never written back
   EXPECT_TRUE(std::equal(want.begin() + 1, want.end(), got.begin() + 1));
 }
@@ -438,8 +454,8 @@ TEST(SimDevice, LoadsPresetAndUnitFiles) {
   source.SetPresetNameText("From File");
   SimDevice device;
   EXPECT_TRUE(device.LoadPresetFile(BuildPresetFile(source)));
-  EXPECT_EQ(device.Model().GetGain(3), 123);
-  EXPECT_EQ(device.Model().GetPresetName(), "From File");
+  EXPECT_EQ(device.Gain(3), 123);
+  EXPECT_EQ(ReadBack(device)->GetPresetName(), "From File");
   ByteVector truncated = BuildPresetFile(source);
   truncated.pop_back();
   EXPECT_FALSE(device.LoadPresetFile(truncated));
@@ -452,7 +468,16 @@ TEST(SimDevice, LoadsPresetAndUnitFiles) {
   stored.StorePreset(2, RandomImage(2));
   Ask(stored, Cmd(0x24, {2}));
   for (std::uint8_t k = 0; k < 26; ++k) unit.StoreSlotPacket(2, Ask(stored, Cmd(0x28, {k})).Payload);
-  EXPECT_TRUE(device.LoadUnitFile(BuildUnitFile(unit)));
+  // The least a download takes is the magic, the block and 21 entries
+  // without their line ends.
+  ByteVector unitFile = BuildUnitFile(unit);
+  ASSERT_GT(unitFile.size(), 26747u);
+  EXPECT_FALSE(device.LoadUnitFile(ByteVector(unitFile.begin(), unitFile.begin() + 26746)));
+  unitFile[3] = '-';
+  EXPECT_FALSE(device.LoadUnitFile(unitFile));
+  unitFile[3] = '*';
+  EXPECT_TRUE(device.LoadUnitFile(ByteVector(unitFile.begin(), unitFile.begin() + 26747)));
+  EXPECT_TRUE(device.LoadUnitFile(unitFile));
   EXPECT_TRUE(device.IsStored(2));
   EXPECT_FALSE(device.IsStored(1));
   EXPECT_EQ(device.StoredPreset(2).Bytes[100], RandomImage(2).Bytes[100]);

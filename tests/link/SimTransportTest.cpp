@@ -166,11 +166,11 @@ TEST(SimTransport, QueriesAndFaultsWhileTrafficFlowsThenStopsWithRepliesPending)
     device->DelayReplies(1, 1);
     (void)device->Image();
     (void)device->Received();
-    (void)device->With([](const sim::SimDevice& d) { return d.Model().GetGain(1); });
+    (void)device->With([](const sim::SimDevice& d) { return d.Gain(1); });
   }
   for (auto& t : clients) t.join();
   EXPECT_EQ(answered.load(), 2 * Rounds);
-  EXPECT_EQ(device->With([](const sim::SimDevice& d) { return d.Model().GetGain(0); }), Rounds - 1);
+  EXPECT_EQ(device->With([](const sim::SimDevice& d) { return d.Gain(0); }), Rounds - 1);
 
   // A connected client and a reply still waiting do not hold up the end.
   auto client = SimClient::Tcp("127.0.0.1", port);

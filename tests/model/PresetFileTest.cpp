@@ -222,9 +222,16 @@ TEST(PresetFile, FailedSaveReportsItAndKeepsTheOldFile) {
 
 TEST(PresetFile, FileNamesGetTheExtensionOnce) {
   const std::pair<const char*, const char*> prs[] = {
-      {"name.prs", "name.prs"},     {"name.PRS", "name.prs"}, {"name.txt", "name.txt.prs"},
-      {"a.Prs", "a.Prs.prs"},       {"a", "a.prs"},           {"/x/set.prs.bak", "/x/set.prs"},
+      {"name.prs", "name.prs"},
+      {"name.PRS", "name.prs"},
+      {"name.txt", "name.txt.prs"},
+      {"a.Prs", "a.Prs.prs"},
+      {"a", "a.prs"},
+      {"/x/set.prs.bak", "/x/set.prs"},
       {"show.PRS.prs", "show.prs"},
+      // Folders are never cut, whatever their names hold.
+      {"gigs.prs-archive/friday", "gigs.prs-archive/friday.prs"},
+      {"/a/OLD.PRS/b.prs/set.prs.bak", "/a/OLD.PRS/b.prs/set.prs"},
   };
   for (const auto& [chosen, expected] : prs) EXPECT_EQ(FileNameWithExtension(chosen, ".prs"), expected);
   EXPECT_EQ(FileNameWithExtension("rack.UNT", ".unt"), "rack.unt");

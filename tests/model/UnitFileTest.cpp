@@ -90,6 +90,22 @@ TEST(UnitFile, SaveAsksForANameAndWritesThroughATemporaryFile) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path), fs::directory_iterator()), 2);
 }
 
+TEST(UnitFile, SaveIntoAFolderNamedLikeTheExtensionStaysInThatFolder) {
+  UploadedUnit up;
+  TempFolder folder;
+  const Bytes other{7, 7, 7};
+  WriteAll(folder.File("gigs.unt"), other);
+  for (const char* sub : {"gigs.unt-archive", "GIGS.UNT.old"}) {
+    SCOPED_TRACE(sub);
+    fs::create_directory(folder.File(sub));
+    up.owner.UnitFileAnswer = folder.File(std::string(sub) + "/friday");
+    ASSERT_EQ(up.unit.SaveUnitFile(), FileStatus::Ok);
+    EXPECT_EQ(ReadAll(folder.File(std::string(sub) + "/friday.unt")), BuildUnitFile(up.unit));
+  }
+  EXPECT_EQ(ReadAll(folder.File("gigs.unt")), other) << "the file beside the folders is left alone";
+  EXPECT_FALSE(fs::exists(folder.File("GIGS.unt")));
+}
+
 TEST(UnitFile, WrittenFileReadsBackIntoTheDownloadImage) {
   UploadedUnit up;
   TempFolder folder;

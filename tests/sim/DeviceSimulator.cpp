@@ -119,14 +119,14 @@ bool SetNonBlocking(int fd) {
 
 }  // namespace
 
-DeviceSimulator::DeviceSimulator(const SimConfig& config) : Device(config) {
-  StartMs = NowMs();
-  WakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+DeviceSimulator::DeviceSimulator(const SimConfig& config) : FDevice(config) {
+  FStartMs = NowMs();
+  FWakeFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
 }
 
 DeviceSimulator::~DeviceSimulator() {
   Stop();
-  if (WakeFd >= 0) ::close(WakeFd);
+  if (FWakeFd >= 0) ::close(FWakeFd);
 }
 
 std::uint64_t DeviceSimulator::NowMs() const {
@@ -136,28 +136,28 @@ std::uint64_t DeviceSimulator::NowMs() const {
 }
 
 bool DeviceSimulator::Fail(std::string message) {
-  std::lock_guard<std::mutex> guard(Mutex);
-  Error = std::move(message);
+  std::lock_guard<std::mutex> guard(FMutex);
+  FError = std::move(message);
   return false;
 }
 
 std::string DeviceSimulator::LastError() const {
-  std::lock_guard<std::mutex> guard(Mutex);
-  return Error;
+  std::lock_guard<std::mutex> guard(FMutex);
+  return FError;
 }
 
 void DeviceSimulator::Wake() {
   const std::uint64_t one = 1;
-  [[maybe_unused]] const ssize_t n = ::write(WakeFd, &one, sizeof one);
+  [[maybe_unused]] const ssize_t n = ::write(FWakeFd, &one, sizeof one);
 }
 
 bool DeviceSimulator::StartThread() {
-  std::lock_guard<std::mutex> guard(Mutex);
-  if (Stopping) {
-    Error = "the simulator was stopped";
+  std::lock_guard<std::mutex> guard(FMutex);
+  if (FStopping) {
+    FError = "the simulator was stopped";
     return false;
   }
-  if (!Worker.joinable()) Worker = std::thread([this] { Run(); });
+  if (!FWorker.joinable()) FWorker = std::thread([this] { Run(); });
   return true;
 }
 
@@ -168,9 +168,9 @@ bool DeviceSimulator::ListenTcp(const std::string& address, std::uint16_t port) 
   if (!AllowedAddress(address, addr))
     return Fail("refusing to listen on " + address + ": only loopback addresses are allowed");
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    if (ListenFd >= 0) {
-      Error = "already listening";
+    std::lock_guard<std::mutex> guard(FMutex);
+    if (FListenFd >= 0) {
+      FError = "already listening";
       return false;
     }
   }
@@ -190,9 +190,9 @@ bool DeviceSimulator::ListenTcp(const std::string& address, std::uint16_t port) 
     return Fail("listen on " + address + ":" + std::to_string(port) + ": " + std::strerror(err));
   }
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    ListenFd = fd;
-    ListenPort = ntohs(sa.sin_port);
+    std::lock_guard<std::mutex> guard(FMutex);
+    FListenFd = fd;
+    FListenPort = ntohs(sa.sin_port);
   }
   if (!StartThread()) return false;
   Wake();
@@ -200,21 +200,21 @@ bool DeviceSimulator::ListenTcp(const std::string& address, std::uint16_t port) 
 }
 
 std::uint16_t DeviceSimulator::TcpPort() const {
-  std::lock_guard<std::mutex> guard(Mutex);
-  return ListenPort;
+  std::lock_guard<std::mutex> guard(FMutex);
+  return FListenPort;
 }
 
 int DeviceSimulator::TcpClientCount() const {
-  std::lock_guard<std::mutex> guard(Mutex);
-  return static_cast<int>(std::count_if(Connections.begin(), Connections.end(), [](const auto& c) {
+  std::lock_guard<std::mutex> guard(FMutex);
+  return static_cast<int>(std::count_if(FConnections.begin(), FConnections.end(), [](const auto& c) {
     return c->Via == Transport::Tcp && !c->Closed && !c->CloseRequested;
   }));
 }
 
 void DeviceSimulator::CloseTcpClients() {
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    for (auto& c : Connections) {
+    std::lock_guard<std::mutex> guard(FMutex);
+    for (auto& c : FConnections) {
       if (c->Via != Transport::Tcp || c->CloseRequested) continue;
       // The peer sees the end at once; the thread closes the descriptor.
       ::shutdown(c->Fd, SHUT_RDWR);
@@ -226,9 +226,9 @@ void DeviceSimulator::CloseTcpClients() {
 
 bool DeviceSimulator::OpenPty() {
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    if (!Pty.empty()) {
-      Error = "a pseudo-terminal is already open";
+    std::lock_guard<std::mutex> guard(FMutex);
+    if (!FPty.empty()) {
+      FError = "a pseudo-terminal is already open";
       return false;
     }
   }
@@ -262,13 +262,13 @@ bool DeviceSimulator::OpenPty() {
     return Fail(std::string("pseudo-terminal raw mode: ") + std::strerror(err));
   }
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    Pty = name;
-    PtyHold = slave;
+    std::lock_guard<std::mutex> guard(FMutex);
+    FPty = name;
+    FPtyHold = slave;
     auto c = std::make_unique<Connection>();
     c->Via = Transport::Serial;
     c->Fd = master;
-    Connections.push_back(std::move(c));
+    FConnections.push_back(std::move(c));
   }
   if (!StartThread()) return false;
   Wake();
@@ -276,23 +276,23 @@ bool DeviceSimulator::OpenPty() {
 }
 
 std::string DeviceSimulator::PtyPath() const {
-  std::lock_guard<std::mutex> guard(Mutex);
-  return Pty;
+  std::lock_guard<std::mutex> guard(FMutex);
+  return FPty;
 }
 
 bool DeviceSimulator::SetSerialBaudRate(int baud) {
   speed_t code{};
   if (!BaudCode(baud, code)) return Fail("unsupported baud rate " + std::to_string(baud));
-  std::lock_guard<std::mutex> guard(Mutex);
+  std::lock_guard<std::mutex> guard(FMutex);
   termios t{};
-  if (PtyHold < 0 || ::tcgetattr(PtyHold, &t) != 0) {
-    Error = "no pseudo-terminal";
+  if (FPtyHold < 0 || ::tcgetattr(FPtyHold, &t) != 0) {
+    FError = "no pseudo-terminal";
     return false;
   }
   ::cfsetispeed(&t, code);
   ::cfsetospeed(&t, code);
-  if (::tcsetattr(PtyHold, TCSANOW, &t) != 0) {
-    Error = std::string("tcsetattr: ") + std::strerror(errno);
+  if (::tcsetattr(FPtyHold, TCSANOW, &t) != 0) {
+    FError = std::string("tcsetattr: ") + std::strerror(errno);
     return false;
   }
   return true;
@@ -300,13 +300,13 @@ bool DeviceSimulator::SetSerialBaudRate(int baud) {
 
 void DeviceSimulator::ClosePty() {
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    for (auto& c : Connections) {
+    std::lock_guard<std::mutex> guard(FMutex);
+    for (auto& c : FConnections) {
       if (c->Via == Transport::Serial) c->CloseRequested = true;
     }
-    if (PtyHold >= 0) ::close(PtyHold);
-    PtyHold = -1;
-    Pty.clear();
+    if (FPtyHold >= 0) ::close(FPtyHold);
+    FPtyHold = -1;
+    FPty.clear();
   }
   Wake();
 }
@@ -315,14 +315,14 @@ bool DeviceSimulator::PlugHid(std::shared_ptr<FakeHidBackend> backend, std::uint
   if (!backend) return Fail("no HID backend");
   if (reportLength < 2) return Fail("HID report length too short");
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    if (Hid) {
-      Error = "the HID device is already plugged in";
+    std::lock_guard<std::mutex> guard(FMutex);
+    if (FHid) {
+      FError = "the HID device is already plugged in";
       return false;
     }
   }
   auto inbox = std::make_shared<HidInbox>();
-  inbox->WakeFd = WakeFd;
+  inbox->WakeFd = FWakeFd;
   const auto dispatch = DispatchFor(backend);
   {
     std::lock_guard<std::mutex> guard(dispatch->Lock);
@@ -342,14 +342,14 @@ bool DeviceSimulator::PlugHid(std::shared_ptr<FakeHidBackend> backend, std::uint
     inbox->Path = path;
   }
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    Hid = std::move(backend);
-    Inbox = inbox;
-    ReportLength = reportLength;
+    std::lock_guard<std::mutex> guard(FMutex);
+    FHid = std::move(backend);
+    FInbox = inbox;
+    FReportLength = reportLength;
     auto c = std::make_unique<Connection>();
     c->Via = Transport::Hid;
     c->Path = path;
-    Connections.push_back(std::move(c));
+    FConnections.push_back(std::move(c));
   }
   if (!StartThread()) return false;
   Wake();
@@ -357,8 +357,8 @@ bool DeviceSimulator::PlugHid(std::shared_ptr<FakeHidBackend> backend, std::uint
 }
 
 std::string DeviceSimulator::HidPath() const {
-  std::lock_guard<std::mutex> guard(Mutex);
-  for (const auto& c : Connections) {
+  std::lock_guard<std::mutex> guard(FMutex);
+  for (const auto& c : FConnections) {
     if (c->Via == Transport::Hid && !c->CloseRequested) return c->Path;
   }
   return {};
@@ -369,11 +369,11 @@ bool DeviceSimulator::UnplugHid() {
   std::shared_ptr<HidInbox> inbox;
   std::string path;
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    if (!Hid) return false;
-    backend = std::move(Hid);
-    inbox = std::move(Inbox);
-    for (auto& c : Connections) {
+    std::lock_guard<std::mutex> guard(FMutex);
+    if (!FHid) return false;
+    backend = std::move(FHid);
+    inbox = std::move(FInbox);
+    for (auto& c : FConnections) {
       if (c->Via == Transport::Hid && !c->CloseRequested) {
         path = c->Path;
         c->CloseRequested = true;
@@ -391,30 +391,30 @@ bool DeviceSimulator::UnplugHid() {
 
 void DeviceSimulator::Stop() {
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    Stopping = true;
+    std::lock_guard<std::mutex> guard(FMutex);
+    FStopping = true;
   }
   Wake();
-  if (Worker.joinable()) Worker.join();
+  if (FWorker.joinable()) FWorker.join();
   UnplugHid();
 
-  std::lock_guard<std::mutex> guard(Mutex);
-  for (auto& c : Connections) {
+  std::lock_guard<std::mutex> guard(FMutex);
+  for (auto& c : FConnections) {
     if (c->Fd >= 0) ::close(c->Fd);
   }
-  Connections.clear();
-  if (ListenFd >= 0) ::close(ListenFd);
-  ListenFd = -1;
-  if (PtyHold >= 0) ::close(PtyHold);
-  PtyHold = -1;
-  Pty.clear();
+  FConnections.clear();
+  if (FListenFd >= 0) ::close(FListenFd);
+  FListenFd = -1;
+  if (FPtyHold >= 0) ::close(FPtyHold);
+  FPtyHold = -1;
+  FPty.clear();
 }
 
 // --- Faults ------------------------------------------------------------------------
 
 void DeviceSimulator::AddFault(const Fault& fault) {
-  std::lock_guard<std::mutex> guard(Mutex);
-  Faults.Add(fault);
+  std::lock_guard<std::mutex> guard(FMutex);
+  FFaults.Add(fault);
 }
 
 namespace {
@@ -460,33 +460,33 @@ void DeviceSimulator::ReplaceReplies(ByteVector bytes, int count, std::optional<
 }
 
 void DeviceSimulator::SetSilent(bool silent) {
-  std::lock_guard<std::mutex> guard(Mutex);
-  Silent = silent;
+  std::lock_guard<std::mutex> guard(FMutex);
+  FSilent = silent;
 }
 
 void DeviceSimulator::SetReplyDeviceId(std::optional<std::uint8_t> id) {
-  std::lock_guard<std::mutex> guard(Mutex);
-  ReplyId = id;
+  std::lock_guard<std::mutex> guard(FMutex);
+  FReplyId = id;
 }
 
 void DeviceSimulator::ClearFaults() {
-  std::lock_guard<std::mutex> guard(Mutex);
-  Faults.Clear();
-  Silent = false;
-  ReplyId.reset();
-  for (auto& c : Connections) c->Held.reset();
+  std::lock_guard<std::mutex> guard(FMutex);
+  FFaults.Clear();
+  FSilent = false;
+  FReplyId.reset();
+  for (auto& c : FConnections) c->Held.reset();
 }
 
 ByteVector DeviceSimulator::Frame(const LCmd& reply) const {
-  return BuildReplyFrame(ReplyId.value_or(reply.DeviceId), reply.Code, reply.Payload);
+  return BuildReplyFrame(FReplyId.value_or(reply.DeviceId), reply.Code, reply.Payload);
 }
 
 // --- Unasked frames ------------------------------------------------------------------
 
 void DeviceSimulator::Enqueue(const ByteVector& bytes) {
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    for (auto& c : Connections) {
+    std::lock_guard<std::mutex> guard(FMutex);
+    for (auto& c : FConnections) {
       if (!c->Closed && !c->CloseRequested) Schedule(*c, {{bytes, 0}});
     }
   }
@@ -505,8 +505,8 @@ void DeviceSimulator::SendGateLevels(const std::array<float, 8>& levels) {
 void DeviceSimulator::SendReply(std::uint8_t code, const ByteVector& payload) {
   ByteVector bytes;
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    LCmd reply(Device.DeviceId(), code);
+    std::lock_guard<std::mutex> guard(FMutex);
+    LCmd reply(FDevice.DeviceId(), code);
     reply.Payload = payload;
     bytes = Frame(reply);
   }
@@ -520,32 +520,32 @@ void DeviceSimulator::SendRaw(const ByteVector& bytes) {
 // --- Records ---------------------------------------------------------------------------
 
 void DeviceSimulator::SetRecording(bool on) {
-  std::lock_guard<std::mutex> guard(Mutex);
-  Recording = on;
+  std::lock_guard<std::mutex> guard(FMutex);
+  FRecording = on;
 }
 
 void DeviceSimulator::Record(std::vector<SimFrame>& list, Transport via, int connection,
                              const ByteVector& raw) {
-  if (!Recording) return;
+  if (!FRecording) return;
   SimFrame f;
   f.Via = via;
   f.Connection = connection;
   f.Raw = raw;
   f.Command = ParseFrame(raw);
   f.WellFormed = IsWellFormedFrame(raw);
-  f.AtMs = NowMs() - StartMs;
+  f.AtMs = NowMs() - FStartMs;
   list.push_back(std::move(f));
 }
 
 std::vector<SimFrame> DeviceSimulator::Received() const {
-  std::lock_guard<std::mutex> guard(Mutex);
-  return ReceivedFrames;
+  std::lock_guard<std::mutex> guard(FMutex);
+  return FReceivedFrames;
 }
 
 std::vector<SimFrame> DeviceSimulator::ReceivedWithCode(std::uint8_t code) const {
-  std::lock_guard<std::mutex> guard(Mutex);
+  std::lock_guard<std::mutex> guard(FMutex);
   std::vector<SimFrame> out;
-  for (const SimFrame& f : ReceivedFrames) {
+  for (const SimFrame& f : FReceivedFrames) {
     if (f.WellFormed && f.Command.Code == code) out.push_back(f);
   }
   return out;
@@ -556,20 +556,21 @@ std::size_t DeviceSimulator::CountReceived(std::uint8_t code) const {
 }
 
 std::vector<SimFrame> DeviceSimulator::Sent() const {
-  std::lock_guard<std::mutex> guard(Mutex);
-  return SentFrames;
+  std::lock_guard<std::mutex> guard(FMutex);
+  return FSentFrames;
 }
 
 void DeviceSimulator::ClearRecords() {
-  std::lock_guard<std::mutex> guard(Mutex);
-  ReceivedFrames.clear();
-  SentFrames.clear();
+  std::lock_guard<std::mutex> guard(FMutex);
+  FReceivedFrames.clear();
+  FSentFrames.clear();
 }
 
 bool DeviceSimulator::WaitForReceived(const std::function<bool(const std::vector<SimFrame>&)>& done,
                                       int timeoutMs) const {
-  std::unique_lock<std::mutex> guard(Mutex);
-  return Changed.wait_for(guard, std::chrono::milliseconds(timeoutMs), [&] { return done(ReceivedFrames); });
+  std::unique_lock<std::mutex> guard(FMutex);
+  return FChanged.wait_for(guard, std::chrono::milliseconds(timeoutMs),
+                           [&] { return done(FReceivedFrames); });
 }
 
 bool DeviceSimulator::WaitForCode(std::uint8_t code, std::size_t count, int timeoutMs) const {
@@ -583,25 +584,25 @@ bool DeviceSimulator::WaitForCode(std::uint8_t code, std::size_t count, int time
 }
 
 bool DeviceSimulator::WaitForSent(std::size_t count, int timeoutMs) const {
-  std::unique_lock<std::mutex> guard(Mutex);
-  return Changed.wait_for(guard, std::chrono::milliseconds(timeoutMs),
-                          [&] { return SentFrames.size() >= count; });
+  std::unique_lock<std::mutex> guard(FMutex);
+  return FChanged.wait_for(guard, std::chrono::milliseconds(timeoutMs),
+                           [&] { return FSentFrames.size() >= count; });
 }
 
-PresetImage DeviceSimulator::Image() const {
-  std::lock_guard<std::mutex> guard(Mutex);
-  return Device.Image();
+ParamImage DeviceSimulator::Image() const {
+  std::lock_guard<std::mutex> guard(FMutex);
+  return FDevice.Image();
 }
 
 std::vector<ByteVector> DeviceSimulator::Exchange(const ByteVector& frame) {
-  std::lock_guard<std::mutex> guard(Mutex);
-  Record(ReceivedFrames, Transport::Direct, 0, frame);
+  std::lock_guard<std::mutex> guard(FMutex);
+  Record(FReceivedFrames, Transport::Direct, 0, frame);
   std::vector<ByteVector> out;
-  for (const LCmd& reply : Device.Handle(frame)) {
+  for (const LCmd& reply : FDevice.Handle(frame)) {
     out.push_back(Frame(reply));
-    Record(SentFrames, Transport::Direct, 0, out.back());
+    Record(FSentFrames, Transport::Direct, 0, out.back());
   }
-  Changed.notify_all();
+  FChanged.notify_all();
   return out;
 }
 
@@ -610,7 +611,7 @@ std::vector<ByteVector> DeviceSimulator::Exchange(const ByteVector& frame) {
 int DeviceSimulator::NextDueMs() const {
   const std::uint64_t now = NowMs();
   std::optional<std::uint64_t> next;
-  for (const auto& c : Connections) {
+  for (const auto& c : FConnections) {
     if (!c->Out.empty()) next = std::min(next.value_or(c->Out.front().DueMs), c->Out.front().DueMs);
   }
   if (!next) return -1;
@@ -624,23 +625,23 @@ void DeviceSimulator::Run() {
     int timeout = -1;
     int listen = -1;
     {
-      std::lock_guard<std::mutex> guard(Mutex);
-      if (Stopping) return;
+      std::lock_guard<std::mutex> guard(FMutex);
+      if (FStopping) return;
       // Only this thread closes connections, so the pointers below stay
       // valid until the next turn.
-      std::erase_if(Connections, [](const std::unique_ptr<Connection>& c) {
+      std::erase_if(FConnections, [](const std::unique_ptr<Connection>& c) {
         if (!c->Closed && !c->CloseRequested) return false;
         if (c->Fd >= 0) ::close(c->Fd);
         return true;
       });
-      fds.assign(1, pollfd{WakeFd, POLLIN, 0});
+      fds.assign(1, pollfd{FWakeFd, POLLIN, 0});
       owners.assign(1, nullptr);
-      if (ListenFd >= 0) {
+      if (FListenFd >= 0) {
         listen = static_cast<int>(fds.size());
-        fds.push_back({ListenFd, POLLIN, 0});
+        fds.push_back({FListenFd, POLLIN, 0});
         owners.push_back(nullptr);
       }
-      for (auto& c : Connections) {
+      for (auto& c : FConnections) {
         if (c->Fd >= 0) {
           fds.push_back({c->Fd, POLLIN, 0});
           owners.push_back(c.get());
@@ -652,7 +653,7 @@ void DeviceSimulator::Run() {
     if (::poll(fds.data(), fds.size(), timeout) < 0 && errno != EINTR) return;
     if (fds[0].revents & POLLIN) {
       std::uint64_t count = 0;
-      [[maybe_unused]] const ssize_t n = ::read(WakeFd, &count, sizeof count);
+      [[maybe_unused]] const ssize_t n = ::read(FWakeFd, &count, sizeof count);
     }
     if (listen >= 0 && (fds[static_cast<std::size_t>(listen)].revents & POLLIN)) Accept();
     for (std::size_t i = 0; i < fds.size(); ++i) {
@@ -665,18 +666,18 @@ void DeviceSimulator::Run() {
 
 void DeviceSimulator::Accept() {
   for (;;) {
-    const int fd = ::accept4(ListenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    const int fd = ::accept4(FListenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) return;
     // Each reply leaves in its own segment, as the editor expects one
     // frame per read.
     const int on = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    std::lock_guard<std::mutex> guard(Mutex);
+    std::lock_guard<std::mutex> guard(FMutex);
     auto c = std::make_unique<Connection>();
     c->Via = Transport::Tcp;
-    c->Id = NextTcpId++;
+    c->Id = FNextTcpId++;
     c->Fd = fd;
-    Connections.push_back(std::move(c));
+    FConnections.push_back(std::move(c));
   }
 }
 
@@ -692,24 +693,24 @@ void DeviceSimulator::ReadFrom(Connection& c) {
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
     // End of stream or a failed line: the peer is gone.
-    std::lock_guard<std::mutex> guard(Mutex);
+    std::lock_guard<std::mutex> guard(FMutex);
     c.Closed = true;
     return;
   }
 }
 
 std::shared_ptr<FakeHidBackend> DeviceSimulator::HidBackendNow() const {
-  std::lock_guard<std::mutex> guard(Mutex);
-  return Hid;
+  std::lock_guard<std::mutex> guard(FMutex);
+  return FHid;
 }
 
 void DeviceSimulator::DrainHid() {
   std::shared_ptr<HidInbox> inbox;
   Connection* hid = nullptr;
   {
-    std::lock_guard<std::mutex> guard(Mutex);
-    inbox = Inbox;
-    for (auto& c : Connections) {
+    std::lock_guard<std::mutex> guard(FMutex);
+    inbox = FInbox;
+    for (auto& c : FConnections) {
       if (c->Via == Transport::Hid && !c->CloseRequested) hid = c.get();
     }
   }
@@ -736,23 +737,23 @@ void DeviceSimulator::DrainHid() {
     if (frame) {
       TakeFrame(*hid, *frame);
     } else {
-      std::lock_guard<std::mutex> guard(Mutex);
-      Record(ReceivedFrames, Transport::Hid, 0,
+      std::lock_guard<std::mutex> guard(FMutex);
+      Record(FReceivedFrames, Transport::Hid, 0,
              report.size() > 1 ? ByteVector(report.begin() + 1, report.end()) : ByteVector{});
-      Changed.notify_all();
+      FChanged.notify_all();
     }
   }
 }
 
 void DeviceSimulator::TakeFrame(Connection& c, const ByteVector& frame) {
-  std::lock_guard<std::mutex> guard(Mutex);
-  Record(ReceivedFrames, c.Via, c.Id, frame);
+  std::lock_guard<std::mutex> guard(FMutex);
+  Record(FReceivedFrames, c.Via, c.Id, frame);
   const std::uint8_t code = frame.size() > DeviceFrame::CodeIndex ? frame[DeviceFrame::CodeIndex] : 0;
-  for (const LCmd& reply : Device.Handle(frame)) {
-    if (Silent) continue;
-    Schedule(c, Faults.Shape(code, Frame(reply), c.Held));
+  for (const LCmd& reply : FDevice.Handle(frame)) {
+    if (FSilent) continue;
+    Schedule(c, FFaults.Shape(code, Frame(reply), c.Held));
   }
-  Changed.notify_all();
+  FChanged.notify_all();
 }
 
 void DeviceSimulator::Schedule(Connection& c, std::vector<PlannedWrite> writes) {
@@ -770,22 +771,22 @@ void DeviceSimulator::Schedule(Connection& c, std::vector<PlannedWrite> writes) 
 void DeviceSimulator::FlushDue() {
   std::vector<std::pair<Connection*, ByteVector>> due;
   {
-    std::lock_guard<std::mutex> guard(Mutex);
+    std::lock_guard<std::mutex> guard(FMutex);
     const std::uint64_t now = NowMs();
-    for (auto& c : Connections) {
+    for (auto& c : FConnections) {
       while (!c->Out.empty() && c->Out.front().DueMs <= now && !c->Closed && !c->CloseRequested) {
         // Recorded before the write, so that whoever reads the bytes
         // already finds them in Sent().
-        Record(SentFrames, c->Via, c->Id, c->Out.front().Bytes);
+        Record(FSentFrames, c->Via, c->Id, c->Out.front().Bytes);
         due.emplace_back(c.get(), std::move(c->Out.front().Bytes));
         c->Out.pop_front();
       }
     }
-    if (!due.empty()) Changed.notify_all();
+    if (!due.empty()) FChanged.notify_all();
   }
   for (auto& [c, bytes] : due) {
     if (WriteAll(*c, bytes) || c->Via == Transport::Hid) continue;
-    std::lock_guard<std::mutex> guard(Mutex);
+    std::lock_guard<std::mutex> guard(FMutex);
     c->Closed = true;
   }
 }
@@ -795,9 +796,9 @@ bool DeviceSimulator::WriteAll(Connection& c, const ByteVector& bytes) {
     std::shared_ptr<FakeHidBackend> backend;
     std::uint16_t length = 0;
     {
-      std::lock_guard<std::mutex> guard(Mutex);
-      backend = Hid;
-      length = ReportLength;
+      std::lock_guard<std::mutex> guard(FMutex);
+      backend = FHid;
+      length = FReportLength;
     }
     if (!backend) return false;
     // One input report per report's worth of bytes, zero padded.

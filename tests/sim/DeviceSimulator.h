@@ -15,7 +15,7 @@
 //   ASSERT_TRUE(sim.ListenTcp("127.0.0.1", 0)) << sim.LastError();
 //   ... connect the editor to 127.0.0.1:sim.TcpPort() ...
 //   ASSERT_TRUE(sim.WaitForCode(0x12));           // the upload ended
-//   EXPECT_EQ(sim.With([](sim::SimDevice& d) { return d.Model().GetGain(8); }), 280);
+//   EXPECT_EQ(sim.With([](sim::SimDevice& d) { return d.Gain(8); }), 280);
 
 #include "tests/sim/SimDevice.h"
 #include "tests/sim/SimFaults.h"
@@ -134,15 +134,15 @@ class DeviceSimulator {
   // the device; f may also return nothing.
   template <class F>
   auto With(F&& f) {
-    std::lock_guard<std::mutex> guard(Mutex);
-    return f(Device);
+    std::lock_guard<std::mutex> guard(FMutex);
+    return f(FDevice);
   }
   template <class F>
   auto With(F&& f) const {
-    std::lock_guard<std::mutex> guard(Mutex);
-    return f(static_cast<const SimDevice&>(Device));
+    std::lock_guard<std::mutex> guard(FMutex);
+    return f(static_cast<const SimDevice&>(FDevice));
   }
-  PresetImage Image() const;
+  ParamImage Image() const;
 
   // The replies to a frame handed over directly, without a transport
   // (recorded with Transport::Direct; faults do not apply).
@@ -170,31 +170,31 @@ class DeviceSimulator {
   void Enqueue(const ByteVector& bytes);
   bool Fail(std::string message);
 
-  mutable std::mutex Mutex;
-  mutable std::condition_variable Changed;
-  SimDevice Device;
-  FaultPlan Faults;
-  bool Silent = false;
-  std::optional<std::uint8_t> ReplyId;
-  std::vector<SimFrame> ReceivedFrames;
-  std::vector<SimFrame> SentFrames;
-  bool Recording = true;
-  std::vector<std::unique_ptr<Connection>> Connections;
-  std::string Error;
-  std::uint64_t StartMs = 0;
+  mutable std::mutex FMutex;
+  mutable std::condition_variable FChanged;
+  SimDevice FDevice;
+  FaultPlan FFaults;
+  bool FSilent = false;
+  std::optional<std::uint8_t> FReplyId;
+  std::vector<SimFrame> FReceivedFrames;
+  std::vector<SimFrame> FSentFrames;
+  bool FRecording = true;
+  std::vector<std::unique_ptr<Connection>> FConnections;
+  std::string FError;
+  std::uint64_t FStartMs = 0;
 
-  int WakeFd = -1;
-  int ListenFd = -1;
-  std::uint16_t ListenPort = 0;
-  int NextTcpId = 1;
-  std::string Pty;
-  int PtyHold = -1;  // a slave descriptor held open: the line stays raw and never hangs up
-  std::shared_ptr<FakeHidBackend> Hid;
-  std::shared_ptr<HidInbox> Inbox;
-  std::uint16_t ReportLength = HidReportLength;
+  int FWakeFd = -1;
+  int FListenFd = -1;
+  std::uint16_t FListenPort = 0;
+  int FNextTcpId = 1;
+  std::string FPty;
+  int FPtyHold = -1;  // a slave descriptor held open: the line stays raw and never hangs up
+  std::shared_ptr<FakeHidBackend> FHid;
+  std::shared_ptr<HidInbox> FInbox;
+  std::uint16_t FReportLength = HidReportLength;
 
-  std::thread Worker;
-  bool Stopping = false;
+  std::thread FWorker;
+  bool FStopping = false;
 };
 
 }  // namespace sim

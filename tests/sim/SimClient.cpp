@@ -32,8 +32,8 @@ void SetError(std::string* error, const std::string& text) {
 }  // namespace
 
 SimClient::~SimClient() {
-  if (Fd >= 0) ::close(Fd);
-  if (Device) Device->Close();
+  if (FFd >= 0) ::close(FFd);
+  if (FDevice) FDevice->Close();
 }
 
 std::unique_ptr<SimClient> SimClient::Tcp(const std::string& address, std::uint16_t port,
@@ -52,8 +52,8 @@ std::unique_ptr<SimClient> SimClient::Tcp(const std::string& address, std::uint1
     return nullptr;
   }
   std::unique_ptr<SimClient> client(new SimClient);
-  client->Fd = fd;
-  client->Socket = true;
+  client->FFd = fd;
+  client->FSocket = true;
   return client;
 }
 
@@ -73,7 +73,7 @@ std::unique_ptr<SimClient> SimClient::Serial(const std::string& path, std::strin
   ::cfsetospeed(&t, B115200);
   ::tcsetattr(fd, TCSANOW, &t);
   std::unique_ptr<SimClient> client(new SimClient);
-  client->Fd = fd;
+  client->FFd = fd;
   return client;
 }
 
@@ -85,8 +85,8 @@ std::unique_ptr<SimClient> SimClient::Hid(HidBackend& backend, const std::string
     return nullptr;
   }
   std::unique_ptr<SimClient> client(new SimClient);
-  client->OutputLength = device->GetCaps().OutputReportByteLength;
-  client->Device = std::move(device);
+  client->FOutputLength = device->GetCaps().OutputReportByteLength;
+  client->FDevice = std::move(device);
   return client;
 }
 
@@ -95,15 +95,15 @@ bool SimClient::Send(const LCmd& command) {
 }
 
 bool SimClient::SendRaw(const ByteVector& bytes) {
-  if (Device) {
-    ByteVector report(std::max(OutputLength, bytes.size() + 1), 0);
+  if (FDevice) {
+    ByteVector report(std::max(FOutputLength, bytes.size() + 1), 0);
     std::copy(bytes.begin(), bytes.end(), report.begin() + 1);
-    return static_cast<bool>(Device->WriteOutputReport(report.data(), report.size()));
+    return static_cast<bool>(FDevice->WriteOutputReport(report.data(), report.size()));
   }
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = Socket ? ::send(Fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL)
-                             : ::write(Fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t n = FSocket ? ::send(FFd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL)
+                              : ::write(FFd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
@@ -112,28 +112,28 @@ bool SimClient::SendRaw(const ByteVector& bytes) {
 }
 
 std::optional<ByteVector> SimClient::ReadChunk(int timeoutMs) {
-  if (Device) {
+  if (FDevice) {
     ByteVector report;
-    if (!Device->ReadInputReport(report, timeoutMs) || report.empty()) return std::nullopt;
+    if (!FDevice->ReadInputReport(report, timeoutMs) || report.empty()) return std::nullopt;
     return ByteVector(report.begin() + 1, report.end());
   }
-  pollfd p{Fd, POLLIN, 0};
+  pollfd p{FFd, POLLIN, 0};
   if (::poll(&p, 1, timeoutMs) <= 0) return std::nullopt;
   std::uint8_t buffer[4096];
-  const ssize_t n = ::read(Fd, buffer, sizeof buffer);
+  const ssize_t n = ::read(FFd, buffer, sizeof buffer);
   if (n <= 0) return std::nullopt;
   return ByteVector(buffer, buffer + n);
 }
 
 std::optional<ByteVector> SimClient::ReceiveFrame(int timeoutMs) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (Frames.empty()) {
+  while (FFrames.empty()) {
     const auto chunk = ReadChunk(RemainingMs(deadline));
     if (!chunk) return std::nullopt;
-    Cutter.Feed(*chunk, [&](const std::vector<std::uint8_t>& frame) { Frames.push_back(frame); });
+    FCutter.Feed(*chunk, [&](const std::vector<std::uint8_t>& frame) { FFrames.push_back(frame); });
   }
-  ByteVector frame = std::move(Frames.front());
-  Frames.pop_front();
+  ByteVector frame = std::move(FFrames.front());
+  FFrames.pop_front();
   return frame;
 }
 

@@ -50,12 +50,12 @@ class SimClient {
  private:
   SimClient() = default;
 
-  int Fd = -1;
-  bool Socket = false;
-  std::unique_ptr<HidDevice> Device;
-  std::size_t OutputLength = 0;
-  FrameCutter Cutter{FrameCutter::StreamTestFrom};
-  std::deque<ByteVector> Frames;
+  int FFd = -1;
+  bool FSocket = false;
+  std::unique_ptr<HidDevice> FDevice;
+  std::size_t FOutputLength = 0;
+  FrameCutter FCutter{FrameCutter::StreamTestFrom};
+  std::deque<ByteVector> FFrames;
 };
 
 }  // namespace sim

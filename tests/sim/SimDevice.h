@@ -1,31 +1,33 @@
 #pragma once
 // The device side of the protocol, without any transport: a parameter set,
-// 21 stored preset slots, the device-info block, the identity, a user lock,
-// the device address and the levels, and the answer to every frame the editor
-// sends. DeviceSimulator carries it over TCP, a pseudo-terminal and the fake
-// HID backend; tests may also drive it directly.
+// the eight group-control records, 21 stored preset slots, the device-info
+// block, the identity, a user lock, the device address and the levels, and
+// the answer to every frame the editor sends. DeviceSimulator carries it over
+// TCP, a pseudo-terminal and the fake HID backend; tests may also drive it
+// directly.
 //
-// Parameter commands are applied through the model's own setters, so a
-// command for a linked channel changes its whole link group as the editor's
-// model does, and the state packets are the model's PresetStream, so the
-// upload decoders read back exactly the set held here.
+// It keeps its own parameter set (SimImage.h) and decodes every command
+// itself; only the framing facts (codes and payload lengths) come from the
+// command table that the editor's commands share. A command for a linked
+// channel changes its whole link group, as the group is recorded in the link
+// masks of the set.
 //
 // Where the device's own behaviour is not known, it does the plain thing:
 // every command it takes is acknowledged, and so is any code it does not
-// know (the link waits for some frame); the lock status reply is six bytes
+// know (the link waits for some frame); a command shorter than its table
+// row is acknowledged and applies nothing; the lock status reply is six bytes
 // with the lock flag last; a new lock password also sets the lock, and a
 // right password unlocks until the next restart; a recall of a slot never
 // stored changes nothing; a factory reset restores the factory set and
-// empties every slot, but keeps the ID, the address, the lock and the
-// device-info block; a slot packet or state packet is always 50 data bytes
-// (zero past the stream).
+// empties every slot and restores the group-control records, but keeps the
+// ID, the address, the lock and the device-info block; a slot packet or state
+// packet is always 50 data bytes (zero past the stream); a channel copy
+// carries what the editor's offline copy carries, onto the target alone.
 //
 // Not thread-safe on its own; DeviceSimulator guards it with its lock.
 
 #include "link/LCmd.h"
-#include "model/DeviceInfoBlock.h"
-#include "model/LUnitControl.h"
-#include "model/PresetImage.h"
+#include "tests/sim/SimImage.h"
 
 #include <array>
 #include <cstddef>
@@ -60,15 +62,20 @@ inline constexpr std::uint8_t DeviceIp = 0xB0;
 inline constexpr int SlotCount = 21;            // U01..U21
 inline constexpr int PacketCount = 26;          // packets 0..25 of a state or slot
 inline constexpr std::size_t PacketData = 50;   // data bytes of every packet
-inline constexpr std::size_t StreamHeader = 2;  // bytes before the PresetStream
-// A staged stream: the two header bytes and the whole PresetStream (1276),
-// padded to the 26 full packets the device sends.
-inline constexpr std::size_t StreamSize = StreamHeader + PresetStream::Size;
+inline constexpr std::size_t StreamHeader = 2;  // bytes before the set
+// A staged stream: the two header bytes and the set in travelling order
+// (1276), padded to the 26 full packets the device sends.
+inline constexpr std::size_t StreamSize = StreamHeader + StreamLength;
 inline constexpr std::size_t PaddedStreamSize = PacketData * PacketCount;
 using SlotStream = std::array<std::uint8_t, PaddedStreamSize>;
 inline constexpr std::uint8_t StoredMark = 0xFF;  // first byte of a stored slot
 inline constexpr std::size_t LevelPayloadSize = 55;
 inline constexpr std::size_t EepromSize = 256;  // the device-info block at address 0
+inline constexpr std::size_t InfoSize = 19;
+using InfoBlock = std::array<std::uint8_t, InfoSize>;
+inline constexpr int GroupCount = 8;
+inline constexpr std::size_t GroupRecordSize = 3;  // volume, mute, channel mask
+using GroupRecords = std::array<std::uint8_t, GroupCount * GroupRecordSize>;
 
 struct SimConfig {
   std::uint8_t DeviceId = 1;
@@ -79,8 +86,8 @@ struct SimConfig {
   bool UserLock = false;
   std::string Password = "5937";
   std::array<std::uint8_t, 4> Ip = {192, 168, 1, 101};
-  DeviceInfoBlock Info = {0x54, 0x41, 0x56, 0x4F, 0x01, 0x00, 0x13, 0x20, 0x19, 0x10,
-                          0x20, 0x00, 0x08, 0x08, 0x00, 0x00, 0x00, 0x00, 0x5A};
+  InfoBlock Info = {0x54, 0x41, 0x56, 0x4F, 0x01, 0x00, 0x13, 0x20, 0x19, 0x10,
+                    0x20, 0x00, 0x08, 0x08, 0x00, 0x00, 0x00, 0x00, 0x5A};
 };
 
 // What the level reply 0x40 carries. Values are linear (1.0 = 0 dB).
@@ -120,85 +127,95 @@ class SimDevice {
   // The same for an already parsed command from the editor.
   std::vector<LCmd> Handle(const LCmd& request);
 
-  // --- The current parameter set.
-  const LUnitControl& Model() const { return Unit; }
-  // Parameter edits made here behave like commands from the editor.
-  LUnitControl& Model() { return Unit; }
-  // The whole set with its two header bytes.
-  PresetImage Image() const;
-  void SetImage(const PresetImage& image);
+  // --- The current parameter set, its two header bytes included.
+  const ParamImage& Image() const { return FCurrent; }
+  // A channel's gain word (inputs, outputs, 18); 0 for any other channel.
+  std::uint16_t Gain(int channel) const;
+  void SetImage(const ParamImage& image) { FCurrent = image; }
+  // The eight group-control records as reply 0x6C carries them.
+  const GroupRecords& Groups() const { return FGroupBytes; }
   // The staged stream of the current set, as the 26 state packets carry it.
   SlotStream StateStream() const;
   // Loads the set from a preset file (1278 bytes); false when it is not one.
   bool LoadPresetFile(std::span<const std::uint8_t> file);
-  // Loads the device-info block and the stored slots of a unit file.
+  // Loads the device-info block and the stored slots of a unit file, as a
+  // download of it would leave them.
   bool LoadUnitFile(std::span<const std::uint8_t> file);
 
   // --- Stored presets, slot number 1..21.
   bool IsStored(int slot) const;
-  void StorePreset(int slot, const PresetImage& image);
+  void StorePreset(int slot, const ParamImage& image);
   void ClearPreset(int slot);
   // The slot's set as a recall loads it (the defaults for a slot never written).
-  PresetImage StoredPreset(int slot) const;
+  ParamImage StoredPreset(int slot) const;
   std::string StoredPresetName(int slot) const;
   // The slot's staged stream as slot packets carry it; first byte 0xFF
   // when stored.
   const SlotStream& StoredStream(int slot) const;
-  std::uint8_t PresetNumber() const { return CurrentPreset; }
-  void SetPresetNumber(std::uint8_t number) { CurrentPreset = number; }
+  std::uint8_t PresetNumber() const { return FCurrentPreset; }
+  void SetPresetNumber(std::uint8_t number) { FCurrentPreset = number; }
 
   // --- Identity, lock and address.
-  std::uint8_t DeviceId() const { return Config.DeviceId; }
-  void SetDeviceId(std::uint8_t id) { Config.DeviceId = id; }
-  const std::string& Identity() const { return Config.Identity; }
+  std::uint8_t DeviceId() const { return FConfig.DeviceId; }
+  void SetDeviceId(std::uint8_t id) { FConfig.DeviceId = id; }
+  const std::string& Identity() const { return FConfig.Identity; }
   void SetIdentity(const std::string& text, std::uint8_t code = reply::Identity);
-  bool UserLock() const { return Config.UserLock; }
+  bool UserLock() const { return FConfig.UserLock; }
   void SetUserLock(bool locked, const std::string& password);
-  const std::string& Password() const { return Config.Password; }
+  const std::string& Password() const { return FConfig.Password; }
   // Whether a right password was submitted since the last restart.
-  bool Unlocked() const { return UnlockedNow; }
-  std::array<std::uint8_t, 4> Ip() const { return Config.Ip; }
-  void SetIp(const std::array<std::uint8_t, 4>& ip) { Config.Ip = ip; }
-  DeviceInfoBlock Info() const;
-  void SetInfo(const DeviceInfoBlock& info);
+  bool Unlocked() const { return FUnlockedNow; }
+  std::array<std::uint8_t, 4> Ip() const { return FConfig.Ip; }
+  void SetIp(const std::array<std::uint8_t, 4>& ip) { FConfig.Ip = ip; }
+  InfoBlock Info() const;
+  void SetInfo(const InfoBlock& info);
 
   // --- Levels. Fixed values stay until changed; moving levels (the
   // default) change a little with every level request.
   void SetLevels(const SimLevels& levels);
-  void SetLevelsMoving(bool moving) { LevelsMove = moving; }
-  SimLevels Levels() const { return CurrentLevels; }
+  void SetLevelsMoving(bool moving) { FLevelsMove = moving; }
+  SimLevels Levels() const { return FCurrentLevels; }
 
   // --- Counters of device events.
-  int Restarts() const { return RestartCount; }
-  int FactoryResets() const { return FactoryResetCount; }
+  int Restarts() const { return FRestartCount; }
+  int FactoryResets() const { return FFactoryResetCount; }
   // Commands whose payload was too short to apply (they are acknowledged).
-  int ShortCommands() const { return ShortCount; }
+  int ShortCommands() const { return FShortCount; }
 
  private:
   LCmd Ack() const;
   LCmd Reply(std::uint8_t code, ByteVector payload) const;
   LCmd Packet(std::uint8_t code, std::uint8_t index, const SlotStream& stream) const;
+  std::vector<LCmd> Answer(const LCmd& request);
+  // Parameter commands; false for a code that is none.
   bool ApplyParameter(const LCmd& request);
-  void ApplyWords(std::size_t offset, std::span<const std::uint8_t> bytes);
+  bool ApplyChannelParameter(const LCmd& request);
+  bool ApplySetParameter(const LCmd& request);
+  void ApplyBand(int channel, const LCmd& request);
+  void ApplyRoute(int channel, std::uint16_t mask);
+  void CopyStrip(int from, int to);
+  // The channels of the channel's link group (itself alone when the masks
+  // record no group for it); empty for a channel without a link mask.
+  std::vector<int> GroupOf(int channel) const;
   void FactoryReset();
   void Recall(std::uint8_t number);
   void WriteDownloadBlock(std::span<const std::uint8_t> payload);
   void StepLevels();
 
-  SimConfig Config;
-  LUnitControl Unit;
-  std::array<std::uint8_t, StreamHeader> Header{};
-  std::array<SlotStream, SlotCount> Slots{};
-  std::array<std::uint8_t, EepromSize> Eeprom{};
-  std::uint8_t CurrentPreset = 0;
-  int SelectedSlot = 1;
-  bool UnlockedNow = false;
-  SimLevels CurrentLevels;
-  bool LevelsMove = true;
-  unsigned LevelStep = 0;
-  int RestartCount = 0;
-  int FactoryResetCount = 0;
-  int ShortCount = 0;
+  SimConfig FConfig;
+  ParamImage FCurrent = FactoryImage();
+  GroupRecords FGroupBytes{};
+  std::array<SlotStream, SlotCount> FSlots{};
+  std::array<std::uint8_t, EepromSize> FEeprom{};
+  std::uint8_t FCurrentPreset = 0;
+  int FSelectedSlot = 1;
+  bool FUnlockedNow = false;
+  SimLevels FCurrentLevels;
+  bool FLevelsMove = true;
+  unsigned FLevelStep = 0;
+  int FRestartCount = 0;
+  int FFactoryResetCount = 0;
+  int FShortCount = 0;
 };
 
 }  // namespace sim

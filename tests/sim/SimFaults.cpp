@@ -5,16 +5,16 @@
 namespace sim {
 
 void FaultPlan::Add(const Fault& fault) {
-  if (fault.Count != 0) Faults.push_back(fault);
+  if (fault.Count != 0) FFaults.push_back(fault);
 }
 
 void FaultPlan::Clear() {
-  Faults.clear();
+  FFaults.clear();
 }
 
 int FaultPlan::Remaining(FaultKind kind) const {
   int total = 0;
-  for (const Fault& f : Faults) {
+  for (const Fault& f : FFaults) {
     if (f.Kind != kind) continue;
     if (f.Count == Fault::Forever) return Fault::Forever;
     total += f.Count;
@@ -23,10 +23,10 @@ int FaultPlan::Remaining(FaultKind kind) const {
 }
 
 std::optional<Fault> FaultPlan::Take(FaultKind kind, std::uint8_t requestCode) {
-  for (auto it = Faults.begin(); it != Faults.end(); ++it) {
+  for (auto it = FFaults.begin(); it != FFaults.end(); ++it) {
     if (it->Kind != kind || (it->OnlyCode && *it->OnlyCode != requestCode)) continue;
     Fault taken = *it;
-    if (it->Count != Fault::Forever && --it->Count == 0) Faults.erase(it);
+    if (it->Count != Fault::Forever && --it->Count == 0) FFaults.erase(it);
     return taken;
   }
   return std::nullopt;

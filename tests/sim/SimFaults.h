@@ -45,7 +45,7 @@ class FaultPlan {
  public:
   void Add(const Fault& fault);
   void Clear();
-  bool Empty() const { return Faults.empty(); }
+  bool Empty() const { return FFaults.empty(); }
   // Replies the faults of this kind still apply to (Forever included as -1).
   int Remaining(FaultKind kind) const;
 
@@ -58,7 +58,7 @@ class FaultPlan {
   // The first fault of this kind that applies to the code; consumes one use.
   std::optional<Fault> Take(FaultKind kind, std::uint8_t requestCode);
 
-  std::vector<Fault> Faults;
+  std::vector<Fault> FFaults;
 };
 
 }  // namespace sim

@@ -1,7 +1,7 @@
-// libFuzzer target for the cutter and ParseFrame; not part of the ordinary
-// test build. Build by hand, for example:
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I.
-//       tests/link/fuzz/FrameFuzzer.cpp link/LCmd.cpp link/FrameCutter.cpp -o frame-fuzzer
+// Fuzz target for the cutter and ParseFrame. The test build runs it for a
+// bounded number of inputs: under libFuzzer where clang brings it
+// (frame-fuzz-libfuzzer), and from a seeded generator always
+// (frame-fuzz-random, RandomDriver.cpp).
 // The first input byte picks the mode and the chunk size.
 
 #include <algorithm>

@@ -158,6 +158,20 @@ TEST_F(PictureTest, BmpDepthsAndRowOrders) {
       {"1-bit palette",
        MakeBmp(2, 2, 1, 0, {0, 0, 0, 0, 0, 0, 255, 0}, {0x40, 0, 0, 0, /**/ 0x80, 0, 0, 0}),
        {R, K, K, R}},
+      {"16-bit 5-5-5", MakeBmp(2, 2, 16, 0, {}, {0xE0, 0x03, 0x1F, 0, /**/ 0, 0x7C, 0, 0}), {R, K, G, B}},
+      // Bit-field masks follow a 40-byte header (here where a palette would be).
+      {"16-bit 5-6-5 bit fields",
+       MakeBmp(2, 2, 16, 3, {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0},
+               {0xE0, 0x07, 0x1F, 0, /**/ 0, 0xF8, 0, 0}),
+       {R, K, G, B}},
+      {"32-bit alpha bit fields",
+       MakeBmp(2, 2, 32, 6, {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0xFF},
+               {0, 255, 0, 255, 255, 0, 0, 255, /**/ 0, 0, 255, 0x80, 0, 0, 0, 0}),
+       {qRgba(255, 0, 0, 0x80), qRgba(0, 0, 0, 0), G, B}},
+      // A plain 32-bit file's fourth byte counts as alpha once any pixel uses it.
+      {"32-bit with alpha used",
+       MakeBmp(2, 2, 32, 0, {}, {0, 255, 0, 255, 255, 0, 0, 255, /**/ 0, 0, 255, 0x80, 0, 0, 0, 0}),
+       {qRgba(255, 0, 0, 0x80), qRgba(0, 0, 0, 0), G, B}},
       // RLE8: row 0 (bottom) "2 of index 2"... stored as runs, then end of line and end of bitmap.
       {"RLE8", MakeBmp(2, 2, 8, 1, kPalette4, {1, 2, 1, 3, 0, 0, 2, 1, 0, 1}), {R, R, G, B}},
       {"RLE4", MakeBmp(2, 2, 4, 2, kPalette4, {2, 0x23, 0, 0, 2, 0x11, 0, 1}), {R, R, G, B}},

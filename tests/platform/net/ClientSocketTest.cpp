@@ -11,11 +11,14 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -81,6 +84,16 @@ class Listener {
     return FPeer >= 0;
   }
   int Peer() const { return FPeer; }
+  // Bytes the peer has received and not read.
+  int Waiting() const {
+    int n = 0;
+    return FPeer >= 0 && ::ioctl(FPeer, FIONREAD, &n) == 0 ? n : 0;
+  }
+  // Whether another connection waits to be taken.
+  bool AnotherWaits() const {
+    pollfd p{FFd, POLLIN, 0};
+    return ::poll(&p, 1, 0) == 1;
+  }
   std::string ReadSome(size_t want) {
     std::string got;
     while (got.size() < want) {
@@ -131,6 +144,18 @@ struct Recorder {
   }
 };
 
+// Opens the socket to the listener and takes the connection there.
+bool ConnectTo(TClientSocket& sock, Listener& listener) {
+  bool connected = false;
+  sock.OnConnect = [&](TObject*, TCustomWinSocket*) { connected = true; };
+  sock.SetAddress("127.0.0.1");
+  sock.SetPort(listener.Port());
+  sock.SetActive(true);
+  const bool ok = PumpUntil([&] { return connected; }) && listener.Accept();
+  sock.OnConnect = nullptr;
+  return ok;
+}
+
 class ClientSocketTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -171,6 +196,51 @@ TEST_F(ClientSocketTest, ConnectsReadsWritesFromAWorkerAndSeesThePeerClose) {
   EXPECT_TRUE(rec.onMainThread);
   EXPECT_EQ(sock.GetSocket()->SendBuf("x", 1), -1) << "a closed socket takes no bytes";
   EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(ClientSocketTest, AHelloSentRightAfterActivationArrivesAndActivatingAgainKeepsTheConnection) {
+  const std::string hello("\x10\x02\x00\x01\x01\x10\x10\x03\x11", 9);
+  for (int round = 0; round < 20; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    Listener listener;
+    TClientSocket sock(nullptr);
+    int connects = 0;
+    sock.OnConnect = [&](TObject*, TCustomWinSocket*) { ++connects; };
+    sock.SetAddress("127.0.0.1");
+    sock.SetPort(listener.Port());
+    sock.SetActive(true);
+    // The worker writes while the connection may still be in progress and
+    // before this thread has handled any event.
+    auto sent = std::async(std::launch::async, [&] {
+      return sock.GetSocket()->SendBuf(hello.data(), static_cast<int>(hello.size()));
+    });
+    sock.SetActive(true);
+    EXPECT_EQ(sent.get(), 9);
+    ASSERT_TRUE(PumpUntil([&] { return connects >= 1; }));
+    ASSERT_TRUE(listener.Accept());
+    EXPECT_EQ(listener.ReadSome(hello.size()), hello);
+    EXPECT_EQ(connects, 1);
+    EXPECT_FALSE(listener.AnotherWaits()) << "activating an active socket opened a second connection";
+  }
+}
+
+TEST_F(ClientSocketTest, AWriterWaitingForRoomDoesNotHoldUpReadsOnTheWindowThread) {
+  Listener listener;
+  TClientSocket sock(nullptr);
+  ASSERT_TRUE(ConnectTo(sock, listener));
+
+  // The peer never reads: one block far larger than the buffers leaves
+  // the writer waiting for room until its second is up.
+  std::vector<char> block(64 * 1024 * 1024, 'x');
+  auto writer = std::async(std::launch::async, [&] {
+    return sock.GetSocket()->SendBuf(block.data(), static_cast<int>(block.size()));
+  });
+  ASSERT_TRUE(PumpUntil([&] { return listener.Waiting() > 0; }));
+  auto reader = std::async(std::launch::async, [&] { return sock.GetSocket()->ReceiveLength(); });
+  EXPECT_EQ(reader.wait_for(std::chrono::milliseconds(500)), std::future_status::ready)
+      << "a read waited for the writer";
+  EXPECT_EQ(writer.get(), -1) << "no room within the second";
+  reader.get();
 }
 
 TEST_F(ClientSocketTest, RefusedConnectionReachesOnErrorAndAClearedCodeRaisesNothing) {
@@ -227,13 +297,7 @@ TEST_F(ClientSocketTest, AnAddressThatIsNotNumericFailsTheCallUnlessTheHandlerTa
 TEST_F(ClientSocketTest, ClosingWhileAWorkerWritesEndsItsWritesCleanly) {
   Listener listener;
   TClientSocket sock(nullptr);
-  bool connected = false;
-  sock.OnConnect = [&](TObject*, TCustomWinSocket*) { connected = true; };
-  sock.SetAddress("127.0.0.1");
-  sock.SetPort(listener.Port());
-  sock.SetActive(true);
-  ASSERT_TRUE(PumpUntil([&] { return connected; }));
-  ASSERT_TRUE(listener.Accept());
+  ASSERT_TRUE(ConnectTo(sock, listener));
 
   // The peer never reads, so the worker soon waits for room in the buffers.
   std::atomic<bool> failed{false};
