@@ -202,12 +202,12 @@ void LUnitControl::SetEffect(std::uint8_t on, std::uint8_t volume) {
 
 void LUnitControl::SetAutoMixGate(const MixGateRecord& gate) {
   FCurrent.Put(EffAutoMixGate, gate);
-  Send(CM_MCS_MIX_GATE(DeviceId(), CI::AutoMixGate, gate));
+  Send(CM_MCS_MIX_GATE(DeviceId(), CM_MCS_MIX_GATE::AutoMixGate, gate));
 }
 
 void LUnitControl::SetCameraGate(const MixGateRecord& gate) {
   FCurrent.Put(EffCameraGate, gate);
-  Send(CM_MCS_MIX_GATE(DeviceId(), CI::CameraGate, gate));
+  Send(CM_MCS_MIX_GATE(DeviceId(), CM_MCS_MIX_GATE::CameraGate, gate));
 }
 
 void LUnitControl::SetAutoMixSlope(std::uint16_t slope) {

@@ -50,8 +50,8 @@ std::vector<LCmd> BuildPresetCommands(const PresetImage& image, std::uint8_t rou
   out.push_back(CM_MCS_CMD(id, CommandCode("EFFECT"), image.Byte(EffOn), image.Byte(EffVolume)));
   out.push_back(CM_MCS_CMD(id, CommandCode("CAMERA_DEFAULT"), image.Byte(EffCameraDefault)));
   out.push_back(CM_MCS_CMD(id, CommandCode("AUTOMIX_SLOPE"), Low(image.Word(EffAutoMixSlope))));
-  out.push_back(CM_MCS_MIX_GATE(id, CI::AutoMixGate, image.Get<MixGateRecord>(EffAutoMixGate)));
-  out.push_back(CM_MCS_MIX_GATE(id, CI::CameraGate, image.Get<MixGateRecord>(EffCameraGate)));
+  out.push_back(CM_MCS_MIX_GATE(id, CM_MCS_MIX_GATE::AutoMixGate, image.Get<MixGateRecord>(EffAutoMixGate)));
+  out.push_back(CM_MCS_MIX_GATE(id, CM_MCS_MIX_GATE::CameraGate, image.Get<MixGateRecord>(EffCameraGate)));
   out.push_back(CM_MCS_ECHO(id, image.Get<EchoRecord>(EffEcho)));
   out.push_back(CM_MCS_RVB(id, image.Get<ReverbRecord>(EffReverb)));
   out.push_back(CM_MCS_COMP(id, Ch(eff), image.Get<CompRecord>(EffComp)));

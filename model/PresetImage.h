@@ -18,8 +18,6 @@ inline constexpr int LastInput = 7;
 inline constexpr int FirstOutput = 8;
 inline constexpr int LastOutput = 15;
 inline constexpr int EffectBus = 18;
-inline constexpr int AutoMixGate = 18;  // in mix-gate commands
-inline constexpr int CameraGate = 19;   // in mix-gate commands
 inline constexpr int ChannelsPerSide = 8;
 
 constexpr bool IsInput(int ch) {

@@ -126,4 +126,3 @@ bool IsPlainWidget(const QWidget* w);
 
 // The toolkit's colour for a TColor (system colours resolved, clNone clear).
 QColor ToQColor(TColor color);
-Qt::CursorShape CursorShapeOf(TCursor cursor);

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/classlib/ControlBridge.h"
+#include "platform/classlib/CursorTable.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/WindowRegistry.h"
 
@@ -18,63 +19,12 @@ namespace {
 // is up again, or one that asked for the capture.
 TControl* gCaptureControl = nullptr;
 
-Qt::CursorShape CursorShape(TCursor cursor) {
-  switch (cursor) {
-    case crNone:
-      return Qt::BlankCursor;
-    case crCross:
-      return Qt::CrossCursor;
-    case crIBeam:
-      return Qt::IBeamCursor;
-    case crSizeNESW:
-      return Qt::SizeBDiagCursor;
-    case crSizeNS:
-      return Qt::SizeVerCursor;
-    case crSizeNWSE:
-      return Qt::SizeFDiagCursor;
-    case crSizeWE:
-      return Qt::SizeHorCursor;
-    case crUpArrow:
-      return Qt::UpArrowCursor;
-    case crHourGlass:
-      return Qt::WaitCursor;
-    case crSQLWait:
-      return Qt::WaitCursor;
-    case crDrag:
-      return Qt::DragMoveCursor;
-    case crMultiDrag:
-      return Qt::DragCopyCursor;
-    case crNoDrop:
-      return Qt::ForbiddenCursor;
-    case crNo:
-      return Qt::ForbiddenCursor;
-    case crHSplit:
-      return Qt::SplitHCursor;
-    case crVSplit:
-      return Qt::SplitVCursor;
-    case crAppStart:
-      return Qt::BusyCursor;
-    case crHelp:
-      return Qt::WhatsThisCursor;
-    case crHandPoint:
-      return Qt::PointingHandCursor;
-    case crSizeAll:
-      return Qt::SizeAllCursor;
-    default:
-      return Qt::ArrowCursor;
-  }
-}
-
 std::string ShortHint(const std::string& hint) {
   auto bar = hint.find('|');
   return bar == std::string::npos ? hint : hint.substr(0, bar);
 }
 
 }  // namespace
-
-Qt::CursorShape CursorShapeOf(TCursor cursor) {
-  return CursorShape(cursor);
-}
 
 TControl*& CaptureControl() {
   return gCaptureControl;
@@ -199,7 +149,7 @@ void TControl::ApplyCursor() {
   if (FCursor == crDefault)
     FWidget->unsetCursor();
   else
-    FWidget->setCursor(QCursor(CursorShape(FCursor)));
+    FWidget->setCursor(ToolkitCursor(FCursor));
 }
 
 void TControl::SetParent(TWinControl* AParent) {

@@ -19,6 +19,7 @@
 #include <exception>
 
 #include "platform/classlib/ControlBridge.h"
+#include "platform/classlib/CursorTable.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/StdCtrlsNative.h"
 #include "platform/classlib/WindowRegistry.h"
@@ -806,7 +807,7 @@ void TScreen::SetCursor(TCursor Value) {
   if (Value == FCursor) return;
   if (FCursor != crDefault) QGuiApplication::restoreOverrideCursor();
   FCursor = Value;
-  if (Value != crDefault) QGuiApplication::setOverrideCursor(QCursor(CursorShapeOf(Value)));
+  if (Value != crDefault) QGuiApplication::setOverrideCursor(ToolkitCursor(Value));
 }
 
 int TScreen::GetFormCount() const {

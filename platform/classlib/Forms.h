@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "platform/classlib/Controls.h"
+#include "platform/classlib/Cursors.h"
+#include "platform/classlib/Monitors.h"
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -311,6 +313,18 @@ class TScreen : public TComponent {
   int GetFormCount() const;
   TCustomForm* GetForms(int Index) const;
   TCustomForm* GetActiveForm() const;
+
+  // The cursor of a number. Setting one hands it to the screen (which frees
+  // the one it replaces) and every control showing that number follows;
+  // null gives a standard number its standard shape back.
+  HCURSOR GetCursors(int Index) const;
+  void SetCursors(int Index, HCURSOR Handle);
+
+  // The monitors, the primary one first.
+  int GetMonitorCount() const;
+  TMonitor* GetMonitors(int Index) const;
+  TMonitor* GetPrimaryMonitor() const;
+  TMonitor* MonitorFromPoint(const TPoint& Point, TMonitorDefaultTo MonitorDefault = mdNearest) const;
 
  private:
   TCursor FCursor = crDefault;

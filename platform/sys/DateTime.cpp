@@ -280,29 +280,38 @@ TDateTime RecodeDateTime(TDateTime Value, int Year, int Month, int Day, int Hour
 }
 
 namespace {
+
 constexpr int kKeep = RecodeLeaveFieldAsIs;
+
+// One field (0 year .. 6 millisecond) replaced.
+TDateTime RecodeField(TDateTime value, int field, int fieldValue) {
+  int f[7] = {kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep};
+  f[field] = fieldValue;
+  return RecodeDateTime(value, f[0], f[1], f[2], f[3], f[4], f[5], f[6]);
 }
 
+}  // namespace
+
 TDateTime RecodeYear(TDateTime Value, int Year) {
-  return RecodeDateTime(Value, Year, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep);
+  return RecodeField(Value, 0, Year);
 }
 TDateTime RecodeMonth(TDateTime Value, int Month) {
-  return RecodeDateTime(Value, kKeep, Month, kKeep, kKeep, kKeep, kKeep, kKeep);
+  return RecodeField(Value, 1, Month);
 }
 TDateTime RecodeDay(TDateTime Value, int Day) {
-  return RecodeDateTime(Value, kKeep, kKeep, Day, kKeep, kKeep, kKeep, kKeep);
+  return RecodeField(Value, 2, Day);
 }
 TDateTime RecodeHour(TDateTime Value, int Hour) {
-  return RecodeDateTime(Value, kKeep, kKeep, kKeep, Hour, kKeep, kKeep, kKeep);
+  return RecodeField(Value, 3, Hour);
 }
 TDateTime RecodeMinute(TDateTime Value, int Minute) {
-  return RecodeDateTime(Value, kKeep, kKeep, kKeep, kKeep, Minute, kKeep, kKeep);
+  return RecodeField(Value, 4, Minute);
 }
 TDateTime RecodeSecond(TDateTime Value, int Second) {
-  return RecodeDateTime(Value, kKeep, kKeep, kKeep, kKeep, kKeep, Second, kKeep);
+  return RecodeField(Value, 5, Second);
 }
 TDateTime RecodeMilliSecond(TDateTime Value, int MilliSecond) {
-  return RecodeDateTime(Value, kKeep, kKeep, kKeep, kKeep, kKeep, kKeep, MilliSecond);
+  return RecodeField(Value, 6, MilliSecond);
 }
 TDateTime RecodeDate(TDateTime Value, int Year, int Month, int Day) {
   return RecodeDateTime(Value, Year, Month, Day, kKeep, kKeep, kKeep, kKeep);

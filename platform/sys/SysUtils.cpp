@@ -650,7 +650,7 @@ void ReadPrecision(std::string_view f, size_t& j, Spec& sp, ArgCursor& args) {
 // Reads "[flags][width][.precision][length]conversion" from j, just past
 // the '%'; j ends on the conversion letter, or where the text stops being
 // a conversion (false).
-bool ReadSpec(std::string_view f, size_t& j, Spec& sp, ArgCursor& args) {
+bool ReadConversion(std::string_view f, size_t& j, Spec& sp, ArgCursor& args) {
   ReadFlags(f, j, sp);
   ReadWidth(f, j, sp, args);
   ReadPrecision(f, j, sp, args);
@@ -678,7 +678,7 @@ std::string FormatArgs(std::string_view f, const FormatArg* args, size_t count) 
     }
     Spec sp;
     size_t j = i + 1;
-    if (!ReadSpec(f, j, sp, cursor)) {
+    if (!ReadConversion(f, j, sp, cursor)) {
       // Not a conversion: the text stands as written.
       out.append(f.substr(i, j - i));
       i = j - 1;

@@ -5,16 +5,21 @@
 // system sends it (to the top-level window, so the toolkit's own mouse
 // grab and enter/leave logic run).
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
+#include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/classlib/Forms.h"
@@ -67,10 +72,56 @@ inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) 
   return true;
 }
 
-inline void PumpFor(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+// Handles events until done() holds or the deadline passes; a failure names
+// what was awaited.
+inline ::testing::AssertionResult WaitFor(const std::string& what, const std::function<bool()>& done,
+                                          int deadlineMs = 10000) {
+  if (PumpUntil(done, deadlineMs)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "still waiting for " << what << " after " << deadlineMs << " ms";
+}
+
+// Handles events until get() equals expected; a failure names the field,
+// the value it still has and the one awaited.
+template <typename Get, typename T>
+::testing::AssertionResult WaitForValue(const std::string& field, Get&& get, const T& expected,
+                                        int deadlineMs = 10000) {
+  if (PumpUntil([&] { return get() == expected; }, deadlineMs)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << field << " is " << ::testing::PrintToString(get()) << ", still not "
+         << ::testing::PrintToString(expected) << " after " << deadlineMs << " ms";
+}
+
+// Waits without handling events (the user-interface thread busy elsewhere),
+// polling another thread's progress.
+inline ::testing::AssertionResult SpinUntil(const std::string& what, const std::function<bool()>& done,
+                                            int deadlineMs = 10000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadlineMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end)
+      return ::testing::AssertionFailure()
+             << "still waiting for " << what << " after " << deadlineMs << " ms";
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// Handles every event already queued (and what those post in turn), without
+// waiting for more: input here is sent synchronously, so this is all that
+// is left of it.
+inline void DrainEvents() {
+  for (int round = 0; round < 4; ++round) QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+// Handles events until a timer of ms, started now, has fired: every timer
+// due sooner has had its turn by then. For checks that something does not
+// happen within a time.
+inline ::testing::AssertionResult WaitOutTimersDueWithin(int ms) {
+  bool fired = false;
+  QTimer marker;
+  marker.setSingleShot(true);
+  QObject::connect(&marker, &QTimer::timeout, [&fired] { fired = true; });
+  marker.start(ms);
+  return WaitFor("a marker timer of " + std::to_string(ms) + " ms", [&fired] { return fired; });
 }
 
 // Shows the form and waits until its window exists and is active.
@@ -78,6 +129,7 @@ inline void ShowAndActivate(TCustomForm* form) {
   form->Show();
   QWidget* w = form->GetWidget();
   w->activateWindow();
+  // Best effort: some window systems never activate an offscreen window.
   PumpUntil([w] { return w->isActiveWindow(); }, 3000);
 }
 

@@ -132,7 +132,7 @@ TEST(ComCtrls, UpDownAsksBeforeEveryStepAndClicksOnlyWhenItMoved) {
     if (c.setup) c.setup(up);
     ShowAndActivate(form);
     c.act(up);
-    PumpFor(5);
+    DrainEvents();
     EXPECT_EQ(log, c.expected);
     EXPECT_EQ(up->GetPosition(), c.positionAfter);
   }
@@ -149,10 +149,10 @@ TEST(ComCtrls, HeldArrowRepeatsUntilReleased) {
   int clicks = 0;
   up->OnClick = [&](TObject*, TUDBtnType) { ++clicks; };
   Press(up, 8, 3);
-  ASSERT_TRUE(PumpUntil([&] { return up->GetPosition() >= 3; }));
+  ASSERT_TRUE(WaitFor("the held button to repeat to position 3", [&] { return up->GetPosition() >= 3; }));
   Release(up, 8, 3);
   const int stopped = up->GetPosition();
-  PumpFor(300);
+  ASSERT_TRUE(WaitOutTimersDueWithin(300));
   EXPECT_EQ(up->GetPosition(), stopped);
   EXPECT_EQ(clicks, stopped);
 }
@@ -166,8 +166,8 @@ TEST(ComCtrls, UpDownFreedByItsOwnClickHandlerIsSafe) {
   ShowAndActivate(form);
   up->OnClick = [&](TObject* sender, TUDBtnType) { static_cast<TUpDown*>(sender)->Free(); };
   Press(up, 8, 3);
-  PumpFor(20);
-  EXPECT_EQ(form->GetControlCount(), 0);
+  EXPECT_TRUE(WaitForValue(
+      "form's control count", [&] { return form->GetControlCount(); }, 0));
 }
 
 TEST(ComCtrls, StatusBarSitsAtTheBottomAndShowsSimpleTextOnlyAsASimplePanel) {

@@ -389,7 +389,9 @@ TEST_F(ControlsTest, SmokeFormWithControlsRendersItsPixels) {
     c->Ellipse(50, 20, 90, 50);
   };
   ShowAndActivate(form);
-  PumpUntil([&] { return form->GetWidget()->windowHandle()->isExposed(); }, 3000);
+  EXPECT_TRUE(WaitFor(
+      "the form's window to be exposed", [&] { return form->GetWidget()->windowHandle()->isExposed(); },
+      3000));
   QImage shot = form->GetWidget()->grab().toImage();
   ASSERT_TRUE(shot.save("/tmp/classlib-smoke.png"));
   EXPECT_GE(meter->paints, 1);

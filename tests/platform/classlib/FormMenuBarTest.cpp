@@ -87,7 +87,7 @@ TEST(FormMenuBar, TheBarSitsAboveTheClientArea) {
     downs.push_back(std::to_string(x) + "," + std::to_string(y));
   };
   ShowAndActivate(form);
-  PumpFor(20);
+  DrainEvents();
   Press(form, 200, h + 50);
   Release(form, 200, h + 50);
   EXPECT_EQ(downs, std::vector<std::string>{"200,50"});
@@ -108,8 +108,8 @@ TEST(FormMenuBar, TheBarSitsAboveTheClientArea) {
 
   // Wider window, wider bar.
   form->SetWidth(400);
-  PumpFor(10);
-  EXPECT_EQ(bar->width(), form->GetWidget()->width());
+  EXPECT_TRUE(WaitForValue(
+      "menu bar width", [&] { return bar->width(); }, form->GetWidget()->width()));
 
   // Without the menu the client area is the whole window again.
   form->SetMenu(nullptr);

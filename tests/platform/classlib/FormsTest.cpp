@@ -150,7 +150,7 @@ TEST_F(FormsTest, CloseActionsOfAnOrdinaryForm) {
     form->OnClose = [&](TObject*, TCloseAction& a) { a = c.action; };
     form->Show();
     form->Close();
-    PumpFor(10);
+    DrainEvents();
     EXPECT_EQ(destroyed, c.freed) << c.action;
     if (!c.freed) {
       EXPECT_EQ(form->GetVisible(), c.visibleAfter) << c.action;
@@ -255,7 +255,8 @@ TEST_F(FormsTest, ResizeFromCodeOrFromTheWindowFiresOnResizeAndRealigns) {
   form->Show();
   // The user drags the window's edge.
   form->GetWidget()->resize(500, 350);
-  ASSERT_TRUE(PumpUntil([&] { return form->GetWidth() == 500; }, 3000));
+  ASSERT_TRUE(WaitForValue(
+      "form width", [&] { return form->GetWidth(); }, 500, 3000));
   EXPECT_EQ(form->GetHeight(), 350);
   EXPECT_EQ(resizes, 2);
   EXPECT_EQ(strip->GetBoundsRect(), Rect(0, 320, 500, 350));
@@ -270,7 +271,8 @@ TEST_F(FormsTest, ExceptionsAtHandlerBoundariesAreShownAndTheProgramGoesOn) {
     if (runs == 3) throw 42;  // not even an exception class
   };
   for (int i = 0; i < 4; ++i) PostMessage(form, WM_RUN, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return runs == 4; }));
+  ASSERT_TRUE(WaitForValue(
+      "runs", [&] { return runs; }, 4));
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_EQ(Messages()[0].text, "Handler failed.");
   EXPECT_EQ(Messages()[1].text, "Unknown error.");
@@ -283,7 +285,8 @@ TEST_F(FormsTest, ExceptionsAtHandlerBoundariesAreShownAndTheProgramGoesOn) {
   };
   runs = 0;
   PostMessage(form, WM_RUN, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return runs == 1; }));
+  ASSERT_TRUE(WaitForValue(
+      "runs", [&] { return runs; }, 1));
   EXPECT_EQ(seen, std::vector<std::string>{"Handler failed"});
   EXPECT_EQ(Messages().size(), 2u);
 }
@@ -311,7 +314,7 @@ TEST_F(FormsTest, ReleaseFromAHandlerFreesTheFormAfterward) {
     EXPECT_FALSE(destroyed);
   };
   PostMessage(form, WM_RUN, 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return destroyed; }));
+  ASSERT_TRUE(WaitFor("the form's OnDestroy", [&] { return destroyed; }));
   EXPECT_EQ(app->GetComponentCount(), 0);
 }
 

@@ -435,7 +435,7 @@ TEST_P(Gallery, EveryControlOfTheLibraryOnOneForm) {
   // The mouse over one key shows its hot face.
   PointerIn(g.form);
   Move(g.hotKey, 20, 12);
-  PumpFor(100);
+  DrainEvents();
   QImage shot = g.form->GetWidget()->grab().toImage();
   ASSERT_FALSE(shot.isNull());
   const std::string name = look.dark ? "gallery.png" : "gallery-light.png";

@@ -304,7 +304,8 @@ TEST(MainMenu, RendersOffscreen) {
   FormGuard guard;
   MenuForm m(guard);
   m.form->Show();
-  classlib_test::PumpFor(50);
+  EXPECT_TRUE(classlib_test::WaitFor("the form's window to be exposed",
+                                     [&] { return m.form->GetWidget()->windowHandle()->isExposed(); }));
   QImage shot = m.form->GetWidget()->grab().toImage();
   ASSERT_FALSE(shot.isNull());
   shot.save("/tmp/tavo-menus-form.png");
@@ -316,7 +317,7 @@ TEST(MainMenu, RendersOffscreen) {
 
   QMenu* lang = m.lang->GetAction()->menu();
   lang->popup(m.form->GetWidget()->mapToGlobal(QPoint(60, barHeight)));
-  classlib_test::PumpFor(50);
+  EXPECT_TRUE(classlib_test::WaitFor("the language menu to show", [&] { return lang->isVisible(); }));
   lang->grab().toImage().save("/tmp/tavo-menus-language.png");
   lang->hide();
 }

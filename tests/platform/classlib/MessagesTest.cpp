@@ -71,14 +71,16 @@ TEST_F(MessagesTest, PostedMessagesRunInOrderOnTheUiThreadAndOthersReachTheInher
   });
   worker.join();
   EXPECT_TRUE(form->handled.empty()) << "a posted message ran at once";
-  ASSERT_TRUE(PumpUntil([&] { return form->handled.size() == 5; }));
+  ASSERT_TRUE(WaitForValue(
+      "handled messages", [&] { return form->handled.size(); }, 5u));
   for (WPARAM i = 0; i < 5; ++i) EXPECT_EQ(form->handled[i].second, i);
   for (bool main : form->onMainThread) EXPECT_TRUE(main);
 
   // WM_CLOSE is not in the form's own map: the inherited handling closes it.
   form->Show();
   ASSERT_TRUE(PostMessage(form, WM_CLOSE, 0, 0));
-  ASSERT_TRUE(PumpUntil([&] { return !form->GetVisible(); }));
+  ASSERT_TRUE(WaitForValue(
+      "form visible", [&] { return form->GetVisible(); }, false));
 }
 
 TEST_F(MessagesTest, MessageForAFreedWindowIsDropped) {
@@ -86,7 +88,7 @@ TEST_F(MessagesTest, MessageForAFreedWindowIsDropped) {
   PostMessage(h, WM_TEST_POSTED, 1, 0);
   form->Free();
   form = nullptr;
-  PumpFor(20);
+  DrainEvents();
   EXPECT_EQ(SendMessage(h, WM_TEST, 0, 0), 0);
   EXPECT_FALSE(PostMessage(HWND{}, WM_TEST, 0, 0));
 }
@@ -110,10 +112,12 @@ TEST_F(MessagesTest, SenderWaitsForTheHandlerAndPostsMadeByItQueueUp) {
     }
     finished.set_value();
   });
-  ASSERT_TRUE(PumpUntil([&] { return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
+  ASSERT_TRUE(WaitFor("the worker's three sends",
+                      [&] { return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }));
   worker.join();
   EXPECT_EQ(results, (std::vector<LRESULT>{10, 20, 30}));
-  ASSERT_TRUE(PumpUntil([&] { return form->handled.size() == 6; }));
+  ASSERT_TRUE(WaitForValue(
+      "handled messages", [&] { return form->handled.size(); }, 6u));
   for (bool main : form->onMainThread) EXPECT_TRUE(main);
   // Each sent message is handled before the post its handler made.
   EXPECT_EQ(form->handled[0], std::make_pair(WM_TEST, WPARAM{1}));
@@ -127,7 +131,8 @@ TEST_F(MessagesTest, ExceptionInASentMessageIsShownAndTheWorkerCarriesOn) {
     if (sender.Send(WM_TEST, 0, 0)) ++answered;
     if (sender.Send(WM_TEST, 1, 0)) ++answered;
   });
-  ASSERT_TRUE(PumpUntil([&] { return answered == 2; }));
+  ASSERT_TRUE(WaitForValue(
+      "answered sends", [&] { return answered.load(); }, 2));
   worker.join();
   EXPECT_EQ(Messages().size(), 2u);
 }
@@ -166,7 +171,7 @@ TEST_F(MessagesTest, StopInsideTheHandlerReleasesTheWaitingWorker) {
     frame.reset();
     finished.set_value();
   });
-  ASSERT_TRUE(PumpUntil([&] { return frameSum >= 0; }));
+  ASSERT_TRUE(WaitFor("the handler to read the frame", [&] { return frameSum >= 0; }));
   worker.join();
   EXPECT_TRUE(workerReturnedDuringHandler);
   EXPECT_FALSE(sendResult);
@@ -177,22 +182,21 @@ TEST_F(MessagesTest, StopInsideTheHandlerReleasesTheWaitingWorker) {
 
 TEST_F(MessagesTest, NothingIsDeliveredAfterStop) {
   TSyncMessageSender sender(form->GetHandle());
-  std::atomic<bool> sending{false};
   std::atomic<bool> result{true};
   std::promise<void> finished;
   auto done = finished.get_future();
-  std::thread worker([&] {
-    sending = true;
-    result = sender.Send(WM_TEST, 7, 0);
+  // The worker's send holds a share of the token from the moment it starts.
+  auto token = std::make_shared<int>(0);
+  std::thread worker([&, lent = token] {
+    result = sender.Send(WM_TEST, 7, 0, lent);
     finished.set_value();
   });
   // The user-interface thread is busy (not pumping) when it stops the link.
-  while (!sending) std::this_thread::yield();
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_TRUE(SpinUntil("the worker's send to start", [&] { return token.use_count() > 2; }));
   sender.Stop();
   ASSERT_TRUE(JoinWithin(worker, done, 10000)) << "stop did not release the worker";
   EXPECT_FALSE(result);
-  PumpFor(30);
+  DrainEvents();
   EXPECT_TRUE(form->handled.empty());
 }
 
@@ -209,13 +213,13 @@ TEST_F(MessagesTest, StoppingWhileAWorkerSendsInALoopNeverDeadlocks) {
       stopped = true;
       finished.set_value();
     });
-    ASSERT_TRUE(PumpUntil([&] { return sent > round; }));
+    ASSERT_TRUE(WaitFor("more than " + std::to_string(round) + " sends", [&] { return sent > round; }));
     sender->Stop();
     handledAtStop = form->handled.size();
     // Whatever the worker was doing, it comes back.
-    ASSERT_TRUE(PumpUntil([&] { return stopped.load(); }));
+    ASSERT_TRUE(WaitFor("the worker to see the stop", [&] { return stopped.load(); }));
     worker.join();
-    PumpFor(2);
+    DrainEvents();
     EXPECT_EQ(form->handled.size(), handledAtStop) << "delivered after stop, round " << round;
     form->handled.clear();
   }
@@ -254,15 +258,17 @@ class CountingThread : public TThread {
 TEST(ThreadTest, SuspendedThreadWaitsForStartAndWaitForServesSynchronize) {
   App();
   CountingThread t(true);
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  // Nothing runs before Start: no loop, and no synchronised call queued.
+  CheckSynchronize();
   EXPECT_EQ(t.loops, 0);
+  EXPECT_TRUE(t.syncOnMain.empty());
   EXPECT_FALSE(t.GetStarted());
   t.Start();
   EXPECT_THROW(t.Start(), EThread);
   // The UI thread does not pump: WaitFor itself runs the synchronised calls
   // (someone else tells the thread to end once they are through).
   std::thread stopper([&] {
-    while (t.loops < 5) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(SpinUntil("five loops of the thread", [&] { return t.loops >= 5; }));
     t.Terminate();
   });
   EXPECT_EQ(t.WaitFor(), 42);
@@ -276,10 +282,10 @@ TEST(ThreadTest, ExceptionInSynchronizeReturnsToTheWorker) {
   CountingThread t(true);
   t.throwInSync = true;
   t.Start();
-  while (t.loops < 3) {
+  EXPECT_TRUE(SpinUntil("three loops of the thread", [&] {
     CheckSynchronize();
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+    return t.loops >= 3;
+  }));
   t.Terminate();
   t.WaitFor();
   EXPECT_TRUE(t.caughtInWorker);
@@ -317,7 +323,7 @@ TEST(ThreadTest, FreeOnTerminateThreadFreesItself) {
   auto* t = new OneShotThread(true, &gone);
   t->SetFreeOnTerminate(true);
   t->Start();
-  ASSERT_TRUE(PumpUntil([&] { return gone.load(); }));
+  ASSERT_TRUE(WaitFor("the thread to free itself", [&] { return gone.load(); }));
 }
 
 }  // namespace

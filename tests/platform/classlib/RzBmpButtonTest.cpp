@@ -239,7 +239,7 @@ TEST_F(RzBmpButtonTest, AHandlerMayFreeTheButtonItClicked) {
   Release(b, 10, 10);
   EXPECT_TRUE(ran);
   EXPECT_EQ(panel->GetControlCount(), 0);
-  PumpFor(20);
+  DrainEvents();
 }
 
 // Solid faces of distinct colours, so that a probe tells which one shows.

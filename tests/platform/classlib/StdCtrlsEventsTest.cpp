@@ -48,7 +48,7 @@ struct Stage : FormStage {
   // Focuses a control with every event of that already fired, then forgets them.
   void Focus(TWinControl* c) {
     c->SetFocus();
-    PumpFor(10);
+    DrainEvents();
     log.clear();
   }
 };
@@ -167,7 +167,7 @@ TEST(StdCtrlsEvents, EditFiresChangeOnlyForNewTextAndKeysInTheirOrder) {
     s.Show();
     s.Focus(e);
     c.act(s, e, other);
-    PumpFor(5);
+    DrainEvents();
     EXPECT_EQ(s.log, c.expected);
     EXPECT_EQ(e->GetText(), c.textAfter);
   }
@@ -293,7 +293,7 @@ TEST(StdCtrlsEvents, ButtonsCheckBoxesAndRadioButtonsClickByTheirRules) {
     s.Show();
     s.log.clear();
     c.act(s);
-    PumpFor(5);
+    DrainEvents();
     EXPECT_EQ(s.log, c.expected);
   }
 }
@@ -344,7 +344,7 @@ TEST(StdCtrlsEvents, EnterAndEscapeReachTheDefaultAndCancelButtonsFirst) {
     s.Show();
     s.Focus(edit);
     Key(edit, c.key, c.key == Qt::Key_Escape ? QString(QChar(27)) : QString("\r"));
-    PumpFor(5);
+    DrainEvents();
     EXPECT_EQ(s.log, c.expected);
   }
 }
@@ -477,7 +477,7 @@ TEST(StdCtrlsEvents, ComboAndListBoxesFireOnlyForTheUsersChoice) {
     s.Show();
     s.log.clear();
     c.act(s, combo, list);
-    PumpFor(5);
+    DrainEvents();
     EXPECT_EQ(s.log, c.expected);
     EXPECT_EQ(combo->GetItemIndex(), c.comboIndex);
     EXPECT_EQ(combo->GetText(), c.comboText);
@@ -543,7 +543,7 @@ TEST(StdCtrlsEvents, ListBoxSelectionFromTheProgramScrollsIntoView) {
   for (int i = 0; i < 200; ++i) list->GetItems()->Add("line " + std::to_string(i));
   s.Show();
   list->SetItemIndex(list->GetCount() - 1);
-  PumpFor(5);
+  DrainEvents();
   EXPECT_GT(list->GetTopIndex(), 190);
   EXPECT_EQ(list->ItemAtPos(TPoint(5, 5), true), list->GetTopIndex());
   list->Clear();

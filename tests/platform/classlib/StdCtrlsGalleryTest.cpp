@@ -197,7 +197,7 @@ TEST_P(StdCtrlsGallery, EveryControlPaintsInItsPlace) {
   auto* form = guard(new TForm(nullptr));
   BuildGallery(form, dark);
   ShowAndActivate(form);
-  PumpFor(100);
+  DrainEvents();
   QImage shot = form->GetWidget()->grab().toImage();
   const std::string path = dark ? "/tmp/stdctrls-gallery.png" : "/tmp/stdctrls-gallery-light.png";
   ASSERT_TRUE(shot.save(QString::fromStdString(path)));

@@ -28,8 +28,9 @@ TEST_F(TimerTest, HandlerThatDisablesItsTimerMakesItOneShot) {
     ++ticks;
     static_cast<TTimer*>(sender)->SetEnabled(false);
   };
-  ASSERT_TRUE(PumpUntil([&] { return ticks == 1; }));
-  PumpFor(60);
+  ASSERT_TRUE(WaitForValue(
+      "ticks", [&] { return ticks; }, 1));
+  ASSERT_TRUE(WaitOutTimersDueWithin(60));
   EXPECT_EQ(ticks, 1);
   EXPECT_FALSE(timer.GetEnabled());
 }
@@ -43,12 +44,12 @@ TEST_F(TimerTest, DisableThenEnableStartsAFullIntervalAgain) {
     if (firedAt < 0) firedAt = clock.elapsed();
   };
   clock.start();
-  PumpFor(200);
+  ASSERT_TRUE(WaitOutTimersDueWithin(200));
   ASSERT_LT(firedAt, 0) << "fired before its interval";
   qint64 restartAt = clock.elapsed();
   timer.SetEnabled(false);
   timer.SetEnabled(true);
-  ASSERT_TRUE(PumpUntil([&] { return firedAt >= 0; }));
+  ASSERT_TRUE(WaitFor("the restarted timer to fire", [&] { return firedAt >= 0; }));
   // Never earlier than a whole interval after the restart.
   EXPECT_GE(firedAt - restartAt, 295);
 }
@@ -58,10 +59,10 @@ TEST_F(TimerTest, NothingFiresWithIntervalZeroOrWithoutHandler) {
   int ticks = 0;
   timer.SetInterval(0);
   timer.OnTimer = [&](TObject*) { ++ticks; };
-  PumpFor(30);
+  ASSERT_TRUE(WaitOutTimersDueWithin(30));
   EXPECT_EQ(ticks, 0);
   timer.SetInterval(5);
-  ASSERT_TRUE(PumpUntil([&] { return ticks > 0; }));
+  ASSERT_TRUE(WaitFor("a tick at interval 5", [&] { return ticks > 0; }));
 }
 
 TEST_F(TimerTest, TimersKeepTickingInsideAModalLoop) {
@@ -85,7 +86,7 @@ TEST_F(TimerTest, ExceptionInAHandlerIsShownAndTheTimerGoesOn) {
   timer.OnTimer = [&](TObject*) {
     if (++ticks == 1) throw Exception("Timer handler failed");
   };
-  ASSERT_TRUE(PumpUntil([&] { return ticks >= 2; }));
+  ASSERT_TRUE(WaitFor("two ticks inside the modal loop", [&] { return ticks >= 2; }));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].text, "Timer handler failed.");
   EXPECT_EQ(Messages()[0].flags, MB_OK | MB_ICONSTOP);
@@ -99,8 +100,8 @@ TEST_F(TimerTest, HandlerMayFreeItsOwnTimer) {
     static_cast<TTimer*>(sender)->Free();
     freed = true;
   };
-  ASSERT_TRUE(PumpUntil([&] { return freed; }));
-  PumpFor(30);  // the toolkit finishes with the timer it was inside
+  ASSERT_TRUE(WaitFor("the handler to free its timer", [&] { return freed; }));
+  DrainEvents();  // the toolkit finishes with the timer it was inside
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
