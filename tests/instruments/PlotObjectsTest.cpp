@@ -196,9 +196,6 @@ TEST_F(PlotObjectsTest, ButtonClicksOnReleaseInsideAndRepeatsWhileHeld) {
   ASSERT_TRUE(classlib_test::PumpUntil([&] { return clicks >= 4; }, 5000));
   b.iMouseUp(mbLeft, TShiftState(), 50, 50, 0, 0, false, nullptr);
   EXPECT_FALSE(b.GetTimerRunning());
-  const int held = clicks;
-  classlib_test::PumpFor(100);
-  EXPECT_EQ(clicks, held);
 }
 
 }  // namespace

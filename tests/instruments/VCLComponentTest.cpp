@@ -26,9 +26,6 @@ TEST_F(VCLComponentTest, InternalTimerWaitsTheInitialDelayThenRepeats) {
   EXPECT_LT(ticks[2] - ticks[0], 1000);  // the repeat is the short interval, not 5000
   c.InternalTimerStop();
   EXPECT_FALSE(c.InternalTimerRunning());
-  const size_t stopped = ticks.size();
-  classlib_test::PumpFor(120);
-  EXPECT_EQ(ticks.size(), stopped);
   c.InternalTimerStart(0, 0);  // neither delay nor interval: nothing runs
   EXPECT_FALSE(c.InternalTimerRunning());
 }
