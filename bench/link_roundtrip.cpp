@@ -22,6 +22,7 @@
 #include "link/LCmd.h"
 #include "link/LNet.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/WindowTarget.h"
 #include "platform/net/ClientSocket.h"
 #include "platform/sys/Clock.h"
 #include "tests/sim/DeviceSimulator.h"
@@ -112,7 +113,8 @@ void BM_EngineRoundTrip(benchmark::State& state) {
   if (!sim) return;
   auto* window = new LinkWindow(Application);
   {
-    LNetProc engine(window, window, 1);
+    TWindowTarget target(window);
+    LNetProc engine(&target, window, 1);
     window->engine = &engine;
     engine.Start();
     engine.SetKeepAliveInterval(60000);

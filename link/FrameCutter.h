@@ -46,8 +46,6 @@ class FrameCutter {
   // Collections dropped because they could never complete.
   std::size_t Dropped() const { return FDropCount; }
 
-  std::size_t TestFrom() const { return FTestStart; }
-
   void Reset();
 
  private:

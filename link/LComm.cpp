@@ -17,7 +17,8 @@ constexpr int WriteWaitMs = 200;
 
 }  // namespace
 
-LComm::LComm(TWinControl* owner, LinkOwner* io, int deviceId) : LinkEngine(owner, io, deviceId, CommTraits) {}
+LComm::LComm(sys::MessageTarget* owner, LinkOwner* io, int deviceId)
+    : LinkEngine(owner, io, deviceId, CommTraits) {}
 
 LComm::~LComm() {
   Shutdown();
@@ -90,7 +91,7 @@ unsigned LComm::FrameMessage() {
   return FPort.GetBaudRate() == LinkBaudRate ? WM_LINK_FRAME : WM_LINK_FRAME_OTHER_BAUD;
 }
 
-LCommProc::LCommProc(TWinControl* owner, LinkOwner* io, int deviceId) : LComm(owner, io, deviceId) {}
+LCommProc::LCommProc(sys::MessageTarget* owner, LinkOwner* io, int deviceId) : LComm(owner, io, deviceId) {}
 
 LCommProc::~LCommProc() {
   Shutdown();

@@ -41,7 +41,7 @@ class LComm : public LinkEngine {
   using LinkEngine::SetResendCredit;
 
  protected:
-  LComm(TWinControl* owner, LinkOwner* io, int deviceId);
+  LComm(sys::MessageTarget* owner, LinkOwner* io, int deviceId);
 
   bool WriteTransport(const std::uint8_t* data, std::size_t size, std::string& error) override;
   int PortHandle() override;
@@ -58,6 +58,6 @@ class LComm : public LinkEngine {
 // What the main window creates for a serial link.
 class LCommProc final : public LComm {
  public:
-  LCommProc(TWinControl* owner, LinkOwner* io, int deviceId);
+  LCommProc(sys::MessageTarget* owner, LinkOwner* io, int deviceId);
   ~LCommProc() override;
 };

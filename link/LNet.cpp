@@ -12,7 +12,8 @@ const LinkEngine::Traits NetTraits{
 
 }  // namespace
 
-LNet::LNet(TWinControl* owner, LinkOwner* io, int deviceId) : LinkEngine(owner, io, deviceId, NetTraits) {}
+LNet::LNet(sys::MessageTarget* owner, LinkOwner* io, int deviceId)
+    : LinkEngine(owner, io, deviceId, NetTraits) {}
 
 LNet::~LNet() {
   Shutdown();
@@ -22,7 +23,7 @@ bool LNet::WriteTransport(const std::uint8_t* data, std::size_t size, std::strin
   return !Io() || Io()->WriteSocket(data, size, error);
 }
 
-LNetProc::LNetProc(TWinControl* owner, LinkOwner* io, int deviceId) : LNet(owner, io, deviceId) {}
+LNetProc::LNetProc(sys::MessageTarget* owner, LinkOwner* io, int deviceId) : LNet(owner, io, deviceId) {}
 
 LNetProc::~LNetProc() {
   Shutdown();

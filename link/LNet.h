@@ -23,14 +23,14 @@ class LNet : public LinkEngine {
   using LinkEngine::Stop;
 
  protected:
-  LNet(TWinControl* owner, LinkOwner* io, int deviceId);
+  LNet(sys::MessageTarget* owner, LinkOwner* io, int deviceId);
   bool WriteTransport(const std::uint8_t* data, std::size_t size, std::string& error) override;
 };
 
 // What the main window creates for a network link.
 class LNetProc final : public LNet {
  public:
-  LNetProc(TWinControl* owner, LinkOwner* io, int deviceId);
+  LNetProc(sys::MessageTarget* owner, LinkOwner* io, int deviceId);
   ~LNetProc() override;
 };
 

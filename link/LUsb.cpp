@@ -14,7 +14,8 @@ const LinkEngine::Traits UsbTraits{
 
 }  // namespace
 
-LUsb::LUsb(TWinControl* owner, LinkOwner* io, int deviceId) : LinkEngine(owner, io, deviceId, UsbTraits) {}
+LUsb::LUsb(sys::MessageTarget* owner, LinkOwner* io, int deviceId)
+    : LinkEngine(owner, io, deviceId, UsbTraits) {}
 
 LUsb::~LUsb() {
   Shutdown();
@@ -24,7 +25,7 @@ bool LUsb::WriteTransport(const std::uint8_t* data, std::size_t size, std::strin
   return !Io() || Io()->WriteUsbReport(data, size, error);
 }
 
-LUsbProc::LUsbProc(TWinControl* owner, LinkOwner* io, int deviceId) : LUsb(owner, io, deviceId) {}
+LUsbProc::LUsbProc(sys::MessageTarget* owner, LinkOwner* io, int deviceId) : LUsb(owner, io, deviceId) {}
 
 LUsbProc::~LUsbProc() {
   Shutdown();

@@ -23,14 +23,14 @@ class LUsb : public LinkEngine {
   using LinkEngine::Stop;
 
  protected:
-  LUsb(TWinControl* owner, LinkOwner* io, int deviceId);
+  LUsb(sys::MessageTarget* owner, LinkOwner* io, int deviceId);
   bool WriteTransport(const std::uint8_t* data, std::size_t size, std::string& error) override;
 };
 
 // What the main window creates for a USB link.
 class LUsbProc final : public LUsb {
  public:
-  LUsbProc(TWinControl* owner, LinkOwner* io, int deviceId);
+  LUsbProc(sys::MessageTarget* owner, LinkOwner* io, int deviceId);
   ~LUsbProc() override;
 };
 

@@ -5,8 +5,6 @@
 #include <limits>
 #include <utility>
 
-#include "platform/classlib/Controls.h"
-#include "platform/classlib/ExtCtrls.h"
 #include "platform/sys/Clock.h"
 
 namespace {
@@ -50,9 +48,9 @@ void LinkOwner::LogSerialRead(const std::uint8_t*, std::size_t) {}
 
 // ---------------------------------------------------------------- life
 
-LinkEngine::LinkEngine(TWinControl* owner, LinkOwner* io, int deviceId, const Traits& traits)
+LinkEngine::LinkEngine(sys::MessageTarget* owner, LinkOwner* io, int deviceId, const Traits& traits)
     : FTraits(traits),
-      FOwner(owner ? owner->GetHandle() : nullptr),
+      FOwner(owner),
       FIo(io),
       FSendBuffer(traits.BufferSize, 0),
       FCutter(traits.CutterTestFrom),
@@ -63,7 +61,7 @@ LinkEngine::~LinkEngine() {
 }
 
 bool LinkEngine::Start() {
-  if (FStarted || FWorker.Started()) return false;
+  if (FStarted || FWorker.Started() || !FOwner) return false;
   if (!FStopEvent.Valid() || !FDataEvent.Valid() || !FSendEvent.Valid()) return false;
 
   FStopEvent.Reset();
@@ -84,20 +82,21 @@ bool LinkEngine::Start() {
   FStopping = false;
   FReplyTimeouts = 0;
 
-  FSender = std::make_unique<TSyncMessageSender>(FOwner);
-  HWND owner = FOwner;
-  FRelay = AllocateHWnd([owner](TMessage& m) { SendMessage(owner, m.Msg, m.WParam, m.LParam); });
-
-  FKeepAlive = std::make_unique<TTimer>(nullptr);
+  FChannel = FOwner->OpenChannel();
+  {
+    // Lines whose wake-up a stop dropped still wait for the window.
+    sys::ScopedLock lock(FLogLock);
+    if (!FLogLines.empty() || FLogLost > 0) FChannel->Post(WM_LINK_LOG, 0, 0);
+  }
+  FKeepAlive = FOwner->CreateTimer([this] { KeepAliveTimer(); });
   FKeepAlive->SetInterval(FKeepAliveIntervalMs);
-  FKeepAlive->OnTimer = [this](TObject* sender) { KeepAliveTimer(sender); };
   FKeepAlive->SetEnabled(true);
 
   FStarted = true;
   if (!FWorker.Start([this] { Run(); })) {
     FStarted = false;
     FKeepAlive.reset();
-    DeallocateHWnd(FRelay.exchange(nullptr));
+    FChannel.reset();
     return false;
   }
   return true;
@@ -115,14 +114,13 @@ void LinkEngine::Stop() {
     return;
   }
   FStopping = true;
-  if (FSender) FSender->Stop();
-  if (HWND relay = FRelay.exchange(nullptr)) DeallocateHWnd(relay);
+  if (FChannel) FChannel->Stop();
   FStopEvent.Set();
   if (!FWorker.Join(StopWaitMs)) {
     // The worker keeps its resources until it ends (the destructor waits).
-    PostMessage(FOwner, WM_LINK_TIMEOUT, static_cast<WPARAM>(LinkStopTimedOut), 0);
+    FOwner->Post(WM_LINK_TIMEOUT, static_cast<sys::MessageWParam>(LinkStopTimedOut), 0);
   } else {
-    FSender.reset();
+    FChannel.reset();
   }
   FStarted = false;
 }
@@ -130,7 +128,7 @@ void LinkEngine::Stop() {
 void LinkEngine::Shutdown() {
   Stop();
   if (FWorker.Started()) FWorker.Join();
-  FSender.reset();
+  FChannel.reset();
 }
 
 void LinkEngine::SetKeepAliveInterval(std::uint32_t ms) {
@@ -220,13 +218,13 @@ void LinkEngine::SendNext(std::uint64_t answered) {
 }
 
 void LinkEngine::RestartKeepAlive() {
-  if (FKeepAlive && IsMainThread()) {
+  if (FKeepAlive && FOwner->OnTargetThread()) {
     FKeepAlive->SetEnabled(false);
     FKeepAlive->SetEnabled(true);
   }
 }
 
-void LinkEngine::KeepAliveTimer(TObject*) {
+void LinkEngine::KeepAliveTimer() {
   if (FKeepAliveOff || !FStarted) return;
   {
     sys::ScopedLock lock(FQueueLock);
@@ -269,8 +267,9 @@ int LinkEngine::MarkedIndex() const {
 // ---------------------------------------------------------------- messages
 
 void LinkEngine::Notify(int code, int value) {
-  if (FStopping) return;
-  PostMessage(FRelay.load(), WM_LINK_TIMEOUT, static_cast<WPARAM>(code), static_cast<LPARAM>(value));
+  if (FStopping || !FChannel) return;
+  FChannel->Post(WM_LINK_TIMEOUT, static_cast<sys::MessageWParam>(code),
+                 static_cast<sys::MessageLParam>(value));
 }
 
 void LinkEngine::Log(std::string line) {
@@ -285,7 +284,7 @@ void LinkEngine::Log(std::string line) {
     FLogLines.push_back(std::move(line));
   }
   // Only a wake-up: the lines stay here, so a dropped message loses nothing.
-  if (first && !FStopping) PostMessage(FRelay.load(), WM_LINK_LOG, 0, 0);
+  if (first && !FStopping && FChannel) FChannel->Post(WM_LINK_LOG, 0, 0);
 }
 
 std::vector<std::string> LinkEngine::TakeLogLines() {
@@ -302,7 +301,8 @@ std::vector<std::string> LinkEngine::TakeLogLines() {
 // ---------------------------------------------------------------- receiving
 
 void LinkEngine::OnReceived(const std::uint8_t* data, std::size_t size) {
-  if (!data || size == 0) return;
+  // Bytes before the first submission answer nothing of ours.
+  if (!data || size == 0 || !FFramed) return;
   std::size_t dropped = 0;
   {
     sys::ScopedLock lock(FReceiveLock);
@@ -363,9 +363,8 @@ void LinkEngine::FrameComplete(const ByteVector& frame) {
   // The handler gets its own copy, kept alive until it returns even when a
   // stop abandons the wait.
   auto lent = std::make_shared<ByteVector>(frame);
-  if (FSender)
-    FSender->Send(FrameMessage(), reinterpret_cast<WPARAM>(lent.get()), static_cast<LPARAM>(turnaround),
-                  lent);
+  FChannel->Send(FrameMessage(), reinterpret_cast<sys::MessageWParam>(lent.get()),
+                 static_cast<sys::MessageLParam>(turnaround), lent);
   if (FStopping) return;
   SendNext(answered);
   WritePending();

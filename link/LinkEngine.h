@@ -5,6 +5,9 @@
 // into frames and their delivery to the owner window. Each transport adds
 // only its writes (and the serial port its reads).
 //
+// The owner window is reached through a sys::MessageTarget: its thread is
+// the user-interface thread, and it makes the keep-alive timer.
+//
 // Threads. The user-interface thread starts and stops the engine, submits
 // frames, hands over received chunks (network, USB) and runs the keep-alive
 // timer. One worker thread per engine waits for received data, a frame to
@@ -18,7 +21,9 @@
 // frame is delivered; received chunks pass through a FIFO, so none is
 // overwritten; Stop ends a delivery's wait at once, and after Stop nothing
 // is delivered or posted (a WM_LINK_TIMEOUT already on its way is dropped).
-// Stop may run inside the owner's frame handler.
+// Stop may run inside the owner's frame handler. A failed write is treated
+// as a lost link. Log lines (failed writes, dropped input) wait in a locked
+// queue of their own, so a dropped message loses none of them.
 //
 // Coalescing: a frame without the append mark, submitted while a frame is in
 // flight, replaces the marked frame (the last non-appended frame queued,
@@ -27,8 +32,8 @@
 // code and target (channel, and the band or slot where the command has one)
 // and no frame for that command and target waits behind the marked one, so
 // the newest value for a target is always written last; otherwise it is
-// queued at the back and becomes the marked frame. Appended
-// frames are queued, never replaced, and leave the mark alone.
+// queued at the back and becomes the marked frame. Appended frames are
+// queued, never replaced, and leave the mark alone.
 
 #include <atomic>
 #include <cstddef>
@@ -42,17 +47,13 @@
 
 #include "link/FrameCutter.h"
 #include "link/LCmd.h"
-#include "platform/classlib/Messages.h"
 #include "platform/sys/Events.h"
 #include "platform/sys/Locks.h"
+#include "platform/sys/MessageTarget.h"
 #include "platform/sys/Threads.h"
-
-class TObject;
-class TTimer;
-class TWinControl;
+#include "platform/sys/Timer.h"
 
 // Messages from the engines to their owner window.
-constexpr unsigned WM_LINK_BYTE = 0x54F;
 // Sent synchronously; wParam: address of the frame (a ByteVector lent for
 // the call), lParam: turnaround time in ms.
 constexpr unsigned WM_LINK_FRAME = 0x550;
@@ -75,8 +76,9 @@ enum LinkTimeoutCode : int {
 // The physical side the owner provides. Each engine calls only its own
 // kind, on the thread named, and never under one of the engine's locks: a
 // hook may ask the engine for its state, but none may stop it or wait for
-// the user-interface thread (a stop waits for the worker there). Window controls must be touched on the user-interface
-// thread only, so worker-thread calls post what they show.
+// the user-interface thread (a stop waits for the worker there). Window
+// controls must be touched on the user-interface thread only, so
+// worker-thread calls post what they show.
 class LinkOwner {
  public:
   virtual ~LinkOwner() = default;
@@ -102,7 +104,7 @@ class LinkEngine {
   static constexpr int DefaultRetryLimit = 2;
   static constexpr std::uint32_t KeepAliveIntervalMs = 2000;
   static constexpr std::uint32_t StopWaitMs = 5000;
-  static constexpr std::uint8_t KeepAliveCode = 0x12;
+  static constexpr std::uint8_t KeepAliveCode = CommandCode("KEEP_ALIVE");
 
   // What happens at a reply time-out once the retries are spent.
   enum class TimeoutRule {
@@ -151,7 +153,7 @@ class LinkEngine {
   // Runs on the keep-alive timer: submits the keep-alive 0x12 when nothing
   // is in flight or queued, after setting the reply time-out to the
   // transport's keep-alive time-out.
-  void KeepAliveTimer(TObject* Sender);
+  void KeepAliveTimer();
 
   bool IsStarted() const { return FStarted.load(); }
   bool IsBusy() const;
@@ -173,10 +175,12 @@ class LinkEngine {
   std::vector<std::string> TakeLogLines();
 
  protected:
-  LinkEngine(TWinControl* owner, LinkOwner* io, int deviceId, const Traits& traits);
+  // The owner receives the engine's messages and runs its keep-alive timer
+  // on the user-interface thread.
+  LinkEngine(sys::MessageTarget* owner, LinkOwner* io, int deviceId, const Traits& traits);
 
   // Starts the worker and the keep-alive timer (user-interface thread).
-  // False when already started, or when a worker that would not stop
+  // False without an owner, when already started, or when a worker that would not stop
   // still runs.
   bool Start();
   // Stops the keep-alive, empties the queue, ends any delivery's wait,
@@ -187,7 +191,7 @@ class LinkEngine {
   // overrides a hook the worker calls runs it first in its destructor.
   void Shutdown();
   // Hands a received chunk of any size to the worker, in pieces of the
-  // buffer's size. What a worker held up too long cannot take is dropped
+  // buffer's size; nothing before the first submission. What a worker held up too long cannot take is dropped
   // and logged.
   void OnReceived(const std::uint8_t* data, std::size_t size);
 
@@ -262,7 +266,7 @@ class LinkEngine {
   std::uint8_t SendBufferByte(std::size_t index);
 
   const Traits FTraits;
-  HWND FOwner;
+  sys::MessageTarget* FOwner;
   LinkOwner* FIo;
 
   // Queue state.
@@ -302,11 +306,10 @@ class LinkEngine {
   std::atomic<bool> FStopping{false};
   std::uint32_t FKeepAliveIntervalMs = KeepAliveIntervalMs;
 
-  std::unique_ptr<TTimer> FKeepAlive;
-  std::unique_ptr<TSyncMessageSender> FSender;
-  // Posted messages go through this window, which Stop removes, so none
-  // arrives after it.
-  std::atomic<HWND> FRelay{nullptr};
+  std::unique_ptr<sys::Timer> FKeepAlive;
+  // Deliveries and posts of one run; Stop stops it, so nothing arrives
+  // after the stop. Kept until the worker has ended.
+  std::unique_ptr<sys::MessageChannel> FChannel;
 
   sys::Event FStopEvent;
   sys::Event FDataEvent;

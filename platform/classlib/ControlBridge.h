@@ -47,6 +47,8 @@ struct PaintSurface {
   bool erase = false;
   // Something was drawn on it.
   bool drawn = false;
+  // Paint must run before the image is shown again.
+  bool needsPaint = true;
 };
 
 struct ControlBridge : QObject {
@@ -112,6 +114,10 @@ void CallFromWidget(TObject* Sender, F&& fn) {
 
 // The control that holds the mouse (see TControl::GetMouseCapture).
 TControl*& CaptureControl();
+
+// Takes the capture from whoever holds it (with WM_CAPTURECHANGED) when
+// that is `window` or one of its controls: the window lost the activation.
+void CaptureLostWithWindow(QWidget* window);
 
 // How many toolkit events the bridges are handling right now (nested): a
 // widget freed while one runs is deleted later, not under the event's feet.

@@ -411,6 +411,8 @@ bool ControlBridge::Translate(QWidget* target, QEvent* e) {
       return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
+      // A window that loses the activation loses the mouse capture too.
+      if (type == QEvent::WindowDeactivate && w->isWindow()) CaptureLostWithWindow(w);
       if (auto* form = dynamic_cast<TCustomForm*>(c))
         form->WidgetActivated(e->type() == QEvent::WindowActivate);
       return false;
@@ -713,17 +715,25 @@ void ControlBridge::PaintWidget(QWidget* w) {
   TControl* c = control;
   PaintSurface& s = *c->FSurface;
   c->ResizeSurface();
-  if (s.erase) s.image.fill(c->FColor == clNone ? QColor(Qt::transparent) : ToQColor(c->FColor));
   std::weak_ptr<bool> alive = c->FAlive;
-  c->FPainting = true;
   std::exception_ptr failure;
-  try {
-    c->Paint();
-  } catch (...) {
-    failure = std::current_exception();
+  // Only an invalidated image is painted again; anything else (an expose,
+  // drawing done outside Paint) shows the image as it stands.
+  if (s.needsPaint) {
+    s.needsPaint = false;
+    if (s.transparent)
+      s.image.fill(Qt::transparent);
+    else if (s.erase)
+      s.image.fill(c->FColor == clNone ? QColor(Qt::transparent) : ToQColor(c->FColor));
+    c->FPainting = true;
+    try {
+      c->Paint();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    if (alive.expired() || !*alive.lock()) return;
+    c->FPainting = false;
   }
-  if (alive.expired() || !*alive.lock()) return;
-  c->FPainting = false;
   {
     QPainter painter(w);
     painter.drawImage(0, c->FClientTop, s.image);

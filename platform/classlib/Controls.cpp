@@ -11,6 +11,7 @@
 #include "platform/classlib/ControlBridge.h"
 #include "platform/classlib/CursorTable.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/GraphicsCanvasPrivate.h"
 #include "platform/classlib/WindowRegistry.h"
 
 namespace {
@@ -28,6 +29,29 @@ std::string ShortHint(const std::string& hint) {
 
 TControl*& CaptureControl() {
   return gCaptureControl;
+}
+
+namespace {
+
+// The capture passes from whoever holds it to `to` (null: nobody); the
+// loser hears it.
+void MoveCapture(TControl* to) {
+  TControl* from = gCaptureControl;
+  gCaptureControl = to;
+  if (!from || from == to) return;
+  auto* win = dynamic_cast<TWinControl*>(to);
+  const LPARAM taker = win ? reinterpret_cast<LPARAM>(win->GetHandle()) : 0;
+  if (QWidget* w = from->WidgetIfCreated(); w && QWidget::mouseGrabber() == w) w->releaseMouse();
+  from->Perform(WM_CAPTURECHANGED, 0, taker);
+}
+
+}  // namespace
+
+void CaptureLostWithWindow(QWidget* window) {
+  TControl* held = gCaptureControl;
+  if (!held || !window) return;
+  QWidget* w = held->WidgetIfCreated();
+  if (w && (w == window || window->isAncestorOf(w))) MoveCapture(nullptr);
 }
 
 // ---------------------------------------------------------------- TControl
@@ -97,10 +121,7 @@ QWidget* TControl::GetWidget() {
 void TControl::InitWidget() {
   QWidget* w = FWidget;
   w->setMouseTracking(true);
-  if (FSurface) {
-    w->setAttribute(Qt::WA_OpaquePaintEvent, !FSurface->transparent);
-    w->setAttribute(Qt::WA_NoSystemBackground, true);
-  }
+  if (FSurface) ApplySurfaceAttributes();
   ApplyGeometry();
   w->setEnabled(FEnabled);
   ApplyColor();
@@ -226,6 +247,8 @@ void TControl::SetAlign(TAlign Value) {
 void TControl::SetVisible(bool Value) {
   if (Value == FVisible) return;
   FVisible = Value;
+  // A hidden control gets no mouse input, the captured kind included.
+  if (!Value && gCaptureControl == this) SetMouseCapture(false);
   if (FWidget && !FWidget->isWindow()) FWidget->setVisible(Value);
   VisibleChanged();
   if (FParent && FAlign != alNone) FParent->Realign();
@@ -342,15 +365,65 @@ void TControl::SetCaption(const std::string& Value) {
 }
 
 void TControl::Invalidate() {
+  if (FSurface) FSurface->needsPaint = true;
   if (FWidget) FWidget->update();
 }
 
 void TControl::Repaint() {
+  if (FSurface) FSurface->needsPaint = true;
   if (FWidget && FWidget->isVisible()) FWidget->repaint();
 }
 
 void TControl::Update() {
-  Repaint();
+  if (FWidget && FWidget->isVisible()) FWidget->repaint();
+}
+
+void TControl::PaintTo(TCanvas* Target, int X, int Y) {
+  TCanvas* own = SurfaceCanvas();
+  if (!own || !Target || !Target->HasSurface() || FPainting) return;
+  const TPoint offset = Target->DeviceOffset();
+  const TPoint at(offset.X + X, offset.Y + Y);
+  TRegionObject clip{Target->ClipRegion().intersected(QRect(at.X, at.Y, FWidth, SurfaceHeight()))};
+  const int level = own->SaveDC();
+  own->SetImage(Target->GetImage());
+  own->SetWindowOrg(TPoint());
+  own->SetViewportOrg(at);
+  own->SelectClipRgn(&clip);
+  std::weak_ptr<bool> alive = FAlive;
+  FPainting = true;
+  struct Restore {
+    TControl* self;
+    TCanvas* canvas;
+    int level;
+    std::weak_ptr<bool> alive;
+    ~Restore() {
+      if (alive.expired()) return;
+      self->FPainting = false;
+      canvas->SetImage(&self->FSurface->image);
+      canvas->RestoreDC(level);
+    }
+  } restore{this, own, level, alive};
+  Paint();
+  Target->NotifyChanged();
+}
+
+bool TControl::GetTransparentSurface() const {
+  return FSurface && FSurface->transparent;
+}
+
+void TControl::SetTransparentSurface(bool Value) {
+  if (!FSurface || FSurface->transparent == Value) return;
+  FSurface->transparent = Value;
+  FSurface->image = QImage();  // made again in the new format
+  ResizeSurface();
+  if (FWidget) ApplySurfaceAttributes();
+  Invalidate();
+}
+
+void TControl::ApplySurfaceAttributes() {
+  // A transparent surface lets the toolkit draw the parent beneath it.
+  FWidget->setAttribute(Qt::WA_OpaquePaintEvent, !FSurface->transparent);
+  FWidget->setAttribute(Qt::WA_NoSystemBackground, true);
 }
 
 void TControl::BringToFront() {
@@ -377,12 +450,20 @@ bool TControl::GetMouseCapture() const {
 
 void TControl::SetMouseCapture(bool Value) {
   if (Value) {
-    gCaptureControl = this;
+    MoveCapture(this);
     if (QWidget* w = GetWidget(); w->isVisible()) w->grabMouse();
   } else if (gCaptureControl == this) {
-    gCaptureControl = nullptr;
     if (FWidget && QWidget::mouseGrabber() == FWidget) FWidget->releaseMouse();
+    MoveCapture(nullptr);
   }
+}
+
+void TControl::DefaultHandler(TMessage& Message) {
+  if (Message.Msg == WM_CAPTURECHANGED) {
+    MouseCaptureLost();
+    return;
+  }
+  TComponent::DefaultHandler(Message);
 }
 
 LRESULT TControl::Perform(unsigned Msg, WPARAM WParam, LPARAM LParam) {
@@ -481,10 +562,10 @@ void TControl::CreateCanvas(bool transparent) {
   FSurface = std::make_unique<PaintSurface>();
   FSurface->transparent = transparent;
   FSurface->canvas = std::make_unique<TCanvas>();
-  // Drawing outside a paint shows at the next repaint, which it asks for.
+  // Drawing outside a paint is already in the image: it only needs showing.
   FSurface->canvas->OnChange = [this](TCanvas*) {
     FSurface->drawn = true;
-    if (!FPainting) Invalidate();
+    if (!FPainting && FWidget) FWidget->update();
   };
   ResizeSurface();
 }
@@ -502,6 +583,7 @@ void TControl::ResizeSurface() {
   int w = std::max(FWidth, 0);
   int h = SurfaceHeight();
   if (s.image.width() == w && s.image.height() == h && !s.image.isNull()) return;
+  s.needsPaint = true;
   QImage next(std::max(w, 1), std::max(h, 1),
               s.transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   if (s.transparent || FColor == clNone)

@@ -99,6 +99,11 @@ constexpr unsigned CM_DIALOGKEY = CM_BASE + 5;
 // the form's (a move of the focus, a Default or Cancel button); Result 1:
 // the control handles the key itself. WM_GETDLGCODE is asked next.
 constexpr unsigned CM_WANTSPECIALKEY = CM_BASE + 30;
+// Sent to the control that loses the mouse capture (to another control, by
+// a release, or because its window lost the activation); LParam: the
+// handle of the window that takes it, 0 when none does. The default
+// handling calls MouseCaptureLost.
+constexpr unsigned WM_CAPTURECHANGED = 0x0215;
 constexpr LPARAM DIALOGKEY_SHIFT = 1;
 constexpr LPARAM DIALOGKEY_CTRL = 2;
 constexpr LPARAM DIALOGKEY_ALT = 4;
@@ -194,13 +199,32 @@ class TControl : public TComponent {
   const std::string& GetText() const { return FCaption; }
   void SetText(const std::string& Value) { SetCaption(Value); }
 
-  // Asks for a repaint later.
+  // Custom-drawn controls (those with a Canvas) keep their picture in a
+  // backing image. Paint runs only on Invalidate, Repaint, a change of size
+  // and the first showing; anything else that shows the control shows the
+  // image as it is. Drawing on the Canvas outside Paint goes into that
+  // image at once and reaches the screen at the next pass of the event
+  // loop without a Paint, so inverting (pmNot, pmXor) drawing done twice
+  // outside Paint gives back every pixel.
+
+  // Paint runs at the next pass of the event loop.
   void Invalidate();
-  // Repaints now.
+  // Paint runs now (when showing).
   virtual void Repaint();
   void Refresh() { Repaint(); }
-  // Paints what is waiting to be painted, now.
+  // Runs a Paint that is waiting, now; shows the image either way.
   virtual void Update();
+  // Runs Paint with the control's Canvas drawing on `Target` with the
+  // control's top-left at (X, Y) (target logical coordinates), clipped to
+  // the control's rectangle and the target's clip. The control's own image
+  // is left as it was.
+  void PaintTo(TCanvas* Target, int X, int Y);
+  // A transparent surface: its pixels start fully transparent and are
+  // cleared to transparent before each Paint, so what lies beneath (the
+  // parent's background and its other controls) shows where Paint does not
+  // draw. TGraphicControl starts transparent, TCustomControl opaque.
+  bool GetTransparentSurface() const;
+  void SetTransparentSurface(bool Value);
   void BringToFront();
   void SendToBack();
 
@@ -210,6 +234,8 @@ class TControl : public TComponent {
 
   // Hands the message to this control's Dispatch at once.
   LRESULT Perform(unsigned Msg, WPARAM WParam, LPARAM LParam);
+  // WM_CAPTURECHANGED calls MouseCaptureLost.
+  void DefaultHandler(TMessage& Message) override;
 
   // The widget that shows the control, made when missing. Platform code only.
   QWidget* GetWidget();
@@ -244,6 +270,9 @@ class TControl : public TComponent {
   virtual void MouseMove(TShiftState Shift, int X, int Y);
   virtual void MouseEnter();
   virtual void MouseLeave();
+  // The control no longer holds the mouse capture (WM_CAPTURECHANGED): a
+  // drag in progress should end here.
+  virtual void MouseCaptureLost() {}
   // Handled (true) stops the wheel; else it goes on to the parent.
   virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
   virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
@@ -289,6 +318,7 @@ class TControl : public TComponent {
   void ApplyHint();
   void ApplyCursor();
   void ResizeSurface();
+  void ApplySurfaceAttributes();
   int SurfaceHeight() const;
   void DestroyWidget();
   void FontObjectChanged();

@@ -17,6 +17,8 @@
 
 class QImage;
 class QFont;
+class QPainter;
+class QRegion;
 
 // ---------------------------------------------------------------- colours
 
@@ -287,7 +289,47 @@ constexpr unsigned DT_EXPANDTABS = 0x0040;
 constexpr unsigned DT_NOCLIP = 0x0100;
 constexpr unsigned DT_CALCRECT = 0x0400;
 constexpr unsigned DT_NOPREFIX = 0x0800;
+constexpr unsigned DT_PATH_ELLIPSIS = 0x4000;
 constexpr unsigned DT_END_ELLIPSIS = 0x8000;
+constexpr unsigned DT_MODIFYSTRING = 0x10000;
+constexpr unsigned DT_WORD_ELLIPSIS = 0x40000;
+
+// DrawEdge: the two halves of an edge and the sides drawn.
+constexpr unsigned BDR_RAISEDOUTER = 0x0001;
+constexpr unsigned BDR_SUNKENOUTER = 0x0002;
+constexpr unsigned BDR_RAISEDINNER = 0x0004;
+constexpr unsigned BDR_SUNKENINNER = 0x0008;
+constexpr unsigned EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+constexpr unsigned EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+constexpr unsigned EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
+constexpr unsigned EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
+constexpr unsigned BF_LEFT = 0x0001;
+constexpr unsigned BF_TOP = 0x0002;
+constexpr unsigned BF_RIGHT = 0x0004;
+constexpr unsigned BF_BOTTOM = 0x0008;
+constexpr unsigned BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
+constexpr unsigned BF_MIDDLE = 0x0800;
+constexpr unsigned BF_ADJUST = 0x2000;
+
+// Background mode: whether the gaps of dashed pens and hatched brushes
+// are filled with the background colour.
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+
+// Results of the region calls.
+constexpr int RGN_ERROR = 0;
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+constexpr int COMPLEXREGION = 3;
+// CombineRgn modes.
+constexpr int RGN_AND = 1;
+constexpr int RGN_OR = 2;
+constexpr int RGN_XOR = 3;
+constexpr int RGN_DIFF = 4;
+constexpr int RGN_COPY = 5;
+// Polygon fill rules.
+constexpr int ALTERNATE = 1;
+constexpr int WINDING = 2;
 
 // TextRect options (the class library's text format set).
 enum TTextFormats {
@@ -302,12 +344,29 @@ enum TTextFormats {
   tfSingleLine,
   tfTop,
   tfVerticalCenter,
-  tfWordBreak
+  tfWordBreak,
+  tfPathEllipsis,
+  tfWordEllipsis,
+  tfModifyString
 };
 using TTextFormat = TSet<TTextFormats>;
 
 class TGraphic;
+class TCanvas;
+struct TRegionObject;
+struct CanvasState;
 
+// A device context is the canvas that draws on it; a region is owned by
+// the caller until DeleteObject.
+using HDC = TCanvas*;
+using HRGN = TRegionObject*;
+
+// The canvas. Coordinates are logical: the device pixel is the logical
+// point plus (viewport origin - window origin). The clip is a region of
+// device pixels; every drawing call, text and pictures included, keeps to
+// it. Drawing calls on one canvas may be mixed freely with a GDI+ Graphics
+// over the same surface (GraphicsFromCanvas): neither holds the surface
+// between calls.
 class TCanvas : public TPersistent {
  public:
   // A canvas with no surface: drawing does nothing, measuring still works.
@@ -318,17 +377,19 @@ class TCanvas : public TPersistent {
   ~TCanvas() override;
 
   // Rebinds the canvas to another surface (a control that resized); pen,
-  // brush, font and pen position are kept. Null detaches.
+  // brush, font, pen position, clip and origins are kept. Null detaches.
   void SetImage(QImage* image);
   QImage* GetImage() const { return FImage; }
   bool HasSurface() const;
+  // The canvas as a device context, for the free GDI-style calls below.
+  HDC GetHandle() { return this; }
 
-  TPen* const Pen;
-  TBrush* const Brush;
-  TFont* const Font;
-  TPen* GetPen() const { return Pen; }
-  TBrush* GetBrush() const { return Brush; }
-  TFont* GetFont() const { return Font; }
+  const std::unique_ptr<TPen> Pen;
+  const std::unique_ptr<TBrush> Brush;
+  const std::unique_ptr<TFont> Font;
+  TPen* GetPen() const { return Pen.get(); }
+  TBrush* GetBrush() const { return Brush.get(); }
+  TFont* GetFont() const { return Font.get(); }
   void SetPen(const TPen* pen) { Pen->Assign(pen); }
   void SetBrush(const TBrush* brush) { Brush->Assign(brush); }
   void SetFont(const TFont* font) { Font->Assign(font); }
@@ -337,10 +398,45 @@ class TCanvas : public TPersistent {
   void SetCopyMode(TCopyMode mode) { FCopyMode = mode; }
   TPoint GetPenPos() const { return FPenPos; }
   void SetPenPos(TPoint p) { FPenPos = p; }
-  // The whole surface (or a clip set by SetClipRect).
+
+  // ---- clip (see also the region calls below)
+  // Bounds of the clip in logical coordinates: the whole surface when no
+  // clip is set.
   TRect GetClipRect() const;
+  // Replaces the clip by r (logical).
   void SetClipRect(const TRect& r);
+  // Removes the clip: the whole surface.
   void ResetClipRect();
+  // Narrows the clip to its common part with r (logical); the result kind
+  // (NULLREGION, SIMPLEREGION, COMPLEXREGION).
+  int IntersectClipRect(const TRect& r);
+  // Takes r (logical) out of the clip.
+  int ExcludeClipRect(const TRect& r);
+  // A copy of `region` (device pixels) becomes the clip; null removes it.
+  int SelectClipRgn(HRGN region);
+  // The clip in device pixels (the whole surface when none is set).
+  QRegion ClipRegion() const;
+
+  // ---- saved states: clip, origins and background; SaveDC returns the
+  // level, RestoreDC(n) goes back to level n (negative: n levels back).
+  int SaveDC();
+  bool RestoreDC(int level);
+
+  // ---- origins
+  TPoint GetWindowOrg() const;
+  TPoint SetWindowOrg(TPoint p);  // returns the old one
+  TPoint GetViewportOrg() const;
+  TPoint SetViewportOrg(TPoint p);
+  // Device pixel offset of logical (0, 0).
+  TPoint DeviceOffset() const;
+
+  // ---- background of dashed pens and hatched brushes. A solid brush makes
+  // the mode OPAQUE with its colour, any other TRANSPARENT, whenever the
+  // brush changes; SetBkMode / SetBkColor hold until the next change.
+  int GetBkMode() const;
+  int SetBkMode(int mode);  // returns the old mode
+  TColor GetBkColor() const;
+  TColor SetBkColor(TColor color);
 
   // Lines: from the pen position up to, not including, (x, y).
   void MoveTo(int x, int y);
@@ -363,12 +459,17 @@ class TCanvas : public TPersistent {
   void Polygon(const TPoint* points, int count);
   void Polygon(const std::vector<TPoint>& points) { Polygon(points.data(), static_cast<int>(points.size())); }
 
-  // Brush only (no pen).
+  // Brush only (no pen). A solid clNone brush on a surface with alpha (a
+  // pf32bit bitmap, a transparent control) clears to fully transparent.
   void FillRect(const TRect& r);
   // One-pixel frame in the brush colour.
   void FrameRect(const TRect& r);
   // The dotted XOR focus rectangle; drawing it twice restores the pixels.
   void DrawFocusRect(const TRect& r);
+  // A 3-D edge (EDGE_SUNKEN, EDGE_RAISED, ... on the BF_ sides) in the
+  // fixed 3-D system colours. BF_ADJUST shrinks r by the edge drawn,
+  // BF_MIDDLE fills the inside with clBtnFace.
+  void DrawEdge(TRect& r, unsigned edge, unsigned flags);
 
   // Text: top-left of the cell at (x, y); the background is filled with the
   // brush unless its style is bsClear. The pen position moves to the end.
@@ -380,33 +481,80 @@ class TCanvas : public TPersistent {
   int TextHeight(const std::string& text) const;
   TSize TextExtent(const std::string& text) const;
   // Win32-style DrawText: returns the text height; with DT_CALCRECT only
-  // measures and sets r.Right / r.Bottom.
+  // measures and sets r.Right / r.Bottom. DT_END_ELLIPSIS cuts lines at the
+  // end, DT_WORD_ELLIPSIS at a word's end, DT_PATH_ELLIPSIS keeps the last
+  // path part ("\\" or "/") and cuts before it. With DT_MODIFYSTRING the
+  // overload taking a modifiable string gets the shortened text back.
   int DrawText(const std::string& text, TRect& r, unsigned flags);
+  int DrawText(std::string& text, TRect& r, unsigned flags);
 
   // Pictures.
   void Draw(int x, int y, TGraphic* graphic);
   void StretchDraw(const TRect& r, TGraphic* graphic);
-  // Copies source's sourceRect onto dest (scaled when sizes differ) with CopyMode.
+  // Copies source's sourceRect onto dest (scaled when sizes differ) with
+  // CopyMode. cmSrcCopy at 1:1 copies whole rows.
   void CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect);
 
   // Pixels outside the surface read as clNone and ignore writes.
   TColor GetPixels(int x, int y) const;
   void SetPixels(int x, int y, TColor color);
 
-  // The class library's change hooks; a control repaints on OnChange.
+  // Platform code: begins `painter` on the surface with the clip and the
+  // origin in force; false (painter not begun) when nothing can show.
+  bool BeginPainter(QPainter& painter);
+  // Platform code that drew on the surface by other means reports it here.
+  void NotifyChanged() { Changed(); }
+
+  // The class library's change hooks; OnChange fires after every drawing
+  // call. A control's canvas shows what was drawn through it.
   std::function<void(TCanvas* sender)> OnChange;
   std::function<void(TCanvas* sender)> OnChanging;
   void Lock() {}
   void Unlock() {}
 
  private:
+  friend class CanvasDraw;
   void Changed();
+  int DrawTextImpl(std::string& text, TRect& r, unsigned flags);
+  int ClipKind() const;
   QImage* FImage = nullptr;
   TPoint FPenPos;
   TCopyMode FCopyMode = cmSrcCopy;
-  bool FHasClip = false;
-  TRect FClip;
+  std::unique_ptr<CanvasState> FState;
+  std::vector<CanvasState> FSaved;
 };
+
+// ---- the GDI-style calls on a device context (a canvas), as callers of the
+// class library write them. Logical coordinates except where noted.
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+HRGN CreateRectRgnIndirect(const TRect& r);
+// The pixels whose centres lie in the ellipse inscribed in the rectangle.
+HRGN CreateEllipticRgn(int left, int top, int right, int bottom);
+HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
+HRGN CreatePolygonRgn(const TPoint* points, int count, int fillMode);
+// dest := src1 op src2 (src2 unused by RGN_COPY); the kind of the result.
+int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode);
+int OffsetRgn(HRGN region, int dx, int dy);
+bool PtInRegion(HRGN region, int x, int y);
+bool EqualRgn(HRGN a, HRGN b);
+// Frees a region; false for null.
+bool DeleteObject(HRGN region);
+
+int SelectClipRgn(HDC dc, HRGN region);  // region in device pixels
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
+int SaveDC(HDC dc);
+bool RestoreDC(HDC dc, int level);
+bool SetWindowOrgEx(HDC dc, int x, int y, TPoint* old);
+bool SetViewportOrgEx(HDC dc, int x, int y, TPoint* old);
+bool GetWindowOrgEx(HDC dc, TPoint* p);
+bool GetViewportOrgEx(HDC dc, TPoint* p);
+int SetBkMode(HDC dc, int mode);
+TColor SetBkColor(HDC dc, TColor color);
+bool DrawEdge(HDC dc, TRect* r, unsigned edge, unsigned flags);
+// With DT_MODIFYSTRING the first form gets the shortened text back.
+int DrawText(HDC dc, std::string& text, TRect* r, unsigned flags);
+int DrawText(HDC dc, const std::string& text, TRect* r, unsigned flags);
 
 // ---------------------------------------------------------------- pictures
 

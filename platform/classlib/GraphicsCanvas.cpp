@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 #include "platform/classlib/Graphics.h"
+#include "platform/classlib/GraphicsCanvasPrivate.h"
 
 namespace {
 
@@ -279,16 +281,24 @@ bool PenVisible(const TPen& pen) {
 
 // ---------------------------------------------------------------- surface
 
-TCanvas::TCanvas() : Pen(new TPen), Brush(new TBrush), Font(new TFont) {}
+TCanvas::TCanvas()
+    : Pen(std::make_unique<TPen>()),
+      Brush(std::make_unique<TBrush>()),
+      Font(std::make_unique<TFont>()),
+      FState(std::make_unique<CanvasState>()) {
+  // The background of dashed and hatched drawing follows the brush.
+  Brush->OnChange = [this](TGraphicsObject*) {
+    FState->bkMode = Brush->GetStyle() == bsSolid ? OPAQUE : TRANSPARENT;
+    FState->bkColor = Brush->GetColor();
+  };
+}
 
 TCanvas::TCanvas(QImage* image) : TCanvas() {
   SetImage(image);
 }
 
 TCanvas::~TCanvas() {
-  delete Pen;
-  delete Brush;
-  delete Font;
+  Brush->OnChange = nullptr;
 }
 
 void TCanvas::SetImage(QImage* image) {
@@ -301,20 +311,6 @@ void TCanvas::SetImage(QImage* image) {
 
 bool TCanvas::HasSurface() const {
   return FImage && !FImage->isNull();
-}
-
-TRect TCanvas::GetClipRect() const {
-  const TRect whole = HasSurface() ? TRect(0, 0, FImage->width(), FImage->height()) : TRect();
-  return FHasClip ? IntersectRect(whole, FClip) : whole;
-}
-
-void TCanvas::SetClipRect(const TRect& r) {
-  FClip = r;
-  FHasClip = true;
-}
-
-void TCanvas::ResetClipRect() {
-  FHasClip = false;
 }
 
 void TCanvas::Changed() {
@@ -330,17 +326,46 @@ struct Surface {
   uchar* bits = nullptr;
   qsizetype bytesPerLine = 0;
   bool premultiplied = false;
+  bool alpha = false;
+  // For a clip that is not one rectangle: one byte per pixel of `clip`.
+  std::shared_ptr<const std::vector<std::uint8_t>> maskHold;
+  const std::uint8_t* mask = nullptr;
 
   bool Ok() const { return img && !clip.isEmpty(); }
-  void Bind(QImage* image, const QRect& c) {
+  // `state` keeps the mask of a complex clip between calls.
+  void Bind(QImage* image, const QRegion& region, CanvasState& state) {
     img = image;
-    clip = c;
+    clip = region.boundingRect();
     bits = image->bits();  // detaches once, not per pixel
     bytesPerLine = image->bytesPerLine();
     premultiplied = image->format() == QImage::Format_ARGB32_Premultiplied;
+    alpha = image->hasAlphaChannel();
+    if (region.rectCount() <= 1) return;
+    if (!state.mask || state.maskSurface != image->rect()) {
+      auto bytes = std::make_shared<std::vector<std::uint8_t>>(
+          static_cast<std::size_t>(clip.width()) * clip.height(), 0);
+      for (const QRect& r : region)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+          std::fill_n(bytes->begin() + MaskIndex(r.left(), y), r.width(), std::uint8_t{1});
+      state.mask = std::move(bytes);
+      state.maskSurface = image->rect();
+    }
+    maskHold = state.mask;
+    mask = maskHold->data();
   }
-  // Writes one pixel (inside the clip) with a raster operation; results are opaque.
+  std::size_t MaskIndex(int x, int y) const {
+    return static_cast<std::size_t>(y - clip.top()) * clip.width() + (x - clip.left());
+  }
+  bool Inside(int x, int y) const { return clip.contains(x, y) && (!mask || mask[MaskIndex(x, y)]); }
+  // Makes one pixel (inside the clip rectangle) fully transparent.
+  void Clear(int x, int y) {
+    if (mask && !mask[MaskIndex(x, y)]) return;
+    reinterpret_cast<QRgb*>(bits + y * bytesPerLine)[x] = 0;
+  }
+  // Writes one pixel (inside the clip rectangle) with a raster operation;
+  // results are opaque. Pixels outside a complex clip are left alone.
   void Put(int x, int y, TPenMode mode, std::uint32_t colour) {
+    if (mask && !mask[MaskIndex(x, y)]) return;
     QRgb* p = reinterpret_cast<QRgb*>(bits + y * bytesPerLine) + x;
     if (mode == pmCopy) {
       *p = 0xFF000000u | colour;
@@ -369,14 +394,17 @@ class CanvasDraw {
  public:
   explicit CanvasDraw(TCanvas& c) : FCanvas(c) {
     if (c.HasSurface()) {
-      const TRect r = c.GetClipRect();
-      if (!r.IsEmpty()) FSurface.Bind(c.GetImage(), QRect(r.Left, r.Top, r.Width(), r.Height()));
+      const QRegion region = c.ClipRegion();
+      if (!region.isEmpty()) FSurface.Bind(c.GetImage(), region, *c.FState);
     }
   }
   bool Ok() const { return FSurface.Ok(); }
   QRect Clip(const QRect& box) const { return box.intersected(FSurface.clip); }
 
   std::uint32_t PenColour() const { return ToQRgb(FCanvas.Pen->GetColor()) & 0xFFFFFF; }
+  // The gaps of dashed pens and hatches are filled only in OPAQUE mode.
+  bool OpaqueGaps() const { return FCanvas.FState->bkMode == OPAQUE; }
+  std::uint32_t BkColour() const { return ToQRgb(FCanvas.FState->bkColor) & 0xFFFFFF; }
 
   void ApplyPenMask(const Mask& m) {
     const TPenMode mode = FCanvas.Pen->GetMode();
@@ -398,13 +426,21 @@ class CanvasDraw {
     const TBitmap* pattern = brush.GetBitmap();
     const QImage* pat = pattern && !pattern->GetEmpty() ? &pattern->GetImage() : nullptr;
     const TBrushStyle style = brush.GetStyle();
+    // A clNone brush on a surface with alpha clears to transparent.
+    const bool clear = !pat && style == bsSolid && brush.GetColor() == clNone && FSurface.alpha;
+    const bool gaps = OpaqueGaps();
+    const std::uint32_t back = BkColour();
     for (int y = box.top(); y <= box.bottom(); ++y) {
       for (int x = box.left(); x <= box.right(); ++x) {
         if (!covered(x, y)) continue;
-        if (pat) {
+        if (clear) {
+          FSurface.Clear(x, y);
+        } else if (pat) {
           FSurface.Put(x, y, mode, ReadPixel(*pat, x % pat->width(), y % pat->height()) & 0xFFFFFF);
         } else if (style == bsSolid || HatchHit(style, x, y)) {
           FSurface.Put(x, y, mode, colour);
+        } else if (gaps) {
+          FSurface.Put(x, y, mode, back);
         }
       }
     }
@@ -413,11 +449,25 @@ class CanvasDraw {
     Brush(m.Box(), useRop, [&](int x, int y) { return m.Get(x, y); });
   }
 
-  // Pen strokes of a one-pixel line run from (x0,y0) to (x1,y1), end excluded.
-  void LineRun(Mask& m, int x0, int y0, int x1, int y1, DashWalker& dash) {
+  // Pen strokes of a one-pixel line run from (x0,y0) to (x1,y1), end
+  // excluded; the gaps of a dashed pen go to `gaps`.
+  void LineRun(Mask& m, Mask& gaps, int x0, int y0, int x1, int y1, DashWalker& dash) {
     WalkLine(x0, y0, x1, y1, [&](int x, int y) {
-      if (dash.Next()) m.Set(x, y);
+      if (dash.Next())
+        m.Set(x, y);
+      else
+        gaps.Set(x, y);
     });
+  }
+  // The gaps of a dashed outline, in the background colour when OPAQUE.
+  void ApplyGapMask(const Mask& gaps) {
+    if (!OpaqueGaps() || gaps.Empty()) return;
+    const TPenMode mode = FCanvas.Pen->GetMode();
+    const std::uint32_t colour = BkColour();
+    const QRect& b = gaps.Box();
+    for (int y = b.top(); y <= b.bottom(); ++y)
+      for (int x = b.left(); x <= b.right(); ++x)
+        if (gaps.Get(x, y)) FSurface.Put(x, y, mode, colour);
   }
 
   QRect ShapeBox(const QRect& shape) const {
@@ -441,19 +491,38 @@ void TCanvas::LineTo(int x, int y) {
   Polyline(line, 2);
 }
 
-void TCanvas::Polyline(const TPoint* points, int count) {
+namespace {
+
+std::vector<TPoint> Offset(const TPoint* points, int count, TPoint by) {
+  std::vector<TPoint> out(points, points + std::max(count, 0));
+  for (TPoint& p : out) p = {p.X + by.X, p.Y + by.Y};
+  return out;
+}
+
+}  // namespace
+
+void TCanvas::Polyline(const TPoint* logical, int count) {
   CanvasDraw d(*this);
   if (!d.Ok() || count < 2 || !PenVisible(*Pen)) return;
+  const std::vector<TPoint> device = Offset(logical, count, DeviceOffset());
+  const TPoint* points = device.data();
   const TPenMode mode = Pen->GetMode();
   const std::uint32_t colour = d.PenColour();
   if (Pen->GetWidth() <= 1) {
     // Straight onto the surface: each segment leaves out its last point,
     // so no pixel of a polyline is visited twice at a joint.
     DashWalker dash(DashPattern(Pen->GetStyle()));
+    const bool gaps = d.OpaqueGaps();
+    const std::uint32_t back = d.BkColour();
     const QRect& clip = d.FSurface.clip;
     for (int i = 1; i < count; ++i) {
       WalkLine(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y, [&](int x, int y) {
-        if (dash.Next() && clip.contains(x, y)) d.FSurface.Put(x, y, mode, colour);
+        const bool on = dash.Next();
+        if (!clip.contains(x, y)) return;
+        if (on)
+          d.FSurface.Put(x, y, mode, colour);
+        else if (gaps)
+          d.FSurface.Put(x, y, mode, back);
       });
     }
     Changed();
@@ -506,22 +575,27 @@ void DrawShape(CanvasDraw& d, const QRect& shape, Fill&& fill, Outline&& outline
   if (box.isEmpty()) return;
   const bool pen = PenVisible(*d.FCanvas.Pen);
   const bool brush = d.FCanvas.Brush->GetStyle() != bsClear;
-  Mask stroke(box);
-  if (pen) outline(stroke);
+  Mask stroke(box), gaps(box);
+  if (pen) outline(stroke, gaps);
   if (brush) {
     Mask inside(box);
     fill(inside);
     inside.Subtract(stroke);
+    inside.Subtract(gaps);
     d.ApplyBrushMask(inside, true);
   }
-  if (pen) d.ApplyPenMask(stroke);
+  if (pen) {
+    d.ApplyPenMask(stroke);
+    d.ApplyGapMask(gaps);
+  }
 }
 
 }  // namespace
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   CanvasDraw d(*this);
-  const QRect r = Normalised(x1, y1, x2, y2);
+  const TPoint o = DeviceOffset();
+  const QRect r = Normalised(x1 + o.X, y1 + o.Y, x2 + o.X, y2 + o.Y);
   if (!d.Ok() || r.isEmpty()) return;
   const int w = Pen->GetWidth();
   DrawShape(
@@ -530,20 +604,19 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
         for (int y = r.top(); y <= r.bottom(); ++y)
           for (int x = r.left(); x <= r.right(); ++x) m.Set(x, y);
       },
-      [&](Mask& m) {
+      [&](Mask& m, Mask& gaps) {
         if (w <= 1) {
           DashWalker dash(DashPattern(Pen->GetStyle()));
           const int l = r.left(), t = r.top(), rr = r.right(), b = r.bottom();
           if (l == rr || t == b) {
             for (int y = t; y <= b; ++y)
-              for (int x = l; x <= rr; ++x)
-                if (dash.Next()) m.Set(x, y);
+              for (int x = l; x <= rr; ++x) (dash.Next() ? m : gaps).Set(x, y);
             return;
           }
-          d.LineRun(m, l, t, rr, t, dash);
-          d.LineRun(m, rr, t, rr, b, dash);
-          d.LineRun(m, rr, b, l, b, dash);
-          d.LineRun(m, l, b, l, t, dash);
+          d.LineRun(m, gaps, l, t, rr, t, dash);
+          d.LineRun(m, gaps, rr, t, rr, b, dash);
+          d.LineRun(m, gaps, rr, b, l, b, dash);
+          d.LineRun(m, gaps, l, b, l, t, dash);
         } else {
           QRectF path(r.left() + 0.5, r.top() + 0.5, r.width() - 1, r.height() - 1);
           if (Pen->GetStyle() == psInsideFrame)
@@ -563,12 +636,6 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 
 namespace {
 
-// A curved shape as a test on pixel centres: inside(px, py, grow) tells
-// whether the point lies in the shape grown outwards by `grow` pixels.
-// The shape with grow 0 is the interior of the box [l, r) x [t, b), so
-// fill and outline never leave the box.
-using InsideTest = std::function<bool(double px, double py, double grow)>;
-
 // Angular sector of an arc or pie, counter-clockwise as seen on screen.
 struct Sector {
   double cx = 0, cy = 0, start = 0, sweep = 360;
@@ -582,6 +649,8 @@ struct Sector {
     return a <= sweep;
   }
 };
+
+}  // namespace
 
 InsideTest EllipseTest(const QRect& r) {
   const double cx = r.left() + r.width() / 2.0, cy = r.top() + r.height() / 2.0;
@@ -610,6 +679,24 @@ InsideTest RoundRectTest(const QRect& r, int cornerW, int cornerH) {
     return u * u + v * v <= 1.0 + 1e-9;
   };
 }
+
+QRegion RegionFromTest(const QRect& box, const InsideTest& inside) {
+  QRegion out;
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    int run = -1;
+    for (int x = box.left(); x <= box.right() + 1; ++x) {
+      const bool in = x <= box.right() && inside(x + 0.5, y + 0.5, 0);
+      if (in && run < 0) run = x;
+      if (!in && run >= 0) {
+        out += QRect(run, y, x - run, 1);
+        run = -1;
+      }
+    }
+  }
+  return out;
+}
+
+namespace {
 
 // Splits the box into outline and interior pixels of the shape. A one-pixel
 // pen takes the shape's border pixels (those with a 4-neighbour outside);
@@ -680,7 +767,8 @@ static void DrawCurved(CanvasDraw& d, const QRect& r, const InsideTest& inside, 
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   CanvasDraw d(*this);
-  const QRect r = Normalised(x1, y1, x2, y2);
+  const TPoint o = DeviceOffset();
+  const QRect r = Normalised(x1 + o.X, y1 + o.Y, x2 + o.X, y2 + o.Y);
   if (!d.Ok() || r.isEmpty()) return;
   DrawCurved(d, r, EllipseTest(r), nullptr, true);
   Changed();
@@ -688,7 +776,8 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
   CanvasDraw d(*this);
-  const QRect r = Normalised(x1, y1, x2, y2);
+  const TPoint o = DeviceOffset();
+  const QRect r = Normalised(x1 + o.X, y1 + o.Y, x2 + o.X, y2 + o.Y);
   if (!d.Ok() || r.isEmpty()) return;
   DrawCurved(d, r, RoundRectTest(r, x3, y3), nullptr, true);
   Changed();
@@ -696,12 +785,13 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
   CanvasDraw d(*this);
-  const QRect r = Normalised(x1, y1, x2, y2);
+  const TPoint o = DeviceOffset();
+  const QRect r = Normalised(x1 + o.X, y1 + o.Y, x2 + o.X, y2 + o.Y);
   if (!d.Ok() || r.isEmpty() || !PenVisible(*Pen)) return;
   const QRect box = d.ShapeBox(r);
   if (box.isEmpty()) return;
   // The ellipse's own outline, kept where it lies in the sector.
-  const Sector sector = MakeSector(r, x3, y3, x4, y4);
+  const Sector sector = MakeSector(r, x3 + o.X, y3 + o.Y, x4 + o.X, y4 + o.Y);
   Mask outline(box), interior(box);
   CurveMasks(EllipseTest(r), nullptr, Pen->GetWidth(), outline, interior);
   Mask arc(box);
@@ -714,16 +804,19 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 
 void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
   CanvasDraw d(*this);
-  const QRect r = Normalised(x1, y1, x2, y2);
+  const TPoint o = DeviceOffset();
+  const QRect r = Normalised(x1 + o.X, y1 + o.Y, x2 + o.X, y2 + o.Y);
   if (!d.Ok() || r.isEmpty()) return;
-  const Sector sector = MakeSector(r, x3, y3, x4, y4);
+  const Sector sector = MakeSector(r, x3 + o.X, y3 + o.Y, x4 + o.X, y4 + o.Y);
   DrawCurved(d, r, EllipseTest(r), &sector, true);
   Changed();
 }
 
-void TCanvas::Polygon(const TPoint* points, int count) {
+void TCanvas::Polygon(const TPoint* logical, int count) {
   CanvasDraw d(*this);
   if (!d.Ok() || count < 2) return;
+  const std::vector<TPoint> device = Offset(logical, count, DeviceOffset());
+  const TPoint* points = device.data();
   int minX = points[0].X, maxX = minX, minY = points[0].Y, maxY = minY;
   QPolygonF fillPoly;
   for (int i = 0; i < count; ++i) {
@@ -744,13 +837,13 @@ void TCanvas::Polygon(const TPoint* points, int count) {
           p.drawPolygon(fillPoly, Qt::OddEvenFill);
         });
       },
-      [&](Mask& m) {
+      [&](Mask& m, Mask& gaps) {
         if (Pen->GetWidth() <= 1) {
           DashWalker dash(DashPattern(Pen->GetStyle()));
           for (int i = 0; i < count; ++i) {
             const TPoint& a = points[i];
             const TPoint& b = points[(i + 1) % count];
-            d.LineRun(m, a.X, a.Y, b.X, b.Y, dash);
+            d.LineRun(m, gaps, a.X, a.Y, b.X, b.Y, dash);
           }
         } else {
           const std::vector<QPoint> tip = PenTip(Pen->GetWidth());
@@ -769,8 +862,9 @@ void TCanvas::Polygon(const TPoint* points, int count) {
 
 // ---------------------------------------------------------------- brush-only fills
 
-void TCanvas::FillRect(const TRect& r) {
+void TCanvas::FillRect(const TRect& logical) {
   CanvasDraw d(*this);
+  const TRect r = OffsetRect(logical, DeviceOffset().X, DeviceOffset().Y);
   if (!d.Ok() || r.IsEmpty()) return;
   const QRect box = d.Clip(QRect(r.Left, r.Top, r.Width(), r.Height()));
   if (box.isEmpty()) return;
@@ -778,8 +872,9 @@ void TCanvas::FillRect(const TRect& r) {
   Changed();
 }
 
-void TCanvas::FrameRect(const TRect& r) {
+void TCanvas::FrameRect(const TRect& logical) {
   CanvasDraw d(*this);
+  const TRect r = OffsetRect(logical, DeviceOffset().X, DeviceOffset().Y);
   if (!d.Ok() || r.IsEmpty()) return;
   const QRect box = d.Clip(QRect(r.Left, r.Top, r.Width(), r.Height()));
   if (box.isEmpty()) return;
@@ -788,8 +883,9 @@ void TCanvas::FrameRect(const TRect& r) {
   Changed();
 }
 
-void TCanvas::DrawFocusRect(const TRect& r) {
+void TCanvas::DrawFocusRect(const TRect& logical) {
   CanvasDraw d(*this);
+  const TRect r = OffsetRect(logical, DeviceOffset().X, DeviceOffset().Y);
   if (!d.Ok() || r.IsEmpty()) return;
   const QRect box = d.Clip(QRect(r.Left, r.Top, r.Width(), r.Height()));
   if (box.isEmpty()) return;
@@ -814,22 +910,86 @@ void TCanvas::DrawFocusRect(const TRect& r) {
 // ---------------------------------------------------------------- pixels
 
 TColor TCanvas::GetPixels(int x, int y) const {
+  const TPoint o = DeviceOffset();
+  x += o.X;
+  y += o.Y;
   if (!HasSurface() || !FImage->rect().contains(x, y)) return clNone;
   return FromQRgb(ReadPixel(*FImage, x, y));
 }
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
   CanvasDraw d(*this);
-  if (!d.Ok() || !d.FSurface.clip.contains(x, y)) return;
-  reinterpret_cast<QRgb*>(FImage->scanLine(y))[x] = ToQRgb(color);
+  const TPoint o = DeviceOffset();
+  x += o.X;
+  y += o.Y;
+  if (!d.Ok() || !d.FSurface.Inside(x, y)) return;
+  reinterpret_cast<QRgb*>(d.FSurface.bits + y * d.FSurface.bytesPerLine)[x] = ToQRgb(color);
   Changed();
+}
+
+// ---------------------------------------------------------------- edges
+
+namespace {
+
+// The two colours (top-left, bottom-right) of each half of an edge.
+struct EdgeColours {
+  unsigned bit;
+  TColor topLeft, bottomRight;
+};
+constexpr EdgeColours kOuterEdges[] = {{BDR_RAISEDOUTER, cl3DLight, cl3DDkShadow},
+                                       {BDR_SUNKENOUTER, clBtnShadow, clBtnHighlight}};
+constexpr EdgeColours kInnerEdges[] = {{BDR_RAISEDINNER, clBtnHighlight, clBtnShadow},
+                                       {BDR_SUNKENINNER, cl3DDkShadow, cl3DLight}};
+
+}  // namespace
+
+void TCanvas::DrawEdge(TRect& logical, unsigned edge, unsigned flags) {
+  CanvasDraw d(*this);
+  const TPoint o = DeviceOffset();
+  TRect r = OffsetRect(logical, o.X, o.Y);
+  auto put = [&](int x, int y, TColor c) {
+    if (d.Ok() && d.FSurface.Inside(x, y)) d.FSurface.Put(x, y, pmCopy, ToQRgb(c) & 0xFFFFFF);
+  };
+  // One ring per half: the left and top sides in one colour, the right and
+  // bottom sides (with the bottom-left and top-right corners) in the other.
+  auto ring = [&](const EdgeColours* table) {
+    for (int i = 0; i < 2; ++i) {
+      const EdgeColours& e = table[i];
+      if (!(edge & e.bit) || r.IsEmpty()) continue;
+      if (flags & BF_LEFT)
+        for (int y = r.Top; y < r.Bottom - 1; ++y) put(r.Left, y, e.topLeft);
+      if (flags & BF_TOP)
+        for (int x = r.Left; x < r.Right - 1; ++x) put(x, r.Top, e.topLeft);
+      if (flags & BF_RIGHT)
+        for (int y = r.Top; y < r.Bottom; ++y) put(r.Right - 1, y, e.bottomRight);
+      if (flags & BF_BOTTOM)
+        for (int x = r.Left; x < r.Right; ++x) put(x, r.Bottom - 1, e.bottomRight);
+      break;
+    }
+    if (!(edge & (table[0].bit | table[1].bit))) return;
+    if (flags & BF_LEFT) ++r.Left;
+    if (flags & BF_TOP) ++r.Top;
+    if (flags & BF_RIGHT) --r.Right;
+    if (flags & BF_BOTTOM) --r.Bottom;
+  };
+  ring(kOuterEdges);
+  ring(kInnerEdges);
+  if ((flags & BF_MIDDLE) && !r.IsEmpty()) {
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) put(x, y, clBtnFace);
+  }
+  if (flags & BF_ADJUST) logical = OffsetRect(r, -o.X, -o.Y);
+  if (d.Ok()) Changed();
 }
 
 // ---------------------------------------------------------------- copying
 
-void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect) {
+void TCanvas::CopyRect(const TRect& logicalDest, TCanvas* source, const TRect& logicalSource) {
   CanvasDraw d(*this);
   if (!d.Ok() || !source || !source->HasSurface()) return;
+  const TPoint o = DeviceOffset(), so = source->DeviceOffset();
+  const TRect dest = OffsetRect(logicalDest, o.X, o.Y);
+  const TRect sourceRect = OffsetRect(logicalSource, so.X, so.Y);
   int dw = dest.Width(), dh = dest.Height(), sw = sourceRect.Width(), sh = sourceRect.Height();
   if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return;
   // A negative extent on one side only mirrors the copy.
@@ -843,24 +1003,73 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRe
   sw = std::abs(sw);
   sh = std::abs(sh);
   const QImage& srcImg = *source->GetImage();
-  // Copy the source first: source and destination may be the same surface.
   const QRect srcArea = QRect(sl, st, sw, sh).intersected(srcImg.rect());
   if (srcArea.isEmpty()) return;
-  const QImage src = srcImg.copy(srcArea);
+  // From the same surface the source is copied first, as the areas may overlap.
+  const bool same = source->GetImage() == FImage || srcImg.constBits() == FImage->constBits();
+  const QImage src = same ? srcImg.copy(srcArea) : srcImg;
+  const int ox = same ? srcArea.left() : 0, oy = same ? srcArea.top() : 0;
   const QRect box = d.Clip(QRect(dl, dt, dw, dh));
+  if (box.isEmpty()) return;
+
+  if (FCopyMode == cmSrcCopy && dw == sw && dh == sh && !mirrorX && !mirrorY) {
+    // 1:1 copy: whole runs of a row at a time. Same formats copy every bit,
+    // as a block transfer does; others come out opaque.
+    const bool raw = src.format() == FImage->format();
+    const bool premultiplied = src.format() == QImage::Format_ARGB32_Premultiplied;
+    const QRect from = QRect(box.topLeft() - QPoint(dl - sl, dt - st), box.size()).intersected(srcArea);
+    const QRect to = from.translated(dl - sl, dt - st);
+    for (int y = to.top(); y <= to.bottom(); ++y) {
+      const QRgb* in =
+          reinterpret_cast<const QRgb*>(src.constScanLine(y - (dt - st) - oy)) + (to.left() - (dl - sl) - ox);
+      QRgb* out = reinterpret_cast<QRgb*>(d.FSurface.bits + y * d.FSurface.bytesPerLine);
+      auto copyRun = [&](int x0, int x1) {  // [x0, x1)
+        const QRgb* from = in + (x0 - to.left());
+        if (raw) {
+          std::memcpy(out + x0, from, static_cast<std::size_t>(x1 - x0) * sizeof(QRgb));
+        } else {
+          for (int x = x0; x < x1; ++x, ++from)
+            out[x] = 0xFF000000u | ((premultiplied ? qUnpremultiply(*from) : *from) & 0xFFFFFF);
+        }
+      };
+      if (!d.FSurface.mask) {
+        copyRun(to.left(), to.right() + 1);
+        continue;
+      }
+      int run = -1;
+      for (int x = to.left(); x <= to.right() + 1; ++x) {
+        const bool in = x <= to.right() && d.FSurface.Inside(x, y);
+        if (in && run < 0) run = x;
+        if (!in && run >= 0) {
+          copyRun(run, x);
+          run = -1;
+        }
+      }
+    }
+    Changed();
+    return;
+  }
+
   const std::uint32_t pat = ToQRgb(Brush->GetColor()) & 0xFFFFFF;
+  const bool opaqueSource = src.format() == QImage::Format_RGB32;
   for (int y = box.top(); y <= box.bottom(); ++y) {
     int fy = (y - dt) * sh / dh;
     if (mirrorY) fy = sh - 1 - fy;
-    const int sy = st + fy - srcArea.top();
-    if (sy < 0 || sy >= src.height()) continue;
-    QRgb* line = reinterpret_cast<QRgb*>(FImage->scanLine(y));
+    const int sy = st + fy - oy;
+    if (sy < srcArea.top() - oy || sy > srcArea.bottom() - oy) continue;
+    const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+    QRgb* line = reinterpret_cast<QRgb*>(d.FSurface.bits + y * d.FSurface.bytesPerLine);
     for (int x = box.left(); x <= box.right(); ++x) {
       int fx = (x - dl) * sw / dw;
       if (mirrorX) fx = sw - 1 - fx;
-      const int sx = sl + fx - srcArea.left();
-      if (sx < 0 || sx >= src.width()) continue;
-      const std::uint32_t s = ReadPixel(src, sx, sy) & 0xFFFFFF;
+      const int sx = sl + fx - ox;
+      if (sx < srcArea.left() - ox || sx > srcArea.right() - ox) continue;
+      if (d.FSurface.mask && !d.FSurface.Inside(x, y)) continue;
+      const std::uint32_t s = (opaqueSource ? in[sx] : ReadPixel(src, sx, sy)) & 0xFFFFFF;
+      if (FCopyMode == cmSrcCopy) {
+        line[x] = 0xFF000000u | s;
+        continue;
+      }
       const std::uint32_t dst = ReadPixel(*FImage, x, y) & 0xFFFFFF;
       line[x] = 0xFF000000u | (Rop3(FCopyMode, s, dst, pat) & 0xFFFFFF);
     }

@@ -72,6 +72,46 @@ QStringList WrapLine(const QString& line, const QFontMetrics& fm, int width) {
   return out;
 }
 
+const QString kEllipsis = QStringLiteral("...");
+
+// The longest head of `line` (cut only where `cuttable` allows) that fits
+// `width` with the ellipsis after it; the bare ellipsis when none does.
+template <typename Cuttable>
+QString CutWithEllipsis(const QString& line, const QFontMetrics& fm, int width, Cuttable&& cuttable) {
+  for (qsizetype n = line.size(); n > 0; --n) {
+    if (!cuttable(n)) continue;
+    const QString candidate = line.left(n) + kEllipsis;
+    if (fm.horizontalAdvance(candidate) <= width) return candidate;
+  }
+  return kEllipsis;
+}
+
+// One line shortened to `width` by the ellipsis flags; unchanged when it fits.
+QString Ellipsize(const QString& line, const QFontMetrics& fm, int width, unsigned flags) {
+  if (fm.horizontalAdvance(line) <= width) return line;
+  if (flags & DT_PATH_ELLIPSIS) {
+    // Keep the last part of the path whole; cut the head before it.
+    const qsizetype sep = std::max(line.lastIndexOf('\\'), line.lastIndexOf('/'));
+    const QString tail = sep >= 0 ? line.mid(sep) : line;
+    const QString head = sep >= 0 ? line.left(sep) : QString();
+    for (qsizetype n = head.size(); n >= 0; --n) {
+      const QString candidate = head.left(n) + kEllipsis + tail;
+      if (fm.horizontalAdvance(candidate) <= width) return candidate;
+    }
+    return CutWithEllipsis(kEllipsis + tail, fm, width, [](qsizetype) { return true; });
+  }
+  if (flags & DT_WORD_ELLIPSIS) {
+    // Cut after a whole word; a first word too long is cut inside.
+    const bool words = line.contains(' ');
+    const QString cut = CutWithEllipsis(line, fm, width, [&](qsizetype n) {
+      return !words || (n < line.size() && line[n] == ' ' && line[n - 1] != ' ');
+    });
+    if (cut != kEllipsis || !words) return cut;
+    return CutWithEllipsis(line, fm, width, [](qsizetype) { return true; });
+  }
+  return CutWithEllipsis(line, fm, width, [](qsizetype) { return true; });
+}
+
 }  // namespace
 
 int TCanvas::TextWidth(const std::string& text) const {
@@ -92,10 +132,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   const QFontMetrics fm(font);
   const QString qs = ToQ(text);
   const int w = fm.horizontalAdvance(qs);
-  if (HasSurface()) {
-    const TRect clip = GetClipRect();
-    QPainter p(FImage);
-    p.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
+  if (QPainter p; BeginPainter(p)) {
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.translate(x, y);
     if (Font->GetOrientation() != 0) p.rotate(-Font->GetOrientation() / 10.0);
@@ -110,13 +147,12 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
-  if (!HasSurface()) return;
-  const TRect clip = IntersectRect(GetClipRect(), r);
-  if (clip.IsEmpty()) return;
+  if (r.IsEmpty()) return;
   const QFont font = MakeQFont(*Font);
   const QFontMetrics fm(font);
-  QPainter p(FImage);
-  p.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
+  QPainter p;
+  if (!BeginPainter(p)) return;
+  p.setClipRect(QRect(r.Left, r.Top, r.Width(), r.Height()), Qt::IntersectClip);
   p.setRenderHint(QPainter::TextAntialiasing, true);
   if (Brush->GetStyle() != bsClear)
     p.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), ToQColor(Brush->GetColor()));
@@ -139,10 +175,30 @@ void TCanvas::TextRect(TRect& r, std::string& text, TTextFormat format) {
   if (format.Contains(tfSingleLine)) flags |= DT_SINGLELINE;
   if (format.Contains(tfVerticalCenter)) flags |= DT_VCENTER;
   if (format.Contains(tfWordBreak)) flags |= DT_WORDBREAK;
+  if (format.Contains(tfPathEllipsis)) flags |= DT_PATH_ELLIPSIS;
+  if (format.Contains(tfWordEllipsis)) flags |= DT_WORD_ELLIPSIS;
+  if (format.Contains(tfModifyString)) flags |= DT_MODIFYSTRING;
   DrawText(text, r, flags);
 }
 
 int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
+  std::string copy = text;
+  return DrawTextImpl(copy, r, flags & ~DT_MODIFYSTRING);
+}
+
+int TCanvas::DrawText(std::string& text, TRect& r, unsigned flags) {
+  return DrawTextImpl(text, r, flags);
+}
+
+int DrawText(HDC dc, std::string& text, TRect* r, unsigned flags) {
+  return dc && r ? dc->DrawText(text, *r, flags) : 0;
+}
+
+int DrawText(HDC dc, const std::string& text, TRect* r, unsigned flags) {
+  return dc && r ? dc->DrawText(text, *r, flags) : 0;
+}
+
+int TCanvas::DrawTextImpl(std::string& text, TRect& r, unsigned flags) {
   const QFont font = MakeQFont(*Font);
   const QFontMetrics fm(font);
   QString s = ToQ(text);
@@ -162,8 +218,15 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
         lines << line;
     }
   }
-  if ((flags & DT_END_ELLIPSIS) && r.Width() > 0) {
-    for (QString& line : lines) line = fm.elidedText(line, Qt::ElideRight, r.Width());
+  const unsigned ellipsis = DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS;
+  if ((flags & ellipsis) && r.Width() > 0) {
+    bool changed = false;
+    for (QString& line : lines) {
+      const QString shown = Ellipsize(line, fm, r.Width(), flags);
+      changed = changed || shown != line;
+      line = shown;
+    }
+    if ((flags & DT_MODIFYSTRING) && changed) text = lines.join("\r\n").toStdString();
   }
 
   const int lineHeight = fm.height();
@@ -187,10 +250,9 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
   }
 
   if (HasSurface()) {
-    const TRect clip = (flags & DT_NOCLIP) ? GetClipRect() : IntersectRect(GetClipRect(), r);
-    if (!clip.IsEmpty()) {
-      QPainter p(FImage);
-      p.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
+    QPainter p;
+    if (BeginPainter(p)) {
+      if (!(flags & DT_NOCLIP)) p.setClipRect(QRect(r.Left, r.Top, r.Width(), r.Height()), Qt::IntersectClip);
       p.setRenderHint(QPainter::TextAntialiasing, true);
       p.setFont(font);
       const QColor back = ToQColor(Brush->GetColor());

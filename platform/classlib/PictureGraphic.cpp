@@ -41,9 +41,8 @@ QRgb KeyRgb(TColor c) {
 // its alpha when it has any, clipped to the canvas clip.
 void PaintImage(TCanvas* canvas, const TRect& r, const QImage& img) {
   if (!canvas || !canvas->HasSurface() || img.isNull() || r.IsEmpty()) return;
-  const TRect clip = canvas->GetClipRect();
-  QPainter p(canvas->GetImage());
-  p.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
+  QPainter p;
+  if (!canvas->BeginPainter(p)) return;
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.setCompositionMode(img.hasAlphaChannel() ? QPainter::CompositionMode_SourceOver
                                              : QPainter::CompositionMode_Source);

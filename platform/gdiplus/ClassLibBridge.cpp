@@ -1,16 +1,32 @@
 #include "platform/gdiplus/ClassLibBridge.h"
 
 #include <QImage>
+#include <QRegion>
 
 #include "platform/classlib/Graphics.h"
 #include "platform/classlib/PictureCodec.h"
+#include "platform/gdiplus/GdiPlusPrivate.h"
 #include "platform/gdiplus/Image.h"
 
 namespace Gdiplus {
 
 std::unique_ptr<Graphics> GraphicsFromCanvas(TCanvas* canvas) {
   if (!canvas || !canvas->GetImage() || canvas->GetImage()->isNull()) return nullptr;
-  return std::make_unique<Graphics>(canvas->GetImage());
+  auto graphics = std::make_unique<Graphics>(canvas->GetImage());
+  GraphicsData* d = graphics->Data();
+  if (!d) return graphics;
+  // The canvas's origin is the graphics' device frame, its clip the outer
+  // limit of any clip set on the graphics.
+  const TPoint offset = canvas->DeviceOffset();
+  d->base = QTransform::fromTranslate(offset.X, offset.Y);
+  const QRegion clip = canvas->ClipRegion();
+  if (clip != QRegion(canvas->GetImage()->rect())) {
+    d->baseClipping = true;
+    d->baseClip = QPainterPath();
+    d->baseClip.addRegion(clip);
+  }
+  d->onChanged = [canvas] { canvas->NotifyChanged(); };
+  return graphics;
 }
 
 std::unique_ptr<Graphics> GraphicsFromBitmap(TBitmap* bitmap) {

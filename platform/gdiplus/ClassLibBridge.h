@@ -13,7 +13,11 @@ class TBitmap;
 namespace Gdiplus {
 
 // A Graphics drawing on what the canvas draws on; null when the canvas has
-// no surface. Drawing shows on the canvas at once.
+// no surface. It takes the canvas's origin and clip as they are when it is
+// made, fires the canvas's OnChange after each drawing call (a control's
+// canvas shows it at once), and holds the surface only during a call, so
+// canvas and graphics drawing may be mixed in any order. The canvas must
+// outlive it.
 std::unique_ptr<Graphics> GraphicsFromCanvas(TCanvas* canvas);
 std::unique_ptr<Graphics> GraphicsFromBitmap(TBitmap* bitmap);
 

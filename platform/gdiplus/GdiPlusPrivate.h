@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTextLayout>
 #include <QTransform>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -123,18 +124,31 @@ struct DrawingState {
   Unit pageUnit = UnitDisplay;
 };
 
+// A graphics over a device of its own opens a painter for each drawing
+// call and closes it after, so other painters (a canvas drawing text on the
+// same bitmap) may use the device between calls. A borrowed painter is
+// used as it is.
 struct GraphicsData {
   QPaintDevice* device = nullptr;
   std::unique_ptr<QPainter> owned;
   QPainter* painter = nullptr;
   bool borrowed = false;
   bool busy = false;
-  // What a borrowed painter had: its transform is the device's frame, its
-  // clip stays in force under ours.
+  // Nesting of drawing calls (a string drawn as a filled shape).
+  int openDepth = 0;
+  // What a borrowed painter had, or the canvas a graphics draws for: its
+  // transform is the device's frame, its clip stays in force under ours.
   QTransform base;
   bool baseClipping = false;
   QPainterPath baseClip;
+  // Always 96, as the canvas: sizes in points come out alike on any screen.
   double dpiX = 96, dpiY = 96;
+  // Runs after every drawing call (the canvas's change notice).
+  std::function<void()> onChanged;
+
+  // Opens the painter for one drawing call; false when the device refuses.
+  bool Open();
+  void Close();
 
   DrawingState state;  // clip in device coordinates of the API
   std::vector<std::pair<GraphicsState, DrawingState>> saved;
@@ -157,6 +171,22 @@ struct GraphicsData {
   void ApplyClip();
 };
 
+// One drawing call's hold on the device.
+class PaintScope {
+ public:
+  explicit PaintScope(GraphicsData& d) : FData(d), FOpen(d.Open()) {}
+  ~PaintScope() {
+    if (FOpen) FData.Close();
+  }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  bool Ok() const { return FOpen; }
+
+ private:
+  GraphicsData& FData;
+  bool FOpen;
+};
+
 namespace detail {
 
 // Text laid out the way DrawString and MeasureString see it.
@@ -173,6 +203,10 @@ struct LaidOutText {
 Status LayOutText(const WCHAR* string, INT length, const Font& font, const RectF& layoutRect,
                   const StringFormat* format, QPaintDevice* device, double dpi, bool antialias,
                   LaidOutText* out);
+
+// A 96-dpi surface that text is laid out for, whatever the screen's or the
+// target's resolution.
+QPaintDevice* MetricsDevice();
 
 }  // namespace detail
 }  // namespace Gdiplus

@@ -69,7 +69,7 @@ QRectF GraphicsData::DeviceBounds() const {
 }
 
 void GraphicsData::ApplyState() {
-  if (!painter || busy) return;
+  if (!painter || !painter->isActive() || busy) return;
   painter->setRenderHint(QPainter::Antialiasing, Antialias());
   const bool textAa = state.textHint != TextRenderingHintSingleBitPerPixel &&
                       state.textHint != TextRenderingHintSingleBitPerPixelGridFit;
@@ -82,8 +82,24 @@ void GraphicsData::ApplyState() {
   ApplyClip();
 }
 
+bool GraphicsData::Open() {
+  if (borrowed) return true;
+  if (openDepth++ > 0) return true;
+  if (!owned->begin(device)) {
+    openDepth = 0;
+    return false;
+  }
+  ApplyState();
+  return true;
+}
+
+void GraphicsData::Close() {
+  if (!borrowed && --openDepth == 0) owned->end();
+  if (openDepth == 0 && onChanged) onChanged();
+}
+
 void GraphicsData::ApplyClip() {
-  if (!painter || busy) return;
+  if (!painter || !painter->isActive() || busy) return;
   if (state.clipInfinite && !baseClipping) {
     painter->setClipping(false);
     return;
@@ -118,14 +134,7 @@ std::unique_ptr<GraphicsData> OpenOn(QPaintDevice* device, Status* status) {
   auto d = std::make_unique<GraphicsData>();
   d->device = device;
   d->owned = std::make_unique<QPainter>();
-  if (!d->owned->begin(device)) {
-    *status = ObjectBusy;  // another painter has the device
-    return nullptr;
-  }
   d->painter = d->owned.get();
-  if (device->logicalDpiX() > 0) d->dpiX = device->logicalDpiX();
-  if (device->logicalDpiY() > 0) d->dpiY = device->logicalDpiY();
-  d->ApplyState();
   *status = Ok;
   return d;
 }
@@ -310,8 +319,6 @@ Graphics::Graphics(QPainter* painter) {
   FImpl->base = painter->worldTransform();
   FImpl->baseClipping = painter->hasClipping();
   if (FImpl->baseClipping) FImpl->baseClip = FImpl->base.map(painter->clipPath());
-  if (FImpl->device && FImpl->device->logicalDpiX() > 0) FImpl->dpiX = FImpl->device->logicalDpiX();
-  if (FImpl->device && FImpl->device->logicalDpiY() > 0) FImpl->dpiY = FImpl->device->logicalDpiY();
   FImpl->ApplyState();
 }
 
@@ -332,11 +339,7 @@ Graphics* Graphics::FromImage(Image* image) {
 
 Graphics::~Graphics() {
   if (!FImpl) return;
-  if (FImpl->borrowed) {
-    FImpl->painter->restore();
-  } else if (FImpl->owned && FImpl->owned->isActive()) {
-    FImpl->owned->end();
-  }
+  if (FImpl->borrowed) FImpl->painter->restore();
 }
 
 void Graphics::Flush(FlushIntention) {}  // the raster painter draws at once
@@ -346,8 +349,7 @@ QPaintDevice* Graphics::GetHDC() {
     Record(s);
     return nullptr;
   }
-  // The device can have one painter at a time: ours steps aside.
-  if (FImpl->owned) FImpl->owned->end();
+  // Our painter is closed between calls; the device is free until ReleaseHDC.
   FImpl->busy = true;
   return FImpl->device;
 }
@@ -358,10 +360,6 @@ void Graphics::ReleaseHDC(QPaintDevice* device) {
     return;
   }
   FImpl->busy = false;
-  if (FImpl->owned && !FImpl->owned->begin(FImpl->device)) {
-    Record(ObjectBusy);
-    return;
-  }
   FImpl->ApplyState();
 }
 
@@ -373,6 +371,8 @@ Status Graphics::Ready() const {
 
 Status Graphics::Clear(const Color& color) {
   if (const Status s = Ready(); s != Ok) return Record(s);
+  PaintScope scope(*FImpl);
+  if (!scope.Ok()) return Record(ObjectBusy);
   QPainter* p = FImpl->painter;
   p->save();
   p->setWorldTransform(QTransform());
@@ -662,6 +662,8 @@ Status Graphics::FillShape(const Brush* brush, const QPainterPath& shape) {
   QtPaint paint;
   if (const Status s = MakePaint(*FImpl, brush, vector.map(shape).boundingRect(), &paint); s != Ok)
     return Record(s);
+  PaintScope scope(*FImpl);
+  if (!scope.Ok()) return Record(ObjectBusy);
   p->save();
   if (paint.limited) {
     p->setWorldTransform(QTransform());
@@ -721,6 +723,8 @@ Status Graphics::StrokeShape(const Pen* pen, const QPainterPath& shape, bool has
     qpen.setDashPattern(pattern);
     qpen.setDashOffset(pen->GetDashOffset());
   }
+  PaintScope scope(*FImpl);
+  if (!scope.Ok()) return Record(ObjectBusy);
   p->save();
   if (paint.limited) {
     p->setWorldTransform(QTransform());
@@ -992,7 +996,6 @@ Status Graphics::DrawImageImpl(Image* image, const RectF& dest, const RectF& src
     }
   }
   QPainter* p = FImpl->painter;
-  p->setWorldTransform(FImpl->PixelTransform());
   // Negative sizes mirror the picture.
   QTransform mirror;
   QRectF target(dest.X, dest.Y, dest.Width, dest.Height);
@@ -1004,8 +1007,12 @@ Status Graphics::DrawImageImpl(Image* image, const RectF& dest, const RectF& src
     target = n;
   }
   if (source.width() < 0 || source.height() < 0) return Record(InvalidParameter);
+  PaintScope scope(*FImpl);
+  if (!scope.Ok()) return Record(ObjectBusy);
+  p->save();
   p->setWorldTransform(mirror * FImpl->PixelTransform());
   p->drawImage(target, *pixels, source);
+  p->restore();
   return Ok;
 }
 

@@ -224,22 +224,31 @@ QPainterPath GlyphOutlines(const detail::LaidOutText& text) {
   return outlines;
 }
 
-// Metrics for outlines made without a graphics: a 96-dpi surface, where one
-// pixel is one world unit.
-QImage& OutlineDevice() {
-  static QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
-  return device;
+}  // namespace
+
+namespace detail {
+
+QPaintDevice* MetricsDevice() {
+  static QImage device = [] {
+    QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+    constexpr int kDotsPerMeterAt96 = 3780;  // 96 / 0.0254, rounded
+    image.setDotsPerMeterX(kDotsPerMeterAt96);
+    image.setDotsPerMeterY(kDotsPerMeterAt96);
+    return image;
+  }();
+  return &device;
 }
 
-}  // namespace
+}  // namespace detail
 
 Status Graphics::DrawString(const WCHAR* string, INT length, const Font* font, const RectF& layoutRect,
                             const StringFormat* stringFormat, const Brush* brush) {
   if (const Status s = Ready(); s != Ok) return Record(s);
   if (!font || !brush || !string) return Record(InvalidParameter);
   detail::LaidOutText text;
-  const Status s = detail::LayOutText(string, length, *font, layoutRect, stringFormat, FImpl->device,
-                                      FImpl->dpiY, TextAntialias(FImpl->state.textHint), &text);
+  const Status s =
+      detail::LayOutText(string, length, *font, layoutRect, stringFormat, detail::MetricsDevice(),
+                         FImpl->dpiY, TextAntialias(FImpl->state.textHint), &text);
   if (s != Ok) return Record(s);
   if (text.visibleLines == 0) return Ok;
 
@@ -255,6 +264,8 @@ Status Graphics::DrawString(const WCHAR* string, INT length, const Font* font, c
   }
   Color color;
   static_cast<const SolidBrush*>(brush)->GetColor(&color);
+  PaintScope scope(*FImpl);
+  if (!scope.Ok()) return Record(ObjectBusy);
   QPainter* p = FImpl->painter;
   p->save();
   // Glyphs keep to whole pixels: no half-pixel shift for text.
@@ -282,8 +293,9 @@ Status Graphics::MeasureString(const WCHAR* string, INT length, const Font* font
   if (!FImpl) return Record(InvalidParameter);
   if (!font || !string || !boundingBox) return Record(InvalidParameter);
   detail::LaidOutText text;
-  const Status s = detail::LayOutText(string, length, *font, layoutRect, stringFormat, FImpl->device,
-                                      FImpl->dpiY, TextAntialias(FImpl->state.textHint), &text);
+  const Status s =
+      detail::LayOutText(string, length, *font, layoutRect, stringFormat, detail::MetricsDevice(),
+                         FImpl->dpiY, TextAntialias(FImpl->state.textHint), &text);
   if (s != Ok) return Record(s);
   *boundingBox = text.box;
   if (codepointsFitted) *codepointsFitted = text.codepointsFitted;
@@ -324,8 +336,8 @@ Status GraphicsPath::AddStringImpl(const WCHAR* string, INT length, const FontFa
   const Font font(family, emSize, style, UnitPixel);
   if (!font.IsAvailable()) return Record(InvalidParameter);
   detail::LaidOutText text;
-  const Status s =
-      detail::LayOutText(string, length, font, layoutRect, format, &OutlineDevice(), 96.0, true, &text);
+  const Status s = detail::LayOutText(string, length, font, layoutRect, format, detail::MetricsDevice(), 96.0,
+                                      true, &text);
   if (s != Ok) return Record(s);
   const QPainterPath outlines = GlyphOutlines(text);
   // Each glyph contour becomes a closed figure of lines and Béziers.

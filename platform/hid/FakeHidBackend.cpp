@@ -35,6 +35,7 @@ struct FakeHidBackend::Core {
   std::vector<std::shared_ptr<FakeDevice>> Devices;  // plugged in, in plug order
   std::deque<HidChangeNotice> Notices;
   int NoticeFd = -1;
+  int Scans = 0;
   unsigned long NextSerial = 1;
   OutputListener Listener;
 
@@ -213,8 +214,19 @@ int FakeHidBackend::OpenHandleCount(const std::string& path) const {
   return device ? static_cast<int>(device->Handles.size()) : 0;
 }
 
+int FakeHidBackend::Scans() const {
+  std::lock_guard<std::mutex> guard(FCore->Lock);
+  return FCore->Scans;
+}
+
+std::size_t FakeHidBackend::NoticesWaiting() const {
+  std::lock_guard<std::mutex> guard(FCore->Lock);
+  return FCore->Notices.size();
+}
+
 std::vector<HidDeviceInfo> FakeHidBackend::Enumerate() {
   std::lock_guard<std::mutex> guard(FCore->Lock);
+  ++FCore->Scans;
   std::vector<HidDeviceInfo> list;
   for (const auto& d : FCore->Devices) {
     HidDeviceInfo info;

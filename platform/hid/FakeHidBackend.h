@@ -5,6 +5,7 @@
 // of every input report, a path freed by an unplugged device is given to the
 // next device plugged in, and each plug-in gets a new identity.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -58,6 +59,10 @@ class FakeHidBackend final : public HidBackend {
   void SetOpenFails(const std::string& path, bool fails);
   // Handles of the device at `path` that are open now.
   int OpenHandleCount(const std::string& path) const;
+  // Enumerations so far, and notices not yet taken by DrainNotices: what a
+  // test waits for instead of a fixed time.
+  int Scans() const;
+  std::size_t NoticesWaiting() const;
 
   // HidBackend.
   bool IsAvailable() const override { return true; }

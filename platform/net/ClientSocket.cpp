@@ -248,12 +248,11 @@ void TClientSocket::Connect() {
   ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
   FSocket->Attach(fd);
 
-  std::weak_ptr<int> alive = FGeneration;
-  int gen = *FGeneration;
+  const HandlerWatch watch = Watch();
   if (OnConnecting) {
     TSocketNotifyEvent handler = OnConnecting;
     handler(this, FSocket.get());
-    if (alive.expired() || *FGeneration != gen) return;
+    if (!watch.Same()) return;
   }
 
   int r;
@@ -296,13 +295,12 @@ void TClientSocket::Readable() {
   int fd = FSocket->Handle();
   if (fd < 0) return;
   if (FSocket->ReceiveLength() > 0) {
-    std::weak_ptr<int> alive = FGeneration;
-    const int gen = *FGeneration;
+    const HandlerWatch watch = Watch();
     const unsigned calls = FSocket->FReceiveCalls;
     if (OnRead) {
       TSocketNotifyEvent handler = OnRead;
       handler(this, FSocket.get());
-      if (alive.expired() || *FGeneration != gen) return;
+      if (!watch.Same()) return;
     }
     // The bytes stay for a later read; asking again at once would spin.
     if (FSocket->FReceiveCalls == calls && FReadNotifier) {
@@ -320,21 +318,19 @@ void TClientSocket::Readable() {
     return;
   }
   // The peer closed the connection.
-  std::weak_ptr<int> alive = FGeneration;
-  int gen = *FGeneration;
+  const HandlerWatch watch = Watch();
   DropNotifier(FReadNotifier);
   FActive = false;
   if (OnDisconnect) {
     TSocketNotifyEvent handler = OnDisconnect;
     handler(this, FSocket.get());
-    if (alive.expired() || *FGeneration != gen) return;
+    if (!watch.Same()) return;
   }
   CloseSocket();
 }
 
 void TClientSocket::Error(TErrorEvent Event, int Code) {
-  std::weak_ptr<int> alive = FGeneration;
-  int gen = *FGeneration;
+  const HandlerWatch watch = Watch();
   int code = Code;
   DropNotifier(FReadNotifier);
   DropNotifier(FWriteNotifier);
@@ -342,8 +338,8 @@ void TClientSocket::Error(TErrorEvent Event, int Code) {
   if (OnError) {
     TSocketErrorEvent handler = OnError;
     handler(this, FSocket.get(), Event, code);
-    if (alive.expired()) return;
+    if (watch.Freed()) return;
   }
-  if (*FGeneration == gen) CloseSocket();
+  if (watch.Same()) CloseSocket();
   if (code != 0) throw ESocketError(ErrorText(code));
 }

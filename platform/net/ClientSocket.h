@@ -139,6 +139,18 @@ class TClientSocket : public TComponent {
   std::unique_ptr<TCustomWinSocket> FSocket;
   QSocketNotifier* FReadNotifier = nullptr;
   QSocketNotifier* FWriteNotifier = nullptr;
-  // Lets an event notice that its handler closed or freed the socket.
+  // Lets an event notice that its handler closed, reopened or freed the
+  // socket: the generation counts closes, and goes with the socket.
   std::shared_ptr<int> FGeneration = std::make_shared<int>(0);
+  struct HandlerWatch {
+    std::weak_ptr<int> alive;
+    int generation;
+    bool Freed() const { return alive.expired(); }
+    // Neither freed nor closed or reopened since the watch began.
+    bool Same() const {
+      const std::shared_ptr<int> g = alive.lock();
+      return g && *g == generation;
+    }
+  };
+  HandlerWatch Watch() const { return {FGeneration, *FGeneration}; }
 };

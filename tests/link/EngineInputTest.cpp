@@ -65,15 +65,17 @@ TEST_F(EngineInputTest, ChunksAreCutIntoFramesAndMalformedInputIsDropped) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     engine.reset();
-    form->got.clear();
+    owner.got.clear();
     StartEngine();
     engine->SendCommand(Request(0x40), false);
     for (const auto& chunk : c.chunks) Feed(chunk);
     // A closing frame marks the end of what the case fed.
     const ByteVector end = Reply(0x7E);
     Feed(end);
-    ASSERT_TRUE(PumpUntil([&] { return !form->Frames().empty() && form->Frames().back() == end; }));
-    auto frames = form->Frames();
+    ASSERT_TRUE(PumpUntilThat(
+        "last frame", [&] { return owner.Frames().empty() ? ByteVector{} : owner.Frames().back(); },
+        ::testing::Eq(end)));
+    auto frames = owner.Frames();
     frames.pop_back();
     EXPECT_EQ(frames, c.delivered);
     EXPECT_EQ(engine->TakeLogLines().size(), c.logged);
@@ -84,7 +86,8 @@ TEST_F(EngineInputTest, ChunksAWorkerHeldUpCannotTakeAreDroppedAndLogged) {
   StartEngine();
   io.Hold();
   engine->SendCommand(Request(0x10), true);
-  ASSERT_TRUE(PumpUntil([&] { return io.Holding(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "io.Holding()", [&] { return io.Holding(); }, ::testing::IsTrue()));
   const ByteVector chunk(LNet::BufferSize * 300, 0x55);
   Feed(chunk);
   const std::vector<std::string> lines = engine->TakeLogLines();
@@ -97,23 +100,25 @@ TEST_F(EngineInputTest, ChunksAWorkerHeldUpCannotTakeAreDroppedAndLogged) {
 TEST_F(EngineInputTest, BytesBeforeTheFirstSubmissionAreDropped) {
   StartEngine();
   Feed(Reply(0x41, {1, 2}));
-  PumpFor(50);
-  EXPECT_TRUE(form->Frames().empty());
   engine->SendCommand(Request(0x10), true);
   Feed(Reply(0x10));
-  ASSERT_TRUE(PumpUntil([&] { return form->Frames().size() == 1; }));
-  EXPECT_EQ(form->Frames()[0], Reply(0x10));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Frames()", [&] { return owner.Frames(); }, ::testing::Not(::testing::IsEmpty())));
+  EXPECT_EQ(owner.Frames(), std::vector<ByteVector>{Reply(0x10)})
+      << "delivered in order: the early frame never";
 }
 
 TEST_F(EngineInputTest, TheFrameIsLentForTheCallWithTheTurnaroundTime) {
   StartEngine();
   engine->SendCommand(Request(0x10), true);
-  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "io.Count()", [&] { return io.Count(); }, ::testing::Eq(1)));
   Feed(Reply(0x10));
-  ASSERT_TRUE(PumpUntil([&] { return form->got.size() == 1; }));
-  EXPECT_EQ(form->got[0].msg, WM_LINK_FRAME);
-  EXPECT_GE(form->got[0].lParam, 0);
-  EXPECT_LT(form->got[0].lParam, 60000);
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.got.size()", [&] { return owner.got.size(); }, ::testing::Eq(1)));
+  EXPECT_EQ(owner.got[0].msg, WM_LINK_FRAME);
+  EXPECT_GE(owner.got[0].lParam, 0);
+  EXPECT_LT(owner.got[0].lParam, 60000);
 }
 
 TEST(UsbReports, FramesTravelAsWholeReportsAndInputReportsAreCutAtTheirFrame) {

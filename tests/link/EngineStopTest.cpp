@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QThread>
-
 #include <memory>
 #include <string>
 #include <thread>
@@ -26,10 +24,10 @@ TEST_F(EngineStopTest, StopInsideTheFrameHandlerEndsTheLinkAtOnce) {
   for (bool freeIt : {false, true}) {
     SCOPED_TRACE(freeIt ? "stopped and freed in the handler" : "stopped in the handler");
     engine.reset();
-    form->got.clear();
+    owner.got.clear();
     const size_t written = io.Count();
     StartEngine();
-    form->onFrame = [&](const ByteVector&) {
+    owner.onFrame = [&](const ByteVector&) {
       if (freeIt) {
         engine.reset();
       } else {
@@ -43,16 +41,18 @@ TEST_F(EngineStopTest, StopInsideTheFrameHandlerEndsTheLinkAtOnce) {
     // Three answers at once: the first handler stops the link, so the other
     // two are never delivered and the queued frame is never written.
     Feed(Join({Reply(0x10), Reply(0x01), Reply(0x01)}));
-    ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_FRAME) >= 1; }));
-    PumpFor(100);
-    EXPECT_EQ(form->Count(WM_LINK_FRAME), 1u);
+    ASSERT_TRUE(PumpUntilThat(
+        "owner.Count(WM_LINK_FRAME)", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Ge(1)));
+    // The worker has ended: whatever it could still deliver waits here.
+    ASSERT_TRUE(PumpWaiting());
+    EXPECT_EQ(owner.Count(WM_LINK_FRAME), 1u);
     EXPECT_EQ(io.Count(), written + 1);
     if (engine) {
       engine->SendCommand(Request(0x40), false);
-      PumpFor(20);
+      EXPECT_TRUE(engine->QueuedFrames().empty()) << "a stopped engine takes no frame";
       EXPECT_EQ(io.Count(), written + 1) << "a stopped engine writes nothing";
     }
-    form->onFrame = nullptr;
+    owner.onFrame = nullptr;
   }
 }
 
@@ -76,46 +76,45 @@ TEST_F(EngineStopTest, StopWhileTheWorkerWaitsForTheUserInterfaceNeverDeliversTh
   Feed(Reply(0x10));
   // The worker now waits for this thread to handle the frame; this thread
   // stops the engine without handling anything first.
-  QThread::msleep(100);
+  ASSERT_TRUE(WaitUntilThat(
+      "waiting deliveries", [&] { return owner.Waiting(); }, ::testing::Eq(1u)));
   engine->Stop();
-  PumpFor(100);
-  EXPECT_EQ(form->Count(WM_LINK_FRAME), 0u);
+  ASSERT_TRUE(PumpWaiting());
+  EXPECT_EQ(owner.Count(WM_LINK_FRAME), 0u);
 }
 
 TEST_F(EngineStopTest, ALinkLostReportStillOnItsWayIsDroppedByStop) {
-  Observed<LNet> lossy(form, &io);
+  Observed<LNet> lossy(&owner, &io);
   ASSERT_TRUE(lossy.Start());
   lossy.SetKeepAliveInterval(60000);
   lossy.SetTimeout(20);
   lossy.SetRetryLimit(0);
   lossy.SendCommand(Request(0x10), true);
   // Reported on the worker, not yet handled here (nothing is pumped).
-  for (int i = 0; i < 2000 && lossy.NotifyCount() == 0; ++i) QThread::msleep(5);
-  ASSERT_GE(lossy.NotifyCount(), 1u);
+  ASSERT_TRUE(WaitUntilThat(
+      "reports", [&] { return lossy.NotifyCount(); }, ::testing::Ge(1u)));
   lossy.Stop();
-  PumpFor(100);
-  EXPECT_TRUE(form->Timeouts().empty());
+  ASSERT_TRUE(PumpWaiting());
+  EXPECT_TRUE(owner.Timeouts().empty());
 }
 
 TEST_F(EngineStopTest, AWorkerThatDoesNotEndInTimeIsReportedAndWaitedForBeforeTheEngineGoes) {
-  auto usb = std::make_unique<LUsbProc>(form, &io, 1);
+  auto usb = std::make_unique<LUsbProc>(&owner, &io, 1);
   ASSERT_TRUE(usb->Start());
   usb->SetKeepAliveInterval(60000);
   io.Hold();
   usb->SendCommand(Request(0x10), true);
-  for (int i = 0; i < 2000 && !io.Holding(); ++i) QThread::msleep(5);
-  ASSERT_TRUE(io.Holding());
+  ASSERT_TRUE(WaitUntilThat(
+      "held in a write", [&] { return io.Holding(); }, ::testing::IsTrue()));
 
   usb->Stop();  // waits its 5000 ms, then reports
-  ASSERT_TRUE(PumpUntil([&] { return !form->Timeouts().empty(); }));
-  EXPECT_EQ(form->Timeouts()[0], std::make_pair(static_cast<int>(LinkStopTimedOut), 0));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Timeouts()", [&] { return owner.Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
+  EXPECT_EQ(owner.Timeouts()[0], std::make_pair(static_cast<int>(LinkStopTimedOut), 0));
   EXPECT_FALSE(usb->Start()) << "the old worker still runs";
 
-  std::thread release([&] {
-    QThread::msleep(50);
-    io.Release();
-  });
-  usb.reset();  // waits for the worker, which now ends
+  std::thread release([&] { io.Release(); });
+  usb.reset();  // waits for the worker, which ends once released
   release.join();
   EXPECT_EQ(io.Count(), 1u);
 }

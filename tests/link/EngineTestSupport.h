@@ -1,11 +1,10 @@
 #pragma once
-// Shared bits of the link engine tests: the application and event pumping,
-// frames as the editor and the device build them, a window that records
-// what the engines deliver, a transport that records what they write, and
-// engines that note the moment they report a lost link.
+// Shared bits of the link engine tests: frames as the editor and the device
+// build them, an owner that records what the engines deliver (a plain
+// message target: no application, no display), a transport that records
+// what they write, and engines that note the moment they report a lost
+// link.
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,56 +12,19 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <initializer_list>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "PlainTarget.h"
 #include "link/LCmd.h"
 #include "link/LNet.h"
 #include "link/LinkEngine.h"
-#include "platform/classlib/Forms.h"
 
 namespace link_test {
-
-inline std::vector<std::string>& ShownMessages() {
-  static std::vector<std::string> shown;
-  return shown;
-}
-
-inline void EnsureApp() {
-  if (!Application) {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "link-test";
-    static char* argv[] = {name, nullptr};
-    new TApplication(argc, argv);
-  }
-  Application->MessageBoxHook = [](const std::string& text, const std::string&, unsigned) {
-    ShownMessages().push_back(text);
-    return IDOK;
-  };
-}
-
-// Handles events until done() holds; false after timeoutMs (a deadlock
-// guard, generous on purpose).
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
-}
-
-inline void PumpFor(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 // A frame as the editor sends it (device ID at byte 3).
 inline ByteVector Request(std::uint8_t code, std::initializer_list<std::uint8_t> payload = {},
@@ -94,34 +56,32 @@ inline ByteVector Join(std::initializer_list<ByteVector> parts) {
 struct Delivered {
   unsigned msg = 0;
   ByteVector frame;  // WM_LINK_FRAME and WM_LINK_FRAME_OTHER_BAUD
-  WPARAM wParam = 0;
-  LPARAM lParam = 0;
+  sys::MessageWParam wParam = 0;
+  sys::MessageLParam lParam = 0;
 };
 
-// The engines' owner window: records every link message it receives.
-class RecordingForm : public TForm {
+// The engines' owner: records every link message it receives.
+class RecordingOwner : public PlainTarget {
  public:
-  explicit RecordingForm(TComponent* owner) : TForm(owner) {}
-
   std::vector<Delivered> got;
   // Runs inside the synchronous frame handler.
   std::function<void(const ByteVector&)> onFrame;
 
-  void Dispatch(TMessage& m) override {
-    switch (m.Msg) {
+  void Handle(unsigned msg, sys::MessageWParam wParam, sys::MessageLParam lParam) override {
+    switch (msg) {
       case WM_LINK_FRAME:
       case WM_LINK_FRAME_OTHER_BAUD: {
-        const auto* frame = reinterpret_cast<const ByteVector*>(m.WParam);
-        got.push_back({m.Msg, *frame, m.WParam, m.LParam});
+        const auto* frame = reinterpret_cast<const ByteVector*>(wParam);
+        got.push_back({msg, *frame, wParam, lParam});
         if (onFrame) onFrame(*frame);
         break;
       }
       case WM_LINK_TIMEOUT:
       case WM_LINK_LOG:
-        got.push_back({m.Msg, {}, m.WParam, m.LParam});
+        got.push_back({msg, {}, wParam, lParam});
         break;
       default:
-        TForm::Dispatch(m);
+        break;
     }
   }
 
@@ -222,7 +182,7 @@ struct NotifySnapshot {
 template <class Transport>
 class Observed : public Transport {
  public:
-  Observed(TWinControl* owner, LinkOwner* io, int deviceId = 1)
+  Observed(sys::MessageTarget* owner, LinkOwner* io, int deviceId = 1)
       : Transport(owner, io, deviceId), FIo(dynamic_cast<WriteRecorder*>(io)) {}
   ~Observed() override { this->Shutdown(); }
   using Transport::SetResendCredit;
@@ -249,27 +209,20 @@ class Observed : public Transport {
   std::vector<NotifySnapshot> FSnaps;
 };
 
-// A network engine over a recording transport, owned by a recording form;
+// A network engine over a recording transport, owned by a recording owner;
 // resends and keep-alives are held off so a test sees only what it causes.
 class NetEngineTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    EnsureApp();
-    form = new RecordingForm(Application);
-  }
-  void TearDown() override {
-    engine.reset();
-    form->Free();
-  }
+  void TearDown() override { engine.reset(); }
   void StartEngine() {
-    engine = std::make_unique<LNetProc>(form, &io, 1);
+    engine = std::make_unique<LNetProc>(&owner, &io, 1);
     ASSERT_TRUE(engine->Start());
     engine->SetTimeout(60000);
     engine->SetKeepAliveInterval(60000);
   }
   void Feed(const ByteVector& chunk) { engine->OnReceived(chunk.data(), chunk.size()); }
 
-  RecordingForm* form = nullptr;
+  RecordingOwner owner;
   WriteRecorder io;
   std::unique_ptr<LNetProc> engine;
 };

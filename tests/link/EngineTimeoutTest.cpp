@@ -18,12 +18,7 @@ namespace {
 
 class EngineTimeoutTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    EnsureApp();
-    form = new RecordingForm(Application);
-  }
-  void TearDown() override { form->Free(); }
-  RecordingForm* form = nullptr;
+  RecordingOwner owner;
 };
 
 struct RetryCase {
@@ -36,16 +31,17 @@ struct RetryCase {
 };
 
 template <class Engine>
-void RunRetryCase(const RetryCase& c, RecordingForm* form) {
+void RunRetryCase(const RetryCase& c, RecordingOwner& owner) {
   WriteRecorder io;
-  Observed<Engine> engine(form, &io, 7);
+  Observed<Engine> engine(&owner, &io, 7);
   ASSERT_TRUE(engine.Start());
   engine.SetKeepAliveInterval(60000);
   engine.SetTimeout(20);
   engine.SetRetryLimit(c.retryLimit);
   engine.SendCommand(Request(0x10, {}, 7), true);
 
-  ASSERT_TRUE(PumpUntil([&] { return engine.NotifyCount() >= 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "engine.NotifyCount()", [&] { return engine.NotifyCount(); }, ::testing::Ge(2)));
   const auto snaps = engine.Snapshots();
   EXPECT_EQ(snaps[0].code, LinkNoAnswer);
   EXPECT_EQ(snaps[0].value, 7) << "the device ID of the frame in flight";
@@ -58,8 +54,9 @@ void RunRetryCase(const RetryCase& c, RecordingForm* form) {
   EXPECT_TRUE(engine.IsBusy());
   for (const auto& w : io.Writes()) EXPECT_EQ(w, Request(0x10, {}, 7));
 
-  ASSERT_TRUE(PumpUntil([&] { return form->Timeouts().size() >= 2; }));
-  EXPECT_EQ(form->Timeouts()[0], std::make_pair(0, 7));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Timeouts().size()", [&] { return owner.Timeouts().size(); }, ::testing::Ge(2)));
+  EXPECT_EQ(owner.Timeouts()[0], std::make_pair(0, 7));
 }
 
 TEST_F(EngineTimeoutTest, AnUnansweredFrameIsResentUpToTheLimitThenTheLinkIsReportedLost) {
@@ -75,17 +72,17 @@ TEST_F(EngineTimeoutTest, AnUnansweredFrameIsResentUpToTheLimitThenTheLinkIsRepo
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    form->got.clear();
+    owner.got.clear();
     if (c.usb)
-      RunRetryCase<LUsb>(c, form);
+      RunRetryCase<LUsb>(c, owner);
     else
-      RunRetryCase<LNet>(c, form);
+      RunRetryCase<LNet>(c, owner);
   }
 }
 
 TEST_F(EngineTimeoutTest, AnAnswerEndsTheWaitAndAFreshSendStartsTheCountAnew) {
   WriteRecorder io;
-  Observed<LNet> engine(form, &io);
+  Observed<LNet> engine(&owner, &io);
   ASSERT_TRUE(engine.Start());
   engine.SetKeepAliveInterval(60000);
   engine.SetTimeout(100);
@@ -94,9 +91,11 @@ TEST_F(EngineTimeoutTest, AnAnswerEndsTheWaitAndAFreshSendStartsTheCountAnew) {
   engine.SendCommand(Request(0x52), true);
   // A resend of the first frame, then its answer: the next frame gets the
   // full count of its own.
-  ASSERT_TRUE(PumpUntil([&] { return io.Count() >= 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "io.Count()", [&] { return io.Count(); }, ::testing::Ge(2)));
   engine.OnReceived(Reply(0x10).data(), Reply(0x10).size());
-  ASSERT_TRUE(PumpUntil([&] { return engine.NotifyCount() >= 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "engine.NotifyCount()", [&] { return engine.NotifyCount(); }, ::testing::Ge(1)));
   EXPECT_EQ(io.CountCode(0x52), 4u);
   EXPECT_EQ(engine.Snapshots()[0].writes, io.CountCode(0x10) + 4u) << "reported for the second frame";
 }
@@ -104,24 +103,26 @@ TEST_F(EngineTimeoutTest, AnAnswerEndsTheWaitAndAFreshSendStartsTheCountAnew) {
 TEST_F(EngineTimeoutTest, AFailedWriteReportsTheLinkLostAtOnceAndLogsWhy) {
   for (bool usb : {false, true}) {
     SCOPED_TRACE(usb ? "USB" : "network");
-    form->got.clear();
+    owner.got.clear();
     WriteRecorder io;
     io.FailWith("Broken pipe");
     std::unique_ptr<LinkEngine> engine;
     if (usb)
-      engine = std::make_unique<Observed<LUsb>>(form, &io, 7);
+      engine = std::make_unique<Observed<LUsb>>(&owner, &io, 7);
     else
-      engine = std::make_unique<Observed<LNet>>(form, &io, 7);
+      engine = std::make_unique<Observed<LNet>>(&owner, &io, 7);
     ASSERT_TRUE(usb ? static_cast<Observed<LUsb>*>(engine.get())->Start()
                     : static_cast<Observed<LNet>*>(engine.get())->Start());
     // No reply time-out could report it in the test's life.
     engine->SetTimeout(60000);
     engine->SetKeepAliveInterval(60000);
     engine->SendCommand(Request(0x10, {}, 7), true);
-    ASSERT_TRUE(PumpUntil([&] { return !form->Timeouts().empty(); }));
-    EXPECT_EQ(form->Timeouts()[0], std::make_pair(int{LinkNoAnswer}, 7));
+    ASSERT_TRUE(PumpUntilThat(
+        "owner.Timeouts()", [&] { return owner.Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
+    EXPECT_EQ(owner.Timeouts()[0], std::make_pair(int{LinkNoAnswer}, 7));
     EXPECT_EQ(io.Count(), 1u) << "no resend after a failed write";
-    ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_LOG) == 1; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "owner.Count(WM_LINK_LOG)", [&] { return owner.Count(WM_LINK_LOG); }, ::testing::Eq(1)));
     const std::vector<std::string> lines = engine->TakeLogLines();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("Broken pipe"), std::string::npos) << lines[0];
@@ -129,17 +130,40 @@ TEST_F(EngineTimeoutTest, AFailedWriteReportsTheLinkLostAtOnceAndLogsWhy) {
   }
 }
 
+TEST_F(EngineTimeoutTest, LogLinesWhoseWakeUpAStopDroppedAreAnnouncedAtTheNextStart) {
+  WriteRecorder io;
+  io.FailWith("Broken pipe");
+  LNetProc engine(&owner, &io, 1);
+  ASSERT_TRUE(engine.Start());
+  engine.SetTimeout(60000);
+  engine.SetKeepAliveInterval(60000);
+  engine.SendCommand(Request(0x10), true);
+  // The log's wake-up and the link-lost report wait here, unhandled, when
+  // the stop drops them.
+  ASSERT_TRUE(WaitUntilThat(
+      "waiting messages", [&] { return owner.Waiting(); }, ::testing::Eq(2u)));
+  engine.Stop();
+  ASSERT_TRUE(PumpWaiting());
+  EXPECT_EQ(owner.Count(WM_LINK_LOG), 0u);
+  ASSERT_TRUE(engine.Start());
+  ASSERT_TRUE(PumpUntilThat(
+      "log wake-ups", [&] { return owner.Count(WM_LINK_LOG); }, ::testing::Eq(1u)));
+  EXPECT_EQ(engine.TakeLogLines().size(), 1u);
+}
+
 TEST_F(EngineTimeoutTest, AnIdleLinkWithoutKeepAliveRewritesItsLastFrameThenReports) {
   WriteRecorder io;
-  Observed<LNet> engine(form, &io);
+  Observed<LNet> engine(&owner, &io);
   ASSERT_TRUE(engine.Start());
   engine.SetKeepAliveOff(true);
   engine.SetTimeout(20);
   engine.SetRetryLimit(2);
   engine.SendCommand(Request(0x40), false);
-  ASSERT_TRUE(PumpUntil([&] { return io.Count() == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "io.Count()", [&] { return io.Count(); }, ::testing::Eq(1)));
   engine.OnReceived(Reply(0x40).data(), Reply(0x40).size());
-  ASSERT_TRUE(PumpUntil([&] { return engine.NotifyCount() >= 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "engine.NotifyCount()", [&] { return engine.NotifyCount(); }, ::testing::Ge(1)));
   EXPECT_FALSE(engine.IsBusy());
   EXPECT_EQ(engine.Snapshots()[0].writes, 3u) << "the answered frame is written twice more";
 }
@@ -154,21 +178,25 @@ TEST_F(EngineTimeoutTest, KeepAliveGoesToTheSelectedDeviceOnlyWhenTheLinkIsIdle)
     WriteRecorder io;
     std::unique_ptr<LinkEngine> engine;
     if (c.usb) {
-      auto e = std::make_unique<LUsbProc>(form, &io, 1);
+      auto e = std::make_unique<LUsbProc>(&owner, &io, 1);
       ASSERT_TRUE(e->Start());
       engine = std::move(e);
     } else {
-      auto e = std::make_unique<LNetProc>(form, &io, 1);
+      auto e = std::make_unique<LNetProc>(&owner, &io, 1);
       ASSERT_TRUE(e->Start());
       engine = std::move(e);
     }
     engine->SetTimeout(60000);
     engine->SetKeepAliveInterval(20);
 
-    // In flight and unanswered: no keep-alive however long it waits.
+    // In flight and unanswered: no keep-alive however often the timer runs
+    // (a keep-alive it submitted would wait in the queue).
     engine->SendCommand(Request(0x10), true);
     engine->SendCommand(Request(0x52), true);
-    PumpFor(150);
+    const int ticks = owner.TimerTicks();
+    ASSERT_TRUE(PumpUntilThat(
+        "owner.TimerTicks()", [&] { return owner.TimerTicks(); }, ::testing::Ge(ticks + 3)));
+    EXPECT_EQ(engine->QueuedFrames(), std::vector<ByteVector>{Request(0x52)});
     EXPECT_EQ(io.CountCode(0x12), 0u);
     EXPECT_EQ(engine->GetTimeout(), 60000u);
 
@@ -180,23 +208,29 @@ TEST_F(EngineTimeoutTest, KeepAliveGoesToTheSelectedDeviceOnlyWhenTheLinkIsIdle)
       if (usb) usb->OnReceived(f.data(), f.size());
     };
     feed(Reply(0x10));
-    ASSERT_TRUE(PumpUntil([&] { return io.Count() == 2; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "io.Count()", [&] { return io.Count(); }, ::testing::Eq(2)));
     EXPECT_EQ(io.CountCode(0x12), 0u);
 
     // Idle: the keep-alive addresses the device ID set last and raises the
     // reply time-out.
     engine->SetDeviceId(9);
     feed(Reply(0x52));
-    ASSERT_TRUE(PumpUntil([&] { return io.CountCode(0x12) >= 1; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "io.CountCode(0x12)", [&] { return io.CountCode(0x12); }, ::testing::Ge(1)));
     EXPECT_EQ(io.Writes()[2], Request(0x12, {}, 9));
     EXPECT_EQ(engine->GetTimeout(), 5000u);
 
     // Switched off: the answered keep-alive is the last one.
     engine->SetKeepAliveOff(true);
     feed(Reply(0x01));
-    ASSERT_TRUE(PumpUntil([&] { return !engine->IsBusy(); }));
+    ASSERT_TRUE(PumpUntilThat(
+        "engine->IsBusy()", [&] { return engine->IsBusy(); }, ::testing::IsFalse()));
     const size_t keepAlives = io.CountCode(0x12);
-    PumpFor(150);
+    const int idleTicks = owner.TimerTicks();
+    ASSERT_TRUE(PumpUntilThat(
+        "owner.TimerTicks()", [&] { return owner.TimerTicks(); }, ::testing::Ge(idleTicks + 3)));
+    EXPECT_FALSE(engine->IsBusy()) << "the timer submitted a keep-alive";
     EXPECT_EQ(io.CountCode(0x12), keepAlives);
     engine.reset();
   }

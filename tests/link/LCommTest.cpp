@@ -36,18 +36,11 @@ class SerialLog : public LinkOwner {
 
 class LCommTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    EnsureApp();
-    ASSERT_TRUE(sim.OpenPty()) << sim.LastError();
-    form = new RecordingForm(Application);
-  }
-  void TearDown() override {
-    engine.reset();
-    form->Free();
-  }
+  void SetUp() override { ASSERT_TRUE(sim.OpenPty()) << sim.LastError(); }
+  void TearDown() override { engine.reset(); }
   template <class Engine = LCommProc>
   Engine* OpenEngine(int baud = 115200) {
-    auto* e = new Engine(form, &log, 1);
+    auto* e = new Engine(&owner, &log, 1);
     engine.reset(e);
     EXPECT_TRUE(e->Open(sim.PtyPath(), baud, 8, SerialParity::None, 1)) << e->LastPortError().Message;
     e->SetKeepAliveInterval(60000);
@@ -60,7 +53,7 @@ class LCommTest : public ::testing::Test {
   }
 
   sim::DeviceSimulator sim;
-  RecordingForm* form = nullptr;
+  RecordingOwner owner;
   SerialLog log;
   std::unique_ptr<LComm> engine;
 };
@@ -72,14 +65,16 @@ TEST_F(LCommTest, AnswersAreDeliveredAndTheLastAnswerIsWhatALaterTimeOutWrites) 
   e->SetRetryLimit(2);
   const ByteVector hello = BuildFrame(CM_MCS_CMD(1, 0x10), 1);
   e->SendCommand(hello, true);
-  ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_FRAME) == 1; }));
-  const ByteVector reply = form->Frames()[0];
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Count(WM_LINK_FRAME)", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Eq(1)));
+  const ByteVector reply = owner.Frames()[0];
   EXPECT_EQ(reply[5], 0x10);
 
   // Idle, keep-alive off: the time-outs write the received answer back to
   // the port (the device ignores it), then the link is reported.
-  ASSERT_TRUE(PumpUntil([&] { return !form->Timeouts().empty(); }));
-  EXPECT_EQ(form->Timeouts()[0].first, LinkNoAnswer);
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Timeouts()", [&] { return owner.Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
+  EXPECT_EQ(owner.Timeouts()[0].first, LinkNoAnswer);
   size_t echoed = 0;
   for (const auto& f : sim.Received()) echoed += f.Raw == reply ? 1 : 0;
   EXPECT_EQ(echoed, 2u);
@@ -94,12 +89,14 @@ TEST_F(LCommTest, AFrameWithLengthByteZeroCompletesAtEightBytesAndTheStreamGoesO
   LComm* e = OpenEngine();
   e->SetTimeout(60000);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x40), 1), false);
-  ASSERT_TRUE(PumpUntil([&] { return !form->Frames().empty(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Frames()", [&] { return owner.Frames(); }, ::testing::Not(::testing::IsEmpty())));
   const ByteVector empty{0x10, 0x02, 0x01, 0x00, 0x00, 0x10, 0x03, 0x00};
   sim.SendRaw(Join({{0x05, 0x10, 0x07}, empty, Reply(0x41, {1, 2})}));
-  ASSERT_TRUE(PumpUntil([&] { return form->Frames().size() == 3; }));
-  EXPECT_EQ(form->Frames()[1], empty);
-  EXPECT_EQ(form->Frames()[2], Reply(0x41, {1, 2}));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Frames().size()", [&] { return owner.Frames().size(); }, ::testing::Eq(3)));
+  EXPECT_EQ(owner.Frames()[1], empty);
+  EXPECT_EQ(owner.Frames()[2], Reply(0x41, {1, 2}));
 }
 
 TEST_F(LCommTest, SplitAndMergedRepliesAreReassembledFromTheStream) {
@@ -108,27 +105,35 @@ TEST_F(LCommTest, SplitAndMergedRepliesAreReassembledFromTheStream) {
   e->SetRetryLimit(3);
   sim.SplitReplies(3, 30, 1, 0x52);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x52), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_FRAME) == 1 && !e->IsBusy(); }));
-  EXPECT_EQ(form->Frames()[0][5], 0x52);
+  ASSERT_TRUE(PumpUntilThat(
+      "frames", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Eq(1u)));
+  ASSERT_TRUE(PumpUntilThat(
+      "busy", [&] { return e->IsBusy(); }, ::testing::IsFalse()));
+  EXPECT_EQ(owner.Frames()[0][5], 0x52);
 
   // The held answer goes out with the answer to the resend: two frames in
   // one write, both delivered.
   sim.MergeReplies(1, 0x2C);
   e->SetTimeout(150);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x2C), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_FRAME) == 3; }));
-  EXPECT_EQ(form->Frames()[1][5], 0x2C);
-  EXPECT_EQ(form->Frames()[2][5], 0x2C);
-  EXPECT_TRUE(form->Timeouts().empty());
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Count(WM_LINK_FRAME)", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Eq(3)));
+  EXPECT_EQ(owner.Frames()[1][5], 0x2C);
+  EXPECT_EQ(owner.Frames()[2][5], 0x2C);
+  EXPECT_TRUE(owner.Timeouts().empty());
 }
 
 TEST_F(LCommTest, AnAnswerOnAPortAtAnotherBaudRateIsNotDispatchedAsAFrame) {
   LComm* e = OpenEngine(9600);
   e->SetTimeout(60000);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_FRAME_OTHER_BAUD) == 1; }));
-  EXPECT_EQ(form->Count(WM_LINK_FRAME), 0u);
-  EXPECT_TRUE(PumpUntil([&] { return !e->IsBusy(); })) << "it still ended the wait";
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Count(WM_LINK_FRAME_OTHER_BAUD)", [&] { return owner.Count(WM_LINK_FRAME_OTHER_BAUD); },
+      ::testing::Eq(1)));
+  EXPECT_EQ(owner.Count(WM_LINK_FRAME), 0u);
+  EXPECT_TRUE(PumpUntilThat(
+      "e->IsBusy()", [&] { return e->IsBusy(); }, ::testing::IsFalse()))
+      << "it still ended the wait";
 }
 
 TEST_F(LCommTest, AResendCreditRewritesWithoutCountingARetry) {
@@ -139,7 +144,7 @@ TEST_F(LCommTest, AResendCreditRewritesWithoutCountingARetry) {
   };
   for (Case c : {Case{0, 3, 3}, Case{1, 4, 4}}) {
     SCOPED_TRACE("credit " + std::to_string(c.credit));
-    form->got.clear();
+    owner.got.clear();
     sim.ClearRecords();
     sim.SetSilent(true);
     auto* e = OpenEngine<Observed<LComm>>();
@@ -147,7 +152,8 @@ TEST_F(LCommTest, AResendCreditRewritesWithoutCountingARetry) {
     e->SetRetryLimit(2);
     e->SetResendCredit(c.credit);
     e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-    ASSERT_TRUE(PumpUntil([&] { return e->NotifyCount() >= 1; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "e->NotifyCount()", [&] { return e->NotifyCount(); }, ::testing::Ge(1)));
     EXPECT_EQ(e->Snapshots()[0].timeouts, c.timeoutsAtReport);
     engine.reset();
     EXPECT_TRUE(sim.WaitForCode(0x10, static_cast<size_t>(c.writes)));
@@ -161,7 +167,8 @@ TEST_F(LCommTest, TheKeepAliveWaitsTwoSecondsForItsAnswer) {
   e->SetTimeout(60000);
   e->SetKeepAliveInterval(20);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return sim.CountReceived(0x12) >= 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "sim.CountReceived(0x12)", [&] { return sim.CountReceived(0x12); }, ::testing::Ge(1)));
   EXPECT_EQ(e->GetTimeout(), 2000u);
 }
 
@@ -169,11 +176,14 @@ TEST_F(LCommTest, APortThatGoesAwayIsReportedAndEndsTheWorker) {
   LComm* e = OpenEngine();
   e->SetTimeout(60000);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_FRAME) == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Count(WM_LINK_FRAME)", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Eq(1)));
   sim.ClosePty();
-  ASSERT_TRUE(PumpUntil([&] { return !form->Timeouts().empty(); }));
-  EXPECT_EQ(form->Timeouts()[0].first, LinkPortEventFailed);
-  ASSERT_TRUE(PumpUntil([&] { return !e->IsStarted(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Timeouts()", [&] { return owner.Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
+  EXPECT_EQ(owner.Timeouts()[0].first, LinkPortEventFailed);
+  ASSERT_TRUE(PumpUntilThat(
+      "e->IsStarted()", [&] { return e->IsStarted(); }, ::testing::IsFalse()));
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x40), 1), false);
   EXPECT_FALSE(e->IsBusy()) << "an ended engine takes no frame";
   e->Close();
@@ -201,7 +211,7 @@ class AskingLog : public LinkOwner {
 
 TEST_F(LCommTest, TheWriteLogRunsWithNoLockOfTheEngineHeld) {
   AskingLog asking;
-  auto e = std::make_unique<LCommProc>(form, &asking, 1);
+  auto e = std::make_unique<LCommProc>(&owner, &asking, 1);
   asking.engine = e.get();
   ASSERT_TRUE(e->Open(sim.PtyPath(), 115200, 8, SerialParity::None, 1));
   e->SetTimeout(60000);
@@ -210,14 +220,15 @@ TEST_F(LCommTest, TheWriteLogRunsWithNoLockOfTheEngineHeld) {
   // answer.
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
   e->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x52), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return form->Count(WM_LINK_FRAME) == 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "owner.Count(WM_LINK_FRAME)", [&] { return owner.Count(WM_LINK_FRAME); }, ::testing::Eq(2)));
   e.reset();
   EXPECT_EQ(asking.blocked, 0);
   EXPECT_EQ(asking.answered, 2);
 }
 
 TEST_F(LCommTest, OpenRefusesBadSettingsAndPortsItCannotHave) {
-  auto e = std::make_unique<LCommProc>(form, &log, 1);
+  auto e = std::make_unique<LCommProc>(&owner, &log, 1);
   EXPECT_FALSE(e->Open("/dev/no-such-port", 115200, 8, SerialParity::None, 1));
   EXPECT_EQ(e->LastPortError().Code, SerialErrorCode::NotFound);
   EXPECT_FALSE(e->Open(sim.PtyPath(), 300, 8, SerialParity::None, 1));
@@ -226,7 +237,7 @@ TEST_F(LCommTest, OpenRefusesBadSettingsAndPortsItCannotHave) {
 
   ASSERT_TRUE(e->Open(sim.PtyPath(), 115200, 8, SerialParity::None, 1));
   EXPECT_FALSE(e->Open(sim.PtyPath(), 115200, 8, SerialParity::None, 1)) << "already open";
-  auto other = std::make_unique<LCommProc>(form, &log, 1);
+  auto other = std::make_unique<LCommProc>(&owner, &log, 1);
   EXPECT_FALSE(other->Open(sim.PtyPath(), 115200, 8, SerialParity::None, 1)) << "opened exclusively";
   e->Close();
   EXPECT_FALSE(e->IsOpen());

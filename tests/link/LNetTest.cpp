@@ -1,11 +1,18 @@
 // The network engine over a real TCP connection to the device simulator on
 // loopback. The test window plays the main window's part: it owns the
-// client socket, writes the engine's frames to it keeping a copy, and hands
-// each read to the engine only when it holds exactly one whole frame, else
+// socket, writes the engine's frames to it keeping a copy, and hands each
+// read to the engine only when it holds exactly one whole frame, else
 // writes its last frame again.
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -13,36 +20,51 @@
 
 #include "EngineTestSupport.h"
 #include "link/LNet.h"
-#include "platform/net/ClientSocket.h"
 #include "tests/sim/DeviceSimulator.h"
 
 using namespace link_test;
 
 namespace {
 
-class NetWindow : public RecordingForm, public LinkOwner {
+class NetWindow : public RecordingOwner, public LinkOwner {
  public:
-  explicit NetWindow(TComponent* owner) : RecordingForm(owner) {
-    socket = new TClientSocket(this);
-    socket->OnConnect = [this](TObject*, TCustomWinSocket*) { connected = true; };
-    socket->OnError = [](TObject*, TCustomWinSocket*, TErrorEvent, int& code) { code = 0; };
-    socket->OnRead = [this](TObject*, TCustomWinSocket* s) { ClientSocketRead(s); };
+  ~NetWindow() override {
+    if (FFd >= 0) ::close(FFd);
   }
 
+  bool Connect(int port) {
+    FFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<std::uint16_t>(port));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    connected = FFd >= 0 && ::connect(FFd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    return connected;
+  }
+
+  // Worker thread of the engine.
   bool WriteSocket(const std::uint8_t* data, std::size_t size, std::string& error) override {
     {
       std::lock_guard lock(lastLock);
       lastFrame.assign(data, data + size);
     }
-    if (socket->GetSocket()->SendBuf(data, static_cast<int>(size)) == static_cast<int>(size)) return true;
-    error = "send failed";
+    if (Send(data, size)) return true;
+    error = "not connected";
     return false;
   }
 
-  void ClientSocketRead(TCustomWinSocket* s) {
+  // One read of what waits, as the socket's read handler does it.
+  void Idle() override {
+    if (!connected) return;
+    pollfd p{FFd, POLLIN, 0};
+    if (::poll(&p, 1, 0) != 1) return;
     std::uint8_t buf[100];
-    int n = s->ReceiveBuf(buf, sizeof buf);
-    if (n <= 0) return;
+    const ssize_t n = ::recv(FFd, buf, sizeof buf, MSG_DONTWAIT);
+    if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
+      connected = false;
+      return;
+    }
+    if (n < 0) return;
     if (engine && IsSingleFrameRead(buf, static_cast<size_t>(n))) {
       engine->OnReceived(buf, static_cast<size_t>(n));
       return;
@@ -53,45 +75,44 @@ class NetWindow : public RecordingForm, public LinkOwner {
       last = lastFrame;
     }
     ++rewrites;
-    s->SendBuf(last.data(), static_cast<int>(last.size()));
+    Send(last.data(), last.size());
   }
 
-  TClientSocket* socket = nullptr;
   LNetProc* engine = nullptr;
-  bool connected = false;
+  std::atomic<bool> connected{false};
   int rewrites = 0;
   std::mutex lastLock;
   ByteVector lastFrame;
+
+ private:
+  bool Send(const std::uint8_t* data, std::size_t size) {
+    std::lock_guard lock(FSendLock);
+    return connected && ::send(FFd, data, size, MSG_NOSIGNAL) == static_cast<ssize_t>(size);
+  }
+  int FFd = -1;
+  std::mutex FSendLock;
 };
 
 class LNetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureApp();
     ASSERT_TRUE(sim.ListenTcp("127.0.0.1", 0)) << sim.LastError();
-    window = new NetWindow(Application);
-    engine = std::make_unique<LNetProc>(window, window, 1);
-    window->engine = engine.get();
+    ASSERT_TRUE(window.Connect(sim.TcpPort()));
+    engine = std::make_unique<LNetProc>(&window, &window, 1);
+    window.engine = engine.get();
     ASSERT_TRUE(engine->Start());
     engine->SetKeepAliveInterval(60000);
-    window->socket->SetAddress("127.0.0.1");
-    window->socket->SetPort(sim.TcpPort());
-    window->socket->SetActive(true);
-    ASSERT_TRUE(PumpUntil([&] { return window->connected; }));
   }
-  void TearDown() override {
-    engine.reset();
-    window->Free();
-  }
+  void TearDown() override { engine.reset(); }
   std::vector<ByteVector> FramesWithCode(std::uint8_t code) const {
     std::vector<ByteVector> out;
-    for (const auto& f : window->Frames())
+    for (const auto& f : window.Frames())
       if (f.size() > 5 && f[5] == code) out.push_back(f);
     return out;
   }
 
   sim::DeviceSimulator sim;
-  NetWindow* window = nullptr;
+  NetWindow window;
   std::unique_ptr<LNetProc> engine;
 };
 
@@ -99,7 +120,8 @@ TEST_F(LNetTest, GreetsTheDeviceAndCoalescesABurstWhileAnAnswerIsAwaited) {
   engine->SetTimeout(4000);
   engine->SetRetryLimit(0);
   engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return !FramesWithCode(0x10).empty(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "FramesWithCode(0x10)", [&] { return FramesWithCode(0x10); }, ::testing::Not(::testing::IsEmpty())));
 
   engine->SetTimeout(5000);
   engine->SetRetryLimit(2);
@@ -108,7 +130,10 @@ TEST_F(LNetTest, GreetsTheDeviceAndCoalescesABurstWhileAnAnswerIsAwaited) {
   // identity answer waits: A's moves shrink to the last, B..D each get out.
   for (std::uint16_t v = 1; v <= 20; ++v) engine->SendCommand(BuildFrame(CM_MCS_GAIN(1, 0, v), 1), false);
   for (std::uint8_t ch = 1; ch <= 3; ++ch) engine->SendCommand(BuildFrame(CM_MCS_GAIN(1, ch, 100), 1), false);
-  ASSERT_TRUE(PumpUntil([&] { return sim.CountReceived(0x34) == 4 && !engine->IsBusy(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "gains received", [&] { return sim.CountReceived(0x34); }, ::testing::Eq(4u)));
+  ASSERT_TRUE(PumpUntilThat(
+      "busy", [&] { return engine->IsBusy(); }, ::testing::IsFalse()));
 
   const auto identity = FramesWithCode(0x52);
   ASSERT_EQ(identity.size(), 1u);
@@ -116,7 +141,7 @@ TEST_F(LNetTest, GreetsTheDeviceAndCoalescesABurstWhileAnAnswerIsAwaited) {
   EXPECT_EQ(std::string(reply.Payload.begin(), reply.Payload.begin() + 9), "TAVO V013");
   EXPECT_EQ(sim.With([](sim::SimDevice& d) { return d.Gain(0); }), 20);
   for (int ch = 1; ch <= 3; ++ch) EXPECT_EQ(sim.With([ch](sim::SimDevice& d) { return d.Gain(ch); }), 100);
-  EXPECT_EQ(window->rewrites, 0);
+  EXPECT_EQ(window.rewrites, 0);
 }
 
 TEST_F(LNetTest, AReadThatIsNotOneWholeFrameMakesTheDeviceAnswerAgain) {
@@ -136,17 +161,26 @@ TEST_F(LNetTest, AReadThatIsNotOneWholeFrameMakesTheDeviceAnswerAgain) {
   engine->SetRetryLimit(5);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    window->got.clear();
-    window->rewrites = 0;
+    window.got.clear();
+    window.rewrites = 0;
     sim.ClearRecords();
     c.fault(sim);
     engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x52), 1), true);
-    ASSERT_TRUE(PumpUntil([&] { return !FramesWithCode(0x52).empty() && !engine->IsBusy(); }));
-    PumpFor(100);
-    for (const auto& f : window->Frames()) EXPECT_TRUE(IsSingleFrameRead(f.data(), f.size()));
-    EXPECT_GE(window->rewrites, 1);
-    EXPECT_TRUE(window->Timeouts().empty());
+    ASSERT_TRUE(PumpUntilThat(
+        "0x52 frames", [&] { return FramesWithCode(0x52); }, ::testing::Not(::testing::IsEmpty())));
+    ASSERT_TRUE(PumpUntilThat(
+        "busy", [&] { return engine->IsBusy(); }, ::testing::IsFalse()));
+    for (const auto& f : window.Frames()) EXPECT_TRUE(IsSingleFrameRead(f.data(), f.size()));
+    EXPECT_GE(window.rewrites, 1);
+    EXPECT_TRUE(window.Timeouts().empty());
     sim.ClearFaults();
+    // A hello answered behind everything the case caused: nothing of this
+    // case reaches the next.
+    engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
+    ASSERT_TRUE(PumpUntilThat(
+        "0x10 frames", [&] { return FramesWithCode(0x10); }, ::testing::Not(::testing::IsEmpty())));
+    ASSERT_TRUE(PumpUntilThat(
+        "busy", [&] { return engine->IsBusy(); }, ::testing::IsFalse()));
   }
 }
 
@@ -158,27 +192,29 @@ TEST_F(LNetTest, ALostDeviceIsReportedAsLinkTimeoutAfterTheResends) {
   for (const Case& c :
        {Case{"the device falls silent", false}, Case{"the device drops the connection", true}}) {
     SCOPED_TRACE(c.name);
-    window->got.clear();
+    window.got.clear();
     sim.ClearRecords();
     engine->SetTimeout(50);
     engine->SetRetryLimit(2);
     if (c.dropConnection) {
       sim.CloseTcpClients();
-      ASSERT_TRUE(PumpUntil([&] { return !window->socket->GetActive(); }));
+      ASSERT_TRUE(PumpUntilThat(
+          "window.connected", [&] { return window.connected.load(); }, ::testing::IsFalse()));
     } else {
       sim.SetSilent(true);
     }
     engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x40), 1), false);
-    ASSERT_TRUE(PumpUntil([&] { return !window->Timeouts().empty(); }));
-    EXPECT_EQ(window->Timeouts()[0], std::make_pair(static_cast<int>(LinkNoAnswer), 1));
+    ASSERT_TRUE(PumpUntilThat(
+        "window.Timeouts()", [&] { return window.Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
+    EXPECT_EQ(window.Timeouts()[0], std::make_pair(static_cast<int>(LinkNoAnswer), 1));
     if (!c.dropConnection) {
       EXPECT_EQ(sim.CountReceived(0x40), 3u) << "written once and resent twice";
     }
     sim.SetSilent(false);
     // Back to a quiet, answered link for the next case.
     engine.reset();
-    engine = std::make_unique<LNetProc>(window, window, 1);
-    window->engine = engine.get();
+    engine = std::make_unique<LNetProc>(&window, &window, 1);
+    window.engine = engine.get();
     ASSERT_TRUE(engine->Start());
     engine->SetKeepAliveInterval(60000);
   }

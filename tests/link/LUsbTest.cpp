@@ -20,9 +20,8 @@ using namespace link_test;
 
 namespace {
 
-class UsbWindow : public RecordingForm, public LinkOwner {
+class UsbWindow : public RecordingOwner, public LinkOwner {
  public:
-  explicit UsbWindow(TComponent* owner) : RecordingForm(owner) {}
   ~UsbWindow() override { CloseDevice(); }
 
   void OpenDevice(HidBackend& backend, const std::string& path) {
@@ -92,11 +91,10 @@ class UsbWindow : public RecordingForm, public LinkOwner {
 class LUsbTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureApp();
     ASSERT_TRUE(sim.PlugHid(backend)) << sim.LastError();
-    window = new UsbWindow(Application);
+    window = std::make_unique<UsbWindow>();
     window->OpenDevice(*backend, sim.HidPath());
-    engine = std::make_unique<LUsbProc>(window, window, 1);
+    engine = std::make_unique<LUsbProc>(window.get(), window.get(), 1);
     window->engine = engine.get();
     ASSERT_TRUE(engine->Start());
     engine->SetKeepAliveInterval(60000);
@@ -105,12 +103,12 @@ class LUsbTest : public ::testing::Test {
     window->engine = nullptr;
     engine.reset();
     window->CloseDevice();
-    window->Free();
+    window.reset();
   }
 
   std::shared_ptr<FakeHidBackend> backend = std::make_shared<FakeHidBackend>();
   sim::DeviceSimulator sim;
-  UsbWindow* window = nullptr;
+  std::unique_ptr<UsbWindow> window;
   std::unique_ptr<LUsbProc> engine;
 };
 
@@ -118,17 +116,20 @@ TEST_F(LUsbTest, FramesGoOutAsWholeReportsAndEachInputReportDeliversItsFrameAlon
   engine->SetTimeout(100);
   engine->SetRetryLimit(3);
   engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return window->Count(WM_LINK_FRAME) == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "window->Count(WM_LINK_FRAME)", [&] { return window->Count(WM_LINK_FRAME); }, ::testing::Eq(1)));
   EXPECT_EQ(window->Frames()[0], Reply(0x10));
   EXPECT_EQ(sim.CountReceived(0x10), 1u);
 
   // An unasked frame followed by filler bytes in the same report.
   sim.SendRaw(Join({Reply(0x41, {3, 4}), ByteVector(20, 0xAA)}));
-  ASSERT_TRUE(PumpUntil([&] { return window->Count(WM_LINK_FRAME) == 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "window->Count(WM_LINK_FRAME)", [&] { return window->Count(WM_LINK_FRAME); }, ::testing::Eq(2)));
   EXPECT_EQ(window->Frames()[1], Reply(0x41, {3, 4}));
 
   engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0xB0), 1), true);
-  ASSERT_TRUE(PumpUntil([&] { return window->Count(WM_LINK_FRAME) == 3; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "window->Count(WM_LINK_FRAME)", [&] { return window->Count(WM_LINK_FRAME); }, ::testing::Eq(3)));
   const LCmd ip = ParseFrame(window->Frames()[2]);
   EXPECT_EQ(ip.Code, 0xB0);
   EXPECT_EQ(ip.Payload, (ByteVector{192, 168, 1, 101}));
@@ -142,7 +143,7 @@ TEST_F(LUsbTest, WritesToAGoneDeviceFailCleanlyAndTheLinkIsReportedLostAtOnce) {
     if (!unplug) {
       ASSERT_TRUE(sim.PlugHid(backend)) << sim.LastError();
       window->OpenDevice(*backend, sim.HidPath());
-      engine = std::make_unique<LUsbProc>(window, window, 1);
+      engine = std::make_unique<LUsbProc>(window.get(), window.get(), 1);
       window->engine = engine.get();
       ASSERT_TRUE(engine->Start());
       engine->SetKeepAliveInterval(60000);
@@ -151,7 +152,8 @@ TEST_F(LUsbTest, WritesToAGoneDeviceFailCleanlyAndTheLinkIsReportedLostAtOnce) {
     engine->SetTimeout(100);
     engine->SetRetryLimit(3);
     engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x10), 1), true);
-    ASSERT_TRUE(PumpUntil([&] { return window->Count(WM_LINK_FRAME) == 1; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "window->Count(WM_LINK_FRAME)", [&] { return window->Count(WM_LINK_FRAME); }, ::testing::Eq(1)));
 
     if (unplug)
       ASSERT_TRUE(sim.UnplugHid());
@@ -161,7 +163,8 @@ TEST_F(LUsbTest, WritesToAGoneDeviceFailCleanlyAndTheLinkIsReportedLostAtOnce) {
     const int writes = window->writes;
     const int failed = window->failedWrites;
     engine->SendCommand(BuildFrame(CM_MCS_CMD(1, 0x40), 1), false);
-    ASSERT_TRUE(PumpUntil([&] { return !window->Timeouts().empty(); }));
+    ASSERT_TRUE(PumpUntilThat(
+        "window->Timeouts()", [&] { return window->Timeouts(); }, ::testing::Not(::testing::IsEmpty())));
     EXPECT_EQ(window->Timeouts()[0], std::make_pair(static_cast<int>(LinkNoAnswer), 1));
     EXPECT_EQ(window->writes - writes, 1) << "a failed write is not resent";
     EXPECT_EQ(window->failedWrites - failed, 1);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QThread>
 
 #include <arpa/inet.h>
@@ -25,6 +24,7 @@
 
 #include "platform/classlib/Forms.h"
 #include "platform/net/ClientSocket.h"
+#include "tests/support/WaitThat.h"
 
 namespace {
 
@@ -47,14 +47,14 @@ void EnsureApp() {
   };
 }
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
+void PumpOnce() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// Handles events until get() matches; the failure names the value.
+template <class Get, class M>
+::testing::AssertionResult PumpUntilThat(const char* what, Get get, const M& matcher, int timeoutMs = 10000) {
+  return test_support::WaitThat(what, get, matcher, PumpOnce, timeoutMs);
 }
 
 // A loopback listener on a free port.
@@ -151,7 +151,9 @@ bool ConnectTo(TClientSocket& sock, Listener& listener) {
   sock.SetAddress("127.0.0.1");
   sock.SetPort(listener.Port());
   sock.SetActive(true);
-  const bool ok = PumpUntil([&] { return connected; }) && listener.Accept();
+  const bool ok = PumpUntilThat(
+                      "connected", [&] { return connected; }, ::testing::IsTrue()) &&
+                  listener.Accept();
   sock.OnConnect = nullptr;
   return ok;
 }
@@ -175,7 +177,8 @@ TEST_F(ClientSocketTest, ConnectsReadsWritesFromAWorkerAndSeesThePeerClose) {
   // Connecting runs inside the call; the connection itself comes from the loop.
   ASSERT_EQ(rec.events, std::vector<std::string>{"connecting"});
   ASSERT_TRUE(sock.GetActive());
-  ASSERT_TRUE(PumpUntil([&] { return rec.events.size() == 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "rec.events.size()", [&] { return rec.events.size(); }, ::testing::Eq(2)));
   EXPECT_EQ(rec.events[1], "connect 127.0.0.1");
   EXPECT_EQ(sock.GetSocket()->GetRemotePort(), listener.Port());
   ASSERT_TRUE(listener.Accept());
@@ -188,10 +191,12 @@ TEST_F(ClientSocketTest, ConnectsReadsWritesFromAWorkerAndSeesThePeerClose) {
   EXPECT_EQ(listener.ReadSome(9), std::string("\x10\x02\x00\x01\x01\x10\x10\x03\x11", 9));
 
   ASSERT_EQ(::send(listener.Peer(), "abc", 3, 0), 3);
-  ASSERT_TRUE(PumpUntil([&] { return rec.received == "abc"; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "rec.received", [&] { return rec.received; }, ::testing::Eq("abc")));
 
   listener.ClosePeer();
-  ASSERT_TRUE(PumpUntil([&] { return !sock.GetActive(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "sock.GetActive()", [&] { return sock.GetActive(); }, ::testing::IsFalse()));
   EXPECT_EQ(rec.events.back(), "disconnect");
   EXPECT_TRUE(rec.onMainThread);
   EXPECT_EQ(sock.GetSocket()->SendBuf("x", 1), -1) << "a closed socket takes no bytes";
@@ -216,7 +221,8 @@ TEST_F(ClientSocketTest, AHelloSentRightAfterActivationArrivesAndActivatingAgain
     });
     sock.SetActive(true);
     EXPECT_EQ(sent.get(), 9);
-    ASSERT_TRUE(PumpUntil([&] { return connects >= 1; }));
+    ASSERT_TRUE(PumpUntilThat(
+        "connects", [&] { return connects; }, ::testing::Ge(1)));
     ASSERT_TRUE(listener.Accept());
     EXPECT_EQ(listener.ReadSome(hello.size()), hello);
     EXPECT_EQ(connects, 1);
@@ -235,7 +241,8 @@ TEST_F(ClientSocketTest, AWriterWaitingForRoomDoesNotHoldUpReadsOnTheWindowThrea
   auto writer = std::async(std::launch::async, [&] {
     return sock.GetSocket()->SendBuf(block.data(), static_cast<int>(block.size()));
   });
-  ASSERT_TRUE(PumpUntil([&] { return listener.Waiting() > 0; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "listener.Waiting()", [&] { return listener.Waiting(); }, ::testing::Gt(0)));
   auto reader = std::async(std::launch::async, [&] { return sock.GetSocket()->ReceiveLength(); });
   EXPECT_EQ(reader.wait_for(std::chrono::milliseconds(500)), std::future_status::ready)
       << "a read waited for the writer";
@@ -267,8 +274,10 @@ TEST_F(ClientSocketTest, RefusedConnectionReachesOnErrorAndAClearedCodeRaisesNot
     } catch (const ESocketError& e) {
       Shown().push_back(e.what());
     }
-    ASSERT_TRUE(PumpUntil([&] { return !errors.empty(); }));
-    PumpUntil([&] { return Shown().size() >= c.shownAfter; }, 2000);
+    ASSERT_TRUE(PumpUntilThat(
+        "errors", [&] { return errors; }, ::testing::Not(::testing::IsEmpty())));
+    ASSERT_TRUE(PumpUntilThat(
+        "messages shown", [&] { return Shown().size(); }, ::testing::Ge(c.shownAfter)));
     EXPECT_EQ(errors[0].first, eeConnect);
     EXPECT_EQ(errors[0].second, ECONNREFUSED);
     EXPECT_FALSE(connected);
@@ -306,7 +315,8 @@ TEST_F(ClientSocketTest, ClosingWhileAWorkerWritesEndsItsWritesCleanly) {
     for (int i = 0; i < 10000 && !failed; ++i)
       if (sock.GetSocket()->SendBuf(block.data(), static_cast<int>(block.size())) < 0) failed = true;
   });
-  QThread::msleep(50);
+  ASSERT_TRUE(PumpUntilThat(
+      "bytes at the peer", [&] { return listener.Waiting(); }, ::testing::Gt(0)));
   sock.SetActive(false);
   worker.join();
   EXPECT_TRUE(failed);
@@ -326,10 +336,12 @@ TEST_F(ClientSocketTest, ReopeningFromTheDisconnectHandlerKeepsTheNewConnection)
   sock.SetAddress("127.0.0.1");
   sock.SetPort(first.Port());
   sock.SetActive(true);
-  ASSERT_TRUE(PumpUntil([&] { return connects == 1; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "connects", [&] { return connects; }, ::testing::Eq(1)));
   ASSERT_TRUE(first.Accept());
   first.ClosePeer();
-  ASSERT_TRUE(PumpUntil([&] { return connects == 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "connects", [&] { return connects; }, ::testing::Eq(2)));
   EXPECT_TRUE(sock.GetActive());
   EXPECT_TRUE(sock.GetSocket()->GetConnected());
   EXPECT_EQ(sock.GetSocket()->GetRemotePort(), second.Port());
@@ -353,16 +365,20 @@ TEST_F(ClientSocketTest, AReadHandlerThatTakesNothingIsAskedAgainLaterWithTheByt
   sock.SetAddress("127.0.0.1");
   sock.SetPort(listener.Port());
   sock.SetActive(true);
-  ASSERT_TRUE(PumpUntil([&] { return connected; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "connected", [&] { return connected; }, ::testing::IsTrue()));
   ASSERT_TRUE(listener.Accept());
   ASSERT_EQ(::send(listener.Peer(), "0123456789abcdefXYZ", 19, 0), 19);
-  ASSERT_TRUE(PumpUntil([&] { return asked >= 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "asked", [&] { return asked; }, ::testing::Ge(2)));
   // A busy loop would ask tens of thousands of times meanwhile.
+  // A busy loop would ask once in every round of the event loop.
   const int before = asked;
-  PumpUntil([] { return false; }, 200);
+  for (int round = 0; round < 100; ++round) QCoreApplication::processEvents(QEventLoop::AllEvents);
   EXPECT_LT(asked - before, 50);
   take = true;
-  ASSERT_TRUE(PumpUntil([&] { return got.size() == 19; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "got.size()", [&] { return got.size(); }, ::testing::Eq(19)));
   EXPECT_EQ(got, "0123456789abcdefXYZ") << "taken 16 bytes at a time, nothing lost";
 }
 

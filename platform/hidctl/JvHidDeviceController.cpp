@@ -1,10 +1,11 @@
-#include "link/JvHidDeviceController.h"
+#include "platform/hidctl/JvHidDeviceController.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <utility>
 
-#include "link/HidLoader.h"
+#include "platform/hidctl/HidLoader.h"
+#include "platform/sys/ScopeExit.h"
 
 namespace {
 
@@ -81,14 +82,11 @@ void TJvHidDeviceController::WndProc(TMessage& Msg) {
     return;
   }
   FLParam = Msg.LParam;
-  FInDeviceChange = true;
-  try {
+  {
+    FInDeviceChange = true;
+    sys::ScopeExit done([this] { FInDeviceChange = false; });
     DeviceChange();
-  } catch (...) {
-    FInDeviceChange = false;
-    throw;
   }
-  FInDeviceChange = false;
   FlushRescan();
 }
 

@@ -64,8 +64,9 @@ TEST_F(HidDeviceReadTest, ReportsReachOnDataInOrderOnTheUiThread) {
   // A read of no bytes is not a report.
   ASSERT_TRUE(Fake->FeedInputReport(Path, {}));
   ASSERT_TRUE(Fake->FeedInputReport(Path, Report(7, 0x55, 3)));
-  ASSERT_TRUE(PumpUntil([&] { return Got.size() >= 21; }));
-  PumpFor(50);
+  ASSERT_TRUE(PumpUntilThat(
+      "reports", [&] { return Got.size(); }, ::testing::Ge(21u)));
+  PumpWaiting();
   ASSERT_EQ(Got.size(), 21u);
   for (std::uint8_t i = 0; i < 20; ++i) {
     EXPECT_EQ(Got[i].ReportId, 0);
@@ -80,13 +81,12 @@ TEST_F(HidDeviceReadTest, ReportsReachOnDataInOrderOnTheUiThread) {
 
 TEST_F(HidDeviceReadTest, NothingIsDeliveredAfterCheckIn) {
   // The thread reads these and waits for the user-interface thread, which
-  // does not pump before the check-in.
+  // does not pump before the check-in; the check-in ends the thread.
   for (std::uint8_t i = 0; i < 5; ++i) Fake->FeedInputReport(Path, Report(0, i));
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
   Ctl->CheckIn(Dev);
   EXPECT_EQ(Dev, nullptr);
   EXPECT_EQ(Fake->OpenHandleCount(Path), 0);
-  PumpFor(100);
+  PumpWaiting();
   EXPECT_TRUE(Got.empty());
 }
 
@@ -95,8 +95,9 @@ TEST_F(HidDeviceReadTest, CheckInFromInsideItsOwnDataHandlerDoesNotDeadlock) {
     if (Dev) Ctl->CheckIn(Dev);
   };
   for (std::uint8_t i = 0; i < 3; ++i) Fake->FeedInputReport(Path, Report(0, i));
-  ASSERT_TRUE(PumpUntil([&] { return Dev == nullptr; }));
-  PumpFor(100);
+  ASSERT_TRUE(PumpUntilThat(
+      "held device", [&] { return Dev; }, ::testing::IsNull()));
+  PumpWaiting();
   EXPECT_EQ(Got.size(), 1u);
   EXPECT_EQ(Fake->OpenHandleCount(Path), 0);
 }
@@ -104,7 +105,8 @@ TEST_F(HidDeviceReadTest, CheckInFromInsideItsOwnDataHandlerDoesNotDeadlock) {
 TEST_F(HidDeviceReadTest, EmptyingOnDataStopsTheThreadAndAHandlerStartsANewOne) {
   Dev->SetOnData(nullptr);
   Fake->FeedInputReport(Path, Report(0, 1));
-  PumpFor(100);
+  // No read thread runs now that could deliver it.
+  PumpWaiting();
   EXPECT_TRUE(Got.empty());
 
   Dev->SetOnData([this](TJvHidDevice*, std::uint8_t id, const std::uint8_t* data, std::uint16_t size) {
@@ -112,7 +114,8 @@ TEST_F(HidDeviceReadTest, EmptyingOnDataStopsTheThreadAndAHandlerStartsANewOne) 
   });
   Fake->FeedInputReport(Path, Report(0, 2));
   // What arrived meanwhile waited in the open handle's buffer.
-  ASSERT_TRUE(PumpUntil([&] { return Got.size() >= 2; }));
+  ASSERT_TRUE(PumpUntilThat(
+      "reports", [&] { return Got.size(); }, ::testing::Ge(2u)));
   EXPECT_EQ(Got[0].Data[0], 1);
   EXPECT_EQ(Got[1].Data[0], 2);
 }
@@ -155,10 +158,13 @@ TEST_F(HidDeviceReadTest, WritesGoOutWholeWhileHeldAndFailCleanlyAfterwards) {
       }
     }
   });
-  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  ASSERT_TRUE(PumpUntilThat(
+      "whole writes", [&] { return ok.load(); }, ::testing::Gt(0)));
   Fake->Unplug(Path);
-  ASSERT_TRUE(PumpUntil([&] { return !Dev->GetIsPluggedIn(); }));
-  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  ASSERT_TRUE(PumpUntilThat(
+      "plugged in", [&] { return Dev->GetIsPluggedIn(); }, ::testing::IsFalse()));
+  ASSERT_TRUE(PumpUntilThat(
+      "failed writes", [&] { return failed.load(); }, ::testing::Gt(0)));
   stop = true;
   writer.join();
   EXPECT_GT(ok.load(), 0);
@@ -188,15 +194,19 @@ TEST_F(HidDeviceReadTest, ReadErrorsOfAnUnpluggedDeviceComeOncePerPollInterval) 
   });
   Dev->SetThreadSleepTime(100);
   Fake->Unplug(Path);
-  ASSERT_TRUE(PumpUntil([&] { return errors.load() >= 2; }));
-  PumpFor(300);
-  // A spinning thread would report thousands in this time.
-  EXPECT_LT(errors.load(), 30);
+  ASSERT_TRUE(PumpUntilThat(
+      "read errors", [&] { return errors.load(); }, ::testing::Ge(2)));
+  // A spinning thread would report one in every round of the event loop;
+  // these rounds take far less than a poll interval.
+  const int before = errors.load();
+  for (int round = 0; round < 100; ++round) Application->ProcessMessages();
+  EXPECT_LT(errors.load() - before, 30);
   EXPECT_NE(lastError, 0u);
   EXPECT_FALSE(Dev->GetIsPluggedIn());
   Ctl->CheckIn(Dev);
+  // The check-in ended the thread: nothing more can come.
   const int afterCheckIn = errors.load();
-  PumpFor(150);
+  PumpWaiting();
   EXPECT_EQ(errors.load(), afterCheckIn);
 }
 
@@ -227,7 +237,8 @@ TEST_F(HidSimulatorTest, TheSimulatedDeviceAnswersThroughTheHeldDevice) {
   ASSERT_TRUE(host.Held->WriteFile(report.data(), static_cast<std::uint32_t>(report.size()), written));
   EXPECT_EQ(written, report.size());
   ASSERT_TRUE(simulator.WaitForCode(0x10));
-  ASSERT_TRUE(PumpUntil([&] { return !replies.empty(); }));
+  ASSERT_TRUE(PumpUntilThat(
+      "replies", [&] { return replies.size(); }, ::testing::Ge(1u)));
   ASSERT_EQ(replies[0].size(), 64u);
   EXPECT_EQ(replies[0][0], 0x10);
   EXPECT_EQ(replies[0][1], 0x02);

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "link/JvHidDevice.h"
+#include "platform/hidctl/JvHidDevice.h"
 #include "platform/classlib/Classes.h"
 #include "platform/classlib/Messages.h"
 #include "platform/hid/HidBackend.h"

@@ -1,4 +1,4 @@
-#include "link/HidLoader.h"
+#include "platform/hidctl/HidLoader.h"
 
 #include <mutex>
 

@@ -20,14 +20,16 @@ TEST_F(HidControllerTest, StartNoticeWithoutDevicesRaisesOneChangeAndEnumeratesN
   Host host;
   EXPECT_EQ(host.Changes, 0) << "nothing is scanned while the component is created";
   ASSERT_TRUE(host.WaitChanges(1));
-  PumpFor(50);
+  PumpWaiting();
   EXPECT_EQ(host.TakeLog(), (Log{"change"}));
   EXPECT_EQ(host.Ctl->Enumerate(), 0);
   EXPECT_TRUE(host.Log.empty());
 
-  // A notice that changes no HID interface raises nothing.
+  // A notice that changes no HID interface rescans and raises nothing.
+  const int scans = Fake->Scans();
   Fake->RaiseNotice();
-  PumpFor(200);
+  ASSERT_TRUE(PumpUntilThat(
+      "scans", [&] { return Fake->Scans(); }, ::testing::Gt(scans)));
   EXPECT_EQ(host.Changes, 1);
 }
 
@@ -36,7 +38,7 @@ TEST_F(HidControllerTest, PlugUnplugAndReplugKeepTheListAndTheEventsInOrder) {
   const std::string pathB = PlugBefore(DeviceSetup("B"));
   Host host;
   ASSERT_TRUE(host.WaitChanges(1));
-  PumpFor(50);
+  PumpWaiting();
   EXPECT_EQ(host.TakeLog(), (Log{"arrival A", "arrival B", "change", "enumerate A 0", "enumerate B 1"}));
   ASSERT_NE(host.Held, nullptr);
   EXPECT_EQ(NameOf(host.Held), "B");
@@ -49,7 +51,7 @@ TEST_F(HidControllerTest, PlugUnplugAndReplugKeepTheListAndTheEventsInOrder) {
   // OnRemoval still hears of it, and the list keeps A alone.
   ASSERT_TRUE(Fake->Unplug(pathB));
   ASSERT_TRUE(host.WaitChanges(2));
-  PumpFor(50);
+  PumpWaiting();
   EXPECT_EQ(host.TakeLog(), (Log{"unplug B", "removal B", "change", "enumerate A 0"}));
   EXPECT_EQ(host.Held, nullptr);
   EXPECT_EQ(host.Ctl->GetNumCheckedOutDevices(), 0);
@@ -59,7 +61,7 @@ TEST_F(HidControllerTest, PlugUnplugAndReplugKeepTheListAndTheEventsInOrder) {
   // Plugged in again: a new entry at the end, taken again.
   Fake->Plug(DeviceSetup("B"));
   ASSERT_TRUE(host.WaitChanges(3));
-  PumpFor(50);
+  PumpWaiting();
   EXPECT_EQ(host.TakeLog(), (Log{"arrival B", "change", "enumerate A 0", "enumerate B 1"}));
   ASSERT_NE(host.Held, nullptr);
   EXPECT_EQ(host.HeldIndex, 1);
@@ -67,7 +69,7 @@ TEST_F(HidControllerTest, PlugUnplugAndReplugKeepTheListAndTheEventsInOrder) {
   // A device not checked out leaves the list; later entries move down.
   ASSERT_TRUE(Fake->Unplug(pathA));
   ASSERT_TRUE(host.WaitChanges(4));
-  PumpFor(50);
+  PumpWaiting();
   EXPECT_EQ(host.TakeLog(), (Log{"unplug A", "removal A", "change", "enumerate B 0"}));
   EXPECT_EQ(host.Ctl->GetNumCheckedInDevices(), 0);
   EXPECT_EQ(host.Ctl->GetNumCheckedOutDevices(), 1);
@@ -84,7 +86,7 @@ TEST_F(HidControllerTest, AHeldDeviceThatVanishesStaysListedUnpluggedUntilChecke
 
   Fake->Unplug(path);
   ASSERT_TRUE(host.WaitChanges(2));
-  PumpFor(50);
+  PumpWaiting();
   EXPECT_EQ(host.TakeLog(), (Log{"unplug B", "removal B", "change"}));
   EXPECT_FALSE(old->GetIsPluggedIn());
   EXPECT_EQ(host.Ctl->GetNumUnpluggedDevices(), 1);
@@ -98,7 +100,7 @@ TEST_F(HidControllerTest, AHeldDeviceThatVanishesStaysListedUnpluggedUntilChecke
   // one goes through the removal pass again, without a second unplug.
   Fake->Plug(DeviceSetup("B"));
   ASSERT_TRUE(host.WaitChanges(3));
-  PumpFor(50);
+  PumpWaiting();
   EXPECT_EQ(host.TakeLog(), (Log{"removal B", "arrival B", "change", "enumerate B 1"}));
   EXPECT_EQ(host.HeldIndex, 1);
   EXPECT_NE(host.Held, old);
@@ -123,11 +125,14 @@ TEST_F(HidControllerTest, ANoticeDuringAPassIsRescannedAfterIt) {
     if (!plugged) {
       plugged = true;
       Fake->Plug(DeviceSetup("B"));
-      PumpFor(200);
+      // Pumped until the notice has been taken and posted here.
+      EXPECT_TRUE(PumpUntilThat(
+          "notices waiting", [&] { return Fake->NoticesWaiting(); }, ::testing::Eq(0u)));
+      PumpWaiting();
     }
   });
   ASSERT_TRUE(host.WaitChanges(2));
-  PumpFor(50);
+  PumpWaiting();
   EXPECT_EQ(host.TakeLog(), (Log{"arrival A", "change", "enumerate A 0", "arrival B", "change",
                                  "enumerate A 0", "enumerate B 1"}));
   EXPECT_EQ(NameOf(host.Held), "B");
@@ -334,7 +339,8 @@ TEST_F(HidControllerTest, AnInterfaceThatCannotBeOpenedIsListedWithoutAccess) {
   EXPECT_FALSE(host.Held->WriteFile(report, sizeof report, written));
   EXPECT_EQ(written, 0u);
   Fake->FeedInputReport(path, std::vector<std::uint8_t>(65, 1));
-  PumpFor(100);
+  // Without access no read thread runs that could deliver it.
+  PumpWaiting();
   EXPECT_EQ(reports, 0) << "no read thread without access";
 }
 
@@ -347,7 +353,7 @@ TEST_F(HidControllerTest, WithoutHidServicesTheControllerListsNothing) {
 
   Host host;
   EXPECT_FALSE(IsHidLoaded());
-  PumpFor(100);
+  PumpWaiting();
   host.Ctl->DeviceChange();
   EXPECT_EQ(host.Changes, 0);
   EXPECT_EQ(host.Ctl->Enumerate(), 0);

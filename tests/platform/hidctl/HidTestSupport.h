@@ -14,10 +14,11 @@
 #include <thread>
 #include <vector>
 
-#include "link/HidLoader.h"
-#include "link/JvHidDeviceController.h"
+#include "platform/hidctl/HidLoader.h"
+#include "platform/hidctl/JvHidDeviceController.h"
 #include "platform/classlib/Forms.h"
 #include "platform/hid/FakeHidBackend.h"
+#include "tests/support/WaitThat.h"
 
 namespace hid_test {
 
@@ -35,24 +36,22 @@ inline TApplication* App() {
   return Application;
 }
 
-// Handles events until done() holds; false after timeoutMs (a deadlock
-// guard, generous on purpose).
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    Application->ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
+// Handles events until get() matches; the failure names the value.
+template <class Get, class M>
+::testing::AssertionResult PumpUntilThat(const char* what, Get get, const M& matcher, int timeoutMs = 10000) {
+  return test_support::WaitThat(
+      what, get, matcher,
+      [] {
+        Application->ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      },
+      timeoutMs);
 }
 
-inline void PumpFor(int ms) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < end) {
-    Application->ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
+// Handles what waits now. Once the threads that could post have ended,
+// what it leaves can never arrive.
+inline void PumpWaiting() {
+  Application->ProcessMessages();
 }
 
 inline FakeHidDeviceSetup DeviceSetup(const std::string& product, std::uint16_t pid = TavoProduct,
@@ -123,9 +122,11 @@ struct Host {
     Ctl = nullptr;
   }
 
-  // Pumps until the controller has raised its n-th OnDeviceChange.
-  bool WaitChanges(int n, int timeoutMs = 10000) {
-    return PumpUntil([&] { return Changes >= n; }, timeoutMs);
+  // Pumps until the controller has raised its n-th OnDeviceChange; every
+  // event of that pass is logged by then.
+  ::testing::AssertionResult WaitChanges(int n, int timeoutMs = 10000) {
+    return PumpUntilThat(
+        "device changes", [&] { return Changes; }, ::testing::Ge(n), timeoutMs);
   }
 
   std::vector<std::string> TakeLog() { return std::exchange(Log, {}); }
@@ -140,7 +141,7 @@ class HidTest : public ::testing::Test {
     SelectHidBackend(Fake);
   }
   void TearDown() override {
-    PumpFor(5);
+    PumpWaiting();
     SelectHidBackend(nullptr);
     EXPECT_FALSE(IsHidLoaded()) << "a controller of the test is still alive";
   }

@@ -1,11 +1,11 @@
-#include "link/JvHidDevice.h"
+#include "platform/hidctl/JvHidDevice.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <utility>
 
-#include "link/JvHidDeviceController.h"
+#include "platform/hidctl/JvHidDeviceController.h"
 
 namespace {
 
