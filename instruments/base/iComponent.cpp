@@ -193,7 +193,11 @@ void TiComponent::Paint() {
     offScreen->SetPixelFormat(pf32bit);
     offScreen->SetSize(GetWidth(), GetHeight());
     TCanvas* canvas = offScreen->GetCanvas();
+    // Cleared to transparent: what the control leaves undrawn shows what
+    // lies beneath it.
     canvas->Brush->SetStyle(bsSolid);
+    canvas->Brush->SetColor(clNone);
+    canvas->FillRect(GetClientRect());
     canvas->Pen->SetStyle(psSolid);
     try {
       iPaintToCanvas(canvas);

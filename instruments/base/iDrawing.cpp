@@ -66,11 +66,19 @@ unsigned iTextFlagsToDrawText(unsigned Flags) {
   static constexpr struct {
     unsigned Bit;
     unsigned Flag;
-  } kMap[] = {{iTextFlagCenter, DT_CENTER},         {iTextFlagRight, DT_RIGHT},
-              {iTextFlagVCenter, DT_VCENTER},       {iTextFlagBottom, DT_BOTTOM},
-              {iTextFlagWordBreak, DT_WORDBREAK},   {iTextFlagSingleLine, DT_SINGLELINE},
-              {iTextFlagExpandTabs, DT_EXPANDTABS}, {iTextFlagNoClip, DT_NOCLIP},
-              {iTextFlagCalcRect, DT_CALCRECT},     {iTextFlagEndEllipsis, DT_END_ELLIPSIS}};
+  } kMap[] = {{iTextFlagCenter, DT_CENTER},
+              {iTextFlagRight, DT_RIGHT},
+              {iTextFlagVCenter, DT_VCENTER},
+              {iTextFlagBottom, DT_BOTTOM},
+              {iTextFlagWordBreak, DT_WORDBREAK},
+              {iTextFlagSingleLine, DT_SINGLELINE},
+              {iTextFlagExpandTabs, DT_EXPANDTABS},
+              {iTextFlagNoClip, DT_NOCLIP},
+              {iTextFlagCalcRect, DT_CALCRECT},
+              {iTextFlagEndEllipsis, DT_END_ELLIPSIS},
+              {iTextFlagPathEllipsis, DT_PATH_ELLIPSIS},
+              {iTextFlagWordEllipsis, DT_WORD_ELLIPSIS},
+              {iTextFlagModifyString, DT_MODIFYSTRING}};
   unsigned result = 0;
   for (const auto& m : kMap)
     if (Flags & m.Bit) result |= m.Flag;
@@ -187,7 +195,12 @@ void DrawFocusRectangle(TCanvas* Canvas, const TRect& ARect) {
 }
 
 void DrawBevel(TCanvas* Canvas, const TRect& ARect, int Style) {
-  if (Style == iBevelFlat) {
+  TRect r = ARect;
+  if (Style == iBevelLowered) {
+    Canvas->DrawEdge(r, EDGE_SUNKEN, BF_RECT);
+  } else if (Style == iBevelRaised) {
+    Canvas->DrawEdge(r, EDGE_RAISED, BF_RECT);
+  } else if (Style == iBevelFlat) {
     Canvas->Pen->SetStyle(psSolid);
     Canvas->Pen->SetColor(clBtnShadow);
     Canvas->Polygon({TPoint(ARect.Left, ARect.Top), TPoint(ARect.Right - 1, ARect.Top),

@@ -15,6 +15,12 @@ const TiRegisterProperties<TiLed, TiCustomComponent> kLed([](TiPropertyBuilder<T
   b.Add("Height", &TiLed::GetHeight, &TiLed::SetHeight, 20);
 });
 
+const TiRegisterProperties<TiLedRound, TiLed> kLedRound([](TiPropertyBuilder<TiLedRound>& b) {
+  b.Add("ShowReflection", &TiLedRound::GetShowReflection, &TiLedRound::SetShowReflection, 1);
+  b.Add("BackGroundColor", &TiLedRound::GetBackGroundColor, &TiLedRound::SetBackGroundColor, clBtnFace);
+  b.Add("Transparent", &TiLedRound::GetTransparent, &TiLedRound::SetTransparent, 0);
+});
+
 const TiRegisterProperties<TiLedRectangle, TiLed> kLedRectangle([](TiPropertyBuilder<TiLedRectangle>& b) {
   using R = TiLedRectangle;
   b.Add("CenterLabelText", &R::GetCenterLabelText, &R::SetCenterLabelText);
@@ -85,6 +91,51 @@ void TiLed::SetBevelStyle(TiBevelStyle Value) {
 TColor TiLed::GetLampColor() const {
   if (FActive) return FActiveColor;
   return FAutoInactiveColor ? ColorDivide(FActiveColor, 3) : FInactiveColor;
+}
+
+// ---------------------------------------------------------------- TiLedRound
+
+TiLedRound::TiLedRound(TComponent* AOwner) : TiLed(AOwner) {}
+
+void TiLedRound::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (!IsLoading()) {
+    if (AWidth != GetWidth())
+      AHeight = AWidth;
+    else if (AHeight != GetHeight())
+      AWidth = AHeight;
+  }
+  TiLed::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TiLedRound::iPaintToCanvas(TCanvas* Canvas) {
+  const int w = GetWidth(), h = GetHeight();
+  DrawBackGround(Canvas, GetBackGroundColor());
+  TRect r(0, 0, w, h);
+  if (GetBevelStyle() != ibsNone) {
+    const TColor light = ColorAdjust(clBtnFace, 32, true);
+    const TColor dark = ColorAdjust(clBtnFace, 64, false);
+    const bool raised = GetBevelStyle() == ibsRaised;
+    HRGN ring = CreateEllipticRgn(0, 0, w, h);
+    SelectClipRgn(Canvas->GetHandle(), ring);
+    FillGradient(Canvas, r, ifdTopLeftBottomRight, raised ? light : dark, raised ? dark : light);
+    SelectClipRgn(Canvas->GetHandle(), nullptr);
+    DeleteObject(ring);
+    r = TRect(2, 2, w - 3, h - 3);
+  }
+  const TColor lamp = GetLampColor();
+  Canvas->Pen->SetWidth(1);
+  Canvas->Pen->SetStyle(psSolid);
+  Canvas->Brush->SetStyle(bsSolid);
+  Canvas->Brush->SetColor(lamp);
+  Canvas->Pen->SetColor(lamp);
+  Canvas->Ellipse(r);
+  if (FShowReflection) {
+    Canvas->Pen->SetColor(clWhite);
+    const int q = w / 4;
+    for (int inset = q; inset <= q + 1; ++inset)
+      Canvas->Arc(r.Left + inset, r.Top + inset, r.Right - inset, r.Bottom - inset, r.Right / 2, r.Top,
+                  r.Left, r.Bottom / 2);
+  }
 }
 
 // ---------------------------------------------------------------- TiLedRectangle

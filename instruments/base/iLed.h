@@ -44,6 +44,20 @@ class TiLed : public TiCustomComponent {
   TColor FInactiveColor = 0x005500;
 };
 
+class TiLedRound : public TiLed {
+ public:
+  explicit TiLedRound(TComponent* AOwner);
+  bool GetShowReflection() const { return FShowReflection; }
+  void SetShowReflection(bool Value) { SetBooleanProperty(Value, FShowReflection, irkBackGround); }
+  // Always square: a changed width becomes the height, else a changed
+  // height the width (not while streaming loads the lamp).
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void iPaintToCanvas(TCanvas* Canvas) override;
+
+ private:
+  bool FShowReflection = true;
+};
+
 class TiLedRectangle : public TiLed {
  public:
   explicit TiLedRectangle(TComponent* AOwner);

@@ -54,6 +54,7 @@ void TiVCLComponent::RepaintAll() {
 void TiVCLComponent::SetTransparent(bool Value) {
   if (FTransparent == Value) return;
   FTransparent = Value;
+  SetTransparentSurface(Value);
   BackGroundChange();
 }
 

@@ -70,6 +70,20 @@ TEST_F(LedTest, LampColours) {
   }
 }
 
+TEST_F(LedTest, RoundLampStaysSquareExceptWhileLoading) {
+  TiLedRound led(nullptr);
+  led.SetBounds(0, 0, 12, 12);
+  led.SetBounds(0, 0, 12, 20);
+  EXPECT_EQ(led.GetWidth(), 20);
+  EXPECT_EQ(led.GetHeight(), 20);
+  led.SetWidth(12);
+  EXPECT_EQ(led.GetHeight(), 12);
+  led.BeginLoad();
+  led.SetBounds(0, 0, 12, 20);
+  led.EndLoad();
+  EXPECT_EQ(led.GetHeight(), 20);
+}
+
 TEST_F(LedTest, RectangleLampPixelsLitAndDark) {
   TiLedRectangle rect(nullptr);
   rect.SetBounds(0, 0, 30, 14);
@@ -106,22 +120,44 @@ TEST_F(LedTest, PropertiesRoundTripThroughAFile) {
   std::remove(file.c_str());
 }
 
+TEST_F(LedTest, RoundLampPixelsLitAndDark) {
+  TiLedRound round(nullptr);
+  round.SetBounds(0, 0, 12, 12);
+  EXPECT_EQ(Pixel(round, 6, 6), 0x005500);
+  round.SetActive(true);
+  EXPECT_EQ(Pixel(round, 6, 6), 0x00FF00);
+  // Outside the ring the background shows.
+  EXPECT_EQ(Pixel(round, 0, 0), ColorToRGB(clBtnFace));
+}
+
 // Every lamp in its states on one sheet, saved for looking at.
 TEST_F(LedTest, GallerySheet) {
-  TBitmap sheet(320, 60);
+  TBitmap sheet(320, 120);
   sheet.GetCanvas()->Brush->SetColor(0x302820);
-  sheet.GetCanvas()->FillRect(TRect(0, 0, 320, 60));
+  sheet.GetCanvas()->FillRect(TRect(0, 0, 320, 120));
   const TColor colours[] = {clLime, clRed, clYellow, clAqua, 0x0080FF};
   int x = 8;
   for (TColor colour : colours) {
     for (bool on : {false, true}) {
+      TiLedRound round(nullptr);
+      round.SetBounds(0, 0, 24, 24);
+      round.SetActiveColor(colour);
+      round.SetActive(on);
+      round.SetBackGroundColor(0x302820);
+      round.iPaintToDC(x, 8, false, sheet.GetCanvas());
+      TiLedRound small(nullptr);
+      small.SetBounds(0, 0, 12, 12);
+      small.SetActiveColor(colour);
+      small.SetActive(on);
+      small.SetTransparent(true);
+      small.iPaintToDC(x + 6, 40, true, sheet.GetCanvas());
       TiLedRectangle rect(nullptr);
       rect.SetBounds(0, 0, 30, 14);
       rect.SetActiveColor(colour);
       rect.SetActive(on);
       rect.SetCenterLabelText(on ? "ON" : "OFF");
       rect.GetCenterLabelFont()->SetHeight(-9);
-      rect.iPaintToDC(x, 8, false, sheet.GetCanvas());
+      rect.iPaintToDC(x, 64, false, sheet.GetCanvas());
       x += 31;
     }
   }
@@ -129,11 +165,11 @@ TEST_F(LedTest, GallerySheet) {
   comp.SetBounds(0, 0, 30, 12);
   comp.SetActiveColor(clYellow);
   comp.SetInactiveColor(clOlive);
-  comp.iPaintToDC(8, 36, false, sheet.GetCanvas());
+  comp.iPaintToDC(8, 90, false, sheet.GetCanvas());
   comp.SetActive(true);
-  comp.iPaintToDC(48, 36, false, sheet.GetCanvas());
-  EXPECT_EQ(sheet.GetCanvas()->GetPixels(20, 42), 0x005555);
-  EXPECT_EQ(sheet.GetCanvas()->GetPixels(60, 42), clYellow);
+  comp.iPaintToDC(48, 90, false, sheet.GetCanvas());
+  EXPECT_EQ(sheet.GetCanvas()->GetPixels(20, 96), 0x005555);
+  EXPECT_EQ(sheet.GetCanvas()->GetPixels(60, 96), clYellow);
   // Four times enlarged, pixel for pixel, to look at the edges.
   TBitmap large(sheet.GetWidth() * 4, sheet.GetHeight() * 4);
   large.GetCanvas()->StretchDraw(TRect(0, 0, large.GetWidth(), large.GetHeight()), &sheet);
