@@ -209,7 +209,7 @@ void DrawGauge(TCanvas* Canvas, const TRect& R, const TGaugeSettings& S) {
     const int w = c->TextWidth(text), h = c->TextHeight(text);
     if (vertical) {
       TFont rotated;
-      rotated.Assign(c->Font);
+      rotated.Assign(c->Font.get());
       rotated.SetOrientation(900);
       c->Font->Assign(&rotated);
       c->TextOut(R.Left + (R.Right - R.Left) / 2 - h / 2, R.Top + (R.Bottom - R.Top) / 2 + w / 2, text);
