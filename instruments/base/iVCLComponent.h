@@ -1,0 +1,65 @@
+#pragma once
+// TiVCLComponent completes the component base for windowed controls: the
+// data lock, an internal timer, transparency over the parent, painting into
+// another canvas, image export and property setting by dotted path.
+// TiCustomComponent adds nothing; every concrete control derives from it.
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "instruments/base/iComponent.h"
+
+class TTimer;
+
+class TiVCLComponent : public TiComponent {
+ public:
+  explicit TiVCLComponent(TComponent* AOwner);
+  ~TiVCLComponent() override;
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void Lock() override;
+  void Unlock() override;
+  void RepaintAll() override;
+
+  bool GetTransparent() const { return FTransparent; }
+  virtual void SetTransparent(bool Value);
+
+  // Paints the control onto Canvas at (X, Y); with Transparent the
+  // background is left as the canvas has it.
+  void iPaintToDC(int X, int Y, bool Transparent, TCanvas* Canvas);
+  void SaveImageToJPEG(const std::string& FileName, int Compression, bool Progressive);
+  void SaveImageToPNG(const std::string& FileName, int Compression);
+  std::vector<std::uint8_t> GetBytesJPEG(int Compression, bool Progressive);
+  std::vector<std::uint8_t> GetBytesPNG(int Compression);
+
+  // Sets the published property at the dotted Path below Instance from text.
+  static void SetPropertyByPath(TObject* Instance, const std::string& Prefix, const std::string& Value,
+                                const std::string& Path);
+
+  bool InternalTimerRunning() const override;
+  void InternalTimerStart(int InitialDelay, int Interval) override;
+  void InternalTimerStop() override;
+
+  TNotifyEvent OnInternalTimer;
+
+ protected:
+  void DrawBackGround(TCanvas* Canvas, TColor Color) override;
+
+ private:
+  std::unique_ptr<TBitmap> PaintedBitmap();
+  void InternalTimerTick();
+
+  std::recursive_mutex FDataCriticalSection;
+  bool FPaintDCTransparent = false;
+  bool FTransparent = false;
+  std::unique_ptr<TTimer> FTimer;
+  bool FTimerFirstMessage = false;
+  int FTimerInterval = 0;
+};
+
+class TiCustomComponent : public TiVCLComponent {
+ public:
+  using TiVCLComponent::TiVCLComponent;
+};

@@ -1,0 +1,222 @@
+#include "instruments/plot/iPlotMasterManager.h"
+
+namespace {
+
+// Stores Sender in the field of its class; true when it was a manager of it.
+template <class M>
+bool Keep(TObject* Sender, M*& Field) {
+  auto* m = dynamic_cast<M*>(Sender);
+  if (!m) return false;
+  Field = m;
+  return true;
+}
+
+template <class M>
+void Forget(TObject* Sender, M*& Field) {
+  if (Field == Sender) Field = nullptr;
+}
+
+}  // namespace
+
+TiPlotMasterManager::TiPlotMasterManager(TWinControl* AOwner) : FOwner(AOwner) {
+  auto change = [this](TObject* s) { DoChange(s); };
+  auto insert = [this](TObject* s) { NotificationInsert(s); };
+  auto remove = [this](TObject* s) { NotificationRemove(s); };
+  auto rename = [this](TObject* s) { NotificationRename(s); };
+  iCreateManager<TiPlotObjectManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotToolBarManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotLegendManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotTableManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotChannelManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotDataCursorManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotDataViewManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotXAxisManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotYAxisManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotLimitManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotLabelManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotAnnotationManager>(AOwner, change, insert, remove, rename);
+  iCreateManager<TiPlotLayoutManager>(AOwner, change, insert, remove, rename);
+  (new TiPlotTranslationManager(insert, remove))->Announce();
+
+  FChannelManager->SetAxisManagers(FXAxisManager, FYAxisManager);
+  FDataViewManager->SetAxisManagers(FXAxisManager, FYAxisManager);
+  FDataCursorManager->SetReferencedManagers(FChannelManager, FDataViewManager);
+  FLimitManager->SetAxisManagers(FXAxisManager, FYAxisManager);
+  FChannelClass = FChannelManager->GetChannelClass();
+  FUserCanEditObjects = true;
+}
+
+TiPlotMasterManager::~TiPlotMasterManager() {
+  // Each manager frees its objects while it is whole, then leaves: its field
+  // is cleared and the remaining managers forget it before it is freed, so
+  // no manager ever holds one already gone.
+  TObject* managers[] = {FToolBarManager,    FLegendManager, FTableManager,      FChannelManager,
+                         FXAxisManager,      FYAxisManager,  FDataViewManager,   FDataCursorManager,
+                         FLimitManager,      FLabelManager,  FAnnotationManager, FTranslationManager,
+                         FPlotObjectManager, FLayoutManager};
+  for (TObject* m : managers) {
+    if (auto* om = dynamic_cast<TiPlotObjectManagerCustom*>(m)) {
+      om->Clear();
+      NotificationRemove(om);
+      om->OnRemove = nullptr;
+    } else if (auto* tm = dynamic_cast<TiPlotTranslationManager*>(m)) {
+      NotificationRemove(tm);
+      tm->OnRemove = nullptr;
+    }
+    delete m;
+  }
+}
+
+std::vector<TiPlotObjectManagerCustom*> TiPlotMasterManager::KindManagers() const {
+  std::vector<TiPlotObjectManagerCustom*> all = {
+      FToolBarManager,  FLegendManager,     FTableManager, FXAxisManager, FYAxisManager,     FChannelManager,
+      FDataViewManager, FDataCursorManager, FLimitManager, FLabelManager, FAnnotationManager};
+  std::erase(all, nullptr);
+  return all;
+}
+
+template <class F>
+void TiPlotMasterManager::ForEachObject(F&& fn) const {
+  for (TiPlotObjectManagerCustom* m : KindManagers())
+    for (int i = 0; i < m->Count(); ++i) fn(m->GetObject(i));
+}
+
+void TiPlotMasterManager::NotificationInsert(TObject* Sender) {
+  if (auto* object = dynamic_cast<TiPlotObject*>(Sender)) {
+    if (FPlotObjectManager) FPlotObjectManager->NotificationInsert(Sender);
+    if (FLayoutManager && dynamic_cast<TiPlotLayoutObject*>(Sender))
+      FLayoutManager->NotificationInsert(Sender);
+    for (TiPlotObjectManagerCustom* m : KindManagers()) m->NotificationInsert(Sender);
+    object->OnSetFocus = [this](TObject* s) { NotificationSetFocus(s); };
+    object->OnInvalidateNow = [this](TObject* s) {
+      if (OnInvalidateNow) OnInvalidateNow(s);
+    };
+    object->SetUserCanEdit(FUserCanEditObjects);
+    object->OnEdit = [this](TObject* s) { EditObject(s); };
+    object->SetXYAxesReversed(FXYAxesReverse);
+  } else if (!(Keep(Sender, FTranslationManager) || Keep(Sender, FLayoutManager) ||
+               Keep(Sender, FToolBarManager) || Keep(Sender, FLegendManager) || Keep(Sender, FTableManager) ||
+               Keep(Sender, FXAxisManager) || Keep(Sender, FYAxisManager) || Keep(Sender, FChannelManager) ||
+               Keep(Sender, FDataViewManager) || Keep(Sender, FDataCursorManager) ||
+               Keep(Sender, FLimitManager) || Keep(Sender, FLabelManager) ||
+               Keep(Sender, FAnnotationManager))) {
+    Keep(Sender, FPlotObjectManager);
+  }
+  if (OnInsert) OnInsert(Sender);
+}
+
+void TiPlotMasterManager::NotificationRemove(TObject* Sender) {
+  if (OnRemove) OnRemove(Sender);
+  if (Sender == FTranslationManager) {
+    FTranslationManager = nullptr;
+    return;
+  }
+  if (dynamic_cast<TiPlotObject*>(Sender)) {
+    if (FPlotObjectManager) FPlotObjectManager->NotificationRemove(Sender);
+    if (FLayoutManager) FLayoutManager->NotificationRemove(Sender);
+    for (TiPlotObjectManagerCustom* m : KindManagers()) m->NotificationRemove(Sender);
+    return;
+  }
+  Forget(Sender, FToolBarManager);
+  Forget(Sender, FLegendManager);
+  Forget(Sender, FTableManager);
+  Forget(Sender, FXAxisManager);
+  Forget(Sender, FYAxisManager);
+  Forget(Sender, FChannelManager);
+  Forget(Sender, FDataViewManager);
+  Forget(Sender, FDataCursorManager);
+  Forget(Sender, FLimitManager);
+  Forget(Sender, FLabelManager);
+  Forget(Sender, FAnnotationManager);
+  Forget(Sender, FLayoutManager);
+  Forget(Sender, FPlotObjectManager);
+  // The managers that name others forget a manager that is gone.
+  for (TiPlotObjectManagerCustom* m : KindManagers()) m->NotificationRemove(Sender);
+}
+
+void TiPlotMasterManager::NotificationSetFocus(TObject* Sender) {
+  for (TiPlotObjectManagerCustom* m : KindManagers()) m->NotificationSetFocus(Sender);
+  if (FLayoutManager) FLayoutManager->NotificationSetFocus(Sender);
+}
+
+void TiPlotMasterManager::NotificationRename(TObject* Sender) {
+  for (TiPlotObjectManagerCustom* m : KindManagers()) m->NotificationRename(Sender);
+  if (FLayoutManager) FLayoutManager->NotificationRename(Sender);
+}
+
+void TiPlotMasterManager::DoChange(TObject* Sender) {
+  if (OnChange) OnChange(Sender);
+}
+
+void TiPlotMasterManager::EditObject(TObject* Sender) {
+  if (OnEditObject) OnEditObject(Sender);
+}
+
+template <class M>
+int TiPlotMasterManager::AddObject(M* Manager, TiPlotObject* Object) {
+  Object->DoInsert();
+  return Manager->Count() - 1;
+}
+
+int TiPlotMasterManager::AddChannel() {
+  return AddObject(FChannelManager, FChannelManager->CreateObject());
+}
+int TiPlotMasterManager::AddDataView() {
+  return AddObject(FDataViewManager, FDataViewManager->CreateObject());
+}
+int TiPlotMasterManager::AddDataCursor() {
+  return AddObject(FDataCursorManager, FDataCursorManager->CreateObject());
+}
+int TiPlotMasterManager::AddLimit() {
+  return AddObject(FLimitManager, FLimitManager->CreateObject());
+}
+int TiPlotMasterManager::AddLabel() {
+  return AddObject(FLabelManager, FLabelManager->CreateObject());
+}
+int TiPlotMasterManager::AddAnnotation() {
+  return AddObject(FAnnotationManager, FAnnotationManager->CreateObject());
+}
+int TiPlotMasterManager::AddLegend() {
+  return AddObject(FLegendManager, FLegendManager->CreateObject());
+}
+int TiPlotMasterManager::AddTable() {
+  return AddObject(FTableManager, FTableManager->CreateObject());
+}
+int TiPlotMasterManager::AddToolBar() {
+  return AddObject(FToolBarManager, FToolBarManager->CreateObject());
+}
+int TiPlotMasterManager::AddXAxis() {
+  return AddObject(FXAxisManager, FXAxisManager->CreateObject());
+}
+int TiPlotMasterManager::AddYAxis() {
+  return AddObject(FYAxisManager, FYAxisManager->CreateObject());
+}
+int TiPlotMasterManager::AddTranslation(const std::string& OriginalString,
+                                        const std::string& ReplacementString) {
+  return FTranslationManager->Add(OriginalString, ReplacementString);
+}
+
+void TiPlotMasterManager::SetUserCanEditObjects(bool Value) {
+  FUserCanEditObjects = Value;
+  ForEachObject([&](TiPlotObject* o) { o->SetUserCanEdit(Value); });
+}
+
+void TiPlotMasterManager::SetXYAxesReverse(bool Value) {
+  FXYAxesReverse = Value;
+  if (FLayoutManager) FLayoutManager->SetXYAxesReverse(Value);
+  ForEachObject([&](TiPlotObject* o) { o->SetXYAxesReversed(Value); });
+  if (OnInvalidateNow) OnInvalidateNow(this);
+}
+
+void TiPlotMasterManager::SetChannelClass(TiPlotChannelClass Value) {
+  FChannelClass = Value;
+  FChannelManager->SetChannelClass(std::move(Value));
+}
+
+void TiPlotMasterManager::ShowToolBars(bool Value) {
+  for (int i = 0; i < FToolBarManager->Count(); ++i) FToolBarManager->GetItem(i)->SetVisible(Value);
+}
+
+void TiPlotMasterManager::DeSelectAll() {
+  FPlotObjectManager->ClearAllUserSelections();
+}
