@@ -83,6 +83,12 @@ void TCustomTrackBar::DrawBackground() {
   const TColor from = enabled ? GetColor() : FColorDisabled;
   const TColor to = enabled ? FColorTo : FColorDisabledTo;
   const TRect client = GetClientRect();
+  // An opaque fader first erases to its own colour, as a window does.
+  if (!FTransparent && GetColor() != clNone) {
+    c->Brush->SetStyle(bsSolid);
+    c->Brush->SetColor(GetColor());
+    c->FillRect(client);
+  }
   if (!picture->GetEmpty()) {
     if (FBackGroundStretched) {
       std::unique_ptr<TGraphic> g = picture->Clone();

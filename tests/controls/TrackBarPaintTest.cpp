@@ -11,6 +11,7 @@
 
 #include "controls/AdvTrackBar.h"
 #include "controls/AdvTrackBarDraw.h"
+#include "platform/classlib/ExtCtrlsControls.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
 
 using namespace classlib_test;
@@ -147,6 +148,41 @@ TEST(TrackBarLook, FocusRectangleIsDottedBlackRoundTheControl) {
   QImage shot = Shot(f);
   EXPECT_EQ(At(shot, 0, 60), clBlack);
   EXPECT_NE(At(shot, 0, 61), clBlack);
+}
+
+// Where the fader paints nothing, the parent shows: its colour and the
+// graphic controls lying behind the fader. An opaque fader with a colour
+// covers them.
+TEST(TrackBarLook, LeavesTheParentVisibleWhereItPaintsNothing) {
+  FormStage stage;
+  constexpr TColor strip = RGB(0x2A, 0x30, 0x38), mark = RGB(0xC0, 0x40, 0x20);
+  auto* panel = stage.Add<TPanel>("strip", 10, 10, 120, 220);
+  panel->SetColor(strip);
+  panel->SetBevelOuter(bvNone);
+  auto* shape = stage.Add<TShape>(nullptr, 0, 100, 120, 10, panel);
+  shape->GetBrush()->SetColor(mark);
+  shape->GetPen()->SetColor(mark);
+  auto* f = Fader(stage, 0);
+  f->SetName("seeThrough");
+  f->SetParent(panel);
+  auto* opaque = Fader(stage, 0);
+  opaque->SetParent(panel);
+  opaque->SetBounds(70, 20, 27, 167);
+  opaque->SetTransparent(false);
+  opaque->SetColor(clWhite);
+  stage.form->Show();
+  DrainEvents();
+  QImage shot = stage.form->GetWidget()->grab().toImage();
+  const int px = 10 + 20 + 2, py = 10 + 20 + 30;  // left of the groove, above the thumb
+  EXPECT_EQ(At(shot, px, py), strip);
+  EXPECT_EQ(At(shot, px, 10 + 105), mark);  // the shape behind the fader
+  EXPECT_EQ(At(shot, 10 + 70 + 2, py), clWhite);
+  EXPECT_EQ(At(shot, 10 + 70 + 2, 10 + 105), clWhite);
+  // A fader that is not transparent but has no colour still shows the parent.
+  opaque->SetColor(clNone);
+  DrainEvents();
+  shot = stage.form->GetWidget()->grab().toImage();
+  EXPECT_EQ(At(shot, 10 + 70 + 2, py), strip);
 }
 
 TEST(TrackBarRating, RowsOfPicturesAndReleasesPickTheirIndex) {

@@ -195,4 +195,34 @@ TEST(VrButtonsLook, LedShowsHighWhenActiveLowWhenNotAndButtonColourWhenDisabled)
   EXPECT_EQ(ledCentre(), clBlack);
 }
 
+// A button of no colour shows its parent round the LED and caption; one
+// with a colour covers it.
+TEST(VrButtonsLook, ButtonOfNoColourShowsTheParent) {
+  FormStage stage;
+  constexpr TColor strip = RGB(0x2A, 0x30, 0x38);
+  stage.form->SetColor(strip);
+  auto* clear = Power(stage);
+  clear->SetColor(clNone);
+  auto* demo = stage.Add<TVrDemoButton>("demo", 20, 50, 65, 17);
+  demo->SetColor(clNone);
+  demo->SetBevelWidth(0);
+  demo->SetOutlineWidth(0);
+  auto* black = stage.Add<TVrPowerButton>("black", 20, 80, 47, 16);
+  black->SetColor(clBlack);
+  black->SetBevelWidth(0);
+  black->SetOutlineWidth(0);
+  stage.form->Show();
+  DrainEvents();
+  QImage shot = stage.form->GetWidget()->grab().toImage();
+  auto at = [&](int x, int y) {
+    const QRgb p = shot.pixel(x, y);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+  };
+  const TRect led = clear->GetImageRect();
+  EXPECT_EQ(at(20 + 1, 20 + 1), strip);
+  EXPECT_EQ(at(20 + (led.Left + led.Right) / 2, 20 + (led.Top + led.Bottom) / 2), clOlive);
+  EXPECT_EQ(at(20 + 1, 50 + 1), strip);
+  EXPECT_EQ(at(20 + 1, 80 + 1), clBlack);
+}
+
 }  // namespace
