@@ -12,6 +12,15 @@ void TVrCustomControl::UpdateControl() {
   Repaint();
 }
 
+bool TVrCustomControl::ClickOnAccelerator(TMessage& Message) {
+  if (Message.Msg != CM_DIALOGCHAR || !GetEnabled() || !IsAccel(Message.WParam, GetCaption())) return false;
+  Message.Result = 1;
+  CallGuarded(this, [this] {
+    if (OnClick) OnClick(this);
+  });
+  return true;
+}
+
 // The class library fires OnMouseEnter and OnMouseLeave itself; these are
 // the hooks the buttons extend.
 void TVrCustomControl::DoMouseEnter() {}

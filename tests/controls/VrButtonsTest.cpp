@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controls/VrButtons.h"
+#include "platform/classlib/StdCtrls.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
 
 using namespace classlib_test;
@@ -115,6 +116,36 @@ TEST_F(ButtonInput, DemoButtonClicksOnlyWhenReleasedOverIt) {
   EXPECT_TRUE(b->GetDown());
   Release(b, 12, 8);
   EXPECT_EQ(stage.log, (std::vector<std::string>{"click"}));
+}
+
+// The caption's accelerator clicks the buttons (the power button without a
+// toggle): with Alt from a value edit, plainly from a control that takes no
+// characters; never a disabled button.
+TEST_F(ButtonInput, CaptionAcceleratorClicksWithoutToggling) {
+  auto* power = Power(stage);
+  power->SetCaption("&Bypass");
+  auto* demo = stage.Add<TVrDemoButton>("demo", 20, 60, 65, 17);
+  demo->SetCaption("EQ &reset");
+  demo->OnClick = [this](TObject*) { stage.log.push_back("reset"); };
+  auto* edit = stage.Add<TEdit>("edit", 20, 100, 80, 21);
+  auto* other = stage.Add<TVrPowerButton>("other", 20, 140, 47, 16);
+  other->SetTabStop(true);
+  Show();
+  edit->SetFocus();
+  PumpUntil([edit] { return edit->Focused(); }, 3000);
+  Key(edit, Qt::Key_B, "b", Qt::AltModifier);
+  Key(edit, Qt::Key_R, "r", Qt::AltModifier);
+  Key(edit, Qt::Key_B, "b");  // the edit's own letter
+  EXPECT_EQ(stage.log, (std::vector<std::string>{"click off", "reset"}));
+  EXPECT_FALSE(power->GetActive());
+  EXPECT_EQ(edit->GetText(), "b");
+  stage.log.clear();
+  other->SetFocus();
+  PumpUntil([other] { return other->Focused(); }, 3000);
+  Key(other, Qt::Key_B, "b");
+  power->SetEnabled(false);
+  Key(other, Qt::Key_B, "b", Qt::AltModifier);
+  EXPECT_EQ(stage.log, (std::vector<std::string>{"click off"}));
 }
 
 TEST(VrDrawing, Frame3DDrawsRingsAndReturnsTheInside) {
