@@ -61,6 +61,15 @@ struct Stage : FormStage {
     b->SetBounds(200, 10 + 30 * static_cast<int>(form->GetControlCount()), 60, 20);
     return b;
   }
+  // A focusable control that takes no characters, focused on the shown form.
+  TCustomControl* ShowWithFocus() {
+    auto* focus = Add<TCustomControl>("focus", 10, 10, 60, 60);
+    focus->SetTabStop(true);
+    ShowAndActivate(form);
+    focus->SetFocus();
+    PumpUntil([focus] { return focus->Focused(); }, 3000);
+    return focus;
+  }
 };
 
 TEST(DialogChar, AltLetterReachesTheAcceleratorEvenFromAnEdit) {
@@ -85,12 +94,8 @@ TEST(DialogChar, AltLetterReachesTheAcceleratorEvenFromAnEdit) {
 
 TEST(DialogChar, PlainLetterIsAnAcceleratorWhereTheFocusTakesNoCharacters) {
   Stage s;
-  auto* focus = s.Add<TCustomControl>("focus", 10, 10, 60, 60);
-  focus->SetTabStop(true);
   s.Box("bypass", "&Bypass");
-  ShowAndActivate(s.form);
-  focus->SetFocus();
-  PumpUntil([focus] { return focus->Focused(); }, 3000);
+  auto* focus = s.ShowWithFocus();
   Key(focus, Qt::Key_B, "B", Qt::ShiftModifier);
   EXPECT_EQ(s.log, (Log{"bypass.offered:B", "bypass.took"}));
   // Control keys and letters no caption holds go on as before.
@@ -101,8 +106,6 @@ TEST(DialogChar, PlainLetterIsAnAcceleratorWhereTheFocusTakesNoCharacters) {
 
 TEST(DialogChar, HiddenAndDisabledControlsAndTheirChildrenAreNotOffered) {
   Stage s;
-  auto* focus = s.Add<TCustomControl>("focus", 10, 10, 60, 60);
-  focus->SetTabStop(true);
   auto* panel = s.Add<TPanel>("panel", 10, 80, 150, 100);
   s.Box("inside", "&Go", panel);
   auto* hidden = s.Box("hidden", "&Go");
@@ -110,9 +113,7 @@ TEST(DialogChar, HiddenAndDisabledControlsAndTheirChildrenAreNotOffered) {
   s.Box("last", "&Go");
   hidden->SetVisible(false);
   disabled->SetEnabled(false);
-  ShowAndActivate(s.form);
-  focus->SetFocus();
-  PumpUntil([focus] { return focus->Focused(); }, 3000);
+  auto* focus = s.ShowWithFocus();
   Key(focus, Qt::Key_G, "g", Qt::AltModifier);
   EXPECT_EQ(s.log, (Log{"inside.offered:G", "inside.took"}));
   s.log.clear();
