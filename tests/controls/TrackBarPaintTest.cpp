@@ -185,6 +185,37 @@ TEST(TrackBarLook, LeavesTheParentVisibleWhereItPaintsNothing) {
   EXPECT_EQ(At(shot, 10 + 70 + 2, py), strip);
 }
 
+// The rounded groove and a triangle thumb fill only inside their outlines:
+// the corners of the groove and the thumb's rectangle beyond the triangle
+// keep the parent.
+TEST(TrackBarLook, RoundedGrooveAndTriangleThumbFillOnlyTheirShapes) {
+  FormStage stage;
+  constexpr TColor parent = RGB(0x2A, 0x30, 0x38);
+  stage.form->SetColor(parent);
+  auto* f = Fader(stage, 5);
+  f->SetBounds(20, 20, 40, 167);
+  TTrackBarSlider* sl = f->GetSlider();
+  sl->SetSize(12);
+  sl->SetRounded(true);
+  sl->SetBorderColor(clNone);
+  sl->SetColor(clRed);
+  sl->SetColorTo(clNone);
+  TTrackBarThumb* t = f->GetThumb();
+  t->SetShape(tsTriangleRight);  // apex at the bottom's middle on a vertical fader
+  t->SetColor(clBlue);
+  t->SetColorTo(clNone);
+  t->SetBorderColor(clNone);
+  stage.form->Show();
+  DrainEvents();
+  QImage shot = stage.form->GetWidget()->grab().toImage();
+  const TRect s = f->GetSliderRect();
+  EXPECT_EQ(At(shot, 20 + s.Left, 20 + s.Top), parent);
+  EXPECT_EQ(At(shot, 20 + (s.Left + s.Right) / 2, 20 + s.Top + 6), clRed);
+  const TRect r = f->ThumbRectAt(5);
+  EXPECT_EQ(At(shot, 20 + (r.Left + r.Right) / 2, 20 + r.Top + 2), clBlue);
+  EXPECT_EQ(At(shot, 20 + r.Left + 1, 20 + r.Bottom - 2), parent);
+}
+
 TEST(TrackBarRating, RowsOfPicturesAndReleasesPickTheirIndex) {
   FormStage stage;
   auto* f = stage.Add<TAdvTrackBar>("rate", 10, 10, 66, 60);
