@@ -54,6 +54,7 @@ TCustomTrackBar::TCustomTrackBar(TComponent* AOwner)
   SetBounds(GetLeft(), GetTop(), 150, 26);
   SetTabStop(true);
   SetColor(clNone);
+  UpdateSurface();
   FTrackHint = GetShowHint();
   TControlStyle style = GetControlStyle();
   style >> csDoubleClicks;
@@ -124,7 +125,19 @@ void TCustomTrackBar::SetOrientation(TTrackBarOrientation Value) {
 void TCustomTrackBar::SetTransparent(bool Value) {
   if (Value == FTransparent) return;
   FTransparent = Value;
+  UpdateSurface();
   Invalidate();
+}
+
+// A transparent fader, or one with no colour to erase to, shows what lies
+// beneath it wherever it paints nothing.
+void TCustomTrackBar::UpdateSurface() {
+  SetTransparentSurface(FTransparent || GetColor() == clNone);
+}
+
+void TCustomTrackBar::ColorChanged() {
+  TCustomControl::ColorChanged();
+  UpdateSurface();
 }
 
 void TCustomTrackBar::SetColorTo(TColor Value) {

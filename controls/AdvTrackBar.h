@@ -195,6 +195,7 @@ class TCustomTrackBar : public TCustomControl {
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   void EnabledChanged() override;
+  void ColorChanged() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
   void DrawBackground();
@@ -205,6 +206,7 @@ class TCustomTrackBar : public TCustomControl {
   void PaintThumb(TTrackBarThumb* Thumb, const TRect& R, int Position, bool Down, bool Hot);
 
  private:
+  void UpdateSurface();
   void PartChanged(TObject* Sender);
   void TickChanged(TObject* Sender);
   void MeasureTextHeight();

@@ -81,15 +81,20 @@ void DrawGradientRect(TCanvas* Canvas, TColor From, TColor To, TGradientDirectio
     DrawGradient(Canvas, p.From, p.To, p.Across, p.Rect, Steps);
 }
 
-void DrawGradientRect(TGPGraphics* Graphics, TColor From, TColor To, TGradientDirection Direction,
-                      const TRect& R, int Steps) {
-  for (const GradientPart& p : GradientParts(From, To, Direction, R)) {
-    for (const TGradientBand& b : GradientBands(p.From, p.To, p.Across, p.Rect, Steps)) {
-      TGPSolidBrush brush(Opaque(b.Color));
-      Graphics->FillRectangle(&brush, b.Rect.Left, b.Rect.Top, b.Rect.Right - b.Rect.Left,
-                              b.Rect.Bottom - b.Rect.Top);
-    }
-  }
+TCanvasRegionClip::TCanvasRegionClip(TCanvas* Canvas, HRGN Region) : FCanvas(Canvas), FLevel(SaveDC(Canvas)) {
+  // Regions select in device pixels, within the clip already in force.
+  const TPoint o = Canvas->DeviceOffset();
+  OffsetRgn(Region, o.X, o.Y);
+  HRGN bounds = CreateRectRgnIndirect(Canvas->GetClipRect());
+  OffsetRgn(bounds, o.X, o.Y);
+  CombineRgn(Region, Region, bounds, RGN_AND);
+  SelectClipRgn(Canvas, Region);
+  DeleteObject(bounds);
+  DeleteObject(Region);
+}
+
+TCanvasRegionClip::~TCanvasRegionClip() {
+  RestoreDC(FCanvas, FLevel);
 }
 
 TColor BlendColor(TColor A, TColor B, int Percent) {

@@ -20,9 +20,20 @@ std::vector<TGradientBand> GradientBands(TColor From, TColor To, bool Across, co
 void DrawGradient(TCanvas* Canvas, TColor From, TColor To, bool Across, const TRect& R, int Steps);
 void DrawGradientRect(TCanvas* Canvas, TColor From, TColor To, TGradientDirection Direction, const TRect& R,
                       int Steps);
-// The same bands on a graphics context (which may hold a clip).
-void DrawGradientRect(TGPGraphics* Graphics, TColor From, TColor To, TGradientDirection Direction,
-                      const TRect& R, int Steps);
+
+// Narrows a canvas's clip to a region (logical coordinates, taken over and
+// freed) for the life of the object; the clip before it comes back after.
+class TCanvasRegionClip {
+ public:
+  TCanvasRegionClip(TCanvas* Canvas, HRGN Region);
+  ~TCanvasRegionClip();
+  TCanvasRegionClip(const TCanvasRegionClip&) = delete;
+  TCanvasRegionClip& operator=(const TCanvasRegionClip&) = delete;
+
+ private:
+  TCanvas* FCanvas;
+  int FLevel;
+};
 
 TColor BlendColor(TColor A, TColor B, int Percent);
 void Draw3DFrame(TCanvas* Canvas, const TRect& R, bool Swap, TColor Color1, TColor Color2);

@@ -3,6 +3,7 @@
 // label, the rating pictures and the focus rectangle.
 
 #include <algorithm>
+#include <optional>
 
 #include "controls/AdvTrackBar.h"
 #include "controls/AdvTrackBarDraw.h"
@@ -24,13 +25,14 @@ void DrawPictureAt(TCanvas* Canvas, TGDIPPicture* Picture, int X, int Y) {
 }
 
 // Fills R by the fill rule of the shapes: two colours a band gradient, one a
-// solid fill, on a graphics context that holds the shape's clip.
-void FillByRule(TGPGraphics* G, const TRect& R, const TThumbColors& C, TGDIPGradient Gradient, int Steps) {
+// solid fill, on a canvas that holds the shape's clip.
+void FillByRule(TCanvas* Canvas, const TRect& R, const TThumbColors& C, TGDIPGradient Gradient, int Steps) {
   if (C.Color != clNone && C.ColorTo != clNone) {
-    DrawGradientRect(G, C.Color, C.ColorTo, ThumbGradientDirection(Gradient), R, Steps);
+    DrawGradientRect(Canvas, C.Color, C.ColorTo, ThumbGradientDirection(Gradient), R, Steps);
   } else if (C.Color != clNone) {
-    TGPSolidBrush brush(Gdiplus::Color(OpaqueArgbFromColor(C.Color)));
-    G->FillRectangle(&brush, R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    Canvas->Brush->SetStyle(bsSolid);
+    Canvas->Brush->SetColor(C.Color);
+    Canvas->FillRect(R);
   }
 }
 
@@ -83,6 +85,12 @@ void TCustomTrackBar::DrawBackground() {
   const TColor from = enabled ? GetColor() : FColorDisabled;
   const TColor to = enabled ? FColorTo : FColorDisabledTo;
   const TRect client = GetClientRect();
+  // An opaque fader first erases to its own colour, as a window does.
+  if (!FTransparent && GetColor() != clNone) {
+    c->Brush->SetStyle(bsSolid);
+    c->Brush->SetColor(GetColor());
+    c->FillRect(client);
+  }
   if (!picture->GetEmpty()) {
     if (FBackGroundStretched) {
       std::unique_ptr<TGraphic> g = picture->Clone();
@@ -145,40 +153,20 @@ void TCustomTrackBar::DrawSlider() {
       if (FPosition == FMax) completed = s, rest = Rect(s.Right, s.Top, s.Right, s.Bottom);
     }
   }
-  auto fillPart = [&](const TRect& part, TColor a, TColor b, TGPGraphics* g) {
+  auto fillPart = [&](const TRect& part, TColor a, TColor b) {
     if (part.Right <= part.Left || part.Bottom <= part.Top) return;
     if (a != clNone && b != clNone) {
-      if (g)
-        DrawGradientRect(g, a, b, sl.GetDirection(), part, sl.GetSteps());
-      else
-        DrawGradientRect(c, a, b, sl.GetDirection(), part, sl.GetSteps());
+      DrawGradientRect(c, a, b, sl.GetDirection(), part, sl.GetSteps());
     } else if (a != clNone || b != clNone) {
-      const TColor one = a != clNone ? a : b;
-      if (g) {
-        TGPSolidBrush brush(Gdiplus::Color(OpaqueArgbFromColor(one)));
-        g->FillRectangle(&brush, part.Left, part.Top, part.Right - part.Left, part.Bottom - part.Top);
-      } else {
-        c->Brush->SetColor(one);
-        c->FillRect(part);
-      }
+      c->Brush->SetColor(a != clNone ? a : b);
+      c->FillRect(part);
     }
   };
   if (picture->GetEmpty()) {
-    if (sl.GetRounded()) {
-      auto g = Gdiplus::GraphicsFromCanvas(c);
-      if (g) {
-        auto clip = CreateRoundedRectPath(
-            TGPRectF(static_cast<float>(s.Left), static_cast<float>(s.Top),
-                     static_cast<float>(s.Right - s.Left), static_cast<float>(s.Bottom - s.Top)),
-            3.5f);
-        g->SetClip(clip.get());
-        if (hasCompleted) fillPart(completed, cFrom, cTo, g.get());
-        fillPart(rest, from, to, g.get());
-      }
-    } else {
-      if (hasCompleted) fillPart(completed, cFrom, cTo, nullptr);
-      fillPart(rest, from, to, nullptr);
-    }
+    std::optional<TCanvasRegionClip> clip;
+    if (sl.GetRounded()) clip.emplace(c, CreateRoundRectRgn(s.Left, s.Top, s.Right, s.Bottom, 7, 7));
+    if (hasCompleted) fillPart(completed, cFrom, cTo);
+    fillPart(rest, from, to);
   } else {
     auto drawPicture = [&](TGDIPPicture* p, const TRect& part) {
       if (part.Right <= part.Left || part.Bottom <= part.Top) return;
@@ -383,17 +371,20 @@ void TCustomTrackBar::PaintThumb(TTrackBarThumb* Thumb, const TRect& R, int Posi
     default:
       break;
   }
+  const bool glossy =
+      col.Color != clNone && col.ColorTo != clNone && col.Mirror != clNone && col.MirrorTo != clNone;
   if (!poly.empty()) {
-    auto path = PolygonPath(poly);
-    g->SetClip(path.get());
-    const bool glossy =
-        col.Color != clNone && col.ColorTo != clNone && col.Mirror != clNone && col.MirrorTo != clNone;
-    if (Thumb->GetShape() == tsPointer && glossy)
+    if (Thumb->GetShape() == tsPointer && glossy) {
+      // The glossy fill clips its graphics to the pointer's outline.
+      auto path = PolygonPath(poly);
+      g->SetClip(path.get());
       DrawGlossy(g.get(), R, bsRectangle, clNone, clNone, col, Thumb->GetGradient(),
                  Thumb->GetGradientMirror(), vertical);
-    else
-      FillByRule(g.get(), R, col, Thumb->GetGradient(), steps);
-    g->ResetClip();
+      g->ResetClip();
+    } else {
+      TCanvasRegionClip clip(c, CreatePolygonRgn(poly.data(), static_cast<int>(poly.size()), ALTERNATE));
+      FillByRule(c, R, col, Thumb->GetGradient(), steps);
+    }
     g->SetSmoothingMode(Gdiplus::SmoothingModeNone);
     Outline(g.get(), poly, col.Border);
     Outline(g.get(), Inset(poly, 1), BlendColor(col.Border, clWhite, 30));
@@ -401,22 +392,24 @@ void TCustomTrackBar::PaintThumb(TTrackBarThumb* Thumb, const TRect& R, int Posi
   }
   // Rounded shapes of the Office style.
   if (Thumb->GetStyle() != tstOffice2007) return;
-  const float radius = Thumb->GetShape() == tsRectangle   ? 1.0f
-                       : Thumb->GetShape() == tsRoundRect ? 8.0f
-                                                          : static_cast<float>(Thumb->GetSize() / 2);
+  const int corner = Thumb->GetShape() == tsRectangle   ? 1
+                     : Thumb->GetShape() == tsRoundRect ? 8
+                                                        : Thumb->GetSize() / 2;
+  const float radius = static_cast<float>(corner);
   const TGPRectF rf(static_cast<float>(R.Left), static_cast<float>(R.Top),
                     static_cast<float>(R.Right - R.Left - 1), static_cast<float>(R.Bottom - R.Top - 1));
-  auto path = CreateRoundedRectPath(rf, radius / 2);
+  {
+    TCanvasRegionClip clip(c, CreateRoundRectRgn(R.Left, R.Top, R.Right, R.Bottom, corner, corner));
+    if (glossy) {
+      // A graphics made under the region keeps to it.
+      auto clipped = Gdiplus::GraphicsFromCanvas(c);
+      DrawGlossy(clipped.get(), R, bsRectangle, clNone, clNone, col, Thumb->GetGradient(),
+                 Thumb->GetGradientMirror(), vertical);
+    } else {
+      FillByRule(c, R, col, Thumb->GetGradient(), steps);
+    }
+  }
   g->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  g->SetClip(path.get());
-  const bool glossy =
-      col.Color != clNone && col.ColorTo != clNone && col.Mirror != clNone && col.MirrorTo != clNone;
-  if (glossy)
-    DrawGlossy(g.get(), R, bsRectangle, clNone, clNone, col, Thumb->GetGradient(), Thumb->GetGradientMirror(),
-               vertical);
-  else
-    FillByRule(g.get(), R, col, Thumb->GetGradient(), steps);
-  g->ResetClip();
   if (col.Border != clNone) {
     DrawRoundRectOutline(g.get(), rf, radius / 2, clWhite);
     DrawRoundRectOutline(g.get(), TGPRectF(rf.X + 1, rf.Y + 1, rf.Width - 2, rf.Height - 2), radius / 2,

@@ -11,8 +11,10 @@ TCurvyPanel::TCurvyPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   TControlStyle style = GetControlStyle();
   style << csAcceptsControls;
   SetControlStyle(style);
-  // The control's own colour stays none: the parent shows round the corners.
+  // The control's own colour stays none and its surface see-through: the
+  // parent shows round the corners.
   TCustomControl::SetColor(clNone);
+  SetTransparentSurface(true);
   SetBounds(GetLeft(), GetTop(), 200, 100);
 }
 

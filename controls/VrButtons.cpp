@@ -318,3 +318,12 @@ void TVrDemoButton::TextChanged() {
   TVrCustomImageControl::TextChanged();
   UpdateControl();
 }
+
+// The caption's accelerator clicks without toggling Active.
+void TVrPowerButton::Dispatch(TMessage& Message) {
+  if (!ClickOnAccelerator(Message)) TVrCustomImageControl::Dispatch(Message);
+}
+
+void TVrDemoButton::Dispatch(TMessage& Message) {
+  if (!ClickOnAccelerator(Message)) TVrCustomImageControl::Dispatch(Message);
+}

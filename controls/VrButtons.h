@@ -44,6 +44,7 @@ class TVrPowerButton : public TVrCustomImageControl {
   TRect GetImageRect() const { return FImageRect; }
   TRect GetTextBounds() const { return FTextBounds; }
   bool GetPressed() const { return FPressed; }
+  void Dispatch(TMessage& Message) override;
 
  protected:
   void Paint() override;
@@ -147,6 +148,7 @@ class TVrDemoButton : public TVrCustomImageControl {
 
   bool GetDown() const { return FDownDrawn; }
   bool GetHasMouse() const { return FHasMouse; }
+  void Dispatch(TMessage& Message) override;
 
  protected:
   void Paint() override;

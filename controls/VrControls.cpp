@@ -12,6 +12,15 @@ void TVrCustomControl::UpdateControl() {
   Repaint();
 }
 
+bool TVrCustomControl::ClickOnAccelerator(TMessage& Message) {
+  if (Message.Msg != CM_DIALOGCHAR || !GetEnabled() || !IsAccel(Message.WParam, GetCaption())) return false;
+  Message.Result = 1;
+  CallGuarded(this, [this] {
+    if (OnClick) OnClick(this);
+  });
+  return true;
+}
+
 // The class library fires OnMouseEnter and OnMouseLeave itself; these are
 // the hooks the buttons extend.
 void TVrCustomControl::DoMouseEnter() {}
@@ -48,7 +57,12 @@ void TVrCustomControl::TextChanged() {
 // ---------------------------------------------------------------- image control
 
 TVrCustomImageControl::TVrCustomImageControl(TComponent* AOwner)
-    : TVrCustomControl(AOwner), FBitmapImage(std::make_unique<TBitmap>()) {}
+    : TVrCustomControl(AOwner), FBitmapImage(std::make_unique<TBitmap>()) {
+  // The bitmap keeps alpha and the surface is see-through, so a button
+  // whose Color is clNone shows its parent round what it draws.
+  FBitmapImage->SetPixelFormat(pf32bit);
+  SetTransparentSurface(true);
+}
 
 TVrCustomImageControl::~TVrCustomImageControl() = default;
 
@@ -67,9 +81,9 @@ void TVrCustomImageControl::ClearBitmapCanvas() {
 void TVrCustomImageControl::Paint() {
   TCanvas* c = GetCanvas();
   if (!c) return;
-  const TRect r = Rect(0, 0, FBitmapImage->GetWidth(), FBitmapImage->GetHeight());
-  c->SetCopyMode(cmSrcCopy);
-  c->CopyRect(r, FBitmapImage->GetCanvas(), r);
+  // Blended over the cleared surface (or a target of PaintTo): opaque
+  // pixels cover, transparent ones leave what lies beneath.
+  c->Draw(0, 0, FBitmapImage.get());
 }
 
 // ---------------------------------------------------------------- drawing routines

@@ -23,6 +23,9 @@ class TVrCustomControl : public TCustomControl {
 
  protected:
   bool IsLoading() const { return GetComponentState().Contains(csLoading); }
+  // A dialog character that is the caption's accelerator of an enabled
+  // button: OnClick, and true (the message is taken).
+  bool ClickOnAccelerator(TMessage& Message);
   virtual void DoMouseEnter();
   virtual void DoMouseLeave();
   virtual void DoFontChanged();

@@ -85,6 +85,7 @@ struct ControlBridge : QObject {
   bool TranslateKey(QWidget* target, QKeyEvent* ke);
   bool KeyReleased(KeyRound& k);
   std::optional<bool> DialogKey(KeyRound& k);
+  bool DialogChar(KeyRound& k, char32_t ch);
   bool KeyDown(KeyRound& k);
   bool KeyPressed(KeyRound& k, const QList<uint>& typed, std::u32string& chars);
   bool IsPart(const QObject* o) const;

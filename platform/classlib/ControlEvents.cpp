@@ -641,9 +641,21 @@ bool ControlBridge::TranslateKey(QWidget* target, QKeyEvent* ke) {
   if (ke->type() == QEvent::KeyRelease) return KeyReleased(k);
   if (const std::optional<bool> handled = DialogKey(k)) return *handled;
   if (!KeyDown(k)) return true;
+  const Qt::KeyboardModifiers mods = ke->modifiers();
+  const bool alt = (mods & Qt::AltModifier) && !(mods & Qt::ControlModifier);
+  // Alt with a letter or digit is an accelerator before it is anything else.
+  if (alt && ((k.vk >= 'A' && k.vk <= 'Z') || (k.vk >= '0' && k.vk <= '9')) && DialogChar(k, k.vk))
+    return true;
   std::u32string chars;
   const QList<uint> typed = ke->text().toUcs4();
   if (!KeyPressed(k, typed, chars)) return true;
+  // Characters that the focused control does not take are accelerators too.
+  if (!(mods & (Qt::AltModifier | Qt::ControlModifier)) && !chars.empty() &&
+      !(k.control->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS)) {
+    if (k.Gone()) return true;
+    for (char32_t ch : chars)
+      if (DialogChar(k, ch)) return true;
+  }
   // A control that paints itself keeps its keys from travelling up to its
   // parents; a toolkit widget acts on them (a memo that wants Tab types it).
   if (!k.toolkit) return true;
@@ -685,6 +697,14 @@ std::optional<bool> ControlBridge::DialogKey(KeyRound& k) {
     return true;
   if (k.Gone()) return true;
   return std::nullopt;
+}
+
+// Offers a character to the form's accelerators; true when one took it
+// (or the control went with it) and the key ends here.
+bool ControlBridge::DialogChar(KeyRound& k, char32_t ch) {
+  if (!k.form) return false;
+  const bool taken = k.form->Perform(CM_DIALOGCHAR, ch, DialogKeyModifiers(k.event->modifiers())) != 0;
+  return taken || k.Gone();
 }
 
 bool ControlBridge::KeyDown(KeyRound& k) {

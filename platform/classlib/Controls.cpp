@@ -7,11 +7,13 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/classlib/ControlBridge.h"
 #include "platform/classlib/CursorTable.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/GraphicsCanvasPrivate.h"
+#include "platform/classlib/Menus.h"
 #include "platform/classlib/WindowRegistry.h"
 
 namespace {
@@ -745,10 +747,13 @@ void TWinControl::DefaultHandler(TMessage& Message) {
     case WM_GETDLGCODE:
       Message.Result = 0;
       break;
-    case CM_DIALOGKEY: {
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR: {
       std::vector<TControl*> children = FControls;
       for (TControl* c : children) {
         if (std::find(FControls.begin(), FControls.end(), c) == FControls.end()) continue;
+        // Accelerators of hidden or disabled controls (and of their children) do nothing.
+        if (Message.Msg == CM_DIALOGCHAR && (!c->GetVisible() || !c->GetEnabled())) continue;
         c->Dispatch(Message);
         if (Message.Result != 0) return;
       }
@@ -892,6 +897,12 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
   CreateCanvas(true);
+}
+
+bool IsAccel(WPARAM Key, const std::string& Caption) {
+  const char hotkey = GetHotkey(Caption);
+  return hotkey != 0 && Key < 0x80 &&
+         std::toupper(static_cast<int>(Key)) == static_cast<unsigned char>(hotkey);
 }
 
 bool PostMessage(TWinControl* Control, unsigned Msg, WPARAM WParam, LPARAM LParam) {

@@ -95,6 +95,11 @@ constexpr unsigned CM_BASE = 0xB000;
 // it, to every control on it; LParam holds the modifiers (1 Shift, 2 Ctrl,
 // 4 Alt). Result 1: a control took the key (a Default or Cancel button).
 constexpr unsigned CM_DIALOGKEY = CM_BASE + 5;
+// A character typed with Alt, or typed into a control that takes no
+// characters (WParam: the character, LParam: the modifiers as above),
+// offered to the form and, through it, to every visible, enabled control on
+// it. Result 1: a control took it as its caption's accelerator.
+constexpr unsigned CM_DIALOGCHAR = CM_BASE + 6;
 // Asked of the focused control before Tab, Enter or Escape (WParam) become
 // the form's (a move of the focus, a Default or Cancel button); Result 1:
 // the control handles the key itself. WM_GETDLGCODE is asked next.
@@ -450,3 +455,7 @@ class TGraphicControl : public TControl {
 
 // Posts to a control's window; false for a null control.
 bool PostMessage(TWinControl* Control, unsigned Msg, WPARAM WParam, LPARAM LParam);
+
+// True when Key is the accelerator of Caption (the character after a single
+// "&"), in either case.
+bool IsAccel(WPARAM Key, const std::string& Caption);

@@ -120,9 +120,8 @@ TEST(CurvyEditLook, RoundedBodyOverTheParentWithTheBodyColour) {
   EXPECT_EQ(shot.pixel(20 + 35, 20 + 20), qRgb(223, 255, 255));
 }
 
-// Waits for the class library's transparent custom-control surfaces: the
-// corners outside the rounding must show the parent.
-TEST(CurvyEditLook, DISABLED_CornersShowTheParent) {
+// The corners outside the rounding show the parent.
+TEST(CurvyEditLook, CornersShowTheParent) {
   FormStage stage;
   stage.form->SetColor(RGB(0x1E, 0x22, 0x28));
   auto* box = ValueBox(stage, "box", 20, 20, 70);

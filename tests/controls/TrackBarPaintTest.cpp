@@ -11,6 +11,7 @@
 
 #include "controls/AdvTrackBar.h"
 #include "controls/AdvTrackBarDraw.h"
+#include "platform/classlib/ExtCtrlsControls.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
 
 using namespace classlib_test;
@@ -147,6 +148,72 @@ TEST(TrackBarLook, FocusRectangleIsDottedBlackRoundTheControl) {
   QImage shot = Shot(f);
   EXPECT_EQ(At(shot, 0, 60), clBlack);
   EXPECT_NE(At(shot, 0, 61), clBlack);
+}
+
+// Where the fader paints nothing, the parent shows: its colour and the
+// graphic controls lying behind the fader. An opaque fader with a colour
+// covers them.
+TEST(TrackBarLook, LeavesTheParentVisibleWhereItPaintsNothing) {
+  FormStage stage;
+  constexpr TColor strip = RGB(0x2A, 0x30, 0x38), mark = RGB(0xC0, 0x40, 0x20);
+  auto* panel = stage.Add<TPanel>("strip", 10, 10, 120, 220);
+  panel->SetColor(strip);
+  panel->SetBevelOuter(bvNone);
+  auto* shape = stage.Add<TShape>(nullptr, 0, 100, 120, 10, panel);
+  shape->GetBrush()->SetColor(mark);
+  shape->GetPen()->SetColor(mark);
+  auto* f = Fader(stage, 0);
+  f->SetName("seeThrough");
+  f->SetParent(panel);
+  auto* opaque = Fader(stage, 0);
+  opaque->SetParent(panel);
+  opaque->SetBounds(70, 20, 27, 167);
+  opaque->SetTransparent(false);
+  opaque->SetColor(clWhite);
+  stage.form->Show();
+  DrainEvents();
+  QImage shot = stage.form->GetWidget()->grab().toImage();
+  const int px = 10 + 20 + 2, py = 10 + 20 + 30;  // left of the groove, above the thumb
+  EXPECT_EQ(At(shot, px, py), strip);
+  EXPECT_EQ(At(shot, px, 10 + 105), mark);  // the shape behind the fader
+  EXPECT_EQ(At(shot, 10 + 70 + 2, py), clWhite);
+  EXPECT_EQ(At(shot, 10 + 70 + 2, 10 + 105), clWhite);
+  // A fader that is not transparent but has no colour still shows the parent.
+  opaque->SetColor(clNone);
+  DrainEvents();
+  shot = stage.form->GetWidget()->grab().toImage();
+  EXPECT_EQ(At(shot, 10 + 70 + 2, py), strip);
+}
+
+// The rounded groove and a triangle thumb fill only inside their outlines:
+// the corners of the groove and the thumb's rectangle beyond the triangle
+// keep the parent.
+TEST(TrackBarLook, RoundedGrooveAndTriangleThumbFillOnlyTheirShapes) {
+  FormStage stage;
+  constexpr TColor parent = RGB(0x2A, 0x30, 0x38);
+  stage.form->SetColor(parent);
+  auto* f = Fader(stage, 5);
+  f->SetBounds(20, 20, 40, 167);
+  TTrackBarSlider* sl = f->GetSlider();
+  sl->SetSize(12);
+  sl->SetRounded(true);
+  sl->SetBorderColor(clNone);
+  sl->SetColor(clRed);
+  sl->SetColorTo(clNone);
+  TTrackBarThumb* t = f->GetThumb();
+  t->SetShape(tsTriangleRight);  // apex at the bottom's middle on a vertical fader
+  t->SetColor(clBlue);
+  t->SetColorTo(clNone);
+  t->SetBorderColor(clNone);
+  stage.form->Show();
+  DrainEvents();
+  QImage shot = stage.form->GetWidget()->grab().toImage();
+  const TRect s = f->GetSliderRect();
+  EXPECT_EQ(At(shot, 20 + s.Left, 20 + s.Top), parent);
+  EXPECT_EQ(At(shot, 20 + (s.Left + s.Right) / 2, 20 + s.Top + 6), clRed);
+  const TRect r = f->ThumbRectAt(5);
+  EXPECT_EQ(At(shot, 20 + (r.Left + r.Right) / 2, 20 + r.Top + 2), clBlue);
+  EXPECT_EQ(At(shot, 20 + r.Left + 1, 20 + r.Bottom - 2), parent);
 }
 
 TEST(TrackBarRating, RowsOfPicturesAndReleasesPickTheirIndex) {

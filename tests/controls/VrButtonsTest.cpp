@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controls/VrButtons.h"
+#include "platform/classlib/StdCtrls.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
 
 using namespace classlib_test;
@@ -117,6 +118,36 @@ TEST_F(ButtonInput, DemoButtonClicksOnlyWhenReleasedOverIt) {
   EXPECT_EQ(stage.log, (std::vector<std::string>{"click"}));
 }
 
+// The caption's accelerator clicks the buttons (the power button without a
+// toggle): with Alt from a value edit, plainly from a control that takes no
+// characters; never a disabled button.
+TEST_F(ButtonInput, CaptionAcceleratorClicksWithoutToggling) {
+  auto* power = Power(stage);
+  power->SetCaption("&Bypass");
+  auto* demo = stage.Add<TVrDemoButton>("demo", 20, 60, 65, 17);
+  demo->SetCaption("EQ &reset");
+  demo->OnClick = [this](TObject*) { stage.log.push_back("reset"); };
+  auto* edit = stage.Add<TEdit>("edit", 20, 100, 80, 21);
+  auto* other = stage.Add<TVrPowerButton>("other", 20, 140, 47, 16);
+  other->SetTabStop(true);
+  Show();
+  edit->SetFocus();
+  PumpUntil([edit] { return edit->Focused(); }, 3000);
+  Key(edit, Qt::Key_B, "b", Qt::AltModifier);
+  Key(edit, Qt::Key_R, "r", Qt::AltModifier);
+  Key(edit, Qt::Key_B, "b");  // the edit's own letter
+  EXPECT_EQ(stage.log, (std::vector<std::string>{"click off", "reset"}));
+  EXPECT_FALSE(power->GetActive());
+  EXPECT_EQ(edit->GetText(), "b");
+  stage.log.clear();
+  other->SetFocus();
+  PumpUntil([other] { return other->Focused(); }, 3000);
+  Key(other, Qt::Key_B, "b");
+  power->SetEnabled(false);
+  Key(other, Qt::Key_B, "b", Qt::AltModifier);
+  EXPECT_EQ(stage.log, (std::vector<std::string>{"click off"}));
+}
+
 TEST(VrDrawing, Frame3DDrawsRingsAndReturnsTheInside) {
   TBitmap bmp(10, 10);
   TCanvas* c = bmp.GetCanvas();
@@ -193,6 +224,36 @@ TEST(VrButtonsLook, LedShowsHighWhenActiveLowWhenNotAndButtonColourWhenDisabled)
   EXPECT_EQ(ledCentre(), clYellow);
   b->SetEnabled(false);
   EXPECT_EQ(ledCentre(), clBlack);
+}
+
+// A button of no colour shows its parent round the LED and caption; one
+// with a colour covers it.
+TEST(VrButtonsLook, ButtonOfNoColourShowsTheParent) {
+  FormStage stage;
+  constexpr TColor strip = RGB(0x2A, 0x30, 0x38);
+  stage.form->SetColor(strip);
+  auto* clear = Power(stage);
+  clear->SetColor(clNone);
+  auto* demo = stage.Add<TVrDemoButton>("demo", 20, 50, 65, 17);
+  demo->SetColor(clNone);
+  demo->SetBevelWidth(0);
+  demo->SetOutlineWidth(0);
+  auto* black = stage.Add<TVrPowerButton>("black", 20, 80, 47, 16);
+  black->SetColor(clBlack);
+  black->SetBevelWidth(0);
+  black->SetOutlineWidth(0);
+  stage.form->Show();
+  DrainEvents();
+  QImage shot = stage.form->GetWidget()->grab().toImage();
+  auto at = [&](int x, int y) {
+    const QRgb p = shot.pixel(x, y);
+    return RGB(qRed(p), qGreen(p), qBlue(p));
+  };
+  const TRect led = clear->GetImageRect();
+  EXPECT_EQ(at(20 + 1, 20 + 1), strip);
+  EXPECT_EQ(at(20 + (led.Left + led.Right) / 2, 20 + (led.Top + led.Bottom) / 2), clOlive);
+  EXPECT_EQ(at(20 + 1, 50 + 1), strip);
+  EXPECT_EQ(at(20 + 1, 80 + 1), clBlack);
 }
 
 }  // namespace
