@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "platform/classlib/Forms.h"
+#include "tests/support/WaitThat.h"
 
 // Marks a made-up event as coming from the window system, as the toolkit's
 // own test tools do, so it takes the same road as real input.
@@ -85,24 +86,18 @@ inline ::testing::AssertionResult WaitFor(const std::string& what, const std::fu
 template <typename Get, typename T>
 ::testing::AssertionResult WaitForValue(const std::string& field, Get&& get, const T& expected,
                                         int deadlineMs = 10000) {
-  if (PumpUntil([&] { return get() == expected; }, deadlineMs)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << field << " is " << ::testing::PrintToString(get()) << ", still not "
-         << ::testing::PrintToString(expected) << " after " << deadlineMs << " ms";
+  return test_support::WaitThat(
+      field.c_str(), get, ::testing::Eq(expected),
+      [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 20); }, deadlineMs);
 }
 
 // Waits without handling events (the user-interface thread busy elsewhere),
 // polling another thread's progress.
 inline ::testing::AssertionResult SpinUntil(const std::string& what, const std::function<bool()>& done,
                                             int deadlineMs = 10000) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(deadlineMs);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end)
-      return ::testing::AssertionFailure()
-             << "still waiting for " << what << " after " << deadlineMs << " ms";
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return ::testing::AssertionSuccess();
+  return test_support::WaitThat(
+      what.c_str(), done, ::testing::IsTrue(),
+      [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }, deadlineMs);
 }
 
 // Handles every event already queued (and what those post in turn), without
