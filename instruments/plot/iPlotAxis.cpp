@@ -5,6 +5,7 @@
 
 #include "instruments/base/iDrawing.h"
 #include "instruments/base/iProperties.h"
+#include "platform/sys/SysUtils.h"
 
 namespace {
 const TiRegisterProperties<TiPlotAxis, TiPlotLayoutObject> kAxis([](TiPropertyBuilder<TiPlotAxis>& b) {
@@ -20,6 +21,11 @@ const TiRegisterProperties<TiPlotAxis, TiPlotLayoutObject> kAxis([](TiPropertyBu
   b.Add("CartesianChildRefValue", &TiPlotAxis::GetCartesianChildRefValue,
         &TiPlotAxis::SetCartesianChildRefValue);
   b.Add("AlignRefAxisName", &TiPlotAxis::GetAlignRefAxisName, &TiPlotAxis::SetAlignRefAxisName);
+  b.Add("DesiredStart", &TiPlotAxis::GetDesiredStart, &TiPlotAxis::SetDesiredStart);
+  b.Add("DesiredIncrement", &TiPlotAxis::GetDesiredIncrement, &TiPlotAxis::SetDesiredIncrement);
+  b.Add("MinorCount", &TiPlotAxis::GetMinorCount, &TiPlotAxis::SetMinorCount, 1);
+  b.Add("LabelsVisible", &TiPlotAxis::GetLabelsVisible, &TiPlotAxis::SetLabelsVisible, 1);
+  b.Add("LabelSeparation", &TiPlotAxis::GetLabelSeparation, &TiPlotAxis::SetLabelSeparation);
 });
 const TiRegisterProperties<TiPlotXAxis, TiPlotAxis> kXAxis([](TiPropertyBuilder<TiPlotXAxis>&) {});
 const TiRegisterProperties<TiPlotYAxis, TiPlotAxis> kYAxis([](TiPropertyBuilder<TiPlotYAxis>&) {});
@@ -194,4 +200,121 @@ bool TiPlotAxis::PointOnScale(double Value) const {
   const int p = PositionToPixels(Value);
   if (GetHorizontal()) return p >= FScaleRect.Left && p <= FScaleRect.Right;
   return p >= FScaleRect.Top && p <= FScaleRect.Bottom;
+}
+
+void TiPlotAxis::SetDesiredIncrement(double Value) {
+  SetDoubleProperty(std::clamp(Value, 0.0, kMaxValue), FDesiredIncrement, &TiPlotObject::DoChange);
+}
+
+namespace {
+bool SameFormat(const TiPlotAxisTextFormat& A, const TiPlotAxisTextFormat& B) {
+  return A.Style == B.Style && A.DateTimeFormat == B.DateTimeFormat && A.Precision == B.Precision &&
+         A.PrecisionStyle == B.PrecisionStyle;
+}
+
+// Cursor and legend texts sit on one line.
+std::string OneLine(std::string S) {
+  std::string r;
+  for (std::size_t i = 0; i < S.size(); ++i) {
+    if (S[i] == '\r') {
+      r += ' ';
+      if (i + 1 < S.size() && S[i + 1] == '\n') ++i;
+    } else {
+      r += S[i];
+    }
+  }
+  return r;
+}
+}  // namespace
+
+void TiPlotAxis::SetFormatProperty(const TiPlotAxisTextFormat& Value, TiPlotAxisTextFormat& Field) {
+  if (SameFormat(Value, Field)) return;
+  Field = Value;
+  DoChange();
+}
+
+void TiPlotAxis::SetLabelsFormat(const TiPlotAxisTextFormat& Value) {
+  SetFormatProperty(Value, FLabelsFormat);
+}
+
+void TiPlotAxis::SetCursorFormat(const TiPlotAxisTextFormat& Value) {
+  SetFormatProperty(Value, FCursorFormat);
+}
+
+void TiPlotAxis::SetLegendFormat(const TiPlotAxisTextFormat& Value) {
+  SetFormatProperty(Value, FLegendFormat);
+}
+
+std::string TiPlotAxis::GetLabelText(double Value) const {
+  return iFormatAxisText(Value, FSpan, FScaleType, FLabelsFormat);
+}
+
+std::string TiPlotAxis::GetCursorText(double Value) const {
+  return OneLine(
+      iFormatAxisText(Value, FSpan, FScaleType, FCursorUseDefaultFormat ? FLabelsFormat : FCursorFormat));
+}
+
+std::string TiPlotAxis::GetCursorValueText(double Value) const {
+  TiPlotAxisTextFormat f = FCursorUseDefaultFormat ? FLabelsFormat : FCursorFormat;
+  f.Style = iptfValue;
+  f.DateTimeFormat.clear();
+  return OneLine(iFormatAxisText(Value, FSpan, FScaleType, f));
+}
+
+std::string TiPlotAxis::GetLegendText(double Value) const {
+  return OneLine(
+      iFormatAxisText(Value, FSpan, FScaleType, FLegendUseDefaultFormat ? FLabelsFormat : FLegendFormat));
+}
+
+void TiPlotAxis::TickListClear() {
+  FTickList.clear();
+  DoChange();
+}
+
+int TiPlotAxis::TickListAdd(double Position, const std::string& ALabel, TiPlotTickType Style) {
+  if (FScaleType == ipstLog10 && Position <= 0)
+    throw Exception("Log Scale Requires Position to be Greater Than Zero");
+  TiPlotTickObject t;
+  t.TickType = Style;
+  t.Position = Position;
+  t.Text = ALabel;
+  FTickList.push_back(std::move(t));
+  DoChange();
+  return GetTickListCount() - 1;
+}
+
+void TiPlotAxis::BuildTicks(int LabelFootprint) {
+  FMonthModeEnabled = false;
+  FYearModeEnabled = false;
+  if (!FTickListCustom) {
+    TiPlotTickInput in;
+    in.Min = FMin;
+    in.Span = FSpan;
+    in.ScaleType = FScaleType;
+    in.ScaleLength = GetScaleLength();
+    in.LabelFootprint = LabelFootprint;
+    in.DesiredStart = FDesiredStart;
+    in.DesiredIncrement = FDesiredIncrement;
+    in.MinorCount = FMinorCount;
+    in.LabelsVisible = FLabelsVisible;
+    in.Style = FLabelsFormat.Style;
+    TiPlotTickResult r = iBuildAxisTicks(
+        in, [this](double v) { return PointOnScale(v); },
+        [this](double v) { return iFormatAxisText(v, FSpan, FScaleType, FLabelsFormat); });
+    // Date walks keep the scale inside the calendar, without events.
+    if (r.Min != FMin || r.Span != FSpan) {
+      FMin = r.Min;
+      FSpan = r.Span;
+      FPixelsPerSpanUnit = (FActualStart - FActualStop) / FSpan;
+    }
+    FTickList = std::move(r.Ticks);
+    FMajorIncrement = r.MajorIncrement;
+    FMinorIncrement = r.MinorIncrement;
+    FMonthModeEnabled = r.MonthMode;
+    FYearModeEnabled = r.YearMode;
+  }
+  for (TiPlotTickObject& t : FTickList) {
+    t.Show = PointOnScale(t.Position);
+    t.PositionPixels = t.Show ? PositionToPixels(t.Position) : 0;
+  }
 }

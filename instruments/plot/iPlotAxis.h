@@ -6,9 +6,11 @@
 
 #include <string>
 
-#include "instruments/plot/iPlotObjects.h"
+#include <vector>
 
-enum TiPlotScaleType { ipstLinear, ipstLog10 };
+#include "instruments/plot/iPlotObjects.h"
+#include "instruments/plot/iPlotTickObject.h"
+
 enum TiPlotAxisMode { ipamScroll, ipamZoom };
 enum TiQuadSide { iqsLeft, iqsTop, iqsRight, iqsBottom };
 enum TiPlotCartesianStyle { ipcsNone, ipcsMaster, ipcsChild };
@@ -71,6 +73,54 @@ class TiPlotAxis : public TiPlotLayoutObject {
   int GetMinPixels() const { return PositionToPixels(GetMin()); }
   int GetMaxPixels() const { return PositionToPixels(GetMax()); }
 
+  // Ticks and labels.
+  double GetDesiredStart() const { return FDesiredStart; }
+  void SetDesiredStart(double Value) { SetDoubleProperty(Value, FDesiredStart, &TiPlotObject::DoChange); }
+  double GetDesiredIncrement() const { return FDesiredIncrement; }
+  void SetDesiredIncrement(double Value);
+  int GetMinorCount() const { return FMinorCount; }
+  void SetMinorCount(int Value) { SetIntegerProperty(Value, FMinorCount, &TiPlotObject::DoChange); }
+  bool GetLabelsVisible() const { return FLabelsVisible; }
+  void SetLabelsVisible(bool Value) { SetBooleanProperty(Value, FLabelsVisible, &TiPlotObject::DoChange); }
+  double GetLabelSeparation() const { return FLabelSeparation; }
+  void SetLabelSeparation(double Value) {
+    SetDoubleProperty(Value, FLabelSeparation, &TiPlotObject::DoChange);
+  }
+  const TiPlotAxisTextFormat& GetLabelsFormat() const { return FLabelsFormat; }
+  void SetLabelsFormat(const TiPlotAxisTextFormat& Value);
+  const TiPlotAxisTextFormat& GetCursorFormat() const { return FCursorFormat; }
+  void SetCursorFormat(const TiPlotAxisTextFormat& Value);
+  bool GetCursorUseDefaultFormat() const { return FCursorUseDefaultFormat; }
+  void SetCursorUseDefaultFormat(bool Value) {
+    SetBooleanProperty(Value, FCursorUseDefaultFormat, &TiPlotObject::DoChange);
+  }
+  const TiPlotAxisTextFormat& GetLegendFormat() const { return FLegendFormat; }
+  void SetLegendFormat(const TiPlotAxisTextFormat& Value);
+  bool GetLegendUseDefaultFormat() const { return FLegendUseDefaultFormat; }
+  void SetLegendUseDefaultFormat(bool Value) {
+    SetBooleanProperty(Value, FLegendUseDefaultFormat, &TiPlotObject::DoChange);
+  }
+
+  std::string GetLabelText(double Value) const;
+  std::string GetCursorText(double Value) const;
+  std::string GetCursorValueText(double Value) const;
+  std::string GetLegendText(double Value) const;
+
+  // The tick list: rebuilt by BuildTicks unless the user keeps it custom.
+  bool GetTickListCustom() const { return FTickListCustom; }
+  void SetTickListCustom(bool Value) { FTickListCustom = Value; }
+  int GetTickListCount() const { return static_cast<int>(FTickList.size()); }
+  const TiPlotTickObject& GetTick(int Index) const { return FTickList.at(static_cast<std::size_t>(Index)); }
+  void TickListClear();
+  int TickListAdd(double Position, const std::string& ALabel, TiPlotTickType Style);
+  double GetMajorIncrement() const { return FMajorIncrement; }
+  double GetMinorIncrement() const { return FMinorIncrement; }
+  bool GetMonthModeEnabled() const { return FMonthModeEnabled; }
+  bool GetYearModeEnabled() const { return FYearModeEnabled; }
+  // Rebuilds the ticks after the scale-rectangle step; LabelFootprint is
+  // the room one label takes along the axis, measured by the caller.
+  void BuildTicks(int LabelFootprint);
+
  protected:
   // The plot's scale events; the plot core raises them for its axes.
   virtual void DoMinChangeEvent(double /*OldValue*/, double /*NewValue*/) {}
@@ -79,6 +129,7 @@ class TiPlotAxis : public TiPlotLayoutObject {
                                     double /*NewSpan*/) {}
 
  private:
+  void SetFormatProperty(const TiPlotAxisTextFormat& Value, TiPlotAxisTextFormat& Field);
   // The scale a log mapping can use: neither Min nor Span at or below 0.
   double LogMin() const { return FMin <= 0 ? 1 : FMin; }
   double LogSpan() const { return FSpan <= 0 ? 1 : FSpan; }
@@ -100,6 +151,23 @@ class TiPlotAxis : public TiPlotLayoutObject {
   std::string FAlignRefAxisName = "<None>";
   double FCartesianChildRefValue = 0;
   TiPlotAxisMode FMode = ipamScroll;
+
+  std::vector<TiPlotTickObject> FTickList;
+  bool FTickListCustom = false;
+  double FMajorIncrement = 0;
+  double FMinorIncrement = 0;
+  bool FMonthModeEnabled = false;
+  bool FYearModeEnabled = false;
+  double FDesiredStart = 0;
+  double FDesiredIncrement = 0;
+  int FMinorCount = 1;
+  bool FLabelsVisible = true;
+  double FLabelSeparation = 2;
+  TiPlotAxisTextFormat FLabelsFormat;
+  bool FCursorUseDefaultFormat = true;
+  TiPlotAxisTextFormat FCursorFormat;
+  bool FLegendUseDefaultFormat = true;
+  TiPlotAxisTextFormat FLegendFormat;
 };
 
 class TiPlotXAxis : public TiPlotAxis {

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "instruments/base/iDrawing.h"
-#include "instruments/plot/iPlotAxis.h"
 
+// The scale of an axis: linear or base-10 logarithmic.
+enum TiPlotScaleType { ipstLinear, ipstLog10 };
 enum TiPlotTextFormat { iptfValue, iptfExponent, iptfPrefix, iptfDateTime, iptfPrice32nds, iptfThousands };
 
 struct TiPlotAxisTextFormat {

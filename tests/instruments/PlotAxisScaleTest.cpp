@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "instruments/plot/iPlotAxis.h"
+#include "platform/sys/SysUtils.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
 
 namespace {
@@ -195,6 +196,63 @@ TEST_F(PlotAxisScaleTest, ScaleRectangleAtStackedEnds) {
     EXPECT_EQ(a->GetQuadSide(), c.Side);
     EXPECT_EQ(a->GetScaleLength(), c.Horizontal ? c.Scale.Width() : c.Scale.Height());
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlotAxisScaleTest, AxisTicksAndTexts) {
+  // The compressor's X axis on a 600-pixel scale with room for 15 labels.
+  auto a = Axis(true, TRect(0, 0, 600, 20), -100, 120);
+  a->SetDesiredStart(20);
+  a->SetDesiredIncrement(10);
+  a->SetMinorCount(4);
+  TiPlotAxisTextFormat f;
+  f.Precision = 2;
+  a->SetLabelsFormat(f);
+  a->BuildTicks(40);
+  int majors = 0;
+  for (int i = 0; i < a->GetTickListCount(); ++i) {
+    const TiPlotTickObject& t = a->GetTick(i);
+    EXPECT_TRUE(t.Show);
+    EXPECT_EQ(t.PositionPixels, a->PositionToPixels(t.Position));
+    if (t.TickType == ipttMajor) ++majors;
+  }
+  EXPECT_EQ(majors, 13);
+  EXPECT_EQ(a->GetTick(0).Text, "-100");
+  EXPECT_EQ(a->GetTick(0).PositionPixels, 0);
+
+  // A custom list survives the rebuild and gets its pixels.
+  a->SetTickListCustom(true);
+  a->TickListClear();
+  EXPECT_EQ(a->TickListAdd(-40, "knee", ipttMajor), 0);
+  a->TickListAdd(500, "", ipttMinor);
+  a->BuildTicks(40);
+  ASSERT_EQ(a->GetTickListCount(), 2);
+  EXPECT_EQ(a->GetTick(0).PositionPixels, 300);
+  EXPECT_FALSE(a->GetTick(1).Show);
+
+  a->SetScaleType(ipstLog10);
+  EXPECT_THROW(a->TickListAdd(0, "", ipttMajor), Exception);
+  a->SetDesiredIncrement(-4);
+  EXPECT_EQ(a->GetDesiredIncrement(), 0);
+}
+
+TEST_F(PlotAxisScaleTest, CursorAndLegendTexts) {
+  auto a = Axis(true, TRect(0, 0, 600, 20), 0, 1);
+  TiPlotAxisTextFormat own;
+  own.Style = iptfDateTime;
+  own.DateTimeFormat = "hh\r\nnn\rss";
+  a->SetCursorFormat(own);
+  a->SetLegendFormat(own);
+  EXPECT_EQ(a->GetCursorText(0.5), "0.50");
+  a->SetCursorUseDefaultFormat(false);
+  a->SetLegendUseDefaultFormat(false);
+  EXPECT_EQ(a->GetCursorText(0.5), "12 00 00");
+  EXPECT_EQ(a->GetLegendText(0.5), "12 00 00");
+  EXPECT_EQ(a->GetCursorValueText(0.5), "0.50");
+  EXPECT_EQ(a->GetLabelText(0.5), "0.50");
 }
 
 }  // namespace
