@@ -26,6 +26,39 @@ const TiRegisterProperties<TiPlotAxis, TiPlotLayoutObject> kAxis([](TiPropertyBu
   b.Add("MinorCount", &TiPlotAxis::GetMinorCount, &TiPlotAxis::SetMinorCount, 1);
   b.Add("LabelsVisible", &TiPlotAxis::GetLabelsVisible, &TiPlotAxis::SetLabelsVisible, 1);
   b.Add("LabelSeparation", &TiPlotAxis::GetLabelSeparation, &TiPlotAxis::SetLabelSeparation);
+  b.Add("LabelsRotation", &TiPlotAxis::GetLabelsRotation, &TiPlotAxis::SetLabelsRotation, ira000, ira270);
+  b.Add("LabelsPrecision", &TiPlotAxis::GetLabelsPrecision, &TiPlotAxis::SetLabelsPrecision, 3);
+  b.Add("LabelsPrecisionStyle", &TiPlotAxis::GetLabelsPrecisionStyle, &TiPlotAxis::SetLabelsPrecisionStyle,
+        ipsSignificantDigits, ipsFixedDecimalPoints);
+  b.Add("LabelsFormatStyle", &TiPlotAxis::GetLabelsFormatStyle, &TiPlotAxis::SetLabelsFormatStyle, iptfValue,
+        iptfThousands);
+  b.Add("DateTimeFormat", &TiPlotAxis::GetDateTimeFormat, &TiPlotAxis::SetDateTimeFormat);
+  b.Add("LabelsMinLength", &TiPlotAxis::GetLabelsMinLength, &TiPlotAxis::SetLabelsMinLength);
+  b.Add("LabelsMinLengthAutoAdjust", &TiPlotAxis::GetLabelsMinLengthAutoAdjust,
+        &TiPlotAxis::SetLabelsMinLengthAutoAdjust, 0);
+  b.Add("CursorUseDefaultFormat", &TiPlotAxis::GetCursorUseDefaultFormat,
+        &TiPlotAxis::SetCursorUseDefaultFormat, 1);
+  b.Add("CursorFormatStyle", &TiPlotAxis::GetCursorFormatStyle, &TiPlotAxis::SetCursorFormatStyle, iptfValue,
+        iptfThousands);
+  b.Add("CursorDateTimeFormat", &TiPlotAxis::GetCursorDateTimeFormat, &TiPlotAxis::SetCursorDateTimeFormat);
+  b.Add("CursorPrecisionStyle", &TiPlotAxis::GetCursorPrecisionStyle, &TiPlotAxis::SetCursorPrecisionStyle,
+        ipsSignificantDigits, ipsFixedDecimalPoints);
+  b.Add("CursorPrecision", &TiPlotAxis::GetCursorPrecision, &TiPlotAxis::SetCursorPrecision, 3);
+  b.Add("CursorMinLength", &TiPlotAxis::GetCursorMinLength, &TiPlotAxis::SetCursorMinLength);
+  b.Add("CursorMinLengthAutoAdjust", &TiPlotAxis::GetCursorMinLengthAutoAdjust,
+        &TiPlotAxis::SetCursorMinLengthAutoAdjust, 0);
+  b.Add("CursorScaler", &TiPlotAxis::GetCursorScaler, &TiPlotAxis::SetCursorScaler);
+  b.Add("LegendUseDefaultFormat", &TiPlotAxis::GetLegendUseDefaultFormat,
+        &TiPlotAxis::SetLegendUseDefaultFormat, 1);
+  b.Add("LegendFormatStyle", &TiPlotAxis::GetLegendFormatStyle, &TiPlotAxis::SetLegendFormatStyle, iptfValue,
+        iptfThousands);
+  b.Add("LegendDateTimeFormat", &TiPlotAxis::GetLegendDateTimeFormat, &TiPlotAxis::SetLegendDateTimeFormat);
+  b.Add("LegendPrecisionStyle", &TiPlotAxis::GetLegendPrecisionStyle, &TiPlotAxis::SetLegendPrecisionStyle,
+        ipsSignificantDigits, ipsFixedDecimalPoints);
+  b.Add("LegendPrecision", &TiPlotAxis::GetLegendPrecision, &TiPlotAxis::SetLegendPrecision, 3);
+  b.Add("LegendMinLength", &TiPlotAxis::GetLegendMinLength, &TiPlotAxis::SetLegendMinLength);
+  b.Add("LegendMinLengthAutoAdjust", &TiPlotAxis::GetLegendMinLengthAutoAdjust,
+        &TiPlotAxis::SetLegendMinLengthAutoAdjust, 0);
 });
 const TiRegisterProperties<TiPlotXAxis, TiPlotAxis> kXAxis([](TiPropertyBuilder<TiPlotXAxis>&) {});
 const TiRegisterProperties<TiPlotYAxis, TiPlotAxis> kYAxis([](TiPropertyBuilder<TiPlotYAxis>&) {});

@@ -101,22 +101,93 @@ class TiPlotAxis : public TiPlotLayoutObject {
     SetBooleanProperty(Value, FLegendUseDefaultFormat, &TiPlotObject::DoChange);
   }
 
+  // The published form of the three text formats, and their lengths.
+#define TI_AXIS_FORMAT(Kind, DateTimeName)                                             \
+  TiPlotTextFormat Get##Kind##FormatStyle() const {                                    \
+    return F##Kind##Format.Style;                                                      \
+  }                                                                                    \
+  void Set##Kind##FormatStyle(TiPlotTextFormat Value) {                                \
+    SetEnumProperty(Value, F##Kind##Format.Style);                                     \
+  }                                                                                    \
+  const std::string& Get##DateTimeName() const {                                       \
+    return F##Kind##Format.DateTimeFormat;                                             \
+  }                                                                                    \
+  void Set##DateTimeName(const std::string& Value) {                                   \
+    SetStringProperty(Value, F##Kind##Format.DateTimeFormat, &TiPlotObject::DoChange); \
+  }                                                                                    \
+  int Get##Kind##Precision() const {                                                   \
+    return F##Kind##Format.Precision;                                                  \
+  }                                                                                    \
+  void Set##Kind##Precision(int Value) {                                               \
+    SetIntegerProperty(Value, F##Kind##Format.Precision, &TiPlotObject::DoChange);     \
+  }                                                                                    \
+  TiPrecisionStyle Get##Kind##PrecisionStyle() const {                                 \
+    return F##Kind##Format.PrecisionStyle;                                             \
+  }                                                                                    \
+  void Set##Kind##PrecisionStyle(TiPrecisionStyle Value) {                             \
+    SetEnumProperty(Value, F##Kind##Format.PrecisionStyle);                            \
+  }                                                                                    \
+  double Get##Kind##MinLength() const {                                                \
+    return F##Kind##MinLength;                                                         \
+  }                                                                                    \
+  void Set##Kind##MinLength(double Value) {                                            \
+    SetDoubleProperty(Value, F##Kind##MinLength, &TiPlotObject::DoChange);             \
+  }                                                                                    \
+  bool Get##Kind##MinLengthAutoAdjust() const {                                        \
+    return F##Kind##MinLengthAutoAdjust;                                               \
+  }                                                                                    \
+  void Set##Kind##MinLengthAutoAdjust(bool Value) {                                    \
+    SetBooleanProperty(Value, F##Kind##MinLengthAutoAdjust, &TiPlotObject::DoChange);  \
+  }
+  TI_AXIS_FORMAT(Labels, DateTimeFormat)
+  TI_AXIS_FORMAT(Cursor, CursorDateTimeFormat)
+  TI_AXIS_FORMAT(Legend, LegendDateTimeFormat)
+#undef TI_AXIS_FORMAT
+  TiRotationAngle GetLabelsRotation() const {
+    return FLabelsRotation;
+  }
+  void SetLabelsRotation(TiRotationAngle Value) {
+    SetEnumProperty(Value, FLabelsRotation);
+  }
+  double GetCursorScaler() const {
+    return FCursorScaler;
+  }
+  void SetCursorScaler(double Value) {
+    SetDoubleProperty(Value, FCursorScaler, &TiPlotObject::DoChange);
+  }
+
   std::string GetLabelText(double Value) const;
   std::string GetCursorText(double Value) const;
   std::string GetCursorValueText(double Value) const;
   std::string GetLegendText(double Value) const;
 
   // The tick list: rebuilt by BuildTicks unless the user keeps it custom.
-  bool GetTickListCustom() const { return FTickListCustom; }
-  void SetTickListCustom(bool Value) { FTickListCustom = Value; }
-  int GetTickListCount() const { return static_cast<int>(FTickList.size()); }
-  const TiPlotTickObject& GetTick(int Index) const { return FTickList.at(static_cast<std::size_t>(Index)); }
+  bool GetTickListCustom() const {
+    return FTickListCustom;
+  }
+  void SetTickListCustom(bool Value) {
+    FTickListCustom = Value;
+  }
+  int GetTickListCount() const {
+    return static_cast<int>(FTickList.size());
+  }
+  const TiPlotTickObject& GetTick(int Index) const {
+    return FTickList.at(static_cast<std::size_t>(Index));
+  }
   void TickListClear();
   int TickListAdd(double Position, const std::string& ALabel, TiPlotTickType Style);
-  double GetMajorIncrement() const { return FMajorIncrement; }
-  double GetMinorIncrement() const { return FMinorIncrement; }
-  bool GetMonthModeEnabled() const { return FMonthModeEnabled; }
-  bool GetYearModeEnabled() const { return FYearModeEnabled; }
+  double GetMajorIncrement() const {
+    return FMajorIncrement;
+  }
+  double GetMinorIncrement() const {
+    return FMinorIncrement;
+  }
+  bool GetMonthModeEnabled() const {
+    return FMonthModeEnabled;
+  }
+  bool GetYearModeEnabled() const {
+    return FYearModeEnabled;
+  }
   // Rebuilds the ticks after the scale-rectangle step; LabelFootprint is
   // the room one label takes along the axis, measured by the caller.
   void BuildTicks(int LabelFootprint);
@@ -129,10 +200,20 @@ class TiPlotAxis : public TiPlotLayoutObject {
                                     double /*NewSpan*/) {}
 
  private:
+  template <class E>
+  void SetEnumProperty(E Value, E& Field) {
+    if (Value == Field) return;
+    Field = Value;
+    DoChange();
+  }
   void SetFormatProperty(const TiPlotAxisTextFormat& Value, TiPlotAxisTextFormat& Field);
   // The scale a log mapping can use: neither Min nor Span at or below 0.
-  double LogMin() const { return FMin <= 0 ? 1 : FMin; }
-  double LogSpan() const { return FSpan <= 0 ? 1 : FSpan; }
+  double LogMin() const {
+    return FMin <= 0 ? 1 : FMin;
+  }
+  double LogSpan() const {
+    return FSpan <= 0 ? 1 : FSpan;
+  }
 
   std::string FTitle;
   double FMin = 0;
@@ -168,6 +249,14 @@ class TiPlotAxis : public TiPlotLayoutObject {
   TiPlotAxisTextFormat FCursorFormat;
   bool FLegendUseDefaultFormat = true;
   TiPlotAxisTextFormat FLegendFormat;
+  double FLabelsMinLength = 5;
+  bool FLabelsMinLengthAutoAdjust = false;
+  double FCursorMinLength = 5;
+  bool FCursorMinLengthAutoAdjust = false;
+  double FLegendMinLength = 5;
+  bool FLegendMinLengthAutoAdjust = false;
+  TiRotationAngle FLabelsRotation = ira000;
+  double FCursorScaler = 1;
 };
 
 class TiPlotXAxis : public TiPlotAxis {

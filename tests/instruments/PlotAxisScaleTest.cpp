@@ -253,6 +253,12 @@ TEST_F(PlotAxisScaleTest, CursorAndLegendTexts) {
   EXPECT_EQ(a->GetLegendText(0.5), "12 00 00");
   EXPECT_EQ(a->GetCursorValueText(0.5), "0.50");
   EXPECT_EQ(a->GetLabelText(0.5), "0.50");
+  a->SetLabelsPrecisionStyle(ipsFixedDecimalPoints);
+  a->SetLabelsPrecision(1);
+  EXPECT_EQ(a->GetLabelText(0.5), "0.5");
+  a->SetLegendPrecision(5);
+  a->SetLegendFormatStyle(iptfExponent);
+  EXPECT_EQ(a->GetLegendText(1234), "1.2340E+003");
 }
 
 }  // namespace
