@@ -43,6 +43,9 @@ constexpr PaperSize kPapers[] = {
 // A date-time difference as whole units: days, then the time fields.
 long long DateTimeUnits(TDateTime Value, long long perDay, long long perHour, long long perMinute,
                         long long perSecond, long long perMs) {
+  // Past a billion days every unit is out of range; NaN counts as negative.
+  if (!(Value < 1e9)) return Value >= 1e9 ? LLONG_MAX : -1;
+  if (Value <= -1e9) return -1;
   const double days = std::trunc(Value + (Value < 0 ? -1e-15 : 1e-15));
   long long ms = std::llround(std::fabs(Value - days) * 86400000.0);
   if (ms >= 86400000) ms = 86400000 - 1;
@@ -59,7 +62,11 @@ int ClampUnits(long long v, int negative) {
 }  // namespace
 
 int iRound(double X) {
-  return static_cast<int>(std::nearbyint(X));
+  if (std::isnan(X)) return 0;
+  const double r = std::nearbyint(X);
+  if (r >= static_cast<double>(INT_MAX)) return INT_MAX;
+  if (r <= static_cast<double>(INT_MIN)) return INT_MIN;
+  return static_cast<int>(r);
 }
 
 unsigned iTextFlagsToDrawText(unsigned Flags) {
@@ -336,6 +343,7 @@ int DecimalsForPrecision(int Precision, TiPrecisionStyle Style, double Value1, d
   if (Style == ipsFixedDecimalPoints) return Precision;
   if (Style != ipsSignificantDigits || Precision <= 0) return 0;
   const double d = std::fabs(Value2 - Value1);
+  if (!std::isfinite(d)) return 0;
   int n = d != 0 ? Precision - (static_cast<int>(std::trunc(std::log10(d))) + 1) : 0;
   if (d < 1) ++n;
   return std::max(n, 0);

@@ -146,6 +146,14 @@ class TiPropertyBuilder {
           if ((static_cast<unsigned long long>(v) >> i) & 1u) s << static_cast<E>(i);
         (static_cast<T*>(o)->*set)(s);
       };
+    } else if constexpr (std::is_enum_v<V>) {
+      p.GetOrd = [get](TObject* o) { return static_cast<long long>((static_cast<T*>(o)->*get)()); };
+      // A value the enumeration does not have (a hand-edited file, say) is
+      // ignored: the property keeps what it holds.
+      p.SetOrd = [set, enumMax](TObject* o, long long v) {
+        if (enumMax > 0 && (v < 0 || v > enumMax)) return;
+        (static_cast<T*>(o)->*set)(static_cast<V>(v));
+      };
     } else {
       p.GetOrd = [get](TObject* o) { return static_cast<long long>((static_cast<T*>(o)->*get)()); };
       p.SetOrd = [set](TObject* o, long long v) { (static_cast<T*>(o)->*set)(static_cast<V>(v)); };

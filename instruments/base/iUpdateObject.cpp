@@ -37,7 +37,7 @@ void TiUpdateObject::Tick() {
     if (std::find(FControlList.begin(), FControlList.end(), c) == FControlList.end()) continue;
     if (c->GetUpdateActive() || !c->GetNeedsRepaint()) continue;
     const int rate = c->GetRepaintFrameRate();
-    if (rate == 0 || now > c->GetLastUpdate() + 1.0 / (rate * 86400)) c->DoRepaint();
+    if (rate == 0 || now > c->GetLastUpdate() + 1.0 / (rate * 86400.0)) c->DoRepaint();
   }
 }
 
