@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/ImgList.h"
@@ -424,10 +426,50 @@ void TCustomTrackBar::InvalidateTrackLabel() {
   InvalidateRect(r);
 }
 
+namespace {
+
+// The label format with the position as its one integer. Only an integer
+// conversion (with flags, width and precision) takes the value and only the
+// first one; any other conversion stays as written, so a stray "%s" or a
+// second "%d" can never read an argument that is not there.
+std::string FormatPosition(const std::string& Format, int Value) {
+  std::string out;
+  bool used = false;
+  for (std::size_t i = 0; i < Format.size(); ++i) {
+    if (Format[i] != '%') {
+      out += Format[i];
+      continue;
+    }
+    if (i + 1 < Format.size() && Format[i + 1] == '%') {
+      out += '%';
+      ++i;
+      continue;
+    }
+    std::size_t j = i + 1;
+    while (j < Format.size() && Format[j] != '\0' && std::strchr("-+ #0", Format[j])) ++j;
+    const std::size_t widthStart = j;
+    while (j < Format.size() && std::isdigit(static_cast<unsigned char>(Format[j]))) ++j;
+    if (j < Format.size() && Format[j] == '.') ++j;
+    while (j < Format.size() && std::isdigit(static_cast<unsigned char>(Format[j]))) ++j;
+    const bool integer = j < Format.size() && (Format[j] == 'd' || Format[j] == 'i');
+    // A width or precision past three digits would only pad beyond reason.
+    if (!integer || used || j - widthStart > 7) {
+      out += Format[i];
+      continue;
+    }
+    char buf[160];
+    std::snprintf(buf, sizeof buf, Format.substr(i, j - i + 1).c_str(), Value);
+    out += buf;
+    used = true;
+    i = j;
+  }
+  return out;
+}
+
+}  // namespace
+
 void TCustomTrackBar::GetTrackLabelText(std::string& Text) {
-  char buf[256];
-  std::snprintf(buf, sizeof buf, FTrackLabel->GetFormat().c_str(), FPosition);
-  Text = buf;
+  Text = FormatPosition(FTrackLabel->GetFormat(), FPosition);
   if (OnGetTrackLabelText) OnGetTrackLabelText(this, FPosition, Text);
 }
 

@@ -304,6 +304,28 @@ TEST(TrackBarLabel, FormatsThePosition) {
   EXPECT_EQ(seen, "Pos: -32|-32");
 }
 
+TEST(TrackBarLabel, FormatTakesOnlyOneIntegerAndLeavesOtherConversionsAsWritten) {
+  FormStage stage;
+  auto* f = stage.Add<TAdvTrackBar>("f", 0, 0, 150, 26);
+  f->SetPosition(7);
+  f->GetTrackLabel()->SetVisible(true);
+  std::string text;
+  f->OnGetTrackLabelText = [&](TObject*, int, std::string& t) { text = t; };
+  const struct {
+    const char* format;
+    const char* text;
+  } cases[] = {
+      {"%s dB", "%s dB"},        {"%d %d %n", "7 %d %n"},      {"%03d%%", "007%"}, {"%-4d|", "7   |"},
+      {"%f and %i", "%f and 7"}, {"trailing %", "trailing %"}, {"%.*d", "%.*d"},   {"no value", "no value"},
+  };
+  for (const auto& c : cases) {
+    f->GetTrackLabel()->SetFormat(c.format);
+    TRect r;
+    f->GetTrackLabelRect(true, r);
+    EXPECT_EQ(text, c.text) << c.format;
+  }
+}
+
 }  // namespace
 
 namespace {
