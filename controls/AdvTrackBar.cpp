@@ -13,14 +13,15 @@ namespace trackbar {
 
 int ThumbOffset(int D, int Position, int Min, int Max) {
   if (Max == Min) return 0;
-  const long double q = static_cast<long double>(Position - Min) / static_cast<long double>(Max - Min);
+  // Differences in long double: a full int range overflows an int.
+  const long double q = (static_cast<long double>(Position) - Min) / (static_cast<long double>(Max) - Min);
   return static_cast<int>(std::nearbyintl(static_cast<long double>(D) * q));
 }
 
 int PositionAt(int n, int D, int Min, int Max, int Current) {
   if (D == 0) return Current;
   const long double v =
-      static_cast<long double>(n) / static_cast<long double>(D) * static_cast<long double>(Max - Min) + Min;
+      static_cast<long double>(n) / static_cast<long double>(D) * (static_cast<long double>(Max) - Min) + Min;
   // The default rounding mode takes halves to the even neighbour.
   long long p = static_cast<long long>(std::nearbyintl(v));
   if (p < Min) p = Min;

@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,13 @@ TEST(ProgressBarValue, SetPositionClampsWithoutPaintingAndSetMaxSetsTheStep) {
   EXPECT_EQ(bar->GetPosition(), 200);
   EXPECT_EQ(bar->GetPercent(), 100);
   EXPECT_EQ(GaugePercent(0, 0, 0), 0);
+  // Ranges whose width or percentage does not fit an int.
+  EXPECT_EQ(GaugePercent(INT_MAX, INT_MIN, INT_MAX), 100);
+  EXPECT_EQ(GaugePercent(0, INT_MIN, INT_MAX), 50);
+  EXPECT_EQ(GaugePercent(INT_MAX, 0, 1), 100);
+  bar->SetMin(INT_MIN);
+  bar->SetMax(INT_MAX);
+  EXPECT_EQ(bar->GetStepSize(), 42949672);
 }
 
 TEST(ProgressBarLook, RendersTroughBlocksAndCorners) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,11 @@ TEST(TrackBarMapping, PositionAndPixelRoundHalvesToEvenAndNeverDivideByZero) {
   EXPECT_EQ(trackbar::ThumbOffset(5, 1, 0, 2), 2);          // 2.5 -> 2
   EXPECT_EQ(trackbar::ThumbOffset(7, 1, 0, 2), 4);          // 3.5 -> 4
   EXPECT_EQ(trackbar::ThumbOffset(100, 3, 3, 3), 0);        // Max = Min
+  // The whole int range: the differences do not fit an int.
+  EXPECT_EQ(trackbar::ThumbOffset(100, INT_MAX, INT_MIN, INT_MAX), 100);
+  EXPECT_EQ(trackbar::ThumbOffset(100, INT_MIN, INT_MIN, INT_MAX), 0);
+  EXPECT_EQ(trackbar::PositionAt(100, 100, INT_MIN, INT_MAX, 0), INT_MAX);
+  EXPECT_EQ(trackbar::PositionAt(0, 100, INT_MIN, INT_MAX, 0), INT_MIN);
   struct Case {
     int n, D, min, max, current, expected;
   } cases[] = {
