@@ -239,12 +239,11 @@ TAdvProgressBar::TAdvProgressBar(TComponent* AOwner)
 TAdvProgressBar::~TAdvProgressBar() = default;
 
 void TAdvProgressBar::SetPosition(int Value) {
-  if (Value < FMin) {
-    FPosition = FMin;
-    return;
-  }
-  if (Value > FMax) {
-    FPosition = FMax;
+  if (Value < FMin || Value > FMax) {
+    const int clamped = Value < FMin ? FMin : FMax;
+    // Not painted at once, but the bar must not go on showing the old value.
+    if (clamped != FPosition) Invalidate();
+    FPosition = clamped;
     return;
   }
   FPosition = Value;

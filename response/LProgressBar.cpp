@@ -7,8 +7,9 @@ int LitSegmentCount(int position, int max, int count) {
   if (count <= 0) return 0;
   const float step = static_cast<float>(max) / static_cast<float>(count);
   if (!(step > 0.0f)) return position >= max ? count : 0;
-  int lit = static_cast<int>(static_cast<float>(position) / step);
-  lit = std::clamp(lit, 0, count);
+  // Clamped before the conversion: a far-out position overflows an int.
+  const float segments = std::clamp(static_cast<float>(position) / step, 0.0f, static_cast<float>(count));
+  int lit = std::min(static_cast<int>(segments), count);
   if (position >= max && lit < count) ++lit;
   return lit;
 }

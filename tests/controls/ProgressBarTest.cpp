@@ -90,8 +90,12 @@ TEST(ProgressBarValue, SetPositionClampsWithoutPaintingAndSetMaxSetsTheStep) {
   bar->SetPosition(-5);  // below Min: stores Min, no paint
   EXPECT_EQ(bar->GetPosition(), 0);
   EXPECT_EQ(bar->GetPaintCount(), painted);
-  bar->SetPosition(101);  // a new percentage paints at once
+  // ...but the bar is repainted later, not left showing the old value.
+  stage.form->GetWidget()->grab();
   EXPECT_GT(bar->GetPaintCount(), painted);
+  const int later = bar->GetPaintCount();
+  bar->SetPosition(101);  // a new percentage paints at once
+  EXPECT_GT(bar->GetPaintCount(), later);
   // SetMax does not clamp; the bar then shows at most 100%.
   bar->SetPosition(200);
   bar->SetMax(100);
