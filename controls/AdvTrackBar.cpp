@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -27,6 +28,12 @@ int PositionAt(int n, int D, int Min, int Max, int Current) {
   if (p < Min) p = Min;
   if (p > Max) p = Max;
   return static_cast<int>(p);
+}
+
+int StepFrom(int Position, long long Step) {
+  // Held in the int range: a step past either end clamps to it anyway.
+  const long long p = Position + Step;
+  return static_cast<int>(std::clamp<long long>(p, INT_MIN, INT_MAX));
 }
 
 }  // namespace trackbar
@@ -536,23 +543,24 @@ void TCustomTrackBar::GetTrackLabelRect(bool Fitted, TRect& R) {
 // ---------------------------------------------------------------- buttons
 
 void TCustomTrackBar::MinButtonClick() {
-  if (FPosition > FMin) SetPosition(FPosition - FButtons->GetStep());
+  if (FPosition > FMin)
+    SetPosition(trackbar::StepFrom(FPosition, -static_cast<long long>(FButtons->GetStep())));
 }
 
 void TCustomTrackBar::MaxButtonClick() {
-  if (FPosition < FMax) SetPosition(FPosition + FButtons->GetStep());
+  if (FPosition < FMax) SetPosition(trackbar::StepFrom(FPosition, FButtons->GetStep()));
 }
 
 // ---------------------------------------------------------------- page clicks
 
 void TCustomTrackBar::PageStep() {
   const int D = SpareLength();
-  const double step = FMax == FMin ? 0.0 : static_cast<double>(D) / static_cast<double>(FMax - FMin);
+  const double step = FMax == FMin ? 0.0 : static_cast<double>(D) / (static_cast<double>(FMax) - FMin);
   const TRect t = GetTrackRect();
   const int p = PointerOffset();
-  const int moved = RoundHalfEven(static_cast<double>(FPosition - FMin) * step);
+  const int moved = RoundHalfEven((static_cast<double>(FPosition) - FMin) * step);
   double distance;
-  int move;
+  long long move;
   if (FOrientation == trVertical) {
     const int edge = t.Bottom - moved;
     if (FSliderDownPt.Y < edge) {
@@ -560,19 +568,19 @@ void TCustomTrackBar::PageStep() {
       move = FPageSize;
     } else {
       distance = std::abs(FSliderDownPt.Y + p - edge);
-      move = -FPageSize;
+      move = -static_cast<long long>(FPageSize);
     }
   } else {
     const int edge = t.Left + moved;
     if (FSliderDownPt.X < edge) {
       distance = std::abs(FSliderDownPt.X - p - edge);
-      move = -FPageSize;
+      move = -static_cast<long long>(FPageSize);
     } else {
       distance = FSliderDownPt.X - edge;
       move = FPageSize;
     }
   }
-  if (distance >= step) SetPosition(FPosition + move);
+  if (distance >= step) SetPosition(trackbar::StepFrom(FPosition, move));
 }
 
 void TCustomTrackBar::StartRepeatTimer() {
@@ -778,10 +786,10 @@ void TCustomTrackBar::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   const bool vertical = FOrientation == trVertical;
   switch (Key) {
     case VK_PRIOR:
-      SetPosition(FPosition + FPageSize);
+      SetPosition(trackbar::StepFrom(FPosition, FPageSize));
       break;
     case VK_NEXT:
-      SetPosition(FPosition - FPageSize);
+      SetPosition(trackbar::StepFrom(FPosition, -static_cast<long long>(FPageSize)));
       break;
     case VK_END:
       SetPosition(vertical ? GetMinPosition() : GetMaxPosition());

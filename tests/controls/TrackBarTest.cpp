@@ -145,6 +145,24 @@ TEST_F(TrackBarInput, KeysStepPageAndJumpAndShiftDoesNothing) {
   }
 }
 
+TEST_F(TrackBarInput, PagesAndButtonStepsAtTheEndsOfTheIntRangeClamp) {
+  auto* f = EditorFader(stage, 0, 100, 50);
+  f->SetMax(INT_MAX);
+  f->SetMin(INT_MIN);
+  f->SetPageSize(INT_MAX);
+  f->GetButtons()->SetStep(INT_MAX);
+  Show(f);
+  f->SetPosition(INT_MAX - 1);
+  Key(f, Qt::Key_PageUp, QString(), Qt::NoModifier);
+  EXPECT_EQ(f->GetPosition(), INT_MAX);
+  f->SetPosition(INT_MIN + 1);
+  Key(f, Qt::Key_PageDown, QString(), Qt::NoModifier);
+  EXPECT_EQ(f->GetPosition(), INT_MIN);
+  EXPECT_EQ(trackbar::StepFrom(INT_MAX - 1, INT_MAX), INT_MAX);
+  EXPECT_EQ(trackbar::StepFrom(INT_MIN + 1, -static_cast<long long>(INT_MIN)), 1);
+  EXPECT_EQ(trackbar::StepFrom(INT_MIN + 1, static_cast<long long>(INT_MIN)), INT_MIN);
+}
+
 TEST_F(TrackBarInput, WheelStepsByOneAndStopsAtTheEnds) {
   auto* f = EditorFader(stage, 0, 10, 9);
   Show(f);
