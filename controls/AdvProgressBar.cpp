@@ -91,9 +91,11 @@ TRect AlongBar(const TRect& R, bool vertical) {
 
 int GaugePercent(int Value, int Min, int Max) {
   if (Max == Min) return 0;
-  const int p = RoundEven(static_cast<double>(Value - Min) * 100.0 / static_cast<double>(Max - Min));
-  // A maximum lowered below the position must not draw past the trough.
-  return std::clamp(p, 0, 100);
+  // Differences in double: a full int range overflows an int.
+  const double p = (static_cast<double>(Value) - Min) * 100.0 / (static_cast<double>(Max) - Min);
+  // A maximum lowered below the position must not draw past the trough;
+  // clamped before the rounding, which could not hold a far larger value.
+  return RoundEven(std::clamp(p, 0.0, 100.0));
 }
 
 std::vector<TGaugeBlock> GaugeBlocks(const TRect& R0, const TGaugeSettings& S) {
@@ -237,12 +239,11 @@ TAdvProgressBar::TAdvProgressBar(TComponent* AOwner)
 TAdvProgressBar::~TAdvProgressBar() = default;
 
 void TAdvProgressBar::SetPosition(int Value) {
-  if (Value < FMin) {
-    FPosition = FMin;
-    return;
-  }
-  if (Value > FMax) {
-    FPosition = FMax;
+  if (Value < FMin || Value > FMax) {
+    const int clamped = Value < FMin ? FMin : FMax;
+    // Not painted at once, but the bar must not go on showing the old value.
+    if (clamped != FPosition) Invalidate();
+    FPosition = clamped;
     return;
   }
   FPosition = Value;
@@ -256,13 +257,13 @@ void TAdvProgressBar::SetPosition(int Value) {
 
 void TAdvProgressBar::SetMax(int Value) {
   FMax = Value;
-  FMaxIncrement = (FMax - FMin) / 100;
+  FMaxIncrement = static_cast<int>((static_cast<long long>(FMax) - FMin) / 100);
   Invalidate();
 }
 
 void TAdvProgressBar::SetMin(int Value) {
   FMin = Value;
-  FMaxIncrement = (FMax - FMin) / 100;
+  FMaxIncrement = static_cast<int>((static_cast<long long>(FMax) - FMin) / 100);
   Invalidate();
 }
 

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cctype>
+#include <climits>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/ImgList.h"
@@ -11,19 +14,26 @@ namespace trackbar {
 
 int ThumbOffset(int D, int Position, int Min, int Max) {
   if (Max == Min) return 0;
-  const long double q = static_cast<long double>(Position - Min) / static_cast<long double>(Max - Min);
+  // Differences in long double: a full int range overflows an int.
+  const long double q = (static_cast<long double>(Position) - Min) / (static_cast<long double>(Max) - Min);
   return static_cast<int>(std::nearbyintl(static_cast<long double>(D) * q));
 }
 
 int PositionAt(int n, int D, int Min, int Max, int Current) {
   if (D == 0) return Current;
   const long double v =
-      static_cast<long double>(n) / static_cast<long double>(D) * static_cast<long double>(Max - Min) + Min;
+      static_cast<long double>(n) / static_cast<long double>(D) * (static_cast<long double>(Max) - Min) + Min;
   // The default rounding mode takes halves to the even neighbour.
   long long p = static_cast<long long>(std::nearbyintl(v));
   if (p < Min) p = Min;
   if (p > Max) p = Max;
   return static_cast<int>(p);
+}
+
+int StepFrom(int Position, long long Step) {
+  // Held in the int range: a step past either end clamps to it anyway.
+  const long long p = Position + Step;
+  return static_cast<int>(std::clamp<long long>(p, INT_MIN, INT_MAX));
 }
 
 }  // namespace trackbar
@@ -424,10 +434,50 @@ void TCustomTrackBar::InvalidateTrackLabel() {
   InvalidateRect(r);
 }
 
+namespace {
+
+// The label format with the position as its one integer. Only an integer
+// conversion (with flags, width and precision) takes the value and only the
+// first one; any other conversion stays as written, so a stray "%s" or a
+// second "%d" can never read an argument that is not there.
+std::string FormatPosition(const std::string& Format, int Value) {
+  std::string out;
+  bool used = false;
+  for (std::size_t i = 0; i < Format.size(); ++i) {
+    if (Format[i] != '%') {
+      out += Format[i];
+      continue;
+    }
+    if (i + 1 < Format.size() && Format[i + 1] == '%') {
+      out += '%';
+      ++i;
+      continue;
+    }
+    std::size_t j = i + 1;
+    while (j < Format.size() && Format[j] != '\0' && std::strchr("-+ #0", Format[j])) ++j;
+    const std::size_t widthStart = j;
+    while (j < Format.size() && std::isdigit(static_cast<unsigned char>(Format[j]))) ++j;
+    if (j < Format.size() && Format[j] == '.') ++j;
+    while (j < Format.size() && std::isdigit(static_cast<unsigned char>(Format[j]))) ++j;
+    const bool integer = j < Format.size() && (Format[j] == 'd' || Format[j] == 'i');
+    // A width or precision past three digits would only pad beyond reason.
+    if (!integer || used || j - widthStart > 7) {
+      out += Format[i];
+      continue;
+    }
+    char buf[160];
+    std::snprintf(buf, sizeof buf, Format.substr(i, j - i + 1).c_str(), Value);
+    out += buf;
+    used = true;
+    i = j;
+  }
+  return out;
+}
+
+}  // namespace
+
 void TCustomTrackBar::GetTrackLabelText(std::string& Text) {
-  char buf[256];
-  std::snprintf(buf, sizeof buf, FTrackLabel->GetFormat().c_str(), FPosition);
-  Text = buf;
+  Text = FormatPosition(FTrackLabel->GetFormat(), FPosition);
   if (OnGetTrackLabelText) OnGetTrackLabelText(this, FPosition, Text);
 }
 
@@ -493,23 +543,24 @@ void TCustomTrackBar::GetTrackLabelRect(bool Fitted, TRect& R) {
 // ---------------------------------------------------------------- buttons
 
 void TCustomTrackBar::MinButtonClick() {
-  if (FPosition > FMin) SetPosition(FPosition - FButtons->GetStep());
+  if (FPosition > FMin)
+    SetPosition(trackbar::StepFrom(FPosition, -static_cast<long long>(FButtons->GetStep())));
 }
 
 void TCustomTrackBar::MaxButtonClick() {
-  if (FPosition < FMax) SetPosition(FPosition + FButtons->GetStep());
+  if (FPosition < FMax) SetPosition(trackbar::StepFrom(FPosition, FButtons->GetStep()));
 }
 
 // ---------------------------------------------------------------- page clicks
 
 void TCustomTrackBar::PageStep() {
   const int D = SpareLength();
-  const double step = FMax == FMin ? 0.0 : static_cast<double>(D) / static_cast<double>(FMax - FMin);
+  const double step = FMax == FMin ? 0.0 : static_cast<double>(D) / (static_cast<double>(FMax) - FMin);
   const TRect t = GetTrackRect();
   const int p = PointerOffset();
-  const int moved = RoundHalfEven(static_cast<double>(FPosition - FMin) * step);
+  const int moved = RoundHalfEven((static_cast<double>(FPosition) - FMin) * step);
   double distance;
-  int move;
+  long long move;
   if (FOrientation == trVertical) {
     const int edge = t.Bottom - moved;
     if (FSliderDownPt.Y < edge) {
@@ -517,19 +568,19 @@ void TCustomTrackBar::PageStep() {
       move = FPageSize;
     } else {
       distance = std::abs(FSliderDownPt.Y + p - edge);
-      move = -FPageSize;
+      move = -static_cast<long long>(FPageSize);
     }
   } else {
     const int edge = t.Left + moved;
     if (FSliderDownPt.X < edge) {
       distance = std::abs(FSliderDownPt.X - p - edge);
-      move = -FPageSize;
+      move = -static_cast<long long>(FPageSize);
     } else {
       distance = FSliderDownPt.X - edge;
       move = FPageSize;
     }
   }
-  if (distance >= step) SetPosition(FPosition + move);
+  if (distance >= step) SetPosition(trackbar::StepFrom(FPosition, move));
 }
 
 void TCustomTrackBar::StartRepeatTimer() {
@@ -735,10 +786,10 @@ void TCustomTrackBar::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   const bool vertical = FOrientation == trVertical;
   switch (Key) {
     case VK_PRIOR:
-      SetPosition(FPosition + FPageSize);
+      SetPosition(trackbar::StepFrom(FPosition, FPageSize));
       break;
     case VK_NEXT:
-      SetPosition(FPosition - FPageSize);
+      SetPosition(trackbar::StepFrom(FPosition, -static_cast<long long>(FPageSize)));
       break;
     case VK_END:
       SetPosition(vertical ? GetMinPosition() : GetMaxPosition());

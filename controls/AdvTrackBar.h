@@ -51,6 +51,8 @@ int ThumbOffset(int D, int Position, int Min, int Max);
 // The position n pixels along, clamped to [Min, Max]; Current when D is 0
 // (a track no longer than its thumb has no position under the pointer).
 int PositionAt(int n, int D, int Min, int Max, int Current);
+// Position + Step held in the int range.
+int StepFrom(int Position, long long Step);
 }  // namespace trackbar
 
 class TCustomTrackBar : public TCustomControl {

@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -89,14 +90,25 @@ TEST(ProgressBarValue, SetPositionClampsWithoutPaintingAndSetMaxSetsTheStep) {
   bar->SetPosition(-5);  // below Min: stores Min, no paint
   EXPECT_EQ(bar->GetPosition(), 0);
   EXPECT_EQ(bar->GetPaintCount(), painted);
-  bar->SetPosition(101);  // a new percentage paints at once
+  // ...but the bar is repainted later, not left showing the old value.
+  stage.form->GetWidget()->grab();
   EXPECT_GT(bar->GetPaintCount(), painted);
+  const int later = bar->GetPaintCount();
+  bar->SetPosition(101);  // a new percentage paints at once
+  EXPECT_GT(bar->GetPaintCount(), later);
   // SetMax does not clamp; the bar then shows at most 100%.
   bar->SetPosition(200);
   bar->SetMax(100);
   EXPECT_EQ(bar->GetPosition(), 200);
   EXPECT_EQ(bar->GetPercent(), 100);
   EXPECT_EQ(GaugePercent(0, 0, 0), 0);
+  // Ranges whose width or percentage does not fit an int.
+  EXPECT_EQ(GaugePercent(INT_MAX, INT_MIN, INT_MAX), 100);
+  EXPECT_EQ(GaugePercent(0, INT_MIN, INT_MAX), 50);
+  EXPECT_EQ(GaugePercent(INT_MAX, 0, 1), 100);
+  bar->SetMin(INT_MIN);
+  bar->SetMax(INT_MAX);
+  EXPECT_EQ(bar->GetStepSize(), 42949672);
 }
 
 TEST(ProgressBarLook, RendersTroughBlocksAndCorners) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,11 @@ TEST(TrackBarMapping, PositionAndPixelRoundHalvesToEvenAndNeverDivideByZero) {
   EXPECT_EQ(trackbar::ThumbOffset(5, 1, 0, 2), 2);          // 2.5 -> 2
   EXPECT_EQ(trackbar::ThumbOffset(7, 1, 0, 2), 4);          // 3.5 -> 4
   EXPECT_EQ(trackbar::ThumbOffset(100, 3, 3, 3), 0);        // Max = Min
+  // The whole int range: the differences do not fit an int.
+  EXPECT_EQ(trackbar::ThumbOffset(100, INT_MAX, INT_MIN, INT_MAX), 100);
+  EXPECT_EQ(trackbar::ThumbOffset(100, INT_MIN, INT_MIN, INT_MAX), 0);
+  EXPECT_EQ(trackbar::PositionAt(100, 100, INT_MIN, INT_MAX, 0), INT_MAX);
+  EXPECT_EQ(trackbar::PositionAt(0, 100, INT_MIN, INT_MAX, 0), INT_MIN);
   struct Case {
     int n, D, min, max, current, expected;
   } cases[] = {
@@ -137,6 +143,24 @@ TEST_F(TrackBarInput, KeysStepPageAndJumpAndShiftDoesNothing) {
     Key(f, s.key, QString(), s.mods);
     EXPECT_EQ(stage.log, s.fired) << s.key;
   }
+}
+
+TEST_F(TrackBarInput, PagesAndButtonStepsAtTheEndsOfTheIntRangeClamp) {
+  auto* f = EditorFader(stage, 0, 100, 50);
+  f->SetMax(INT_MAX);
+  f->SetMin(INT_MIN);
+  f->SetPageSize(INT_MAX);
+  f->GetButtons()->SetStep(INT_MAX);
+  Show(f);
+  f->SetPosition(INT_MAX - 1);
+  Key(f, Qt::Key_PageUp, QString(), Qt::NoModifier);
+  EXPECT_EQ(f->GetPosition(), INT_MAX);
+  f->SetPosition(INT_MIN + 1);
+  Key(f, Qt::Key_PageDown, QString(), Qt::NoModifier);
+  EXPECT_EQ(f->GetPosition(), INT_MIN);
+  EXPECT_EQ(trackbar::StepFrom(INT_MAX - 1, INT_MAX), INT_MAX);
+  EXPECT_EQ(trackbar::StepFrom(INT_MIN + 1, -static_cast<long long>(INT_MIN)), 1);
+  EXPECT_EQ(trackbar::StepFrom(INT_MIN + 1, static_cast<long long>(INT_MIN)), INT_MIN);
 }
 
 TEST_F(TrackBarInput, WheelStepsByOneAndStopsAtTheEnds) {
@@ -302,6 +326,28 @@ TEST(TrackBarLabel, FormatsThePosition) {
   };
   f->GetTrackLabelRect(true, r);
   EXPECT_EQ(seen, "Pos: -32|-32");
+}
+
+TEST(TrackBarLabel, FormatTakesOnlyOneIntegerAndLeavesOtherConversionsAsWritten) {
+  FormStage stage;
+  auto* f = stage.Add<TAdvTrackBar>("f", 0, 0, 150, 26);
+  f->SetPosition(7);
+  f->GetTrackLabel()->SetVisible(true);
+  std::string text;
+  f->OnGetTrackLabelText = [&](TObject*, int, std::string& t) { text = t; };
+  const struct {
+    const char* format;
+    const char* text;
+  } cases[] = {
+      {"%s dB", "%s dB"},        {"%d %d %n", "7 %d %n"},      {"%03d%%", "007%"}, {"%-4d|", "7   |"},
+      {"%f and %i", "%f and 7"}, {"trailing %", "trailing %"}, {"%.*d", "%.*d"},   {"no value", "no value"},
+  };
+  for (const auto& c : cases) {
+    f->GetTrackLabel()->SetFormat(c.format);
+    TRect r;
+    f->GetTrackLabelRect(true, r);
+    EXPECT_EQ(text, c.text) << c.format;
+  }
 }
 
 }  // namespace
