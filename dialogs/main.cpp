@@ -3,23 +3,10 @@
 #include <exception>
 #include <string>
 
+#include "dialogs/ProgramForms.h"
 #include "model/CommonConstants.h"
-
 #include "platform/classlib/Forms.h"
 #include "platform/sys/Locale.h"
-
-namespace {
-
-// Stands in for the main window until it exists.
-class TStartForm : public TForm {
- public:
-  explicit TStartForm(TComponent* AOwner) : TForm(AOwner) {
-    SetCaption("TAVO");
-    SetBounds(GetLeft(), GetTop(), 1126, 725);
-  }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   TApplication app(argc, argv);
@@ -31,8 +18,7 @@ int main(int argc, char** argv) {
     app.SetMainFormOnTaskBar(true);
     // The task-bar text carries the same version as the window caption.
     app.SetTitle(std::string(AppTitle) + " " + std::string(AppVersion));
-    TStartForm* mainForm = nullptr;
-    app.CreateForm(mainForm);
+    CreateProgramForms(app);
     app.Run();
   } catch (...) {
     app.HandleException(&app);

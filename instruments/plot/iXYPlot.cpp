@@ -1,0 +1,3 @@
+#include "instruments/plot/iXYPlot.h"
+
+TiXYPlot::TiXYPlot(TComponent* AOwner) : TiCustomComponent(AOwner) {}

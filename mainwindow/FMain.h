@@ -1,0 +1,126 @@
+#pragma once
+// The editor's one main window. Its controls are built in code by role
+// (shell, strip pages, parameter pages); families of like controls are found
+// by the names built from a prefix and a strip suffix, so most controls have
+// no member of their own.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/UnitOwner.h"
+#include "platform/classlib/Forms.h"
+
+class LUnitControl;
+class LUsbProc;
+class LCommProc;
+class LNetProc;
+class Plot;
+class TJvHidDevice;
+
+// The page shown: 0..7 inputs A..H, 8..15 outputs 1..8, then the named pages.
+using MainPage = int;
+inline constexpr MainPage PageComp = 16;
+inline constexpr MainPage PageDelay = 17;
+inline constexpr MainPage PageEff = 18;
+inline constexpr MainPage PageMatrix = 19;
+inline constexpr MainPage PageGate = 20;
+inline constexpr MainPage PageGain = 21;
+inline constexpr int MainPageCount = 22;
+
+// Plot indexes of the response plots: 0..15 the strips, then the two Gain
+// page plots and the effect bus.
+inline constexpr int PlotGainIn = 16;
+inline constexpr int PlotGainOut = 17;
+inline constexpr int PlotEff = 18;
+inline constexpr int PlotCount = 19;
+
+// The last band or cut edit waiting for its curve redraw.
+struct PendingBandEditRecord {
+  int Channel = 0;
+  int Band = 0;
+  int Kind = 0;
+};
+
+// The state the main window's roles share. Dialogs reach it only through
+// the window's accessors.
+struct MainFormState {
+  std::unique_ptr<LUnitControl> UnitControl;
+  TJvHidDevice* HidDevice = nullptr;
+  int HidDeviceIndex = 0;
+  std::unique_ptr<LUsbProc> UsbProc;
+  std::unique_ptr<LCommProc> CommProc;
+  std::string ComPortName;
+  std::unique_ptr<LNetProc> NetProc;
+  std::string Language;
+  std::string FirmwareVersion;
+  bool Starting = false;
+  bool CloseConfirmed = false;
+  int DeviceId = 1;
+  bool Online = false;
+  bool HelloPending = false;
+  bool Connected = false;
+  std::array<std::unique_ptr<Plot>, PlotCount> Plots;
+  int DragHandle = -1;
+  int LastDragHandle = -1;
+  int CurrentStrip = 0;
+  MainPage CurrentPage = PageGain;
+  int PresetNumber = 0;
+  bool Refreshing = false;
+  int TransferKind = 0;
+  int PendingOp = 0;
+  int PresetIndex = 0;
+  int PageCounter = 0;
+  std::vector<std::uint8_t> UnitImage;
+  std::vector<std::uint8_t> BlockBuffer;
+  std::vector<std::uint8_t> UnitInfo;
+  PendingBandEditRecord PendingBandEdit;
+  int CompStrip = 8;
+  int GateStrip = 0;
+  int ExtraHeight = 0;
+  std::array<std::uint32_t, 18> OverlayStale{};
+  int DelayDragging = 0;
+  std::uint32_t DeviceIp = 0xC0A80165;  // 192.168.1.101
+  int AutoIp = 0;
+  int ShownStrip = 0;
+};
+
+class TfmMain : public TForm, private MainFormState, public UnitOwner {
+ public:
+  explicit TfmMain(TComponent* AOwner);
+  ~TfmMain() override;
+
+  // Read-only view of the shared state (tests and diagnostics).
+  const MainFormState& GetState() const { return *this; }
+
+  void FormCreate(TObject* Sender);
+
+  // UnitOwner
+  std::uint8_t GetDeviceId() const override { return static_cast<std::uint8_t>(DeviceId); }
+  bool IsRefreshing() const override { return Refreshing; }
+  void SendCommand(const LCmd& command, bool append) override;
+  void MarkOverlaysStale(int channel) override;
+  void SetRecallPresetName(int row, const std::string& name) override;
+  void SetStorePresetName(int row, const std::string& name) override;
+  std::optional<std::string> AskUnitFileName() override;
+
+  // ---- Shell (menus, top bar, page buttons, preset bar, timers, layout)
+  // The component that holds every page box.
+  TWinControl* GetMainBox() const { return FMainBox; }
+
+  // ---- Strip pages (inputs, outputs, effect bus, Gain page)
+
+  // ---- Parameter pages (Comp, Delay, Gate, Matrix)
+
+ private:
+  // Each role builds its own controls, owned by the window.
+  void CreateShellControls();
+  void CreateStripControls();
+  void CreatePageControls();
+
+  TWinControl* FMainBox = nullptr;  // rzgMain
+};
+
+// The main window; null until it is created and after it is freed.
+extern TfmMain* fmMain;
