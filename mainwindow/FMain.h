@@ -162,7 +162,7 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner {
   bool CopyControlFaces();
   // Seeds the Comp and Gate pages' transfer curves with their start points.
   void SeedTransferPlots();
-  // "ID : n" on the top bar.
+  // "ID : n" on the preset bar.
   void ShowDeviceId();
   // The one-shot start of the connect step.
   void tmStartConnectTimer(TObject* Sender);

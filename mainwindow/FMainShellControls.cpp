@@ -169,8 +169,10 @@ void TfmMain::CreateMenus() {
     TMenuItem* parent = row.Parent.empty() ? FMainMenu->GetItems() : FMainMenu->FindItemByName(row.Parent);
     parent->Add(item);
   }
-  for (std::string_view name : {"ChineseSimplified", "English"})
-    FMainMenu->FindItemByName(name)->OnClick = [this](TObject* Sender) { SelectLanguage(Sender); };
+  FMainMenu->FindItemByName("ChineseSimplified")->OnClick = [this](TObject* Sender) {
+    ChineseSimplifiedClick(Sender);
+  };
+  FMainMenu->FindItemByName("English")->OnClick = [this](TObject* Sender) { EnglishClick(Sender); };
   FMainMenu->FindItemByName("English")->SetChecked(true);
   SetMenu(FMainMenu);
 }

@@ -255,6 +255,9 @@ TEST_F(Language, ThePassEndsAtTheFirstMissingName) {
 TEST_F(Language, LookupKeysIgnoreCaseAndUnknownKeysGiveTheFirstLine) {
   EXPECT_EQ(fmMain->GetLangText("sid_online"), "OnLine");
   EXPECT_EQ(fmMain->GetLangText("SID_NOT_THERE"), "//---------------------- Menu ------------------------");
+  // The tables end with an empty line: a key matching it has no text after
+  // it and reads as not found.
+  EXPECT_EQ(fmMain->GetLangText(""), "//---------------------- Menu ------------------------");
   Choose("ChineseSimplified");
   EXPECT_EQ(fmMain->GetLangText("sid_online"), "已连机");
 }
