@@ -129,8 +129,7 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner {
   // True while the client is smaller than the window's layout and scrolls.
   bool IsScrolling() const { return FScrolling; }
 
-  // Writes the whole window from the model (for now: only the flag the edit
-  // handlers read while it runs).
+  // Writes the whole window from the model.
   void RefreshFromModel(LUnitControl* model);
   // Clears the selected band of every band table and plot.
   void DeselectPeqBands();
