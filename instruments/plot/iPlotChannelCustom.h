@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "instruments/base/iDrawing.h"
 #include "instruments/plot/iPlotDataCustomList.h"
 #include "instruments/plot/iPlotDataHost.h"
 #include "instruments/plot/iPlotObjects.h"
@@ -46,6 +47,28 @@ struct TiPlotDataCursorReadout {
   TiPlotDataPointStatus Status = ipdpsValid;
   std::string DisplayText;
 };
+
+// A segment in data units.
+struct TiPlotSegment {
+  double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+};
+
+// The Y of the line through (X1, Y1) and (X2, Y2) at X; 0 for a vertical line.
+double iPlotLineYAtX(double X, double X1, double Y1, double X2, double Y2);
+// The X of that line at Y; X1 for a vertical or a horizontal line.
+double iPlotLineXAtY(double Y, double X1, double Y1, double X2, double Y2);
+// Orders the segment's ends by X and cuts it to XMin..XMax, and with ClipY
+// also to YMin..YMax; false when no part of it lies in that range.
+bool iPlotClipSegment(TiPlotSegment& Segment, double XMin, double XMax, double YMin, double YMax, bool ClipY);
+
+// The figure of a marker around P with half-size S.
+struct TiPlotMarkerFigure {
+  enum TKind { Ellipse, Rectangle, Polygon, Lines, Character } Kind = Ellipse;
+  // Ellipse and rectangle: two corners; polygon: the corners; lines: pairs
+  // of ends; character: the centre.
+  std::vector<TPoint> Points;
+};
+TiPlotMarkerFigure iPlotMarkerFigure(TiPlotMarkerStyle Style, TPoint P, int S);
 
 class TiPlotChannelCustom : public TiPlotManagerObject {
  public:
@@ -313,6 +336,28 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
   void NotificationRename(TObject* Sender) override;
   void NotificationSetFocus(TObject* Sender) override;
 
+  // Drawing, shared by the concrete channels.
+  virtual void DrawTrace(TCanvas* Canvas, bool XYAxesReversed, TColor BackGroundColor);
+  virtual void DrawMarkers(TCanvas* Canvas, bool XYAxesReversed, TColor BackGroundColor);
+  void DrawClippedLine(TCanvas* Canvas, bool XYAxesReversed, double X1, double Y1, double X2, double Y2,
+                       bool YInPercent);
+  void DrawDataPolygon(TCanvas* Canvas, bool XYAxesReversed, TiDoublePoint P1, TiDoublePoint P2,
+                       TiDoublePoint P3, TiDoublePoint P4);
+  TRect DataRectToPixels(double X1, double Y1, double X2, double Y2);
+  bool CanDrawMarker(int Index);
+  TPoint DataPointToPixels(int Index);
+  TRect GetMarkerRect(int Index);
+  // Index -1 draws the legend's sample.
+  void DrawMarker(TCanvas* Canvas, int Index, TColor BackGroundColor, TPoint P);
+
+  // Mouse: points are found, hinted and dragged in the toolbar's select mode.
+  bool iMouseHitTest(const TiPlotMouseData& MouseData) override;
+  TCursor GetMouseCursor(TPoint APoint) override;
+  void BuildPopupMenu(TPopupMenu* PopupMenu) override;
+  int GetSelectDataIndex() const {
+    return FSelectDataIndex;
+  }
+
   // What each kind of channel decides for itself. The base draws nothing
   // and wants nothing shown.
   virtual void CalcStartIndex() {
@@ -339,6 +384,10 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
   static constexpr double kNoValue = 1e300;
 
  protected:
+  void DoMouseHint(TiPlotMouseData& MouseData, TiHintData& HintData) override;
+  void DoMouseLeft(TiPlotMouseData& MouseData) override;
+  void DoMouseMove(TiPlotMouseData& MouseData) override;
+  void DoMouseUp(TiPlotMouseData& MouseData) override;
   IiPlotDataHost* DataHost() const {
     return dynamic_cast<IiPlotDataHost*>(GetOwner());
   }
