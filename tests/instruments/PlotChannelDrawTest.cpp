@@ -266,4 +266,24 @@ TEST_F(PlotChannelDrawTest, PointsAreHitHintedAndDraggedInSelectMode) {
   EXPECT_EQ(plot->Events, (std::vector<std::string>{"point moved 1 to 50,70"}));
 }
 
+TEST_F(PlotChannelDrawTest, HintsAndEditingCanBeSwitchedOff) {
+  // As the program's plots have them: no hints, no edit item.
+  ch->SetMarkersVisible(true);
+  ch->AddXY(50, 50);
+  plot->SelectActive = true;
+  TiHintData hint;
+  ASSERT_TRUE(ch->HitTest(60, 60));
+  ch->iMouseMove(hint, {}, 60, 60, 0, 0, false);
+  EXPECT_TRUE(hint.Text.empty());
+  TPopupMenu menu(nullptr);
+  ch->BuildPopupMenu(&menu);
+  EXPECT_EQ(menu.GetItems()->GetCount(), 1);
+  plot->Master->SetUserCanEditObjects(false);
+  ch->BuildPopupMenu(&menu);
+  EXPECT_EQ(menu.GetItems()->GetCount(), 0);
+  auto* view = plot->Master->GetDataViewManager()->GetItem(0);
+  view->BuildPopupMenu(&menu);
+  EXPECT_EQ(menu.GetItems()->GetCount(), 0);
+}
+
 }  // namespace
