@@ -1,5 +1,5 @@
 // Axis drawing: the room an axis asks of the layout, and the scale line,
-// marks, labels, title and grid probed at their pixels; labels of axes
+// marks, labels and title probed at their pixels; labels of axes
 // crossing the data view keep clear of what is already there.
 
 #include <gtest/gtest.h>
@@ -250,28 +250,6 @@ TEST_F(PlotAxisDrawTest, CartesianLabelsKeepClearOfTakenPlaces) {
   // The focus rectangle lies across the line.
   EXPECT_EQ(x->GetFocusRect().Top, 110 - 4 - 5);
   EXPECT_EQ(x->GetFocusRect().Bottom, 110 - 4 - 5 + x->GetLastRequiredWidth());
-}
-
-TEST_F(PlotAxisDrawTest, GridLinesAtShownTicks) {
-  auto x = Axis(true, TRect(40, 160, 280, 200), 0, 100);
-  x->SetDesiredIncrement(50);
-  x->SetMinorCount(1);
-  x->CalcTicks(Canvas());
-  TiPlotGridLines g;
-  g.MajorColor = clLime;
-  g.MinorColor = clRed;
-  g.ShowMinors = true;
-  x->DrawGridLines(Canvas(), TRect(40, 10, 281, 150), g);
-  EXPECT_EQ(Pixel(160, 10), clLime);
-  EXPECT_EQ(Pixel(160, 149), clLime);
-  EXPECT_EQ(Pixel(160, 150), kBack);
-  EXPECT_EQ(Pixel(100, 80), clRed);
-  g.ShowMinors = false;
-  x->DrawGridLines(Canvas(), TRect(40, 151, 281, 155), g);
-  EXPECT_EQ(Pixel(100, 152), kBack);
-  x->SetGridLinesVisible(false);
-  x->DrawGridLines(Canvas(), TRect(40, 156, 281, 159), g);
-  EXPECT_EQ(Pixel(160, 157), kBack);
 }
 
 TEST_F(PlotAxisDrawTest, CustomizedLabelsAndTheGrowingMinimumLength) {
