@@ -76,6 +76,7 @@ int iPlotClampPixels(double X) {
 
 void iPlotDrawGridLines(TCanvas* Canvas, const TiPlotAxis& Axis, const TRect& Rect,
                         const TiPlotGridLines& Lines) {
+  if (!Axis.GetGridLinesVisible()) return;
   for (int i = 0; i < Axis.GetTickListCount(); ++i) {
     const TiPlotTickObject& t = Axis.GetTick(i);
     if (!t.Show) continue;

@@ -12,6 +12,7 @@
 
 #include "instruments/base/iDrawing.h"
 #include "instruments/plot/iPlotAxis.h"
+#include "instruments/plot/iPlotDataView.h"
 #include "platform/classlib/PicturePng.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
 
@@ -250,6 +251,25 @@ TEST_F(PlotAxisDrawTest, CartesianLabelsKeepClearOfTakenPlaces) {
   // The focus rectangle lies across the line.
   EXPECT_EQ(x->GetFocusRect().Top, 110 - 4 - 5);
   EXPECT_EQ(x->GetFocusRect().Bottom, 110 - 4 - 5 + x->GetLastRequiredWidth());
+}
+
+TEST_F(PlotAxisDrawTest, GridLinesAtShownTicksUnlessHidden) {
+  auto x = Axis(true, TRect(40, 160, 280, 200), 0, 100);
+  x->SetDesiredIncrement(50);
+  x->SetMinorCount(1);
+  x->CalcTicks(Canvas());
+  TiPlotGridLines g;
+  g.Major.Color = clLime;
+  g.Minor.Color = clRed;
+  g.ShowMinors = true;
+  iPlotDrawGridLines(Canvas(), *x, TRect(40, 10, 281, 150), g);
+  EXPECT_EQ(Pixel(160, 10), clLime);
+  EXPECT_EQ(Pixel(160, 149), clLime);
+  EXPECT_EQ(Pixel(160, 150), kBack);
+  EXPECT_EQ(Pixel(100, 80), clRed);
+  x->SetGridLinesVisible(false);
+  iPlotDrawGridLines(Canvas(), *x, TRect(40, 151, 281, 159), g);
+  EXPECT_EQ(Pixel(160, 155), kBack);
 }
 
 TEST_F(PlotAxisDrawTest, CustomizedLabelsAndTheGrowingMinimumLength) {
