@@ -14,6 +14,7 @@
 enum TiPlotAxisMode { ipamScroll, ipamZoom };
 enum TiQuadSide { iqsLeft, iqsTop, iqsRight, iqsBottom };
 enum TiPlotCartesianStyle { ipcsNone, ipcsMaster, ipcsChild };
+enum TiPlotGridLineStyle { ipglsSolid, ipglsDash, ipglsDot };
 
 class TiPlotAxis;
 
@@ -28,6 +29,18 @@ class IiPlotAxisHost {
   // otherwise lists it.
   virtual bool TryAddAxesCollisionRect(const TRect& ARect) = 0;
   virtual void DoAxisCustomizeLabel(TiPlotAxis* Axis, std::string& Text, double Value) = 0;
+};
+
+// The pens of the data view's grid at one axis' ticks.
+struct TiPlotGridLines {
+  int MinorWidth = 0;
+  int MajorWidth = 0;
+  TColor MinorColor = 0x008000;
+  TColor MajorColor = 0x008000;
+  TiPlotGridLineStyle MinorStyle = ipglsSolid;
+  TiPlotGridLineStyle MajorStyle = ipglsSolid;
+  bool ShowMinors = false;
+  bool ShowMajors = true;
 };
 
 class TiPlotAxis : public TiPlotLayoutObject {
@@ -330,6 +343,8 @@ class TiPlotAxis : public TiPlotLayoutObject {
   int GetRequiredEndMargin(TCanvas* Canvas) override;
   void UpdateCanDraw() override;
   void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+  // The data view's grid at this axis' ticks, across ARect.
+  void DrawGridLines(TCanvas* Canvas, const TRect& ARect, const TiPlotGridLines& Lines);
 
  protected:
   // The plot's scale events; the plot core raises them for its axes.

@@ -1,5 +1,5 @@
 // Axis drawing: the room an axis needs across and beyond its ends, and the
-// scale line, tick marks, labels and title it paints.
+// scale line, tick marks, labels, title and grid lines it paints.
 
 #include <algorithm>
 
@@ -14,6 +14,17 @@ bool Turned(TiRotationAngle A) {
 
 bool Blank(const std::string& S) {
   return S.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+TPenStyle GridPenStyle(TiPlotGridLineStyle S) {
+  switch (S) {
+    case ipglsDash:
+      return psDash;
+    case ipglsDot:
+      return psDot;
+    default:
+      return psSolid;
+  }
 }
 
 }  // namespace
@@ -250,4 +261,24 @@ void TiPlotAxis::DrawTitle(TCanvas* Canvas) {
   }
   TRect drawn;
   DrawRotatedText(Canvas, title, r, drawn, clBlack, true, iahCenter, angle);
+}
+
+void TiPlotAxis::DrawGridLines(TCanvas* Canvas, const TRect& ARect, const TiPlotGridLines& Lines) {
+  if (!FGridLinesVisible) return;
+  for (const TiPlotTickObject& t : FTickList) {
+    if (!t.Show) continue;
+    const bool major = t.TickType == ipttMajor;
+    if (major ? !Lines.ShowMajors : !Lines.ShowMinors) continue;
+    Canvas->Pen->SetStyle(GridPenStyle(major ? Lines.MajorStyle : Lines.MinorStyle));
+    Canvas->Pen->SetWidth(major ? Lines.MajorWidth : Lines.MinorWidth);
+    Canvas->Pen->SetColor(major ? Lines.MajorColor : Lines.MinorColor);
+    const int p = t.PositionPixels;
+    if (GetHorizontal()) {
+      Canvas->MoveTo(p, ARect.Top);
+      Canvas->LineTo(p, ARect.Bottom);
+    } else {
+      Canvas->MoveTo(ARect.Left, p);
+      Canvas->LineTo(ARect.Right, p);
+    }
+  }
 }

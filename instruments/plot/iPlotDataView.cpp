@@ -53,17 +53,6 @@ const TiRegisterProperties<TiPlotDataView, TiPlotLayoutObject> kProperties(
 
 constexpr double kPixelLimit = 32000;
 
-TPenStyle GridPenStyle(TiPlotGridLineStyle Style) {
-  switch (Style) {
-    case ipglsDash:
-      return psDash;
-    case ipglsDot:
-      return psDot;
-    default:
-      return psSolid;
-  }
-}
-
 bool IsAll(const std::string& Name) {
   return SameText(Name, "<ALL>");
 }
@@ -72,26 +61,6 @@ bool IsAll(const std::string& Name) {
 int iPlotClampPixels(double X) {
   if (std::isnan(X)) return 0;
   return static_cast<int>(std::nearbyint(std::clamp(X, -kPixelLimit, kPixelLimit)));
-}
-
-void iPlotDrawGridLines(TCanvas* Canvas, const TiPlotAxis& Axis, const TRect& Rect,
-                        const TiPlotGridLines& Lines) {
-  if (!Axis.GetGridLinesVisible()) return;
-  for (int i = 0; i < Axis.GetTickListCount(); ++i) {
-    const TiPlotTickObject& t = Axis.GetTick(i);
-    if (!t.Show) continue;
-    const bool major = t.TickType == ipttMajor;
-    if (major ? !Lines.ShowMajors : !Lines.ShowMinors) continue;
-    const TiPlotGridLinePen& pen = major ? Lines.Major : Lines.Minor;
-    Canvas->Pen->SetColor(pen.Color);
-    Canvas->Pen->SetWidth(pen.Width);
-    Canvas->Pen->SetStyle(GridPenStyle(pen.Style));
-    const int p = t.PositionPixels;
-    if (Axis.GetHorizontal())
-      Canvas->Polyline({TPoint(p, Rect.Top), TPoint(p, Rect.Bottom)});
-    else
-      Canvas->Polyline({TPoint(Rect.Left, p), TPoint(Rect.Right, p)});
-  }
 }
 
 TiPlotDataView::TiPlotDataView(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
@@ -128,9 +97,17 @@ TiPlotYAxis* TiPlotDataView::GetGridYAxis() {
 
 TiPlotGridLines TiPlotDataView::GridLines(const TGridLineCustom& Major, const TGridLineCustom& Minor,
                                           bool ShowMajors, bool ShowMinors) const {
+  const TiPlotGridLinePen major =
+      Major.Custom ? Major.Pen : TiPlotGridLinePen{FGridLineColor, 0, FGridLineMajorStyle};
+  const TiPlotGridLinePen minor =
+      Minor.Custom ? Minor.Pen : TiPlotGridLinePen{FGridLineColor, 0, FGridLineMinorStyle};
   TiPlotGridLines g;
-  g.Major = Major.Custom ? Major.Pen : TiPlotGridLinePen{FGridLineColor, 0, FGridLineMajorStyle};
-  g.Minor = Minor.Custom ? Minor.Pen : TiPlotGridLinePen{FGridLineColor, 0, FGridLineMinorStyle};
+  g.MajorColor = major.Color;
+  g.MajorWidth = major.Width;
+  g.MajorStyle = major.Style;
+  g.MinorColor = minor.Color;
+  g.MinorWidth = minor.Width;
+  g.MinorStyle = minor.Style;
   g.ShowMajors = ShowMajors;
   g.ShowMinors = ShowMinors;
   return g;
@@ -187,11 +164,11 @@ void TiPlotDataView::DrawDirectionGrid(TCanvas* Canvas, bool XDirection) {
   if (IsAll(XDirection ? FGridXAxisName : FGridYAxisName)) {
     const int n = XDirection ? iPlotXAxisCount(host) : iPlotYAxisCount(host);
     for (int i = 0; i < n; ++i) {
-      const TiPlotAxis* a = XDirection ? static_cast<TiPlotAxis*>(iPlotXAxis(host, i)) : iPlotYAxis(host, i);
-      if (a) iPlotDrawGridLines(Canvas, *a, r, lines);
+      TiPlotAxis* a = XDirection ? static_cast<TiPlotAxis*>(iPlotXAxis(host, i)) : iPlotYAxis(host, i);
+      if (a) a->DrawGridLines(Canvas, r, lines);
     }
-  } else if (const TiPlotAxis* a = XDirection ? static_cast<TiPlotAxis*>(GetGridXAxis()) : GetGridYAxis()) {
-    iPlotDrawGridLines(Canvas, *a, r, lines);
+  } else if (TiPlotAxis* a = XDirection ? static_cast<TiPlotAxis*>(GetGridXAxis()) : GetGridYAxis()) {
+    a->DrawGridLines(Canvas, r, lines);
   }
 }
 

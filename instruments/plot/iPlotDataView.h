@@ -8,12 +8,12 @@
 
 #include <string>
 
+#include "instruments/plot/iPlotAxis.h"
 #include "instruments/plot/iPlotDataHost.h"
 #include "instruments/plot/iPlotObjects.h"
 
 class TiPlotAxis;
 
-enum TiPlotGridLineStyle { ipglsSolid, ipglsDash, ipglsDot };
 enum TiPlotAxesControlStyle { ipacsXAxis, ipacsYAxis, ipacsBoth, ipacsNone };
 
 // How one kind of grid line (major or minor) is drawn.
@@ -22,19 +22,6 @@ struct TiPlotGridLinePen {
   int Width = 0;
   TiPlotGridLineStyle Style = ipglsSolid;
 };
-
-// The grid lines an axis draws across a rectangle at its shown ticks.
-struct TiPlotGridLines {
-  TiPlotGridLinePen Major;
-  TiPlotGridLinePen Minor;
-  bool ShowMajors = true;
-  bool ShowMinors = false;
-};
-
-// Draws Axis's grid lines across Rect: vertical lines for a horizontal axis,
-// horizontal ones for a vertical axis.
-void iPlotDrawGridLines(TCanvas* Canvas, const TiPlotAxis& Axis, const TRect& Rect,
-                        const TiPlotGridLines& Lines);
 
 // A pixel coordinate far outside any screen (or not a number) is limited
 // before it becomes an integer.

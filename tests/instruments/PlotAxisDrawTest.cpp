@@ -1,5 +1,5 @@
 // Axis drawing: the room an axis asks of the layout, and the scale line,
-// marks, labels and title probed at their pixels; labels of axes
+// marks, labels, title and grid probed at their pixels; labels of axes
 // crossing the data view keep clear of what is already there.
 
 #include <gtest/gtest.h>
@@ -12,7 +12,6 @@
 
 #include "instruments/base/iDrawing.h"
 #include "instruments/plot/iPlotAxis.h"
-#include "instruments/plot/iPlotDataView.h"
 #include "platform/classlib/PicturePng.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
 
@@ -259,16 +258,16 @@ TEST_F(PlotAxisDrawTest, GridLinesAtShownTicksUnlessHidden) {
   x->SetMinorCount(1);
   x->CalcTicks(Canvas());
   TiPlotGridLines g;
-  g.Major.Color = clLime;
-  g.Minor.Color = clRed;
+  g.MajorColor = clLime;
+  g.MinorColor = clRed;
   g.ShowMinors = true;
-  iPlotDrawGridLines(Canvas(), *x, TRect(40, 10, 281, 150), g);
+  x->DrawGridLines(Canvas(), TRect(40, 10, 281, 150), g);
   EXPECT_EQ(Pixel(160, 10), clLime);
   EXPECT_EQ(Pixel(160, 149), clLime);
   EXPECT_EQ(Pixel(160, 150), kBack);
   EXPECT_EQ(Pixel(100, 80), clRed);
   x->SetGridLinesVisible(false);
-  iPlotDrawGridLines(Canvas(), *x, TRect(40, 151, 281, 159), g);
+  x->DrawGridLines(Canvas(), TRect(40, 151, 281, 159), g);
   EXPECT_EQ(Pixel(160, 155), kBack);
 }
 
