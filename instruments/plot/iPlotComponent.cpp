@@ -104,7 +104,9 @@ void TiPlotComponent::DeleteObject(TiPlotObjectManagerCustom* Manager, int Index
 }
 
 void TiPlotComponent::RemoveAll(TiPlotObjectManagerCustom* Manager) {
-  Manager->Clear();
+  // One by one from the first, each still listed while it goes, so that
+  // every removal reports its index.
+  while (Manager->Count() > 0) delete Manager->GetObject(0);
   InvalidateNow();
 }
 

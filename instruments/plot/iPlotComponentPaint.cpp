@@ -128,6 +128,7 @@ void TiPlotComponent::iPaintToCanvas(TCanvas* Canvas) {
   for (int i = 0; i < GetLegendCount(); ++i) GetLegend(i)->Draw(Canvas, GetBackGroundColor());
   for (int i = 0; i < GetTableCount(); ++i) GetTable(i)->Draw(Canvas, GetBackGroundColor());
   DrawHint(Canvas);
+  FPaintingActive = false;
   if (OnAfterPaint) OnAfterPaint(this);
 }
 
