@@ -188,6 +188,25 @@ std::string TiPlotComponent::TranslateText(const std::string& Text) {
   return t ? t->FindReplacement(Text) : Text;
 }
 
+void TiPlotComponent::DoBeforeZoomBox(const TRect& Rect, bool& Cancel) {
+  if (IsLoading() || !OnBeforeZoomBox) return;
+  TRect r = Rect;
+  OnBeforeZoomBox(r, Cancel);
+}
+
+void TiPlotComponent::DoAxisCustomizeLabel(TiPlotAxis* Axis, std::string& Text, double Value) {
+  if (IsLoading()) return;
+  const bool x = FMaster->GetXAxisManager()->GetIndex(Axis) >= 0;
+  auto& event = x ? OnXAxisCustomizeLabel : OnYAxisCustomizeLabel;
+  if (!event) return;
+  // A handler may also set the text through SetCustomizeLabelText.
+  FTempCustomLabel = Text;
+  event((x ? static_cast<TiPlotObjectManagerCustom*>(FMaster->GetXAxisManager()) : FMaster->GetYAxisManager())
+            ->GetIndex(Axis),
+        Value, FTempCustomLabel);
+  Text = FTempCustomLabel;
+}
+
 void TiPlotComponent::DoToolBarButtonClick(TiPlotObject* ToolBar, TiPlotToolBarButtonType ButtonType) {
   if (IsLoading() || !OnToolBarButtonClick) return;
   OnToolBarButtonClick(FMaster->GetToolBarManager()->GetIndex(ToolBar), ButtonType);
@@ -220,8 +239,12 @@ void TiPlotComponent::EditProperties() {}
 
 // ---------------------------------------------------------------- toolbar state
 
-bool TiPlotComponent::GetToolBarSelectActive() const {
+bool TiPlotComponent::GetToolBarSelectActive() {
   return GetToolBarCount() > 0 && GetToolBar(0)->GetSelectActive();
+}
+
+bool TiPlotComponent::GetToolBarZoomBoxActive() {
+  return GetToolBarCount() > 0 && GetToolBar(0)->GetZoomBoxActive();
 }
 
 void TiPlotComponent::SetToolBarSelectActive(bool Value) {

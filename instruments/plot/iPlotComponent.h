@@ -13,6 +13,7 @@
 
 #include "instruments/base/iDrawing.h"
 #include "instruments/base/iVCLComponent.h"
+#include "instruments/plot/iPlotDataHost.h"
 #include "instruments/plot/iPlotMasterManager.h"
 
 class TCustomImageList;
@@ -33,8 +34,13 @@ using TiPlotToolBarButtonEvent = std::function<void(int Index, TiPlotToolBarButt
 using TiPlotToolBarButtonBeforeEvent =
     std::function<void(int Index, TiPlotToolBarButtonType ButtonType, bool& Cancel)>;
 using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, std::string& AText)>;
+using TiPlotAxesCustomizeLabelEvent = std::function<void(int Index, double Value, std::string& ALabel)>;
+using TiPlotZoomBoxEvent = std::function<void(TRect& ZoomRect, bool& Cancel)>;
 
-class TiPlotComponent : public TiCustomComponent, public IiPlotObjectHost {
+class TiPlotComponent : public TiCustomComponent,
+                        public IiPlotObjectHost,
+                        public IiPlotDataHost,
+                        public IiPlotAxisHost {
  public:
   explicit TiPlotComponent(TComponent* AOwner);
   ~TiPlotComponent() override;
@@ -167,19 +173,15 @@ class TiPlotComponent : public TiCustomComponent, public IiPlotObjectHost {
   void AddLayerObject(const std::string& Key, TiPlotObject* Object);
   // The objects the last paint drew inside the data view, in drawing order.
   std::vector<TiPlotObject*> GetLayerObjects() const;
-  void AddAxesCollisionRect(const TRect& ARect);
-  bool TryAddAxesCollisionRect(const TRect& ARect);
+  void AddAxesCollisionRect(const TRect& ARect) override;
+  bool TryAddAxesCollisionRect(const TRect& ARect) override;
   void ClearAxesCollisionList() {
     FAxesCollisionList.clear();
   }
-  // An axis' scale rectangle and ticks from its draw rectangle, measured
-  // on Canvas.
-  void UpdateAxisScaleRect(TiPlotAxis* Axis, TCanvas* Canvas);
-  void CalcAxisTicks(TiPlotAxis* Axis, TCanvas* Canvas);
 
   // ---- hooks into Parts a later step binds: each does nothing yet.
   // Tracking of every axis (the axes do not track yet).
-  void DisableAllTracking();
+  void DisableAllTracking() override;
   void EnableAllTracking();
   // Whether the axis follows new data (until axes track: always).
   bool GetAxisTrackingEnabled(const TiPlotAxis* Axis) const;
@@ -193,7 +195,8 @@ class TiPlotComponent : public TiCustomComponent, public IiPlotObjectHost {
   void EditProperties();
 
   // ---- toolbar state seen by the data view, limits, channels
-  bool GetToolBarSelectActive() const;
+  bool GetToolBarSelectActive() override;
+  bool GetToolBarZoomBoxActive() override;
   void SetToolBarSelectActive(bool Value);
 
   // ---- image lists 0..2 used by labels (null for another index)
@@ -449,6 +452,13 @@ class TiPlotComponent : public TiCustomComponent, public IiPlotObjectHost {
   void ObjectLostFocus(TiPlotObject* Sender) override;
   std::string TranslateText(const std::string& Text) override;
 
+  // ---- IiPlotDataHost and IiPlotAxisHost
+  TiPlotMasterManager* GetMasterManager() override {
+    return FMaster.get();
+  }
+  void DoBeforeZoomBox(const TRect& Rect, bool& Cancel) override;
+  void DoAxisCustomizeLabel(TiPlotAxis* Axis, std::string& Text, double Value) override;
+
   // Relays of the toolbar and of hints.
   void DoToolBarButtonClick(TiPlotObject* ToolBar, TiPlotToolBarButtonType ButtonType);
   void DoBeforeToolBarButtonClick(TiPlotObject* ToolBar, TiPlotToolBarButtonType ButtonType, bool& Cancel);
@@ -466,6 +476,8 @@ class TiPlotComponent : public TiCustomComponent, public IiPlotObjectHost {
   TiPlotToolBarButtonEvent OnToolBarButtonClick;
   TiPlotToolBarButtonBeforeEvent OnBeforeToolBarButtonClick;
   TiPlotObjectCustomizeTextEvent OnToolBarCustomizeHint;
+  TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
+  TiPlotZoomBoxEvent OnBeforeZoomBox;
   TNotifyEvent OnAfterPaint;
 
  protected:

@@ -3,7 +3,6 @@
 // rectangle from the axes' scales.
 
 #include <algorithm>
-#include <cmath>
 
 #include "instruments/plot/iPlotComponent.h"
 
@@ -261,12 +260,12 @@ void TiPlotComponent::CalcLayout(TCanvas* Canvas) {
     }
     a->SetStartStacked(ref->GetStartStacked());
     a->SetStopStacked(ref->GetStopStacked());
-    UpdateAxisScaleRect(a, Canvas);
+    a->UpdateScaleRect(Canvas);
   }
 
   // 13. The data view spans the axes' scales; a direction without axes
   // keeps the rectangle of step 6.
-  for (TiPlotAxis* a : axes) UpdateAxisScaleRect(a, Canvas);
+  for (TiPlotAxis* a : axes) a->UpdateScaleRect(Canvas);
   if (!view) return;
   TRect final = dv;
   const bool reverse = GetXYAxesReverse();
@@ -292,50 +291,6 @@ void TiPlotComponent::CalcLayout(TCanvas* Canvas) {
     }
   }
   view->SetDrawRect(final);
-}
-
-// ---------------------------------------------------------------- axis measuring
-
-namespace {
-
-int WidestLabel(TiPlotAxis* Axis, TCanvas* Canvas) {
-  int widest = iRound(Canvas->TextWidth("0") * Axis->GetLabelsMinLength());
-  const double span = Axis->GetSpan();
-  const double value = span + std::trunc(Axis->GetMin() / span) * span;
-  widest = std::max(widest, MultiLineTextWidth(Canvas, Axis->GetLabelText(value)));
-  for (int i = 0; i < Axis->GetTickListCount(); ++i)
-    widest = std::max(widest, MultiLineTextWidth(Canvas, Axis->GetTick(i).Text));
-  return widest;
-}
-
-bool Rotated(const TiPlotAxis* Axis) {
-  return Axis->GetLabelsRotation() == ira090 || Axis->GetLabelsRotation() == ira270;
-}
-
-}  // namespace
-
-void TiPlotComponent::UpdateAxisScaleRect(TiPlotAxis* Axis, TCanvas* Canvas) {
-  const double stackingEndsMargin = 0.5;
-  if (Axis->GetHorizontal()) {
-    int extent = 0;
-    if (Axis->GetLabelsVisible())
-      extent = Rotated(Axis) ? MultiLineTextHeight(Canvas, Axis->GetLabelText(Axis->GetMin()))
-                             : WidestLabel(Axis, Canvas);
-    Axis->UpdateScaleRect(extent, MultiLineTextWidth(Canvas, "0"), stackingEndsMargin);
-  } else {
-    const int extent = Rotated(Axis) ? WidestLabel(Axis, Canvas)
-                                     : MultiLineTextHeight(Canvas, Axis->GetLabelText(Axis->GetMin()));
-    Axis->UpdateScaleRect(extent, MultiLineTextHeight(Canvas, "0"), stackingEndsMargin);
-  }
-}
-
-void TiPlotComponent::CalcAxisTicks(TiPlotAxis* Axis, TCanvas* Canvas) {
-  UpdateAxisScaleRect(Axis, Canvas);
-  const bool alongWidth = Axis->GetHorizontal() != Rotated(Axis);
-  int footprint = alongWidth ? iRound(MultiLineTextWidth(Canvas, "0") * (Axis->GetLabelSeparation() + 1) +
-                                      WidestLabel(Axis, Canvas))
-                             : iRound(MultiLineTextHeight(Canvas, "0") * (Axis->GetLabelSeparation() + 1));
-  Axis->BuildTicks(std::max(footprint, 1));
 }
 
 void TiPlotComponent::ReCalcLayout() {

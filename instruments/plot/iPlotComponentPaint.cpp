@@ -80,7 +80,8 @@ void TiPlotComponent::iPaintToCanvas(TCanvas* Canvas) {
   } active(FPaintingActive);
   if (GetToolBarCount() == 0 || GetLegendCount() == 0 || GetDataViewCount() == 0) return;
   TiPlotDataView* view = GetDataView(0);
-  const TColor layerColor = GetBackGroundColor();
+  const TColor layerColor =
+      view->GetBackgroundTransparent() ? GetBackGroundColor() : view->GetBackgroundColor();
 
   FAxesCollisionList.clear();
   FLayerList.clear();
@@ -88,8 +89,8 @@ void TiPlotComponent::iPaintToCanvas(TCanvas* Canvas) {
   // Ticks, then the layout twice (the second pass sees the axis widths the
   // first one's rectangles give), then the ticks for the final lengths.
   auto ticks = [&] {
-    for (int i = 0; i < GetXAxisCount(); ++i) CalcAxisTicks(GetXAxis(i), Canvas);
-    for (int i = 0; i < GetYAxisCount(); ++i) CalcAxisTicks(GetYAxis(i), Canvas);
+    for (int i = 0; i < GetXAxisCount(); ++i) GetXAxis(i)->CalcTicks(Canvas);
+    for (int i = 0; i < GetYAxisCount(); ++i) GetYAxis(i)->CalcTicks(Canvas);
   };
   ticks();
   CalcLayout(Canvas);
@@ -109,6 +110,7 @@ void TiPlotComponent::iPaintToCanvas(TCanvas* Canvas) {
   } else {
     DrawBackGround(Canvas, GetBackGroundColor());
   }
+  view->DrawBackground(Canvas);
 
   // The objects inside the data view, by layer then kind.
   for (int i = 0; i < GetLimitCount(); ++i) AddLayerObject(LayerKey(GetLimit(i), 'C'), GetLimit(i));
@@ -122,6 +124,7 @@ void TiPlotComponent::iPaintToCanvas(TCanvas* Canvas) {
   for (int i = 0; i < GetAnnotationCount(); ++i)
     AddLayerObject(LayerKey(GetAnnotation(i), 'G'), GetAnnotation(i));
   PaintLayers(Canvas, layerColor);
+  view->DrawZoomBox(Canvas);
 
   DrawOuterObjects(Canvas);
   for (int i = 0; i < GetDataCursorCount(); ++i) GetDataCursor(i)->Draw(Canvas, layerColor);
