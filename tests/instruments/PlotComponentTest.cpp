@@ -133,6 +133,15 @@ TEST_F(PlotComponentTest, ProgramSwitchesOffEditingSelectionPopupsAndHints) {
   EXPECT_FALSE(xy.GetHintsShow());
 }
 
+TEST_F(PlotComponentTest, LoadingMovesAToolBarOffTheTitlesPlace) {
+  TiXYPlot xy(nullptr);
+  xy.GetToolBar(0)->SetZOrder(2);
+  xy.DisableLayoutManager();
+  xy.Loaded();
+  EXPECT_EQ(xy.GetToolBar(0)->GetZOrder(), 3);
+  EXPECT_TRUE(xy.GetLayoutManager()->GetEnabled());
+}
+
 TEST(XYPlotTest, DefaultObjectsAndChannels) {
   classlib_test::App();
   TiXYPlot plot(nullptr);

@@ -200,6 +200,49 @@ TEST_F(PlotLayoutTest, ToolBarIsPinnedToTheTopAndALabelSpansTheControl) {
   EXPECT_EQ(plot.GetDataView(0)->GetDrawRect().Top, 36 + labelHeight + 7);
 }
 
+TEST_F(PlotLayoutTest, AToolBarAloneAboveLeavesRoomForTheSidesEndMargin) {
+  plot.AddDataView();
+  plot.DisableLayoutManager();
+  plot.GetToolBar(plot.AddToolBar())->SetZOrder(3);
+  Add(false, 0, 30)->FEndMargin = 10;
+  plot.EnableLayoutManager();
+  TBitmap bitmap(500, 200);
+  plot.CalcLayout(bitmap.GetCanvas());
+  EXPECT_EQ(plot.GetDataView(0)->GetDrawRect().Top, 36 + 7 + 10);
+  // With a second object above, the toolbar's own room is enough.
+  plot.DisableLayoutManager();
+  plot.GetLabel(plot.AddLabel())->SetZOrder(2);
+  plot.EnableLayoutManager();
+  plot.CalcLayout(bitmap.GetCanvas());
+  EXPECT_EQ(plot.GetDataView(0)->GetDrawRect().Top,
+            36 + plot.GetLabel(0)->GetRequiredWidth(bitmap.GetCanvas()) + 7);
+}
+
+TEST_F(PlotLayoutTest, CartesianAxesCrossTheDataView) {
+  plot.AddDataView();
+  plot.AddXAxis();
+  plot.AddYAxis();
+  plot.GetXAxis(0)->SetCartesianStyle(ipcsMaster);
+  plot.GetYAxis(0)->SetCartesianStyle(ipcsChild);
+  plot.GetYAxis(0)->SetCartesianChildRefAxisName("x-axis 1");
+  plot.GetXAxis(0)->SetMinSpan(0, 100);
+  plot.GetYAxis(0)->SetCartesianChildRefValue(25);
+  TBitmap bitmap(500, 200);
+  plot.CalcLayout(bitmap.GetCanvas());
+  plot.CalcLayout(bitmap.GetCanvas());
+  const TRect dv = plot.GetDataView(0)->GetDrawRect();
+  const TRect x = plot.GetXAxis(0)->GetDrawRect();
+  EXPECT_EQ(x.Top, (dv.Top + dv.Bottom) / 2);
+  EXPECT_EQ(x.Top, x.Bottom);
+  const TRect y = plot.GetYAxis(0)->GetDrawRect();
+  EXPECT_EQ(y.Left, plot.GetXAxis(0)->PositionToPixels(25));
+  EXPECT_EQ(y.Left, y.Right);
+  // Without its reference a child axis has no place.
+  plot.GetYAxis(0)->SetCartesianChildRefAxisName("none");
+  plot.CalcLayout(bitmap.GetCanvas());
+  EXPECT_EQ(plot.GetYAxis(0)->GetDrawRect(), TRect());
+}
+
 TEST_F(PlotLayoutTest, AControlTooSmallForItsObjectsGivesAnEmptyDataView) {
   plot.AddDataView();
   plot.DisableLayoutManager();
