@@ -155,6 +155,8 @@ void TiPlotComponent::ObjectRemove(TObject* Object) {
   for (TiPlotObject** ref : {&FMouseDownObject, &FLastMouseOverObject, &FLastMouseClickObject})
     if (static_cast<const void*>(*ref) == id) *ref = nullptr;
   std::erase_if(FLayerList, [&](const auto& e) { return static_cast<const void*>(e.second) == id; });
+  for (auto* list : {&FVisibleListLeft, &FVisibleListRight, &FVisibleListTop, &FVisibleListBottom})
+    std::erase_if(*list, [&](const TiPlotLayoutObject* o) { return static_cast<const void*>(o) == id; });
   if (!FMaster) return;
   FireKindEvent(Object, {{FMaster->GetChannelManager(), &OnRemoveChannel},
                          {FMaster->GetXAxisManager(), &OnRemoveXAxis},

@@ -198,6 +198,10 @@ TEST_F(PlotLayoutTest, ToolBarIsPinnedToTheTopAndALabelSpansTheControl) {
   EXPECT_EQ(toolBar->GetDrawRect(), TRect(2, 2, 497, 38));
   EXPECT_EQ(label->GetDrawRect(), TRect(7, 36 + 7, 495, 36 + 7 + labelHeight));
   EXPECT_EQ(plot.GetDataView(0)->GetDrawRect().Top, 36 + labelHeight + 7);
+  // An object removed between paints leaves the lists of the last one.
+  EXPECT_EQ(plot.GetVisibleListTop(), (TiPlotLayoutManager::TSideList{label, toolBar}));
+  plot.DeleteToolBar(0);
+  EXPECT_EQ(plot.GetVisibleListTop(), TiPlotLayoutManager::TSideList{label});
 }
 
 TEST_F(PlotLayoutTest, AToolBarAloneAboveLeavesRoomForTheSidesEndMargin) {
