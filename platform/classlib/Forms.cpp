@@ -488,6 +488,12 @@ void TCustomForm::SetVisible(bool Value) {
     DoHide();
     if (FVisible) return;
     w->hide();
+    // A modal form that is hidden no longer blocks anything: its loop ends
+    // too, rather than running on invisibly.
+    if (FModal) {
+      FModalHidden = true;
+      if (FModalLoop) FModalLoop->exit();
+    }
   }
   VisibleChanged();
 }
@@ -514,6 +520,7 @@ TModalResult TCustomForm::ShowModal() {
   QWidget* w = GetWidget();
   w->setWindowModality(Qt::ApplicationModal);
   FModal = true;
+  FModalHidden = false;
   FModalResult = mrNone;
   std::weak_ptr<bool> alive = FAlive;
   auto cleanup = [&] {
@@ -530,6 +537,12 @@ TModalResult TCustomForm::ShowModal() {
     FModalLoop = &loop;
     for (;;) {
       if (alive.expired() || !*alive.lock()) break;
+      // Hidden (from a handler, or by OnShow): the form is gone from the
+      // screen, so there is nothing left to ask OnCloseQuery about.
+      if (FModalHidden) {
+        if (FModalResult == mrNone) FModalResult = mrCancel;
+        break;
+      }
       if (Application && Application->GetTerminated()) FModalResult = mrCancel;
       if (FModalResult != mrNone) {
         if (Application && Application->GetTerminated()) break;

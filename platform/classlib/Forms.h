@@ -119,8 +119,9 @@ class TCustomForm : public TWinControl {
   void Show();
   void Hide() { SetVisible(false); }
   // Shows the form and runs a loop (timers, posted and sent messages keep
-  // running) until ModalResult is set or the application terminates; returns
-  // ModalResult. Throws EInvalidOperation on a visible form.
+  // running) until ModalResult is set, the form is hidden (mrCancel unless
+  // a result was set) or the application terminates; returns ModalResult.
+  // Throws EInvalidOperation on a visible form.
   TModalResult ShowModal();
   // Asks OnCloseQuery, then OnClose decides: caNone keeps the form, caHide
   // hides it, caFree frees it later, caMinimize minimises it. Closing the
@@ -184,6 +185,7 @@ class TCustomForm : public TWinControl {
   TWinControl* FActiveControl = nullptr;
   TModalResult FModalResult = mrNone;
   bool FModal = false;
+  bool FModalHidden = false;
   QEventLoop* FModalLoop = nullptr;
   bool FCreated = false;
   bool FDestroyFired = false;

@@ -120,19 +120,43 @@ TEST_F(FormsTest, ShowModalOfAVisibleFormThrows) {
   EXPECT_THROW(form->ShowModal(), EInvalidOperation);
 }
 
+// Ends every loop when a modal loop outlives the deadline, so that a loop
+// that never ends fails the test instead of hanging it.
+struct ModalDeadline {
+  QTimer timer;
+  bool expired = false;
+  explicit ModalDeadline(int ms = 10000) {
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      expired = true;
+      Application->Terminate();
+    });
+    timer.start(ms);
+  }
+};
+
 TEST_F(FormsTest, NestedModalLoopsReturnInnermostFirst) {
-  auto* outer = new ActionForm(app);
-  auto* inner = new ActionForm(app);
-  std::vector<std::string> order;
-  outer->action = [&] {
-    PostMessage(inner, WM_RUN, 0, 0);
-    order.push_back("inner=" + std::to_string(inner->ShowModal()));
-    outer->SetModalResult(mrOk);
-  };
-  inner->action = [&] { inner->SetModalResult(mrNo); };
-  PostMessage(outer, WM_RUN, 0, 0);
-  order.push_back("outer=" + std::to_string(outer->ShowModal()));
-  EXPECT_EQ(order, (std::vector<std::string>{"inner=7", "outer=1"}));
+  // The outer form ends by its own result, or because the inner one hid it
+  // (then after the inner returns).
+  for (bool hideOuter : {false, true}) {
+    ModalDeadline deadline;
+    auto* outer = new ActionForm(app);
+    auto* inner = new ActionForm(app);
+    std::vector<std::string> order;
+    outer->action = [&] {
+      PostMessage(inner, WM_RUN, 0, 0);
+      order.push_back("inner=" + std::to_string(inner->ShowModal()));
+      if (!hideOuter) outer->SetModalResult(mrOk);
+    };
+    inner->action = [&] {
+      if (hideOuter) outer->Hide();
+      inner->SetModalResult(mrNo);
+    };
+    PostMessage(outer, WM_RUN, 0, 0);
+    order.push_back("outer=" + std::to_string(outer->ShowModal()));
+    EXPECT_EQ(order, (std::vector<std::string>{"inner=7", hideOuter ? "outer=2" : "outer=1"}));
+    EXPECT_FALSE(deadline.expired) << hideOuter;
+  }
 }
 
 TEST_F(FormsTest, CloseActionsOfAnOrdinaryForm) {
@@ -316,6 +340,51 @@ TEST_F(FormsTest, ReleaseFromAHandlerFreesTheFormAfterward) {
   PostMessage(form, WM_RUN, 0, 0);
   ASSERT_TRUE(WaitFor("the form's OnDestroy", [&] { return destroyed; }));
   EXPECT_EQ(app->GetComponentCount(), 0);
+}
+
+TEST_F(FormsTest, HidingAModalFormEndsItsLoopWithoutAskingToClose) {
+  ModalDeadline deadline;
+  struct Case {
+    const char* what;
+    TModalResult setFirst;  // a result set before the hide
+    bool hideInOnShow;
+    TModalResult expected;
+  } cases[] = {
+      {"hidden from a handler", mrNone, false, mrCancel},
+      {"result set, then hidden", mrOk, false, mrOk},
+      {"hidden by its OnShow", mrNone, true, mrCancel},
+  };
+  for (const Case& c : cases) {
+    auto* dialog = new ActionForm(app);
+    int queries = 0;
+    dialog->OnCloseQuery = [&](TObject*, bool& canClose) {
+      ++queries;
+      canClose = false;  // would keep an ordinary close waiting for ever
+    };
+    dialog->action = [&] {
+      if (c.setFirst != mrNone) dialog->SetModalResult(c.setFirst);
+      dialog->Hide();
+    };
+    dialog->OnShow = [&](TObject*) {
+      if (c.hideInOnShow) dialog->Hide();
+    };
+    if (!c.hideInOnShow) PostMessage(dialog, WM_RUN, 0, 0);
+    EXPECT_EQ(dialog->ShowModal(), c.expected) << c.what;
+    EXPECT_EQ(queries, 0) << c.what;
+    EXPECT_FALSE(dialog->IsModal()) << c.what;
+    EXPECT_FALSE(dialog->GetWidget()->isVisible()) << c.what;
+    // Nothing is blocked any more, and the form can be shown modally again.
+    EXPECT_EQ(dialog->GetWidget()->windowModality(), Qt::NonModal) << c.what;
+    dialog->OnShow = nullptr;
+    dialog->OnCloseQuery = nullptr;
+    dialog->action = [&] { dialog->SetModalResult(mrYes); };
+    PostMessage(dialog, WM_RUN, 0, 0);
+    TModalResult again = mrNone;
+    EXPECT_NO_THROW(again = dialog->ShowModal()) << c.what;
+    EXPECT_EQ(again, mrYes) << c.what;
+    dialog->Free();
+    ASSERT_FALSE(deadline.expired) << c.what;
+  }
 }
 
 }  // namespace
