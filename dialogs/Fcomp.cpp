@@ -14,6 +14,8 @@ TfmComp::TfmComp(TComponent* AOwner) : TForm(AOwner) {
   ilrCompLed->SetParent(this);
   ilrCompLed->SetBounds(92, 23, 36, 16);
   ilrCompLed->SetActiveColor(RGB(0xF0, 0x50, 0x40));
+  ilrCompLed->SetBackGroundColor(dialog_look::Face);
+  ilrCompLed->SetBevelStyle(ibsNone);
 }
 
 TfmComp::~TfmComp() {

@@ -22,7 +22,7 @@ TfmNetwork::TfmNetwork(TComponent* AOwner) : TForm(AOwner) {
   pbScan->SetBounds(20, 48, width - 40, 22);
   pbScan->SetBackgroundColor(dialog_look::Field);
   pbScan->SetBorderColor(dialog_look::Panel);
-  pbScan->SetShowPercentage(false);
+  pbScan->SetShowPosition(false);
   pbScan->SetPosition(0);
   cbCOM = new TComboBox(this);
   cbCOM->SetName("cbCOM");

@@ -18,6 +18,10 @@ TfmProcess::TfmProcess(TComponent* AOwner) : TForm(AOwner) {
   ProgressBar->SetLevel2Perc(90);
   ProgressBar->SetBackgroundColor(dialog_look::Field);
   ProgressBar->SetBorderColor(dialog_look::Panel);
+  ProgressBar->SetLevel0Color(RGB(0x2E, 0x9E, 0x5E));
+  ProgressBar->SetLevel0ColorTo(RGB(0x58, 0xC8, 0x88));
+  ProgressBar->GetBarFont()->SetColor(dialog_look::Text);
+  ProgressBar->GetBarFont()->SetStyle(TFontStyles{fsBold});
   ProgressBar->SetPosition(0);
 
   StatusBar = new TStatusBar(this);

@@ -17,6 +17,8 @@ TMixGateForm::TMixGateForm(TComponent* AOwner, const char* Name, const std::stri
     led->SetParent(FActivityBox);
     led->SetBounds(left + 8, 22, 18, 18);
     led->SetActiveColor(RGB(0x3C, 0xE0, 0x78));
+    led->SetBackGroundColor(dialog_look::Panel);
+    led->SetBevelStyle(ibsNone);
     AddLabel(FActivityBox, ("lbLedIn" + letter).c_str(), "In" + std::to_string(i + 1), left, 46, 36, 22)
         ->SetAlignment(taCenter);
   }
