@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -239,6 +241,19 @@ TEST_F(DialogMembersTest, ScanDialogKeepsTheOutcomeAndShowsALostLink) {
   fmNetwork->ConnectResult(0);
   EXPECT_FALSE(fmNetwork->HasSucceeded());
   ASSERT_TRUE(PumpUntil([] { return !fmNetwork->tmConnect->GetEnabled(); }));
+}
+
+TEST_F(DialogMembersTest, ReportsEndTheModalShowingsOfScanAndProgress) {
+  // A successful attempt closes the scan dialog that waits for it.
+  QTimer::singleShot(0, [] { fmNetwork->ConnectResult(1); });
+  EXPECT_EQ(fmNetwork->ShowModal(), mrOk);
+  EXPECT_TRUE(fmNetwork->HasSucceeded());
+
+  // A lost link closes the progress window of a transfer in progress.
+  QTimer::singleShot(0, [] { fmNetwork->LinkBroken(); });
+  EXPECT_EQ(fmProcess->ShowModal(), mrCancel);
+  EXPECT_FALSE(fmNetwork->HasSucceeded());
+  ASSERT_TRUE(PumpUntil([] { return !fmNetwork->tmLinkBroken->GetEnabled(); }));
 }
 
 TEST_F(DialogMembersTest, UnlockDialogStoresTheDevicesVerdict) {
