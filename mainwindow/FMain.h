@@ -111,6 +111,12 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner {
   void SetStorePresetName(int row, const std::string& name) override;
   std::optional<std::string> AskUnitFileName() override;
 
+  // The quit confirmation's answer; the close handler lets the program end
+  // only while it is set.
+  void SetCloseConfirmed(bool Value) { CloseConfirmed = Value; }
+  // Returns the device to its factory settings.
+  void FactoryReset();
+
   // ---- Shell (menus, top bar, page buttons, preset bar, timers, layout)
   // The component that holds every page box.
   TWinControl* GetMainBox() const { return FMainBox; }
