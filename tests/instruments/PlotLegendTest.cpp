@@ -219,6 +219,11 @@ TEST_F(PlotLegendTest, ChannelsLeftOutAndHitByName) {
   const TRect r = a->GetLegendRect();
   EXPECT_EQ(Legend->GetMouseOverObject(r.Left + 2, r.Top + 2), a);
   EXPECT_EQ(Legend->GetMouseOverObject(r.Right + 40, r.Bottom + 40), Legend);
+  // A click on the legend is the plot's legend click.
+  Legend->iMouseDown(mbLeft, TShiftState(), 20, 20, 20, 20, nullptr);
+  Legend->iMouseUp(mbLeft, TShiftState(), 20, 20, 20, 20, false, nullptr);
+  ASSERT_FALSE(Host.Events.empty());
+  EXPECT_EQ(Host.Events.back(), "click " + Legend->GetName());
   // A channel that goes leaves nothing to hit.
   Host.Master->GetChannelManager()->Clear();
   EXPECT_EQ(Legend->GetMouseOverObject(r.Left + 2, r.Top + 2), Legend);
@@ -275,6 +280,9 @@ TEST_F(PlotLegendTest, LineSamplesAndNamesAtTheirPixels) {
   dashed->SetTraceLineStyle(iplsDash);
   Legend->SetDrawRect(TRect(10, 10, 200, 120));
   Legend->SetShowColumnXValue(true);
+  Legend->SetShowColumnMarker(true);
+  Legend->SetColumnTitlesVisible(true);
+  dashed->SetMarkersVisible(true);
   dashed->AddXY(-40, -40);
   Legend->Draw(Canvas(), kBack);
   Save("plot-legend.png");
