@@ -31,6 +31,7 @@ struct Stage : FormStage {
   std::vector<std::string> resizes;
   Stage() {
     form->SetColor(clNavy);
+    form->GetFont()->SetColor(RGB(230, 233, 237));
     form->SetBounds(100, 100, kDesignWidth, kDesignHeight);
     topLeft = Panel(10, 10, 100, 50, clRed);
     bottomRight = Panel(kDesignWidth - 60, kDesignHeight - 40, 60, 40, clYellow);
