@@ -86,6 +86,16 @@ void TiPlotComponent::iPaintToCanvas(TCanvas* Canvas) {
   FAxesCollisionList.clear();
   FLayerList.clear();
 
+  // Cursors compute their values; one on all channels lists them in the legend.
+  TiPlotLegend* legend = GetLegend(0);
+  legend->SetCursorAllChannels(false);
+  for (int i = 0; i < GetDataCursorCount(); ++i) {
+    TiPlotDataCursor* cursor = GetDataCursor(i);
+    cursor->UpdateValues();
+    if (cursor->GetVisible() && cursor->GetAllChannels() && cursor->GetChannelShowAllInLegend())
+      legend->SetCursorAllChannels(true);
+  }
+
   // Ticks, then the layout twice (the second pass sees the axis widths the
   // first one's rectangles give), then the ticks for the final lengths.
   auto ticks = [&] {
@@ -99,6 +109,7 @@ void TiPlotComponent::iPaintToCanvas(TCanvas* Canvas) {
   for (int i = 0; i < GetChannelCount(); ++i) GetChannel(i)->UpdateCanDraw();
   for (int i = 0; i < GetXAxisCount(); ++i) GetXAxis(i)->UpdateCanDraw();
   for (int i = 0; i < GetYAxisCount(); ++i) GetYAxis(i)->UpdateCanDraw();
+  for (int i = 0; i < GetDataCursorCount(); ++i) GetDataCursor(i)->SetDataView(view);
 
   // Background.
   if (FBackGroundGradientEnabled) {

@@ -1,12 +1,16 @@
 // Legend: items wrapped into columns and rows, paging when they do not all
-// fit, spacing spread across the room.
+// fit, spacing spread across the room; texts, samples and names drawn.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "instruments/base/iDrawing.h"
+#include "instruments/base/iPropertyText.h"
 #include "instruments/plot/iPlotLegend.h"
+#include "platform/classlib/PicturePng.h"
+#include "tests/instruments/PlotTestHost.h"
 
 namespace {
 
@@ -119,6 +123,183 @@ TEST(PlotLegendWrap, NothingDividesByZero) {
   TiPlotLegendWrapInput none;
   none.Count = 0;
   EXPECT_TRUE(iLegendWrap(none).Places.empty());
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- the legend in a plot
+
+namespace {
+
+constexpr TColor kBack = 0x202020;
+
+class PlotLegendTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    classlib_test::App();
+    Host.Master->AddXAxis();
+    Host.Master->AddYAxis();
+    Host.Master->AddLegend();
+    Legend = Host.Master->GetLegendManager()->GetItem(0);
+    Sheet.GetCanvas()->Brush->SetColor(kBack);
+    Sheet.GetCanvas()->FillRect(TRect(0, 0, 300, 200));
+  }
+  TiPlotChannelCustom* AddChannel(const std::string& Title) {
+    const int i = Host.Master->AddChannel();
+    TiPlotChannelCustom* c = Host.Master->GetChannelManager()->GetItem(i);
+    c->SetTitleText(Title);
+    return c;
+  }
+  TCanvas* Canvas() { return Sheet.GetCanvas(); }
+  // Room for N rows of the default font: margins, rows and spacing.
+  int HeightForRows(int N) {
+    Canvas()->Font->Assign(Legend->GetFont());
+    const int h0 = Canvas()->TextHeight("0"), gap = iRound(h0 * 0.25);
+    return 2 * h0 + N * (h0 + gap) - gap;
+  }
+  void Save(const std::string& Name) {
+    TPngImage png;
+    png.Assign(&Sheet);
+    png.SaveToFile(::testing::TempDir() + Name);
+  }
+  instruments_test::TTestPlotHost Host;
+  TiPlotLegend* Legend = nullptr;
+  TBitmap Sheet{300, 200};
+};
+
+TEST_F(PlotLegendTest, FiveChannelsPageThroughTwoRows) {
+  for (const char* t : {"In", "Out", "Gain", "Knee", "Threshold"}) AddChannel(t);
+  Legend->SetDrawRect(TRect(10, 10, 150, 10 + HeightForRows(5)));
+  const int width = Legend->GetRequiredWidth(Canvas());
+  EXPECT_EQ(Legend->GetActualWrapColCount(), 1);
+  EXPECT_EQ(Legend->GetActualWrapRowCount(), 5);
+  EXPECT_FALSE(Legend->GetDownButton()->GetVisible());
+  EXPECT_EQ(Legend->GetViewStopIndex(), 4);
+
+  Legend->SetDrawRect(TRect(10, 10, 150, 10 + HeightForRows(2)));
+  EXPECT_EQ(Legend->GetRequiredWidth(Canvas()), width + 25);
+  EXPECT_EQ(Legend->GetActualWrapRowCount(), 3);
+  EXPECT_TRUE(Legend->GetDownButton()->GetVisible());
+  EXPECT_FALSE(Legend->GetUpButton()->GetEnabled());
+  Legend->Draw(Canvas(), kBack);
+  Save("plot-legend-paged.png");
+  TiPlotChannelManager* channels = Host.Master->GetChannelManager();
+  EXPECT_FALSE(channels->GetItem(2)->GetLegendRect().IsEmpty());
+  EXPECT_TRUE(channels->GetItem(3)->GetLegendRect().IsEmpty());
+  EXPECT_TRUE(channels->GetItem(4)->GetLegendRect().IsEmpty());
+
+  // The down button pages one item per click until the last one shows.
+  for (int click = 1; click <= 2; ++click) {
+    ASSERT_TRUE(Legend->GetDownButton()->GetEnabled()) << click;
+    Legend->GetDownButton()->OnClick(Legend->GetDownButton());
+    Legend->Draw(Canvas(), kBack);
+    EXPECT_EQ(Legend->GetViewStartIndex(), click);
+  }
+  EXPECT_EQ(Legend->GetViewStopIndex(), 4);
+  EXPECT_FALSE(channels->GetItem(4)->GetLegendRect().IsEmpty());
+  EXPECT_TRUE(channels->GetItem(0)->GetLegendRect().IsEmpty());
+  EXPECT_FALSE(Legend->GetDownButton()->GetEnabled());
+  EXPECT_TRUE(Legend->GetUpButton()->GetEnabled());
+
+  // Everything fits again: back to the first item.
+  Legend->SetViewStartIndex(9);
+  Legend->SetDrawRect(TRect(10, 10, 150, 10 + HeightForRows(5)));
+  Legend->GetRequiredWidth(Canvas());
+  EXPECT_EQ(Legend->GetViewStartIndex(), 0);
+}
+
+TEST_F(PlotLegendTest, ChannelsLeftOutAndHitByName) {
+  TiPlotChannelCustom* a = AddChannel("Curve");
+  TiPlotChannelCustom* b = AddChannel("Hidden");
+  b->SetVisibleInLegend(false);
+  Legend->SetDrawRect(TRect(10, 10, 150, 100));
+  Legend->Draw(Canvas(), kBack);
+  ASSERT_EQ(Legend->GetItemCount(), 1);
+  EXPECT_EQ(Legend->GetItemChannel(0), a);
+  const TRect r = a->GetLegendRect();
+  EXPECT_EQ(Legend->GetMouseOverObject(r.Left + 2, r.Top + 2), a);
+  EXPECT_EQ(Legend->GetMouseOverObject(r.Right + 40, r.Bottom + 40), Legend);
+  // A channel that goes leaves nothing to hit.
+  Host.Master->GetChannelManager()->Clear();
+  EXPECT_EQ(Legend->GetMouseOverObject(r.Left + 2, r.Top + 2), Legend);
+  // With no channel at all nothing is drawn.
+  Sheet.GetCanvas()->FillRect(TRect(0, 0, 300, 200));
+  Legend->SetBackGroundTransparent(false);
+  Legend->Draw(Canvas(), kBack);
+  EXPECT_EQ(Sheet.GetCanvas()->GetPixels(20, 20), kBack);
+}
+
+TEST_F(PlotLegendTest, ColumnTexts) {
+  TiPlotChannelCustom* c = AddChannel("  ");
+  TiPlotAxis* x = Host.Master->GetXAxisManager()->GetItem(0);
+  x->SetTitle(" ");
+  TiPlotAxis* y = Host.Master->GetYAxisManager()->GetItem(0);
+  y->SetTitle("Output");
+  EXPECT_EQ(Legend->GetColumnText(c, iplcChannel), c->GetName());  // a blank title shows the name
+  EXPECT_EQ(Legend->GetColumnText(c, iplcXName), x->GetName());
+  EXPECT_EQ(Legend->GetColumnText(c, iplcYName), "Output");
+  EXPECT_EQ(Legend->GetColumnText(c, iplcXValue), "Empty");
+  c->AddXY(-40, -12.5);
+  c->AddXY(-20, -7.5);
+  EXPECT_EQ(Legend->GetColumnText(c, iplcXValue), x->GetLegendText(-20));
+  EXPECT_EQ(Legend->GetColumnText(c, iplcYMax), y->GetLegendText(-7.5));
+  EXPECT_EQ(Legend->GetColumnText(c, iplcYMin), y->GetLegendText(-12.5));
+  EXPECT_EQ(Legend->GetColumnText(c, iplcYMean), y->GetLegendText(-10));
+  c->SetYAxisName("nowhere");
+  EXPECT_EQ(Legend->GetColumnText(c, iplcYMean), "N/A");
+  EXPECT_EQ(Legend->GetColumnText(c, iplcYName), "None");
+}
+
+TEST_F(PlotLegendTest, SettingsAndTheirStoredForm) {
+  Legend->SetWrapRowDesiredCount(0);
+  EXPECT_EQ(Legend->GetWrapRowDesiredCount(), 1);
+  Legend->SetWrapColDesiredCount(-2);
+  EXPECT_EQ(Legend->GetWrapColDesiredCount(), 1);
+  EXPECT_EQ(Legend->GetLineColumnHeight(), 3);
+  // 3 differs from the declared 13 and is written; 13 is not.
+  TStringList lines;
+  WritePropertiesText(Legend, "", &lines, true, nullptr);
+  EXPECT_NE(lines.IndexOf("LineColumnHeight = 3"), -1);
+  Legend->SetLineColumnHeight(13);
+  lines.Clear();
+  WritePropertiesText(Legend, "", &lines, true, nullptr);
+  for (int i = 0; i < lines.GetCount(); ++i)
+    EXPECT_EQ(lines[i].rfind("LineColumnHeight", 0), std::string::npos);
+}
+
+TEST_F(PlotLegendTest, LineSamplesAndNamesAtTheirPixels) {
+  TiPlotChannelCustom* solid = AddChannel("Curve");
+  solid->SetColor(clWhite);
+  TiPlotChannelCustom* dashed = AddChannel("Threshold");
+  dashed->SetColor(0x8080FF);
+  dashed->SetTraceLineStyle(iplsDash);
+  Legend->SetDrawRect(TRect(10, 10, 200, 120));
+  Legend->SetShowColumnXValue(true);
+  dashed->AddXY(-40, -40);
+  Legend->Draw(Canvas(), kBack);
+  Save("plot-legend.png");
+  const TiPlotLegendPlace& p0 = Legend->GetItemPlace(0);
+  const TiPlotLegendPlace& p1 = Legend->GetItemPlace(1);
+  Canvas()->Font->Assign(Legend->GetFont());
+  const int centre0 = p0.Top + Canvas()->TextHeight("0") / 2;
+  const int centre1 = p1.Top + Canvas()->TextHeight("0") / 2;
+  // Four lines of the sample (height 3), solid over 13 pixels.
+  for (int dy : {-1, 0, 1, 2}) {
+    EXPECT_EQ(Canvas()->GetPixels(p0.Left, centre0 + dy), clWhite) << dy;
+    EXPECT_EQ(Canvas()->GetPixels(p0.Left + 12, centre0 + dy), clWhite) << dy;
+  }
+  EXPECT_EQ(Canvas()->GetPixels(p0.Left, centre0 - 2), kBack);
+  EXPECT_EQ(Canvas()->GetPixels(p0.Left + 13, centre0), kBack);
+  // The dash: 0..4 and 8..12, a gap between.
+  EXPECT_EQ(Canvas()->GetPixels(p1.Left + 4, centre1), 0x8080FF);
+  EXPECT_EQ(Canvas()->GetPixels(p1.Left + 6, centre1), kBack);
+  EXPECT_EQ(Canvas()->GetPixels(p1.Left + 8, centre1), 0x8080FF);
+  // The name cell holds the name's ink.
+  const TRect name = dashed->GetLegendRect();
+  bool ink = false;
+  for (int y = name.Top; y < name.Bottom; ++y)
+    for (int x = name.Left; x < name.Right; ++x) ink = ink || Canvas()->GetPixels(x, y) != kBack;
+  EXPECT_TRUE(ink);
 }
 
 }  // namespace
