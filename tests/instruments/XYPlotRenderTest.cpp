@@ -150,4 +150,29 @@ TEST(XYPlotRender, DefaultObjectsShown) {
   EXPECT_GT(CountColour(*bitmap, bar, clBtnFace), 0);
 }
 
+TEST(XYPlotRender, ReversedAxesWithASideTitle) {
+  classlib_test::App();
+  TiXYPlot plot(nullptr);
+  plot.SetBounds(0, 0, 400, 260);
+  plot.GetToolBar(0)->SetVisible(false);
+  plot.SetXYAxesReverse(true);
+  plot.GetXAxis(0)->SetMinSpan(-100, 120);
+  plot.GetYAxis(0)->SetMinSpan(0, 50);
+  // The title beside the data view, on the right, reading upward.
+  TiPlotLabel* title = plot.GetLabel(0);
+  title->SetHorizontal(false);
+  title->SetZOrder(3);
+  plot.SetTitleText("Reversed");
+  TiXYPlotChannel* ch = plot.GetChannel(0);
+  ch->AddXY(-90, 5);
+  ch->AddXY(10, 45);
+  auto bitmap = Render(plot, "reversed");
+  const TRect dv = plot.GetDataView(0)->GetDrawRect();
+  // X runs up the left side, Y along the bottom.
+  EXPECT_LT(plot.GetXAxis(0)->GetDrawRect().Right, dv.Left + 1);
+  EXPECT_GT(plot.GetYAxis(0)->GetDrawRect().Top, dv.Bottom - 1);
+  EXPECT_GE(title->GetDrawRect().Left, dv.Right);
+  EXPECT_GT(CountColour(*bitmap, title->GetDrawRect(), clWhite), 0);
+}
+
 }  // namespace
