@@ -1,5 +1,12 @@
 #include "instruments/plot/iXYPlot.h"
 
+#include "instruments/base/iProperties.h"
+
+namespace {
+// Publishes what the plot publishes.
+const TiRegisterProperties<TiXYPlot, TiPlotComponent> kProperties([](TiPropertyBuilder<TiXYPlot>&) {});
+}  // namespace
+
 TiXYPlot::TiXYPlot(TComponent* AOwner) : TiPlotComponent(AOwner) {
   TiPlotMasterManager* master = GetMaster();
   master->SetChannelClass(iChannelClass<TiXYPlotChannel>());

@@ -142,6 +142,16 @@ TEST_F(PlotComponentTest, LoadingMovesAToolBarOffTheTitlesPlace) {
   EXPECT_TRUE(xy.GetLayoutManager()->GetEnabled());
 }
 
+TEST_F(PlotComponentTest, PublishedPropertiesReachThePlotAndTheXYPlot) {
+  TiXYPlot xy(nullptr);
+  for (const char* name :
+       {"TitleText", "OuterMarginLeft", "BackGroundGradientEnabled", "Name", "BorderStyle"})
+    EXPECT_NE(GetPropInfo(&xy, name), nullptr) << name;
+  const TiPropInfo* title = GetPropInfo(&xy, "TitleText");
+  title->SetStr(&xy, "Gate");
+  EXPECT_EQ(xy.GetTitleText(), "Gate");
+}
+
 TEST(XYPlotTest, DefaultObjectsAndChannels) {
   classlib_test::App();
   TiXYPlot plot(nullptr);
