@@ -120,6 +120,21 @@ TEST_F(PlotPaintTest, AfterPaintFiresAndPaintingFlagFollowsThePass) {
   EXPECT_FALSE(plot.GetPaintingActive());
 }
 
+TEST_F(PlotPaintTest, HintBoxIsPaintedLast) {
+  TiHintData& hint = plot.GetHintData();
+  hint.Text = "Zoom Box";
+  hint.Left = 40;
+  hint.Top = 50;
+  hint.Width = 80;
+  hint.Height = 20;
+  hint.Visible = true;
+  auto bitmap = Paint();
+  EXPECT_EQ(bitmap->GetCanvas()->GetPixels(42, 52), ColorToRGB(clInfoBk));
+  hint.Visible = false;
+  bitmap = Paint();
+  EXPECT_NE(bitmap->GetCanvas()->GetPixels(42, 52), ColorToRGB(clInfoBk));
+}
+
 TEST_F(PlotPaintTest, AxesCollisionList) {
   plot.ReCalcLayout();
   const TRect dv = plot.GetDataView(0)->GetDrawRect();
