@@ -76,6 +76,8 @@ TiPlotComponent::TiPlotComponent(TComponent* AOwner)
   FMaster->OnRemove = [this](TObject* o) { ObjectRemove(o); };
   FMaster->OnInsert = [this](TObject* o) { ObjectInsert(o); };
   FMaster->OnInvalidateNow = [this](TObject*) { InvalidateNow(); };
+  // An object's "Edit..." item opens the property editor.
+  FMaster->OnEditObject = [this](TObject*) { EditProperties(); };
   FPopupMenu = new TPopupMenu(this);
   FAnnotationDefaultFont->SetColor(clWhite);
   FMaster->SetUserCanEditObjects(true);
