@@ -1,0 +1,45 @@
+// Renders every strip page to a PNG for a look by eye, when
+// TAVO_RENDER_DIR names a folder; otherwise skipped.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/ui/StripPagesSupport.h"
+
+namespace {
+
+using namespace strip_test;
+
+struct Page {
+  const char* file;
+  const char* upper;
+  const char* lower;
+  const char* front;  // a panel of the lower box to bring up, if any
+};
+
+TEST(StripPagesRender, EveryPageToPng) {
+  const char* dir = std::getenv("TAVO_RENDER_DIR");
+  if (!dir) GTEST_SKIP() << "set TAVO_RENDER_DIR to render the pages";
+  const Page pages[] = {
+      {"gain-in", "rzgFftGain", "rzgParamGain", "rzpGainIn"},
+      {"gain-out", "rzgFftGain", "rzgParamGain", "rzpGainOut"},
+      {"in-a", "rzgFftInA", "rzgParamInA", "rzpPeqInA"},
+      {"in-h", "rzgFftInH", "rzgParamInA", "rzpPeqInH"},
+      {"out-1", "rzgFftOut1", "rzgParamOut1", "rzpPeqOut1"},
+      {"out-8", "rzgFftOut8", "rzgParamOut1", "rzpPeqOut8"},
+      {"eff", "rzgFftEff", "rzgParamEff", nullptr},
+  };
+  TfmMain* main = MainWindow();
+  if (main->GetWidth() < 1126) main->SetBounds(0, 0, 1126, 725);
+  for (const Page& p : pages) {
+    ShowOnly({p.lower, p.upper});
+    if (p.front) Control(p.front)->BringToFront();
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
+    const std::string path = std::string(dir) + "/" + p.file + ".png";
+    EXPECT_TRUE(Shot(main->GetMainBox()).save(QString::fromStdString(path))) << path;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,493 @@
+// The strip pages of the main window (inputs, outputs, effect bus, Gain
+// page): every control the handlers look up by name exists once, is owned
+// by the main window, has its class, Tag and GroupIndex, and sits inside
+// one of the strip pages' boxes; toggles that must act alone do; the boxes
+// and the controls the window's resizing moves stand where it expects them
+// at the design size; and captions fit in both languages.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "controls/AdvTrackBar.h"
+#include "controls/CurvyControls.h"
+#include "controls/VrButtons.h"
+#include "instruments/base/iLed.h"
+#include "mainwindow/FMainLanguage.h"
+#include "platform/classlib/ComCtrls.h"
+#include "platform/classlib/ExtCtrlsControls.h"
+#include "platform/classlib/RzControls.h"
+#include "response/LMyFFTDrawPhase.h"
+#include "response/LProgressBar.h"
+#include "response/MyPEQAllpass.h"
+#include "tests/ui/StripPagesSupport.h"
+
+namespace {
+
+using namespace strip_test;
+
+enum class Kind {
+  Box,
+  Panel,
+  Label,
+  Key,
+  Fader,
+  ValueBox,
+  Meter,
+  LedButton,
+  DemoButton,
+  Plot,
+  BandTable,
+  Combo,
+  UpDown,
+  Radio,
+  Led
+};
+
+bool IsKind(TComponent* c, Kind k) {
+  switch (k) {
+    case Kind::Box:
+      return dynamic_cast<TRzGroupBox*>(c) && !dynamic_cast<TMyPEQAllpass*>(c);
+    case Kind::Panel:
+      return dynamic_cast<TPanel*>(c) && !dynamic_cast<LProgressBar*>(c);
+    case Kind::Label:
+      return dynamic_cast<TLabel*>(c);
+    case Kind::Key:
+      return dynamic_cast<TRzBmpButton*>(c);
+    case Kind::Fader:
+      return dynamic_cast<TAdvTrackBar*>(c);
+    case Kind::ValueBox:
+      return dynamic_cast<TCurvyEdit*>(c);
+    case Kind::Meter:
+      return dynamic_cast<LProgressBar*>(c);
+    case Kind::LedButton:
+      return dynamic_cast<TVrPowerButton*>(c);
+    case Kind::DemoButton:
+      return dynamic_cast<TVrDemoButton*>(c);
+    case Kind::Plot:
+      return dynamic_cast<LMyFFTDrawPhase*>(c);
+    case Kind::BandTable:
+      return dynamic_cast<TMyPEQAllpass*>(c);
+    case Kind::Combo:
+      return dynamic_cast<TRzComboBox*>(c);
+    case Kind::UpDown:
+      return dynamic_cast<TUpDown*>(c);
+    case Kind::Radio:
+      return dynamic_cast<TRadioButton*>(c);
+    case Kind::Led:
+      return dynamic_cast<TiLedRectangle*>(c);
+  }
+  return false;
+}
+
+constexpr int Any = -1;
+
+struct Expected {
+  std::string name;
+  Kind kind;
+  int tag = Any;
+  int group = Any;  // GroupIndex of a key
+};
+
+std::string In(int i) {
+  return std::string(1, static_cast<char>('A' + i));
+}
+std::string Out(int n) {
+  return std::to_string(n + 1);
+}
+
+// Every name of the strip pages, from the families the handlers build.
+std::vector<Expected> StripNames() {
+  std::vector<Expected> t;
+  auto add = [&](std::string n, Kind k, int tag = Any, int group = Any) {
+    t.push_back({std::move(n), k, tag, group});
+  };
+  // Strip plot boxes and their per-strip band tables, for inputs and outputs.
+  for (int side = 0; side < 2; ++side) {
+    for (int k = 0; k < 8; ++k) {
+      const bool in = side == 0;
+      const int strip = in ? k : 8 + k;
+      const std::string sx = in ? "In" + In(k) : "Out" + Out(k);
+      add("rzgFft" + sx, Kind::Box);
+      add("lbFftChannel" + sx, Kind::Label);
+      add("lbFftParam" + sx, Kind::Label);
+      add("rzgFftShowCh" + sx, Kind::Box);
+      for (int s = 0; s < 8; ++s)
+        if (s != k)
+          add("vrbShow" + (in ? In(s) : Out(s)) + (in ? "In" : "Out") + (in ? In(k) : Out(k)),
+              Kind::LedButton, in ? s : 8 + s);
+      add("vrbEqBypass" + sx, Kind::DemoButton, strip);
+      add("vrbEqReset" + sx, Kind::DemoButton, strip);
+      add("vrbEqShowAll" + sx, Kind::LedButton, strip);
+      add("rbShowGain" + sx, Kind::Radio, strip);
+      add("rbShowPhase" + sx, Kind::Radio, strip);
+      add("fftDraw" + sx, Kind::Plot, strip);
+      add("rzpPeq" + sx, Kind::Panel);
+      add("peqPeq" + sx, Kind::BandTable, strip);
+      for (int b = 0; b < (in ? 5 : 7); ++b)
+        add("rzbEq" + std::to_string(b + 1) + sx, Kind::Key, b, strip + 1);
+      // The Gain page's copy of the strip's level controls.
+      add("isGainBackup" + sx, Kind::Fader, strip);
+      add("cvdGainBackup" + sx, Kind::ValueBox);
+      add("rzbPhaseBackup" + sx, Kind::Key, strip);
+      add("rzbMuteBackup" + sx, Kind::Key, strip);
+      add("pbLevelBackup" + sx, Kind::Meter);
+      if (in) {
+        add("rzbLineBackup" + sx, Kind::Key, strip);
+        add("rzbPhantomBackup" + sx, Kind::Key, strip);
+        add("rzcLineBackup" + sx, Kind::Combo);
+        add("udLineBackup" + sx, Kind::UpDown, strip);
+      } else {
+        add("pbLimitBackup" + sx, Kind::Meter);
+      }
+    }
+  }
+  // The shared parameter boxes of the input and output pages.
+  for (const std::string sx : {"InA", "Out1"}) {
+    add("rzgParam" + sx, Kind::Box);
+    add("lbEq" + sx, Kind::Label);
+    add("lbEqParam" + sx, Kind::Label);
+    for (const char* role : {"Freq", "Bw", "Gain"}) {
+      add(std::string("isEq") + role + sx, Kind::Fader);
+      add(std::string("cvdEq") + role + sx, Kind::ValueBox);
+      add(std::string("lbEq") + role + sx, Kind::Label);
+    }
+    for (const char* role : {"LowCut", "HighCut"}) {
+      add(std::string("is") + role + "Freq" + sx, Kind::Fader);
+      add(std::string("cvd") + role + "Freq" + sx, Kind::ValueBox);
+      add(std::string("lb") + role + "Freq" + sx, Kind::Label);
+      add(std::string("lb") + role + "Slop" + sx, Kind::Label);
+      add(std::string("rzc") + role + "Slop" + sx, Kind::Combo);
+      add(std::string("rzb") + role + "Bypass" + sx, Kind::Key, Any, 1);
+    }
+    add("isGain" + sx, Kind::Fader);
+    add("cvdGain" + sx, Kind::ValueBox);
+    add("lbGain" + sx, Kind::Label);
+    add("lbGainName" + sx, Kind::Label);
+    add("rzbPhase" + sx, Kind::Key);
+    add("rzbMute" + sx, Kind::Key);
+    add("pbLevel" + sx, Kind::Meter);
+  }
+  add("pbLimitOut1", Kind::Meter);
+  add("rzbLineInA", Kind::Key);
+  add("rzbPhantomInA", Kind::Key);
+  add("rzcLineInA", Kind::Combo);
+  add("udLineInA", Kind::UpDown);
+  add("lbFbtInA", Kind::Label);
+  for (int k = 0; k < 5; ++k) add("rzbFbtLevel" + std::to_string(k) + "InA", Kind::Key, k);
+  // The effect bus.
+  add("rzgFftEff", Kind::Box);
+  add("lbFftParamEff", Kind::Label);
+  add("vrbEqBypassEff", Kind::DemoButton, 18);
+  add("vrbEqResetEff", Kind::DemoButton, 18);
+  add("vrbEqShowAllEff", Kind::LedButton, 18);
+  add("rbShowGainEff", Kind::Radio, 18);
+  add("rbShowPhaseEff", Kind::Radio, 18);
+  add("fftDrawEff", Kind::Plot, 18);
+  add("rzgParamEff", Kind::Box);
+  add("peqPeqEff", Kind::BandTable, 18);
+  for (int b = 0; b < 5; ++b) add("rzbEq" + std::to_string(b + 1) + "Eff", Kind::Key, b, 19);
+  add("lbEqEff", Kind::Label);
+  add("lbEqParamEff", Kind::Label);
+  for (const char* role : {"Freq", "Bw", "Gain"}) {
+    add(std::string("isEq") + role + "Eff", Kind::Fader);
+    add(std::string("cvdEq") + role + "Eff", Kind::ValueBox);
+    add(std::string("lbEq") + role + "Eff", Kind::Label);
+  }
+  add("isGainEff", Kind::Fader);
+  add("cvdGainEff", Kind::ValueBox);
+  add("lbGainEff", Kind::Label);
+  add("rzbMuteEff", Kind::Key);
+  add("pbLevelEff", Kind::Meter);
+  add("isCompThresholdEff", Kind::Fader);
+  add("cvdCompThresholdEff", Kind::ValueBox);
+  add("lbCompEff", Kind::Label);
+  add("ilrCompLedEff", Kind::Led);
+  for (const char* n : {"rzbCompSetEff", "rzbEffectSetEff", "rzbAutoMixSetEff", "rzbCameraSetEff"})
+    add(n, Kind::Key, Any, 0);
+  for (const char* n : {"rzbOnOffEff", "rzbAutoMixOnOffEff", "rzbCameraOnOffEff"}) add(n, Kind::Key);
+  for (const char* n : {"lbEffectEff", "lbAutoMixEff", "lbCameraEff", "lbMatrixEff"}) add(n, Kind::Label);
+  for (int k = 0; k < 8; ++k) add("rzb" + In(k) + "MatrixEff", Kind::Key, k);
+  // The Gain page.
+  add("rzgFftGain", Kind::Box);
+  add("fftDrawGainIn", Kind::Plot, 0);
+  add("fftDrawGainOut", Kind::Plot, 0);
+  add("rzgFftShowChIn", Kind::Box);
+  add("rzgFftShowChOut", Kind::Box);
+  add("lbFftGainIn", Kind::Label);
+  add("lbFftGainOut", Kind::Label);
+  for (int k = 0; k < 8; ++k) {
+    add("vrbShow" + In(k) + "Gain", Kind::LedButton, k);
+    add("vrbShow" + Out(k) + "Gain", Kind::LedButton, 8 + k);
+  }
+  add("rzgParamGain", Kind::Box);
+  add("rzpGainIn", Kind::Panel);
+  add("rzpGainOut", Kind::Panel);
+  add("rzbGainSelIn", Kind::Key, 0);
+  add("rzbGainSelOut", Kind::Key, 1);
+  for (const char* n : {"lbGainSel", "lbGainInput", "lbGainOutput"}) add(n, Kind::Label);
+  return t;
+}
+
+// The page boxes of the strip pages: everything above lives in one of them.
+const std::set<std::string>& StripBoxes() {
+  static const std::set<std::string> boxes = [] {
+    std::set<std::string> s = {"rzgFftEff",    "rzgParamEff", "rzgFftGain",
+                               "rzgParamGain", "rzgParamInA", "rzgParamOut1"};
+    for (int k = 0; k < 8; ++k) {
+      s.insert("rzgFftIn" + In(k));
+      s.insert("rzgFftOut" + Out(k));
+    }
+    return s;
+  }();
+  return boxes;
+}
+
+// The page box a control sits in (its ancestor whose parent is rzgMain).
+std::string PageBoxOf(TControl* c) {
+  TWinControl* main = MainWindow()->GetMainBox();
+  while (c && c->GetParent() != main) c = c->GetParent();
+  return c ? c->GetName() : std::string();
+}
+
+TEST(StripPages, EveryNameOnceWithClassTagAndGroupInsideItsPage) {
+  TfmMain* form = MainWindow();
+  const std::vector<Expected> table = StripNames();
+  std::map<std::string, int> count;
+  for (int i = 0; i < form->GetComponentCount(); ++i) ++count[form->GetComponents(i)->GetName()];
+  std::set<std::string> seen;
+  for (const Expected& e : table) {
+    SCOPED_TRACE(e.name);
+    EXPECT_TRUE(seen.insert(e.name).second) << "listed twice in the test";
+    TComponent* c = form->FindComponent(e.name);
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->GetOwner(), form);
+    EXPECT_EQ(count[e.name], 1) << "name made more than once";
+    EXPECT_TRUE(IsKind(c, e.kind));
+    if (e.tag != Any) {
+      EXPECT_EQ(c->GetTag(), e.tag);
+    }
+    if (e.group != Any) {
+      auto* key = dynamic_cast<TRzBmpButton*>(c);
+      ASSERT_NE(key, nullptr);
+      EXPECT_EQ(key->GetGroupIndex(), e.group);
+    }
+    auto* control = dynamic_cast<TControl*>(c);
+    ASSERT_NE(control, nullptr);
+    EXPECT_TRUE(StripBoxes().count(PageBoxOf(control))) << "outside the strip pages: " << PageBoxOf(control);
+  }
+  // And nothing named inside the strip pages that the table does not know.
+  for (int i = 0; i < form->GetComponentCount(); ++i) {
+    auto* c = dynamic_cast<TControl*>(form->GetComponents(i));
+    if (!c || c->GetName().empty() || !StripBoxes().count(PageBoxOf(c)) || StripBoxes().count(c->GetName()))
+      continue;
+    EXPECT_TRUE(seen.count(c->GetName())) << "unlisted name " << c->GetName();
+  }
+}
+
+TEST(StripPages, StartStateOfSelectionsAndSwitches) {
+  MainWindow();
+  auto key = [](const std::string& n) { return dynamic_cast<TRzBmpButton*>(Control(n)); };
+  auto led = [](const std::string& n) { return dynamic_cast<TVrPowerButton*>(Control(n)); };
+  for (const std::string sx : {"InA", "InH", "Out1", "Out8", "Eff"}) {
+    SCOPED_TRACE(sx);
+    EXPECT_TRUE(key("rzbEq1" + sx)->GetDown());
+    EXPECT_FALSE(key("rzbEq2" + sx)->GetDown());
+    EXPECT_TRUE(dynamic_cast<TRadioButton*>(Control("rbShowGain" + sx))->GetChecked());
+    EXPECT_FALSE(dynamic_cast<TRadioButton*>(Control("rbShowPhase" + sx))->GetChecked());
+    EXPECT_FALSE(Control("lbFftParam" + sx)->GetVisible());
+  }
+  EXPECT_TRUE(key("rzbFbtLevel0InA")->GetDown());
+  EXPECT_TRUE(key("rzbGainSelIn")->GetDown());
+  // Only input A's and output 1's curves show on the Gain page at first.
+  for (int k = 0; k < 8; ++k) {
+    EXPECT_EQ(led("vrbShow" + In(k) + "Gain")->GetActive(), k == 0);
+    EXPECT_EQ(led("vrbShow" + Out(k) + "Gain")->GetActive(), k == 0);
+  }
+  for (const char* n : {"isGainInA", "isGainOut1", "isGainEff", "isGainBackupInC", "isGainBackupOut5"}) {
+    auto* f = dynamic_cast<TAdvTrackBar*>(Control(n));
+    EXPECT_EQ(f->GetMin(), -280) << n;
+    EXPECT_EQ(f->GetMax(), 120) << n;
+    EXPECT_EQ(f->GetPosition(), 0) << n;
+  }
+  // Line level at first: the mic controls wait disabled.
+  for (const char* n :
+       {"rzbPhantomInA", "rzcLineInA", "udLineInA", "rzbPhantomBackupInD", "rzcLineBackupInD"})
+    EXPECT_FALSE(Control(n)->GetEnabled()) << n;
+  EXPECT_EQ(dynamic_cast<TRzComboBox*>(Control("rzcLineInA"))->GetItemIndex(), 50);
+  EXPECT_EQ(dynamic_cast<TRzComboBox*>(Control("rzcLowCutSlopOut1"))->GetItems()->GetCount(), 20);
+  EXPECT_EQ(dynamic_cast<TMyPEQAllpass*>(Control("peqPeqInB"))->GetChannelNumber(), 5);
+  EXPECT_EQ(dynamic_cast<TMyPEQAllpass*>(Control("peqPeqOut2"))->GetChannelNumber(), 7);
+  EXPECT_EQ(dynamic_cast<TMyPEQAllpass*>(Control("peqPeqEff"))->GetChannelNumber(), 5);
+}
+
+// Toggles meant to act alone do; the band keys of one strip stay exclusive.
+TEST(StripPages, TogglesActAloneAndBandKeysStayExclusive) {
+  MainWindow();
+  auto key = [](const std::string& n) { return dynamic_cast<TRzBmpButton*>(Control(n)); };
+  const std::vector<std::vector<std::string>> together = {
+      {"rzbLowCutBypassInA", "rzbHighCutBypassInA"},
+      {"rzbLowCutBypassOut1", "rzbHighCutBypassOut1"},
+      {"rzbPhaseInA", "rzbMuteInA", "rzbLineInA", "rzbPhantomInA"},
+      {"rzbPhaseBackupInA", "rzbMuteBackupInA", "rzbLineBackupInA", "rzbPhantomBackupInA",
+       "rzbPhaseBackupInB", "rzbMuteBackupInB"},
+      {"rzbPhaseBackupOut1", "rzbMuteBackupOut1", "rzbPhaseBackupOut2"},
+      {"rzbMuteEff", "rzbOnOffEff", "rzbAutoMixOnOffEff", "rzbCameraOnOffEff", "rzbAMatrixEff",
+       "rzbHMatrixEff"},
+  };
+  for (const auto& group : together) {
+    for (const std::string& n : group) key(n)->SetDown(true);
+    for (const std::string& n : group) EXPECT_TRUE(key(n)->GetDown()) << n;
+    // Each goes up by itself again.
+    for (const std::string& n : group) {
+      EXPECT_TRUE(key(n)->GetAllowAllUp()) << n;
+      key(n)->SetDown(false);
+      EXPECT_FALSE(key(n)->GetDown()) << n;
+    }
+  }
+  key("rzbEq3InA")->SetDown(true);
+  EXPECT_FALSE(key("rzbEq1InA")->GetDown());
+  EXPECT_TRUE(key("rzbEq1InB")->GetDown());
+  key("rzbEq1InA")->SetDown(true);
+  EXPECT_FALSE(key("rzbEq3InA")->GetDown());
+  key("rzbFbtLevel2InA")->SetDown(true);
+  EXPECT_FALSE(key("rzbFbtLevel0InA")->GetDown());
+  key("rzbFbtLevel0InA")->SetDown(true);
+}
+
+// At the design size the boxes and the controls that resizing moves stand
+// where the resizing rules start from.
+TEST(StripPages, DesignGeometryMatchesTheResizeRules) {
+  MainWindow();
+  struct Place {
+    std::string name;
+    int left, top, width, height;  // Any: not checked
+  };
+  std::vector<Place> places = {
+      {"rzgFftGain", 0, Any, 1112, 284},       {"rzgFftEff", 0, Any, 1112, 284},
+      {"rzgParamGain", 20, 292, Any, Any},     {"rzgParamInA", 20, 292, Any, Any},
+      {"rzgParamOut1", 20, 292, Any, Any},     {"rzgParamEff", 20, 292, Any, 282},
+      {"fftDrawGainIn", Any, Any, 530, 255},   {"fftDrawGainOut", 550, Any, 530, 255},
+      {"rzgFftShowChIn", 130, Any, Any, Any},  {"rzgFftShowChOut", 662, Any, Any, Any},
+      {"lbFftGainOut", 600, Any, Any, Any},    {"fftDrawEff", Any, Any, 1070, 255},
+      {"vrbEqBypassEff", 776, Any, Any, Any},  {"vrbEqResetEff", 857, Any, Any, Any},
+      {"vrbEqShowAllEff", 934, Any, Any, Any},
+  };
+  for (int k = 0; k < 8; ++k)
+    for (const std::string& sx : {"In" + In(k), "Out" + Out(k)}) {
+      places.push_back({"rzgFft" + sx, 0, Any, 1112, 284});
+      places.push_back({"fftDraw" + sx, Any, Any, 1070, 255});
+      places.push_back({"rzgFftShowCh" + sx, 420, Any, Any, Any});
+      places.push_back({"vrbEqBypass" + sx, 776, Any, Any, Any});
+      places.push_back({"vrbEqReset" + sx, 857, Any, Any, Any});
+      places.push_back({"vrbEqShowAll" + sx, 934, Any, Any, Any});
+    }
+  for (const Place& p : places) {
+    SCOPED_TRACE(p.name);
+    TControl* c = Control(p.name);
+    ASSERT_NE(c, nullptr);
+    const int got[4] = {c->GetLeft(), c->GetTop(), c->GetWidth(), c->GetHeight()};
+    const int want[4] = {p.left, p.top, p.width, p.height};
+    for (int i = 0; i < 4; ++i) {
+      if (want[i] != Any) {
+        EXPECT_EQ(got[i], want[i]) << "left, top, width, height: " << i;
+      }
+    }
+  }
+  // The upper box ends above the lower boxes, and every control of the
+  // strip pages lies wholly inside its parent.
+  EXPECT_LE(Control("rzgFftInA")->GetTop() + Control("rzgFftInA")->GetHeight(), 292);
+  TfmMain* form = MainWindow();
+  for (int i = 0; i < form->GetComponentCount(); ++i) {
+    auto* c = dynamic_cast<TControl*>(form->GetComponents(i));
+    if (!c || !c->GetParent() || !StripBoxes().count(PageBoxOf(c))) continue;
+    TWinControl* parent = c->GetParent();
+    const bool inside = c->GetLeft() >= 0 && c->GetTop() >= 0 &&
+                        c->GetLeft() + c->GetWidth() <= parent->GetWidth() &&
+                        c->GetTop() + c->GetHeight() <= parent->GetHeight();
+    // The band table keeps its hidden rows far below on purpose.
+    if (dynamic_cast<TMyPEQAllpass*>(parent)) continue;
+    EXPECT_TRUE(inside) << c->GetName() << " (" << c->ClassName() << ") spills out of " << parent->GetName();
+  }
+}
+
+// The captions the language pass writes into the strip pages fit their
+// controls in English and in Chinese.
+TEST(StripPages, CaptionsFitInBothLanguages) {
+  MainWindow();
+  struct Caption {
+    std::string name;
+    std::string key;
+    int room;  // pixels the control leaves beside its text (LEDs, frames)
+  };
+  std::vector<Caption> captions = {
+      {"lbGainInput", "SID_IN", 0},         {"lbGainOutput", "SID_OUT", 0},
+      {"lbGainSel", "SID_CH_SELECT", 0},    {"rzbGainSelIn", "SID_IN", 8},
+      {"rzbGainSelOut", "SID_OUT", 8},      {"lbFftGainIn", "SID_IN", 0},
+      {"lbFftGainOut", "SID_OUT", 0},       {"lbGainEff", "SID_GAIN", 0},
+      {"rzbMuteEff", "SID_MUTE", 8},        {"lbMatrixEff", "SID_CH_SELECT", 0},
+      {"lbCompEff", "SID_EFF_COMP", 0},     {"rzbCompSetEff", "SID_SETUP", 8},
+      {"rzbEffectSetEff", "SID_SETUP", 8},  {"lbEffectEff", "SID_EFFECT", 0},
+      {"rzbOnOffEff", "SID_OFF", 8},        {"rzbAutoMixSetEff", "SID_SETUP", 8},
+      {"lbAutoMixEff", "SID_EFF_MIX", 0},   {"rzbCameraSetEff", "SID_SETUP", 8},
+      {"lbCameraEff", "SID_EFF_CAMERA", 0}, {"lbEqParamEff", "SID_EQ_PARAM", 0},
+      {"lbFbtInA", "SID_MIC_FBQ", 0},
+  };
+  for (const std::string sx : {"InA", "Out1"}) {
+    for (const auto& [n, k] :
+         std::vector<std::pair<std::string, std::string>>{{"lbGain", "SID_GAIN"},
+                                                          {"lbEqParam", "SID_EQ_PARAM"},
+                                                          {"lbEqFreq", "SID_EQ_FREQ"},
+                                                          {"lbEqBw", "SID_EQ_BW"},
+                                                          {"lbEqGain", "SID_EQ_GAIN"},
+                                                          {"lbLowCutFreq", "SID_HPF"},
+                                                          {"lbLowCutSlop", "SID_HLP_SLOP"},
+                                                          {"lbHighCutFreq", "SID_LPF"},
+                                                          {"lbHighCutSlop", "SID_HLP_SLOP"}})
+      captions.push_back({n + sx, k, 0});
+    for (const auto& [n, k] :
+         std::vector<std::pair<std::string, std::string>>{{"rzbMute", "SID_MUTE"},
+                                                          {"rzbPhase", "SID_PHASE_OFF"},
+                                                          {"rzbPhase", "SID_PHASE_ON"},
+                                                          {"rzbLowCutBypass", "SID_HLP_BYPASS"},
+                                                          {"rzbHighCutBypass", "SID_HLP_BYPASS"}})
+      captions.push_back({n + sx, k, 8});
+  }
+  for (int k = 0; k < 5; ++k)
+    captions.push_back({"rzbFbtLevel" + std::to_string(k) + "InA", "SID_MIC_FBT" + std::to_string(k), 8});
+  for (const char* k : {"SID_POTENT_MIC", "SID_POTENT_LINE"}) {
+    captions.push_back({"rzbLineInA", k, 8});
+    captions.push_back({"rzbLineBackupInA", k, 8});
+  }
+  for (const char* k : {"SID_PHASE_ON", "SID_PHASE_OFF"}) {
+    captions.push_back({"rzbPhaseBackupInA", k, 8});
+    captions.push_back({"rzbPhaseBackupOut1", k, 8});
+  }
+  captions.push_back({"rzbMuteBackupInA", "SID_MUTE", 8});
+  for (const std::string sx : {"InA", "Out1", "Eff"}) {
+    captions.push_back({"lbFftParam" + sx, "SID_PARAM_KEY", 0});
+    captions.push_back({"vrbEqShowAll" + sx, "SID_SHOW_ALL_EQ", 14});
+    captions.push_back({"vrbEqReset" + sx, "SID_RESET_EQ", 6});
+    captions.push_back({"vrbEqBypass" + sx, "SID_BYPASS_EQ", 6});
+  }
+  TBitmap bmp;
+  bmp.SetWidth(8);
+  bmp.SetHeight(8);
+  TCanvas* canvas = bmp.GetCanvas();
+  for (const Caption& c : captions) {
+    TControl* control = Control(c.name);
+    ASSERT_NE(control, nullptr) << c.name;
+    canvas->Font->Assign(control->GetFont());
+    for (const std::string_view language : {LanguageEnglish, LanguageChineseGB}) {
+      const std::string text = GetLangText(language, c.key);
+      EXPECT_LE(canvas->TextWidth(text) + c.room, control->GetWidth())
+          << c.name << " '" << text << "' in " << language;
+    }
+  }
+}
+
+}  // namespace
