@@ -224,10 +224,11 @@ void BuildEffParamBox(TComponent* owner, TWinControl* mainBox) {
   auto* led = new TiLedRectangle(owner);
   led->SetName("ilrCompLedEff");
   led->SetParent(level);
-  led->SetBounds(116, 50, 90, 16);
+  led->SetBounds(116, 50, 18, 18);
   led->SetActiveColor(RGB(240, 70, 58));
   led->SetInactiveColor(RGB(70, 24, 22));
-  MakeButton(owner, level, "rzbCompSetEff", "Set", Bounds(116, 76, 90, 24), 0, 0, false, accent);
+  led->SetBorderStyle(ibsNone);
+  MakeButton(owner, level, "rzbCompSetEff", "Set", Bounds(140, 47, 66, 24), 0, 0, false, accent);
   MakeValueBox(owner, level, "cvdCompThresholdEff", Bounds(72, 234, 134, 24), "+0.0dB", true, accent);
 
   // The effect, automix and camera blocks, then the inputs that feed the bus.

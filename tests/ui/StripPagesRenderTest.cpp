@@ -33,13 +33,19 @@ TEST(StripPagesRender, EveryPageToPng) {
   };
   TfmMain* main = MainWindow();
   if (main->GetWidth() < 1126) main->SetBounds(0, 0, 1126, 725);
-  for (const Page& p : pages) {
-    ShowOnly({p.lower, p.upper});
-    if (p.front) Control(p.front)->BringToFront();
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
-    const std::string path = std::string(dir) + "/" + p.file + ".png";
-    EXPECT_TRUE(Shot(main->GetMainBox()).save(QString::fromStdString(path))) << path;
+  // The shell paints the page container; until then, the pages' own back.
+  main->GetMainBox()->SetColor(RGB(20, 21, 24));
+  for (const auto& [language, tag] : {std::pair{LanguageEnglish, "en"}, std::pair{LanguageChineseGB, "zh"}}) {
+    ApplyStripCaptions(language);
+    for (const Page& p : pages) {
+      ShowOnly({p.lower, p.upper});
+      if (p.front) Control(p.front)->BringToFront();
+      for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
+      const std::string path = std::string(dir) + "/" + p.file + "-" + tag + ".png";
+      EXPECT_TRUE(Shot(main->GetMainBox()).save(QString::fromStdString(path))) << path;
+    }
   }
+  ApplyStripCaptions(LanguageEnglish);
 }
 
 }  // namespace

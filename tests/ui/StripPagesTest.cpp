@@ -419,66 +419,12 @@ TEST(StripPages, DesignGeometryMatchesTheResizeRules) {
 // controls in English and in Chinese.
 TEST(StripPages, CaptionsFitInBothLanguages) {
   MainWindow();
-  struct Caption {
-    std::string name;
-    std::string key;
-    int room;  // pixels the control leaves beside its text (LEDs, frames)
-  };
-  std::vector<Caption> captions = {
-      {"lbGainInput", "SID_IN", 0},         {"lbGainOutput", "SID_OUT", 0},
-      {"lbGainSel", "SID_CH_SELECT", 0},    {"rzbGainSelIn", "SID_IN", 8},
-      {"rzbGainSelOut", "SID_OUT", 8},      {"lbFftGainIn", "SID_IN", 0},
-      {"lbFftGainOut", "SID_OUT", 0},       {"lbGainEff", "SID_GAIN", 0},
-      {"rzbMuteEff", "SID_MUTE", 8},        {"lbMatrixEff", "SID_CH_SELECT", 0},
-      {"lbCompEff", "SID_EFF_COMP", 0},     {"rzbCompSetEff", "SID_SETUP", 8},
-      {"rzbEffectSetEff", "SID_SETUP", 8},  {"lbEffectEff", "SID_EFFECT", 0},
-      {"rzbOnOffEff", "SID_OFF", 8},        {"rzbAutoMixSetEff", "SID_SETUP", 8},
-      {"lbAutoMixEff", "SID_EFF_MIX", 0},   {"rzbCameraSetEff", "SID_SETUP", 8},
-      {"lbCameraEff", "SID_EFF_CAMERA", 0}, {"lbEqParamEff", "SID_EQ_PARAM", 0},
-      {"lbFbtInA", "SID_MIC_FBQ", 0},
-  };
-  for (const std::string sx : {"InA", "Out1"}) {
-    for (const auto& [n, k] :
-         std::vector<std::pair<std::string, std::string>>{{"lbGain", "SID_GAIN"},
-                                                          {"lbEqParam", "SID_EQ_PARAM"},
-                                                          {"lbEqFreq", "SID_EQ_FREQ"},
-                                                          {"lbEqBw", "SID_EQ_BW"},
-                                                          {"lbEqGain", "SID_EQ_GAIN"},
-                                                          {"lbLowCutFreq", "SID_HPF"},
-                                                          {"lbLowCutSlop", "SID_HLP_SLOP"},
-                                                          {"lbHighCutFreq", "SID_LPF"},
-                                                          {"lbHighCutSlop", "SID_HLP_SLOP"}})
-      captions.push_back({n + sx, k, 0});
-    for (const auto& [n, k] :
-         std::vector<std::pair<std::string, std::string>>{{"rzbMute", "SID_MUTE"},
-                                                          {"rzbPhase", "SID_PHASE_OFF"},
-                                                          {"rzbPhase", "SID_PHASE_ON"},
-                                                          {"rzbLowCutBypass", "SID_HLP_BYPASS"},
-                                                          {"rzbHighCutBypass", "SID_HLP_BYPASS"}})
-      captions.push_back({n + sx, k, 8});
-  }
-  for (int k = 0; k < 5; ++k)
-    captions.push_back({"rzbFbtLevel" + std::to_string(k) + "InA", "SID_MIC_FBT" + std::to_string(k), 8});
-  for (const char* k : {"SID_POTENT_MIC", "SID_POTENT_LINE"}) {
-    captions.push_back({"rzbLineInA", k, 8});
-    captions.push_back({"rzbLineBackupInA", k, 8});
-  }
-  for (const char* k : {"SID_PHASE_ON", "SID_PHASE_OFF"}) {
-    captions.push_back({"rzbPhaseBackupInA", k, 8});
-    captions.push_back({"rzbPhaseBackupOut1", k, 8});
-  }
-  captions.push_back({"rzbMuteBackupInA", "SID_MUTE", 8});
-  for (const std::string sx : {"InA", "Out1", "Eff"}) {
-    captions.push_back({"lbFftParam" + sx, "SID_PARAM_KEY", 0});
-    captions.push_back({"vrbEqShowAll" + sx, "SID_SHOW_ALL_EQ", 14});
-    captions.push_back({"vrbEqReset" + sx, "SID_RESET_EQ", 6});
-    captions.push_back({"vrbEqBypass" + sx, "SID_BYPASS_EQ", 6});
-  }
+  const std::vector<StripCaption> captions = StripCaptions();
   TBitmap bmp;
   bmp.SetWidth(8);
   bmp.SetHeight(8);
   TCanvas* canvas = bmp.GetCanvas();
-  for (const Caption& c : captions) {
+  for (const StripCaption& c : captions) {
     TControl* control = Control(c.name);
     ASSERT_NE(control, nullptr) << c.name;
     canvas->Font->Assign(control->GetFont());
