@@ -63,8 +63,8 @@ void BuildGainStrip(TComponent* owner, TWinControl* parent, int strip, int index
 }  // namespace
 
 void BuildGainParamBox(TComponent* owner, TWinControl* mainBox) {
+  // The Gain page is the first page shown.
   auto* box = MakePageBox(owner, mainBox, "rzgParamGain", LowerBoxBounds);
-  box->SetVisible(false);
 
   auto* selector = MakePanel(owner, box, "", SelectorBounds);
   MakeLabel(owner, selector, "lbGainSel", "Select", Bounds(6, 4, 76, 18), DimText);

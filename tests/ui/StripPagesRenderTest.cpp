@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/ui/StripPagesSupport.h"
 
@@ -32,6 +34,12 @@ TEST(StripPagesRender, EveryPageToPng) {
       {"eff", "rzgFftEff", "rzgParamEff", nullptr},
   };
   TfmMain* main = MainWindow();
+  // What the page container shows now comes back afterwards.
+  TWinControl* container = main->GetMainBox();
+  std::vector<bool> shown;
+  for (int i = 0; i < container->GetControlCount(); ++i)
+    shown.push_back(container->GetControls(i)->GetVisible());
+  const TColor back = container->GetColor();
   if (main->GetWidth() < 1126) main->SetBounds(0, 0, 1126, 725);
   // The shell paints the page container; until then, the pages' own back.
   main->GetMainBox()->SetColor(RGB(20, 21, 24));
@@ -46,6 +54,8 @@ TEST(StripPagesRender, EveryPageToPng) {
     }
   }
   ApplyStripCaptions(LanguageEnglish);
+  for (int i = 0; i < container->GetControlCount(); ++i) container->GetControls(i)->SetVisible(shown[i]);
+  container->SetColor(back);
 }
 
 }  // namespace

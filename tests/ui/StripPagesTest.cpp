@@ -301,6 +301,17 @@ TEST(StripPages, StartStateOfSelectionsAndSwitches) {
     EXPECT_FALSE(dynamic_cast<TRadioButton*>(Control("rbShowPhase" + sx))->GetChecked());
     EXPECT_FALSE(Control("lbFftParam" + sx)->GetVisible());
   }
+  // The Gain page shows first; every other strip page waits hidden.
+  EXPECT_TRUE(Control("rzgFftGain")->GetVisible());
+  EXPECT_TRUE(Control("rzgParamGain")->GetVisible());
+  for (const char* n : {"rzgFftInA", "rzgFftOut8", "rzgFftEff", "rzgParamInA", "rzgParamOut1", "rzgParamEff"})
+    EXPECT_FALSE(Control(n)->GetVisible()) << n;
+  // The input strips' panel in front, and input A's band table in front of
+  // the stacked ones.
+  auto frontmost = [](TWinControl* parent) { return parent->GetControls(parent->GetControlCount() - 1); };
+  EXPECT_EQ(frontmost(Control("rzpPeqInA")->GetParent()), Control("rzpPeqInA"));
+  EXPECT_EQ(frontmost(Control("rzpPeqOut1")->GetParent()), Control("rzpPeqOut1"));
+  EXPECT_EQ(frontmost(Control("rzpGainIn")->GetParent()), Control("rzpGainIn"));
   EXPECT_TRUE(key("rzbFbtLevel0InA")->GetDown());
   EXPECT_TRUE(key("rzbGainSelIn")->GetDown());
   // Only input A's and output 1's curves show on the Gain page at first.
