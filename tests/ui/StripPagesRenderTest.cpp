@@ -19,19 +19,20 @@ struct Page {
   const char* upper;
   const char* lower;
   const char* front;  // a panel of the lower box to bring up, if any
+  const char* key;    // the key hint shown once a band is selected, if any
 };
 
 TEST(StripPagesRender, EveryPageToPng) {
   const char* dir = std::getenv("TAVO_RENDER_DIR");
   if (!dir) GTEST_SKIP() << "set TAVO_RENDER_DIR to render the pages";
   const Page pages[] = {
-      {"gain-in", "rzgFftGain", "rzgParamGain", "rzpGainIn"},
-      {"gain-out", "rzgFftGain", "rzgParamGain", "rzpGainOut"},
-      {"in-a", "rzgFftInA", "rzgParamInA", "rzpPeqInA"},
-      {"in-h", "rzgFftInH", "rzgParamInA", "rzpPeqInH"},
-      {"out-1", "rzgFftOut1", "rzgParamOut1", "rzpPeqOut1"},
-      {"out-8", "rzgFftOut8", "rzgParamOut1", "rzpPeqOut8"},
-      {"eff", "rzgFftEff", "rzgParamEff", nullptr},
+      {"gain-in", "rzgFftGain", "rzgParamGain", "rzpGainIn", nullptr},
+      {"gain-out", "rzgFftGain", "rzgParamGain", "rzpGainOut", nullptr},
+      {"in-a", "rzgFftInA", "rzgParamInA", "rzpPeqInA", "lbFftParamInA"},
+      {"in-h", "rzgFftInH", "rzgParamInA", "rzpPeqInH", nullptr},
+      {"out-1", "rzgFftOut1", "rzgParamOut1", "rzpPeqOut1", "lbFftParamOut1"},
+      {"out-8", "rzgFftOut8", "rzgParamOut1", "rzpPeqOut8", nullptr},
+      {"eff", "rzgFftEff", "rzgParamEff", nullptr, "lbFftParamEff"},
   };
   TfmMain* main = MainWindow();
   // What the page container shows now comes back afterwards.
@@ -48,9 +49,11 @@ TEST(StripPagesRender, EveryPageToPng) {
     for (const Page& p : pages) {
       ShowOnly({p.lower, p.upper});
       if (p.front) Control(p.front)->BringToFront();
+      if (p.key) Control(p.key)->SetVisible(true);
       for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
       const std::string path = std::string(dir) + "/" + p.file + "-" + tag + ".png";
       EXPECT_TRUE(Shot(main->GetMainBox()).save(QString::fromStdString(path))) << path;
+      if (p.key) Control(p.key)->SetVisible(false);
     }
   }
   ApplyStripCaptions(LanguageEnglish);
