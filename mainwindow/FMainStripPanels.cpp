@@ -116,7 +116,8 @@ void BuildLevelSection(TComponent* owner, TWinControl* parent, Side side) {
   MakeLabel(owner, section, "lbGainName" + suffix, side == Side::In ? "In1" : "Out1", Bounds(6, 4, 100, 20),
             accent, 10, true);
   BuildGainColumn(owner, section, suffix, side);
-  constexpr int x = 72, w = 64;
+  // Outputs have no mic or feedback controls: their keys take the room.
+  const int x = 72, w = side == Side::In ? 64 : 124;
   MakeButton(owner, section, "rzbPhase" + suffix, "Normal", Bounds(x, 44, w, 24), 0, GroupPhase, true,
              accent);
   MakeButton(owner, section, "rzbMute" + suffix, "Mute", Bounds(x, 72, w, 24), 0, GroupMute, true, WarnColor);

@@ -35,11 +35,13 @@ TEST(StripPagesRender, EveryPageToPng) {
       {"eff", "rzgFftEff", "rzgParamEff", nullptr, "lbFftParamEff"},
   };
   TfmMain* main = MainWindow();
-  // What the page container shows now comes back afterwards.
+  // The order and visibility of what the look changes come back afterwards.
   TWinControl* container = main->GetMainBox();
-  std::vector<bool> shown;
-  for (int i = 0; i < container->GetControlCount(); ++i)
-    shown.push_back(container->GetControls(i)->GetVisible());
+  std::vector<std::pair<TControl*, bool>> saved;
+  for (TWinControl* parent : {container, Control("rzpPeqInA")->GetParent(),
+                              Control("rzpPeqOut1")->GetParent(), Control("rzpGainIn")->GetParent()})
+    for (int i = 0; i < parent->GetControlCount(); ++i)
+      saved.emplace_back(parent->GetControls(i), parent->GetControls(i)->GetVisible());
   const TColor back = container->GetColor();
   if (main->GetWidth() < 1126) main->SetBounds(0, 0, 1126, 725);
   // The shell paints the page container; until then, the pages' own back.
@@ -57,7 +59,10 @@ TEST(StripPagesRender, EveryPageToPng) {
     }
   }
   ApplyStripCaptions(LanguageEnglish);
-  for (int i = 0; i < container->GetControlCount(); ++i) container->GetControls(i)->SetVisible(shown[i]);
+  for (const auto& [control, visible] : saved) {
+    control->BringToFront();
+    control->SetVisible(visible);
+  }
   container->SetColor(back);
 }
 
