@@ -2,6 +2,7 @@
 
 #include "mainwindow/FMainStripKit.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "controls/AdvTrackBar.h"

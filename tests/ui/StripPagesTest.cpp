@@ -409,6 +409,19 @@ TEST(StripPages, DesignGeometryMatchesTheResizeRules) {
       }
     }
   }
+  // Each band key stands level with its row of the band table.
+  for (const auto& [sx, bands] : std::vector<std::pair<std::string, int>>{
+           {"InA", 5}, {"InH", 5}, {"Out1", 7}, {"Out8", 7}, {"Eff", 5}}) {
+    auto* table = dynamic_cast<TMyPEQAllpass*>(Control("peqPeq" + sx));
+    table->RePaint();
+    for (int row = 0; row < bands; ++row) {
+      TControl* key = Control("rzbEq" + std::to_string(row + 1) + sx);
+      const TRect cell = table->GetCellRect(row, pcFrequency);
+      EXPECT_EQ(key->GetTop(), table->GetTop() + cell.Top) << sx << " band " << row + 1;
+      EXPECT_EQ(key->GetParent(), table->GetParent()) << sx;
+      EXPECT_LE(key->GetLeft() + key->GetWidth(), table->GetLeft()) << sx;
+    }
+  }
   // The upper box ends above the lower boxes, and every control of the
   // strip pages lies wholly inside its parent.
   EXPECT_LE(Control("rzgFftInA")->GetTop() + Control("rzgFftInA")->GetHeight(), 292);
