@@ -250,9 +250,14 @@ void BuildEffParamBox(TComponent* owner, TWinControl* mainBox) {
     MakeButton(owner, blocks, rows[k].set, "Set", Bounds(156, y, 62, 24), 0, 0, false, accent);
   }
   MakeLabel(owner, blocks, "lbMatrixEff", "Select", Bounds(6, 130, 212, 18), DimText);
-  for (int k = 0; k < 8; ++k)
-    MakeButton(owner, blocks, "rzb" + InSuffix(k) + "MatrixEff", "In" + std::to_string(k + 1),
-               Bounds(6 + 54 * (k % 4), 152 + 30 * (k / 4), 50, 24), k, 21 + k, true, AccentIn);
+  // The input keys are light, so that the black caption the meter reset
+  // gives them reads as well as their own.
+  for (int k = 0; k < 8; ++k) {
+    auto* key = MakeButton(owner, blocks, "rzb" + InSuffix(k) + "MatrixEff", "In" + std::to_string(k + 1),
+                           Bounds(6 + 54 * (k % 4), 152 + 30 * (k / 4), 50, 24), k, 21 + k, true, AccentIn);
+    key->SetColor(RGB(156, 162, 172));
+    key->GetFont()->SetColor(clBlack);
+  }
 }
 
 }  // namespace strip

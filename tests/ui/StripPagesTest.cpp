@@ -313,6 +313,13 @@ TEST(StripPages, StartStateOfSelectionsAndSwitches) {
   EXPECT_EQ(frontmost(Control("rzpPeqOut1")->GetParent()), Control("rzpPeqOut1"));
   EXPECT_EQ(frontmost(Control("rzpGainIn")->GetParent()), Control("rzpGainIn"));
   EXPECT_TRUE(key("rzbFbtLevel0InA")->GetDown());
+  // The meter reset writes the effect-bus input keys' captions in black:
+  // their faces are light enough for it.
+  for (int k = 0; k < 8; ++k) {
+    const TColor face = ColorToRGB(key("rzb" + In(k) + "MatrixEff")->GetColor());
+    const int luma = (299 * (face & 0xFF) + 587 * ((face >> 8) & 0xFF) + 114 * ((face >> 16) & 0xFF)) / 1000;
+    EXPECT_GE(luma, 140) << k;
+  }
   EXPECT_TRUE(key("rzbGainSelIn")->GetDown());
   // Only input A's and output 1's curves show on the Gain page at first.
   for (int k = 0; k < 8; ++k) {
