@@ -468,3 +468,52 @@ TEST(StripPages, CaptionsFitInBothLanguages) {
 }
 
 }  // namespace
+
+namespace {
+
+// The meters have the segments the level reply counts on: inputs and the
+// effect bus 9 (1 red, 2 yellow, 6 green from the top), outputs 8 (1, 3,
+// 4), the limit lamps 1; a position lights that many segments from the
+// bottom, the scale's top lights them all.
+TEST(StripPages, MetersHaveTheLevelScalesSegments) {
+  MainWindow();
+  struct Meter {
+    std::string name;
+    int red, yellow, green;
+  };
+  std::vector<Meter> meters = {
+      {"pbLevelInA", 1, 2, 6}, {"pbLevelOut1", 1, 3, 4}, {"pbLimitOut1", 1, 0, 0}, {"pbLevelEff", 1, 2, 6}};
+  for (int k = 0; k < 8; ++k) {
+    meters.push_back({"pbLevelBackupIn" + In(k), 1, 2, 6});
+    meters.push_back({"pbLevelBackupOut" + Out(k), 1, 3, 4});
+    meters.push_back({"pbLimitBackupOut" + Out(k), 1, 0, 0});
+  }
+  for (const Meter& m : meters) {
+    SCOPED_TRACE(m.name);
+    auto* bar = dynamic_cast<LProgressBar*>(Control(m.name));
+    ASSERT_NE(bar, nullptr);
+    const int count = m.red + m.yellow + m.green;
+    ASSERT_EQ(bar->GetSegmentCount(), count);
+    EXPECT_EQ(bar->GetFirstNum(), m.red);
+    EXPECT_EQ(bar->GetSecondNum(), m.yellow);
+    EXPECT_EQ(bar->GetThirdNum(), m.green);
+    auto lit = [&] {
+      int n = 0;
+      for (int s = 0; s < count; ++s) {
+        const TColor c = bar->GetSegment(s)->GetBrush()->GetColor();
+        n += c == bar->GetLFirstColor() || c == bar->GetLSecondColor() || c == bar->GetLThirdColor();
+      }
+      return n;
+    };
+    EXPECT_EQ(lit(), 0);
+    bar->SetPosition(count);
+    EXPECT_EQ(lit(), count);
+    bar->SetPosition(count - 1);
+    EXPECT_EQ(lit(), count - 1);
+    // One short of the top leaves the red top segment dark.
+    EXPECT_NE(bar->GetSegment(0)->GetBrush()->GetColor(), bar->GetLFirstColor());
+    bar->SetPosition(0);
+  }
+}
+
+}  // namespace
