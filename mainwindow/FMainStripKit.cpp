@@ -29,7 +29,7 @@ T* Place(T* c, TWinControl* parent, const std::string& name, const TRect& r) {
 
 void SetFont(TControl* c, TColor color, int size, bool bold) {
   TFont* f = c->GetFont();
-  f->SetName("Tahoma");
+  f->SetName(MainLook::FontName);
   f->SetSize(size);
   f->SetColor(color);
   f->SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{});
@@ -207,7 +207,7 @@ TVrDemoButton* MakeDemoButton(TComponent* owner, TWinControl* parent, const std:
   button->SetHighlightColor(EdgeColor);
   button->SetShadowColor(RGB(14, 15, 17));
   TFont font;
-  font.SetName("Tahoma");
+  font.SetName(MainLook::FontName);
   font.SetSize(8);
   font.SetColor(TextColor);
   button->SetFontLeave(&font);
@@ -246,7 +246,7 @@ LMyFFTDrawPhase* MakeResponsePlot(TComponent* owner, TWinControl* parent, const 
   p->SetFFTNuimber(n4096);
   p->SetSampleRate(n96000);
   TFont f;
-  f.SetName("Tahoma");
+  f.SetName(MainLook::FontName);
   f.SetHeight(-11);
   f.SetColor(clLime);
   p->SetPlotTitleFont(&f);

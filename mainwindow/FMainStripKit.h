@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "mainwindow/FMainLook.h"
 #include "platform/classlib/Graphics.h"
 #include "platform/classlib/StdCtrls.h"
 
@@ -39,16 +40,16 @@ inline std::string OutSuffix(int n) {
   return std::to_string(n + 1);
 }
 
-// ---- palette
-inline constexpr TColor PageBack = RGB(27, 29, 33);     // page boxes
-inline constexpr TColor SectionBack = RGB(36, 39, 45);  // framed sections and strips
-inline constexpr TColor WellBack = RGB(17, 18, 21);     // value boxes, meter wells
+// ---- palette: the window's, with the shades the strips add
+inline constexpr TColor PageBack = MainLook::WindowBack;    // page boxes
+inline constexpr TColor SectionBack = MainLook::PanelBack;  // sections and strips
+inline constexpr TColor WellBack = MainLook::DisplayBack;   // value boxes, meter wells
 inline constexpr TColor EdgeColor = RGB(58, 62, 70);
-inline constexpr TColor TextColor = RGB(205, 210, 218);
-inline constexpr TColor DimText = RGB(138, 145, 156);
-inline constexpr TColor AccentIn = RGB(72, 190, 236);
-inline constexpr TColor AccentOut = RGB(246, 166, 64);
-inline constexpr TColor AccentEff = RGB(178, 134, 242);
+inline constexpr TColor TextColor = MainLook::Text;
+inline constexpr TColor DimText = MainLook::DimText;
+inline constexpr TColor AccentIn = MainLook::InputAccent;
+inline constexpr TColor AccentOut = MainLook::OutputAccent;
+inline constexpr TColor AccentEff = MainLook::EffectAccent;
 inline constexpr TColor WarnColor = RGB(236, 84, 72);  // mute, phantom
 TColor AccentOf(Side side);
 

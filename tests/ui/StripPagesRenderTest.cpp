@@ -42,12 +42,13 @@ TEST(StripPagesRender, EveryPageToPng) {
                               Control("rzpPeqOut1")->GetParent(), Control("rzpGainIn")->GetParent()})
     for (int i = 0; i < parent->GetControlCount(); ++i)
       saved.emplace_back(parent->GetControls(i), parent->GetControls(i)->GetVisible());
-  const TColor back = container->GetColor();
   if (main->GetWidth() < 1126) main->SetBounds(0, 0, 1126, 725);
-  // The shell paints the page container; until then, the pages' own back.
-  main->GetMainBox()->SetColor(RGB(20, 21, 24));
   for (const auto& [language, tag] : {std::pair{LanguageEnglish, "en"}, std::pair{LanguageChineseGB, "zh"}}) {
-    ApplyStripCaptions(language);
+    SwitchLanguage(language);
+    // The whole window as it starts, then each page alone.
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
+    const std::string window = std::string(dir) + "/window-" + tag + ".png";
+    EXPECT_TRUE(Shot(main).save(QString::fromStdString(window))) << window;
     for (const Page& p : pages) {
       ShowOnly({p.lower, p.upper});
       if (p.front) Control(p.front)->BringToFront();
@@ -58,12 +59,11 @@ TEST(StripPagesRender, EveryPageToPng) {
       if (p.key) Control(p.key)->SetVisible(false);
     }
   }
-  ApplyStripCaptions(LanguageEnglish);
+  SwitchLanguage(LanguageEnglish);
   for (const auto& [control, visible] : saved) {
     control->BringToFront();
     control->SetVisible(visible);
   }
-  container->SetColor(back);
 }
 
 }  // namespace

@@ -14,7 +14,6 @@
 #include "dialogs/ProgramForms.h"
 #include "mainwindow/FMain.h"
 #include "mainwindow/FMainLanguage.h"
-#include "response/MyPEQAllpass.h"
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
 
@@ -137,20 +136,13 @@ inline std::vector<StripCaption> StripCaptions() {
   return captions;
 }
 
-// Writes the strip pages' captions in a language, as the language pass
-// will (the last state listed wins for two-state captions), and the band
-// tables' type and bypass texts.
-inline void ApplyStripCaptions(std::string_view language) {
-  for (const StripCaption& c : StripCaptions())
-    if (TControl* control = Control(c.name)) control->SetCaption(GetLangText(language, c.key));
+// Switches the window's language through its language menu, as a user does.
+inline void SwitchLanguage(std::string_view language) {
   TfmMain* form = MainWindow();
-  for (int i = 0; i < form->GetComponentCount(); ++i)
-    if (auto* table = dynamic_cast<TMyPEQAllpass*>(form->GetComponents(i))) {
-      for (int t = 0; t < 7; ++t)
-        table->SetEqTypeString(GetLangText(language, "SID_EQ_TYPE" + std::to_string(t)), t);
-      table->SetBypassString(GetLangText(language, "SID_EQ_BYPASS"));
-      table->ChangeLanguage();
-    }
+  if (language == LanguageChineseGB)
+    form->ChineseSimplifiedClick(form->FindComponent("ChineseSimplified"));
+  else
+    form->EnglishClick(form->FindComponent("English"));
 }
 
 }  // namespace strip_test

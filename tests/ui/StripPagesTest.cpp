@@ -301,11 +301,19 @@ TEST(StripPages, StartStateOfSelectionsAndSwitches) {
     EXPECT_FALSE(dynamic_cast<TRadioButton*>(Control("rbShowPhase" + sx))->GetChecked());
     EXPECT_FALSE(Control("lbFftParam" + sx)->GetVisible());
   }
-  // The Gain page shows first; every other strip page waits hidden.
+  // The Gain page shows first, in front of input A's plot (which start-up
+  // makes visible beneath it); every other strip page waits hidden.
   EXPECT_TRUE(Control("rzgFftGain")->GetVisible());
   EXPECT_TRUE(Control("rzgParamGain")->GetVisible());
-  for (const char* n : {"rzgFftInA", "rzgFftOut8", "rzgFftEff", "rzgParamInA", "rzgParamOut1", "rzgParamEff"})
+  for (const char* n : {"rzgFftInB", "rzgFftOut8", "rzgFftEff", "rzgParamInA", "rzgParamOut1", "rzgParamEff"})
     EXPECT_FALSE(Control(n)->GetVisible()) << n;
+  TWinControl* container = MainWindow()->GetMainBox();
+  auto place = [container](const char* n) {
+    for (int i = 0; i < container->GetControlCount(); ++i)
+      if (container->GetControls(i) == Control(n)) return i;
+    return -1;
+  };
+  EXPECT_GT(place("rzgFftGain"), place("rzgFftInA"));
   // The input strips' panel in front, and input A's band table in front of
   // the stacked ones.
   auto frontmost = [](TWinControl* parent) { return parent->GetControls(parent->GetControlCount() - 1); };
@@ -513,6 +521,40 @@ TEST(StripPages, MetersHaveTheLevelScalesSegments) {
     // One short of the top leaves the red top segment dark.
     EXPECT_NE(bar->GetSegment(0)->GetBrush()->GetColor(), bar->GetLFirstColor());
     bar->SetPosition(0);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// After the window's own language pass, in each language, every caption
+// on the strip pages fits its control.
+TEST(StripPages, CaptionsOfTheLanguagePassFit) {
+  TfmMain* form = MainWindow();
+  TBitmap bmp;
+  bmp.SetWidth(8);
+  bmp.SetHeight(8);
+  TCanvas* canvas = bmp.GetCanvas();
+  for (const std::string_view language : {LanguageChineseGB, LanguageEnglish}) {
+    SwitchLanguage(language);
+    int checked = 0;
+    for (int i = 0; i < form->GetComponentCount(); ++i) {
+      auto* c = dynamic_cast<TControl*>(form->GetComponents(i));
+      if (!c || c->GetCaption().empty() || !StripBoxes().count(PageBoxOf(c))) continue;
+      // Pixels beside the text: a key's edge, an LED and its gap, a button's bevel.
+      int room = -1;
+      if (dynamic_cast<TLabel*>(c)) room = 0;
+      if (dynamic_cast<TRzBmpButton*>(c)) room = 8;
+      if (dynamic_cast<TVrPowerButton*>(c)) room = 14;
+      if (dynamic_cast<TVrDemoButton*>(c)) room = 6;
+      if (room < 0) continue;
+      canvas->Font->Assign(c->GetFont());
+      EXPECT_LE(canvas->TextWidth(c->GetCaption()) + room, c->GetWidth())
+          << c->GetName() << " '" << c->GetCaption() << "' in " << language;
+      ++checked;
+    }
+    EXPECT_GT(checked, 300) << language;
   }
 }
 
