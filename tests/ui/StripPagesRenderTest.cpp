@@ -42,6 +42,12 @@ TEST(StripPagesRender, EveryPageToPng) {
                               Control("rzpPeqOut1")->GetParent(), Control("rzpGainIn")->GetParent()})
     for (int i = 0; i < parent->GetControlCount(); ++i)
       saved.emplace_back(parent->GetControls(i), parent->GetControls(i)->GetVisible());
+  auto restore = [&saved] {
+    for (const auto& [control, visible] : saved) {
+      control->BringToFront();
+      control->SetVisible(visible);
+    }
+  };
   if (main->GetWidth() < 1126) main->SetBounds(0, 0, 1126, 725);
   for (const auto& [language, tag] : {std::pair{LanguageEnglish, "en"}, std::pair{LanguageChineseGB, "zh"}}) {
     SwitchLanguage(language);
@@ -58,12 +64,9 @@ TEST(StripPagesRender, EveryPageToPng) {
       EXPECT_TRUE(Shot(main->GetMainBox()).save(QString::fromStdString(path))) << path;
       if (p.key) Control(p.key)->SetVisible(false);
     }
+    restore();
   }
   SwitchLanguage(LanguageEnglish);
-  for (const auto& [control, visible] : saved) {
-    control->BringToFront();
-    control->SetVisible(visible);
-  }
 }
 
 }  // namespace
