@@ -23,17 +23,18 @@ namespace strip {
 
 namespace {
 
-// The top row of a strip plot box, left to right: channel label, key hint,
-// overlay switches, then the three EQ buttons and the view switch at the
-// places the window's resizing keeps them.
-constexpr TRect ChannelLabelBounds = Bounds(14, 4, 62, 20);
-constexpr TRect KeyLabelBounds = Bounds(78, 6, 338, 18);
+// The top row of a strip plot box, left to right: channel label, view
+// switch, key hint, overlay switches, then the three EQ buttons at the
+// places the window's resizing keeps them (they move right as the window
+// widens, so nothing that stays put may stand right of them).
+constexpr TRect ChannelLabelBounds = Bounds(14, 4, 50, 20);
+constexpr TRect MagRadioBounds = Bounds(66, 4, 42, 20);
+constexpr TRect PhaseRadioBounds = Bounds(108, 4, 52, 20);
+constexpr TRect KeyLabelBounds = Bounds(164, 6, 254, 18);
 constexpr TRect OverlayBoxBounds = Bounds(420, 1, 350, 25);
 constexpr TRect BypassButtonBounds = Bounds(776, 3, 76, 21);
 constexpr TRect ResetButtonBounds = Bounds(857, 3, 73, 21);
 constexpr TRect ShowAllButtonBounds = Bounds(934, 3, 76, 21);
-constexpr TRect MagRadioBounds = Bounds(1014, 4, 42, 20);
-constexpr TRect PhaseRadioBounds = Bounds(1056, 4, 54, 20);
 constexpr TRect StripPlotBounds = Bounds(21, 27, 1070, 255);
 // One overlay switch in a row of them.
 constexpr int OverlayPitch = 50;
