@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "instruments/base/iDrawing.h"
 #include "instruments/base/iProperties.h"
@@ -59,6 +60,22 @@ const TiRegisterProperties<TiPlotAxis, TiPlotLayoutObject> kAxis([](TiPropertyBu
   b.Add("LegendMinLength", &TiPlotAxis::GetLegendMinLength, &TiPlotAxis::SetLegendMinLength);
   b.Add("LegendMinLengthAutoAdjust", &TiPlotAxis::GetLegendMinLengthAutoAdjust,
         &TiPlotAxis::SetLegendMinLengthAutoAdjust, 0);
+  b.Add("MajorLength", &TiPlotAxis::GetMajorLength, &TiPlotAxis::SetMajorLength, 7);
+  b.Add("MinorLength", &TiPlotAxis::GetMinorLength, &TiPlotAxis::SetMinorLength, 3);
+  b.Add("InnerMargin", &TiPlotAxis::GetInnerMargin, &TiPlotAxis::SetInnerMargin, 5);
+  b.Add("OuterMargin", &TiPlotAxis::GetOuterMargin, &TiPlotAxis::SetOuterMargin, 5);
+  b.Add("LabelsMargin", &TiPlotAxis::GetLabelsMargin, &TiPlotAxis::SetLabelsMargin);
+  b.Add("LabelsFont", &TiPlotAxis::GetLabelsFont, &TiPlotAxis::SetLabelsFont);
+  b.Add("TitleShow", &TiPlotAxis::GetTitleShow, &TiPlotAxis::SetTitleShow, 0);
+  b.Add("TitleRotated", &TiPlotAxis::GetTitleRotated, &TiPlotAxis::SetTitleRotated, 0);
+  b.Add("TitleMargin", &TiPlotAxis::GetTitleMargin, &TiPlotAxis::SetTitleMargin);
+  b.Add("TitleFont", &TiPlotAxis::GetTitleFont, &TiPlotAxis::SetTitleFont);
+  b.Add("ScaleLineShow", &TiPlotAxis::GetScaleLineShow, &TiPlotAxis::SetScaleLineShow, 1);
+  b.Add("ScaleLinesShow", &TiPlotAxis::GetScaleLinesShow, &TiPlotAxis::SetScaleLinesShow, 1);
+  b.Add("ScaleLinesColor", &TiPlotAxis::GetScaleLinesColor, &TiPlotAxis::SetScaleLinesColor, 0xFFFFFF);
+  b.Add("GridLinesVisible", &TiPlotAxis::GetGridLinesVisible, &TiPlotAxis::SetGridLinesVisible, 1);
+  b.Add("StackingEndsMargin", &TiPlotAxis::GetStackingEndsMargin, &TiPlotAxis::SetStackingEndsMargin);
+  b.Add("ForceStacking", &TiPlotAxis::GetForceStacking, &TiPlotAxis::SetForceStacking, 0);
 });
 const TiRegisterProperties<TiPlotXAxis, TiPlotAxis> kXAxis([](TiPropertyBuilder<TiPlotXAxis>&) {});
 const TiRegisterProperties<TiPlotYAxis, TiPlotAxis> kYAxis([](TiPropertyBuilder<TiPlotYAxis>&) {});
@@ -77,6 +94,21 @@ double Fraction(double Num, int Den) {
   return Num / Den;
 }
 }  // namespace
+
+TiPlotAxis::TiPlotAxis(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                       TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
+    : TiPlotLayoutObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
+                         std::move(AOnRename)),
+      FLabelsFont(std::make_unique<TFont>()),
+      FTitleFont(std::make_unique<TFont>()) {
+  FLabelsFont->SetColor(clWhite);
+  FTitleFont->SetName("Arial");
+  FTitleFont->SetSize(10);
+  FTitleFont->SetStyle(TFontStyles() << fsBold);
+  FTitleFont->SetColor(clWhite);
+  FLabelsFont->OnChange = [this](TGraphicsObject*) { DoChange(); };
+  FTitleFont->OnChange = [this](TGraphicsObject*) { DoChange(); };
+}
 
 // Out of line: the class's table above is linked with it.
 TiPlotAxis::~TiPlotAxis() = default;
@@ -175,6 +207,15 @@ void TiPlotAxis::UpdateScaleRect(int LabelExtent, int ZeroExtent, double Stackin
   }
   FPixelsPerSpanUnit = (FActualStart - FActualStop) / FSpan;
   if (!(std::abs(FPixelsPerSpanUnit) <= kMaxValue)) FPixelsPerSpanUnit = 0;
+}
+
+void TiPlotAxis::UpdateScaleRect(TCanvas* Canvas) {
+  Canvas->Font->Assign(FLabelsFont.get());
+  const bool horz = GetHorizontal();
+  int along = 0;
+  if (!horz || FLabelsVisible) along = LabelsAlong(Canvas);
+  const int zero = horz ? Canvas->TextWidth("0") : Canvas->TextHeight("0");
+  UpdateScaleRect(along, zero, FStackingEndsMargin);
 }
 
 int TiPlotAxis::GetScaleLength() const {
@@ -278,25 +319,107 @@ void TiPlotAxis::SetLegendFormat(const TiPlotAxisTextFormat& Value) {
   SetFormatProperty(Value, FLegendFormat);
 }
 
-std::string TiPlotAxis::GetLabelText(double Value) const {
-  return iFormatAxisText(Value, FSpan, FScaleType, FLabelsFormat);
+IiPlotAxisHost* TiPlotAxis::AxisHost() const {
+  return dynamic_cast<IiPlotAxisHost*>(GetOwner());
 }
 
-std::string TiPlotAxis::GetCursorText(double Value) const {
-  return OneLine(
-      iFormatAxisText(Value, FSpan, FScaleType, FCursorUseDefaultFormat ? FLabelsFormat : FCursorFormat));
+namespace {
+// Length in characters of UTF-8 text.
+double CharacterCount(const std::string& S) {
+  double n = 0;
+  for (unsigned char c : S)
+    if ((c & 0xC0) != 0x80) ++n;
+  return n;
+}
+}  // namespace
+
+std::string TiPlotAxis::FormatText(double Value, const TiPlotAxisTextFormat& Format, double& MinLength,
+                                   bool AutoAdjust) {
+  // A log scale has no place for values at or below zero.
+  if (Format.Style == iptfValue && FScaleType == ipstLog10 && !(Value > 0)) return "Unknown";
+  std::string text = iFormatAxisText(Value, FSpan, FScaleType, Format);
+  FCustomizeLabelEventModified = false;
+  FCustomizeLabelEventText = text;
+  if (IiPlotAxisHost* host = AxisHost()) {
+    try {
+      host->DoAxisCustomizeLabel(this, text, Value);
+    } catch (const std::exception&) {
+      return "Error";
+    }
+  }
+  if (FCustomizeLabelEventModified) text = FCustomizeLabelEventText;
+  if (AutoAdjust && FAllowLabelMinAdjust && CharacterCount(text) > MinLength)
+    MinLength = CharacterCount(text);
+  return text;
 }
 
-std::string TiPlotAxis::GetCursorValueText(double Value) const {
+std::string TiPlotAxis::GetLabelText(double Value) {
+  return FormatText(Value, FLabelsFormat, FLabelsMinLength, FLabelsMinLengthAutoAdjust);
+}
+
+std::string TiPlotAxis::GetCursorText(double Value) {
+  if (FCursorUseDefaultFormat) return OneLine(GetLabelText(Value));
+  return OneLine(FormatText(Value, FCursorFormat, FCursorMinLength, FCursorMinLengthAutoAdjust));
+}
+
+std::string TiPlotAxis::GetCursorValueText(double Value) {
   TiPlotAxisTextFormat f = FCursorUseDefaultFormat ? FLabelsFormat : FCursorFormat;
   f.Style = iptfValue;
   f.DateTimeFormat.clear();
-  return OneLine(iFormatAxisText(Value, FSpan, FScaleType, f));
+  if (FCursorUseDefaultFormat)
+    return OneLine(FormatText(Value, f, FLabelsMinLength, FLabelsMinLengthAutoAdjust));
+  return OneLine(FormatText(Value, f, FCursorMinLength, FCursorMinLengthAutoAdjust));
 }
 
-std::string TiPlotAxis::GetLegendText(double Value) const {
-  return OneLine(
-      iFormatAxisText(Value, FSpan, FScaleType, FLegendUseDefaultFormat ? FLabelsFormat : FLegendFormat));
+std::string TiPlotAxis::GetLegendText(double Value) {
+  if (FLegendUseDefaultFormat) return OneLine(GetLabelText(Value));
+  return OneLine(FormatText(Value, FLegendFormat, FLegendMinLength, FLegendMinLengthAutoAdjust));
+}
+
+int TiPlotAxis::GetWidestLabel(TCanvas* Canvas) {
+  Canvas->Font->Assign(FLabelsFont.get());
+  int result = iRound(Canvas->TextWidth("0") * FLabelsMinLength);
+  // A value with as many digits as the scale's widest: a whole span beyond
+  // the multiple of the span nearest Min.
+  double probe = FSpan + std::trunc(FMin / FSpan) * FSpan;
+  if (!std::isfinite(probe)) probe = FMin;
+  FAllowLabelMinAdjust = true;
+  std::string text;
+  try {
+    text = GetLabelText(probe);
+  } catch (...) {
+    FAllowLabelMinAdjust = false;
+    throw;
+  }
+  FAllowLabelMinAdjust = false;
+  result = std::max(result, MultiLineTextWidth(Canvas, text));
+  for (const TiPlotTickObject& t : FTickList) result = std::max(result, MultiLineTextWidth(Canvas, t.Text));
+  return result;
+}
+
+int TiPlotAxis::TextWidthForLength(TCanvas* Canvas, const TFont* Font, double MinLength) const {
+  Canvas->Font->Assign(Font);
+  return iRound(Canvas->TextWidth("0") * MinLength);
+}
+
+int TiPlotAxis::GetLegendTextWidth(TCanvas* Canvas, const TFont* Font) {
+  return TextWidthForLength(Canvas, Font, FLegendUseDefaultFormat ? FLabelsMinLength : FLegendMinLength);
+}
+
+int TiPlotAxis::GetCursorTextWidth(TCanvas* Canvas, const TFont* Font) {
+  return TextWidthForLength(Canvas, Font, FCursorUseDefaultFormat ? FLabelsMinLength : FCursorMinLength);
+}
+
+int TiPlotAxis::LabelsAlong(TCanvas* Canvas) {
+  const bool turned = FLabelsRotation == ira090 || FLabelsRotation == ira270;
+  if (turned == GetHorizontal()) return MultiLineTextHeight(Canvas, GetLabelText(FMin));
+  return GetWidestLabel(Canvas);
+}
+
+int TiPlotAxis::LabelsAcross(TCanvas* Canvas) {
+  const bool turned = FLabelsRotation == ira090 || FLabelsRotation == ira270;
+  if (turned == GetHorizontal()) return GetWidestLabel(Canvas);
+  return MultiLineTextHeight(Canvas, GetLabelText(FMin));
 }
 
 void TiPlotAxis::TickListClear() {
@@ -332,8 +455,7 @@ void TiPlotAxis::BuildTicks(int LabelFootprint) {
     in.LabelsVisible = FLabelsVisible;
     in.Style = FLabelsFormat.Style;
     TiPlotTickResult r = iBuildAxisTicks(
-        in, [this](double v) { return PointOnScale(v); },
-        [this](double v) { return iFormatAxisText(v, FSpan, FScaleType, FLabelsFormat); });
+        in, [this](double v) { return PointOnScale(v); }, [this](double v) { return GetLabelText(v); });
     // Date walks keep the scale inside the calendar, without events.
     if (r.Min != FMin || r.Span != FSpan) {
       FMin = r.Min;
@@ -350,4 +472,22 @@ void TiPlotAxis::BuildTicks(int LabelFootprint) {
     t.Show = PointOnScale(t.Position);
     t.PositionPixels = t.Show ? PositionToPixels(t.Position) : 0;
   }
+}
+
+void TiPlotAxis::CalcTicks(TCanvas* Canvas) {
+  FMonthModeEnabled = false;
+  FYearModeEnabled = false;
+  UpdateScaleRect(Canvas);
+  int footprint = 1;
+  if (!FTickListCustom) {
+    FTickList.clear();
+    Canvas->Font->Assign(FLabelsFont.get());
+    const bool turned = FLabelsRotation == ira090 || FLabelsRotation == ira270;
+    if (turned != GetHorizontal())
+      footprint = iRound(MultiLineTextWidth(Canvas, "0") * (FLabelSeparation + 1) + GetWidestLabel(Canvas));
+    else
+      footprint = iRound(MultiLineTextHeight(Canvas, "0") * (FLabelSeparation + 1));
+    footprint = std::max(footprint, 1);
+  }
+  BuildTicks(footprint);
 }

@@ -4,8 +4,8 @@
 // Min and Span, linear or base-10 logarithmic and optionally reversed,
 // through which every drawing object maps values to pixels and back.
 
+#include <memory>
 #include <string>
-
 #include <vector>
 
 #include "instruments/plot/iPlotObjects.h"
@@ -14,10 +14,39 @@
 enum TiPlotAxisMode { ipamScroll, ipamZoom };
 enum TiQuadSide { iqsLeft, iqsTop, iqsRight, iqsBottom };
 enum TiPlotCartesianStyle { ipcsNone, ipcsMaster, ipcsChild };
+enum TiPlotGridLineStyle { ipglsSolid, ipglsDash, ipglsDot };
+
+class TiPlotAxis;
+
+// What an axis asks of the plot that owns it: the rectangles that labels of
+// axes crossing the data view must keep clear of, and the customize-label
+// event (the plot leaves the text alone while it is loading).
+class IiPlotAxisHost {
+ public:
+  virtual ~IiPlotAxisHost() = default;
+  virtual void AddAxesCollisionRect(const TRect& ARect) = 0;
+  // False when ARect meets a listed rectangle or leaves the data view;
+  // otherwise lists it.
+  virtual bool TryAddAxesCollisionRect(const TRect& ARect) = 0;
+  virtual void DoAxisCustomizeLabel(TiPlotAxis* Axis, std::string& Text, double Value) = 0;
+};
+
+// The pens of the data view's grid at one axis' ticks.
+struct TiPlotGridLines {
+  int MinorWidth = 0;
+  int MajorWidth = 0;
+  TColor MinorColor = 0x008000;
+  TColor MajorColor = 0x008000;
+  TiPlotGridLineStyle MinorStyle = ipglsSolid;
+  TiPlotGridLineStyle MajorStyle = ipglsSolid;
+  bool ShowMinors = false;
+  bool ShowMajors = true;
+};
 
 class TiPlotAxis : public TiPlotLayoutObject {
  public:
-  using TiPlotLayoutObject::TiPlotLayoutObject;
+  TiPlotAxis(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
+             TNotifyEvent AOnRename);
   ~TiPlotAxis() override;
   const std::string& GetTitle() const { return FTitle; }
   void SetTitle(const std::string& Value) { SetStringProperty(Value, FTitle, &TiPlotObject::DoLayoutChange); }
@@ -51,6 +80,8 @@ class TiPlotAxis : public TiPlotLayoutObject {
   TiPlotAxisMode GetMode() const { return FMode; }
   void SetMode(TiPlotAxisMode Value);
 
+  // The scale-rectangle step measured on the canvas with the labels font.
+  void UpdateScaleRect(TCanvas* Canvas);
   // The scale-rectangle step, from the layout draw rectangle. LabelExtent is
   // the labels' extent along the axis and ZeroExtent the width (horizontal)
   // or height (vertical) of "0" in the labels font; both are measured by the
@@ -156,10 +187,24 @@ class TiPlotAxis : public TiPlotLayoutObject {
     SetDoubleProperty(Value, FCursorScaler, &TiPlotObject::DoChange);
   }
 
-  std::string GetLabelText(double Value) const;
-  std::string GetCursorText(double Value) const;
-  std::string GetCursorValueText(double Value) const;
-  std::string GetLegendText(double Value) const;
+  // The texts pass through the plot's customize-label event.
+  std::string GetLabelText(double Value);
+  std::string GetCursorText(double Value);
+  std::string GetCursorValueText(double Value);
+  std::string GetLegendText(double Value);
+  // Set from a customize-label handler: this text wins over the handler's.
+  const std::string& GetCustomizeLabelEventText() const {
+    return FCustomizeLabelEventText;
+  }
+  void SetCustomizeLabelEventText(const std::string& Value) {
+    FCustomizeLabelEventText = Value;
+    FCustomizeLabelEventModified = true;
+  }
+  // The widest label the axis may show, in pixels of the labels font.
+  int GetWidestLabel(TCanvas* Canvas);
+  // Room for a legend or cursor value with the given font.
+  int GetLegendTextWidth(TCanvas* Canvas, const TFont* Font);
+  int GetCursorTextWidth(TCanvas* Canvas, const TFont* Font);
 
   // The tick list: rebuilt by BuildTicks unless the user keeps it custom.
   bool GetTickListCustom() const {
@@ -191,6 +236,115 @@ class TiPlotAxis : public TiPlotLayoutObject {
   // Rebuilds the ticks after the scale-rectangle step; LabelFootprint is
   // the room one label takes along the axis, measured by the caller.
   void BuildTicks(int LabelFootprint);
+  // The paint's tick step: scale rectangle, label footprint and ticks,
+  // measured on the canvas.
+  void CalcTicks(TCanvas* Canvas);
+
+  // Drawing.
+  int GetMajorLength() const {
+    return FMajorLength;
+  }
+  void SetMajorLength(int Value) {
+    SetIntegerProperty(Value, FMajorLength, &TiPlotObject::DoChange);
+  }
+  int GetMinorLength() const {
+    return FMinorLength;
+  }
+  void SetMinorLength(int Value) {
+    SetIntegerProperty(Value, FMinorLength, &TiPlotObject::DoChange);
+  }
+  int GetInnerMargin() const {
+    return FInnerMargin;
+  }
+  void SetInnerMargin(int Value) {
+    SetIntegerProperty(Value, FInnerMargin, &TiPlotObject::DoChange);
+  }
+  int GetOuterMargin() const {
+    return FOuterMargin;
+  }
+  void SetOuterMargin(int Value) {
+    SetIntegerProperty(Value, FOuterMargin, &TiPlotObject::DoChange);
+  }
+  double GetLabelsMargin() const {
+    return FLabelsMargin;
+  }
+  void SetLabelsMargin(double Value) {
+    SetDoubleProperty(Value, FLabelsMargin, &TiPlotObject::DoChange);
+  }
+  TFont* GetLabelsFont() const {
+    return FLabelsFont.get();
+  }
+  void SetLabelsFont(const TFont* Value) {
+    FLabelsFont->Assign(Value);
+  }
+  bool GetTitleShow() const {
+    return FTitleShow;
+  }
+  void SetTitleShow(bool Value) {
+    SetBooleanProperty(Value, FTitleShow, &TiPlotObject::DoChange);
+  }
+  bool GetTitleRotated() const {
+    return FTitleRotated;
+  }
+  void SetTitleRotated(bool Value) {
+    SetBooleanProperty(Value, FTitleRotated, &TiPlotObject::DoChange);
+  }
+  double GetTitleMargin() const {
+    return FTitleMargin;
+  }
+  void SetTitleMargin(double Value) {
+    SetDoubleProperty(Value, FTitleMargin, &TiPlotObject::DoChange);
+  }
+  TFont* GetTitleFont() const {
+    return FTitleFont.get();
+  }
+  void SetTitleFont(const TFont* Value) {
+    FTitleFont->Assign(Value);
+  }
+  bool GetScaleLineShow() const {
+    return FScaleLineShow;
+  }
+  void SetScaleLineShow(bool Value) {
+    SetBooleanProperty(Value, FScaleLineShow, &TiPlotObject::DoChange);
+  }
+  bool GetScaleLinesShow() const {
+    return FScaleLinesShow;
+  }
+  void SetScaleLinesShow(bool Value) {
+    SetBooleanProperty(Value, FScaleLinesShow, &TiPlotObject::DoChange);
+  }
+  TColor GetScaleLinesColor() const {
+    return FScaleLinesColor;
+  }
+  void SetScaleLinesColor(TColor Value) {
+    SetColorProperty(Value, FScaleLinesColor, &TiPlotObject::DoChange);
+  }
+  bool GetGridLinesVisible() const {
+    return FGridLinesVisible;
+  }
+  void SetGridLinesVisible(bool Value) {
+    SetBooleanProperty(Value, FGridLinesVisible, &TiPlotObject::DoChange);
+  }
+  double GetStackingEndsMargin() const {
+    return FStackingEndsMargin;
+  }
+  void SetStackingEndsMargin(double Value) {
+    SetDoubleProperty(Value, FStackingEndsMargin, &TiPlotObject::DoChange);
+  }
+  // Results of the last GetRequiredWidth.
+  int GetLastRequiredWidth() const {
+    return FRequiredWidth;
+  }
+  int GetTitleOffset() const {
+    return FTitleOffset;
+  }
+
+  int GetRequiredWidth(TCanvas* Canvas) override;
+  int GetRequiredEndMargin(TCanvas* Canvas) override;
+  void UpdateCanDraw() override;
+  void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+  // The data view's grid at this axis' ticks, across ARect.
+  void DrawGridLines(TCanvas* Canvas, const TRect& ARect, const TiPlotGridLines& Lines);
 
  protected:
   // The plot's scale events; the plot core raises them for its axes.
@@ -200,6 +354,23 @@ class TiPlotAxis : public TiPlotLayoutObject {
                                     double /*NewSpan*/) {}
 
  private:
+  IiPlotAxisHost* AxisHost() const;
+  // The formatter with the customize-label event and the minimum-length
+  // adjustment; MinLength and AutoAdjust belong to the format used.
+  std::string FormatText(double Value, const TiPlotAxisTextFormat& Format, double& MinLength,
+                         bool AutoAdjust);
+  int TextWidthForLength(TCanvas* Canvas, const TFont* Font, double MinLength) const;
+  // Label extents, with the labels font selected.
+  int LabelsAcross(TCanvas* Canvas);
+  int LabelsAlong(TCanvas* Canvas);
+  void DrawScaleLine(TCanvas* Canvas);
+  void DrawTick(TCanvas* Canvas, const TiPlotTickObject& Tick);
+  void DrawLabel(TCanvas* Canvas, const TiPlotTickObject& Tick);
+  void DrawTitle(TCanvas* Canvas);
+  // A line from B to C pixels in from the data side of the draw rectangle
+  // at pixel P along the axis.
+  void MarkLine(TCanvas* Canvas, int P, int B, int C, bool Register);
+
   template <class E>
   void SetEnumProperty(E Value, E& Field) {
     if (Value == Field) return;
@@ -257,6 +428,27 @@ class TiPlotAxis : public TiPlotLayoutObject {
   bool FLegendMinLengthAutoAdjust = false;
   TiRotationAngle FLabelsRotation = ira000;
   double FCursorScaler = 1;
+  bool FAllowLabelMinAdjust = false;
+  std::string FCustomizeLabelEventText;
+  bool FCustomizeLabelEventModified = false;
+
+  int FMajorLength = 7;
+  int FMinorLength = 3;
+  int FInnerMargin = 5;
+  int FOuterMargin = 5;
+  double FLabelsMargin = 0.25;
+  std::unique_ptr<TFont> FLabelsFont;
+  bool FTitleShow = false;
+  bool FTitleRotated = false;
+  double FTitleMargin = 0.25;
+  std::unique_ptr<TFont> FTitleFont;
+  bool FScaleLineShow = true;
+  bool FScaleLinesShow = true;
+  TColor FScaleLinesColor = 0xFFFFFF;
+  bool FGridLinesVisible = true;
+  double FStackingEndsMargin = 0.5;
+  int FRequiredWidth = 0;
+  int FTitleOffset = 0;
 };
 
 class TiPlotXAxis : public TiPlotAxis {

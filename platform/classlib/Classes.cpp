@@ -62,6 +62,20 @@ bool SameText(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::size_t SameTextHash::operator()(std::string_view Text) const noexcept {
+  // FNV-1a over the lower-cased bytes.
+  std::size_t h = 14695981039346656037ull;
+  for (char c : Text) {
+    h ^= static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c)));
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
+bool SameTextEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+  return SameText(a, b);
+}
+
 bool IsValidIdent(std::string_view name) {
   if (name.empty()) return false;
   auto first = static_cast<unsigned char>(name[0]);
@@ -106,7 +120,11 @@ void TComponent::SetName(const std::string& NewName) {
   if (NewName == FName) return;
   if (!NewName.empty() && !IsValidIdent(NewName))
     throw EComponentError("'" + NewName + "' is not a valid component name");
-  if (FOwner) FOwner->ValidateRename(this, NewName);
+  if (FOwner) {
+    FOwner->ValidateRename(this, NewName);
+    if (!FName.empty()) FOwner->FNameIndex.erase(FName);
+    if (!NewName.empty()) FOwner->FNameIndex[NewName] = this;
+  }
   FName = NewName;
 }
 
@@ -125,10 +143,8 @@ int TComponent::GetComponentIndex() const {
 
 TComponent* TComponent::FindComponent(std::string_view AName) const {
   if (AName.empty()) return nullptr;
-  for (TComponent* c : FComponents) {
-    if (SameText(c->FName, AName)) return c;
-  }
-  return nullptr;
+  auto it = FNameIndex.find(AName);
+  return it == FNameIndex.end() ? nullptr : it->second;
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const std::string& NewName) const {
@@ -139,8 +155,10 @@ void TComponent::ValidateRename(TComponent* AComponent, const std::string& NewNa
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
-  if (!AComponent) return;
+  if (!AComponent || AComponent->FOwner == this) return;
   ValidateRename(AComponent, AComponent->FName);
+  // A component has one owner: it leaves the one it had.
+  if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
   Insert(AComponent);
   Notification(AComponent, opInsert);
 }
@@ -154,10 +172,15 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 void TComponent::Insert(TComponent* AComponent) {
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
+  if (!AComponent->FName.empty()) FNameIndex[AComponent->FName] = AComponent;
 }
 
 void TComponent::Remove(TComponent* AComponent) {
   FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), AComponent), FComponents.end());
+  if (!AComponent->FName.empty()) {
+    auto it = FNameIndex.find(AComponent->FName);
+    if (it != FNameIndex.end() && it->second == AComponent) FNameIndex.erase(it);
+  }
   AComponent->FOwner = nullptr;
 }
 

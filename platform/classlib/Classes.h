@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/classlib/GraphicsErrors.h"
@@ -100,6 +101,17 @@ enum TComponentStateFlag {
 using TComponentState = TSet<TComponentStateFlag>;
 enum TOperation { opInsert, opRemove };
 
+// Hash and equality of ASCII names that ignore case; a lookup may pass a
+// string_view without building a key.
+struct SameTextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view Text) const noexcept;
+};
+struct SameTextEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const noexcept;
+};
+
 class TComponent : public TPersistent {
  public:
   explicit TComponent(TComponent* AOwner);
@@ -120,8 +132,11 @@ class TComponent : public TPersistent {
   // Position in the owner's list; -1 without an owner.
   int GetComponentIndex() const;
   // The owned component of that name, case-insensitive; null when absent.
+  // Constant time: the owner keeps its named components in an index.
   TComponent* FindComponent(std::string_view AName) const;
 
+  // Takes AComponent over from its owner, if it has one; throws
+  // EComponentError when this owner has a component of its name.
   void InsertComponent(TComponent* AComponent);
   void RemoveComponent(TComponent* AComponent);
   // Frees every owned component, the last created first.
@@ -159,6 +174,8 @@ class TComponent : public TPersistent {
   NativeInt FTag = 0;
   TComponentState FComponentState;
   std::vector<TComponent*> FComponents;
+  // The named ones of FComponents; names are unique within an owner.
+  std::unordered_map<std::string, TComponent*, SameTextHash, SameTextEqual> FNameIndex;
   std::vector<TComponent*> FFreeNotifies;
 };
 

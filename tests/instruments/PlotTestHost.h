@@ -1,0 +1,45 @@
+#pragma once
+// A stand-in plot for the tests of data views and channels: a control that
+// owns a master manager and records the object events it is given.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "instruments/plot/iPlotDataHost.h"
+#include "instruments/plot/iPlotMasterManager.h"
+#include "platform/classlib/Forms.h"
+#include "tests/platform/classlib/ClassLibTestSupport.h"
+
+namespace instruments_test {
+
+class TTestPlotHost : public TCustomControl, public IiPlotDataHost {
+ public:
+  TTestPlotHost() : TCustomControl(nullptr) {}
+  ~TTestPlotHost() override { Master.reset(); }
+  TiPlotMasterManager* GetMasterManager() override { return Master.get(); }
+  bool GetToolBarSelectActive() override { return SelectActive; }
+  bool GetToolBarZoomBoxActive() override { return ZoomBoxActive; }
+  void DisableAllTracking() override { Events.push_back("disable tracking"); }
+  void DoObjectClick(TiPlotObject* Sender) override { Events.push_back("click " + Sender->GetName()); }
+  void DoBeforeZoomBox(const TRect& R, bool& Cancel) override {
+    Events.push_back("zoom box " + std::to_string(R.Left) + "," + std::to_string(R.Top) + "," +
+                     std::to_string(R.Right) + "," + std::to_string(R.Bottom));
+    Cancel = CancelZoom;
+  }
+  void DoDataPointClick(TiPlotChannelCustom*, int Index) override {
+    Events.push_back("point click " + std::to_string(Index));
+  }
+  void DoDataPointMoved(TiPlotChannelCustom*, int Index, double, double, double NewX, double NewY) override {
+    Events.push_back("point moved " + std::to_string(Index) + " to " +
+                     std::to_string(static_cast<int>(NewX)) + "," + std::to_string(static_cast<int>(NewY)));
+  }
+
+  std::unique_ptr<TiPlotMasterManager> Master = std::make_unique<TiPlotMasterManager>(this);
+  bool SelectActive = false;
+  bool ZoomBoxActive = false;
+  bool CancelZoom = false;
+  std::vector<std::string> Events;
+};
+
+}  // namespace instruments_test
