@@ -32,8 +32,6 @@ TfmMain::~TfmMain() {
   if (fmMain == this) fmMain = nullptr;
 }
 
-void TfmMain::FormCreate(TObject* /*Sender*/) {}
-
 void TfmMain::SendCommand(const LCmd& /*command*/, bool /*append*/) {}
 
 void TfmMain::MarkOverlaysStale(int channel) {

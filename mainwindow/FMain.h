@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "model/UnitOwner.h"
 #include "platform/classlib/Forms.h"
@@ -18,6 +19,11 @@ class LCommProc;
 class LNetProc;
 class Plot;
 class TJvHidDevice;
+class TClientSocket;
+class TJvHidDeviceController;
+class TMainMenu;
+class TMemo;
+class TTimer;
 
 // The page shown: 0..7 inputs A..H, 8..15 outputs 1..8, then the named pages.
 using MainPage = int;
@@ -105,9 +111,36 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner {
   void SetStorePresetName(int row, const std::string& name) override;
   std::optional<std::string> AskUnitFileName() override;
 
+  // The quit confirmation's answer; the close handler lets the program end
+  // only while it is set.
+  void SetCloseConfirmed(bool Value) { CloseConfirmed = Value; }
+  // Returns the device to its factory settings.
+  void FactoryReset();
+
   // ---- Shell (menus, top bar, page buttons, preset bar, timers, layout)
   // The component that holds every page box.
   TWinControl* GetMainBox() const { return FMainBox; }
+
+  // The text of a key in the current language.
+  std::string GetLangText(std::string_view key) const;
+  // Writes every language-dependent caption of the window, in a fixed
+  // order; the first control missing by name ends the pass.
+  void ApplyLanguage();
+  // The visible items of the language menu.
+  void ChineseSimplifiedClick(TObject* Sender);
+  void EnglishClick(TObject* Sender);
+
+  void FormResize(TObject* Sender);
+  void FormShow(TObject* Sender);
+  // True while the client is smaller than the window's layout and scrolls.
+  bool IsScrolling() const { return FScrolling; }
+
+  // Writes the whole window from the model.
+  void RefreshFromModel(LUnitControl* model);
+  // Clears the selected band of every band table and plot.
+  void DeselectPeqBands();
+  // Copies the strip curves into the two Gain-page plots and redraws them.
+  void RefreshGainOverlays();
 
   // ---- Strip pages (inputs, outputs, effect bus, Gain page)
 
@@ -119,7 +152,36 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner {
   void CreateStripControls();
   void CreatePageControls();
 
+  // Shell construction by part.
+  void CreateMenus();
+  void CreateTopBar();
+  void CreatePresetBar();
+  void CreateFrameImages();
+  void CreateTimers();
+  void CreateHiddenComponents();
+
+  // Start-up steps that reach controls of other roles by name.
+  void CreatePlots();
+  // Gives the B..H and 2..8 controls the faces of input A, output 1 and the
+  // hidden fader; false at the first name that is missing.
+  bool CopyControlFaces();
+  // Seeds the Comp and Gate pages' transfer curves with their start points.
+  void SeedTransferPlots();
+  // "ID : n" on the preset bar.
+  void ShowDeviceId();
+  // The one-shot start of the connect step.
+  void tmStartConnectTimer(TObject* Sender);
+  // The language items' shared steps: Tag 0, 1, 2 as in the menu.
+  void SelectLanguage(TObject* Sender);
+
   TWinControl* FMainBox = nullptr;  // rzgMain
+  TMainMenu* FMainMenu = nullptr;
+  TMemo* FEnglishMemo = nullptr;              // moEnglish
+  TMemo* FSimplifiedMemo = nullptr;           // moSimplified
+  TTimer* FStartConnectTimer = nullptr;       // tmStartConnect
+  TClientSocket* FClientSocket = nullptr;     // ClientSocket
+  TJvHidDeviceController* FHidCtl = nullptr;  // HidCtl
+  bool FScrolling = false;
 };
 
 // The main window; null until it is created and after it is freed.

@@ -166,8 +166,18 @@ void DrawRotatedText(TCanvas* Canvas, const std::string& Text, const TRect& ARec
       TextRect = turned;
       break;
   }
-  TRect r(start.X, start.Y, start.X, start.Y);
-  DrawTextWithFlags(Canvas, Text, r, BackColor, Enabled, iTextFlagSingleLine | iTextFlagNoClip);
+  // TextOut turns the text with the font's orientation (DrawText lays it
+  // out level); a disabled text is etched as DrawTextWithFlags etches it.
+  if (!Enabled && ColorToRGB(BackColor) != clBlack) {
+    const TColor saved = Canvas->Font->GetColor();
+    Canvas->Font->SetColor(ColorAdjust(clBtnFace, 64, true));
+    Canvas->TextOut(start.X + 1, start.Y + 1, Text);
+    Canvas->Font->SetColor(ColorAdjust(clBtnFace, 32, false));
+    Canvas->TextOut(start.X, start.Y, Text);
+    Canvas->Font->SetColor(saved);
+  } else {
+    Canvas->TextOut(start.X, start.Y, Text);
+  }
   Canvas->Font->SetOrientation(savedOrientation);
 }
 

@@ -10,6 +10,7 @@
 #include "instruments/plot/iPlotObjects.h"
 
 class TiPlotMasterManager;
+class TiPlotAxis;
 class TiPlotXAxis;
 class TiPlotYAxis;
 class TiPlotDataView;
@@ -25,6 +26,8 @@ class IiPlotDataHost {
   virtual bool GetToolBarZoomBoxActive() { return false; }
   // Pauses the axes' tracking (a zoom box is being dragged).
   virtual void DisableAllTracking() {}
+  // Hands a channel's new value to an axis' tracking.
+  virtual void NewTrackingData(TiPlotAxis* /*Axis*/, double /*Value*/) {}
   // The font hints are measured in; null: the canvas font.
   virtual TFont* GetHintsFont() { return nullptr; }
 

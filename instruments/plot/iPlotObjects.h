@@ -135,6 +135,8 @@ class TiPlotObject : public TPersistent {
   virtual void DoGotFocus();
   virtual void DoLostFocus();
   virtual void DoMouseNotOver() {}
+  // UpdateCanDraw's verdict, for kinds that decide it themselves.
+  void SetCanDraw(bool Value) { FCanDraw = Value; }
   // Where the keyboard's popup menu shows, in client pixels; false: nowhere.
   virtual bool GetKeyPopupPoint(TPoint& Point);
   void DoRename();

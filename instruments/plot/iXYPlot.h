@@ -1,9 +1,15 @@
 #pragma once
-// The XY plot control.
+// The XY plot: a plot control whose channels hold arbitrary X/Y points. It
+// makes the standard set of objects (toolbar, legend, X and Y axis, one
+// channel, data view, data cursor and the "Title" label) and gives typed
+// access to its channels.
 
-#include "instruments/base/iVCLComponent.h"
+#include "instruments/plot/iPlotComponent.h"
 
-class TiXYPlot : public TiCustomComponent {
+class TiXYPlot : public TiPlotComponent {
  public:
   explicit TiXYPlot(TComponent* AOwner);
+  // Channel Index; outside 0..ChannelCount-1 the list index error, and a
+  // channel of another class the invalid-cast error.
+  TiPlotChannelCustom* GetChannel(int Index) const;
 };

@@ -15,6 +15,8 @@
 
 // Menus.cpp: the toolkit's popup for the default service.
 TMenuItem* TrackPopupWithToolkit(TPopupMenu* Menu, int X, int Y);
+// The toolkit's message window, also behind Application->MessageBox.
+int ToolkitMessageBox(const std::string& Text, const std::string& Caption, unsigned Flags);
 
 namespace {
 
@@ -59,7 +61,7 @@ int RunMessageWindow(const std::string& Text, const std::string& Caption, QMessa
   if (DefaultIndex < pushed.size()) box.setDefaultButton(pushed[DefaultIndex]);
   for (std::size_t i = 0; i < Buttons.size(); ++i)
     if (Buttons[i].result == EscapeResult) box.setEscapeButton(pushed[i]);
-  box.exec();
+  RunToolkitModal(&box, [&box] { box.exec(); });
   for (std::size_t i = 0; i < pushed.size(); ++i)
     if (box.clickedButton() == pushed[i]) return Buttons[i].result;
   return EscapeResult;
@@ -398,7 +400,9 @@ bool TQtDialogService::FileDialog(const TFileDialogRequest& Request, TFileDialog
     dlg.selectNameFilter(filters[index - 1]);
   }
   if (!Request.FileName.empty()) dlg.selectFile(QString::fromStdString(Request.FileName));
-  if (dlg.exec() != QDialog::Accepted) return false;
+  int answer = QDialog::Rejected;
+  RunToolkitModal(&dlg, [&] { answer = dlg.exec(); });
+  if (answer != QDialog::Accepted) return false;
 
   Result.Files.clear();
   for (const QString& f : dlg.selectedFiles()) Result.Files.push_back(f.toStdString());
@@ -409,16 +413,21 @@ bool TQtDialogService::FileDialog(const TFileDialogRequest& Request, TFileDialog
 
 bool TQtDialogService::ChooseColor(TColor& Color) {
   const QColor initial(GetRValue(Color), GetGValue(Color), GetBValue(Color));
-  const QColor chosen = QColorDialog::getColor(initial, DialogParent());
-  if (!chosen.isValid()) return false;
+  QColorDialog dlg(initial, DialogParent());
+  int answer = QDialog::Rejected;
+  RunToolkitModal(&dlg, [&] { answer = dlg.exec(); });
+  const QColor chosen = dlg.selectedColor();
+  if (answer != QDialog::Accepted || !chosen.isValid()) return false;
   Color = RGB(chosen.red(), chosen.green(), chosen.blue());
   return true;
 }
 
 bool TQtDialogService::ChooseFont(TFont& Font) {
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, MakeQFont(Font), DialogParent());
-  if (!ok) return false;
+  QFontDialog dlg(MakeQFont(Font), DialogParent());
+  int answer = QDialog::Rejected;
+  RunToolkitModal(&dlg, [&] { answer = dlg.exec(); });
+  if (answer != QDialog::Accepted) return false;
+  const QFont chosen = dlg.selectedFont();
   Font.SetName(chosen.family().toStdString());
   if (chosen.pixelSize() > 0)
     Font.SetHeight(-chosen.pixelSize());
@@ -435,6 +444,10 @@ bool TQtDialogService::ChooseFont(TFont& Font) {
 
 int TQtDialogService::MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags) {
   if (Application) return Application->MessageBox(Text, Caption, Flags);
+  return ToolkitMessageBox(Text, Caption, Flags);
+}
+
+int ToolkitMessageBox(const std::string& Text, const std::string& Caption, unsigned Flags) {
   std::vector<WindowButton> buttons;
   for (int id : MessageBoxButtons(Flags)) buttons.push_back({MessageBoxButtonCaption(id), id});
   const std::size_t def = (Flags & MB_DEFBUTTON3) ? 2 : (Flags & MB_DEFBUTTON2) ? 1 : 0;

@@ -2,13 +2,12 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDialog>
 #include <QEventLoop>
 #include <QChildEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -23,6 +22,10 @@
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/StdCtrlsNative.h"
 #include "platform/classlib/WindowRegistry.h"
+#include "platform/sys/ScopeExit.h"
+
+// Dialogs.cpp: the toolkit's message window.
+int ToolkitMessageBox(const std::string& Text, const std::string& Caption, unsigned Flags);
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -488,6 +491,12 @@ void TCustomForm::SetVisible(bool Value) {
     DoHide();
     if (FVisible) return;
     w->hide();
+    // A modal form that is hidden no longer blocks anything: its loop ends
+    // too, rather than running on invisibly.
+    if (FModal) {
+      FModalHidden = true;
+      if (FModalLoop) FModalLoop->exit();
+    }
   }
   VisibleChanged();
 }
@@ -514,6 +523,7 @@ TModalResult TCustomForm::ShowModal() {
   QWidget* w = GetWidget();
   w->setWindowModality(Qt::ApplicationModal);
   FModal = true;
+  FModalHidden = false;
   FModalResult = mrNone;
   std::weak_ptr<bool> alive = FAlive;
   auto cleanup = [&] {
@@ -530,6 +540,12 @@ TModalResult TCustomForm::ShowModal() {
     FModalLoop = &loop;
     for (;;) {
       if (alive.expired() || !*alive.lock()) break;
+      // Hidden (from a handler, or by OnShow): the form is gone from the
+      // screen, so there is nothing left to ask OnCloseQuery about.
+      if (FModalHidden) {
+        if (FModalResult == mrNone) FModalResult = mrCancel;
+        break;
+      }
       if (Application && Application->GetTerminated()) FModalResult = mrCancel;
       if (FModalResult != mrNone) {
         if (Application && Application->GetTerminated()) break;
@@ -675,6 +691,30 @@ void TApplication::Run() {
 void TApplication::Terminate() {
   FTerminated = true;
   for (QEventLoop* loop : FLoops) loop->exit();
+  // Dismissing a window lets its loop return later; the list is not
+  // touched meanwhile, but a copy keeps that from mattering.
+  const std::vector<QWidget*> modals = FToolkitModals;
+  for (QWidget* w : modals) {
+    // A message window without an escape button refuses a plain close.
+    if (auto* dialog = qobject_cast<QDialog*>(w))
+      dialog->reject();
+    else
+      w->close();
+  }
+}
+
+bool RunToolkitModal(QWidget* Window, const std::function<void()>& Exec) {
+  TApplication* app = Application;
+  if (!app) {
+    Exec();
+    return true;
+  }
+  if (app->FTerminated) return false;
+  auto& list = app->FToolkitModals;
+  list.push_back(Window);
+  sys::ScopeExit unlist([&] { list.erase(std::remove(list.begin(), list.end(), Window), list.end()); });
+  Exec();
+  return true;
 }
 
 void TApplication::ProcessMessages() {
@@ -722,63 +762,7 @@ void TApplication::ShowException(const std::exception& E) {
 
 int TApplication::MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags) {
   if (MessageBoxHook) return MessageBoxHook(Text, Caption, Flags);
-  QMessageBox box;
-  box.setWindowTitle(QString::fromStdString(Caption));
-  box.setText(QString::fromStdString(Text));
-  switch (Flags & 0xF0) {
-    case MB_ICONSTOP:
-      box.setIcon(QMessageBox::Critical);
-      break;
-    case MB_ICONQUESTION:
-      box.setIcon(QMessageBox::Question);
-      break;
-    case MB_ICONWARNING:
-      box.setIcon(QMessageBox::Warning);
-      break;
-    case MB_ICONINFORMATION:
-      box.setIcon(QMessageBox::Information);
-      break;
-    default:
-      break;
-  }
-  struct Choice {
-    const char* text;
-    int id;
-  };
-  std::vector<Choice> choices;
-  switch (Flags & 0x0F) {
-    case MB_OKCANCEL:
-      choices = {{"OK", IDOK}, {"Cancel", IDCANCEL}};
-      break;
-    case MB_ABORTRETRYIGNORE:
-      choices = {{"Abort", IDABORT}, {"Retry", IDRETRY}, {"Ignore", IDIGNORE}};
-      break;
-    case MB_YESNOCANCEL:
-      choices = {{"Yes", IDYES}, {"No", IDNO}, {"Cancel", IDCANCEL}};
-      break;
-    case MB_YESNO:
-      choices = {{"Yes", IDYES}, {"No", IDNO}};
-      break;
-    case MB_RETRYCANCEL:
-      choices = {{"Retry", IDRETRY}, {"Cancel", IDCANCEL}};
-      break;
-    default:
-      choices = {{"OK", IDOK}};
-      break;
-  }
-  size_t defaultIndex = (Flags & MB_DEFBUTTON3) ? 2 : (Flags & MB_DEFBUTTON2) ? 1 : 0;
-  std::vector<QPushButton*> buttons;
-  for (const Choice& c : choices) buttons.push_back(box.addButton(c.text, QMessageBox::AcceptRole));
-  if (defaultIndex < buttons.size()) box.setDefaultButton(buttons[defaultIndex]);
-  // Escape answers Cancel where there is one, else the only button.
-  for (size_t i = 0; i < choices.size(); ++i) {
-    if (choices[i].id == IDCANCEL || choices.size() == 1) box.setEscapeButton(buttons[i]);
-  }
-  box.exec();
-  for (size_t i = 0; i < buttons.size(); ++i) {
-    if (box.clickedButton() == buttons[i]) return choices[i].id;
-  }
-  return choices.size() == 1 ? IDOK : IDCANCEL;
+  return ToolkitMessageBox(Text, Caption, Flags);
 }
 
 std::string TApplication::GetExeName() const {

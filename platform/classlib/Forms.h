@@ -119,8 +119,9 @@ class TCustomForm : public TWinControl {
   void Show();
   void Hide() { SetVisible(false); }
   // Shows the form and runs a loop (timers, posted and sent messages keep
-  // running) until ModalResult is set or the application terminates; returns
-  // ModalResult. Throws EInvalidOperation on a visible form.
+  // running) until ModalResult is set, the form is hidden (mrCancel unless
+  // a result was set) or the application terminates; returns ModalResult.
+  // Throws EInvalidOperation on a visible form.
   TModalResult ShowModal();
   // Asks OnCloseQuery, then OnClose decides: caNone keeps the form, caHide
   // hides it, caFree frees it later, caMinimize minimises it. Closing the
@@ -184,6 +185,7 @@ class TCustomForm : public TWinControl {
   TWinControl* FActiveControl = nullptr;
   TModalResult FModalResult = mrNone;
   bool FModal = false;
+  bool FModalHidden = false;
   QEventLoop* FModalLoop = nullptr;
   bool FCreated = false;
   bool FDestroyFired = false;
@@ -254,7 +256,9 @@ class TApplication : public TComponent {
 
   // Runs the event loop until Terminate (returns at once without a main form).
   void Run();
-  // Ends Run and every modal loop (each ShowModal returns mrCancel).
+  // Ends Run and every modal loop: each ShowModal returns mrCancel, and the
+  // message windows, file and other dialogs and popup menus that are open
+  // are dismissed as if cancelled.
   void Terminate();
   bool GetTerminated() const { return FTerminated; }
   // Handles every waiting event, then returns.
@@ -286,6 +290,7 @@ class TApplication : public TComponent {
 
  private:
   friend class TCustomForm;
+  friend bool RunToolkitModal(QWidget* Window, const std::function<void()>& Exec);
   void FormCreated(TCustomForm* Form);
   void PushLoop(QEventLoop* Loop);
   void PopLoop(QEventLoop* Loop);
@@ -297,9 +302,17 @@ class TApplication : public TComponent {
   bool FShowMainForm = true;
   std::string FTitle;
   std::vector<QEventLoop*> FLoops;
+  // Toolkit dialogs and popups running their own loops (RunToolkitModal).
+  std::vector<QWidget*> FToolkitModals;
 };
 
 extern TApplication* Application;
+
+// Platform code only: runs Exec, the own loop of a toolkit dialog or popup
+// menu (Window), so that Application->Terminate ends it as a cancel. Once
+// the application is terminated nothing waits for a person any more: Exec
+// is not run and the answer is false.
+bool RunToolkitModal(QWidget* Window, const std::function<void()>& Exec);
 
 class TScreen : public TComponent {
  public:

@@ -385,7 +385,8 @@ void TPopupMenu::Popup(int X, int Y) {
 // The toolkit's popup, used by the default dialog service.
 TMenuItem* TrackPopupWithToolkit(TPopupMenu* Menu, int X, int Y) {
   QMenu* widget = Menu->CreatePopupWidget();
-  QAction* picked = widget->exec(QPoint(X, Y));
+  QAction* picked = nullptr;
+  RunToolkitModal(widget, [&] { picked = widget->exec(QPoint(X, Y)); });
   TMenuItem* chosen = gTrackedChoice;
   // Its destruction takes it out of the menu's views.
   delete widget;

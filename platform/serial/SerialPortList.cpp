@@ -4,6 +4,7 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -34,6 +35,16 @@ long UartType(const fs::path& ttyDir) {
   long type = 0;
   if (!(in >> type)) return 0;
   return type;
+}
+
+std::mutex& SourceLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+SerialPortSource& Selected() {
+  static SerialPortSource source;
+  return source;
 }
 
 }  // namespace
@@ -77,4 +88,27 @@ std::vector<SerialPortInfo> ListSerialPorts(const std::string& sysRoot, const st
             [](const SerialPortInfo& a, const SerialPortInfo& b) { return a.Name < b.Name; });
   SortSerialPorts(ports);
   return ports;
+}
+
+SerialPortInfo SerialPortAt(const std::string& path) {
+  const std::string name = fs::path(path).filename().string();
+  return {name, path, SerialPortNumber(name)};
+}
+
+std::vector<SerialPortInfo> GetSerialPorts() {
+  SerialPortSource source;
+  {
+    std::lock_guard<std::mutex> guard(SourceLock());
+    source = Selected();
+  }
+  // Outside the lock: a source may take its time, or select another.
+  if (!source) return ListSerialPorts();
+  std::vector<SerialPortInfo> ports = source();
+  SortSerialPorts(ports);
+  return ports;
+}
+
+void SelectSerialPortSource(SerialPortSource source) {
+  std::lock_guard<std::mutex> guard(SourceLock());
+  Selected() = std::move(source);
 }

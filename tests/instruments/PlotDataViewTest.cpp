@@ -16,11 +16,8 @@ namespace {
 class PlotDataViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    classlib_test::App();
-    plot = std::make_unique<TTestPlotHost>();
+    plot = TTestPlotHost::WithAxes();
     auto* m = plot->Master.get();
-    m->AddXAxis();
-    m->AddYAxis();
     m->AddDataView();
     view = m->GetDataViewManager()->GetItem(0);
     Layout(TRect(20, 10, 120, 60));

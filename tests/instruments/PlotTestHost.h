@@ -2,10 +2,12 @@
 // A stand-in plot for the tests of data views and channels: a control that
 // owns a master manager and records the object events it is given.
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "instruments/plot/iPlotAxis.h"
 #include "instruments/plot/iPlotDataHost.h"
 #include "instruments/plot/iPlotMasterManager.h"
 #include "platform/classlib/Forms.h"
@@ -17,10 +19,21 @@ class TTestPlotHost : public TCustomControl, public IiPlotDataHost {
  public:
   TTestPlotHost() : TCustomControl(nullptr) {}
   ~TTestPlotHost() override { Master.reset(); }
+  // A plot with one X and one Y axis, as the plots of the program have.
+  static std::unique_ptr<TTestPlotHost> WithAxes() {
+    classlib_test::App();
+    auto p = std::make_unique<TTestPlotHost>();
+    p->Master->AddXAxis();
+    p->Master->AddYAxis();
+    return p;
+  }
   TiPlotMasterManager* GetMasterManager() override { return Master.get(); }
   bool GetToolBarSelectActive() override { return SelectActive; }
   bool GetToolBarZoomBoxActive() override { return ZoomBoxActive; }
   void DisableAllTracking() override { Events.push_back("disable tracking"); }
+  void NewTrackingData(TiPlotAxis* Axis, double Value) override {
+    Tracking.push_back(Axis->GetName() + " " + FloatText(Value));
+  }
   void DoObjectClick(TiPlotObject* Sender) override { Events.push_back("click " + Sender->GetName()); }
   void DoBeforeZoomBox(const TRect& R, bool& Cancel) override {
     Events.push_back("zoom box " + std::to_string(R.Left) + "," + std::to_string(R.Top) + "," +
@@ -40,6 +53,13 @@ class TTestPlotHost : public TCustomControl, public IiPlotDataHost {
   bool ZoomBoxActive = false;
   bool CancelZoom = false;
   std::vector<std::string> Events;
+  std::vector<std::string> Tracking;
+
+  static std::string FloatText(double V) {
+    char b[32];
+    std::snprintf(b, sizeof b, "%g", V);
+    return b;
+  }
 };
 
 }  // namespace instruments_test

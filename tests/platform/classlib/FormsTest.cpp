@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -13,7 +14,9 @@
 #include <vector>
 
 #include "ClassLibTestSupport.h"
+#include "platform/classlib/Dialogs.h"
 #include "platform/classlib/ExtCtrls.h"
+#include "platform/classlib/Menus.h"
 
 using namespace classlib_test;
 
@@ -41,17 +44,22 @@ class FormsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     shared = App();
-    static int argc = 1;
-    static char name[] = "forms-test";
-    static char* argv[] = {name, nullptr};
-    Application = nullptr;
-    app = new TApplication(argc, argv);
-    app->MessageBoxHook = shared->MessageBoxHook;
+    NewApp();
     Messages().clear();
   }
   void TearDown() override {
     delete app;
     Application = shared;
+  }
+  // A fresh application object in place of the test's one.
+  void NewApp() {
+    static int argc = 1;
+    static char name[] = "forms-test";
+    static char* argv[] = {name, nullptr};
+    delete app;
+    Application = nullptr;
+    app = new TApplication(argc, argv);
+    app->MessageBoxHook = shared->MessageBoxHook;
   }
   TApplication* shared = nullptr;
   TApplication* app = nullptr;
@@ -120,19 +128,46 @@ TEST_F(FormsTest, ShowModalOfAVisibleFormThrows) {
   EXPECT_THROW(form->ShowModal(), EInvalidOperation);
 }
 
+// Ends every loop when a modal loop outlives the deadline (and goes on
+// dismissing whatever window opens after), so that a loop that never ends
+// fails the test instead of hanging it.
+struct ModalDeadline {
+  QTimer timer;
+  bool expired = false;
+  explicit ModalDeadline(int ms = 10000) {
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      expired = true;
+      timer.setInterval(50);
+      Application->Terminate();
+      if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+      if (QWidget* p = QApplication::activePopupWidget()) p->close();
+    });
+    timer.start(ms);
+  }
+};
+
 TEST_F(FormsTest, NestedModalLoopsReturnInnermostFirst) {
-  auto* outer = new ActionForm(app);
-  auto* inner = new ActionForm(app);
-  std::vector<std::string> order;
-  outer->action = [&] {
-    PostMessage(inner, WM_RUN, 0, 0);
-    order.push_back("inner=" + std::to_string(inner->ShowModal()));
-    outer->SetModalResult(mrOk);
-  };
-  inner->action = [&] { inner->SetModalResult(mrNo); };
-  PostMessage(outer, WM_RUN, 0, 0);
-  order.push_back("outer=" + std::to_string(outer->ShowModal()));
-  EXPECT_EQ(order, (std::vector<std::string>{"inner=7", "outer=1"}));
+  // The outer form ends by its own result, or because the inner one hid it
+  // (then after the inner returns).
+  for (bool hideOuter : {false, true}) {
+    ModalDeadline deadline;
+    auto* outer = new ActionForm(app);
+    auto* inner = new ActionForm(app);
+    std::vector<std::string> order;
+    outer->action = [&] {
+      PostMessage(inner, WM_RUN, 0, 0);
+      order.push_back("inner=" + std::to_string(inner->ShowModal()));
+      if (!hideOuter) outer->SetModalResult(mrOk);
+    };
+    inner->action = [&] {
+      if (hideOuter) outer->Hide();
+      inner->SetModalResult(mrNo);
+    };
+    PostMessage(outer, WM_RUN, 0, 0);
+    order.push_back("outer=" + std::to_string(outer->ShowModal()));
+    EXPECT_EQ(order, (std::vector<std::string>{"inner=7", hideOuter ? "outer=2" : "outer=1"}));
+    EXPECT_FALSE(deadline.expired) << hideOuter;
+  }
 }
 
 TEST_F(FormsTest, CloseActionsOfAnOrdinaryForm) {
@@ -192,6 +227,82 @@ TEST_F(FormsTest, TerminateEndsModalLoopsAndRun) {
   app->Run();
   EXPECT_EQ(result, mrCancel);
   EXPECT_TRUE(app->GetTerminated());
+}
+
+// The toolkit's window that a dialog or popup opened, once it shows.
+QWidget* ShownToolkitModal() {
+  if (QWidget* w = QApplication::activeModalWidget(); w && w->isVisible()) return w;
+  if (QWidget* w = QApplication::activePopupWidget(); w && w->isVisible()) return w;
+  return nullptr;
+}
+
+TEST_F(FormsTest, TerminateDismissesOpenDialogsAndPopupsAsCancelled) {
+  struct Case {
+    const char* what;
+    // Opens the window and tells whether the answer was a cancel.
+    std::function<bool()> cancelled;
+  };
+  TPopupMenu* popup = nullptr;
+  const std::vector<Case> cases = {
+      // Closed without a choice: Cancel where there is one, else No, else OK.
+      {"message box", [] { return Application->MessageBox("Text", "Caption", MB_YESNO) == IDNO; }},
+      {"message box, OK only", [] { return Application->MessageBox("Text", "Caption", MB_OK) == IDOK; }},
+      {"message window", [] { return MessageDlg("Text", mtConfirmation, mbYesNoCancel) == mrCancel; }},
+      {"open dialog",
+       [] {
+         TOpenDialog dlg(nullptr);
+         dlg.SetInitialDir("/tmp");
+         return !dlg.Execute();
+       }},
+      {"save dialog",
+       [] {
+         TSaveDialog dlg(nullptr);
+         return !dlg.Execute();
+       }},
+      {"colour dialog",
+       [] {
+         TColorDialog dlg(nullptr);
+         return !dlg.Execute();
+       }},
+      {"font dialog",
+       [] {
+         TFontDialog dlg(nullptr);
+         return !dlg.Execute();
+       }},
+      {"popup menu",
+       [&popup] {
+         bool clicked = false;
+         popup->GetItems()->GetItems(0)->OnClick = [&](TObject*) { clicked = true; };
+         popup->Popup(40, 40);
+         return !clicked;
+       }},
+  };
+  for (const Case& c : cases) {
+    NewApp();
+    app->MessageBoxHook = nullptr;  // the toolkit's own message window
+    popup = new TPopupMenu(app);
+    auto* item = new TMenuItem(app);
+    item->SetCaption("Item");
+    popup->GetItems()->Add(item);
+    ModalDeadline deadline;
+    bool sawWindow = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+      if (!ShownToolkitModal()) return;
+      sawWindow = true;
+      watch.stop();
+      app->Terminate();
+    });
+    watch.start(10);
+    EXPECT_TRUE(c.cancelled()) << c.what;
+    EXPECT_TRUE(sawWindow) << c.what;
+    EXPECT_FALSE(deadline.expired) << c.what;
+    // Once terminated, nothing opens to wait for a person.
+    watch.stop();
+    EXPECT_TRUE(c.cancelled()) << c.what << ", after Terminate";
+    EXPECT_EQ(ShownToolkitModal(), nullptr) << c.what;
+    EXPECT_FALSE(deadline.expired) << c.what << ", after Terminate";
+  }
 }
 
 TEST_F(FormsTest, PositionCentresOnTheScreenOrOnTheMainForm) {
@@ -316,6 +427,51 @@ TEST_F(FormsTest, ReleaseFromAHandlerFreesTheFormAfterward) {
   PostMessage(form, WM_RUN, 0, 0);
   ASSERT_TRUE(WaitFor("the form's OnDestroy", [&] { return destroyed; }));
   EXPECT_EQ(app->GetComponentCount(), 0);
+}
+
+TEST_F(FormsTest, HidingAModalFormEndsItsLoopWithoutAskingToClose) {
+  ModalDeadline deadline;
+  struct Case {
+    const char* what;
+    TModalResult setFirst;  // a result set before the hide
+    bool hideInOnShow;
+    TModalResult expected;
+  } cases[] = {
+      {"hidden from a handler", mrNone, false, mrCancel},
+      {"result set, then hidden", mrOk, false, mrOk},
+      {"hidden by its OnShow", mrNone, true, mrCancel},
+  };
+  for (const Case& c : cases) {
+    auto* dialog = new ActionForm(app);
+    int queries = 0;
+    dialog->OnCloseQuery = [&](TObject*, bool& canClose) {
+      ++queries;
+      canClose = false;  // would keep an ordinary close waiting for ever
+    };
+    dialog->action = [&] {
+      if (c.setFirst != mrNone) dialog->SetModalResult(c.setFirst);
+      dialog->Hide();
+    };
+    dialog->OnShow = [&](TObject*) {
+      if (c.hideInOnShow) dialog->Hide();
+    };
+    if (!c.hideInOnShow) PostMessage(dialog, WM_RUN, 0, 0);
+    EXPECT_EQ(dialog->ShowModal(), c.expected) << c.what;
+    EXPECT_EQ(queries, 0) << c.what;
+    EXPECT_FALSE(dialog->IsModal()) << c.what;
+    EXPECT_FALSE(dialog->GetWidget()->isVisible()) << c.what;
+    // Nothing is blocked any more, and the form can be shown modally again.
+    EXPECT_EQ(dialog->GetWidget()->windowModality(), Qt::NonModal) << c.what;
+    dialog->OnShow = nullptr;
+    dialog->OnCloseQuery = nullptr;
+    dialog->action = [&] { dialog->SetModalResult(mrYes); };
+    PostMessage(dialog, WM_RUN, 0, 0);
+    TModalResult again = mrNone;
+    EXPECT_NO_THROW(again = dialog->ShowModal()) << c.what;
+    EXPECT_EQ(again, mrYes) << c.what;
+    dialog->Free();
+    ASSERT_FALSE(deadline.expired) << c.what;
+  }
 }
 
 }  // namespace

@@ -104,4 +104,45 @@ TEST(SerialPortList, SortIsByNumberStableWithUnnumberedLast) {
   EXPECT_EQ(names, (std::vector<std::string>{"COM1", "COM3", "second3", "COM10", "odd"}));
 }
 
+TEST(SerialPortList, PortAtAnyPathIsNamedAfterItsLastPart) {
+  struct Case {
+    const char* path;
+    const char* name;
+    int number;
+  } cases[] = {{"/dev/pts/3", "3", 3}, {"/dev/ttyUSB12", "ttyUSB12", 12}, {"/tmp/sim-tty", "sim-tty", -1}};
+  for (const Case& c : cases) {
+    const SerialPortInfo port = SerialPortAt(c.path);
+    EXPECT_EQ(port.Name, c.name) << c.path;
+    EXPECT_EQ(port.Path, c.path) << c.path;
+    EXPECT_EQ(port.Number, c.number) << c.path;
+  }
+}
+
+// The list a scan gets: the selected source's alone, sorted; the machine's
+// again once the selection is cleared.
+TEST(SerialPortList, ASelectedSourceReplacesTheMachinesPorts) {
+  std::vector<std::string> calls;
+  SelectSerialPortSource([&] {
+    calls.push_back("source");
+    return std::vector<SerialPortInfo>{SerialPortAt("/dev/pts/9"), SerialPortAt("/dev/pts/2")};
+  });
+  const auto ports = GetSerialPorts();
+  std::vector<std::string> paths;
+  for (const auto& p : ports) paths.push_back(p.Path);
+  EXPECT_EQ(paths, (std::vector<std::string>{"/dev/pts/2", "/dev/pts/9"}));
+  EXPECT_EQ(calls.size(), 1u);
+
+  // A source may change the selection while it is asked.
+  SelectSerialPortSource([] {
+    SelectSerialPortSource(nullptr);
+    return std::vector<SerialPortInfo>{};
+  });
+  EXPECT_TRUE(GetSerialPorts().empty());
+  std::vector<std::string> machine, again;
+  for (const auto& p : ListSerialPorts()) machine.push_back(p.Path);
+  for (const auto& p : GetSerialPorts()) again.push_back(p.Path);
+  EXPECT_EQ(again, machine);
+  EXPECT_EQ(calls.size(), 1u);
+}
+
 }  // namespace

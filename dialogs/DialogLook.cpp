@@ -1,0 +1,106 @@
+#include "dialogs/DialogLook.h"
+
+#include "mainwindow/FMain.h"
+#include "mainwindow/FMainLanguage.h"
+#include "platform/classlib/ExtCtrls.h"
+#include "platform/classlib/RzControls.h"
+#include "platform/classlib/StdCtrls.h"
+
+using namespace dialog_look;
+
+namespace {
+
+// Every control belongs to its form, whatever box it sits in, so that the
+// form finds it by name.
+TComponent* FormOf(TWinControl* Parent) {
+  if (dynamic_cast<TCustomForm*>(Parent)) return Parent;
+  return Parent->GetOwner();
+}
+
+template <typename T>
+T* Place(TWinControl* Parent, const char* Name, int Left, int Top, int Width, int Height) {
+  auto* control = new T(FormOf(Parent));
+  control->SetName(Name);
+  control->SetParent(Parent);
+  control->SetBounds(Left, Top, Width, Height);
+  return control;
+}
+
+}  // namespace
+
+void SetUpDialogForm(TForm* Form, const char* Name, const std::string& Caption, int ClientWidth,
+                     int ClientHeight, bool CloseBox) {
+  Form->SetName(Name);
+  Form->SetVisible(false);
+  Form->SetCaption(Caption);
+  Form->SetBorderStyle(bsDialog);
+  Form->SetBorderIcons(CloseBox ? TBorderIcons{biSystemMenu} : TBorderIcons{});
+  Form->SetPosition(poScreenCenter);
+  Form->SetColor(Face);
+  TFont font;
+  font.SetName("Tahoma");
+  font.SetHeight(-13);
+  font.SetColor(Text);
+  Form->SetFont(&font);
+  Form->SetClientWidth(ClientWidth);
+  Form->SetClientHeight(ClientHeight);
+}
+
+TLabel* AddLabel(TWinControl* Parent, const char* Name, const std::string& Caption, int Left, int Top,
+                 int Width, int Height) {
+  auto* label = Place<TLabel>(Parent, Name, Left, Top, Width, Height);
+  label->SetAutoSize(false);
+  label->SetTransparent(true);
+  label->SetLayout(tlCenter);
+  label->SetCaption(Caption);
+  return label;
+}
+
+TRzBmpButton* AddButton(TWinControl* Parent, const char* Name, const std::string& Caption, int Left, int Top,
+                        int Width, int Height) {
+  auto* button = Place<TRzBmpButton>(Parent, Name, Left, Top, Width, Height);
+  button->SetAccentColor(Accent);
+  button->SetCaption(Caption);
+  return button;
+}
+
+TGroupBox* AddGroupBox(TWinControl* Parent, const char* Name, const std::string& Caption, int Left, int Top,
+                       int Width, int Height) {
+  auto* box = Place<TGroupBox>(Parent, Name, Left, Top, Width, Height);
+  box->SetColor(Panel);
+  box->SetCaption(Caption);
+  return box;
+}
+
+TEdit* AddEdit(TWinControl* Parent, const char* Name, const std::string& Text, int Left, int Top, int Width,
+               int Height) {
+  auto* edit = Place<TEdit>(Parent, Name, Left, Top, Width, Height);
+  edit->SetColor(Field);
+  edit->GetFont()->SetColor(dialog_look::Text);
+  edit->SetText(Text);
+  return edit;
+}
+
+TTimer* AddTimer(TForm* Form, const char* Name, unsigned Interval) {
+  auto* timer = new TTimer(Form);
+  timer->SetName(Name);
+  timer->SetEnabled(false);
+  timer->SetInterval(Interval);
+  return timer;
+}
+
+void CloseDialog(TForm* Form, TModalResult Result) {
+  if (Form->IsModal())
+    Form->SetModalResult(Result);
+  else
+    Form->Close();
+}
+
+std::string DialogLanguage() {
+  if (!fmMain) return std::string(LanguageEnglish);
+  return fmMain->GetState().Language;
+}
+
+std::string LangText(std::string_view Language, std::string_view Key) {
+  return GetLangText(Language, Key);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The compressor of the effect bus; its LED ilrCompLed shows the bus's
+// compressor acting, as the level reply reports it.
+
+#include "platform/classlib/Forms.h"
+
+class TiLedRectangle;
+class TLabel;
+
+class TfmComp : public TForm {
+ public:
+  explicit TfmComp(TComponent* AOwner);
+  ~TfmComp() override;
+
+  TiLedRectangle* ilrCompLed;
+  TLabel* lbCompLed;
+};
+
+extern TfmComp* fmComp;

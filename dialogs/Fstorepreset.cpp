@@ -1,0 +1,10 @@
+#include "dialogs/Fstorepreset.h"
+
+TfmStorePreset* fmStorePreset = nullptr;
+
+TfmStorePreset::TfmStorePreset(TComponent* AOwner)
+    : TPresetListForm(AOwner, "fmStorePreset", "Store Preset", UserPresetCodes()) {}
+
+TfmStorePreset::~TfmStorePreset() {
+  if (fmStorePreset == this) fmStorePreset = nullptr;
+}

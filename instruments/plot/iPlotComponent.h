@@ -1,0 +1,547 @@
+#pragma once
+// TiPlotComponent: the visible plot control. It owns the master manager
+// (and through it every plot object), forwards the object interface to the
+// managers, turns object notices into its events and repaint requests,
+// lays the layout objects out round the data view and paints every object
+// in layer order. TiXYPlot chooses the channel class and makes the default
+// objects.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "instruments/base/iDrawing.h"
+#include "instruments/base/iVCLComponent.h"
+#include "instruments/plot/iPlotDataHost.h"
+#include "instruments/plot/iPlotMasterManager.h"
+
+class TCustomImageList;
+class TPopupMenu;
+
+enum TiPlotDataFileFormat { ipdffText, ipdffCompactInterval };
+enum TiPlotDataFileColumnSeparator { ipdfcsTab, ipdfcsComma };
+enum TiPlotImageFormatStyle { ipifBitmap, ipifEnhancedMetaFile, ipifJPEG, ipifPNG };
+enum TiPlotExportFormat { ipefMetaFile, ipefBitmap, ipefJPEG };
+enum TiPlotFormStyle { ipfsModal, ipfsStayOnTop };
+enum TiPlotReferenceType { iprtDataView, iprtChannel, iprtXChannelYDataView, iprtXDataViewYChannel };
+enum TiPlotReferenceIndividual { ipriDataView, ipriChannel, ipriAuto };
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+// The plot's events carry the object's index in its kind's manager.
+using TiPlotObjectEvent = std::function<void(int Index)>;
+using TiPlotToolBarButtonEvent = std::function<void(int Index, TiPlotToolBarButtonType ButtonType)>;
+using TiPlotToolBarButtonBeforeEvent =
+    std::function<void(int Index, TiPlotToolBarButtonType ButtonType, bool& Cancel)>;
+using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, std::string& AText)>;
+using TiPlotAxesCustomizeLabelEvent = std::function<void(int Index, double Value, std::string& ALabel)>;
+using TiPlotZoomBoxEvent = std::function<void(TRect& ZoomRect, bool& Cancel)>;
+
+class TiPlotComponent : public TiCustomComponent,
+                        public IiPlotObjectHost,
+                        public IiPlotDataHost,
+                        public IiPlotAxisHost {
+ public:
+  explicit TiPlotComponent(TComponent* AOwner);
+  ~TiPlotComponent() override;
+
+  TiPlotMasterManager* GetMaster() const { return FMaster.get(); }
+  TiPlotObjectManager* GetPlotObjectManager() const { return FMaster->GetObjectManager(); }
+  TiPlotTranslationManager* GetTranslationManager() const { return FMaster->GetTranslationManager(); }
+  TiPlotLayoutManager* GetLayoutManager() const { return FMaster->GetLayoutManager(); }
+
+  // ---- object interface, one family per kind
+  virtual int AddChannel() { return FMaster->AddChannel(); }
+  virtual int AddDataView() { return FMaster->AddDataView(); }
+  virtual int AddDataCursor() { return FMaster->AddDataCursor(); }
+  virtual int AddXAxis() { return FMaster->AddXAxis(); }
+  virtual int AddYAxis() { return FMaster->AddYAxis(); }
+  virtual int AddLegend() { return FMaster->AddLegend(); }
+  virtual int AddTable() { return FMaster->AddTable(); }
+  virtual int AddToolBar() { return FMaster->AddToolBar(); }
+  virtual int AddAnnotation();
+  virtual int AddLimit() { return FMaster->AddLimit(); }
+  virtual int AddLabel() { return FMaster->AddLabel(); }
+  int AddTranslation(const std::string& OriginalString, const std::string& ReplacementString);
+
+  virtual void DeleteChannel(int Index) { DeleteObject(FMaster->GetChannelManager(), Index); }
+  virtual void DeleteDataView(int Index) { DeleteObject(FMaster->GetDataViewManager(), Index); }
+  virtual void DeleteDataCursor(int Index) { DeleteObject(FMaster->GetDataCursorManager(), Index); }
+  virtual void DeleteXAxis(int Index) { DeleteObject(FMaster->GetXAxisManager(), Index); }
+  virtual void DeleteYAxis(int Index) { DeleteObject(FMaster->GetYAxisManager(), Index); }
+  virtual void DeleteLegend(int Index) { DeleteObject(FMaster->GetLegendManager(), Index); }
+  virtual void DeleteTable(int Index) { DeleteObject(FMaster->GetTableManager(), Index); }
+  virtual void DeleteToolBar(int Index) { DeleteObject(FMaster->GetToolBarManager(), Index); }
+  virtual void DeleteAnnotation(int Index) { DeleteObject(FMaster->GetAnnotationManager(), Index); }
+  virtual void DeleteLimit(int Index) { DeleteObject(FMaster->GetLimitManager(), Index); }
+  // Label 0 is the title and stays.
+  virtual void DeleteLabel(int Index);
+
+  virtual void RemoveAllChannels() { RemoveAll(FMaster->GetChannelManager()); }
+  virtual void RemoveAllDataViews() { RemoveAll(FMaster->GetDataViewManager()); }
+  virtual void RemoveAllDataCursors() { RemoveAll(FMaster->GetDataCursorManager()); }
+  virtual void RemoveAllXAxes() { RemoveAll(FMaster->GetXAxisManager()); }
+  virtual void RemoveAllYAxes() { RemoveAll(FMaster->GetYAxisManager()); }
+  virtual void RemoveAllLegends() { RemoveAll(FMaster->GetLegendManager()); }
+  virtual void RemoveAllTables() { RemoveAll(FMaster->GetTableManager()); }
+  virtual void RemoveAllToolBars() { RemoveAll(FMaster->GetToolBarManager()); }
+  virtual void RemoveAllAnnotations() { RemoveAll(FMaster->GetAnnotationManager()); }
+  virtual void RemoveAllLimits() { RemoveAll(FMaster->GetLimitManager()); }
+  // Leaves the title label.
+  virtual void RemoveAllLabels();
+  virtual void RemoveAllTranslations();
+
+  int GetChannelCount() const { return FMaster->GetChannelManager()->Count(); }
+  int GetDataViewCount() const { return FMaster->GetDataViewManager()->Count(); }
+  int GetDataCursorCount() const { return FMaster->GetDataCursorManager()->Count(); }
+  int GetXAxisCount() const { return FMaster->GetXAxisManager()->Count(); }
+  int GetYAxisCount() const { return FMaster->GetYAxisManager()->Count(); }
+  int GetLegendCount() const { return FMaster->GetLegendManager()->Count(); }
+  int GetTableCount() const { return FMaster->GetTableManager()->Count(); }
+  int GetToolBarCount() const { return FMaster->GetToolBarManager()->Count(); }
+  int GetAnnotationCount() const { return FMaster->GetAnnotationManager()->Count(); }
+  int GetLimitCount() const { return FMaster->GetLimitManager()->Count(); }
+  int GetLabelCount() const { return FMaster->GetLabelManager()->Count(); }
+  int GetTranslationCount() const { return FMaster->GetTranslationManager()->Count(); }
+
+  // Object Index of the kind; outside 0..Count-1 the list index error.
+  TiPlotChannelCustom* GetChannel(int Index) const { return FMaster->GetChannelManager()->GetItem(Index); }
+  TiPlotDataView* GetDataView(int Index) const { return FMaster->GetDataViewManager()->GetItem(Index); }
+  TiPlotDataCursor* GetDataCursor(int Index) const { return FMaster->GetDataCursorManager()->GetItem(Index); }
+  TiPlotXAxis* GetXAxis(int Index) const { return FMaster->GetXAxisManager()->GetItem(Index); }
+  TiPlotYAxis* GetYAxis(int Index) const { return FMaster->GetYAxisManager()->GetItem(Index); }
+  TiPlotLegend* GetLegend(int Index) const { return FMaster->GetLegendManager()->GetItem(Index); }
+  TiPlotTable* GetTable(int Index) const { return FMaster->GetTableManager()->GetItem(Index); }
+  TiPlotToolBar* GetToolBar(int Index) const { return FMaster->GetToolBarManager()->GetItem(Index); }
+  TiPlotAnnotation* GetAnnotation(int Index) const { return FMaster->GetAnnotationManager()->GetItem(Index); }
+  TiPlotLimit* GetLimit(int Index) const { return FMaster->GetLimitManager()->GetItem(Index); }
+  TiPlotLabel* GetLabel(int Index) const { return FMaster->GetLabelManager()->GetItem(Index); }
+
+  // By name, ignoring case: the index (-1 when none) or the object (null).
+#define TI_PLOT_BY_NAME(Kind, Class, Manager)                                    \
+  int Get##Kind##IndexByName(const std::string& Value) const {                   \
+    return FMaster->Get##Manager()->GetIndexByName(Value);                       \
+  }                                                                              \
+  Class* Get##Kind##ByName(const std::string& Value) const {                     \
+    return static_cast<Class*>(FMaster->Get##Manager()->GetObjectByName(Value)); \
+  }
+  TI_PLOT_BY_NAME(Channel, TiPlotChannelCustom, ChannelManager)
+  TI_PLOT_BY_NAME(XAxis, TiPlotXAxis, XAxisManager)
+  TI_PLOT_BY_NAME(YAxis, TiPlotYAxis, YAxisManager)
+  TI_PLOT_BY_NAME(Annotation, TiPlotAnnotation, AnnotationManager)
+  TI_PLOT_BY_NAME(DataCursor, TiPlotDataCursor, DataCursorManager)
+  TI_PLOT_BY_NAME(DataView, TiPlotDataView, DataViewManager)
+  TI_PLOT_BY_NAME(Label, TiPlotLabel, LabelManager)
+  TI_PLOT_BY_NAME(Legend, TiPlotLegend, LegendManager)
+  TI_PLOT_BY_NAME(Limit, TiPlotLimit, LimitManager)
+  TI_PLOT_BY_NAME(Table, TiPlotTable, TableManager)
+  TI_PLOT_BY_NAME(ToolBar, TiPlotToolBar, ToolBarManager)
+#undef TI_PLOT_BY_NAME
+
+  // ---- layout
+  void DisableLayoutManager() {
+    GetLayoutManager()->SetEnabled(false);
+  }
+  void EnableLayoutManager() {
+    GetLayoutManager()->SetEnabled(true);
+  }
+  void RefreshLayoutManager();
+  // Lays every object out as a paint would, on a throw-away bitmap.
+  void ReCalcLayout();
+  void CalcLayout(TCanvas* Canvas);
+  const TiPlotLayoutManager::TSideList& GetVisibleListTop() const {
+    return FVisibleListTop;
+  }
+  const TiPlotLayoutManager::TSideList& GetVisibleListBottom() const {
+    return FVisibleListBottom;
+  }
+  const TiPlotLayoutManager::TSideList& GetVisibleListLeft() const {
+    return FVisibleListLeft;
+  }
+  const TiPlotLayoutManager::TSideList& GetVisibleListRight() const {
+    return FVisibleListRight;
+  }
+
+  // ---- painting
+  void iPaintToCanvas(TCanvas* Canvas) override;
+  bool GetPaintingActive() const {
+    return FPaintingActive;
+  }
+  // The drawing-order key of a layer-list entry: Layer as six digits, then
+  // the kind's letter.
+  static std::string LayerKey(const TiPlotObject* Object, char Kind);
+  void AddLayerObject(const std::string& Key, TiPlotObject* Object);
+  // The objects the last paint drew inside the data view, in drawing order.
+  std::vector<TiPlotObject*> GetLayerObjects() const;
+  void AddAxesCollisionRect(const TRect& ARect) override;
+  bool TryAddAxesCollisionRect(const TRect& ARect) override;
+  void ClearAxesCollisionList() {
+    FAxesCollisionList.clear();
+  }
+
+  // ---- hooks into Parts a later step binds: each does nothing yet.
+  // Tracking of every axis (the axes do not track yet).
+  void DisableAllTracking() override;
+  void EnableAllTracking();
+  // Whether the axis follows new data (until axes track: always).
+  bool GetAxisTrackingEnabled(const TiPlotAxis* Axis) const;
+  // Zooms an axis about its middle by Factor (log axes: by decades).
+  void ZoomAxis(TiPlotAxis* Axis, double Factor);
+  // Clipboard, image file, printer, print preview, property editor.
+  void CopyToClipBoard();
+  void Save();
+  void PrintChart();
+  void PreviewChart();
+  void EditProperties();
+
+  // ---- toolbar state seen by the data view, limits, channels
+  bool GetToolBarSelectActive() override;
+  bool GetToolBarZoomBoxActive() override;
+  void SetToolBarSelectActive(bool Value);
+
+  // ---- image lists 0..2 used by labels (null for another index)
+  TCustomImageList* GetImageList(int ImageListIndex) const;
+  void ImageListClear(int ImageListIndex);
+  // Adds a bitmap; a smaller one is centred on the list's size.
+  void ImageListAdd(int ImageListIndex, TBitmap* ABitmap);
+
+  double GetNow() const;
+  void SetCustomizeLabelText(const std::string& Value) {
+    FTempCustomLabel = Value;
+  }
+
+  // ---- published properties
+  int GetDataViewZHorz() const {
+    return GetLayoutManager()->GetDataViewHorz()->GetZOrder();
+  }
+  void SetDataViewZHorz(int Value);
+  int GetDataViewZVert() const {
+    return GetLayoutManager()->GetDataViewVert()->GetZOrder();
+  }
+  void SetDataViewZVert(int Value);
+  bool GetXYAxesReverse() const {
+    return GetLayoutManager()->GetXYAxesReverse();
+  }
+  void SetXYAxesReverse(bool Value) {
+    FMaster->SetXYAxesReverse(Value);
+  }
+  bool GetUserCanEditObjects() const {
+    return FMaster->GetUserCanEditObjects();
+  }
+  void SetUserCanEditObjects(bool Value) {
+    FMaster->SetUserCanEditObjects(Value);
+  }
+  bool GetUserCanAddRemoveChannels() const {
+    return FUserCanAddRemoveChannels;
+  }
+  void SetUserCanAddRemoveChannels(bool Value) {
+    FUserCanAddRemoveChannels = Value;
+  }
+  int GetOuterMarginLeft() const {
+    return FOuterMarginLeft;
+  }
+  void SetOuterMarginLeft(int Value) {
+    SetIntegerProperty(Value, FOuterMarginLeft, irkInvalidate);
+  }
+  int GetOuterMarginTop() const {
+    return FOuterMarginTop;
+  }
+  void SetOuterMarginTop(int Value) {
+    SetIntegerProperty(Value, FOuterMarginTop, irkInvalidate);
+  }
+  int GetOuterMarginRight() const {
+    return FOuterMarginRight;
+  }
+  void SetOuterMarginRight(int Value) {
+    SetIntegerProperty(Value, FOuterMarginRight, irkInvalidate);
+  }
+  int GetOuterMarginBottom() const {
+    return FOuterMarginBottom;
+  }
+  void SetOuterMarginBottom(int Value) {
+    SetIntegerProperty(Value, FOuterMarginBottom, irkInvalidate);
+  }
+  TPrinterOrientation GetPrintOrientation() const {
+    return FPrintOrientation;
+  }
+  void SetPrintOrientation(TPrinterOrientation Value) {
+    FPrintOrientation = Value;
+  }
+  double GetPrintMarginLeft() const {
+    return FPrintMarginLeft;
+  }
+  void SetPrintMarginLeft(double Value) {
+    FPrintMarginLeft = Value;
+  }
+  double GetPrintMarginTop() const {
+    return FPrintMarginTop;
+  }
+  void SetPrintMarginTop(double Value) {
+    FPrintMarginTop = Value;
+  }
+  double GetPrintMarginRight() const {
+    return FPrintMarginRight;
+  }
+  void SetPrintMarginRight(double Value) {
+    FPrintMarginRight = Value;
+  }
+  double GetPrintMarginBottom() const {
+    return FPrintMarginBottom;
+  }
+  void SetPrintMarginBottom(double Value) {
+    FPrintMarginBottom = Value;
+  }
+  bool GetPrintShowDialog() const {
+    return FPrintShowDialog;
+  }
+  void SetPrintShowDialog(bool Value) {
+    FPrintShowDialog = Value;
+  }
+  const std::string& GetPrintDocumentName() const {
+    return FPrintDocumentName;
+  }
+  void SetPrintDocumentName(const std::string& Value) {
+    FPrintDocumentName = Value;
+  }
+  const std::string& GetPrinterName() const {
+    return FPrinterName;
+  }
+  void SetPrinterName(const std::string& Value) {
+    FPrinterName = Value;
+  }
+  int GetHintsPause() const {
+    return FHintsPause;
+  }
+  void SetHintsPause(int Value) {
+    SetIntegerProperty(Value, FHintsPause, irkNone);
+  }
+  int GetHintsHidePause() const {
+    return FHintsHidePause;
+  }
+  void SetHintsHidePause(int Value) {
+    SetIntegerProperty(Value, FHintsHidePause, irkNone);
+  }
+  bool GetHintsShow() const {
+    return FHintsShow;
+  }
+  void SetHintsShow(bool Value) {
+    SetBooleanProperty(Value, FHintsShow, irkNone);
+  }
+  TFont* GetHintsFont() const {
+    return FHintsFont.get();
+  }
+  void SetHintsFont(const TFont* Value) {
+    FHintsFont->Assign(Value);
+  }
+  TiPlotFormStyle GetEditorFormStyle() const {
+    return FEditorFormStyle;
+  }
+  void SetEditorFormStyle(TiPlotFormStyle Value) {
+    FEditorFormStyle = Value;
+  }
+  TiPlotExportFormat GetCopyToClipBoardFormat() const {
+    return FCopyToClipBoardFormat;
+  }
+  void SetCopyToClipBoardFormat(TiPlotExportFormat Value) {
+    FCopyToClipBoardFormat = Value;
+  }
+  // The title is label 0.
+  bool GetTitleVisible() const;
+  void SetTitleVisible(bool Value);
+  std::string GetTitleText() const;
+  void SetTitleText(const std::string& Value);
+  TFont* GetTitleFont() const;
+  void SetTitleFont(const TFont* Value);
+  double GetTitleMargin() const;
+  void SetTitleMargin(double Value);
+  TFont* GetAnnotationDefaultFont() const {
+    return FAnnotationDefaultFont.get();
+  }
+  void SetAnnotationDefaultFont(const TFont* Value) {
+    FAnnotationDefaultFont->Assign(Value);
+  }
+  TBrushStyle GetAnnotationDefaultBrushStlye() const {
+    return FAnnotationDefaultBrushStlye;
+  }
+  void SetAnnotationDefaultBrushStlye(TBrushStyle Value) {
+    FAnnotationDefaultBrushStlye = Value;
+  }
+  TColor GetAnnotationDefaultBrushColor() const {
+    return FAnnotationDefaultBrushColor;
+  }
+  void SetAnnotationDefaultBrushColor(TColor Value) {
+    FAnnotationDefaultBrushColor = Value;
+  }
+  TPenStyle GetAnnotationDefaultPenStlye() const {
+    return FAnnotationDefaultPenStlye;
+  }
+  void SetAnnotationDefaultPenStlye(TPenStyle Value) {
+    FAnnotationDefaultPenStlye = Value;
+  }
+  TColor GetAnnotationDefaultPenColor() const {
+    return FAnnotationDefaultPenColor;
+  }
+  void SetAnnotationDefaultPenColor(TColor Value) {
+    FAnnotationDefaultPenColor = Value;
+  }
+  int GetAnnotationDefaultPenWidth() const {
+    return FAnnotationDefaultPenWidth;
+  }
+  void SetAnnotationDefaultPenWidth(int Value) {
+    FAnnotationDefaultPenWidth = Value;
+  }
+  TiPlotReferenceType GetAnnotationDefaultReference() const {
+    return FAnnotationDefaultReference;
+  }
+  void SetAnnotationDefaultReference(TiPlotReferenceType Value) {
+    FAnnotationDefaultReference = Value;
+  }
+  bool GetClipAnnotationsToAxes() const {
+    return FClipAnnotationsToAxes;
+  }
+  void SetClipAnnotationsToAxes(bool Value) {
+    SetBooleanProperty(Value, FClipAnnotationsToAxes, irkInvalidate);
+  }
+  bool GetBackGroundGradientEnabled() const {
+    return FBackGroundGradientEnabled;
+  }
+  void SetBackGroundGradientEnabled(bool Value) {
+    SetBooleanProperty(Value, FBackGroundGradientEnabled, irkInvalidate);
+  }
+  TiFillDirection GetBackGroundGradientDirection() const {
+    return FBackGroundGradientDirection;
+  }
+  void SetBackGroundGradientDirection(TiFillDirection Value);
+  TColor GetBackGroundGradientStartColor() const {
+    return FBackGroundGradientStartColor;
+  }
+  void SetBackGroundGradientStartColor(TColor Value) {
+    SetColorProperty(Value, FBackGroundGradientStartColor, irkInvalidate);
+  }
+  TColor GetBackGroundGradientStopColor() const {
+    return FBackGroundGradientStopColor;
+  }
+  void SetBackGroundGradientStopColor(TColor Value) {
+    SetColorProperty(Value, FBackGroundGradientStopColor, irkInvalidate);
+  }
+  const std::string& GetDefaultSaveImageDirectory() const {
+    return FDefaultSaveImageDirectory;
+  }
+  void SetDefaultSaveImageDirectory(const std::string& Value) {
+    FDefaultSaveImageDirectory = Value;
+  }
+  TiPlotImageFormatStyle GetDefaultSaveImageFormat() const {
+    return FDefaultSaveImageFormat;
+  }
+  void SetDefaultSaveImageFormat(TiPlotImageFormatStyle Value) {
+    FDefaultSaveImageFormat = Value;
+  }
+  TPopupMenu* GetPopupMenu() const {
+    return FPopupMenu;
+  }
+
+  void Loaded() override;
+
+  // ---- IiPlotObjectHost
+  void ObjectMouseDown(TiPlotObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void ObjectMouseMove(TiPlotObject* Sender, TShiftState Shift, int X, int Y) override;
+  void ObjectMouseUp(TiPlotObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void ObjectMouseWheel(TiPlotObject* Sender, int WheelDelta, TShiftState Shift, int X, int Y) override;
+  void ObjectPopupMenu(TiPlotObject* Sender, bool& Cancel, int ScreenX, int ScreenY) override;
+  void ObjectGotFocus(TiPlotObject* Sender) override;
+  void ObjectLostFocus(TiPlotObject* Sender) override;
+  std::string TranslateText(const std::string& Text) override;
+
+  // ---- IiPlotDataHost and IiPlotAxisHost
+  TiPlotMasterManager* GetMasterManager() override {
+    return FMaster.get();
+  }
+  void DoBeforeZoomBox(const TRect& Rect, bool& Cancel) override;
+  void DoAxisCustomizeLabel(TiPlotAxis* Axis, std::string& Text, double Value) override;
+
+  // Relays of the toolbar and of hints.
+  void DoToolBarButtonClick(TiPlotObject* ToolBar, TiPlotToolBarButtonType ButtonType);
+  void DoBeforeToolBarButtonClick(TiPlotObject* ToolBar, TiPlotToolBarButtonType ButtonType, bool& Cancel);
+  void DoToolBarCustomizeHint(TiPlotObject* ToolBar, std::string& Text);
+  // The hint box the next paint draws (Visible: drawn).
+  TiHintData& GetHintData() {
+    return FHintData;
+  }
+
+  // ---- events
+  TiPlotObjectEvent OnAddChannel, OnAddXAxis, OnAddYAxis, OnAddDataCursor, OnAddDataView, OnAddLegend,
+      OnAddLimit, OnAddTable, OnAddAnnotation;
+  TiPlotObjectEvent OnRemoveChannel, OnRemoveXAxis, OnRemoveYAxis, OnRemoveDataCursor, OnRemoveDataView,
+      OnRemoveLegend, OnRemoveLimit, OnRemoveTable, OnRemoveAnnotation;
+  TiPlotToolBarButtonEvent OnToolBarButtonClick;
+  TiPlotToolBarButtonBeforeEvent OnBeforeToolBarButtonClick;
+  TiPlotObjectCustomizeTextEvent OnToolBarCustomizeHint;
+  TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
+  TiPlotZoomBoxEvent OnBeforeZoomBox;
+  TNotifyEvent OnAfterPaint;
+
+ protected:
+  virtual void ObjectInsert(TObject* Object);
+  virtual void ObjectRemove(TObject* Object);
+  virtual void ObjectChange();
+  void DrawOuterObjects(TCanvas* Canvas);
+
+ private:
+  void DeleteObject(TiPlotObjectManagerCustom* Manager, int Index);
+  void RemoveAll(TiPlotObjectManagerCustom* Manager);
+  // The event of the object's kind from Events, in the kinds' order.
+  void FireKindEvent(TObject* Object,
+                     const std::vector<std::pair<TiPlotObjectManagerCustom*, TiPlotObjectEvent*>>& Events);
+  // The border width the layout leaves: 2 with a border, else 0.
+  int BorderWidth() const;
+  TiPlotLabel* TitleLabel() const;
+  void PaintLayers(TCanvas* Canvas, TColor LayerColor);
+  void DrawHint(TCanvas* Canvas);
+
+  std::unique_ptr<TiPlotMasterManager> FMaster;
+  TPopupMenu* FPopupMenu = nullptr;
+  std::unique_ptr<TFont> FHintsFont;
+  std::unique_ptr<TFont> FAnnotationDefaultFont;
+  std::unique_ptr<TCustomImageList> FImageList0, FImageList1, FImageList2;
+
+  std::vector<std::pair<std::string, TiPlotObject*>> FLayerList;
+  std::vector<TRect> FAxesCollisionList;
+  TiPlotLayoutManager::TSideList FVisibleListLeft, FVisibleListRight, FVisibleListTop, FVisibleListBottom;
+  bool FPaintingActive = false;
+  bool FHintShowing = false;
+  TiHintData FHintData;
+
+  TiPlotObject* FMouseDownObject = nullptr;
+  TiPlotObject* FLastMouseOverObject = nullptr;
+  TiPlotObject* FLastMouseClickObject = nullptr;
+
+  bool FPrintShowDialog = true;
+  TPrinterOrientation FPrintOrientation = poLandscape;
+  double FPrintMarginTop = 1, FPrintMarginLeft = 1, FPrintMarginRight = 1, FPrintMarginBottom = 1;
+  std::string FPrintDocumentName = "Untitled";
+  std::string FPrinterName;
+  std::string FDefaultSaveImageDirectory;
+  TiPlotImageFormatStyle FDefaultSaveImageFormat = ipifBitmap;
+
+  int FOuterMarginTop = 5, FOuterMarginLeft = 5, FOuterMarginRight = 5, FOuterMarginBottom = 5;
+  bool FBackGroundGradientEnabled = false;
+  TColor FBackGroundGradientStartColor = clBlue;
+  TColor FBackGroundGradientStopColor = clBlack;
+  TiFillDirection FBackGroundGradientDirection = ifdTopBottom;
+  bool FClipAnnotationsToAxes = true;
+  bool FHintsShow = true;
+  int FHintsPause = 500;
+  int FHintsHidePause = 2500;
+  TiPlotFormStyle FEditorFormStyle = ipfsModal;
+  TiPlotExportFormat FCopyToClipBoardFormat = ipefMetaFile;
+  bool FUserCanAddRemoveChannels = false;
+
+  int FAnnotationDefaultPenWidth = 1;
+  TBrushStyle FAnnotationDefaultBrushStlye = bsSolid;
+  TColor FAnnotationDefaultBrushColor = clWhite;
+  TColor FAnnotationDefaultPenColor = clWhite;
+  TPenStyle FAnnotationDefaultPenStlye = psSolid;
+  TiPlotReferenceType FAnnotationDefaultReference = iprtDataView;
+
+  std::string FTempCustomLabel;
+};

@@ -1,0 +1,129 @@
+// The dialogs rendered offscreen, in English and in Chinese, to PNGs (the
+// test's temporary folder, and TAVO_DIALOG_PNG when set) for a person to
+// look at, with probes that each wears the console face and that its
+// texts fit their places.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ProgramFormsTestSupport.h"
+#include "controls/AdvProgressBar.h"
+#include "dialogs/DialogLook.h"
+#include "dialogs/Fabout.h"
+#include "dialogs/Fautomix.h"
+#include "dialogs/Fcomp.h"
+#include "dialogs/Fexit.h"
+#include "dialogs/Ffactory.h"
+#include "dialogs/Fidselect.h"
+#include "dialogs/Finformation.h"
+#include "dialogs/Flockpassword.h"
+#include "dialogs/Fmemo.h"
+#include "dialogs/Fnetworkscan.h"
+#include "dialogs/Fnetworksetup.h"
+#include "dialogs/Fprocess.h"
+#include "dialogs/Fstorepreset.h"
+#include "mainwindow/FMainLanguage.h"
+#include "platform/classlib/RzControls.h"
+#include "platform/classlib/StdCtrls.h"
+
+using namespace program_forms_test;
+
+namespace {
+
+using DialogLookTest = ProgramFormsSuite;
+
+// Shows the form without its show handler, which would set the texts of
+// the main window's language.
+QImage Render(TForm* form) {
+  TNotifyEvent onShow = form->OnShow;
+  form->OnShow = nullptr;
+  form->Show();
+  form->OnShow = onShow;
+  classlib_test::DrainEvents();
+  QImage shot = form->GetWidget()->grab().toImage();
+  form->Hide();
+  return shot;
+}
+
+void Save(const QImage& shot, const std::string& name) {
+  EXPECT_TRUE(shot.save(QString::fromStdString(::testing::TempDir() + name)));
+  if (const char* dir = std::getenv("TAVO_DIALOG_PNG"); dir && *dir) {
+    EXPECT_TRUE(shot.save(QString::fromStdString(std::string(dir) + "/" + name)));
+  }
+}
+
+TColor PixelColor(const QImage& shot, int x, int y) {
+  const QRgb p = shot.pixel(x, y);
+  return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+TEST_F(DialogLookTest, EveryDialogWearsTheConsoleFaceInBothLanguages) {
+  struct Case {
+    TForm* form;
+    std::function<void(std::string_view)> setTexts;
+  };
+  const std::vector<Case> cases = {
+      {fmInformation, [](auto l) { fmInformation->SetTexts(l); }},
+      {fmProcess, [](auto l) { fmProcess->SetTexts(l); }},
+      {fmExit, [](auto l) { fmExit->SetTexts(l); }},
+      {fmMemo, nullptr},
+      {fmAbout, [](auto l) { fmAbout->SetTexts(l); }},
+      {fmFactory, [](auto l) { fmFactory->SetTexts(l); }},
+      {fmNetwork, [](auto l) { fmNetwork->SetTexts(l); }},
+      {fmNetworkSetup, nullptr},
+      {fmIdSelect, nullptr},
+      {fmLockPassWord, nullptr},
+      {fmStorePreset, nullptr},
+      {fmAutoMix, nullptr},
+      {fmComp, nullptr},
+  };
+  fmProcess->ProgressBar->SetPosition(62);
+  for (std::string_view language : {LanguageEnglish, LanguageChineseGB}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.form->GetName() + " " + std::string(language));
+      if (c.setTexts) c.setTexts(language);
+      const QImage shot = Render(c.form);
+      ASSERT_FALSE(shot.isNull());
+      EXPECT_EQ(shot.width(), c.form->GetClientWidth());
+      EXPECT_EQ(PixelColor(shot, 2, shot.height() / 2), dialog_look::Face);
+      Save(shot, c.form->GetName() + "-" + std::string(language) + ".png");
+    }
+  }
+  fmProcess->ProgressBar->SetPosition(0);
+  for (const Case& c : cases)
+    if (c.setTexts) c.setTexts(LanguageEnglish);
+}
+
+TEST_F(DialogLookTest, ButtonCaptionsFitTheirButtonsInBothLanguages) {
+  for (std::string_view language : {LanguageEnglish, LanguageChineseGB}) {
+    fmExit->SetTexts(language);
+    fmFactory->SetTexts(language);
+    fmNetwork->SetTexts(language);
+    for (TForm* form : {static_cast<TForm*>(fmExit), static_cast<TForm*>(fmFactory),
+                        static_cast<TForm*>(fmNetwork), static_cast<TForm*>(fmInformation)}) {
+      for (int i = 0; i < form->GetComponentCount(); ++i) {
+        auto* button = dynamic_cast<TRzBmpButton*>(form->GetComponents(i));
+        if (!button) continue;
+        SCOPED_TRACE(form->GetName() + "." + button->GetName() + " " + std::string(language));
+        TBitmap probe;
+        probe.SetSize(8, 8);
+        probe.GetCanvas()->GetFont()->Assign(button->GetFont());
+        EXPECT_LT(probe.GetCanvas()->TextWidth(button->GetCaption()), button->GetWidth() - 8);
+      }
+    }
+  }
+  fmExit->SetTexts(LanguageEnglish);
+  fmFactory->SetTexts(LanguageEnglish);
+  fmNetwork->SetTexts(LanguageEnglish);
+}
+
+}  // namespace
