@@ -6,6 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "instruments/plot/iPlotAxis.h"
+#include "instruments/plot/iPlotChannelCustom.h"
+#include "instruments/plot/iPlotDataView.h"
+#include "instruments/plot/iPlotLegend.h"
+#include "instruments/plot/iPlotToolBar.h"
+#include "instruments/plot/iXYPlot.h"
 #include "mainwindow/FMainPageKit.h"
 #include "mainwindow/FMainPages.h"
 #include "platform/classlib/ExtCtrlsControls.h"
@@ -186,13 +192,45 @@ void CreateColumn(TComponent* owner, TWinControl* box, const DynamicsPage& page,
   }
 }
 
+// The transfer plot: output level over input level, both from -100 to
+// +20 dB; channel 0 is the curve, channel 1 the threshold marker.
+void CreateTransferPlot(TComponent* owner, TWinControl* box, const DynamicsPage& page) {
+  auto* plot = new TiXYPlot(owner);
+  plot->SetName(std::string("ip") + page.Page);
+  plot->SetParent(box);
+  plot->SetBounds(PlotBounds.Left, PlotBounds.Top, PlotBounds.Width(), PlotBounds.Height());
+  plot->SetTitleVisible(false);
+  plot->SetBackGroundGradientEnabled(false);
+  plot->SetBackGroundColor(PageBack);
+  plot->SetBorderStyle(ibsNone);
+  plot->GetToolBar(0)->SetVisible(false);
+  plot->GetLegend(0)->SetVisible(false);
+  TFont font;
+  font.SetName("Tahoma");
+  font.SetHeight(-10);
+  font.SetColor(DimText);
+  for (TiPlotAxis* axis :
+       {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+    axis->SetMinSpan(-100, 120);
+    axis->SetLabelsFont(&font);
+    axis->SetScaleLinesColor(EdgeColor);
+  }
+  TiPlotDataView* view = plot->GetDataView(0);
+  view->SetBackgroundTransparent(false);
+  view->SetBackgroundColor(WellBack);
+  view->SetGridLineColor(EdgeColor);
+  plot->AddChannel();
+  plot->GetChannel(0)->SetColor(page.Accent);
+  plot->GetChannel(1)->SetColor(clWhite);
+}
+
 void CreateDynamicsPage(TComponent* owner, TWinControl* mainBox, const DynamicsPage& page) {
   TRzGroupBox* upper = MakePageBox(owner, mainBox, std::string("rzgFft") + page.Page, UpperBoxBounds);
   upper->SetVisible(false);
   const std::string heading = StripTitle(page, 0) + "  " + (page.Inputs ? "Gate" : "Compressor");
   MakeLabel(owner, upper, std::string("lb") + page.Page + "Name", heading, HeadingBounds, 0, page.Accent, 13,
             true);
-  // The transfer plot (ipComp, ipGate) comes in PlotBounds with the XY plot.
+  CreateTransferPlot(owner, upper, page);
   CreateMeterPanel(owner, upper, page, page.Side, HeadMeterLeft, 0,
                    std::string("lbHead") + page.Page + page.Side, StripTitle(page, 0));
   for (int i = 0; i < 8; ++i)

@@ -17,11 +17,14 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "controls/AdvTrackBar.h"
 #include "controls/CurvyControls.h"
 #include "dialogs/ProgramForms.h"
+#include "instruments/plot/iPlotAxis.h"
+#include "instruments/plot/iPlotChannelCustom.h"
 #include "instruments/plot/iXYPlot.h"
 #include "mainwindow/FMain.h"
 #include "mainwindow/FMainLanguage.h"
@@ -91,6 +94,7 @@ std::vector<Named> PageNames() {
   for (const std::string page : {"Comp", "Gate"}) {
     add("rzgFft" + page, Kind::Box, page, 0);
     add("rzgParam" + page, Kind::Box, page, 0);
+    add("ip" + page, Kind::XYPlot, page, 0);
     add("lb" + page + "Name", Kind::Label, page, 0);
   }
   const std::vector<std::string> compMarks{"lbLimit", "lbClip", "lb12",  "lb5",  "lb0",
@@ -205,7 +209,7 @@ class MainPages : public ::testing::Test {
 TEST_F(MainPages, EveryNamedControlIsFoundOwnedAndTagged) {
   ASSERT_NE(fmMain, nullptr);
   const std::vector<Named> names = PageNames();
-  EXPECT_EQ(names.size(), 874u);
+  EXPECT_EQ(names.size(), 876u);
   for (const Named& n : names) {
     SCOPED_TRACE(n.Name);
     TComponent* c = fmMain->FindComponent(n.Name);
@@ -271,6 +275,22 @@ TEST_F(MainPages, SelectorsAreExclusiveAndRoutingButtonsIndependent) {
   for (TRzBmpButton* b : {a, c, fx}) {
     b->SetDown(false);
     EXPECT_FALSE(b->GetDown());
+  }
+}
+
+// The transfer plots: both axes from -100 to +20 dB, a curve channel and a
+// threshold-marker channel.
+TEST_F(MainPages, TransferPlotsHaveTheirAxesAndTwoChannels) {
+  for (const std::string name : {"ipComp", "ipGate"}) {
+    SCOPED_TRACE(name);
+    auto* plot = Get<TiXYPlot>(name);
+    ASSERT_NE(plot, nullptr);
+    EXPECT_EQ(plot->GetChannelCount(), 2);
+    for (const TiPlotAxis* axis :
+         {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+      EXPECT_DOUBLE_EQ(axis->GetMin(), -100);
+      EXPECT_DOUBLE_EQ(axis->GetSpan(), 120);
+    }
   }
 }
 
@@ -348,6 +368,8 @@ std::vector<Place> DesignGeometry() {
   p.push_back({"plFftDelayOut", {}, {}, 1055, 234});
   p.push_back({"lbFftDelayIn", {}, {}, 520, {}});
   p.push_back({"lbFftDelayOut", {}, {}, 1055, {}});
+  p.push_back({"ipComp", {}, {}, 587, 230});
+  p.push_back({"ipGate", {}, {}, 587, 230});
   p.push_back({"lbCompName", {}, {}, 538, {}});
   p.push_back({"lbGateName", {}, {}, 538, {}});
   p.push_back({"plLevelCompOut", {}, {}, {}, 247});
@@ -499,6 +521,17 @@ TEST_F(MainPages, EachPageRendersInBothLanguages) {
   TWinControl* mainBox = fmMain->GetMainBox();
   const std::string folder = "/tmp/mpage/";
   QDir().mkpath(QString::fromStdString(folder));
+  // The start-up seeds of the transfer curves, where start-up has not set them.
+  for (const auto& [name, curve, marker] :
+       {std::tuple{"ipComp", std::vector<std::pair<double, double>>{{20, 20}, {-10, -10}, {-100, -100}},
+                   std::pair{19.8, 20.4}},
+        std::tuple{"ipGate", std::vector<std::pair<double, double>>{{20, 20}, {-90, -90}, {-90, -100}},
+                   std::pair{-89.8, -90.4}}}) {
+    auto* plot = Get<TiXYPlot>(name);
+    if (plot->GetChannel(0)->GetCount() == 0)
+      for (const auto& [x, y] : curve) plot->GetChannel(0)->AddXY(x, y);
+    if (plot->GetChannel(1)->GetCount() == 0) plot->GetChannel(1)->AddXY(marker.first, marker.second);
+  }
   fmMain->Show();
   for (const std::string language : {"English", "ChineseGB"}) {
     ApplyCaptions(language);
