@@ -517,44 +517,72 @@ void ExpectCaptionsFit(TWinControl* box) {
   }
 }
 
-TEST_F(MainPages, EachPageRendersInBothLanguages) {
+// Shows only the page's two boxes in the main box, grabs the main box to
+// folder/file, and puts the boxes' visibility back.
+QImage RenderPage(const std::string& page, const std::string& path) {
   TWinControl* mainBox = fmMain->GetMainBox();
-  const std::string folder = "/tmp/mpage/";
-  QDir().mkpath(QString::fromStdString(folder));
+  std::vector<std::pair<TControl*, bool>> was;
+  for (int i = 0; i < mainBox->GetControlCount(); ++i) {
+    TControl* c = mainBox->GetControls(i);
+    was.push_back({c, c->GetVisible()});
+    c->SetVisible(c->GetName() == "rzgFft" + page || c->GetName() == "rzgParam" + page);
+  }
+  DrainEvents();
+  QImage shot = mainBox->GetWidget()->grab().toImage();
+  EXPECT_TRUE(shot.save(QString::fromStdString(path)));
+  for (auto& [c, visible] : was) c->SetVisible(visible);
+  return shot;
+}
+
+void SeedTransferCurves() {
   // The start-up seeds of the transfer curves, where start-up has not set them.
   for (const auto& [name, curve, marker] :
        {std::tuple{"ipComp", std::vector<std::pair<double, double>>{{20, 20}, {-10, -10}, {-100, -100}},
                    std::pair{19.8, 20.4}},
         std::tuple{"ipGate", std::vector<std::pair<double, double>>{{20, 20}, {-90, -90}, {-90, -100}},
                    std::pair{-89.8, -90.4}}}) {
-    auto* plot = Get<TiXYPlot>(name);
+    auto* plot = dynamic_cast<TiXYPlot*>(fmMain->FindComponent(name));
     if (plot->GetChannel(0)->GetCount() == 0)
       for (const auto& [x, y] : curve) plot->GetChannel(0)->AddXY(x, y);
     if (plot->GetChannel(1)->GetCount() == 0) plot->GetChannel(1)->AddXY(marker.first, marker.second);
   }
+}
+
+const std::string Folder = "/tmp/mpage/";
+
+TEST_F(MainPages, EachPageRendersInBothLanguages) {
+  QDir().mkpath(QString::fromStdString(Folder));
+  SeedTransferCurves();
   fmMain->Show();
   for (const std::string language : {"English", "ChineseGB"}) {
     ApplyCaptions(language);
     for (const std::string page : {"Comp", "Gate", "Delay", "Matrix"}) {
       SCOPED_TRACE(language + " " + page);
-      std::vector<std::pair<TControl*, bool>> was;
-      for (int i = 0; i < mainBox->GetControlCount(); ++i) {
-        TControl* c = mainBox->GetControls(i);
-        was.push_back({c, c->GetVisible()});
-        c->SetVisible(c->GetName() == "rzgFft" + page || c->GetName() == "rzgParam" + page);
-      }
-      DrainEvents();
       for (const std::string& box : {"rzgFft" + page, "rzgParam" + page})
         ExpectCaptionsFit(Get<TWinControl>(box));
-      QImage shot = mainBox->GetWidget()->grab().toImage();
-      EXPECT_TRUE(shot.save(QString::fromStdString(folder + page + "-" + language + ".png")));
-      // Probes: the page's boxes painted their dark face, not the default.
+      QImage shot = RenderPage(page, Folder + page + "-" + language + ".png");
+      // Probe: the page's boxes painted their dark face, not the default.
       const QRgb back = shot.pixel(1110, 100);
       EXPECT_LT(qRed(back) + qGreen(back) + qBlue(back), 200);
-      for (auto& [c, visible] : was) c->SetVisible(visible);
     }
   }
   ApplyCaptions("English");
+  fmMain->Hide();
+  DrainEvents();
+}
+
+// A larger window: the pages take the extra room as the resizing rules
+// hand it out; the pictures are for looking at.
+TEST_F(MainPages, PagesRenderInALargerWindow) {
+  const int width = fmMain->GetWidth(), height = fmMain->GetHeight();
+  fmMain->Show();
+  fmMain->SetWidth(width + 210);
+  fmMain->SetHeight(height + 90);
+  DrainEvents();
+  for (const std::string page : {"Comp", "Gate", "Delay", "Matrix"})
+    RenderPage(page, Folder + page + "-large.png");
+  fmMain->SetWidth(width);
+  fmMain->SetHeight(height);
   fmMain->Hide();
   DrainEvents();
 }
