@@ -96,7 +96,9 @@ void CreateLines(TComponent* owner, TWinControl* box, const DelaySide& side, boo
     track->SetAnchors(TAnchors{akLeft, akTop, akRight});
     TLabel* line = MakeLabel(owner, panel, "lbDelayLine" + suffix, "",
                              Bounds(LineLeft, top, lineWidth, LineHeight), tag, side.Accent, 11, true);
-    line->SetLayout(tlCenter);
+    // Its caption is a run of dashes up to the marker, six pixels a dash.
+    line->GetFont()->SetName("Courier New");
+    line->GetFont()->SetHeight(-10);
     auto* marker = new TImage(owner);
     marker->SetName("imDelay" + suffix);
     marker->SetParent(panel);

@@ -472,6 +472,19 @@ TEST_F(MainPages, DesignSizeGeometry) {
   }
 }
 
+// A delay line's dash run reaches its marker: a dash is six pixels wide in
+// the line's font, so (marker left - 40) / 6 dashes end at the marker.
+TEST_F(MainPages, DelayDashesAreSixPixelsWide) {
+  for (const std::string name : {"lbDelayLineInA", "lbDelayLineOut8"}) {
+    auto* line = Get<TLabel>(name);
+    ASSERT_NE(line, nullptr);
+    const std::string caption = line->GetCaption();
+    line->SetCaption(std::string(60, '-'));
+    EXPECT_NEAR(line->TextSize().cx, 360, 12) << name;
+    line->SetCaption(caption);
+  }
+}
+
 // ---- the pages on screen
 
 // The captions the language pass gives these pages, by key.
