@@ -102,5 +102,7 @@ std::string DialogLanguage() {
 }
 
 std::string LangText(std::string_view Language, std::string_view Key) {
+  // The main window's own language reads through the main window.
+  if (fmMain && Language == fmMain->GetState().Language) return fmMain->GetLangText(Key);
   return GetLangText(Language, Key);
 }

@@ -7,53 +7,55 @@
 
 namespace {
 
-const TiRegisterProperties<TiPlotComponent, TObject> kProperties([](TiPropertyBuilder<TiPlotComponent>& b) {
-  using P = TiPlotComponent;
-  b.Add("DataViewZHorz", &P::GetDataViewZHorz, &P::SetDataViewZHorz);
-  b.Add("DataViewZVert", &P::GetDataViewZVert, &P::SetDataViewZVert);
-  b.Add("XYAxesReverse", &P::GetXYAxesReverse, &P::SetXYAxesReverse, 0);
-  b.Add("UserCanEditObjects", &P::GetUserCanEditObjects, &P::SetUserCanEditObjects, 1);
-  b.Add("UserCanAddRemoveChannels", &P::GetUserCanAddRemoveChannels, &P::SetUserCanAddRemoveChannels, 0);
-  b.Add("OuterMarginLeft", &P::GetOuterMarginLeft, &P::SetOuterMarginLeft, 5);
-  b.Add("OuterMarginTop", &P::GetOuterMarginTop, &P::SetOuterMarginTop, 5);
-  b.Add("OuterMarginRight", &P::GetOuterMarginRight, &P::SetOuterMarginRight, 5);
-  b.Add("OuterMarginBottom", &P::GetOuterMarginBottom, &P::SetOuterMarginBottom, 5);
-  b.Add("PrintOrientation", &P::GetPrintOrientation, &P::SetPrintOrientation, poLandscape, poLandscape);
-  b.Add("PrintMarginLeft", &P::GetPrintMarginLeft, &P::SetPrintMarginLeft);
-  b.Add("PrintMarginTop", &P::GetPrintMarginTop, &P::SetPrintMarginTop);
-  b.Add("PrintMarginRight", &P::GetPrintMarginRight, &P::SetPrintMarginRight);
-  b.Add("PrintMarginBottom", &P::GetPrintMarginBottom, &P::SetPrintMarginBottom);
-  b.Add("PrintShowDialog", &P::GetPrintShowDialog, &P::SetPrintShowDialog, 1);
-  b.Add("PrintDocumentName", &P::GetPrintDocumentName, &P::SetPrintDocumentName);
-  b.Add("PrinterName", &P::GetPrinterName, &P::SetPrinterName);
-  b.Add("HintsPause", &P::GetHintsPause, &P::SetHintsPause, 500);
-  b.Add("HintsHidePause", &P::GetHintsHidePause, &P::SetHintsHidePause, 2500);
-  b.Add("HintsShow", &P::GetHintsShow, &P::SetHintsShow, 1);
-  b.Object("HintsFont", &P::GetHintsFont);
-  b.Add("EditorFormStyle", &P::GetEditorFormStyle, &P::SetEditorFormStyle, ipfsModal, ipfsStayOnTop);
-  b.Add("CopyToClipBoardFormat", &P::GetCopyToClipBoardFormat, &P::SetCopyToClipBoardFormat, ipefMetaFile,
-        ipefJPEG);
-  b.Add("TitleVisible", &P::GetTitleVisible, &P::SetTitleVisible);
-  b.Add("TitleText", &P::GetTitleText, &P::SetTitleText);
-  b.Object("TitleFont", &P::GetTitleFont);
-  b.Add("TitleMargin", &P::GetTitleMargin, &P::SetTitleMargin);
-  b.Object("AnnotationDefaultFont", &P::GetAnnotationDefaultFont);
-  b.Add("ClipAnnotationsToAxes", &P::GetClipAnnotationsToAxes, &P::SetClipAnnotationsToAxes, 1);
-  b.Add("BackGroundGradientEnabled", &P::GetBackGroundGradientEnabled, &P::SetBackGroundGradientEnabled, 0);
-  b.Add("BackGroundGradientDirection", &P::GetBackGroundGradientDirection, &P::SetBackGroundGradientDirection,
-        ifdTopBottom, ifdCircleIn);
-  b.Add("BackGroundGradientStartColor", &P::GetBackGroundGradientStartColor,
-        &P::SetBackGroundGradientStartColor, clBlue);
-  b.Add("BackGroundGradientStopColor", &P::GetBackGroundGradientStopColor, &P::SetBackGroundGradientStopColor,
-        clBlack);
-  b.Add("DefaultSaveImageDirectory", &P::GetDefaultSaveImageDirectory, &P::SetDefaultSaveImageDirectory);
-  b.Add("DefaultSaveImageFormat", &P::GetDefaultSaveImageFormat, &P::SetDefaultSaveImageFormat, ipifBitmap,
-        ipifPNG);
-  b.Add("BackGroundColor", &P::GetBackGroundColor, &P::SetBackGroundColor, clBlack);
-  b.Add("BorderStyle", &P::GetBorderStyle, &P::SetBorderStyle, ibsLowered, ibsLowered);
-  b.Add("AutoFrameRate", &P::GetAutoFrameRate, &P::SetAutoFrameRate, 1);
-  b.Add("UpdateFrameRate", &P::GetUpdateFrameRate, &P::SetUpdateFrameRate, 60);
-});
+const TiRegisterProperties<TiPlotComponent, TiCustomComponent> kProperties(
+    [](TiPropertyBuilder<TiPlotComponent>& b) {
+      using P = TiPlotComponent;
+      b.Add("DataViewZHorz", &P::GetDataViewZHorz, &P::SetDataViewZHorz);
+      b.Add("DataViewZVert", &P::GetDataViewZVert, &P::SetDataViewZVert);
+      b.Add("XYAxesReverse", &P::GetXYAxesReverse, &P::SetXYAxesReverse, 0);
+      b.Add("UserCanEditObjects", &P::GetUserCanEditObjects, &P::SetUserCanEditObjects, 1);
+      b.Add("UserCanAddRemoveChannels", &P::GetUserCanAddRemoveChannels, &P::SetUserCanAddRemoveChannels, 0);
+      b.Add("OuterMarginLeft", &P::GetOuterMarginLeft, &P::SetOuterMarginLeft, 5);
+      b.Add("OuterMarginTop", &P::GetOuterMarginTop, &P::SetOuterMarginTop, 5);
+      b.Add("OuterMarginRight", &P::GetOuterMarginRight, &P::SetOuterMarginRight, 5);
+      b.Add("OuterMarginBottom", &P::GetOuterMarginBottom, &P::SetOuterMarginBottom, 5);
+      b.Add("PrintOrientation", &P::GetPrintOrientation, &P::SetPrintOrientation, poLandscape, poLandscape);
+      b.Add("PrintMarginLeft", &P::GetPrintMarginLeft, &P::SetPrintMarginLeft);
+      b.Add("PrintMarginTop", &P::GetPrintMarginTop, &P::SetPrintMarginTop);
+      b.Add("PrintMarginRight", &P::GetPrintMarginRight, &P::SetPrintMarginRight);
+      b.Add("PrintMarginBottom", &P::GetPrintMarginBottom, &P::SetPrintMarginBottom);
+      b.Add("PrintShowDialog", &P::GetPrintShowDialog, &P::SetPrintShowDialog, 1);
+      b.Add("PrintDocumentName", &P::GetPrintDocumentName, &P::SetPrintDocumentName);
+      b.Add("PrinterName", &P::GetPrinterName, &P::SetPrinterName);
+      b.Add("HintsPause", &P::GetHintsPause, &P::SetHintsPause, 500);
+      b.Add("HintsHidePause", &P::GetHintsHidePause, &P::SetHintsHidePause, 2500);
+      b.Add("HintsShow", &P::GetHintsShow, &P::SetHintsShow, 1);
+      b.Object("HintsFont", &P::GetHintsFont);
+      b.Add("EditorFormStyle", &P::GetEditorFormStyle, &P::SetEditorFormStyle, ipfsModal, ipfsStayOnTop);
+      b.Add("CopyToClipBoardFormat", &P::GetCopyToClipBoardFormat, &P::SetCopyToClipBoardFormat, ipefMetaFile,
+            ipefJPEG);
+      b.Add("TitleVisible", &P::GetTitleVisible, &P::SetTitleVisible);
+      b.Add("TitleText", &P::GetTitleText, &P::SetTitleText);
+      b.Object("TitleFont", &P::GetTitleFont);
+      b.Add("TitleMargin", &P::GetTitleMargin, &P::SetTitleMargin);
+      b.Object("AnnotationDefaultFont", &P::GetAnnotationDefaultFont);
+      b.Add("ClipAnnotationsToAxes", &P::GetClipAnnotationsToAxes, &P::SetClipAnnotationsToAxes, 1);
+      b.Add("BackGroundGradientEnabled", &P::GetBackGroundGradientEnabled, &P::SetBackGroundGradientEnabled,
+            0);
+      b.Add("BackGroundGradientDirection", &P::GetBackGroundGradientDirection,
+            &P::SetBackGroundGradientDirection, ifdTopBottom, ifdCircleIn);
+      b.Add("BackGroundGradientStartColor", &P::GetBackGroundGradientStartColor,
+            &P::SetBackGroundGradientStartColor, clBlue);
+      b.Add("BackGroundGradientStopColor", &P::GetBackGroundGradientStopColor,
+            &P::SetBackGroundGradientStopColor, clBlack);
+      b.Add("DefaultSaveImageDirectory", &P::GetDefaultSaveImageDirectory, &P::SetDefaultSaveImageDirectory);
+      b.Add("DefaultSaveImageFormat", &P::GetDefaultSaveImageFormat, &P::SetDefaultSaveImageFormat,
+            ipifBitmap, ipifPNG);
+      b.Add("BackGroundColor", &P::GetBackGroundColor, &P::SetBackGroundColor, clBlack);
+      b.Add("BorderStyle", &P::GetBorderStyle, &P::SetBorderStyle, ibsLowered, ibsLowered);
+      b.Add("AutoFrameRate", &P::GetAutoFrameRate, &P::SetAutoFrameRate, 1);
+      b.Add("UpdateFrameRate", &P::GetUpdateFrameRate, &P::SetUpdateFrameRate, 60);
+    });
 
 }  // namespace
 
@@ -74,6 +76,8 @@ TiPlotComponent::TiPlotComponent(TComponent* AOwner)
   FMaster->OnRemove = [this](TObject* o) { ObjectRemove(o); };
   FMaster->OnInsert = [this](TObject* o) { ObjectInsert(o); };
   FMaster->OnInvalidateNow = [this](TObject*) { InvalidateNow(); };
+  // An object's "Edit..." item opens the property editor.
+  FMaster->OnEditObject = [this](TObject*) { EditProperties(); };
   FPopupMenu = new TPopupMenu(this);
   FAnnotationDefaultFont->SetColor(clWhite);
   FMaster->SetUserCanEditObjects(true);

@@ -230,7 +230,8 @@ void TiPlotToolBar::SetShowZoomInOutButtons(bool Value) {
 }
 
 void TiPlotToolBar::SetZoomInOutFactor(double Value) {
-  SetDoubleProperty(Value < 1 ? 1 : Value, FZoomInOutFactor, &TiPlotObject::DoChange);
+  // Below 1 (or not a number) would zoom the wrong way: 1.
+  SetDoubleProperty(Value >= 1 ? Value : 1, FZoomInOutFactor, &TiPlotObject::DoChange);
 }
 
 void TiPlotToolBar::SetFlatButtons(bool Value) {

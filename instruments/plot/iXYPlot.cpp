@@ -1,8 +1,15 @@
 #include "instruments/plot/iXYPlot.h"
 
+#include "instruments/base/iProperties.h"
+
+namespace {
+// Publishes what the plot publishes.
+const TiRegisterProperties<TiXYPlot, TiPlotComponent> kProperties([](TiPropertyBuilder<TiXYPlot>&) {});
+}  // namespace
+
 TiXYPlot::TiXYPlot(TComponent* AOwner) : TiPlotComponent(AOwner) {
   TiPlotMasterManager* master = GetMaster();
-  master->SetChannelClass(iChannelClass<TiPlotChannelCustom>());
+  master->SetChannelClass(iChannelClass<TiXYPlotChannel>());
   DisableLayoutManager();
   try {
     GetToolBar(master->AddToolBar())->SetZOrder(3);
@@ -24,6 +31,8 @@ TiXYPlot::TiXYPlot(TComponent* AOwner) : TiPlotComponent(AOwner) {
   EnableLayoutManager();
 }
 
-TiPlotChannelCustom* TiXYPlot::GetChannel(int Index) const {
-  return TiPlotComponent::GetChannel(Index);
+TiXYPlotChannel* TiXYPlot::GetChannel(int Index) const {
+  auto* channel = dynamic_cast<TiXYPlotChannel*>(TiPlotComponent::GetChannel(Index));
+  if (!channel) throw EInvalidCast("Invalid class typecast");
+  return channel;
 }

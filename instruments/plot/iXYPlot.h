@@ -5,11 +5,19 @@
 // access to its channels.
 
 #include "instruments/plot/iPlotComponent.h"
+#include "instruments/plot/iXYPlotChannel.h"
+
+// A channel asked for as a class it is not.
+class EInvalidCast : public Exception {
+ public:
+  using Exception::Exception;
+};
 
 class TiXYPlot : public TiPlotComponent {
  public:
   explicit TiXYPlot(TComponent* AOwner);
   // Channel Index; outside 0..ChannelCount-1 the list index error, and a
-  // channel of another class the invalid-cast error.
-  TiPlotChannelCustom* GetChannel(int Index) const;
+  // channel of another class (after the channel class was changed) the
+  // invalid-cast error. Never null.
+  TiXYPlotChannel* GetChannel(int Index) const;
 };

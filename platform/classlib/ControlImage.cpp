@@ -6,10 +6,26 @@
 #include <QWidget>
 
 #include "platform/classlib/Controls.h"
+#include "platform/classlib/ScrollingWinControl.h"
+
+namespace {
+
+// Scroll bars follow moved children at the next pass of the event loop;
+// the picture shows them as they will be.
+void SettleScrollBars(TControl* c) {
+  auto* win = dynamic_cast<TWinControl*>(c);
+  if (!win) return;
+  if (auto* scrolling = dynamic_cast<TScrollingWinControl*>(win); scrolling && scrolling->GetAutoScroll())
+    scrolling->UpdateScrollBars();
+  for (int i = 0; i < win->GetControlCount(); ++i) SettleScrollBars(win->GetControls(i));
+}
+
+}  // namespace
 
 bool SaveControlImage(TControl* Control, const std::string& PngPath) {
   if (!Control) return false;
   QWidget* w = Control->GetWidget();
+  SettleScrollBars(Control);
   // A window never shown has had neither its style applied nor its
   // layouts run; rendering sees to both without putting it on screen.
   w->ensurePolished();

@@ -205,6 +205,7 @@ void TControl::ChangeBounds(int ALeft, int ATop, int AWidth, int AHeight, bool F
   FHeight = AHeight;
   if (FSurface && sized) ResizeSurface();
   if (!FromWidget) ApplyGeometry();
+  if (FParent) FParent->ChildGeometryChanged(this);
   if (FParent && FAlign != alNone && !FParent->FAligning) FParent->Realign();
   if (sized) {
     if (auto* self = dynamic_cast<TWinControl*>(this)) {
@@ -253,6 +254,7 @@ void TControl::SetVisible(bool Value) {
   if (!Value && gCaptureControl == this) SetMouseCapture(false);
   if (FWidget && !FWidget->isWindow()) FWidget->setVisible(Value);
   VisibleChanged();
+  if (FParent) FParent->ChildGeometryChanged(this);
   if (FParent && FAlign != alNone) FParent->Realign();
 }
 
@@ -658,6 +660,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     }
     ApplyTabOrder();
   }
+  ChildGeometryChanged(AControl);
   if (AControl->FAlign != alNone || AControl->FAnchors != TAnchors{akLeft, akTop}) Realign();
 }
 
@@ -670,7 +673,9 @@ void TWinControl::RemoveControl(TControl* AControl) {
     AControl->FWidget->hide();
     AControl->FWidget->setParent(nullptr);
   }
-  if (AControl->FAlign != alNone && !GetComponentState().Contains(csDestroying)) Realign();
+  if (GetComponentState().Contains(csDestroying)) return;
+  ChildGeometryChanged(AControl);
+  if (AControl->FAlign != alNone) Realign();
 }
 
 void TWinControl::InitWidget() {

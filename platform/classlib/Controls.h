@@ -419,6 +419,9 @@ class TWinControl : public TControl {
   virtual void KeyPress(char32_t& Key);
   // Places the aligned children inside Rect (the client area).
   virtual void AlignControls(TControl* AControl, TRect& Rect);
+  // A child was put on or taken off this control, moved, sized, shown or
+  // hidden.
+  virtual void ChildGeometryChanged(TControl*) {}
   void InitWidget() override;
 
  private:

@@ -123,7 +123,7 @@ TCustomForm* GetParentForm(TControl* Control) {
 
 // ---------------------------------------------------------------- TCustomForm
 
-TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+TCustomForm::TCustomForm(TComponent* AOwner) : TScrollingWinControl(AOwner) {
   FVisible = false;
   FColor = clBtnFace;
   FParentColor = false;
@@ -132,6 +132,9 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FControlStyle << csAcceptsControls;
   FWidth = 320;
   FHeight = 240;
+  // A form built in code has its layout from its program: it scrolls only
+  // when that asks for it.
+  SetAutoScroll(false);
   CreateCanvas(false);
   FSurface->erase = true;
   gForms.push_back(this);
@@ -149,7 +152,7 @@ TCustomForm::~TCustomForm() {
 }
 
 void TCustomForm::AfterConstruction() {
-  TWinControl::AfterConstruction();
+  TScrollingWinControl::AfterConstruction();
   if (FCreated) return;
   FCreated = true;
   DoCreate();
@@ -160,7 +163,7 @@ void TCustomForm::BeforeDestruction() {
     FDestroyFired = true;
     DoDestroy();
   }
-  TWinControl::BeforeDestruction();
+  TScrollingWinControl::BeforeDestruction();
 }
 
 QWidget* TCustomForm::CreateWidget() {
@@ -168,7 +171,7 @@ QWidget* TCustomForm::CreateWidget() {
 }
 
 void TCustomForm::InitWidget() {
-  TWinControl::InitWidget();
+  TScrollingWinControl::InitWidget();
   FWidget->setWindowTitle(QString::fromStdString(GetCaption()));
   ApplyWindowFlags();
 }
@@ -275,17 +278,17 @@ void TCustomForm::Paint() {
 }
 
 void TCustomForm::ColorChanged() {
-  TWinControl::ColorChanged();
+  TScrollingWinControl::ColorChanged();
   ApplyMenuBarColors();
 }
 
 void TCustomForm::FontChanged() {
-  TWinControl::FontChanged();
+  TScrollingWinControl::FontChanged();
   ApplyMenuBarColors();
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
-  TWinControl::Notification(AComponent, Operation);
+  TScrollingWinControl::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent && AComponent == FMenu) {
     FMenu = nullptr;
     SetMenuBarWidget(nullptr);
@@ -627,7 +630,7 @@ void TCustomForm::DefaultHandler(TMessage& Message) {
       Free();
       break;
     default:
-      TWinControl::DefaultHandler(Message);
+      TScrollingWinControl::DefaultHandler(Message);
   }
 }
 

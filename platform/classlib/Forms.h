@@ -15,6 +15,7 @@
 #include "platform/classlib/Controls.h"
 #include "platform/classlib/Cursors.h"
 #include "platform/classlib/Monitors.h"
+#include "platform/classlib/ScrollingWinControl.h"
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -58,7 +59,9 @@ class QObject;
 class QWidget;
 class TMainMenu;
 
-class TCustomForm : public TWinControl {
+// A form scrolls its client area (below the menu bar) once AutoScroll is
+// on; it starts off.
+class TCustomForm : public TScrollingWinControl {
  public:
   explicit TCustomForm(TComponent* AOwner);
   ~TCustomForm() override;

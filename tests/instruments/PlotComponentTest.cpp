@@ -142,6 +142,16 @@ TEST_F(PlotComponentTest, LoadingMovesAToolBarOffTheTitlesPlace) {
   EXPECT_TRUE(xy.GetLayoutManager()->GetEnabled());
 }
 
+TEST_F(PlotComponentTest, PublishedPropertiesReachThePlotAndTheXYPlot) {
+  TiXYPlot xy(nullptr);
+  for (const char* name :
+       {"TitleText", "OuterMarginLeft", "BackGroundGradientEnabled", "Name", "BorderStyle"})
+    EXPECT_NE(GetPropInfo(&xy, name), nullptr) << name;
+  const TiPropInfo* title = GetPropInfo(&xy, "TitleText");
+  title->SetStr(&xy, "Gate");
+  EXPECT_EQ(xy.GetTitleText(), "Gate");
+}
+
 TEST(XYPlotTest, DefaultObjectsAndChannels) {
   classlib_test::App();
   TiXYPlot plot(nullptr);
@@ -167,7 +177,16 @@ TEST(XYPlotTest, DefaultObjectsAndChannels) {
   EXPECT_EQ(layout->GetRightList(), TiPlotLayoutManager::TSideList{plot.GetLegend(0)});
 
   EXPECT_EQ(plot.GetChannel(0), plot.TiPlotComponent::GetChannel(0));
-  for (int bad : {1, -1}) {
+  // A channel of another class, possible after the class was changed.
+  plot.GetMaster()->SetChannelClass(iChannelClass<TiPlotChannelCustom>());
+  plot.AddChannel();
+  try {
+    plot.GetChannel(1);
+    ADD_FAILURE();
+  } catch (const EInvalidCast& e) {
+    EXPECT_STREQ(e.what(), "Invalid class typecast");
+  }
+  for (int bad : {2, -1}) {
     try {
       plot.GetChannel(bad);
       ADD_FAILURE() << bad;

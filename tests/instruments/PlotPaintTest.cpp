@@ -38,6 +38,9 @@ TEST_F(PlotPaintTest, LayerOrderIsLayerThenKindAndEqualKeysReverse) {
   plot.AddChannel();
   plot.AddLimit();
   plot.AddAnnotation();
+  // A channel draws once it holds a point.
+  plot.GetChannel(0)->AddXY(10, 10);
+  plot.GetChannel(1)->AddXY(20, 20);
   plot.ReCalcLayout();
   TiPlotObject* const expected[] = {plot.GetDataView(0), plot.GetLimit(0), plot.GetChannel(1),
                                     plot.GetChannel(0), plot.GetAnnotation(0)};
@@ -45,6 +48,7 @@ TEST_F(PlotPaintTest, LayerOrderIsLayerThenKindAndEqualKeysReverse) {
   // The program's data view lies on layer 0, under everything; a channel on
   // layer 50 goes under the limit.
   plot.GetChannel(0)->SetLayer(50);
+  EXPECT_EQ(plot.GetLayerObjects().size(), 5u);
   plot.GetDataView(0)->SetLayer(0);
   plot.ReCalcLayout();
   TiPlotObject* const reordered[] = {plot.GetDataView(0), plot.GetChannel(0), plot.GetLimit(0),
@@ -56,7 +60,7 @@ TEST_F(PlotPaintTest, LayerOrderIsLayerThenKindAndEqualKeysReverse) {
 TEST_F(PlotPaintTest, ObjectsInsideTheDataViewAreCutOnePixelBeyondIt) {
   plot.GetMaster()->SetChannelClass(iChannelClass<TFloodChannel>());
   plot.RemoveAllChannels();
-  plot.GetChannel(plot.AddChannel())->SetColor(clRed);
+  plot.TiPlotComponent::GetChannel(plot.AddChannel())->SetColor(clRed);
   plot.GetToolBar(0)->SetVisible(false);
   plot.SetTitleVisible(false);
   auto bitmap = Paint();
@@ -114,6 +118,21 @@ TEST_F(PlotPaintTest, AfterPaintFiresAndPaintingFlagFollowsThePass) {
   EXPECT_EQ(fired, 1);
   EXPECT_FALSE(activeInside);
   EXPECT_FALSE(plot.GetPaintingActive());
+}
+
+TEST_F(PlotPaintTest, HintBoxIsPaintedLast) {
+  TiHintData& hint = plot.GetHintData();
+  hint.Text = "Zoom Box";
+  hint.Left = 40;
+  hint.Top = 50;
+  hint.Width = 80;
+  hint.Height = 20;
+  hint.Visible = true;
+  auto bitmap = Paint();
+  EXPECT_EQ(bitmap->GetCanvas()->GetPixels(42, 52), ColorToRGB(clInfoBk));
+  hint.Visible = false;
+  bitmap = Paint();
+  EXPECT_NE(bitmap->GetCanvas()->GetPixels(42, 52), ColorToRGB(clInfoBk));
 }
 
 TEST_F(PlotPaintTest, AxesCollisionList) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "instruments/plot/iPlotAxis.h"
+#include "instruments/plot/iPlotChannelCustom.h"
 #include "instruments/plot/iPlotDataHost.h"
 #include "instruments/plot/iPlotMasterManager.h"
 #include "platform/classlib/Forms.h"
@@ -61,5 +62,19 @@ class TTestPlotHost : public TCustomControl, public IiPlotDataHost {
     return b;
   }
 };
+
+// The program's two channels: the white transfer curve, and the threshold
+// point as a dotted trace with filled markers in its colour.
+inline void SetUpAsProgramChannels(TiPlotChannelCustom* Curve, TiPlotChannelCustom* Dot) {
+  Curve->SetColor(clWhite);
+  Curve->SetTraceLineWidth(2);
+  Dot->SetColor(0x8080FF);
+  Dot->SetTraceLineStyle(iplsDot);
+  Dot->SetTraceLineWidth(5);
+  Dot->SetMarkersVisible(true);
+  Dot->SetMarkersSize(5);
+  Dot->SetMarkersPenWidth(3);
+  Dot->SetMarkersAllowIndividual(true);
+}
 
 }  // namespace instruments_test

@@ -1,6 +1,8 @@
 // The plot toolbar: its buttons and their modes, the click frame with the
 // plot's before and after events, and how it lays its row out.
 
+#include <cmath>
+
 #include "instruments/plot/iXYPlot.h"
 #include "platform/classlib/ImgList.h"
 #include "tests/instruments/PlotTestSupport.h"
@@ -52,6 +54,9 @@ TEST_F(PlotToolBarTest, ButtonsInDisplayOrderAndStartingState) {
   EXPECT_EQ(bar->GetZoomInOutFactor(), 2);
   EXPECT_EQ(bar->GetRequiredWidth(nullptr), 36);
   bar->SetZoomInOutFactor(0.5);
+  EXPECT_EQ(bar->GetZoomInOutFactor(), 1);
+  bar->SetZoomInOutFactor(4);
+  bar->SetZoomInOutFactor(std::nan(""));
   EXPECT_EQ(bar->GetZoomInOutFactor(), 1);
 }
 

@@ -123,15 +123,7 @@ TEST_F(PlotXYChannelTest, ExtentScans) {
 }
 
 TEST_F(PlotXYChannelTest, TransferCurveAndThresholdPoint) {
-  curve->SetColor(clWhite);
-  curve->SetTraceLineWidth(2);
-  dot->SetColor(0x8080FF);
-  dot->SetTraceLineStyle(iplsDot);
-  dot->SetTraceLineWidth(5);
-  dot->SetMarkersVisible(true);
-  dot->SetMarkersSize(5);
-  dot->SetMarkersPenWidth(3);
-  dot->SetMarkersAllowIndividual(true);
+  SetUpAsProgramChannels(curve, dot);
   // A compressor above a threshold of -40 with ratio 4, redrawn twice as
   // the program does: delete what is there, add the new points.
   for (int round = 0; round < 2; ++round) {

@@ -88,6 +88,18 @@ TEST(XYPlotRender, TransferPlotAsTheProgramSetsItUp) {
   TiXYPlot plot(nullptr);
   plot.SetBounds(0, 0, 260, 240);
   SetUpAsTransferPlot(plot);
+  // A 4:1 compressor above -40: the curve, then the threshold dot.
+  TiXYPlotChannel* curve = plot.GetChannel(0);
+  curve->SetColor(clAqua);
+  curve->DeletePoints(curve->GetCount());
+  curve->AddXY(-100, -100);
+  curve->AddXY(-40, -40);
+  curve->AddXY(20, -25);
+  TiXYPlotChannel* dot = plot.GetChannel(1);
+  dot->SetColor(clRed);
+  dot->SetMarkersVisible(true);
+  dot->SetMarkersSize(3);
+  dot->AddXY(-40, -40);
   auto bitmap = Render(plot, "transfer");
   const TRect dv = plot.GetDataView(0)->GetDrawRect();
   // Labels below and left of the data view, in yellow; nothing above it.
@@ -100,6 +112,26 @@ TEST(XYPlotRender, TransferPlotAsTheProgramSetsItUp) {
   EXPECT_EQ(plot.GetXAxis(0)->PositionToPixels(-100), dv.Left);
   EXPECT_EQ(plot.GetXAxis(0)->PositionToPixels(20), dv.Right);
   EXPECT_EQ(plot.GetYAxis(0)->PositionToPixels(20), dv.Top);
+  // The curve at its ends, the dot over the knee.
+  TCanvas* c = bitmap->GetCanvas();
+  auto near = [&](double X, double Y, TColor Colour) {
+    const int x = plot.GetXAxis(0)->PositionToPixels(X), y = plot.GetYAxis(0)->PositionToPixels(Y);
+    // Slanted lines are smoothed and stepped: a pixel close to the colour
+    // within two rows counts.
+    auto close = [](TColor a, TColor b) {
+      for (int shift : {0, 8, 16})
+        if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 0x70)
+          return false;
+      return true;
+    };
+    for (int dy = -2; dy <= 2; ++dy)
+      if (close(c->GetPixels(x, y + dy), ColorToRGB(Colour))) return true;
+    return false;
+  };
+  EXPECT_TRUE(near(-70, -70, clAqua));
+  EXPECT_TRUE(near(-40, -40, clRed));
+  EXPECT_TRUE(near(-10, -32.5, clAqua));
+  EXPECT_FALSE(near(-10, -10, clAqua));
 }
 
 TEST(XYPlotRender, DefaultObjectsShown) {
@@ -116,6 +148,31 @@ TEST(XYPlotRender, DefaultObjectsShown) {
   EXPECT_LE(title.Bottom, plot.GetDataView(0)->GetDrawRect().Top);
   EXPECT_GT(CountColour(*bitmap, title, clWhite), 0);
   EXPECT_GT(CountColour(*bitmap, bar, clBtnFace), 0);
+}
+
+TEST(XYPlotRender, ReversedAxesWithASideTitle) {
+  classlib_test::App();
+  TiXYPlot plot(nullptr);
+  plot.SetBounds(0, 0, 400, 260);
+  plot.GetToolBar(0)->SetVisible(false);
+  plot.SetXYAxesReverse(true);
+  plot.GetXAxis(0)->SetMinSpan(-100, 120);
+  plot.GetYAxis(0)->SetMinSpan(0, 50);
+  // The title beside the data view, on the right, reading upward.
+  TiPlotLabel* title = plot.GetLabel(0);
+  title->SetHorizontal(false);
+  title->SetZOrder(3);
+  plot.SetTitleText("Reversed");
+  TiXYPlotChannel* ch = plot.GetChannel(0);
+  ch->AddXY(-90, 5);
+  ch->AddXY(10, 45);
+  auto bitmap = Render(plot, "reversed");
+  const TRect dv = plot.GetDataView(0)->GetDrawRect();
+  // X runs up the left side, Y along the bottom.
+  EXPECT_LT(plot.GetXAxis(0)->GetDrawRect().Right, dv.Left + 1);
+  EXPECT_GT(plot.GetYAxis(0)->GetDrawRect().Top, dv.Bottom - 1);
+  EXPECT_GE(title->GetDrawRect().Left, dv.Right);
+  EXPECT_GT(CountColour(*bitmap, title->GetDrawRect(), clWhite), 0);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include <QImage>
 #include <QString>
-#include <QWidget>
 
 #include <cstdlib>
 #include <functional>
@@ -32,6 +31,7 @@
 #include "dialogs/Fprocess.h"
 #include "dialogs/Fstorepreset.h"
 #include "mainwindow/FMainLanguage.h"
+#include "platform/classlib/ControlImage.h"
 #include "platform/classlib/RzControls.h"
 #include "platform/classlib/StdCtrls.h"
 
@@ -41,24 +41,15 @@ namespace {
 
 using DialogLookTest = ProgramFormsSuite;
 
-// Shows the form without its show handler, which would set the texts of
-// the main window's language.
-QImage Render(TForm* form) {
-  TNotifyEvent onShow = form->OnShow;
-  form->OnShow = nullptr;
-  form->Show();
-  form->OnShow = onShow;
-  classlib_test::DrainEvents();
-  QImage shot = form->GetWidget()->grab().toImage();
-  form->Hide();
-  return shot;
-}
-
-void Save(const QImage& shot, const std::string& name) {
-  EXPECT_TRUE(shot.save(QString::fromStdString(::testing::TempDir() + name)));
+// The form's picture, as a file in the test's temporary folder (and in
+// TAVO_DIALOG_PNG when set), read back for the probes.
+QImage Render(TForm* form, const std::string& name) {
+  const std::string path = ::testing::TempDir() + name;
+  EXPECT_TRUE(SaveControlImage(form, path));
   if (const char* dir = std::getenv("TAVO_DIALOG_PNG"); dir && *dir) {
-    EXPECT_TRUE(shot.save(QString::fromStdString(std::string(dir) + "/" + name)));
+    EXPECT_TRUE(SaveControlImage(form, std::string(dir) + "/" + name));
   }
+  return QImage(QString::fromStdString(path));
 }
 
 TColor PixelColor(const QImage& shot, int x, int y) {
@@ -91,11 +82,11 @@ TEST_F(DialogLookTest, EveryDialogWearsTheConsoleFaceInBothLanguages) {
     for (const Case& c : cases) {
       SCOPED_TRACE(c.form->GetName() + " " + std::string(language));
       if (c.setTexts) c.setTexts(language);
-      const QImage shot = Render(c.form);
+      const QImage shot = Render(c.form, c.form->GetName() + "-" + std::string(language) + ".png");
+      EXPECT_FALSE(c.form->GetVisible());
       ASSERT_FALSE(shot.isNull());
       EXPECT_EQ(shot.width(), c.form->GetClientWidth());
       EXPECT_EQ(PixelColor(shot, 2, shot.height() / 2), dialog_look::Face);
-      Save(shot, c.form->GetName() + "-" + std::string(language) + ".png");
     }
   }
   fmProcess->ProgressBar->SetPosition(0);

@@ -86,6 +86,18 @@ TEST_F(MessageDialogsTest, TextsComeFromTheLanguageTableInBothLanguages) {
   EXPECT_EQ(fmProcess->GetCaption(), "Process");
 }
 
+TEST_F(MessageDialogsTest, ShowingTakesTheTextsOfTheMainWindowsLanguage) {
+  fmMain->ChineseSimplifiedClick(fmMain->FindComponent("ChineseSimplified"));
+  fmExit->Show();
+  EXPECT_EQ(fmExit->GetCaption(), GetLangText(LanguageChineseGB, "SID_INFO_TITLE"));
+  EXPECT_EQ(fmExit->lbExit->GetCaption(), GetLangText(LanguageChineseGB, "SID_EXIT_QUIT"));
+  fmExit->Hide();
+  fmMain->EnglishClick(fmMain->FindComponent("English"));
+  fmExit->Show();
+  EXPECT_EQ(fmExit->lbExit->GetCaption(), "Are you sure to quit ?");
+  fmExit->Hide();
+}
+
 TEST_F(MessageDialogsTest, MessageWindowShowsWhatItsLastCallerWrote) {
   EXPECT_EQ(fmInformation->lbMessage->GetCaption(), "You Must Connect First !!");
   EXPECT_EQ(ShowModalAndClick(fmInformation, fmInformation->btnOK), mrOk);

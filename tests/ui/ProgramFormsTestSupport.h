@@ -14,11 +14,13 @@
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Forms.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
+#include "tests/ui/MainWindowTestSupport.h"
 
 namespace program_forms_test {
 
-using classlib_test::App;
+// HID on the fake backend: no test reaches the machine's devices.
 using classlib_test::PumpUntil;
+using ui_test::App;
 
 // The forms CreateProgramForms made, in creation order.
 inline std::vector<TCustomForm*>& CreatedForms() {
