@@ -365,6 +365,17 @@ TEST_F(PlotAxisDrawTest, CustomizedLabelsAndTheGrowingMinimumLength) {
   EXPECT_EQ(x->GetCursorTextWidth(Canvas(), &f), w0 * 4);
 }
 
+TEST_F(PlotAxisDrawTest, WidestLabelOfAScaleAtTheEndsOfTheRange) {
+  // Min / Span is beyond any number here: the widest label is measured on Min.
+  auto x = Axis(true, TRect(0, 0, 600, 20), 1e300, 1e-300);
+  Canvas()->Font->Assign(x->GetLabelsFont());
+  const int w = x->GetWidestLabel(Canvas());
+  EXPECT_GE(w, iRound(Canvas()->TextWidth("0") * 5));
+  EXPECT_EQ(w, std::max(iRound(Canvas()->TextWidth("0") * 5),
+                        MultiLineTextWidth(Canvas(), x->GetLabelText(1e300))));
+  x->CalcTicks(Canvas());  // and the paint's tick step gets through it
+}
+
 TEST_F(PlotAxisDrawTest, TicksFromTheCanvasFitTheLabels) {
   // The compressor's X axis: majors every 10 when more than twelve fit.
   auto x = Axis(true, TRect(0, 0, 600, 20), -100, 120);
