@@ -76,16 +76,18 @@ int OutRowTop(int n) {
   return 30 * (n - 1) + 23;
 }
 
-// The lines of the effect mix: down from the inputs' SEL column, along
-// above the effect row and into it left of its SEL.
+// The lines of the effect mix: down beside the inputs' SEL column and along
+// above the effect row to its SEL (in the box, following the rows as the
+// box grows); and, inside the effect row, the entry into its SEL.
 struct MixLine {
   const char* Name;
+  bool InEffectRow;
   TRect Bounds;
 };
-const MixLine MixLines[] = {{"AuxMixLine1", Bounds(434, 32, 2, 214)},
-                            {"AuxMixLine2", Bounds(210, 246, 228, 2)},
-                            {"AuxMixLine3", Bounds(159, 246, 51, 2)},
-                            {"AuxMixLine4", Bounds(159, 246, 2, 3)}};
+const MixLine MixLines[] = {{"AuxMixLine1", false, Bounds(434, 32, 2, 214)},
+                            {"AuxMixLine2", false, Bounds(210, 246, 228, 2)},
+                            {"AuxMixLine3", true, Bounds(159, 11, 32, 2)},
+                            {"AuxMixLine4", true, Bounds(159, 5, 2, 14)}};
 
 // Lower box: a row of nine buttons per output.
 constexpr int ButtonRowTop = 10;
@@ -158,7 +160,8 @@ void CreateDiagram(TComponent* owner, TWinControl* box) {
       CreateBlock(owner, row, block, suffix, tag, OutRowHeight, AccentOut);
     CreateNamePlate(owner, row, OutPlate, suffix, "Out" + std::to_string(n), tag, OutRowHeight, AccentOut);
   }
-  for (const MixLine& line : MixLines) MakeShape(owner, box, line.Name, line.Bounds, AccentEff, AccentEff);
+  for (const MixLine& line : MixLines)
+    MakeShape(owner, line.InEffectRow ? effect : box, line.Name, line.Bounds, AccentEff, AccentEff);
 }
 
 void CreateRouting(TComponent* owner, TWinControl* box) {

@@ -33,6 +33,7 @@
 #include "platform/classlib/RzControls.h"
 #include "response/LProgressBar.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
+#include "tests/ui/ProgramFormsTestSupport.h"
 
 using namespace classlib_test;
 
@@ -188,16 +189,9 @@ std::vector<Named> PageNames() {
   return t;
 }
 
-class MainPages : public ::testing::Test {
+// One set of the program's forms for the suite, freed at its end.
+class MainPages : public program_forms_test::ProgramFormsSuite {
  protected:
-  static void SetUpTestSuite() {
-    App();
-    if (!fmMain) CreateProgramForms(*Application);
-    // The start-up connect would open the scan dialog once events run.
-    if (auto* start = dynamic_cast<TTimer*>(fmMain->FindComponent("tmStartConnect")))
-      start->SetEnabled(false);
-  }
-
   template <typename T>
   static T* Get(const std::string& name) {
     auto* c = dynamic_cast<T*>(fmMain->FindComponent(name));
@@ -460,6 +454,14 @@ TEST_F(MainPages, DesignSizeGeometry) {
       EXPECT_EQ(c->GetHeight(), *p.Height);
     }
   }
+  // The mix lines' ends meet: down the inputs' side, then along to the
+  // effect row's SEL; the entry lines ride in the effect row.
+  auto* down = Get<TControl>("AuxMixLine1");
+  auto* along = Get<TControl>("AuxMixLine2");
+  EXPECT_EQ(down->GetTop() + down->GetHeight(), along->GetTop());
+  EXPECT_EQ(along->GetLeft() + along->GetWidth(), down->GetLeft() + down->GetWidth() + 2);
+  EXPECT_EQ(Get<TControl>("AuxMixLine3")->GetParent(), Get<TControl>("plMatrixEff"));
+  EXPECT_EQ(Get<TControl>("AuxMixLine4")->GetParent(), Get<TControl>("plMatrixEff"));
   // A delay marker ends its travel in the line: at the fader's maximum its
   // left is the line's width less 90, plus 40, and its time text still
   // fits the panel.
