@@ -148,6 +148,13 @@ TEST(XYPlotRender, DefaultObjectsShown) {
   EXPECT_LE(title.Bottom, plot.GetDataView(0)->GetDrawRect().Top);
   EXPECT_GT(CountColour(*bitmap, title, clWhite), 0);
   EXPECT_GT(CountColour(*bitmap, bar, clBtnFace), 0);
+
+  // The cursor button shows the data cursor over a channel with points.
+  for (int i = 0; i <= 10; ++i) plot.GetChannel(0)->AddXY(i * 10, 50 + 40 * ((i % 4) - 1.5) / 1.5);
+  plot.GetToolBar(0)->DoButtonClickCursor();
+  EXPECT_TRUE(plot.GetDataCursor(0)->GetVisible());
+  auto withCursor = Render(plot, "default-cursor");
+  EXPECT_GT(CountColour(*withCursor, plot.GetDataView(0)->GetDrawRect(), clRed), 0);
 }
 
 TEST(XYPlotRender, ReversedAxesWithASideTitle) {
