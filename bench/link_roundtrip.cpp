@@ -50,8 +50,8 @@ std::unique_ptr<sim::DeviceSimulator> StartSimulator(benchmark::State& state) {
   return sim;
 }
 
-// The main window's part: the client socket, the engine's writes, and one
-// whole frame per read handed to the engine.
+// The main window's part: the client socket, the engine's writes, and every
+// read handed to the engine.
 class LinkWindow : public TForm, public LinkOwner {
  public:
   explicit LinkWindow(TComponent* owner) : TForm(owner) {
@@ -65,12 +65,7 @@ class LinkWindow : public TForm, public LinkOwner {
       std::uint8_t buf[100];
       int n = s->ReceiveBuf(buf, sizeof buf);
       if (n <= 0) return;
-      if (engine && IsSingleFrameRead(buf, static_cast<size_t>(n))) {
-        engine->OnReceived(buf, static_cast<size_t>(n));
-      } else {
-        std::lock_guard lock(lastLock);
-        s->SendBuf(last.data(), static_cast<int>(last.size()));
-      }
+      if (engine) engine->OnReceived(buf, static_cast<size_t>(n));
     };
   }
   void Dispatch(TMessage& m) override {
@@ -81,8 +76,6 @@ class LinkWindow : public TForm, public LinkOwner {
     TForm::Dispatch(m);
   }
   bool WriteSocket(const std::uint8_t* data, std::size_t size, std::string& error) override {
-    std::lock_guard lock(lastLock);
-    last.assign(data, data + size);
     if (socket->GetSocket()->SendBuf(data, static_cast<int>(size)) == static_cast<int>(size)) return true;
     error = "send failed";
     return false;
@@ -93,8 +86,6 @@ class LinkWindow : public TForm, public LinkOwner {
   bool connected = false;
   bool failed = false;
   long frames = 0;
-  std::mutex lastLock;
-  ByteVector last;
 };
 
 // Handles events until done() holds; false after five seconds.

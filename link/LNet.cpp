@@ -28,8 +28,3 @@ LNetProc::LNetProc(sys::MessageTarget* owner, LinkOwner* io, int deviceId) : LNe
 LNetProc::~LNetProc() {
   Shutdown();
 }
-
-bool IsSingleFrameRead(const std::uint8_t* data, std::size_t size) {
-  return data && size > DeviceFrame::LengthIndex &&
-         DeviceFrame::SizeFor(data[DeviceFrame::LengthIndex]) == size;
-}

@@ -1,8 +1,8 @@
 #pragma once
 // The network link engine: frames to the device over the owner's TCP client
 // socket. The worker writes through LinkOwner::WriteSocket; received bytes
-// come only from the owner's socket read handler, one whole frame per read
-// (see IsSingleFrameRead).
+// come only from the owner's socket read handler, which hands over every
+// read as it comes; the engine's cutter reassembles frames across reads.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,9 +33,3 @@ class LNetProc final : public LNet {
   LNetProc(sys::MessageTarget* owner, LinkOwner* io, int deviceId);
   ~LNetProc() override;
 };
-
-// Whether one socket read holds exactly one whole frame: at least 5 bytes,
-// and its length equals its byte 4 plus 8. Only such a read is handed to the
-// engine; after any other the owner writes its last frame again, so that the
-// device answers anew.
-bool IsSingleFrameRead(const std::uint8_t* data, std::size_t size);

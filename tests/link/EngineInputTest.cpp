@@ -145,14 +145,4 @@ TEST(UsbReports, FramesTravelAsWholeReportsAndInputReportsAreCutAtTheirFrame) {
   for (const auto& r : rows) EXPECT_EQ(UsbReportFrameLength(r.data.data(), r.data.size()), r.frame);
 }
 
-TEST(NetReads, OnlyAReadOfExactlyOneWholeFrameGoesToTheEngine) {
-  const ByteVector ack = Reply(0x01);
-  const ByteVector two = Join({ack, ack});
-  const ByteVector part(ack.begin(), ack.begin() + 4);
-  EXPECT_TRUE(IsSingleFrameRead(ack.data(), ack.size()));
-  EXPECT_FALSE(IsSingleFrameRead(two.data(), two.size()));
-  EXPECT_FALSE(IsSingleFrameRead(ack.data(), ack.size() - 1));
-  EXPECT_FALSE(IsSingleFrameRead(part.data(), part.size())) << "fewer than five bytes";
-}
-
 }  // namespace

@@ -668,8 +668,8 @@ void DeviceSimulator::Accept() {
   for (;;) {
     const int fd = ::accept4(FListenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) return;
-    // Each reply leaves in its own segment, as the editor expects one
-    // frame per read.
+    // Each reply leaves in its own segment, as a device does; splitting and
+    // merging are faults the simulator makes on request.
     const int on = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     std::lock_guard<std::mutex> guard(FMutex);
