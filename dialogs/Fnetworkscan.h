@@ -13,6 +13,9 @@ class TComboBox;
 class TLabel;
 class TRzBmpButton;
 class TTimer;
+#include <vector>
+
+#include "platform/serial/SerialPortList.h"
 
 class TfmNetwork : public TForm {
  public:
@@ -39,12 +42,34 @@ class TfmNetwork : public TForm {
   TTimer* tmConnect;
   TTimer* tmLinkBroken;
 
+  TTimer* tmWatchDog;
+  TTimer* tmRunUsbConnect;
+  TTimer* tmRunNetConnect;
+  TTimer* tmRunComConnect;
+
+  // Builds the candidate list and starts the first attempt.
+  void StartScan();
+  void ScanPorts();
+
   void FormShow(TObject* Sender);
+  void btnOKClick(TObject* Sender);
+  void btnIdClick(TObject* Sender);
+  void btnExitClick(TObject* Sender);
   void tmConnectTimer(TObject* Sender);
   void tmLinkBrokenTimer(TObject* Sender);
+  void tmWatchDogTimer(TObject* Sender);
 
  private:
+  // Starts the attempt over serial port index i of the list.
+  void StartSerialAttempt(int i);
+  void ShowCounter();
+  int CandidateCount() const { return FNonSerialCount + static_cast<int>(FPorts.size()); }
+
   std::uint8_t FSucceeded = 0;
+  int FCandidateIndex = 0;
+  int FNonSerialCount = 0;
+  // The serial ports of this scan, sorted by number; cbCOM shows their names.
+  std::vector<SerialPortInfo> FPorts;
 };
 
 extern TfmNetwork* fmNetwork;

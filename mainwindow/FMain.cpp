@@ -8,6 +8,7 @@
 #include "link/LUsb.h"
 #include "model/LUnitControl.h"
 #include "platform/classlib/RzControls.h"
+#include "platform/classlib/WindowTarget.h"
 #include "response/Plot.h"
 
 TfmMain* fmMain = nullptr;
@@ -25,6 +26,8 @@ TfmMain::TfmMain(TComponent* AOwner) : TForm(AOwner) {
   CreateShellControls();
   CreateStripControls();
   CreatePageControls();
+  BindLinkRoad();
+  BindCommands();
   OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
 }
 
@@ -32,15 +35,7 @@ TfmMain::~TfmMain() {
   if (fmMain == this) fmMain = nullptr;
 }
 
-void TfmMain::SendCommand(const LCmd& /*command*/, bool /*append*/) {}
-
 void TfmMain::MarkOverlaysStale(int channel) {
   if (channel >= 0 && channel < 32)
     for (auto& mask : OverlayStale) mask |= 1u << channel;
-}
-
-void TfmMain::SetRecallPresetName(int /*row*/, const std::string& /*name*/) {}
-void TfmMain::SetStorePresetName(int /*row*/, const std::string& /*name*/) {}
-std::optional<std::string> TfmMain::AskUnitFileName() {
-  return std::nullopt;
 }

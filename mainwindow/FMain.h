@@ -10,8 +10,16 @@
 #include <string>
 #include <string_view>
 
+#include <mutex>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "link/LinkEngine.h"
+#include "model/UnitFile.h"
 #include "model/UnitOwner.h"
 #include "platform/classlib/Forms.h"
+#include "platform/net/ClientSocket.h"
 
 class LUnitControl;
 class LUsbProc;
@@ -19,6 +27,8 @@ class LCommProc;
 class LNetProc;
 class Plot;
 class TJvHidDevice;
+class TWindowTarget;
+class LinkEngine;
 class TClientSocket;
 class TJvHidDeviceController;
 class TMainMenu;
@@ -78,9 +88,8 @@ struct MainFormState {
   int PendingOp = 0;
   int PresetIndex = 0;
   int PageCounter = 0;
-  std::vector<std::uint8_t> UnitImage;
-  std::vector<std::uint8_t> BlockBuffer;
-  std::vector<std::uint8_t> UnitInfo;
+  // The file read for a unit download: its device-info block and entries.
+  UnitFileImage UnitImage{};
   PendingBandEditRecord PendingBandEdit;
   int CompStrip = 8;
   int GateStrip = 0;
@@ -92,7 +101,7 @@ struct MainFormState {
   int ShownStrip = 0;
 };
 
-class TfmMain : public TForm, private MainFormState, public UnitOwner {
+class TfmMain : public TForm, private MainFormState, public UnitOwner, public LinkOwner {
  public:
   explicit TfmMain(TComponent* AOwner);
   ~TfmMain() override;
@@ -146,7 +155,140 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner {
 
   // ---- Parameter pages (Comp, Delay, Gate, Matrix)
 
+  // ---- Link road: send funnel and link glue
+  void SetLinkTimeout(std::uint32_t ms);
+  void SetLinkRetries(int count);
+  void SetKeepAliveOff(bool off);
+  void SetDeviceId(int id);
+  bool IsConnected() const { return Connected; }
+  bool IsOnline() const { return Online; }
+  int GetLinkMask(int channel) const;
+  void SetComPortName(const std::string& name) { ComPortName = name; }
+  const std::string& GetComPortName() const { return ComPortName; }
+  std::uint32_t GetDeviceIp() const { return DeviceIp; }
+  int GetAutoIp() const { return AutoIp; }
+  void SetAutoIp(int value) { AutoIp = value; }
+  bool HasHidDevice() const { return HidDevice != nullptr; }
+  const std::string& GetLanguage() const { return Language; }
+  // A UTF-8 text in the ANSI code page the device's names use.
+  static std::string WideToAnsi(std::string_view text);
+  void RecheckOutHidDevice();
+  void DiscoverNetworkDevice();
+  // LinkOwner: the physical writes and the serial traffic lines.
+  bool WriteSocket(const std::uint8_t* data, std::size_t size, std::string& error) override;
+  bool WriteUsbReport(const std::uint8_t* data, std::size_t size, std::string& error) override;
+  void LogSerialWrite(const std::uint8_t* data, std::size_t size) override;
+  void LogSerialRead(const std::uint8_t* data, std::size_t size) override;
+  // HID device controller events.
+  void HidCtlDeviceChange(TObject* Sender);
+  bool HidCtlEnumerate(TJvHidDevice* HidDev, int Idx);
+  void HidCtlDeviceData(TJvHidDevice* HidDev, std::uint8_t ReportID, const std::uint8_t* Data,
+                        std::uint16_t Size);
+  void HidCtlDeviceDataError(TJvHidDevice* HidDev, std::uint32_t Error);
+  void HidCtlDeviceUnplug(TJvHidDevice* HidDev);
+
+  // ---- Link road: connect, handshake, replies
+  void ConnectSerial();
+  void ConnectUsb();
+  void ConnectNetwork();
+  void Disconnect();
+  void Dispatch(TMessage& Message) override;
+  void WMLinkFrame(TMessage& Message);
+  void WMLinkTimeout(TMessage& Message);
+  // The open engine in the order serial, USB, network; null when none.
+  LinkEngine* OpenLink() const;
+
+  // ---- Menus, page navigation and command handlers
+  void SetRefreshing(bool value);
+  void rzbMenuInAClick(TObject* Sender);
+  void rzbMenuLinkClick(TObject* Sender);
+  void ConnectedClick(TObject* Sender);
+  void OpenClick(TObject* Sender);
+  void SaveClick(TObject* Sender);
+  void UploadClick(TObject* Sender);
+  void DownloadClick(TObject* Sender);
+  void FactoryDefaultClick(TObject* Sender);
+  void MemorizeClick(TObject* Sender);
+  void SettingIDClick(TObject* Sender);
+  void NetworkSetupClick(TObject* Sender);
+  void Rs232CodeClick(TObject* Sender);
+  void bStoreClick(TObject* Sender);
+  void bRecallClick(TObject* Sender);
+  void RefreshStripOverlays(int page);
+  void ShowStripParameters(int page);
+
+  // ---- Link road: timers, socket events, closing
+  void tmDisconnectTimer(TObject* Sender);
+  void tmComScanTimer(TObject* Sender);
+  void tmLockPromptTimer(TObject* Sender);
+  void tmProcessShowTimer(TObject* Sender);
+  void tmUploadTimer(TObject* Sender);
+  void tmInLevelDetTimer(TObject* Sender);
+  void ClientSocketConnecting(TObject* Sender, TCustomWinSocket* Socket);
+  void ClientSocketConnect(TObject* Sender, TCustomWinSocket* Socket);
+  void ClientSocketRead(TObject* Sender, TCustomWinSocket* Socket);
+  void ClientSocketError(TObject* Sender, TCustomWinSocket* Socket, TErrorEvent ErrorEvent, int& ErrorCode);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void ExitClick(TObject* Sender);
+
+  // ---- Link road: upload, presets, levels, files
+  void OnLockStatus(std::uint8_t deviceId, std::span<const std::uint8_t> payload);
+  void OnStoredFlags(std::uint8_t deviceId, std::span<const std::uint8_t> payload);
+  void OnPresetNumber(std::uint8_t deviceId, std::span<const std::uint8_t> payload);
+  void OnDeviceIp(std::uint8_t deviceId, std::span<const std::uint8_t> payload);
+  void OnPresetName(std::uint8_t deviceId, std::span<const std::uint8_t> payload);
+  void OnGroupCtrlRecords(std::uint8_t deviceId, std::span<const std::uint8_t> payload);
+  void OnStatePacket(std::uint8_t deviceId, std::span<const std::uint8_t> payload);
+  void OnSlotPacket(std::uint8_t deviceId, std::span<const std::uint8_t> payload);
+  void OnDownloadBlock(std::uint8_t deviceId, std::span<const std::uint8_t> payload);
+  void OnLevels(std::uint8_t deviceId, std::span<const std::uint8_t> payload);
+  void OnGateLevels(std::uint8_t deviceId, std::span<const std::uint8_t> payload);
+  void ResetMeters();
+  void StartSlotRead(int slot);
+  void DownloadNextRecord(int entry);
+  void StorePreset(int slot, const std::string& name);
+  void RecallPreset(int n);
+  void SetDeviceIp(std::uint32_t ip);
+  void SavePresetFile();
+  void OpenPresetFile();
+  void UploadUnitFile();
+  void DownloadUnitFile();
+
  private:
+  void BindLinkRoad();
+  void BindCommands();
+  int PageLeader(int page) const;
+  bool OnlineWithoutUsb() const;
+  sys::MessageTarget* LinkTarget();
+  void TakeLinkLogLines();
+  // The progress window's bar and status line, when the window exists.
+  void SetProgress(const std::string& statusKey, int max);
+  void ShowInformation(std::string_view key);
+  void OnHelloAnswer();
+  void OnIdentity(std::span<const std::uint8_t> payload, bool storeFirmware);
+  void OnAcknowledge();
+  void StopOpenLinks();
+  // Traffic lines reach the traffic window on the user-interface thread.
+  enum class TrafficKind { Usb, Net, Serial };
+  void AddTrafficLine(TrafficKind kind, std::string line);
+  void DrainTrafficLines();
+  template <class T>
+  T* FindAs(std::string_view name) const {
+    return dynamic_cast<T*>(FindComponent(name));
+  }
+  // A timer of the window by name; null when absent.
+  class TTimer* FindTimer(std::string_view name) const;
+  void StartTimer(std::string_view name, bool enabled = true) const;
+
+  std::unique_ptr<TWindowTarget> FLinkTarget;
+  static constexpr unsigned WM_TRAFFIC_LINES = WM_USER + 0x160;
+  std::mutex FTrafficLock;
+  std::vector<std::pair<TrafficKind, std::string>> FTrafficLines;
+  bool FTrafficPosted = false;
+  // A unit upload runs, and waits for the device-info block.
+  bool FUnitUploadRunning = false;
+  bool FWaitingDeviceInfo = false;
+
   // Each role builds its own controls, owned by the window.
   void CreateShellControls();
   void CreateStripControls();

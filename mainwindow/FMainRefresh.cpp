@@ -8,3 +8,7 @@ void TfmMain::RefreshFromModel(LUnitControl* /*model*/) {}
 void TfmMain::DeselectPeqBands() {}
 
 void TfmMain::RefreshGainOverlays() {}
+
+void TfmMain::RefreshStripOverlays(int /*page*/) {}
+
+void TfmMain::ShowStripParameters(int /*page*/) {}

@@ -371,6 +371,8 @@ void TfmMain::ShowDeviceId() {
 
 void TfmMain::tmStartConnectTimer(TObject* /*Sender*/) {
   FStartConnectTimer->SetEnabled(false);
+  // Offline, the link button opens the scan.
+  if (auto* link = FindAs<TRzBmpButton>("rzbMenuLink")) link->Click();
 }
 
 // ---------------------------------------------------------------- language

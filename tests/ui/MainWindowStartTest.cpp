@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "MainWindowTestSupport.h"
+#include "dialogs/Fnetworkscan.h"
 #include "mainwindow/FMainLanguage.h"
 #include "platform/classlib/Dialogs.h"
 #include "platform/classlib/Menus.h"
@@ -86,8 +87,20 @@ TEST_F(StartUp, OnlyTheStartTimerRunsAndItFiresOnce) {
     EXPECT_EQ(timer->GetInterval(), row.interval);
     EXPECT_EQ(timer->GetEnabled(), std::string(row.name) == "tmStartConnect");
   }
+  // Offline, the start timer presses the link button, which opens the scan
+  // dialog modally; a watcher running inside that loop closes it again.
+  bool scanShown = false;
+  TTimer watcher(nullptr);
+  watcher.SetInterval(10);
+  watcher.OnTimer = [&](TObject*) {
+    if (fmNetwork && fmNetwork->GetVisible()) {
+      scanShown = true;
+      fmNetwork->Hide();
+    }
+  };
   auto* start = Find<TTimer>("tmStartConnect");
-  EXPECT_TRUE(PumpUntil([&] { return !start->GetEnabled(); }));
+  EXPECT_TRUE(PumpUntil([&] { return !start->GetEnabled() && scanShown; }));
+  watcher.SetEnabled(false);
 }
 
 using ShellParts = ProgramFormsTest;
