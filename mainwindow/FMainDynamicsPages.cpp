@@ -205,10 +205,14 @@ void CreateTransferPlot(TComponent* owner, TWinControl* box, const DynamicsPage&
   plot->SetBorderStyle(ibsNone);
   plot->GetToolBar(0)->SetVisible(false);
   plot->GetLegend(0)->SetVisible(false);
+  if (plot->GetDataCursorCount() > 0) plot->GetDataCursor(0)->SetVisible(false);
+  // The program never opens the library's editors, menus or hints.
+  plot->SetUserCanEditObjects(false);
+  plot->SetHintsShow(false);
   TFont font;
   font.SetName("Tahoma");
-  font.SetHeight(-10);
-  font.SetColor(DimText);
+  font.SetHeight(-11);
+  font.SetColor(clYellow);
   for (TiPlotAxis* axis :
        {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
     axis->SetMinSpan(-100, 120);
@@ -222,6 +226,12 @@ void CreateTransferPlot(TComponent* owner, TWinControl* box, const DynamicsPage&
   plot->AddChannel();
   plot->GetChannel(0)->SetColor(page.Accent);
   plot->GetChannel(1)->SetColor(clWhite);
+  view->SetPopupEnabled(false);
+  view->SetUserCanEdit(false);
+  for (int i = 0; i < 2; ++i) {
+    plot->GetChannel(i)->SetPopupEnabled(false);
+    plot->GetChannel(i)->SetUserCanEdit(false);
+  }
 }
 
 void CreateDynamicsPage(TComponent* owner, TWinControl* mainBox, const DynamicsPage& page) {

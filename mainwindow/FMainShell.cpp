@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls/AdvTrackBar.h"
+#include "instruments/plot/iXYPlot.h"
 #include "mainwindow/FMain.h"
 #include "mainwindow/FMainLanguage.h"
 #include "mainwindow/FMainLayout.h"
@@ -362,7 +363,25 @@ bool TfmMain::CopyControlFaces() {
   return true;
 }
 
-void TfmMain::SeedTransferPlots() {}
+// The start points of the two transfer curves (dB in, dB out): the curve in
+// channel 0 and the threshold dot in channel 1.
+void TfmMain::SeedTransferPlots() {
+  struct Seed {
+    const char* Plot;
+    std::vector<std::pair<double, double>> Curve;
+    std::pair<double, double> Dot;
+  };
+  const Seed seeds[] = {
+      {"ipComp", {{20, 20}, {-10, -10}, {-100, -100}}, {19.8, 20.4}},
+      {"ipGate", {{20, 20}, {-90, -90}, {-90, -100}}, {-89.8, -90.4}},
+  };
+  for (const Seed& seed : seeds) {
+    auto* plot = dynamic_cast<TiXYPlot*>(FindComponent(seed.Plot));
+    if (!plot) return;
+    for (const auto& [x, y] : seed.Curve) plot->GetChannel(0)->AddXY(x, y);
+    plot->GetChannel(1)->AddXY(seed.Dot.first, seed.Dot.second);
+  }
+}
 
 void TfmMain::ShowDeviceId() {
   if (auto* label = dynamic_cast<TControl*>(FindComponent("lbShowIdNumber")))
