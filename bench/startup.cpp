@@ -1,0 +1,76 @@
+// Start-up to the first painted main window: every program form created
+// the way the program does it, then the main window painted whole, against
+// an empty form of the same size created and painted in the same run. Read
+// the ratio of the two.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "dialogs/ProgramForms.h"
+#include "mainwindow/FMain.h"
+#include "platform/classlib/ControlImage.h"
+#include "platform/classlib/ExtCtrls.h"
+#include "platform/classlib/Forms.h"
+#include "platform/hid/FakeHidBackend.h"
+#include "platform/hid/HidBackend.h"
+#include "platform/serial/SerialPortList.h"
+
+namespace {
+
+TApplication& App() {
+  static int argc = 1;
+  static char name[] = "bench_startup";
+  static char* argv[] = {name, nullptr};
+  static TApplication* app = [] {
+    auto* a = new TApplication(argc, argv);
+    SelectHidBackend(std::make_shared<FakeHidBackend>());
+    SelectSerialPortSource([] { return std::vector<SerialPortInfo>{}; });
+    return a;
+  }();
+  return *app;
+}
+
+std::string ImagePath() {
+  return (std::filesystem::temp_directory_path() / "bench_startup.png").string();
+}
+
+void FreeForms(TApplication& app) {
+  for (int i = app.GetComponentCount() - 1; i >= 0; --i)
+    if (auto* form = dynamic_cast<TCustomForm*>(app.GetComponents(i))) form->Free();
+}
+
+class TEmptyForm : public TForm {
+ public:
+  explicit TEmptyForm(TComponent* AOwner) : TForm(AOwner) { SetBounds(0, 0, 1126, 725); }
+};
+
+void BM_ProgramFormsToPaintedMainWindow(benchmark::State& state) {
+  TApplication& app = App();
+  for (auto _ : state) {
+    CreateProgramForms(app);
+    if (auto* timer = dynamic_cast<TTimer*>(fmMain->FindComponent("tmStartConnect")))
+      timer->SetEnabled(false);
+    benchmark::DoNotOptimize(SaveControlImage(fmMain, ImagePath()));
+    state.PauseTiming();
+    FreeForms(app);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_ProgramFormsToPaintedMainWindow)->Unit(benchmark::kMillisecond);
+
+void BM_EmptyFormToPainted(benchmark::State& state) {
+  TApplication& app = App();
+  for (auto _ : state) {
+    auto* form = new TEmptyForm(&app);
+    benchmark::DoNotOptimize(SaveControlImage(form, ImagePath()));
+    state.PauseTiming();
+    form->Free();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EmptyFormToPainted)->Unit(benchmark::kMillisecond);
+
+}  // namespace
