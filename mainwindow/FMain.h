@@ -324,6 +324,7 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   TClientSocket* FClientSocket = nullptr;     // ClientSocket
   TJvHidDeviceController* FHidCtl = nullptr;  // HidCtl
   bool FScrolling = false;
+  bool FHoldResize = false;
 };
 
 // The main window; null until it is created and after it is freed.

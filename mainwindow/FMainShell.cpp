@@ -311,8 +311,14 @@ void TfmMain::FormCreate(TObject* /*Sender*/) {
     if (auto* box = dynamic_cast<TControl*>(FindComponent(name))) box->SetVisible(true);
 
   // The menu bar is in place: the client gets the design size.
+  // The design size is the area below the menu; no scroll bar takes part,
+  // and the layout runs once both sides are set.
+  FHoldResize = true;
+  SetAutoScroll(false);
   SetClientWidth(DesignWidth);
   SetClientHeight(DesignHeight);
+  FHoldResize = false;
+  FormResize(this);
   if (auto* preset = dynamic_cast<TControl*>(FindComponent("rzgPreset"))) preset->SetTop(PresetBarRect.Top);
   ExtraHeight = 0;
 
@@ -458,9 +464,13 @@ void TfmMain::SelectLanguage(TObject* Sender) {
 // ---------------------------------------------------------------- layout
 
 void TfmMain::FormResize(TObject* /*Sender*/) {
-  const int width = GetClientWidth();
-  const int height = GetClientHeight();
+  if (FHoldResize) return;
+  // The area below the menu bar, scroll bars included: showing a bar must
+  // not change the rules.
+  const int width = TWinControl::GetClientWidth();
+  const int height = TWinControl::GetClientHeight();
   FScrolling = width < DesignWidth || height < DesignHeight;
+  SetAutoScroll(FScrolling);
   if (height >= DesignHeight) {
     ExtraHeight = height - DesignHeight;
     if (!ApplyLayoutSteps(*this, HeightRules(ExtraHeight))) return;

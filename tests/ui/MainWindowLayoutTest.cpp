@@ -142,9 +142,15 @@ class WindowLayout : public ProgramFormsTest {
     ASSERT_EQ(fmMain->GetClientHeight(), DesignHeight);
   }
 
+  // The user sizes the whole area below the menu; scroll bars take their room
+  // inside it, while the layer's client size leaves them out.
+  static int AreaWidth() { return fmMain->TWinControl::GetClientWidth(); }
+  static int AreaHeight() { return fmMain->TWinControl::GetClientHeight(); }
   void Resize(int width, int height) {
-    fmMain->SetClientWidth(width);
-    fmMain->SetClientHeight(height);
+    for (int pass = 0; pass < 4 && (AreaWidth() != width || AreaHeight() != height); ++pass) {
+      fmMain->SetClientWidth(fmMain->GetClientWidth() + width - AreaWidth());
+      fmMain->SetClientHeight(fmMain->GetClientHeight() + height - AreaHeight());
+    }
   }
   int Edge(const char* name, LayoutEdge edge) {
     auto* c = Find<TControl>(name);
@@ -179,9 +185,10 @@ TEST_F(WindowLayout, ResizingFollowsTheRulesOfEachDirection) {
     SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
     Resize(DesignWidth, DesignHeight);
     Resize(c.width, c.height);
-    EXPECT_EQ(fmMain->GetClientWidth(), c.width);
-    EXPECT_EQ(fmMain->GetClientHeight(), c.height);
+    EXPECT_EQ(AreaWidth(), c.width);
+    EXPECT_EQ(AreaHeight(), c.height);
     EXPECT_EQ(fmMain->IsScrolling(), c.scrolling);
+    EXPECT_EQ(fmMain->GetAutoScroll(), c.scrolling);
     EXPECT_EQ(fmMain->GetState().ExtraHeight, c.extraHeight);
     EXPECT_EQ(Edge("rzgMain", LayoutEdge::Width), c.mainWidth);
     EXPECT_EQ(Edge("rzgMain", LayoutEdge::Height), c.mainHeight);
