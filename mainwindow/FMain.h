@@ -140,6 +140,8 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void EnglishClick(TObject* Sender);
 
   void FormResize(TObject* Sender);
+  // The Delay page's time label beside its marker and the dashes up to it.
+  void DrawDelayLine(int channel);
   void FormShow(TObject* Sender);
   // True while the client is smaller than the window's layout and scrolls.
   bool IsScrolling() const { return FScrolling; }

@@ -1,6 +1,7 @@
 // The main window's start-up, its language tables and captions, and its
 // layout on resizing.
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -8,6 +9,7 @@
 
 #include "controls/AdvTrackBar.h"
 #include "instruments/plot/iXYPlot.h"
+#include "dialogs/Flinksel.h"
 #include "mainwindow/FMain.h"
 #include "mainwindow/FMainLanguage.h"
 #include "mainwindow/FMainLayout.h"
@@ -491,6 +493,22 @@ void TfmMain::FormResize(TObject* /*Sender*/) {
   // Hiding and showing the page area repaints all of it at once.
   FMainBox->SetVisible(false);
   FMainBox->SetVisible(true);
+  // The link dialog does not exist yet while start-up runs.
+  if (fmLinkSel)
+    for (int channel = 0; channel < 16; ++channel) DrawDelayLine(channel);
+}
+
+void TfmMain::DrawDelayLine(int channel) {
+  if (channel < 0 || channel > 15) return;
+  const std::string suffix = DelayChannelSuffix(channel);
+  auto* marker = dynamic_cast<TControl*>(FindComponent("imDelay" + suffix));
+  auto* line = dynamic_cast<TControl*>(FindComponent("lbDelayLine" + suffix));
+  auto* time = dynamic_cast<TControl*>(FindComponent("lbFftDelayTime" + suffix));
+  if (!marker || !line || !time) return;
+  time->SetBounds(marker->GetLeft() + 30, marker->GetTop() + marker->GetHeight() / 4, time->GetWidth(),
+                  time->GetHeight());
+  const int dashes = std::max(0, (marker->GetLeft() - 40) / 6);
+  line->SetCaption(std::string(static_cast<std::size_t>(dashes), '-'));
 }
 
 void TfmMain::FormShow(TObject* /*Sender*/) {}

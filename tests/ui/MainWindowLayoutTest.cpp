@@ -224,3 +224,21 @@ TEST_F(WindowLayout, AMissingControlEndsThePass) {
 }
 
 }  // namespace
+
+TEST_F(WindowLayout, ADelayLineRunsItsDashesUpToTheMarker) {
+  struct Case {
+    int markerLeft;
+    std::size_t dashes;
+  } cases[] = {{40, 0}, {100, 10}, {45, 0}, {1000, 160}, {10, 0}};
+  auto* marker = Find<TControl>("imDelayInC");
+  auto* line = Find<TControl>("lbDelayLineInC");
+  auto* time = Find<TControl>("lbFftDelayTimeInC");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.markerLeft);
+    marker->SetLeft(c.markerLeft);
+    fmMain->DrawDelayLine(2);
+    EXPECT_EQ(line->GetCaption(), std::string(c.dashes, '-'));
+    EXPECT_EQ(time->GetLeft(), c.markerLeft + 30);
+    EXPECT_EQ(time->GetTop(), marker->GetTop() + marker->GetHeight() / 4);
+  }
+}
