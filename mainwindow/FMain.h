@@ -99,6 +99,21 @@ struct MainFormState {
   std::uint32_t DeviceIp = 0xC0A80165;  // 192.168.1.101
   int AutoIp = 0;
   int ShownStrip = 0;
+
+  // strip view state goes below
+
+
+  // band editing state goes below
+
+
+  // levels and links state goes below
+
+
+  // delay and dynamics state goes below
+
+
+  // matrix and effect bus state goes below
+
 };
 
 class TfmMain : public TForm, private MainFormState, public UnitOwner, public LinkOwner {
@@ -153,9 +168,66 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   // Copies the strip curves into the two Gain-page plots and redraws them.
   void RefreshGainOverlays();
 
-  // ---- Strip pages (inputs, outputs, effect bus, Gain page)
+  // ---- Strip curves, overlays, strip view and panel refill
+  // The strip's PEQ sum on its plot; a sender that is not a response plot is
+  // ignored.
+  void DrawStripPeqCurve(TObject* plotControl);
+  void DrawHighPassCurve(TObject* plotControl);
+  void DrawLowPassCurve(TObject* plotControl);
+  // One cut filter's sections and total into the strip's plot (slots from
+  // baseSlot).
+  void BuildCutCurve(bool isHighPass, int slope, double frequency, int baseSlot, int strip);
+  void SelectFirstPeqBands();
+  // strip view: declarations of this role go below
 
-  // ---- Parameter pages (Comp, Delay, Gate, Matrix)
+
+  // ---- PEQ band, high/low-pass editing and dragging on the plots
+  // Writes a band into the band panel of the strip's side.
+  void ShowBandPanel(int strip, bool enable, double frequency, double gain, double q);
+  void FocusBandFreqBox(int strip);
+  // Resets every band of a strip to the model's default band.
+  void ResetStripPeq(int strip);
+  // band editing: declarations of this role go below
+
+
+  // ---- Level controls, link-group propagation, names, copy and links
+  // Gain text of a GainPosition; the mic flag has no effect.
+  std::string FormatGainText(int position, bool mic = false) const;
+  // The link group of a strip, by the rule the model's setters share.
+  int LinkGroupOf(int strip) const;
+  void LinkGain(int strip, int position, bool mic);
+  void LinkDelay(int strip, int samples, int markerLeft);
+  void LinkComp(int strip, int field, int value);
+  void LinkGate(int strip, int field, int value);
+  void LinkPhase(int strip, bool on);
+  void LinkMicLine(int strip, int step);
+  void LinkMute(int strip, bool on);
+  void LinkPhantom(int strip, bool on);
+  void SetLinkMask(int channel, int mask);
+  void CopyStrip(int source, int target, bool refresh);
+  void ApplyLinks();
+  void UpdateLinkOverlays(int strip, bool show);
+  void UpdateLinkCaption(int leader, int strip);
+  void SetChannelName(int strip, const std::string& name);
+  std::string GetChannelName(int strip) const;
+  // levels and links: declarations of this role go below
+
+
+  // ---- Delay, compressor and gate pages, typed entry
+  void rzbUnit0Click(TObject* Sender);
+  void SetCompParam(int strip, int field, int value);
+  void SetGateParam(int strip, int field, int value);
+  void SelectCompStrip(int strip);
+  void SelectGateStrip(int strip);
+  // delay and dynamics: declarations of this role go below
+
+
+  // ---- Matrix page and effect bus
+  void UpdateMatrixEnables();
+  void DrawMatrix();
+  // matrix and effect bus: declarations of this role go below
+
+
 
   // ---- Link road: send funnel and link glue
   void SetLinkTimeout(std::uint32_t ms);
