@@ -28,6 +28,11 @@ TfmMain::TfmMain(TComponent* AOwner) : TForm(AOwner) {
   CreatePageControls();
   BindLinkRoad();
   BindCommands();
+  BindStripViewHandlers();
+  BindBandEditingHandlers();
+  BindLevelHandlers();
+  BindDelayDynamicsHandlers();
+  BindMatrixEffectHandlers();
   OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
 }
 

@@ -331,6 +331,12 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
  private:
   void BindLinkRoad();
   void BindCommands();
+  // Each page role binds the handlers of the controls it serves.
+  void BindStripViewHandlers();
+  void BindBandEditingHandlers();
+  void BindLevelHandlers();
+  void BindDelayDynamicsHandlers();
+  void BindMatrixEffectHandlers();
   int PageLeader(int page) const;
   bool OnlineWithoutUsb() const;
   sys::MessageTarget* LinkTarget();

@@ -8,3 +8,5 @@ void TfmMain::ShowBandPanel(int /*strip*/, bool /*enable*/, double /*frequency*/
 void TfmMain::FocusBandFreqBox(int /*strip*/) {}
 
 void TfmMain::ResetStripPeq(int /*strip*/) {}
+
+void TfmMain::BindBandEditingHandlers() {}

@@ -12,3 +12,5 @@ void TfmMain::BuildCutCurve(bool /*isHighPass*/, int /*slope*/, double /*frequen
                             int /*strip*/) {}
 
 void TfmMain::SelectFirstPeqBands() {}
+
+void TfmMain::BindStripViewHandlers() {}

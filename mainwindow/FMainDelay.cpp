@@ -3,3 +3,5 @@
 #include "mainwindow/FMain.h"
 
 void TfmMain::rzbUnit0Click(TObject* /*Sender*/) {}
+
+void TfmMain::BindDelayDynamicsHandlers() {}

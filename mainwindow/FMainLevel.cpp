@@ -3,3 +3,5 @@
 #include "mainwindow/FMain.h"
 
 std::string TfmMain::FormatGainText(int /*position*/, bool /*mic*/) const { return {}; }
+
+void TfmMain::BindLevelHandlers() {}

@@ -4,3 +4,5 @@
 
 void TfmMain::UpdateMatrixEnables() {}
 void TfmMain::DrawMatrix() {}
+
+void TfmMain::BindMatrixEffectHandlers() {}
