@@ -5,6 +5,7 @@
 // no member of their own.
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -130,6 +131,10 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   std::uint8_t GetDeviceId() const override { return static_cast<std::uint8_t>(DeviceId); }
   bool IsRefreshing() const override { return Refreshing; }
   void SendCommand(const LCmd& command, bool append) override;
+  // Sees every command the window sends, online or not, before the link
+  // does (tests record the frames here); an empty function removes it.
+  using SendSink = std::function<void(const LCmd& command, bool append)>;
+  void SetSendSink(SendSink sink) { FSendSink = std::move(sink); }
   void MarkOverlaysStale(int channel) override;
   void SetRecallPresetName(int row, const std::string& name) override;
   void SetStorePresetName(int row, const std::string& name) override;
@@ -361,6 +366,7 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void StartTimer(std::string_view name, bool enabled = true) const;
 
   std::unique_ptr<TWindowTarget> FLinkTarget;
+  SendSink FSendSink;
   static constexpr unsigned WM_TRAFFIC_LINES = WM_USER + 0x160;
   std::mutex FTrafficLock;
   std::vector<std::pair<TrafficKind, std::string>> FTrafficLines;

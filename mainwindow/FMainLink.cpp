@@ -49,6 +49,7 @@ LinkEngine* TfmMain::OpenLink() const {
 }
 
 void TfmMain::SendCommand(const LCmd& command, bool append) {
+  if (FSendSink) FSendSink(command, append);
   LinkEngine* link = OpenLink();
   if (!link) return;
   link->SendCommand(BuildFrame(command, 1), append);
