@@ -58,6 +58,12 @@ struct PendingBandEditRecord {
   int Channel = 0;
   int Band = 0;
   int Kind = 0;
+  double GainDb = 0;
+  float Q = 0;
+  float FreqHz = 0;
+  int Bypass = 0;
+  int TypeIndex = 0;
+  int Slope = 0;
 };
 
 // The state the main window's roles share. Dialogs reach it only through
@@ -105,6 +111,13 @@ struct MainFormState {
 
 
   // band editing state goes below
+  // Each curve timer has its own waiting edit (PendingBandEdit serves the
+  // band faders), so an edit of one kind never lands on another.
+  PendingBandEditRecord PendingCutEdit;
+  PendingBandEditRecord PendingDragEdit;
+  // The last pointer position the plots' move handler saw, for all plots.
+  int LastPlotMouseX = -1;
+  int LastPlotMouseY = -1;
 
 
   // levels and links state goes below
@@ -193,6 +206,57 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   // Resets every band of a strip to the model's default band.
   void ResetStripPeq(int strip);
   // band editing: declarations of this role go below
+  // Band tables, band keys, the band panel and its faders.
+  void peqPeqInAChange(TObject* Sender);
+  void peqPeqInAEditMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void peqPeqInAPeqTypeMouseWheel(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos,
+                                  bool& Handled);
+  void rzbEq1InAClick(TObject* Sender);
+  void isEqFreqInAChange(TObject* Sender);
+  void isEqBwInAChange(TObject* Sender);
+  void isEqGainInAChange(TObject* Sender);
+  void tmEqCurveTimer(TObject* Sender);
+  void cvdEqFreqInAKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void cvdEqFreqInAExit(TObject* Sender);
+  void vrbEqResetInAClick(TObject* Sender);
+  void vrbEqShowAllInAClick(TObject* Sender);
+  // High-pass (low cut) and low-pass (high cut) of the In and Out panels.
+  void isLowCutFreqInAChange(TObject* Sender);
+  void isHighCutFreqInAChange(TObject* Sender);
+  void rzcLowCutSlopInAChange(TObject* Sender);
+  void rzcHighCutSlopInAChange(TObject* Sender);
+  void rzbLowCutBypassInAClick(TObject* Sender);
+  void rzbHighCutBypassInAClick(TObject* Sender);
+  void tmHpLpCurveTimer(TObject* Sender);
+  void rzcLowCutSlopInAMouseWheel(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos,
+                                  bool& Handled);
+  void rzcHighCutSlopInAMouseWheel(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos,
+                                   bool& Handled);
+  // Grabbing band and cut-off markers on the response plots.
+  void fftDrawInAMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void fftDrawInAMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void fftDrawInAMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void tmMouseEqCurveTimer(TObject* Sender);
+
+ private:
+  // One band of a strip's table into its plot: curve, marker, caption, sum.
+  void DrawBandOnPlot(int strip, int row, bool recompute);
+  // Selects a band of a strip: table mark, band panel and plot caption.
+  void SelectBand(int strip, int row);
+  // Stores a band for the strip's link group and shows it on the members'
+  // tables.
+  void StoreBand(int strip, int row);
+  // The shared steps of a band fader: value box and the waiting edit.
+  void BandFaderChanged(TObject* Sender, int kind);
+  // The shared steps of a cut-off fader and of a slope or bypass change.
+  void CutFaderChanged(TObject* Sender, bool highPass);
+  void CutSlopeChanged(bool highPass);
+  void DragBand(int strip, int band, double frequency, int gainTenths);
+  void DragCutOff(int strip, bool highPass, double frequency);
+  void BindCutEditingHandlers();
+  void BindPlotDragHandlers();
+
+ public:
 
 
   // ---- Level controls, link-group propagation, names, copy and links
