@@ -1,0 +1,122 @@
+// A band dragged on an input plot and a band fader moved in bursts: the
+// frames per second that reach the send funnel, the curve redraws per
+// second, and the time from the last move of a burst to its curve on the
+// plot (the 1 ms curve timer and the recomputation).
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <memory>
+
+#include "controls/AdvTrackBar.h"
+#include "dialogs/ProgramForms.h"
+#include "mainwindow/FMain.h"
+#include "platform/classlib/ExtCtrls.h"
+#include "platform/classlib/Forms.h"
+#include "platform/hid/FakeHidBackend.h"
+#include "platform/hid/HidBackend.h"
+#include "platform/serial/SerialPortList.h"
+#include "response/LMyFFTDrawPhase.h"
+#include "response/MyPEQAllpass.h"
+#include "response/Plot.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+TfmMain& Window() {
+  static int argc = 1;
+  static char name[] = "bench_band_drag";
+  static char* argv[] = {name, nullptr};
+  static TfmMain* window = [] {
+    auto* app = new TApplication(argc, argv);
+    SelectHidBackend(std::make_shared<FakeHidBackend>());
+    SelectSerialPortSource([] { return std::vector<SerialPortInfo>{}; });
+    CreateProgramForms(*app);
+    if (auto* timer = dynamic_cast<TTimer*>(fmMain->FindComponent("tmStartConnect")))
+      timer->SetEnabled(false);
+    return fmMain;
+  }();
+  return *window;
+}
+
+// Runs the message loop until the named curve timer has fired.
+void WaitForCurve(TfmMain& w, const char* timerName) {
+  auto* timer = dynamic_cast<TTimer*>(w.FindComponent(timerName));
+  while (timer && timer->GetEnabled()) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+}
+
+struct Counts {
+  long frames = 0;
+  long redraws = 0;
+  double lastMoveToCurveUs = 0;
+};
+
+void Report(benchmark::State& state, const Counts& c) {
+  state.counters["frames_per_s"] =
+      benchmark::Counter(static_cast<double>(c.frames), benchmark::Counter::kIsRate);
+  state.counters["redraws_per_s"] =
+      benchmark::Counter(static_cast<double>(c.redraws), benchmark::Counter::kIsRate);
+  state.counters["last_move_to_curve_us"] =
+      benchmark::Counter(c.lastMoveToCurveUs, benchmark::Counter::kAvgIterations);
+}
+
+// Ten mouse moves per burst on band 1 of input A's plot.
+void BM_PlotDragBursts(benchmark::State& state) {
+  TfmMain& w = Window();
+  auto* plot = dynamic_cast<LMyFFTDrawPhase*>(w.FindComponent("fftDrawInA"));
+  Counts c;
+  w.SetSendSink([&c](const LCmd&, bool) { ++c.frames; });
+  Plot* model = w.GetState().Plots[0].get();
+  // The marker of band 1 where the strip's curves put it.
+  auto* table = dynamic_cast<TMyPEQAllpass*>(w.FindComponent("peqPeqInA"));
+  model->SetBand(0, table->GetGainValue(0), table->GetFreqValue(0), table->GetQValue(0), 1);
+  model->DrawBand(0, static_cast<float>(table->GetGainValue(0)), 1);
+  const TRect area = plot->GetPlotPage()->ScreenRect;
+  const TPoint marker = plot->GetBlockPos(0);
+  const int x = area.Left + marker.X, y = area.Top + marker.Y;
+  int lap = 0;
+  for (auto _ : state) {
+    plot->OnMouseDown(plot, mbLeft, {ssLeft}, x, y);
+    const double before = model->GetBand(0)->Gain;
+    for (int k = 1; k <= 10; ++k) plot->OnMouseMove(plot, {ssLeft}, x + (lap % 2), y - 3 * k);
+    const auto lastMove = Clock::now();
+    WaitForCurve(w, "tmMouseEqCurve");
+    c.lastMoveToCurveUs += std::chrono::duration<double, std::micro>(Clock::now() - lastMove).count();
+    if (model->GetBand(0)->Gain != before) ++c.redraws;
+    plot->OnMouseUp(plot, mbLeft, {}, x, y);
+    // Back to the start, so the next burst grabs the marker again.
+    plot->OnMouseDown(plot, mbLeft, {ssLeft}, x, y - 30);
+    plot->OnMouseMove(plot, {ssLeft}, x + 1 - (lap % 2), y);
+    WaitForCurve(w, "tmMouseEqCurve");
+    plot->OnMouseUp(plot, mbLeft, {}, x, y);
+    ++lap;
+  }
+  w.SetSendSink(nullptr);
+  Report(state, c);
+}
+BENCHMARK(BM_PlotDragBursts)->Unit(benchmark::kMicrosecond);
+
+// Ten gain-fader ticks per burst on input A's selected band.
+void BM_BandFaderBursts(benchmark::State& state) {
+  TfmMain& w = Window();
+  auto* fader = dynamic_cast<TAdvTrackBar*>(w.FindComponent("isEqGainInA"));
+  Counts c;
+  w.SetSendSink([&c](const LCmd&, bool) { ++c.frames; });
+  int base = 100;
+  for (auto _ : state) {
+    for (int k = 0; k < 10; ++k) fader->SetPosition(base + k);
+    const auto lastMove = Clock::now();
+    WaitForCurve(w, "tmEqCurve");
+    c.lastMoveToCurveUs += std::chrono::duration<double, std::micro>(Clock::now() - lastMove).count();
+    ++c.redraws;
+    base = base == 100 ? 130 : 100;
+  }
+  w.SetSendSink(nullptr);
+  Report(state, c);
+}
+BENCHMARK(BM_BandFaderBursts)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
