@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QWidget>
+
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "controls/AdvTrackBar.h"
@@ -182,6 +186,28 @@ TEST_F(PlotDrag, GainPagePlotsOfferNoMarkers) {
   EXPECT_EQ(DragHandle(), -1);
   gainPlot->OnMouseMove(gainPlot, {ssLeft}, m.X + 30, m.Y + 30);
   EXPECT_TRUE(Frames.empty());
+}
+
+// For a look by eye when TAVO_RENDER_DIR names a folder: input A's page
+// after a band and the high-pass marker were dragged.
+TEST_F(PlotDrag, DraggedPageToPng) {
+  const char* dir = std::getenv("TAVO_RENDER_DIR");
+  if (!dir) GTEST_SKIP() << "set TAVO_RENDER_DIR to render the page";
+  fmMain->rzbMenuInAClick(Find<TControl>("rzbMenuInA"));
+  fmMain->rzbMenuInAClick(Find<TControl>("rzbMenuInB"));
+  fmMain->rzbMenuInAClick(Find<TControl>("rzbMenuInA"));
+  const TPoint band = Marker(2);
+  Press(band.X, band.Y);
+  Move(band.X - 80, band.Y - 40);
+  Release(band.X - 80, band.Y - 40);
+  const TPoint cut = Marker(10);
+  Press(cut.X, cut.Y);
+  Move(cut.X + 90, cut.Y);
+  WaitForCurves();
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
+  const std::string file = std::string(dir) + "/plot-drag-in-a.png";
+  EXPECT_TRUE(fmMain->GetWidget()->grab().toImage().save(QString::fromStdString(file))) << file;
+  Release(cut.X + 90, cut.Y);
 }
 
 }  // namespace
