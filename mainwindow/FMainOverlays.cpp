@@ -44,8 +44,12 @@ void TfmMain::vrbShowOverlayClick(TObject* Sender, int target) {
   if (!button || !plot || target < 0 || target > PlotGainOut) return;
   const int source = static_cast<int>(button->GetTag());
   if (source < 0 || source >= 16) return;
-  StaleMask(target) &= ~(1u << source);
   const int slot = OverlaySlot(target, source);
+  // A stale copy is taken again first, so the bit is never cleared over an
+  // outdated curve.
+  if (StaleMask(target) & (1u << source))
+    if (const Plot* from = StripPlot(source)) CopySum(*from, *plot, slot);
+  StaleMask(target) &= ~(1u << source);
   if (button->GetActive())
     plot->DrawBandCurve(slot, StripCurveColors[static_cast<std::size_t>(source)]);
   else

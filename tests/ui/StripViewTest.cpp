@@ -383,11 +383,16 @@ TEST_F(StripView, OverlaysRecopyOnlyStaleCurves) {
   StripPlot(2).GetBand(PlotTotalSlot)->Response[100] += 5.0;
   fmMain->RefreshStripOverlays(0);
   EXPECT_EQ(StripPlot(0).GetBand(slot)->Response, copy);
+  auto* plotA = Find<LMyFFTDrawPhase>("fftDrawInA");
+  TColor colour = clNone;
   led->SetActive(true);
   led->OnClick(led);
   EXPECT_EQ(StripPlot(0).GetBand(slot)->Response, copy);
+  EXPECT_TRUE(plotA->GetPlotColor(colour, slot));
+  EXPECT_EQ(colour, static_cast<TColor>(StripCurveColors[2]));
   led->SetActive(false);
   led->OnClick(led);
+  EXPECT_FALSE(plotA->GetPlotColor(colour, slot));
   // A page that is no strip plot changes nothing.
   const auto masks = fmMain->GetState().OverlayStale;
   fmMain->RefreshStripOverlays(PageMatrix);
@@ -404,6 +409,16 @@ TEST_F(StripView, OverlaysRecopyOnlyStaleCurves) {
   EXPECT_FALSE(fmMain->GetState().OverlayStale[PlotGainOut] & (1u << 10));
   gainLed->SetActive(false);
   gainLed->OnClick(gainLed);
+
+  // Pressed while its copy is stale, a button shows the current curve.
+  fmMain->MarkOverlaysStale(2);
+  StripPlot(2).GetBand(PlotTotalSlot)->Response[200] += 3.0;
+  led->SetActive(true);
+  led->OnClick(led);
+  EXPECT_EQ(StripPlot(0).GetBand(slot)->Response, StripPlot(2).GetBand(PlotTotalSlot)->Response);
+  EXPECT_FALSE(fmMain->GetState().OverlayStale[0] & 0x4);
+  led->SetActive(false);
+  led->OnClick(led);
 }
 
 }  // namespace
