@@ -25,7 +25,8 @@ TfmMain& MainWindow() {
     SelectHidBackend(std::make_shared<FakeHidBackend>());
     SelectSerialPortSource([] { return std::vector<SerialPortInfo>{}; });
     CreateProgramForms(*app);
-    if (auto* timer = dynamic_cast<TTimer*>(fmMain->FindComponent("tmStartConnect"))) timer->SetEnabled(false);
+    if (auto* timer = dynamic_cast<TTimer*>(fmMain->FindComponent("tmStartConnect")))
+      timer->SetEnabled(false);
     return fmMain;
   }();
   return *main;

@@ -15,7 +15,8 @@ TfmGroupCtrl::~TfmGroupCtrl() {
 }
 
 void TfmGroupCtrl::SetGroupCtrlRecord(int index, const GroupCtrlRecord& record) {
-  if (index >= 0 && index < static_cast<int>(FRecords.size())) FRecords[static_cast<std::size_t>(index)] = record;
+  if (index >= 0 && index < static_cast<int>(FRecords.size()))
+    FRecords[static_cast<std::size_t>(index)] = record;
 }
 
 GroupCtrlRecord TfmGroupCtrl::GetGroupCtrlRecord(int index) const {

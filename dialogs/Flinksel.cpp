@@ -13,11 +13,13 @@ TfmLinkSel::~TfmLinkSel() {
 }
 
 void TfmLinkSel::LoadLinkMask(int ch, std::uint16_t mask) {
-  if (ch >= 0 && ch < static_cast<int>(FLoadedMasks.size())) FLoadedMasks[static_cast<std::size_t>(ch)] = mask;
+  if (ch >= 0 && ch < static_cast<int>(FLoadedMasks.size()))
+    FLoadedMasks[static_cast<std::size_t>(ch)] = mask;
 }
 
 std::uint16_t TfmLinkSel::GetLoadedLinkMask(int ch) const {
-  return ch >= 0 && ch < static_cast<int>(FLoadedMasks.size()) ? FLoadedMasks[static_cast<std::size_t>(ch)] : 0;
+  return ch >= 0 && ch < static_cast<int>(FLoadedMasks.size()) ? FLoadedMasks[static_cast<std::size_t>(ch)]
+                                                               : 0;
 }
 
 void TfmLinkSel::ApplyLeaders() {}

@@ -15,7 +15,8 @@ TfmSubCtrl::~TfmSubCtrl() {
 }
 
 void TfmSubCtrl::SetSubCtrlRecord(int index, const SubCtrlRecord& record) {
-  if (index >= 0 && index < static_cast<int>(FRecords.size())) FRecords[static_cast<std::size_t>(index)] = record;
+  if (index >= 0 && index < static_cast<int>(FRecords.size()))
+    FRecords[static_cast<std::size_t>(index)] = record;
 }
 
 SubCtrlRecord TfmSubCtrl::GetSubCtrlRecord(int index) const {

@@ -134,9 +134,13 @@ void TfmMain::DrawCutCurve(TObject* plotControl, bool isHighPass) {
   plot->DrawSum(strip);
 }
 
-void TfmMain::DrawHighPassCurve(TObject* plotControl) { DrawCutCurve(plotControl, true); }
+void TfmMain::DrawHighPassCurve(TObject* plotControl) {
+  DrawCutCurve(plotControl, true);
+}
 
-void TfmMain::DrawLowPassCurve(TObject* plotControl) { DrawCutCurve(plotControl, false); }
+void TfmMain::DrawLowPassCurve(TObject* plotControl) {
+  DrawCutCurve(plotControl, false);
+}
 
 void TfmMain::DrawStripPeqCurve(TObject* plotControl) {
   auto* draw = dynamic_cast<LMyFFTDrawPhase*>(plotControl);

@@ -30,13 +30,16 @@ void UpdatePage(Plot* plot) {
 
 std::string TfmMain::OverlayButtonName(int source, int target) {
   const bool sameSide = (source < 8) == (target < 8 || target == PlotGainIn);
-  if (source < 0 || source >= 16 || target < 0 || target > PlotGainOut || source == target || !sameSide) return {};
+  if (source < 0 || source >= 16 || target < 0 || target > PlotGainOut || source == target || !sameSide)
+    return {};
   const std::string key =
       source < 8 ? std::string(1, static_cast<char>('A' + source)) : std::to_string(source - 7);
   return "vrbShow" + key + (target >= PlotGainIn ? "Gain" : StripSuffix(target));
 }
 
-std::uint32_t& TfmMain::StaleMask(int target) { return OverlayStale[static_cast<std::size_t>(target)]; }
+std::uint32_t& TfmMain::StaleMask(int target) {
+  return OverlayStale[static_cast<std::size_t>(target)];
+}
 
 void TfmMain::vrbShowOverlayClick(TObject* Sender, int target) {
   auto* button = dynamic_cast<TVrPowerButton*>(Sender);

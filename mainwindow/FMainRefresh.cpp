@@ -42,7 +42,9 @@ constexpr double CurveBottom = -100.0;
 constexpr int DelayMarkerInset = 90;
 constexpr int DelayMarkerLeft = 40;
 
-std::string InputLetter(int i) { return std::string(1, static_cast<char>('A' + i)); }
+std::string InputLetter(int i) {
+  return std::string(1, static_cast<char>('A' + i));
+}
 
 void SetLabel(TControl* c, const std::string& text) {
   if (c) c->SetCaption(text);
@@ -151,7 +153,8 @@ void TfmMain::RefreshOutput(const LUnitControl& model, int i) {
   SetLabel(FindAs<TControl>("lbMatrixChNameOut" + n), name);
   if (auto* button = FindAs<TControl>("rzbMenuOut" + n)) button->SetHint(name);
   const unsigned routes = model.GetMatrix(i);
-  for (int k = 0; k < InputCount; ++k) WriteDown("rzb" + InputLetter(k) + "MatrixOut" + n, (routes >> k) & 1u);
+  for (int k = 0; k < InputCount; ++k)
+    WriteDown("rzb" + InputLetter(k) + "MatrixOut" + n, (routes >> k) & 1u);
   WriteDown("rzbEffMatrixOut" + n, (routes >> 8) & 1u);
   if (i == CurrentStrip) WriteStripPanel(model, i);
   WriteBandTable(model, i);

@@ -77,7 +77,8 @@ void TfmMain::WriteMicLine(const LUnitControl& model, const std::string& suffix,
   if (line) line->SetCaption(GetLangText(mic ? "SID_POTENT_MIC" : "SID_POTENT_LINE"));
   // Line level has no phantom power: shown off whatever the model holds.
   if (phantom && !mic) phantom->SetDown(false);
-  for (TControl* c : {static_cast<TControl*>(phantom), static_cast<TControl*>(combo), static_cast<TControl*>(arrows)})
+  for (TControl* c :
+       {static_cast<TControl*>(phantom), static_cast<TControl*>(combo), static_cast<TControl*>(arrows)})
     if (c) c->SetEnabled(mic);
 }
 
@@ -117,12 +118,16 @@ void TfmMain::ShowStripParameters(int page) {
     RefreshGuard guard(*this);
     WriteStripPanel(*UnitControl, page);
   }
-  auto* table = FindAs<TMyPEQAllpass>("peqPeq" + StripSuffix(page));
+  // A linked member's page shows its leader's plot and band table: the band
+  // panel follows that table.
+  const int leader = PageLeader(page);
+  const int shown = leader >= 0 ? leader : page;
+  auto* table = FindAs<TMyPEQAllpass>("peqPeq" + StripSuffix(shown));
   if (!table) return;
   int row = table->GetNowIndex();
   if (row < 0 || row >= table->GetChannelNumber()) row = 0;
-  const PeqBandRecord band = UnitControl->GetPeqBand(page, row);
-  ShowBandPanel(page, true, IndexToFreq(std::clamp<int>(band.Freq, FreqIndexMin, FreqIndexMax)),
+  const PeqBandRecord band = UnitControl->GetPeqBand(shown, row);
+  ShowBandPanel(shown, true, IndexToFreq(std::clamp<int>(band.Freq, FreqIndexMin, FreqIndexMax)),
                 IndexToPeqGain(std::clamp<int>(band.Gain, PeqGainIndexMin, PeqGainIndexMax)),
                 IndexToPeqQ(std::clamp<int>(band.Q, PeqQIndexMin, PeqQIndexMax)));
 }
@@ -184,8 +189,8 @@ void TfmMain::SetStripView(TObject* Sender, bool phase) {
   const int row = table->GetNowIndex();
   if (row >= 0 && row < table->GetChannelNumber())
     plot->DrawBandParam(std::clamp(table->GetTypeValue(row), 0, PeqTypeCount - 1), row,
-                        static_cast<float>(table->GetGainValue(row)), static_cast<float>(table->GetQValue(row)),
-                        true);
+                        static_cast<float>(table->GetGainValue(row)),
+                        static_cast<float>(table->GetQValue(row)), true);
   draw->UpdateCurvePage();
   box->Invalidate();
   if (strip < 16) {
@@ -194,9 +199,13 @@ void TfmMain::SetStripView(TObject* Sender, bool phase) {
   }
 }
 
-void TfmMain::rbShowGainInAClick(TObject* Sender) { SetStripView(Sender, false); }
+void TfmMain::rbShowGainInAClick(TObject* Sender) {
+  SetStripView(Sender, false);
+}
 
-void TfmMain::rbShowPhaseInAClick(TObject* Sender) { SetStripView(Sender, true); }
+void TfmMain::rbShowPhaseInAClick(TObject* Sender) {
+  SetStripView(Sender, true);
+}
 
 void TfmMain::BindStripViewHandlers() {
   for (int strip : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, PlotEff}) {

@@ -336,8 +336,11 @@ TEST(StripPages, StartStateOfSelectionsAndSwitches) {
     EXPECT_EQ(led("vrbShow" + Out(k) + "Gain")->GetActive(), k == 0);
   }
   // The start-up refresh puts each fader where the model's gain word says.
-  const std::pair<const char*, int> gains[] = {
-      {"isGainInA", 0}, {"isGainOut1", 8}, {"isGainEff", 18}, {"isGainBackupInC", 2}, {"isGainBackupOut5", 12}};
+  const std::pair<const char*, int> gains[] = {{"isGainInA", 0},
+                                               {"isGainOut1", 8},
+                                               {"isGainEff", 18},
+                                               {"isGainBackupInC", 2},
+                                               {"isGainBackupOut5", 12}};
   for (const auto& [n, channel] : gains) {
     auto* f = dynamic_cast<TAdvTrackBar*>(Control(n));
     EXPECT_EQ(f->GetMin(), -280) << n;

@@ -28,7 +28,8 @@ TEST(StripViewRender, PagesAfterARefreshToPng) {
       const auto freq = static_cast<std::uint16_t>(40 + b * 45 + strip * 3);
       m.SetPeqBand(strip, b, PeqBandRecord{gain, freq, static_cast<std::uint8_t>(20 + b * 5), 0}, 0);
     }
-    m.SetHighPass(strip, static_cast<std::uint16_t>(1 + strip % 20), static_cast<std::uint16_t>(40 + strip * 2));
+    m.SetHighPass(strip, static_cast<std::uint16_t>(1 + strip % 20),
+                  static_cast<std::uint16_t>(40 + strip * 2));
     m.SetLowPass(strip, static_cast<std::uint16_t>(3 + strip), static_cast<std::uint16_t>(280 - strip * 3));
     m.SetGain(strip, static_cast<std::uint16_t>(120 + strip * 15));
   }

@@ -269,7 +269,8 @@ TEST_F(StripView, PanelRefillShowsEachStripAndTheEffectBusOnlyBecomesCurrent) {
 }
 
 TEST_F(StripView, OutputGainTexts) {
-  const std::pair<int, const char*> cases[] = {{-200, "-20.0dB"}, {-250, "-45.0dB"}, {-280, "-60.0dB"}, {120, "+12.0dB"}};
+  const std::pair<int, const char*> cases[] = {
+      {-200, "-20.0dB"}, {-250, "-45.0dB"}, {-280, "-60.0dB"}, {120, "+12.0dB"}};
   for (const auto& [position, text] : cases) {
     Quietly([position](LUnitControl& m) { m.SetGain(9, static_cast<std::uint16_t>(position + 280)); });
     fmMain->ShowStripParameters(9);
