@@ -35,6 +35,7 @@ class TJvHidDeviceController;
 class TMainMenu;
 class TMemo;
 class TTimer;
+class LMyFFTDrawPhase;
 
 // The page shown: 0..7 inputs A..H, 8..15 outputs 1..8, then the named pages.
 using MainPage = int;
@@ -197,6 +198,51 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void BuildCutCurve(bool isHighPass, int slope, double frequency, int baseSlot, int strip);
   void SelectFirstPeqBands();
   // strip view: declarations of this role go below
+  // The selected row of a band table when no band is selected.
+  static constexpr int NoSelectedBand = 15;
+  // Name suffix of a strip's own controls: "InA".."InH", "Out1".."Out8", "Eff".
+  static std::string StripSuffix(int strip);
+  // The overlay button of source strip on target plot (0..15, or the two
+  // Gain-page plots); empty when there is none.
+  static std::string OverlayButtonName(int source, int target);
+  void vrbEqBypassInAClick(TObject* Sender);
+  void rbShowGainInAClick(TObject* Sender);
+  void rbShowPhaseInAClick(TObject* Sender);
+  // One handler for the overlay buttons of target plot `target`.
+  void vrbShowOverlayClick(TObject* Sender, int target);
+
+  // Sets Refreshing for a scope and clears it on every way out.
+  class RefreshGuard {
+   public:
+    explicit RefreshGuard(TfmMain& window) : FWindow(window) { FWindow.Refreshing = true; }
+    ~RefreshGuard() { FWindow.Refreshing = false; }
+    RefreshGuard(const RefreshGuard&) = delete;
+    RefreshGuard& operator=(const RefreshGuard&) = delete;
+
+   private:
+    TfmMain& FWindow;
+  };
+  Plot* StripPlot(int strip) const;
+  std::uint32_t& StaleMask(int target);
+  void DrawCutCurve(TObject* plotControl, bool isHighPass);
+  void SetStripView(TObject* Sender, bool phase);
+  void WriteBypassCaption(LMyFFTDrawPhase* draw, bool bypassed);
+  // Control writers of the refresh and the panel refill; a control missing
+  // by name is skipped. The fader writer gives the position it took.
+  int WriteFader(const std::string& name, int position);
+  void WriteText(const std::string& name, const std::string& text);
+  void WriteDown(const std::string& name, bool down);
+  void WriteCutControls(const std::string& panel, bool lowCut, int slope, int freq);
+  void WriteMicLine(const LUnitControl& model, const std::string& suffix, int strip);
+  void WriteLevelControls(const LUnitControl& model, const std::string& suffix, int strip);
+  void WriteStripPanel(const LUnitControl& model, int strip);
+  void WriteBandTable(const LUnitControl& model, int strip);
+  using TransferPoint = std::pair<double, double>;
+  void WriteTransferCurve(const std::string& plotName, const std::array<TransferPoint, 3>& curve, double t);
+  void RefreshInput(const LUnitControl& model, int strip);
+  void RefreshEffectBus(const LUnitControl& model);
+  void RefreshOutput(const LUnitControl& model, int strip);
+  void RefreshDialogs(const LUnitControl& model);
 
 
   // ---- PEQ band, high/low-pass editing and dragging on the plots

@@ -202,6 +202,8 @@ class LResponsePlotBase : public TPaintBox {
   bool SetCurveDisplay(bool on);
   bool GetCurveDisplay() const { return FCaptionShown; }
   void DrawTextA(int x, int y, int size, TColor colour, const std::string& fontName, const std::string& text);
+  // The caption last given to DrawTextA (empty when removed).
+  const std::string& GetTextString() const { return FTextString; }
   void TextPaint();
   void DrawLine(double x, TColor colour, bool marker);
   void LinePaint();

@@ -18,6 +18,7 @@
 #include "controls/VrButtons.h"
 #include "instruments/base/iLed.h"
 #include "mainwindow/FMainLanguage.h"
+#include "model/LUnitControl.h"
 #include "platform/classlib/ComCtrls.h"
 #include "platform/classlib/ExtCtrlsControls.h"
 #include "platform/classlib/RzControls.h"
@@ -334,11 +335,17 @@ TEST(StripPages, StartStateOfSelectionsAndSwitches) {
     EXPECT_EQ(led("vrbShow" + In(k) + "Gain")->GetActive(), k == 0);
     EXPECT_EQ(led("vrbShow" + Out(k) + "Gain")->GetActive(), k == 0);
   }
-  for (const char* n : {"isGainInA", "isGainOut1", "isGainEff", "isGainBackupInC", "isGainBackupOut5"}) {
+  // The start-up refresh puts each fader where the model's gain word says.
+  const std::pair<const char*, int> gains[] = {{"isGainInA", 0},
+                                               {"isGainOut1", 8},
+                                               {"isGainEff", 18},
+                                               {"isGainBackupInC", 2},
+                                               {"isGainBackupOut5", 12}};
+  for (const auto& [n, channel] : gains) {
     auto* f = dynamic_cast<TAdvTrackBar*>(Control(n));
     EXPECT_EQ(f->GetMin(), -280) << n;
     EXPECT_EQ(f->GetMax(), 120) << n;
-    EXPECT_EQ(f->GetPosition(), 0) << n;
+    EXPECT_EQ(f->GetPosition(), MainWindow()->GetState().UnitControl->GetGain(channel) - 280) << n;
   }
   // Line level at first: the mic controls wait disabled.
   for (const char* n :
