@@ -179,8 +179,7 @@ void TfmMain::ApplyTypedDelay(TObject* Sender) {
   const std::string typed = WithoutUnit(box->GetText(), unit);
   // The text the box shows already stands for the fader's position; read
   // back in metres or feet it could land a sample off.
-  const bool unchanged =
-      Trimmed(typed) == Trimmed(WithoutUnit(DelayText(fader->GetPosition(), unit), unit));
+  const bool unchanged = Trimmed(typed) == Trimmed(WithoutUnit(DelayText(fader->GetPosition(), unit), unit));
   const bool valid = !unchanged && !typed.empty() && IsNumericText(typed);
   box->SetText("");
   if (valid) {
@@ -202,7 +201,9 @@ void TfmMain::BindDelayDynamicsHandlers() {
       line->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         lbDelayLineInAMouseDown(s, b, sh, x, y);
       };
-      line->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { lbDelayLineInAMouseMove(s, sh, x, y); };
+      line->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
+        lbDelayLineInAMouseMove(s, sh, x, y);
+      };
       line->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         lbDelayLineInAMouseUp(s, b, sh, x, y);
       };
@@ -213,7 +214,8 @@ void TfmMain::BindDelayDynamicsHandlers() {
     }
   }
   for (const char* name : {"rzbDelaySelIn", "rzbDelaySelOut"})
-    if (auto* button = FindAs<TControl>(name)) button->OnClick = [this](TObject* s) { rzbDelaySelInClick(s); };
+    if (auto* button = FindAs<TControl>(name))
+      button->OnClick = [this](TObject* s) { rzbDelaySelInClick(s); };
   for (const char* name : {"rzbUnit0", "rzbUnit1", "rzbUnit2"})
     if (auto* button = FindAs<TControl>(name)) button->OnClick = [this](TObject* s) { rzbUnit0Click(s); };
   BindDynamicsHandlers();

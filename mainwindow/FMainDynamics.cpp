@@ -102,7 +102,8 @@ void TfmMain::SetCompParam(int strip, int field, int value) {
   }
   if (Refreshing) return;
   CompRecord record = UnitControl->GetComp(strip);
-  const auto word = static_cast<std::uint16_t>(field == FieldThreshold ? value + DynThresholdStoredOffset : value);
+  const auto word =
+      static_cast<std::uint16_t>(field == FieldThreshold ? value + DynThresholdStoredOffset : value);
   switch (field) {
     case FieldThreshold:
       record.Threshold = word;
@@ -148,10 +149,9 @@ void TfmMain::DrawCompCurve(int strip) {
   const int ratio = std::clamp(ratioFader->GetPosition(), 0, CompRatioLimit);
   // A limiter holds the output at the threshold; a ratio bends the line
   // above it.
-  const double rise =
-      ratio == ratioFader->GetMax() || ratio == CompRatioLimit
-          ? 0.0
-          : (PlotTop - threshold) / CompRatioValue[static_cast<std::size_t>(ratio)];
+  const double rise = ratio == ratioFader->GetMax() || ratio == CompRatioLimit
+                          ? 0.0
+                          : (PlotTop - threshold) / CompRatioValue[static_cast<std::size_t>(ratio)];
   ReplacePoints(plot, 0, {{PlotTop, threshold + rise}, {threshold, threshold}, {PlotBottom, PlotBottom}});
   ReplacePoints(plot, 1, {{threshold + DotRight, threshold - DotDown}});
 }
@@ -170,7 +170,8 @@ void TfmMain::DrawGateCurve(int strip) {
 void TfmMain::SelectCompStrip(int strip) {
   if (!IsStripOf(true, strip)) return;
   DrawCompCurve(strip);
-  if (auto* name = FindAs<TControl>("lbCompName")) name->SetCaption(HeadingOf(true, strip, GetLangText("SID_COMP")));
+  if (auto* name = FindAs<TControl>("lbCompName"))
+    name->SetCaption(HeadingOf(true, strip, GetLangText("SID_COMP")));
   if (auto* head = FindAs<TControl>("lbHeadCompOut")) head->SetCaption(StripTitle(true, strip));
   CompStrip = strip;
 }
@@ -178,7 +179,8 @@ void TfmMain::SelectCompStrip(int strip) {
 void TfmMain::SelectGateStrip(int strip) {
   if (!IsStripOf(false, strip)) return;
   DrawGateCurve(strip);
-  if (auto* name = FindAs<TControl>("lbGateName")) name->SetCaption(HeadingOf(false, strip, GetLangText("SID_GATE")));
+  if (auto* name = FindAs<TControl>("lbGateName"))
+    name->SetCaption(HeadingOf(false, strip, GetLangText("SID_GATE")));
   if (auto* head = FindAs<TControl>("lbHeadGateIn")) head->SetCaption(StripTitle(false, strip));
   GateStrip = strip;
 }
@@ -235,7 +237,8 @@ void TfmMain::isGateReleaseInAChange(TObject* Sender) {
 void TfmMain::isCompThresholdOut1MouseDown(TObject* Sender, TMouseButton, TShiftState, int, int) {
   if (auto* control = dynamic_cast<TComponent*>(Sender)) SelectCompStrip(control->GetTag());
 }
-void TfmMain::cvdCompThresholdOut1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TfmMain::cvdCompThresholdOut1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
+                                            int Y) {
   isCompThresholdOut1MouseDown(Sender, Button, Shift, X, Y);
 }
 void TfmMain::lbCompOut1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -244,7 +247,8 @@ void TfmMain::lbCompOut1MouseDown(TObject* Sender, TMouseButton Button, TShiftSt
 void TfmMain::isGateThresholdInAMouseDown(TObject* Sender, TMouseButton, TShiftState, int, int) {
   if (auto* control = dynamic_cast<TComponent*>(Sender)) SelectGateStrip(control->GetTag());
 }
-void TfmMain::cvdGateThresholdInAMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TfmMain::cvdGateThresholdInAMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
+                                           int Y) {
   isGateThresholdInAMouseDown(Sender, Button, Shift, X, Y);
 }
 void TfmMain::lbGateInAMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -293,9 +297,8 @@ void TfmMain::BindDynamicsHandlers() {
       const int strip = f.Comp ? 8 + i : i;
       if (auto* fader = FindAs<TCustomTrackBar>(FaderName(f.Comp, f.Field, strip))) {
         fader->OnChange = [this, h = f.OnChange](TObject* s) { (this->*h)(s); };
-        fader->OnMouseDown = [this, h = presses[0]](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-          (this->*h)(s, b, sh, x, y);
-        };
+        fader->OnMouseDown = [this, h = presses[0]](TObject* s, TMouseButton b, TShiftState sh, int x,
+                                                    int y) { (this->*h)(s, b, sh, x, y); };
       }
       if (auto* box = FindAs<TCurvyEdit>(BoxName(f.Comp, f.Field, strip))) {
         box->OnKeyDown = [this, h = f.OnKeyDown](TObject* s, std::uint16_t& k, TShiftState sh) {
@@ -308,10 +311,10 @@ void TfmMain::BindDynamicsHandlers() {
       }
       if (f.Field != FieldThreshold) continue;
       // The column's heading, once per column.
-      if (auto* label = FindAs<TControl>(std::string("lb") + (f.Comp ? "Comp" : "Gate") + DelayChannelSuffix(strip)))
-        label->OnMouseDown = [this, h = presses[2]](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
-          (this->*h)(s, b, sh, x, y);
-        };
+      if (auto* label =
+              FindAs<TControl>(std::string("lb") + (f.Comp ? "Comp" : "Gate") + DelayChannelSuffix(strip)))
+        label->OnMouseDown = [this, h = presses[2]](TObject* s, TMouseButton b, TShiftState sh, int x,
+                                                    int y) { (this->*h)(s, b, sh, x, y); };
     }
   }
 }

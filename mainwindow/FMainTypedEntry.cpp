@@ -91,7 +91,8 @@ std::optional<int> TimePosition(std::string text, int minimum, int maximum, int 
 // The box's strip fader, found from its Tag; null without one.
 TCustomTrackBar* FaderOf(const TfmMain& window, TCurvyEdit* box, std::string_view stem) {
   if (!box || box->GetTag() < 0 || box->GetTag() > 15) return nullptr;
-  return dynamic_cast<TCustomTrackBar*>(window.FindComponent(std::string(stem) + DelayChannelSuffix(box->GetTag())));
+  return dynamic_cast<TCustomTrackBar*>(
+      window.FindComponent(std::string(stem) + DelayChannelSuffix(box->GetTag())));
 }
 
 // The common end of every rule: the fader takes an accepted position and
@@ -118,8 +119,9 @@ void TfmMain::ApplyTypedRatio(TObject* Sender) {
   auto* box = dynamic_cast<TCurvyEdit*>(Sender);
   TCustomTrackBar* fader = FaderOf(*this, box, "isCompRatio");
   if (!fader) return;
-  Conclude(box, fader, RatioPosition(box->GetText()),
-           [fader](int position) { return position >= fader->GetMax() ? "Limit" : CompRatioDisplayText(position); });
+  Conclude(box, fader, RatioPosition(box->GetText()), [fader](int position) {
+    return position >= fader->GetMax() ? "Limit" : CompRatioDisplayText(position);
+  });
 }
 
 void TfmMain::ApplyTypedTime(TObject* Sender, std::string_view faderStem) {

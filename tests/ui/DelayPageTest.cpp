@@ -17,40 +17,26 @@
 #include "platform/classlib/Controls.h"
 #include "platform/classlib/Keys.h"
 #include "platform/classlib/RzControls.h"
-#include "tests/ui/ProgramFormsTestSupport.h"
+#include "tests/ui/ParameterPagesTestSupport.h"
 
 namespace {
+
+using namespace parameter_pages_test;
 
 constexpr std::uint8_t DelayCode = CommandCode("CM_MCS_DELAY");
 constexpr std::uint8_t DelayUnitCode = CommandCode("CM_MCS_DELAYUNIT");
 
-std::string Suffix(int channel) {
-  return channel < 8 ? "In" + std::string(1, static_cast<char>('A' + channel)) : "Out" + std::to_string(channel - 7);
-}
-
-class DelayPage : public program_forms_test::ProgramFormsSuite {
+class DelayPage : public RecordingSuite {
  protected:
   void SetUp() override {
-    ASSERT_NE(fmMain, nullptr);
-    Model()->LoadDefaults();
+    RecordingSuite::SetUp();
     // Every row back at 0 ms, without sending.
     fmMain->SetRefreshing(true);
     for (int channel = 0; channel < 16; ++channel) Fader(channel)->SetPosition(0);
     fmMain->SetRefreshing(false);
-    fmMain->SetSendSink([this](const LCmd& command, bool) { Sent.push_back(command); });
-  }
-  void TearDown() override {
-    fmMain->SetSendSink({});
-    fmMain->SetRefreshing(false);
+    Sent.clear();
   }
 
-  static LUnitControl* Model() { return fmMain->GetState().UnitControl.get(); }
-  template <class T>
-  static T* Get(const std::string& name) {
-    auto* c = dynamic_cast<T*>(fmMain->FindComponent(name));
-    EXPECT_NE(c, nullptr) << name;
-    return c;
-  }
   static TAdvTrackBar* Fader(int channel) { return Get<TAdvTrackBar>("isDelay" + Suffix(channel)); }
   static TCurvyEdit* Box(int channel) { return Get<TCurvyEdit>("cvdDelay" + Suffix(channel)); }
   static TControl* Marker(int channel) { return Get<TControl>("imDelay" + Suffix(channel)); }
@@ -63,18 +49,7 @@ class DelayPage : public program_forms_test::ProgramFormsSuite {
     Model()->SetDelayUnit(static_cast<std::uint16_t>(unit));
     fmMain->SetRefreshing(false);
   }
-
-  std::vector<std::vector<std::uint8_t>> Payloads(std::uint8_t code) const {
-    std::vector<std::vector<std::uint8_t>> out;
-    for (const LCmd& c : Sent)
-      if (c.Code == code) out.push_back(c.Payload);
-    return out;
-  }
-
-  std::vector<LCmd> Sent;
 };
-
-using Bytes = std::vector<std::vector<std::uint8_t>>;
 
 TEST_F(DelayPage, FaderMoveSendsItsDelayAndRedrawsItsRow) {
   ASSERT_EQ(Line(0)->GetWidth(), 475);
@@ -84,22 +59,23 @@ TEST_F(DelayPage, FaderMoveSendsItsDelayAndRedrawsItsRow) {
     const char* text;
   };
   const Case cases[] = {
-      {0, 600, 47, "12.500 ms"},      {0, 32640, 425, "680.000 ms"}, {0, 0, 40, "0.000 ms"},
-      {15, 600, 56, "12.500 ms"},     {15, 32640, 956, "680.000 ms"}, {15, 0, 40, "0.000 ms"},
+      {0, 600, 47, "12.500 ms"},    {0, 32640, 425, "680.000 ms"},  {0, 0, 40, "0.000 ms"},
+      {15, 600, 56, "12.500 ms"},   {15, 32640, 956, "680.000 ms"}, {15, 0, 40, "0.000 ms"},
       {9, 4800, 174, "100.000 ms"},
   };
   for (const Case& c : cases) {
     Sent.clear();
     Fader(c.channel)->SetPosition(c.position);
     SCOPED_TRACE(Suffix(c.channel) + " at " + std::to_string(c.position));
-    EXPECT_EQ(Payloads(DelayCode), (Bytes{{static_cast<std::uint8_t>(c.channel),
-                                           static_cast<std::uint8_t>(c.position & 0xFF),
-                                           static_cast<std::uint8_t>(c.position >> 8)}}));
+    EXPECT_EQ(Payloads(DelayCode),
+              (Bytes{{static_cast<std::uint8_t>(c.channel), static_cast<std::uint8_t>(c.position & 0xFF),
+                      static_cast<std::uint8_t>(c.position >> 8)}}));
     EXPECT_EQ(Sent.size(), 1u);
     EXPECT_EQ(Marker(c.channel)->GetLeft(), c.markerLeft);
     EXPECT_EQ(Time(c.channel)->GetLeft(), c.markerLeft + 30);
     EXPECT_EQ(Time(c.channel)->GetTop(), Marker(c.channel)->GetTop() + 7);
-    EXPECT_EQ(Line(c.channel)->GetCaption(), std::string(static_cast<std::size_t>((c.markerLeft - 40) / 6), '-'));
+    EXPECT_EQ(Line(c.channel)->GetCaption(),
+              std::string(static_cast<std::size_t>((c.markerLeft - 40) / 6), '-'));
     EXPECT_EQ(Box(c.channel)->GetText(), c.text);
     EXPECT_EQ(Time(c.channel)->GetCaption(), c.text);
     // The model keeps outputs' delays only.
@@ -135,8 +111,9 @@ TEST_F(DelayPage, UnitButtonsRewriteEveryRowAndSendTheUnitOnce) {
     const char* full;
     const char* zero;
   };
-  for (const Case& c : {Case{"rzbUnit1", 1, "233.580 m", "0.000 m"}, Case{"rzbUnit2", 2, "766.329 ft", "0.000 ft"},
-                        Case{"rzbUnit0", 0, "680.000 ms", "0.000 ms"}}) {
+  for (const Case& c :
+       {Case{"rzbUnit1", 1, "233.580 m", "0.000 m"}, Case{"rzbUnit2", 2, "766.329 ft", "0.000 ft"},
+        Case{"rzbUnit0", 0, "680.000 ms", "0.000 ms"}}) {
     Sent.clear();
     auto* button = Get<TRzBmpButton>(c.button);
     button->SetDown(true);
@@ -201,26 +178,19 @@ TEST_F(DelayPage, TypedDelaysConvertInTheModelsUnit) {
     Fader(channel)->SetPosition(c.start);
     Sent.clear();
     TCurvyEdit* box = Box(channel);
-    box->SetText(c.typed);
-    box->GetEdit()->SetSelStart(0);
     // Enter and leaving the box take turns.
     enter = !enter;
-    if (enter) {
-      std::uint16_t key = VK_RETURN;
-      box->OnKeyDown(box, key, {});
-    } else {
-      box->OnExit(box);
-    }
+    Type(box, c.typed, enter);
     EXPECT_EQ(box->GetText(), c.shown);
-    EXPECT_EQ(box->GetEdit()->GetSelStart(), static_cast<int>(box->GetText().size()));
+    EXPECT_TRUE(CaretAtEnd(box));
     if (c.position < 0) {
       EXPECT_TRUE(Sent.empty());
       EXPECT_EQ(Fader(channel)->GetPosition(), c.start);
     } else {
       EXPECT_EQ(Fader(channel)->GetPosition(), c.position);
-      EXPECT_EQ(Payloads(DelayCode), (Bytes{{static_cast<std::uint8_t>(channel),
-                                             static_cast<std::uint8_t>(c.position & 0xFF),
-                                             static_cast<std::uint8_t>(c.position >> 8)}}));
+      EXPECT_EQ(Payloads(DelayCode),
+                (Bytes{{static_cast<std::uint8_t>(channel), static_cast<std::uint8_t>(c.position & 0xFF),
+                        static_cast<std::uint8_t>(c.position >> 8)}}));
     }
     Fader(channel)->SetPosition(0);
   }
@@ -263,8 +233,8 @@ TEST_F(DelayPage, DraggingAMarkerMovesItsFader) {
     int x, position, dashes;
   };
   // The usable width is 916 pixels; beyond it the position stays at Max.
-  for (const Step& s : {Step{300, 10155, 47}, Step{5000, 32640, 152}, Step{-50, 0, 0}, Step{20, 178, 0},
-                        Step{21, 213, 1}}) {
+  for (const Step& s :
+       {Step{300, 10155, 47}, Step{5000, 32640, 152}, Step{-50, 0, 0}, Step{20, 178, 0}, Step{21, 213, 1}}) {
     Sent.clear();
     move(s.x, 3);
     EXPECT_EQ(Fader(channel)->GetPosition(), s.position) << s.x;

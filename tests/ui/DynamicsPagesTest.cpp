@@ -15,25 +15,21 @@
 #include "link/LCmd.h"
 #include "mainwindow/FMain.h"
 #include "model/LUnitControl.h"
-#include "tests/ui/ProgramFormsTestSupport.h"
+#include "tests/ui/ParameterPagesTestSupport.h"
 
 namespace {
+
+using namespace parameter_pages_test;
 
 constexpr std::uint8_t CompCode = CommandCode("CM_MCS_COMP");
 constexpr std::uint8_t GateCode = CommandCode("CM_MCS_GATE");
 
-using Bytes = std::vector<std::vector<std::uint8_t>>;
 using Points = std::vector<std::pair<double, double>>;
 
-std::string Suffix(int strip) {
-  return strip < 8 ? "In" + std::string(1, static_cast<char>('A' + strip)) : "Out" + std::to_string(strip - 7);
-}
-
-class DynamicsPages : public program_forms_test::ProgramFormsSuite {
+class DynamicsPages : public RecordingSuite {
  protected:
   void SetUp() override {
-    ASSERT_NE(fmMain, nullptr);
-    Model()->LoadDefaults();
+    RecordingSuite::SetUp();
     // Every fader at its design start, without sending.
     fmMain->SetRefreshing(true);
     for (int i = 0; i < 8; ++i) {
@@ -46,23 +42,17 @@ class DynamicsPages : public program_forms_test::ProgramFormsSuite {
       Fader("isGateRelease", i)->SetPosition(2999);
     }
     fmMain->SetRefreshing(false);
-    fmMain->SetSendSink([this](const LCmd& command, bool) { Sent.push_back(command); });
+    Sent.clear();
   }
   void TearDown() override {
-    fmMain->SetSendSink({});
-    fmMain->SetRefreshing(false);
+    RecordingSuite::TearDown();
     fmMain->SelectCompStrip(8);
     fmMain->SelectGateStrip(0);
   }
 
-  static LUnitControl* Model() { return fmMain->GetState().UnitControl.get(); }
-  template <class T>
-  static T* Get(const std::string& name) {
-    auto* c = dynamic_cast<T*>(fmMain->FindComponent(name));
-    EXPECT_NE(c, nullptr) << name;
-    return c;
+  static TAdvTrackBar* Fader(const std::string& stem, int strip) {
+    return Get<TAdvTrackBar>(stem + Suffix(strip));
   }
-  static TAdvTrackBar* Fader(const std::string& stem, int strip) { return Get<TAdvTrackBar>(stem + Suffix(strip)); }
   static std::string Caption(const std::string& name) { return Get<TControl>(name)->GetCaption(); }
   static void Press(const std::string& name) {
     auto* control = Get<TControl>(name);
@@ -77,15 +67,6 @@ class DynamicsPages : public program_forms_test::ProgramFormsSuite {
     for (int i = 0; i < c->GetCount(); ++i) out.emplace_back(c->GetX(i), c->GetY(i));
     return out;
   }
-
-  Bytes Payloads(std::uint8_t code) const {
-    Bytes out;
-    for (const LCmd& c : Sent)
-      if (c.Code == code) out.push_back(c.Payload);
-    return out;
-  }
-
-  std::vector<LCmd> Sent;
 };
 
 TEST_F(DynamicsPages, CompressorFadersSendTheRecordWithTheirField) {
@@ -218,9 +199,12 @@ TEST_F(DynamicsPages, PressesSelectAColumnAndMovesOnlyRetitleThePlot) {
     const char* head;
   };
   const Case cases[] = {
-      {"lbCompOut3", 10, "Out 3  Compressor", "Out 3"}, {"cvdCompRatioOut5", 12, "Out 5  Compressor", "Out 5"},
-      {"isCompAttackOut2", 9, "Out 2  Compressor", "Out 2"}, {"lbCompOut8", 15, "Out 8  Compressor", "Out 8"},
-      {"lbGateInC", 2, "In 3  Gate", "In 3"},           {"cvdGateReleaseInH", 7, "In 8  Gate", "In 8"},
+      {"lbCompOut3", 10, "Out 3  Compressor", "Out 3"},
+      {"cvdCompRatioOut5", 12, "Out 5  Compressor", "Out 5"},
+      {"isCompAttackOut2", 9, "Out 2  Compressor", "Out 2"},
+      {"lbCompOut8", 15, "Out 8  Compressor", "Out 8"},
+      {"lbGateInC", 2, "In 3  Gate", "In 3"},
+      {"cvdGateReleaseInH", 7, "In 8  Gate", "In 8"},
       {"isGateThresholdInA", 0, "In 1  Gate", "In 1"},
   };
   for (const Case& c : cases) {

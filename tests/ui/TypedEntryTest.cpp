@@ -14,18 +14,14 @@
 #include "mainwindow/FMain.h"
 #include "model/LUnitControl.h"
 #include "platform/classlib/Keys.h"
-#include "tests/ui/ProgramFormsTestSupport.h"
+#include "tests/ui/ParameterPagesTestSupport.h"
 
 namespace {
 
-class TypedEntry : public program_forms_test::ProgramFormsSuite {
- protected:
-  void SetUp() override {
-    ASSERT_NE(fmMain, nullptr);
-    fmMain->SetSendSink([this](const LCmd& command, bool) { Sent.push_back(command); });
-  }
-  void TearDown() override { fmMain->SetSendSink({}); }
+using namespace parameter_pages_test;
 
+class TypedEntry : public RecordingSuite {
+ protected:
   struct Case {
     const char* box;  // the fader is the box's name with "is" for "cvd"
     int start;
@@ -47,27 +43,18 @@ class TypedEntry : public program_forms_test::ProgramFormsSuite {
       ASSERT_TRUE(box && fader);
       fader->SetPosition(c.start);
       Sent.clear();
-      box->SetText(c.typed);
-      box->GetEdit()->SetSelStart(0);
       enter = !enter;
-      if (enter) {
-        std::uint16_t key = VK_RETURN;
-        box->OnKeyDown(box, key, {});
-      } else {
-        box->OnExit(box);
-      }
+      Type(box, c.typed, enter);
       EXPECT_EQ(box->GetText(), c.shown);
       EXPECT_EQ(fader->GetPosition(), c.position);
       // One record for a change, nothing otherwise.
       EXPECT_EQ(Sent.size(), c.position == c.start ? 0u : 1u);
       // A refused text comes back with the caret at its end.
       if (c.position == c.start && !c.accepted) {
-        EXPECT_EQ(box->GetEdit()->GetSelStart(), static_cast<int>(box->GetText().size()));
+        EXPECT_TRUE(CaretAtEnd(box));
       }
     }
   }
-
-  std::vector<LCmd> Sent;
 };
 
 // A threshold goes toward zero onto the 0.5 dB grid, within -90..+20 dB.
