@@ -207,6 +207,27 @@ void TfmMain::BindDelayDynamicsHandlers() {
       line->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         lbDelayLineInAMouseUp(s, b, sh, x, y);
       };
+      // The marker lies over its line and takes the presses meant for it:
+      // they reach the line's handlers in the line's coordinates.
+      if (auto* marker = FindAs<TControl>("imDelay" + suffix)) {
+        const auto inLine = [line, marker](int& x, int& y) {
+          x += marker->GetLeft() - line->GetLeft();
+          y += marker->GetTop() - line->GetTop();
+        };
+        marker->OnMouseDown = [this, line, inLine](TObject*, TMouseButton b, TShiftState sh, int x, int y) {
+          inLine(x, y);
+          lbDelayLineInAMouseDown(line, b, sh, x, y);
+        };
+        marker->OnMouseMove = [this, line, marker, inLine](TObject*, TShiftState sh, int x, int y) {
+          inLine(x, y);
+          lbDelayLineInAMouseMove(line, sh, x, y);
+          marker->SetCursor(line->GetCursor());
+        };
+        marker->OnMouseUp = [this, line, inLine](TObject*, TMouseButton b, TShiftState sh, int x, int y) {
+          inLine(x, y);
+          lbDelayLineInAMouseUp(line, b, sh, x, y);
+        };
+      }
     }
     if (auto* box = FindAs<TCurvyEdit>("cvdDelay" + suffix)) {
       box->OnKeyDown = [this](TObject* s, std::uint16_t& k, TShiftState sh) { cvdDelayInBKeyDown(s, k, sh); };

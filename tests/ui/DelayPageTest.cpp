@@ -262,4 +262,27 @@ TEST_F(DelayPage, DraggingAMarkerMovesItsFader) {
   EXPECT_FALSE(Get<TControl>("plFftDelayOut")->GetVisible());
 }
 
+// The same drag with the window's own mouse events, on the shown page.
+TEST_F(DelayPage, MouseOnTheShownPageDragsAMarker) {
+  TWinControl* mainBox = fmMain->GetMainBox();
+  std::vector<std::pair<TControl*, bool>> was;
+  for (int i = 0; i < mainBox->GetControlCount(); ++i) {
+    TControl* c = mainBox->GetControls(i);
+    was.emplace_back(c, c->GetVisible());
+    c->SetVisible(c->GetName() == "rzgFftDelay" || c->GetName() == "rzgParamDelay");
+  }
+  fmMain->Show();
+  classlib_test::DrainEvents();
+  TControl* line = Line(2);
+  classlib_test::Press(line, 15, 14);
+  classlib_test::Move(line, 200, 14, Qt::LeftButton);
+  classlib_test::Release(line, 200, 14);
+  classlib_test::DrainEvents();
+  EXPECT_EQ(Fader(2)->GetPosition(), 15684);  // (200 - 15) * 32640 / 385
+  EXPECT_EQ(Payloads(DelayCode).size(), 1u);
+  EXPECT_EQ(fmMain->GetState().DelayDragging, 0);
+  fmMain->Hide();
+  for (auto& [c, visible] : was) c->SetVisible(visible);
+}
+
 }  // namespace
