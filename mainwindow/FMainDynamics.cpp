@@ -93,11 +93,16 @@ void TfmMain::SetCompParam(int strip, int field, int value) {
   if (!UnitControl || field < 0 || field >= CompFieldCount) return;
   if (strip == EffectChannel && field == FieldThreshold) {
     // The effect bus's own fader follows without storing or sending again.
+    // The flag comes back as it was, also when a handler throws, so that
+    // a caller's refresh goes on and a user's edit still sends.
     if (auto* fader = FindAs<TCustomTrackBar>("isCompThresholdEff")) {
-      const bool was = Refreshing;
+      struct Hold {
+        bool& Flag;
+        bool Was;
+        ~Hold() { Flag = Was; }
+      } hold{Refreshing, Refreshing};
       Refreshing = true;
       fader->SetPosition(value);
-      Refreshing = was;
     }
   }
   if (Refreshing) return;
