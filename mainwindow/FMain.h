@@ -335,6 +335,54 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void SelectCompStrip(int strip);
   void SelectGateStrip(int strip);
   // delay and dynamics: declarations of this role go below
+  // Delay page (one handler per family; the channel is the control's Tag).
+  void isDelayInAChange(TObject* Sender);
+  void lbDelayLineInAMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void lbDelayLineInAMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void lbDelayLineInAMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void cvdDelayInBKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void cvdDelayInAExit(TObject* Sender);
+  void rzbDelaySelInClick(TObject* Sender);
+  // Comp and Gate pages: fader changes by field, presses that select a column.
+  void isCompThresholdOut1Change(TObject* Sender);
+  void isCompRatioOut1Change(TObject* Sender);
+  void isCompAttackOut1Change(TObject* Sender);
+  void isCompReleaseOut1Change(TObject* Sender);
+  void isGateThresholdInAChange(TObject* Sender);
+  void isGateAttackInAChange(TObject* Sender);
+  void isGateReleaseInAChange(TObject* Sender);
+  void isCompThresholdOut1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void cvdCompThresholdOut1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void lbCompOut1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void isGateThresholdInAMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void cvdGateThresholdInAMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void lbGateInAMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  // Typed compressor and gate values: Enter or leaving the box applies them.
+  void cvdCompThresholdOut1KeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void cvdCompThresholdOut1Exit(TObject* Sender);
+  void cvdGateThresholdInAKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void cvdGateThresholdInAExit(TObject* Sender);
+  void cvdCompRatioOut1KeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void cvdCompRatioOut1Exit(TObject* Sender);
+  void cvdCompAttackOut1KeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void cvdCompAttackOut1Exit(TObject* Sender);
+  void cvdCompReleaseOut1KeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void cvdCompReleaseOut1Exit(TObject* Sender);
+  void cvdGateAttackInAKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void cvdGateAttackInAExit(TObject* Sender);
+  void cvdGateReleaseInAKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void cvdGateReleaseInAExit(TObject* Sender);
+  // The transfer curves of an output's compressor and an input's gate,
+  // drawn from the strip's faders on ipComp and ipGate.
+  void DrawCompCurve(int strip);
+  void DrawGateCurve(int strip);
+  // Shared steps of the handler families above.
+  void BindDynamicsHandlers();
+  void DynamicsFaderChange(TObject* Sender, bool comp, int field);
+  void ApplyTypedDelay(TObject* Sender);
+  void ApplyTypedThreshold(TObject* Sender, std::string_view faderStem);
+  void ApplyTypedRatio(TObject* Sender);
+  void ApplyTypedTime(TObject* Sender, std::string_view faderStem);
 
 
   // ---- Matrix page and effect bus
