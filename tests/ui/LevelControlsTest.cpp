@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "controls/CurvyControls.h"
 #include "link/CommandTable.h"
 #include "platform/classlib/ComCtrls.h"
+#include "platform/classlib/ControlImage.h"
 #include "platform/classlib/ExtCtrlsControls.h"
 #include "tests/ui/LevelLinkTestSupport.h"
 
@@ -243,6 +246,29 @@ TEST_F(LevelControls, FeedbackLevelOnAMembersPageIsTheLeaders) {
   SetDownQuietly("rzbFbtLevel0InA", true);
   UserClick(Find<TControl>("rzbMenuGain"));
   EXPECT_EQ(fmMain->GetState().CurrentPage, PageGain);
+}
+
+// TAVO_RENDER_DIR names a folder for a look at the Gain page and the page
+// buttons after edits on two link groups; otherwise skipped.
+TEST_F(LevelControls, LinkedGainPageToPng) {
+  const char* dir = std::getenv("TAVO_RENDER_DIR");
+  if (!dir) GTEST_SKIP() << "set TAVO_RENDER_DIR to render the Gain page";
+  SetMasks({{0, 0b111}, {1, 0}, {2, 0}, {8, 0b101}, {10, 0}});
+  for (int member : {1, 2}) fmMain->UpdateLinkCaption(0, member);
+  fmMain->UpdateLinkCaption(8, 10);
+  Find<TAdvTrackBar>("isGainBackupInB")->SetPosition(-150);
+  ToggleClick("rzbLineBackupInA");
+  for (int i = 0; i < 20; ++i) Find<TUpDown>("udLineBackupInA")->Step(btNext);
+  ToggleClick("rzbPhantomBackupInC");
+  ToggleClick("rzbPhaseBackupInB");
+  ToggleClick("rzbMuteBackupOut3");
+  Find<TAdvTrackBar>("isGainBackupOut1")->SetPosition(60);
+  const std::string base = std::string(dir) + "/level-";
+  EXPECT_TRUE(SaveControlImage(Find<TControl>("rzgParamGain"), base + "gain-in.png"));
+  UserClick(Find<TControl>("rzbGainSelOut"));
+  EXPECT_TRUE(SaveControlImage(Find<TControl>("rzgParamGain"), base + "gain-out.png"));
+  EXPECT_TRUE(ui_test::Grab().save(QString::fromStdString(base + "window.png")));
+  UserClick(Find<TControl>("rzbGainSelIn"));
 }
 
 }  // namespace
