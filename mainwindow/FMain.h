@@ -326,6 +326,43 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void SetChannelName(int strip, const std::string& name);
   std::string GetChannelName(int strip) const;
   // levels and links: declarations of this role go below
+  // Level handlers: the In/Out panel's act on CurrentStrip, the Gain page
+  // copies' on their Tag, the feedback levels on ShownStrip.
+  void isGainInAChange(TObject* Sender);
+  void isGainBackupInAChange(TObject* Sender);
+  void rzbPhaseInAClick(TObject* Sender);
+  void rzbPhaseBackupInAClick(TObject* Sender);
+  void rzbMuteInAClick(TObject* Sender);
+  void rzbMuteBackupInAClick(TObject* Sender);
+  void rzbLineInAClick(TObject* Sender);
+  void rzbLineBackupInAClick(TObject* Sender);
+  // Direction is the arrows' TUpDownDirection.
+  void udLineInAChangingEx(TObject* Sender, int NewValue, int Direction);
+  void udLineBackupInAChangingEx(TObject* Sender, int NewValue, int Direction);
+  void rzbPhantomInAClick(TObject* Sender);
+  void rzbPhantomBackupInAClick(TObject* Sender);
+  void rzbFbtLevel0InAClick(TObject* Sender);
+  void rzbGainSelInClick(TObject* Sender);
+  // Opens the channel-name dialog for the clicked Matrix page name label.
+  void lbMatrixChNameInAClick(TObject* Sender);
+  // A strip's control of a family: the prefix, then the letter A..H of
+  // inputs 0..7 or the digit 1..8 of outputs 8..15; null when missing.
+  template <class T>
+  T* FindStripControl(std::string_view prefix, int strip) const {
+    if (strip < 0 || strip > 15) return nullptr;
+    std::string name(prefix);
+    name += strip < 8 ? "In" + std::string(1, static_cast<char>('A' + strip)) : "Out" + std::to_string(strip - 7);
+    return FindAs<T>(name);
+  }
+  // The members of a strip's link group, in rising channel order.
+  std::vector<int> LinkMembers(int strip) const;
+  // Shows a MicGainStep on a strip's Gain page line button, list, arrows
+  // and phantom button; false when one of them is missing.
+  bool ShowGainPageMicLine(int strip, int step);
+  // The polarity, mute and phantom switches of the panel (which mirrors into
+  // the strip's Gain page copy) and of the Gain page.
+  enum class LevelSwitch { Phase, Mute, Phantom };
+  void LevelSwitchClick(TObject* Sender, LevelSwitch kind, bool panel);
 
 
   // ---- Delay, compressor and gate pages, typed entry
