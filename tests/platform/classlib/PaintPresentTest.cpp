@@ -1,12 +1,16 @@
 // Paint and present: drawing outside Paint shows without a Paint, Paint runs
 // only when asked, inverting drawing is exactly reversible, transparent
 // surfaces show their parent, a control paints into another canvas at an
-// offset, and a control hears when it loses the mouse capture.
+// offset, a control hears when it loses the mouse capture, and a dialog shown
+// modally from a timer has its picture in its window.
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
+#include <QWindow>
 
 #include <functional>
 #include <memory>
@@ -14,6 +18,7 @@
 #include <vector>
 
 #include "ClassLibTestSupport.h"
+#include "platform/classlib/ExtCtrls.h"
 
 using namespace classlib_test;
 
@@ -239,6 +244,46 @@ TEST_F(PaintPresentTest, CaptureLossIsHeardByTheControlThatHeldIt) {
   Release(b, 5, 5);  // the press's capture ends with the button
   EXPECT_EQ(b->lost.size(), 2u);
   EXPECT_EQ(b->lostCalls, 2);
+}
+
+// What the window system is given, not a fresh rendering: a dialog shown
+// modally from a timer, over a shown form, has its face and its children in
+// its window while its loop runs.
+TEST_F(PaintPresentTest, AModalFormShownFromATimerIsInItsWindowWhileItsLoopRuns) {
+  FormGuard keep;
+  form->Show();
+  auto* dialog = keep(new TForm(Application));
+  dialog->SetBorderStyle(bsDialog);
+  dialog->SetFormStyle(fsStayOnTop);
+  dialog->SetBounds(20, 20, 120, 60);
+  dialog->SetColor(RGB(30, 34, 40));
+  auto* spot = new Spot<TCustomControl>(dialog);
+  spot->SetParent(dialog);
+  spot->SetBounds(60, 30, 20, 20);
+  spot->SetColor(RGB(30, 34, 40));
+  auto* show = keep(new TTimer(nullptr));
+  auto* look = keep(new TTimer(nullptr));
+  show->SetInterval(5);
+  look->SetEnabled(false);
+  look->SetInterval(5);
+  QImage seen;
+  show->OnTimer = [&](TObject*) {
+    show->SetEnabled(false);
+    look->SetEnabled(true);
+    dialog->ShowModal();
+  };
+  look->OnTimer = [&](TObject*) {
+    QWidget* w = dialog->GetWidget();
+    if (spot->paints == 0 || !w->windowHandle() || !w->windowHandle()->isExposed()) return;
+    look->SetEnabled(false);
+    seen = QGuiApplication::primaryScreen()->grabWindow(w->winId(), 0, 0, w->width(), w->height()).toImage();
+    dialog->SetModalResult(mrOk);
+  };
+  show->SetEnabled(true);
+  ASSERT_TRUE(WaitFor("the modal dialog's window is looked at", [&] { return !seen.isNull(); }));
+  EXPECT_EQ(seen.pixelColor(5, 5), QColor(30, 34, 40));
+  EXPECT_EQ(seen.pixelColor(60 + 2 + 3, 30 + 2 + 3), QColor(Qt::red));
+  EXPECT_EQ(seen.pixelColor(60 + 15, 30 + 15), QColor(30, 34, 40));
 }
 
 }  // namespace
