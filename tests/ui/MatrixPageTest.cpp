@@ -16,24 +16,12 @@
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/RzControls.h"
 #include "platform/classlib/StdCtrls.h"
-#include "tests/ui/ProgramFormsTestSupport.h"
+#include "tests/ui/FrameRecordTestSupport.h"
 
-using namespace program_forms_test;
+using namespace frame_record_test;
 using ui_test::Find;
 
 namespace {
-
-struct Frame {
-  std::uint8_t Code;
-  std::vector<std::uint8_t> Payload;
-  bool operator==(const Frame&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Frame& f) {
-  os << "code " << int(f.Code) << " [";
-  for (auto b : f.Payload) os << ' ' << int(b);
-  return os << " ]";
-}
 
 Frame Matrix(int channel, std::uint16_t mask) {
   return {CommandCode("CM_MCS_MATRIX"),
@@ -57,32 +45,25 @@ constexpr std::uint16_t In(int i) {
 }
 constexpr std::uint16_t Bus = 0x100;
 
-class MatrixPageTest : public ProgramFormsSuite {
+class MatrixPageTest : public FrameRecordSuite {
  protected:
   void SetUp() override {
-    Model()->SetOwner(fmMain);
-    fmMain->SetSendSink([this](const LCmd& c, bool) { frames.push_back({c.Code, c.Payload}); });
+    FrameRecordSuite::SetUp();
     ShowPage("rzbMenuMatrix");
   }
   void TearDown() override {
-    fmMain->SetSendSink({});
-    fmMain->SetRefreshing(true);
-    Model()->LoadDefaults();
-    fmMain->SetRefreshing(false);
+    FrameRecordSuite::TearDown();
     WriteKeysFromModel();
   }
-
-  static LUnitControl* Model() { return fmMain->GetState().UnitControl.get(); }
 
   // Routes as the device sent them (every other route cleared): stored
   // without sending, the keys written from the model as the refresh
   // writes them.
-  void Route(std::initializer_list<std::pair<int, std::uint16_t>> masks, bool clear = true) {
-    fmMain->SetRefreshing(true);
-    if (clear)
-      for (int channel : {8, 9, 10, 11, 12, 13, 14, 15, 18}) Model()->SetMatrix(channel, 0);
-    for (auto [channel, mask] : masks) Model()->SetMatrix(channel, mask);
-    fmMain->SetRefreshing(false);
+  void Route(std::initializer_list<std::pair<int, std::uint16_t>> masks) {
+    AsReceived([&](LUnitControl& model) {
+      for (int channel : {8, 9, 10, 11, 12, 13, 14, 15, 18}) model.SetMatrix(channel, 0);
+      for (auto [channel, mask] : masks) model.SetMatrix(channel, mask);
+    });
     WriteKeysFromModel();
   }
   static void WriteKeysFromModel() {
@@ -96,20 +77,6 @@ class MatrixPageTest : public ProgramFormsSuite {
     fmMain->rzbMenuInAClick(Find<TRzBmpButton>(key));
     classlib_test::DrainEvents();
   }
-
-  // What a user's click does: a disabled control hears nothing; a toggle
-  // key changes Down before its OnClick fires.
-  static void UserClick(TControl* c) {
-    if (!c->GetEnabled()) return;
-    if (auto* key = dynamic_cast<TRzBmpButton*>(c)) {
-      key->SetDown(!key->GetDown());
-      key->Click();
-    } else if (c->OnClick) {
-      c->OnClick(c);
-    }
-  }
-
-  std::vector<Frame> frames;
 };
 
 TEST_F(MatrixPageTest, BusKeyOfAnOutputReleasesTheInputsThatFeedTheBus) {
