@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,7 @@ class MatrixPageTest : public FrameRecordSuite {
       for (int i = 0; i <= 8; ++i) Key(i, n)->SetDown(((Model()->GetMatrix(7 + n) >> i) & 1) != 0);
     for (int i = 0; i < 8; ++i) BusKey(i)->SetDown(((Model()->GetMatrix(18) >> i) & 1) != 0);
     fmMain->UpdateMatrixEnables();
+    fmMain->DrawMatrix();
   }
 
   static void ShowPage(const char* key) {
@@ -265,6 +267,39 @@ TEST_F(MatrixPageTest, PointerOverAClickableLabelShowsTheHand) {
     classlib_test::Move(Find<TControl>("pbMatrix"), 2, 2);
     EXPECT_EQ(Screen->GetCursor(), crDefault);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The Matrix and Eff pages after a distinctive routing, to PNG for a look
+// by eye when TAVO_RENDER_DIR names a folder.
+TEST_F(MatrixPageTest, PagesToPng) {
+  const char* dir = std::getenv("TAVO_RENDER_DIR");
+  if (!dir) GTEST_SKIP() << "set TAVO_RENDER_DIR to render the pages";
+  Route({{8, In(0) | In(1)},
+         {9, Bus | In(1)},
+         {10, In(2) | In(3)},
+         {11, Bus},
+         {12, In(4) | In(7)},
+         {13, In(5)},
+         {14, In(6) | Bus},
+         {15, In(7) | In(0)},
+         {18, In(0) | In(2)}});
+  for (int i = 0; i < 8; ++i)
+    Find<TLabel>("lbMatrixDelayIn" + Letter(i))
+        ->GetFont()
+        ->SetColor((Model()->GetMatrix(18) >> i) & 1 ? clLime : clWhite);
+  auto shoot = [dir](const char* file) {
+    classlib_test::DrainEvents();
+    const std::string path = std::string(dir) + "/" + file;
+    EXPECT_TRUE(fmMain->GetMainBox()->GetWidget()->grab().save(QString::fromStdString(path))) << path;
+  };
+  shoot("matrix.png");
+  ShowPage("rzbMenuEff");
+  shoot("eff.png");
+  ShowPage("rzbMenuMatrix");
 }
 
 }  // namespace
