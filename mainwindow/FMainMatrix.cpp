@@ -219,10 +219,12 @@ void TfmMain::DrawMatrix() {
 namespace {
 
 // Clicks a page key as the user would, leaves it down and releases the
-// Matrix page's key.
+// Matrix page's key. The label under the pointer goes away with its page,
+// so the hand it showed goes too.
 void ClickPageKey(TComponent* form, const std::string& name) {
   auto* key = dynamic_cast<TRzBmpButton*>(form->FindComponent(name));
   if (!key) return;
+  if (Screen) Screen->SetCursor(crDefault);
   key->Click();
   key->SetDown(true);
   if (auto* matrix = dynamic_cast<TRzBmpButton*>(form->FindComponent("rzbMenuMatrix")))

@@ -267,6 +267,12 @@ TEST_F(MatrixPageTest, PointerOverAClickableLabelShowsTheHand) {
     classlib_test::Move(Find<TControl>("pbMatrix"), 2, 2);
     EXPECT_EQ(Screen->GetCursor(), crDefault);
   }
+  // A jump takes the label away, and its hand with it.
+  auto* gate = Find<TControl>("lbMatrixGateInA");
+  classlib_test::Move(gate, 3, 3);
+  UserClick(gate);
+  EXPECT_EQ(Screen->GetCursor(), crDefault);
+  ShowPage("rzbMenuMatrix");
 }
 
 }  // namespace
