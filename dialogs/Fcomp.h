@@ -14,6 +14,14 @@ class TfmComp : public TForm {
 
   TiLedRectangle* ilrCompLed;
   TLabel* lbCompLed;
+
+  // Set by the opener while it writes the sliders: nothing is passed on
+  // meanwhile.
+  void SetFilling(int Value) { FFilling = Value; }
+  int GetFilling() const { return FFilling; }
+
+ private:
+  int FFilling = 0;
 };
 
 extern TfmComp* fmComp;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "link/DeviceRecords.h"
 #include "platform/classlib/Forms.h"
 
 class TGroupBox;
@@ -20,6 +21,14 @@ class TMixGateForm : public TForm {
   // them from the routing.
   void SetEnabledInputs(std::uint16_t Mask) { FEnabledInputs = Mask; }
   std::uint16_t GetEnabledInputs() const { return FEnabledInputs; }
+  void SetEffectInputs(std::uint16_t Mask) { SetEnabledInputs(Mask); }
+  // The working copy of the gate record the dialog edits.
+  void SetGateRecord(const MixGateRecord& Value) { FGate = Value; }
+  const MixGateRecord& GetGateRecord() const { return FGate; }
+  // Set by the opener while it writes the sliders: nothing is passed on
+  // meanwhile.
+  void SetFilling(int Value) { FFilling = Value; }
+  int GetFilling() const { return FFilling; }
 
  protected:
   TMixGateForm(TComponent* AOwner, const char* Name, const std::string& Caption);
@@ -28,4 +37,6 @@ class TMixGateForm : public TForm {
 
  private:
   std::uint16_t FEnabledInputs = 0;
+  MixGateRecord FGate{};
+  int FFilling = 0;
 };

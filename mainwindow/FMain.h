@@ -128,6 +128,9 @@ struct MainFormState {
 
 
   // matrix and effect bus state goes below
+  // Set while pbMatrix paints: the routing lines are drawn only then, on a
+  // cleared surface.
+  bool MatrixPainting = false;
 
 };
 
@@ -426,6 +429,52 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void UpdateMatrixEnables();
   void DrawMatrix();
   // matrix and effect bus: declarations of this role go below
+  // The 72 routing keys of the outputs (the output from the key's name, the
+  // source from its Tag: 0..7 inputs, 8 the effect bus).
+  void rzbAMatrixOut1Click(TObject* Sender);
+  // The eight keys of the inputs that feed the effect bus (Tag = input).
+  void rzbAMatrixEffClick(TObject* Sender);
+  // Block-diagram jumps to the page where the block is edited.
+  void lbMatrixHpLpInAClick(TObject* Sender);
+  void lbMatrixGateInAClick(TObject* Sender);
+  void lbMatrixCompOut1Click(TObject* Sender);
+  void lbMatrixCompEffClick(TObject* Sender);
+  void lbMatrixDelayInAClick(TObject* Sender);
+  // The hand cursor over every clickable block-diagram label.
+  void lbMatrixChNameInAMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void lbMatrixChNameInAMouseLeave(TObject* Sender);
+  void BlockDiagramClick(TObject* Sender);
+  // The Eff page.
+  void isGainEffChange(TObject* Sender);
+  void rzbMuteEffClick(TObject* Sender);
+  void vrbEqBypassEffClick(TObject* Sender);
+  void isCompThresholdEffChange(TObject* Sender);
+  void rzbOnOffEffClick(TObject* Sender);
+  void rzbAutoMixOnOffEffClick(TObject* Sender);
+  void rzbCameraOnOffEffClick(TObject* Sender);
+  // The Set keys fill their dialog from the model, then show it modally.
+  void rzbCompSetEffClick(TObject* Sender);
+  void rzbEffectSetEffClick(TObject* Sender);
+  void rzbAutoMixSetEffClick(TObject* Sender);
+  void rzbCameraSetEffClick(TObject* Sender);
+  // What the effect-bus dialogs and the group and sub-control dialogs store
+  // and send through. All but SetEffectVolume, SetCameraDefault, SetEcho and
+  // SetReverb do nothing while the window is refreshing.
+  // Gate 18 is the automix gate, any other the camera gate.
+  void SetMixGate(int gate, const MixGateRecord& record);
+  void SetAutoMixSlope(int slope);
+  void SetSubCtrl(int index, const SubCtrlRecord& record);
+  void SetGroupCtrl(int index, const GroupCtrlRecord& record);
+  // Sends the volume with the effect's on/off state the model holds.
+  void SetEffectVolume(int volume);
+  // The camera dialog's item 0..7 (InA..InH); the device counts the default
+  // position from 1, as its factory set (1, the first input) shows.
+  void SetCameraDefault(int item);
+  // Echo and reverb words (low half first), stored without sending: the
+  // dialog sends them itself.
+  void SetEcho(std::uint32_t word0, std::uint32_t word1);
+  void SetReverb(std::uint32_t word0, std::uint32_t word1);
+  void BindEffectBusHandlers();
 
 
 
