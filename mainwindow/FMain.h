@@ -348,6 +348,8 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void TakeLinkLogLines();
   // The progress window's bar and status line, when the window exists.
   void SetProgress(const std::string& statusKey, int max);
+  // Ends a transfer's progress window, also one whose showing is still due.
+  void CloseProgress();
   void ShowInformation(std::string_view key);
   void OnHelloAnswer();
   void OnIdentity(std::span<const std::uint8_t> payload, bool storeFirmware);

@@ -95,7 +95,7 @@ void TfmMain::WMLinkFrame(TMessage& Message) {
       if (TransferKind == 12) {
         TransferKind = 0;
         SendCommand(CM_MCS_CMD(static_cast<std::uint8_t>(DeviceId), device_code::KeepAlive), false);
-        if (fmProcess) fmProcess->Close();
+        CloseProgress();
         StartTimer("tmInLevelDet");
       }
       break;
@@ -136,7 +136,7 @@ void TfmMain::OnAcknowledge() {
     case 9:
       if (bar) bar->SetPosition(bar->GetMax());
       SendCommand(CM_MCS_CMD(id, device_code::KeepAlive), false);
-      if (fmProcess) fmProcess->Close();
+      CloseProgress();
       StartTimer("tmInLevelDet");
       break;
     case 3:

@@ -101,6 +101,12 @@ void TfmMain::tmProcessShowTimer(TObject* /*Sender*/) {
   if (fmProcess && !fmProcess->GetVisible()) fmProcess->ShowModal();
 }
 
+void TfmMain::CloseProgress() {
+  // A quick device ends a transfer before the window's delayed showing.
+  StartTimer("tmProcessShow", false);
+  if (fmProcess) fmProcess->Close();
+}
+
 void TfmMain::tmUploadTimer(TObject* /*Sender*/) {
   TTimer* timer = FindTimer("tmUpload");
   if (!timer || !timer->GetEnabled()) return;
