@@ -373,6 +373,9 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   std::mutex FTrafficLock;
   std::vector<std::pair<TrafficKind, std::string>> FTrafficLines;
   bool FTrafficPosted = false;
+  // A refused identity's message opens after the frame's delivery returned.
+  static constexpr unsigned WM_SHOW_REFUSAL = WM_USER + 0x161;
+  std::string FRefusalKey;
   // A unit upload runs, and waits for the device-info block.
   bool FUnitUploadRunning = false;
   bool FWaitingDeviceInfo = false;

@@ -1,6 +1,8 @@
 // The reply dispatcher: every frame a link delivers, routed by its code, and
 // the give-up of a link.
 
+#include <utility>
+
 #include "dialogs/Flockpassword.h"
 #include "dialogs/Fnetworkscan.h"
 #include "dialogs/Fprocess.h"
@@ -26,6 +28,9 @@ void TfmMain::Dispatch(TMessage& Message) {
       return;
     case WM_TRAFFIC_LINES:
       DrainTrafficLines();
+      return;
+    case WM_SHOW_REFUSAL:
+      if (!FRefusalKey.empty()) ShowInformation(std::exchange(FRefusalKey, std::string()));
       return;
     default:
       TForm::Dispatch(Message);

@@ -154,6 +154,11 @@ inline std::vector<int> Codes(const std::vector<sim::SimFrame>& frames) {
   return codes;
 }
 
+// The device ID an editor's frame addresses (byte 3; byte 2 stays 0).
+inline int TargetId(const sim::SimFrame& frame) {
+  return frame.Raw.size() > 3 ? frame.Raw[3] : -1;
+}
+
 // The 1260 bytes of a set as preset files carry it: the model's reading,
 // and the simulator's own.
 inline ByteVector ModelStream() {
