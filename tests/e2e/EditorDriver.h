@@ -120,19 +120,17 @@ class Script {
             if (form->IsModal()) form->SetModalResult(mrCancel);
       return;
     }
-    if (FBusy) return;  // an action that opened a modal loop is still running
     while (!FSteps.empty() && FSteps.front().Cond()) {
       Entry e = std::move(FSteps.front());
       FSteps.pop_front();
-      if (e.Act) {
-        FBusy = true;
-        e.Act();
-        FBusy = false;
-      }
+      if (std::getenv("TAVO_E2E_TRACE")) std::fprintf(stderr, "step: %s\n", e.What.c_str());
+      // An action may open a modal loop; it runs from a timer of its own,
+      // since a timer never fires again inside its own handler, and the
+      // later steps must run inside that loop.
+      if (e.Act) QTimer::singleShot(0, [act = std::move(e.Act)] { act(); });
     }
   }
   std::deque<Entry> FSteps;
-  bool FBusy = false;
   QElapsedTimer FClock;
   qint64 FDeadlineMs = -1;
   QTimer FTimer;
@@ -164,6 +162,10 @@ inline int TargetId(const sim::SimFrame& frame) {
 inline ByteVector ModelStream() {
   const ByteVector file = fmMain->GetState().UnitControl->SerializePreset();
   return ByteVector(file.end() - static_cast<std::ptrdiff_t>(sim::FileStreamLength), file.end());
+}
+inline std::string ModelStreamText() {
+  const ByteVector bytes = ModelStream();
+  return std::string(bytes.begin(), bytes.end());
 }
 inline ByteVector DeviceStream(const sim::ParamImage& image) {
   ByteVector out(sim::FileStreamLength);
