@@ -375,6 +375,12 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   bool FTrafficPosted = false;
   // A refused identity's message opens after the frame's delivery returned.
   static constexpr unsigned WM_SHOW_REFUSAL = WM_USER + 0x161;
+  // The scan stops an attempt's engine when its watchdog gives up, and
+  // ends the progress window when the link breaks.
+  friend class TfmNetwork;
+  // A lost link (time-out, unplug): the link stops and the scan comes back.
+  static constexpr unsigned WM_LINK_LOST = WM_USER + 0x162;
+  void LinkLost();
   std::string FRefusalKey;
   // A unit upload runs, and waits for the device-info block.
   bool FUnitUploadRunning = false;

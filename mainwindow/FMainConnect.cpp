@@ -74,7 +74,8 @@ void TfmMain::ConnectNetwork() {
     if (fmNetwork) fmNetwork->ConnectResult(0);
     return;
   }
-  if (auto* socket = FindAs<TClientSocket>("ClientSocket")) socket->SetActive(true);
+  // The scan's discovery may have opened the socket already.
+  if (auto* socket = FindAs<TClientSocket>("ClientSocket"); socket && !socket->GetActive()) socket->SetActive(true);
   SetLinkTimeout(4000);
   SetLinkRetries(0);
   HelloPending = true;

@@ -29,6 +29,9 @@ void TfmMain::Dispatch(TMessage& Message) {
     case WM_TRAFFIC_LINES:
       DrainTrafficLines();
       return;
+    case WM_LINK_LOST:
+      LinkLost();
+      return;
     case WM_SHOW_REFUSAL:
       if (!FRefusalKey.empty()) ShowInformation(std::exchange(FRefusalKey, std::string()));
       return;
@@ -177,16 +180,19 @@ void TfmMain::WMLinkTimeout(TMessage& Message) {
     StopOpenLinks();
     if (fmNetwork) fmNetwork->ConnectResult(0);
   }
-  if (Connected) {
-    Disconnect();
-    // A link lost without a passed identity check is still torn down.
-    if (OpenLink()) StopOpenLinks();
-    Connected = false;
-    if (fmNetwork) {
-      fmNetwork->pbScan->SetPosition(0);
-      fmNetwork->LinkBroken();
-      if (!fmNetwork->GetVisible()) fmNetwork->ShowModal();
-    }
-  }
+  if (Connected) LinkLost();
   TForm::Dispatch(Message);
+}
+
+void TfmMain::LinkLost() {
+  if (!OpenLink()) return;
+  Disconnect();
+  // A link lost without a passed identity check is still torn down.
+  if (OpenLink()) StopOpenLinks();
+  Connected = false;
+  Online = false;
+  if (!fmNetwork) return;
+  fmNetwork->pbScan->SetPosition(0);
+  fmNetwork->LinkBroken();
+  if (!fmNetwork->GetVisible()) fmNetwork->ShowModal();
 }
