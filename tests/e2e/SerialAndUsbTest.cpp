@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EditorDriver.h"
+#include "dialogs/Fnetworksetup.h"
 
 using namespace e2e;
 
@@ -92,6 +93,33 @@ TEST_F(SerialAndUsb, UnpluggingMidUploadBringsBackTheScanWithTheModelIntact) {
   EXPECT_FALSE(Shown(fmProcess));
   EXPECT_EQ(ModelStreamText(), before);
   EXPECT_EQ(Find<TRzBmpButton>("rzbMenuLink")->GetCaption(), "OffLine");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SerialAndUsb, TheDeviceTakesANewIdAndAddressOverUsb) {
+  ASSERT_TRUE(FSim.PlugHid(FHid)) << FSim.LastError();
+  StartEditor();
+  ASSERT_TRUE(Await("the upload", [&] { return UploadDone(); }));
+  Steps().When("online", [] { return true; }, [] { Find<TMenuItem>("NetworkSetup")->Click(); });
+  Steps().When("the address dialog", [] { return Shown(fmNetworkSetup); }, [] {
+    fmNetworkSetup->edId->SetText("7");
+    const char* octets[] = {"127", "0", "0", "9"};
+    TEdit* edits[] = {fmNetworkSetup->edIp1, fmNetworkSetup->edIp2, fmNetworkSetup->edIp3, fmNetworkSetup->edIp4};
+    for (int i = 0; i < 4; ++i) edits[i]->SetText(octets[i]);
+    fmNetworkSetup->bnSet->Click();
+  });
+  ASSERT_TRUE(Await("the new address", [&] {
+    return !Shown(fmNetworkSetup) && FSim.With([](const sim::SimDevice& d) { return d.Ip()[3]; }) == 9 &&
+           FSim.CountReceived(0x40) >= 2 && FSim.ReceivedWithCode(0x40).back().Raw.at(3) == 7;
+  }));
+  EXPECT_EQ(FSim.With([](const sim::SimDevice& d) { return d.DeviceId(); }), 7);
+  EXPECT_EQ(fmMain->GetDeviceId(), 7);
+  EXPECT_EQ(fmMain->GetDeviceIp(), 0x7F000009u);
+  EXPECT_EQ(Find<TLabel>("lbShowIdNumber")->GetCaption(), "ID : 7");
+  EXPECT_TRUE(fmMain->IsOnline());
 }
 
 }  // namespace
