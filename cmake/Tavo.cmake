@@ -60,7 +60,8 @@ function(tavo_test name dir)
   # cache lives as long as the process; it is not our leak).
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
     "env;QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=abort_on_error=1:detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/scripts/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  # TAVO_TEST_PROPERTIES, when set by the caller, adds test properties.
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 300)
+    PROPERTIES TIMEOUT 300 ${TAVO_TEST_PROPERTIES})
 endfunction()

@@ -3,6 +3,7 @@
 // device's verdict on a submitted password arrives through SetCheckState.
 
 #include <cstdint>
+#include <string_view>
 
 #include "platform/classlib/Forms.h"
 
@@ -28,8 +29,20 @@ class TfmLockPassWord : public TForm {
   TTimer* tmCheck;
   TTimer* tmCmd;
 
+  void SetTexts(std::string_view Language);
+  void FormShow(TObject* Sender);
+  void edNameKeyDown(TObject* Sender, std::uint16_t& Key, TShiftState Shift);
+  void RzBmpButton1Click(TObject* Sender);
+  void bnCancelClick(TObject* Sender);
+  void tmCheckTimer(TObject* Sender);
+  void tmCmdTimer(TObject* Sender);
+
  private:
+  // Gives the edit back to the user: the placeholder, focused, selected.
+  void ResetEdit();
+
   std::uint8_t FCheckState = 0;
+  std::uint8_t FPollCount = 0;
 };
 
 extern TfmLockPassWord* fmLockPassWord;

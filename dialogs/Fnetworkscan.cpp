@@ -78,13 +78,19 @@ void TfmNetwork::FormShow(TObject* /*Sender*/) {
 
 void TfmNetwork::ConnectResult(std::uint8_t Ok) {
   FSucceeded = Ok;
+  // The attempt has its outcome: its watchdog has nothing left to guard.
+  tmWatchDog->SetEnabled(false);
   tmConnect->SetEnabled(true);
 }
 
 void TfmNetwork::LinkBroken() {
   FSucceeded = 0;
   tmLinkBroken->SetEnabled(true);
-  if (fmProcess) fmProcess->Close();
+  // Also a progress window whose showing is still due.
+  if (fmMain)
+    fmMain->CloseProgress();
+  else if (fmProcess)
+    fmProcess->Close();
 }
 
 void TfmNetwork::btnOKClick(TObject* /*Sender*/) {
@@ -174,7 +180,12 @@ void TfmNetwork::tmConnectTimer(TObject* /*Sender*/) {
     if (GetVisible()) CloseDialog(this, mrOk);
     return;
   }
-  if (fmMain) fmMain->Disconnect();
+  if (fmMain) {
+    fmMain->Disconnect();
+    // An attempt the watchdog gave up on never passed the identity check:
+    // its engine goes before the next attempt starts its own.
+    if (fmMain->OpenLink()) fmMain->StopOpenLinks();
+  }
   if (FCandidateIndex >= CandidateCount()) {
     // The scan is over without a device.
     tmWatchDog->SetEnabled(false);

@@ -1,13 +1,40 @@
 #include "dialogs/Fnetworksetup.h"
 
+#include <algorithm>
 #include <array>
 
 #include "dialogs/DialogLook.h"
+#include "dialogs/Finformation.h"
+#include "link/CommandTable.h"
+#include "link/LCmd.h"
+#include "platform/net/ClientSocket.h"
 #include "mainwindow/FMain.h"
 #include "platform/classlib/RzControls.h"
 #include "platform/classlib/StdCtrls.h"
 
 TfmNetworkSetup* fmNetworkSetup = nullptr;
+
+namespace {
+
+// The edit's number; -1 when it holds none (an empty field).
+int EditNumber(const TEdit* edit) {
+  const std::string text = edit->GetText();
+  if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
+  return std::stoi(text);
+}
+
+void ShowIdNumberError() {
+  if (!fmInformation || !fmMain) return;
+  fmInformation->lbMessage->SetCaption(fmMain->GetLangText("SID_ID_NUMBER_ERROR"));
+  fmInformation->ShowModal();
+}
+
+void SendDeviceId(int id) {
+  fmMain->SendCommand(
+      CM_MCS_CMD(static_cast<std::uint8_t>(id), CommandCode("SET_DEVICE_ID"), static_cast<std::uint8_t>(id)), true);
+}
+
+}  // namespace
 
 std::string DeviceIpText(std::uint32_t Ip) {
   std::string text;
@@ -58,6 +85,8 @@ TfmNetworkSetup::TfmNetworkSetup(TComponent* AOwner) : TForm(AOwner) {
 
   bnSet = AddButton(this, "bnSet", "Set", 60, 192);
   bnExit = AddButton(this, "bnExit", "Exit", width - 60 - dialog_look::ButtonWidth, 192);
+  bnSet->OnClick = [this](TObject* Sender) { bnSetClick(Sender); };
+  bnExit->OnClick = [this](TObject* Sender) { bnExitClick(Sender); };
 }
 
 TfmNetworkSetup::~TfmNetworkSetup() {
@@ -80,4 +109,41 @@ void TfmNetworkSetup::ShowDeviceIp() {
     edit->SetText(std::to_string((ip >> shift) & 0xFF));
     shift -= 8;
   }
+}
+
+void TfmNetworkSetup::bnSetClick(TObject* /*Sender*/) {
+  if (!fmMain) return;
+  if (gbIdSetting->GetEnabled()) {
+    const int id = EditNumber(edId);
+    if (id <= 0 || id > 250) {
+      ShowIdNumberError();
+      // The message ran a modal loop: the window may be gone.
+      if (!fmMain || !fmNetworkSetup) return;
+      ShowDeviceId();
+    } else if (id != fmMain->GetState().DeviceId) {
+      fmMain->SetDeviceId(id);
+      SendDeviceId(id);
+    }
+    // The address is always set by hand here.
+    std::uint32_t ip = 0;
+    std::string text;
+    for (TEdit* edit : {edIp1, edIp2, edIp3, edIp4}) {
+      const auto octet = static_cast<std::uint32_t>(std::max(EditNumber(edit), 0) % 256);
+      ip = (ip << 8) | octet;
+      text += (text.empty() ? "" : ".") + std::to_string(octet);
+    }
+    if (auto* socket = dynamic_cast<TClientSocket*>(fmMain->FindComponent("ClientSocket"))) {
+      socket->SetActive(false);
+      socket->SetAddress(text);
+      socket->SetActive(true);
+    }
+    fmMain->SetDeviceIp(ip);
+    fmMain->SetAutoIp(rbAutoSetting->GetChecked() ? 1 : 0);
+  }
+  CloseDialog(this, mrOk);
+}
+
+void TfmNetworkSetup::bnExitClick(TObject* /*Sender*/) {
+  ShowDeviceId();
+  CloseDialog(this, mrCancel);
 }

@@ -42,6 +42,9 @@ class TfmNetworkSetup : public TForm {
   TRadioButton* rbAutoSetting;
   TRzBmpButton* bnSet;
   TRzBmpButton* bnExit;
+
+  void bnSetClick(TObject* Sender);
+  void bnExitClick(TObject* Sender);
 };
 
 extern TfmNetworkSetup* fmNetworkSetup;

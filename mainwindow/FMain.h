@@ -592,6 +592,8 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void TakeLinkLogLines();
   // The progress window's bar and status line, when the window exists.
   void SetProgress(const std::string& statusKey, int max);
+  // Ends a transfer's progress window, also one whose showing is still due.
+  void CloseProgress();
   void ShowInformation(std::string_view key);
   void OnHelloAnswer();
   void OnIdentity(std::span<const std::uint8_t> payload, bool storeFirmware);
@@ -615,6 +617,15 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   std::mutex FTrafficLock;
   std::vector<std::pair<TrafficKind, std::string>> FTrafficLines;
   bool FTrafficPosted = false;
+  // A refused identity's message opens after the frame's delivery returned.
+  static constexpr unsigned WM_SHOW_REFUSAL = WM_USER + 0x161;
+  // The scan stops an attempt's engine when its watchdog gives up, and
+  // ends the progress window when the link breaks.
+  friend class TfmNetwork;
+  // A lost link (time-out, unplug): the link stops and the scan comes back.
+  static constexpr unsigned WM_LINK_LOST = WM_USER + 0x162;
+  void LinkLost();
+  std::string FRefusalKey;
   // A unit upload runs, and waits for the device-info block.
   bool FUnitUploadRunning = false;
   bool FWaitingDeviceInfo = false;

@@ -74,7 +74,8 @@ void TfmMain::ConnectNetwork() {
     if (fmNetwork) fmNetwork->ConnectResult(0);
     return;
   }
-  if (auto* socket = FindAs<TClientSocket>("ClientSocket")) socket->SetActive(true);
+  // The scan's discovery may have opened the socket already.
+  if (auto* socket = FindAs<TClientSocket>("ClientSocket"); socket && !socket->GetActive()) socket->SetActive(true);
   SetLinkTimeout(4000);
   SetLinkRetries(0);
   HelloPending = true;
@@ -98,14 +99,15 @@ void TfmMain::OnIdentity(std::span<const std::uint8_t> payload, bool storeFirmwa
   else if (text.size() < 9 || text.compare(0, 9, "TAVO V013") != 0)
     failKey = "SID_INFO_ERROR_VERSION";
   if (failKey) {
+    // The link work happens now; the message waits until this delivery has
+    // returned, so the link worker never waits on the user and the goodbye
+    // goes out before the disconnect timer stops the engine.
     SendCommand(CM_MCS_CMD(255, device_code::Goodbye), true);
     SetKeepAliveOff(true);
-    if (fmNetwork) fmNetwork->Hide();
     Connected = false;
-    if (fmInformation) {
-      fmInformation->lbMessage->SetCaption(GetLangText(failKey));
-      fmInformation->ShowModal();
-    }
+    if (fmNetwork && fmNetwork->IsModal()) fmNetwork->SetModalResult(mrCancel);
+    FRefusalKey = failKey;
+    PostMessage(GetHandle(), WM_SHOW_REFUSAL, 0, 0);
     StartTimer("tmDisconnect");
     return;
   }

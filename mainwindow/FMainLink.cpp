@@ -191,6 +191,8 @@ bool TfmMain::HidCtlEnumerate(TJvHidDevice* HidDev, int Idx) {
   if (!ctl || !HidDev || HidDev->GetAttributes().ProductID != DeviceProductId) return true;
   TJvHidDevice* dev = nullptr;
   if (ctl->CheckOutByIndex(dev, Idx)) {
+    // The last matching device wins; the one it replaces goes back.
+    if (HidDevice && HidDevice != dev) ctl->CheckIn(HidDevice);
     HidDevice = dev;
     HidDeviceIndex = Idx;
     if (auto* status = FindAs<TLabel>("lbStatus")) status->SetCaption("Detect HID");
@@ -198,8 +200,10 @@ bool TfmMain::HidCtlEnumerate(TJvHidDevice* HidDev, int Idx) {
   return true;
 }
 
-void TfmMain::HidCtlDeviceData(TJvHidDevice* /*HidDev*/, std::uint8_t ReportID, const std::uint8_t* Data,
+void TfmMain::HidCtlDeviceData(TJvHidDevice* HidDev, std::uint8_t ReportID, const std::uint8_t* Data,
                                std::uint16_t Size) {
+  // Only the device the link holds speaks to it.
+  if (!HidDev || HidDev != HidDevice) return;
   const std::size_t n = UsbReportFrameLength(Data, Size);
   char head[16];
   std::snprintf(head, sizeof head, "USB R %02X  ", ReportID);
@@ -222,7 +226,8 @@ void TfmMain::HidCtlDeviceUnplug(TJvHidDevice* HidDev) {
   }
   auto* status = FindAs<TLabel>("lbStatus");
   if (GetVisible() && status && status->GetCaption() == "Detect HID") status->SetCaption("OffLine");
-  if (UsbProc) Disconnect();
+  // The link stops and the scan comes back once this event has returned.
+  if (UsbProc) PostMessage(GetHandle(), WM_LINK_LOST, 0, 0);
 }
 
 void ToProgramFolder() {

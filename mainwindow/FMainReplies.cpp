@@ -1,6 +1,8 @@
 // The reply dispatcher: every frame a link delivers, routed by its code, and
 // the give-up of a link.
 
+#include <utility>
+
 #include "dialogs/Flockpassword.h"
 #include "dialogs/Fnetworkscan.h"
 #include "dialogs/Fprocess.h"
@@ -26,6 +28,12 @@ void TfmMain::Dispatch(TMessage& Message) {
       return;
     case WM_TRAFFIC_LINES:
       DrainTrafficLines();
+      return;
+    case WM_LINK_LOST:
+      LinkLost();
+      return;
+    case WM_SHOW_REFUSAL:
+      if (!FRefusalKey.empty()) ShowInformation(std::exchange(FRefusalKey, std::string()));
       return;
     default:
       TForm::Dispatch(Message);
@@ -95,7 +103,7 @@ void TfmMain::WMLinkFrame(TMessage& Message) {
       if (TransferKind == 12) {
         TransferKind = 0;
         SendCommand(CM_MCS_CMD(static_cast<std::uint8_t>(DeviceId), device_code::KeepAlive), false);
-        if (fmProcess) fmProcess->Close();
+        CloseProgress();
         StartTimer("tmInLevelDet");
       }
       break;
@@ -136,7 +144,7 @@ void TfmMain::OnAcknowledge() {
     case 9:
       if (bar) bar->SetPosition(bar->GetMax());
       SendCommand(CM_MCS_CMD(id, device_code::KeepAlive), false);
-      if (fmProcess) fmProcess->Close();
+      CloseProgress();
       StartTimer("tmInLevelDet");
       break;
     case 3:
@@ -172,16 +180,19 @@ void TfmMain::WMLinkTimeout(TMessage& Message) {
     StopOpenLinks();
     if (fmNetwork) fmNetwork->ConnectResult(0);
   }
-  if (Connected) {
-    Disconnect();
-    // A link lost without a passed identity check is still torn down.
-    if (OpenLink()) StopOpenLinks();
-    Connected = false;
-    if (fmNetwork) {
-      fmNetwork->pbScan->SetPosition(0);
-      fmNetwork->LinkBroken();
-      if (!fmNetwork->GetVisible()) fmNetwork->ShowModal();
-    }
-  }
+  if (Connected) LinkLost();
   TForm::Dispatch(Message);
+}
+
+void TfmMain::LinkLost() {
+  if (!OpenLink()) return;
+  Disconnect();
+  // A link lost without a passed identity check is still torn down.
+  if (OpenLink()) StopOpenLinks();
+  Connected = false;
+  Online = false;
+  if (!fmNetwork) return;
+  fmNetwork->pbScan->SetPosition(0);
+  fmNetwork->LinkBroken();
+  if (!fmNetwork->GetVisible()) fmNetwork->ShowModal();
 }

@@ -52,12 +52,24 @@ void TfmMain::BindLinkRoad() {
     };
   }
   if (auto* ctl = FindAs<TJvHidDeviceController>("HidCtl")) {
-    ctl->SetOnEnumerate([this](TJvHidDevice* d, int i) { return HidCtlEnumerate(d, i); });
-    ctl->SetOnDeviceData([this](TJvHidDevice* d, std::uint8_t id, const std::uint8_t* data,
-                                std::uint16_t size) { HidCtlDeviceData(d, id, data, size); });
-    ctl->SetOnDeviceDataError([this](TJvHidDevice* d, std::uint32_t e) { HidCtlDeviceDataError(d, e); });
-    ctl->SetOnDeviceUnplug([this](TJvHidDevice* d) { HidCtlDeviceUnplug(d); });
-    ctl->SetOnDeviceChange([this](TObject* s) { HidCtlDeviceChange(s); });
+    // The controller outlives the window's own parts while the window is
+    // freed (it is an owned component) and reports its devices' goodbyes
+    // then: a window on its way out (fmMain cleared) takes none of them.
+    auto alive = [this] { return fmMain == this; };
+    ctl->SetOnEnumerate([this, alive](TJvHidDevice* d, int i) { return !alive() || HidCtlEnumerate(d, i); });
+    ctl->SetOnDeviceData([this, alive](TJvHidDevice* d, std::uint8_t id, const std::uint8_t* data,
+                                       std::uint16_t size) {
+      if (alive()) HidCtlDeviceData(d, id, data, size);
+    });
+    ctl->SetOnDeviceDataError([this, alive](TJvHidDevice* d, std::uint32_t e) {
+      if (alive()) HidCtlDeviceDataError(d, e);
+    });
+    ctl->SetOnDeviceUnplug([this, alive](TJvHidDevice* d) {
+      if (alive()) HidCtlDeviceUnplug(d);
+    });
+    ctl->SetOnDeviceChange([this, alive](TObject* s) {
+      if (alive()) HidCtlDeviceChange(s);
+    });
   }
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
 }
@@ -99,6 +111,12 @@ void TfmMain::tmLockPromptTimer(TObject* /*Sender*/) {
 void TfmMain::tmProcessShowTimer(TObject* /*Sender*/) {
   StartTimer("tmProcessShow", false);
   if (fmProcess && !fmProcess->GetVisible()) fmProcess->ShowModal();
+}
+
+void TfmMain::CloseProgress() {
+  // A quick device ends a transfer before the window's delayed showing.
+  StartTimer("tmProcessShow", false);
+  if (fmProcess) fmProcess->Close();
 }
 
 void TfmMain::tmUploadTimer(TObject* /*Sender*/) {

@@ -116,7 +116,7 @@ void TfmMain::OnStatePacket(std::uint8_t deviceId, std::span<const std::uint8_t>
   }
   if (fmProcess) fmProcess->ProgressBar->SetPosition(26);
   SendCommand(CM_MCS_CMD(static_cast<std::uint8_t>(DeviceId), device_code::KeepAlive), false);
-  if (fmProcess) fmProcess->Close();
+  CloseProgress();
   RefreshFromModel(UnitControl.get());
   StartTimer("tmInLevelDet");
   if (auto* item = FindAs<TMenuItem>("Connect")) item->SetEnabled(true);
@@ -148,7 +148,7 @@ void TfmMain::OnSlotPacket(std::uint8_t deviceId, std::span<const std::uint8_t> 
   if (PresetIndex >= 22) {
     FUnitUploadRunning = false;
     SendCommand(CM_MCS_CMD(static_cast<std::uint8_t>(DeviceId), device_code::KeepAlive), false);
-    if (fmProcess) fmProcess->Close();
+    CloseProgress();
     StartTimer("tmUpload");
     StartTimer("tmInLevelDet");
     return;
