@@ -29,13 +29,6 @@ std::string SideNumber(int strip) {
   return std::to_string(strip % 8 + 1);
 }
 
-// The overlay button that shows a source strip's curve on a target plot:
-// the source's letter or digit, then "Gain", or the target's page suffix.
-std::string OverlayButtonName(int source, const std::string& target) {
-  const std::string id = source < 8 ? std::string(1, static_cast<char>('A' + source)) : SideNumber(source);
-  return "vrbShow" + id + target;
-}
-
 }  // namespace
 
 void TfmMain::SetLinkMask(int channel, int mask) {
@@ -78,17 +71,14 @@ void TfmMain::UpdateLinkOverlays(int strip, bool show) {
   // The Gain page plot of the side (overlay slot = the strip), then every
   // other strip plot of the side (slot 18 + the strip's place in its side).
   struct Target {
-    std::string Suffix;
     int Entry;
     int Slot;
   };
-  std::vector<Target> targets{{"Gain", input ? PlotGainIn : PlotGainOut, strip}};
+  std::vector<Target> targets{{input ? PlotGainIn : PlotGainOut, strip}};
   for (int t = first; t < first + 8; ++t)
-    if (t != strip)
-      targets.push_back({(input ? "In" + std::string(1, static_cast<char>('A' + t)) : "Out" + SideNumber(t)),
-                         t, 18 + strip % 8});
+    if (t != strip) targets.push_back({t, 18 + strip % 8});
   for (const Target& target : targets) {
-    auto* button = FindAs<TVrPowerButton>(OverlayButtonName(strip, target.Suffix));
+    auto* button = FindAs<TVrPowerButton>(OverlayButtonName(strip, target.Entry));
     if (!button) continue;
     button->SetVisible(show);
     if (show) continue;
