@@ -75,9 +75,11 @@ bool PostToPump(QEvent* e) {
 
 // ---------------------------------------------------------------- sync queue
 
-std::mutex gSyncMutex;
-std::condition_variable gSyncCondition;
-std::deque<std::shared_ptr<SyncCall>> gSyncQueue;
+// Never destroyed: a worker may still wait on them while the process exits,
+// and destroying a condition variable with a waiter blocks the exit forever.
+std::mutex& gSyncMutex = *new std::mutex;
+std::condition_variable& gSyncCondition = *new std::condition_variable;
+std::deque<std::shared_ptr<SyncCall>>& gSyncQueue = *new std::deque<std::shared_ptr<SyncCall>>;
 
 }  // namespace
 
