@@ -69,8 +69,10 @@ TEST_F(EffectBusPageTest, CompressorThresholdTextIsAlwaysWritten) {
   auto* box = Find<TCurvyEdit>("cvdCompThresholdEff");
   const std::pair<int, const char*> cases[] = {{40, " +20.0dB"}, {10, "  +5.0dB"}, {-180, " -90.0dB"}};
   for (const auto& [position, text] : cases) {
-    fader->SetPosition(0);
-    AsReceived([&](LUnitControl&) { fader->SetPosition(position); });
+    AsReceived([&](LUnitControl&) {
+      fader->SetPosition(0);
+      fader->SetPosition(position);
+    });
     EXPECT_EQ(box->GetText(), text);
   }
   EXPECT_TRUE(frames.empty());

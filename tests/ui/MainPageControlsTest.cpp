@@ -294,16 +294,18 @@ struct Range {
   std::string Text;  // the value box's
 };
 
+// Positions and texts are the model's factory set, written by the start-up
+// refresh.
 TEST_F(MainPages, FadersHaveTheirRangesAndBoxesTheirTexts) {
   const std::vector<Range> ranges{{"CompThresholdOut", -180, 40, 40, 10, "+20.0dB"},
                                   {"CompRatioOut", 0, 15, 0, 10, "1:1.0"},
-                                  {"CompAttackOut", 0, 998, 50, 10, "51ms"},
-                                  {"CompReleaseOut", 0, 2999, 499, 10, "500ms"},
-                                  {"GateThresholdIn", -180, 40, 40, 10, "+20.0dB"},
-                                  {"GateAttackIn", 0, 998, 50, 10, "51ms"},
+                                  {"CompAttackOut", 0, 998, 49, 10, "50ms"},
+                                  {"CompReleaseOut", 0, 2999, 199, 10, "200ms"},
+                                  {"GateThresholdIn", -180, 40, -180, 10, "-90.0dB"},
+                                  {"GateAttackIn", 0, 998, 0, 10, "1ms"},
                                   {"GateReleaseIn", 0, 2999, 2999, 10, "3000ms"},
-                                  {"DelayIn", 0, 32640, 0, 6, "0.00ms"},
-                                  {"DelayOut", 0, 32640, 0, 6, "0.00ms"}};
+                                  {"DelayIn", 0, 32640, 0, 6, "0.000 ms"},
+                                  {"DelayOut", 0, 32640, 0, 6, "0.000 ms"}};
   for (const Range& r : ranges) {
     for (int i = 0; i < 8; ++i) {
       const std::string suffix =
