@@ -5,19 +5,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-
 #include <chrono>
 #include <memory>
 
 #include "controls/AdvTrackBar.h"
-#include "dialogs/ProgramForms.h"
-#include "mainwindow/FMain.h"
-#include "platform/classlib/ExtCtrls.h"
-#include "platform/classlib/Forms.h"
-#include "platform/hid/FakeHidBackend.h"
-#include "platform/hid/HidBackend.h"
-#include "platform/serial/SerialPortList.h"
+#include "bench/BenchProgramForms.h"
 #include "response/LMyFFTDrawPhase.h"
 #include "response/MyPEQAllpass.h"
 #include "response/Plot.h"
@@ -26,26 +18,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-TfmMain& Window() {
-  static int argc = 1;
-  static char name[] = "bench_band_drag";
-  static char* argv[] = {name, nullptr};
-  static TfmMain* window = [] {
-    auto* app = new TApplication(argc, argv);
-    SelectHidBackend(std::make_shared<FakeHidBackend>());
-    SelectSerialPortSource([] { return std::vector<SerialPortInfo>{}; });
-    CreateProgramForms(*app);
-    if (auto* timer = dynamic_cast<TTimer*>(fmMain->FindComponent("tmStartConnect")))
-      timer->SetEnabled(false);
-    return fmMain;
-  }();
-  return *window;
-}
-
 // Runs the message loop until the named curve timer has fired.
 void WaitForCurve(TfmMain& w, const char* timerName) {
   auto* timer = dynamic_cast<TTimer*>(w.FindComponent(timerName));
-  while (timer && timer->GetEnabled()) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+  bench::PumpUntil([timer] { return !timer || !timer->GetEnabled(); });
 }
 
 struct Counts {
@@ -65,7 +41,7 @@ void Report(benchmark::State& state, const Counts& c) {
 
 // Ten mouse moves per burst on band 1 of input A's plot.
 void BM_PlotDragBursts(benchmark::State& state) {
-  TfmMain& w = Window();
+  TfmMain& w = bench::ProgramWindow();
   auto* plot = dynamic_cast<LMyFFTDrawPhase*>(w.FindComponent("fftDrawInA"));
   Counts c;
   w.SetSendSink([&c](const LCmd&, bool) { ++c.frames; });
@@ -101,7 +77,7 @@ BENCHMARK(BM_PlotDragBursts)->Unit(benchmark::kMicrosecond);
 
 // Ten gain-fader ticks per burst on input A's selected band.
 void BM_BandFaderBursts(benchmark::State& state) {
-  TfmMain& w = Window();
+  TfmMain& w = bench::ProgramWindow();
   auto* fader = dynamic_cast<TAdvTrackBar*>(w.FindComponent("isEqGainInA"));
   Counts c;
   w.SetSendSink([&c](const LCmd&, bool) { ++c.frames; });

@@ -13,50 +13,17 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
 #include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <vector>
 
-#include "dialogs/ProgramForms.h"
+#include "bench/BenchProgramForms.h"
 #include "link/FrameCutter.h"
-#include "mainwindow/FMain.h"
-#include "platform/classlib/ExtCtrls.h"
-#include "platform/classlib/Forms.h"
-#include "platform/hid/FakeHidBackend.h"
-#include "platform/hid/HidBackend.h"
 #include "platform/net/ClientSocket.h"
-#include "platform/serial/SerialPortList.h"
 #include "tests/sim/DeviceSimulator.h"
 
 namespace {
-
-void EnsureForms() {
-  if (fmMain) return;
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static int argc = 1;
-  static char name[] = "bench-connect";
-  static char* argv[] = {name, nullptr};
-  if (!Application) new TApplication(argc, argv);
-  // No machine device or port joins the run.
-  SelectHidBackend(std::make_shared<FakeHidBackend>());
-  SelectSerialPortSource([] { return std::vector<SerialPortInfo>{}; });
-  CreateProgramForms(*Application);
-  if (auto* start = dynamic_cast<TTimer*>(fmMain->FindComponent("tmStartConnect"))) start->SetEnabled(false);
-}
-
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 20000) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
-}
 
 // Each frame written on a fresh blocking socket and its reply awaited; the
 // time of all round trips, in seconds, or a negative value on failure.
@@ -95,7 +62,7 @@ double BareRoundTrips(std::uint16_t port, const std::vector<ByteVector>& frames)
 }
 
 void BM_ConnectAndWholeUpload(benchmark::State& state) {
-  EnsureForms();
+  bench::ProgramWindow();
   sim::DeviceSimulator sim;
   if (!sim.ListenTcp("127.0.0.1", 0)) return state.SkipWithError(sim.LastError().c_str());
   auto* socket = dynamic_cast<TClientSocket*>(fmMain->FindComponent("ClientSocket"));
@@ -106,7 +73,7 @@ void BM_ConnectAndWholeUpload(benchmark::State& state) {
     sim.ClearRecords();
     const auto start = std::chrono::steady_clock::now();
     fmMain->ConnectNetwork();
-    if (!PumpUntil([&] { return sim.CountReceived(0x12) >= 1; }))
+    if (!bench::PumpUntil([&] { return sim.CountReceived(0x12) >= 1; }))
       return state.SkipWithError("the upload did not end");
     editor += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     state.PauseTiming();
@@ -119,7 +86,7 @@ void BM_ConnectAndWholeUpload(benchmark::State& state) {
       frames.push_back(f.Raw);
     }
     fmMain->Disconnect();
-    PumpUntil([&] { return sim.TcpClientCount() == 0; }, 5000);
+    bench::PumpUntil([&] { return sim.TcpClientCount() == 0; }, 5000);
     const double seconds = BareRoundTrips(sim.TcpPort(), frames);
     if (seconds < 0) return state.SkipWithError("bare round trips failed");
     bare += seconds;
