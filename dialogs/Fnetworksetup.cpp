@@ -31,7 +31,8 @@ void ShowIdNumberError() {
 
 void SendDeviceId(int id) {
   fmMain->SendCommand(
-      CM_MCS_CMD(static_cast<std::uint8_t>(id), CommandCode("SET_DEVICE_ID"), static_cast<std::uint8_t>(id)), true);
+      CM_MCS_CMD(static_cast<std::uint8_t>(id), CommandCode("SET_DEVICE_ID"), static_cast<std::uint8_t>(id)),
+      true);
 }
 
 }  // namespace

@@ -108,10 +108,6 @@ struct MainFormState {
   int AutoIp = 0;
   int ShownStrip = 0;
 
-  // strip view state goes below
-
-
-  // band editing state goes below
   // Each curve timer has its own waiting edit (PendingBandEdit serves the
   // band faders), so an edit of one kind never lands on another.
   PendingBandEditRecord PendingCutEdit;
@@ -120,18 +116,9 @@ struct MainFormState {
   int LastPlotMouseX = -1;
   int LastPlotMouseY = -1;
 
-
-  // levels and links state goes below
-
-
-  // delay and dynamics state goes below
-
-
-  // matrix and effect bus state goes below
   // Set while pbMatrix paints: the routing lines are drawn only then, on a
   // cleared surface.
   bool MatrixPainting = false;
-
 };
 
 class TfmMain : public TForm, private MainFormState, public UnitOwner, public LinkOwner {
@@ -200,7 +187,6 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   // baseSlot).
   void BuildCutCurve(bool isHighPass, int slope, double frequency, int baseSlot, int strip);
   void SelectFirstPeqBands();
-  // strip view: declarations of this role go below
   // The selected row of a band table when no band is selected.
   static constexpr int NoSelectedBand = 15;
   // Name suffix of a strip's own controls: "InA".."InH", "Out1".."Out8", "Eff".
@@ -247,14 +233,12 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void RefreshOutput(const LUnitControl& model, int strip);
   void RefreshDialogs(const LUnitControl& model);
 
-
   // ---- PEQ band, high/low-pass editing and dragging on the plots
   // Writes a band into the band panel of the strip's side.
   void ShowBandPanel(int strip, bool enable, double frequency, double gain, double q);
   void FocusBandFreqBox(int strip);
   // Resets every band of a strip to the model's default band.
   void ResetStripPeq(int strip);
-  // band editing: declarations of this role go below
   // Band tables, band keys, the band panel and its faders.
   void peqPeqInAChange(TObject* Sender);
   void peqPeqInAEditMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -306,8 +290,6 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void BindPlotDragHandlers();
 
  public:
-
-
   // ---- Level controls, link-group propagation, names, copy and links
   // Gain text of a GainPosition; the mic flag has no effect.
   std::string FormatGainText(int position, bool mic = false) const;
@@ -328,7 +310,6 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void UpdateLinkCaption(int leader, int strip);
   void SetChannelName(int strip, const std::string& name);
   std::string GetChannelName(int strip) const;
-  // levels and links: declarations of this role go below
   // Level handlers: the In/Out panel's act on CurrentStrip, the Gain page
   // copies' on their Tag, the feedback levels on ShownStrip.
   void isGainInAChange(TObject* Sender);
@@ -354,7 +335,8 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   T* FindStripControl(std::string_view prefix, int strip) const {
     if (strip < 0 || strip > 15) return nullptr;
     std::string name(prefix);
-    name += strip < 8 ? "In" + std::string(1, static_cast<char>('A' + strip)) : "Out" + std::to_string(strip - 7);
+    name +=
+        strip < 8 ? "In" + std::string(1, static_cast<char>('A' + strip)) : "Out" + std::to_string(strip - 7);
     return FindAs<T>(name);
   }
   // The members of a strip's link group, in rising channel order.
@@ -367,14 +349,12 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   enum class LevelSwitch { Phase, Mute, Phantom };
   void LevelSwitchClick(TObject* Sender, LevelSwitch kind, bool panel);
 
-
   // ---- Delay, compressor and gate pages, typed entry
   void rzbUnit0Click(TObject* Sender);
   void SetCompParam(int strip, int field, int value);
   void SetGateParam(int strip, int field, int value);
   void SelectCompStrip(int strip);
   void SelectGateStrip(int strip);
-  // delay and dynamics: declarations of this role go below
   // Delay page (one handler per family; the channel is the control's Tag).
   void isDelayInAChange(TObject* Sender);
   void lbDelayLineInAMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -424,11 +404,9 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void ApplyTypedRatio(TObject* Sender);
   void ApplyTypedTime(TObject* Sender, std::string_view faderStem);
 
-
   // ---- Matrix page and effect bus
   void UpdateMatrixEnables();
   void DrawMatrix();
-  // matrix and effect bus: declarations of this role go below
   // The 72 routing keys of the outputs (the output from the key's name, the
   // source from its Tag: 0..7 inputs, 8 the effect bus).
   void rzbAMatrixOut1Click(TObject* Sender);
@@ -475,8 +453,6 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void SetEcho(std::uint32_t word0, std::uint32_t word1);
   void SetReverb(std::uint32_t word0, std::uint32_t word1);
   void BindEffectBusHandlers();
-
-
 
   // ---- Link road: send funnel and link glue
   void SetLinkTimeout(std::uint32_t ms);

@@ -75,7 +75,8 @@ void TfmMain::ConnectNetwork() {
     return;
   }
   // The scan's discovery may have opened the socket already.
-  if (auto* socket = FindAs<TClientSocket>("ClientSocket"); socket && !socket->GetActive()) socket->SetActive(true);
+  if (auto* socket = FindAs<TClientSocket>("ClientSocket"); socket && !socket->GetActive())
+    socket->SetActive(true);
   SetLinkTimeout(4000);
   SetLinkRetries(0);
   HelloPending = true;

@@ -57,10 +57,10 @@ void TfmMain::BindLinkRoad() {
     // then: a window on its way out (fmMain cleared) takes none of them.
     auto alive = [this] { return fmMain == this; };
     ctl->SetOnEnumerate([this, alive](TJvHidDevice* d, int i) { return !alive() || HidCtlEnumerate(d, i); });
-    ctl->SetOnDeviceData([this, alive](TJvHidDevice* d, std::uint8_t id, const std::uint8_t* data,
-                                       std::uint16_t size) {
-      if (alive()) HidCtlDeviceData(d, id, data, size);
-    });
+    ctl->SetOnDeviceData(
+        [this, alive](TJvHidDevice* d, std::uint8_t id, const std::uint8_t* data, std::uint16_t size) {
+          if (alive()) HidCtlDeviceData(d, id, data, size);
+        });
     ctl->SetOnDeviceDataError([this, alive](TJvHidDevice* d, std::uint32_t e) {
       if (alive()) HidCtlDeviceDataError(d, e);
     });
