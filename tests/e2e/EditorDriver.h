@@ -186,7 +186,8 @@ inline sim::ParamImage DistinctiveImage() {
       const std::string text = (channel < 8 ? "Mic" : "Zone") + std::to_string(channel);
       for (std::size_t i = 0; i < text.size(); ++i) image.SetByte(strip->Name + i, text[i]);
     }
-    if (strip->Gain != sim::Strip::None) image.SetWord(strip->Gain, static_cast<std::uint16_t>(120 + 9 * channel));
+    if (strip->Gain != sim::Strip::None)
+      image.SetWord(strip->Gain, static_cast<std::uint16_t>(120 + 9 * channel));
   }
   image.SetWord(sim::at::InputMutes, 0x0005);
   image.SetWord(sim::at::OutputMutes, 0x0082);
@@ -244,8 +245,8 @@ class EditorTest : public ::testing::Test {
       // Checked first: a deadline that ended a modal loop fails the wait.
       if (clock.elapsed() > deadlineMs || FScript->Expired())
         return ::testing::AssertionFailure()
-               << "still waiting for " << what << " after " << deadlineMs << " ms (script step: "
-               << FScript->Waiting() << "); the device received " << ReceivedText();
+               << "still waiting for " << what << " after " << deadlineMs
+               << " ms (script step: " << FScript->Waiting() << "); the device received " << ReceivedText();
       if (done() && FScript->Done()) break;
       QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
@@ -264,6 +265,22 @@ class EditorTest : public ::testing::Test {
     return text;
   }
 
+  // Waits for the scan to come back saying the link broke (its text follows
+  // 100 ms later), closes it, and returns what it said.
+  ::testing::AssertionResult AwaitLinkBrokenScan(std::string& scanText) {
+    Steps().When(
+        "the scan again",
+        [] {
+          return Shown(fmNetwork) && !fmMain->OpenLink() &&
+                 fmNetwork->lblScan->GetCaption() == fmMain->GetLangText("SID_LINK_BROKEN");
+        },
+        [&] {
+          scanText = fmNetwork->lblScan->GetCaption();
+          fmNetwork->btnExit->Click();
+        });
+    return Await("the scan to close", [&] { return !scanText.empty() && !Shown(fmNetwork); });
+  }
+
   // Online, the whole upload done, no progress window left.
   bool UploadDone() const {
     return fmMain->IsOnline() && FSim.CountReceived(0x12) >= 1 && FSim.CountReceived(0x40) >= 1 &&
@@ -271,7 +288,9 @@ class EditorTest : public ::testing::Test {
   }
 
   // The text of the message window when it is shown, and a press on its OK.
-  static std::string Message() { return fmInformation ? fmInformation->lbMessage->GetCaption() : std::string(); }
+  static std::string Message() {
+    return fmInformation ? fmInformation->lbMessage->GetCaption() : std::string();
+  }
   static void CloseMessage() { fmInformation->btnOK->Click(); }
 
   sim::DeviceSimulator FSim;

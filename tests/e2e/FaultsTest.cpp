@@ -66,14 +66,7 @@ TEST_F(Faults, ASilentDeviceEndsWithTheLinkBrokenScan) {
   fmMain->SetLinkRetries(1);
   FSim.SetSilent(true);
   std::string scanText;
-  Steps().When("the scan again", [] {
-    return Shown(fmNetwork) && !fmMain->OpenLink() &&
-           fmNetwork->lblScan->GetCaption() == fmMain->GetLangText("SID_LINK_BROKEN");
-  }, [&] {
-    scanText = fmNetwork->lblScan->GetCaption();
-    fmNetwork->btnExit->Click();
-  });
-  ASSERT_TRUE(Await("the scan to close", [&] { return !scanText.empty() && !Shown(fmNetwork); }));
+  ASSERT_TRUE(AwaitLinkBrokenScan(scanText));
   EXPECT_FALSE(fmMain->IsOnline());
   EXPECT_FALSE(Find<TClientSocket>("ClientSocket")->GetActive());
   EXPECT_EQ(ModelStreamText(), model);

@@ -32,16 +32,17 @@ TEST_F(IdentityAndLock, AnotherVersionIsRefusedWithAMessageAfterTheGoodbye) {
   std::string shown;
   bool goodbyeFirst = false;
   bool scanOpen = true;
-  Steps().When("the refusal", [] { return Shown(fmInformation); }, [&] {
-    shown = Message();
-    // The goodbye does not wait for the user to read the message.
-    goodbyeFirst = FSim.WaitForCode(0x11, 1, 3000);
-    scanOpen = Shown(fmNetwork);
-    CloseMessage();
-  });
-  ASSERT_TRUE(Await("the link to close", [&] {
-    return !shown.empty() && !fmMain->OpenLink() && !Shown(fmInformation);
-  }));
+  Steps().When(
+      "the refusal", [] { return Shown(fmInformation); },
+      [&] {
+        shown = Message();
+        // The goodbye does not wait for the user to read the message.
+        goodbyeFirst = FSim.WaitForCode(0x11, 1, 3000);
+        scanOpen = Shown(fmNetwork);
+        CloseMessage();
+      });
+  ASSERT_TRUE(Await("the link to close",
+                    [&] { return !shown.empty() && !fmMain->OpenLink() && !Shown(fmInformation); }));
   EXPECT_EQ(shown, fmMain->GetLangText("SID_INFO_ERROR_VERSION"));
   EXPECT_TRUE(goodbyeFirst);
   EXPECT_FALSE(scanOpen);
@@ -61,16 +62,20 @@ TEST_F(IdentityAndLock, ALockedDeviceTakesAWrongThenTheRightPassword) {
   FDialogs->AnswerButton(IDOK);
   StartEditor();
   std::size_t statusBeforePrompt = 0;
-  Steps().When("the unlock prompt", [] { return Shown(fmLockPassWord); }, [&] {
-    statusBeforePrompt = FSim.CountReceived(0x22);
-    fmLockPassWord->edName->SetText("1234");
-    fmLockPassWord->btnOK->Click();
-  });
-  Steps().When("the wrong password's message", [&] { return !FDialogs->GetQuestions().empty(); }, [] {
-    fmLockPassWord->edName->SetText("5937");
-    std::uint16_t key = VK_RETURN;
-    fmLockPassWord->edNameKeyDown(fmLockPassWord->edName, key, TShiftState());
-  });
+  Steps().When(
+      "the unlock prompt", [] { return Shown(fmLockPassWord); },
+      [&] {
+        statusBeforePrompt = FSim.CountReceived(0x22);
+        fmLockPassWord->edName->SetText("1234");
+        fmLockPassWord->btnOK->Click();
+      });
+  Steps().When(
+      "the wrong password's message", [&] { return !FDialogs->GetQuestions().empty(); },
+      [] {
+        fmLockPassWord->edName->SetText("5937");
+        std::uint16_t key = VK_RETURN;
+        fmLockPassWord->edNameKeyDown(fmLockPassWord->edName, key, TShiftState());
+      });
   ASSERT_TRUE(Await("the upload", [&] { return UploadDone() && !Shown(fmLockPassWord); }));
 
   EXPECT_EQ(statusBeforePrompt, 0u);
@@ -90,10 +95,12 @@ TEST_F(IdentityAndLock, ANewLockPasswordIsWrittenBeforeTheDisconnect) {
   ASSERT_TRUE(FSim.ListenTcp(sim::DeviceAddress, sim::DevicePort)) << FSim.LastError();
   StartEditor();
   ASSERT_TRUE(Await("the upload", [&] { return UploadDone(); }));
-  Steps().When("the lock setup", [] { return Shown(fmLockSetup); }, [] {
-    fmLockSetup->edName->SetText("AB12");
-    fmLockSetup->btnOK->Click();
-  });
+  Steps().When(
+      "the lock setup", [] { return Shown(fmLockSetup); },
+      [] {
+        fmLockSetup->edName->SetText("AB12");
+        fmLockSetup->btnOK->Click();
+      });
   Find<TMenuItem>("Lock")->Click();
   ASSERT_TRUE(Await("the disconnect", [] { return !fmMain->IsOnline() && !Shown(fmLockSetup); }));
   EXPECT_EQ(FSim.CountReceived(0x2F), 1u);

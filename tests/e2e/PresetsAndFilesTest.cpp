@@ -38,7 +38,8 @@ class PresetsAndFiles : public EditorTest {
   // and waits until done holds.
   ::testing::AssertionResult Run(const std::string& what, std::function<void()> act,
                                  const std::function<bool()>& done) {
-    Steps().When(what, [] { return true; }, std::move(act));
+    Steps().When(
+        what, [] { return true; }, std::move(act));
     return Await(what, done);
   }
   bool Idle() const { return fmMain->IsOnline() && !Shown(fmProcess); }
@@ -51,8 +52,9 @@ TEST_F(PresetsAndFiles, AStoredPresetComesBackByRecall) {
   FSim.With([&](sim::SimDevice& d) { d.SetImage(image); });
   ASSERT_NO_FATAL_FAILURE(Connect());
 
-  ASSERT_TRUE(Run("a store", [] { fmMain->StorePreset(4, "Main Hall"); },
-                  [&] { return FSim.CountReceived(0x21) == 1 && FSim.CountReceived(0x12) >= 2 && Idle(); }));
+  ASSERT_TRUE(Run(
+      "a store", [] { fmMain->StorePreset(4, "Main Hall"); },
+      [&] { return FSim.CountReceived(0x21) == 1 && FSim.CountReceived(0x12) >= 2 && Idle(); }));
   // The slot holds the set under its new name.
   const auto [stored, storedImage, storedName] = FSim.With([](const sim::SimDevice& d) {
     return std::make_tuple(d.IsStored(5), d.StoredPreset(5), d.StoredPresetName(5));
@@ -68,8 +70,9 @@ TEST_F(PresetsAndFiles, AStoredPresetComesBackByRecall) {
   // and into the editor.
   FSim.With([](sim::SimDevice& d) { d.SetImage(sim::FactoryImage()); });
   const std::size_t packets = FSim.CountReceived(0x27);
-  ASSERT_TRUE(Run("a recall", [] { fmMain->RecallPreset(5); },
-                  [&] { return FSim.CountReceived(0x27) == packets + 26 && Idle(); }));
+  ASSERT_TRUE(Run(
+      "a recall", [] { fmMain->RecallPreset(5); },
+      [&] { return FSim.CountReceived(0x27) == packets + 26 && Idle(); }));
   const std::vector<sim::SimFrame> recalls = FSim.ReceivedWithCode(0x20);
   ASSERT_EQ(recalls.size(), 1u);
   EXPECT_EQ(recalls[0].Command.Payload, ByteVector{5});
@@ -83,15 +86,15 @@ TEST_F(PresetsAndFiles, APresetFileOpenedOnlineReachesTheDeviceAsItsCommandsThen
   ASSERT_NO_FATAL_FAILURE(Connect());
   const std::string file = (FFolder / "stage.prs").string();
   FDialogs->AnswerFile(file);
-  ASSERT_TRUE(Run("a save", [] { Find<TMenuItem>("Save")->Click(); },
-                  [&] { return std::filesystem::exists(file); }));
+  ASSERT_TRUE(Run(
+      "a save", [] { Find<TMenuItem>("Save")->Click(); }, [&] { return std::filesystem::exists(file); }));
 
   FSim.With([](sim::SimDevice& d) { d.SetImage(sim::FactoryImage()); });
   FSim.ClearRecords();
   FDialogs->AnswerFile(file);
-  ASSERT_TRUE(Run("an open", [] { Find<TMenuItem>("Open")->Click(); }, [&] {
-    return FSim.CountReceived(0x40) >= 1 && Idle() && !fmMain->GetState().TransferKind;
-  }));
+  ASSERT_TRUE(Run(
+      "an open", [] { Find<TMenuItem>("Open")->Click(); },
+      [&] { return FSim.CountReceived(0x40) >= 1 && Idle() && !fmMain->GetState().TransferKind; }));
   // 284 parameter commands, then the level poll that ends the transfer.
   const std::vector<sim::SimFrame> received = FSim.Received();
   std::size_t commands = 0;
@@ -123,8 +126,9 @@ TEST_F(PresetsAndFiles, AUnitFileReadFromTheDeviceIsWrittenBackSlotForSlot) {
 
   const std::string file = (FFolder / "unit.unt").string();
   FDialogs->AnswerFile(file);
-  ASSERT_TRUE(Run("an upload", [] { Find<TMenuItem>("Upload")->Click(); },
-                  [&] { return std::filesystem::exists(file) && Idle(); }));
+  ASSERT_TRUE(Run(
+      "an upload", [] { Find<TMenuItem>("Upload")->Click(); },
+      [&] { return std::filesystem::exists(file) && Idle(); }));
   // Only the stored storedSlots were read: U03, then straight to U17.
   std::vector<int> selected;
   for (const sim::SimFrame& f : FSim.ReceivedWithCode(0x24)) selected.push_back(f.Command.Payload.at(0));
@@ -140,10 +144,12 @@ TEST_F(PresetsAndFiles, AUnitFileReadFromTheDeviceIsWrittenBackSlotForSlot) {
     d.SetInfo(blank);
   });
   FDialogs->AnswerFile(file);
-  ASSERT_TRUE(Run("a download", [] { Find<TMenuItem>("Download")->Click(); }, [&] {
-    return FSim.With([](const sim::SimDevice& d) { return d.Restarts(); }) == 1 && !fmMain->IsOnline() &&
-           !Shown(fmProcess);
-  }));
+  ASSERT_TRUE(Run(
+      "a download", [] { Find<TMenuItem>("Download")->Click(); },
+      [&] {
+        return FSim.With([](const sim::SimDevice& d) { return d.Restarts(); }) == 1 && !fmMain->IsOnline() &&
+               !Shown(fmProcess);
+      }));
   EXPECT_EQ(storedSlots(), before);
   EXPECT_EQ(FSim.With([](const sim::SimDevice& d) { return d.Info(); }), info);
   EXPECT_EQ(fmMain->OpenLink(), nullptr);
@@ -153,7 +159,11 @@ TEST_F(PresetsAndFiles, FilesThatCannotBeReadOrWrittenSayWhy) {
   ASSERT_NO_FATAL_FAILURE(Connect());
   const std::string model = ModelStreamText();
   const std::string broken = (FFolder / "broken.prs").string();
-  { std::FILE* f = std::fopen(broken.c_str(), "wb"); std::fputs("not a preset", f); std::fclose(f); }
+  {
+    std::FILE* f = std::fopen(broken.c_str(), "wb");
+    std::fputs("not a preset", f);
+    std::fclose(f);
+  }
   struct Case {
     const char* item;
     std::string file;
@@ -168,11 +178,14 @@ TEST_F(PresetsAndFiles, FilesThatCannotBeReadOrWrittenSayWhy) {
     SCOPED_TRACE(c.item);
     std::string shown;
     FDialogs->AnswerFile(c.file);
-    Steps().When(c.item, [] { return true; }, [&] { Find<TMenuItem>(c.item)->Click(); });
-    Steps().When("the message", [] { return Shown(fmInformation); }, [&] {
-      shown = Message();
-      CloseMessage();
-    });
+    Steps().When(
+        c.item, [] { return true; }, [&] { Find<TMenuItem>(c.item)->Click(); });
+    Steps().When(
+        "the message", [] { return Shown(fmInformation); },
+        [&] {
+          shown = Message();
+          CloseMessage();
+        });
     ASSERT_TRUE(Await(c.item, [&] { return !shown.empty() && !Shown(fmInformation); }));
     EXPECT_EQ(shown, fmMain->GetLangText(c.key));
   }

@@ -76,17 +76,9 @@ TEST_F(SerialAndUsb, UnpluggingMidUploadBringsBackTheScanWithTheModelIntact) {
   StartEditor();
   const std::string before = ModelStreamText();
   std::string scanText;
-  Steps().When("a few state packets", [&] { return FSim.CountReceived(0x27) >= 3; },
-               [&] { FSim.UnplugHid(); });
-  // The scan comes back and says why (its text follows 100 ms later).
-  Steps().When("the scan again", [] {
-    return Shown(fmNetwork) && !fmMain->OpenLink() &&
-           fmNetwork->lblScan->GetCaption() == fmMain->GetLangText("SID_LINK_BROKEN");
-  }, [&] {
-    scanText = fmNetwork->lblScan->GetCaption();
-    fmNetwork->btnExit->Click();
-  });
-  ASSERT_TRUE(Await("the scan to close", [&] { return !scanText.empty() && !Shown(fmNetwork); }));
+  Steps().When(
+      "a few state packets", [&] { return FSim.CountReceived(0x27) >= 3; }, [&] { FSim.UnplugHid(); });
+  ASSERT_TRUE(AwaitLinkBrokenScan(scanText));
   EXPECT_EQ(scanText, fmMain->GetLangText("SID_LINK_BROKEN"));
   EXPECT_FALSE(fmMain->IsOnline());
   EXPECT_FALSE(fmMain->HasHidDevice());
@@ -103,14 +95,18 @@ TEST_F(SerialAndUsb, TheDeviceTakesANewIdAndAddressOverUsb) {
   ASSERT_TRUE(FSim.PlugHid(FHid)) << FSim.LastError();
   StartEditor();
   ASSERT_TRUE(Await("the upload", [&] { return UploadDone(); }));
-  Steps().When("online", [] { return true; }, [] { Find<TMenuItem>("NetworkSetup")->Click(); });
-  Steps().When("the address dialog", [] { return Shown(fmNetworkSetup); }, [] {
-    fmNetworkSetup->edId->SetText("7");
-    const char* octets[] = {"127", "0", "0", "9"};
-    TEdit* edits[] = {fmNetworkSetup->edIp1, fmNetworkSetup->edIp2, fmNetworkSetup->edIp3, fmNetworkSetup->edIp4};
-    for (int i = 0; i < 4; ++i) edits[i]->SetText(octets[i]);
-    fmNetworkSetup->bnSet->Click();
-  });
+  Steps().When(
+      "online", [] { return true; }, [] { Find<TMenuItem>("NetworkSetup")->Click(); });
+  Steps().When(
+      "the address dialog", [] { return Shown(fmNetworkSetup); },
+      [] {
+        fmNetworkSetup->edId->SetText("7");
+        const char* octets[] = {"127", "0", "0", "9"};
+        TEdit* edits[] = {fmNetworkSetup->edIp1, fmNetworkSetup->edIp2, fmNetworkSetup->edIp3,
+                          fmNetworkSetup->edIp4};
+        for (int i = 0; i < 4; ++i) edits[i]->SetText(octets[i]);
+        fmNetworkSetup->bnSet->Click();
+      });
   ASSERT_TRUE(Await("the new address", [&] {
     return !Shown(fmNetworkSetup) && FSim.With([](const sim::SimDevice& d) { return d.Ip()[3]; }) == 9 &&
            FSim.CountReceived(0x40) >= 2 && FSim.ReceivedWithCode(0x40).back().Raw.at(3) == 7;
