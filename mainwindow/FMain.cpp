@@ -38,6 +38,11 @@ TfmMain::TfmMain(TComponent* AOwner) : TForm(AOwner) {
 
 TfmMain::~TfmMain() {
   if (fmMain == this) fmMain = nullptr;
+  // The engines' workers write through this window: each is stopped and
+  // joined while the window is still whole, not when its bases go.
+  CommProc.reset();
+  UsbProc.reset();
+  NetProc.reset();
 }
 
 void TfmMain::MarkOverlaysStale(int channel) {
