@@ -416,6 +416,12 @@ void LinkEngine::WritePending() {
 void LinkEngine::OnWaitTimeout() {
   WorkerCounts& counts = FCounts;
   ++FReplyTimeouts;
+  // A part-frame older than a reply wait never completes honestly: a damaged
+  // length byte would otherwise swallow the replies to the resends too.
+  if (FCutter.Pending() > 0) {
+    Log("Incomplete frame of " + std::to_string(FCutter.Pending()) + " bytes dropped after the reply wait");
+    FCutter.Reset();
+  }
   if (FResendCredit > 0) {
     --FResendCredit;
     Rewrite(true);

@@ -40,7 +40,7 @@ TEST_F(Faults, CutLateAndMergedRepliesStillCarryTheWholeUpload) {
   EXPECT_FALSE(Shown(fmInformation));
 }
 
-TEST_F(Faults, LostAndDamagedRepliesAreAskedForAgain) {
+TEST_F(Faults, LostDamagedAndCutShortRepliesAreAskedForAgain) {
   ASSERT_NO_FATAL_FAILURE(Connect());
   const std::string model = ModelStreamText();
   // A short wait for replies (through the window's own setter), so that a
@@ -51,8 +51,13 @@ TEST_F(Faults, LostAndDamagedRepliesAreAskedForAgain) {
   FSim.CorruptReplies(sim::FaultKind::CorruptCheck, 1, 0x40);
   FSim.CorruptReplies(sim::FaultKind::CorruptTrailer, 1, 0x40);
   FSim.SendRaw({0x00, 0x10, 0x03, 0x55, 0xAA});  // no frame at all
-  const std::size_t polls = FSim.CountReceived(0x40);
+  std::size_t polls = FSim.CountReceived(0x40);
   ASSERT_TRUE(Await("polls past the faults", [&] { return FSim.CountReceived(0x40) >= polls + 8; }));
+  // A header whose length byte promises 240 bytes that never come: the
+  // replies behind it are not swallowed into it for longer than a reply wait.
+  FSim.SendRaw({0x10, 0x02, 0x01, 0x40, 0xF0, 0x00, 0x00});
+  polls = FSim.CountReceived(0x40);
+  ASSERT_TRUE(Await("polls past the broken header", [&] { return FSim.CountReceived(0x40) >= polls + 8; }));
   EXPECT_TRUE(fmMain->IsOnline());
   EXPECT_NE(fmMain->OpenLink(), nullptr);
   EXPECT_FALSE(Shown(fmNetwork));

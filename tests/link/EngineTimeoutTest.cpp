@@ -102,6 +102,31 @@ TEST_F(EngineTimeoutTest, AnAnswerEndsTheWaitAndAFreshSendStartsTheCountAnew) {
   EXPECT_EQ(engine.Snapshots()[0].writes, io.CountCode(0x10) + 4u) << "reported for the second frame";
 }
 
+TEST_F(EngineTimeoutTest, APartFrameLeftAtAReplyWaitIsDroppedSoTheResendsAnswerIsRead) {
+  WriteRecorder io;
+  Observed<LNet> engine(&owner, &io);
+  ASSERT_TRUE(engine.Start());
+  engine.SetKeepAliveInterval(60000);
+  engine.SetRetryLimit(10);
+  engine.SendCommand(Request(0x10), true);
+  engine.SetTimeout(50);
+  // A header whose length byte promises 240 bytes, then the answer: without
+  // a reset the answer and those to the resends would be taken as more of them.
+  const ByteVector answer = Reply(0x10);
+  ByteVector broken{0x10, 0x02, 0x01, 0x10, 0xF0, 0x00};
+  broken.insert(broken.end(), answer.begin(), answer.end());
+  engine.OnReceived(broken.data(), broken.size());
+  // Every resend is answered, until an answer gets through.
+  for (size_t writes = 1; owner.Frames().empty() && writes < 8; ++writes) {
+    ASSERT_TRUE(PumpUntilThat(
+        "a resend or a frame", [&] { return io.Count() > writes || !owner.Frames().empty(); },
+        ::testing::IsTrue()));
+    if (owner.Frames().empty()) engine.OnReceived(answer.data(), answer.size());
+  }
+  ASSERT_FALSE(owner.Frames().empty()) << "every answer was taken as part of the broken frame";
+  EXPECT_EQ(owner.Frames()[0], answer);
+}
+
 TEST_F(EngineTimeoutTest, AFailedWriteReportsTheLinkLostAtOnceAndLogsWhy) {
   for (bool usb : {false, true}) {
     SCOPED_TRACE(usb ? "USB" : "network");
