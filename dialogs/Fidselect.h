@@ -2,6 +2,8 @@
 // The device ID dialog reached from a hidden menu item. Its opener sets the
 // group's enabled state and the edit's colour before showing it.
 
+#include <string_view>
+
 #include "platform/classlib/Forms.h"
 
 class TEdit;
@@ -19,6 +21,12 @@ class TfmIdSelect : public TForm {
   TEdit* edId;
   TRzBmpButton* bnSet;
   TRzBmpButton* bnExit;
+
+  void SetTexts(std::string_view Language);
+  // The texts, and the main window's device ID into edId.
+  void FormShow(TObject* Sender);
+  void bnSetClick(TObject* Sender);
+  void bnExitClick(TObject* Sender);
 };
 
 extern TfmIdSelect* fmIdSelect;

@@ -14,9 +14,8 @@
 
 TfmNetworkSetup* fmNetworkSetup = nullptr;
 
-namespace {
+namespace id_setting {
 
-// The edit's number; -1 when it holds none (an empty field).
 int EditNumber(const TEdit* edit) {
   const std::string text = edit->GetText();
   if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
@@ -35,7 +34,7 @@ void SendDeviceId(int id) {
       true);
 }
 
-}  // namespace
+}  // namespace id_setting
 
 std::string DeviceIpText(std::uint32_t Ip) {
   std::string text;
@@ -115,21 +114,21 @@ void TfmNetworkSetup::ShowDeviceIp() {
 void TfmNetworkSetup::bnSetClick(TObject* /*Sender*/) {
   if (!fmMain) return;
   if (gbIdSetting->GetEnabled()) {
-    const int id = EditNumber(edId);
+    const int id = id_setting::EditNumber(edId);
     if (id <= 0 || id > 250) {
-      ShowIdNumberError();
+      id_setting::ShowIdNumberError();
       // The message ran a modal loop: the window may be gone.
       if (!fmMain || !fmNetworkSetup) return;
       ShowDeviceId();
     } else if (id != fmMain->GetState().DeviceId) {
       fmMain->SetDeviceId(id);
-      SendDeviceId(id);
+      id_setting::SendDeviceId(id);
     }
     // The address is always set by hand here.
     std::uint32_t ip = 0;
     std::string text;
     for (TEdit* edit : {edIp1, edIp2, edIp3, edIp4}) {
-      const auto octet = static_cast<std::uint32_t>(std::max(EditNumber(edit), 0) % 256);
+      const auto octet = static_cast<std::uint32_t>(std::max(id_setting::EditNumber(edit), 0) % 256);
       ip = (ip << 8) | octet;
       text += (text.empty() ? "" : ".") + std::to_string(octet);
     }

@@ -14,6 +14,16 @@ class TLabel;
 class TRadioButton;
 class TRzBmpButton;
 
+// What both device ID dialogs do alike.
+namespace id_setting {
+// The edit's number; -1 when it holds none (an empty field).
+int EditNumber(const TEdit* Edit);
+// "SID_ID_NUMBER_ERROR" in the message window, modally.
+void ShowIdNumberError();
+// Command 187: the device takes the ID Id, sent to that ID.
+void SendDeviceId(int Id);
+}  // namespace id_setting
+
 // An address held with its first octet in the most significant byte, as
 // dotted text.
 std::string DeviceIpText(std::uint32_t Ip);

@@ -13,7 +13,7 @@ std::vector<std::string> FactoryAndUserCodes() {
 }  // namespace
 
 TfmRecallPreset::TfmRecallPreset(TComponent* AOwner)
-    : TPresetListForm(AOwner, "fmRecallPreset", "Recall Preset", FactoryAndUserCodes()) {}
+    : TPresetListForm(AOwner, "fmRecallPreset", "Recall Preset", FactoryAndUserCodes(), false) {}
 
 TfmRecallPreset::~TfmRecallPreset() {
   if (fmRecallPreset == this) fmRecallPreset = nullptr;

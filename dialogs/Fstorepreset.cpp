@@ -3,7 +3,7 @@
 TfmStorePreset* fmStorePreset = nullptr;
 
 TfmStorePreset::TfmStorePreset(TComponent* AOwner)
-    : TPresetListForm(AOwner, "fmStorePreset", "Store Preset", UserPresetCodes()) {}
+    : TPresetListForm(AOwner, "fmStorePreset", "Store Preset", UserPresetCodes(), true) {}
 
 TfmStorePreset::~TfmStorePreset() {
   if (fmStorePreset == this) fmStorePreset = nullptr;

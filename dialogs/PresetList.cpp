@@ -3,14 +3,12 @@
 #include <algorithm>
 
 #include "dialogs/DialogLook.h"
+#include "dialogs/Fstorename.h"
 #include "platform/classlib/RzControls.h"
 #include "platform/classlib/StdCtrls.h"
 #include "platform/classlib/StringList.h"
 
 namespace {
-
-// "     U01=  ": what comes before the name in every row.
-constexpr std::size_t NameStart = 11;
 
 // Length in bytes of the UTF-8 character that begins with Lead.
 std::size_t CharLength(unsigned char Lead) {
@@ -80,8 +78,12 @@ std::string TPresetNameGrid::GetKey(int Row) const {
 
 std::string TPresetNameGrid::GetValue(int Row) const {
   if (Row < 0 || Row >= GetRowCount()) return "";
+  // The name follows "=" and two blanks; found in the row, never counted
+  // from its start, since a name's characters may take several bytes.
   const std::string row = FStrings->Get(Row);
-  return row.size() > NameStart ? row.substr(NameStart) : "";
+  const std::size_t eq = row.find('=');
+  if (eq == std::string::npos) return "";
+  return row.substr(std::min(row.size(), eq + 3));
 }
 
 void TPresetNameGrid::SetTitles(const std::string& Number, const std::string& Name) {
@@ -129,8 +131,8 @@ void TPresetNameGrid::Paint() {
 // ---------------------------------------------------------------- list form
 
 TPresetListForm::TPresetListForm(TComponent* AOwner, const char* Name, const std::string& Caption,
-                                 const std::vector<std::string>& Codes)
-    : TForm(AOwner) {
+                                 const std::vector<std::string>& Codes, bool Store)
+    : TForm(AOwner), FStore(Store) {
   constexpr int width = 300;
   const int gridHeight = (static_cast<int>(Codes.size()) + 1) * TPresetNameGrid::RowHeight + 2;
   SetUpDialogForm(this, Name, Caption, width, gridHeight + 104, false);
@@ -143,10 +145,47 @@ TPresetListForm::TPresetListForm(TComponent* AOwner, const char* Name, const std
   vledPresetName->SetBounds(16, 46, width - 32, gridHeight);
   for (const std::string& code : Codes) vledPresetName->GetStrings()->Add(PresetRow(code, DefaultPresetName));
   bnCancel = AddButton(this, "bnCancel", "Cancel", (width - dialog_look::ButtonWidth) / 2, gridHeight + 62);
+  // A row is chosen when the button comes up over it.
+  vledPresetName->OnMouseUp = [this](TObject*, TMouseButton Button, TShiftState, int, int Y) {
+    if (Button == mbLeft && Y >= 0) vledPresetNameSelectCell(Y / TPresetNameGrid::RowHeight);
+  };
+  bnCancel->OnClick = [this](TObject* Sender) { bnCancelClick(Sender); };
+  OnShow = [this](TObject* Sender) { FormShow(Sender); };
+}
+
+void TPresetListForm::SetTexts(std::string_view Language) {
+  const std::string title = LangText(Language, FStore ? "SID_SAVE_PRESET" : "SID_RECALL_PRESET");
+  SetCaption(title);
+  lPresetSelect->SetCaption(title);
+  bnCancel->SetCaption(LangText(Language, "SID_CANCEL"));
+  vledPresetName->SetTitles(LangText(Language, "SID_NUMBER"), LangText(Language, "SID_NAME"));
+}
+
+void TPresetListForm::FormShow(TObject* /*Sender*/) {
+  SetTexts(DialogLanguage());
+}
+
+void TPresetListForm::vledPresetNameSelectCell(int GridRow) {
+  const int row = GridRow - 1;
+  if (!fmStoreName || row < 0 || row >= vledPresetName->GetRowCount() || fmStoreName->GetVisible()) return;
+  fmStoreName->SetNameText(vledPresetName->GetValue(row));
+  fmStoreName->SetSlot(row);
+  fmStoreName->SetStoreMode(FStore ? 1 : 0);
+  // The row's own code: U01.. in the store list, F00 and U01.. in the recall list.
+  fmStoreName->lTitle->SetCaption(vledPresetName->GetKey(row) + " : ");
+  // Modal over the modal list: a plain window shown now would get no input
+  // while the list holds it. Cancel comes back here, to the list.
+  fmStoreName->ShowModal();
+}
+
+void TPresetListForm::bnCancelClick(TObject* /*Sender*/) {
+  if (vledPresetName->CanFocus()) vledPresetName->SetFocus();
+  CloseDialog(this, mrCancel);
 }
 
 void TPresetListForm::SetPresetName(int Row, std::string_view Name) {
   TStringList* rows = vledPresetName->GetStrings();
   if (Row < 0 || Row >= rows->GetCount()) return;
-  rows->Put(Row, rows->Get(Row).substr(0, NameStart) + FitPresetName(Name));
+  // The whole row made anew from its code and the name.
+  rows->Put(Row, PresetRow(vledPresetName->GetKey(Row), Name));
 }

@@ -59,12 +59,23 @@ class TPresetListForm : public TForm {
   // Replaces the name shown in a row; a row outside the list is ignored.
   void SetPresetName(int Row, std::string_view Name);
 
+  void SetTexts(std::string_view Language);
+  void FormShow(TObject* Sender);
+  // A grid row chosen (1 is the first row below the titles): the name
+  // dialog opens over the list for that preset.
+  void vledPresetNameSelectCell(int GridRow);
+  void bnCancelClick(TObject* Sender);
+
   TLabel* lPresetSelect;
   TPresetNameGrid* vledPresetName;
   TRzBmpButton* bnCancel;
 
  protected:
-  // Codes: the rows' preset codes in order.
+  // Codes: the rows' preset codes in order; Store: the name dialog opens
+  // in store mode (else the name is only shown, for a recall).
   TPresetListForm(TComponent* AOwner, const char* Name, const std::string& Caption,
-                  const std::vector<std::string>& Codes);
+                  const std::vector<std::string>& Codes, bool Store);
+
+ private:
+  bool FStore;
 };
