@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "EditorDriver.h"
 #include "dialogs/FHidData.h"
+#include "platform/classlib/ControlImage.h"
 
 using namespace e2e;
 
@@ -96,6 +98,9 @@ TEST_F(TrafficLog, NetworkLinesAppearOnlyWhileTheWindowIsShownAndStayUntilClear)
   FSim.SendRaw(both);
   ASSERT_TRUE(Await("both frames listed",
                     [&] { return HasLine("NET R " + Hex(merged)) && HasLine("NET R " + Hex(levels)); }));
+  if (const char* dir = std::getenv("TAVO_RENDER_DIR")) {
+    EXPECT_TRUE(SaveControlImage(fmHidData, std::string(dir) + "/traffic-log.png"));
+  }
 
   // Hidden, the window keeps its lines and takes no new ones.
   fmHidData->Close();
