@@ -199,6 +199,27 @@ TEST_F(Menus, EveryItemOnlineOpensItsWindowSendsItsFrameOrShowsItsPage) {
     return FSim.CountReceived(0x04) == 1 && !fmMain->OpenLink() && !fmMain->IsOnline();
   }));
   EXPECT_EQ(FSim.With([](const sim::SimDevice& d) { return d.FactoryResets(); }), 1);
+
+  // Offline, factory default only asks for a connection, and the working
+  // status changes the check marks and the model, sending nothing.
+  std::string message;
+  Steps().When(
+      "factory default offline", [] { return true; }, [] { Find<TMenuItem>("FactoryDefault")->Click(); });
+  Steps().When(
+      "the message", [] { return Shown(fmInformation); },
+      [&] {
+        message = Message();
+        CloseMessage();
+      });
+  ASSERT_TRUE(Await("the message closed", [&] { return !message.empty() && !Shown(fmInformation); }));
+  EXPECT_EQ(message, fmMain->GetLangText("SID_INFO_CON_FIRST"));
+  const std::size_t status = FSim.CountReceived(0x6A);
+  Find<TMenuItem>("Forget")->Click();
+  EXPECT_TRUE(Find<TMenuItem>("Forget")->GetChecked());
+  EXPECT_FALSE(Find<TMenuItem>("Memorize")->GetChecked());
+  EXPECT_EQ(fmMain->GetState().UnitControl->GetMemorizeMode(), 1);
+  EXPECT_EQ(FSim.CountReceived(0x6A), status);
+  EXPECT_EQ(FSim.CountReceived(0x23), 1u);
 }
 
 TEST_F(Menus, LanguageAndLinkButtonWhileOnline) {
