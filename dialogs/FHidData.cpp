@@ -4,6 +4,7 @@
 #include "platform/classlib/StdCtrls.h"
 
 TfmHidData* fmHidData = nullptr;
+std::atomic<bool> TfmHidData::FListening{false};
 
 TfmHidData::TfmHidData(TComponent* AOwner) : TForm(AOwner) {
   SetUpDialogForm(this, "fmHidData", "Hid Data", 1107, 541, true);
@@ -24,7 +25,15 @@ TfmHidData::TfmHidData(TComponent* AOwner) : TForm(AOwner) {
 }
 
 TfmHidData::~TfmHidData() {
-  if (fmHidData == this) fmHidData = nullptr;
+  if (fmHidData == this) {
+    fmHidData = nullptr;
+    FListening = false;
+  }
+}
+
+void TfmHidData::VisibleChanged() {
+  TForm::VisibleChanged();
+  if (fmHidData == this) FListening = GetVisible();
 }
 
 void TfmHidData::bnClearClick(TObject* /*Sender*/) {

@@ -82,14 +82,15 @@ void TfmMain::SetRefreshing(bool value) {
 }
 
 // The leader of a strip page: the channel itself when its link mask is set,
-// else the first channel of its side whose mask holds it; -1 when none.
+// else the first channel of its side whose mask holds it; a channel no mask
+// claims leads itself (it would otherwise have no page at all).
 int TfmMain::PageLeader(int page) const {
   const int base = page < 8 ? 0 : 8;
   const int bit = page - base;
   if (GetLinkMask(page) != 0) return page;
   for (int c = base; c < base + 8; ++c)
     if (GetLinkMask(c) & (1 << bit)) return c;
-  return -1;
+  return page;
 }
 
 void TfmMain::rzbMenuInAClick(TObject* Sender) {
@@ -111,7 +112,6 @@ void TfmMain::rzbMenuInAClick(TObject* Sender) {
     ShownStrip = PageEff;
   } else if (page < 16) {
     strip = PageLeader(page);
-    if (strip < 0) return;
     ShownStrip = strip;
     const bool input = page < 8;
     const std::string suffix = input ? InputLetter(strip) : std::to_string(strip - 7);

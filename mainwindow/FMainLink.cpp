@@ -150,6 +150,9 @@ void TfmMain::LogSerialRead(const std::uint8_t* data, std::size_t size) {
 // ---------------------------------------------------------------- traffic lines
 
 void TfmMain::AddTrafficLine(TrafficKind kind, std::string line) {
+  // Frames seen while the window is hidden leave no trace, also when it is
+  // shown before the queued lines reach it.
+  if (!TfmHidData::Listening()) return;
   bool post = false;
   {
     std::lock_guard<std::mutex> lock(FTrafficLock);

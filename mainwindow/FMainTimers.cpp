@@ -157,15 +157,21 @@ void TfmMain::ClientSocketRead(TObject* /*Sender*/, TCustomWinSocket* Socket) {
   // The engine cuts reads into frames: a part of a frame or several frames
   // in one read are taken as they come.
   if (NetProc) NetProc->OnReceived(buffer, size);
-  AddTrafficLine(TrafficKind::Net, [&] {
+  if (!TfmHidData::Listening()) return;
+  // One line per frame as the length byte (the fifth) tells, so that merged
+  // replies show each; a piece too short to tell is listed whole.
+  for (std::size_t at = 0; at < size;) {
+    const std::size_t left = size - at;
+    const std::size_t take = left < 5 ? left : std::min<std::size_t>(left, buffer[at + 4] + 8u);
     std::string line = "NET R ";
     char cell[8];
-    for (std::size_t i = 0; i < size; ++i) {
+    for (std::size_t i = at; i < at + take; ++i) {
       std::snprintf(cell, sizeof cell, "%02X ", buffer[i]);
       line += cell;
     }
-    return line;
-  }());
+    AddTrafficLine(TrafficKind::Net, std::move(line));
+    at += take;
+  }
 }
 
 // ---------------------------------------------------------------- link log lines
@@ -201,6 +207,8 @@ void TfmMain::FormClose(TObject* /*Sender*/, TCloseAction& Action) {
   if (NetProc) {
     NetProc->Stop();
     NetProc.reset();
+    // The device sees the connection end now, not when the forms go.
+    if (auto* socket = FindAs<TClientSocket>("ClientSocket")) socket->SetActive(false);
   }
 }
 
