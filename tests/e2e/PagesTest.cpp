@@ -97,6 +97,7 @@ ParamImage PagesImage() {
     image.SetByte(in.MicGain, static_cast<std::uint8_t>(n == 5 ? 0 : 10 + 5 * n));
     image.SetWord(in.Feedback, static_cast<std::uint16_t>(n % 5));
     image.SetWord(in.Polarity, static_cast<std::uint16_t>(n % 3 == 1));
+    image.SetWord(in.BandBypass, static_cast<std::uint16_t>(1u << (n % 5)));
 
     const Strip out = StripAt(8 + n);
     // Output 3 takes the effect bus too, besides inputs the bus does not take.
@@ -119,7 +120,11 @@ ParamImage PagesImage() {
     image.SetWord(out.Comp + 6, static_cast<std::uint16_t>(120 + 11 * n));
     image.SetWord(out.Polarity, static_cast<std::uint16_t>(n % 2));
     image.SetWord(out.Delay, static_cast<std::uint16_t>(1500 * (n + 1) + 17 * n));
+    image.SetWord(out.BandBypass, static_cast<std::uint16_t>(1u << ((n + 2) % 7)));
   }
+  // Input D's and output 6's whole EQ bypassed.
+  image.SetWord(sim::at::WholeEqInputs, 1u << 3);
+  image.SetWord(sim::at::WholeEqOutputs, 1u << 5);
   const Strip fx = StripAt(18);
   PutText(image, fx.Name, "FxBus");
   for (int b = 0; b < fx.BandCount; ++b) PutBand(image, fx, b, {130 + 3 * b, 60 + 40 * b, 30 + b, 0});
@@ -128,6 +133,9 @@ ParamImage PagesImage() {
   image.SetWord(sim::at::EffectMute, 1);
   image.SetByte(sim::at::EffectRoute, 0x12);
   image.SetByte(sim::at::EffectOn, 1);
+  image.SetWord(sim::at::AutoMixGate + 8, 1);  // automix on, camera off
+  image.SetWord(fx.BandBypass, 1u << 2);
+  image.SetWord(sim::at::Memorize, 2);
   image.SetWord(sim::at::DelayUnitWord, DelayUnitMetre);
   return image;
 }
@@ -253,7 +261,12 @@ std::vector<Visit> PageVisits(const ParamImage& image) {
                      {"isCompThresholdEff", At(fxThreshold)},
                      {"cvdCompThresholdEff", Trimmed(ThresholdText(fxThreshold))},
                      {"rzbMuteEff", Down(image.Word(sim::at::EffectMute) != 0)},
-                     {"rzbOnOffEff", Down(image.Byte(sim::at::EffectOn) != 0)}},
+                     {"rzbOnOffEff", Down(image.Byte(sim::at::EffectOn) != 0)},
+                     {"rzbAutoMixOnOffEff", Down(image.Word(sim::at::AutoMixGate + 8) != 0)},
+                     {"rzbCameraOnOffEff", Down(image.Word(sim::at::CameraGate + 8) != 0)},
+                     {"cvdEqFreqEff", Trimmed(FreqBoxText(IndexToFreq(BandAt(image, fx, 0).Freq)))},
+                     {"cvdEqGainEff", PeqGainText(BandAt(image, fx, 0).Gain)},
+                     {"cvdEqBwEff", PeqQText(BandAt(image, fx, 0).Q)}},
                     {18}});
 
   Visit matrix{{"rzbMenuMatrix"}, {}, {}};
@@ -313,9 +326,15 @@ void ExpectBands(const ParamImage& image, int channel) {
     EXPECT_NEAR(table->GetGainValue(b), db, 1e-6) << "band " << b;
     EXPECT_DOUBLE_EQ(table->GetQValue(b), PeqQTable[static_cast<std::size_t>(band.Q)]) << "band " << b;
     EXPECT_EQ(table->GetTypeValue(b), band.Type) << "band " << b;
+    EXPECT_EQ(table->GetBypassValue(b), ((image.Word(s.BandBypass) >> b) & 1u) != 0) << "band " << b;
     const TPoint marker = plot->GetBlockPos(b);
     EXPECT_NEAR(marker.X, plot->ScreenX(FrequencyToGridX(hz)), 1.0) << "band " << b;
     EXPECT_NEAR(marker.Y, plot->ScreenY(db), 1.0) << "band " << b;
+  }
+  if (channel < 16) {
+    const std::size_t word = channel < 8 ? sim::at::WholeEqInputs : sim::at::WholeEqOutputs;
+    const bool bypassed = (image.Word(word) >> (channel % 8)) & 1u;
+    EXPECT_EQ(plot->GetTextString(), bypassed ? "BYPASS" : "");
   }
 }
 
@@ -353,6 +372,7 @@ class Pages : public EditorTest {
     FSim.With([&](sim::SimDevice& d) {
       d.SetImage(image);
       d.SetLevelsMoving(false);
+      d.SetPresetNumber(7);
     });
     ASSERT_TRUE(FSim.ListenTcp(sim::DeviceAddress, sim::DevicePort)) << FSim.LastError();
     StartEditor();
@@ -377,6 +397,10 @@ TEST_F(Pages, EveryPageShowsTheDevicesSet) {
   const ParamImage image = PagesImage();
   Connect(image);
   EXPECT_EQ(Shows("lbPstName"), TextAt(image, sim::at::PresetName, sim::PresetNameLength));
+  EXPECT_EQ(Shows("lbPstNum"), "U07");
+  const char* const modes[] = {"Memorize", "Forget", "U01"};
+  for (int m = 0; m < 3; ++m)
+    EXPECT_EQ(Find<TMenuItem>(modes[m])->GetChecked(), image.Word(sim::at::Memorize) == m);
   for (int channel = 0; channel < 16; ++channel)
     EXPECT_EQ(Find<TControl>("rzbMenu" + Suffix(channel))->GetHint(),
               TextAt(image, StripAt(channel).Name, sim::ChannelNameLength));
