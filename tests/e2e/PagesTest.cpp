@@ -122,6 +122,12 @@ ParamImage PagesImage() {
     image.SetWord(out.Delay, static_cast<std::uint16_t>(1500 * (n + 1) + 17 * n));
     image.SetWord(out.BandBypass, static_cast<std::uint16_t>(1u << ((n + 2) % 7)));
   }
+  // Inputs G and H, and outputs 7 and 8, are linked: the first of each pair
+  // leads.
+  for (const int first : {6, 14}) {
+    image.SetWord(StripAt(first).Link, 0xC0);
+    image.SetWord(StripAt(first + 1).Link, 0);
+  }
   // Input D's and output 6's whole EQ bypassed.
   image.SetWord(sim::at::WholeEqInputs, 1u << 3);
   image.SetWord(sim::at::WholeEqOutputs, 1u << 5);
@@ -210,19 +216,31 @@ void AddLevel(std::vector<Expect>& e, const ParamImage& image, int channel, cons
   }
 }
 
+// The channel that leads a strip's link group: the strip itself when its
+// link mask is set, else the first of its side whose mask holds it.
+int LeaderOf(const ParamImage& image, int channel) {
+  const int base = channel < 8 ? 0 : 8;
+  if (image.Word(StripAt(channel).Link) != 0) return channel;
+  for (int c = base; c < base + 8; ++c)
+    if ((image.Word(StripAt(c).Link) >> (channel - base)) & 1u) return c;
+  return channel;
+}
+
 std::vector<Visit> PageVisits(const ParamImage& image) {
   std::vector<Visit> visits;
   for (int channel = 0; channel < 16; ++channel) {
     const bool input = channel < 8;
     const std::string panel = input ? "InA" : "Out1";
     const Strip s = StripAt(channel);
-    Visit v{{"rzbMenu" + Suffix(channel)}, {}, {channel}};
+    // A linked member's page shows its leader's plot, band table and band.
+    const int leader = LeaderOf(image, channel);
+    Visit v{{"rzbMenu" + Suffix(channel)}, {}, {leader}};
     AddCut(v.Expects, image, s.HighPass, "LowCut", panel);
     AddCut(v.Expects, image, s.LowPass, "HighCut", panel);
     AddLevel(v.Expects, image, channel, panel);
     if (input) v.Expects.push_back({"rzbFbtLevel" + std::to_string(image.Word(s.Feedback)) + panel, "down"});
     // The band panel shows the first band.
-    const Band first = BandAt(image, s, 0);
+    const Band first = BandAt(image, StripAt(leader), 0);
     v.Expects.push_back({"cvdEqFreq" + panel, Trimmed(FreqBoxText(IndexToFreq(first.Freq)))});
     v.Expects.push_back({"cvdEqGain" + panel, PeqGainText(first.Gain)});
     v.Expects.push_back({"cvdEqBw" + panel, PeqQText(first.Q)});
@@ -442,12 +460,45 @@ TEST_F(Pages, EveryPageShowsTheDevicesSet) {
   EXPECT_EQ(Differences(FSim.Image(), image), "");
 }
 
+// A set that arrives while a page is shown (here by a recall) shows on it at
+// once: its panel, band panel and band table.
+TEST_F(Pages, ASetRecalledWhileAPageIsShownShowsOnIt) {
+  ParamImage shown = PagesImage();
+  ParamImage next = shown;
+  const Strip b = StripAt(1);
+  PutBand(next, b, 0, {150, 222, 44, 0});
+  next.SetWord(b.HighPass, 9);
+  next.SetWord(b.HighPass + 2, 77);
+  next.SetWord(b.Gain, 345);
+  PutBand(next, StripAt(18), 0, {90, 250, 12, 0});
+  Connect(shown);
+
+  // Each recall brings the set that is not shown.
+  for (const auto& [key, visitIndex] : {std::pair{"rzbMenuInB", 1}, std::pair{"rzbMenuEff", 18}}) {
+    SCOPED_TRACE(key);
+    Click(key);
+    FSim.With([&](sim::SimDevice& d) { d.StorePreset(3, next); });
+    const std::size_t packets = FSim.CountReceived(0x27);
+    Steps().When(
+        "a recall", [] { return true; }, [] { fmMain->RecallPreset(3); });
+    ASSERT_TRUE(Await("the recalled set", [&] {
+      return FSim.CountReceived(0x27) == packets + 26 && fmMain->IsOnline() && !Shown(fmProcess);
+    }));
+    ASSERT_EQ(Differences(FSim.Image(), next), "");
+    const Visit visit = PageVisits(next).at(visitIndex);
+    ASSERT_EQ(visit.Keys.front(), key);
+    for (const Expect& e : visit.Expects) EXPECT_EQ(Shows(e.Control), e.Text) << e.Control;
+    for (int channel : visit.BandStrips) ExpectBands(next, channel);
+    std::swap(shown, next);
+  }
+}
+
 // A fader moved on its page: what it stores on the device.
 struct FaderEdit {
   std::vector<std::string> Keys;
   std::string Fader;
   int Position;
-  std::size_t Word;  // where the device keeps it
+  std::vector<std::size_t> Words;  // where the device keeps it: the channel and its link group
   int Stored;
 };
 
@@ -455,14 +506,20 @@ TEST_F(Pages, EditsOnThePagesReachTheDevice) {
   const ParamImage image = PagesImage();
   Connect(image);
   const std::vector<FaderEdit> faders = {
-      {{"rzbMenuGain", "rzbGainSelOut"}, "isGainBackupOut3", -123, StripAt(10).Gain, -123 + GainStoredOffset},
-      {{"rzbMenuInE"}, "isGainInA", 45, StripAt(4).Gain, 45 + GainStoredOffset},
-      {{"rzbMenuComp"}, "isCompThresholdOut2", -37, StripAt(9).Comp + 6, -37 + DynThresholdStoredOffset},
-      {{"rzbMenuDelay", "rzbDelaySelOut"}, "isDelayOut5", 4321, StripAt(12).Delay, 4321},
+      {{"rzbMenuGain", "rzbGainSelOut"},
+       "isGainBackupOut3",
+       -123,
+       {StripAt(10).Gain},
+       -123 + GainStoredOffset},
+      {{"rzbMenuInE"}, "isGainInA", 45, {StripAt(4).Gain}, 45 + GainStoredOffset},
+      // On a linked member's page: the whole group.
+      {{"rzbMenuInH"}, "isGainInA", 77, {StripAt(6).Gain, StripAt(7).Gain}, 77 + GainStoredOffset},
+      {{"rzbMenuComp"}, "isCompThresholdOut2", -37, {StripAt(9).Comp + 6}, -37 + DynThresholdStoredOffset},
+      {{"rzbMenuDelay", "rzbDelaySelOut"}, "isDelayOut5", 4321, {StripAt(12).Delay}, 4321},
   };
   for (const FaderEdit& edit : faders) {
     SCOPED_TRACE(edit.Fader);
-    ASSERT_NE(image.Word(edit.Word), edit.Stored);
+    for (std::size_t word : edit.Words) ASSERT_NE(image.Word(word), edit.Stored);
     for (const std::string& key : edit.Keys) Click(key);
     auto* fader = Find<TAdvTrackBar>(edit.Fader);
     ASSERT_NE(fader, nullptr);
@@ -470,21 +527,24 @@ TEST_F(Pages, EditsOnThePagesReachTheDevice) {
     fader->SetPosition(edit.Position);
   }
 
-  // A band frequency and a band gain typed into input B's band table.
-  Click("rzbMenuInB");
-  auto* table = Find<TMyPEQAllpass>("peqPeqInB");
-  ASSERT_NE(table, nullptr);
-  ASSERT_TRUE(table->GetShowing());
-  const auto type = [&](int row, TPeqCell cell, const std::string& text) {
+  // A band frequency and a band gain typed into input B's band table, and a
+  // band gain into the table input H's page shows: its leader G's.
+  const auto type = [&](const std::string& key, const std::string& tableName, int row, TPeqCell cell,
+                        const std::string& text) {
+    Click(key);
+    auto* table = Find<TMyPEQAllpass>(tableName);
+    ASSERT_NE(table, nullptr);
+    ASSERT_TRUE(table->GetShowing());
     table->SetFieldText(row, cell, text);
-    std::uint16_t key = VK_RETURN;
+    std::uint16_t enter = VK_RETURN;
     if (cell == pcFrequency)
-      table->FrequencyKeyDown(row, key, {});
+      table->FrequencyKeyDown(row, enter, {});
     else
-      table->GainKeyDown(row, key, {});
+      table->GainKeyDown(row, enter, {});
   };
-  type(1, pcFrequency, "2500");
-  type(3, pcGain, "-4.5");
+  type("rzbMenuInB", "peqPeqInB", 1, pcFrequency, "2500");
+  type("rzbMenuInB", "peqPeqInB", 3, pcGain, "-4.5");
+  type("rzbMenuInH", "peqPeqInG", 0, pcGain, "7.3");
 
   // Input C's band 3 dragged on its plot.
   Click("rzbMenuInC");
@@ -509,13 +569,19 @@ TEST_F(Pages, EditsOnThePagesReachTheDevice) {
   // The typed and dragged values, the rest of each band as it was, and
   // nothing else moved.
   ParamImage expected = image;
-  for (const FaderEdit& edit : faders) expected.SetWord(edit.Word, static_cast<std::uint16_t>(edit.Stored));
+  for (const FaderEdit& edit : faders)
+    for (std::size_t word : edit.Words) expected.SetWord(word, static_cast<std::uint16_t>(edit.Stored));
   Band typedFreq = BandAt(image, StripAt(1), 1);
   typedFreq.Freq = FreqToIndex(2500);
   PutBand(expected, StripAt(1), 1, typedFreq);
   Band typedGain = BandAt(image, StripAt(1), 3);
   typedGain.Gain = PeqGainToIndex(-4.5);
   PutBand(expected, StripAt(1), 3, typedGain);
+  Band groupGain = BandAt(image, StripAt(6), 0);
+  groupGain.Gain = PeqGainToIndex(7.3);
+  for (int member : {6, 7}) PutBand(expected, StripAt(member), 0, groupGain);
+  // A member takes over the edited channel's whole band-bypass word.
+  expected.SetWord(StripAt(7).BandBypass, image.Word(StripAt(6).BandBypass));
   Band dragged = BandAt(image, StripAt(2), 2);
   ASSERT_NE(dragged.Freq, FreqToIndex(draggedHz));
   dragged.Freq = FreqToIndex(draggedHz);
