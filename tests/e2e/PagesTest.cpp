@@ -437,6 +437,8 @@ TEST_F(Pages, EveryPageShowsTheDevicesSet) {
     for (int channel : visit.BandStrips) ExpectBands(image, channel);
     const std::string& key = visit.Keys.front();
     if (key == "rzbMenuInA") Render("pages-in-a.png");
+    if (key == "rzbMenuInH") Render("pages-in-h-linked.png");
+    if (key == "rzbMenuEff") Render("pages-eff.png");
     if (key == "rzbMenuComp") {
       // "1:3.5" rises 1 dB in 3.5 above the knee.
       const std::string ratio = CompRatioDisplayText(image.Word(StripAt(8).Comp));
