@@ -259,6 +259,8 @@ void TfmMain::RefreshFromModel(LUnitControl* model) {
   }
   if (auto* draw = FindAs<LMyFFTDrawPhase>("fftDrawEff")) DrawStripPeqCurve(draw);
   SelectFirstPeqBands();
+  // The shown page's band panel follows the newly selected band.
+  if (CurrentPage < StripCount || CurrentPage == PageEff) ShowStripParameters(CurrentPage);
   if (CurrentPage == PageGain)
     RefreshGainOverlays();
   else

@@ -109,18 +109,20 @@ void TfmMain::WriteStripPanel(const LUnitControl& model, int strip) {
 
 void TfmMain::ShowStripParameters(int page) {
   if (page == PlotEff) {
+    // The effect bus's page has its own panel and no cut filters; its band
+    // panel still follows the selected band, else it would show a band the
+    // device does not hold.
     CurrentStrip = PlotEff;
-    return;
-  }
-  if (page < 0 || page >= 16 || !UnitControl) return;
-  CurrentStrip = page;
-  {
+    if (!UnitControl) return;
+  } else {
+    if (page < 0 || page >= 16 || !UnitControl) return;
+    CurrentStrip = page;
     RefreshGuard guard(*this);
     WriteStripPanel(*UnitControl, page);
   }
   // A linked member's page shows its leader's plot and band table: the band
   // panel follows that table.
-  const int leader = PageLeader(page);
+  const int leader = page == PlotEff ? -1 : PageLeader(page);
   const int shown = leader >= 0 ? leader : page;
   auto* table = FindAs<TMyPEQAllpass>("peqPeq" + StripSuffix(shown));
   if (!table) return;
