@@ -12,16 +12,22 @@ class TfmLinkSel : public TForm {
   ~TfmLinkSel() override;
 
   // The stored link mask of a leader channel (0..15), as the main window's
-  // refresh hands it over; the dialog's buttons show it.
+  // refresh hands it over: presses the button of every member it holds, in
+  // the member's row, with the rows' rules (a member leads no one).
   void LoadLinkMask(int ch, std::uint16_t mask);
-  std::uint16_t GetLoadedLinkMask(int ch) const;
+  // The channel whose group a channel's row has chosen (itself when it
+  // stands alone); -1 for no channel.
+  int RowLeader(int member) const;
   // Shows the groups on the main window: leaders' overlays and captions,
   // then the members' captions.
   void ApplyLeaders();
   void ApplyMembers();
 
  private:
-  std::array<std::uint16_t, 16> FLoadedMasks{};
+  void PressRow(int member, int leader);
+
+  // Each row is a radio group: the one button down is its leader's.
+  std::array<int, 16> FRowLeader{};
 };
 
 extern TfmLinkSel* fmLinkSel;

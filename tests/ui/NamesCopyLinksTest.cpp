@@ -8,6 +8,7 @@
 
 #include "controls/VrButtons.h"
 #include "dialogs/Fchannelname.h"
+#include "dialogs/Flinksel.h"
 #include "link/CommandTable.h"
 #include "platform/classlib/StdCtrls.h"
 #include "tests/ui/LevelLinkTestSupport.h"
@@ -147,6 +148,46 @@ TEST_F(NamesCopyLinks, HidingAMembersOverlaysSwitchesThemOffEverywhereOnItsSide)
     EXPECT_TRUE(b->GetVisible()) << b->GetName();
     EXPECT_FALSE(b->GetActive()) << b->GetName();
   }
+}
+
+TEST_F(NamesCopyLinks, AWholeRefreshShowsTheStoredGroupsOnThePageButtonsAndOverlays) {
+  ASSERT_NE(fmLinkSel, nullptr);
+  // G leads {G, H}; output 1 leads {1, 3}.
+  SetMasks({{6, 0b11000000}, {7, 0}, {8, 0b101}, {10, 0}});
+  fmMain->RefreshFromModel(Model());
+  for (const auto& [button, caption] : std::vector<std::pair<const char*, const char*>>{
+           {"rzbMenuInG", "In7"}, {"rzbMenuInH", "8=7"}, {"rzbMenuOut1", "Out1"}, {"rzbMenuOut3", "3=1"}})
+    EXPECT_EQ(Caption(button), caption) << button;
+  EXPECT_FALSE(Find<TVrPowerButton>("vrbShowHInA")->GetVisible());
+  EXPECT_FALSE(Find<TVrPowerButton>("vrbShow3Out2")->GetVisible());
+  EXPECT_TRUE(Find<TVrPowerButton>("vrbShowGInA")->GetVisible());
+
+  // The groups undone by the next set: every channel stands alone again.
+  Model()->LoadDefaults();
+  fmMain->RefreshFromModel(Model());
+  for (const auto& [button, caption] :
+       std::vector<std::pair<const char*, const char*>>{{"rzbMenuInH", "In8"}, {"rzbMenuOut3", "Out3"}})
+    EXPECT_EQ(Caption(button), caption) << button;
+  EXPECT_TRUE(Find<TVrPowerButton>("vrbShowHInA")->GetVisible());
+  EXPECT_TRUE(Find<TVrPowerButton>("vrbShow3Out2")->GetVisible());
+}
+
+TEST_F(NamesCopyLinks, AChannelThatJoinsAGroupLeadsNoOneInTheLinkDialog) {
+  ASSERT_NE(fmLinkSel, nullptr);
+  fmLinkSel->LoadLinkMask(2, 0b11100);  // C leads {C, D, E}
+  fmLinkSel->LoadLinkMask(0, 0b101);    // then C joins A: D and E stand alone
+  EXPECT_EQ(fmLinkSel->RowLeader(2), 0);
+  EXPECT_EQ(fmLinkSel->RowLeader(3), 3);
+  EXPECT_EQ(fmLinkSel->RowLeader(4), 4);
+  // A mask reaches only its own side and channels at or above its leader.
+  fmLinkSel->LoadLinkMask(9, 0xFFFF);
+  EXPECT_EQ(fmLinkSel->RowLeader(8), 8);
+  EXPECT_EQ(fmLinkSel->RowLeader(15), 9);
+  EXPECT_EQ(fmLinkSel->RowLeader(7), 7);
+  EXPECT_EQ(fmLinkSel->RowLeader(16), -1);
+  Model()->LoadDefaults();
+  fmMain->RefreshFromModel(Model());
+  for (int ch = 0; ch < 16; ++ch) EXPECT_EQ(fmLinkSel->RowLeader(ch), ch);
 }
 
 }  // namespace
