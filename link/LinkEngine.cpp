@@ -167,6 +167,20 @@ void LinkEngine::SendCommand(const ByteVector& frame, bool append) {
   if (handed) Announce(frame);
 }
 
+void LinkEngine::SendLast(const ByteVector& frame) {
+  if (!FStarted || FStopping || frame.empty() || frame.size() > FTraits.BufferSize) return;
+  bool handed = false;
+  {
+    sys::ScopedLock lock(FQueueLock);
+    FFramed = true;
+    FBusy = true;
+    FTurnaroundStart = sys::PerfCounter();
+    handed = HandOver(frame);
+    FLastCode = CodeOf(frame);
+  }
+  if (handed) Announce(frame);
+}
+
 bool LinkEngine::QueuedBehind(Queue::const_iterator mark, const ByteVector& frame) const {
   // An older value for the same target waits behind the mark: replacing the
   // mark would let that older value go out last.
@@ -454,8 +468,11 @@ void LinkEngine::Run() {
     FLastWaitResult = r;
     if (FStopping || r == StopIndex) {
       // A frame handed over just before the stop (the goodbye of a
-      // disconnect) still goes out.
-      WritePending();
+      // disconnect) still goes out, also when this wake-up took its event.
+      if (r == SendIndex)
+        Rewrite(true);
+      else
+        WritePending();
       break;
     }
     if (r == DataIndex) {

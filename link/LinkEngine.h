@@ -128,6 +128,10 @@ class LinkEngine {
   // engine is not started, or for an empty frame or one longer than the
   // send buffer.
   void SendCommand(const ByteVector& frame, bool append);
+  // The frame a Stop will follow (the goodbye): handed over at once, ahead
+  // of anything queued and in place of a frame still waiting for its answer,
+  // so that the Stop writes it.
+  void SendLast(const ByteVector& frame);
   // The same without the append mark.
   void Send(const std::uint8_t* data, std::size_t size);
   void Send(const ByteVector& frame);

@@ -139,6 +139,8 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   // does (tests record the frames here); an empty function removes it.
   using SendSink = std::function<void(const LCmd& command, bool append)>;
   void SetSendSink(SendSink sink) { FSendSink = std::move(sink); }
+  // The command a link stop follows: it goes out ahead of the queue.
+  void SendLastCommand(const LCmd& command);
   void MarkOverlaysStale(int channel) override;
   void SetRecallPresetName(int row, const std::string& name) override;
   void SetStorePresetName(int row, const std::string& name) override;

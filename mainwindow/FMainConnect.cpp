@@ -146,7 +146,9 @@ void TfmMain::StopOpenLinks() {
 
 void TfmMain::Disconnect() {
   if (!fmNetwork || !fmNetwork->HasSucceeded()) return;
-  SendCommand(CM_MCS_CMD(1, device_code::Goodbye), true);
+  // Not queued: a poll still waiting for its answer would keep the goodbye
+  // back until the stop dropped it.
+  SendLastCommand(CM_MCS_CMD(1, device_code::Goodbye));
   ToProgramFolder();
   Connected = false;
   StopOpenLinks();

@@ -55,6 +55,11 @@ void TfmMain::SendCommand(const LCmd& command, bool append) {
   link->SendCommand(BuildFrame(command, 1), append);
 }
 
+void TfmMain::SendLastCommand(const LCmd& command) {
+  if (FSendSink) FSendSink(command, true);
+  if (LinkEngine* link = OpenLink()) link->SendLast(BuildFrame(command, 1));
+}
+
 void TfmMain::SetLinkTimeout(std::uint32_t ms) {
   if (LinkEngine* link = OpenLink()) link->SetTimeout(ms);
 }

@@ -70,6 +70,20 @@ TEST_F(EngineStopTest, AFrameHandedOverJustBeforeStopIsWrittenBeforeTheWorkerEnd
   }
 }
 
+TEST_F(EngineStopTest, ALastFrameGoesOutBeforeTheStopEvenWhileAnotherWaitsForItsAnswer) {
+  const ByteVector goodbye = Request(0x11);
+  engine.reset();
+  StartEngine();
+  engine->SendCommand(Request(0x40), false);
+  engine->SendCommand(Request(0x27), true);  // queued behind the unanswered poll
+  ASSERT_TRUE(PumpUntilThat(
+      "io.Count()", [&] { return io.CountCode(0x40); }, ::testing::Ge(1u)));
+  engine->SendLast(goodbye);
+  engine->Stop();
+  EXPECT_EQ(io.Writes().back(), goodbye);
+  EXPECT_EQ(io.CountCode(0x27), 0u) << "frames still queued are dropped by the stop";
+}
+
 TEST_F(EngineStopTest, StopWhileTheWorkerWaitsForTheUserInterfaceNeverDeliversThatFrame) {
   StartEngine();
   engine->SendCommand(Request(0x10), true);
