@@ -235,9 +235,11 @@ class EditorTest : public ::testing::Test {
     return *FScript;
   }
 
-  // Handles events until done() holds and every script step ran.
+  // Handles events until done() holds and every script step ran. The
+  // bounds are wide: a loaded machine slows a sanitizer build several times
+  // over, and they only have to tell a freeze from slowness.
   ::testing::AssertionResult Await(const std::string& what, const std::function<bool()>& done,
-                                   int deadlineMs = 20000) {
+                                   int deadlineMs = 60000) {
     QElapsedTimer clock;
     clock.start();
     Steps().SetDeadline(deadlineMs);
@@ -294,7 +296,7 @@ class EditorTest : public ::testing::Test {
   static void CloseMessage() { fmInformation->btnOK->Click(); }
 
   sim::DeviceSimulator FSim;
-  Watchdog FWatchdog{60, [this] { return "the device received " + ReceivedText(); }};
+  Watchdog FWatchdog{240, [this] { return "the device received " + ReceivedText(); }};
   std::shared_ptr<FakeHidBackend> FHid;
   std::vector<SerialPortInfo> FPorts;
   std::unique_ptr<TScriptedDialogService> FDialogs;
