@@ -139,6 +139,14 @@ void LinkEngine::SetKeepAliveInterval(std::uint32_t ms) {
 // ---------------------------------------------------------------- submission
 
 void LinkEngine::SendCommand(const ByteVector& frame, bool append) {
+  Submit(frame, append, false);
+}
+
+void LinkEngine::SendLast(const ByteVector& frame) {
+  Submit(frame, true, true);
+}
+
+void LinkEngine::Submit(const ByteVector& frame, bool append, bool last) {
   if (!FStarted || FStopping) return;
   // Frames the buffer cannot hold are never carried (the longest the
   // editor sends is 61 bytes).
@@ -149,7 +157,7 @@ void LinkEngine::SendCommand(const ByteVector& frame, bool append) {
   {
     sys::ScopedLock lock(FQueueLock);
     FFramed = true;
-    if (!FBusy) {
+    if (!FBusy || last) {
       FBusy = true;
       FTurnaroundStart = sys::PerfCounter();
       handed = HandOver(frame);
@@ -162,20 +170,6 @@ void LinkEngine::SendCommand(const ByteVector& frame, bool append) {
       FQueue.push_back(frame);
       FMark = std::prev(FQueue.end());
     }
-    FLastCode = CodeOf(frame);
-  }
-  if (handed) Announce(frame);
-}
-
-void LinkEngine::SendLast(const ByteVector& frame) {
-  if (!FStarted || FStopping || frame.empty() || frame.size() > FTraits.BufferSize) return;
-  bool handed = false;
-  {
-    sys::ScopedLock lock(FQueueLock);
-    FFramed = true;
-    FBusy = true;
-    FTurnaroundStart = sys::PerfCounter();
-    handed = HandOver(frame);
     FLastCode = CodeOf(frame);
   }
   if (handed) Announce(frame);

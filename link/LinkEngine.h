@@ -257,6 +257,9 @@ class LinkEngine {
   void Rewrite(bool force);
   // The end of the time-out road: no more resends, the owner is told.
   void ReportLost();
+  // SendCommand and SendLast: a last frame is handed over even while
+  // another waits for its answer.
+  void Submit(const ByteVector& frame, bool append, bool last);
   // Copies the frame into the send buffer; false when not started. Called
   // with FQueueLock held.
   bool HandOver(const ByteVector& frame);
