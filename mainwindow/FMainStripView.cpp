@@ -59,8 +59,10 @@ void TfmMain::WriteCutControls(const std::string& panel, bool lowCut, int slope,
   const int position = WriteFader("is" + kind + "Freq" + panel, std::clamp(freq, FreqIndexMin, FreqIndexMax));
   WriteText("cvd" + kind + "Freq" + panel, FreqText(static_cast<float>(IndexToFreq(position))));
   const int s = std::clamp(slope, 0, CutSlopeMax);
-  if (s != CutSlopeBypass)
-    if (auto* combo = FindAs<TRzComboBox>("rzc" + kind + "Slop" + panel)) combo->SetItemIndex(s - 1);
+  // A bypassed filter keeps no slope: its list shows the first entry, never
+  // the slope of the strip shown before.
+  if (auto* combo = FindAs<TRzComboBox>("rzc" + kind + "Slop" + panel))
+    combo->SetItemIndex(s == CutSlopeBypass ? 0 : s - 1);
   WriteDown("rzb" + kind + "Bypass" + panel, s == CutSlopeBypass);
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -264,6 +265,8 @@ TEST_F(StripView, PanelRefillShowsEachStripAndTheEffectBusOnlyBecomesCurrent) {
     EXPECT_EQ(Position("isGain" + panel), 100 + 10 * strip - 280);
     EXPECT_EQ(Position("isLowCutFreq" + panel), 20 + strip);
     EXPECT_EQ(Down("rzbLowCutBypass" + panel), strip % 3 == 0);
+    // Bypassed, the list shows its first slope, not the strip viewed before.
+    EXPECT_EQ(Find<TRzComboBox>("rzcLowCutSlop" + panel)->GetItemIndex(), std::max(strip % 3 - 1, 0));
     EXPECT_EQ(Down("rzbPhase" + panel), strip % 2 == 1);
     EXPECT_FALSE(fmMain->IsRefreshing());
   }
