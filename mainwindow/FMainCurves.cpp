@@ -167,12 +167,13 @@ void TfmMain::SelectFirstPeqBands() {
   if (!UnitControl) return;
   for (int strip : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, PlotEff}) {
     const PeqBandRecord band = UnitControl->GetPeqBand(strip, 0);
-    const float gain = static_cast<float>(IndexToPeqGain(std::clamp<int>(band.Gain, 0, PeqGainIndexMax)));
-    const float q = static_cast<float>(IndexToPeqQ(std::clamp<int>(band.Q, 0, PeqQIndexMax)));
     const int type = std::clamp<int>(band.Type, 0, PeqTypeCount - 1);
     auto* table = FindAs<TMyPEQAllpass>("peqPeq" + StripSuffix(strip));
     auto* button = FindAs<TRzBmpButton>("rzbEq1" + StripSuffix(strip));
     if (!table || !button) return;
+    // The caption reads the band as its table shows it, as after every edit.
+    const float gain = static_cast<float>(table->GetGainValue(0));
+    const float q = static_cast<float>(table->GetQValue(0));
     button->SetDown(true);
     table->SetNowIndex(0);
     Plot* plot = StripPlot(strip);

@@ -133,7 +133,7 @@ void TfmMain::ShowStripParameters(int page) {
   const PeqBandRecord band = UnitControl->GetPeqBand(shown, row);
   ShowBandPanel(shown, true, IndexToFreq(std::clamp<int>(band.Freq, FreqIndexMin, FreqIndexMax)),
                 IndexToPeqGain(std::clamp<int>(band.Gain, PeqGainIndexMin, PeqGainIndexMax)),
-                IndexToPeqQ(std::clamp<int>(band.Q, PeqQIndexMin, PeqQIndexMax)));
+                table->GetQValue(row));
 }
 
 void TfmMain::WriteBypassCaption(LMyFFTDrawPhase* draw, bool bypassed) {

@@ -201,6 +201,7 @@ class LResponsePlotBase : public TPaintBox {
   void DrawCurveFill(int code, const double* values, int count);
   bool SetCurveDisplay(bool on);
   bool GetCurveDisplay() const { return FCaptionShown; }
+  double GetCaptionQ() const { return FCaptionQ; }
   void DrawTextA(int x, int y, int size, TColor colour, const std::string& fontName, const std::string& text);
   // The caption last given to DrawTextA (empty when removed).
   const std::string& GetTextString() const { return FTextString; }

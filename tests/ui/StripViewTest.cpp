@@ -27,6 +27,7 @@
 #include "response/LMyFFTDrawPhase.h"
 #include "response/MyPEQAllpass.h"
 #include "response/Plot.h"
+#include "response/PlotScales.h"
 #include "tests/ui/ProgramFormsTestSupport.h"
 
 namespace {
@@ -275,6 +276,21 @@ TEST_F(StripView, PanelRefillShowsEachStripAndTheEffectBusOnlyBecomesCurrent) {
   EXPECT_EQ(fmMain->GetState().CurrentStrip, PlotEff);
   EXPECT_EQ(Position("isGainOut1"), before);
   EXPECT_TRUE(Frames.empty());
+}
+
+// The computed Q of index 50 reads 7.15, the table's 7.10: a caption drawn
+// by a refresh shows the table's, as it does after an edit.
+TEST_F(StripView, RefreshedBandCaptionsShowTheirTablesQ) {
+  const int strips[] = {3, 9, PlotEff};
+  Quietly([&](LUnitControl& m) {
+    for (int strip : strips) m.SetPeqBand(strip, 0, PeqBandRecord{130, 100, 50, 0}, 0);
+  });
+  fmMain->RefreshFromModel(&Model());
+  for (int strip : strips) {
+    SCOPED_TRACE(strip);
+    EXPECT_EQ(CaptionQText(StripPlot(strip).GetPlot()->GetCaptionQ()), "Q:" + PeqQText(50));
+    EXPECT_EQ(Find<TMyPEQAllpass>("peqPeq" + TfmMain::StripSuffix(strip))->GetQValue(0), PeqQTable[50]);
+  }
 }
 
 TEST_F(StripView, OutputGainTexts) {
