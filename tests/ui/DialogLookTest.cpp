@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QString>
+#include <algorithm>
 
 #include <cstdlib>
 #include <functional>
@@ -141,3 +142,44 @@ TEST_F(DialogLookTest, EveryDialogWithKeysHasAWayOutOnEscape) {
 
 }  // namespace
 
+
+namespace {
+
+// The widest luma step between a field's fill, read at its corner, and any
+// pixel inside it: its text's contrast.
+int FieldContrast(const QImage& shot, const TControl* field, const TControl* form) {
+  TPoint at{field->GetLeft(), field->GetTop()};
+  for (const TControl* p = field->GetParent(); p && p != form; p = p->GetParent()) {
+    at.X += p->GetLeft();
+    at.Y += p->GetTop();
+  }
+  auto luma = [&](int x, int y) { return qGray(shot.pixel(x, y)); };
+  const int fill = luma(at.X + 3, at.Y + 3);
+  int widest = 0;
+  for (int y = at.Y + 3; y < at.Y + field->GetHeight() - 3; ++y)
+    for (int x = at.X + 3; x < at.X + field->GetWidth() - 3; ++x) widest = std::max(widest, std::abs(luma(x, y) - fill));
+  return widest;
+}
+
+}  // namespace
+
+// Locked while online, the ID and address fields turn silver and disabled:
+// their numbers must still read.
+TEST_F(DialogLookTest, LockedIdAndAddressFieldsStayLegible) {
+  TfmNetworkSetup& d = *fmNetworkSetup;
+  const std::vector<TEdit*> fields = {d.edId, d.edIp1, d.edIp2, d.edIp3, d.edIp4};
+  d.gbIdSetting->SetEnabled(false);
+  d.gbIpSetting->SetEnabled(false);
+  for (TEdit* e : fields) {
+    e->SetEnabled(false);
+    e->SetColor(0xC0C0C0);
+  }
+  const QImage shot = Render(&d, "fmNetworkSetup-locked.png");
+  for (TEdit* e : fields) EXPECT_GE(FieldContrast(shot, e, &d), 70) << e->GetName();
+  d.gbIdSetting->SetEnabled(true);
+  d.gbIpSetting->SetEnabled(true);
+  for (TEdit* e : fields) {
+    e->SetEnabled(true);
+    e->SetColor(clWindow);
+  }
+}
