@@ -388,10 +388,10 @@ void TPeqBandTable::PaintRow(TCanvas* c, int r) {
   c->Pen->SetWidth(1);
   c->Pen->SetStyle(psSolid);
   c->Pen->SetMode(pmCopy);
-  // Row number in the band's marker colour.
+  // Row number in the band's own colour, kept legible.
   c->Brush->SetStyle(bsClear);
   c->Font->SetSize(12);
-  c->Font->SetColor(static_cast<TColor>(BandMarkerColor(r)));
+  c->Font->SetColor(static_cast<TColor>(BandLabelColor(r)));
   TRect number = row.Cells[pcNumber];
   c->DrawText(std::to_string(r + 1), number, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
   c->Font->Assign(GetFont());

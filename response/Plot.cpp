@@ -22,6 +22,18 @@ std::uint32_t BandMarkerColor(int slot) {
   return BandMarkerColors[static_cast<std::size_t>(((slot % n) + n) % n)];
 }
 
+std::uint32_t BandLabelColor(int slot) {
+  // Lifted toward white just enough to read on the dark panel; the hue stays.
+  constexpr int MinLuma = 110;
+  const std::uint32_t c = BandMarkerColor(slot);
+  const int r = static_cast<int>(c & 0xFF), g = static_cast<int>((c >> 8) & 0xFF), b = static_cast<int>((c >> 16) & 0xFF);
+  const int luma = (r * 299 + g * 587 + b * 114) / 1000;
+  if (luma >= MinLuma) return c;
+  auto lift = [&](int v) { return v + ((255 - v) * (MinLuma - luma) + (255 - luma) - 1) / (255 - luma); };
+  return static_cast<std::uint32_t>(lift(r)) | static_cast<std::uint32_t>(lift(g)) << 8 |
+         static_cast<std::uint32_t>(lift(b)) << 16;
+}
+
 Plot::Plot(LResponsePlotBase* plot) : FPlot(plot) {
   for (int slot = 0; slot < PlotBandCount; ++slot) {
     FBands[static_cast<std::size_t>(slot)] = std::make_unique<PlotBand>();

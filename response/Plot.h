@@ -26,6 +26,9 @@ inline constexpr int PlotSummedSlots = 12;  // slots 0..11 make the total
 std::uint32_t StripCurveColor(int strip);
 // Marker colour of a band slot (or table row): row r takes colour r mod 42.
 std::uint32_t BandMarkerColor(int slot);
+// The band table's row number colour: the marker colour, lightened where it
+// would not read on the dark panel (band 6's blue).
+std::uint32_t BandLabelColor(int slot);
 
 class Plot {
  public:

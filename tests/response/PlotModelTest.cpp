@@ -78,6 +78,24 @@ TEST(PlotModel, ColourTablesAreBoundsChecked) {
   EXPECT_EQ(BandMarkerColor(49), BandMarkerColor(7));
 }
 
+// Every band's row number reads on the dark panel; a colour light enough
+// already stays the band's own.
+TEST(PlotModel, BandLabelsAreLightEnoughToRead) {
+  auto luma = [](std::uint32_t c) { return ((c & 0xFF) * 299 + ((c >> 8) & 0xFF) * 587 + ((c >> 16) & 0xFF) * 114) / 1000; };
+  for (int slot = 0; slot < 14; ++slot) {
+    SCOPED_TRACE(slot);
+    const std::uint32_t label = BandLabelColor(slot);
+    EXPECT_GE(luma(label), 110u);
+    if (luma(BandMarkerColor(slot)) >= 110) {
+      EXPECT_EQ(label, BandMarkerColor(slot));
+    }
+  }
+  // Band 6's pure blue stays blue: its blue channel leads.
+  const std::uint32_t six = BandLabelColor(5);
+  EXPECT_EQ((six >> 16) & 0xFF, 0xFFu);
+  EXPECT_LT(six & 0xFF, 0xC0u);
+}
+
 TEST(PlotModel, DrivesItsPlot) {
   FormFixture f(1100, 300);
   LMyFFTDrawPhase* view = MakeStripPlot(f.form.get());
