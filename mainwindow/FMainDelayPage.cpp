@@ -42,6 +42,7 @@ constexpr int RowPitch = 28;
 constexpr int LineLeft = 40;
 constexpr int LineHeight = 29;
 constexpr int MarkerSize = 30;
+constexpr int PuckRight = 24;
 // Lower box.
 constexpr TRect SelectorBounds = Bounds(8, 8, 150, 266);
 constexpr TRect FaderPanelBounds = Bounds(166, 8, 898, 266);
@@ -66,11 +67,15 @@ void DrawMarker(TImage* image, TColor accent) {
   canvas->GetPen()->SetColor(RGB(12, 13, 16));
   canvas->GetPen()->SetWidth(1);
   canvas->GetBrush()->SetColor(accent);
-  canvas->Ellipse(6, 6, 24, 24);
+  canvas->Ellipse(6, 6, PuckRight, PuckRight);
   canvas->GetPen()->SetColor(RGB(12, 13, 16));
   canvas->GetPen()->SetWidth(2);
   canvas->MoveTo(15, 9);
   canvas->LineTo(15, 21);
+  // Between the puck and the time text the track stays hidden: a stub of it
+  // there reads as a minus sign before the value.
+  canvas->GetBrush()->SetColor(WellBack);
+  canvas->FillRect(Rect(PuckRight, 0, MarkerSize, MarkerSize));
   image->SetTransparent(true);
 }
 

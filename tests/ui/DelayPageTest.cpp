@@ -15,8 +15,11 @@
 #include "mainwindow/FMain.h"
 #include "model/LUnitControl.h"
 #include "platform/classlib/Controls.h"
+#include "platform/classlib/ExtCtrlsControls.h"
+#include "platform/classlib/Graphics.h"
 #include "platform/classlib/Keys.h"
 #include "platform/classlib/RzControls.h"
+#include "platform/classlib/StdCtrls.h"
 #include "tests/ui/ParameterPagesTestSupport.h"
 
 namespace {
@@ -80,6 +83,21 @@ TEST_F(DelayPage, FaderMoveSendsItsDelayAndRedrawsItsRow) {
     EXPECT_EQ(Time(c.channel)->GetCaption(), c.text);
     // The model keeps outputs' delays only.
     EXPECT_EQ(Model()->GetDelay(c.channel), c.channel < 8 ? 0 : c.position);
+  }
+}
+
+// Right of the puck the marker hides the track up to the time text, so no
+// stub of it reads as a minus sign before the value.
+TEST_F(DelayPage, NoTrackShowsBetweenTheMarkerAndItsTime) {
+  for (int channel : {0, 15}) {
+    SCOPED_TRACE(Suffix(channel));
+    auto* marker = dynamic_cast<TImage*>(Marker(channel));
+    ASSERT_NE(marker, nullptr);
+    TCanvas* canvas = marker->GetPicture()->GetBitmap()->GetCanvas();
+    const TColor well = dynamic_cast<TLabel*>(Time(channel))->GetColor();
+    const int trackRow = marker->GetHeight() / 2 - 1;
+    for (int x = 24; x < Time(channel)->GetLeft() - marker->GetLeft(); ++x)
+      for (int y : {trackRow, trackRow + 1}) EXPECT_EQ(canvas->GetPixels(x, y), well) << x << "," << y;
   }
 }
 
