@@ -37,7 +37,6 @@ void LResponsePlotBase::DrawMarkerShape(TCanvas* c, int kind, int index, double 
   } else {
     c->Font->SetSize(8);
     c->TextOut(TruncPixel(px - 8), TruncPixel(py - 20), kind == 2 ? "LPF" : "HPF");
-    if (FTextSize > 0) c->Font->SetSize(FTextSize);
   }
 }
 
@@ -119,7 +118,6 @@ void LResponsePlotBase::DrawCaption(TCanvas* c, unsigned lines, double gain, dou
   if (lines & clQ) c->TextOut(left, TruncPixel(ay + tops[line++]), CaptionQText(q));
   if (lines & clFrequency) c->TextOut(left, TruncPixel(ay + tops[line++]), CaptionFrequencyText(frequency));
   if (lines & clGain) c->TextOut(left, TruncPixel(ay + tops[line++]), CaptionGainText(gain));
-  if (FTextSize > 0) c->Font->SetSize(FTextSize);
 }
 
 void LResponsePlotBase::ShowParam(int code, double gain, double x, float frequency, double q, TColor colour) {
@@ -214,21 +212,22 @@ void LResponsePlotBase::DrawTextA(int x, int y, int size, TColor colour, const s
   FTextSize = size;
   FTextColor = colour;
   FTextFontName = fontName;
-  TCanvas* c = OverlayCanvas();
-  if (!fontName.empty()) c->Font->SetName(fontName);
-  if (size > 0) c->Font->SetSize(size);
-  c->Brush->SetStyle(bsClear);
-  if (!text.empty()) c->TextOut(x, y, text);
+  if (!text.empty()) TextPaint();
 }
 
 void LResponsePlotBase::TextPaint() {
   if (FTextString.empty()) return;
   TCanvas* c = OverlayCanvas();
+  // The text item's face and size are its own: the band numbers and captions
+  // drawn after it keep the plot's face.
+  TFont plotFont;
+  plotFont.Assign(c->Font.get());
   if (FTextSize > 0) c->Font->SetSize(FTextSize);
   c->Font->SetColor(FTextColor);
   if (!FTextFontName.empty()) c->Font->SetName(FTextFontName);
   c->Brush->SetStyle(bsClear);
   c->TextOut(FTextX, FTextY, FTextString);
+  c->Font->Assign(&plotFont);
 }
 
 // ---------------------------------------------------------------- marker line

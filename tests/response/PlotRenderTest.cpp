@@ -115,3 +115,19 @@ TEST(PlotRender, PhaseViewAndParameterCaptions) {
   EXPECT_GT(red, lined.height() / 4);
   EXPECT_LT(red, lined.height());
 }
+
+// A text item in its own face (the strips' "BYPASS" caption, set and removed
+// at start-up) leaves the band numbers, cut labels and captions in the
+// plot's face: the plot draws exactly as one that never had it.
+TEST(PlotRender, TextItemKeepsItsFaceToItself) {
+  StripScene plain;
+  StripScene captioned;
+  captioned.view->DrawTextA(100, 40, 60, clBtnFace, "Times New Roman", "BYPASS");
+  captioned.view->DrawTextA(100, 40, 60, clBtnFace, "Times New Roman", "");
+  plain.Fill();
+  captioned.Fill();
+  const QImage a = plain.view->GetComposedPlotPage()->GetImage().convertToFormat(QImage::Format_RGB32);
+  const QImage b = captioned.view->GetComposedPlotPage()->GetImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(a.size(), b.size());
+  EXPECT_TRUE(a == b);
+}
