@@ -510,3 +510,68 @@ TEST(HtmlFuzz, RandomAndMutatedMarkupAlwaysReturns) {
 }
 
 }  // namespace
+
+namespace {
+
+// A page of every tag for a look by eye: written to TAVO_RENDER_DIR when
+// set, else to the test's temporary folder.
+TEST(HtmlRender, SamplePageShowsEveryTag) {
+  Surface s(560, 520, qRgb(0x1E, 0x22, 0x28));
+  const auto held = Tahoma(9);
+  TFont& font = *held;
+  font.SetColor(RGB(0xE6, 0xE9, 0xED));
+  // A container picture (a green badge) and an image-list image (amber).
+  TBitmap badge(40, 24), chip(16, 16);
+  badge.GetCanvas()->Brush->SetColor(RGB(0x3C, 0xB4, 0x78));
+  badge.GetCanvas()->FillRect(TRect(0, 0, 40, 24));
+  chip.GetCanvas()->Brush->SetColor(RGB(0xF0, 0xB0, 0x30));
+  chip.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+  TGDIPPictureContainer container(nullptr);
+  TPictureItem* item = container.GetItems()->Add();
+  item->SetName("badge");
+  item->SetPicture(&badge);
+  TImageList images(nullptr, 16, 16);
+  images.Add(&chip);
+
+  const std::string page =
+      "<FONT size=\"16\" color=\"clWhite\" face=\"Tahoma\">Markup samples</FONT><br>"
+      "<b>Bold</b> <i>italic</i> <u>underlined</u> <s>struck</s> <b><i>both</i></b><br>"
+      "<FONT color=\"#3DA0E8\">Blue by value</FONT>, <FONT color=\"clRed\">red by name</FONT>, "
+      "<FONT bgcolor=\"#404850\">on a background</FONT>, <HI>highlighted</HI><br>"
+      "H<SUB>2</SUB>O and E = mc<SUP>2</SUP> <SHAD>with a shadow</SHAD> <E>misspeled</E> hidden:<Z>gone</Z>!<br>"
+      "&amp; &lt;b&gt; &quot;quoted&quot; &copy; &euro; &trade; caf&nbsp;au lait <#field><br>"
+      "\xE4\xB8\xAD\xE6\x96\x87\xE6\x96\x87\xE6\x9C\xAC\xEF\xBC\x9A\xE5\x8A\xA0\xE8\xBD\xBD\xE7\xA8\x8B"
+      "\xE5\xBA\x8F <FONT size=\"4\">\xE8\xBE\x93\xE5\x85\xA5 A \xE5\x88\xB0 H</FONT><br>"
+      "Links: <A href=\"first\">the first anchor</A> and <A href=\"second\">a second one</A><HR>"
+      "<P align=\"center\">A centred paragraph</P><P align=\"right\">and a right-aligned one</P>"
+      "<P align=\"left\">Pictures: <IMG src=\"badge\"> list <IMG src=\"IDX:0\"> folder "
+      "<IMG src=\"SSYS:/tmp\"> file <IMG src=\"LSYS:notes.txt\"></P>"
+      "<UL><LI>Inputs A to H<UL><LI>gain and polarity<LI>EQ and dynamics</UL>"
+      "<LI type=\"square\" color=\"#3CB478\">Outputs 1 to 8<LI type=\"circle\" color=\"#3DA0E8\">Effect bus</UL>"
+      "<IND x=\"200\">indented to 200<br><OFS x=\"40\">offset lines start 40 further on, and this sentence is "
+      "long enough to wrap onto a following line at the same offset.</OFS><br>"
+      "Word wrap keeps <b>bo</b>ld whole; a long line of plain words wraps at the spaces between them "
+      "and never inside a word.";
+  std::string anchor, strip, focus;
+  int xs = 0, ys = 0, links = 0, mouse = -1;
+  TRect hover;
+  DrawHtmlText(&s.g, font, page, TRect(10, 10, 550, 510), &images, 0, 0, -1, -1, 2, false, false, false, false,
+               false, false, true, 1.0, RGB(0x3D, 0xA0, 0xE8), clNone, clNone, RGB(0, 0, 0), anchor, strip, focus,
+               xs, ys, links, mouse, hover, &container, 2);
+  EXPECT_EQ(links, 2);
+  EXPECT_LE(ys, 510);
+  const char* dir = std::getenv("TAVO_RENDER_DIR");
+  const std::string path = std::string(dir ? dir : ::testing::TempDir().c_str()) + "/html-sample-page.png";
+  EXPECT_TRUE(s.image.save(QString::fromStdString(path)));
+  // The badge and the image-list image were drawn somewhere.
+  int green = 0, amber = 0;
+  for (int y = 0; y < s.image.height(); ++y)
+    for (int x = 0; x < s.image.width(); ++x) {
+      green += s.image.pixel(x, y) == qRgb(0x3C, 0xB4, 0x78);
+      amber += s.image.pixel(x, y) == qRgb(0xF0, 0xB0, 0x30);
+    }
+  EXPECT_GE(green, 40 * 24);
+  EXPECT_GE(amber, 16 * 16);
+}
+
+}  // namespace
