@@ -1,6 +1,8 @@
 // Text composed in an input method reaches an editable combo box the way
 // typed text does: through the toolkit's line edit, as the combo's Text and
 // one OnChange per committed text; the composition itself changes nothing.
+// Typed text never selects an item by itself, not even when the focus
+// leaves or Enter ends the editing.
 
 #include <gtest/gtest.h>
 
@@ -79,6 +81,37 @@ TEST(ComboInputMethod, ACommittedTextArrivesAsTypedTextWithOneChange) {
   DrainEvents();
   EXPECT_EQ(changes.back(), "输出1");
   EXPECT_EQ(changes.size(), 2u);
+}
+
+TEST(ComboInputMethod, TheTextOfAnItemIsNoPickWhenTheEditingEnds) {
+  FormStage s;
+  auto* combo = s.Add<TComboBox>("cb", 10, 10, 160, 22);
+  auto* other = s.Add<TEdit>("ed", 10, 50, 160, 22);
+  for (const char* t : {"输入", "输出"}) combo->GetItems()->Add(t);
+  // No item selected while the text names the first.
+  combo->SetText("输入");
+  int changes = 0;
+  combo->OnChange = [&](TObject*) { ++changes; };
+  ShowAndActivate(s.form);
+  for (int key : {int(Qt::Key_Return), 0}) {
+    SCOPED_TRACE(key ? "Enter" : "focus lost");
+    combo->SetFocus();
+    DrainEvents();
+    if (key)
+      Key(combo, key);
+    else
+      other->SetFocus();
+    DrainEvents();
+    EXPECT_EQ(combo->GetItemIndex(), -1);
+    EXPECT_EQ(combo->GetText(), "输入");
+    EXPECT_EQ(changes, 0);
+  }
+  // The user's pick still selects.
+  combo->SetFocus();
+  Key(combo, Qt::Key_Down);
+  DrainEvents();
+  EXPECT_EQ(changes, 1);
+  EXPECT_GE(combo->GetItemIndex(), 0);
 }
 
 }  // namespace
