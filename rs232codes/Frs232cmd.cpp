@@ -53,7 +53,8 @@ void SetFontOf(TControl* Control, const char* Family, TColor Color = clWindowTex
 }
 
 template <typename T>
-T* Place(TForm* Form, TWinControl* Parent, const std::string& Name, int Left, int Top, int Width, int Height) {
+T* Place(TForm* Form, TWinControl* Parent, const std::string& Name, int Left, int Top, int Width,
+         int Height) {
   auto* control = new T(Form);
   control->SetName(Name);
   control->SetParent(Parent);
@@ -135,8 +136,6 @@ void TfmRs232Cmd::CreateControls() {
     auto* list = Place<TComboBox>(this, parent, name, kListLeft, top, kListWidth, kListHeight);
     list->SetStyle(typed ? csDropDown : csOwnerDrawFixed);
     SetFontOf(list, "MS Sans Serif");
-    // The plain list style sizes itself; keep the design's height.
-    list->SetHeight(kListHeight);
     if (typed) {
       list->OnExit = [this, list](TObject*) { SettleTypedText(list); };
     }
@@ -168,7 +167,8 @@ void TfmRs232Cmd::CreateControls() {
     for (const std::string& entry : Rs232ListEntries(which, FTextSet)) list->GetItems()->Add(entry);
     if (info.Grey) list->SetColor(clSilver);
     // The grey lists that only show a fixed value have no handler.
-    if (info.Field != TRs232Field::None) list->OnChange = [this](TObject* Sender) { ValueListChange(Sender); };
+    if (info.Field != TRs232Field::None)
+      list->OnChange = [this](TObject* Sender) { ValueListChange(Sender); };
     FLists[i] = list;
   }
 
@@ -260,7 +260,8 @@ void TfmRs232Cmd::ShowCode() {
   }
   ++MatrixResetting;
   for (int tag = 0; tag < Rs232MatrixInputs; ++tag) {
-    if (ckb2In[tag]->GetChecked() != FCode.GetMatrixInput(tag)) ckb2In[tag]->SetChecked(FCode.GetMatrixInput(tag));
+    if (ckb2In[tag]->GetChecked() != FCode.GetMatrixInput(tag))
+      ckb2In[tag]->SetChecked(FCode.GetMatrixInput(tag));
   }
   --MatrixResetting;
   if (matrix) {

@@ -87,7 +87,9 @@ struct TRs232CommandType {
   // and 3 of the matrix types).
   std::array<TRs232List, 3> Rows;
 
-  const char* Name(TRs232TextSet TextSet) const { return TextSet == TRs232TextSet::English ? English : Chinese; }
+  const char* Name(TRs232TextSet TextSet) const {
+    return TextSet == TRs232TextSet::English ? English : Chinese;
+  }
   const char* CodeTemplate() const;
   bool IsMatrix() const { return Rows[1] == TRs232List::gbMatrix; }
 };

@@ -106,8 +106,8 @@ TEST(Rs232CmdDialog, EveryTypeShowsItsCodeAndItsListsInFront) {
     SCOPED_TRACE(LanguageName(textSet));
     auto dialog = MakeDialog(textSet);
     EXPECT_EQ(dialog->edRemoteCtrl->GetText(), "7B7D01400000007D7B");
-    EXPECT_EQ(SeenRows(dialog.get()), ExpectedRows(TRs232List::cb1FactoryUserSel, TRs232List::cb2F00Sel,
-                                                   TRs232List::cb3NullSel));
+    EXPECT_EQ(SeenRows(dialog.get()),
+              ExpectedRows(TRs232List::cb1FactoryUserSel, TRs232List::cb2F00Sel, TRs232List::cb3NullSel));
     Pick(dialog->cbId, 16);
     for (int t = 0; t < static_cast<int>(kTypes.size()); ++t) {
       const TypeCase& c = kTypes[t];
@@ -134,12 +134,22 @@ TEST(Rs232CmdDialog, PicksMakeTheCodesOfTheModel) {
   };
   const std::vector<Case> cases = {
       {"User with U21", 0, {{L::cb1FactoryUserSel, 1}, {L::cb2PresetSel, 20}}, "7B7D01400114007D7B"},
-      {"back to Factory", 3, {{L::cb1FactoryUserSel, 1}, {L::cb2PresetSel, 20}, {L::cb1FactoryUserSel, 0}},
+      {"back to Factory",
+       3,
+       {{L::cb1FactoryUserSel, 1}, {L::cb2PresetSel, 20}, {L::cb1FactoryUserSel, 0}},
        "7B7D01430000007D7B"},
-      {"ID 250 on an input volume", 4, {{L::cb1InChannelSel, 7}, {L::cb2Volume, 280}}, "7B7DFA440701187D7B", 249},
-      {"Output6 decreases", 19, {{L::cb1InOutSel, 1}, {L::cb2OutChSel, 5}, {L::cb3IncDecSel, 1}},
+      {"ID 250 on an input volume",
+       4,
+       {{L::cb1InChannelSel, 7}, {L::cb2Volume, 280}},
+       "7B7DFA440701187D7B",
+       249},
+      {"Output6 decreases",
+       19,
+       {{L::cb1InOutSel, 1}, {L::cb2OutChSel, 5}, {L::cb3IncDecSel, 1}},
        "7B7D01540105017D7B"},
-      {"matrix output 3 from Input1", 14, {{L::cb2InChSel, 3}, {L::cb3OnOffSel, 1}, {L::cb1OutChannelSel, 2}},
+      {"matrix output 3 from Input1",
+       14,
+       {{L::cb2InChSel, 3}, {L::cb3OnOffSel, 1}, {L::cb1OutChannelSel, 2}},
        "7B7D014E0200017D7B"},
       {"level of the Aux", 13, {{L::cb1InOutAuxSel, 2}}, "7B7D014D0200007D7B"},
       {"group gain 100", 30, {{L::cb1GroupSel, 7}, {L::cb2Gain, 100}}, "7B7D01660764007D7B"},
@@ -162,7 +172,8 @@ TEST(Rs232CmdDialog, PicksMakeTheCodesOfTheModel) {
       // Every list shows what the model holds.
       for (int i = 0; i < Rs232ValueListCount; ++i) {
         const auto which = static_cast<L>(i);
-        EXPECT_EQ(dialog->ValueList(which)->GetItemIndex(), model.GetItemIndex(which)) << Rs232ListInfo(which).Name;
+        EXPECT_EQ(dialog->ValueList(which)->GetItemIndex(), model.GetItemIndex(which))
+            << Rs232ListInfo(which).Name;
       }
       for (int tag = 0; tag < Rs232MatrixInputs; ++tag)
         EXPECT_EQ(dialog->ckb2In[tag]->GetChecked(), model.GetMatrixInput(tag));
@@ -279,23 +290,59 @@ TEST(Rs232CmdDialog, TypedTextPicksOnlyAnExactEntry) {
     int indexAfter;
   };
   const std::vector<Case> cases = {
-      {"the first type's list at start, an exact type", {}, -1, "cbType", "增益控制",
-       [](Rs232ControlCode& c) { c.TypeChange(1); }, "增益控制", 1},
+      {"the first type's list at start, an exact type",
+       {},
+       -1,
+       "cbType",
+       "增益控制",
+       [](Rs232ControlCode& c) { c.TypeChange(1); },
+       "增益控制",
+       1},
       {"at start, a prefix of a type", {}, -1, "cbType", "增益", nullptr, "调用预设矩阵", -1},
       {"at start, unrelated text", {}, -1, "cbType", "xyz", nullptr, "调用预设矩阵", -1},
       {"at start, empty text", {}, -1, "cbType", "", nullptr, "调用预设矩阵", -1},
-      {"the type already chosen keeps the values", {{L::cb1InChannelSel, 3}, {L::cb2Volume, 100}}, 4,
-       "cbType", "输入音量控制", nullptr, "输入音量控制", 4},
-      {"another type", {{L::cb2Volume, 100}}, 4, "cbType", "读取全矩阵码值",
-       [](Rs232ControlCode& c) { c.TypeChange(28); }, "读取全矩阵码值", 28},
-      {"a two-digit ID", {{L::cb2Volume, 100}}, 4, "cbId", "25", [](Rs232ControlCode& c) { c.IdChange(24); },
-       "25", 24},
+      {"the type already chosen keeps the values",
+       {{L::cb1InChannelSel, 3}, {L::cb2Volume, 100}},
+       4,
+       "cbType",
+       "输入音量控制",
+       nullptr,
+       "输入音量控制",
+       4},
+      {"another type",
+       {{L::cb2Volume, 100}},
+       4,
+       "cbType",
+       "读取全矩阵码值",
+       [](Rs232ControlCode& c) { c.TypeChange(28); },
+       "读取全矩阵码值",
+       28},
+      {"a two-digit ID",
+       {{L::cb2Volume, 100}},
+       4,
+       "cbId",
+       "25",
+       [](Rs232ControlCode& c) { c.IdChange(24); },
+       "25",
+       24},
       {"no such ID", {}, 4, "cbId", "0", nullptr, "1", 0},
-      {"a side", {}, 1, "cb1InOutSel", "输出", [](Rs232ControlCode& c) { c.ValueChange(L::cb1InOutSel, 1); },
-       "输出", 1},
+      {"a side",
+       {},
+       1,
+       "cb1InOutSel",
+       "输出",
+       [](Rs232ControlCode& c) { c.ValueChange(L::cb1InOutSel, 1); },
+       "输出",
+       1},
       {"a prefix of a side", {}, 1, "cb1InOutSel", "输", nullptr, "输入", 0},
-      {"a volume", {}, 4, "cb2Volume", "+0.0dB", [](Rs232ControlCode& c) { c.ValueChange(L::cb2Volume, 280); },
-       "+0.0dB", 280},
+      {"a volume",
+       {},
+       4,
+       "cb2Volume",
+       "+0.0dB",
+       [](Rs232ControlCode& c) { c.ValueChange(L::cb2Volume, 280); },
+       "+0.0dB",
+       280},
       {"a volume without its blank", {{L::cb2Volume, 7}}, 4, "cb2Volume", "-9.9dB", nullptr, "-56.5dB", 7},
   };
   for (bool inputMethod : {false, true}) {
@@ -331,7 +378,8 @@ TEST(Rs232CmdDialog, TypedTextPicksOnlyAnExactEntry) {
 
 std::vector<std::string> Seq(const std::string& prefix, int first, int last, bool twoDigits = false) {
   std::vector<std::string> out;
-  for (int n = first; n <= last; ++n) out.push_back(prefix + (twoDigits && n < 10 ? "0" : "") + std::to_string(n));
+  for (int n = first; n <= last; ++n)
+    out.push_back(prefix + (twoDigits && n < 10 ? "0" : "") + std::to_string(n));
   return out;
 }
 
@@ -399,7 +447,9 @@ TEST(Rs232CmdDialog, TextsOfBothLanguages) {
       {"cb3IncDecSel", incDec, incDecZh},
       {"cb3MuteSel", mute, muteZh},
       {"cb3OnOffSel", {"Off", "On"}, {"关", "开"}},
-      {"cb3LevelSel", {"Off", "Level1", "Level2", "Level3", "Level4"}, {"關", "1 檔", "2 檔", "3 檔", "4 檔"}},
+      {"cb3LevelSel",
+       {"Off", "Level1", "Level2", "Level3", "Level4"},
+       {"關", "1 檔", "2 檔", "3 檔", "4 檔"}},
       {"cb3NullSel", {}, {}},
   };
   for (TRs232TextSet textSet : kBoth) {
@@ -425,14 +475,15 @@ TEST(Rs232CmdDialog, LayoutAndStylesOfBothDialogs) {
     int left, top, width, height;
   };
   const std::vector<Place> places = {
-      {"imLinkSelIn", 0, 0, 392, 405},  {"gbCommand", 24, 16, 345, 121},   {"cbType", 84, 31, 229, 22},
-      {"cbId", 84, 71, 229, 22},        {"gbParameter", 24, 143, 345, 180}, {"cb1InOutSel", 84, 32, 229, 22},
-      {"cb2Volume", 84, 80, 229, 22},   {"cb3NullSel", 84, 128, 229, 22},   {"gbMatrix", 84, 72, 230, 89},
-      {"edRemoteCtrl", 24, 355, 345, 27},
+      {"imLinkSelIn", 0, 0, 392, 405},    {"gbCommand", 24, 16, 345, 121},
+      {"cbType", 84, 31, 229, 22},        {"cbId", 84, 71, 229, 22},
+      {"gbParameter", 24, 143, 345, 180}, {"cb1InOutSel", 84, 32, 229, 22},
+      {"cb2Volume", 84, 80, 229, 22},     {"cb3NullSel", 84, 128, 229, 22},
+      {"gbMatrix", 84, 72, 230, 89},      {"edRemoteCtrl", 24, 355, 345, 27},
   };
-  const std::vector<std::string> typed = {"cbType",       "cbId",        "cb1FactoryUserSel", "cb1InOutSel",
-                                          "cb1InChannelSel", "cb1OutChannelSel", "cb2PresetSel", "cb2InChSel",
-                                          "cb2OutChSel",  "cb2Volume",   "cb3IncDecSel",      "cb3MuteSel"};
+  const std::vector<std::string> typed = {
+      "cbType",       "cbId",       "cb1FactoryUserSel", "cb1InOutSel", "cb1InChannelSel", "cb1OutChannelSel",
+      "cb2PresetSel", "cb2InChSel", "cb2OutChSel",       "cb2Volume",   "cb3IncDecSel",    "cb3MuteSel"};
   for (TRs232TextSet textSet : kBoth) {
     SCOPED_TRACE(LanguageName(textSet));
     auto dialog = MakeDialog(textSet);
@@ -455,7 +506,8 @@ TEST(Rs232CmdDialog, LayoutAndStylesOfBothDialogs) {
       auto* list = dynamic_cast<TComboBox*>(dialog->GetComponents(i));
       if (!list) continue;
       ++lists;
-      const bool takesText = !english && std::find(typed.begin(), typed.end(), list->GetName()) != typed.end();
+      const bool takesText =
+          !english && std::find(typed.begin(), typed.end(), list->GetName()) != typed.end();
       EXPECT_EQ(list->GetStyle(), takesText ? csDropDown : csOwnerDrawFixed) << list->GetName();
       EXPECT_EQ(list->GetFont()->GetName(), "MS Sans Serif");
       EXPECT_EQ(list->GetFont()->GetHeight(), -16);
@@ -491,7 +543,8 @@ TEST(Rs232CmdDialog, EveryEntryFitsItsList) {
     TBitmap probe(8, 8);
     TCanvas* canvas = probe.GetCanvas();
     std::vector<TComboBox*> lists = {dialog->cbType, dialog->cbId};
-    for (int i = 0; i < Rs232ValueListCount; ++i) lists.push_back(dialog->ValueList(static_cast<TRs232List>(i)));
+    for (int i = 0; i < Rs232ValueListCount; ++i)
+      lists.push_back(dialog->ValueList(static_cast<TRs232List>(i)));
     for (TComboBox* list : lists) {
       canvas->Font->Assign(list->GetFont());
       for (const std::string& entry : Items(list))
@@ -519,8 +572,8 @@ TEST(Rs232CmdDialog, RendersBothDialogs) {
     for (const Shot& s : shots) {
       auto dialog = MakeDialog(textSet);
       PickAll(dialog.get(), s.type, s.steps);
-      const std::string file = std::string("rs232cmd-") + (textSet == TRs232TextSet::English ? "en" : "zh") + "-" +
-                               s.name + ".png";
+      const std::string file = std::string("rs232cmd-") + (textSet == TRs232TextSet::English ? "en" : "zh") +
+                               "-" + s.name + ".png";
       EXPECT_TRUE(SaveControlImage(dialog.get(), ::testing::TempDir() + file));
       if (const char* dir = std::getenv("TAVO_RENDER_DIR"); dir && *dir) {
         EXPECT_TRUE(SaveControlImage(dialog.get(), std::string(dir) + "/" + file));

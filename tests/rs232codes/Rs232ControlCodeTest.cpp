@@ -151,7 +151,10 @@ TEST(Rs232ControlCode, PicksAndTheirCascades) {
     std::vector<std::pair<L, int>> indices = {};
   };
   const std::vector<Case> cases = {
-      {"User with U21", 0, {{L::cb1FactoryUserSel, 1}, {L::cb2PresetSel, 20}}, "7B7D01400114007D7B",
+      {"User with U21",
+       0,
+       {{L::cb1FactoryUserSel, 1}, {L::cb2PresetSel, 20}},
+       "7B7D01400114007D7B",
        L::cb2PresetSel},
       {"User with U21, back to Factory",
        0,
@@ -160,7 +163,10 @@ TEST(Rs232ControlCode, PicksAndTheirCascades) {
        L::cb2F00Sel,
        {{L::cb2PresetSel, 0}}},
       {"gain 100", 6, {{L::cb2Gain, 100}}, "7B7D01460064007D7B", L::cb2Gain},
-      {"the grey Aux stands for 02", 16, {{L::cb3IncDecSel, 1}, {L::cb1AuxEffSel, 0}}, "7B7D01510200017D7B",
+      {"the grey Aux stands for 02",
+       16,
+       {{L::cb3IncDecSel, 1}, {L::cb1AuxEffSel, 0}},
+       "7B7D01510200017D7B",
        L::cb2NullSel},
       {"Output channel 6, Decrease",
        1,
@@ -180,10 +186,16 @@ TEST(Rs232ControlCode, PicksAndTheirCascades) {
        "7B7D01470100007D7B",
        L::cb2IncDecSel,
        {{L::cb2IncDecSel, 0}}},
-      {"Sub Volume keeps its gain list", 6, {{L::cb2Gain, 30}, {L::cb1InOutSel, 1}}, "7B7D01460100007D7B",
+      {"Sub Volume keeps its gain list",
+       6,
+       {{L::cb2Gain, 30}, {L::cb1InOutSel, 1}},
+       "7B7D01460100007D7B",
        L::cb2Gain},
       {"Sub Parameter has no row 2", 11, {{L::cb1InOutSel, 1}}, "7B7D014B0100007D7B", L::cb2NullSel},
-      {"Sub Mute keeps its mute list", 12, {{L::cb2MuteSel, 1}, {L::cb1InOutSel, 1}}, "7B7D014C0100007D7B",
+      {"Sub Mute keeps its mute list",
+       12,
+       {{L::cb2MuteSel, 1}, {L::cb1InOutSel, 1}},
+       "7B7D014C0100007D7B",
        L::cb2MuteSel},
       {"Matrix Control: a new output starts from Input1",
        14,
@@ -191,17 +203,36 @@ TEST(Rs232ControlCode, PicksAndTheirCascades) {
        "7B7D014E0200017D7B",
        L::cb2InChSel,
        {{L::cb2InChSel, 0}}},
-      {"Get Matrix keeps the input", 15, {{L::cb2InChSel, 3}, {L::cb1OutChannelSel, 2}}, "7B7D014F0203007D7B",
+      {"Get Matrix keeps the input",
+       15,
+       {{L::cb2InChSel, 3}, {L::cb1OutChannelSel, 2}},
+       "7B7D014F0203007D7B",
        L::cb2InChSel},
-      {"Get Now Level of the Aux", 13, {{L::cb2InChSel, 4}, {L::cb1InOutAuxSel, 2}}, "7B7D014D0200007D7B",
+      {"Get Now Level of the Aux",
+       13,
+       {{L::cb2InChSel, 4}, {L::cb1InOutAuxSel, 2}},
+       "7B7D014D0200007D7B",
        L::cb2NullSel},
-      {"Get Now Level of Output7", 13, {{L::cb1InOutAuxSel, 1}, {L::cb2OutChSel, 6}}, "7B7D014D0106007D7B",
+      {"Get Now Level of Output7",
+       13,
+       {{L::cb1InOutAuxSel, 1}, {L::cb2OutChSel, 6}},
+       "7B7D014D0106007D7B",
        L::cb2OutChSel},
-      {"In FBQ level 4 of Input8", 22, {{L::cb2InChSel, 7}, {L::cb3LevelSel, 4}}, "7B7D01570007047D7B",
+      {"In FBQ level 4 of Input8",
+       22,
+       {{L::cb2InChSel, 7}, {L::cb3LevelSel, 4}},
+       "7B7D01570007047D7B",
        L::cb2InChSel},
-      {"Aux On Off of the AutoMix", 20, {{L::cb2CameraMixEff, 2}, {L::cb3OnOffSel, 1}}, "7B7D01550202017D7B",
+      {"Aux On Off of the AutoMix",
+       20,
+       {{L::cb2CameraMixEff, 2}, {L::cb3OnOffSel, 1}},
+       "7B7D01550202017D7B",
        L::cb2CameraMixEff},
-      {"Group Matrix with In1 and In8", 33, {{L::gbMatrix, 0}, {L::gbMatrix, 7}}, "7B7D01690000817D7B", L::gbMatrix},
+      {"Group Matrix with In1 and In8",
+       33,
+       {{L::gbMatrix, 0}, {L::gbMatrix, 7}},
+       "7B7D01690000817D7B",
+       L::gbMatrix},
       {"then In1 cleared",
        33,
        {{L::gbMatrix, 0}, {L::gbMatrix, 7}, {L::gbMatrix, 0, false}},
@@ -229,7 +260,8 @@ TEST(Rs232ControlCode, PicksAndTheirCascades) {
       EXPECT_TRUE(code.GetMatrixShown());
     else
       EXPECT_EQ(code.GetFront(2), c.row2);
-    for (auto [list, index] : c.indices) EXPECT_EQ(code.GetItemIndex(list), index) << Rs232ListInfo(list).Name;
+    for (auto [list, index] : c.indices)
+      EXPECT_EQ(code.GetItemIndex(list), index) << Rs232ListInfo(list).Name;
   }
 }
 
@@ -259,8 +291,8 @@ TEST(Rs232ControlCode, PicksOutsideTheListsChangeNothing) {
   code.ValueChange(L::cb2InChSel, 2);
   const std::string before = code.GetCodeText();
   const std::vector<std::pair<L, int>> refused = {
-      {L::cb2InChSel, 8},   {L::cb2InChSel, -1}, {L::cb2Volume, 401}, {L::cb3NullSel, 0},
-      {L::cb2F00Sel, 0},    {L::cb1Show02lSel, 0}, {L::gbMatrix, 0},  {static_cast<L>(-3), 0},
+      {L::cb2InChSel, 8}, {L::cb2InChSel, -1},   {L::cb2Volume, 401}, {L::cb3NullSel, 0},
+      {L::cb2F00Sel, 0},  {L::cb1Show02lSel, 0}, {L::gbMatrix, 0},    {static_cast<L>(-3), 0},
   };
   for (auto [list, index] : refused) EXPECT_FALSE(code.ValueChange(list, index));
   EXPECT_FALSE(code.TypeChange(34));
