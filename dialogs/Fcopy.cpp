@@ -52,6 +52,7 @@ TfmCopy::TfmCopy(TComponent* AOwner) : TForm(AOwner) {
     TLabel* arrow = AddLabel(box, (std::string("lb") + side.Word + "CopyTo").c_str(), "\u2192", 104, 11, 40, RowHeight);
     arrow->SetAlignment(taCenter);
     arrow->GetFont()->SetColor(side.Accent);
+    arrow->GetFont()->SetHeight(-20);
     *lists[tag][1] = AddChannelList(box, side.Destination, side.Word, 150, 11, 1);
     TRzBmpButton* copy = AddButton(box, side.Button, "Copy", Width - 32 - 14 - dialog_look::ButtonWidth, 11);
     copy->SetTag(tag);
