@@ -105,7 +105,7 @@ TfmLinkSel::TfmLinkSel(TComponent* AOwner) : TForm(AOwner) {
   bnSet->OnClick = [this](TObject* Sender) { bnSetClick(Sender); };
   bnExit->OnClick = [this](TObject* Sender) { bnExitClick(Sender); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };
-  OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
+  OnHide = [this](TObject* Sender) { FormHide(Sender); };
 }
 
 TfmLinkSel::~TfmLinkSel() {
@@ -200,12 +200,11 @@ void TfmLinkSel::RestoreStoredGroups() {
   FChanged = false;
 }
 
-void TfmLinkSel::FormClose(TObject* /*Sender*/, TCloseAction& /*Action*/) {
+void TfmLinkSel::FormHide(TObject* /*Sender*/) {
   // Only Set keeps what the buttons show; any other way out (the close
-  // box, Escape) leaves as Exit does, so the dialog always reopens on the
-  // stored groups.
+  // box, Escape, a hide from elsewhere) leaves as Exit does, so the dialog
+  // always reopens on the stored groups.
   if (!FClosingBySet) RestoreStoredGroups();
-  FClosingBySet = false;
 }
 
 void TfmLinkSel::bnSetClick(TObject* /*Sender*/) {

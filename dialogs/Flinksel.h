@@ -39,7 +39,7 @@ class TfmLinkSel : public TForm {
 
   void SetTexts(std::string_view Language);
   void FormShow(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
+  void FormHide(TObject* Sender);
   // The rule of rows B..G and 2..7: a diagonal makes the row's channel a
   // leader again, any other button makes it a member that leads no one.
   void rzbBLinkInAClick(TObject* Sender);

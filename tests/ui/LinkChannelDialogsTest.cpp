@@ -194,7 +194,8 @@ TEST_F(LinkChannelDialogs, EveryWayOutButSetRestoresTheStoredGroupsAndSendsNothi
     std::function<void()> leave;
   };
   const std::vector<Way> ways = {{"Exit", [] { fmLinkSel->bnExit->Click(); }},
-                                 {"the close box", [] { fmLinkSel->Close(); }}};
+                                 {"the close box", [] { fmLinkSel->Close(); }},
+                                 {"a hide", [] { fmLinkSel->Hide(); }}};
   const std::vector<std::vector<const char*>> changes = {
       {"rzbBLinkInB"}, {"rzbHLinkInA"}, {"rzb8LinkOut3", "rzb3LinkOut3"}, {"rzbBLinkInB", "rzbDLinkInB"}};
   for (const Way& way : ways)
