@@ -16,7 +16,8 @@ namespace {
 
 constexpr int EffectBusChannel = 18;
 // Inputs 0..7, outputs 8..15, then the effect bus: the order names are sent in.
-constexpr std::array<int, 17> Channels = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, EffectBusChannel};
+constexpr std::array<int, 17> Channels = {
+    0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, EffectBusChannel};
 
 // edMatrixChNameInA, edMatrixChNameOut1, edMatrixChNameEff and their labels.
 std::string Suffix(int ch) {
@@ -48,8 +49,8 @@ TfmChNameList::TfmChNameList(TComponent* AOwner) : TForm(AOwner) {
     const std::string suffix = Suffix(ch);
     TLabel* label = AddLabel(this, ("lbChNameList" + suffix).c_str(), Caption(ch), left, top, LabelWidth, 26);
     label->GetFont()->SetColor(ch == EffectBusChannel ? MainLook::EffectAccent
-                               : ch < 8              ? MainLook::InputAccent
-                                                     : MainLook::OutputAccent);
+                               : ch < 8               ? MainLook::InputAccent
+                                                      : MainLook::OutputAccent);
     TEdit* edit = AddEdit(this, ("edMatrixChName" + suffix).c_str(), "", left + LabelWidth, top + 1,
                           ColumnWidth - LabelWidth);
     edit->SetMaxLength(8);

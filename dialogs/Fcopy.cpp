@@ -14,7 +14,8 @@ constexpr int Width = 420;
 constexpr int RowHeight = 28;
 
 // A list of the side's channels, its first item `item` chosen.
-TComboBox* AddChannelList(TWinControl* Parent, const char* Name, const char* Side, int Left, int Top, int item) {
+TComboBox* AddChannelList(TWinControl* Parent, const char* Name, const char* Side, int Left, int Top,
+                          int item) {
   auto* list = new TComboBox(Parent->GetOwner());
   list->SetName(Name);
   list->SetParent(Parent);
@@ -49,7 +50,8 @@ TfmCopy::TfmCopy(TComponent* AOwner) : TForm(AOwner) {
     const Side& side = sides[tag];
     TGroupBox* box = AddGroupBox(this, side.Box, "", 16, 14 + tag * 62, Width - 32, 50);
     *lists[tag][0] = AddChannelList(box, side.Source, side.Word, 14, 11, 0);
-    TLabel* arrow = AddLabel(box, (std::string("lb") + side.Word + "CopyTo").c_str(), "\u2192", 104, 11, 40, RowHeight);
+    TLabel* arrow =
+        AddLabel(box, (std::string("lb") + side.Word + "CopyTo").c_str(), "\u2192", 104, 11, 40, RowHeight);
     arrow->SetAlignment(taCenter);
     arrow->GetFont()->SetColor(side.Accent);
     arrow->GetFont()->SetHeight(-20);

@@ -34,7 +34,8 @@ class LinkDialogs : public EditorTest {
     const std::vector<sim::SimFrame> frames = FSim.Received();
     bool closed = false;
     for (const sim::SimFrame& f : frames) {
-      if (f.Command.Code == CommandCode("STATE_PACKET") && f.Command.Payload == ByteVector{25}) closed = false;
+      if (f.Command.Code == CommandCode("STATE_PACKET") && f.Command.Payload == ByteVector{25})
+        closed = false;
       if (f.Command.Code == 0x12) closed = true;
     }
     return closed && Find<TTimer>("tmInLevelDet")->GetEnabled() && !Shown(fmProcess);
@@ -117,7 +118,8 @@ TEST_F(LinkDialogs, OnlineCopyIsTheDevicesAndTheFetchBringsIt) {
       });
   Steps().When(
       "the fetch", [&] { return FetchedSince(fetches, lastPackets); }, [] { fmCopy->bnExit->Click(); });
-  ASSERT_TRUE(Await("the copy dialog closed", [&] { return FetchedSince(fetches, lastPackets) && !Shown(fmCopy); }));
+  ASSERT_TRUE(
+      Await("the copy dialog closed", [&] { return FetchedSince(fetches, lastPackets) && !Shown(fmCopy); }));
   EXPECT_EQ(pending, 6);
   EXPECT_TRUE(stayedOpen);
   const std::vector<sim::SimFrame> copies = FSim.ReceivedWithCode(0x2A);

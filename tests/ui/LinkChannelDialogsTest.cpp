@@ -109,10 +109,7 @@ TEST_F(LinkChannelDialogs, RowsFollowTheColumnRuleAndMarkTheDialogChanged) {
   const std::vector<Case> cases = {
       {"C joins A", {"rzbCLinkInA"}, {{2, 0}}, columnC},
       {"E had C as leader", {"rzbELinkInC", "rzbCLinkInA"}, {{2, 0}}, columnC},
-      {"D and E back with C, C joins B",
-       {"rzbDLinkInC", "rzbELinkInC", "rzbCLinkInB"},
-       {{2, 1}},
-       columnC},
+      {"D and E back with C, C joins B", {"rzbDLinkInC", "rzbELinkInC", "rzbCLinkInB"}, {{2, 1}}, columnC},
       {"C's diagonal again", {"rzbCLinkInA", "rzbCLinkInC"}, {}, {}},
       {"a disabled column takes no click", {"rzbCLinkInA", "rzbDLinkInC"}, {{2, 0}}, columnC},
       {"B joins A",
@@ -285,8 +282,8 @@ TEST_F(LinkChannelDialogs, OfflineSetCopiesOntoEachNewMemberAloneAndShowsTheGrou
     });
     for (int ch = 0; ch < 16; ++ch) {
       const bool copied = ch == c.member;
-      EXPECT_EQ(Model()->GetGain(ch), copied ? gains[static_cast<std::size_t>(c.leader)]
-                                             : gains[static_cast<std::size_t>(ch)])
+      EXPECT_EQ(Model()->GetGain(ch),
+                copied ? gains[static_cast<std::size_t>(c.leader)] : gains[static_cast<std::size_t>(ch)])
           << ch;
       EXPECT_EQ(Model()->GetPolarity(ch) != 0, ch == c.leader || copied) << ch;
     }
@@ -322,7 +319,8 @@ TEST_F(LinkChannelDialogs, TheNameDialogShowsItsChannelAndSendsTheCutName) {
   fmChannelName->SetNameText("Zone9");
   WhileShown(fmChannelName, [] {
     // Activation opens the edit with the whole name selected.
-    EXPECT_TRUE(classlib_test::PumpUntil([] { return fmChannelName->edName->GetSelText() == "Zone9"; }, 3000));
+    EXPECT_TRUE(
+        classlib_test::PumpUntil([] { return fmChannelName->edName->GetSelText() == "Zone9"; }, 3000));
     EXPECT_TRUE(fmChannelName->edName->GetEnabled());
     EXPECT_TRUE(fmChannelName->edName->Focused());
     EXPECT_EQ(fmChannelName->edName->GetSelText(), "Zone9");
@@ -483,7 +481,8 @@ TEST_F(LinkChannelDialogs, EqResetHidesFirstThenResetsTheGivenStrip) {
 TEST_F(LinkChannelDialogs, RenderedInUseInBothLanguages) {
   // Groups on both sides: In1 leads In2 and In3, In5 leads In6; Out1 leads
   // Out3, Out5 leads Out6 to Out8.
-  for (const auto& [ch, mask] : std::vector<std::pair<int, int>>{{0, 0b111}, {4, 0b110000}, {8, 0b101}, {12, 0b11110000}})
+  for (const auto& [ch, mask] :
+       std::vector<std::pair<int, int>>{{0, 0b111}, {4, 0b110000}, {8, 0b101}, {12, 0b11110000}})
     fmLinkSel->LoadLinkMask(ch, static_cast<std::uint16_t>(mask));
   fmChannelName->SetChannel(9);
   fmChannelName->SetNameText("Stage");
