@@ -79,8 +79,8 @@ TfmLinkSel::TfmLinkSel(TComponent* AOwner) : TForm(AOwner) {
       row->SetColor(dialog_look::Panel);
       row->SetCaption("");
       row->SetTag(ch);
-      row->SetBounds(left, GridTop + k * RowPitch,
-                     2 * RowInset + (k + 1) * CellWidth - (CellWidth - KeyWidth), KeyHeight + 2 * RowInset);
+      row->SetBounds(left, GridTop + k * RowPitch, 2 * RowInset + k * CellWidth + KeyWidth,
+                     KeyHeight + 2 * RowInset);
       for (int l = 0; l <= k; ++l) {
         const int leader = side + l;
         TRzBmpButton* key = AddButton(row, ButtonName(ch, leader).c_str(), ChannelCaption(ch),
