@@ -307,6 +307,9 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void LinkPhantom(int strip, bool on);
   void SetLinkMask(int channel, int mask);
   void CopyStrip(int source, int target, bool refresh);
+  // The link dialog's copy onto a channel new to a group: that channel
+  // alone, whatever group it stood in before.
+  void CopyToNewMember(int leader, int member);
   void ApplyLinks();
   void UpdateLinkOverlays(int strip, bool show);
   void UpdateLinkCaption(int leader, int strip);
@@ -565,6 +568,7 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void BindDelayDynamicsHandlers();
   void BindMatrixEffectHandlers();
   int PageLeader(int page) const;
+  void SendCopyChannel(int source, int target);
   bool OnlineWithoutUsb() const;
   sys::MessageTarget* LinkTarget();
   void TakeLinkLogLines();
