@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <limits>
 #include <utility>
 
+#include "link/ReplyMatch.h"
 #include "platform/sys/Clock.h"
 
 namespace {
@@ -25,6 +27,16 @@ std::vector<std::uint8_t> TargetOf(const ByteVector& frame) {
   const std::size_t end = std::min(frame.size(), DeviceFrame::PayloadIndex + n);
   if (end <= DeviceFrame::PayloadIndex) return {};
   return {frame.begin() + DeviceFrame::PayloadIndex, frame.begin() + static_cast<std::ptrdiff_t>(end)};
+}
+
+std::string HexText(const char* head, const ByteVector& bytes) {
+  std::string line = head;
+  char cell[4];
+  for (std::uint8_t b : bytes) {
+    std::snprintf(cell, sizeof cell, "%02X ", b);
+    line += cell;
+  }
+  return line;
 }
 
 bool SameTarget(const ByteVector& a, const ByteVector& b) {
@@ -198,6 +210,7 @@ bool LinkEngine::HandOver(const ByteVector& frame) {
     std::copy(frame.begin(), frame.end(), FSendBuffer.begin());
     FSendLength = frame.size();
   }
+  FInFlight = frame;
   ++FHandOvers;
   return true;
 }
@@ -353,13 +366,24 @@ void LinkEngine::FrameComplete(const ByteVector& frame) {
     Log("Received frame of " + std::to_string(frame.size()) + " bytes dropped: longer than the buffer");
     return;
   }
+  if (!IsSoundFrame(frame)) {
+    // Its request stays in flight: the time-out asks again.
+    Log(HexText("Damaged frame dropped: ", frame));
+    return;
+  }
   WritePending();
   std::int64_t start;
   std::uint64_t answered;
+  bool answer = false;
+  bool endsWait = true;
   {
     sys::ScopedLock lock(FQueueLock);
     start = FTurnaroundStart;
     answered = FHandOvers;
+    if (FBusy && FindReplyRule(CodeOf(FInFlight))) {
+      answer = AnswersRequest(FInFlight, frame);
+      endsWait = answer;
+    }
   }
   const std::int64_t freq = std::max<std::int64_t>(sys::PerfFrequency(), 1);
   const std::int64_t elapsed = std::max<std::int64_t>(sys::PerfCounter() - start, 0);
@@ -367,13 +391,17 @@ void LinkEngine::FrameComplete(const ByteVector& frame) {
   const std::uint32_t turnaround =
       ms >= 4294967295.0L ? std::numeric_limits<std::uint32_t>::max() : static_cast<std::uint32_t>(ms);
 
-  BeforeDelivery(frame);
+  BeforeDelivery(frame, endsWait);
+  FDeliveredAnswer = answer;
   // The handler gets its own copy, kept alive until it returns even when a
   // stop abandons the wait.
   auto lent = std::make_shared<ByteVector>(frame);
   FChannel->Send(FrameMessage(), reinterpret_cast<sys::MessageWParam>(lent.get()),
                  static_cast<sys::MessageLParam>(turnaround), lent);
-  if (FStopping) return;
+  FDeliveredAnswer = false;
+  if (FStopping || !endsWait) return;
+  FWaitFromMs = sys::GetTickMs();
+  FCounts.retries = 0;
   SendNext(answered);
   WritePending();
 }
@@ -417,6 +445,7 @@ void LinkEngine::ReportLost() {
 void LinkEngine::WritePending() {
   if (FSendEvent.TryWait()) {
     FCounts.retries = 0;
+    FWaitFromMs = sys::GetTickMs();
     Rewrite(true);
   }
 }
@@ -454,11 +483,16 @@ void LinkEngine::Run() {
   enum { StopIndex, SendIndex, DataIndex, PortIndex };
   std::array<sys::Event*, 3> events{&FStopEvent, &FSendEvent, &FDataEvent};
   FCounts = {};
+  FWaitFromMs = sys::GetTickMs();
   for (;;) {
     const int port = PortHandle();
     std::array<int, 1> fds{port};
     std::span<const int> readFds(fds.data(), port >= 0 ? 1 : 0);
-    const int r = sys::WaitForAny(events, readFds, FTimeoutMs.load());
+    // Frames that answer nothing do not restart the wait.
+    const std::uint64_t waited = sys::GetTickMs() - FWaitFromMs;
+    const std::uint32_t timeout = FTimeoutMs.load();
+    const int r = sys::WaitForAny(events, readFds,
+                                  waited >= timeout ? 0u : static_cast<std::uint32_t>(timeout - waited));
     FLastWaitResult = r;
     if (FStopping || r == StopIndex) {
       // A frame handed over just before the stop (the goodbye of a
@@ -473,6 +507,7 @@ void LinkEngine::Run() {
       DrainReceived();
     } else if (r == SendIndex) {
       FCounts.retries = 0;
+      FWaitFromMs = sys::GetTickMs();
       Rewrite(true);
     } else if (r == PortIndex) {
       if (!ReadPort()) {
@@ -480,6 +515,7 @@ void LinkEngine::Run() {
         break;
       }
     } else if (r == sys::kWaitTimeout) {
+      FWaitFromMs = sys::GetTickMs();
       OnWaitTimeout();
     } else {
       if (FTraits.ReportFailedWait) Notify(LinkWaitFailed, SendBufferByte(DeviceFrame::SentIdIndex));

@@ -25,6 +25,15 @@
 // as a lost link. Log lines (failed writes, dropped input) wait in a locked
 // queue of their own, so a dropped message loses none of them.
 //
+// Answers: a request with a reply rule (ReplyMatch.h) waits for its own
+// reply; other frames that arrive meanwhile are delivered (level, gate and
+// acknowledgement replies keep their use) without ending its wait, and the
+// time-out runs on from its write, so a lost, damaged or wrong answer is
+// asked for again and, after the retries, reported as no answer. Damaged
+// frames (trailer or check byte wrong) are dropped and logged. During a
+// delivery, DeliveredAnswer() tells the owner whether the frame answers
+// the request in flight.
+//
 // Coalescing: a frame without the append mark, submitted while a frame is in
 // flight, replaces the marked frame (the last non-appended frame queued,
 // while it still waits) when its code equals LastCode (the code of the frame
@@ -171,6 +180,9 @@ class LinkEngine {
   int LastWaitResult() const { return FLastWaitResult.load(); }
   // Reply time-outs the worker has counted since the engine started.
   int ReplyTimeouts() const { return FReplyTimeouts.load(); }
+  // During a WM_LINK_FRAME delivery: the frame answers the request in
+  // flight (a request with a reply rule, answered for the first time).
+  bool DeliveredAnswer() const { return FDeliveredAnswer.load(); }
 
   // What the link logged on any thread (failed writes, dropped input),
   // oldest first; taking them empties the queue. At most MaxLogLines wait:
@@ -210,8 +222,9 @@ class LinkEngine {
   virtual bool ReadPort() { return true; }
   // A frame was handed over for writing (the thread that handed it).
   virtual void HandedOver(const std::uint8_t*, std::size_t) {}
-  // Worker: a complete frame is about to be delivered.
-  virtual void BeforeDelivery(const ByteVector&) {}
+  // Worker: a complete frame is about to be delivered; endsWait tells
+  // whether it ends the wait for the frame in flight.
+  virtual void BeforeDelivery(const ByteVector&, bool /*endsWait*/) {}
   // Worker: the message that delivers a frame.
   virtual unsigned FrameMessage() { return WM_LINK_FRAME; }
 
@@ -285,6 +298,8 @@ class LinkEngine {
   std::int64_t FTurnaroundStart = 0;
   // Counts hand-overs, to tell which frame an answer ends.
   std::uint64_t FHandOvers = 0;
+  // The frame handed over last, as submitted.
+  ByteVector FInFlight;
 
   // The frame in flight.
   sys::Mutex FBufferLock;
@@ -308,7 +323,11 @@ class LinkEngine {
   std::atomic<int> FDeviceId;
   std::atomic<int> FLastWaitResult{0};
   std::atomic<int> FReplyTimeouts{0};
+  std::atomic<bool> FDeliveredAnswer{false};
   WorkerCounts FCounts;  // the worker's own
+  // When the current reply wait began (worker): a write, a time-out or an
+  // answer starts it; frames that answer nothing do not.
+  std::uint64_t FWaitFromMs = 0;
   std::atomic<bool> FStarted{false};
   std::atomic<bool> FStopping{false};
   std::uint32_t FKeepAliveIntervalMs = KeepAliveIntervalMs;
