@@ -43,6 +43,13 @@ bool SameTarget(const ByteVector& a, const ByteVector& b) {
   return CodeOf(a) == CodeOf(b) && TargetOf(a) == TargetOf(b);
 }
 
+// Routing frames keep their order among themselves: an effect route leaves
+// an output before the effect bus takes the input.
+bool KeepOrder(const ByteVector& a, const ByteVector& b) {
+  constexpr std::uint8_t Matrix = CommandCode("CM_MCS_MATRIX");
+  return CodeOf(a) == Matrix && CodeOf(b) == Matrix;
+}
+
 }  // namespace
 
 std::size_t CoalescingTargetSize(std::uint8_t code) {
@@ -174,12 +181,12 @@ void LinkEngine::Submit(const ByteVector& frame, bool append, bool last) {
       FTurnaroundStart = sys::PerfCounter();
       handed = HandOver(frame);
     } else if (append) {
-      FQueue.push_back(frame);
-    } else if (FMark && CodeOf(frame) == FLastCode && SameTarget(**FMark, frame) &&
-               !QueuedBehind(*FMark, frame)) {
-      **FMark = frame;
+      FQueue.push_back({frame, true});
+    } else if (auto waiting = Replaceable(frame)) {
+      (*waiting)->Frame = frame;
+      FMark = *waiting;
     } else {
-      FQueue.push_back(frame);
+      FQueue.push_back({frame, false});
       FMark = std::prev(FQueue.end());
     }
     FLastCode = CodeOf(frame);
@@ -187,11 +194,14 @@ void LinkEngine::Submit(const ByteVector& frame, bool append, bool last) {
   if (handed) Announce(frame);
 }
 
-bool LinkEngine::QueuedBehind(Queue::const_iterator mark, const ByteVector& frame) const {
-  // An older value for the same target waits behind the mark: replacing the
-  // mark would let that older value go out last.
-  return std::any_of(std::next(mark), FQueue.cend(),
-                     [&](const ByteVector& f) { return SameTarget(f, frame); });
+std::optional<LinkEngine::Queue::iterator> LinkEngine::Replaceable(const ByteVector& frame) {
+  for (auto it = FQueue.end(); it != FQueue.begin();) {
+    --it;
+    if (it->Appended) return std::nullopt;
+    if (SameTarget(it->Frame, frame)) return it;
+    if (KeepOrder(it->Frame, frame)) return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 void LinkEngine::Send(const std::uint8_t* data, std::size_t size) {
@@ -229,7 +239,7 @@ void LinkEngine::SendNext(std::uint64_t answered) {
       FBusy = false;
       return;
     }
-    next = std::move(FQueue.front());
+    next = std::move(FQueue.front().Frame);
     if (FMark && *FMark == FQueue.begin()) FMark.reset();
     FQueue.pop_front();
     FTurnaroundStart = sys::PerfCounter();
@@ -276,7 +286,9 @@ std::uint8_t LinkEngine::GetLastCode() const {
 
 std::vector<ByteVector> LinkEngine::QueuedFrames() const {
   sys::ScopedLock lock(FQueueLock);
-  return {FQueue.begin(), FQueue.end()};
+  std::vector<ByteVector> frames;
+  for (const Waiting& w : FQueue) frames.push_back(w.Frame);
+  return frames;
 }
 
 int LinkEngine::MarkedIndex() const {

@@ -34,15 +34,17 @@
 // delivery, DeliveredAnswer() tells the owner whether the frame answers
 // the request in flight.
 //
-// Coalescing: a frame without the append mark, submitted while a frame is in
-// flight, replaces the marked frame (the last non-appended frame queued,
-// while it still waits) when its code equals LastCode (the code of the frame
-// submitted just before it) and the marked frame addresses the same command
-// code and target (channel, and the band or slot where the command has one)
-// and no frame for that command and target waits behind the marked one, so
-// the newest value for a target is always written last; otherwise it is
-// queued at the back and becomes the marked frame. Appended frames are
-// queued, never replaced, and leave the mark alone.
+// Coalescing by target: a frame without the append mark, submitted while a
+// frame is in flight, replaces the waiting plain frame of the same command
+// code and target (channel, and the band or slot where the command has
+// one) wherever it waits, unless a frame that must stay in order with it
+// waits behind that one: an appended frame, or a routing frame of another
+// target (an effect route is cleared on the outputs before the effect bus
+// takes the input). Otherwise it is queued at the back. So the queue holds
+// at most one plain frame per target between two appended frames, however
+// fast a control moves, and the newest value of a target is always written
+// last. Appended frames are queued, never replaced. The frame in flight is
+// never replaced.
 
 #include <atomic>
 #include <cstddef>
@@ -171,8 +173,8 @@ class LinkEngine {
   bool IsStarted() const { return FStarted.load(); }
   bool IsBusy() const;
   std::uint8_t GetLastCode() const;
-  // The waiting frames, oldest first, and the index of the marked one
-  // (-1: none).
+  // The waiting frames, oldest first, and the index of the one the last
+  // plain submission went to while it waits (-1: none).
   std::vector<ByteVector> QueuedFrames() const;
   int MarkedIndex() const;
   // The result of the worker's last wait (an event index, sys::kWaitTimeout
@@ -257,7 +259,11 @@ class LinkEngine {
     int retries = 0;
     int silent = 0;
   };
-  using Queue = std::list<ByteVector>;
+  struct Waiting {
+    ByteVector Frame;
+    bool Appended;
+  };
+  using Queue = std::list<Waiting>;
 
   void Run();
   void DrainReceived();
@@ -279,9 +285,10 @@ class LinkEngine {
   // After a hand-over, with no lock held: tells the transport (which runs
   // owner code) and wakes the worker.
   void Announce(const ByteVector& frame);
-  // A frame for the same command and target waits behind the mark. Called
-  // with FQueueLock held.
-  bool QueuedBehind(Queue::const_iterator mark, const ByteVector& frame) const;
+  // The waiting plain frame a new plain frame replaces: of the same
+  // target, with nothing that must stay in order with it waiting behind it.
+  // Called with FQueueLock held.
+  std::optional<Queue::iterator> Replaceable(const ByteVector& frame);
   void RestartKeepAlive();
   std::uint8_t SendBufferByte(std::size_t index);
 

@@ -7,12 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "EditorDriver.h"
 #include "dialogs/FHidData.h"
+#include "controls/AdvTrackBar.h"
 #include "mainwindow/FMainDeviceCodes.h"
 
 using namespace e2e;
@@ -218,6 +223,44 @@ TEST_F(LinkFaults, UploadFaultsOverUsb) {
   int round = 1;
   for (const UploadFault& c : {answered[0], answered[1], answered.back(), SilentSteps(true).back()})
     ASSERT_NO_FATAL_FAILURE(RunCase(c, round++));
+}
+
+TEST_F(LinkFaults, TwoFadersMovedInTurnAt100HzEndAtTheirLastValues) {
+  ASSERT_NO_FATAL_FAILURE(ConnectTcp());
+  for (const char* key : {"rzbMenuGain", "rzbGainSelOut"}) {
+    auto* button = Find<TRzBmpButton>(key);
+    ASSERT_NE(button, nullptr) << key;
+    classlib_test::Press(button, button->GetWidth() / 2, button->GetHeight() / 2);
+  }
+  auto* faderA = Find<TAdvTrackBar>("isGainBackupOut3");
+  auto* faderB = Find<TAdvTrackBar>("isGainBackupOut4");
+  ASSERT_TRUE(faderA && faderB && faderA->GetShowing() && faderB->GetShowing());
+  // A device slower than the hand: each gain is answered 40 ms late.
+  FSim.DelayReplies(40, sim::Fault::Forever, 0x34);
+  const std::size_t pollsBefore = FSim.CountReceived(0x40);
+  constexpr int Moves = 300;
+  int moves = 0;
+  std::size_t longestQueue = 0;
+  QTimer hand;
+  hand.setInterval(10);
+  QObject::connect(&hand, &QTimer::timeout, [&] {
+    if (moves == Moves) return hand.stop();
+    (moves % 2 == 0 ? faderA : faderB)->SetPosition(-250 + moves);
+    ++moves;
+    if (LinkEngine* link = fmMain->OpenLink()) longestQueue = std::max(longestQueue, link->QueuedFrames().size());
+  });
+  hand.start();
+  ASSERT_TRUE(Await("the moves", [&] { return moves == Moves; }));
+  const int lastA = -250 + Moves - 2, lastB = -250 + Moves - 1;
+  ASSERT_TRUE(Await(
+      "both last values on the device",
+      [&] {
+        return FSim.With([&](sim::SimDevice& d) { return d.Gain(10) == lastA + 280 && d.Gain(11) == lastB + 280; });
+      },
+      10000));
+  EXPECT_LE(longestQueue, 3u) << "one frame per fader and the poll";
+  EXPECT_GE(FSim.CountReceived(0x40), pollsBefore + 4) << "polls went on during the moves";
+  ASSERT_NO_FATAL_FAILURE(AwaitPolls(2));
 }
 
 TEST_F(LinkFaults, RepliesNobodyAskedForChangeNothing) {
