@@ -575,6 +575,8 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   // Ends a transfer's progress window, also one whose showing is still due.
   void CloseProgress();
   void ShowInformation(std::string_view key);
+  // The message of a save that failed or met a read-only file.
+  void ShowSaveFailure(FileStatus status);
   void OnHelloAnswer();
   void OnIdentity(std::span<const std::uint8_t> payload, bool storeFirmware);
   void OnAcknowledge();

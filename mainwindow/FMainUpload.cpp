@@ -38,6 +38,13 @@ void TfmMain::SetProgress(const std::string& statusKey, int max) {
   fmProcess->ProgressBar->SetMax(max);
 }
 
+void TfmMain::ShowSaveFailure(FileStatus status) {
+  if (status == FileStatus::ReadOnly)
+    ShowInformation("SID_INFO_READ_ONLY");
+  else if (status == FileStatus::WriteFailed)
+    ShowInformation("SID_INFO_ERROR_FILE");
+}
+
 void TfmMain::ShowInformation(std::string_view key) {
   if (!fmInformation) return;
   fmInformation->lbMessage->SetCaption(GetLangText(key));
@@ -305,7 +312,7 @@ void TfmMain::SavePresetFile() {
     dialog->SetFileName("");
     if (dialog->Execute()) {
       const std::string path = FileNameWithExtension(dialog->GetFileName(), PresetFileExtension);
-      if (WritePresetFile(path, *UnitControl) != FileStatus::Ok) ShowInformation("SID_INFO_ERROR_FILE");
+      ShowSaveFailure(WritePresetFile(path, *UnitControl));
     }
   }
   ToProgramFolder();
