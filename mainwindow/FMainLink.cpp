@@ -187,13 +187,19 @@ void TfmMain::DrainTrafficLines() {
   }
   if (!fmHidData || !fmHidData->GetVisible()) return;
   auto* list = fmHidData->hbHidData;
+  bool added = false;
   for (auto& [kind, line] : lines) {
     const bool open = (kind == TrafficKind::Usb && UsbProc) || (kind == TrafficKind::Net && NetProc) ||
                       (kind == TrafficKind::Serial && CommProc);
     if (!open) continue;
     list->GetItems()->Add(line);
-    list->SetItemIndex(list->GetCount() - 1);
+    added = true;
   }
+  if (!added) return;
+  // A window left open must not grow without end: the newest lines stay.
+  constexpr int MaxTrafficLines = 10000;
+  while (list->GetCount() > MaxTrafficLines) list->GetItems()->Delete(0);
+  list->SetItemIndex(list->GetCount() - 1);
 }
 
 void TfmMain::NoteDroppedReply(const ByteVector& frame) {
