@@ -207,6 +207,27 @@ TEST_F(LinkFaults, ADeviceSilentAtEachStepEndsWithTheScanOnTcp) {
   for (const UploadFault& c : SilentSteps(false)) ASSERT_NO_FATAL_FAILURE(RunCase(c, round++));
 }
 
+// The scan closes on its success while the first upload's progress window
+// is up (its loop ends only after the progress window's), and the device
+// falls silent before it has: the scan stays to tell of the loss.
+TEST_F(LinkFaults, AScanClosingUnderTheProgressWindowStaysUpForTheLoss) {
+  ASSERT_TRUE(FSim.ListenTcp(sim::DeviceAddress, sim::DevicePort)) << FSim.LastError();
+  FSim.AddFault(SilentFrom(0x29, 7));
+  StartEditor();
+  const std::string before = ModelStreamText();
+  // The scan's close comes once the progress window is up.
+  fmNetwork->tmConnect->SetInterval(400);
+  bool closingUnderProgress = false;
+  Steps().When("connected", [] { return fmMain->IsConnected(); }, [] { fmMain->SetLinkTimeout(300); });
+  Steps().When("the scan closing under the progress window", [&] {
+    closingUnderProgress = Shown(fmProcess) && fmNetwork->IsModal() && fmNetwork->HasSucceeded() &&
+                           !fmNetwork->tmConnect->GetEnabled();
+    return closingUnderProgress;
+  });
+  ASSERT_NO_FATAL_FAILURE(ExpectLostThenConnectAgain(before));
+  EXPECT_TRUE(closingUnderProgress);
+}
+
 // A serial line and USB: a device silent in the first upload, then damaged,
 // duplicated and lost replies in the next ones.
 TEST_F(LinkFaults, UploadFaultsOnASerialLine) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "EditorDriver.h"
+#include "platform/classlib/ControlImage.h"
 
 using namespace e2e;
 
@@ -188,6 +189,9 @@ TEST_F(PresetsAndFiles, FilesThatCannotBeReadOrWrittenSayWhy) {
         "the message", [] { return Shown(fmInformation); },
         [&] {
           shown = Message();
+          if (const char* dir = std::getenv("TAVO_RENDER_DIR"); dir && std::string(c.key) == "SID_INFO_READ_ONLY") {
+            EXPECT_TRUE(SaveControlImage(fmInformation, std::string(dir) + "/information-read-only.png"));
+          }
           CloseMessage();
         });
     ASSERT_TRUE(Await(c.item, [&] { return !shown.empty() && !Shown(fmInformation); }));
