@@ -185,8 +185,8 @@ void CreateColumn(TComponent* owner, TWinControl* box, const DynamicsPage& page,
     const DynamicsField& field = page.Fields[f];
     const int y = RowTop + static_cast<int>(f) * RowPitch;
     const std::string stem = std::string(page.Page) + field.Name + suffix;
-    MakeLabel(owner, column, "lb" + stem, field.Caption, Bounds(6, y, 62, 20), tag, DimText, 11);
-    MakeValueBox(owner, column, "cvd" + stem, Bounds(66, y, 56, 20), field.Text, tag);
+    MakeLabel(owner, column, "lb" + stem, field.Caption, Bounds(6, y, 56, 20), tag, DimText, 11);
+    MakeValueBox(owner, column, "cvd" + stem, Bounds(62, y, 62, 20), field.Text, tag);
     MakeFader(owner, column, "is" + stem, Bounds(2, y + 22, ColumnWidth - 4, 24), field.Min, field.Max,
               field.Start, 10, tag, page.Accent, false);
   }

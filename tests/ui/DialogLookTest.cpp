@@ -140,4 +140,27 @@ TEST_F(DialogLookTest, ButtonCaptionsFitTheirButtonsInBothLanguages) {
   fmPeqRst->SetTexts(LanguageEnglish);
 }
 
+// No dialog without a way out: every dialog that has keys has one marked
+// Cancel, which Escape clicks; the rest (the progress window) close
+// themselves.
+TEST_F(DialogLookTest, EveryDialogWithKeysHasAWayOutOnEscape) {
+  int dialogs = 0;
+  for (int f = 0; f < Screen->GetFormCount(); ++f) {
+    TCustomForm* form = Screen->GetForms(f);
+    // The message list is modeless, with its close box.
+    if (form == Application->GetMainForm() || form == fmMemo) continue;
+    int keys = 0, ways = 0;
+    for (int i = 0; i < form->GetComponentCount(); ++i)
+      if (auto* key = dynamic_cast<TRzBmpButton*>(form->GetComponents(i))) {
+        ++keys;
+        ways += key->GetCancel();
+      }
+    if (keys == 0) continue;
+    ++dialogs;
+    EXPECT_EQ(ways, 1) << form->GetName();
+  }
+  EXPECT_GE(dialogs, 10);
+}
+
 }  // namespace
+
