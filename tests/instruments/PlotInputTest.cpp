@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "instruments/plot/iXYPlot.h"
+#include "platform/classlib/Dialogs.h"
 #include "tests/instruments/PlotTestSupport.h"
 
 using namespace instruments_test;
@@ -233,6 +234,53 @@ TEST_F(PlotInputTest, ArrowsReachTheFocusedPlotsSelectedAxis) {
   Key(plot, Qt::Key_Right);
   EXPECT_DOUBLE_EQ(plot->GetXAxis(0)->GetMin(), 1);
   EXPECT_DOUBLE_EQ(finishedMin, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A plot switched off as the program's transfer plots are: presses, drags,
+// the wheel and keys change nothing and select nothing.
+TEST_F(PlotInputTest, ProgramStylePlotIgnoresTheUser) {
+  plot->GetLegend(0)->SetVisible(false);
+  plot->GetLegend(0)->SetEnabled(false);
+  plot->GetDataCursor(0)->SetVisible(false);
+  plot->SetHintsShow(false);
+  plot->GetDataView(0)->SetCanFocus(false);
+  plot->GetDataView(0)->SetPopupEnabled(false);
+  for (TiPlotAxis* a : {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+    a->SetTrackingEnabled(false);
+    a->SetEnabled(false);
+    a->SetPopupEnabled(false);
+    a->SetCanFocus(false);
+    a->SetMinSpan(-100, 120);
+  }
+  for (int i = 0; i < plot->GetChannelCount(); ++i) {
+    plot->GetChannel(i)->SetCanFocus(false);
+    plot->GetChannel(i)->SetPopupEnabled(false);
+  }
+  Layout();
+  TScriptedDialogService dialogs;
+  plot->GetChannel(0)->AddXY(-300, 400);
+  for (TPoint p : {XAxisPoint(), YAxisPoint(), Centre(plot->GetDataView(0)->GetDrawRect())}) {
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton}) {
+      SendMouse(plot, QEvent::MouseButtonPress, p.X, p.Y, b, b);
+      SendMouse(plot, QEvent::MouseMove, p.X + 30, p.Y - 30, Qt::NoButton, b, Qt::ControlModifier);
+      SendMouse(plot, QEvent::MouseButtonRelease, p.X + 30, p.Y - 30, b, Qt::NoButton);
+    }
+    WheelAt(p, 120);
+    Key(plot, Qt::Key_PageUp);
+    Key(plot, Qt::Key_F10, QString(), Qt::ShiftModifier);
+  }
+  for (TiPlotAxis* a : {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+    EXPECT_EQ(a->GetMin(), -100);
+    EXPECT_EQ(a->GetSpan(), 120);
+  }
+  EXPECT_TRUE(plot->GetPlotObjectManager()->Count() > 0);
+  for (int i = 0; i < plot->GetPlotObjectManager()->Count(); ++i)
+    EXPECT_FALSE(plot->GetPlotObjectManager()->GetObject(i)->GetUserSelected());
+  EXPECT_TRUE(dialogs.GetQuestions().empty());
 }
 
 }  // namespace
