@@ -132,6 +132,27 @@ void TiPlotComponent::RemoveAllTranslations() {
   GetTranslationManager()->Clear();
 }
 
+void TiPlotComponent::DeleteTranslation(int Index) {
+  GetTranslationManager()->Delete(Index);
+}
+
+std::string TiPlotComponent::GetTranslationOriginalString(int Index) const {
+  return GetTranslationManager()->GetItem(Index)->GetOriginalString();
+}
+
+std::string TiPlotComponent::GetTranslationReplacementString(int Index) const {
+  return GetTranslationManager()->GetItem(Index)->GetReplacementString();
+}
+
+void TiPlotComponent::LoadTranslationsFromFile(const std::string& FileName) {
+  GetTranslationManager()->LoadFromFile(FileName);
+  InvalidateChange();
+}
+
+void TiPlotComponent::SaveTranslationsToFile(const std::string& FileName) {
+  GetTranslationManager()->SaveToFile(FileName);
+}
+
 // ---------------------------------------------------------------- notices
 
 void TiPlotComponent::FireKindEvent(
