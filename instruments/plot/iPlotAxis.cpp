@@ -143,7 +143,7 @@ void TiPlotAxis::SetMin(double Value) {
   if (Value == FMin || std::isnan(Value)) return;
   double old = FMin;
   FMin = Value;
-  DoChange();
+  if (!FBlockMinSpanEvents) DoChange();
   if (FBlockMinSpanEvents) return;
   DoMinChangeEvent(old, FMin);
   DoMinSpanChangeEvent(old, FSpan, FMin, FSpan);
@@ -154,7 +154,7 @@ void TiPlotAxis::SetSpan(double Value) {
   if (Value == FSpan || std::isnan(Value)) return;
   double old = FSpan;
   FSpan = Value;
-  DoChange();
+  if (!FBlockMinSpanEvents) DoChange();
   if (FBlockMinSpanEvents) return;
   DoSpanChangeEvent(old, FSpan);
   DoMinSpanChangeEvent(FMin, old, FMin, FSpan);
@@ -176,6 +176,8 @@ void TiPlotAxis::SetMinSpan(double NewMin, double NewSpan) {
     throw;
   }
   FBlockMinSpanEvents = false;
+  // One change notice for both.
+  if (FMin != oldMin || FSpan != oldSpan) DoChange();
   if (NewMin != oldMin) DoMinChangeEvent(oldMin, FMin);
   if (NewSpan != oldSpan) DoSpanChangeEvent(oldSpan, FSpan);
   DoMinSpanChangeEvent(oldMin, oldSpan, FMin, FSpan);

@@ -22,6 +22,8 @@ void TiPlotComponent::FireKind(TObject* Object,
 
 template <class E, class... A>
 void TiPlotComponent::FireAxisEvent(TiPlotObject* Axis, E& XEvent, E& YEvent, A&&... Args) {
+  // Tracking sets scales at data rate: nothing to look up without a handler.
+  if (!XEvent && !YEvent) return;
   FireKind<E>(Axis, {{FMaster->GetXAxisManager(), &XEvent}, {FMaster->GetYAxisManager(), &YEvent}},
            std::forward<A>(Args)...);
 }
