@@ -206,6 +206,7 @@ TiXYPlot* MakeTransferPlot(TComponent* owner, TWinControl* parent, const std::st
   plot->SetBorderStyle(ibsNone);
   plot->GetToolBar(0)->SetVisible(false);
   plot->GetLegend(0)->SetVisible(false);
+  plot->GetLegend(0)->SetEnabled(false);
   if (plot->GetDataCursorCount() > 0) plot->GetDataCursor(0)->SetVisible(false);
   // The program never opens the library's editors, menus or hints.
   plot->SetUserCanEditObjects(false);
@@ -216,6 +217,11 @@ TiXYPlot* MakeTransferPlot(TComponent* owner, TWinControl* parent, const std::st
   font.SetColor(clYellow);
   for (TiPlotAxis* axis :
        {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+    // A fixed scale: no tracking of the curves, no dragging, menu or selection.
+    axis->SetTrackingEnabled(false);
+    axis->SetEnabled(false);
+    axis->SetPopupEnabled(false);
+    axis->SetCanFocus(false);
     axis->SetMinSpan(-100, 120);
     axis->SetLabelsFont(&font);
     axis->SetScaleLinesColor(EdgeColor);
@@ -229,9 +235,12 @@ TiXYPlot* MakeTransferPlot(TComponent* owner, TWinControl* parent, const std::st
   plot->GetChannel(1)->SetColor(clWhite);
   view->SetPopupEnabled(false);
   view->SetUserCanEdit(false);
+  // A click in the plot area selects nothing.
+  view->SetCanFocus(false);
   for (int i = 0; i < 2; ++i) {
     plot->GetChannel(i)->SetPopupEnabled(false);
     plot->GetChannel(i)->SetUserCanEdit(false);
+    plot->GetChannel(i)->SetCanFocus(false);
   }
   return plot;
 }
