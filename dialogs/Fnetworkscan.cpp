@@ -86,6 +86,8 @@ void TfmNetwork::ConnectResult(std::uint8_t Ok) {
 
 void TfmNetwork::LinkBroken() {
   FSucceeded = 0;
+  // An attempt's outcome still due must not move the scan on past the loss.
+  tmConnect->SetEnabled(false);
   tmLinkBroken->SetEnabled(true);
   // Also a progress window whose showing is still due.
   if (fmMain)

@@ -322,6 +322,10 @@ void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
   if (QLineEdit* edit = combo->lineEdit(); edit && !edit->property("tavo.hooked").toBool()) {
     edit->setProperty("tavo.hooked", true);
     combo->setCompleter(nullptr);
+    // The toolkit selects the item that the edit's text names when editing
+    // ends (focus lost, Enter): a pick the user never made. The selected
+    // index stays as it was until the user picks an item.
+    QObject::disconnect(edit, &QLineEdit::editingFinished, combo, nullptr);
     if (FMaxLength > 0) edit->setMaxLength(FMaxLength);
     stdctrls::AddWidgetPart(combo, edit);
     QObject::connect(edit, &QLineEdit::textEdited, edit, [this, combo](const QString& text) {
