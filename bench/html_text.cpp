@@ -60,9 +60,9 @@ double DrawMarkup(Surface& s, const std::string& markup) {
   int xs = 0, ys = 0, links = 0, mouse = -1;
   TRect hover;
   const auto start = std::chrono::steady_clock::now();
-  DrawHtmlText(s.g.get(), *s.font, markup, TRect(0, 0, 600, 4000), nullptr, 0, 0, -1, -1, 5, false, false, false,
-               false, false, false, true, 1.0, clBlue, clNone, clNone, clGray, anchor, strip, focus, xs, ys, links,
-               mouse, hover, nullptr, 2);
+  DrawHtmlText(s.g.get(), *s.font, markup, TRect(0, 0, 600, 4000), nullptr, 0, 0, -1, -1, 5, false, false,
+               false, false, false, false, true, 1.0, clBlue, clNone, clNone, clGray, anchor, strip, focus,
+               xs, ys, links, mouse, hover, nullptr, 2);
   benchmark::DoNotOptimize(ys);
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }

@@ -26,7 +26,8 @@ void App() {
 
 double AddAll(bool Tracking) {
   TiXYPlot plot(nullptr);
-  for (TiPlotAxis* a : {static_cast<TiPlotAxis*>(plot.GetXAxis(0)), static_cast<TiPlotAxis*>(plot.GetYAxis(0))}) {
+  for (TiPlotAxis* a :
+       {static_cast<TiPlotAxis*>(plot.GetXAxis(0)), static_cast<TiPlotAxis*>(plot.GetYAxis(0))}) {
     a->SetTrackingStyle(iptsScrollSmooth);
     a->SetTrackingEnabled(Tracking);
   }

@@ -474,8 +474,8 @@ class LineRun {
     if (st_.anchor && st_.anchorHovered && !drawing_) {
       c_.mouseLink = st_.anchorIndex;
       const int bottom = r_.Top + std::max(size_.height, c_.GhHeight(st_.font));
-      c_.hoverRect = TRect(st_.anchorStart.Y == r_.Top ? st_.anchorStart.X : r_.Left, st_.anchorStart.Y,
-                           pen_, bottom);
+      c_.hoverRect =
+          TRect(st_.anchorStart.Y == r_.Top ? st_.anchorStart.X : r_.Left, st_.anchorStart.Y, pen_, bottom);
     }
     st_.anchor = false;
     st_.anchorHovered = false;
@@ -637,7 +637,8 @@ class LineRun {
     TAdvGDIPPicture* picture = p.picture;
     std::string alt;
     if (under && c_.container && Attribute(tag, "ALT", alt)) {
-      if (TAdvGDIPPicture* other = c_.container->FindPicture(alt); other && !other->GetEmpty()) picture = other;
+      if (TAdvGDIPPicture* other = c_.container->FindPicture(alt); other && !other->GetEmpty())
+        picture = other;
     }
     picture->GDIPDraw(c_.g, TRect(pen_, r_.Top, pen_ + p.width, r_.Top + p.height));
   }
@@ -713,10 +714,15 @@ bool DrawHtmlText(TGPGraphics* Graphics, const TFont& Font, const std::string& T
   FocusAnchor.clear();
   MouseLink = -1;
   if (!Graphics) return false;
-  Call c{Graphics,      Font,        Rect,           Images,        X,         Y,          FocusLink,
-         HoverLink,     ShadowOffset, CheckOnly,     Print,         IgnoreColors, BlinkOn, HoverStyle,
-         WordWrap,      ResolutionFactor, URLColor,  HoverColor,    HoverFontColor, ShadowColor,
-         PictureContainer, AnchorVal, StripVal,      FocusAnchor,   MouseLink, HoverRect};
+  Call c{Graphics,         Font,        Rect,
+         Images,           X,           Y,
+         FocusLink,        HoverLink,   ShadowOffset,
+         CheckOnly,        Print,       IgnoreColors,
+         BlinkOn,          HoverStyle,  WordWrap,
+         ResolutionFactor, URLColor,    HoverColor,
+         HoverFontColor,   ShadowColor, PictureContainer,
+         AnchorVal,        StripVal,    FocusAnchor,
+         MouseLink,        HoverRect};
 
   PassState measure, draw;
   measure.font.Assign(&Font);
@@ -737,7 +743,8 @@ bool DrawHtmlText(TGPGraphics* Graphics, const TFont& Font, const std::string& T
     }
     if (at < rest.size()) size.height += LineSpacing;
     TRect placed(Rect.Left + 1, top, Rect.Right, top + size.height + size.sub + size.sup);
-    if (measure.align == 1 && placed.Right - size.width > placed.Left) placed.Left = placed.Right - size.width;
+    if (measure.align == 1 && placed.Right - size.width > placed.Left)
+      placed.Left = placed.Right - size.width;
     if (measure.align == 2 && (placed.Right - placed.Left - size.width) / 2 > 0)
       placed.Left += (placed.Right - placed.Left - size.width) / 2;
     placed.Left += measure.indent;

@@ -35,10 +35,15 @@ struct Entity {
 
 // Replaced once for the whole text; "&nbsp;", "&lt;" and "&gt;" wait for
 // the pieces so that a "<" they give never opens a tag.
-const Entity kEntities[] = {{"&amp;", "&"},     {"&quot;", "\""},   {"&sect;", "\xC2\xA7"},
-                            {"&permil;", "\xE2\x80\xB0"},          {"&reg;", "\xC2\xAE"},
-                            {"&copy;", "\xC2\xA9"},                {"&para;", "\xC2\xB6"},
-                            {"&trade;", "\xE2\x84\xA2"},           {"&euro;", "\xE2\x82\xAC"}};
+const Entity kEntities[] = {{"&amp;", "&"},
+                            {"&quot;", "\""},
+                            {"&sect;", "\xC2\xA7"},
+                            {"&permil;", "\xE2\x80\xB0"},
+                            {"&reg;", "\xC2\xAE"},
+                            {"&copy;", "\xC2\xA9"},
+                            {"&para;", "\xC2\xB6"},
+                            {"&trade;", "\xE2\x84\xA2"},
+                            {"&euro;", "\xE2\x82\xAC"}};
 
 const Entity kPieceEntities[] = {{"&nbsp;", " "}, {"&lt;", "<"}, {"&gt;", ">"}};
 
@@ -68,23 +73,46 @@ struct NamedColor {
 };
 
 const NamedColor kColors[] = {
-    {"clred", 0x0000FF},          {"clblack", 0x000000},        {"clblue", 0xFF0000},
-    {"clgreen", 0x008000},        {"claqua", 0xFFFF00},         {"clyellow", 0x00FFFF},
-    {"clfuchsia", 0xFF00FF},      {"clwhite", 0xFFFFFF},        {"cllime", 0x00FF00},
-    {"clsilver", 0xC0C0C0},       {"clgray", 0x808080},         {"clolive", 0x008080},
-    {"clnavy", 0x800000},         {"clpurple", 0x800080},       {"clteal", 0x808000},
-    {"clmaroon", 0x000080},       {"clbackground", SystemColor(1)},
-    {"clactivecaption", SystemColor(2)},                         {"clinactivecaption", SystemColor(3)},
-    {"clmenu", SystemColor(4)},   {"clwindow", SystemColor(5)}, {"clwindowframe", SystemColor(6)},
-    {"clmenutext", SystemColor(7)},                              {"clwindowtext", SystemColor(8)},
-    {"clcaptiontext", SystemColor(9)},                           {"clactiveborder", SystemColor(10)},
-    {"clinactiveborder", SystemColor(11)},                       {"clappworkspace", SystemColor(12)},
-    {"clhighlight", SystemColor(13)},                            {"clhighlighttext", SystemColor(14)},
-    {"clbtnface", SystemColor(15)},                              {"clbtnshadow", SystemColor(16)},
-    {"clgraytext", SystemColor(17)},                             {"clbtntext", SystemColor(18)},
-    {"clinactivecaptiontext", SystemColor(19)},                  {"clbtnhighlight", SystemColor(20)},
-    {"cl3ddkshadow", SystemColor(21)},                           {"cl3dlight", SystemColor(22)},
-    {"clinfotext", SystemColor(23)},                             {"clinfobk", SystemColor(24)},
+    {"clred", 0x0000FF},
+    {"clblack", 0x000000},
+    {"clblue", 0xFF0000},
+    {"clgreen", 0x008000},
+    {"claqua", 0xFFFF00},
+    {"clyellow", 0x00FFFF},
+    {"clfuchsia", 0xFF00FF},
+    {"clwhite", 0xFFFFFF},
+    {"cllime", 0x00FF00},
+    {"clsilver", 0xC0C0C0},
+    {"clgray", 0x808080},
+    {"clolive", 0x008080},
+    {"clnavy", 0x800000},
+    {"clpurple", 0x800080},
+    {"clteal", 0x808000},
+    {"clmaroon", 0x000080},
+    {"clbackground", SystemColor(1)},
+    {"clactivecaption", SystemColor(2)},
+    {"clinactivecaption", SystemColor(3)},
+    {"clmenu", SystemColor(4)},
+    {"clwindow", SystemColor(5)},
+    {"clwindowframe", SystemColor(6)},
+    {"clmenutext", SystemColor(7)},
+    {"clwindowtext", SystemColor(8)},
+    {"clcaptiontext", SystemColor(9)},
+    {"clactiveborder", SystemColor(10)},
+    {"clinactiveborder", SystemColor(11)},
+    {"clappworkspace", SystemColor(12)},
+    {"clhighlight", SystemColor(13)},
+    {"clhighlighttext", SystemColor(14)},
+    {"clbtnface", SystemColor(15)},
+    {"clbtnshadow", SystemColor(16)},
+    {"clgraytext", SystemColor(17)},
+    {"clbtntext", SystemColor(18)},
+    {"clinactivecaptiontext", SystemColor(19)},
+    {"clbtnhighlight", SystemColor(20)},
+    {"cl3ddkshadow", SystemColor(21)},
+    {"cl3dlight", SystemColor(22)},
+    {"clinfotext", SystemColor(23)},
+    {"clinfobk", SystemColor(24)},
 };
 
 int HexDigit(const std::string& s, std::size_t i) {

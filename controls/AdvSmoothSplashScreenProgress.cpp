@@ -25,13 +25,15 @@ Gdiplus::Color Argb(std::uint8_t a, TColor c) {
 void GradientBand(TGPGraphics* g, const TGPRectF& band, Gdiplus::Color from, Gdiplus::Color to,
                   Gdiplus::LinearGradientMode mode) {
   if (band.Width <= 0 || band.Height <= 0) return;
-  TGPLinearGradientBrush brush(TGPRectF(band.X - 1, band.Y - 1, band.Width + 2, band.Height + 2), from, to, mode);
+  TGPLinearGradientBrush brush(TGPRectF(band.X - 1, band.Y - 1, band.Width + 2, band.Height + 2), from, to,
+                               mode);
   g->FillRectangle(&brush, band);
 }
 
 void EndShading(TGPGraphics* g, const TGPRectF& r) {
   const Gdiplus::Color dark = Argb(30, clBlack), clear = Argb(0, clBlack);
-  GradientBand(g, TGPRectF(r.X, r.Y, kEndShade, r.Height), dark, clear, Gdiplus::LinearGradientModeHorizontal);
+  GradientBand(g, TGPRectF(r.X, r.Y, kEndShade, r.Height), dark, clear,
+               Gdiplus::LinearGradientModeHorizontal);
   GradientBand(g, TGPRectF(r.X + r.Width - kEndShade, r.Y, kEndShade, r.Height), clear, dark,
                Gdiplus::LinearGradientModeHorizontal);
 }
@@ -192,9 +194,9 @@ TSplashValueText TGDIPSplashProgress::GetValueText(TGPGraphics* G, const TRect& 
 
 void TGDIPSplashProgress::Draw(TGPGraphics* G, const TRect& R, double Min, double Max, double Position) {
   if (!G) return;
-  FBackGroundFill->Fill(G, TGPRectF(static_cast<float>(R.Left), static_cast<float>(R.Top),
-                                    static_cast<float>(R.Right - R.Left - 1),
-                                    static_cast<float>(R.Bottom - R.Top - 1)));
+  FBackGroundFill->Fill(
+      G, TGPRectF(static_cast<float>(R.Left), static_cast<float>(R.Top),
+                  static_cast<float>(R.Right - R.Left - 1), static_cast<float>(R.Bottom - R.Top - 1)));
   const TGPRectF p = CalculateProgressRectangle(R, Min, Max, Position);
   if (p.Width > 0) {
     FProgressFill->Fill(G, p);
@@ -369,8 +371,8 @@ void TAdvSplashProgressBar::Paint() {
   const TGPRectF in = FAppearance->GetInsideRectF(FPaintRect);
   g->SetClip(p);
   const float x = p.X + static_cast<float>(FGlowPosition);
-  GradientBand(g.get(), TGPRectF(x - kGlowBand, in.Y, kGlowBand, in.Height), Argb(0, clWhite), Argb(120, clWhite),
-               Gdiplus::LinearGradientModeHorizontal);
+  GradientBand(g.get(), TGPRectF(x - kGlowBand, in.Y, kGlowBand, in.Height), Argb(0, clWhite),
+               Argb(120, clWhite), Gdiplus::LinearGradientModeHorizontal);
   GradientBand(g.get(), TGPRectF(x, in.Y, kGlowBand, in.Height), Argb(120, clWhite), Argb(0, clWhite),
                Gdiplus::LinearGradientModeHorizontal);
   g->ResetClip();

@@ -44,7 +44,8 @@ class TGDIPSplashProgress : public TPersistent {
   TGPRectF GetInsideRectF(const TRect& R) const;
   // The filled part of the inside.
   TGPRectF CalculateProgressRectangle(const TRect& R, double Min, double Max, double Pos) const;
-  TSplashValueText GetValueText(TGPGraphics* G, const TRect& R, double Min, double Max, double Position) const;
+  TSplashValueText GetValueText(TGPGraphics* G, const TRect& R, double Min, double Max,
+                                double Position) const;
 
   TGDIPFill* GetBackGroundFill() const { return FBackGroundFill.get(); }
   void SetBackGroundFill(TGDIPFill* Value);

@@ -37,8 +37,8 @@ const Look kLooks[] = {
 }  // namespace
 
 void TAdvSplashProgressBar::SetComponentStyle(TKYTStyle AStyle) {
-  const auto it =
-      std::find_if(std::begin(kLooks), std::end(kLooks), [AStyle](const Look& l) { return l.style == AStyle; });
+  const auto it = std::find_if(std::begin(kLooks), std::end(kLooks),
+                               [AStyle](const Look& l) { return l.style == AStyle; });
   if (it == std::end(kLooks)) return;  // ksCustom keeps the fills as they are
   TGDIPFill* back = FAppearance->GetBackGroundFill();
   back->SetColor(it->background);

@@ -15,9 +15,9 @@ TfmCamera::TfmCamera(TComponent* AOwner) : TMixGateForm(AOwner, "fmCamera", "Cam
   lbCameraPos->GetFont()->SetHeight(-24);
   lbCameraPos->GetFont()->SetColor(pagekit::AccentEff);
   lbNameCameraDefault = AddLabel(FOwnBox, "lbNameCameraDefault", "Default", 14, 110, 200, 22);
-  rzcCameraDefault = paramkit::AddList(FOwnBox, "rzcCameraDefault",
-                                       {"InA", "InB", "InC", "InD", "InE", "InF", "InG", "InH"},
-                                       Bounds(14, 136, 120, 26));
+  rzcCameraDefault =
+      paramkit::AddList(FOwnBox, "rzcCameraDefault", {"InA", "InB", "InC", "InD", "InE", "InF", "InG", "InH"},
+                        Bounds(14, 136, 120, 26));
   rzcCameraDefault->OnChange = [this](TObject* s) { rzcCameraDefaultChange(s); };
 }
 
@@ -32,5 +32,6 @@ void TfmCamera::SetOwnTexts(std::string_view Language) {
 }
 
 void TfmCamera::rzcCameraDefaultChange(TObject* /*Sender*/) {
-  if (fmMain && rzcCameraDefault->GetItemIndex() >= 0) fmMain->SetCameraDefault(rzcCameraDefault->GetItemIndex());
+  if (fmMain && rzcCameraDefault->GetItemIndex() >= 0)
+    fmMain->SetCameraDefault(rzcCameraDefault->GetItemIndex());
 }

@@ -42,15 +42,20 @@ TfmGroupCtrl::TfmGroupCtrl(TComponent* AOwner) : TForm(AOwner) {
   FRecords.fill(GroupCtrlRecord{.Volume = 100});
   for (int side = 0; side < 2; ++side) {
     const bool inputs = side == 0;
-    auto* box = AddGroupBox(this, inputs ? "gbGroupCtrlIn" : "gbGroupCtrlOut", "", 12 + side * (BoxWidth + 12),
-                            12, BoxWidth, BoxHeight);
+    auto* box = AddGroupBox(this, inputs ? "gbGroupCtrlIn" : "gbGroupCtrlOut", "",
+                            12 + side * (BoxWidth + 12), 12, BoxWidth, BoxHeight);
     pagekit::MakeLabel(this, box, inputs ? "lbGroupCtrlIn" : "lbGroupCtrlOut", inputs ? "Input" : "Output",
                        Bounds(10, 10, 200, 20), 0, inputs ? pagekit::AccentIn : pagekit::AccentOut, 13, true);
     for (int k = 0; k < 4; ++k) {
       const int g = side * 4 + k;
       const std::string suffix = Suffix(g);
-      MemberColumnSpec spec{"lbGroupCtrl" + suffix, "lbGroupCtrlSel" + suffix, "GroupCtrlVol" + suffix,
-                            "rzbGroupCtrlMute" + suffix, {}, {}, g};
+      MemberColumnSpec spec{"lbGroupCtrl" + suffix,
+                            "lbGroupCtrlSel" + suffix,
+                            "GroupCtrlVol" + suffix,
+                            "rzbGroupCtrlMute" + suffix,
+                            {},
+                            {},
+                            g};
       for (int m = 0; m < 8; ++m) {
         spec.Members[m] = MemberName(g, m);
         spec.Captions[m] = (inputs ? "In" : "Out") + std::to_string(m + 1);
@@ -59,7 +64,8 @@ TfmGroupCtrl::TfmGroupCtrl(TComponent* AOwner) : TForm(AOwner) {
                                             inputs ? pagekit::AccentIn : pagekit::AccentOut);
       column.Volume->OnChange = [this](TObject* s) { isGroupCtrlVolInAChange(s); };
       column.Mute->OnClick = [this](TObject* s) { rzbGroupCtrlMuteInAClick(s); };
-      for (auto* member : column.Members) member->OnClick = [this](TObject* s) { rzbGroupCtrlSelAInAClick(s); };
+      for (auto* member : column.Members)
+        member->OnClick = [this](TObject* s) { rzbGroupCtrlSelAInAClick(s); };
     }
   }
   SetTexts(LanguageEnglish);
@@ -104,7 +110,8 @@ void TfmGroupCtrl::FormShow(TObject* /*Sender*/) {
     const GroupCtrlRecord& record = FRecords[static_cast<std::size_t>(g)];
     const std::string suffix = Suffix(g);
     if (auto* mute = FindOn<TRzBmpButton>(this, "rzbGroupCtrlMute" + suffix)) mute->SetDown(record.Mute != 0);
-    if (auto* volume = FindOn<TAdvTrackBar>(this, "isGroupCtrlVol" + suffix)) volume->SetPosition(record.Volume);
+    if (auto* volume = FindOn<TAdvTrackBar>(this, "isGroupCtrlVol" + suffix))
+      volume->SetPosition(record.Volume);
     for (int m = 0; m < 8; ++m)
       if (auto* member = FindOn<TRzBmpButton>(this, MemberName(g, m)))
         member->SetDown(((record.ChannelMask >> m) & 1) != 0);
@@ -136,6 +143,7 @@ void TfmGroupCtrl::rzbGroupCtrlSelAInAClick(TObject* Sender) {
   if (!key || key->GetTag() < 0 || key->GetTag() >= Groups || member < 0 || member > 7) return;
   GroupCtrlRecord& record = FRecords[static_cast<std::size_t>(key->GetTag())];
   const auto bit = static_cast<std::uint8_t>(1u << member);
-  record.ChannelMask = static_cast<std::uint8_t>(key->GetDown() ? record.ChannelMask | bit : record.ChannelMask & ~bit);
+  record.ChannelMask =
+      static_cast<std::uint8_t>(key->GetDown() ? record.ChannelMask | bit : record.ChannelMask & ~bit);
   if (fmMain) fmMain->SetGroupCtrl(key->GetTag(), record);
 }

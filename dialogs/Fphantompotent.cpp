@@ -40,7 +40,8 @@ TfmPhantomPotent::TfmPhantomPotent(TComponent* AOwner) : TForm(AOwner) {
   for (int i = 0; i < 8; ++i) {
     const std::string input(1, static_cast<char>('A' + i));
     const TRect column = Bounds(6 + i * ColumnWidth, 10, ColumnWidth, 246);
-    AddFaderColumn(box, {"GainIn" + input, "In" + std::to_string(i + 1), -StepMax, 0, 0, i, PreampGainText(0)},
+    AddFaderColumn(box,
+                   {"GainIn" + input, "In" + std::to_string(i + 1), -StepMax, 0, 0, i, PreampGainText(0)},
                    column, pagekit::AccentIn)
         .Fader->OnChange = [this](TObject* s) { isGainInAChange(s); };
     AddToggle(box, "rzbGainPhantomIn" + input, "+48V", Bounds(column.Left + 8, 264, ColumnWidth - 16, 28), i,
@@ -61,9 +62,10 @@ void TfmPhantomPotent::isGainInAChange(TObject* Sender) {
   const int step = std::clamp(-fader->GetPosition(), 0, StepMax);
   // The dialog's own 0..32 step scale, raw: the model is left alone.
   if (fmMain)
-    fmMain->SendCommand(CM_MCS_CMD(fmMain->GetDeviceId(), CommandCode("MIC_GAIN"),
-                                   static_cast<std::uint8_t>(fader->GetTag()), static_cast<std::uint8_t>(step)),
-                        false);
+    fmMain->SendCommand(
+        CM_MCS_CMD(fmMain->GetDeviceId(), CommandCode("MIC_GAIN"), static_cast<std::uint8_t>(fader->GetTag()),
+                   static_cast<std::uint8_t>(step)),
+        false);
 }
 
 void TfmPhantomPotent::rzbGainPhantomInAClick(TObject* Sender) {

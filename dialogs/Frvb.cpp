@@ -112,12 +112,15 @@ TfmRvb::~TfmRvb() {
 
 void TfmRvb::SetTexts(std::string_view Language) {
   SetCaption(LangText(Language, "SID_EFFECT_TITLE"));
-  const std::pair<const char*, const char*> labels[] = {
-      {"lbEchoGain", "SID_ECHO"},          {"lbEchoDelay", "SID_ECHO_DELAY"},
-      {"lbEchoPreDelay", "SID_ECHO_PREDLY"}, {"lbEchoRepeat", "SID_ECHO_REPEAT"},
-      {"lbRvbGain", "SID_RVB"},            {"lbRvbPreDelay", "SID_RVB_PREDLY"},
-      {"lbRvbReflect", "SID_RVB_REFLECT"}, {"lbRvbTime", "SID_RVB_TIME"},
-      {"lbEffectVol", "SID_EFF_VOL"}};
+  const std::pair<const char*, const char*> labels[] = {{"lbEchoGain", "SID_ECHO"},
+                                                        {"lbEchoDelay", "SID_ECHO_DELAY"},
+                                                        {"lbEchoPreDelay", "SID_ECHO_PREDLY"},
+                                                        {"lbEchoRepeat", "SID_ECHO_REPEAT"},
+                                                        {"lbRvbGain", "SID_RVB"},
+                                                        {"lbRvbPreDelay", "SID_RVB_PREDLY"},
+                                                        {"lbRvbReflect", "SID_RVB_REFLECT"},
+                                                        {"lbRvbTime", "SID_RVB_TIME"},
+                                                        {"lbEffectVol", "SID_EFF_VOL"}};
   for (const auto& [name, key] : labels)
     if (auto* label = FindOn<TLabel>(this, name)) label->SetCaption(LangText(Language, key));
 }
@@ -130,8 +133,8 @@ namespace {
 
 // The field of a record each slider tag edits: gain, repeat or reflect,
 // delay or time, pre-delay.
-constexpr std::uint16_t EchoRecord::*EchoFields[] = {&EchoRecord::Gain, &EchoRecord::Repeat, &EchoRecord::Delay,
-                                                     &EchoRecord::PreDelay};
+constexpr std::uint16_t EchoRecord::*EchoFields[] = {&EchoRecord::Gain, &EchoRecord::Repeat,
+                                                     &EchoRecord::Delay, &EchoRecord::PreDelay};
 constexpr std::uint16_t ReverbRecord::*ReverbFields[] = {&ReverbRecord::Gain, &ReverbRecord::Reflect,
                                                          &ReverbRecord::Time, &ReverbRecord::PreDelay};
 
@@ -140,7 +143,7 @@ constexpr std::uint16_t ReverbRecord::*ReverbFields[] = {&ReverbRecord::Gain, &R
 // keeps the words it was given: a word outside its slider's range goes back
 // to the device unchanged.
 template <class Record>
-bool SliderChanged(TObject* sender, bool loading, Record& record, std::uint16_t Record::* const (&fields)[4],
+bool SliderChanged(TObject* sender, bool loading, Record& record, std::uint16_t Record::*const (&fields)[4],
                    std::string (*text)(int, int)) {
   auto* fader = dynamic_cast<TAdvTrackBar*>(sender);
   TCurvyEdit* box = fader ? ValueBoxOf(fader) : nullptr;
@@ -163,7 +166,8 @@ void TfmRvb::isEchoGainChange(TObject* Sender) {
 
 void TfmRvb::isRvbGainChange(TObject* Sender) {
   if (!SliderChanged(Sender, FFilling != 0, FReverb, ReverbFields, ReverbText)) return;
-  const std::uint32_t word0 = Pack(FReverb.PreDelay, FReverb.Reflect), word1 = Pack(FReverb.Time, FReverb.Gain);
+  const std::uint32_t word0 = Pack(FReverb.PreDelay, FReverb.Reflect),
+                      word1 = Pack(FReverb.Time, FReverb.Gain);
   fmMain->SetReverb(word0, word1);
   fmMain->SendCommand(CM_MCS_RVB(fmMain->GetDeviceId(), word0, word1), false);
 }

@@ -40,8 +40,13 @@ TfmSubCtrl::TfmSubCtrl(TComponent* AOwner) : TForm(AOwner) {
     const TColor accent = index == 0 ? pagekit::AccentIn : pagekit::AccentOut;
     auto* box = AddGroupBox(this, ("gb" + side + "SubCtrl").c_str(), "", 12 + index * (BoxWidth + 12), 12,
                             BoxWidth, BoxHeight);
-    MemberColumnSpec spec{"lb" + side + "SubCtrl",  "lb" + side + "SubCtrlSel", side + "SubCtrlVol",
-                          "rzb" + side + "SubCtrlMute", {}, {}, index};
+    MemberColumnSpec spec{"lb" + side + "SubCtrl",
+                          "lb" + side + "SubCtrlSel",
+                          side + "SubCtrlVol",
+                          "rzb" + side + "SubCtrlMute",
+                          {},
+                          {},
+                          index};
     for (int m = 0; m < 8; ++m) {
       spec.Members[m] = MemberName(index, m);
       spec.Captions[m] = side + std::to_string(m + 1);
@@ -73,10 +78,11 @@ void TfmSubCtrl::SetTexts(std::string_view Language) {
   SetCaption(LangText(Language, "SID_SUB_CTRL_TITLE"));
   for (int index = 0; index < 2; ++index) {
     const std::string side = Side(index);
-    const std::pair<std::string, const char*> texts[] = {{"lb" + side + "SubCtrl", index == 0 ? "SID_IN" : "SID_OUT"},
-                                                         {"lb" + side + "SubCtrlSel", "SID_CH_SELECT"},
-                                                         {"lb" + side + "SubCtrlVol", "SID_GAIN"},
-                                                         {"rzb" + side + "SubCtrlMute", "SID_MUTE"}};
+    const std::pair<std::string, const char*> texts[] = {
+        {"lb" + side + "SubCtrl", index == 0 ? "SID_IN" : "SID_OUT"},
+        {"lb" + side + "SubCtrlSel", "SID_CH_SELECT"},
+        {"lb" + side + "SubCtrlVol", "SID_GAIN"},
+        {"rzb" + side + "SubCtrlMute", "SID_MUTE"}};
     for (const auto& [name, key] : texts)
       if (auto* control = FindOn<TControl>(this, name)) control->SetCaption(LangText(Language, key));
   }
@@ -89,8 +95,10 @@ void TfmSubCtrl::FormShow(TObject* /*Sender*/) {
   for (int index = 0; index < 2; ++index) {
     const SubCtrlRecord& record = FRecords[static_cast<std::size_t>(index)];
     const std::string side = Side(index);
-    if (auto* mute = FindOn<TRzBmpButton>(this, "rzb" + side + "SubCtrlMute")) mute->SetDown(record.Mute != 0);
-    if (auto* volume = FindOn<TAdvTrackBar>(this, "is" + side + "SubCtrlVol")) volume->SetPosition(record.Volume);
+    if (auto* mute = FindOn<TRzBmpButton>(this, "rzb" + side + "SubCtrlMute"))
+      mute->SetDown(record.Mute != 0);
+    if (auto* volume = FindOn<TAdvTrackBar>(this, "is" + side + "SubCtrlVol"))
+      volume->SetPosition(record.Volume);
     for (int m = 0; m < 8; ++m)
       if (auto* member = FindOn<TRzBmpButton>(this, MemberName(index, m)))
         member->SetDown(((record.ChannelMask >> m) & 1) != 0);
@@ -122,6 +130,7 @@ void TfmSubCtrl::rzbInSubCtrlSelAClick(TObject* Sender) {
   if (!key || key->GetTag() < 0 || key->GetTag() > 1 || member < 0 || member > 7) return;
   SubCtrlRecord& record = FRecords[static_cast<std::size_t>(key->GetTag())];
   const auto bit = static_cast<std::uint16_t>(1u << member);
-  record.ChannelMask = static_cast<std::uint16_t>(key->GetDown() ? record.ChannelMask | bit : record.ChannelMask & ~bit);
+  record.ChannelMask =
+      static_cast<std::uint16_t>(key->GetDown() ? record.ChannelMask | bit : record.ChannelMask & ~bit);
   if (fmMain) fmMain->SetSubCtrl(key->GetTag(), record);
 }

@@ -20,9 +20,10 @@ constexpr int SineSource = 3;
 TfmTest::TfmTest(TComponent* AOwner) : TForm(AOwner) {
   SetUpDialogForm(this, "fmTest", "Input Signal Select", 320, 236, true);
   auto* box = AddGroupBox(this, "gbSource", "", 12, 12, 296, 168);
-  const std::pair<const char*, const char*> sources[] = {
-      {"rbAnalogIn", "Analog Input"}, {"rbPinkNoise", "Pink Noise"}, {"rbWhiteNoise", "White Noise"},
-      {"rbSineWave", "Sine Wave"}};
+  const std::pair<const char*, const char*> sources[] = {{"rbAnalogIn", "Analog Input"},
+                                                         {"rbPinkNoise", "Pink Noise"},
+                                                         {"rbWhiteNoise", "White Noise"},
+                                                         {"rbSineWave", "Sine Wave"}};
   TRadioButton** buttons[] = {&rbAnalogIn, &rbPinkNoise, &rbWhiteNoise, &rbSineWave};
   for (int source = 0; source < 4; ++source) {
     auto* radio = new TRadioButton(this);
@@ -37,11 +38,10 @@ TfmTest::TfmTest(TComponent* AOwner) : TForm(AOwner) {
   rbAnalogIn->SetChecked(true);
   for (TRadioButton** radio : buttons) (*radio)->OnClick = [this](TObject* s) { rbAnalogInClick(s); };
   cbSineFreq = paramkit::AddList(
-      box, "cbSineFreq",
-      {"20Hz",   "25Hz",   "31.5Hz",  "40Hz",    "50Hz",   "63Hz",   "80Hz",    "100Hz",
-       "125Hz",  "160Hz",  "200Hz",   "250Hz",   "315Hz",  "400Hz",  "500Hz",   "630Hz",
-       "800Hz",  "1KHz",   "1.25KHz", "1.6KHz",  "2KHz",   "2.5KHz", "3.15KHz", "4KHz",
-       "5KHz",   "6.3KHz", "8KHz",    "10KHz",   "12.5KHz", "16KHz", "20KHz"},
+      box, "cbSineFreq", {"20Hz",  "25Hz",   "31.5Hz",  "40Hz",   "50Hz",    "63Hz",   "80Hz",    "100Hz",
+                          "125Hz", "160Hz",  "200Hz",   "250Hz",  "315Hz",   "400Hz",  "500Hz",   "630Hz",
+                          "800Hz", "1KHz",   "1.25KHz", "1.6KHz", "2KHz",    "2.5KHz", "3.15KHz", "4KHz",
+                          "5KHz",  "6.3KHz", "8KHz",    "10KHz",  "12.5KHz", "16KHz",  "20KHz"},
       Bounds(172, 12 + 3 * 36, 108, 26));
   cbSineFreq->SetDropDownCount(16);
   cbSineFreq->OnSelect = [this](TObject* s) { cbSineFreqSelect(s); };
@@ -84,8 +84,8 @@ void TfmTest::cbSineFreqSelect(TObject* /*Sender*/) {
   // Checking the sine wave sends by itself when it was not on: the device
   // then hears the choice twice.
   rbSineWave->SetChecked(true);
-  fmMain->SendCommand(CM_MCS_WORK_MODE(fmMain->GetDeviceId(), SineSource, static_cast<std::uint8_t>(frequency)),
-                      true);
+  fmMain->SendCommand(
+      CM_MCS_WORK_MODE(fmMain->GetDeviceId(), SineSource, static_cast<std::uint8_t>(frequency)), true);
 }
 
 void TfmTest::bnExitClick(TObject* /*Sender*/) {

@@ -58,16 +58,18 @@ TMixGateForm::TMixGateForm(TComponent* AOwner, const char* Name, const std::stri
     int Min, Max, Start;
     std::string Text;
     void (TMixGateForm::*Handler)(TObject*);
-  } faders[] = {{"Threshold", "Threshold", -100, 0, 0, ThresholdWideText(0), &TMixGateForm::isThresholdChange},
-                {"Attack", "Attack", 0, 4999, 0, DynTimeText(0, 3), &TMixGateForm::isAttackChange},
-                {"Release", "Release", 0, 4999, 0, DynTimeText(0, 3), &TMixGateForm::isReleaseChange}};
+  } faders[] = {
+      {"Threshold", "Threshold", -100, 0, 0, ThresholdWideText(0), &TMixGateForm::isThresholdChange},
+      {"Attack", "Attack", 0, 4999, 0, DynTimeText(0, 3), &TMixGateForm::isAttackChange},
+      {"Release", "Release", 0, 4999, 0, DynTimeText(0, 3), &TMixGateForm::isReleaseChange}};
   for (int k = 0; k < 3; ++k) {
     const auto& f = faders[k];
     AddFaderColumn(gate, {f.Stem, f.Caption, f.Min, f.Max, f.Start, 0, f.Text},
                    Bounds(6 + k * ColumnWidth, 10, ColumnWidth, LowerHeight - 22), Accent)
         .Fader->OnChange = [this, h = f.Handler](TObject* s) { (this->*h)(s); };
   }
-  FOwnBox = AddGroupBox(this, "gbOwn", "", 3 * ColumnWidth + 36, LowerTop, 536 - 3 * ColumnWidth - 24, LowerHeight);
+  FOwnBox =
+      AddGroupBox(this, "gbOwn", "", 3 * ColumnWidth + 36, LowerTop, 536 - 3 * ColumnWidth - 24, LowerHeight);
   OnShow = [this](TObject* Sender) { FormShow(Sender); };
 }
 
@@ -125,6 +127,7 @@ void TMixGateForm::rzbAMatrixClick(TObject* Sender) {
   auto* key = dynamic_cast<TRzBmpButton*>(Sender);
   if (!key || key->GetTag() < 0 || key->GetTag() > 7) return;
   const auto bit = static_cast<std::uint16_t>(1u << key->GetTag());
-  FGate.InputMask = static_cast<std::uint16_t>(key->GetDown() ? FGate.InputMask | bit : FGate.InputMask & ~bit);
+  FGate.InputMask =
+      static_cast<std::uint16_t>(key->GetDown() ? FGate.InputMask | bit : FGate.InputMask & ~bit);
   if (fmMain) fmMain->SetMixGate(FGateNumber, FGate);
 }

@@ -26,8 +26,8 @@ FaderColumn AddFaderColumn(TWinControl* parent, const FaderSpec& spec, const TRe
   const int width = column.Width();
   FaderColumn c{};
   c.Title = pagekit::MakeLabel(owner, parent, "lb" + spec.Stem, spec.Caption,
-                               Bounds(column.Left, column.Top, width, TitleHeight), spec.Tag, dialog_look::Text,
-                               12, false, taCenter);
+                               Bounds(column.Left, column.Top, width, TitleHeight), spec.Tag,
+                               dialog_look::Text, 12, false, taCenter);
   const int boxTop = column.Top + TitleHeight + Gap;
   const int boxWidth = std::min(width - 4, 72);
   c.Box = pagekit::MakeValueBox(owner, parent, "cvd" + spec.Stem,
@@ -36,10 +36,10 @@ FaderColumn AddFaderColumn(TWinControl* parent, const FaderSpec& spec, const TRe
   c.Box->SetReadOnly(true);
   const int faderTop = boxTop + BoxHeight + Gap;
   const int faderWidth = 34;
-  c.Fader = pagekit::MakeFader(owner, parent, "is" + spec.Stem,
-                               Bounds(column.Left + (width - faderWidth) / 2, faderTop, faderWidth,
-                                      column.Bottom - faderTop),
-                               spec.Min, spec.Max, spec.Start, 10, spec.Tag, accent, true);
+  c.Fader = pagekit::MakeFader(
+      owner, parent, "is" + spec.Stem,
+      Bounds(column.Left + (width - faderWidth) / 2, faderTop, faderWidth, column.Bottom - faderTop),
+      spec.Min, spec.Max, spec.Start, 10, spec.Tag, accent, true);
   return c;
 }
 
@@ -66,8 +66,9 @@ MemberColumn AddMemberColumn(TWinControl* parent, const MemberColumnSpec& spec, 
                              TColor accent) {
   TComponent* owner = FormOf(parent);
   constexpr int KeyWidth = 52, KeyPitch = 27, KeysTop = 70;
-  TPanel* column = pagekit::MakePanel(owner, parent, "", Bounds(left, top, MemberColumnWidth, MemberColumnHeight),
-                                      dialog_look::Panel, spec.Tag);
+  TPanel* column =
+      pagekit::MakePanel(owner, parent, "", Bounds(left, top, MemberColumnWidth, MemberColumnHeight),
+                         dialog_look::Panel, spec.Tag);
   pagekit::MakeLabel(owner, column, spec.Title, "", Bounds(0, 4, MemberColumnWidth, 22), spec.Tag, accent, 13,
                      true, taCenter);
   pagekit::MakeLabel(owner, column, spec.SelectTitle, "Select", Bounds(2, 30, KeyWidth + 4, 20), spec.Tag,
@@ -76,9 +77,8 @@ MemberColumn AddMemberColumn(TWinControl* parent, const MemberColumnSpec& spec, 
                                     dialog_look::Panel, spec.Tag);
   MemberColumn c{};
   for (int m = 0; m < 8; ++m)
-    c.Members[m] =
-        AddToggle(keys, spec.Members[m], spec.Captions[m], Bounds(0, m * KeyPitch, KeyWidth, KeyPitch - 3),
-                  spec.Tag, m + 1, accent);
+    c.Members[m] = AddToggle(keys, spec.Members[m], spec.Captions[m],
+                             Bounds(0, m * KeyPitch, KeyWidth, KeyPitch - 3), spec.Tag, m + 1, accent);
   const int right = KeyWidth + 8;
   FaderColumn volume =
       AddFaderColumn(column, {spec.VolumeStem, "Gain", 0, 100, 100, spec.Tag, VolumeText(100)},

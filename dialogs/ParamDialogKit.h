@@ -57,12 +57,12 @@ TComboBox* AddList(TWinControl* parent, const std::string& name, std::initialize
 // no other column's keys) under their "Select" title, a volume fader 0..100
 // beside them, and the mute key below. Tag is the record's index.
 struct MemberColumnSpec {
-  std::string Title;          // the title label's name
-  std::string SelectTitle;    // the member keys' title label's name
-  std::string VolumeStem;     // "is", "cvd" and "lb" + stem
-  std::string Mute;           // the mute key's name
-  std::string Members[8];     // the member keys' names
-  std::string Captions[8];    // and captions
+  std::string Title;        // the title label's name
+  std::string SelectTitle;  // the member keys' title label's name
+  std::string VolumeStem;   // "is", "cvd" and "lb" + stem
+  std::string Mute;         // the mute key's name
+  std::string Members[8];   // the member keys' names
+  std::string Captions[8];  // and captions
   int Tag;
 };
 struct MemberColumn {

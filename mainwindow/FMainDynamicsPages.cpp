@@ -194,8 +194,8 @@ void CreateColumn(TComponent* owner, TWinControl* box, const DynamicsPage& page,
 
 }  // namespace
 
-TiXYPlot* MakeTransferPlot(TComponent* owner, TWinControl* parent, const std::string& name, const TRect& bounds,
-                           TColor accent) {
+TiXYPlot* MakeTransferPlot(TComponent* owner, TWinControl* parent, const std::string& name,
+                           const TRect& bounds, TColor accent) {
   auto* plot = new TiXYPlot(owner);
   plot->SetName(name);
   plot->SetParent(parent);

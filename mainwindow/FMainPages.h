@@ -26,7 +26,7 @@ void CreateMatrixPage(TComponent* owner, TWinControl* mainBox);
 // for the curve in the accent, channel 1 for the threshold marker; the
 // library's editors, menus, selection and hints stay off. Points are the
 // caller's.
-TiXYPlot* MakeTransferPlot(TComponent* owner, TWinControl* parent, const std::string& name, const TRect& bounds,
-                           TColor accent);
+TiXYPlot* MakeTransferPlot(TComponent* owner, TWinControl* parent, const std::string& name,
+                           const TRect& bounds, TColor accent);
 
 }  // namespace pages

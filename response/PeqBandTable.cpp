@@ -421,8 +421,8 @@ void TPeqBandTable::PaintRow(TCanvas* c, int r) {
   const TPoint arrow[3] = {{ax - 3, ay - 1}, {ax + 3, ay - 1}, {ax, ay + 2}};
   c->Polygon(arrow, 3);
   // A lit (bypassed) button is light: its caption stays dark on it.
-  box(row.Cells[pcBypass], row.BypassColor, row.Bypass ? clBtnText : FEditFontColor, Trimmed(FShownBypassText),
-      DT_CENTER);
+  box(row.Cells[pcBypass], row.BypassColor, row.Bypass ? clBtnText : FEditFontColor,
+      Trimmed(FShownBypassText), DT_CENTER);
   if (FUpdownVisable) {
     for (TPeqCell ud : {pcFreqUpDown, pcQUpDown, pcGainUpDown}) {
       const TRect u = row.Cells[ud];

@@ -26,7 +26,8 @@ std::uint32_t BandLabelColor(int slot) {
   // Lifted toward white just enough to read on the dark panel; the hue stays.
   constexpr int MinLuma = 110;
   const std::uint32_t c = BandMarkerColor(slot);
-  const int r = static_cast<int>(c & 0xFF), g = static_cast<int>((c >> 8) & 0xFF), b = static_cast<int>((c >> 16) & 0xFF);
+  const int r = static_cast<int>(c & 0xFF), g = static_cast<int>((c >> 8) & 0xFF),
+            b = static_cast<int>((c >> 16) & 0xFF);
   const int luma = (r * 299 + g * 587 + b * 114) / 1000;
   if (luma >= MinLuma) return c;
   auto lift = [&](int v) { return v + ((255 - v) * (MinLuma - luma) + (255 - luma) - 1) / (255 - luma); };

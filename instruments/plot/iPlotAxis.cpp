@@ -79,8 +79,8 @@ const TiRegisterProperties<TiPlotAxis, TiPlotLayoutObject> kAxis([](TiPropertyBu
   b.Add("TrackingEnabled", &TiPlotAxis::GetTrackingEnabled, &TiPlotAxis::SetTrackingEnabled, 1);
   b.Add("TrackingStyle", &TiPlotAxis::GetTrackingStyle, &TiPlotAxis::SetTrackingStyle, iptsScaleMinMax,
         iptsExpandMinMax);
-  b.Add("TrackingIncrementStyle", &TiPlotAxis::GetTrackingIncrementStyle, &TiPlotAxis::SetTrackingIncrementStyle,
-        iptisMinimum, iptisMinor);
+  b.Add("TrackingIncrementStyle", &TiPlotAxis::GetTrackingIncrementStyle,
+        &TiPlotAxis::SetTrackingIncrementStyle, iptisMinimum, iptisMinor);
   b.Add("TrackingAlignFirstStyle", &TiPlotAxis::GetTrackingAlignFirstStyle,
         &TiPlotAxis::SetTrackingAlignFirstStyle, std::nullopt, ipafsNone);
   b.Add("TrackingScrollCompressMax", &TiPlotAxis::GetTrackingScrollCompressMax,
@@ -88,7 +88,8 @@ const TiRegisterProperties<TiPlotAxis, TiPlotLayoutObject> kAxis([](TiPropertyBu
   b.Add("TrackingSpanMinimum", &TiPlotAxis::GetTrackingSpanMinimum, &TiPlotAxis::SetTrackingSpanMinimum);
   b.Add("TrackingMaxMargin", &TiPlotAxis::GetTrackingMaxMargin, &TiPlotAxis::SetTrackingMaxMargin);
   b.Add("TrackingMinMargin", &TiPlotAxis::GetTrackingMinMargin, &TiPlotAxis::SetTrackingMinMargin);
-  b.Add("RestoreValuesOnResume", &TiPlotAxis::GetRestoreValuesOnResume, &TiPlotAxis::SetRestoreValuesOnResume, 1);
+  b.Add("RestoreValuesOnResume", &TiPlotAxis::GetRestoreValuesOnResume, &TiPlotAxis::SetRestoreValuesOnResume,
+        1);
   b.Add("ScrollMinMaxEnabled", &TiPlotAxis::GetScrollMinMaxEnabled, &TiPlotAxis::SetScrollMinMaxEnabled, 0);
   b.Add("ScrollMin", &TiPlotAxis::GetScrollMin, &TiPlotAxis::SetScrollMin);
   b.Add("ScrollMax", &TiPlotAxis::GetScrollMax, &TiPlotAxis::SetScrollMax);
@@ -131,7 +132,8 @@ TiPlotAxis::TiPlotAxis(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent
 TiPlotAxis::~TiPlotAxis() = default;
 TiPlotXAxis::TiPlotXAxis(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
                          TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TiPlotAxis(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename)) {
+    : TiPlotAxis(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
+                 std::move(AOnRename)) {
   // The first value moves an X scale only when it lies outside it.
   SetTrackingAlignFirstStyle(ipafsAuto);
 }

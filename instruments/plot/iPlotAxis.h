@@ -117,7 +117,9 @@ class TiPlotAxis : public TiPlotLayoutObject {
     SetEnumProperty(Value, FTrackingIncrementStyle);
   }
   TiPlotAlignFirstStyle GetTrackingAlignFirstStyle() const { return FTrackingAlignFirstStyle; }
-  void SetTrackingAlignFirstStyle(TiPlotAlignFirstStyle Value) { SetEnumProperty(Value, FTrackingAlignFirstStyle); }
+  void SetTrackingAlignFirstStyle(TiPlotAlignFirstStyle Value) {
+    SetEnumProperty(Value, FTrackingAlignFirstStyle);
+  }
   double GetTrackingScrollCompressMax() const { return FTrackingScrollCompressMax; }
   void SetTrackingScrollCompressMax(double Value) {
     SetDoubleProperty(Value, FTrackingScrollCompressMax, &TiPlotObject::DoChange);
@@ -127,15 +129,21 @@ class TiPlotAxis : public TiPlotLayoutObject {
     SetDoubleProperty(Value, FTrackingSpanMinimum, &TiPlotObject::DoChange);
   }
   double GetTrackingMaxMargin() const { return FTrackingMaxMargin; }
-  void SetTrackingMaxMargin(double Value) { SetDoubleProperty(Value, FTrackingMaxMargin, &TiPlotObject::DoChange); }
+  void SetTrackingMaxMargin(double Value) {
+    SetDoubleProperty(Value, FTrackingMaxMargin, &TiPlotObject::DoChange);
+  }
   double GetTrackingMinMargin() const { return FTrackingMinMargin; }
-  void SetTrackingMinMargin(double Value) { SetDoubleProperty(Value, FTrackingMinMargin, &TiPlotObject::DoChange); }
+  void SetTrackingMinMargin(double Value) {
+    SetDoubleProperty(Value, FTrackingMinMargin, &TiPlotObject::DoChange);
+  }
   bool GetRestoreValuesOnResume() const { return FRestoreValuesOnResume; }
   void SetRestoreValuesOnResume(bool Value) {
     SetBooleanProperty(Value, FRestoreValuesOnResume, &TiPlotObject::DoChange);
   }
   bool GetScrollMinMaxEnabled() const { return FScrollMinMaxEnabled; }
-  void SetScrollMinMaxEnabled(bool Value) { SetBooleanProperty(Value, FScrollMinMaxEnabled, &TiPlotObject::DoChange); }
+  void SetScrollMinMaxEnabled(bool Value) {
+    SetBooleanProperty(Value, FScrollMinMaxEnabled, &TiPlotObject::DoChange);
+  }
   double GetScrollMin() const { return FScrollMin; }
   void SetScrollMin(double Value) { SetDoubleProperty(Value, FScrollMin, &TiPlotObject::DoChange); }
   double GetScrollMax() const { return FScrollMax; }

@@ -246,7 +246,8 @@ TiPlotAxisMode TiPlotAxis::EffectiveMode() const {
 
 void TiPlotAxis::MinSpanChangeFinished(double OldMin, double OldSpan) {
   if (OldMin == GetMin() && OldSpan == GetSpan()) return;
-  if (IiPlotAxisHost* host = AxisHost()) host->DoAxisMinSpanChangeFinished(this, OldMin, OldSpan, GetMin(), GetSpan());
+  if (IiPlotAxisHost* host = AxisHost())
+    host->DoAxisMinSpanChangeFinished(this, OldMin, OldSpan, GetMin(), GetSpan());
 }
 
 void TiPlotAxis::DoMouseLeft(TiPlotMouseData& MouseData) {
@@ -374,8 +375,9 @@ void TiPlotAxis::BuildPopupMenu(TPopupMenu* PopupMenu) {
     return item;
   };
   add(0, "Tracking Enabled", [this] { SetTrackingEnabled(!FTrackingEnabled); })->SetChecked(FTrackingEnabled);
-  add(1, "Update Resume Values", [this] { UpdateResumeValues(); })
-      ->SetEnabled(!FTrackingEnabled && (FPreviousMin != FMin || FPreviousSpan != FSpan));
+  add(1, "Update Resume Values", [this] {
+    UpdateResumeValues();
+  })->SetEnabled(!FTrackingEnabled && (FPreviousMin != FMin || FPreviousSpan != FSpan));
   add(2, "Zoom to Fit", [this] { ZoomToFit(); });
 }
 

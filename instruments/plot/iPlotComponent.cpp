@@ -182,7 +182,8 @@ void TiPlotComponent::ObjectInsert(TObject* Object) {
 
 void TiPlotComponent::ObjectRemove(TObject* Object) {
   const void* id = Object;
-  for (TiPlotObject** ref : {&FMouseDownObject, &FLastMouseOverObject, &FLastMouseClickObject, &FLastHintObject})
+  for (TiPlotObject** ref :
+       {&FMouseDownObject, &FLastMouseOverObject, &FLastMouseClickObject, &FLastHintObject})
     if (static_cast<const void*>(*ref) == id) *ref = nullptr;
   std::erase_if(FLayerList, [&](const auto& e) { return static_cast<const void*>(e.second) == id; });
   for (auto* list : {&FVisibleListLeft, &FVisibleListRight, &FVisibleListTop, &FVisibleListBottom})

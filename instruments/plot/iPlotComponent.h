@@ -47,8 +47,8 @@ using TiPlotDataPointMouseEvent = std::function<void(int ChannelIndex, int DataI
 using TiPlotDataPointMouseMoveEvent =
     std::function<void(int ChannelIndex, int DataIndex, TShiftState Shift, int X, int Y)>;
 using TiPlotClickDataPointEvent = std::function<void(int ChannelIndex, int DataIndex)>;
-using TiPlotDataPointMovedEvent = std::function<void(int ChannelIndex, int DataIndex, double OldX,
-                                                     double OldY, double NewX, double NewY)>;
+using TiPlotDataPointMovedEvent =
+    std::function<void(int ChannelIndex, int DataIndex, double OldX, double OldY, double NewX, double NewY)>;
 using TiPlotObjectDoubleValueChangeEvent = std::function<void(int Index, double OldValue, double NewValue)>;
 using TiPlotAxesMinSpanChangeEvent =
     std::function<void(int Index, double OldMin, double OldSpan, double NewMin, double NewSpan)>;
@@ -58,7 +58,7 @@ using TiPlotObjectGetMouseCursorEvent = std::function<void(int Index, TCursor& M
 using TiPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int ScreenX, int ScreenY)>;
 
 // One event per object kind, named Prefix + kind (OnClickChannel, ...).
-#define TI_PLOT_KIND_EVENTS(Type, Prefix)                                                           \
+#define TI_PLOT_KIND_EVENTS(Type, Prefix)                                                                   \
   Type Prefix##Channel, Prefix##XAxis, Prefix##YAxis, Prefix##DataCursor, Prefix##DataView, Prefix##Legend, \
       Prefix##Limit, Prefix##Annotation
 
@@ -226,12 +226,22 @@ class TiPlotComponent : public TiCustomComponent,
   void HideHint();
   // The internal timer's event: shows the waiting hint, or hides the shown one.
   void HintTimerTick();
-  bool GetHintShowing() const { return FHintShowing; }
-  TiPlotObject* GetMouseDownObject() const { return FMouseDownObject; }
-  bool GetSelectingActive() const { return FSelectingActive; }
+  bool GetHintShowing() const {
+    return FHintShowing;
+  }
+  TiPlotObject* GetMouseDownObject() const {
+    return FMouseDownObject;
+  }
+  bool GetSelectingActive() const {
+    return FSelectingActive;
+  }
   // The last start of the internal timer: initial delay and interval.
-  int GetLastTimerInitialDelay() const { return FLastTimerInitialDelay; }
-  int GetLastTimerInterval() const { return FLastTimerInterval; }
+  int GetLastTimerInitialDelay() const {
+    return FLastTimerInitialDelay;
+  }
+  int GetLastTimerInterval() const {
+    return FLastTimerInterval;
+  }
   void InternalTimerStart(int InitialDelay, int Interval) override;
 
   // Clipboard, image file, printer, print preview, property editor; they
@@ -520,7 +530,9 @@ class TiPlotComponent : public TiCustomComponent,
   void MasterAxisMouseUp(TiPlotAxis* Axis, TiPlotMouseData& MouseData) override;
   void MasterAxisMouseWheel(TiPlotAxis* Axis, int WheelDelta, TShiftState Shift, int X, int Y) override;
   void MasterAxisKeyDown(TiPlotAxis* Axis, std::uint16_t& Key, TShiftState Shift) override;
-  TFont* GetHintsFont() override { return FHintsFont.get(); }
+  TFont* GetHintsFont() override {
+    return FHintsFont.get();
+  }
   void DoObjectClick(TiPlotObject* Sender) override;
   void DoObjectGetMouseCursor(TiPlotObject* Sender, TCursor& Cursor) override;
   void DoDataPointMouseDown(TiPlotChannelCustom* Channel, int DataIndex, const TiPlotMouseData& d) override;

@@ -25,18 +25,19 @@ void TiPlotComponent::FireAxisEvent(TiPlotObject* Axis, E& XEvent, E& YEvent, A&
   // Tracking sets scales at data rate: nothing to look up without a handler.
   if (!XEvent && !YEvent) return;
   FireKind<E>(Axis, {{FMaster->GetXAxisManager(), &XEvent}, {FMaster->GetYAxisManager(), &YEvent}},
-           std::forward<A>(Args)...);
+              std::forward<A>(Args)...);
 }
 
 // The kinds in the relays' order; Prefix names the events.
-#define TI_PLOT_KINDS(Prefix)                                                                 \
-  {                                                                                           \
-    {FMaster->GetChannelManager(), &Prefix##Channel}, {FMaster->GetXAxisManager(), &Prefix##XAxis}, \
-        {FMaster->GetYAxisManager(), &Prefix##YAxis},                                         \
-        {FMaster->GetDataCursorManager(), &Prefix##DataCursor},                               \
-        {FMaster->GetDataViewManager(), &Prefix##DataView},                                   \
-        {FMaster->GetLegendManager(), &Prefix##Legend}, {FMaster->GetLimitManager(), &Prefix##Limit}, \
-        {FMaster->GetAnnotationManager(), &Prefix##Annotation}                                \
+#define TI_PLOT_KINDS(Prefix)                                                                               \
+  {                                                                                                         \
+    {FMaster->GetChannelManager(), &Prefix##Channel}, {FMaster->GetXAxisManager(), &Prefix##XAxis},         \
+        {FMaster->GetYAxisManager(), &Prefix##YAxis},                                                       \
+        {FMaster->GetDataCursorManager(), &Prefix##DataCursor},                                             \
+        {FMaster->GetDataViewManager(), &Prefix##DataView}, {FMaster->GetLegendManager(), &Prefix##Legend}, \
+        {FMaster->GetLimitManager(), &Prefix##Limit}, {                                                     \
+      FMaster->GetAnnotationManager(), &Prefix##Annotation                                                  \
+    }                                                                                                       \
   }
 
 void TiPlotComponent::ObjectMouseDown(TiPlotObject* Sender, TMouseButton Button, TShiftState Shift, int X,
@@ -50,12 +51,14 @@ void TiPlotComponent::ObjectMouseMove(TiPlotObject* Sender, TShiftState Shift, i
   FireKind<TiPlotObjectMouseMoveEvent>(Sender, TI_PLOT_KINDS(OnMouseMove), Shift, X, Y);
 }
 
-void TiPlotComponent::ObjectMouseUp(TiPlotObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+void TiPlotComponent::ObjectMouseUp(TiPlotObject* Sender, TMouseButton Button, TShiftState Shift, int X,
+                                    int Y) {
   if (IsLoading()) return;
   FireKind<TiPlotObjectMouseEvent>(Sender, TI_PLOT_KINDS(OnMouseUp), Button, Shift, X, Y);
 }
 
-void TiPlotComponent::ObjectMouseWheel(TiPlotObject* Sender, int WheelDelta, TShiftState Shift, int X, int Y) {
+void TiPlotComponent::ObjectMouseWheel(TiPlotObject* Sender, int WheelDelta, TShiftState Shift, int X,
+                                       int Y) {
   if (IsLoading()) return;
   // Channels report the wheel only in a strip chart, which this plot is not.
   FireKind<TiPlotObjectMouseWheelEvent>(Sender,
@@ -76,26 +79,24 @@ void TiPlotComponent::ObjectPopupMenu(TiPlotObject* Sender, bool& Cancel, int Sc
 
 void TiPlotComponent::ObjectGotFocus(TiPlotObject* Sender) {
   if (IsLoading()) return;
-  FireKind<TiPlotObjectEvent>(Sender,
-                              {{FMaster->GetChannelManager(), &OnGotFocusChannel},
-                               {FMaster->GetXAxisManager(), &OnGotFocusXAxis},
-                               {FMaster->GetYAxisManager(), &OnGotFocusYAxis},
-                               {FMaster->GetDataCursorManager(), &OnGotFocusDataCursor},
-                               {FMaster->GetDataViewManager(), &OnGotFocusDataView},
-                               {FMaster->GetLegendManager(), &OnGotFocusLegend},
-                               {FMaster->GetAnnotationManager(), &OnGotFocusAnnotation}});
+  FireKind<TiPlotObjectEvent>(Sender, {{FMaster->GetChannelManager(), &OnGotFocusChannel},
+                                       {FMaster->GetXAxisManager(), &OnGotFocusXAxis},
+                                       {FMaster->GetYAxisManager(), &OnGotFocusYAxis},
+                                       {FMaster->GetDataCursorManager(), &OnGotFocusDataCursor},
+                                       {FMaster->GetDataViewManager(), &OnGotFocusDataView},
+                                       {FMaster->GetLegendManager(), &OnGotFocusLegend},
+                                       {FMaster->GetAnnotationManager(), &OnGotFocusAnnotation}});
 }
 
 void TiPlotComponent::ObjectLostFocus(TiPlotObject* Sender) {
   if (IsLoading()) return;
-  FireKind<TiPlotObjectEvent>(Sender,
-                              {{FMaster->GetChannelManager(), &OnLostFocusChannel},
-                               {FMaster->GetXAxisManager(), &OnLostFocusXAxis},
-                               {FMaster->GetYAxisManager(), &OnLostFocusYAxis},
-                               {FMaster->GetDataCursorManager(), &OnLostFocusDataCursor},
-                               {FMaster->GetDataViewManager(), &OnLostFocusDataView},
-                               {FMaster->GetLegendManager(), &OnLostFocusLegend},
-                               {FMaster->GetAnnotationManager(), &OnLostFocusAnnotation}});
+  FireKind<TiPlotObjectEvent>(Sender, {{FMaster->GetChannelManager(), &OnLostFocusChannel},
+                                       {FMaster->GetXAxisManager(), &OnLostFocusXAxis},
+                                       {FMaster->GetYAxisManager(), &OnLostFocusYAxis},
+                                       {FMaster->GetDataCursorManager(), &OnLostFocusDataCursor},
+                                       {FMaster->GetDataViewManager(), &OnLostFocusDataView},
+                                       {FMaster->GetLegendManager(), &OnLostFocusLegend},
+                                       {FMaster->GetAnnotationManager(), &OnLostFocusAnnotation}});
 }
 
 void TiPlotComponent::DoObjectClick(TiPlotObject* Sender) {
@@ -131,7 +132,8 @@ void TiPlotComponent::DoDataPointMouseMove(TiPlotChannelCustom* Channel, int Dat
   OnMouseMoveDataPoint(ChannelIndex(Channel), DataIndex, d.Shift, d.X, d.Y);
 }
 
-void TiPlotComponent::DoDataPointMouseUp(TiPlotChannelCustom* Channel, int DataIndex, const TiPlotMouseData& d) {
+void TiPlotComponent::DoDataPointMouseUp(TiPlotChannelCustom* Channel, int DataIndex,
+                                         const TiPlotMouseData& d) {
   if (IsLoading() || !OnMouseUpDataPoint) return;
   OnMouseUpDataPoint(ChannelIndex(Channel), DataIndex, d.Button, d.Shift, d.X, d.Y);
 }
@@ -148,7 +150,8 @@ void TiPlotComponent::DoDataPointMoved(TiPlotChannelCustom* Channel, int DataInd
   OnDataPointMoved(ChannelIndex(Channel), DataIndex, OldX, OldY, NewX, NewY);
 }
 
-void TiPlotComponent::DoDataPointCustomizeHint(TiPlotChannelCustom* Channel, int DataIndex, TiHintData& Hint) {
+void TiPlotComponent::DoDataPointCustomizeHint(TiPlotChannelCustom* Channel, int DataIndex,
+                                               TiHintData& Hint) {
   if (IsLoading() || !OnDataPointCustomizeHint) return;
   OnDataPointCustomizeHint(ChannelIndex(Channel), DataIndex, Hint.Text);
 }
@@ -199,26 +202,26 @@ void TiPlotComponent::DoDataCursorChange(TiPlotDataCursor* Cursor) {
 
 void TiPlotComponent::DoDataCursorCustomizeHint(TiPlotDataCursor* Cursor, std::string& Text) {
   if (IsLoading()) return;
-  FireKind<TiPlotObjectCustomizeTextEvent>(Cursor, {{FMaster->GetDataCursorManager(), &OnDataCursorCustomizeHint}},
-                                           Text);
+  FireKind<TiPlotObjectCustomizeTextEvent>(
+      Cursor, {{FMaster->GetDataCursorManager(), &OnDataCursorCustomizeHint}}, Text);
 }
 
 void TiPlotComponent::DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue, double NewValue) {
   if (IsLoading()) return;
-  FireKind<TiPlotObjectDoubleValueChangeEvent>(Limit, {{FMaster->GetLimitManager(), &OnLimitLine1PositionChange}},
-                                               OldValue, NewValue);
+  FireKind<TiPlotObjectDoubleValueChangeEvent>(
+      Limit, {{FMaster->GetLimitManager(), &OnLimitLine1PositionChange}}, OldValue, NewValue);
 }
 
 void TiPlotComponent::DoLimitLine2PositionChange(TiPlotObject* Limit, double OldValue, double NewValue) {
   if (IsLoading()) return;
-  FireKind<TiPlotObjectDoubleValueChangeEvent>(Limit, {{FMaster->GetLimitManager(), &OnLimitLine2PositionChange}},
-                                               OldValue, NewValue);
+  FireKind<TiPlotObjectDoubleValueChangeEvent>(
+      Limit, {{FMaster->GetLimitManager(), &OnLimitLine2PositionChange}}, OldValue, NewValue);
 }
 
-#define TI_ANNOTATION_RELAY(Name)                                                                 \
-  void TiPlotComponent::Do##Name(TiPlotObject* Annotation) {                                      \
-    if (IsLoading()) return;                                                                      \
-    FireKind<TiPlotObjectEvent>(Annotation, {{FMaster->GetAnnotationManager(), &On##Name}});      \
+#define TI_ANNOTATION_RELAY(Name)                                                            \
+  void TiPlotComponent::Do##Name(TiPlotObject* Annotation) {                                 \
+    if (IsLoading()) return;                                                                 \
+    FireKind<TiPlotObjectEvent>(Annotation, {{FMaster->GetAnnotationManager(), &On##Name}}); \
   }
 TI_ANNOTATION_RELAY(AnnotationCoordinatesChange)
 TI_ANNOTATION_RELAY(AnnotationMoveUser)
@@ -258,7 +261,8 @@ void TiPlotComponent::MasterAxisMouseUp(TiPlotAxis* Axis, TiPlotMouseData& Mouse
   MasterAxisRelay(Axis, [&](TiPlotAxis* a) { a->DoMouseUp(MouseData); });
 }
 
-void TiPlotComponent::MasterAxisMouseWheel(TiPlotAxis* Axis, int WheelDelta, TShiftState Shift, int X, int Y) {
+void TiPlotComponent::MasterAxisMouseWheel(TiPlotAxis* Axis, int WheelDelta, TShiftState Shift, int X,
+                                           int Y) {
   MasterAxisRelay(Axis, [&](TiPlotAxis* a) { a->DoMouseWheel(WheelDelta, Shift, X, Y); });
 }
 

@@ -29,7 +29,8 @@ constexpr int kGrab = 5;
 
 TiPlotLimit::TiPlotLimit(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
                          TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TiPlotObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename)),
+    : TiPlotObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
+                   std::move(AOnRename)),
       FPointList(std::make_unique<TiLimitDataList>()) {}
 
 TiPlotLimit::~TiPlotLimit() = default;
@@ -143,7 +144,8 @@ void TiPlotLimit::Draw(TCanvas* Canvas, TColor BackGroundColor) {
   if (!GetVisible() || !x || !y) return;
   const bool swap = GetXYAxesReversed();
   if (FClipToAxes) {
-    TRect r = NormalizedRectSwapXY(swap, x->GetMinPixels(), y->GetMinPixels(), x->GetMaxPixels(), y->GetMaxPixels());
+    TRect r = NormalizedRectSwapXY(swap, x->GetMinPixels(), y->GetMinPixels(), x->GetMaxPixels(),
+                                   y->GetMaxPixels());
     Canvas->IntersectClipRect(TRect(r.Left, r.Top, r.Right + 1, r.Bottom + 1));
   }
   Canvas->Brush->SetColor(BackGroundColor);
@@ -238,7 +240,8 @@ void TiPlotLimit::DrawPolyBand(TCanvas* Canvas, TiPlotXAxis* X, TiPlotYAxis* Y) 
     if (pos1 < positions->GetMin() && pos2 < positions->GetMin()) continue;
     if (pos1 > positions->GetMax()) break;
     const TPoint u1 = corner(FPointList->GetValue2(c), pos1), l1 = corner(FPointList->GetValue3(c), pos1);
-    const TPoint u2 = corner(FPointList->GetValue2(c + 1), pos2), l2 = corner(FPointList->GetValue3(c + 1), pos2);
+    const TPoint u2 = corner(FPointList->GetValue2(c + 1), pos2),
+                 l2 = corner(FPointList->GetValue3(c + 1), pos2);
     if (FFillStyle == bsSolid) {
       Canvas->Polygon({u1, u2, l2, l1});
     } else {

@@ -86,7 +86,8 @@ void TiPlotTranslationManager::NotificationRemove(TObject* Sender) {
 }
 
 void TiPlotTranslationManager::WriteToStream(TStrings* Lines) const {
-  for (int i = 0; i < Count(); ++i) WritePropertiesText(FList[static_cast<size_t>(i)], ItemPrefix(i), Lines, false, nullptr);
+  for (int i = 0; i < Count(); ++i)
+    WritePropertiesText(FList[static_cast<size_t>(i)], ItemPrefix(i), Lines, false, nullptr);
 }
 
 void TiPlotTranslationManager::ReadFromStream(TStrings* Lines) {

@@ -350,8 +350,7 @@ bool ControlBridge::Translate(QWidget* target, QEvent* e) {
   const bool toolkit = part || !IsPlainWidget(w);
   const QEvent::Type type = e->type();
 
-  if (IsMouseEvent(type) || type == QEvent::Wheel || type == QEvent::KeyPress ||
-      type == QEvent::KeyRelease)
+  if (IsMouseEvent(type) || type == QEvent::Wheel || type == QEvent::KeyPress || type == QEvent::KeyRelease)
     SetInputShiftState(ShiftOf(static_cast<QInputEvent*>(e)->modifiers(), Qt::NoButton));
   if (IsMouseEvent(type) || type == QEvent::Wheel) {
     // A disabled control hears no mouse, nor does its widget (a disabled

@@ -149,8 +149,8 @@ void TCustomEdit::ApplyColors() {
   // A light fill (a locked field's silver) takes dark ink, else the house's
   // pale text vanishes on it.
   if (QWidget* w = WidgetIfCreated())
-    stdctrls::ApplyColors(w, GetColor(), stdctrls::ReadableInk(GetColor(), GetFont()->GetColor()), QPalette::Base,
-                          QPalette::Text);
+    stdctrls::ApplyColors(w, GetColor(), stdctrls::ReadableInk(GetColor(), GetFont()->GetColor()),
+                          QPalette::Base, QPalette::Text);
 }
 
 void TCustomEdit::ColorChanged() {

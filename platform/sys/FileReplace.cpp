@@ -59,7 +59,8 @@ void RemoveStaleTemporaries(const std::string& folder, const std::string& base) 
         name.compare(name.size() - 4, 4, ".tmp") != 0)
       continue;
     const std::string digits = name.substr(head.size(), name.size() - head.size() - 4);
-    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+      continue;
     const pid_t pid = static_cast<pid_t>(std::stol(digits));
     if (pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
     ::unlink((folder + "/" + name).c_str());
@@ -136,7 +137,8 @@ std::string ReplaceFile(const std::string& path, std::string_view bytes) {
     }
   }
   if (::close(fd) != 0 && failure.empty()) failure = Reason("cannot write");
-  if (failure.empty() && ::rename(temp.c_str(), target.c_str()) != 0) failure = Reason("cannot replace the file");
+  if (failure.empty() && ::rename(temp.c_str(), target.c_str()) != 0)
+    failure = Reason("cannot replace the file");
   if (!failure.empty() && !temp.empty()) ::unlink(temp.c_str());
   return failure;
 }

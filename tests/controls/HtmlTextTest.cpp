@@ -54,9 +54,9 @@ Laid Lay(TGPGraphics* g, const TFont& font, const std::string& markup, Options o
   Laid l;
   l.anchor = o.anchorVal;
   l.hit = DrawHtmlText(g, font, markup, o.rect, o.images, o.x, o.y, o.focusLink, o.hoverLink, 5, o.checkOnly,
-                       o.measureOnly, false, false, false, false, o.wordWrap, 1.0, clBlue, clNone, clNone, clGray,
-                       l.anchor, l.strip, l.focus, l.xSize, l.ySize, l.links, l.mouseLink, l.hoverRect,
-                       o.container, o.lineSpacing);
+                       o.measureOnly, false, false, false, false, o.wordWrap, 1.0, clBlue, clNone, clNone,
+                       clGray, l.anchor, l.strip, l.focus, l.xSize, l.ySize, l.links, l.mouseLink,
+                       l.hoverRect, o.container, o.lineSpacing);
   return l;
 }
 
@@ -81,11 +81,19 @@ TEST(HtmlMarkup, ColoursByValueAndByName) {
     const char* value;
     TColor color;
   } cases[] = {
-      {"#0000FF", 0xFF0000},        {"#0000ff", 0xFF0000},      {"#FF8000", 0x0080FF},
-      {"#12", 0x000012},            {"#1", 0x000010},           {"#", 0},
-      {"#GG00ZZ", 0},               {"clWhite", 0xFFFFFF},      {"CLRED", 0x0000FF},
-      {"clHighlight", static_cast<TColor>(0xFF00000D)},          {"clInfoBk", static_cast<TColor>(0xFF000018)},
-      {"mauve", 0},                 {"", 0},
+      {"#0000FF", 0xFF0000},
+      {"#0000ff", 0xFF0000},
+      {"#FF8000", 0x0080FF},
+      {"#12", 0x000012},
+      {"#1", 0x000010},
+      {"#", 0},
+      {"#GG00ZZ", 0},
+      {"clWhite", 0xFFFFFF},
+      {"CLRED", 0x0000FF},
+      {"clHighlight", static_cast<TColor>(0xFF00000D)},
+      {"clInfoBk", static_cast<TColor>(0xFF000018)},
+      {"mauve", 0},
+      {"", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(HtmlMarkup::ColorValue(c.value), c.color) << c.value;
 }
@@ -111,7 +119,8 @@ TEST(HtmlMarkup, EntitiesFieldTagsAndLineEnds) {
 
 TEST(HtmlMarkup, AttributesAndNumbers) {
   std::string v;
-  const std::string font = "<FONT bgcolorto=\"#000001\" bgcolor=\"#FF0000\" color=\"#00ff00\" size=3 face=\"Arial\">";
+  const std::string font =
+      "<FONT bgcolorto=\"#000001\" bgcolor=\"#FF0000\" color=\"#00ff00\" size=3 face=\"Arial\">";
   ASSERT_TRUE(HtmlMarkup::Attribute(font, "COLOR", v));
   EXPECT_EQ(v, "#00ff00");
   ASSERT_TRUE(HtmlMarkup::Attribute(font, "BGCOLOR", v));
@@ -207,8 +216,8 @@ TEST(HtmlLayout, TheSplashLineIsOneTwentyPointLine) {
 }
 
 TEST(HtmlLayout, FontColoursDrawAsWritten) {
-  for (const char* markup : {"<FONT color=\"#0000FF\" size=\"5\">MMMM</FONT>",
-                             "<font color=\"#0000ff\" size=\"5\">MMMM</font>"}) {
+  for (const char* markup :
+       {"<FONT color=\"#0000FF\" size=\"5\">MMMM</FONT>", "<font color=\"#0000ff\" size=\"5\">MMMM</font>"}) {
     Surface s(200, 40, qRgb(255, 255, 255));
     Options o;
     o.measureOnly = false;
@@ -284,8 +293,10 @@ TEST(HtmlLayout, OffsetCountsFromTheLineLeftOnEveryLine) {
   struct Case {
     int x, y;
     const char* anchor;
-  } cases[] = {{181 + 50 + 3, gh / 2, "here"}, {181 + 50 + 3, gh + gh / 2, "next"},
-               {50 + 3, gh / 2, ""},            {181 + 3, gh / 2, ""},
+  } cases[] = {{181 + 50 + 3, gh / 2, "here"},
+               {181 + 50 + 3, gh + gh / 2, "next"},
+               {50 + 3, gh / 2, ""},
+               {181 + 3, gh / 2, ""},
                {181 + 3, gh + gh / 2, ""}};
   for (const Case& c : cases) {
     o.x = c.x;
@@ -459,9 +470,10 @@ TEST(HtmlFuzz, RandomAndMutatedMarkupAlwaysReturns) {
       "<BODY bgcolor=\"#123456\" bgcolorto=\"#654321\"><BLINK>b</BLINK></BODY>",
       "\xE4\xB8\xAD\xE6\x96\x87 <FONT face=\"SimSun\" bgcolor=\"clyellow\">\xE6\x96\x87</FONT>",
   };
-  const char* tokens[] = {"<",    ">",     "&",     ";",     "\"",  " ",     "<br>", "<UL>", "</UL>", "<LI>",
-                          "<A ",  "</A>",  "<IMG ", "src=\"", "x=\"", "size=", "#",   "&lt;", "\r",   "\n",
-                          "<OFS", "<IND",  "<SUB>", "<SUP>", "<Z>",  "</Z>",  "<P ", "</P>", "<F",   "999999999999"};
+  const char* tokens[] = {
+      "<",    ">",    "&",     ";",      "\"",   " ",     "<br>", "<UL>", "</UL>", "<LI>",
+      "<A ",  "</A>", "<IMG ", "src=\"", "x=\"", "size=", "#",    "&lt;", "\r",    "\n",
+      "<OFS", "<IND", "<SUB>", "<SUP>",  "<Z>",  "</Z>",  "<P ",  "</P>", "<F",    "999999999999"};
   std::mt19937 rng(20240531);
   auto pick = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
   Watchdog watchdog;
@@ -485,7 +497,8 @@ TEST(HtmlFuzz, RandomAndMutatedMarkupAlwaysReturns) {
       }
     } else {
       for (int t = 0, n = static_cast<int>(pick(24)); t < n; ++t)
-        markup += pick(3) == 0 ? std::string(1, static_cast<char>(32 + pick(95))) : tokens[pick(std::size(tokens))];
+        markup +=
+            pick(3) == 0 ? std::string(1, static_cast<char>(32 + pick(95))) : tokens[pick(std::size(tokens))];
     }
     Options o;
     o.rect = TRect(static_cast<int>(pick(40)), static_cast<int>(pick(40)), 40 + static_cast<int>(pick(260)),
@@ -538,7 +551,8 @@ TEST(HtmlRender, SamplePageShowsEveryTag) {
       "<b>Bold</b> <i>italic</i> <u>underlined</u> <s>struck</s> <b><i>both</i></b><br>"
       "<FONT color=\"#3DA0E8\">Blue by value</FONT>, <FONT color=\"clRed\">red by name</FONT>, "
       "<FONT bgcolor=\"#404850\">on a background</FONT>, <HI>highlighted</HI><br>"
-      "H<SUB>2</SUB>O and E = mc<SUP>2</SUP> <SHAD>with a shadow</SHAD> <E>misspeled</E> hidden:<Z>gone</Z>!<br>"
+      "H<SUB>2</SUB>O and E = mc<SUP>2</SUP> <SHAD>with a shadow</SHAD> <E>misspeled</E> "
+      "hidden:<Z>gone</Z>!<br>"
       "&amp; &lt;b&gt; &quot;quoted&quot; &copy; &euro; &trade; caf&nbsp;au lait <#field><br>"
       "\xE4\xB8\xAD\xE6\x96\x87\xE6\x96\x87\xE6\x9C\xAC\xEF\xBC\x9A\xE5\x8A\xA0\xE8\xBD\xBD\xE7\xA8\x8B"
       "\xE5\xBA\x8F <FONT size=\"4\">\xE8\xBE\x93\xE5\x85\xA5 A \xE5\x88\xB0 H</FONT><br>"
@@ -547,17 +561,19 @@ TEST(HtmlRender, SamplePageShowsEveryTag) {
       "<P align=\"left\">Pictures: <IMG src=\"badge\"> list <IMG src=\"IDX:0\"> folder "
       "<IMG src=\"SSYS:/tmp\"> file <IMG src=\"LSYS:notes.txt\"></P>"
       "<UL><LI>Inputs A to H<UL><LI>gain and polarity<LI>EQ and dynamics</UL>"
-      "<LI type=\"square\" color=\"#3CB478\">Outputs 1 to 8<LI type=\"circle\" color=\"#3DA0E8\">Effect bus</UL>"
-      "<IND x=\"200\">indented to 200<br><OFS x=\"40\">offset lines start 40 further on, and this sentence is "
+      "<LI type=\"square\" color=\"#3CB478\">Outputs 1 to 8<LI type=\"circle\" color=\"#3DA0E8\">Effect "
+      "bus</UL>"
+      "<IND x=\"200\">indented to 200<br><OFS x=\"40\">offset lines start 40 further on, and this sentence "
+      "is "
       "long enough to wrap onto a following line at the same offset.</OFS><br>"
       "Word wrap keeps <b>bo</b>ld whole; a long line of plain words wraps at the spaces between them "
       "and never inside a word.";
   std::string anchor, strip, focus;
   int xs = 0, ys = 0, links = 0, mouse = -1;
   TRect hover;
-  DrawHtmlText(&s.g, font, page, TRect(10, 10, 550, 510), &images, 0, 0, -1, -1, 2, false, false, false, false,
-               false, false, true, 1.0, RGB(0x3D, 0xA0, 0xE8), clNone, clNone, RGB(0, 0, 0), anchor, strip, focus,
-               xs, ys, links, mouse, hover, &container, 2);
+  DrawHtmlText(&s.g, font, page, TRect(10, 10, 550, 510), &images, 0, 0, -1, -1, 2, false, false, false,
+               false, false, false, true, 1.0, RGB(0x3D, 0xA0, 0xE8), clNone, clNone, RGB(0, 0, 0), anchor,
+               strip, focus, xs, ys, links, mouse, hover, &container, 2);
   EXPECT_EQ(links, 2);
   EXPECT_LE(ys, 510);
   const char* dir = std::getenv("TAVO_RENDER_DIR");

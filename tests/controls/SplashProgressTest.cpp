@@ -61,11 +61,13 @@ TEST(SplashProgressAppearance, DefaultsNoticesAndAssign) {
       {"a new format", [&] { a.SetValueFormat("%.1f"); }, 1},
       {"inside a fill", [&] { a.GetProgressFill()->SetColor(clRed); }, 1},
       {"inside a font", [&] { a.GetProgressFont()->SetColor(clRed); }, 1},
-      {"a fill copied in", [&] {
+      {"a fill copied in",
+       [&] {
          TGDIPFill f;
          f.SetColor(clBlue);
          a.SetBackGroundFill(&f);
-       }, 1},
+       },
+       1},
       {"its own fill", [&] { a.SetBackGroundFill(a.GetBackGroundFill()); }, 0},
   };
   for (const Case& c : cases) {
@@ -182,8 +184,10 @@ TEST(SplashProgressGeometry, ValueTextPlaceFontAndFormat) {
     TGDIPProgressValueType type;
     double min, max, pos;
     const char* text;
-  } texts[] = {{vtPercentage, 0, 200, 50, "25%"},  {vtPercentage, 0, 100, 150, "100%"},
-               {vtPercentage, 40, 40, 40, "40%"},  {vtAbsolute, 0, 100, 37.4, "37%"},
+  } texts[] = {{vtPercentage, 0, 200, 50, "25%"},
+               {vtPercentage, 0, 100, 150, "100%"},
+               {vtPercentage, 40, 40, 40, "40%"},
+               {vtAbsolute, 0, 100, 37.4, "37%"},
                {vtAbsolute, 0, 100, -5, "0%"}};
   for (const Text& t : texts) {
     a.SetValueType(t.type);
@@ -211,11 +215,13 @@ TEST(SplashProgressBar, ClampingAndStepping) {
       {"previous by 15", [&] { bar->Previous(15); }, 35},
       {"next", [&] { bar->Next(); }, 45},
       {"next by 100", [&] { bar->Next(100); }, 60},
-      {"a higher minimum pulls it up", [&] {
+      {"a higher minimum pulls it up",
+       [&] {
          bar->SetMaximum(100);
          bar->SetPosition(20);
          bar->SetMinimum(30);
-       }, 30},
+       },
+       30},
       {"to the start", [&] { bar->GoToStart(); }, 30},
       {"to the end", [&] { bar->GoToEnd(); }, 100},
       {"to a value", [&] { bar->GoToValue(64.5); }, 64.5},
@@ -356,9 +362,9 @@ TEST(SplashProgressBar, NamedLooks) {
   // Every other look: a light background with a grey border, and a fill
   // from a lighter to a darker tone; the custom look changes nothing.
   auto light = [](TColor c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
-  for (TKYTStyle s : {ksOffice2003Silver, ksOffice2003Olive, ksOffice2003Classic, ksOffice2007Obsidian, ksWhidbey,
-                      ksOffice2007Silver, ksWindowsVista, ksWindows7, ksOffice2010Blue, ksOffice2010Silver,
-                      ksOffice2010Black}) {
+  for (TKYTStyle s : {ksOffice2003Silver, ksOffice2003Olive, ksOffice2003Classic, ksOffice2007Obsidian,
+                      ksWhidbey, ksOffice2007Silver, ksWindowsVista, ksWindows7, ksOffice2010Blue,
+                      ksOffice2010Silver, ksOffice2010Black}) {
     bar->SetComponentStyle(s);
     const TGDIPFill* b = bar->GetAppearance()->GetBackGroundFill();
     const TGDIPFill* f = bar->GetAppearance()->GetProgressFill();

@@ -56,7 +56,8 @@ TEST_F(IdentityAndLock, AnotherVersionIsRefusedWithAMessageAfterTheGoodbye) {
   const std::vector<sim::SimFrame> goodbyes = FSim.ReceivedWithCode(0x11);
   ASSERT_FALSE(goodbyes.empty());
   EXPECT_EQ(TargetId(goodbyes.front()), 255);
-  EXPECT_EQ(std::count_if(goodbyes.begin(), goodbyes.end(), [](const sim::SimFrame& f) { return TargetId(f) == 255; }),
+  EXPECT_EQ(std::count_if(goodbyes.begin(), goodbyes.end(),
+                          [](const sim::SimFrame& f) { return TargetId(f) == 255; }),
             1);
   EXPECT_EQ(FSim.CountReceived(0x2C), 0u);
   EXPECT_EQ(FSim.CountReceived(0x22), 0u);

@@ -47,8 +47,10 @@ ByteVector NameReply(std::uint8_t index) {
 // The faults of one upload, each armed on the device before the upload runs.
 std::vector<UploadFault> AnsweredFaults() {
   return {
-      {"a damaged 10 03 trailer", [](sim::DeviceSimulator& s) { s.CorruptReplies(sim::FaultKind::CorruptTrailer, 1, 0x29); }},
-      {"a wrong check byte", [](sim::DeviceSimulator& s) { s.CorruptReplies(sim::FaultKind::CorruptCheck, 1, 0x27); }},
+      {"a damaged 10 03 trailer",
+       [](sim::DeviceSimulator& s) { s.CorruptReplies(sim::FaultKind::CorruptTrailer, 1, 0x29); }},
+      {"a wrong check byte",
+       [](sim::DeviceSimulator& s) { s.CorruptReplies(sim::FaultKind::CorruptCheck, 1, 0x27); }},
       {"a length byte too small",
        [](sim::DeviceSimulator& s) {
          ByteVector bytes = NameReply(0);
@@ -60,7 +62,8 @@ std::vector<UploadFault> AnsweredFaults() {
        [](sim::DeviceSimulator& s) {
          const std::uint8_t number = s.With([](sim::SimDevice& d) { return d.PresetNumber(); });
          ByteVector bytes{0x00, 0x55, 0x10, 0x07, 0xAA};
-         const ByteVector reply = sim::BuildReplyFrame(1, sim::reply::PresetNumber, std::vector<std::uint8_t>{number});
+         const ByteVector reply =
+             sim::BuildReplyFrame(1, sim::reply::PresetNumber, std::vector<std::uint8_t>{number});
          bytes.insert(bytes.end(), reply.begin(), reply.end());
          s.ReplaceReplies(bytes, 1, 0x14);
        }},
@@ -70,7 +73,8 @@ std::vector<UploadFault> AnsweredFaults() {
        }},
       {"a reply too short to read",
        [](sim::DeviceSimulator& s) {
-         s.ReplaceReplies(sim::BuildReplyFrame(1, sim::reply::GroupCtrl, std::vector<std::uint8_t>{1, 2}), 1, 0x6C);
+         s.ReplaceReplies(sim::BuildReplyFrame(1, sim::reply::GroupCtrl, std::vector<std::uint8_t>{1, 2}), 1,
+                          0x6C);
        }},
       {"every reply twice",
        [](sim::DeviceSimulator& s) {
@@ -89,12 +93,12 @@ std::vector<UploadFault> SilentSteps(bool usb) {
       {"silent at the preset number", [](sim::DeviceSimulator& s) { s.AddFault(SilentFrom(0x14, 0)); }, true},
       {"silent at the sixth name", [](sim::DeviceSimulator& s) { s.AddFault(SilentFrom(0x29, 5)); }, true},
       {"silent at the group records", [](sim::DeviceSimulator& s) { s.AddFault(SilentFrom(0x6C, 0)); }, true},
-      {"silent at the eleventh state packet", [](sim::DeviceSimulator& s) { s.AddFault(SilentFrom(0x27, 10)); },
-       true},
+      {"silent at the eleventh state packet",
+       [](sim::DeviceSimulator& s) { s.AddFault(SilentFrom(0x27, 10)); }, true},
   };
   if (usb)
-    steps.push_back(
-        {"silent at the device address", [](sim::DeviceSimulator& s) { s.AddFault(SilentFrom(0xB0, 0)); }, true});
+    steps.push_back({"silent at the device address",
+                     [](sim::DeviceSimulator& s) { s.AddFault(SilentFrom(0xB0, 0)); }, true});
   return steps;
 }
 
@@ -125,7 +129,8 @@ class LinkFaults : public EditorTest {
     StartEditor();
     if (via == sim::Transport::Serial) fmMain->SetDeviceIp(0);
     const std::string before = ModelStreamText();
-    Steps().When("connected", [] { return fmMain->IsConnected(); }, [] { fmMain->SetLinkTimeout(300); });
+    Steps().When(
+        "connected", [] { return fmMain->IsConnected(); }, [] { fmMain->SetLinkTimeout(300); });
     ASSERT_NO_FATAL_FAILURE(ExpectLostThenConnectAgain(before));
   }
 
@@ -218,7 +223,8 @@ TEST_F(LinkFaults, AScanClosingUnderTheProgressWindowStaysUpForTheLoss) {
   // The scan's close comes once the progress window is up.
   fmNetwork->tmConnect->SetInterval(400);
   bool closingUnderProgress = false;
-  Steps().When("connected", [] { return fmMain->IsConnected(); }, [] { fmMain->SetLinkTimeout(300); });
+  Steps().When(
+      "connected", [] { return fmMain->IsConnected(); }, [] { fmMain->SetLinkTimeout(300); });
   Steps().When("the scan closing under the progress window", [&] {
     closingUnderProgress = Shown(fmProcess) && fmNetwork->IsModal() && fmNetwork->HasSucceeded() &&
                            !fmNetwork->tmConnect->GetEnabled();
@@ -268,7 +274,8 @@ TEST_F(LinkFaults, TwoFadersMovedInTurnAt100HzEndAtTheirLastValues) {
     if (moves == Moves) return hand.stop();
     (moves % 2 == 0 ? faderA : faderB)->SetPosition(-250 + moves);
     ++moves;
-    if (LinkEngine* link = fmMain->OpenLink()) longestQueue = std::max(longestQueue, link->QueuedFrames().size());
+    if (LinkEngine* link = fmMain->OpenLink())
+      longestQueue = std::max(longestQueue, link->QueuedFrames().size());
   });
   hand.start();
   ASSERT_TRUE(Await("the moves", [&] { return moves == Moves; }));
@@ -276,7 +283,8 @@ TEST_F(LinkFaults, TwoFadersMovedInTurnAt100HzEndAtTheirLastValues) {
   ASSERT_TRUE(Await(
       "both last values on the device",
       [&] {
-        return FSim.With([&](sim::SimDevice& d) { return d.Gain(10) == lastA + 280 && d.Gain(11) == lastB + 280; });
+        return FSim.With(
+            [&](sim::SimDevice& d) { return d.Gain(10) == lastA + 280 && d.Gain(11) == lastB + 280; });
       },
       10000));
   EXPECT_LE(longestQueue, 3u) << "one frame per fader and the poll";

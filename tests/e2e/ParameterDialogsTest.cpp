@@ -37,9 +37,11 @@ class ParamDialogs : public EditorTest {
 
   // Opens a dialog through its Set key on the Eff page, then closes it.
   void OpenAndClose(const char* key, TForm* dialog) {
-    Steps().When(std::string("open ") + key, [] { return true; }, [key] { Find<TRzBmpButton>(key)->Click(); });
-    Steps().When(std::string("close ") + key, [dialog] { return Shown(dialog); },
-                 [dialog] { dialog->SetModalResult(mrCancel); });
+    Steps().When(
+        std::string("open ") + key, [] { return true; }, [key] { Find<TRzBmpButton>(key)->Click(); });
+    Steps().When(
+        std::string("close ") + key, [dialog] { return Shown(dialog); },
+        [dialog] { dialog->SetModalResult(mrCancel); });
     ASSERT_TRUE(Await(std::string("the closing of ") + key, [dialog] { return !Shown(dialog); }));
   }
 
@@ -55,8 +57,8 @@ TEST_F(ParamDialogs, GateDialogsShowTheActivityOfTheInputsFeedingTheBus) {
   sim::ParamImage image = DistinctiveImage();
   image.SetByte(sim::at::EffectRoute, 0x0B);  // inputs 1, 2 and 4 feed the bus
   sim::SimLevels levels;
-  levels.AutoMixIdle = 0xF0;  // inputs 1..4 active in the automix
-  levels.CameraIdle = 0xFD;   // input 2 active for the camera
+  levels.AutoMixIdle = 0xF0;            // inputs 1..4 active in the automix
+  levels.CameraIdle = 0xFD;             // input 2 active for the camera
   levels.Status = (1 << 1) | (3 << 4);  // automix count 1, camera at input 3
   FSim.With([&](sim::SimDevice& d) { d.SetLevels(levels); });
   Connect(image);
@@ -64,11 +66,13 @@ TEST_F(ParamDialogs, GateDialogsShowTheActivityOfTheInputsFeedingTheBus) {
   auto lit = [](TMixGateForm* form) {
     std::string leds;
     for (char letter = 'A'; letter <= 'H'; ++letter)
-      leds += dynamic_cast<TiLed*>(form->FindComponent(std::string("iledIn") + letter))->GetActive() ? '1' : '0';
+      leds +=
+          dynamic_cast<TiLed*>(form->FindComponent(std::string("iledIn") + letter))->GetActive() ? '1' : '0';
     return leds;
   };
   std::string automixLeds, automixGain, cameraLeds, cameraPos;
-  Steps().When("open the automix", [] { return true; }, [] { Find<TRzBmpButton>("rzbAutoMixSetEff")->Click(); });
+  Steps().When(
+      "open the automix", [] { return true; }, [] { Find<TRzBmpButton>("rzbAutoMixSetEff")->Click(); });
   Steps().When(
       "the automix's activity", [&] { return Shown(fmAutoMix) && lit(fmAutoMix) != "00000000"; },
       [&] {
@@ -76,8 +80,9 @@ TEST_F(ParamDialogs, GateDialogsShowTheActivityOfTheInputsFeedingTheBus) {
         automixGain = fmAutoMix->lbAutoMixGain->GetCaption();
         fmAutoMix->SetModalResult(mrCancel);
       });
-  Steps().When("open the camera", [] { return !Shown(fmAutoMix); },
-               [] { Find<TRzBmpButton>("rzbCameraSetEff")->Click(); });
+  Steps().When(
+      "open the camera", [] { return !Shown(fmAutoMix); },
+      [] { Find<TRzBmpButton>("rzbCameraSetEff")->Click(); });
   Steps().When(
       "the camera's activity", [&] { return Shown(fmCamera) && lit(fmCamera) != "00000000"; },
       [&] {
@@ -112,7 +117,8 @@ TEST_F(ParamDialogs, AnEditInEachDialogReachesTheDevice) {
   auto* sub = On<TRzBmpButton>(fmSubCtrl, "rzbOutSubCtrlSelC");
   sub->SetDown(true);
   sub->Click();
-  ASSERT_TRUE(Await("the device to hold the editor's set", [&] { return DeviceStream(FSim.Image()) == ModelStream(); }));
+  ASSERT_TRUE(Await("the device to hold the editor's set",
+                    [&] { return DeviceStream(FSim.Image()) == ModelStream(); }));
   const sim::ParamImage device = FSim.Image();
   EXPECT_EQ(device.Word(sim::at::Echo + 2), 321);
   EXPECT_EQ(device.Word(sim::at::Reverb + 4), 77);

@@ -189,7 +189,8 @@ TEST_F(PresetsAndFiles, FilesThatCannotBeReadOrWrittenSayWhy) {
         "the message", [] { return Shown(fmInformation); },
         [&] {
           shown = Message();
-          if (const char* dir = std::getenv("TAVO_RENDER_DIR"); dir && std::string(c.key) == "SID_INFO_READ_ONLY") {
+          if (const char* dir = std::getenv("TAVO_RENDER_DIR");
+              dir && std::string(c.key) == "SID_INFO_READ_ONLY") {
             EXPECT_TRUE(SaveControlImage(fmInformation, std::string(dir) + "/information-read-only.png"));
           }
           CloseMessage();

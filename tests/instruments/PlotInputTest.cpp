@@ -230,7 +230,9 @@ TEST_F(PlotInputTest, ArrowsReachTheFocusedPlotsSelectedAxis) {
   Click(XAxisPoint());
   ASSERT_TRUE(plot->GetXAxis(0)->GetUserSelected());
   double finishedMin = -1;
-  plot->OnXAxisMinSpanChangeFinished = [&](int, double, double, double NewMin, double) { finishedMin = NewMin; };
+  plot->OnXAxisMinSpanChangeFinished = [&](int, double, double, double NewMin, double) {
+    finishedMin = NewMin;
+  };
   Key(plot, Qt::Key_Right);
   EXPECT_DOUBLE_EQ(plot->GetXAxis(0)->GetMin(), 1);
   EXPECT_DOUBLE_EQ(finishedMin, 1);
@@ -249,7 +251,8 @@ TEST_F(PlotInputTest, ProgramStylePlotIgnoresTheUser) {
   plot->SetHintsShow(false);
   plot->GetDataView(0)->SetCanFocus(false);
   plot->GetDataView(0)->SetPopupEnabled(false);
-  for (TiPlotAxis* a : {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+  for (TiPlotAxis* a :
+       {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
     a->SetTrackingEnabled(false);
     a->SetEnabled(false);
     a->SetPopupEnabled(false);
@@ -273,7 +276,8 @@ TEST_F(PlotInputTest, ProgramStylePlotIgnoresTheUser) {
     Key(plot, Qt::Key_PageUp);
     Key(plot, Qt::Key_F10, QString(), Qt::ShiftModifier);
   }
-  for (TiPlotAxis* a : {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+  for (TiPlotAxis* a :
+       {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
     EXPECT_EQ(a->GetMin(), -100);
     EXPECT_EQ(a->GetSpan(), 120);
   }

@@ -18,7 +18,8 @@ class PlotInteractionRender : public ::testing::Test {
   void SetUp() override {
     plot = stage.Add<TiXYPlot>("plot", 10, 10, 400, 300);
     ShowAndActivate(stage.form);
-    for (TiPlotAxis* a : {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+    for (TiPlotAxis* a :
+         {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
       a->SetTrackingEnabled(false);
       a->SetMinSpan(0, 100);
     }
@@ -28,7 +29,8 @@ class PlotInteractionRender : public ::testing::Test {
   std::unique_ptr<TBitmap> Render(const std::string& Name) {
     auto b = std::make_unique<TBitmap>(plot->GetWidth(), plot->GetHeight());
     plot->iPaintToCanvas(b->GetCanvas());
-    if (const char* dir = std::getenv("TAVO_RENDER_DIR")) plot->SaveImageToPNG(std::string(dir) + "/" + Name, 6);
+    if (const char* dir = std::getenv("TAVO_RENDER_DIR"))
+      plot->SaveImageToPNG(std::string(dir) + "/" + Name, 6);
     return b;
   }
   static TPoint Centre(const TRect& r) { return TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
@@ -73,7 +75,8 @@ TEST_F(PlotInteractionRender, LimitsHintAndZoomBox) {
   hint.Visible = true;
   auto b = Render("o1-plot-interaction.png");
   const TColor red = ColorToRGB(clRed);
-  EXPECT_EQ(b->GetCanvas()->GetPixels(plot->GetXAxis(0)->PositionToPixels(50), plot->GetYAxis(0)->PositionToPixels(80)),
+  EXPECT_EQ(b->GetCanvas()->GetPixels(plot->GetXAxis(0)->PositionToPixels(50),
+                                      plot->GetYAxis(0)->PositionToPixels(80)),
             red);
   EXPECT_EQ(b->GetCanvas()->GetPixels(x.X + 2, x.Y - 18), ColorToRGB(clInfoBk));
   hint.Visible = false;

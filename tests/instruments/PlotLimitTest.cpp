@@ -16,7 +16,8 @@ class PlotLimitTest : public ::testing::Test {
     plot = stage.Add<TiXYPlot>("plot", 10, 10, 360, 260);
     ShowAndActivate(stage.form);
     plot->GetToolBar(0)->SetVisible(false);
-    for (TiPlotAxis* a : {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+    for (TiPlotAxis* a :
+         {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
       a->SetTrackingEnabled(false);
       a->SetMinSpan(0, 100);
     }

@@ -56,7 +56,8 @@ class ThemeSchemesTest : public ::testing::Test {
            "</SchemeType>\r\n</SchemeTypes>\r\n";
   }
   static std::string Scheme(const std::string& Name, const std::string& Props) {
-    return "<Scheme>\r\n<Name>" + Name + "</Name>\r\n<Properties>\r\n" + Props + "</Properties>\r\n</Scheme>\r\n";
+    return "<Scheme>\r\n<Name>" + Name + "</Name>\r\n<Properties>\r\n" + Props +
+           "</Properties>\r\n</Scheme>\r\n";
   }
 
   fs::path root, cwd;
@@ -97,7 +98,8 @@ TEST_F(ThemeSchemesTest, FoldersComeFromTheSystemThenTheUsersSettings) {
 
 TEST_F(ThemeSchemesTest, WithoutSettingsTheCurrentFolderHoldsTheBareClassName) {
   fs::current_path(root / "cwd");
-  WriteFile(root / "cwd/TiLedRound.xml", Theme("Looks", Scheme("Dim", "<InactiveColor>1</InactiveColor>\r\n")));
+  WriteFile(root / "cwd/TiLedRound.xml",
+            Theme("Looks", Scheme("Dim", "<InactiveColor>1</InactiveColor>\r\n")));
   led.LoadThemes();
   ASSERT_EQ(led.GetThemeCategoryCount(), 1);
   led.ApplyScheme(0, 0);
@@ -113,7 +115,8 @@ TEST_F(ThemeSchemesTest, MalformedFilesFailAndKeepWhatWasRead) {
       {"properties end not followed by the scheme end",
        "<SchemeTypes>\r\n<SchemeType>\r\n<Name>A</Name>\r\n<Scheme>\r\n<Name>S</Name>\r\n<Properties>\r\n"
        "<Active>True</Active>\r\n</Properties>\r\n</SchemeType>\r\n</SchemeTypes>\r\n"},
-      {"indented", "<SchemeTypes>\r\n  <SchemeType>\r\n  <Name>A</Name>\r\n  </SchemeType>\r\n</SchemeTypes>\r\n"},
+      {"indented",
+       "<SchemeTypes>\r\n  <SchemeType>\r\n  <Name>A</Name>\r\n  </SchemeType>\r\n</SchemeTypes>\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -131,8 +134,9 @@ TEST_F(ThemeSchemesTest, MalformedFilesFailAndKeepWhatWasRead) {
   ASSERT_EQ(led.GetThemeCategoryCount(), 1);
   EXPECT_EQ(led.GetThemeCategorySchemeCount(0), 1);
   // A value that does not fit its property raises during the apply.
-  WriteFile(root / "cwd/TiLedRound.xml",
-            Theme("A", Scheme("S", "<InactiveColor>7</InactiveColor>\r\n<ActiveColor>red</ActiveColor>\r\n")));
+  WriteFile(
+      root / "cwd/TiLedRound.xml",
+      Theme("A", Scheme("S", "<InactiveColor>7</InactiveColor>\r\n<ActiveColor>red</ActiveColor>\r\n")));
   led.LoadThemes();
   EXPECT_THROW(led.ApplyScheme(0, 0), Exception);
   EXPECT_EQ(led.GetInactiveColor(), 7);

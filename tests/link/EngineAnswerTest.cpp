@@ -31,7 +31,7 @@ TEST(ReplyMatch, RepliesAnswerOnlyTheirOwnRequest) {
       {Request(0x27, {7}), Reply(0x24, {7, 0}), true},
       {Request(0x27, {7}), Reply(0x24, {8, 0}), false},
       {Request(0x27, {7}), Reply(0x24, {}), false},  // no index at all
-      {Request(0x52), Reply(0x13, {'T'}), true},    // the identity's other form
+      {Request(0x52), Reply(0x13, {'T'}), true},     // the identity's other form
       {Request(0x52), Reply(0x10), false},
       {Request(0x22), Reply(0x24, {0}), false},
       {Request(0x34, {1, 2, 3}), Reply(0x01), false},  // a setter has no rule
@@ -88,8 +88,9 @@ TEST_F(NetEngineTest, ARequestWaitsForItsOwnReplyOnce) {
 TEST_F(NetEngineTest, FramesThatAnswerNothingDoNotHoldTheTimeOutOff) {
   StartEngine();
   engine->SetRetryLimit(1);
-  engine->SendCommand(Request(0x27, {5}), true);
+  // The time-out is set before the send, so the first wait already uses it.
   engine->SetTimeout(100);
+  engine->SendCommand(Request(0x27, {5}), true);
   // Gate levels keep coming; the state packet never does.
   ASSERT_TRUE(PumpUntilThat(
       "owner.Timeouts().size()",

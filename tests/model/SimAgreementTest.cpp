@@ -294,7 +294,8 @@ TEST(SimAgreement, AFileOfAnyValuesLeavesTheModelAndTheDeviceAgreeing) {
     for (int ch = 0; ch < 16; ++ch) {
       // The stream holds a zero byte after each one-byte field of the effect bus.
       const std::size_t image = PresetLayout::LinkMask(ch);
-      const std::size_t at = image - PresetLayout::NameOffset + (image > PresetLayout::EffCameraDefault ? 4 : 0);
+      const std::size_t at =
+          image - PresetLayout::NameOffset + (image > PresetLayout::EffCameraDefault ? 4 : 0);
       body[at] = body[at + 1] = 0;
     }
     ASSERT_TRUE(s.Model.LoadPresetAndSend(body));

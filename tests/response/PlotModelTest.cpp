@@ -81,7 +81,9 @@ TEST(PlotModel, ColourTablesAreBoundsChecked) {
 // Every band's row number reads on the dark panel; a colour light enough
 // already stays the band's own.
 TEST(PlotModel, BandLabelsAreLightEnoughToRead) {
-  auto luma = [](std::uint32_t c) { return ((c & 0xFF) * 299 + ((c >> 8) & 0xFF) * 587 + ((c >> 16) & 0xFF) * 114) / 1000; };
+  auto luma = [](std::uint32_t c) {
+    return ((c & 0xFF) * 299 + ((c >> 8) & 0xFF) * 587 + ((c >> 16) & 0xFF) * 114) / 1000;
+  };
   for (int slot = 0; slot < 14; ++slot) {
     SCOPED_TRACE(slot);
     const std::uint32_t label = BandLabelColor(slot);

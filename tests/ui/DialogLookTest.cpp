@@ -115,11 +115,11 @@ TEST_F(DialogLookTest, ButtonCaptionsFitTheirButtonsInBothLanguages) {
     fmChannelName->SetTexts(language);
     fmChNameList->SetTexts(language);
     fmPeqRst->SetTexts(language);
-    for (TForm* form : {static_cast<TForm*>(fmExit), static_cast<TForm*>(fmFactory),
-                        static_cast<TForm*>(fmNetwork), static_cast<TForm*>(fmInformation),
-                        static_cast<TForm*>(fmLinkSel), static_cast<TForm*>(fmCopy),
-                        static_cast<TForm*>(fmChannelName), static_cast<TForm*>(fmChNameList),
-                        static_cast<TForm*>(fmPeqRst)}) {
+    for (TForm* form :
+         {static_cast<TForm*>(fmExit), static_cast<TForm*>(fmFactory), static_cast<TForm*>(fmNetwork),
+          static_cast<TForm*>(fmInformation), static_cast<TForm*>(fmLinkSel), static_cast<TForm*>(fmCopy),
+          static_cast<TForm*>(fmChannelName), static_cast<TForm*>(fmChNameList),
+          static_cast<TForm*>(fmPeqRst)}) {
       for (int i = 0; i < form->GetComponentCount(); ++i) {
         auto* button = dynamic_cast<TRzBmpButton*>(form->GetComponents(i));
         if (!button) continue;
@@ -167,7 +167,6 @@ TEST_F(DialogLookTest, EveryDialogWithKeysHasAWayOutOnEscape) {
 
 }  // namespace
 
-
 namespace {
 
 // The widest luma step between a field's fill, read at its corner, and any
@@ -182,7 +181,8 @@ int FieldContrast(const QImage& shot, const TControl* field, const TControl* for
   const int fill = luma(at.X + 3, at.Y + 3);
   int widest = 0;
   for (int y = at.Y + 3; y < at.Y + field->GetHeight() - 3; ++y)
-    for (int x = at.X + 3; x < at.X + field->GetWidth() - 3; ++x) widest = std::max(widest, std::abs(luma(x, y) - fill));
+    for (int x = at.X + 3; x < at.X + field->GetWidth() - 3; ++x)
+      widest = std::max(widest, std::abs(luma(x, y) - fill));
   return widest;
 }
 

@@ -244,7 +244,8 @@ TEST_F(DynamicsPages, TransferPlotsKeepTheirScaleAndOfferNoInteraction) {
   for (const char* name : {"ipComp", "ipGate"}) {
     SCOPED_TRACE(name);
     auto* plot = Get<TiXYPlot>(name);
-    for (TiPlotAxis* a : {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+    for (TiPlotAxis* a :
+         {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
       EXPECT_FALSE(a->GetTrackingEnabled());
       EXPECT_FALSE(a->GetEnabled());
       EXPECT_FALSE(a->GetPopupEnabled());
@@ -261,7 +262,8 @@ TEST_F(DynamicsPages, TransferPlotsKeepTheirScaleAndOfferNoInteraction) {
   fmMain->SelectCompStrip(13);
   for (const char* name : {"ipComp", "ipGate"}) {
     auto* plot = Get<TiXYPlot>(name);
-    for (TiPlotAxis* a : {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+    for (TiPlotAxis* a :
+         {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
       EXPECT_EQ(a->GetMin(), -100);
       EXPECT_EQ(a->GetSpan(), 120);
     }

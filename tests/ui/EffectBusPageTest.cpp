@@ -192,8 +192,9 @@ TEST_F(EffectBusPageTest, EffectOpenerFillsEchoReverbAndVolume) {
   });
   FillWatch sliders(fmRvb, [] { return int(fmRvb->GetFilling()); });
   const std::pair<const char*, int> expected[] = {
-      {"isEchoGain", 60}, {"isEchoRepeat", 40}, {"isEchoDelay", 300}, {"isEchoPreDelay", 20}, {"isRvbGain", 70},
-      {"isRvbReflect", 50}, {"isRvbTime", 99}, {"isRvbPreDelay", 10}, {"isEffectVol", 80}};
+      {"isEchoGain", 60},     {"isEchoRepeat", 40},  {"isEchoDelay", 300},
+      {"isEchoPreDelay", 20}, {"isRvbGain", 70},     {"isRvbReflect", 50},
+      {"isRvbTime", 99},      {"isRvbPreDelay", 10}, {"isEffectVol", 80}};
   for (const auto& [name, value] : expected) sliders.Watch(name);
   frames.clear();
   EXPECT_TRUE(OpenAndClose("rzbEffectSetEff", fmRvb));
@@ -237,7 +238,8 @@ TEST_F(EffectBusPageTest, GateOpenersFillTheirRecordsInputsAndDefault) {
   // The stored default counts from 1, as the dialog's item + 1 that goes
   // back; a stored value outside 1..8 selects no item.
   TComboBox* box = fmCamera->rzcCameraDefault;
-  for (auto [stored, item] : {std::pair{3, 2}, std::pair{1, 0}, std::pair{8, 7}, std::pair{0, -1}, std::pair{200, -1}}) {
+  for (auto [stored, item] :
+       {std::pair{3, 2}, std::pair{1, 0}, std::pair{8, 7}, std::pair{0, -1}, std::pair{200, -1}}) {
     AsReceived([stored](LUnitControl& m) { m.SetCameraDefault(std::uint8_t(stored)); });
     OpenAndClose("rzbCameraSetEff", fmCamera);
     EXPECT_EQ(box->GetItemIndex(), item) << stored;

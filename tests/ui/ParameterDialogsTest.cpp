@@ -281,20 +281,34 @@ TEST_F(ParameterDialogsTest, ValueBoxesShowTheirSlidersInTheirFormats) {
     const char* text;
   };
   const Case cases[] = {
-      {fmRvb, "isRvbTime", 0, "0.1ms"},       {fmRvb, "isRvbTime", 2, "0.9ms"},
-      {fmRvb, "isRvbTime", 9, "10ms"},        {fmRvb, "isRvbTime", 98, "980ms"},
-      {fmRvb, "isRvbTime", 99, "1.00s"},      {fmRvb, "isRvbTime", 199, "4.00s"},
-      {fmRvb, "isEchoGain", 7, "  7"},        {fmRvb, "isEchoRepeat", 7, "   7"},
-      {fmRvb, "isEchoDelay", 300, " 300ms"},  {fmRvb, "isRvbReflect", 7, " 7"},
-      {fmRvb, "isEffectVol", 7, "7"},         {fmComp, "isAttack", 0, "  1ms"},
-      {fmComp, "isRelease", 998, "999ms"},    {fmComp, "isThreshold", -40, " -20.0dB"},
-      {fmComp, "isThreshold", 10, "  +5.0dB"}, {fmComp, "isRatio", 7, "1:3.0"},
-      {fmComp, "isRatio", 15, "Limit"},       {fmAutoMix, "isThreshold", -20, " -10.0dB"},
-      {fmCamera, "isRelease", 4999, "5000ms"}, {fmGroupCtrl, "isGroupCtrlVolInA", 7, "   7%"},
-      {fmGroupCtrl, "isGroupCtrlVolOut1", 100, " 100%"}, {fmSubCtrl, "isInSubCtrlVol", 7, "   7%"},
-      {fmPhantomPotent, "isGainInA", 0, "+ 0.0dB"}, {fmPhantomPotent, "isGainInB", -12, "-12.0dB"},
-      {fmPhantomPotent, "isGainInC", -13, "-14.0dB"}, {fmPhantomPotent, "isGainInD", -24, "-36.0dB"},
-      {fmPhantomPotent, "isGainInE", -25, "-39.0dB"}, {fmPhantomPotent, "isGainInF", -32, "-60.0dB"},
+      {fmRvb, "isRvbTime", 0, "0.1ms"},
+      {fmRvb, "isRvbTime", 2, "0.9ms"},
+      {fmRvb, "isRvbTime", 9, "10ms"},
+      {fmRvb, "isRvbTime", 98, "980ms"},
+      {fmRvb, "isRvbTime", 99, "1.00s"},
+      {fmRvb, "isRvbTime", 199, "4.00s"},
+      {fmRvb, "isEchoGain", 7, "  7"},
+      {fmRvb, "isEchoRepeat", 7, "   7"},
+      {fmRvb, "isEchoDelay", 300, " 300ms"},
+      {fmRvb, "isRvbReflect", 7, " 7"},
+      {fmRvb, "isEffectVol", 7, "7"},
+      {fmComp, "isAttack", 0, "  1ms"},
+      {fmComp, "isRelease", 998, "999ms"},
+      {fmComp, "isThreshold", -40, " -20.0dB"},
+      {fmComp, "isThreshold", 10, "  +5.0dB"},
+      {fmComp, "isRatio", 7, "1:3.0"},
+      {fmComp, "isRatio", 15, "Limit"},
+      {fmAutoMix, "isThreshold", -20, " -10.0dB"},
+      {fmCamera, "isRelease", 4999, "5000ms"},
+      {fmGroupCtrl, "isGroupCtrlVolInA", 7, "   7%"},
+      {fmGroupCtrl, "isGroupCtrlVolOut1", 100, " 100%"},
+      {fmSubCtrl, "isInSubCtrlVol", 7, "   7%"},
+      {fmPhantomPotent, "isGainInA", 0, "+ 0.0dB"},
+      {fmPhantomPotent, "isGainInB", -12, "-12.0dB"},
+      {fmPhantomPotent, "isGainInC", -13, "-14.0dB"},
+      {fmPhantomPotent, "isGainInD", -24, "-36.0dB"},
+      {fmPhantomPotent, "isGainInE", -25, "-39.0dB"},
+      {fmPhantomPotent, "isGainInF", -32, "-60.0dB"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.fader) + " " + std::to_string(c.position));
@@ -309,9 +323,9 @@ TEST_F(ParameterDialogsTest, EachValueBoxStartsWithItsSlidersText) {
   // stands writes nothing, so the designed text must already match.
   classlib_test::FormGuard made;
   auto* comp = made(new TfmComp(nullptr));
-  for (TForm* form : std::initializer_list<TForm*>{made(new TfmRvb(nullptr)), comp, made(new TfmAutoMix(nullptr)),
-                                                   made(new TfmGroupCtrl(nullptr)),
-                                                   made(new TfmPhantomPotent(nullptr))}) {
+  for (TForm* form :
+       std::initializer_list<TForm*>{made(new TfmRvb(nullptr)), comp, made(new TfmAutoMix(nullptr)),
+                                     made(new TfmGroupCtrl(nullptr)), made(new TfmPhantomPotent(nullptr))}) {
     for (int i = 0; i < form->GetComponentCount(); ++i) {
       auto* fader = dynamic_cast<TAdvTrackBar*>(form->GetComponents(i));
       if (!fader) continue;
@@ -450,7 +464,8 @@ TEST_F(ParameterDialogsTest, TheWheelOverTheSlopeListChangesNothing) {
   fmAutoMix->rzcAutoMixSlop->SetItemIndex(1);
   fmAutoMix->Show();
   auto* list = fmAutoMix->rzcAutoMixSlop;
-  for (int delta : {-120, -120, 120}) classlib_test::Wheel(list, list->GetWidth() / 2, list->GetHeight() / 2, delta);
+  for (int delta : {-120, -120, 120})
+    classlib_test::Wheel(list, list->GetWidth() / 2, list->GetHeight() / 2, delta);
   EXPECT_EQ(list->GetItemIndex(), 1);
   fmAutoMix->Hide();
   EXPECT_TRUE(frames.empty());

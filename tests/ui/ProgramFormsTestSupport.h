@@ -62,15 +62,16 @@ inline void DescribeComponent(TComponent* c, const std::string& path, std::vecto
     line << " vis=" << control->GetVisible() << " en=" << control->GetEnabled() << " at=" << r.Left << ","
          << r.Top << "," << r.Width() << "x" << r.Height() << " caption='" << control->GetCaption() << "'";
   }
-  if (auto* timer = dynamic_cast<TTimer*>(c)) line << " on=" << timer->GetEnabled() << " every=" << timer->GetInterval();
+  if (auto* timer = dynamic_cast<TTimer*>(c))
+    line << " on=" << timer->GetEnabled() << " every=" << timer->GetInterval();
   if (auto* key = dynamic_cast<TRzBmpButton*>(c)) line << " down=" << key->GetDown();
   if (auto* fader = dynamic_cast<TAdvTrackBar*>(c)) line << " pos=" << fader->GetPosition();
   if (auto* box = dynamic_cast<TCustomCheckBox*>(c)) line << " checked=" << box->GetChecked();
   if (auto* radio = dynamic_cast<TRadioButton*>(c)) line << " checked=" << radio->GetChecked();
   if (auto* list = dynamic_cast<TCustomListControl*>(c)) line << " index=" << list->GetItemIndex();
   if (auto* item = dynamic_cast<TMenuItem*>(c))
-    line << " caption='" << item->GetCaption() << "' checked=" << item->GetChecked() << " en=" << item->GetEnabled()
-         << " vis=" << item->GetVisible();
+    line << " caption='" << item->GetCaption() << "' checked=" << item->GetChecked()
+         << " en=" << item->GetEnabled() << " vis=" << item->GetVisible();
   out.push_back(line.str());
   for (int i = 0; i < c->GetComponentCount(); ++i)
     DescribeComponent(c->GetComponents(i), path + c->GetName() + ".", out);
@@ -100,9 +101,10 @@ inline std::vector<std::string> FormsState() {
   state << "main: page=" << s.CurrentPage << " strip=" << s.CurrentStrip << " shown=" << s.ShownStrip
         << " comp=" << s.CompStrip << " gate=" << s.GateStrip << " language=" << s.Language
         << " online=" << s.Online << " connected=" << s.Connected << " hello=" << s.HelloPending
-        << " link=" << (fmMain->OpenLink() != nullptr) << " id=" << s.DeviceId << " refreshing=" << s.Refreshing
-        << " pending=" << s.PendingOp << " transfer=" << s.TransferKind << " preset=" << s.PresetNumber
-        << " drag=" << s.DragHandle << "/" << s.LastDragHandle << " delaydrag=" << s.DelayDragging;
+        << " link=" << (fmMain->OpenLink() != nullptr) << " id=" << s.DeviceId
+        << " refreshing=" << s.Refreshing << " pending=" << s.PendingOp << " transfer=" << s.TransferKind
+        << " preset=" << s.PresetNumber << " drag=" << s.DragHandle << "/" << s.LastDragHandle
+        << " delaydrag=" << s.DelayDragging;
   out.push_back(state.str());
   if (s.UnitControl) {
     std::string bytes;
@@ -117,7 +119,8 @@ inline std::vector<std::string> FormsState() {
 }
 
 // The lines of now that differ from before, at most a screenful.
-inline std::string StateDifference(const std::vector<std::string>& before, const std::vector<std::string>& now) {
+inline std::string StateDifference(const std::vector<std::string>& before,
+                                   const std::vector<std::string>& now) {
   std::string text;
   int shown = 0;
   const std::size_t n = std::max(before.size(), now.size());
@@ -159,7 +162,8 @@ inline void ResetForms() {
   if (fmMain->OpenLink()) fmMain->Disconnect();
   fmMain->SetRefreshing(false);
   if (fmMain->GetState().Language != LanguageEnglish)
-    if (auto* english = dynamic_cast<TMenuItem*>(fmMain->FindComponent("English"))) fmMain->EnglishClick(english);
+    if (auto* english = dynamic_cast<TMenuItem*>(fmMain->FindComponent("English")))
+      fmMain->EnglishClick(english);
   if (fmMain->GetState().CurrentPage != PageGain)
     if (auto* gain = dynamic_cast<TRzBmpButton*>(fmMain->FindComponent("rzbMenuGain"))) {
       gain->SetDown(true);
@@ -231,8 +235,8 @@ inline void CreateForms() {
     auto* control = dynamic_cast<TControl*>(fmMain->GetComponents(i));
     if (!control) continue;
     const std::string& name = control->GetName();
-    if (!name.starts_with("lbFftParam") && !name.starts_with("lbFftChannel") && !name.starts_with("rzcLowCutSlop") &&
-        !name.starts_with("rzcHighCutSlop"))
+    if (!name.starts_with("lbFftParam") && !name.starts_with("lbFftChannel") &&
+        !name.starts_with("rzcLowCutSlop") && !name.starts_with("rzcHighCutSlop"))
       continue;
     auto* list = dynamic_cast<TCustomComboBox*>(control);
     UnwrittenAtStart().push_back(

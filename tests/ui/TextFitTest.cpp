@@ -79,7 +79,8 @@ int LineEditRoom(QLineEdit* edit) {
   QStyleOptionFrame option;
   option.initFrom(edit);
   option.rect = edit->rect();
-  option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+  option.lineWidth =
+      edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
   const QRect r = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
   const QMargins m = edit->textMargins();
   return r.width() - m.left() - m.right() - 4;
@@ -90,7 +91,9 @@ int ComboRoom(QComboBox* combo) {
   option.initFrom(combo);
   option.editable = combo->isEditable();
   option.frame = combo->hasFrame();
-  return combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo).width() -
+  return combo->style()
+             ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+             .width() -
          2;
 }
 

@@ -38,8 +38,11 @@ TEST(FileIcons, FilesFoldersAndNamesGetIconsOfTheirSize) {
   struct Case {
     std::string path;
     TFileIconSize size;
-  } cases[] = {{dir, fisSmall},        {dir, fisLarge},       {file, fisSmall},
-               {file, fisLarge},       {"/no/such/place/notes.txt", fisSmall},
+  } cases[] = {{dir, fisSmall},
+               {dir, fisLarge},
+               {file, fisSmall},
+               {file, fisLarge},
+               {"/no/such/place/notes.txt", fisSmall},
                {"no-such-folder/", fisLarge}};
   for (const Case& c : cases) {
     TBitmap icon;
