@@ -1,7 +1,8 @@
 // Start-up to the first painted main window: every program form created
 // the way the program does it, then the main window painted whole, against
-// an empty form of the same size created and painted in the same run. Read
-// the ratio of the two.
+// an empty form of the same size created and painted in the same run; and
+// the main window with its splash against the same with the splash's
+// AutoShow off. Read the ratios.
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/AdvSmoothSplashScreen.h"
 #include "dialogs/ProgramForms.h"
 #include "mainwindow/FMain.h"
 #include "platform/classlib/ControlImage.h"
@@ -72,5 +74,39 @@ void BM_EmptyFormToPainted(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EmptyFormToPainted)->Unit(benchmark::kMillisecond);
+
+// The main window as the program makes it (its splash up while it is
+// built, closed by its first showing), against the same window whose splash
+// has AutoShow off; each to its first painted picture.
+class TfmMainWithoutSplash : public TfmMain {
+ public:
+  explicit TfmMainWithoutSplash(TComponent* AOwner) : TfmMain(AOwner) {
+    if (auto* splash = dynamic_cast<TAdvSmoothSplashScreen*>(FindComponent("asScreen"))) splash->SetAutoShow(false);
+  }
+};
+
+template <typename Form>
+void MainWindowToPainted(benchmark::State& state) {
+  TApplication& app = App();
+  for (auto _ : state) {
+    Form* form = nullptr;
+    app.CreateForm(form);
+    if (auto* timer = dynamic_cast<TTimer*>(form->FindComponent("tmStartConnect"))) timer->SetEnabled(false);
+    benchmark::DoNotOptimize(SaveControlImage(form, ImagePath()));
+    state.PauseTiming();
+    FreeForms(app);
+    state.ResumeTiming();
+  }
+}
+
+void BM_MainWindowWithSplashToPainted(benchmark::State& state) {
+  MainWindowToPainted<TfmMain>(state);
+}
+BENCHMARK(BM_MainWindowWithSplashToPainted)->Unit(benchmark::kMillisecond);
+
+void BM_MainWindowSplashOffToPainted(benchmark::State& state) {
+  MainWindowToPainted<TfmMainWithoutSplash>(state);
+}
+BENCHMARK(BM_MainWindowSplashOffToPainted)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -15,6 +15,12 @@
 
 using namespace HtmlMarkup;
 
+void DrawBitmap(TGPGraphics* g, const TBitmap& bitmap, const TGPRectF& R) {
+  TAdvGDIPPicture picture;
+  picture.Assign(&bitmap);
+  picture.GDIPDraw(g, R);
+}
+
 namespace {
 
 // What is added to the line and the pen per list level, and the bullet box.
@@ -123,12 +129,6 @@ struct Picture {
   bool Empty() const { return width <= 0 || height <= 0; }
 };
 
-// Draws a class-library bitmap through the drawing layer, scaled into R.
-void DrawBitmap(TGPGraphics* g, const TBitmap& bitmap, const TGPRectF& R) {
-  TAdvGDIPPicture picture;
-  picture.Assign(&bitmap);
-  picture.GDIPDraw(g, R);
-}
 
 enum class TagEnd { Go, EndAfter, EndBefore };
 

@@ -12,6 +12,10 @@
 class TCustomImageList;
 class TGDIPPictureContainer;
 
+// Draws a class-library bitmap (an image-list image, an icon) through the
+// drawing layer, scaled into R.
+void DrawBitmap(TGPGraphics* g, const TBitmap& bitmap, const TGPRectF& R);
+
 // Lays out Text in Rect and, unless MeasureOnly, draws it (only measuring
 // the second pass with CheckOnly). True when the test point (X, Y) lies on
 // an anchor in the second pass. AnchorVal keeps what it held until an

@@ -15,6 +15,19 @@ Gdiplus::Color Argb(std::uint8_t a, TColor c) {
   return Gdiplus::Color(ArgbFromColor(a, c));
 }
 
+// Keeps a graphics' smoothing mode for the length of a scope.
+struct SmoothingScope {
+  TGPGraphics* g;
+  Gdiplus::SmoothingMode old;
+  SmoothingScope(TGPGraphics* graphics, Gdiplus::SmoothingMode mode)
+      : g(graphics), old(graphics->GetSmoothingMode()) {
+    g->SetSmoothingMode(mode);
+  }
+  ~SmoothingScope() { g->SetSmoothingMode(old); }
+};
+
+}  // namespace
+
 std::u16string Utf16(const std::string& s) {
   std::u16string out;
   for (std::size_t i = 0; i < s.size();) {
@@ -40,19 +53,6 @@ std::u16string Utf16(const std::string& s) {
   }
   return out;
 }
-
-// Keeps a graphics' smoothing mode for the length of a scope.
-struct SmoothingScope {
-  TGPGraphics* g;
-  Gdiplus::SmoothingMode old;
-  SmoothingScope(TGPGraphics* graphics, Gdiplus::SmoothingMode mode)
-      : g(graphics), old(graphics->GetSmoothingMode()) {
-    g->SetSmoothingMode(mode);
-  }
-  ~SmoothingScope() { g->SetSmoothingMode(old); }
-};
-
-}  // namespace
 
 // ---------------------------------------------------------------- shape fill
 

@@ -60,6 +60,8 @@ struct TGPShapeFill {
 // Fills the shape in its kind and outlines it.
 void DrawShapeFill(const TGPShapeFill& Fill);
 
+// UTF-8 text as the drawing layer's wide characters.
+std::u16string Utf16(const std::string& s);
 // A drawing-layer font for a class-library font ("Arial" when the family
 // is unknown); the caller owns it.
 std::unique_ptr<TGPFont> MakeFont(const TFont& Font);

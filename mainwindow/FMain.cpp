@@ -33,6 +33,7 @@ TfmMain::TfmMain(TComponent* AOwner) : TForm(AOwner) {
   BindLevelHandlers();
   BindDelayDynamicsHandlers();
   BindMatrixEffectHandlers();
+  CreateSplashScreen();
   OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
 }
 

@@ -632,6 +632,8 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void CreateShellControls();
   void CreateStripControls();
   void CreatePageControls();
+  // The splash screen asScreen, up while the window is built.
+  void CreateSplashScreen();
 
   // Shell construction by part.
   void CreateMenus();

@@ -49,6 +49,14 @@ struct PaintSurface {
   bool drawn = false;
   // Paint must run before the image is shown again.
   bool needsPaint = true;
+  // A layered window shows this picture (premultiplied, its constant alpha
+  // already applied) instead of the image; over `layeredBack` when that is
+  // a colour, where the display cannot blend windows.
+  bool layered = false;
+  QImage layeredImage;
+  QColor layeredBack;
+  // Paint events the widget has had.
+  unsigned paints = 0;
 };
 
 struct ControlBridge : QObject {
@@ -90,6 +98,8 @@ struct ControlBridge : QObject {
   bool KeyPressed(KeyRound& k, const QList<uint>& typed, std::u32string& chars);
   bool IsPart(const QObject* o) const;
   void PaintWidget(QWidget* w);
+  // The window that had the activation last, other than no-activate forms.
+  static QPointer<QWidget>& LastActiveWindow();
 
   std::vector<QPointer<QWidget>> FParts;
 };

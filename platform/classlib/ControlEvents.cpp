@@ -414,6 +414,16 @@ bool ControlBridge::Translate(QWidget* target, QEvent* e) {
       return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
+      if (auto* form = dynamic_cast<TCustomForm*>(c); form && form->GetNoActivate()) {
+        // A window system that activated it anyway gets the last active
+        // window back; the form never hears of it.
+        if (type == QEvent::WindowActivate) {
+          QWidget* last = LastActiveWindow();
+          if (last && last != w && last->isVisible()) last->activateWindow();
+        }
+        return true;
+      }
+      if (type == QEvent::WindowActivate && w->isWindow()) LastActiveWindow() = w;
       // A window that loses the activation loses the mouse capture too.
       if (type == QEvent::WindowDeactivate && w->isWindow()) CaptureLostWithWindow(w);
       if (auto* form = dynamic_cast<TCustomForm*>(c))
@@ -734,9 +744,27 @@ bool ControlBridge::KeyPressed(KeyRound& k, const QList<uint>& typed, std::u32st
   return true;
 }
 
+QPointer<QWidget>& ControlBridge::LastActiveWindow() {
+  static QPointer<QWidget> last;
+  return last;
+}
+
 void ControlBridge::PaintWidget(QWidget* w) {
   TControl* c = control;
   PaintSurface& s = *c->FSurface;
+  ++s.paints;
+  if (s.layered) {
+    QPainter painter(w);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (s.layeredBack.isValid()) {
+      painter.fillRect(w->rect(), s.layeredBack);
+      painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    } else {
+      painter.fillRect(w->rect(), Qt::transparent);
+    }
+    painter.drawImage(0, 0, s.layeredImage);
+    return;
+  }
   c->ResizeSurface();
   std::weak_ptr<bool> alive = c->FAlive;
   std::exception_ptr failure;

@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include "platform/classlib/WindowRegistry.h"
+
 // ---------------------------------------------------------------- TTimer
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
@@ -40,6 +42,18 @@ void TTimer::UpdateTimer() {
     FTimer->setTimerType(Qt::PreciseTimer);
     std::weak_ptr<bool> alive = FAlive;
     QObject::connect(FTimer, &QTimer::timeout, [this, alive] {
+      // Under a dispatch hold the tick waits for its end; ticks that fall
+      // due meanwhile make one, as they would in a queue of timer messages.
+      if (DispatchHeld()) {
+        if (FTickHeld) return;
+        FTickHeld = true;
+        HoldForLater([this, alive] {
+          if (alive.expired()) return;
+          FTickHeld = false;
+          Timer();
+        });
+        return;
+      }
       ++FTicking;
       CallGuarded(this, [this] { Timer(); });
       if (!alive.expired()) --FTicking;

@@ -35,6 +35,8 @@ class TTimer : public TComponent {
   unsigned FInterval = 1000;
   QTimer* FTimer = nullptr;
   int FTicking = 0;
+  // A tick kept back by a dispatch hold waits to run.
+  bool FTickHeld = false;
   // Lets a tick notice that its handler freed the timer.
   std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

@@ -148,6 +148,7 @@ TCustomForm::~TCustomForm() {
   FMenuBarWatch = nullptr;
   gForms.erase(std::remove(gForms.begin(), gForms.end(), this), gForms.end());
   if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
+  DeleteObject(FWindowRgn);
   if (FModalLoop) FModalLoop->exit();
 }
 
@@ -155,6 +156,10 @@ void TCustomForm::AfterConstruction() {
   TScrollingWinControl::AfterConstruction();
   if (FCreated) return;
   FCreated = true;
+  // The form's building ends with its loaded phase: every component it
+  // made runs Loaded (owned ones first, in creation order), then OnCreate.
+  BeginLoad();
+  EndLoad();
   DoCreate();
 }
 
@@ -209,7 +214,8 @@ void TCustomForm::ApplyWindowFlags() {
       }
     }
   }
-  if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
+  if (FFormStyle == fsStayOnTop || FTopMost) f |= Qt::WindowStaysOnTopHint;
+  if (FNoActivate) f |= Qt::WindowDoesNotAcceptFocus;
   if (FWidget->windowFlags() != f) {
     bool shown = FWidget->isVisible();
     FWidget->setWindowFlags(f);
@@ -374,7 +380,7 @@ void TCustomForm::ApplyMenuBarColors() {
 }
 
 bool TCustomForm::GetActive() const {
-  return FWidget && FWidget->isActiveWindow();
+  return FWidget && !FNoActivate && FWidget->isActiveWindow();
 }
 
 void TCustomForm::SetActiveControl(TWinControl* Control) {
@@ -431,7 +437,8 @@ void TCustomForm::DoDestroy() {
 }
 
 void TCustomForm::DoShow() {
-  if (OnShow) OnShow(this);
+  // The handler may put another in its place while it runs.
+  if (TNotifyEvent handler = OnShow) handler(this);
 }
 
 void TCustomForm::DoHide() {
@@ -513,7 +520,7 @@ void TCustomForm::BringToFront() {
   if (!FWidget || !FWidget->isVisible()) return;
   // The offscreen platform of the tests has no stacking to change.
   if (QGuiApplication::platformName() != QLatin1String("offscreen")) FWidget->raise();
-  FWidget->activateWindow();
+  if (!FNoActivate) FWidget->activateWindow();
 }
 
 void TCustomForm::SetModalResult(TModalResult Value) {

@@ -8,6 +8,7 @@
 // AfterConstruction(). Free a form with Free() (or Release() from inside one
 // of its own handlers) so that OnDestroy sees the whole form.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -55,6 +56,7 @@ using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 class QEventLoop;
+class QImage;
 class QObject;
 class QWidget;
 class TMainMenu;
@@ -120,6 +122,39 @@ class TCustomForm : public TScrollingWinControl {
   void SetVisible(bool Value) override;
   // Makes the form visible and brings it to the front.
   void Show();
+  // Shows the form and lets the window system expose and paint it before
+  // the event loop runs: only that work is done meanwhile. The layer's
+  // timer ticks and posted messages that fall due are kept back and
+  // delivered afterwards in their order; input stays queued. True once the
+  // window is painted on screen; false when it did not come up within
+  // MaxWaitMs (it stays shown and comes up when the loop runs).
+  bool ShowOnScreen(unsigned MaxWaitMs = 1000);
+
+  // The window never becomes active and never takes the focus, not even
+  // when clicked.
+  bool GetNoActivate() const { return FNoActivate; }
+  void SetNoActivate(bool Value);
+  // Keeps the window above the others whatever FormStyle says.
+  bool GetTopMost() const { return FTopMost; }
+  void SetTopMost(bool Value);
+  // Per-pixel alpha: the window shows the picture handed to UpdateLayered
+  // (see platform/gdiplus/ClassLibBridge.h) instead of what Paint draws.
+  // Where the display cannot blend windows by their alpha, the picture is
+  // shown over an opaque background (the form's Color), the window cut to
+  // its visible part. Set it before the window is first shown.
+  bool GetLayered() const { return FLayered; }
+  void SetLayered(bool Value);
+  // Platform code only: the layered picture (32-bit ARGB) with every
+  // pixel's alpha scaled by ConstantAlpha; shown at once when visible.
+  void UpdateLayeredImage(const QImage& Picture, std::uint8_t ConstantAlpha);
+  // The window's shape: only the region's pixels (client coordinates) are
+  // part of it. The region belongs to the form from then on; null gives
+  // the whole rectangle back.
+  void SetWindowRgn(HRGN Region, bool Redraw);
+  HRGN GetWindowRgn() const { return FWindowRgn; }
+  // True when the display blends windows by their alpha (a compositor
+  // runs, or the display has no screen to show them on).
+  static bool DisplayBlendsAlpha();
   void Hide() { SetVisible(false); }
   // Shows the form and runs a loop (timers, posted and sent messages keep
   // running) until ModalResult is set, the form is hidden (mrCancel unless
@@ -177,6 +212,7 @@ class TCustomForm : public TScrollingWinControl {
   void LayOutMenuBar(bool Measure);
   void SetClientTop(int Top);
   void ApplyMenuBarColors();
+  void ApplyWindowMask();
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -198,6 +234,10 @@ class TCustomForm : public TScrollingWinControl {
   QWidget* FMenuBar = nullptr;
   int FMenuBarHeight = 0;
   QObject* FMenuBarWatch = nullptr;
+  bool FNoActivate = false;
+  bool FTopMost = false;
+  bool FLayered = false;
+  HRGN FWindowRgn = nullptr;
 };
 
 class TForm : public TCustomForm {

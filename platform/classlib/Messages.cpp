@@ -8,6 +8,8 @@
 #include <deque>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/classlib/WindowRegistry.h"
 
@@ -36,6 +38,7 @@ std::uintptr_t ToId(HWND wnd) {
 
 const QEvent::Type kPostedMessage = static_cast<QEvent::Type>(QEvent::User + 0x310);
 const QEvent::Type kSyncWake = static_cast<QEvent::Type>(QEvent::User + 0x311);
+const QEvent::Type kHeldCall = static_cast<QEvent::Type>(QEvent::User + 0x312);
 
 struct PostedMessageEvent : QEvent {
   PostedMessageEvent(HWND w, const TMessage& m) : QEvent(kPostedMessage), wnd(w), msg(m) {}
@@ -43,16 +46,35 @@ struct PostedMessageEvent : QEvent {
   TMessage msg;
 };
 
+struct HeldCallEvent : QEvent {
+  explicit HeldCallEvent(std::function<void()> f) : QEvent(kHeldCall), fn(std::move(f)) {}
+  std::function<void()> fn;
+};
+
+int gHoldDepth = 0;
+std::vector<std::function<void()>> gHeld;
+
 struct MessagePump : QObject {
   bool event(QEvent* e) override {
     if (e->type() == kPostedMessage) {
       auto* pe = static_cast<PostedMessageEvent*>(e);
+      const HWND wnd = pe->wnd;
       TMessage m = pe->msg;
-      DeliverMessage(pe->wnd, m);
+      if (HoldForLater([wnd, m]() mutable { DeliverMessage(wnd, m); })) return true;
+      DeliverMessage(wnd, m);
       return true;
     }
     if (e->type() == kSyncWake) {
+      if (HoldForLater([] { RunSyncQueue(); })) return true;
       RunSyncQueue();
+      return true;
+    }
+    if (e->type() == kHeldCall) {
+      auto* he = static_cast<HeldCallEvent*>(e);
+      // A newer hold keeps it back once more.
+      if (HoldForLater(he->fn)) return true;
+      std::function<void()> fn = std::move(he->fn);
+      CallGuarded(nullptr, fn);
       return true;
     }
     return QObject::event(e);
@@ -132,6 +154,27 @@ void StopMessagePump() {
     gPump = nullptr;
   }
   delete pump;
+}
+
+void BeginDispatchHold() {
+  ++gHoldDepth;
+}
+
+void EndDispatchHold() {
+  if (gHoldDepth == 0 || --gHoldDepth > 0) return;
+  std::vector<std::function<void()>> held;
+  held.swap(gHeld);
+  for (auto& fn : held) PostToPump(new HeldCallEvent(std::move(fn)));
+}
+
+bool DispatchHeld() {
+  return gHoldDepth > 0;
+}
+
+bool HoldForLater(std::function<void()> Deferred) {
+  if (gHoldDepth == 0) return false;
+  gHeld.push_back(std::move(Deferred));
+  return true;
 }
 
 bool PostMessage(HWND wnd, unsigned msg, WPARAM wParam, LPARAM lParam) {

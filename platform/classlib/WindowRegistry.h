@@ -43,3 +43,15 @@ void EnqueueSync(const std::shared_ptr<SyncCall>& call);
 bool RunSyncQueue();
 // True while calls wait. Hold SyncMutex.
 bool SyncQueuePendingLocked();
+
+// A hold on dispatching (TCustomForm::ShowOnScreen): while one is on, the
+// pump keeps back the posted messages, the wake-ups of worker calls and the
+// timer ticks that fall due, in that order; when the last hold ends they are
+// queued again in the same order, ahead of anything queued later.
+// User-interface thread only.
+void BeginDispatchHold();
+void EndDispatchHold();
+bool DispatchHeld();
+// Keeps Deferred for the end of the hold; false (and nothing kept) when no
+// hold is on.
+bool HoldForLater(std::function<void()> Deferred);

@@ -3,9 +3,11 @@
 #include <QImage>
 #include <QRegion>
 
+#include "platform/classlib/Forms.h"
 #include "platform/classlib/Graphics.h"
 #include "platform/classlib/PictureCodec.h"
 #include "platform/gdiplus/GdiPlusPrivate.h"
+#include "platform/gdiplus/GdiPlusQt.h"
 #include "platform/gdiplus/Image.h"
 
 namespace Gdiplus {
@@ -31,6 +33,13 @@ std::unique_ptr<Graphics> GraphicsFromCanvas(TCanvas* canvas) {
 
 std::unique_ptr<Graphics> GraphicsFromBitmap(TBitmap* bitmap) {
   return bitmap ? GraphicsFromCanvas(bitmap->GetCanvas()) : nullptr;
+}
+
+bool UpdateLayeredWindow(TCustomForm* Form, const Bitmap* Buffer, BYTE ConstantAlpha) {
+  const QImage* pixels = Buffer ? ImagePixels(Buffer) : nullptr;
+  if (!Form || !pixels) return false;
+  Form->UpdateLayeredImage(*pixels, ConstantAlpha);
+  return true;
 }
 
 namespace {

@@ -6,9 +6,11 @@
 #include <memory>
 
 #include "platform/gdiplus/Graphics.h"
+#include "platform/gdiplus/Image.h"
 
 class TCanvas;
 class TBitmap;
+class TCustomForm;
 
 namespace Gdiplus {
 
@@ -20,6 +22,10 @@ namespace Gdiplus {
 // outlive it.
 std::unique_ptr<Graphics> GraphicsFromCanvas(TCanvas* canvas);
 std::unique_ptr<Graphics> GraphicsFromBitmap(TBitmap* bitmap);
+
+// Shows Buffer (32-bit ARGB) on a layered form (TCustomForm::SetLayered),
+// every pixel's alpha scaled by ConstantAlpha; false when either is missing.
+bool UpdateLayeredWindow(TCustomForm* Form, const Bitmap* Buffer, BYTE ConstantAlpha);
 
 // Makes the class library's readers the image decoders; GdiplusStartup
 // calls it, so every image the program makes from bytes goes through them.
