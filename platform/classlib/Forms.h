@@ -9,6 +9,7 @@
 // of its own handlers) so that OnDestroy sees the whole form.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,11 @@ class TCustomForm : public TScrollingWinControl {
   void SetAlphaBlendValue(int Value);
   TWindowState GetWindowState() const;
   void SetWindowState(TWindowState Value);
+  // The window's icon in its title bar and the task bar; null when the
+  // form has none (the desktop's own shows).
+  const TGraphic* GetIcon() const { return FIcon.get(); }
+  // Keeps a copy; null removes the icon.
+  void SetIcon(const TGraphic* Value);
 
   // The control that has (or gets, when the form is next active) the focus.
   TWinControl* GetActiveControl() const { return FActiveControl; }
@@ -171,6 +177,7 @@ class TCustomForm : public TScrollingWinControl {
   friend class TWinControl;
   friend class MenuBarWatch;
   void ApplyWindowFlags();
+  void ApplyIcon();
   void PlaceOnShow();
   void WidgetActivated(bool Active);
   // Places the bar across the top; with Measure, works out its height anew.
@@ -194,6 +201,10 @@ class TCustomForm : public TScrollingWinControl {
   bool FDestroyFired = false;
   bool FReleasePosted = false;
   bool FKeyPreview = false;
+  std::unique_ptr<TGraphic> FIcon;
+  // Bounds the program set while the window was maximised or minimised.
+  TRect FNormalBounds;
+  bool FNormalBoundsSet = false;
   TMainMenu* FMenu = nullptr;
   QWidget* FMenuBar = nullptr;
   int FMenuBarHeight = 0;
