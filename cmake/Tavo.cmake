@@ -58,10 +58,27 @@ function(tavo_test name dir)
   # The environment every test runs in, also when ctest is called by hand:
   # the offscreen window platform and the sanitizer settings (fontconfig's
   # cache lives as long as the process; it is not our leak).
-  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
-    "env;QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=abort_on_error=1:detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/scripts/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
-  # TAVO_TEST_PROPERTIES, when set by the caller, adds test properties.
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 300 ${TAVO_TEST_PROPERTIES})
+  set(emulator env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
+      LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/scripts/lsan.supp
+      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
+  # One CTest test per suite: a suite's tests share one process, so what a
+  # suite builds once (the program's forms) is built once. TAVO_TEST_LOCK,
+  # when set by the caller, names a resource the suites take turns on.
+  string(REGEX REPLACE "^test_" "" prefix ${name})
+  set(ctest_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_suites.cmake)
+  string(REPLACE ";" " " emulator_arg "${emulator}")
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DTEST_EXECUTABLE=$<TARGET_FILE:${name}> -DTEST_PREFIX=${prefix}
+            -DCTEST_FILE=${ctest_file} -DRESULTS_DIR=${CMAKE_BINARY_DIR}/test-results
+            "-DEMULATOR=${emulator_arg}" -DLOCK=${TAVO_TEST_LOCK}
+            -DPER_TEST_TIMEOUT=120 -DBASE_TIMEOUT=180
+            -P ${CMAKE_SOURCE_DIR}/cmake/TavoSuiteTests.cmake
+    BYPRODUCTS ${ctest_file}
+    VERBATIM)
+  # A program not built yet shows as one failing test rather than an error.
+  set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_include.cmake)
+  file(WRITE ${include_file}
+       "if(EXISTS \"${ctest_file}\")\n  include(\"${ctest_file}\")\n"
+       "else()\n  add_test(${name}_NOT_BUILT ${name}_NOT_BUILT)\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
 endfunction()

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "controls/AdvTrackBarParts.h"
+#include "controls/ComponentStyle.h"
 #include "platform/classlib/Controls.h"
 #include "platform/classlib/ExtCtrls.h"
 
@@ -17,24 +18,6 @@ class TCustomImageList;
 class TTrackHintWindow;
 
 enum TMoveOnClick { mcStep, mcMove, mcMoveSlide };
-enum TKYTStyle {
-  ksOffice2003Blue,
-  ksOffice2003Silver,
-  ksOffice2003Olive,
-  ksOffice2003Classic,
-  ksOffice2007Luna,
-  ksOffice2007Obsidian,
-  ksWindowsXP,
-  ksWhidbey,
-  ksCustom,
-  ksOffice2007Silver,
-  ksWindowsVista,
-  ksWindows7,
-  ksTerminal,
-  ksOffice2010Blue,
-  ksOffice2010Silver,
-  ksOffice2010Black
-};
 
 using TDrawTickEvent =
     std::function<void(TObject* Sender, TCanvas* Canvas, TPoint Location, int Position, TTickMark TickPos,

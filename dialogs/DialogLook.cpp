@@ -8,14 +8,12 @@
 
 using namespace dialog_look;
 
-namespace {
-
-// Every control belongs to its form, whatever box it sits in, so that the
-// form finds it by name.
 TComponent* FormOf(TWinControl* Parent) {
   if (dynamic_cast<TCustomForm*>(Parent)) return Parent;
   return Parent->GetOwner();
 }
+
+namespace {
 
 template <typename T>
 T* Place(TWinControl* Parent, const char* Name, int Left, int Top, int Width, int Height) {

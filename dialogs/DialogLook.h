@@ -31,6 +31,10 @@ inline constexpr int ButtonHeight = 28;
 void SetUpDialogForm(TForm* Form, const char* Name, const std::string& Caption, int ClientWidth,
                      int ClientHeight, bool CloseBox);
 
+// The form a control placed in Parent belongs to, whatever box it sits in,
+// so that the form finds it by name.
+TComponent* FormOf(TWinControl* Parent);
+
 TLabel* AddLabel(TWinControl* Parent, const char* Name, const std::string& Caption, int Left, int Top,
                  int Width, int Height);
 TRzBmpButton* AddButton(TWinControl* Parent, const char* Name, const std::string& Caption, int Left, int Top,

@@ -21,6 +21,7 @@ TfmAbout::TfmAbout(TComponent* AOwner) : TForm(AOwner) {
   Copyright->GetFont()->SetColor(dialog_look::Dim);
   for (TLabel* label : {ProductName, Version, Copyright}) label->SetAlignment(taCenter);
   btnOK = AddButton(this, "btnOK", "OK", (width - dialog_look::ButtonWidth) / 2, 146);
+  btnOK->SetCancel(true);
   btnOK->OnClick = [this](TObject* Sender) { btnOKClick(Sender); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };
 }

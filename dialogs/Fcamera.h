@@ -1,8 +1,11 @@
 #pragma once
-// The camera-tracking gate of the effect bus; the level reply writes its
-// LEDs and the camera position read-out lbCameraPos.
+// The camera-tracking gate of the effect bus (gate 19), with the camera's
+// default position; the level reply writes its LEDs and the camera
+// position read-out lbCameraPos.
 
 #include "dialogs/MixGateForm.h"
+
+class TComboBox;
 
 class TfmCamera : public TMixGateForm {
  public:
@@ -11,6 +14,14 @@ class TfmCamera : public TMixGateForm {
 
   TLabel* lbNameCameraPos;
   TLabel* lbCameraPos;
+  TLabel* lbNameCameraDefault;
+  TComboBox* rzcCameraDefault;
+
+  // The chosen item (0 = InA .. 7 = InH) goes to the main window.
+  void rzcCameraDefaultChange(TObject* Sender);
+
+ protected:
+  void SetOwnTexts(std::string_view Language) override;
 };
 
 extern TfmCamera* fmCamera;

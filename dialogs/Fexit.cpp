@@ -14,6 +14,7 @@ TfmExit::TfmExit(TComponent* AOwner) : TForm(AOwner) {
   lbExit->SetWordWrap(true);
   btnOK = AddButton(this, "btnOK", "OK", 72, 86);
   btnCancel = AddButton(this, "btnCancel", "Cancel", 192, 86);
+  btnCancel->SetCancel(true);
   btnOK->OnClick = [this](TObject* Sender) { btnOKClick(Sender); };
   btnCancel->OnClick = [this](TObject* Sender) { btnExitClick(Sender); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };

@@ -14,6 +14,7 @@ TfmFactory::TfmFactory(TComponent* AOwner) : TForm(AOwner) {
   lbMessage->SetWordWrap(true);
   btnOK = AddButton(this, "btnOK", "OK", 82, 86);
   bnCancel = AddButton(this, "bnCancel", "Cancel", 202, 86);
+  bnCancel->SetCancel(true);
   btnOK->OnClick = [this](TObject* Sender) { btnOKClick(Sender); };
   bnCancel->OnClick = [this](TObject* Sender) { bnCancelClick(Sender); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };

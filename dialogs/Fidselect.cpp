@@ -18,6 +18,7 @@ TfmIdSelect::TfmIdSelect(TComponent* AOwner) : TForm(AOwner) {
   edId->GetFont()->SetStyle(TFontStyles{fsBold});
   bnSet = AddButton(this, "bnSet", "Set", 42, 104);
   bnExit = AddButton(this, "bnExit", "Exit", 162, 104);
+  bnExit->SetCancel(true);
   bnSet->OnClick = [this](TObject* Sender) { bnSetClick(Sender); };
   bnExit->OnClick = [this](TObject* Sender) { bnExitClick(Sender); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };

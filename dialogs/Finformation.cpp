@@ -12,6 +12,7 @@ TfmInformation::TfmInformation(TComponent* AOwner) : TForm(AOwner) {
   lbMessage->SetAlignment(taCenter);
   lbMessage->SetWordWrap(true);
   btnOK = AddButton(this, "btnOK", "OK", (360 - dialog_look::ButtonWidth) / 2, 86);
+  btnOK->SetCancel(true);
   btnOK->OnClick = [this](TObject* Sender) { btnOKClick(Sender); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };
 }

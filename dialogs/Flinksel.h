@@ -1,10 +1,15 @@
 #pragma once
-// Edits the link groups of the inputs and of the outputs.
+// Edits the link groups of the inputs and of the outputs: one triangular
+// matrix of buttons per side, a row per channel, a column per channel it
+// may join. The buttons are the dialog's state.
 
-#include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "platform/classlib/Forms.h"
+
+class TRzBmpButton;
+class TRzGroupBox;
 
 class TfmLinkSel : public TForm {
  public:
@@ -13,7 +18,7 @@ class TfmLinkSel : public TForm {
 
   // The stored link mask of a leader channel (0..15), as the main window's
   // refresh hands it over: presses the button of every member it holds, in
-  // the member's row, with the rows' rules (a member leads no one).
+  // the member's row, and runs the row's rule (a member leads no one).
   void LoadLinkMask(int ch, std::uint16_t mask);
   // The channel whose group a channel's row has chosen (itself when it
   // stands alone); -1 for no channel.
@@ -23,11 +28,35 @@ class TfmLinkSel : public TForm {
   void ApplyLeaders();
   void ApplyMembers();
 
- private:
-  void PressRow(int member, int leader);
+  // The button of member's row in leader's column (both channels of one
+  // side, leader <= member); null for any other pair.
+  TRzBmpButton* LinkButton(int member, int leader) const;
+  // A matrix button was clicked since the dialog was last shown.
+  bool GetChanged() const { return FChanged; }
 
-  // Each row is a radio group: the one button down is its leader's.
-  std::array<int, 16> FRowLeader{};
+  TRzBmpButton* bnSet;
+  TRzBmpButton* bnExit;
+
+  void SetTexts(std::string_view Language);
+  void FormShow(TObject* Sender);
+  void FormHide(TObject* Sender);
+  // The rule of rows B..G and 2..7: a diagonal makes the row's channel a
+  // leader again, any other button makes it a member that leads no one.
+  void rzbBLinkInAClick(TObject* Sender);
+  // Rows H and 8 have no later rows.
+  void rzbHLinkInHClick(TObject* Sender);
+  void bnSetClick(TObject* Sender);
+  void bnExitClick(TObject* Sender);
+
+ private:
+  // Down, then the button's own click handler: written Down fires nothing.
+  static void Press(TRzBmpButton* Button);
+  // The stored groups back in the buttons, when anything was clicked.
+  void RestoreStoredGroups();
+
+  bool FChanged = false;
+  // Set closes the dialog: its groups are kept.
+  bool FClosingBySet = false;
 };
 
 extern TfmLinkSel* fmLinkSel;

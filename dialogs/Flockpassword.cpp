@@ -19,6 +19,7 @@ TfmLockPassWord::TfmLockPassWord(TComponent* AOwner) : TForm(AOwner) {
   edName->SetPasswordChar(U'*');
   btnOK = AddButton(this, "btnOK", "OK", 52, 88);
   bnCancel = AddButton(this, "bnCancel", "Cancel", 172, 88);
+  bnCancel->SetCancel(true);
   tmCheck = AddTimer(this, "tmCheck", 100);
   tmCmd = AddTimer(this, "tmCmd", 100);
   edName->OnKeyDown = [this](TObject* Sender, std::uint16_t& Key, TShiftState Shift) {

@@ -19,6 +19,7 @@ TfmLockSetup::TfmLockSetup(TComponent* AOwner) : TForm(AOwner) {
   edName->SetCharCase(ecUpperCase);
   btnOK = AddButton(this, "btnOK", "Set", 52, 88);
   btnExit = AddButton(this, "btnExit", "Exit", 172, 88);
+  btnExit->SetCancel(true);
   tmClose = AddTimer(this, "tmClose", 100);
   edName->OnKeyDown = [this](TObject* Sender, std::uint16_t& Key, TShiftState Shift) {
     edNameKeyDown(Sender, Key, Shift);

@@ -36,6 +36,7 @@ TfmNetwork::TfmNetwork(TComponent* AOwner) : TForm(AOwner) {
   btnOK = AddButton(this, "btnOK", "Scaning", gap, 118);
   btnId = AddButton(this, "btnId", "Set", 2 * gap + dialog_look::ButtonWidth, 118);
   btnExit = AddButton(this, "btnExit", "Demo", 3 * gap + 2 * dialog_look::ButtonWidth, 118);
+  btnExit->SetCancel(true);
   tmConnect = AddTimer(this, "tmConnect", 100);
   tmLinkBroken = AddTimer(this, "tmLinkBroken", 100);
   tmWatchDog = AddTimer(this, "tmWatchDog", 6000);
@@ -85,6 +86,8 @@ void TfmNetwork::ConnectResult(std::uint8_t Ok) {
 
 void TfmNetwork::LinkBroken() {
   FSucceeded = 0;
+  // An attempt's outcome still due must not move the scan on past the loss.
+  tmConnect->SetEnabled(false);
   tmLinkBroken->SetEnabled(true);
   // Also a progress window whose showing is still due.
   if (fmMain)

@@ -85,6 +85,7 @@ TfmNetworkSetup::TfmNetworkSetup(TComponent* AOwner) : TForm(AOwner) {
 
   bnSet = AddButton(this, "bnSet", "Set", 60, 192);
   bnExit = AddButton(this, "bnExit", "Exit", width - 60 - dialog_look::ButtonWidth, 192);
+  bnExit->SetCancel(true);
   bnSet->OnClick = [this](TObject* Sender) { bnSetClick(Sender); };
   bnExit->OnClick = [this](TObject* Sender) { bnExitClick(Sender); };
 }

@@ -19,6 +19,7 @@ TfmStoreName::TfmStoreName(TComponent* AOwner) : TForm(AOwner) {
   edName->SetMaxLength(PresetNameLength);
   btnOK = AddButton(this, "btnOK", "OK", 52, 96);
   bnCancel = AddButton(this, "bnCancel", "Cancel", 192, 96);
+  bnCancel->SetCancel(true);
   edName->OnKeyDown = [this](TObject* Sender, std::uint16_t& Key, TShiftState Shift) {
     edNameKeyDown(Sender, Key, Shift);
   };

@@ -145,6 +145,7 @@ TPresetListForm::TPresetListForm(TComponent* AOwner, const char* Name, const std
   vledPresetName->SetBounds(16, 46, width - 32, gridHeight);
   for (const std::string& code : Codes) vledPresetName->GetStrings()->Add(PresetRow(code, DefaultPresetName));
   bnCancel = AddButton(this, "bnCancel", "Cancel", (width - dialog_look::ButtonWidth) / 2, gridHeight + 62);
+  bnCancel->SetCancel(true);
   // A row is chosen when the button comes up over it.
   vledPresetName->OnMouseUp = [this](TObject*, TMouseButton Button, TShiftState, int, int Y) {
     if (Button == mbLeft && Y >= 0) vledPresetNameSelectCell(Y / TPresetNameGrid::RowHeight);

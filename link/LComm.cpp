@@ -80,10 +80,11 @@ void LComm::HandedOver(const std::uint8_t* data, std::size_t size) {
   if (Io()) Io()->LogSerialWrite(data, size);
 }
 
-void LComm::BeforeDelivery(const ByteVector& frame) {
-  // The reply takes the place of the frame in flight, so a later time-out
-  // writes it back to the port; the device ignores frames a device built.
-  ReplaceFrameInFlight(frame);
+void LComm::BeforeDelivery(const ByteVector& frame, bool endsWait) {
+  // The answer takes the place of the frame in flight, so a later time-out
+  // writes it back to the port; the device ignores frames a device built. A
+  // frame that answers nothing leaves the request to be asked again.
+  if (endsWait) ReplaceFrameInFlight(frame);
   if (Io()) Io()->LogSerialRead(frame.data(), frame.size());
 }
 

@@ -47,7 +47,7 @@ class LComm : public LinkEngine {
   int PortHandle() override;
   bool ReadPort() override;
   void HandedOver(const std::uint8_t* data, std::size_t size) override;
-  void BeforeDelivery(const ByteVector& frame) override;
+  void BeforeDelivery(const ByteVector& frame, bool endsWait) override;
   unsigned FrameMessage() override;
 
  private:

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <limits>
 #include <utility>
 
+#include "link/ReplyMatch.h"
 #include "platform/sys/Clock.h"
 
 namespace {
@@ -27,8 +29,25 @@ std::vector<std::uint8_t> TargetOf(const ByteVector& frame) {
   return {frame.begin() + DeviceFrame::PayloadIndex, frame.begin() + static_cast<std::ptrdiff_t>(end)};
 }
 
+std::string HexText(const char* head, const ByteVector& bytes) {
+  std::string line = head;
+  char cell[4];
+  for (std::uint8_t b : bytes) {
+    std::snprintf(cell, sizeof cell, "%02X ", b);
+    line += cell;
+  }
+  return line;
+}
+
 bool SameTarget(const ByteVector& a, const ByteVector& b) {
   return CodeOf(a) == CodeOf(b) && TargetOf(a) == TargetOf(b);
+}
+
+// Routing frames keep their order among themselves: an effect route leaves
+// an output before the effect bus takes the input.
+bool KeepOrder(const ByteVector& a, const ByteVector& b) {
+  constexpr std::uint8_t Matrix = CommandCode("CM_MCS_MATRIX");
+  return CodeOf(a) == Matrix && CodeOf(b) == Matrix;
 }
 
 }  // namespace
@@ -162,12 +181,12 @@ void LinkEngine::Submit(const ByteVector& frame, bool append, bool last) {
       FTurnaroundStart = sys::PerfCounter();
       handed = HandOver(frame);
     } else if (append) {
-      FQueue.push_back(frame);
-    } else if (FMark && CodeOf(frame) == FLastCode && SameTarget(**FMark, frame) &&
-               !QueuedBehind(*FMark, frame)) {
-      **FMark = frame;
+      FQueue.push_back({frame, true});
+    } else if (auto waiting = Replaceable(frame)) {
+      (*waiting)->Frame = frame;
+      FMark = *waiting;
     } else {
-      FQueue.push_back(frame);
+      FQueue.push_back({frame, false});
       FMark = std::prev(FQueue.end());
     }
     FLastCode = CodeOf(frame);
@@ -175,11 +194,14 @@ void LinkEngine::Submit(const ByteVector& frame, bool append, bool last) {
   if (handed) Announce(frame);
 }
 
-bool LinkEngine::QueuedBehind(Queue::const_iterator mark, const ByteVector& frame) const {
-  // An older value for the same target waits behind the mark: replacing the
-  // mark would let that older value go out last.
-  return std::any_of(std::next(mark), FQueue.cend(),
-                     [&](const ByteVector& f) { return SameTarget(f, frame); });
+std::optional<LinkEngine::Queue::iterator> LinkEngine::Replaceable(const ByteVector& frame) {
+  for (auto it = FQueue.end(); it != FQueue.begin();) {
+    --it;
+    if (it->Appended) return std::nullopt;
+    if (SameTarget(it->Frame, frame)) return it;
+    if (KeepOrder(it->Frame, frame)) return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 void LinkEngine::Send(const std::uint8_t* data, std::size_t size) {
@@ -198,6 +220,7 @@ bool LinkEngine::HandOver(const ByteVector& frame) {
     std::copy(frame.begin(), frame.end(), FSendBuffer.begin());
     FSendLength = frame.size();
   }
+  FInFlight = frame;
   ++FHandOvers;
   return true;
 }
@@ -216,7 +239,7 @@ void LinkEngine::SendNext(std::uint64_t answered) {
       FBusy = false;
       return;
     }
-    next = std::move(FQueue.front());
+    next = std::move(FQueue.front().Frame);
     if (FMark && *FMark == FQueue.begin()) FMark.reset();
     FQueue.pop_front();
     FTurnaroundStart = sys::PerfCounter();
@@ -263,7 +286,9 @@ std::uint8_t LinkEngine::GetLastCode() const {
 
 std::vector<ByteVector> LinkEngine::QueuedFrames() const {
   sys::ScopedLock lock(FQueueLock);
-  return {FQueue.begin(), FQueue.end()};
+  std::vector<ByteVector> frames;
+  for (const Waiting& w : FQueue) frames.push_back(w.Frame);
+  return frames;
 }
 
 int LinkEngine::MarkedIndex() const {
@@ -353,13 +378,24 @@ void LinkEngine::FrameComplete(const ByteVector& frame) {
     Log("Received frame of " + std::to_string(frame.size()) + " bytes dropped: longer than the buffer");
     return;
   }
+  if (!IsSoundFrame(frame)) {
+    // Its request stays in flight: the time-out asks again.
+    Log(HexText("Damaged frame dropped: ", frame));
+    return;
+  }
   WritePending();
   std::int64_t start;
   std::uint64_t answered;
+  bool answer = false;
+  bool endsWait = true;
   {
     sys::ScopedLock lock(FQueueLock);
     start = FTurnaroundStart;
     answered = FHandOvers;
+    if (FBusy && FindReplyRule(CodeOf(FInFlight))) {
+      answer = AnswersRequest(FInFlight, frame);
+      endsWait = answer;
+    }
   }
   const std::int64_t freq = std::max<std::int64_t>(sys::PerfFrequency(), 1);
   const std::int64_t elapsed = std::max<std::int64_t>(sys::PerfCounter() - start, 0);
@@ -367,13 +403,17 @@ void LinkEngine::FrameComplete(const ByteVector& frame) {
   const std::uint32_t turnaround =
       ms >= 4294967295.0L ? std::numeric_limits<std::uint32_t>::max() : static_cast<std::uint32_t>(ms);
 
-  BeforeDelivery(frame);
+  BeforeDelivery(frame, endsWait);
+  FDeliveredAnswer = answer;
   // The handler gets its own copy, kept alive until it returns even when a
   // stop abandons the wait.
   auto lent = std::make_shared<ByteVector>(frame);
   FChannel->Send(FrameMessage(), reinterpret_cast<sys::MessageWParam>(lent.get()),
                  static_cast<sys::MessageLParam>(turnaround), lent);
-  if (FStopping) return;
+  FDeliveredAnswer = false;
+  if (FStopping || !endsWait) return;
+  FWaitFromMs = sys::GetTickMs();
+  FCounts.retries = 0;
   SendNext(answered);
   WritePending();
 }
@@ -417,6 +457,7 @@ void LinkEngine::ReportLost() {
 void LinkEngine::WritePending() {
   if (FSendEvent.TryWait()) {
     FCounts.retries = 0;
+    FWaitFromMs = sys::GetTickMs();
     Rewrite(true);
   }
 }
@@ -454,11 +495,16 @@ void LinkEngine::Run() {
   enum { StopIndex, SendIndex, DataIndex, PortIndex };
   std::array<sys::Event*, 3> events{&FStopEvent, &FSendEvent, &FDataEvent};
   FCounts = {};
+  FWaitFromMs = sys::GetTickMs();
   for (;;) {
     const int port = PortHandle();
     std::array<int, 1> fds{port};
     std::span<const int> readFds(fds.data(), port >= 0 ? 1 : 0);
-    const int r = sys::WaitForAny(events, readFds, FTimeoutMs.load());
+    // Frames that answer nothing do not restart the wait.
+    const std::uint64_t waited = sys::GetTickMs() - FWaitFromMs;
+    const std::uint32_t timeout = FTimeoutMs.load();
+    const int r = sys::WaitForAny(events, readFds,
+                                  waited >= timeout ? 0u : static_cast<std::uint32_t>(timeout - waited));
     FLastWaitResult = r;
     if (FStopping || r == StopIndex) {
       // A frame handed over just before the stop (the goodbye of a
@@ -473,6 +519,7 @@ void LinkEngine::Run() {
       DrainReceived();
     } else if (r == SendIndex) {
       FCounts.retries = 0;
+      FWaitFromMs = sys::GetTickMs();
       Rewrite(true);
     } else if (r == PortIndex) {
       if (!ReadPort()) {
@@ -480,6 +527,7 @@ void LinkEngine::Run() {
         break;
       }
     } else if (r == sys::kWaitTimeout) {
+      FWaitFromMs = sys::GetTickMs();
       OnWaitTimeout();
     } else {
       if (FTraits.ReportFailedWait) Notify(LinkWaitFailed, SendBufferByte(DeviceFrame::SentIdIndex));

@@ -25,15 +25,26 @@
 // as a lost link. Log lines (failed writes, dropped input) wait in a locked
 // queue of their own, so a dropped message loses none of them.
 //
-// Coalescing: a frame without the append mark, submitted while a frame is in
-// flight, replaces the marked frame (the last non-appended frame queued,
-// while it still waits) when its code equals LastCode (the code of the frame
-// submitted just before it) and the marked frame addresses the same command
-// code and target (channel, and the band or slot where the command has one)
-// and no frame for that command and target waits behind the marked one, so
-// the newest value for a target is always written last; otherwise it is
-// queued at the back and becomes the marked frame. Appended frames are
-// queued, never replaced, and leave the mark alone.
+// Answers: a request with a reply rule (ReplyMatch.h) waits for its own
+// reply; other frames that arrive meanwhile are delivered (level, gate and
+// acknowledgement replies keep their use) without ending its wait, and the
+// time-out runs on from its write, so a lost, damaged or wrong answer is
+// asked for again and, after the retries, reported as no answer. Damaged
+// frames (trailer or check byte wrong) are dropped and logged. During a
+// delivery, DeliveredAnswer() tells the owner whether the frame answers
+// the request in flight.
+//
+// Coalescing by target: a frame without the append mark, submitted while a
+// frame is in flight, replaces the waiting plain frame of the same command
+// code and target (channel, and the band or slot where the command has
+// one) wherever it waits, unless a frame that must stay in order with it
+// waits behind that one: an appended frame, or a routing frame of another
+// target (an effect route is cleared on the outputs before the effect bus
+// takes the input). Otherwise it is queued at the back. So the queue holds
+// at most one plain frame per target between two appended frames, however
+// fast a control moves, and the newest value of a target is always written
+// last. Appended frames are queued, never replaced. The frame in flight is
+// never replaced.
 
 #include <atomic>
 #include <cstddef>
@@ -162,8 +173,8 @@ class LinkEngine {
   bool IsStarted() const { return FStarted.load(); }
   bool IsBusy() const;
   std::uint8_t GetLastCode() const;
-  // The waiting frames, oldest first, and the index of the marked one
-  // (-1: none).
+  // The waiting frames, oldest first, and the index of the one the last
+  // plain submission went to while it waits (-1: none).
   std::vector<ByteVector> QueuedFrames() const;
   int MarkedIndex() const;
   // The result of the worker's last wait (an event index, sys::kWaitTimeout
@@ -171,6 +182,9 @@ class LinkEngine {
   int LastWaitResult() const { return FLastWaitResult.load(); }
   // Reply time-outs the worker has counted since the engine started.
   int ReplyTimeouts() const { return FReplyTimeouts.load(); }
+  // During a WM_LINK_FRAME delivery: the frame answers the request in
+  // flight (a request with a reply rule, answered for the first time).
+  bool DeliveredAnswer() const { return FDeliveredAnswer.load(); }
 
   // What the link logged on any thread (failed writes, dropped input),
   // oldest first; taking them empties the queue. At most MaxLogLines wait:
@@ -210,8 +224,9 @@ class LinkEngine {
   virtual bool ReadPort() { return true; }
   // A frame was handed over for writing (the thread that handed it).
   virtual void HandedOver(const std::uint8_t*, std::size_t) {}
-  // Worker: a complete frame is about to be delivered.
-  virtual void BeforeDelivery(const ByteVector&) {}
+  // Worker: a complete frame is about to be delivered; endsWait tells
+  // whether it ends the wait for the frame in flight.
+  virtual void BeforeDelivery(const ByteVector&, bool /*endsWait*/) {}
   // Worker: the message that delivers a frame.
   virtual unsigned FrameMessage() { return WM_LINK_FRAME; }
 
@@ -244,7 +259,11 @@ class LinkEngine {
     int retries = 0;
     int silent = 0;
   };
-  using Queue = std::list<ByteVector>;
+  struct Waiting {
+    ByteVector Frame;
+    bool Appended;
+  };
+  using Queue = std::list<Waiting>;
 
   void Run();
   void DrainReceived();
@@ -266,9 +285,10 @@ class LinkEngine {
   // After a hand-over, with no lock held: tells the transport (which runs
   // owner code) and wakes the worker.
   void Announce(const ByteVector& frame);
-  // A frame for the same command and target waits behind the mark. Called
-  // with FQueueLock held.
-  bool QueuedBehind(Queue::const_iterator mark, const ByteVector& frame) const;
+  // The waiting plain frame a new plain frame replaces: of the same
+  // target, with nothing that must stay in order with it waiting behind it.
+  // Called with FQueueLock held.
+  std::optional<Queue::iterator> Replaceable(const ByteVector& frame);
   void RestartKeepAlive();
   std::uint8_t SendBufferByte(std::size_t index);
 
@@ -285,6 +305,8 @@ class LinkEngine {
   std::int64_t FTurnaroundStart = 0;
   // Counts hand-overs, to tell which frame an answer ends.
   std::uint64_t FHandOvers = 0;
+  // The frame handed over last, as submitted.
+  ByteVector FInFlight;
 
   // The frame in flight.
   sys::Mutex FBufferLock;
@@ -308,7 +330,11 @@ class LinkEngine {
   std::atomic<int> FDeviceId;
   std::atomic<int> FLastWaitResult{0};
   std::atomic<int> FReplyTimeouts{0};
+  std::atomic<bool> FDeliveredAnswer{false};
   WorkerCounts FCounts;  // the worker's own
+  // When the current reply wait began (worker): a write, a time-out or an
+  // answer starts it; frames that answer nothing do not.
+  std::uint64_t FWaitFromMs = 0;
   std::atomic<bool> FStarted{false};
   std::atomic<bool> FStopping{false};
   std::uint32_t FKeepAliveIntervalMs = KeepAliveIntervalMs;

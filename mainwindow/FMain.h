@@ -12,12 +12,14 @@
 #include <string_view>
 
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
 #include "link/LinkEngine.h"
 #include "model/UnitFile.h"
+#include "model/UnitState.h"
 #include "model/UnitOwner.h"
 #include "platform/classlib/Forms.h"
 #include "platform/net/ClientSocket.h"
@@ -308,6 +310,9 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void LinkPhantom(int strip, bool on);
   void SetLinkMask(int channel, int mask);
   void CopyStrip(int source, int target, bool refresh);
+  // The link dialog's copy onto a channel new to a group: that channel
+  // alone, whatever group it stood in before.
+  void CopyToNewMember(int leader, int member);
   void ApplyLinks();
   void UpdateLinkOverlays(int strip, bool show);
   void UpdateLinkCaption(int leader, int strip);
@@ -566,6 +571,7 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   void BindDelayDynamicsHandlers();
   void BindMatrixEffectHandlers();
   int PageLeader(int page) const;
+  void SendCopyChannel(int source, int target);
   bool OnlineWithoutUsb() const;
   sys::MessageTarget* LinkTarget();
   void TakeLinkLogLines();
@@ -574,6 +580,8 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   // Ends a transfer's progress window, also one whose showing is still due.
   void CloseProgress();
   void ShowInformation(std::string_view key);
+  // The message of a save that failed or met a read-only file.
+  void ShowSaveFailure(FileStatus status);
   void OnHelloAnswer();
   void OnIdentity(std::span<const std::uint8_t> payload, bool storeFirmware);
   void OnAcknowledge();
@@ -608,6 +616,18 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   // A unit upload runs, and waits for the device-info block.
   bool FUnitUploadRunning = false;
   bool FWaitingDeviceInfo = false;
+  // A reply that answered its request but could not be read: the request
+  // goes out again, up to the link's retry limit, then the link is lost.
+  void AskAgain();
+  // A reply dropped unread (unasked, or asked already), for the traffic window.
+  void NoteDroppedReply(const ByteVector& frame);
+  // Every transfer and its progress window end with a lost link.
+  void EndTransfers();
+  std::optional<LCmd> FLastRequest;
+  int FAskedAgain = 0;
+  // The model as it was when the parameter upload began, put back when the
+  // link is lost before the upload ends.
+  std::optional<UnitState> FModelBeforeUpload;
 
   // Each role builds its own controls, owned by the window.
   void CreateShellControls();

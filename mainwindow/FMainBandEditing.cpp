@@ -195,8 +195,10 @@ void TfmMain::BandFaderChanged(TObject* Sender, int kind) {
   if (Refreshing || !fader) return;
   const std::string suffix = BandPanelSuffix(CurrentStrip);
   auto* box = FindAs<TCurvyEdit>(std::string("cvdEq") + BandFaderRoles[kind] + suffix);
-  // A linked member's page edits the band table it shows: the leader's.
-  auto* table = FindAs<TMyPEQAllpass>("peqPeq" + StripSuffix(ShownStrip));
+  // The Q limit follows the selected band of the current strip's own table;
+  // the edit itself reaches the table shown (the leader's, on a linked
+  // member's page) through the timer.
+  auto* table = FindAs<TMyPEQAllpass>("peqPeq" + StripSuffix(CurrentStrip));
   if (!box || !table) return;
   const int p = fader->GetPosition();
   if (kind == FaderQ && !TakesAnyQ(table->GetTypeValue(table->GetNowIndex())) && p > ShelfQIndexMax)

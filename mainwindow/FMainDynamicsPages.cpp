@@ -185,26 +185,28 @@ void CreateColumn(TComponent* owner, TWinControl* box, const DynamicsPage& page,
     const DynamicsField& field = page.Fields[f];
     const int y = RowTop + static_cast<int>(f) * RowPitch;
     const std::string stem = std::string(page.Page) + field.Name + suffix;
-    MakeLabel(owner, column, "lb" + stem, field.Caption, Bounds(6, y, 62, 20), tag, DimText, 11);
-    MakeValueBox(owner, column, "cvd" + stem, Bounds(66, y, 56, 20), field.Text, tag);
+    MakeLabel(owner, column, "lb" + stem, field.Caption, Bounds(6, y, 56, 20), tag, DimText, 11);
+    MakeValueBox(owner, column, "cvd" + stem, Bounds(62, y, 62, 20), field.Text, tag);
     MakeFader(owner, column, "is" + stem, Bounds(2, y + 22, ColumnWidth - 4, 24), field.Min, field.Max,
               field.Start, 10, tag, page.Accent, false);
   }
 }
 
-// The transfer plot: output level over input level, both from -100 to
-// +20 dB; channel 0 is the curve, channel 1 the threshold marker.
-void CreateTransferPlot(TComponent* owner, TWinControl* box, const DynamicsPage& page) {
+}  // namespace
+
+TiXYPlot* MakeTransferPlot(TComponent* owner, TWinControl* parent, const std::string& name, const TRect& bounds,
+                           TColor accent) {
   auto* plot = new TiXYPlot(owner);
-  plot->SetName(std::string("ip") + page.Page);
-  plot->SetParent(box);
-  plot->SetBounds(PlotBounds.Left, PlotBounds.Top, PlotBounds.Width(), PlotBounds.Height());
+  plot->SetName(name);
+  plot->SetParent(parent);
+  plot->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
   plot->SetTitleVisible(false);
   plot->SetBackGroundGradientEnabled(false);
   plot->SetBackGroundColor(PageBack);
   plot->SetBorderStyle(ibsNone);
   plot->GetToolBar(0)->SetVisible(false);
   plot->GetLegend(0)->SetVisible(false);
+  plot->GetLegend(0)->SetEnabled(false);
   if (plot->GetDataCursorCount() > 0) plot->GetDataCursor(0)->SetVisible(false);
   // The program never opens the library's editors, menus or hints.
   plot->SetUserCanEditObjects(false);
@@ -215,6 +217,11 @@ void CreateTransferPlot(TComponent* owner, TWinControl* box, const DynamicsPage&
   font.SetColor(clYellow);
   for (TiPlotAxis* axis :
        {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+    // A fixed scale: no tracking of the curves, no dragging, menu or selection.
+    axis->SetTrackingEnabled(false);
+    axis->SetEnabled(false);
+    axis->SetPopupEnabled(false);
+    axis->SetCanFocus(false);
     axis->SetMinSpan(-100, 120);
     axis->SetLabelsFont(&font);
     axis->SetScaleLinesColor(EdgeColor);
@@ -224,15 +231,21 @@ void CreateTransferPlot(TComponent* owner, TWinControl* box, const DynamicsPage&
   view->SetBackgroundColor(WellBack);
   view->SetGridLineColor(EdgeColor);
   plot->AddChannel();
-  plot->GetChannel(0)->SetColor(page.Accent);
+  plot->GetChannel(0)->SetColor(accent);
   plot->GetChannel(1)->SetColor(clWhite);
   view->SetPopupEnabled(false);
   view->SetUserCanEdit(false);
+  // A click in the plot area selects nothing.
+  view->SetCanFocus(false);
   for (int i = 0; i < 2; ++i) {
     plot->GetChannel(i)->SetPopupEnabled(false);
     plot->GetChannel(i)->SetUserCanEdit(false);
+    plot->GetChannel(i)->SetCanFocus(false);
   }
+  return plot;
 }
+
+namespace {
 
 void CreateDynamicsPage(TComponent* owner, TWinControl* mainBox, const DynamicsPage& page) {
   TRzGroupBox* upper = MakePageBox(owner, mainBox, std::string("rzgFft") + page.Page, UpperBoxBounds);
@@ -240,7 +253,7 @@ void CreateDynamicsPage(TComponent* owner, TWinControl* mainBox, const DynamicsP
   const std::string heading = StripTitle(page, 0) + "  " + (page.Inputs ? "Gate" : "Compressor");
   MakeLabel(owner, upper, std::string("lb") + page.Page + "Name", heading, HeadingBounds, 0, page.Accent, 13,
             true);
-  CreateTransferPlot(owner, upper, page);
+  MakeTransferPlot(owner, upper, std::string("ip") + page.Page, PlotBounds, page.Accent);
   CreateMeterPanel(owner, upper, page, page.Side, HeadMeterLeft, 0,
                    std::string("lbHead") + page.Page + page.Side, StripTitle(page, 0));
   for (int i = 0; i < 8; ++i)

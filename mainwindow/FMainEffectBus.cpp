@@ -208,10 +208,11 @@ void TfmMain::rzbCameraSetEffClick(TObject* /*Sender*/) {
     Filling<TfmCamera> filling(fmCamera);
     FillMixGate(fmCamera, UnitControl->GetCameraGate(), UnitControl->GetMatrix(EffectBus) & 0xFF);
     // Stored 1 is the first item (see SetCameraDefault); a value outside
-    // the items shows the nearest.
+    // the items selects none rather than claim a position the device
+    // does not hold.
     if (auto* box = dynamic_cast<TCustomComboBox*>(fmCamera->FindComponent("rzcCameraDefault"))) {
-      const int count = box->GetItems()->GetCount();
-      if (count > 0) box->SetItemIndex(std::clamp(UnitControl->GetCameraDefault() - 1, 0, count - 1));
+      const int item = UnitControl->GetCameraDefault() - 1;
+      box->SetItemIndex(item >= 0 && item < box->GetItems()->GetCount() ? item : -1);
     }
   }
   fmCamera->ShowModal();

@@ -41,7 +41,7 @@ void BuildGainStrip(TComponent* owner, TWinControl* parent, int strip, int index
     MakeMeter(owner, panel, "pbLimitBackup" + suffix, Bounds(40, 24, 10, 8), 1, 0, 0);
     MakeMeter(owner, panel, "pbLevelBackup" + suffix, Bounds(40, 36, 10, 146), 1, 3, 4);
   }
-  MakeValueBox(owner, panel, "cvdGainBackup" + suffix, Bounds(4, 192, 50, 24), "+0.0dB", true, accent);
+  MakeValueBox(owner, panel, "cvdGainBackup" + suffix, Bounds(4, 192, 62, 24), "+0.0dB", true, accent);
   constexpr int x = 58, w = 56;
   MakeButton(owner, panel, "rzbPhaseBackup" + suffix, "Normal", Bounds(x, 22, w, 22), strip, GroupPhase, true,
              accent);

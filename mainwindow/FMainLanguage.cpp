@@ -194,6 +194,7 @@ constexpr TLanguageRow LanguageRows[] = {
     {"", "SID_INFO_ERROR_UNIT", "Unit's Type Error !!", "机台型号不符 !!"},
     {"", "SID_INFO_ERROR_VERSION", "Unit's Version Error !!", "硬件版本不符 !!"},
     {"", "SID_INFO_ERROR_DOWNLAOD", "Download File Error !!", "下载档案不符 !!"},
+    {"", "SID_INFO_READ_ONLY", "The File Is Read-Only: Nothing Was Saved !!", "档案为只读, 未存储 !!"},
     {"", "SID_FACTORY_DEFAULT", "Are you Sure to Return Factory Default?", "确定要恢复机器出厂设置?"},
 };
 // clang-format on

@@ -10,6 +10,7 @@
 #include "link/LComm.h"
 #include "link/LNet.h"
 #include "link/LUsb.h"
+#include "link/ReplyMatch.h"
 #include "mainwindow/FMain.h"
 #include "model/LUnitControl.h"
 #include "platform/classlib/ExtCtrls.h"
@@ -50,6 +51,13 @@ LinkEngine* TfmMain::OpenLink() const {
 
 void TfmMain::SendCommand(const LCmd& command, bool append) {
   if (FSendSink) FSendSink(command, append);
+  // The last request that waits for its own reply, to ask again when its
+  // reply cannot be read.
+  if (FindReplyRule(command.Code)) {
+    if (!FLastRequest || FLastRequest->Code != command.Code || FLastRequest->Payload != command.Payload)
+      FAskedAgain = 0;
+    FLastRequest = command;
+  }
   LinkEngine* link = OpenLink();
   if (!link) return;
   link->SendCommand(BuildFrame(command, 1), append);
@@ -179,13 +187,24 @@ void TfmMain::DrainTrafficLines() {
   }
   if (!fmHidData || !fmHidData->GetVisible()) return;
   auto* list = fmHidData->hbHidData;
+  bool added = false;
   for (auto& [kind, line] : lines) {
     const bool open = (kind == TrafficKind::Usb && UsbProc) || (kind == TrafficKind::Net && NetProc) ||
                       (kind == TrafficKind::Serial && CommProc);
     if (!open) continue;
     list->GetItems()->Add(line);
-    list->SetItemIndex(list->GetCount() - 1);
+    added = true;
   }
+  if (!added) return;
+  // A window left open must not grow without end: the newest lines stay.
+  constexpr int MaxTrafficLines = 10000;
+  while (list->GetCount() > MaxTrafficLines) list->GetItems()->Delete(0);
+  list->SetItemIndex(list->GetCount() - 1);
+}
+
+void TfmMain::NoteDroppedReply(const ByteVector& frame) {
+  const TrafficKind kind = CommProc ? TrafficKind::Serial : UsbProc ? TrafficKind::Usb : TrafficKind::Net;
+  AddTrafficLine(kind, HexLine("Unasked reply dropped: ", frame.data(), 0, frame.size()));
 }
 
 // ---------------------------------------------------------------- HID events

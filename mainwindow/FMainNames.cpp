@@ -36,20 +36,43 @@ void TfmMain::SetLinkMask(int channel, int mask) {
   UnitControl->SetLinkMask(channel, static_cast<std::uint16_t>(mask));
 }
 
+namespace {
+
+// Only within one side; the device and the model know no other copy.
+bool IsCopy(int source, int target) {
+  return source != target && IsStrip(source) && IsStrip(target) && (source < 8) == (target < 8);
+}
+
+}  // namespace
+
+void TfmMain::SendCopyChannel(int source, int target) {
+  SendCommand(CM_MCS_CMD(static_cast<std::uint8_t>(DeviceId), CommandCode("COPY_CHANNEL"),
+                         static_cast<std::uint8_t>(source), static_cast<std::uint8_t>(target)),
+              true);
+}
+
 void TfmMain::CopyStrip(int source, int target, bool refresh) {
-  // Only within one side; the device and the model know no other copy.
-  if (source == target || !IsStrip(source) || !IsStrip(target) || (source < 8) != (target < 8)) return;
+  if (!IsCopy(source, target)) return;
   if (Connected) {
     if (refresh) PendingOp = 6;
-    SendCommand(CM_MCS_CMD(static_cast<std::uint8_t>(DeviceId), CommandCode("COPY_CHANNEL"),
-                           static_cast<std::uint8_t>(source), static_cast<std::uint8_t>(target)),
-                true);
+    SendCopyChannel(source, target);
     return;
   }
   if (!UnitControl) return;
   for (int member : LinkMembers(target))
     if (member != source) UnitControl->CopyChannel(source, member);
   if (refresh) RefreshFromModel(UnitControl.get());
+}
+
+void TfmMain::CopyToNewMember(int leader, int member) {
+  if (!IsCopy(leader, member)) return;
+  // The device's copy names one channel. Offline the group rule of a copy
+  // would also overwrite the channels of the member's old group.
+  if (Connected) {
+    SendCopyChannel(leader, member);
+    return;
+  }
+  if (UnitControl) UnitControl->CopyChannel(leader, member);
 }
 
 void TfmMain::ApplyLinks() {

@@ -96,7 +96,7 @@ void TfmMain::RefreshInput(const LUnitControl& model, int i) {
   if (i == 0 && !Starting) {
     const double t = threshold * 0.5;
     WriteTransferCurve("ipGate", {{{CurveTop, CurveTop}, {t, t}, {t, CurveBottom}}}, t);
-    SetLabel(FindAs<TControl>("lbGateName"), "In " + x + "  " + GetLangText("SID_GATE"));
+    SetLabel(FindAs<TControl>("lbGateName"), "In " + std::to_string(i + 1) + "  " + GetLangText("SID_GATE"));
   }
 
   // Delay page: the model keeps no input delays, so these stand at 0.

@@ -1,6 +1,7 @@
 // The reply dispatcher: every frame a link delivers, routed by its code, and
 // the give-up of a link.
 
+#include <algorithm>
 #include <utility>
 
 #include "dialogs/Flockpassword.h"
@@ -10,6 +11,7 @@
 #include "link/LComm.h"
 #include "link/LNet.h"
 #include "link/LUsb.h"
+#include "link/ReplyMatch.h"
 #include "mainwindow/FMain.h"
 #include "mainwindow/FMainDeviceCodes.h"
 #include "model/LUnitControl.h"
@@ -50,6 +52,13 @@ void TfmMain::WMLinkFrame(TMessage& Message) {
     StartTimer("tmComScan");
     return;
   }
+  // A parameter reply acts only as the answer to its own request, once:
+  // a duplicate, or one nobody asked for, would rewrite the model or run
+  // the rest of a transfer again.
+  if (IsAnswerOnlyCode(reply.Code)) {
+    const LinkEngine* link = OpenLink();
+    if (!link || !link->DeliveredAnswer()) return NoteDroppedReply(*frame);
+  }
   if (UsbProc) SetDeviceId(reply.DeviceId);
   const std::span<const std::uint8_t> payload(reply.Payload);
   const std::uint8_t id = reply.DeviceId;
@@ -65,13 +74,13 @@ void TfmMain::WMLinkFrame(TMessage& Message) {
       OnIdentity(payload, false);
       break;
     case 0x14:
-      if (!payload.empty()) OnPresetNumber(id, payload.first(1));
+      OnPresetNumber(id, payload.first(std::min<std::size_t>(payload.size(), 1)));
       break;
     case 0x19:
       // Only while a unit upload waits for the device-info block.
       if (FWaitingDeviceInfo) {
+        if (!UnitControl->SetDeviceInfo(payload)) return AskAgain();
         FWaitingDeviceInfo = false;
-        UnitControl->SetDeviceInfo(payload);
         StartSlotRead(PresetIndex);
       }
       break;
@@ -191,8 +200,43 @@ void TfmMain::LinkLost() {
   if (OpenLink()) StopOpenLinks();
   Connected = false;
   Online = false;
+  EndTransfers();
   if (!fmNetwork) return;
   fmNetwork->pbScan->SetPosition(0);
   fmNetwork->LinkBroken();
-  if (!fmNetwork->GetVisible()) fmNetwork->ShowModal();
+  // A scan closing on its success (its loop still unwinding under the
+  // progress window's) stays up to tell of the loss.
+  if (fmNetwork->IsModal())
+    fmNetwork->SetModalResult(mrNone);
+  else if (!fmNetwork->GetVisible())
+    fmNetwork->ShowModal();
+}
+
+void TfmMain::EndTransfers() {
+  if (FModelBeforeUpload) {
+    UnitControl->RestoreState(*FModelBeforeUpload);
+    FModelBeforeUpload.reset();
+  }
+  FLastRequest.reset();
+  FAskedAgain = 0;
+  FUnitUploadRunning = false;
+  FWaitingDeviceInfo = false;
+  PendingOp = 0;
+  TransferKind = 0;
+  PageCounter = 0;
+  CloseProgress();
+  if (fmProcess) fmProcess->Hide();
+  SetEnabled(true);
+}
+
+void TfmMain::AskAgain() {
+  LinkEngine* link = OpenLink();
+  if (!link || !FLastRequest) return;
+  if (++FAskedAgain > link->GetRetryLimit()) {
+    // The link stops once this delivery has returned.
+    PostMessage(GetHandle(), WM_LINK_LOST, 0, 0);
+    return;
+  }
+  const LCmd request = *FLastRequest;
+  SendCommand(request, true);
 }

@@ -34,7 +34,7 @@ constexpr TRect KeyLabelBounds = Bounds(164, 6, 254, 18);
 constexpr TRect OverlayBoxBounds = Bounds(420, 1, 350, 25);
 constexpr TRect BypassButtonBounds = Bounds(776, 3, 76, 21);
 constexpr TRect ResetButtonBounds = Bounds(857, 3, 73, 21);
-constexpr TRect ShowAllButtonBounds = Bounds(934, 3, 76, 21);
+constexpr TRect ShowAllButtonBounds = Bounds(934, 3, 82, 21);
 constexpr TRect StripPlotBounds = Bounds(21, 27, 1070, 255);
 // One overlay switch in a row of them.
 constexpr int OverlayPitch = 50;

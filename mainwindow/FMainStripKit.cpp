@@ -269,8 +269,9 @@ TMyPEQAllpass* MakeBandTable(TComponent* owner, TWinControl* parent, const std::
   table->SetShowFrame(false);
   static_cast<TControl*>(table)->SetColor(SectionBack);
   table->SetLabelColor(clBackground);
-  table->SetEditBackColor(clWhite);
-  table->SetBypassBackColor(clSilver);
+  table->SetEditBackColor(WellBack);
+  table->SetBypassBackColor(ButtonFace);
+  table->SetEditFontColor(TextColor);
   table->SetParent(parent);
   table->SetBounds(r.Left, r.Top, r.Width(), r.Height());
   return table;
@@ -288,6 +289,8 @@ TUpDown* MakeUpDown(TComponent* owner, TWinControl* parent, const std::string& n
                     int tag) {
   auto* ud = Place(new TUpDown(owner), parent, name, r);
   ud->SetTag(tag);
+  ud->SetColor(WellBack);
+  SetFont(ud, TextColor, 8, false);
   ud->SetMin(0);
   ud->SetMax(1);
   return ud;

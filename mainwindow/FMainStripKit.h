@@ -45,6 +45,7 @@ inline constexpr TColor PageBack = MainLook::WindowBack;    // page boxes
 inline constexpr TColor SectionBack = MainLook::PanelBack;  // sections and strips
 inline constexpr TColor WellBack = MainLook::DisplayBack;   // value boxes, meter wells
 inline constexpr TColor EdgeColor = RGB(58, 62, 70);
+inline constexpr TColor ButtonFace = MainLook::BarBack;  // painted keys inside tables
 inline constexpr TColor TextColor = MainLook::Text;
 inline constexpr TColor DimText = MainLook::DimText;
 inline constexpr TColor AccentIn = MainLook::InputAccent;

@@ -19,14 +19,14 @@ namespace strip {
 namespace {
 
 // The four sections of a parameter box, left to right.
-constexpr TRect BandTableSectionBounds = Bounds(8, 8, 468, 266);
-constexpr TRect BandPanelBounds = Bounds(484, 8, 180, 266);
+constexpr TRect BandTableSectionBounds = Bounds(8, 8, 448, 266);
+constexpr TRect BandPanelBounds = Bounds(464, 8, 200, 266);
 constexpr TRect CutSectionBounds = Bounds(672, 8, 180, 266);
 constexpr TRect LevelSectionBounds = Bounds(860, 8, 204, 266);
 // The effect bus's table is narrower (its title spaces its columns closer),
 // which leaves room for the bus's blocks.
-constexpr TRect EffBandTableBounds = Bounds(8, 8, 420, 266);
-constexpr TRect EffBandPanelBounds = Bounds(436, 8, 176, 266);
+constexpr TRect EffBandTableBounds = Bounds(8, 8, 396, 266);
+constexpr TRect EffBandPanelBounds = Bounds(412, 8, 200, 266);
 constexpr TRect EffLevelBounds = Bounds(620, 8, 212, 266);
 constexpr TRect EffBlocksBounds = Bounds(840, 8, 224, 266);
 
@@ -117,7 +117,9 @@ void BuildLevelSection(TComponent* owner, TWinControl* parent, Side side) {
             accent, 10, true);
   BuildGainColumn(owner, section, suffix, side);
   // Outputs have no mic or feedback controls: their keys take the room.
-  const int x = 72, w = side == Side::In ? 64 : 124;
+  // The input's keys reach to the feedback column so that the mic-gain list
+  // holds "50dB" beside its arrows.
+  const int x = side == Side::In ? 70 : 72, w = side == Side::In ? 69 : 124;
   MakeButton(owner, section, "rzbPhase" + suffix, "Normal", Bounds(x, 44, w, 24), 0, GroupPhase, true,
              accent);
   MakeButton(owner, section, "rzbMute" + suffix, "Mute", Bounds(x, 72, w, 24), 0, GroupMute, true, WarnColor);
@@ -127,10 +129,10 @@ void BuildLevelSection(TComponent* owner, TWinControl* parent, Side side) {
   MakeButton(owner, section, "rzbLineInA", "Line", Bounds(x, 100, w, 24), 0, GroupLine, true, accent);
   MakeButton(owner, section, "rzbPhantomInA", "+48V", Bounds(x, 128, w, 24), 0, GroupPhantom, true, WarnColor)
       ->SetEnabled(false);
-  auto* micGain = MakeCombo(owner, section, "rzcLineInA", Bounds(x, 158, w - 16, 22));
+  auto* micGain = MakeCombo(owner, section, "rzcLineInA", Bounds(x, 158, w - 15, 22));
   FillMicGainItems(micGain);
   micGain->SetEnabled(false);
-  MakeUpDown(owner, section, "udLineInA", Bounds(x + w - 16, 158, 16, 22), 0)->SetEnabled(false);
+  MakeUpDown(owner, section, "udLineInA", Bounds(x + w - 15, 158, 15, 22), 0)->SetEnabled(false);
   // Feedback suppression: five levels, one always down.
   MakeLabel(owner, section, "lbFbtInA", "FBQ", Bounds(140, 26, 60, 16), DimText, 8, false, taCenter);
   static const char* const kLevels[] = {"Close", "Level 1", "Level 2", "Level 3", "Level 4"};
@@ -193,7 +195,7 @@ void BuildBandPanel(TComponent* owner, TWinControl* parent, const TRect& r, Side
               8, false, taCenter);
     MakeFader(owner, section, std::string("isEq") + c.role + suffix, Bounds(x + (w - 30) / 2, 44, 30, 184), 0,
               c.max, c.position, 0, accent);
-    MakeValueBox(owner, section, std::string("cvdEq") + c.role + suffix, Bounds(x + 2, 234, w - 4, 24),
+    MakeValueBox(owner, section, std::string("cvdEq") + c.role + suffix, Bounds(x + 1, 234, w - 2, 24),
                  c.text, false);
   }
 }

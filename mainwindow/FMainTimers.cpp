@@ -123,8 +123,9 @@ void TfmMain::tmUploadTimer(TObject* /*Sender*/) {
   TTimer* timer = FindTimer("tmUpload");
   if (!timer || !timer->GetEnabled()) return;
   timer->SetEnabled(false);
-  UnitControl->SaveUnitFile();
+  const FileStatus saved = UnitControl->SaveUnitFile();
   ToProgramFolder();
+  ShowSaveFailure(saved);
   StartTimer("tmInLevelDet");
 }
 

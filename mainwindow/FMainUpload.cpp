@@ -38,6 +38,13 @@ void TfmMain::SetProgress(const std::string& statusKey, int max) {
   fmProcess->ProgressBar->SetMax(max);
 }
 
+void TfmMain::ShowSaveFailure(FileStatus status) {
+  if (status == FileStatus::ReadOnly)
+    ShowInformation("SID_INFO_READ_ONLY");
+  else if (status == FileStatus::WriteFailed)
+    ShowInformation("SID_INFO_ERROR_FILE");
+}
+
 void TfmMain::ShowInformation(std::string_view key) {
   if (!fmInformation) return;
   fmInformation->lbMessage->SetCaption(GetLangText(key));
@@ -47,7 +54,7 @@ void TfmMain::ShowInformation(std::string_view key) {
 // ---------------------------------------------------------------- the upload chain
 
 void TfmMain::OnLockStatus(std::uint8_t /*deviceId*/, std::span<const std::uint8_t> payload) {
-  if (payload.size() < 6) return;
+  if (payload.size() < 6) return AskAgain();
   if (payload[5] != 0) {
     PendingOp = 8;
     StartTimer("tmLockPrompt");
@@ -57,15 +64,21 @@ void TfmMain::OnLockStatus(std::uint8_t /*deviceId*/, std::span<const std::uint8
 }
 
 void TfmMain::OnStoredFlags(std::uint8_t /*deviceId*/, std::span<const std::uint8_t> payload) {
+  // From here on the upload rewrites the model; a lost link puts it back.
+  const UnitState before = UnitControl->SaveState();
+  if (!UnitControl->SetStoredFlags(payload)) {
+    UnitControl->RestoreState(before);
+    return AskAgain();
+  }
+  if (!FModelBeforeUpload) FModelBeforeUpload = before;
   SendCommand(CM_MCS_CMD(static_cast<std::uint8_t>(DeviceId), device_code::PresetNumber), true);
-  if (!UnitControl->SetStoredFlags(payload)) return;
   UnitControl->ResetPresetLists();
   SetProgress("SID_UPLOAD_PARAMETER", 26);
   StartTimer("tmProcessShow");
 }
 
 void TfmMain::OnPresetNumber(std::uint8_t /*deviceId*/, std::span<const std::uint8_t> payload) {
-  if (payload.empty()) return;
+  if (payload.empty()) return AskAgain();
   PresetNumber = payload[0];
   const auto id = static_cast<std::uint8_t>(DeviceId);
   if (UsbProc)
@@ -75,7 +88,7 @@ void TfmMain::OnPresetNumber(std::uint8_t /*deviceId*/, std::span<const std::uin
 }
 
 void TfmMain::OnDeviceIp(std::uint8_t /*deviceId*/, std::span<const std::uint8_t> payload) {
-  if (payload.size() < 4) return;
+  if (payload.size() < 4) return AskAgain();
   DeviceIp = (std::uint32_t{payload[0]} << 24) | (std::uint32_t{payload[1]} << 16) |
              (std::uint32_t{payload[2]} << 8) | payload[3];
   if (fmNetworkSetup) fmNetworkSetup->ShowDeviceIp();
@@ -83,10 +96,10 @@ void TfmMain::OnDeviceIp(std::uint8_t /*deviceId*/, std::span<const std::uint8_t
 }
 
 void TfmMain::OnPresetName(std::uint8_t /*deviceId*/, std::span<const std::uint8_t> payload) {
-  if (payload.empty()) return;
+  if (payload.empty()) return AskAgain();
   const int k = payload[0];
   if (k > 20) return;
-  if (!UnitControl->SetStoredPresetName(k + 1, payload)) return;
+  if (!UnitControl->SetStoredPresetName(k + 1, payload)) return AskAgain();
   const auto id = static_cast<std::uint8_t>(DeviceId);
   if (k + 1 < 21) {
     SendCommand(CM_MCS_CMD(id, device_code::StoredName, static_cast<std::uint8_t>(k + 1)), true);
@@ -101,13 +114,13 @@ void TfmMain::OnPresetName(std::uint8_t /*deviceId*/, std::span<const std::uint8
 }
 
 void TfmMain::OnGroupCtrlRecords(std::uint8_t /*deviceId*/, std::span<const std::uint8_t> payload) {
-  if (!UnitControl->SetGroupCtrlRecords(payload)) return;
+  if (!UnitControl->SetGroupCtrlRecords(payload)) return AskAgain();
   SendCommand(CM_MCS_CMD(static_cast<std::uint8_t>(DeviceId), device_code::StatePacket, 0), true);
 }
 
 void TfmMain::OnStatePacket(std::uint8_t deviceId, std::span<const std::uint8_t> payload) {
   ToProgramFolder();
-  if (payload.empty() || !UnitControl->StoreStatePacket(payload)) return;
+  if (payload.empty() || !UnitControl->StoreStatePacket(payload)) return AskAgain();
   const int k = payload[0];
   if (k < 25) {
     SendCommand(CM_MCS_CMD(deviceId, device_code::StatePacket, static_cast<std::uint8_t>(k + 1)), true);
@@ -115,6 +128,7 @@ void TfmMain::OnStatePacket(std::uint8_t deviceId, std::span<const std::uint8_t>
     return;
   }
   if (fmProcess) fmProcess->ProgressBar->SetPosition(26);
+  FModelBeforeUpload.reset();
   SendCommand(CM_MCS_CMD(static_cast<std::uint8_t>(DeviceId), device_code::KeepAlive), false);
   CloseProgress();
   RefreshFromModel(UnitControl.get());
@@ -137,7 +151,7 @@ void TfmMain::StartSlotRead(int slot) {
 }
 
 void TfmMain::OnSlotPacket(std::uint8_t deviceId, std::span<const std::uint8_t> payload) {
-  if (payload.empty() || !UnitControl->StoreSlotPacket(PresetIndex, payload)) return;
+  if (payload.empty() || !UnitControl->StoreSlotPacket(PresetIndex, payload)) return AskAgain();
   const int k = payload[0];
   if (k < 25) {
     SendCommand(CM_MCS_CMD(deviceId, device_code::SlotPacket, static_cast<std::uint8_t>(k + 1)), true);
@@ -298,7 +312,7 @@ void TfmMain::SavePresetFile() {
     dialog->SetFileName("");
     if (dialog->Execute()) {
       const std::string path = FileNameWithExtension(dialog->GetFileName(), PresetFileExtension);
-      if (WritePresetFile(path, *UnitControl) != FileStatus::Ok) ShowInformation("SID_INFO_ERROR_FILE");
+      ShowSaveFailure(WritePresetFile(path, *UnitControl));
     }
   }
   ToProgramFolder();

@@ -1,5 +1,7 @@
 #include "model/FileIo.h"
 
+#include "platform/sys/FileReplace.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -29,32 +31,6 @@ class Fd {
  private:
   int Value;
 };
-
-bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (n == 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string BaseOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 std::string Upper(std::string_view s) {
   std::string r(s);
@@ -89,27 +65,10 @@ FileStatus ReadFileHead(const std::string& path, std::size_t limit, ByteVector& 
 }
 
 FileStatus WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes) {
-  if (path.empty() || path.back() == '/') return FileStatus::WriteFailed;
-  static std::atomic<unsigned> counter{0};
-  const std::string prefix = FolderOf(path) + "/." + BaseOf(path) + ".tmp" + std::to_string(::getpid()) + ".";
-
-  std::string temp;
-  int raw = -1;
-  for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
-    temp = prefix + std::to_string(counter.fetch_add(1));
-    raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (raw < 0 && errno != EEXIST) return FileStatus::WriteFailed;
-  }
-  if (raw < 0) return FileStatus::WriteFailed;
-
-  Fd fd(raw);
-  const bool written = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
-  const bool closed = fd.Close();
-  if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    return FileStatus::WriteFailed;
-  }
-  return FileStatus::Ok;
+  const std::string failure =
+      sys::ReplaceFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  if (failure.empty()) return FileStatus::Ok;
+  return failure == sys::ReadOnlyReason ? FileStatus::ReadOnly : FileStatus::WriteFailed;
 }
 
 std::string FileNameWithExtension(std::string_view chosen, std::string_view lowerExtension) {

@@ -13,9 +13,9 @@
 // Reads at most limit bytes from the start of the file into out.
 FileStatus ReadFileHead(const std::string& path, std::size_t limit, ByteVector& out);
 
-// Writes bytes to a new file in the target's folder and renames it over the
-// target only once every byte is on disk, so a failed save leaves an existing
-// file as it was.
+// Replaces the file through the program's one file writer (sys::ReplaceFile):
+// a failed or killed save leaves an existing file as it was; a read-only
+// file is refused (ReadOnly) and left unchanged.
 FileStatus WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // The file name for a chosen name: its characters up to the first occurrence

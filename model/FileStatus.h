@@ -7,4 +7,5 @@ enum class FileStatus {
   CannotRead,   // the file could not be opened or read
   BadFile,      // wrong size or magic; nothing was changed
   WriteFailed,  // the file could not be written; an existing file is unchanged
+  ReadOnly,     // the file is read-only; it was left unchanged
 };

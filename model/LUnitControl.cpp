@@ -18,6 +18,18 @@ void LUnitControl::LoadDefaults() {
   FGroupCtrl = DefaultGroupCtrlRecords();
 }
 
+UnitState LUnitControl::SaveState() const {
+  return {FGroupCtrl, FCurrent, FStoredFlags, FDeviceInfo};
+}
+
+void LUnitControl::RestoreState(const UnitState& state) {
+  FGroupCtrl = state.GroupCtrl;
+  FCurrent = state.Current;
+  FStoredFlags = state.StoredFlags;
+  FDeviceInfo = state.DeviceInfo;
+  FStagingArea.fill(0);
+}
+
 // --- Owner -------------------------------------------------------------------
 
 std::uint8_t LUnitControl::DeviceId() const {

@@ -15,6 +15,7 @@
 #include "model/DeviceInfoBlock.h"
 #include "model/FileStatus.h"
 #include "model/PresetImage.h"
+#include "model/UnitState.h"
 
 #include <array>
 #include <cstdint>
@@ -46,6 +47,11 @@ class LUnitControl {
 
   void SetOwner(UnitOwner* owner) { FOwner = owner; }
   void LoadDefaults();
+
+  // What an upload rewrites, and putting it back (the staging area is
+  // emptied, so a cut-short upload leaves no half-read packets).
+  UnitState SaveState() const;
+  void RestoreState(const UnitState& state);
 
   // --- Getters (read the current set; channels of the wrong side give 0).
   std::uint16_t GetGain(int channel) const;

@@ -224,6 +224,7 @@ bool LUnitControl::LoadPresetAndSend(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < PresetStream::FileSize) return false;
   const auto stream = bytes.first(PresetStream::FileSize);
   PresetStream::Read(stream, FCurrent);
+  BringIntoSentRange(FCurrent);
   if (FOwner == nullptr) return true;
   constexpr std::size_t RouteHighPosition = 519;
   for (const LCmd& command : BuildPresetCommands(FCurrent, stream[RouteHighPosition], DeviceId()))

@@ -90,3 +90,30 @@ std::vector<LCmd> BuildPresetCommands(const PresetImage& image, std::uint8_t rou
   out.push_back(CM_MCS_DSP_SUB_CTRL(id, 1, image.Get<SubCtrlRecord>(SubCtrl1)));
   return out;
 }
+
+void BringIntoSentRange(PresetImage& image) {
+  const auto low = [&](std::size_t offset) { image.SetWord(offset, Low(image.Word(offset))); };
+  const auto flag = [&](std::size_t offset) { image.SetWord(offset, image.Word(offset) != 0 ? 1 : 0); };
+  const auto bits = [&](std::size_t offset, int count) {
+    image.SetWord(offset, static_cast<std::uint16_t>(image.Word(offset) & ((1u << count) - 1u)));
+  };
+  for (int n = CI::FirstInput; n <= CI::LastInput; ++n) {
+    const std::size_t in = InputBlock(n);
+    for (std::size_t field : {InFeedback, InHpSlope, InLpSlope, InLinkMask}) low(in + field);
+    flag(in + InPolarity);
+    // Line level carries no phantom power: the device drops it on the mic
+    // gain that follows.
+    if (image.Byte(in + InMicGain) == 0) image.SetByte(in + InPhantom, 0);
+  }
+  for (int ch = CI::FirstOutput; ch <= CI::LastOutput; ++ch) {
+    const std::size_t o = OutputBlock(ch);
+    for (std::size_t field : {OutHpSlope, OutLpSlope, OutLinkMask}) low(o + field);
+    flag(o + OutPolarity);
+  }
+  low(EffAutoMixSlope);
+  low(EffMute);
+  bits(InputMuteMask, 8);
+  bits(OutputMuteMask, 8);
+  for (int ch = CI::FirstInput; ch <= CI::LastOutput; ++ch) bits(PeqBypassMask(ch), BandCount(ch));
+  bits(PeqBypassMask(CI::EffectBus), BandCount(CI::EffectBus));
+}

@@ -15,3 +15,8 @@ inline constexpr std::size_t PresetCommandCount = 284;
 // byte of the effect bus's routing word.
 std::vector<LCmd> BuildPresetCommands(const PresetImage& image, std::uint8_t routeHighByte,
                                       std::uint8_t deviceId);
+
+// Cuts the values of a set read from a file the way its commands carry them
+// (a word sent as its low byte, a flag as 0 or 1, a mask to its channels or
+// bands), so that the model, the window and the device hold the same values.
+void BringIntoSentRange(PresetImage& image);

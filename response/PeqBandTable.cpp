@@ -277,6 +277,17 @@ void TPeqBandTable::SetBypassBackColor(TColor c) {
   RePaint();
 }
 
+void TPeqBandTable::SetEditFontColor(TColor c) {
+  if (c == FEditFontColor) return;
+  for (int r = 0; r < RowCapacity; ++r) {
+    Row& row = FRows[static_cast<std::size_t>(r)];
+    if (row.FieldFont == FEditFontColor) row.FieldFont = c;
+  }
+  if (FNormalEditColor == FEditFontColor) FNormalEditColor = c;
+  FEditFontColor = c;
+  Invalidate();
+}
+
 // ---------------------------------------------------------------- language
 
 void TPeqBandTable::SetEqTypeString(const std::string& text, int type) {
@@ -402,14 +413,16 @@ void TPeqBandTable::PaintRow(TCanvas* c, int r) {
       box(row.Cells[field], FEditBackColor, row.FieldFont, row.Text[ValueIndex(field)], DT_CENTER);
   // The type cell: the chosen text and the drop-down arrow.
   const TRect type = row.Cells[pcType];
-  box(type, FEditBackColor, clWindowText, Trimmed(GetTypeText(row.Type)), DT_LEFT);
-  c->Pen->SetColor(clWindowText);
+  box(type, FEditBackColor, FEditFontColor, Trimmed(GetTypeText(row.Type)), DT_LEFT);
+  c->Pen->SetColor(FEditFontColor);
   c->Brush->SetStyle(bsSolid);
-  c->Brush->SetColor(clWindowText);
+  c->Brush->SetColor(FEditFontColor);
   const int ax = type.Right - 10, ay = type.Top + type.Height() / 2 - 1;
   const TPoint arrow[3] = {{ax - 3, ay - 1}, {ax + 3, ay - 1}, {ax, ay + 2}};
   c->Polygon(arrow, 3);
-  box(row.Cells[pcBypass], row.BypassColor, clBtnText, Trimmed(FShownBypassText), DT_CENTER);
+  // A lit (bypassed) button is light: its caption stays dark on it.
+  box(row.Cells[pcBypass], row.BypassColor, row.Bypass ? clBtnText : FEditFontColor, Trimmed(FShownBypassText),
+      DT_CENTER);
   if (FUpdownVisable) {
     for (TPeqCell ud : {pcFreqUpDown, pcQUpDown, pcGainUpDown}) {
       const TRect u = row.Cells[ud];
@@ -671,6 +684,7 @@ void TPeqBandTable::OpenTypeList(int row) {
   FTypeList->SetItemIndex(r.Type);
   FTypeList->SetBoundsRect(r.Cells[pcType]);
   FTypeList->SetColor(FEditBackColor);
+  FTypeList->GetFont()->SetColor(FEditFontColor);
   FTypeList->Show();
   if (FTypeList->CanFocus()) FTypeList->SetFocus();
   FTypeList->SetDroppedDown(true);

@@ -69,6 +69,10 @@ class TPeqBandTable : public TRzGroupBox {
   void SetEditBackColor(TColor c);
   TColor GetBypassBackColor() const { return FBypassBackColor; }
   void SetBypassBackColor(TColor c);
+  // The text colour of the value fields, type cells and bypass captions (the
+  // platform's window text unless set); a selected row's fields keep theirs.
+  TColor GetEditFontColor() const { return FEditFontColor; }
+  void SetEditFontColor(TColor c);
 
   TNotifyEvent OnChange;
   TMouseEvent OnEditMouseDown;
@@ -178,6 +182,7 @@ class TPeqBandTable : public TRzGroupBox {
   int FNowIndex = 0;
   int FPrevIndex = 0;
   TColor FNormalEditColor = 0;
+  TColor FEditFontColor = clWindowText;
   int FLaidOutWidth = 490;
   int FLaidOutHeight = 420;
   int FPitch = 7;

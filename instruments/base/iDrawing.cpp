@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 
+#include "platform/classlib/Controls.h"
 #include "platform/classlib/Forms.h"
 
 namespace {
@@ -398,4 +399,16 @@ TComponent* FindOwnerForm(TComponent* Component) {
     if (dynamic_cast<TWinControl*>(o)) lastWindowed = o;
   }
   return lastWindowed;
+}
+
+void FocusComponentWindow(TWinControl* Control) {
+  if (Control && Control->CanFocus()) Control->SetFocus();
+}
+
+bool IsShiftKeyDown() {
+  return GetInputShiftState().Contains(ssShift);
+}
+
+bool IsControlKeyDown() {
+  return GetInputShiftState().Contains(ssCtrl);
 }

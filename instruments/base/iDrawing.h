@@ -114,6 +114,12 @@ double MillimetresToInches(double X);
 
 // Forms.
 TComponent* FindOwnerForm(TComponent* Component);
+class TWinControl;
+// Gives the control the keyboard focus when it can take it; otherwise nothing.
+void FocusComponentWindow(TWinControl* Control);
+// The modifier keys of the input being handled.
+bool IsShiftKeyDown();
+bool IsControlKeyDown();
 
 // Halves to the even neighbour, as the library rounds pixels.
 int iRound(double X);

@@ -26,7 +26,10 @@ const TiRegisterProperties<TiCustomComponent, TiVCLComponent> kCustomProperties(
 
 }  // namespace
 
-TiVCLComponent::TiVCLComponent(TComponent* AOwner) : TiComponent(AOwner) {}
+TiVCLComponent::TiVCLComponent(TComponent* AOwner)
+    : TiComponent(AOwner), FThemeCategoryList(std::make_unique<TStringList>()) {
+  FThemeCategoryList->SetOwnsObjects(true);
+}
 
 TiVCLComponent::~TiVCLComponent() {
   InternalTimerStop();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "instruments/base/iComponent.h"
+#include "platform/classlib/StringList.h"
 
 class TTimer;
 
@@ -38,6 +39,18 @@ class TiVCLComponent : public TiComponent {
   static void SetPropertyByPath(TObject* Instance, const std::string& Prefix, const std::string& Value,
                                 const std::string& Path);
 
+  // ---- theme schemes: named sets of property values per category, read
+  // from the library's and the user's theme files of the control's class.
+  void LoadThemes();
+  int GetThemeCategoryCount() const;
+  std::string GetThemeCategoryName(int CategoryIndex) const;
+  int GetThemeCategorySchemeCount(int CategoryIndex) const;
+  std::string GetThemeCategorySchemeName(int CategoryIndex, int SchemeIndex) const;
+  bool GetThemeCategorySchemeIsUser(int CategoryIndex, int SchemeIndex) const;
+  void ApplyScheme(int CategoryIndex, int SchemeIndex);
+  // The library's and the user's theme folders, each "" or ending in "/".
+  static void GetThemeFolders(std::string& LibraryFolder, std::string& UserFolder);
+
   bool InternalTimerRunning() const override;
   void InternalTimerStart(int InitialDelay, int Interval) override;
   void InternalTimerStop() override;
@@ -49,6 +62,10 @@ class TiVCLComponent : public TiComponent {
 
  private:
   std::unique_ptr<TBitmap> PaintedBitmap();
+  TStringList* Schemes(int CategoryIndex) const;
+  // Reads one theme file into the categories; User marks its schemes.
+  void LoadThemeFile(const std::string& FileName, bool User);
+  std::unique_ptr<TStringList> FThemeCategoryList;
   void InternalTimerTick();
 
   std::recursive_mutex FDataCriticalSection;

@@ -76,6 +76,23 @@ const TiRegisterProperties<TiPlotAxis, TiPlotLayoutObject> kAxis([](TiPropertyBu
   b.Add("GridLinesVisible", &TiPlotAxis::GetGridLinesVisible, &TiPlotAxis::SetGridLinesVisible, 1);
   b.Add("StackingEndsMargin", &TiPlotAxis::GetStackingEndsMargin, &TiPlotAxis::SetStackingEndsMargin);
   b.Add("ForceStacking", &TiPlotAxis::GetForceStacking, &TiPlotAxis::SetForceStacking, 0);
+  b.Add("TrackingEnabled", &TiPlotAxis::GetTrackingEnabled, &TiPlotAxis::SetTrackingEnabled, 1);
+  b.Add("TrackingStyle", &TiPlotAxis::GetTrackingStyle, &TiPlotAxis::SetTrackingStyle, iptsScaleMinMax,
+        iptsExpandMinMax);
+  b.Add("TrackingIncrementStyle", &TiPlotAxis::GetTrackingIncrementStyle, &TiPlotAxis::SetTrackingIncrementStyle,
+        iptisMinimum, iptisMinor);
+  b.Add("TrackingAlignFirstStyle", &TiPlotAxis::GetTrackingAlignFirstStyle,
+        &TiPlotAxis::SetTrackingAlignFirstStyle, std::nullopt, ipafsNone);
+  b.Add("TrackingScrollCompressMax", &TiPlotAxis::GetTrackingScrollCompressMax,
+        &TiPlotAxis::SetTrackingScrollCompressMax);
+  b.Add("TrackingSpanMinimum", &TiPlotAxis::GetTrackingSpanMinimum, &TiPlotAxis::SetTrackingSpanMinimum);
+  b.Add("TrackingMaxMargin", &TiPlotAxis::GetTrackingMaxMargin, &TiPlotAxis::SetTrackingMaxMargin);
+  b.Add("TrackingMinMargin", &TiPlotAxis::GetTrackingMinMargin, &TiPlotAxis::SetTrackingMinMargin);
+  b.Add("RestoreValuesOnResume", &TiPlotAxis::GetRestoreValuesOnResume, &TiPlotAxis::SetRestoreValuesOnResume, 1);
+  b.Add("ScrollMinMaxEnabled", &TiPlotAxis::GetScrollMinMaxEnabled, &TiPlotAxis::SetScrollMinMaxEnabled, 0);
+  b.Add("ScrollMin", &TiPlotAxis::GetScrollMin, &TiPlotAxis::SetScrollMin);
+  b.Add("ScrollMax", &TiPlotAxis::GetScrollMax, &TiPlotAxis::SetScrollMax);
+  b.Add("MasterUIInput", &TiPlotAxis::GetMasterUIInput, &TiPlotAxis::SetMasterUIInput, 0);
 });
 const TiRegisterProperties<TiPlotXAxis, TiPlotAxis> kXAxis([](TiPropertyBuilder<TiPlotXAxis>&) {});
 const TiRegisterProperties<TiPlotYAxis, TiPlotAxis> kYAxis([](TiPropertyBuilder<TiPlotYAxis>&) {});
@@ -112,6 +129,12 @@ TiPlotAxis::TiPlotAxis(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent
 
 // Out of line: the class's table above is linked with it.
 TiPlotAxis::~TiPlotAxis() = default;
+TiPlotXAxis::TiPlotXAxis(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
+    : TiPlotAxis(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename)) {
+  // The first value moves an X scale only when it lies outside it.
+  SetTrackingAlignFirstStyle(ipafsAuto);
+}
 TiPlotXAxis::~TiPlotXAxis() = default;
 TiPlotYAxis::~TiPlotYAxis() = default;
 
@@ -120,7 +143,7 @@ void TiPlotAxis::SetMin(double Value) {
   if (Value == FMin || std::isnan(Value)) return;
   double old = FMin;
   FMin = Value;
-  DoChange();
+  if (!FBlockMinSpanEvents) DoChange();
   if (FBlockMinSpanEvents) return;
   DoMinChangeEvent(old, FMin);
   DoMinSpanChangeEvent(old, FSpan, FMin, FSpan);
@@ -131,7 +154,7 @@ void TiPlotAxis::SetSpan(double Value) {
   if (Value == FSpan || std::isnan(Value)) return;
   double old = FSpan;
   FSpan = Value;
-  DoChange();
+  if (!FBlockMinSpanEvents) DoChange();
   if (FBlockMinSpanEvents) return;
   DoSpanChangeEvent(old, FSpan);
   DoMinSpanChangeEvent(FMin, old, FMin, FSpan);
@@ -153,6 +176,8 @@ void TiPlotAxis::SetMinSpan(double NewMin, double NewSpan) {
     throw;
   }
   FBlockMinSpanEvents = false;
+  // One change notice for both.
+  if (FMin != oldMin || FSpan != oldSpan) DoChange();
   if (NewMin != oldMin) DoMinChangeEvent(oldMin, FMin);
   if (NewSpan != oldSpan) DoSpanChangeEvent(oldSpan, FSpan);
   DoMinSpanChangeEvent(oldMin, oldSpan, FMin, FSpan);

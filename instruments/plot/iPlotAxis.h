@@ -29,7 +29,34 @@ class IiPlotAxisHost {
   // otherwise lists it.
   virtual bool TryAddAxesCollisionRect(const TRect& ARect) = 0;
   virtual void DoAxisCustomizeLabel(TiPlotAxis* Axis, std::string& Text, double Value) = 0;
+  // The scale events and the axis' hint; nothing by default.
+  virtual void DoAxisMinChange(TiPlotAxis*, double /*OldValue*/, double /*NewValue*/) {}
+  virtual void DoAxisSpanChange(TiPlotAxis*, double /*OldValue*/, double /*NewValue*/) {}
+  virtual void DoAxisMinSpanChange(TiPlotAxis*, double, double, double, double) {}
+  virtual void DoAxisMinSpanChangeFinished(TiPlotAxis*, double, double, double, double) {}
+  virtual void DoAxisCustomizeHint(TiPlotAxis*, std::string& /*Text*/) {}
+  // The canvas hint texts are measured on; null: none.
+  virtual TCanvas* GetHintCanvas() { return nullptr; }
+  // An axis with MasterUIInput hands its input to the other axes of its kind.
+  virtual void MasterAxisMouseLeft(TiPlotAxis*, TiPlotMouseData&) {}
+  virtual void MasterAxisMouseMove(TiPlotAxis*, TiPlotMouseData&) {}
+  virtual void MasterAxisMouseUp(TiPlotAxis*, TiPlotMouseData&) {}
+  virtual void MasterAxisMouseWheel(TiPlotAxis*, int /*WheelDelta*/, TShiftState, int /*X*/, int /*Y*/) {}
+  virtual void MasterAxisKeyDown(TiPlotAxis*, std::uint16_t& /*Key*/, TShiftState) {}
 };
+
+enum TiPlotTrackingStyle {
+  iptsScaleMinMax,
+  iptsScaleMax,
+  iptsScaleMin,
+  iptsScrollSmooth,
+  iptsScrollPage,
+  iptsExpandCollapse,
+  iptsExpandCollapseFast,
+  iptsExpandMinMax
+};
+enum TiPlotTrackingIncrementStyle { iptisMinimum, iptisMajor, iptisMinor };
+enum TiPlotAlignFirstStyle { ipafsMin, ipafsMax, ipafsAuto, ipafsNone };
 
 // The pens of the data view's grid at one axis' ticks.
 struct TiPlotGridLines {
@@ -79,6 +106,69 @@ class TiPlotAxis : public TiPlotLayoutObject {
   }
   TiPlotAxisMode GetMode() const { return FMode; }
   void SetMode(TiPlotAxisMode Value);
+
+  // ---- tracking, zoom and scrolling
+  bool GetTrackingEnabled() const { return FTrackingEnabled; }
+  void SetTrackingEnabled(bool Value);
+  TiPlotTrackingStyle GetTrackingStyle() const { return FTrackingStyle; }
+  void SetTrackingStyle(TiPlotTrackingStyle Value) { SetEnumProperty(Value, FTrackingStyle); }
+  TiPlotTrackingIncrementStyle GetTrackingIncrementStyle() const { return FTrackingIncrementStyle; }
+  void SetTrackingIncrementStyle(TiPlotTrackingIncrementStyle Value) {
+    SetEnumProperty(Value, FTrackingIncrementStyle);
+  }
+  TiPlotAlignFirstStyle GetTrackingAlignFirstStyle() const { return FTrackingAlignFirstStyle; }
+  void SetTrackingAlignFirstStyle(TiPlotAlignFirstStyle Value) { SetEnumProperty(Value, FTrackingAlignFirstStyle); }
+  double GetTrackingScrollCompressMax() const { return FTrackingScrollCompressMax; }
+  void SetTrackingScrollCompressMax(double Value) {
+    SetDoubleProperty(Value, FTrackingScrollCompressMax, &TiPlotObject::DoChange);
+  }
+  double GetTrackingSpanMinimum() const { return FTrackingSpanMinimum; }
+  void SetTrackingSpanMinimum(double Value) {
+    SetDoubleProperty(Value, FTrackingSpanMinimum, &TiPlotObject::DoChange);
+  }
+  double GetTrackingMaxMargin() const { return FTrackingMaxMargin; }
+  void SetTrackingMaxMargin(double Value) { SetDoubleProperty(Value, FTrackingMaxMargin, &TiPlotObject::DoChange); }
+  double GetTrackingMinMargin() const { return FTrackingMinMargin; }
+  void SetTrackingMinMargin(double Value) { SetDoubleProperty(Value, FTrackingMinMargin, &TiPlotObject::DoChange); }
+  bool GetRestoreValuesOnResume() const { return FRestoreValuesOnResume; }
+  void SetRestoreValuesOnResume(bool Value) {
+    SetBooleanProperty(Value, FRestoreValuesOnResume, &TiPlotObject::DoChange);
+  }
+  bool GetScrollMinMaxEnabled() const { return FScrollMinMaxEnabled; }
+  void SetScrollMinMaxEnabled(bool Value) { SetBooleanProperty(Value, FScrollMinMaxEnabled, &TiPlotObject::DoChange); }
+  double GetScrollMin() const { return FScrollMin; }
+  void SetScrollMin(double Value) { SetDoubleProperty(Value, FScrollMin, &TiPlotObject::DoChange); }
+  double GetScrollMax() const { return FScrollMax; }
+  void SetScrollMax(double Value) { SetDoubleProperty(Value, FScrollMax, &TiPlotObject::DoChange); }
+  bool GetMasterUIInput() const { return FMasterUIInput; }
+  void SetMasterUIInput(bool Value) { SetBooleanProperty(Value, FMasterUIInput, &TiPlotObject::DoChange); }
+  double GetPreviousMin() const { return FPreviousMin; }
+  double GetPreviousSpan() const { return FPreviousSpan; }
+
+  // A channel's new value on this axis.
+  void NewTrackingData(double Value);
+  void ResetFirstAlign() { FFirstAlignDone = false; }
+  void UpdateResumeValues();
+  // About the centre by Value (linear; at or below 0 refused) or by decades (log10).
+  void Zoom(double Value);
+  void ZoomToFit();
+  void ZoomToFitFast();
+  // Along the axis: the rectangle's extent in its direction.
+  void ZoomToRect(const TRect& Rect);
+  // One step of the user's scroll (a fraction of the span) or zoom (a power of ten).
+  void ScrollStep(double Fraction);
+  void ZoomStep(double Exponent);
+
+  TCursor GetMouseCursor(TPoint APoint) override;
+  bool iMouseHitTest(const TiPlotMouseData& MouseData) override;
+  void iKeyDown(std::uint16_t& Key, TShiftState Shift, TPopupMenu* PopupMenu) override;
+  void BuildPopupMenu(TPopupMenu* PopupMenu) override;
+  void NotificationSetFocus(TObject* Sender) override;
+  // The handlers the data view and the master-axis replay call.
+  void DoMouseLeft(TiPlotMouseData& MouseData) override;
+  void DoMouseMove(TiPlotMouseData& MouseData) override;
+  void DoMouseUp(TiPlotMouseData& MouseData) override;
+  bool DoMouseWheel(int WheelDelta, TShiftState Shift, int X, int Y) override;
 
   // The scale-rectangle step measured on the canvas with the labels font.
   void UpdateScaleRect(TCanvas* Canvas);
@@ -347,14 +437,20 @@ class TiPlotAxis : public TiPlotLayoutObject {
   void DrawGridLines(TCanvas* Canvas, const TRect& ARect, const TiPlotGridLines& Lines);
 
  protected:
-  // The plot's scale events; the plot core raises them for its axes.
-  virtual void DoMinChangeEvent(double /*OldValue*/, double /*NewValue*/) {}
-  virtual void DoSpanChangeEvent(double /*OldValue*/, double /*NewValue*/) {}
-  virtual void DoMinSpanChangeEvent(double /*OldMin*/, double /*OldSpan*/, double /*NewMin*/,
-                                    double /*NewSpan*/) {}
+  // The plot's scale events.
+  virtual void DoMinChangeEvent(double OldValue, double NewValue);
+  virtual void DoSpanChangeEvent(double OldValue, double NewValue);
+  virtual void DoMinSpanChangeEvent(double OldMin, double OldSpan, double NewMin, double NewSpan);
+  void DoMouseHint(TiPlotMouseData& MouseData, TiHintData& HintData) override;
 
  private:
   IiPlotAxisHost* AxisHost() const;
+  // Drag and wheel use the mode inverted while Ctrl is held.
+  TiPlotAxisMode EffectiveMode() const;
+  void AlignToIncrement();
+  void ZoomToFitOver(bool Fast);
+  // Min and Span differ from the press's: the plot hears the change finished.
+  void MinSpanChangeFinished(double OldMin, double OldSpan);
   // The formatter with the customize-label event and the minimum-length
   // adjustment; MinLength and AutoAdjust belong to the format used.
   std::string FormatText(double Value, const TiPlotAxisTextFormat& Format, double& MinLength,
@@ -403,6 +499,27 @@ class TiPlotAxis : public TiPlotLayoutObject {
   std::string FAlignRefAxisName = "<None>";
   double FCartesianChildRefValue = 0;
   TiPlotAxisMode FMode = ipamScroll;
+  bool FTrackingEnabled = true;
+  TiPlotTrackingStyle FTrackingStyle = iptsScaleMinMax;
+  TiPlotTrackingIncrementStyle FTrackingIncrementStyle = iptisMinimum;
+  TiPlotAlignFirstStyle FTrackingAlignFirstStyle = ipafsNone;
+  double FTrackingScrollCompressMax = 0;
+  double FTrackingSpanMinimum = 0;
+  double FTrackingMaxMargin = 0;
+  double FTrackingMinMargin = 0;
+  bool FFirstAlignDone = false;
+  bool FRestoreValuesOnResume = true;
+  double FPreviousMin = 0;
+  double FPreviousSpan = 100;
+  double FPreviousLabelsMinLength = 0;
+  bool FScrollMinMaxEnabled = false;
+  double FScrollMin = 0;
+  double FScrollMax = 100;
+  bool FMasterUIInput = false;
+  // A left press on the scale is being dragged.
+  bool FScaleMouseDown = false;
+  int FMouseDownX = 0, FMouseDownY = 0;
+  double FMouseDownMin = 0, FMouseDownSpan = 0;
 
   std::vector<TiPlotTickObject> FTickList;
   bool FTickListCustom = false;
@@ -453,7 +570,8 @@ class TiPlotAxis : public TiPlotLayoutObject {
 
 class TiPlotXAxis : public TiPlotAxis {
  public:
-  using TiPlotAxis::TiPlotAxis;
+  TiPlotXAxis(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
+              TNotifyEvent AOnRename);
   ~TiPlotXAxis() override;
 };
 

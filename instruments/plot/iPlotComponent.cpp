@@ -30,7 +30,7 @@ const TiRegisterProperties<TiPlotComponent, TiCustomComponent> kProperties(
       b.Add("HintsPause", &P::GetHintsPause, &P::SetHintsPause, 500);
       b.Add("HintsHidePause", &P::GetHintsHidePause, &P::SetHintsHidePause, 2500);
       b.Add("HintsShow", &P::GetHintsShow, &P::SetHintsShow, 1);
-      b.Object("HintsFont", &P::GetHintsFont);
+      b.Object("HintsFont", static_cast<TFont* (P::*)() const>(&P::GetHintsFont));
       b.Add("EditorFormStyle", &P::GetEditorFormStyle, &P::SetEditorFormStyle, ipfsModal, ipfsStayOnTop);
       b.Add("CopyToClipBoardFormat", &P::GetCopyToClipBoardFormat, &P::SetCopyToClipBoardFormat, ipefMetaFile,
             ipefJPEG);
@@ -81,10 +81,15 @@ TiPlotComponent::TiPlotComponent(TComponent* AOwner)
   FPopupMenu = new TPopupMenu(this);
   FAnnotationDefaultFont->SetColor(clWhite);
   FMaster->SetUserCanEditObjects(true);
+  OnInternalTimer = [this](TObject*) { HintTimerTick(); };
 }
 
 TiPlotComponent::~TiPlotComponent() {
   FMouseDownObject = nullptr;
+  FLastMouseOverObject = nullptr;
+  FLastHintObject = nullptr;
+  InternalTimerStop();
+  OnInternalTimer = nullptr;
   FAxesCollisionList.clear();
   // No notice may reach a half-destroyed manager.
   GetPlotObjectManager()->ShutDownSetup();
@@ -127,6 +132,27 @@ void TiPlotComponent::RemoveAllTranslations() {
   GetTranslationManager()->Clear();
 }
 
+void TiPlotComponent::DeleteTranslation(int Index) {
+  GetTranslationManager()->Delete(Index);
+}
+
+std::string TiPlotComponent::GetTranslationOriginalString(int Index) const {
+  return GetTranslationManager()->GetItem(Index)->GetOriginalString();
+}
+
+std::string TiPlotComponent::GetTranslationReplacementString(int Index) const {
+  return GetTranslationManager()->GetItem(Index)->GetReplacementString();
+}
+
+void TiPlotComponent::LoadTranslationsFromFile(const std::string& FileName) {
+  GetTranslationManager()->LoadFromFile(FileName);
+  InvalidateChange();
+}
+
+void TiPlotComponent::SaveTranslationsToFile(const std::string& FileName) {
+  GetTranslationManager()->SaveToFile(FileName);
+}
+
 // ---------------------------------------------------------------- notices
 
 void TiPlotComponent::FireKindEvent(
@@ -156,7 +182,7 @@ void TiPlotComponent::ObjectInsert(TObject* Object) {
 
 void TiPlotComponent::ObjectRemove(TObject* Object) {
   const void* id = Object;
-  for (TiPlotObject** ref : {&FMouseDownObject, &FLastMouseOverObject, &FLastMouseClickObject})
+  for (TiPlotObject** ref : {&FMouseDownObject, &FLastMouseOverObject, &FLastMouseClickObject, &FLastHintObject})
     if (static_cast<const void*>(*ref) == id) *ref = nullptr;
   std::erase_if(FLayerList, [&](const auto& e) { return static_cast<const void*>(e.second) == id; });
   for (auto* list : {&FVisibleListLeft, &FVisibleListRight, &FVisibleListTop, &FVisibleListBottom})
@@ -178,16 +204,6 @@ void TiPlotComponent::ObjectChange() {
 }
 
 // ---------------------------------------------------------------- object host
-
-// Mouse, wheel, popup and focus events of the objects reach the plot's
-// published events with input dispatch; until then they end here.
-void TiPlotComponent::ObjectMouseDown(TiPlotObject*, TMouseButton, TShiftState, int, int) {}
-void TiPlotComponent::ObjectMouseMove(TiPlotObject*, TShiftState, int, int) {}
-void TiPlotComponent::ObjectMouseUp(TiPlotObject*, TMouseButton, TShiftState, int, int) {}
-void TiPlotComponent::ObjectMouseWheel(TiPlotObject*, int, TShiftState, int, int) {}
-void TiPlotComponent::ObjectPopupMenu(TiPlotObject*, bool&, int, int) {}
-void TiPlotComponent::ObjectGotFocus(TiPlotObject*) {}
-void TiPlotComponent::ObjectLostFocus(TiPlotObject*) {}
 
 std::string TiPlotComponent::TranslateText(const std::string& Text) {
   auto* t = FMaster ? GetTranslationManager() : nullptr;
@@ -229,14 +245,31 @@ void TiPlotComponent::DoToolBarCustomizeHint(TiPlotObject* ToolBar, std::string&
   OnToolBarCustomizeHint(FMaster->GetToolBarManager()->GetIndex(ToolBar), Text);
 }
 
-// ---------------------------------------------------------------- hooks bound later
+// ---------------------------------------------------------------- tracking and zoom
 
-void TiPlotComponent::DisableAllTracking() {}
-void TiPlotComponent::EnableAllTracking() {}
-bool TiPlotComponent::GetAxisTrackingEnabled(const TiPlotAxis*) const {
-  return true;
+void TiPlotComponent::DisableAllTracking() {
+  for (int i = 0; i < GetXAxisCount(); ++i) GetXAxis(i)->SetTrackingEnabled(false);
+  for (int i = 0; i < GetYAxisCount(); ++i) GetYAxis(i)->SetTrackingEnabled(false);
 }
-void TiPlotComponent::ZoomAxis(TiPlotAxis*, double) {}
+
+void TiPlotComponent::EnableAllTracking() {
+  for (int i = 0; i < GetXAxisCount(); ++i) GetXAxis(i)->SetTrackingEnabled(true);
+  for (int i = 0; i < GetYAxisCount(); ++i) GetYAxis(i)->SetTrackingEnabled(true);
+}
+
+bool TiPlotComponent::GetAxisTrackingEnabled(const TiPlotAxis* Axis) const {
+  return Axis->GetTrackingEnabled();
+}
+
+void TiPlotComponent::ZoomAxis(TiPlotAxis* Axis, double Factor) {
+  Axis->Zoom(Factor);
+}
+
+void TiPlotComponent::NewTrackingData(TiPlotAxis* Axis, double Value) {
+  Axis->NewTrackingData(Value);
+}
+
+// Files, printing and the editor forms are not part of this plot yet.
 void TiPlotComponent::CopyToClipBoard() {}
 void TiPlotComponent::Save() {}
 void TiPlotComponent::PrintChart() {}

@@ -13,6 +13,7 @@
 
 #include "instruments/base/iDrawing.h"
 #include "instruments/base/iVCLComponent.h"
+#include "instruments/plot/iPlotDataCursor.h"
 #include "instruments/plot/iPlotDataHost.h"
 #include "instruments/plot/iPlotMasterManager.h"
 
@@ -36,11 +37,36 @@ using TiPlotToolBarButtonBeforeEvent =
 using TiPlotObjectCustomizeTextEvent = std::function<void(int Index, std::string& AText)>;
 using TiPlotAxesCustomizeLabelEvent = std::function<void(int Index, double Value, std::string& ALabel)>;
 using TiPlotZoomBoxEvent = std::function<void(TRect& ZoomRect, bool& Cancel)>;
+using TiPlotObjectMouseEvent =
+    std::function<void(int Index, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TiPlotObjectMouseMoveEvent = std::function<void(int Index, TShiftState Shift, int X, int Y)>;
+using TiPlotObjectMouseWheelEvent =
+    std::function<void(int Index, int WheelDelta, TShiftState Shift, int X, int Y)>;
+using TiPlotDataPointMouseEvent = std::function<void(int ChannelIndex, int DataIndex, TMouseButton Button,
+                                                     TShiftState Shift, int X, int Y)>;
+using TiPlotDataPointMouseMoveEvent =
+    std::function<void(int ChannelIndex, int DataIndex, TShiftState Shift, int X, int Y)>;
+using TiPlotClickDataPointEvent = std::function<void(int ChannelIndex, int DataIndex)>;
+using TiPlotDataPointMovedEvent = std::function<void(int ChannelIndex, int DataIndex, double OldX,
+                                                     double OldY, double NewX, double NewY)>;
+using TiPlotObjectDoubleValueChangeEvent = std::function<void(int Index, double OldValue, double NewValue)>;
+using TiPlotAxesMinSpanChangeEvent =
+    std::function<void(int Index, double OldMin, double OldSpan, double NewMin, double NewSpan)>;
+using TiPlotDataPointCustomizeTextEvent =
+    std::function<void(int ChannelIndex, int DataPointIndex, std::string& AText)>;
+using TiPlotObjectGetMouseCursorEvent = std::function<void(int Index, TCursor& MouseCursor)>;
+using TiPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int ScreenX, int ScreenY)>;
+
+// One event per object kind, named Prefix + kind (OnClickChannel, ...).
+#define TI_PLOT_KIND_EVENTS(Type, Prefix)                                                           \
+  Type Prefix##Channel, Prefix##XAxis, Prefix##YAxis, Prefix##DataCursor, Prefix##DataView, Prefix##Legend, \
+      Prefix##Limit, Prefix##Annotation
 
 class TiPlotComponent : public TiCustomComponent,
                         public IiPlotObjectHost,
                         public IiPlotDataHost,
-                        public IiPlotAxisHost {
+                        public IiPlotAxisHost,
+                        public IiPlotDataCursorHost {
  public:
   explicit TiPlotComponent(TComponent* AOwner);
   ~TiPlotComponent() override;
@@ -179,15 +205,37 @@ class TiPlotComponent : public TiCustomComponent,
     FAxesCollisionList.clear();
   }
 
-  // ---- hooks into Parts a later step binds: each does nothing yet.
-  // Tracking of every axis (the axes do not track yet).
+  // ---- tracking and zoom of every axis
   void DisableAllTracking() override;
   void EnableAllTracking();
-  // Whether the axis follows new data (until axes track: always).
   bool GetAxisTrackingEnabled(const TiPlotAxis* Axis) const;
   // Zooms an axis about its middle by Factor (log axes: by decades).
   void ZoomAxis(TiPlotAxis* Axis, double Factor);
-  // Clipboard, image file, printer, print preview, property editor.
+  void NewTrackingData(TiPlotAxis* Axis, double Value) override;
+
+  // ---- translation table
+  void DeleteTranslation(int Index);
+  std::string GetTranslationOriginalString(int Index) const;
+  std::string GetTranslationReplacementString(int Index) const;
+  void LoadTranslationsFromFile(const std::string& FileName);
+  void SaveTranslationsToFile(const std::string& FileName);
+
+  // ---- input dispatch and hints
+  // The object under the mouse (or its button there); null when none.
+  TiPlotObject* FindObjectAt(const TiPlotMouseData& MouseData);
+  void HideHint();
+  // The internal timer's event: shows the waiting hint, or hides the shown one.
+  void HintTimerTick();
+  bool GetHintShowing() const { return FHintShowing; }
+  TiPlotObject* GetMouseDownObject() const { return FMouseDownObject; }
+  bool GetSelectingActive() const { return FSelectingActive; }
+  // The last start of the internal timer: initial delay and interval.
+  int GetLastTimerInitialDelay() const { return FLastTimerInitialDelay; }
+  int GetLastTimerInterval() const { return FLastTimerInterval; }
+  void InternalTimerStart(int InitialDelay, int Interval) override;
+
+  // Clipboard, image file, printer, print preview, property editor; they
+  // come with files, printing and the editor forms.
   void CopyToClipBoard();
   void Save();
   void PrintChart();
@@ -441,6 +489,7 @@ class TiPlotComponent : public TiCustomComponent,
   }
 
   void Loaded() override;
+  void DefaultHandler(TMessage& Message) override;
 
   // ---- IiPlotObjectHost
   void ObjectMouseDown(TiPlotObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -458,6 +507,40 @@ class TiPlotComponent : public TiCustomComponent,
   }
   void DoBeforeZoomBox(const TRect& Rect, bool& Cancel) override;
   void DoAxisCustomizeLabel(TiPlotAxis* Axis, std::string& Text, double Value) override;
+  void DoAxisMinChange(TiPlotAxis* Axis, double OldValue, double NewValue) override;
+  void DoAxisSpanChange(TiPlotAxis* Axis, double OldValue, double NewValue) override;
+  void DoAxisMinSpanChange(TiPlotAxis* Axis, double OldMin, double OldSpan, double NewMin,
+                           double NewSpan) override;
+  void DoAxisMinSpanChangeFinished(TiPlotAxis* Axis, double OldMin, double OldSpan, double NewMin,
+                                   double NewSpan) override;
+  void DoAxisCustomizeHint(TiPlotAxis* Axis, std::string& Text) override;
+  TCanvas* GetHintCanvas() override;
+  void MasterAxisMouseLeft(TiPlotAxis* Axis, TiPlotMouseData& MouseData) override;
+  void MasterAxisMouseMove(TiPlotAxis* Axis, TiPlotMouseData& MouseData) override;
+  void MasterAxisMouseUp(TiPlotAxis* Axis, TiPlotMouseData& MouseData) override;
+  void MasterAxisMouseWheel(TiPlotAxis* Axis, int WheelDelta, TShiftState Shift, int X, int Y) override;
+  void MasterAxisKeyDown(TiPlotAxis* Axis, std::uint16_t& Key, TShiftState Shift) override;
+  TFont* GetHintsFont() override { return FHintsFont.get(); }
+  void DoObjectClick(TiPlotObject* Sender) override;
+  void DoObjectGetMouseCursor(TiPlotObject* Sender, TCursor& Cursor) override;
+  void DoDataPointMouseDown(TiPlotChannelCustom* Channel, int DataIndex, const TiPlotMouseData& d) override;
+  void DoDataPointMouseMove(TiPlotChannelCustom* Channel, int DataIndex, const TiPlotMouseData& d) override;
+  void DoDataPointMouseUp(TiPlotChannelCustom* Channel, int DataIndex, const TiPlotMouseData& d) override;
+  void DoDataPointClick(TiPlotChannelCustom* Channel, int DataIndex) override;
+  void DoDataPointMoved(TiPlotChannelCustom* Channel, int DataIndex, double OldX, double OldY, double NewX,
+                        double NewY) override;
+  void DoDataPointCustomizeHint(TiPlotChannelCustom* Channel, int DataIndex, TiHintData& Hint) override;
+  // ---- IiPlotDataCursorHost
+  void DoBeforeDataCursorUpdate(TiPlotDataCursor* Cursor) override;
+  void DoDataCursorChange(TiPlotDataCursor* Cursor) override;
+  void DoDataCursorCustomizeHint(TiPlotDataCursor* Cursor, std::string& Text) override;
+  // Limits and annotations.
+  void DoLimitLine1PositionChange(TiPlotObject* Limit, double OldValue, double NewValue) override;
+  void DoLimitLine2PositionChange(TiPlotObject* Limit, double OldValue, double NewValue) override;
+  void DoAnnotationCoordinatesChange(TiPlotObject* Annotation);
+  void DoAnnotationMoveUser(TiPlotObject* Annotation);
+  void DoAnnotationResizeUser(TiPlotObject* Annotation);
+  void DoAnnotationCoordinatesChangeFinished(TiPlotObject* Annotation);
 
   // Relays of the toolbar and of hints.
   void DoToolBarButtonClick(TiPlotObject* ToolBar, TiPlotToolBarButtonType ButtonType);
@@ -479,8 +562,41 @@ class TiPlotComponent : public TiCustomComponent,
   TiPlotAxesCustomizeLabelEvent OnXAxisCustomizeLabel, OnYAxisCustomizeLabel;
   TiPlotZoomBoxEvent OnBeforeZoomBox;
   TNotifyEvent OnAfterPaint;
+  TI_PLOT_KIND_EVENTS(TiPlotObjectEvent, OnClick);
+  TI_PLOT_KIND_EVENTS(TiPlotObjectEvent, OnDblClick);
+  TI_PLOT_KIND_EVENTS(TiPlotObjectMouseEvent, OnMouseDown);
+  TI_PLOT_KIND_EVENTS(TiPlotObjectMouseMoveEvent, OnMouseMove);
+  TI_PLOT_KIND_EVENTS(TiPlotObjectMouseEvent, OnMouseUp);
+  TI_PLOT_KIND_EVENTS(TiPlotObjectMouseWheelEvent, OnMouseWheel);
+  TI_PLOT_KIND_EVENTS(TiPlotObjectGetMouseCursorEvent, OnGetMouseCursor);
+  // Published for tables, which no relay serves.
+  TiPlotObjectGetMouseCursorEvent OnGetMouseCursorTable;
+  TI_PLOT_KIND_EVENTS(TiPlotObjectEvent, OnGotFocus);
+  TI_PLOT_KIND_EVENTS(TiPlotObjectEvent, OnLostFocus);
+  TI_PLOT_KIND_EVENTS(TiPlotPopupMenuEvent, OnPopupMenu);
+  TiPlotClickDataPointEvent OnClickDataPoint, OnDblClickDataPoint;
+  TiPlotDataPointMouseEvent OnMouseDownDataPoint, OnMouseUpDataPoint;
+  TiPlotDataPointMouseMoveEvent OnMouseMoveDataPoint;
+  TiPlotDataPointMovedEvent OnDataPointMoved;
+  TiPlotObjectDoubleValueChangeEvent OnXAxisMinChange, OnXAxisSpanChange, OnYAxisMinChange, OnYAxisSpanChange;
+  TiPlotAxesMinSpanChangeEvent OnXAxisMinSpanChange, OnYAxisMinSpanChange, OnXAxisMinSpanChangeFinished,
+      OnYAxisMinSpanChangeFinished;
+  TiPlotObjectCustomizeTextEvent OnXAxisCustomizeHint, OnYAxisCustomizeHint, OnDataCursorCustomizeHint;
+  TiPlotDataPointCustomizeTextEvent OnDataPointCustomizeHint;
+  TiPlotObjectDoubleValueChangeEvent OnLimitLine1PositionChange, OnLimitLine2PositionChange;
+  TiPlotObjectEvent OnAnnotationCoordinatesChange, OnAnnotationMoveUser, OnAnnotationResizeUser,
+      OnAnnotationCoordinatesChangeFinished;
+  TiPlotObjectEvent OnBeforeDataCursorUpdate, OnDataCursorChange;
 
  protected:
+  void iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void iMouseMove(TShiftState Shift, int X, int Y) override;
+  void iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void iDoubleClick() override;
+  bool iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) override;
+  void iKeyDown(std::uint16_t& Key, TShiftState Shift) override;
+  void WMCaptureChanged(TMessage& Message);
+
   virtual void ObjectInsert(TObject* Object);
   virtual void ObjectRemove(TObject* Object);
   virtual void ObjectChange();
@@ -492,6 +608,18 @@ class TiPlotComponent : public TiCustomComponent,
   // The event of the object's kind from Events, in the kinds' order.
   void FireKindEvent(TObject* Object,
                      const std::vector<std::pair<TiPlotObjectManagerCustom*, TiPlotObjectEvent*>>& Events);
+  // The event of Object's kind among Events, called with its index first.
+  template <class E, class... A>
+  void FireKind(TObject* Object, std::initializer_list<std::pair<TiPlotObjectManagerCustom*, E*>> Events,
+                A&&... Args);
+  template <class E, class... A>
+  void FireAxisEvent(TiPlotObject* Axis, E& XEvent, E& YEvent, A&&... Args);
+  int ChannelIndex(TiPlotChannelCustom* Channel) const;
+  TiPlotMouseData PlotMouseData(int X, int Y, TMouseButton Button, TShiftState Shift) const;
+  // Hands one input to every other axis of Axis' kind, unless a replay runs.
+  template <class F>
+  void MasterAxisRelay(TiPlotAxis* Axis, F&& Fn);
+  void RestartHintTimer(int Pause);
   // The border width the layout leaves: 2 with a border, else 0.
   int BorderWidth() const;
   TiPlotLabel* TitleLabel() const;
@@ -514,6 +642,21 @@ class TiPlotComponent : public TiCustomComponent,
   TiPlotObject* FMouseDownObject = nullptr;
   TiPlotObject* FLastMouseOverObject = nullptr;
   TiPlotObject* FLastMouseClickObject = nullptr;
+  TMouseButton FLastMouseClickButton = mbLeft;
+  TShiftState FLastMouseClickShift;
+  int FLastMouseClickX = 0, FLastMouseClickY = 0, FLastMouseClickScreenX = 0, FLastMouseClickScreenY = 0;
+  TShiftState FShiftState;
+  bool FMouseDown = false;
+  bool FSelectingActive = false;
+  bool FDBLClickActive = false;
+  bool FMasterAxisBlock = false;
+  bool FJustReleasedCapture = false;
+  LPARAM FCaptureWindowHandle = 0;
+  int FLastHintX = 0, FLastHintY = 0;
+  TRect FLastHintShowRect;
+  TiPlotObject* FLastHintObject = nullptr;
+  int FLastTimerInitialDelay = 0, FLastTimerInterval = 0;
+  std::unique_ptr<TBitmap> FHintMeasure;
 
   bool FPrintShowDialog = true;
   TPrinterOrientation FPrintOrientation = poLandscape;

@@ -124,7 +124,9 @@ void TiPlotComponent::iPaintToCanvas(TCanvas* Canvas) {
   view->DrawBackground(Canvas);
 
   // The objects inside the data view, by layer then kind.
-  for (int i = 0; i < GetLimitCount(); ++i) AddLayerObject(LayerKey(GetLimit(i), 'C'), GetLimit(i));
+  // Filled limits go beneath the grid, the others above it.
+  for (int i = 0; i < GetLimitCount(); ++i)
+    AddLayerObject(LayerKey(GetLimit(i), GetLimit(i)->IsFilled() ? 'A' : 'C'), GetLimit(i));
   AddLayerObject(LayerKey(view, 'B'), view);
   for (int i = 0; i < GetYAxisCount(); ++i)
     if (GetYAxis(i)->GetCartesianStyle() != ipcsNone) AddLayerObject(LayerKey(GetYAxis(i), 'D'), GetYAxis(i));

@@ -42,6 +42,8 @@ class IiPlotDataHost {
   virtual void DoDataPointMoved(TiPlotChannelCustom*, int /*DataIndex*/, double /*OldX*/, double /*OldY*/,
                                 double /*NewX*/, double /*NewY*/) {}
   virtual void DoDataPointCustomizeHint(TiPlotChannelCustom*, int /*DataIndex*/, TiHintData&) {}
+  virtual void DoLimitLine1PositionChange(TiPlotObject*, double /*OldValue*/, double /*NewValue*/) {}
+  virtual void DoLimitLine2PositionChange(TiPlotObject*, double /*OldValue*/, double /*NewValue*/) {}
 };
 
 // Lookups through a plot's managers; each answers null when the plot, the

@@ -374,14 +374,7 @@ void TiPlotDataView::ZoomToRect(const TRect& Rect) {
   bool cancel = false;
   host->DoBeforeZoomBox(Rect, cancel);
   if (cancel) return;
-  auto zoom = [&](TiPlotAxis* a) {
-    // Along the axis' own direction; a reversed scale runs the other way.
-    int p1 = a->GetHorizontal() ? Rect.Left : Rect.Bottom;
-    int p2 = a->GetHorizontal() ? Rect.Right : Rect.Top;
-    if (a->GetReverseScale()) std::swap(p1, p2);
-    const double min = a->PixelsToPosition(p1);
-    a->SetMinSpan(min, a->PixelsToPosition(p2) - min);
-  };
+  auto zoom = [&](TiPlotAxis* a) { a->ZoomToRect(Rect); };
   for (int i = 0; i < iPlotXAxisCount(host); ++i) zoom(iPlotXAxis(host, i));
   for (int i = 0; i < iPlotYAxisCount(host); ++i) zoom(iPlotYAxis(host, i));
 }

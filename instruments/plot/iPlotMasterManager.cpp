@@ -193,7 +193,11 @@ int TiPlotMasterManager::AddYAxis() {
 }
 int TiPlotMasterManager::AddTranslation(const std::string& OriginalString,
                                         const std::string& ReplacementString) {
-  return FTranslationManager->Add(OriginalString, ReplacementString);
+  const int index = FTranslationManager->Add();
+  TiPlotTranslationObject* entry = FTranslationManager->GetItem(index);
+  entry->SetOriginalString(OriginalString);
+  entry->SetReplacementString(ReplacementString);
+  return index;
 }
 
 void TiPlotMasterManager::SetUserCanEditObjects(bool Value) {

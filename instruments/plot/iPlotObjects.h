@@ -134,7 +134,12 @@ class TiPlotObject : public TPersistent {
   virtual bool DoMouseWheel(int WheelDelta, TShiftState Shift, int X, int Y);
   virtual void DoGotFocus();
   virtual void DoLostFocus();
+
+ public:
+  // The mouse left the object.
   virtual void DoMouseNotOver() {}
+
+ protected:
   // UpdateCanDraw's verdict, for kinds that decide it themselves.
   void SetCanDraw(bool Value) { FCanDraw = Value; }
   // Where the keyboard's popup menu shows, in client pixels; false: nowhere.

@@ -153,7 +153,14 @@ void TCustomUpDown::Paint() {
   const TRect next = vertical ? TRect(0, 0, w, h / 2) : TRect(w - w / 2, 0, w, h);
   const TRect prev = vertical ? TRect(0, h / 2, w, h) : TRect(0, 0, w - w / 2, h);
   const TColor shadow = BevelShadow(face);
-  const TColor arrowColor = GetEnabled() ? GetFont()->GetColor() : shadow;
+  // A disabled arrow fades towards the face, whatever the face's shade.
+  const TColor text = ColorToRGB(GetFont()->GetColor());
+  const TColor back = ColorToRGB(face);
+  auto dim = [](int t, int b) { return b + (t - b) * 35 / 100; };
+  const TColor arrowColor =
+      GetEnabled() ? text
+                   : RGB(dim(GetRValue(text), GetRValue(back)), dim(GetGValue(text), GetGValue(back)),
+                         dim(GetBValue(text), GetBValue(back)));
   auto button = [&](const TRect& r, TUDBtnType which) {
     const bool down = FPressed && FOverPressed && FPressedButton == which;
     c->Brush->SetStyle(bsSolid);

@@ -119,6 +119,11 @@ TControl*& CaptureControl();
 // Takes the capture from whoever holds it (with WM_CAPTURECHANGED) when
 // that is `window` or one of its controls: the window lost the activation.
 void CaptureLostWithWindow(QWidget* window);
+// Records the modifiers of the input event being translated.
+void SetInputShiftState(TShiftState Shift);
+// The pointer left Control's widget: a local capture it holds ends unless
+// a button is held.
+void PointerLeftControl(TControl* Control, bool ButtonsHeld);
 
 // How many toolkit events the bridges are handling right now (nested): a
 // widget freed while one runs is deleted later, not under the event's feet.

@@ -350,6 +350,9 @@ bool ControlBridge::Translate(QWidget* target, QEvent* e) {
   const bool toolkit = part || !IsPlainWidget(w);
   const QEvent::Type type = e->type();
 
+  if (IsMouseEvent(type) || type == QEvent::Wheel || type == QEvent::KeyPress ||
+      type == QEvent::KeyRelease)
+    SetInputShiftState(ShiftOf(static_cast<QInputEvent*>(e)->modifiers(), Qt::NoButton));
   if (IsMouseEvent(type) || type == QEvent::Wheel) {
     // A disabled control hears no mouse, nor does its widget (a disabled
     // toolkit button would swallow it): the toolkit offers it to the parent.
@@ -389,6 +392,7 @@ bool ControlBridge::Translate(QWidget* target, QEvent* e) {
         c->FMouseInside = false;
         c->MouseLeave();
       }
+      PointerLeftControl(c, QGuiApplication::mouseButtons() != Qt::NoButton);
       return false;
     case QEvent::Paint:
       if (!c->FSurface) return false;

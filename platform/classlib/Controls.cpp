@@ -34,12 +34,31 @@ TControl*& CaptureControl() {
 }
 
 namespace {
+// The capture was taken without the desktop's pointer.
+bool gCaptureLocal = false;
+TShiftState gInputShift;
+}  // namespace
+
+void SetInputShiftState(TShiftState Shift) {
+  gInputShift = Shift;
+}
+
+TShiftState GetInputShiftState() {
+  return gInputShift;
+}
+
+void PointerLeftControl(TControl* Control, bool ButtonsHeld) {
+  if (Control == gCaptureControl && gCaptureLocal && !ButtonsHeld) Control->SetMouseCapture(false);
+}
+
+namespace {
 
 // The capture passes from whoever holds it to `to` (null: nobody); the
 // loser hears it.
 void MoveCapture(TControl* to) {
   TControl* from = gCaptureControl;
   gCaptureControl = to;
+  if (from != to) gCaptureLocal = false;
   if (!from || from == to) return;
   auto* win = dynamic_cast<TWinControl*>(to);
   const LPARAM taker = win ? reinterpret_cast<LPARAM>(win->GetHandle()) : 0;
@@ -452,9 +471,16 @@ bool TControl::GetMouseCapture() const {
   return gCaptureControl == this;
 }
 
+void TControl::SetLocalMouseCapture() {
+  MoveCapture(this);
+  if (FWidget && QWidget::mouseGrabber() == FWidget) FWidget->releaseMouse();
+  gCaptureLocal = true;
+}
+
 void TControl::SetMouseCapture(bool Value) {
   if (Value) {
     MoveCapture(this);
+    gCaptureLocal = false;
     if (QWidget* w = GetWidget(); w->isVisible()) w->grabMouse();
   } else if (gCaptureControl == this) {
     if (FWidget && QWidget::mouseGrabber() == FWidget) FWidget->releaseMouse();

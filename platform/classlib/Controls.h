@@ -236,6 +236,10 @@ class TControl : public TComponent {
   // While set, every mouse event of the program comes to this control.
   bool GetMouseCapture() const;
   void SetMouseCapture(bool Value);
+  // A capture of this program's mouse only: the desktop's pointer is not
+  // taken, and the pointer leaving the control with no button held ends it
+  // (the control hears WM_CAPTURECHANGED as for any lost capture).
+  void SetLocalMouseCapture();
 
   // Hands the message to this control's Dispatch at once.
   LRESULT Perform(unsigned Msg, WPARAM WParam, LPARAM LParam);
@@ -455,6 +459,10 @@ class TGraphicControl : public TControl {
   explicit TGraphicControl(TComponent* AOwner);
   TCanvas* GetCanvas() const { return SurfaceCanvas(); }
 };
+
+// The modifier keys (Shift, Ctrl, Alt) of the input being handled: the
+// last mouse, wheel or key event the program received.
+TShiftState GetInputShiftState();
 
 // Posts to a control's window; false for a null control.
 bool PostMessage(TWinControl* Control, unsigned Msg, WPARAM WParam, LPARAM LParam);

@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/classlib/Forms.h"
 #include "platform/classlib/Menus.h"
+#include "platform/classlib/StdCtrlsNative.h"
 
 // Menus.cpp: the toolkit's popup for the default service.
 TMenuItem* TrackPopupWithToolkit(TPopupMenu* Menu, int X, int Y);
@@ -42,6 +44,18 @@ QWidget* DialogParent() {
   return QApplication::activeWindow();
 }
 
+// The toolkit's own dialogs wear the main form's face and text colours
+// (fields a shade deeper), not the platform's light defaults.
+void WearMainFormLook(QWidget* Dialog) {
+  TCustomForm* main = Application ? Application->GetMainForm() : nullptr;
+  if (!main || !Dialog) return;
+  const TColor face = main->GetColor();
+  const TColor text = main->GetFont()->GetColor();
+  stdctrls::ApplyColors(Dialog, {{face, text, QPalette::Window, QPalette::WindowText},
+                                 {face, text, QPalette::Button, QPalette::ButtonText},
+                                 {stdctrls::FieldColorFor(face), text, QPalette::Base, QPalette::Text}});
+}
+
 struct WindowButton {
   std::string caption;
   int result;
@@ -61,6 +75,7 @@ int RunMessageWindow(const std::string& Text, const std::string& Caption, QMessa
   if (DefaultIndex < pushed.size()) box.setDefaultButton(pushed[DefaultIndex]);
   for (std::size_t i = 0; i < Buttons.size(); ++i)
     if (Buttons[i].result == EscapeResult) box.setEscapeButton(pushed[i]);
+  WearMainFormLook(&box);
   RunToolkitModal(&box, [&box] { box.exec(); });
   for (std::size_t i = 0; i < pushed.size(); ++i)
     if (box.clickedButton() == pushed[i]) return Buttons[i].result;
@@ -401,6 +416,7 @@ bool TQtDialogService::FileDialog(const TFileDialogRequest& Request, TFileDialog
   }
   if (!Request.FileName.empty()) dlg.selectFile(QString::fromStdString(Request.FileName));
   int answer = QDialog::Rejected;
+  WearMainFormLook(&dlg);
   RunToolkitModal(&dlg, [&] { answer = dlg.exec(); });
   if (answer != QDialog::Accepted) return false;
 
@@ -415,6 +431,7 @@ bool TQtDialogService::ChooseColor(TColor& Color) {
   const QColor initial(GetRValue(Color), GetGValue(Color), GetBValue(Color));
   QColorDialog dlg(initial, DialogParent());
   int answer = QDialog::Rejected;
+  WearMainFormLook(&dlg);
   RunToolkitModal(&dlg, [&] { answer = dlg.exec(); });
   const QColor chosen = dlg.selectedColor();
   if (answer != QDialog::Accepted || !chosen.isValid()) return false;
@@ -425,6 +442,7 @@ bool TQtDialogService::ChooseColor(TColor& Color) {
 bool TQtDialogService::ChooseFont(TFont& Font) {
   QFontDialog dlg(MakeQFont(Font), DialogParent());
   int answer = QDialog::Rejected;
+  WearMainFormLook(&dlg);
   RunToolkitModal(&dlg, [&] { answer = dlg.exec(); });
   if (answer != QDialog::Accepted) return false;
   const QFont chosen = dlg.selectedFont();

@@ -557,7 +557,9 @@ void TCustomForm::SetModalResult(TModalResult Value) {
 }
 
 TModalResult TCustomForm::ShowModal() {
-  if (FVisible || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+  // Asked again while its loop runs (a second reply wanting the same
+  // message): the window is already up, and no error reaches the user.
+  if (FModal) return mrNone;
   QWidget* w = GetWidget();
   w->setWindowModality(Qt::ApplicationModal);
   FModal = true;

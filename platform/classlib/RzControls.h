@@ -105,6 +105,12 @@ class TRzBmpButton : public TGraphicControl {
   // the click has changed Down.
   void Click() override;
 
+  // Escape anywhere on the form clicks a Cancel button, as it does a
+  // standard button's.
+  bool GetCancel() const { return FCancel; }
+  void SetCancel(bool Value) { FCancel = Value; }
+  void Dispatch(TMessage& Message) override;
+
  protected:
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -127,6 +133,7 @@ class TRzBmpButton : public TGraphicControl {
   bool FDown = false;
   int FGroupIndex = 0;
   bool FAllowAllUp = false;
+  bool FCancel = false;
   TColor FAccentColor;
   bool FHot = false;
   // The left button went down on the button and is still down.

@@ -166,6 +166,16 @@ void TRzBmpButton::Click() {
   TGraphicControl::Click();
 }
 
+void TRzBmpButton::Dispatch(TMessage& Message) {
+  if (Message.Msg == CM_DIALOGKEY && Message.LParam == 0 && Message.WParam == VK_ESCAPE && FCancel &&
+      GetEnabled() && GetVisible() && GetParent() && GetParent()->GetShowing()) {
+    Message.Result = 1;
+    CallGuarded(this, [this] { Click(); });
+    return;
+  }
+  TGraphicControl::Dispatch(Message);
+}
+
 void TRzBmpButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == mbLeft) {
     FPressed = true;

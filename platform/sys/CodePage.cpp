@@ -246,6 +246,22 @@ std::string Utf8ToAnsi(std::string_view text, AnsiCodePage page) {
   });
 }
 
+bool Utf8ToAnsiExact(std::string_view text, AnsiCodePage page, std::string& out, std::string& failed) {
+  failed.clear();
+  out = Utf8ToAnsi(text, page);
+  // A character that came through unchanged round-trips; '?' in the output
+  // that the input did not hold marks a replacement.
+  const std::string back = AnsiToUtf8(out, page);
+  if (back == text) return true;
+  size_t i = 0;
+  while (i < text.size() && i < back.size() && text[i] == back[i]) ++i;
+  while (i > 0 && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) --i;
+  unsigned cp = 0;
+  size_t len = i < text.size() ? Utf8Sequence(text, i, cp) : 0;
+  failed = std::string(text.substr(i, len ? len : 1));
+  return false;
+}
+
 std::string Utf8ToAnsiField(std::string_view text, size_t size) {
   return Utf8ToAnsiField(text, size, GetAnsiCodePage());
 }

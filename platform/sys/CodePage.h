@@ -26,6 +26,11 @@ std::string AnsiToUtf8(std::string_view bytes, AnsiCodePage page);
 std::string Utf8ToAnsi(std::string_view text);
 std::string Utf8ToAnsi(std::string_view text, AnsiCodePage page);
 
+// The same conversion without replacement: false when a character (the
+// first one is put in `failed`, as UTF-8) has no place in the code page or
+// the input is not UTF-8; `out` is then left unspecified.
+bool Utf8ToAnsiExact(std::string_view text, AnsiCodePage page, std::string& out, std::string& failed);
+
 // Text for a fixed field of `size` bytes: converted, then cut so that no
 // multi-byte character is split by the field end. The result is at most
 // `size` bytes (no terminator added).

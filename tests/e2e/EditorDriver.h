@@ -222,6 +222,15 @@ class EditorTest : public ::testing::Test {
     if (!scan) Find<TTimer>("tmStartConnect")->SetEnabled(false);
   }
 
+  // The simulator holds image and listens at the device's own address; the
+  // editor starts, finds it over TCP and reads the whole set.
+  void ConnectOverTcp(const sim::ParamImage& image) {
+    FSim.With([&](sim::SimDevice& d) { d.SetImage(image); });
+    ASSERT_TRUE(FSim.ListenTcp(sim::DeviceAddress, sim::DevicePort)) << FSim.LastError();
+    StartEditor();
+    ASSERT_TRUE(Await("the upload", [&] { return UploadDone(); }));
+  }
+
   // Points the editor's socket at the simulator's loopback port (tests that
   // need not bind the device's own address).
   void AimSocketAt(std::uint16_t port, const std::string& address = "127.0.0.1") {

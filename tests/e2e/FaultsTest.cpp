@@ -15,12 +15,7 @@ namespace {
 
 class Faults : public EditorTest {
  protected:
-  void Connect() {
-    FSim.With([](sim::SimDevice& d) { d.SetImage(DistinctiveImage()); });
-    ASSERT_TRUE(FSim.ListenTcp(sim::DeviceAddress, sim::DevicePort)) << FSim.LastError();
-    StartEditor();
-    ASSERT_TRUE(Await("the upload", [&] { return UploadDone(); }));
-  }
+  void Connect() { ConnectOverTcp(DistinctiveImage()); }
 };
 
 TEST_F(Faults, CutLateAndMergedRepliesStillCarryTheWholeUpload) {

@@ -27,6 +27,12 @@ std::size_t IndexOf(const std::vector<sim::SimFrame>& frames, int code, std::siz
 
 TEST_F(IdentityAndLock, AnotherVersionIsRefusedWithAMessageAfterTheGoodbye) {
   FSim.With([](sim::SimDevice& d) { d.SetIdentity("TAVO V012 20180101"); });
+  // Answered twice: the second answer asked nothing and opens nothing.
+  sim::Fault twice;
+  twice.Kind = sim::FaultKind::Duplicate;
+  twice.OnlyCode = 0x52;
+  FSim.AddFault(twice);
+
   ASSERT_TRUE(FSim.ListenTcp(sim::DeviceAddress, sim::DevicePort)) << FSim.LastError();
   StartEditor();
   std::string shown;
@@ -44,11 +50,14 @@ TEST_F(IdentityAndLock, AnotherVersionIsRefusedWithAMessageAfterTheGoodbye) {
   ASSERT_TRUE(Await("the link to close",
                     [&] { return !shown.empty() && !fmMain->OpenLink() && !Shown(fmInformation); }));
   EXPECT_EQ(shown, fmMain->GetLangText("SID_INFO_ERROR_VERSION"));
+  EXPECT_TRUE(FDialogs->GetQuestions().empty()) << FDialogs->GetQuestions().front().Text;
   EXPECT_TRUE(goodbyeFirst);
   EXPECT_FALSE(scanOpen);
   const std::vector<sim::SimFrame> goodbyes = FSim.ReceivedWithCode(0x11);
   ASSERT_FALSE(goodbyes.empty());
   EXPECT_EQ(TargetId(goodbyes.front()), 255);
+  EXPECT_EQ(std::count_if(goodbyes.begin(), goodbyes.end(), [](const sim::SimFrame& f) { return TargetId(f) == 255; }),
+            1);
   EXPECT_EQ(FSim.CountReceived(0x2C), 0u);
   EXPECT_EQ(FSim.CountReceived(0x22), 0u);
   EXPECT_FALSE(fmMain->IsOnline());

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "EditorDriver.h"
+#include "platform/classlib/ControlImage.h"
 
 using namespace e2e;
 
@@ -164,6 +165,9 @@ TEST_F(PresetsAndFiles, FilesThatCannotBeReadOrWrittenSayWhy) {
     std::fputs("not a preset", f);
     std::fclose(f);
   }
+  const std::string readOnly = (FFolder / "kept.prs").string();
+  std::filesystem::copy_file(broken, readOnly);
+  std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
   struct Case {
     const char* item;
     std::string file;
@@ -172,6 +176,7 @@ TEST_F(PresetsAndFiles, FilesThatCannotBeReadOrWrittenSayWhy) {
   const Case cases[] = {
       {"Open", broken, "SID_INFO_ERROR_FILE"},
       {"Save", (FFolder / "no-such-folder" / "x.prs").string(), "SID_INFO_ERROR_FILE"},
+      {"Save", readOnly, "SID_INFO_READ_ONLY"},
       {"Download", broken, "SID_INFO_ERROR_DOWNLAOD"},
   };
   for (const Case& c : cases) {
@@ -184,12 +189,16 @@ TEST_F(PresetsAndFiles, FilesThatCannotBeReadOrWrittenSayWhy) {
         "the message", [] { return Shown(fmInformation); },
         [&] {
           shown = Message();
+          if (const char* dir = std::getenv("TAVO_RENDER_DIR"); dir && std::string(c.key) == "SID_INFO_READ_ONLY") {
+            EXPECT_TRUE(SaveControlImage(fmInformation, std::string(dir) + "/information-read-only.png"));
+          }
           CloseMessage();
         });
     ASSERT_TRUE(Await(c.item, [&] { return !shown.empty() && !Shown(fmInformation); }));
     EXPECT_EQ(shown, fmMain->GetLangText(c.key));
   }
   EXPECT_EQ(ModelStreamText(), model);
+  EXPECT_EQ(std::filesystem::file_size(readOnly), std::filesystem::file_size(broken)) << "left as it was";
   EXPECT_TRUE(fmMain->IsOnline());
   EXPECT_EQ(FSim.CountReceived(0x23), 0u);
 }

@@ -113,6 +113,15 @@ TEST_F(TrafficLog, NetworkLinesAppearOnlyWhileTheWindowIsShownAndStayUntilClear)
   const std::vector<std::string> after = Lines();
   EXPECT_TRUE(std::equal(kept.begin(), kept.end(), after.begin()));
 
+  // The window keeps the newest 10,000 lines.
+  List()->GetItems()->Clear();
+  for (int i = 0; i < 9998; ++i) List()->GetItems()->Add("old " + std::to_string(i));
+  ASSERT_TRUE(AwaitPolls(3));
+  ASSERT_TRUE(Await("new lines past the cap", [&] { return List()->GetItems()->Get(0) != "old 0"; }));
+  EXPECT_EQ(List()->GetCount(), 10000);
+  EXPECT_EQ(List()->GetItemIndex(), List()->GetCount() - 1);
+  EXPECT_EQ(List()->GetItems()->Get(List()->GetCount() - 1).rfind("NET ", 0), 0u);
+
   fmHidData->bnClear->Click();
   EXPECT_EQ(List()->GetCount(), 0);
   fmHidData->Close();

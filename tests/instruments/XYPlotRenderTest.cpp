@@ -37,6 +37,7 @@ void SetUpAsTransferPlot(TiXYPlot& Plot) {
     double MinLength;
   } axes[] = {{Plot.GetXAxis(0), 20, 4, 5}, {Plot.GetYAxis(0), 10, 1, 3}};
   for (const auto& a : axes) {
+    a.Axis->SetTrackingEnabled(false);
     a.Axis->SetMinSpan(-100, 120);
     a.Axis->SetEnabled(false);
     a.Axis->SetPopupEnabled(false);

@@ -1,6 +1,5 @@
 // The send queue shared by the link engines: one frame in flight, the
-// append mark, and coalescing by LastCode, narrowed to frames that address
-// the same command and target. Run on the network engine with a recording
+// append mark, and coalescing by target wherever the target's frame waits. Run on the network engine with a recording
 // transport; nothing here depends on the transport.
 
 #include <gtest/gtest.h>
@@ -22,6 +21,7 @@ constexpr std::uint8_t Peq = 0x33;
 constexpr std::uint8_t Name = 0x3D;
 constexpr std::uint8_t Levels = 0x40;
 constexpr std::uint8_t Echo = 0x62;
+constexpr std::uint8_t Matrix = 0x3A;
 
 struct Submission {
   std::uint8_t code;
@@ -52,18 +52,36 @@ TEST_F(EngineQueueTest, SubmissionsWhileAFrameIsInFlightQueueAndCoalesceAsTheTab
        {{Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}, {Gain, {0, 3, 0}}, {Gain, {0, 4, 0}}},
        {3},
        0},
-      {"another code between moves the mark",
+      {"another code between still leaves one value per control",
        {{Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}, {Mute, {0, 1}}, {Gain, {0, 3, 0}}},
-       {1, 2, 3},
-       2},
+       {3, 2},
+       0},
       {"appended name then two gains: the second gain replaces the first",
        {{Levels, {}}, {Name, {0, 'A'}, true}, {Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}},
        {1, 3},
        1},
       {"the same code for another channel is queued, not dropped",
        {{Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}, {Gain, {1, 2, 0}}, {Gain, {0, 3, 0}}},
-       {1, 2, 3},
-       2},
+       {3, 2},
+       0},
+      {"two faders moved in turn keep one frame each",
+       {{Levels, {}},
+        {Gain, {0, 1, 0}},
+        {Gain, {1, 1, 0}},
+        {Gain, {0, 2, 0}},
+        {Gain, {1, 2, 0}},
+        {Gain, {0, 3, 0}},
+        {Gain, {1, 3, 0}}},
+       {5, 6},
+       1},
+      {"routing frames keep their order among themselves",
+       {{Levels, {}}, {Matrix, {18, 4, 0}}, {Matrix, {9, 1, 1}}, {Matrix, {18, 0, 0}}, {Matrix, {9, 3, 1}}},
+       {1, 2, 3, 4},
+       3},
+      {"a routing frame with nothing of its kind behind it coalesces",
+       {{Levels, {}}, {Matrix, {9, 1, 1}}, {Gain, {0, 1, 0}}, {Matrix, {9, 3, 1}}},
+       {3, 2},
+       0},
       {"a whole link group reaches the device",
        {{Levels, {}}, {Gain, {0, 5, 0}}, {Gain, {1, 5, 0}}, {Gain, {2, 5, 0}}, {Gain, {3, 5, 0}}},
        {1, 2, 3, 4},
@@ -88,10 +106,10 @@ TEST_F(EngineQueueTest, SubmissionsWhileAFrameIsInFlightQueueAndCoalesceAsTheTab
        {{Levels, {}}, {Gain, {0, 1, 0}}, {Gain, {0, 2, 0}, true}, {Gain, {0, 3, 0}}},
        {1, 2, 3},
        2},
-      {"an appended frame of another target behind the mark does not stop the replacement",
+      {"an appended frame keeps what follows it behind it",
        {{Levels, {}}, {Gain, {0, 1, 0}}, {Gain, {1, 2, 0}, true}, {Gain, {0, 3, 0}}},
-       {3, 2},
-       0},
+       {1, 2, 3},
+       2},
       {"the frame in flight is never replaced", {{Gain, {0, 1, 0}}, {Gain, {0, 2, 0}}}, {1}, 0},
   };
   for (const auto& c : cases) {

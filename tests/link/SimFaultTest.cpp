@@ -51,6 +51,33 @@ TEST(SimFaults, EachFaultShapesTheRepliesAsAsked) {
          EXPECT_EQ(CodeOf(c.Request(Hello)), 0x10);
          EXPECT_EQ(s.CountReceived(0x10), 3u);  // the dropped requests were still heard
        }},
+      {"drop the replies to a code from its second on",
+       [](DeviceSimulator& s) {
+         sim::Fault f;
+         f.Count = sim::Fault::Forever;
+         f.OnlyCode = 0x14;
+         f.After = 1;
+         s.AddFault(f);
+       },
+       [](DeviceSimulator&, SimClient& c) {
+         EXPECT_EQ(CodeOf(c.Request(PresetNumber)), 0x14);
+         EXPECT_EQ(CodeOf(c.Request(Hello)), 0x10);
+         ASSERT_TRUE(c.Send(PresetNumber));
+         EXPECT_FALSE(c.ReceiveFrame(QuietMs));
+       }},
+      {"duplicate a reply",
+       [](DeviceSimulator& s) {
+         sim::Fault f;
+         f.Kind = FaultKind::Duplicate;
+         s.AddFault(f);
+       },
+       [](DeviceSimulator&, SimClient& c) {
+         EXPECT_EQ(CodeOf(c.Request(Hello)), 0x10);
+         const auto again = c.ReceiveFrame(QuietMs * 3);
+         ASSERT_TRUE(again);
+         EXPECT_EQ(*again, HelloReply);
+         EXPECT_FALSE(c.ReceiveFrame(QuietMs));
+       }},
       {"drop only the replies to one code", [](DeviceSimulator& s) { s.DropReplies(1, 0x14); },
        [](DeviceSimulator&, SimClient& c) {
          EXPECT_EQ(CodeOf(c.Request(Hello)), 0x10);

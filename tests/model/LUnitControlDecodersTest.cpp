@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <random>
 #include <string>
@@ -265,8 +266,17 @@ TEST(Serialising, LoadingTheSerialisedSetRestoresItAndSends284AppendedCommands) 
   const PresetImage before = target.GetImage();
   ASSERT_TRUE(target.LoadPresetAndSend(std::span<const std::uint8_t>(s).subspan(16)));
 
+  // Values out of the range their commands carry come in as they are sent.
+  PresetImage expected;
+  std::copy(img.begin(), img.end(), expected.Bytes.begin());
+  BringIntoSentRange(expected);
   for (std::size_t off = 2; off <= 1257; ++off)
-    ASSERT_EQ(target.GetImage().Bytes[off], img[off]) << "offset " << off;
+    ASSERT_EQ(target.GetImage().Bytes[off], expected.Bytes[off]) << "offset " << off;
+  EXPECT_EQ(target.GetImage().Word(PresetLayout::InputBlock(3) + PresetLayout::InPolarity),
+            img[PresetLayout::InputBlock(3) + PresetLayout::InPolarity] != 0 ||
+                    img[PresetLayout::InputBlock(3) + PresetLayout::InPolarity + 1] != 0
+                ? 1
+                : 0);
   for (std::size_t off : {0u, 1u, 1258u, 1262u, 1264u, 1266u, 1268u, 1270u, 1271u})
     EXPECT_EQ(target.GetImage().Bytes[off], before.Bytes[off]) << "offset " << off;
 

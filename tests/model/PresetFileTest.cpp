@@ -220,6 +220,79 @@ TEST(PresetFile, FailedSaveReportsItAndKeepsTheOldFile) {
   EXPECT_EQ(ReadAll(target), BuildPresetFile(unit));
 }
 
+TEST(PresetFile, SavesKeepTheFilesProtection) {
+  TempFolder folder;
+  LUnitControl unit;
+  const Bytes old(1278, 0x33);
+  // Read-only: refused and left as it was.
+  const std::string readOnly = folder.File("ro.prs");
+  WriteAll(readOnly, old);
+  ::chmod(readOnly.c_str(), 0444);
+  EXPECT_EQ(WritePresetFile(readOnly, unit), FileStatus::ReadOnly);
+  EXPECT_EQ(ReadAll(readOnly), old);
+  // A private file stays private; a new one gets the usual mode.
+  const std::string secret = folder.File("secret.prs");
+  WriteAll(secret, old);
+  ::chmod(secret.c_str(), 0600);
+  ASSERT_EQ(WritePresetFile(secret, unit), FileStatus::Ok);
+  struct stat st {};
+  ASSERT_EQ(::stat(secret.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  EXPECT_EQ(ReadAll(secret), BuildPresetFile(unit));
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ASSERT_EQ(WritePresetFile(folder.File("new.prs"), unit), FileStatus::Ok);
+  ASSERT_EQ(::stat(folder.File("new.prs").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0666u & ~mask);
+  // A link is followed: the file it names gets the set, the link stays.
+  fs::create_directory(folder.File("sets"));
+  const std::string real = folder.File("sets/real.prs");
+  WriteAll(real, old);
+  const std::string link = folder.File("link.prs");
+  fs::create_symlink("sets/real.prs", link);
+  ASSERT_EQ(WritePresetFile(link, unit), FileStatus::Ok);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadAll(real), BuildPresetFile(unit));
+  EXPECT_EQ(FilesIn(folder.File("sets")), 1u);
+  EXPECT_EQ(FilesIn(folder.Path), 5u) << "ro, secret, new, sets, link and nothing else";
+}
+
+TEST(PresetFile, ASaveKilledWhileWritingLeavesTheOldFileAndNothingElse) {
+  TempFolder folder;
+  const Bytes old(1278, 0x5C);
+  const std::string target = folder.File("keep.prs");
+  WriteAll(target, old);
+  // A name a save of an ended process left behind goes with the next save.
+  const pid_t gone = ::fork();
+  ASSERT_GE(gone, 0);
+  if (gone == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+  WriteAll(folder.File(".keep.prs." + std::to_string(gone) + ".tmp"), Bytes{1});
+
+  // The file-size limit kills the child in the middle of its write.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_DFL);
+    struct rlimit limit {
+      700, 700
+    };
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    LUnitControl inChild;
+    WritePresetFile(target, inChild);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the child must die while writing";
+  EXPECT_EQ(ReadAll(target), old);
+
+  LUnitControl unit;
+  ASSERT_EQ(WritePresetFile(target, unit), FileStatus::Ok);
+  EXPECT_EQ(ReadAll(target), BuildPresetFile(unit));
+  EXPECT_EQ(FilesIn(folder.Path), 1u) << "only keep.prs";
+}
+
 TEST(PresetFile, FileNamesGetTheExtensionOnce) {
   const std::pair<const char*, const char*> prs[] = {
       {"name.prs", "name.prs"},

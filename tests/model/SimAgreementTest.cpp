@@ -274,3 +274,37 @@ TEST(SimAgreement, APresetStoredOnTheDeviceAndAPresetFileCarryTheSameSet) {
 }
 
 }  // namespace
+
+namespace {
+
+// The image offsets a preset file and its commands carry (the name up to the
+// second sub-control record).
+bool CarriedByFile(std::size_t offset) {
+  return offset >= 2 && offset < PresetLayout::SubCtrl1 + SubCtrlRecord::Size;
+}
+
+TEST(SimAgreement, AFileOfAnyValuesLeavesTheModelAndTheDeviceAgreeing) {
+  for (unsigned seed : {1u, 2u, 3u, 4u}) {
+    SCOPED_TRACE(seed);
+    Session s;
+    std::mt19937 rng(seed);
+    ByteVector body = RandomBytes(rng, 1262);
+    // No link groups: a linked channel's edits reach its group on the
+    // device, which a file's values for each member need not agree with.
+    for (int ch = 0; ch < 16; ++ch) {
+      // The stream holds a zero byte after each one-byte field of the effect bus.
+      const std::size_t image = PresetLayout::LinkMask(ch);
+      const std::size_t at = image - PresetLayout::NameOffset + (image > PresetLayout::EffCameraDefault ? 4 : 0);
+      body[at] = body[at + 1] = 0;
+    }
+    ASSERT_TRUE(s.Model.LoadPresetAndSend(body));
+    s.Deliver();
+    for (std::size_t offset = 0; offset < PresetImage::Size; ++offset) {
+      if (!CarriedByFile(offset)) continue;
+      ASSERT_EQ(int(s.Model.GetImage().Bytes[offset]), int(s.Device.Image().Bytes[offset]))
+          << "image offset " << offset;
+    }
+  }
+}
+
+}  // namespace

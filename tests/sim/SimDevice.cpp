@@ -1,5 +1,7 @@
 #include "tests/sim/SimDevice.h"
 
+#include "link/ReplyMatch.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -86,15 +88,8 @@ ByteVector BuildReplyFrame(const LCmd& reply) {
 }
 
 bool IsWellFormedFrame(std::span<const std::uint8_t> frame) {
-  if (frame.size() < DeviceFrame::Overhead + 1 || frame[0] != DeviceFrame::Dle ||
-      frame[1] != DeviceFrame::Stx)
-    return false;
-  if (frame.size() != DeviceFrame::SizeFor(frame[DeviceFrame::LengthIndex])) return false;
-  const std::size_t n = frame.size();
-  if (frame[n - 3] != DeviceFrame::Dle || frame[n - 2] != DeviceFrame::Etx) return false;
-  std::uint8_t check = 0;
-  for (std::size_t i = 0; i + 1 < n; ++i) check ^= frame[i];
-  return check == frame[n - 1];
+  // The frame rules are the protocol's, shared with the link.
+  return IsSoundFrame(frame);
 }
 
 SimDevice::SimDevice(const SimConfig& config) : FConfig(config), FGroupBytes(FactoryGroups()) {

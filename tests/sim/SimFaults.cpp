@@ -25,6 +25,10 @@ int FaultPlan::Remaining(FaultKind kind) const {
 std::optional<Fault> FaultPlan::Take(FaultKind kind, std::uint8_t requestCode) {
   for (auto it = FFaults.begin(); it != FFaults.end(); ++it) {
     if (it->Kind != kind || (it->OnlyCode && *it->OnlyCode != requestCode)) continue;
+    if (it->After > 0) {
+      --it->After;
+      continue;
+    }
     Fault taken = *it;
     if (it->Count != Fault::Forever && --it->Count == 0) FFaults.erase(it);
     return taken;
@@ -71,6 +75,7 @@ std::vector<PlannedWrite> FaultPlan::Shape(std::uint8_t requestCode, ByteVector 
     }
     return writes;
   }
+  if (Take(FaultKind::Duplicate, requestCode)) writes.push_back({reply, delay});
   writes.push_back({std::move(reply), delay});
   return writes;
 }

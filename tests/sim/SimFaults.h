@@ -21,6 +21,7 @@ enum class FaultKind {
   CorruptTrailer,  // the 10 03 trailer is wrong (the check byte matches the bytes)
   CorruptCheck,    // the check byte is wrong
   Replace,         // Bytes are written instead of the reply
+  Duplicate,       // the reply is written twice
 };
 
 struct Fault {
@@ -29,6 +30,7 @@ struct Fault {
   FaultKind Kind = FaultKind::Drop;
   int Count = 1;                         // replies it applies to, or Forever
   std::optional<std::uint8_t> OnlyCode;  // only replies to requests with this code
+  int After = 0;                         // replies it lets pass before it applies
   int DelayMs = 0;                       // Delay
   std::size_t ChunkSize = 0;             // Split: 0 cuts the reply in two halves
   int GapMs = 20;                        // Split: pause between chunks

@@ -131,6 +131,27 @@ TEST_F(BandEditing, QFaderStopsAt3ForAShelf) {
   EXPECT_EQ(Model()->GetPeqBand(0, 1).Q, 35);
 }
 
+// On a linked member's page the limit reads the member's own table: its
+// selected band's type decides, not the shown leader's.
+TEST_F(BandEditing, QFaderLimitReadsTheCurrentStripsTable) {
+  // A member's page as the page buttons leave it: member current, leader shown.
+  auto& state = const_cast<MainFormState&>(fmMain->GetState());
+  const int current = state.CurrentStrip, shown = state.ShownStrip;
+  Table(0)->SetNowIndex(1);
+  Table(0)->SetTypeValue(1, 0);  // the leader's band: a peak
+  Table(1)->SetNowIndex(1);
+  Table(1)->SetTypeValue(1, 1);  // the member's: a shelf
+  WaitForCurves();
+  state.CurrentStrip = 1;
+  state.ShownStrip = 0;
+  auto* q = Find<TAdvTrackBar>("isEqBwInA");
+  q->SetPosition(80);
+  EXPECT_EQ(q->GetPosition(), 35);
+  WaitForCurves();
+  state.CurrentStrip = current;
+  state.ShownStrip = shown;
+}
+
 TEST_F(BandEditing, KeysOnTheFrequencyBoxStepTheFaders) {
   auto* box = Find<TCurvyEdit>("cvdEqFreqInA");
   struct Case {

@@ -19,15 +19,20 @@
 #include "dialogs/DialogLook.h"
 #include "dialogs/Fabout.h"
 #include "dialogs/Fautomix.h"
+#include "dialogs/Fchannelname.h"
+#include "dialogs/Fchnamelist.h"
 #include "dialogs/Fcomp.h"
+#include "dialogs/Fcopy.h"
 #include "dialogs/Fexit.h"
 #include "dialogs/Ffactory.h"
 #include "dialogs/Fidselect.h"
 #include "dialogs/Finformation.h"
+#include "dialogs/Flinksel.h"
 #include "dialogs/Flockpassword.h"
 #include "dialogs/Fmemo.h"
 #include "dialogs/Fnetworkscan.h"
 #include "dialogs/Fnetworksetup.h"
+#include "dialogs/Fpeqrst.h"
 #include "dialogs/Fprocess.h"
 #include "dialogs/Fstorepreset.h"
 #include "mainwindow/FMainLanguage.h"
@@ -76,6 +81,11 @@ TEST_F(DialogLookTest, EveryDialogWearsTheConsoleFaceInBothLanguages) {
       {fmStorePreset, nullptr},
       {fmAutoMix, nullptr},
       {fmComp, nullptr},
+      {fmLinkSel, [](auto l) { fmLinkSel->SetTexts(l); }},
+      {fmCopy, [](auto l) { fmCopy->SetTexts(l); }},
+      {fmChannelName, [](auto l) { fmChannelName->SetTexts(l); }},
+      {fmChNameList, [](auto l) { fmChNameList->SetTexts(l); }},
+      {fmPeqRst, [](auto l) { fmPeqRst->SetTexts(l); }},
   };
   fmProcess->ProgressBar->SetPosition(62);
   for (std::string_view language : {LanguageEnglish, LanguageChineseGB}) {
@@ -99,8 +109,16 @@ TEST_F(DialogLookTest, ButtonCaptionsFitTheirButtonsInBothLanguages) {
     fmExit->SetTexts(language);
     fmFactory->SetTexts(language);
     fmNetwork->SetTexts(language);
+    fmLinkSel->SetTexts(language);
+    fmCopy->SetTexts(language);
+    fmChannelName->SetTexts(language);
+    fmChNameList->SetTexts(language);
+    fmPeqRst->SetTexts(language);
     for (TForm* form : {static_cast<TForm*>(fmExit), static_cast<TForm*>(fmFactory),
-                        static_cast<TForm*>(fmNetwork), static_cast<TForm*>(fmInformation)}) {
+                        static_cast<TForm*>(fmNetwork), static_cast<TForm*>(fmInformation),
+                        static_cast<TForm*>(fmLinkSel), static_cast<TForm*>(fmCopy),
+                        static_cast<TForm*>(fmChannelName), static_cast<TForm*>(fmChNameList),
+                        static_cast<TForm*>(fmPeqRst)}) {
       for (int i = 0; i < form->GetComponentCount(); ++i) {
         auto* button = dynamic_cast<TRzBmpButton*>(form->GetComponents(i));
         if (!button) continue;
@@ -115,6 +133,34 @@ TEST_F(DialogLookTest, ButtonCaptionsFitTheirButtonsInBothLanguages) {
   fmExit->SetTexts(LanguageEnglish);
   fmFactory->SetTexts(LanguageEnglish);
   fmNetwork->SetTexts(LanguageEnglish);
+  fmLinkSel->SetTexts(LanguageEnglish);
+  fmCopy->SetTexts(LanguageEnglish);
+  fmChannelName->SetTexts(LanguageEnglish);
+  fmChNameList->SetTexts(LanguageEnglish);
+  fmPeqRst->SetTexts(LanguageEnglish);
+}
+
+// No dialog without a way out: every dialog that has keys has one marked
+// Cancel, which Escape clicks; the rest (the progress window) close
+// themselves.
+TEST_F(DialogLookTest, EveryDialogWithKeysHasAWayOutOnEscape) {
+  int dialogs = 0;
+  for (int f = 0; f < Screen->GetFormCount(); ++f) {
+    TCustomForm* form = Screen->GetForms(f);
+    // The message list is modeless, with its close box.
+    if (form == Application->GetMainForm() || form == fmMemo) continue;
+    int keys = 0, ways = 0;
+    for (int i = 0; i < form->GetComponentCount(); ++i)
+      if (auto* key = dynamic_cast<TRzBmpButton*>(form->GetComponents(i))) {
+        ++keys;
+        ways += key->GetCancel();
+      }
+    if (keys == 0) continue;
+    ++dialogs;
+    EXPECT_EQ(ways, 1) << form->GetName();
+  }
+  EXPECT_GE(dialogs, 10);
 }
 
 }  // namespace
+

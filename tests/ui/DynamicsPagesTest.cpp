@@ -239,3 +239,32 @@ TEST_F(DynamicsPages, EffectBusThresholdMovesItsFaderAndSendsOnce) {
 }
 
 }  // namespace
+
+TEST_F(DynamicsPages, TransferPlotsKeepTheirScaleAndOfferNoInteraction) {
+  for (const char* name : {"ipComp", "ipGate"}) {
+    SCOPED_TRACE(name);
+    auto* plot = Get<TiXYPlot>(name);
+    for (TiPlotAxis* a : {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+      EXPECT_FALSE(a->GetTrackingEnabled());
+      EXPECT_FALSE(a->GetEnabled());
+      EXPECT_FALSE(a->GetPopupEnabled());
+      EXPECT_FALSE(a->GetCanFocus());
+    }
+    EXPECT_FALSE(plot->GetLegend(0)->GetEnabled());
+    EXPECT_FALSE(plot->GetDataView(0)->GetCanFocus());
+  }
+  // Curves reaching the scale's ends leave it as it is.
+  fmMain->SetRefreshing(true);
+  Fader("isCompThreshold", 13)->SetPosition(-180);
+  Fader("isCompRatio", 13)->SetPosition(14);
+  fmMain->SetRefreshing(false);
+  fmMain->SelectCompStrip(13);
+  for (const char* name : {"ipComp", "ipGate"}) {
+    auto* plot = Get<TiXYPlot>(name);
+    for (TiPlotAxis* a : {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
+      EXPECT_EQ(a->GetMin(), -100);
+      EXPECT_EQ(a->GetSpan(), 120);
+    }
+  }
+  EXPECT_TRUE(Sent.empty());
+}

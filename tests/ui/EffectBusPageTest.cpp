@@ -120,34 +120,28 @@ TEST_F(EffectBusPageTest, EqBypassTogglesTheBusWordAndSendsIt) {
   EXPECT_EQ(frames, (Frames{{code, {18, 1}}, {code, {18, 0}}, {code, {18, 0}}}));
 }
 
-// Sliders a dialog will have, put on it for one test; each change records
-// whether the dialog's fill flag was set.
-class DialogSliders {
+// Watches a dialog's faders for one test: each change records whether the
+// dialog's fill flag was set.
+class FillWatch {
  public:
-  DialogSliders(TForm* dialog, std::function<int()> filling) : FFilling(std::move(filling)) {
-    FDialog = dialog;
+  FillWatch(TForm* dialog, std::function<int()> filling) : FDialog(dialog), FFilling(std::move(filling)) {}
+  ~FillWatch() {
+    for (auto& [slider, handler] : FSaved) slider->OnChange = handler;
   }
-  ~DialogSliders() {
-    for (TControl* c : FMade) c->Free();
-  }
-  TAdvTrackBar* Add(const std::string& name, int min, int max) {
-    auto* slider = new TAdvTrackBar(FDialog);
-    slider->SetName(name);
-    slider->SetParent(FDialog);
-    slider->SetMin(min);
-    slider->SetMax(max);
-    slider->SetPosition(min == 0 ? max : 0);
-    slider->OnChange = [this](TObject*) { flags.push_back(FFilling()); };
-    FMade.push_back(slider);
+  TAdvTrackBar* Watch(const std::string& name) {
+    auto* slider = dynamic_cast<TAdvTrackBar*>(FDialog->FindComponent(name));
+    EXPECT_NE(slider, nullptr) << name;
+    if (!slider) return nullptr;
+    const TNotifyEvent handler = slider->OnChange;
+    FSaved.emplace_back(slider, handler);
+    // Away from any value a test fills, so that the fill moves it; quietly.
+    slider->OnChange = nullptr;
+    slider->SetPosition(slider->GetMax());
+    slider->OnChange = [this, handler](TObject* s) {
+      flags.push_back(FFilling());
+      if (handler) handler(s);
+    };
     return slider;
-  }
-  TComboBox* AddCombo(const std::string& name, int items) {
-    auto* box = new TComboBox(FDialog);
-    box->SetName(name);
-    box->SetParent(FDialog);
-    for (int i = 0; i < items; ++i) box->GetItems()->Add("In" + std::string(1, char('A' + i)));
-    FMade.push_back(box);
-    return box;
   }
   int Position(const std::string& name) const {
     return dynamic_cast<TAdvTrackBar*>(FDialog->FindComponent(name))->GetPosition();
@@ -157,7 +151,7 @@ class DialogSliders {
  private:
   TForm* FDialog;
   std::function<int()> FFilling;
-  std::vector<TControl*> FMade;
+  std::vector<std::pair<TAdvTrackBar*, TNotifyEvent>> FSaved;
 };
 
 // Clicks a Set key and closes the dialog it opens; true when it was shown.
@@ -173,10 +167,9 @@ bool OpenAndClose(const char* key, TForm* dialog) {
 
 TEST_F(EffectBusPageTest, CompressorOpenerFillsItsDialogWithoutSending) {
   AsReceived([](LUnitControl& m) { m.SetComp(18, CompRecord{7, 30, 200, 140}); });
-  DialogSliders sliders(fmComp, [] { return fmComp->GetFilling(); });
-  for (auto [name, min, max] : {std::tuple{"isThreshold", -180, 40}, std::tuple{"isAttack", 0, 199},
-                                std::tuple{"isRelease", 0, 998}, std::tuple{"isRatio", 0, 15}})
-    sliders.Add(name, min, max);
+  FillWatch sliders(fmComp, [] { return fmComp->GetFilling(); });
+  for (const char* name : {"isThreshold", "isAttack", "isRelease", "isRatio"}) sliders.Watch(name);
+  frames.clear();
   fmComp->ilrCompLed->SetActive(true);
   EXPECT_TRUE(OpenAndClose("rzbCompSetEff", fmComp));
   EXPECT_EQ(sliders.Position("isThreshold"), -40);
@@ -197,14 +190,14 @@ TEST_F(EffectBusPageTest, EffectOpenerFillsEchoReverbAndVolume) {
     m.SetReverbWords(reverb);
     m.SetEffect(1, 80);
   });
-  DialogSliders sliders(fmRvb, [] { return int(fmRvb->GetFilling()); });
-  const std::tuple<const char*, int, int> ranges[] = {
-      {"isEchoGain", 100, 60},     {"isEchoRepeat", 100, 40},  {"isEchoDelay", 400, 300},
-      {"isEchoPreDelay", 250, 20}, {"isRvbGain", 100, 70},     {"isRvbReflect", 100, 50},
-      {"isRvbTime", 199, 99},      {"isRvbPreDelay", 250, 10}, {"isEffectVol", 100, 80}};
-  for (const auto& [name, max, expected] : ranges) sliders.Add(name, 0, max);
+  FillWatch sliders(fmRvb, [] { return int(fmRvb->GetFilling()); });
+  const std::pair<const char*, int> expected[] = {
+      {"isEchoGain", 60}, {"isEchoRepeat", 40}, {"isEchoDelay", 300}, {"isEchoPreDelay", 20}, {"isRvbGain", 70},
+      {"isRvbReflect", 50}, {"isRvbTime", 99}, {"isRvbPreDelay", 10}, {"isEffectVol", 80}};
+  for (const auto& [name, value] : expected) sliders.Watch(name);
+  frames.clear();
   EXPECT_TRUE(OpenAndClose("rzbEffectSetEff", fmRvb));
-  for (const auto& [name, max, expected] : ranges) EXPECT_EQ(sliders.Position(name), expected) << name;
+  for (const auto& [name, value] : expected) EXPECT_EQ(sliders.Position(name), value) << name;
   EXPECT_EQ(sliders.flags, std::vector<int>(9, 1));
   EXPECT_EQ(fmRvb->GetFilling(), 0);
   EXPECT_EQ(fmRvb->GetEchoRecord().Delay, 300);
@@ -227,10 +220,9 @@ TEST_F(EffectBusPageTest, GateOpenersFillTheirRecordsInputsAndDefault) {
   for (const Case& c :
        {Case{"rzbAutoMixSetEff", fmAutoMix, automix}, Case{"rzbCameraSetEff", fmCamera, camera}}) {
     SCOPED_TRACE(c.key);
-    DialogSliders sliders(c.dialog, [&c] { return c.dialog->GetFilling(); });
-    sliders.Add("isThreshold", -100, 0);
-    sliders.Add("isAttack", 0, 4999);
-    sliders.Add("isRelease", 0, 4999);
+    FillWatch sliders(c.dialog, [&c] { return c.dialog->GetFilling(); });
+    for (const char* name : {"isThreshold", "isAttack", "isRelease"}) sliders.Watch(name);
+    frames.clear();
     EXPECT_TRUE(OpenAndClose(c.key, c.dialog));
     EXPECT_EQ(sliders.Position("isThreshold"), c.gate.Threshold - 180);
     EXPECT_EQ(sliders.Position("isAttack"), c.gate.Attack);
@@ -240,19 +232,21 @@ TEST_F(EffectBusPageTest, GateOpenersFillTheirRecordsInputsAndDefault) {
     EXPECT_EQ(c.dialog->GetEnabledInputs(), 0x07);
     EXPECT_EQ(c.dialog->GetGateRecord().InputMask, c.gate.InputMask);
     EXPECT_EQ(c.dialog->GetGateRecord().Reserved, c.gate.Reserved);
+    EXPECT_TRUE(frames.empty());
   }
-  // The stored default counts from 1; what the dialog passes back counts
-  // from 0, so the two agree; a stored 0 shows the first item.
-  DialogSliders combo(fmCamera, [] { return 0; });
-  TComboBox* box = combo.AddCombo("rzcCameraDefault", 8);
-  for (auto [stored, item] : {std::pair{3, 2}, std::pair{1, 0}, std::pair{0, 0}, std::pair{200, 7}}) {
+  // The stored default counts from 1, as the dialog's item + 1 that goes
+  // back; a stored value outside 1..8 selects no item.
+  TComboBox* box = fmCamera->rzcCameraDefault;
+  for (auto [stored, item] : {std::pair{3, 2}, std::pair{1, 0}, std::pair{8, 7}, std::pair{0, -1}, std::pair{200, -1}}) {
     AsReceived([stored](LUnitControl& m) { m.SetCameraDefault(std::uint8_t(stored)); });
     OpenAndClose("rzbCameraSetEff", fmCamera);
     EXPECT_EQ(box->GetItemIndex(), item) << stored;
   }
+  frames.clear();
   fmMain->SetCameraDefault(2);
   EXPECT_EQ(Model()->GetCameraDefault(), 3);
   EXPECT_EQ(frames, (Frames{{CommandCode("CAMERA_DEFAULT"), {3}}}));
+  box->SetItemIndex(0);
 }
 
 TEST_F(EffectBusPageTest, ForwardersStoreAndSendExceptWhileRefreshing) {

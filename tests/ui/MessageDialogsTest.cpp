@@ -138,6 +138,8 @@ TEST_F(MessageDialogsTest, ExitCancelKeepsTheProgramRunningAndClearsTheConfirmat
 }
 
 TEST_F(MessageDialogsTest, FactoryDefaultAnswersOkAndCancel) {
+  // OK starts a factory reset, which waits for the device's answer.
+  FormsChangedForGood();
   EXPECT_EQ(ShowModalAndClick(fmFactory, fmFactory->btnOK), mrOk);
   EXPECT_EQ(ShowModalAndClick(fmFactory, fmFactory->bnCancel), mrCancel);
   EXPECT_FALSE(fmFactory->GetVisible());

@@ -12,6 +12,7 @@
 
 #include "ClassLibTestSupport.h"
 #include "platform/classlib/ExtCtrlsControls.h"
+#include "platform/classlib/RzControls.h"
 #include "platform/classlib/StdCtrls.h"
 
 using namespace classlib_test;
@@ -299,6 +300,43 @@ TEST(FormKeys, DialogButtonsWithAModalResultEndTheModalForm) {
     EXPECT_EQ(s.form->ShowModal(), c.expected);
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(s.form->GetVisible());
+  }
+}
+
+// A painted button marked Cancel is a way out too: Escape clicks it,
+// whether an edit or nothing at all has the focus; an unmarked, hidden or
+// disabled one is passed over.
+TEST(FormKeys, EscapeClicksAPaintedCancelButton) {
+  struct Case {
+    const char* name;
+    bool cancel, visible, enabled, focusEdit;
+    int clicks;
+  };
+  const Case cases[] = {{"from an edit", true, true, true, true, 1},
+                        {"from the form itself", true, true, true, false, 1},
+                        {"not marked", false, true, true, true, 0},
+                        {"hidden", true, false, true, true, 0},
+                        {"disabled", true, true, false, true, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Stage s;
+    auto* edit = s.Add<TEdit>("ed", 10, 10, 100, 21);
+    auto* exit = new TRzBmpButton(s.form);
+    exit->SetName("exit");
+    exit->SetParent(s.form);
+    exit->SetBounds(10, 40, 80, 24);
+    exit->SetCancel(c.cancel);
+    exit->SetVisible(c.visible);
+    exit->SetEnabled(c.enabled);
+    int clicks = 0;
+    exit->OnClick = [&](TObject*) { ++clicks; };
+    ShowAndActivate(s.form);
+    TWinControl* focus = c.focusEdit ? static_cast<TWinControl*>(edit) : s.form;
+    focus->SetFocus();
+    DrainEvents();
+    Key(focus, Qt::Key_Escape, QString(QChar(27)));
+    DrainEvents();
+    EXPECT_EQ(clicks, c.clicks);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 
 #include <filesystem>
 #include <memory>
@@ -122,10 +123,22 @@ TEST_F(FormsTest, ShowModalReturnsModalResultAfterCloseQueryAgrees) {
   EXPECT_EQ(dialog->ShowModal(), mrCancel);
 }
 
-TEST_F(FormsTest, ShowModalOfAVisibleFormThrows) {
+TEST_F(FormsTest, ShowModalOfAFormAlreadyUpNeverThrows) {
   auto* form = new TForm(app);
+  // Asked again from inside its own loop: nothing happens, the loop goes on.
+  TModalResult inner = mrOk;
+  QTimer::singleShot(0, [&] {
+    inner = form->ShowModal();
+    form->SetModalResult(mrYes);
+  });
+  EXPECT_EQ(form->ShowModal(), mrYes);
+  EXPECT_EQ(inner, mrNone);
+  EXPECT_FALSE(form->GetVisible());
+  // A form shown without a loop becomes modal.
   form->Show();
-  EXPECT_THROW(form->ShowModal(), EInvalidOperation);
+  QTimer::singleShot(0, [&] { form->SetModalResult(mrOk); });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  EXPECT_FALSE(form->GetVisible());
 }
 
 // Ends every loop when a modal loop outlives the deadline (and goes on
