@@ -33,6 +33,7 @@ TfmChannelName::TfmChannelName(TComponent* AOwner) : TForm(AOwner) {
   edName->SetMaxLength(ChannelNameBytes);
   btnOK = AddButton(this, "btnOK", "OK", 40, 96);
   bnCancel = AddButton(this, "bnCancel", "Cancel", 320 - 40 - dialog_look::ButtonWidth, 96);
+  bnCancel->SetCancel(true);  // Escape leaves through it
   edName->OnKeyDown = [this](TObject* Sender, std::uint16_t& Key, TShiftState Shift) {
     edNameKeyDown(Sender, Key, Shift);
   };

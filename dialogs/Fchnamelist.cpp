@@ -58,6 +58,7 @@ TfmChNameList::TfmChNameList(TComponent* AOwner) : TForm(AOwner) {
   const int gap = (Width - 2 * dialog_look::ButtonWidth) / 3;
   btnOK = AddButton(this, "btnOK", "Set", gap, 356);
   btnCancel = AddButton(this, "btnCancel", "Exit", 2 * gap + dialog_look::ButtonWidth, 356);
+  btnCancel->SetCancel(true);  // Escape leaves through it
   btnOK->OnClick = [this](TObject* Sender) { btnOKClick(Sender); };
   btnCancel->OnClick = [this](TObject* Sender) { btnCancelClick(Sender); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };

@@ -63,6 +63,7 @@ TfmCopy::TfmCopy(TComponent* AOwner) : TForm(AOwner) {
     *buttons[tag] = copy;
   }
   bnExit = AddButton(this, "bnExit", "Exit", (Width - dialog_look::ButtonWidth) / 2, 150);
+  bnExit->SetCancel(true);  // Escape leaves through it
   bnExit->OnClick = [this](TObject* Sender) { bnExitClick(Sender); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };
 }

@@ -102,6 +102,7 @@ TfmLinkSel::TfmLinkSel(TComponent* AOwner) : TForm(AOwner) {
   const int gap = (FormWidth - 2 * dialog_look::ButtonWidth) / 3;
   bnSet = AddButton(this, "bnSet", "Set", gap, ButtonsTop);
   bnExit = AddButton(this, "bnExit", "Exit", 2 * gap + dialog_look::ButtonWidth, ButtonsTop);
+  bnExit->SetCancel(true);  // Escape leaves through it
   bnSet->OnClick = [this](TObject* Sender) { bnSetClick(Sender); };
   bnExit->OnClick = [this](TObject* Sender) { bnExitClick(Sender); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };

@@ -14,6 +14,7 @@ TfmPeqRst::TfmPeqRst(TComponent* AOwner) : TForm(AOwner) {
   lbReset->SetWordWrap(true);
   btnOK = AddButton(this, "btnOK", "OK", 72, 86);
   btnCancel = AddButton(this, "btnCancel", "Cancel", 192, 86);
+  btnCancel->SetCancel(true);  // Escape leaves through it
   btnOK->OnClick = [this](TObject* Sender) { btnOKClick(Sender); };
   btnCancel->OnClick = [this](TObject* Sender) { btnExitClick(Sender); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };

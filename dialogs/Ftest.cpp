@@ -46,6 +46,7 @@ TfmTest::TfmTest(TComponent* AOwner) : TForm(AOwner) {
   cbSineFreq->SetDropDownCount(16);
   cbSineFreq->OnSelect = [this](TObject* s) { cbSineFreqSelect(s); };
   bnExit = AddButton(this, "bnExit", "Exit", 320 - 12 - dialog_look::ButtonWidth, 194);
+  bnExit->SetCancel(true);  // Escape leaves through it
   bnExit->OnClick = [this](TObject* s) { bnExitClick(s); };
   OnShow = [this](TObject* Sender) { FormShow(Sender); };
 }
