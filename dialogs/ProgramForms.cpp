@@ -42,6 +42,9 @@ void CreateProgramForms(TApplication& app) {
   app.CreateForm(fmAbout);
   app.CreateForm(fmRs232Code);
   app.CreateForm(fmRs232CodeEnglish);
+  // The viewers' captions come from the main window's language tables.
+  fmRs232Code->SetTextOwner(fmMain);
+  fmRs232CodeEnglish->SetTextOwner(fmMain);
   app.CreateForm(fmLockPassWord);
   app.CreateForm(fmLockSetup);
   app.CreateForm(fmNetwork);

@@ -23,6 +23,7 @@
 #include "model/UnitOwner.h"
 #include "platform/classlib/Forms.h"
 #include "platform/net/ClientSocket.h"
+#include "rs232codes/Rs232TextOwner.h"
 
 class LUnitControl;
 class LUsbProc;
@@ -123,7 +124,7 @@ struct MainFormState {
   bool MatrixPainting = false;
 };
 
-class TfmMain : public TForm, private MainFormState, public UnitOwner, public LinkOwner {
+class TfmMain : public TForm, private MainFormState, public UnitOwner, public LinkOwner, public Rs232TextOwner {
  public:
   explicit TfmMain(TComponent* AOwner);
   ~TfmMain() override;
@@ -159,7 +160,7 @@ class TfmMain : public TForm, private MainFormState, public UnitOwner, public Li
   TWinControl* GetMainBox() const { return FMainBox; }
 
   // The text of a key in the current language.
-  std::string GetLangText(std::string_view key) const;
+  std::string GetLangText(std::string_view key) const override;
   // Writes every language-dependent caption of the window, in a fixed
   // order; the first control missing by name ends the pass.
   void ApplyLanguage();

@@ -65,7 +65,7 @@ constexpr TLanguageRow LanguageRows[] = {
     {"", "SID_ENGLISH", "English", "English"},
     {"//------ Help ------", "SID_HELP", "Help", "帮助"},
     {"", "SID_INFRARED_CODE", "Infrared Code Table", "红外代码表"},
-    {"", "SID_RS232_CODE", "RS232 Code Table", "RS232代码表"},
+    {"", "SID_RS232_CODE", "RS232 Code Table", "232通讯协议代码表"},
     {"//------ About ------", "SID_ABOUT", "About", "关于"},
     {"//---------------  Function Button -------------------", "SID_ONLINE", "OnLine", "已连机"},
     {"", "SID_OFFLINE", "OffLine", "未连机"},

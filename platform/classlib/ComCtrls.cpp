@@ -227,3 +227,63 @@ void TStatusBar::Paint() {
   TRect r(4, 1, GetWidth() - 4, GetHeight());
   c->DrawText(FSimpleText, r, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
+
+// ---------------------------------------------------------------- TCustomRichEdit
+
+const TRichDocument& TCustomRichEdit::GetDocument() {
+  std::vector<std::string> lines;
+  const int count = GetLines()->GetCount();
+  lines.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) lines.push_back(GetLines()->Get(i));
+  if (lines != FDocumentLines) {
+    FDocument = TRichDocument::FromLines(lines, GetDefaultCharFormat());
+    FDocumentLines = std::move(lines);
+  }
+  return FDocument;
+}
+
+void TCustomRichEdit::SetDocument(TRichDocument Document) {
+  FDocument = std::move(Document);
+  FDocumentLines = FDocument.PlainLines();
+  TStrings* lines = GetLines();
+  lines->BeginUpdate();
+  lines->Clear();
+  for (const std::string& line : FDocumentLines) lines->Add(line);
+  lines->EndUpdate();
+}
+
+TRichCharFormat TCustomRichEdit::GetDefaultCharFormat() const {
+  const TFont* font = GetFont();
+  TRichCharFormat f;
+  f.FontName = font->GetName();
+  f.HalfPoints = std::max(1, font->GetSize() * 2);
+  const TFontStyles style = font->GetStyle();
+  f.Bold = style.Contains(fsBold);
+  f.Italic = style.Contains(fsItalic);
+  f.Underline = style.Contains(fsUnderline);
+  f.Strike = style.Contains(fsStrikeOut);
+  f.Color = font->GetColor() == clWindowText ? clNone : font->GetColor();
+  return f;
+}
+
+void TCustomRichEdit::DefaultHandler(TMessage& Message) {
+  switch (Message.Msg) {
+    case EM_SETBKGNDCOLOR: {
+      const TColor old = FBackgroundColor;
+      FBackgroundColor = Message.WParam != 0 ? clWindow : static_cast<TColor>(Message.LParam);
+      Message.Result = static_cast<LRESULT>(ColorToRGB(old));
+      return;
+    }
+    case EM_FORMATRANGE: {
+      auto* range = reinterpret_cast<TFormatRange*>(Message.LParam);
+      if (!range) {
+        Message.Result = 0;
+        return;
+      }
+      Message.Result = FormatRichDocument(range->hdc, GetDocument(), range->rc, Message.WParam != 0);
+      return;
+    }
+    default:
+      TCustomMemo::DefaultHandler(Message);
+  }
+}

@@ -4,8 +4,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/classlib/Controls.h"
+#include "platform/classlib/RichDocument.h"
 #include "platform/classlib/StdCtrls.h"
 
 class QTimer;
@@ -121,16 +123,52 @@ class TStatusBar : public TCustomControl {
   std::string FSimpleText;
 };
 
-// A memo that is told whether its text is plain. Formatted text (RTF) is
-// not interpreted: it is kept and shown as the text it is.
+// Messages of the rich edit.
+constexpr unsigned EM_FORMATRANGE = 0x0439;
+constexpr unsigned EM_SETBKGNDCOLOR = 0x0443;
+
+struct TCharRange {
+  int cpMin = 0;
+  int cpMax = 0;
+};
+// EM_FORMATRANGE's record: the device to draw on (and the one to format
+// for), the area and the page in twips, and the characters.
+struct TFormatRange {
+  HDC hdc = nullptr;
+  HDC hdcTarget = nullptr;
+  TRect rc;
+  TRect rcPage;
+  TCharRange chrg;
+};
+
+// A memo whose content is a formatted document. Lines and the document are
+// two views of it: lines written by the program (or typed) become
+// paragraphs in the control's font. The messages: EM_SETBKGNDCOLOR (WParam
+// non-zero: the window colour, else LParam's colour; answers the old one),
+// EM_FORMATRANGE (LParam a TFormatRange*, WParam non-zero draws; answers
+// the position of the first character that did not fit; LParam 0 only
+// drops cached formatting).
 class TCustomRichEdit : public TCustomMemo {
  public:
   explicit TCustomRichEdit(TComponent* AOwner) : TCustomMemo(AOwner) {}
   bool GetPlainText() const { return FPlainText; }
   void SetPlainText(bool Value) { FPlainText = Value; }
 
+  const TRichDocument& GetDocument();
+  void SetDocument(TRichDocument Document);
+  // The attributes of text the program adds through Lines: the control's font.
+  TRichCharFormat GetDefaultCharFormat() const;
+  TColor GetBackgroundColor() const { return FBackgroundColor; }
+
+  void DefaultHandler(TMessage& Message) override;
+
  private:
   bool FPlainText = false;
+  TRichDocument FDocument;
+  // The lines FDocument was shown as; other lines mean the program wrote
+  // plain lines since.
+  std::vector<std::string> FDocumentLines;
+  TColor FBackgroundColor = clWindow;
 };
 
 class TRichEdit : public TCustomRichEdit {

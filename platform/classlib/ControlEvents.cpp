@@ -642,6 +642,8 @@ bool ControlBridge::TranslateKey(QWidget* target, QKeyEvent* ke) {
   // delivers them first (it also offers a key its target ignored to the
   // parents).
   QWidget* focus = QApplication::focusWidget();
+  // A form in which no control has the focus hears its keys itself.
+  if (!focus && target == w && dynamic_cast<TCustomForm*>(wc)) focus = w;
   if (!focus || OwnerBridge(focus) != this) return false;
   if (target != focus && (target != w || IsPart(focus))) return false;
 

@@ -4,6 +4,8 @@
 #include <QCursor>
 #include <QDialog>
 #include <QEventLoop>
+#include <QIcon>
+#include <QPixmap>
 #include <QChildEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -179,10 +181,29 @@ void TCustomForm::InitWidget() {
   TScrollingWinControl::InitWidget();
   FWidget->setWindowTitle(QString::fromStdString(GetCaption()));
   ApplyWindowFlags();
+  ApplyIcon();
+}
+
+void TCustomForm::SetIcon(const TGraphic* Value) {
+  FIcon = Value && !Value->GetEmpty() ? Value->Clone() : nullptr;
+  ApplyIcon();
+}
+
+void TCustomForm::ApplyIcon() {
+  if (!FWidget) return;
+  FWidget->setWindowIcon(FIcon ? QIcon(QPixmap::fromImage(FIcon->GetImage())) : QIcon());
 }
 
 void TCustomForm::ApplyGeometry() {
   if (!FWidget) return;
+  // Bounds set while the window is maximised or minimised are those it
+  // takes when it is normal again.
+  if (FWidget->isVisible() && (FWidget->isMaximized() || FWidget->isMinimized())) {
+    FNormalBounds = Bounds(FLeft, FTop, FWidth, FHeight);
+    FNormalBoundsSet = true;
+    return;
+  }
+  FNormalBoundsSet = false;
   FWidget->move(FLeft, FTop);
   int w = std::max(FWidth, 1);
   int h = std::max(FHeight, 1);
@@ -271,6 +292,15 @@ void TCustomForm::SetWindowState(TWindowState Value) {
       break;
     default:
       FWidget->showNormal();
+      if (FNormalBoundsSet) {
+        const TRect r = FNormalBounds;
+        ChangeBounds(r.Left, r.Top, r.Width(), r.Height(), true);
+        ApplyGeometry();
+        // The desktop may still bring back the size from before; the next
+        // showing takes these bounds again.
+        FNormalBounds = r;
+        FNormalBoundsSet = true;
+      }
       break;
   }
 }
@@ -483,6 +513,11 @@ void TCustomForm::SetVisible(bool Value) {
   if (Value == FVisible && w->isVisible() == Value) return;
   FVisible = Value;
   if (Value) {
+    if (FNormalBoundsSet && FWindowState == wsNormal && !w->isVisible()) {
+      const TRect r = FNormalBounds;
+      ChangeBounds(r.Left, r.Top, r.Width(), r.Height(), true);
+      ApplyGeometry();
+    }
     PlaceOnShow();
     DoShow();
     if (!FVisible) return;  // OnShow hid it again

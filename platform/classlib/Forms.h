@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,11 @@ class TCustomForm : public TScrollingWinControl {
   void SetAlphaBlendValue(int Value);
   TWindowState GetWindowState() const;
   void SetWindowState(TWindowState Value);
+  // The window's icon in its title bar and the task bar; null when the
+  // form has none (the desktop's own shows).
+  const TGraphic* GetIcon() const { return FIcon.get(); }
+  // Keeps a copy; null removes the icon.
+  void SetIcon(const TGraphic* Value);
 
   // The control that has (or gets, when the form is next active) the focus.
   TWinControl* GetActiveControl() const { return FActiveControl; }
@@ -206,6 +212,7 @@ class TCustomForm : public TScrollingWinControl {
   friend class TWinControl;
   friend class MenuBarWatch;
   void ApplyWindowFlags();
+  void ApplyIcon();
   void PlaceOnShow();
   void WidgetActivated(bool Active);
   // Places the bar across the top; with Measure, works out its height anew.
@@ -230,6 +237,10 @@ class TCustomForm : public TScrollingWinControl {
   bool FDestroyFired = false;
   bool FReleasePosted = false;
   bool FKeyPreview = false;
+  std::unique_ptr<TGraphic> FIcon;
+  // Bounds the program set while the window was maximised or minimised.
+  TRect FNormalBounds;
+  bool FNormalBoundsSet = false;
   TMainMenu* FMenu = nullptr;
   QWidget* FMenuBar = nullptr;
   int FMenuBarHeight = 0;

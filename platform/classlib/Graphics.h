@@ -399,6 +399,16 @@ class TCanvas : public TPersistent {
   TPoint GetPenPos() const { return FPenPos; }
   void SetPenPos(TPoint p) { FPenPos = p; }
 
+  // The device's resolution in dots per inch (GetDeviceCaps LOGPIXELSX and
+  // LOGPIXELSY): 96 for screens and bitmaps unless a caller that stands for
+  // another device sets it.
+  int GetPixelsPerInchX() const { return FPixelsPerInchX; }
+  int GetPixelsPerInchY() const { return FPixelsPerInchY; }
+  void SetPixelsPerInch(int X, int Y) {
+    FPixelsPerInchX = X;
+    FPixelsPerInchY = Y;
+  }
+
   // ---- clip (see also the region calls below)
   // Bounds of the clip in logical coordinates: the whole surface when no
   // clip is set.
@@ -520,6 +530,8 @@ class TCanvas : public TPersistent {
   QImage* FImage = nullptr;
   TPoint FPenPos;
   TCopyMode FCopyMode = cmSrcCopy;
+  int FPixelsPerInchX = 96;
+  int FPixelsPerInchY = 96;
   std::unique_ptr<CanvasState> FState;
   std::vector<CanvasState> FSaved;
 };
@@ -552,6 +564,11 @@ bool GetViewportOrgEx(HDC dc, TPoint* p);
 int SetBkMode(HDC dc, int mode);
 TColor SetBkColor(HDC dc, TColor color);
 bool DrawEdge(HDC dc, TRect* r, unsigned edge, unsigned flags);
+// Device capabilities: LOGPIXELSX and LOGPIXELSY give the canvas's
+// resolution; other indexes answer 0.
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+int GetDeviceCaps(HDC dc, int index);
 // With DT_MODIFYSTRING the first form gets the shortened text back.
 int DrawText(HDC dc, std::string& text, TRect* r, unsigned flags);
 int DrawText(HDC dc, const std::string& text, TRect* r, unsigned flags);

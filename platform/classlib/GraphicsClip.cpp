@@ -276,6 +276,13 @@ bool GetViewportOrgEx(HDC dc, TPoint* p) {
   return true;
 }
 
+int GetDeviceCaps(HDC dc, int index) {
+  if (!dc) return 0;
+  if (index == LOGPIXELSX) return dc->GetPixelsPerInchX();
+  if (index == LOGPIXELSY) return dc->GetPixelsPerInchY();
+  return 0;
+}
+
 int SetBkMode(HDC dc, int mode) {
   return dc ? dc->SetBkMode(mode) : 0;
 }

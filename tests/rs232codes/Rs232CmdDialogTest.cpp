@@ -32,12 +32,6 @@ using namespace rs232_test;
 
 namespace {
 
-constexpr TRs232TextSet kBoth[] = {TRs232TextSet::English, TRs232TextSet::Chinese};
-
-const char* LanguageName(TRs232TextSet t) {
-  return t == TRs232TextSet::English ? "English" : "Chinese";
-}
-
 // One dialog of either language, freed at the end of the test.
 std::unique_ptr<TfmRs232Cmd> MakeDialog(TRs232TextSet textSet) {
   App();

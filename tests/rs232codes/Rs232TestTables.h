@@ -1,6 +1,6 @@
 #pragma once
 // The command table as the design gives it, for the tests of the code model
-// and of the dialogs.
+// and of the dialogs, and the two languages they come in.
 
 #include <vector>
 
@@ -9,6 +9,12 @@
 namespace rs232_test {
 
 using L = TRs232List;
+
+inline constexpr TRs232TextSet kBoth[] = {TRs232TextSet::English, TRs232TextSet::Chinese};
+
+inline const char* LanguageName(TRs232TextSet t) {
+  return t == TRs232TextSet::English ? "English" : "Chinese";
+}
 
 struct TypeCase {
   const char* english;

@@ -12,6 +12,7 @@
 #include "MainWindowTestSupport.h"
 #include "mainwindow/FMainLanguage.h"
 #include "platform/classlib/Menus.h"
+#include "rs232codes/Frs232code.h"
 
 using namespace ui_test;
 
@@ -263,3 +264,19 @@ TEST_F(Language, LookupKeysIgnoreCaseAndUnknownKeysGiveTheFirstLine) {
 }
 
 }  // namespace
+
+// The code-table viewers take their caption from the main window's table
+// when shown, in the interface language whatever their document's.
+TEST_F(Language, CodeViewersTakeTheirCaptionInTheInterfaceLanguage) {
+  StandInForEveryCaption();
+  for (const char* item : {"ChineseSimplified", "English"}) {
+    Choose(item);
+    const bool chinese = std::string_view(item) == "ChineseSimplified";
+    for (TfmRs232Code* viewer : {fmRs232Code, static_cast<TfmRs232Code*>(fmRs232CodeEnglish)}) {
+      viewer->Show();
+      EXPECT_EQ(viewer->GetCaption(), chinese ? "232通讯协议代码表" : "RS232 Code Table") << viewer->GetName();
+      viewer->Hide();
+    }
+    EXPECT_EQ(CaptionOf("Rs232Code"), chinese ? "232通讯协议代码表" : "RS232 Code Table");
+  }
+}
