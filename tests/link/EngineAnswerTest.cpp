@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -91,11 +92,17 @@ TEST_F(NetEngineTest, FramesThatAnswerNothingDoNotHoldTheTimeOutOff) {
   // The time-out is set before the send, so the first wait already uses it.
   engine->SetTimeout(100);
   engine->SendCommand(Request(0x27, {5}), true);
-  // Gate levels keep coming; the state packet never does.
+  // Gate levels keep coming, every few milliseconds as a device sends them
+  // (a flood from the pump loop would only starve the engine on a loaded
+  // machine); the state packet never does.
+  auto nextLevel = std::chrono::steady_clock::now();
   ASSERT_TRUE(PumpUntilThat(
       "owner.Timeouts().size()",
       [&] {
-        Feed(Reply(0x41, {0, 0, 0}));
+        if (std::chrono::steady_clock::now() >= nextLevel) {
+          Feed(Reply(0x41, {0, 0, 0}));
+          nextLevel = std::chrono::steady_clock::now() + std::chrono::milliseconds(5);
+        }
         return owner.Timeouts().size();
       },
       ::testing::Ge(1u)));
