@@ -72,6 +72,14 @@ TEST_F(SerialAndUsb, UsbCarriesTheWholeUploadAndTheDeviceAddress) {
 
 TEST_F(SerialAndUsb, UnpluggingMidUploadBringsBackTheScanWithTheModelIntact) {
   FSim.With([](sim::SimDevice& d) { d.SetImage(DistinctiveImage()); });
+  // The upload stops after three state packets, so the unplug always comes
+  // mid-upload, however late a loaded machine runs the step below.
+  sim::Fault stall;
+  stall.Kind = sim::FaultKind::Drop;
+  stall.Count = sim::Fault::Forever;
+  stall.OnlyCode = 0x27;
+  stall.After = 3;
+  FSim.AddFault(stall);
   ASSERT_TRUE(FSim.PlugHid(FHid)) << FSim.LastError();
   StartEditor();
   const std::string before = ModelStreamText();
