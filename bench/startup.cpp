@@ -81,7 +81,8 @@ BENCHMARK(BM_EmptyFormToPainted)->Unit(benchmark::kMillisecond);
 class TfmMainWithoutSplash : public TfmMain {
  public:
   explicit TfmMainWithoutSplash(TComponent* AOwner) : TfmMain(AOwner) {
-    if (auto* splash = dynamic_cast<TAdvSmoothSplashScreen*>(FindComponent("asScreen"))) splash->SetAutoShow(false);
+    if (auto* splash = dynamic_cast<TAdvSmoothSplashScreen*>(FindComponent("asScreen")))
+      splash->SetAutoShow(false);
   }
 };
 

@@ -1,6 +1,7 @@
 #include "controls/AdvHintInfo.h"
 
-TAdvHintInfo::TAdvHintInfo() : FPicture(std::make_unique<TGDIPPicture>()), FNotes(std::make_unique<TStringList>()) {}
+TAdvHintInfo::TAdvHintInfo()
+    : FPicture(std::make_unique<TGDIPPicture>()), FNotes(std::make_unique<TStringList>()) {}
 
 TAdvHintInfo::~TAdvHintInfo() = default;
 

@@ -39,8 +39,8 @@ std::uint32_t TAdvOfficeImage::GetVersionNr() const {
   return (1u << 24) | (1u << 16);
 }
 
-TPoint TAdvOfficeImage::PictureOrigin(int ControlWidth, int ControlHeight, int PictureWidth, int PictureHeight,
-                                      bool Center) {
+TPoint TAdvOfficeImage::PictureOrigin(int ControlWidth, int ControlHeight, int PictureWidth,
+                                      int PictureHeight, bool Center) {
   if (!Center) return TPoint(0, 0);
   return TPoint((ControlWidth - PictureWidth) / 2, (ControlHeight - PictureHeight) / 2);
 }

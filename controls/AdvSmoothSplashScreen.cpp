@@ -136,8 +136,8 @@ void TSplashScreenWindow::PresentLayered() {
 
 void TSplashScreenWindow::DrawBackground(TGPGraphics* Graphics) {
   Graphics->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  FSplash->GetFill()->Fill(Graphics, TGPRectF(0, 0, static_cast<float>(GetWidth() - 1),
-                                              static_cast<float>(GetHeight() - 1)));
+  FSplash->GetFill()->Fill(
+      Graphics, TGPRectF(0, 0, static_cast<float>(GetWidth() - 1), static_cast<float>(GetHeight() - 1)));
 }
 
 void TSplashScreenWindow::DrawProgressBar(TGPGraphics* Graphics) {
@@ -528,7 +528,8 @@ void TAdvSmoothSplashScreen::FadeIn(int Step, int Wait, int Max) {
     return;
   }
   while (FWindow->GetAlphaBlendValue() < Max) {
-    FWindow->SetAlphaBlendValue(FWindow->GetAlphaBlendValue() + std::min(Step, Max - FWindow->GetAlphaBlendValue()));
+    FWindow->SetAlphaBlendValue(FWindow->GetAlphaBlendValue() +
+                                std::min(Step, Max - FWindow->GetAlphaBlendValue()));
     Sleep(3 * Wait);
   }
 }

@@ -40,9 +40,10 @@ void TSplashScreenWindow::DrawProgramInfo(TGPGraphics* Graphics) {
   const Gdiplus::TextRenderingHint hint = FSplash->GetRenderingHint();
   auto heading = [&](const TSplashHeadingText& h, TPoint at, bool measureOnly) {
     TSize size;
-    DrawHeadingText(Graphics, h.GetText(), TGPPointF(static_cast<float>(at.X), static_cast<float>(at.Y)), size,
-                    hint, h.GetAngle(), measureOnly, h.GetColorEnd(), h.GetColorStart(), h.GetOpacityEnd(),
-                    h.GetOpacityStart(), h.GetHatchStyle(), h.GetPicture(), h.GetGradientType(), *h.GetFont());
+    DrawHeadingText(Graphics, h.GetText(), TGPPointF(static_cast<float>(at.X), static_cast<float>(at.Y)),
+                    size, hint, h.GetAngle(), measureOnly, h.GetColorEnd(), h.GetColorStart(),
+                    h.GetOpacityEnd(), h.GetOpacityStart(), h.GetHatchStyle(), h.GetPicture(),
+                    h.GetGradientType(), *h.GetFont());
     return size;
   };
   const TSize nameSize = heading(name, TPoint(r.Left, r.Top), true);
@@ -59,9 +60,9 @@ void TSplashScreenWindow::DrawProgramInfo(TGPGraphics* Graphics) {
   heading(version, at.Version, false);
   TSize drawn;
   DrawHeadingText(Graphics, info.GetCopyRight(),
-                  TGPPointF(static_cast<float>(at.CopyRight.X), static_cast<float>(at.CopyRight.Y)), drawn, hint, 0,
-                  false, clNone, copyFont.GetColor(), 255, 255, Gdiplus::HatchStyleHorizontal, nullptr, gtSolid,
-                  copyFont);
+                  TGPPointF(static_cast<float>(at.CopyRight.X), static_cast<float>(at.CopyRight.Y)), drawn,
+                  hint, 0, false, clNone, copyFont.GetColor(), 255, 255, Gdiplus::HatchStyleHorizontal,
+                  nullptr, gtSolid, copyFont);
 }
 
 // ---------------------------------------------------------------- items
@@ -111,8 +112,9 @@ TRect TSplashScreenWindow::MeasureListItem(TSplashListItem* Item, TGPGraphics* G
   SetTextRendering(Graphics);
   const TSplashListItemsSettings& s = *FSplash->GetListItemsSettings();
   int xs = 0, ys = 0;
-  DrawHtml(Graphics, *s.GetHTMLFont(), Item->GetHTMLText(), TRect(0, 0, s.GetRect()->GetWidth(), s.GetRect()->GetHeight()),
-           s.GetHTMLShadowOffset(), s.GetHTMLURLColor(), s.GetHTMLShadowColor(), true, xs, ys);
+  DrawHtml(Graphics, *s.GetHTMLFont(), Item->GetHTMLText(),
+           TRect(0, 0, s.GetRect()->GetWidth(), s.GetRect()->GetHeight()), s.GetHTMLShadowOffset(),
+           s.GetHTMLURLColor(), s.GetHTMLShadowColor(), true, xs, ys);
   return TRect(0, 0, xs, ys);
 }
 
@@ -124,7 +126,8 @@ void TSplashScreenWindow::DrawListItems(TGPGraphics* Graphics) {
   if (items.GetCount() == 0) return;
   const TSplashListItemsSettings& s = *FSplash->GetListItemsSettings();
   std::vector<int> heights;
-  for (int i = 0; i < items.GetCount(); ++i) heights.push_back(MeasureListItem(items.GetItem(i), Graphics).Height());
+  for (int i = 0; i < items.GetCount(); ++i)
+    heights.push_back(MeasureListItem(items.GetItem(i), Graphics).Height());
   const int first = LayOutListItems(&items, s.GetRect()->GetRect(), s.GetSpace(), heights);
   const int w = s.GetRect()->GetWidth(), h = s.GetRect()->GetHeight();
   for (int i = first; i < items.GetCount(); ++i) {

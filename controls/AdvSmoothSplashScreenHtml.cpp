@@ -129,7 +129,6 @@ struct Picture {
   bool Empty() const { return width <= 0 || height <= 0; }
 };
 
-
 enum class TagEnd { Go, EndAfter, EndBefore };
 
 class LineRun {

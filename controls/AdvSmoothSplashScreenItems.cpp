@@ -26,7 +26,8 @@ std::unique_ptr<TFont> TahomaFont() {
 
 // ---------------------------------------------------------------- headings
 
-TSplashHeadingText::TSplashHeadingText() : FFont(TahomaFont()), FPicture(std::make_unique<TAdvGDIPPicture>()) {}
+TSplashHeadingText::TSplashHeadingText()
+    : FFont(TahomaFont()), FPicture(std::make_unique<TAdvGDIPPicture>()) {}
 
 TSplashHeadingText::~TSplashHeadingText() = default;
 
@@ -494,8 +495,8 @@ void DrawHeadingText(TGPGraphics* Graphics, const std::string& Text, const TGPPo
       break;
   }
   if (!brush) return;
-  Graphics->DrawString(wide, static_cast<int>(text.size()), font.get(), TGPRectF(x, y, w + 10, h + 10), &format,
-                       brush.get());
+  Graphics->DrawString(wide, static_cast<int>(text.size()), font.get(), TGPRectF(x, y, w + 10, h + 10),
+                       &format, brush.get());
 }
 
 void DrawItemPicture(TGPGraphics* Graphics, const TGPPointF& Point, TAdvGDIPPicture* Picture) {

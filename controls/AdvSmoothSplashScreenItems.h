@@ -17,7 +17,15 @@
 
 class TAdvSmoothSplashScreen;
 
-enum TItemLocation { ilTopLeft, ilTopCenter, ilTopRight, ilBottomLeft, ilBottomCenter, ilBottomRight, ilCustom };
+enum TItemLocation {
+  ilTopLeft,
+  ilTopCenter,
+  ilTopRight,
+  ilBottomLeft,
+  ilBottomCenter,
+  ilBottomRight,
+  ilCustom
+};
 enum TAdvSmoothSplashScreenLocation {
   cpTopLeft,
   cpTopCenter,
@@ -303,7 +311,9 @@ class TAdvSplashTopLayerItems : public TSplashCollection {
   TAdvSplashTopLayerItem* Insert(int Index) {
     return static_cast<TAdvSplashTopLayerItem*>(TCollection::Insert(Index));
   }
-  TAdvSplashTopLayerItem* GetItem(int Index) const { return static_cast<TAdvSplashTopLayerItem*>(GetItems(Index)); }
+  TAdvSplashTopLayerItem* GetItem(int Index) const {
+    return static_cast<TAdvSplashTopLayerItem*>(GetItems(Index));
+  }
 };
 
 // The rectangle of a top-layer box inside the container (x, y, w, h) by

@@ -336,7 +336,8 @@ class Reader {
 
   // Control characters other than tab and line break show nothing.
   void AddText(std::string Text) {
-    std::erase_if(Text, [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\v'; });
+    std::erase_if(Text,
+                  [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\v'; });
     if (Text.empty()) return;
     const TRichCharFormat f = CharFormat();
     if (!Current.Runs.empty() && Current.Runs.back().Format == f)
@@ -398,12 +399,12 @@ class Reader {
       Colors.clear();
       return;
     }
-    if (W == "pict" || W == "stylesheet" || W == "info" || W == "header" || W == "footer" ||
-        W == "headerl" || W == "headerr" || W == "footerl" || W == "footerr" || W == "object" ||
-        W == "fldinst" || W == "footnote" || W == "listtable" || W == "listoverridetable" ||
-        W == "rsidtbl" || W == "themedata" || W == "colorschememapping" || W == "latentstyles" ||
-        W == "datastore" || W == "xmlnstbl" || W == "generator" || W == "pntext" || W == "pntxta" ||
-        W == "pntxtb" || W == "filetbl" || W == "revtbl") {
+    if (W == "pict" || W == "stylesheet" || W == "info" || W == "header" || W == "footer" || W == "headerl" ||
+        W == "headerr" || W == "footerl" || W == "footerr" || W == "object" || W == "fldinst" ||
+        W == "footnote" || W == "listtable" || W == "listoverridetable" || W == "rsidtbl" ||
+        W == "themedata" || W == "colorschememapping" || W == "latentstyles" || W == "datastore" ||
+        W == "xmlnstbl" || W == "generator" || W == "pntext" || W == "pntxta" || W == "pntxtb" ||
+        W == "filetbl" || W == "revtbl") {
       FlushBytes();
       State.Dest = Destination::Skip;
       return;
@@ -441,8 +442,10 @@ class Reader {
     static const std::map<std::string, char32_t> symbols = {
         {"emdash", 0x2014}, {"endash", 0x2013},    {"bullet", 0x2022},   {"lquote", 0x2018},
         {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D}};
-    static const std::map<std::string, TRichAlign> aligns = {
-        {"ql", TRichAlign::Left}, {"qc", TRichAlign::Center}, {"qr", TRichAlign::Right}, {"qj", TRichAlign::Justify}};
+    static const std::map<std::string, TRichAlign> aligns = {{"ql", TRichAlign::Left},
+                                                             {"qc", TRichAlign::Center},
+                                                             {"qr", TRichAlign::Right},
+                                                             {"qj", TRichAlign::Justify}};
     if (auto it = symbols.find(W); it != symbols.end()) {
       Character(it->second);
       return;
@@ -512,8 +515,9 @@ class Reader {
   }
 
   static bool Known(const std::string& W) {
-    static const char* const words[] = {"ansicpg", "deff", "uc", "par", "line", "tab", "pard", "plain",
-                                        "b", "i", "ul", "strike", "fs", "f", "cf", "highlight", "u"};
+    static const char* const words[] = {"ansicpg", "deff",  "uc", "par",       "line", "tab",
+                                        "pard",    "plain", "b",  "i",         "ul",   "strike",
+                                        "fs",      "f",     "cf", "highlight", "u"};
     return std::any_of(std::begin(words), std::end(words), [&](const char* k) { return W == k; });
   }
 
@@ -576,8 +580,8 @@ class Writer {
       out += "{\\colortbl ;";
       for (TColor c : ColorList) {
         const TColor rgb = ColorToRGB(c);
-        out += "\\red" + std::to_string(GetRValue(rgb)) + "\\green" + std::to_string(GetGValue(rgb)) + "\\blue" +
-               std::to_string(GetBValue(rgb)) + ";";
+        out += "\\red" + std::to_string(GetRValue(rgb)) + "\\green" + std::to_string(GetGValue(rgb)) +
+               "\\blue" + std::to_string(GetBValue(rgb)) + ";";
       }
       out += "}\r\n";
     }

@@ -124,7 +124,11 @@ struct MainFormState {
   bool MatrixPainting = false;
 };
 
-class TfmMain : public TForm, private MainFormState, public UnitOwner, public LinkOwner, public Rs232TextOwner {
+class TfmMain : public TForm,
+                private MainFormState,
+                public UnitOwner,
+                public LinkOwner,
+                public Rs232TextOwner {
  public:
   explicit TfmMain(TComponent* AOwner);
   ~TfmMain() override;

@@ -39,8 +39,8 @@ void DrawSplashPicture(TGPGraphics& g) {
   }
   const TGPRectF body(6, 6, w - 12, h - 16);
   auto panel = CreateRoundRectPath(body, 16, rtBoth);
-  TGPLinearGradientBrush face(TGPPointF(0, body.Y), TGPPointF(0, body.Y + body.Height), Argb(255, WindowBackTop),
-                              Argb(255, DisplayBack));
+  TGPLinearGradientBrush face(TGPPointF(0, body.Y), TGPPointF(0, body.Y + body.Height),
+                              Argb(255, WindowBackTop), Argb(255, DisplayBack));
   g.FillPath(&face, panel.get());
   TGPPen edge(Argb(255, RGB(70, 78, 90)), 1.0f);
   g.DrawPath(&edge, panel.get());
@@ -60,7 +60,8 @@ void DrawSplashPicture(TGPGraphics& g) {
   }
 
   // The accent line under the heading.
-  TGPLinearGradientBrush line(TGPPointF(70, 0), TGPPointF(560, 0), Argb(255, InputAccent), Argb(0, PageAccent));
+  TGPLinearGradientBrush line(TGPPointF(70, 0), TGPPointF(560, 0), Argb(255, InputAccent),
+                              Argb(0, PageAccent));
   g.FillRectangle(&line, TGPRectF(70, 176, 490, 2));
 
   // Fader slots along the bottom, caps at different heights.
@@ -161,7 +162,8 @@ void TfmMain::CreateSplashScreen() {
   bar->SetStep(10);
   bar->SetMaximum(100);
 
-  splash->GetListItems()->Add()->SetHTMLText(R"(<FONT size="20" color="clWhite">Loading Program....</FONT><br>)");
+  splash->GetListItems()->Add()->SetHTMLText(
+      R"(<FONT size="20" color="clWhite">Loading Program....</FONT><br>)");
   TSplashListItemsSettings* list = splash->GetListItemsSettings();
   list->GetRect()->SetLeft(180);
   list->GetRect()->SetTop(210);

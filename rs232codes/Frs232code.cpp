@@ -96,7 +96,9 @@ TfmRs232Code::TfmRs232Code(TComponent* AOwner, bool English) : TForm(AOwner), FE
 
   OnShow = [this](TObject* Sender) { FormShow(Sender); };
   OnResize = [this](TObject* Sender) { FormResize(Sender); };
-  OnKeyDown = [this](TObject* Sender, std::uint16_t& Key, TShiftState Shift) { FormKeyDown(Sender, Key, Shift); };
+  OnKeyDown = [this](TObject* Sender, std::uint16_t& Key, TShiftState Shift) {
+    FormKeyDown(Sender, Key, Shift);
+  };
   OnMouseWheelUp = [this](TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled) {
     FormMouseWheelUp(Sender, Shift, MousePos, Handled);
   };

@@ -40,13 +40,14 @@ constexpr Words kIntro[] = {
 constexpr Words kCodeWord = {"Code", "代码"};
 constexpr Words kWhen = {"when V1 = ", "V1 = "};
 constexpr Words kWhenTail = {"", " 时"};
-constexpr Words kMatrixBits = {"bit 0 … bit 7 = Input1 … Input8, set: on", "位 0 … 位 7 = 输入通道1 … 输入通道8，置 1 为开"};
+constexpr Words kMatrixBits = {"bit 0 … bit 7 = Input1 … Input8, set: on",
+                               "位 0 … 位 7 = 输入通道1 … 输入通道8，置 1 为开"};
 constexpr Words kFixed = {"fixed", "固定"};
 
 // The boxes of the frame picture: a name above, what the byte holds below.
-constexpr Words kFrameNames[9] = {{"Head", "帧头"},    {"Head", "帧头"},    {"ID", "ID"},
-                                  {"Command", "命令"}, {"Value 1", "数值1"}, {"Value 2", "数值2"},
-                                  {"Value 3", "数值3"}, {"Tail", "帧尾"},    {"Tail", "帧尾"}};
+constexpr Words kFrameNames[9] = {{"Head", "帧头"},     {"Head", "帧头"},     {"ID", "ID"},
+                                  {"Command", "命令"},  {"Value 1", "数值1"}, {"Value 2", "数值2"},
+                                  {"Value 3", "数值3"}, {"Tail", "帧尾"},     {"Tail", "帧尾"}};
 constexpr const char* kFrameBytes[9] = {"7B", "7D", "ID", "CMD", "V1", "V2", "V3", "7D", "7B"};
 constexpr const char* kFrameRanges[9] = {"", "", "01…FA", "40…69", "00…FF", "00…FF", "00…FF", "", ""};
 
@@ -195,7 +196,8 @@ std::vector<std::string> TypeLines(int Type, TS Set) {
     if (list == L::gbMatrix) continue;
     const TRs232ListInfo& info = Rs232ListInfo(list);
     if (Chooses(list)) {
-      lines.push_back(std::string(FieldName(info.Field)) + "\t" + EntriesText(list, Set, info.Field == F::Volume));
+      lines.push_back(std::string(FieldName(info.Field)) + "\t" +
+                      EntriesText(list, Set, info.Field == F::Volume));
     } else if (Fixed(list)) {
       lines.push_back(std::string(FieldName(info.Field)) + "\t" + EntriesText(list, Set) + "  (" +
                       kFixed.Of(Set) + ")");
@@ -213,8 +215,8 @@ std::vector<std::string> TypeLines(int Type, TS Set) {
       const L other = probe.GetFront(2);
       if (other == second || !Chooses(other)) continue;
       const TRs232ListInfo& info = Rs232ListInfo(other);
-      lines.push_back(std::string(FieldName(info.Field)) + "\t" + kWhen.Of(Set) + Hex2(static_cast<unsigned>(i)) +
-                      kWhenTail.Of(Set) + ": " + EntriesText(other, Set));
+      lines.push_back(std::string(FieldName(info.Field)) + "\t" + kWhen.Of(Set) +
+                      Hex2(static_cast<unsigned>(i)) + kWhenTail.Of(Set) + ": " + EntriesText(other, Set));
     }
   }
   if (t.IsMatrix()) lines.push_back(std::string("V3\t") + kMatrixBits.Of(Set));
@@ -329,7 +331,7 @@ std::unique_ptr<TBitmap> Panel(int Height) {
 }
 
 void DrawFrame(TCanvas* C, TS Set) {
-  constexpr TColor fills[9] = {kFixedBox, kFixedBox, kIdBox,     kCmdBox,  kValueBox,
+  constexpr TColor fills[9] = {kFixedBox, kFixedBox, kIdBox,    kCmdBox,  kValueBox,
                                kValueBox, kValueBox, kFixedBox, kFixedBox};
   for (int i = 0; i < 9; ++i) {
     Text(C, Set, kFrameNames[i].Of(Set), BoxRect(i, 8, 16), 11, kDimText, false);
@@ -345,7 +347,7 @@ void DrawStrip(TCanvas* C, TS Set, int Type) {
   code.TypeChange(Type);
   const std::string& text = code.GetCodeText();
   const TRs232CommandType& t = Rs232CommandTable()[static_cast<std::size_t>(Type)];
-  std::array<TColor, 9> fill = {kFixedBox, kFixedBox, kIdBox,     kCmdBox,   kUnusedBox,
+  std::array<TColor, 9> fill = {kFixedBox,  kFixedBox,  kIdBox,    kCmdBox,  kUnusedBox,
                                 kUnusedBox, kUnusedBox, kFixedBox, kFixedBox};
   std::array<std::string, 9> caption = {"", "", "ID", "CMD", "", "", "", "", ""};
   bool volume = false;

@@ -21,9 +21,9 @@ namespace {
 
 class ProbeImage : public TAdvOfficeImage {
  public:
-  using TAdvOfficeImage::TAdvOfficeImage;
   using TAdvOfficeImage::MouseEnter;
   using TAdvOfficeImage::MouseLeave;
+  using TAdvOfficeImage::TAdvOfficeImage;
   void Design(bool On) { SetDesigning(On); }
   int Paints = 0;
 

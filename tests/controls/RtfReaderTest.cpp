@@ -16,7 +16,8 @@ namespace {
 
 std::string Text(const TRichDocument& doc) {
   std::string out;
-  for (std::size_t i = 0; i < doc.Paragraphs.size(); ++i) out += (i ? "|" : "") + doc.Paragraphs[i].PlainText();
+  for (std::size_t i = 0; i < doc.Paragraphs.size(); ++i)
+    out += (i ? "|" : "") + doc.Paragraphs[i].PlainText();
   return out;
 }
 
@@ -32,7 +33,8 @@ TEST(RtfReader, FormatsFontsAndColours) {
   const std::string rtf =
       "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fnil\\fcharset134 "
       "\\'cb\\'ce\\'cc\\'e5;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\r\n"
-      "\\pard\\qc\\li100\\ri50\\fi-20\\sb40\\sa60\\sl-300\\slmult0\\tx500\\tx200 \\b Bold\\b0  \\cf1\\i red\\i0\\cf0 "
+      "\\pard\\qc\\li100\\ri50\\fi-20\\sb40\\sa60\\sl-300\\slmult0\\tx500\\tx200 \\b Bold\\b0  \\cf1\\i "
+      "red\\i0\\cf0 "
       "\\ul u\\ulnone\\strike s\\strike0\\highlight2 h\\par\r\n"
       "\\pard\\qj\\sl360\\slmult1\\plain\\f1\\fs28 \\'d6\\'d0\\'ce\\'c4\\tab x\\line y\\par}";
   const TRichDocument doc = ReadRtf(rtf);
@@ -89,7 +91,9 @@ TEST(RtfReader, CharactersCodePagesAndDestinations) {
       {"{\\rtf1\\uc2\\u20013\\'3f\\'3fz\\par}", "中z"},
       {"{\\rtf1\\uc0\\u-10179\\u-8704 !\\par}", "\xF0\x9F\x98\x80!"},
       {"{\\rtf1 \\u-8704?x\\par}", "x"},  // a lone low surrogate
-      {"{\\rtf1 a\\{b\\}c\\\\d\\~e\\par}", "a{b}c\\d\xC2\xA0" "e"},
+      {"{\\rtf1 a\\{b\\}c\\\\d\\~e\\par}",
+       "a{b}c\\d\xC2\xA0"
+       "e"},
       {"{\\rtf1 {\\*\\unknown hidden {deeper}}shown\\par}", "shown"},
       {"{\\rtf1 {\\*\\fldinst x}{\\fldrslt y}\\par}", "y"},
       {"{\\rtf1 {\\pict\\pngblip 89504e47}after\\par}", "after"},
@@ -132,7 +136,8 @@ TEST(RtfReader, MalformedInputEndsQuietly) {
   EXPECT_EQ(Text(ReadRtf("{\\rtf1 unbalanced {\\b open")), "unbalanced open");
   EXPECT_EQ(Text(ReadRtf("{\\rtf1 ends with\\'")), "ends with");
   EXPECT_EQ(Text(ReadRtf("{\\rtf1\\fs99999999999999999999 big\\par}")), "big");
-  EXPECT_EQ(ReadRtf("{\\rtf1\\fs99999999999999999999 big\\par}").Paragraphs[0].Runs[0].Format.HalfPoints, 3276);
+  EXPECT_EQ(ReadRtf("{\\rtf1\\fs99999999999999999999 big\\par}").Paragraphs[0].Runs[0].Format.HalfPoints,
+            3276);
   EXPECT_EQ(ReadRtf("{\\rtf1\\li99999999999999999999 x\\par}").Paragraphs[0].Format.LeftIndent, 2147483647);
   // Beyond the depth limit groups are skipped, and their closing brings
   // the text back.
@@ -170,11 +175,45 @@ TEST(RtfReader, WriteReadWriteGivesTheSameBytes) {
 // Nothing may crash or read past the input (the sanitizers watch), and a
 // document once written is a fixed point of reading and writing.
 TEST(RtfReader, FuzzRandomAndTruncatedInput) {
-  const char* const tokens[] = {"{",      "}",     "\\",       "\\'",     "\\'d6", "\\'e",  "\\u",     "\\u-",
-                                "\\uc",   "\\bin", "\\par",    "\\pard",  "\\b",   "\\b0",  "\\fs",    "\\f",
-                                "\\cf",   "\\*",   "\\fonttbl", "\\colortbl", "\\red", ";",   "\\tx",    "\\sl-",
-                                "\\line", "\\tab", "\\plain",  "\\ansicpg936", " ",  "x",    "9",       "-",
-                                "\\pict", "\\~",   "\r\n",     "\xB5",    "\\fcharset134", "\\deff", "\\highlight"};
+  const char* const tokens[] = {"{",
+                                "}",
+                                "\\",
+                                "\\'",
+                                "\\'d6",
+                                "\\'e",
+                                "\\u",
+                                "\\u-",
+                                "\\uc",
+                                "\\bin",
+                                "\\par",
+                                "\\pard",
+                                "\\b",
+                                "\\b0",
+                                "\\fs",
+                                "\\f",
+                                "\\cf",
+                                "\\*",
+                                "\\fonttbl",
+                                "\\colortbl",
+                                "\\red",
+                                ";",
+                                "\\tx",
+                                "\\sl-",
+                                "\\line",
+                                "\\tab",
+                                "\\plain",
+                                "\\ansicpg936",
+                                " ",
+                                "x",
+                                "9",
+                                "-",
+                                "\\pict",
+                                "\\~",
+                                "\r\n",
+                                "\xB5",
+                                "\\fcharset134",
+                                "\\deff",
+                                "\\highlight"};
   std::mt19937 rng(20240611u);
   for (int round = 0; round < 8000; ++round) {
     std::string input;

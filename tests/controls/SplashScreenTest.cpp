@@ -282,7 +282,7 @@ TEST(SplashScreenWindow, RegionPerRoundingType) {
     TFillRoundingType type;
     bool tl, tr, bl, br;
   } cases[] = {
-      {rtTop, false, false, true, true},   {rtBottom, true, true, false, false},
+      {rtTop, false, false, true, true},    {rtBottom, true, true, false, false},
       {rtBoth, false, false, false, false}, {rtLeft, false, true, false, true},
       {rtRight, true, false, true, false},
   };
@@ -367,9 +367,9 @@ TEST(SplashScreenLayout, PlaceItemInRect) {
     TAdvSmoothSplashScreenLocation at;
     float x, y;
   } cases[] = {
-      {cpTopLeft, 10, 20},      {cpTopCenter, 10 + 40, 20},      {cpTopRight, 10 + 81, 20},
-      {cpCenterLeft, 10, 20 + 15}, {cpCenterCenter, 50, 35},     {cpCenterRight, 91, 35},
-      {cpBottomLeft, 10, 20 + 31}, {cpBottomCenter, 50, 51},     {cpBottomRight, 91, 51},
+      {cpTopLeft, 10, 20},         {cpTopCenter, 10 + 40, 20}, {cpTopRight, 10 + 81, 20},
+      {cpCenterLeft, 10, 20 + 15}, {cpCenterCenter, 50, 35},   {cpCenterRight, 91, 35},
+      {cpBottomLeft, 10, 20 + 31}, {cpBottomCenter, 50, 51},   {cpBottomRight, 91, 51},
   };
   for (const Case& c : cases) {
     const TGPPointF p = PlaceItemInRect(c.at, r, 20, 20);
@@ -391,7 +391,13 @@ TEST(SplashScreenLayout, ProgramInfoPositions) {
       {"both top left", ilTopLeft, ilTopLeft, ilBottomRight, {0, 0}, {101, 5}, {340, 192}},
       {"both top right", ilTopRight, ilTopRight, ilTopRight, {259, 0}, {360, 0}, {340, 23}},
       {"top centre", ilTopCenter, ilTopCenter, ilTopCenter, {150, 0}, {180, 30}, {170, 23}},
-      {"bottom left with copyright", ilBottomLeft, ilBottomLeft, ilBottomLeft, {0, 169}, {101, 169}, {0, 192}},
+      {"bottom left with copyright",
+       ilBottomLeft,
+       ilBottomLeft,
+       ilBottomLeft,
+       {0, 169},
+       {101, 169},
+       {0, 192}},
       {"bottom centre", ilBottomCenter, ilBottomCenter, ilBottomCenter, {150, 159}, {180, 169}, {170, 192}},
       {"bottom right", ilBottomRight, ilBottomRight, ilTopLeft, {259, 180}, {360, 180}, {0, 0}},
       {"custom", ilCustom, ilCustom, ilCustom, {10, 100}, {80, 100}, {10, 130}},
@@ -423,9 +429,12 @@ TEST(SplashScreenLayout, TopLayerRectanglesPerAlign) {
     bool has;
     TGPRectF r;
   } cases[] = {
-      {alTop, true, {1, 1, 298, 30}},      {alBottom, true, {1, 170, 298, 30}},
-      {alLeft, true, {1, 1, 50, 199}},     {alRight, true, {249, 1, 50, 199}},
-      {alClient, true, {1, 1, 298, 199}},  {alCustom, true, {8, 10, 50, 30}},
+      {alTop, true, {1, 1, 298, 30}},
+      {alBottom, true, {1, 170, 298, 30}},
+      {alLeft, true, {1, 1, 50, 199}},
+      {alRight, true, {249, 1, 50, 199}},
+      {alClient, true, {1, 1, 298, 199}},
+      {alCustom, true, {8, 10, 50, 30}},
       {alNone, false, {}},
   };
   for (const Case& c : cases) {

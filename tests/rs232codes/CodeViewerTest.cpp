@@ -79,7 +79,8 @@ TEST(CodeViewer, FormsKeepTheirDesign) {
     ASSERT_EQ(places.size(), 31u);
     int previousBottom = 0;
     for (int i = 0; i < 31; ++i) {
-      auto* image = dynamic_cast<TAdvOfficeImage*>(viewer->FindComponent("AdvOfficeImage" + std::to_string(i + 1)));
+      auto* image =
+          dynamic_cast<TAdvOfficeImage*>(viewer->FindComponent("AdvOfficeImage" + std::to_string(i + 1)));
       ASSERT_NE(image, nullptr) << i;
       EXPECT_EQ(image->GetLeft(), 50);
       EXPECT_EQ(image->GetWidth(), 630);
@@ -153,13 +154,20 @@ TEST(CodeViewer, KeysAndWheelStepClampedAtTheEnds) {
   };
   const int page = viewer->GetHeight();  // the outer height, not the client's
   const Step steps[] = {
-      {Qt::Key_Down, 0, 30, true},          {Qt::Key_Down, vmax - 10, vmax, true},
-      {Qt::Key_Up, 100, 70, true},          {Qt::Key_Up, 10, 0, true},
-      {Qt::Key_PageDown, 0, page, true},    {Qt::Key_PageDown, vmax - 5, vmax, true},
-      {Qt::Key_PageUp, 2 * page, page, true}, {Qt::Key_PageUp, 20, 0, true},
-      {Qt::Key_Home, 300, 300, true},       {Qt::Key_End, 300, 300, true},
-      {Qt::Key_Right, 0, 30, false},        {Qt::Key_Right, hmax - 1, hmax, false},
-      {Qt::Key_Left, 31, 1, false},         {Qt::Key_Left, 0, 0, false},
+      {Qt::Key_Down, 0, 30, true},
+      {Qt::Key_Down, vmax - 10, vmax, true},
+      {Qt::Key_Up, 100, 70, true},
+      {Qt::Key_Up, 10, 0, true},
+      {Qt::Key_PageDown, 0, page, true},
+      {Qt::Key_PageDown, vmax - 5, vmax, true},
+      {Qt::Key_PageUp, 2 * page, page, true},
+      {Qt::Key_PageUp, 20, 0, true},
+      {Qt::Key_Home, 300, 300, true},
+      {Qt::Key_End, 300, 300, true},
+      {Qt::Key_Right, 0, 30, false},
+      {Qt::Key_Right, hmax - 1, hmax, false},
+      {Qt::Key_Left, 31, 1, false},
+      {Qt::Key_Left, 0, 0, false},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE("key " + std::to_string(s.qtKey) + " from " + std::to_string(s.from));
@@ -176,7 +184,8 @@ TEST(CodeViewer, KeysAndWheelStepClampedAtTheEnds) {
     int from;
     int to;
   };
-  const WheelStep wheels[] = {{-120, 0, 30}, {-120, 200, 230}, {120, 200, 170}, {120, 10, 0}, {-120, vmax - 3, vmax}};
+  const WheelStep wheels[] = {
+      {-120, 0, 30}, {-120, 200, 230}, {120, 200, 170}, {120, 10, 0}, {-120, vmax - 3, vmax}};
   for (const WheelStep& w : wheels) {
     SCOPED_TRACE("wheel " + std::to_string(w.delta) + " from " + std::to_string(w.from));
     vert->SetPosition(w.from);
@@ -279,8 +288,8 @@ TEST(CodeViewer, RenderBothViewers) {
     const std::pair<const char*, int> spots[] = {{"top", 0}, {"middle", end / 2}, {"end", end}};
     for (const auto& [name, position] : spots) {
       vert->SetPosition(position);
-      const std::string path =
-          std::string(dir) + "/rs232code-" + (set == TRs232TextSet::English ? "en" : "zh") + "-" + name + ".png";
+      const std::string path = std::string(dir) + "/rs232code-" +
+                               (set == TRs232TextSet::English ? "en" : "zh") + "-" + name + ".png";
       EXPECT_TRUE(SaveControlImage(viewer.get(), path)) << path;
     }
   }

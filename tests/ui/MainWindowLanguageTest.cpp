@@ -274,7 +274,8 @@ TEST_F(Language, CodeViewersTakeTheirCaptionInTheInterfaceLanguage) {
     const bool chinese = std::string_view(item) == "ChineseSimplified";
     for (TfmRs232Code* viewer : {fmRs232Code, static_cast<TfmRs232Code*>(fmRs232CodeEnglish)}) {
       viewer->Show();
-      EXPECT_EQ(viewer->GetCaption(), chinese ? "232通讯协议代码表" : "RS232 Code Table") << viewer->GetName();
+      EXPECT_EQ(viewer->GetCaption(), chinese ? "232通讯协议代码表" : "RS232 Code Table")
+          << viewer->GetName();
       viewer->Hide();
     }
     EXPECT_EQ(CaptionOf("Rs232Code"), chinese ? "232通讯协议代码表" : "RS232 Code Table");

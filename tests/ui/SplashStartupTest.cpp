@@ -44,7 +44,8 @@ struct StartWatch : QObject {
     if (!watched->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(watched);
     TAdvSmoothSplashScreen* s = Splash();
-    if (e->type() == QEvent::Show && s && s->GetSplashWindow() && w == s->GetSplashWindow()->WidgetIfCreated()) {
+    if (e->type() == QEvent::Show && s && s->GetSplashWindow() &&
+        w == s->GetSplashWindow()->WidgetIfCreated()) {
       splash = w;
       ++splashShows;
     } else if (w == splash && splash) {
@@ -88,7 +89,8 @@ TEST(SplashStartUp, UpWhileTheMainWindowIsBuiltAndGoneBeforeTheDialogs) {
   EXPECT_EQ(s->GetFill()->GetPicture()->GetWidth(), 620);
   EXPECT_EQ(s->GetFill()->GetPicture()->GetHeight(), 350);
   EXPECT_EQ(s->GetBasicProgramInfo()->GetProgramName()->GetText(), "TAVO DSP Processor Editor");
-  EXPECT_EQ(s->GetBasicProgramInfo()->GetProgramVersion()->GetText(), "Ver " + std::string(AppVersion.substr(1)));
+  EXPECT_EQ(s->GetBasicProgramInfo()->GetProgramVersion()->GetText(),
+            "Ver " + std::string(AppVersion.substr(1)));
   EXPECT_EQ(s->GetListItems()->GetCount(), 1);
   EXPECT_FALSE(s->GetProgressBar()->GetVisible());
   // The window's show handler is its own again: showing it anew leaves the
@@ -127,7 +129,8 @@ TEST(SplashStartUp, RenderOfTheSplashPicture) {
   EXPECT_LT(qRed(panel), 80);
   bool white = false;
   for (int x = 70; x < 400 && !white; ++x)
-    for (int y = 130; y < 165 && !white; ++y) white = qRed(pixels->pixel(x, y)) > 240 && qBlue(pixels->pixel(x, y)) > 240;
+    for (int y = 130; y < 165 && !white; ++y)
+      white = qRed(pixels->pixel(x, y)) > 240 && qBlue(pixels->pixel(x, y)) > 240;
   EXPECT_TRUE(white) << "the program name";
   s->Hide();
   FreeProgramForms();

@@ -82,8 +82,7 @@ TEST(FormOnScreen, ShownAndPaintedWhileTimersAndPostsWaitInOrder) {
   int paints = 0;
   form.OnPaint = [&](TObject*) {
     ++paints;
-    while (armed.elapsed() < 5) {
-    }
+    while (armed.elapsed() < 5) {}
   };
   EXPECT_TRUE(form.ShowOnScreen());
   EXPECT_TRUE(form.GetVisible());
