@@ -66,15 +66,19 @@ bool TCustomForm::ShowOnScreen(unsigned MaxWaitMs) {
   QElapsedTimer clock;
   clock.start();
   // Wakes the wait at the bound when nothing else comes.
+  // A timer may fire a little before its time, so it is armed again for
+  // what is left whenever it has fired: the wait never outlives the bound.
   QTimer bound;
   bound.setSingleShot(true);
-  bound.start(static_cast<int>(MaxWaitMs));
+  bound.setTimerType(Qt::PreciseTimer);
   const auto flags = QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers;
   for (;;) {
     if (alive.expired() || !FWidget) return false;
     QWindow* window = FWidget->windowHandle();
     if (FSurface->paints != before && window && window->isExposed()) break;
-    if (clock.elapsed() >= static_cast<qint64>(MaxWaitMs)) return false;
+    const qint64 left = static_cast<qint64>(MaxWaitMs) - clock.elapsed();
+    if (left <= 0) return false;
+    if (!bound.isActive()) bound.start(static_cast<int>(left));
     QCoreApplication::processEvents(flags | QEventLoop::WaitForMoreEvents);
   }
   // What was painted goes to the display now, not when the loop next idles.

@@ -277,6 +277,8 @@ class ProgramFormsSuite : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { CreateForms(); }
   static void TearDownTestSuite() { FreeForms(); }
+  // A test's first press never pairs with the last one of the test before.
+  ProgramFormsSuite() { classlib_test::ForgetRecentClicks(); }
   // Runs after the test's own TearDown.
   ~ProgramFormsSuite() override { RestoreForms(FChangedForGood); }
   // A test that changes the forms beyond the reset on purpose (frees a
