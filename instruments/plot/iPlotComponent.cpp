@@ -180,11 +180,20 @@ void TiPlotComponent::ObjectInsert(TObject* Object) {
                          {FMaster->GetAnnotationManager(), &OnAddAnnotation}});
 }
 
-void TiPlotComponent::ObjectRemove(TObject* Object) {
-  const void* id = Object;
+void TiPlotComponent::DropReferences(const void* Id) {
+  // Compared by address: a removed object is already half destroyed.
   for (TiPlotObject** ref :
        {&FMouseDownObject, &FLastMouseOverObject, &FLastMouseClickObject, &FLastHintObject})
-    if (static_cast<const void*>(*ref) == id) *ref = nullptr;
+    if (static_cast<const void*>(*ref) == Id) *ref = nullptr;
+}
+
+void TiPlotComponent::ForgetObject(TiPlotObject* Object) {
+  DropReferences(Object);
+}
+
+void TiPlotComponent::ObjectRemove(TObject* Object) {
+  const void* id = Object;
+  DropReferences(id);
   std::erase_if(FLayerList, [&](const auto& e) { return static_cast<const void*>(e.second) == id; });
   for (auto* list : {&FVisibleListLeft, &FVisibleListRight, &FVisibleListTop, &FVisibleListBottom})
     std::erase_if(*list, [&](const TiPlotLayoutObject* o) { return static_cast<const void*>(o) == id; });

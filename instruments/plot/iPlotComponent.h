@@ -533,6 +533,7 @@ class TiPlotComponent : public TiCustomComponent,
   TFont* GetHintsFont() override {
     return FHintsFont.get();
   }
+  void ForgetObject(TiPlotObject* Object) override;
   void DoObjectClick(TiPlotObject* Sender) override;
   void DoObjectGetMouseCursor(TiPlotObject* Sender, TCursor& Cursor) override;
   void DoDataPointMouseDown(TiPlotChannelCustom* Channel, int DataIndex, const TiPlotMouseData& d) override;
@@ -616,6 +617,8 @@ class TiPlotComponent : public TiCustomComponent,
 
  private:
   void DeleteObject(TiPlotObjectManagerCustom* Manager, int Index);
+  // Clears the mouse and hint references to the object at Id.
+  void DropReferences(const void* Id);
   void RemoveAll(TiPlotObjectManagerCustom* Manager);
   // The event of the object's kind from Events, in the kinds' order.
   void FireKindEvent(TObject* Object,
