@@ -39,6 +39,26 @@ const TiRegisterProperties<TiPlotComponent, TiCustomComponent> kProperties(
       b.Object("TitleFont", &P::GetTitleFont);
       b.Add("TitleMargin", &P::GetTitleMargin, &P::SetTitleMargin);
       b.Object("AnnotationDefaultFont", &P::GetAnnotationDefaultFont);
+      b.Add("AnnotationDefaultBrushStlye", &P::GetAnnotationDefaultBrushStlye,
+            &P::SetAnnotationDefaultBrushStlye, bsSolid, bsDiagCross);
+      b.Add("AnnotationDefaultBrushColor", &P::GetAnnotationDefaultBrushColor,
+            &P::SetAnnotationDefaultBrushColor, clWhite);
+      b.Add("AnnotationDefaultPenStlye", &P::GetAnnotationDefaultPenStlye, &P::SetAnnotationDefaultPenStlye,
+            psSolid, psInsideFrame);
+      b.Add("AnnotationDefaultPenColor", &P::GetAnnotationDefaultPenColor, &P::SetAnnotationDefaultPenColor,
+            clWhite);
+      b.Add("AnnotationDefaultPenWidth", &P::GetAnnotationDefaultPenWidth, &P::SetAnnotationDefaultPenWidth,
+            1);
+      b.Add("AnnotationDefaultReference", &P::GetAnnotationDefaultReference,
+            &P::SetAnnotationDefaultReference, iprtDataView, iprtXDataViewYChannel);
+      b.Add("AnnotationDefaultReferencePositionX", &P::GetAnnotationDefaultReferencePositionX,
+            &P::SetAnnotationDefaultReferencePositionX, ipriAuto, ipriAuto);
+      b.Add("AnnotationDefaultReferencePositionY", &P::GetAnnotationDefaultReferencePositionY,
+            &P::SetAnnotationDefaultReferencePositionY, ipriAuto, ipriAuto);
+      b.Add("AnnotationDefaultReferenceSizeX", &P::GetAnnotationDefaultReferenceSizeX,
+            &P::SetAnnotationDefaultReferenceSizeX, ipriAuto, ipriAuto);
+      b.Add("AnnotationDefaultReferenceSizeY", &P::GetAnnotationDefaultReferenceSizeY,
+            &P::SetAnnotationDefaultReferenceSizeY, ipriAuto, ipriAuto);
       b.Add("ClipAnnotationsToAxes", &P::GetClipAnnotationsToAxes, &P::SetClipAnnotationsToAxes, 1);
       b.Add("BackGroundGradientEnabled", &P::GetBackGroundGradientEnabled, &P::SetBackGroundGradientEnabled,
             0);
@@ -99,8 +119,20 @@ TiPlotComponent::~TiPlotComponent() {
 // ---------------------------------------------------------------- object interface
 
 int TiPlotComponent::AddAnnotation() {
-  // The annotation's drawing defaults come with annotations themselves.
-  return FMaster->AddAnnotation();
+  const int index = FMaster->AddAnnotation();
+  TiPlotAnnotation* a = GetAnnotation(index);
+  a->SetBrushStyle(FAnnotationDefaultBrushStlye);
+  a->SetBrushColor(FAnnotationDefaultBrushColor);
+  a->SetPenStyle(FAnnotationDefaultPenStlye);
+  a->SetPenColor(FAnnotationDefaultPenColor);
+  a->SetPenWidth(FAnnotationDefaultPenWidth);
+  a->SetReference(FAnnotationDefaultReference);
+  a->SetReferencePositionX(FAnnotationDefaultReferences[TiPlotAnnotation::icPositionX]);
+  a->SetReferencePositionY(FAnnotationDefaultReferences[TiPlotAnnotation::icPositionY]);
+  a->SetReferenceSizeX(FAnnotationDefaultReferences[TiPlotAnnotation::icSizeX]);
+  a->SetReferenceSizeY(FAnnotationDefaultReferences[TiPlotAnnotation::icSizeY]);
+  a->SetFont(FAnnotationDefaultFont.get());
+  return index;
 }
 
 int TiPlotComponent::AddTranslation(const std::string& OriginalString, const std::string& ReplacementString) {
@@ -180,11 +212,20 @@ void TiPlotComponent::ObjectInsert(TObject* Object) {
                          {FMaster->GetAnnotationManager(), &OnAddAnnotation}});
 }
 
-void TiPlotComponent::ObjectRemove(TObject* Object) {
-  const void* id = Object;
+void TiPlotComponent::DropReferences(const void* Id) {
+  // Compared by address: a removed object is already half destroyed.
   for (TiPlotObject** ref :
        {&FMouseDownObject, &FLastMouseOverObject, &FLastMouseClickObject, &FLastHintObject})
-    if (static_cast<const void*>(*ref) == id) *ref = nullptr;
+    if (static_cast<const void*>(*ref) == Id) *ref = nullptr;
+}
+
+void TiPlotComponent::ForgetObject(TiPlotObject* Object) {
+  DropReferences(Object);
+}
+
+void TiPlotComponent::ObjectRemove(TObject* Object) {
+  const void* id = Object;
+  DropReferences(id);
   std::erase_if(FLayerList, [&](const auto& e) { return static_cast<const void*>(e.second) == id; });
   for (auto* list : {&FVisibleListLeft, &FVisibleListRight, &FVisibleListTop, &FVisibleListBottom})
     std::erase_if(*list, [&](const TiPlotLayoutObject* o) { return static_cast<const void*>(o) == id; });

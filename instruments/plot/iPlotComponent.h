@@ -25,8 +25,6 @@ enum TiPlotDataFileColumnSeparator { ipdfcsTab, ipdfcsComma };
 enum TiPlotImageFormatStyle { ipifBitmap, ipifEnhancedMetaFile, ipifJPEG, ipifPNG };
 enum TiPlotExportFormat { ipefMetaFile, ipefBitmap, ipefJPEG };
 enum TiPlotFormStyle { ipfsModal, ipfsStayOnTop };
-enum TiPlotReferenceType { iprtDataView, iprtChannel, iprtXChannelYDataView, iprtXDataViewYChannel };
-enum TiPlotReferenceIndividual { ipriDataView, ipriChannel, ipriAuto };
 enum TPrinterOrientation { poPortrait, poLandscape };
 
 // The plot's events carry the object's index in its kind's manager.
@@ -454,6 +452,30 @@ class TiPlotComponent : public TiCustomComponent,
   void SetAnnotationDefaultReference(TiPlotReferenceType Value) {
     FAnnotationDefaultReference = Value;
   }
+  TiPlotReferenceIndividual GetAnnotationDefaultReferencePositionX() const {
+    return FAnnotationDefaultReferences[TiPlotAnnotation::icPositionX];
+  }
+  void SetAnnotationDefaultReferencePositionX(TiPlotReferenceIndividual Value) {
+    FAnnotationDefaultReferences[TiPlotAnnotation::icPositionX] = Value;
+  }
+  TiPlotReferenceIndividual GetAnnotationDefaultReferencePositionY() const {
+    return FAnnotationDefaultReferences[TiPlotAnnotation::icPositionY];
+  }
+  void SetAnnotationDefaultReferencePositionY(TiPlotReferenceIndividual Value) {
+    FAnnotationDefaultReferences[TiPlotAnnotation::icPositionY] = Value;
+  }
+  TiPlotReferenceIndividual GetAnnotationDefaultReferenceSizeX() const {
+    return FAnnotationDefaultReferences[TiPlotAnnotation::icSizeX];
+  }
+  void SetAnnotationDefaultReferenceSizeX(TiPlotReferenceIndividual Value) {
+    FAnnotationDefaultReferences[TiPlotAnnotation::icSizeX] = Value;
+  }
+  TiPlotReferenceIndividual GetAnnotationDefaultReferenceSizeY() const {
+    return FAnnotationDefaultReferences[TiPlotAnnotation::icSizeY];
+  }
+  void SetAnnotationDefaultReferenceSizeY(TiPlotReferenceIndividual Value) {
+    FAnnotationDefaultReferences[TiPlotAnnotation::icSizeY] = Value;
+  }
   bool GetClipAnnotationsToAxes() const {
     return FClipAnnotationsToAxes;
   }
@@ -533,6 +555,7 @@ class TiPlotComponent : public TiCustomComponent,
   TFont* GetHintsFont() override {
     return FHintsFont.get();
   }
+  void ForgetObject(TiPlotObject* Object) override;
   void DoObjectClick(TiPlotObject* Sender) override;
   void DoObjectGetMouseCursor(TiPlotObject* Sender, TCursor& Cursor) override;
   void DoDataPointMouseDown(TiPlotChannelCustom* Channel, int DataIndex, const TiPlotMouseData& d) override;
@@ -616,6 +639,8 @@ class TiPlotComponent : public TiCustomComponent,
 
  private:
   void DeleteObject(TiPlotObjectManagerCustom* Manager, int Index);
+  // Clears the mouse and hint references to the object at Id.
+  void DropReferences(const void* Id);
   void RemoveAll(TiPlotObjectManagerCustom* Manager);
   // The event of the object's kind from Events, in the kinds' order.
   void FireKindEvent(TObject* Object,
@@ -697,6 +722,7 @@ class TiPlotComponent : public TiCustomComponent,
   TColor FAnnotationDefaultPenColor = clWhite;
   TPenStyle FAnnotationDefaultPenStlye = psSolid;
   TiPlotReferenceType FAnnotationDefaultReference = iprtDataView;
+  TiPlotReferenceIndividual FAnnotationDefaultReferences[4] = {ipriAuto, ipriAuto, ipriAuto, ipriAuto};
 
   std::string FTempCustomLabel;
 };

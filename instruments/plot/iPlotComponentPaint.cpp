@@ -109,6 +109,10 @@ void TiPlotComponent::iPaintToCanvas(TCanvas* Canvas) {
   for (int i = 0; i < GetChannelCount(); ++i) GetChannel(i)->UpdateCanDraw();
   for (int i = 0; i < GetXAxisCount(); ++i) GetXAxis(i)->UpdateCanDraw();
   for (int i = 0; i < GetYAxisCount(); ++i) GetYAxis(i)->UpdateCanDraw();
+  for (int i = 0; i < GetAnnotationCount(); ++i) {
+    GetAnnotation(i)->SetDataView(view);
+    GetAnnotation(i)->SetXYAxesReversed(GetXYAxesReverse());
+  }
   for (int i = 0; i < GetDataCursorCount(); ++i) GetDataCursor(i)->SetDataView(view);
 
   // Background.

@@ -31,6 +31,10 @@ class IiPlotDataHost {
   // The font hints are measured in; null: the canvas font.
   virtual TFont* GetHintsFont() { return nullptr; }
 
+  // A plot object that is in no manager (a button of a toolbar, legend or
+  // table) is going: the plot drops what it holds of it.
+  virtual void ForgetObject(TiPlotObject* /*Object*/) {}
+
   // Object events.
   virtual void DoObjectClick(TiPlotObject* /*Sender*/) {}
   virtual void DoObjectGetMouseCursor(TiPlotObject* /*Sender*/, TCursor& /*Cursor*/) {}

@@ -41,12 +41,7 @@ void TiPlotLabel::SetAlignment(TiAlignmentHorizontal Value) {
 }
 
 void TiPlotLabel::SetImage(const TBitmap* Value) {
-  if (!Value) {
-    FImage.reset();
-  } else {
-    if (!FImage) FImage = std::make_unique<TBitmap>();
-    FImage->Assign(Value);
-  }
+  iAssignOwnImage(FImage, Value);
   DoChange();
 }
 

@@ -147,11 +147,7 @@ TiPlotLegendWrap iLegendWrap(const TiPlotLegendWrapInput& In) {
 }
 
 void TiPlotLegendButton::Draw(TCanvas* Canvas, TColor) {
-  if (!GetVisible()) return;
-  Canvas->Brush->SetStyle(bsSolid);
-  Canvas->Brush->SetColor(clBtnFace);
-  Canvas->FillRect(GetDrawRect());
-  DrawBevel(Canvas, GetDrawRect(), GetMouseDown() ? iBevelLowered : iBevelRaised);
+  if (GetVisible()) DrawScrollFace(Canvas);
 }
 
 // ---------------------------------------------------------------- the legend
@@ -532,17 +528,7 @@ void TiPlotLegend::DrawLineSample(TCanvas* Canvas, TiPlotChannelCustom* Channel,
 void TiPlotLegend::DrawButton(TCanvas* Canvas, TiPlotLegendButton* Button, bool Up) {
   if (!Button->GetVisible()) return;
   Button->Draw(Canvas, clBtnFace);
-  const TRect r = Button->GetDrawRect();
-  const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
-  const TColor colour = Button->GetEnabled() ? clBlack : 0x808080;
-  Canvas->Pen->SetStyle(psSolid);
-  Canvas->Pen->SetWidth(1);
-  Canvas->Pen->SetColor(colour);
-  Canvas->Brush->SetStyle(bsSolid);
-  Canvas->Brush->SetColor(colour);
-  const int tip = Up ? cy - 2 : cy + 2, base = Up ? cy + 2 : cy - 2;
-  const TPoint triangle[] = {TPoint(cx - 4, base), TPoint(cx + 4, base), TPoint(cx, tip)};
-  Canvas->Polygon(triangle, 3);
+  Button->DrawScrollArrow(Canvas, Up);
 }
 
 void TiPlotLegend::NotificationRemove(TObject* Sender) {
@@ -560,12 +546,8 @@ void TiPlotLegend::NotificationSetFocus(TObject* Sender) {
 TiPlotObject* TiPlotLegend::GetMouseOverObject(int X, int Y) {
   TiPlotObject* result = TiPlotLayoutObject::GetMouseOverObject(X, Y);
   const TPoint p(X, Y);
-  TiPlotObject* over = nullptr;
-  if (FUpButton->GetVisible() && FUpButton->GetDrawRect().Contains(p)) {
-    over = FUpButton.get();
-  } else if (FDownButton->GetVisible() && FDownButton->GetDrawRect().Contains(p)) {
-    over = FDownButton.get();
-  } else {
+  TiPlotObject* over = iPlotButtonAt({FUpButton.get(), FDownButton.get()}, X, Y);
+  if (!over) {
     for (const TItem& item : FItems)
       if (item.Channel->GetVisibleInLegend() && item.Channel->GetLegendRect().Contains(p)) {
         over = item.Channel;

@@ -94,34 +94,11 @@ class TiPlotLegend : public TiPlotLayoutObject {
                TNotifyEvent AOnRename);
   ~TiPlotLegend() override;
 
-#define TI_LEGEND_DOUBLE(Name, Field)                         \
-  double Get##Name() const {                                  \
-    return Field;                                             \
-  }                                                           \
-  void Set##Name(double Value) {                              \
-    SetDoubleProperty(Value, Field, &TiPlotObject::DoChange); \
-  }
-#define TI_LEGEND_BOOL(Name, Field)                            \
-  bool Get##Name() const {                                     \
-    return Field;                                              \
-  }                                                            \
-  void Set##Name(bool Value) {                                 \
-    SetBooleanProperty(Value, Field, &TiPlotObject::DoChange); \
-  }
-#define TI_LEGEND_INT(Name, Field)                             \
-  int Get##Name() const {                                      \
-    return Field;                                              \
-  }                                                            \
-  void Set##Name(int Value) {                                  \
-    SetIntegerProperty(Value, Field, &TiPlotObject::DoChange); \
-  }
-#define TI_LEGEND_STRING(Name, Field)                         \
-  const std::string& Get##Name() const {                      \
-    return Field;                                             \
-  }                                                           \
-  void Set##Name(const std::string& Value) {                  \
-    SetStringProperty(Value, Field, &TiPlotObject::DoChange); \
-  }
+#define TI_LEGEND_DOUBLE(Name, Field) TI_PLOT_CHANGE_PROPERTY(double, SetDoubleProperty, Name, Field)
+#define TI_LEGEND_BOOL(Name, Field) TI_PLOT_CHANGE_PROPERTY(bool, SetBooleanProperty, Name, Field)
+#define TI_LEGEND_INT(Name, Field) TI_PLOT_CHANGE_PROPERTY(int, SetIntegerProperty, Name, Field)
+#define TI_LEGEND_STRING(Name, Field) \
+  TI_PLOT_CHANGE_PROPERTY(const std::string&, SetStringProperty, Name, Field)
   TI_LEGEND_DOUBLE(MarginLeft, FMarginLeft)
   TI_LEGEND_DOUBLE(MarginRight, FMarginRight)
   TI_LEGEND_DOUBLE(MarginTop, FMarginTop)

@@ -80,12 +80,6 @@ class TiPlotLimit : public TiPlotObject {
   void DrawLine(TCanvas* Canvas, TiPlotXAxis* X, TiPlotYAxis* Y);
   void DrawBand(TCanvas* Canvas, TiPlotXAxis* X, TiPlotYAxis* Y);
   void DrawPolyBand(TCanvas* Canvas, TiPlotXAxis* X, TiPlotYAxis* Y);
-  template <class E>
-  void SetEnum(E Value, E& Field) {
-    if (Value == Field) return;
-    Field = Value;
-    DoChange();
-  }
 
   std::unique_ptr<TiLimitDataList> FPointList;
   TiPlotXAxis* FXAxis = nullptr;

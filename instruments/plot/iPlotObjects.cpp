@@ -4,6 +4,7 @@
 
 #include "instruments/base/iDrawing.h"
 #include "instruments/base/iProperties.h"
+#include "instruments/plot/iPlotDataHost.h"
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/Keys.h"
 
@@ -393,6 +394,9 @@ TiPlotButton::TiPlotButton(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyE
 
 TiPlotButton::~TiPlotButton() {
   FreeTimer();
+  // A button held while its container goes must not stay the plot's
+  // pressed or hovered object.
+  if (auto* host = dynamic_cast<IiPlotDataHost*>(GetOwner())) host->ForgetObject(this);
 }
 
 void TiPlotButton::SetDrawRect(const TRect& R) {
@@ -450,4 +454,44 @@ void TiPlotButton::DoMouseUp(TiPlotMouseData& MouseData) {
   if (!GetDrawRect().Contains(TPoint(MouseData.X, MouseData.Y))) return;
   if (FGroupIndex != 0) Fire(OnGroupClick, this);
   Fire(OnClick, this);
+}
+
+int TiPlotButton::GetTimerInterval() const {
+  return FTimer ? static_cast<int>(FTimer->GetInterval()) : 0;
+}
+
+void TiPlotButton::DrawScrollFace(TCanvas* Canvas) {
+  Canvas->Brush->SetStyle(bsSolid);
+  Canvas->Brush->SetColor(clBtnFace);
+  Canvas->FillRect(GetDrawRect());
+  DrawBevel(Canvas, GetDrawRect(), GetMouseDown() ? iBevelLowered : iBevelRaised);
+}
+
+void TiPlotButton::DrawScrollArrow(TCanvas* Canvas, bool Up) {
+  const TRect r = GetDrawRect();
+  const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+  const TColor colour = GetEnabled() ? clBlack : 0x808080;
+  Canvas->Pen->SetStyle(psSolid);
+  Canvas->Pen->SetWidth(1);
+  Canvas->Pen->SetColor(colour);
+  Canvas->Brush->SetStyle(bsSolid);
+  Canvas->Brush->SetColor(colour);
+  const int tip = Up ? cy - 2 : cy + 2, base = Up ? cy + 2 : cy - 2;
+  const TPoint triangle[] = {TPoint(cx - 4, base), TPoint(cx + 4, base), TPoint(cx, tip)};
+  Canvas->Polygon(triangle, 3);
+}
+
+void iAssignOwnImage(std::unique_ptr<TBitmap>& Image, const TBitmap* Value) {
+  if (!Value) {
+    Image.reset();
+    return;
+  }
+  if (!Image) Image = std::make_unique<TBitmap>();
+  Image->Assign(Value);
+}
+
+TiPlotButton* iPlotButtonAt(std::initializer_list<TiPlotButton*> Buttons, int X, int Y) {
+  for (TiPlotButton* b : Buttons)
+    if (b->GetVisible() && b->GetDrawRect().Contains(TPoint(X, Y))) return b;
+  return nullptr;
 }

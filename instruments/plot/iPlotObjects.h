@@ -5,6 +5,7 @@
 // notices, notices about other objects, drawing, routed mouse, wheel and
 // keys with hit test, hints, cursor and popup menu, and user selection.
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,16 @@
 
 class TTimer;
 class TiPlotObject;
+
+// Get and Set of a property whose setter stores on a real change (Store is
+// one of the object's Set...Property helpers) and then signals DoChange.
+#define TI_PLOT_CHANGE_PROPERTY(Type, Store, Name, Field) \
+  Type Get##Name() const {                                \
+    return Field;                                         \
+  }                                                       \
+  void Set##Name(Type Value) {                            \
+    Store(Value, Field, &TiPlotObject::DoChange);         \
+  }
 
 // What a plot offers its objects: its object events (each carries the
 // object's index in its kind's manager) and its translation table.
@@ -158,6 +169,13 @@ class TiPlotObject : public TPersistent {
   }
   void SetDoubleProperty(double Value, double& Field, TNotify Notify);
   void SetStringProperty(const std::string& Value, std::string& Field, TNotify Notify);
+  // An enumeration's setter: store on a real change, then DoChange.
+  template <class E>
+  void SetEnum(E Value, E& Field) {
+    if (Value == Field) return;
+    Field = Value;
+    DoChange();
+  }
 
   bool FMouseDown = false;
   bool FMouseDownPopup = false;
@@ -276,6 +294,11 @@ class TiPlotButton : public TiPlotObject {
   void SetEnabled(bool Value) override;
   // One tick of the auto-repeat timer.
   void TimerTick();
+  int GetTimerInterval() const;
+  // The small scroll buttons of legends and tables: a raised face, sunken
+  // while held, and an arrow, black or grey when disabled.
+  void DrawScrollFace(TCanvas* Canvas);
+  void DrawScrollArrow(TCanvas* Canvas, bool Up);
 
   TNotifyEvent OnClick;
   TNotifyEvent OnGroupClick;
@@ -310,6 +333,11 @@ class TiPlotRectObject : public TObject {
  public:
   TRect ARect;
 };
+
+// An object's own bitmap: null frees it, a bitmap is copied into it.
+void iAssignOwnImage(std::unique_ptr<TBitmap>& Image, const TBitmap* Value);
+// The first visible button of Buttons under (X, Y); null when none.
+TiPlotButton* iPlotButtonAt(std::initializer_list<TiPlotButton*> Buttons, int X, int Y);
 
 // The constructor wiring check of managed objects and managers.
 void iCheckPlotWiring(TWinControl* AOwner, const TNotifyEvent& AOnChange, const TNotifyEvent& AOnInsert,

@@ -18,11 +18,7 @@ class PlotInteractionRender : public ::testing::Test {
   void SetUp() override {
     plot = stage.Add<TiXYPlot>("plot", 10, 10, 400, 300);
     ShowAndActivate(stage.form);
-    for (TiPlotAxis* a :
-         {static_cast<TiPlotAxis*>(plot->GetXAxis(0)), static_cast<TiPlotAxis*>(plot->GetYAxis(0))}) {
-      a->SetTrackingEnabled(false);
-      a->SetMinSpan(0, 100);
-    }
+    FixAxesAt0To100(*plot);
     TiXYPlotChannel* c = plot->GetChannel(0);
     for (int i = 0; i <= 20; ++i) c->AddXY(i * 5, 50 + 30 * ((i % 4) - 1.5) / 1.5);
   }

@@ -53,4 +53,13 @@ inline TFixedLayoutObject* AddFixed(TiPlotComponent& Plot, TFixedObjects& Owner,
   return o;
 }
 
+// The first X and Y axes fixed at 0 to 100, without tracking.
+inline void FixAxesAt0To100(TiPlotComponent& Plot) {
+  for (TiPlotAxis* a :
+       {static_cast<TiPlotAxis*>(Plot.GetXAxis(0)), static_cast<TiPlotAxis*>(Plot.GetYAxis(0))}) {
+    a->SetTrackingEnabled(false);
+    a->SetMinSpan(0, 100);
+  }
+}
+
 }  // namespace instruments_test
