@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -199,7 +200,7 @@ inline sim::ParamImage DistinctiveImage() {
 class EditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    classlib_test::App();
+    FApplication.emplace();
     FHid = std::make_shared<FakeHidBackend>();
     SelectHidBackend(FHid);
     SelectSerialPortSource([this] { return FPorts; });
@@ -213,6 +214,7 @@ class EditorTest : public ::testing::Test {
         if (auto* form = dynamic_cast<TCustomForm*>(Application->GetComponents(i))) form->Free();
     FDialogs.reset();
     SelectSerialPortSource(nullptr);
+    FApplication.reset();
   }
 
   // The editor's forms; the start-up timer runs the scan unless told not to.
@@ -304,6 +306,10 @@ class EditorTest : public ::testing::Test {
   }
   static void CloseMessage() { fmInformation->btnOK->Click(); }
 
+  // Each test has an application of its own: one that quits the program
+  // leaves the shared one terminated, and every modal loop after it would
+  // end at once.
+  std::optional<classlib_test::FreshApplication> FApplication;
   sim::DeviceSimulator FSim;
   Watchdog FWatchdog{240, [this] { return "the device received " + ReceivedText(); }};
   std::shared_ptr<FakeHidBackend> FHid;

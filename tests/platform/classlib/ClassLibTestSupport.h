@@ -61,6 +61,30 @@ inline TApplication* App() {
   return Application;
 }
 
+// A fresh application object in place of the shared one, for tests that
+// end the application (Terminate) or must not inherit what an earlier test
+// left in it; the shared one is back when this goes.
+struct FreshApplication {
+  TApplication* shared = App();
+  TApplication* app = nullptr;
+  FreshApplication() { Renew(); }
+  ~FreshApplication() {
+    delete app;
+    Application = shared;
+  }
+  FreshApplication(const FreshApplication&) = delete;
+  FreshApplication& operator=(const FreshApplication&) = delete;
+  void Renew() {
+    static int argc = 1;
+    static char name[] = "fresh-application";
+    static char* argv[] = {name, nullptr};
+    delete app;
+    Application = nullptr;
+    app = new TApplication(argc, argv);
+    app->MessageBoxHook = shared->MessageBoxHook;
+  }
+};
+
 // Handles events until done() holds; false after timeoutMs (a deadlock
 // guard, generous on purpose).
 inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 10000) {

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,25 +45,17 @@ class ActionForm : public TForm {
 class FormsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    shared = App();
-    NewApp();
+    fresh.emplace();
+    app = fresh->app;
     Messages().clear();
   }
-  void TearDown() override {
-    delete app;
-    Application = shared;
-  }
+  void TearDown() override { fresh.reset(); }
   // A fresh application object in place of the test's one.
   void NewApp() {
-    static int argc = 1;
-    static char name[] = "forms-test";
-    static char* argv[] = {name, nullptr};
-    delete app;
-    Application = nullptr;
-    app = new TApplication(argc, argv);
-    app->MessageBoxHook = shared->MessageBoxHook;
+    fresh->Renew();
+    app = fresh->app;
   }
-  TApplication* shared = nullptr;
+  std::optional<FreshApplication> fresh;
   TApplication* app = nullptr;
 };
 
