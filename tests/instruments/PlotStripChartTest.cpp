@@ -168,6 +168,25 @@ TEST_F(PlotStripChartCursorTest, InterpolatedYValueBothWays) {
   EXPECT_NEAR(y, 10, 0.5);
 }
 
+TEST_F(PlotStripChartCursorTest, CursorTextsPassTheTranslationTable) {
+  plot.AddTranslation("Infinite", "Unendlich");
+  plot.AddTranslation("High", "Hoch");
+  plot.AddTranslation("No Y-Axis", "Keine Y-Achse");
+  cursor->SetStyle(ipcsInverseDeltaX);
+  cursor->SetPointer1Position(40);
+  cursor->SetPointer2Position(40);
+  cursor->UpdateValues();
+  EXPECT_EQ(cursor->GetCursorDisplayText(), "Unendlich");
+  cursor->SetStyle(ipcsValueY);
+  ch->SetDigitalEnabled(true);
+  cursor->SetPointer1Position(25);  // after X 20, of Y 20
+  cursor->UpdateValues();
+  EXPECT_EQ(cursor->GetCursorDisplayText(), "Hoch");
+  ch->SetYAxisName("gone");
+  cursor->UpdateValues();
+  EXPECT_EQ(cursor->GetCursorDisplayText(), "No Y-Axis");
+}
+
 TEST(PlotStripChart, RendersEachStyle) {
   classlib_test::App();
   struct Case {
