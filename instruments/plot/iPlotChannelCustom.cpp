@@ -124,6 +124,7 @@ void TiPlotChannelCustom::SetCount(int Value) {
 
 void TiPlotChannelCustom::SetDataStyle(TiPlotDataStyle Value) {
   if (Value == FDataStyle) return;
+  FlushPendingLog();
   FDataStyle = Value;
   std::unique_ptr<TiPlotDataCustomList> next = iCreatePlotDataList(Value);
   const TiPlotDataCustomList& old = *FDataList;
@@ -198,6 +199,10 @@ int TiPlotChannelCustom::AddPoint(double X, double Y, bool Null, bool Empty) {
   FRunningXMean = static_cast<double>(FRunningXTotal / FRunningXCount);
   FRunningYMean = static_cast<double>(FRunningYTotal / FRunningYCount);
   if (FXAxisTrackingEnabled || FYAxisTrackingEnabled) FeedTracking(X, Y);
+  if (FLoggingActive) {
+    ++FLogBufferCount;
+    if (FLogBufferSize < 2 || FLogBufferCount >= FLogBufferSize) LogFlush();
+  }
   DoChange();
   return index;
 }
@@ -256,9 +261,11 @@ void TiPlotChannelCustom::ResetRunning() {
 }
 
 void TiPlotChannelCustom::Clear() {
+  // The buffered points reach the log before they go; a failed write leaves
+  // everything as it was but the log, which is stopped.
+  if (FLoggingActive) LogDeactivate();
   ResetRunning();
   FStartIndex = FStopIndex = -1;
-  FLoggingActive = false;
   FDataList->Clear();
   DoChange();
 }
@@ -268,6 +275,7 @@ void TiPlotChannelCustom::DeletePoints(int Size) {
     Clear();
     return;
   }
+  FlushPendingLog();
   FDataList->DeletePoints(Size);
   DoChange();
 }

@@ -137,7 +137,8 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
     SetBooleanProperty(Value, FYAxisTrackingEnabled, &TiPlotObject::DoChange);
   }
   const std::string& GetLogFileName() const { return FLogFileName; }
-  void SetLogFileName(const std::string& Value) { FLogFileName = Value; }
+  // Refused while logging.
+  void SetLogFileName(const std::string& Value);
   int GetLogBufferSize() const { return FLogBufferSize; }
   void SetLogBufferSize(int Value) { FLogBufferSize = Value; }
   bool GetLoggingActive() const { return FLoggingActive; }
@@ -254,6 +255,22 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
   void Clear();
   void DeletePoints(int Size);
   void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null);
+
+  // Settings file ("File Type = Plot Channel Config" and the Channel.*
+  // lines), data file (X and Y or "Null" per point, Empty points left out)
+  // and the point log, X and Y per line, written in batches.
+  void SavePropertiesToFile(const std::string& FileName);
+  void LoadPropertiesFromFile(const std::string& FileName);
+  void SaveDataToFile(const std::string& FileName);
+  void LoadDataFromFile(const std::string& FileName, bool ClearPreviousData);
+  void LogActivate(bool Append);
+  void LogDeactivate();
+  // Appends the buffered points; a failed write leaves the unwritten ones
+  // buffered for the next try.
+  void LogFlush();
+  int GetLogBufferCount() const {
+    return FLogBufferCount;
+  }
 
   // Full scans of the valid points.
   double GetXMin();
@@ -419,6 +436,8 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
       py = y;
     }
   }
+  // Writes the buffered points while logging; before the store changes.
+  void FlushPendingLog();
   IiPlotDataHost* DataHost() const {
     return dynamic_cast<IiPlotDataHost*>(GetOwner());
   }
@@ -469,6 +488,7 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
   bool FTraceVisible = true;
   int FLogBufferSize = 0;
   std::string FLogFileName;
+  char FLoadingSeparator = '\t';
   // X and Y count apart: a scan of one resets only its own count.
   int FRunningXCount = 0;
   int FRunningYCount = 0;

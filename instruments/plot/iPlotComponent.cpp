@@ -38,6 +38,8 @@ const TiRegisterProperties<TiPlotComponent, TiCustomComponent> kProperties(
       b.Add("TitleText", &P::GetTitleText, &P::SetTitleText);
       b.Object("TitleFont", &P::GetTitleFont);
       b.Add("TitleMargin", &P::GetTitleMargin, &P::SetTitleMargin);
+      b.Add("LogFileName", &P::GetLogFileName, &P::SetLogFileName);
+      b.Add("LogBufferSize", &P::GetLogBufferSize, &P::SetLogBufferSize, 0);
       b.Object("AnnotationDefaultFont", &P::GetAnnotationDefaultFont);
       b.Add("AnnotationDefaultBrushStlye", &P::GetAnnotationDefaultBrushStlye,
             &P::SetAnnotationDefaultBrushStlye, bsSolid, bsDiagCross);
@@ -69,8 +71,16 @@ const TiRegisterProperties<TiPlotComponent, TiCustomComponent> kProperties(
       b.Add("BackGroundGradientStopColor", &P::GetBackGroundGradientStopColor,
             &P::SetBackGroundGradientStopColor, clBlack);
       b.Add("DefaultSaveImageDirectory", &P::GetDefaultSaveImageDirectory, &P::SetDefaultSaveImageDirectory);
+      b.Add("DataFileColumnSeparator", &P::GetDataFileColumnSeparator, &P::SetDataFileColumnSeparator,
+            ipdfcsTab, ipdfcsComma);
+      b.Add("DataFileFormat", &P::GetDataFileFormat, &P::SetDataFileFormat, ipdffText, ipdffCompactInterval);
+      b.Add("DefaultPropertyDirectory", &P::GetDefaultPropertyDirectory, &P::SetDefaultPropertyDirectory);
+      b.Add("DefaultDataDirectory", &P::GetDefaultDataDirectory, &P::SetDefaultDataDirectory);
+      b.Add("DefaultAnnotationDirectory", &P::GetDefaultAnnotationDirectory,
+            &P::SetDefaultAnnotationDirectory);
       b.Add("DefaultSaveImageFormat", &P::GetDefaultSaveImageFormat, &P::SetDefaultSaveImageFormat,
             ipifBitmap, ipifPNG);
+      b.Add("DifferentialPropertySave", &P::GetDifferentialPropertySave, &P::SetDifferentialPropertySave, 0);
       b.Add("BackGroundColor", &P::GetBackGroundColor, &P::SetBackGroundColor, clBlack);
       b.Add("BorderStyle", &P::GetBorderStyle, &P::SetBorderStyle, ibsLowered, ibsLowered);
       b.Add("AutoFrameRate", &P::GetAutoFrameRate, &P::SetAutoFrameRate, 1);
