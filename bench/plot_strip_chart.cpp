@@ -16,20 +16,11 @@
 
 #include "instruments/plot/iPlot.h"
 #include "instruments/plot/iPlotDataView.h"
-#include "platform/classlib/Forms.h"
+#include "bench/BenchApp.h"
 
 namespace {
 
 constexpr int kWidth = 800, kHeight = 400;
-
-void App() {
-  if (Application) return;
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static int argc = 1;
-  static char name[] = "bench";
-  static char* argv[] = {name, nullptr};
-  new TApplication(argc, argv);
-}
 
 struct Chart {
   explicit Chart(int Points, TiPlotInterpolationStyle Style) {
@@ -78,7 +69,7 @@ void Measure(benchmark::State& state, Chart& Measured, double Floor) {
 }
 
 void BM_FastTrace100kPoints(benchmark::State& state) {
-  App();
+  BenchApp();
   Chart trace(100000, ipistStraightLine);
   Chart floor(trace.Columns(), ipistStraightLine);
   Measure(state, trace, BestPaint(floor, 10));
@@ -86,7 +77,7 @@ void BM_FastTrace100kPoints(benchmark::State& state) {
 BENCHMARK(BM_FastTrace100kPoints)->Unit(benchmark::kMillisecond);
 
 void BM_Polynomial300Points(benchmark::State& state) {
-  App();
+  BenchApp();
   Chart curve(300, ipistPolynomial);
   Chart line(300, ipistStraightLine);
   Measure(state, curve, BestPaint(line, 10));
