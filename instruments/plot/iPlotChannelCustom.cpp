@@ -201,7 +201,15 @@ int TiPlotChannelCustom::AddPoint(double X, double Y, bool Null, bool Empty) {
   if (FXAxisTrackingEnabled || FYAxisTrackingEnabled) FeedTracking(X, Y);
   if (FLoggingActive) {
     ++FLogBufferCount;
-    if (FLogBufferSize < 2 || FLogBufferCount >= FLogBufferSize) LogFlush();
+    if (FLogBufferSize < 2 || FLogBufferCount >= FLogBufferSize) {
+      try {
+        LogFlush();
+      } catch (...) {
+        // The point is in: it is shown, and the log tries again next time.
+        DoChange();
+        throw;
+      }
+    }
   }
   DoChange();
   return index;
