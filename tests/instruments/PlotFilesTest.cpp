@@ -353,8 +353,17 @@ TEST_F(PlotFilesTest, PlotLogInBothFormatsAndBufferSizes) {
     plot->LogActivate(false);
     for (int r = 0; r < 4; ++r) plot->AddDataArray(r, {{{0, 1}}, {r * 10.0, r == 2 ? 1.5e-301 : r + 0.5}});
     EXPECT_EQ(Bytes(file).size(), size == 0 ? 55u : 45u);
-    plot->LogDeactivate();
+    // ClearAllData stops the log, writing the buffered rows first.
+    if (size == 3)
+      plot->ClearAllData();
+    else
+      plot->LogDeactivate();
+    EXPECT_FALSE(plot->GetLoggingActive());
     EXPECT_EQ(Bytes(file), "(X)\tA(Y)\tB(Y)\r\n0\t0\t0.5\r\n1\t10\t1.5\r\n2\t20\tNull\r\n3\t30\t3.5\r\n");
+    plot->LogActivate(true);
+    plot->AddDataArray(4, {{{0, 1}}, {40, 4.5}});
+    plot->LogDeactivate();
+    EXPECT_EQ(Bytes(file).substr(55), "4\t40\t4.5\r\n");
 
     plot->ClearAllData();
     plot->SetDataFileFormat(ipdffCompactInterval);
