@@ -9,20 +9,11 @@
 #include <cstdlib>
 
 #include "instruments/plot/iXYPlot.h"
-#include "platform/classlib/Forms.h"
+#include "bench/BenchApp.h"
 
 namespace {
 
 constexpr int kPoints = 100000;
-
-void App() {
-  if (Application) return;
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static int argc = 1;
-  static char name[] = "bench";
-  static char* argv[] = {name, nullptr};
-  new TApplication(argc, argv);
-}
 
 double AddAll(bool Tracking) {
   TiXYPlot plot(nullptr);
@@ -45,7 +36,7 @@ double OffSeconds() {
 }
 
 void BM_AddXYScrollTracking(benchmark::State& state) {
-  App();
+  BenchApp();
   double total = 0;
   for (auto _ : state) total += AddAll(true);
   state.counters["vs_off"] = total / static_cast<double>(state.iterations()) / OffSeconds();
@@ -54,7 +45,7 @@ void BM_AddXYScrollTracking(benchmark::State& state) {
 BENCHMARK(BM_AddXYScrollTracking)->Unit(benchmark::kMillisecond);
 
 void BM_AddXYTrackingOff(benchmark::State& state) {
-  App();
+  BenchApp();
   for (auto _ : state) AddAll(false);
   state.SetItemsProcessed(state.iterations() * kPoints);
 }

@@ -3,6 +3,7 @@
 #include "instruments/base/iDrawing.h"
 #include "instruments/base/iPropertyText.h"
 #include "instruments/base/iUpdateObject.h"
+#include "platform/classlib/AnsiTextFile.h"
 
 namespace {
 
@@ -362,12 +363,12 @@ void TiComponent::SavePropertiesToFile(const std::string& FileName) {
     exclude.Add("Name");
     if (!FOptionSaveAllProperties)
       for (const char* name : {"Left", "Top", "Width", "Height", "Align", "Cursor", "ShowHint", "Tag",
-                               "Visible", "Enabled", "Hint", "HelpContext"})
+                               "Visible", "Enabled", "Hint", "HelpContext", "HelpKeyword"})
         exclude.Add(name);
     TStringList lines;
     lines.Add("File Type = " + ClassName());
     WritePropertiesText(this, "", &lines, false, &exclude);
-    lines.SaveToFile(FileName);
+    SaveAnsiTextFile(FileName, &lines);
   } catch (const std::exception& e) {
     throw Exception(std::string("Error Saving Properties - ") + e.what());
   }
@@ -376,7 +377,7 @@ void TiComponent::SavePropertiesToFile(const std::string& FileName) {
 void TiComponent::LoadPropertiesFromFile(const std::string& FileName) {
   try {
     TStringList lines;
-    lines.LoadFromFile(FileName);
+    LoadAnsiTextFile(FileName, &lines);
     BeginUpdate();
     try {
       ReadPropertiesText(this, "", &lines);

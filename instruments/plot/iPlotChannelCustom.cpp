@@ -51,9 +51,17 @@ const TiRegisterProperties<TiPlotChannelCustom, TiPlotManagerObject> kProperties
     });
 }  // namespace
 
-// The compact and full stores come later; until then every style keeps its
-// points in the standard store.
-std::unique_ptr<TiPlotDataCustomList> iCreatePlotDataList(TiPlotDataStyle) {
+std::unique_ptr<TiPlotDataCustomList> iCreatePlotDataList(TiPlotDataStyle Style) {
+  switch (Style) {
+    case ipdsCompact:
+      return std::make_unique<TiPlotDataCompactList>();
+    case ipdsCompactInterval:
+      return std::make_unique<TiPlotDataCompactIntervalList>();
+    case ipdsFullFeature:
+      return std::make_unique<TiPlotDataFullList>();
+    case ipdsStandard:
+      break;
+  }
   return std::make_unique<TiPlotDataNullList>();
 }
 
@@ -116,6 +124,7 @@ void TiPlotChannelCustom::SetCount(int Value) {
 
 void TiPlotChannelCustom::SetDataStyle(TiPlotDataStyle Value) {
   if (Value == FDataStyle) return;
+  FlushPendingLog();
   FDataStyle = Value;
   std::unique_ptr<TiPlotDataCustomList> next = iCreatePlotDataList(Value);
   const TiPlotDataCustomList& old = *FDataList;
@@ -190,6 +199,18 @@ int TiPlotChannelCustom::AddPoint(double X, double Y, bool Null, bool Empty) {
   FRunningXMean = static_cast<double>(FRunningXTotal / FRunningXCount);
   FRunningYMean = static_cast<double>(FRunningYTotal / FRunningYCount);
   if (FXAxisTrackingEnabled || FYAxisTrackingEnabled) FeedTracking(X, Y);
+  if (FLoggingActive) {
+    ++FLogBufferCount;
+    if (FLogBufferSize < 2 || FLogBufferCount >= FLogBufferSize) {
+      try {
+        LogFlush();
+      } catch (...) {
+        // The point is in: it is shown, and the log tries again next time.
+        DoChange();
+        throw;
+      }
+    }
+  }
   DoChange();
   return index;
 }
@@ -248,9 +269,11 @@ void TiPlotChannelCustom::ResetRunning() {
 }
 
 void TiPlotChannelCustom::Clear() {
+  // The buffered points reach the log before they go; a failed write leaves
+  // everything as it was but the log, which is stopped.
+  if (FLoggingActive) LogDeactivate();
   ResetRunning();
   FStartIndex = FStopIndex = -1;
-  FLoggingActive = false;
   FDataList->Clear();
   DoChange();
 }
@@ -260,6 +283,7 @@ void TiPlotChannelCustom::DeletePoints(int Size) {
     Clear();
     return;
   }
+  FlushPendingLog();
   FDataList->DeletePoints(Size);
   DoChange();
 }

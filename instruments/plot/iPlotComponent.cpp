@@ -38,6 +38,8 @@ const TiRegisterProperties<TiPlotComponent, TiCustomComponent> kProperties(
       b.Add("TitleText", &P::GetTitleText, &P::SetTitleText);
       b.Object("TitleFont", &P::GetTitleFont);
       b.Add("TitleMargin", &P::GetTitleMargin, &P::SetTitleMargin);
+      b.Add("LogFileName", &P::GetLogFileName, &P::SetLogFileName);
+      b.Add("LogBufferSize", &P::GetLogBufferSize, &P::SetLogBufferSize, 0);
       b.Object("AnnotationDefaultFont", &P::GetAnnotationDefaultFont);
       b.Add("AnnotationDefaultBrushStlye", &P::GetAnnotationDefaultBrushStlye,
             &P::SetAnnotationDefaultBrushStlye, bsSolid, bsDiagCross);
@@ -69,8 +71,16 @@ const TiRegisterProperties<TiPlotComponent, TiCustomComponent> kProperties(
       b.Add("BackGroundGradientStopColor", &P::GetBackGroundGradientStopColor,
             &P::SetBackGroundGradientStopColor, clBlack);
       b.Add("DefaultSaveImageDirectory", &P::GetDefaultSaveImageDirectory, &P::SetDefaultSaveImageDirectory);
+      b.Add("DataFileColumnSeparator", &P::GetDataFileColumnSeparator, &P::SetDataFileColumnSeparator,
+            ipdfcsTab, ipdfcsComma);
+      b.Add("DataFileFormat", &P::GetDataFileFormat, &P::SetDataFileFormat, ipdffText, ipdffCompactInterval);
+      b.Add("DefaultPropertyDirectory", &P::GetDefaultPropertyDirectory, &P::SetDefaultPropertyDirectory);
+      b.Add("DefaultDataDirectory", &P::GetDefaultDataDirectory, &P::SetDefaultDataDirectory);
+      b.Add("DefaultAnnotationDirectory", &P::GetDefaultAnnotationDirectory,
+            &P::SetDefaultAnnotationDirectory);
       b.Add("DefaultSaveImageFormat", &P::GetDefaultSaveImageFormat, &P::SetDefaultSaveImageFormat,
             ipifBitmap, ipifPNG);
+      b.Add("DifferentialPropertySave", &P::GetDifferentialPropertySave, &P::SetDifferentialPropertySave, 0);
       b.Add("BackGroundColor", &P::GetBackGroundColor, &P::SetBackGroundColor, clBlack);
       b.Add("BorderStyle", &P::GetBorderStyle, &P::SetBorderStyle, ibsLowered, ibsLowered);
       b.Add("AutoFrameRate", &P::GetAutoFrameRate, &P::SetAutoFrameRate, 1);
@@ -456,5 +466,28 @@ void TiPlotComponent::Loaded() {
 
 void TiPlotComponent::RefreshLayoutManager() {
   DisableLayoutManager();
+  EnableLayoutManager();
+}
+
+void TiPlotComponent::AddDefaultObjects() {
+  TiPlotMasterManager* master = GetMaster();
+  DisableLayoutManager();
+  try {
+    GetToolBar(master->AddToolBar())->SetZOrder(3);
+    GetLegend(master->AddLegend())->SetZOrder(2);
+    master->AddXAxis();
+    master->AddYAxis();
+    master->AddChannel();
+    master->AddDataView();
+    master->AddDataCursor();
+    TiPlotLabel* title = GetLabel(master->AddLabel());
+    title->SetZOrder(2);
+    title->SetName("Title");
+    title->SetCaption("Untitled");
+    title->SetMarginBottom(0);
+  } catch (...) {
+    EnableLayoutManager();
+    throw;
+  }
   EnableLayoutManager();
 }

@@ -60,6 +60,12 @@ using TiPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int Scr
   Type Prefix##Channel, Prefix##XAxis, Prefix##YAxis, Prefix##DataCursor, Prefix##DataView, Prefix##Legend, \
       Prefix##Limit, Prefix##Annotation
 
+// A plot's object asked for as a class it is not.
+class EInvalidCast : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 class TiPlotComponent : public TiCustomComponent,
                         public IiPlotObjectHost,
                         public IiPlotDataHost,
@@ -519,6 +525,82 @@ class TiPlotComponent : public TiCustomComponent,
   TPopupMenu* GetPopupMenu() const {
     return FPopupMenu;
   }
+  const std::string& GetDefaultPropertyDirectory() const {
+    return FDefaultPropertyDirectory;
+  }
+  void SetDefaultPropertyDirectory(const std::string& Value) {
+    FDefaultPropertyDirectory = Value;
+  }
+  const std::string& GetDefaultDataDirectory() const {
+    return FDefaultDataDirectory;
+  }
+  void SetDefaultDataDirectory(const std::string& Value) {
+    FDefaultDataDirectory = Value;
+  }
+  const std::string& GetDefaultAnnotationDirectory() const {
+    return FDefaultAnnotationDirectory;
+  }
+  void SetDefaultAnnotationDirectory(const std::string& Value) {
+    FDefaultAnnotationDirectory = Value;
+  }
+
+  // ---- files, data entry and logging
+  const std::string& GetLogFileName() const {
+    return FLogFileName;
+  }
+  // Refused while logging.
+  void SetLogFileName(const std::string& Value);
+  int GetLogBufferSize() const {
+    return FLogBufferSize;
+  }
+  void SetLogBufferSize(int Value) {
+    FLogBufferSize = Value;
+  }
+  bool GetLoggingActive() const {
+    return FLoggingActive;
+  }
+  int GetLogBufferCount() const {
+    return FLogBufferCount;
+  }
+  TiPlotDataFileFormat GetDataFileFormat() const {
+    return FDataFileFormat;
+  }
+  void SetDataFileFormat(TiPlotDataFileFormat Value);
+  TiPlotDataFileColumnSeparator GetDataFileColumnSeparator() const {
+    return FDataFileColumnSeparator;
+  }
+  void SetDataFileColumnSeparator(TiPlotDataFileColumnSeparator Value);
+  char GetDataFileSeparatorChar() const override {
+    return FDataFileColumnSeparator == ipdfcsComma ? ',' : '\t';
+  }
+  bool GetDifferentialPropertySave() const override {
+    return FDifferentialPropertySave;
+  }
+  void SetDifferentialPropertySave(bool Value) {
+    SetBooleanProperty(Value, FDifferentialPropertySave, irkNone);
+  }
+  const std::string& GetLastPropertiesFileName() const {
+    return FLastPropertiesFileName;
+  }
+  const std::string& GetLastDataFileName() const {
+    return FLastDataFileName;
+  }
+  void SavePropertiesToFile(const std::string& FileName) override;
+  void LoadPropertiesFromFile(const std::string& FileName) override;
+  void SaveAnnotationsToFile(const std::string& FileName);
+  void LoadAnnotationsFromFile(const std::string& FileName);
+  void SaveDataToFile(const std::string& FileName);
+  void LoadDataFromFile(const std::string& FileName);
+  void LogActivate(bool Append);
+  void LogDeactivate();
+  // Writes the buffered rows, whole rows only; a failed write keeps the rest.
+  void LogFlush();
+  // One dimension: element i to channel i (a value just above 1e-301 a Null,
+  // just above 1e-302 an Empty point); two: [channel][row], XValue the X step.
+  void AddDataArray(double XValue, const TiPlotVariantArray& Data);
+  void TransferChannelData(int SourceChannelIndex, int DestinationChannelIndex, int StartIndex,
+                           int StopIndex);
+  void ClearAllData();
 
   void Loaded() override;
   void DefaultHandler(TMessage& Message) override;
@@ -622,6 +704,8 @@ class TiPlotComponent : public TiCustomComponent,
   TiPlotObjectEvent OnAnnotationCoordinatesChange, OnAnnotationMoveUser, OnAnnotationResizeUser,
       OnAnnotationCoordinatesChangeFinished;
   TiPlotObjectEvent OnBeforeDataCursorUpdate, OnDataCursorChange;
+  TNotifyEvent OnBeforeLoadProperties, OnAfterLoadProperties, OnAfterSaveProperties, OnAfterLoadData,
+      OnAfterSaveData;
 
  protected:
   void iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -636,6 +720,10 @@ class TiPlotComponent : public TiCustomComponent,
   virtual void ObjectRemove(TObject* Object);
   virtual void ObjectChange();
   void DrawOuterObjects(TCanvas* Canvas);
+  // The standard set of a new plot: toolbar, legend, X and Y axis, one
+  // channel of the channel class, data view, data cursor and the "Title"
+  // label, added with the layout manager off.
+  void AddDefaultObjects();
 
  private:
   void DeleteObject(TiPlotObjectManagerCustom* Manager, int Index);
@@ -725,4 +813,24 @@ class TiPlotComponent : public TiCustomComponent,
   TiPlotReferenceIndividual FAnnotationDefaultReferences[4] = {ipriAuto, ipriAuto, ipriAuto, ipriAuto};
 
   std::string FTempCustomLabel;
+
+  bool FLoggingActive = false;
+  int FLogBufferSize = 0;
+  int FLogBufferCount = 0;
+  // Rows in the log file: only its first two carry X in the compact format.
+  long long FLogRowsInFile = 0;
+  std::string FLogFileName, FLastPropertiesFileName, FLastDataFileName;
+  char FLoadingSeparator = '\t';
+  TiPlotDataFileColumnSeparator FDataFileColumnSeparator = ipdfcsTab;
+  TiPlotDataFileFormat FDataFileFormat = ipdffText;
+  bool FDifferentialPropertySave = false;
+  std::string FDefaultPropertyDirectory, FDefaultDataDirectory, FDefaultAnnotationDirectory;
+
+  // File parts.
+  void LoadDataTextPairs(const TStrings* Lines);
+  void LoadDataTextShared(const TStrings* Lines);
+  void LoadDataCompactInterval(const std::vector<std::uint8_t>& Bytes);
+  std::string LogHeader() const;
+  // The log bytes of the row at point index P.
+  std::string LogRow(int P, bool WithX) const;
 };

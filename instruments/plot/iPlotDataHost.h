@@ -30,6 +30,9 @@ class IiPlotDataHost {
   virtual void NewTrackingData(TiPlotAxis* /*Axis*/, double /*Value*/) {}
   // The font hints are measured in; null: the canvas font.
   virtual TFont* GetHintsFont() { return nullptr; }
+  // The plot's file settings that channel files follow.
+  virtual bool GetDifferentialPropertySave() const { return false; }
+  virtual char GetDataFileSeparatorChar() const { return '\t'; }
 
   // A plot object that is in no manager (a button of a toolbar, legend or
   // table) is going: the plot drops what it holds of it.

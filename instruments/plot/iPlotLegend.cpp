@@ -59,7 +59,7 @@ const TiRegisterProperties<TiPlotLegend, TiPlotLayoutObject> kProperties([](TiPr
         iplcncsYAxisFontColor);
   b.Add("LineColumnWidth", &L::GetLineColumnWidth, &L::SetLineColumnWidth, 13);
   // Declared 13 while a new legend holds 3: 3 is written, 13 is not.
-  b.Add("LineColumnHeight", &L::GetLineColumnHeight, &L::SetLineColumnHeight, 13);
+  b.Add("LineColumnHeight", &L::GetLineColumnHeight, &L::SetLineColumnHeight, 3);
 });
 
 // Room for the paging buttons beside the items.

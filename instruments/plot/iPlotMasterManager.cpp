@@ -1,5 +1,7 @@
 #include "instruments/plot/iPlotMasterManager.h"
 
+#include "instruments/plot/iPlotChannelCustom.h"
+
 namespace {
 
 // Stores Sender in the field of its class; true when it was a manager of it.
@@ -156,6 +158,10 @@ template <class M>
 int TiPlotMasterManager::AddObject(M* Manager, TiPlotObject* Object) {
   Object->DoInsert();
   return Manager->Count() - 1;
+}
+
+void TiPlotMasterManager::ClearAllData() {
+  for (int i = 0; i < FChannelManager->Count(); ++i) FChannelManager->GetItem(i)->Clear();
 }
 
 int TiPlotMasterManager::AddChannel() {

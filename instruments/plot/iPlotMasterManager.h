@@ -32,6 +32,8 @@ class TiPlotMasterManager : public TObject {
   TiPlotObjectManager* GetObjectManager() const { return FPlotObjectManager; }
 
   int AddChannel();
+  // Every channel's points go (each channel's Clear).
+  void ClearAllData();
   int AddDataView();
   int AddDataCursor();
   int AddLimit();

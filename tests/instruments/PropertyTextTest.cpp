@@ -2,6 +2,7 @@
 // paths through nested objects, prefixes, escapes and limits.
 
 #include <cstdio>
+#include <fstream>
 
 #include "instruments/base/iPropertyText.h"
 #include "tests/instruments/InstrumentsTestSupport.h"
@@ -162,6 +163,10 @@ TEST_F(PropertyTextTest, PropertiesFileRoundTripsAndReportsFailures) {
   TStringList saved;
   saved.LoadFromFile(file);
   EXPECT_EQ(saved.Get(0), "File Type = TTestControl");
+  // In the ANSI code page with CR LF, as the plot's files.
+  std::ifstream in(file, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(bytes.rfind("File Type = TTestControl\r\n", 0), 0u);
   EXPECT_EQ(saved.IndexOf("Width = 70"), -1);  // layout is left out by default
   b.LoadPropertiesFromFile(file);
   EXPECT_EQ(b.GetCount(), 42);
