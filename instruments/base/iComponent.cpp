@@ -367,6 +367,7 @@ void TiComponent::SavePropertiesToFile(const std::string& FileName) {
     TStringList lines;
     lines.Add("File Type = " + ClassName());
     WritePropertiesText(this, "", &lines, false, &exclude);
+    WriteStreamedCollections(&lines);
     lines.SaveToFile(FileName);
   } catch (const std::exception& e) {
     throw Exception(std::string("Error Saving Properties - ") + e.what());
@@ -379,6 +380,7 @@ void TiComponent::LoadPropertiesFromFile(const std::string& FileName) {
     lines.LoadFromFile(FileName);
     BeginUpdate();
     try {
+      ReadStreamedCollections(&lines);
       ReadPropertiesText(this, "", &lines);
     } catch (...) {
       // A failed load still leaves the control able to repaint.
