@@ -6,6 +6,7 @@
 
 #include "instruments/base/iDrawing.h"
 #include "instruments/base/iProperties.h"
+#include "instruments/plot/iPlot.h"
 #include "platform/sys/SysUtils.h"
 
 namespace {
@@ -136,6 +137,8 @@ TiPlotXAxis::TiPlotXAxis(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEve
                  std::move(AOnRename)) {
   // The first value moves an X scale only when it lies outside it.
   SetTrackingAlignFirstStyle(ipafsAuto);
+  // A strip chart's time runs on: its X axes scroll with the newest data.
+  if (dynamic_cast<TiPlot*>(AOwner)) SetTrackingStyle(iptsScrollSmooth);
 }
 TiPlotXAxis::~TiPlotXAxis() = default;
 TiPlotYAxis::~TiPlotYAxis() = default;

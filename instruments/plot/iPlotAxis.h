@@ -79,6 +79,8 @@ class TiPlotAxis : public TiPlotLayoutObject {
   void SetTitle(const std::string& Value) { SetStringProperty(Value, FTitle, &TiPlotObject::DoLayoutChange); }
 
   double GetMin() const { return FMin; }
+  // While set, scale changes raise no events and no change notice.
+  void SetBlockMinSpanEvents(bool Value) { FBlockMinSpanEvents = Value; }
   void SetMin(double Value);
   double GetSpan() const { return FSpan; }
   void SetSpan(double Value);

@@ -51,9 +51,17 @@ const TiRegisterProperties<TiPlotChannelCustom, TiPlotManagerObject> kProperties
     });
 }  // namespace
 
-// The compact and full stores come later; until then every style keeps its
-// points in the standard store.
-std::unique_ptr<TiPlotDataCustomList> iCreatePlotDataList(TiPlotDataStyle) {
+std::unique_ptr<TiPlotDataCustomList> iCreatePlotDataList(TiPlotDataStyle Style) {
+  switch (Style) {
+    case ipdsCompact:
+      return std::make_unique<TiPlotDataCompactList>();
+    case ipdsCompactInterval:
+      return std::make_unique<TiPlotDataCompactIntervalList>();
+    case ipdsFullFeature:
+      return std::make_unique<TiPlotDataFullList>();
+    case ipdsStandard:
+      break;
+  }
   return std::make_unique<TiPlotDataNullList>();
 }
 

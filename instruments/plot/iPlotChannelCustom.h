@@ -6,6 +6,7 @@
 // removes points, and keeps the channel-wide trace and marker settings in
 // the store so that every point without attributes of its own follows them.
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -60,6 +61,10 @@ double iPlotLineXAtY(double Y, double X1, double Y1, double X2, double Y2);
 // Orders the segment's ends by X and cuts it to XMin..XMax, and with ClipY
 // also to YMin..YMax; false when no part of it lies in that range.
 bool iPlotClipSegment(TiPlotSegment& Segment, double XMin, double XMax, double YMin, double YMax, bool ClipY);
+
+// The pen of a trace line style; the one-pixel pen is width 0.
+TPenStyle iPlotTracePenStyle(TiPlotLineStyle Style);
+int iPlotTraceWidth(int Width);
 
 // The figure of a marker around P with half-size S.
 struct TiPlotMarkerFigure {
@@ -388,6 +393,32 @@ class TiPlotChannelCustom : public TiPlotManagerObject {
   void DoMouseLeft(TiPlotMouseData& MouseData) override;
   void DoMouseMove(TiPlotMouseData& MouseData) override;
   void DoMouseUp(TiPlotMouseData& MouseData) override;
+  // The trace's channel-wide pen, clear brush.
+  void SetTracePen(TCanvas* Canvas);
+  // With ClipToAxes, narrows the canvas' clip to the axes' rectangle.
+  void ClipToAxesRect(TCanvas* Canvas, bool XYAxesReversed);
+  // Segment(Index, PX, PY, X, Y) for each two consecutive valid points of
+  // the draw range (Index the later): Empty points are passed over, a Null
+  // one breaks the trace.
+  template <class F>
+  void ForEachTraceSegment(F Segment) {
+    bool first = true;
+    double px = 0, py = 0;
+    for (int i = std::max(FStartIndex, 0); i <= FStopIndex && i < GetCount(); ++i) {
+      double x, y;
+      bool empty, null;
+      GetXYEmptyNull(i, x, y, empty, null);
+      if (empty) continue;
+      if (null) {
+        first = true;
+        continue;
+      }
+      if (!first) Segment(i, px, py, x, y);
+      first = false;
+      px = x;
+      py = y;
+    }
+  }
   IiPlotDataHost* DataHost() const {
     return dynamic_cast<IiPlotDataHost*>(GetOwner());
   }

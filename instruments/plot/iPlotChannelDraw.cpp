@@ -84,17 +84,16 @@ TiPlotMarkerFigure iPlotMarkerFigure(TiPlotMarkerStyle Style, TPoint P, int S) {
   return {F::Character, {P}};
 }
 
-namespace {
-
-TPenStyle TracePenStyle(TiPlotLineStyle Style) {
+TPenStyle iPlotTracePenStyle(TiPlotLineStyle Style) {
   static constexpr TPenStyle kStyles[] = {psSolid, psDash, psDot, psDashDot, psDashDotDot};
   return Style >= iplsSolid && Style <= iplsDashDotDot ? kStyles[Style] : psSolid;
 }
 
-// The one-pixel pen is width 0.
-int TraceWidth(int Width) {
+int iPlotTraceWidth(int Width) {
   return Width == 1 ? 0 : Width;
 }
+
+namespace {
 
 std::string Utf8(char16_t C) {
   std::string s;
@@ -115,36 +114,32 @@ std::string Utf8(char16_t C) {
 
 // ---------------------------------------------------------------- trace
 
-void TiPlotChannelCustom::DrawTrace(TCanvas* Canvas, bool XYAxesReversed, TColor BackGroundColor) {
-  if (!FTraceVisible) return;
+void TiPlotChannelCustom::SetTracePen(TCanvas* Canvas) {
   Canvas->Pen->SetColor(GetColor());
   Canvas->Brush->SetStyle(bsClear);
-  Canvas->Pen->SetStyle(TracePenStyle(GetTraceLineStyle()));
-  Canvas->Pen->SetWidth(TraceWidth(GetTraceLineWidth()));
+  Canvas->Pen->SetStyle(iPlotTracePenStyle(GetTraceLineStyle()));
+  Canvas->Pen->SetWidth(iPlotTraceWidth(GetTraceLineWidth()));
+}
+
+void TiPlotChannelCustom::ClipToAxesRect(TCanvas* Canvas, bool XYAxesReversed) {
+  if (!FClipToAxes || !HasAxes()) return;
+  TiPlotAxis* x = GetXAxis();
+  TiPlotAxis* y = GetYAxis();
+  Canvas->IntersectClipRect(NormalizedRectSwapXY(XYAxesReversed, x->GetMinPixels(), y->GetMinPixels(),
+                                                 x->GetMaxPixels(), y->GetMaxPixels()));
+}
+
+void TiPlotChannelCustom::DrawTrace(TCanvas* Canvas, bool XYAxesReversed, TColor BackGroundColor) {
+  if (!FTraceVisible) return;
+  SetTracePen(Canvas);
   if (FStopIndex <= FStartIndex) return;
-  bool first = true;
-  double px = 0, py = 0;
-  for (int i = std::max(FStartIndex, 0); i <= FStopIndex && i < GetCount(); ++i) {
-    double x, y;
-    bool empty, null;
-    GetXYEmptyNull(i, x, y, empty, null);
-    if (empty) continue;
-    if (null) {
-      first = true;
-      continue;
-    }
-    if (first) {
-      first = false;
-    } else {
-      Canvas->Pen->SetColor(GetTraceLineColor(i));
-      Canvas->Pen->SetStyle(TracePenStyle(GetTraceLineStyle(i)));
-      Canvas->Pen->SetWidth(TraceWidth(GetTraceLineWidth(i)));
-      Canvas->SetBkColor(BackGroundColor);
-      DrawClippedLine(Canvas, XYAxesReversed, px, py, x, y, false);
-    }
-    px = x;
-    py = y;
-  }
+  ForEachTraceSegment([&](int i, double px, double py, double x, double y) {
+    Canvas->Pen->SetColor(GetTraceLineColor(i));
+    Canvas->Pen->SetStyle(iPlotTracePenStyle(GetTraceLineStyle(i)));
+    Canvas->Pen->SetWidth(iPlotTraceWidth(GetTraceLineWidth(i)));
+    Canvas->SetBkColor(BackGroundColor);
+    DrawClippedLine(Canvas, XYAxesReversed, px, py, x, y, false);
+  });
 }
 
 void TiPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, bool XYAxesReversed, double X1, double Y1,

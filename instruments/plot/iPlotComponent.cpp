@@ -417,3 +417,26 @@ void TiPlotComponent::RefreshLayoutManager() {
   DisableLayoutManager();
   EnableLayoutManager();
 }
+
+void TiPlotComponent::AddDefaultObjects() {
+  TiPlotMasterManager* master = GetMaster();
+  DisableLayoutManager();
+  try {
+    GetToolBar(master->AddToolBar())->SetZOrder(3);
+    GetLegend(master->AddLegend())->SetZOrder(2);
+    master->AddXAxis();
+    master->AddYAxis();
+    master->AddChannel();
+    master->AddDataView();
+    master->AddDataCursor();
+    TiPlotLabel* title = GetLabel(master->AddLabel());
+    title->SetZOrder(2);
+    title->SetName("Title");
+    title->SetCaption("Untitled");
+    title->SetMarginBottom(0);
+  } catch (...) {
+    EnableLayoutManager();
+    throw;
+  }
+  EnableLayoutManager();
+}

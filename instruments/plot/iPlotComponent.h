@@ -62,6 +62,12 @@ using TiPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int Scr
   Type Prefix##Channel, Prefix##XAxis, Prefix##YAxis, Prefix##DataCursor, Prefix##DataView, Prefix##Legend, \
       Prefix##Limit, Prefix##Annotation
 
+// A plot's object asked for as a class it is not.
+class EInvalidCast : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 class TiPlotComponent : public TiCustomComponent,
                         public IiPlotObjectHost,
                         public IiPlotDataHost,
@@ -613,6 +619,10 @@ class TiPlotComponent : public TiCustomComponent,
   virtual void ObjectRemove(TObject* Object);
   virtual void ObjectChange();
   void DrawOuterObjects(TCanvas* Canvas);
+  // The standard set of a new plot: toolbar, legend, X and Y axis, one
+  // channel of the channel class, data view, data cursor and the "Title"
+  // label, added with the layout manager off.
+  void AddDefaultObjects();
 
  private:
   void DeleteObject(TiPlotObjectManagerCustom* Manager, int Index);

@@ -8,6 +8,8 @@
 #include "instruments/plot/iPlotDataHost.h"
 #include "instruments/plot/iPlotDataView.h"
 #include "instruments/plot/iPlotMasterManager.h"
+#include "instruments/plot/iPlot.h"
+#include "instruments/plot/iPlotAxis.h"
 #include "instruments/plot/iXYPlot.h"
 #include "platform/classlib/Keys.h"
 #include "platform/sys/SysUtils.h"
@@ -293,15 +295,142 @@ void TiPlotDataCursor::DoSnapToDataPoint() {
   SnapPointer(2);
 }
 
-// Snapping needs the strip chart's time-ordered channels; the XY plot's
+namespace {
+
+// The point of a strip-chart channel nearest to X and its distance (1e300
+// when there is none).
+int FindNearestDataIndex(TiPlotChannel* Channel, double X, double& Distance) {
+  Distance = 1e300;
+  const int n = Channel->GetCount();
+  if (n == 0) return -1;
+  const double first = Channel->GetX(0), last = Channel->GetX(n - 1);
+  const bool rising = n < 2 || Channel->GetX(1) >= first;
+  int index = -1;
+  // At or beyond an end of the series: that end.
+  if (rising ? X >= last : X <= last)
+    index = n - 1;
+  else if (rising ? X <= first : X >= first)
+    index = 0;
+  if (index >= 0) {
+    Distance = std::fabs(Channel->GetX(index) - X);
+    return index;
+  }
+  const int i = Channel->CalcIndex(X);
+  if (i < 0) return -1;
+  // The index found wins a tie, then the lower neighbour.
+  index = i;
+  Distance = std::fabs(Channel->GetX(i) - X);
+  for (int k : {i - 1, i + 1}) {
+    if (k < 0 || k >= n) continue;
+    const double d = std::fabs(Channel->GetX(k) - X);
+    if (d < Distance) {
+      Distance = d;
+      index = k;
+    }
+  }
+  return index;
+}
+
+}  // namespace
+
+// Snapping needs the strip chart's ordered channels; the XY plot's
 // channels run back and forth and are never snapped to.
-void TiPlotDataCursor::SnapPointer(int) {}
+void TiPlotDataCursor::SnapPointer(int Pointer) {
+  if (!FSnapToDataPoint || FStyle == ipcsDeltaY) return;
+  auto* plot = dynamic_cast<TiPlot*>(GetOwner());
+  if (!plot) return;
+  const double percent = Pointer == 1 ? FPointer1Position : FPointer2Position;
+  if (!GetAllChannels()) {
+    auto* channel = dynamic_cast<TiPlotChannel*>(GetChannel());
+    if (!channel || !channel->GetXAxis()) return;
+    double distance;
+    FSnapToIndexData =
+        FindNearestDataIndex(channel, channel->GetXAxis()->PercentToPosition(percent / 100), distance);
+    FSnapToIndexChannel = plot->GetChannelIndexByName(channel->GetName());
+  } else {
+    double best = 1e300;
+    FSnapToIndexChannel = FSnapToIndexData = -1;
+    for (int c = 0; c < plot->GetChannelCount(); ++c) {
+      auto* channel = dynamic_cast<TiPlotChannel*>(plot->TiPlotComponent::GetChannel(c));
+      if (!channel || !channel->GetXAxis()) continue;
+      double distance;
+      const int index =
+          FindNearestDataIndex(channel, channel->GetXAxis()->PercentToPosition(percent / 100), distance);
+      if (index >= 0 && distance < best) {
+        best = distance;
+        FSnapToIndexChannel = c;
+        FSnapToIndexData = index;
+      }
+    }
+  }
+  MovePointerToDataPoint(FSnapToIndexChannel, FSnapToIndexData, 0, Pointer);
+}
 
-void TiPlotDataCursor::MovePointerToDataPoint(int, int, int, int) {}
+void TiPlotDataCursor::MovePointerToDataPoint(int ChannelIndex, int DataIndex, int Step, int Pointer) {
+  auto* plot = dynamic_cast<TiPlot*>(GetOwner());
+  if (!plot || ChannelIndex < 0 || ChannelIndex >= plot->GetChannelCount()) return;
+  auto* channel = dynamic_cast<TiPlotChannel*>(plot->TiPlotComponent::GetChannel(ChannelIndex));
+  if (!channel || channel->GetCount() == 0) return;
+  TiPlotXAxis* axis = channel->GetXAxis();
+  if (!axis) return;
+  long long index = static_cast<long long>(DataIndex) + (axis->GetReverseScale() ? -Step : Step);
+  index = std::clamp<long long>(index, 0, channel->GetCount() - 1);
+  const double x = channel->GetX(static_cast<int>(index));
+  // A point off the scale scrolls it into view, a fortieth of the span in.
+  const double span = axis->GetSpan();
+  if (x > axis->GetMax())
+    axis->SetMin(x - span + span / 40);
+  else if (x < axis->GetMin())
+    axis->SetMin(x - span / 40);
+  const double percent = axis->PositionToPercent(x) * 100;
+  if (Pointer == 1)
+    SetPointer1Position(percent);
+  else
+    SetPointer2Position(percent);
+}
 
-TiPlotDataPointStatus TiPlotDataCursor::GetInterpolatedYValue(const std::string&, double, double& YValue) {
+TiPlotDataPointStatus TiPlotDataCursor::GetInterpolatedYValue(const std::string& ChannelName, double XValue,
+                                                              double& YValue) {
   YValue = 0;
-  return ipdpsNull;
+  auto* plot = dynamic_cast<TiPlotComponent*>(GetOwner());
+  auto* channel = plot ? dynamic_cast<TiPlotChannel*>(plot->GetChannelByName(ChannelName)) : nullptr;
+  TiPlotXAxis* axis = channel ? channel->GetXAxis() : nullptr;
+  if (!axis) return ipdpsNull;
+  const bool visible = GetVisible();
+  const TiPlotDataCursorStyle style = FStyle;
+  const std::string name = FChannelName;
+  const double pointer1 = FPointer1Position, min = axis->GetMin();
+  axis->SetBlockMinSpanEvents(true);
+  auto restore = [&] {
+    SetVisible(visible);
+    SetStyle(style);
+    SetChannelName(name);
+    SetPointer1Position(pointer1);
+    axis->SetMin(min);
+    axis->SetBlockMinSpanEvents(false);
+  };
+  try {
+    SetVisible(true);
+    SetStyle(ipcsValueXY);
+    SetChannelName(ChannelName);
+    if (FUseCachedInterpolatedData) {
+      SetPointer1Position(axis->PositionToPercent(XValue) * 100);
+      UpdateValues();
+    } else {
+      // A paint with the axis starting at XValue draws the channel there and
+      // reads the cursor at its left edge.
+      SetPointer1Position(0);
+      axis->SetMin(XValue);
+      plot->ReCalcLayout();
+    }
+  } catch (...) {
+    restore();
+    throw;
+  }
+  const TiPlotDataPointStatus status = FStatus;
+  YValue = FValueY;
+  restore();
+  return status;
 }
 
 // ---------------------------------------------------------------- drawing

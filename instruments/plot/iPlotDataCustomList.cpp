@@ -82,34 +82,7 @@ int TiPlotDataNullList::Add(double X, double Y, bool Null, bool Empty) {
   if (GetStoredMarkerVisible()) extra |= kMarkerVisible;
   if (Null) extra |= kNull;
   if (Empty) extra |= kEmpty;
-  const TiPlotDataNull record{X, Y, static_cast<std::uint16_t>(extra)};
-  if (FRingBufferEnabled && FCount == FCapacity && FCapacity > 0) {
-    int t = FTail;
-    FTail = t + 1 == FCount ? 0 : t + 1;
-    FList[static_cast<std::size_t>(t)] = record;
-    return FCount - 1;
-  }
-  if (FCount == FCapacity) Grow();
-  FList[static_cast<std::size_t>(FCount)] = record;
-  return FCount++;
-}
-
-void TiPlotDataNullList::SetCapacity(int NewCapacity) {
-  CheckCapacity(NewCapacity);
-  if (NewCapacity == FCapacity) return;
-  // A wrapped ring is put in logical order first, so that growing appends
-  // after the newest point and shrinking drops within the store.
-  Unwrap();
-  FList.resize(static_cast<std::size_t>(NewCapacity));
-  if (NewCapacity == 0) FList.shrink_to_fit();
-  ApplyCapacity(NewCapacity);
-}
-
-void TiPlotDataNullList::DeletePoints(int Size) {
-  if (Size < 0 || Size >= FCount) throw Exception("Delete size out of Range");
-  Unwrap();
-  FCount -= Size;
-  if (FCount > 0) std::move(FList.begin() + Size, FList.begin() + Size + FCount, FList.begin());
+  return Put(TiPlotDataNull{X, Y, static_cast<std::uint16_t>(extra)});
 }
 
 void TiPlotDataNullList::GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) {
@@ -120,8 +93,88 @@ void TiPlotDataNullList::GetXYEmptyNull(int Index, double& X, double& Y, bool& E
   Null = (r.Extra & kNull) != 0;
 }
 
-void TiPlotDataNullList::Unwrap() {
-  if (FTail == 0) return;
-  std::rotate(FList.begin(), FList.begin() + FTail, FList.begin() + FCount);
-  FTail = 0;
+// ---------------------------------------------------------------- compact
+
+TiPlotDataCompactList::TiPlotDataCompactList() {
+  SetDataPointSize(8);
+}
+
+int TiPlotDataCompactList::Add(double X, double Y, bool, bool) {
+  return Put(TiPlotDataSingle{static_cast<float>(X), static_cast<float>(Y)});
+}
+
+void TiPlotDataCompactList::GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) {
+  const TiPlotDataSingle r = Record(Index);
+  X = r.X;
+  Y = r.Y;
+  Empty = Null = false;
+}
+
+// ---------------------------------------------------------------- interval
+
+TiPlotDataCompactIntervalList::TiPlotDataCompactIntervalList() {
+  SetDataPointSize(4);
+}
+
+void TiPlotDataCompactIntervalList::SetX(int Index, double Value) {
+  if (FCount == 0 || Index != 0)
+    throw Exception(
+        "Data Style does not support setting individual X-Value with the exception of the first X-Value");
+  FFirstX = Value;
+}
+
+int TiPlotDataCompactIntervalList::Add(double X, double Y, bool, bool) {
+  if (FCount == 0)
+    FFirstX = X;
+  else if (FCount == 1 && FInterval == -1)
+    FInterval = X - FFirstX;
+  bool overwrote = false;
+  const int index = Put(TiPlotDataCompactInterval{static_cast<float>(Y)}, &overwrote);
+  // The oldest point left the front: the next one's X is the first X now.
+  if (overwrote && FCount > 1) FFirstX += FInterval;
+  return index;
+}
+
+void TiPlotDataCompactIntervalList::Clear() {
+  TiPlotDataCustomList::Clear();
+  FInterval = -1;
+}
+
+void TiPlotDataCompactIntervalList::DeletePoints(int Size) {
+  RemoveOldest(Size, FCount, "Delete size out of Range");
+  // The points that remain keep their X, as after a ring overwrite.
+  if (FInterval != -1) FFirstX += Size * FInterval;
+}
+
+void TiPlotDataCompactIntervalList::GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) {
+  Y = Record(Index).Y;
+  X = GetX(Index);
+  Empty = Null = false;
+}
+
+// ---------------------------------------------------------------- full
+
+TiPlotDataFullList::TiPlotDataFullList() {
+  SetDataPointSize(144);
+}
+
+int TiPlotDataFullList::Add(double X, double Y, bool Null, bool Empty) {
+  TiPlotDataFull r;
+  r.X = X;
+  r.Y = Y;
+  r.Null = Null;
+  r.Empty = Empty;
+  // A new point looks as the channel does now, its marker character too.
+#define TI_FULL_STORED(Type, Name) r.Name = GetStored##Name();
+  TI_FULL_ATTRIBUTES(TI_FULL_STORED)
+#undef TI_FULL_STORED
+  return Put(r);
+}
+
+void TiPlotDataFullList::GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) {
+  const TiPlotDataFull& r = Record(Index);
+  X = r.X;
+  Y = r.Y;
+  Empty = r.Empty;
+  Null = r.Null;
 }

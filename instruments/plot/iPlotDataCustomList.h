@@ -3,10 +3,12 @@
 // records, optionally as a ring buffer in which new points overwrite the
 // oldest. Attributes a record lacks come from channel-wide stored values.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "platform/classlib/Graphics.h"
+#include "platform/sys/SysUtils.h"
 
 enum TiPlotDataStyle { ipdsStandard, ipdsCompact, ipdsCompactInterval, ipdsFullFeature };
 enum TiPlotLineStyle { iplsSolid, iplsDash, iplsDot, iplsDashDot, iplsDashDotDot };
@@ -178,6 +180,55 @@ class TiPlotDataCustomList {
   TBrushStyle FStoredBarBrushStyle = bsSolid;
 };
 
+// The store of one record type in a flat array: growth, ring overwrite,
+// removal of the oldest records and unwrapping of a wrapped ring.
+template <class R>
+class TiPlotDataRecordList : public TiPlotDataCustomList {
+ public:
+  void SetCapacity(int NewCapacity) override {
+    CheckCapacity(NewCapacity);
+    if (NewCapacity == FCapacity) return;
+    // A wrapped ring is put in logical order first, so that growing appends
+    // after the newest point and shrinking drops within the store.
+    Unwrap();
+    FList.resize(static_cast<std::size_t>(NewCapacity));
+    if (NewCapacity == 0) FList.shrink_to_fit();
+    ApplyCapacity(NewCapacity);
+  }
+
+ protected:
+  R& Record(int Index) { return FList[static_cast<std::size_t>(GetPhysicalIndex(Index))]; }
+  // Appends, or overwrites the oldest point of a full ring (Overwrote set).
+  // Returns the new point's logical index.
+  int Put(const R& Record, bool* Overwrote = nullptr) {
+    if (Overwrote) *Overwrote = false;
+    if (FRingBufferEnabled && FCount == FCapacity && FCapacity > 0) {
+      const int t = FTail;
+      FTail = t + 1 == FCount ? 0 : t + 1;
+      FList[static_cast<std::size_t>(t)] = Record;
+      if (Overwrote) *Overwrote = true;
+      return FCount - 1;
+    }
+    if (FCount == FCapacity) Grow();
+    FList[static_cast<std::size_t>(FCount)] = Record;
+    return FCount++;
+  }
+  // Drops the Size oldest records; Size must lie in 0..Limit.
+  void RemoveOldest(int Size, int Limit, const char* Message) {
+    if (Size < 0 || Size > Limit) throw Exception(Message);
+    Unwrap();
+    FCount -= Size;
+    if (FCount > 0) std::move(FList.begin() + Size, FList.begin() + Size + FCount, FList.begin());
+  }
+  void Unwrap() override {
+    if (FTail == 0) return;
+    std::rotate(FList.begin(), FList.begin() + FTail, FList.begin() + FCount);
+    FTail = 0;
+  }
+
+  std::vector<R> FList;
+};
+
 struct TiPlotDataNull {
   double X = 0;
   double Y = 0;
@@ -186,7 +237,7 @@ struct TiPlotDataNull {
 };
 
 // The standard store: X, Y and a flag word per point.
-class TiPlotDataNullList : public TiPlotDataCustomList {
+class TiPlotDataNullList : public TiPlotDataRecordList<TiPlotDataNull> {
  public:
   TiPlotDataNullList();
 
@@ -204,17 +255,136 @@ class TiPlotDataNullList : public TiPlotDataCustomList {
   void SetMarkerStyle(int Index, TiPlotMarkerStyle Value) override;
 
   int Add(double X, double Y, bool Null, bool Empty) override;
-  void SetCapacity(int NewCapacity) override;
-  void DeletePoints(int Size) override;
+  void DeletePoints(int Size) override { RemoveOldest(Size, FCount - 1, "Delete size out of Range"); }
   void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) override;
-
- protected:
-  void Unwrap() override;
 
  private:
   static constexpr std::uint16_t kNull = 1, kEmpty = 2, kMarkerVisible = 4;
-  TiPlotDataNull& Record(int Index) { return FList[static_cast<std::size_t>(GetPhysicalIndex(Index))]; }
   void SetBit(int Index, std::uint16_t Bit, bool Value);
+};
 
-  std::vector<TiPlotDataNull> FList;
+// X and Y in single precision, nothing else: 8 bytes a point. Null and
+// Empty are not kept.
+struct TiPlotDataSingle {
+  float X = 0;
+  float Y = 0;
+};
+
+class TiPlotDataCompactList : public TiPlotDataRecordList<TiPlotDataSingle> {
+ public:
+  TiPlotDataCompactList();
+  double GetX(int Index) override { return Record(Index).X; }
+  double GetY(int Index) override { return Record(Index).Y; }
+  void SetX(int Index, double Value) override { Record(Index).X = static_cast<float>(Value); }
+  void SetY(int Index, double Value) override { Record(Index).Y = static_cast<float>(Value); }
+  int Add(double X, double Y, bool Null, bool Empty) override;
+  void DeletePoints(int Size) override { RemoveOldest(Size, FCount - 1, "Delete size out of Range"); }
+  void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) override;
+};
+
+// Evenly sampled data: Y in single precision, X the first X plus the index
+// times an interval learnt from the second point. 4 bytes a point.
+struct TiPlotDataCompactInterval {
+  float Y = 0;
+};
+
+class TiPlotDataCompactIntervalList : public TiPlotDataRecordList<TiPlotDataCompactInterval> {
+ public:
+  TiPlotDataCompactIntervalList();
+  double GetX(int Index) override { return FFirstX + Index * FInterval; }
+  double GetY(int Index) override { return Record(Index).Y; }
+  // Only the first X can be set: it moves every X.
+  void SetX(int Index, double Value) override;
+  void SetY(int Index, double Value) override { Record(Index).Y = static_cast<float>(Value); }
+  int Add(double X, double Y, bool Null, bool Empty) override;
+  void Clear() override;
+  void DeletePoints(int Size) override;
+  void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) override;
+  double GetInterval() const { return FInterval; }
+  double GetFirstX() const { return FFirstX; }
+
+ private:
+  double FInterval = -1;
+  double FFirstX = 0;
+};
+
+// Every attribute per point: 144 bytes a point.
+struct TiPlotDataFull {
+  double X = 0, Y = 0;
+  bool Null = false, Empty = false;
+  double High = 0, Low = 0, Open = 0, Close = 0;
+  TColor TraceLineColor = 0;
+  int TraceLineWidth = 0;
+  TiPlotLineStyle TraceLineStyle = iplsSolid;
+  bool MarkerVisible = false;
+  int MarkerSize = 0;
+  TiPlotMarkerStyle MarkerStyle = ipmsCircle;
+  TColor MarkerPenColor = 0;
+  int MarkerPenWidth = 0;
+  TPenStyle MarkerPenStyle = psSolid;
+  TColor MarkerBrushColor = 0;
+  TBrushStyle MarkerBrushStyle = bsSolid;
+  char16_t MarkerCharacter = 0;
+  bool BarVisible = false;
+  double BarReference = 0, BarWidth = 0;
+  TColor BarPenColor = 0;
+  int BarPenWidth = 0;
+  TPenStyle BarPenStyle = psSolid;
+  TColor BarBrushColor = 0;
+  TBrushStyle BarBrushStyle = bsSolid;
+};
+
+// The full record's open/high/low/close values, and the attributes a new
+// point copies from the channel-wide ones.
+#define TI_FULL_HLOC(X) X(double, High) X(double, Low) X(double, Open) X(double, Close)
+// clang-format off
+#define TI_FULL_ATTRIBUTES(X) \
+  X(TColor, TraceLineColor) \
+  X(int, TraceLineWidth) \
+  X(TiPlotLineStyle, TraceLineStyle) \
+  X(bool, MarkerVisible) \
+  X(int, MarkerSize) \
+  X(TiPlotMarkerStyle, MarkerStyle) \
+  X(TColor, MarkerPenColor) \
+  X(int, MarkerPenWidth) \
+  X(TPenStyle, MarkerPenStyle) \
+  X(TColor, MarkerBrushColor) \
+  X(TBrushStyle, MarkerBrushStyle) \
+  X(char16_t, MarkerCharacter) \
+  X(bool, BarVisible) \
+  X(double, BarReference) \
+  X(double, BarWidth) \
+  X(TColor, BarPenColor) \
+  X(int, BarPenWidth) \
+  X(TPenStyle, BarPenStyle) \
+  X(TColor, BarBrushColor) \
+  X(TBrushStyle, BarBrushStyle)
+// clang-format on
+
+class TiPlotDataFullList : public TiPlotDataRecordList<TiPlotDataFull> {
+ public:
+  TiPlotDataFullList();
+  double GetX(int Index) override { return Record(Index).X; }
+  double GetY(int Index) override { return Record(Index).Y; }
+  bool GetEmpty(int Index) override { return Record(Index).Empty; }
+  bool GetNull(int Index) override { return Record(Index).Null; }
+  void SetX(int Index, double Value) override { Record(Index).X = Value; }
+  void SetY(int Index, double Value) override { Record(Index).Y = Value; }
+  void SetEmpty(int Index, bool Value) override { Record(Index).Empty = Value; }
+  void SetNull(int Index, bool Value) override { Record(Index).Null = Value; }
+#define TI_FULL_ACCESS(Type, Name)                 \
+  Type Get##Name(int Index) override {             \
+    return Record(Index).Name;                     \
+  }                                                \
+  void Set##Name(int Index, Type Value) override { \
+    Record(Index).Name = Value;                    \
+  }
+  TI_FULL_HLOC(TI_FULL_ACCESS)
+  TI_FULL_ATTRIBUTES(TI_FULL_ACCESS)
+#undef TI_FULL_ACCESS
+  int Add(double X, double Y, bool Null, bool Empty) override;
+  void DeletePoints(int Size) override {
+    RemoveOldest(Size, FCount - 1, "Delete Size Out Of Range");
+  }
+  void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) override;
 };

@@ -10,25 +10,7 @@ const TiRegisterProperties<TiXYPlot, TiPlotComponent> kProperties([](TiPropertyB
 TiXYPlot::TiXYPlot(TComponent* AOwner) : TiPlotComponent(AOwner) {
   TiPlotMasterManager* master = GetMaster();
   master->SetChannelClass(iChannelClass<TiXYPlotChannel>());
-  DisableLayoutManager();
-  try {
-    GetToolBar(master->AddToolBar())->SetZOrder(3);
-    GetLegend(master->AddLegend())->SetZOrder(2);
-    master->AddXAxis();
-    master->AddYAxis();
-    master->AddChannel();
-    master->AddDataView();
-    master->AddDataCursor();
-    TiPlotLabel* title = GetLabel(master->AddLabel());
-    title->SetZOrder(2);
-    title->SetName("Title");
-    title->SetCaption("Untitled");
-    title->SetMarginBottom(0);
-  } catch (...) {
-    EnableLayoutManager();
-    throw;
-  }
-  EnableLayoutManager();
+  AddDefaultObjects();
 }
 
 TiXYPlotChannel* TiXYPlot::GetChannel(int Index) const {

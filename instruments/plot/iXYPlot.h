@@ -7,12 +7,6 @@
 #include "instruments/plot/iPlotComponent.h"
 #include "instruments/plot/iXYPlotChannel.h"
 
-// A channel asked for as a class it is not.
-class EInvalidCast : public Exception {
- public:
-  using Exception::Exception;
-};
-
 class TiXYPlot : public TiPlotComponent {
  public:
   explicit TiXYPlot(TComponent* AOwner);

@@ -44,12 +44,7 @@ void TiXYPlotChannel::UpdateCanDraw() {
 
 void TiXYPlotChannel::Draw(TCanvas* Canvas, TColor BackGroundColor) {
   const bool reversed = GetXYAxesReversed();
-  if (GetClipToAxes() && HasAxes()) {
-    TiPlotAxis* x = GetXAxis();
-    TiPlotAxis* y = GetYAxis();
-    Canvas->IntersectClipRect(NormalizedRectSwapXY(reversed, x->GetMinPixels(), y->GetMinPixels(),
-                                                   x->GetMaxPixels(), y->GetMaxPixels()));
-  }
+  ClipToAxesRect(Canvas, reversed);
   DrawTrace(Canvas, reversed, BackGroundColor);
   DrawMarkers(Canvas, reversed, BackGroundColor);
 }
