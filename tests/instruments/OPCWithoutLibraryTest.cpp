@@ -8,6 +8,7 @@
 #include "instruments/opc/iOPCItem.h"
 #include "instruments/opc/iOPCManager.h"
 #include "instruments/base/iPropertyText.h"
+#include "instruments/plot/iPlotChannel.h"
 #include "instruments/plot/iXYPlotChannel.h"
 #include "tests/instruments/PlotTestHost.h"
 #include "tests/support/RaisedMessage.h"
@@ -57,23 +58,27 @@ TEST(OPCWithoutLibraryTest, NothingRegistersAndTheLibraryCallsSaySo) {
   EXPECT_EQ(manager.GroupCount(), 0);
 }
 
-// The channel's OPC settings keep their names; a new one starts as a new
-// item does. Inserting it (AutoConnect) raises nothing.
-TEST(OPCWithoutLibraryTest, ChannelsKeepWorking) {
+// The channels' OPC settings keep their names; a new channel starts as a
+// new item does. Inserting one (AutoConnect) raises nothing.
+template <class C>
+class OPCWithoutLibraryChannelTest : public ::testing::Test {};
+using ChannelKinds = ::testing::Types<TiXYPlotChannel, TiPlotChannel>;
+TYPED_TEST_SUITE(OPCWithoutLibraryChannelTest, ChannelKinds);
+
+TYPED_TEST(OPCWithoutLibraryChannelTest, ChannelsKeepWorking) {
   auto plot = instruments_test::TTestPlotHost::WithAxes();
-  plot->Master->SetChannelClass(iChannelClass<TiXYPlotChannel>());
-  auto* c =
-      static_cast<TiXYPlotChannel*>(plot->Master->GetChannelManager()->GetItem(plot->Master->AddChannel()));
+  plot->Master->SetChannelClass(iChannelClass<TypeParam>());
+  auto* c = static_cast<TypeParam*>(plot->Master->GetChannelManager()->GetItem(plot->Master->AddChannel()));
   EXPECT_EQ(c->GetOPCComputerName(), "Local");
   EXPECT_EQ(c->GetOPCScalar(), 0);
-  EXPECT_EQ(c->GetOPCManager()->GroupCount(), 1);
-  EXPECT_EQ(c->GetOPCManager()->Groups(0)->GetDLLGroupHandle(), 0);
   c->SetOPCServerName("S");
   c->SetOPCItemName("X");
   c->SetOPCItem2Name("Y");
   c->OPCActivate();
   c->OPCDeactivate();
   EXPECT_FALSE(c->GetOPCActive());
+  for (int i = 0; i < c->GetOPCManager()->GroupCount(); ++i)
+    EXPECT_EQ(c->GetOPCManager()->Groups(i)->GetDLLGroupHandle(), 0);
   c->AddXY(1, 2);
   EXPECT_EQ(c->GetCount(), 1);
 

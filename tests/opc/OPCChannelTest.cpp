@@ -1,8 +1,10 @@
 // The plot channels' OPC binding with the stand-in library: one group per
-// channel, one point per group update, both items ended together.
+// channel, one point per group update, a time-series channel's single
+// values by its X source, both items ended together.
 
 #include <gmock/gmock.h>
 
+#include "instruments/plot/iPlotChannel.h"
 #include "instruments/plot/iXYPlotChannel.h"
 #include "tests/instruments/PlotTestHost.h"
 #include "tests/opc/OPCTestSupport.h"
@@ -18,9 +20,11 @@ class OPCChannelTest : public OPCTest {
     plot = instruments_test::TTestPlotHost::WithAxes();
     plot->Master->SetChannelClass(iChannelClass<TiXYPlotChannel>());
   }
-  TiXYPlotChannel* AddChannel() {
+  template <class C = TiXYPlotChannel>
+  C* AddChannel() {
+    plot->Master->SetChannelClass(iChannelClass<C>());
     const int i = plot->Master->AddChannel();
-    return static_cast<TiXYPlotChannel*>(plot->Master->GetChannelManager()->GetItem(i));
+    return static_cast<C*>(plot->Master->GetChannelManager()->GetItem(i));
   }
   // A channel fed by X and Y of "Vantor.Sim.1", activated.
   TiXYPlotChannel* AddBoundChannel() {
@@ -115,6 +119,74 @@ TEST_F(OPCChannelTest, ChannelLeavesNothingRegisteredWhenItGoes) {
   EXPECT_EQ(Fake.SignalCount(), 0);
   EXPECT_EQ(Fake.GroupCount(), 0);
   EXPECT_EQ(Fake.Managers(), 0);
+}
+
+// A time-series channel takes each value of item 0 as a point whose X its
+// X source gives; with X from an item nothing comes until the group update.
+TEST_F(OPCChannelTest, TimeSeriesChannelFedPerXValueSource) {
+  auto* c = AddChannel<TiPlotChannel>();
+  EXPECT_EQ(c->GetOPCComputerName(), "Local");
+  c->SetOPCServerName("Vantor.Sim.1");
+  c->SetOPCItemName("Tank.Level");
+  c->SetElapsedStartTime(Now() - 1.0);
+  struct Case {
+    TiOPCXValueSourceStyle Source;
+    double XLow, XHigh;  // where X must lie; a negative range: no point
+  } cases[] = {
+      {iopcxvsOPCServerTimeStamp, 45000.5, 45000.5},
+      {iopcxvsSystemTimeStamp, Now() - 0.01, Now() + 0.01},
+      {iopcxvsElapsedTime, 0.99, 1.01},
+      {iopcxvsElapsedSeconds, 86400 - 900, 86400 + 900},
+      {iopcxvsOPCItem, 1, -1},
+  };
+  for (const Case& k : cases) {
+    c->SetOPCXValueSource(k.Source);
+    c->OPCActivate();
+    EXPECT_EQ(Fake.SignalCount(), 1) << "item 0 alone: its item 2 name is empty";
+    const int count = c->GetCount();
+    Fake.Send(c->OPCItem(0)->GetSignalHandle(), TiOPCVariant::Real(7.5), 0xC0, 45000.5);
+    if (k.XLow > k.XHigh) {
+      EXPECT_EQ(c->GetCount(), count) << k.Source;
+      continue;
+    }
+    ASSERT_EQ(c->GetCount(), count + 1) << k.Source;
+    EXPECT_GE(c->GetXLast(), k.XLow) << k.Source;
+    EXPECT_LE(c->GetXLast(), k.XHigh) << k.Source;
+    EXPECT_EQ(c->GetYLast(), 7.5) << k.Source;
+  }
+}
+
+TEST_F(OPCChannelTest, TimeSeriesChannelTakesXFromItem0PerGroupUpdate) {
+  auto* c = AddChannel<TiPlotChannel>();
+  c->SetOPCXValueSource(iopcxvsOPCItem);
+  c->SetOPCServerName("Vantor.Sim.1");
+  c->SetOPCItemName("Clock");
+  c->SetOPCItem2Name("Tank.Level");
+  c->OPCActivate();
+  ASSERT_EQ(c->GetOPCManager()->GroupCount(), 1);
+  const int group = c->GetOPCManager()->Groups(0)->GetDLLGroupHandle();
+  EXPECT_EQ(c->GetOPCGroupName(), c->GetUniqueGroupName());
+  EXPECT_EQ(Fake.SignalText(c->OPCItem(1)->GetSignalHandle(), 3), c->GetUniqueGroupName());
+  Fake.Send(c->OPCItem(0)->GetSignalHandle(), TiOPCVariant::Integer(12), 0xC0);
+  Fake.Send(c->OPCItem(1)->GetSignalHandle(), TiOPCVariant::Real(0.5), 0xC0);
+  EXPECT_EQ(c->GetCount(), 0);
+  Fake.Update(group, group);
+  ASSERT_EQ(c->GetCount(), 1);
+  EXPECT_EQ(c->GetXLast(), 12);
+  EXPECT_EQ(c->GetYLast(), 0.5);
+
+  // Deactivating ends both registrations, not item 0's alone.
+  c->OPCDeactivate();
+  EXPECT_EQ(Fake.SignalCount(), 0);
+
+  // Without a server name no group is made: both items join the group
+  // item 0 names.
+  c->SetOPCServerName("");
+  c->SetOPCGroupName("Plant");
+  c->OPCActivate();
+  EXPECT_EQ(c->GetOPCManager()->GroupCount(), 0);
+  EXPECT_EQ(Fake.SignalText(c->OPCItem(0)->GetSignalHandle(), 3), "Plant");
+  EXPECT_EQ(Fake.SignalText(c->OPCItem(1)->GetSignalHandle(), 3), "Plant");
 }
 
 }  // namespace
