@@ -368,6 +368,7 @@ void TiComponent::SavePropertiesToFile(const std::string& FileName) {
     TStringList lines;
     lines.Add("File Type = " + ClassName());
     WritePropertiesText(this, "", &lines, false, &exclude);
+    WriteStreamedCollections(&lines);
     SaveAnsiTextFile(FileName, &lines);
   } catch (const std::exception& e) {
     throw Exception(std::string("Error Saving Properties - ") + e.what());
@@ -380,6 +381,7 @@ void TiComponent::LoadPropertiesFromFile(const std::string& FileName) {
     LoadAnsiTextFile(FileName, &lines);
     BeginUpdate();
     try {
+      ReadStreamedCollections(&lines);
       ReadPropertiesText(this, "", &lines);
     } catch (...) {
       // A failed load still leaves the control able to repaint.

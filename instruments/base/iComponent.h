@@ -11,6 +11,8 @@
 #include <string>
 
 #include "instruments/base/iProperties.h"
+#include "instruments/opc/iOPCVariant.h"
+#include "platform/classlib/StringList.h"
 #include "platform/classlib/Controls.h"
 #include "platform/sys/DateTime.h"
 
@@ -82,6 +84,11 @@ class TiComponent : public TCustomControl, public IiUpdateClient {
   bool GetIsDesigning() const;
   bool IsLoading() const;
   TTypeKind GetPropertyKind(const std::string& PropertyName);
+  // A descendant's setter reports a changed value for the OPC binding;
+  // true when it was sent to a server. Nothing here.
+  virtual bool OPCPropertyChanged(const std::string& /*PropertyName*/, const TiOPCVariant& /*Value*/) {
+    return false;
+  }
 
   // Repaint requests.
   void InvalidateNow();
@@ -111,6 +118,11 @@ class TiComponent : public TCustomControl, public IiUpdateClient {
   void Paint() override;
   virtual void DrawBackGround(TCanvas* Canvas, TColor Color);
   virtual void DrawBorder(TCanvas* Canvas);
+  // Collections that the properties text holds after the published
+  // properties ("Name.ItemN.Property = Value" lines); reading takes their
+  // lines out of Lines before the published properties are read.
+  virtual void WriteStreamedCollections(TStrings* /*Lines*/) {}
+  virtual void ReadStreamedCollections(TStrings* /*Lines*/) {}
 
   virtual bool InternalTimerRunning() const = 0;
   virtual void InternalTimerStart(int InitialDelay, int Interval) = 0;

@@ -213,3 +213,46 @@ void SetPropertyByPath(TObject* Instance, const std::string& Prefix, const std::
     }
   }
 }
+
+void WriteCollectionText(const std::string& Name, const std::function<void(TStrings*)>& Write,
+                         TStrings* Lines) {
+  TStringList items;
+  Write(&items);
+  for (int i = 0; i < items.Count(); ++i) Lines->Add(Name + "." + items.Get(i));
+}
+
+bool ExtractCollectionText(const std::string& Name, TStrings* Lines, TStrings* Out) {
+  const std::string head = Name + ".";
+  bool found = false;
+  for (int i = 0; i < Lines->Count();) {
+    const std::string line = Lines->Get(i);
+    if (line.size() > head.size() && SameText(std::string_view(line).substr(0, head.size()), head)) {
+      Out->Add(line.substr(head.size()));
+      Lines->Delete(i);
+      found = true;
+    } else {
+      ++i;
+    }
+  }
+  return found;
+}
+
+std::string iItemGroupPrefix(int Index) {
+  return "Item" + std::to_string(Index);
+}
+
+void WriteItemGroups(int Count, const std::function<TObject*(int Index)>& Item, TStrings* Lines) {
+  for (int i = 0; i < Count; ++i) WritePropertiesText(Item(i), iItemGroupPrefix(i), Lines, false, nullptr);
+}
+
+void ReadItemGroups(TStrings* Lines, const std::function<TObject*()>& Make,
+                    const std::function<void(TObject*)>& Done) {
+  for (int i = 0; Lines->Count() > 0; ++i) {
+    const std::string prefix = iItemGroupPrefix(i);
+    const std::string first = Lines->Get(0);
+    if (!SameText(first.substr(0, first.find('.')), prefix)) break;
+    TObject* item = Make();
+    ReadPropertiesText(item, prefix, Lines);
+    Done(item);
+  }
+}

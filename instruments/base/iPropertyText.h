@@ -3,6 +3,7 @@
 // per published property, "Path = Value", where the path names the nested
 // objects through which the property is reached ("Font.Color = 255").
 
+#include <functional>
 #include <string>
 
 #include "instruments/base/iProperties.h"
@@ -34,6 +35,23 @@ TTypeKind FindPropertyKind(TObject* Instance, const std::string& Prefix, const s
 // ("True"/"False" for Booleans).
 void SetPropertyByPath(TObject* Instance, const std::string& Prefix, const std::string& Value,
                        const std::string& Path);
+
+// The groups of a collection's items: "Item0.", "Item1.", ... before each
+// item's lines. Write adds the lines of Count items; Read makes an item for
+// each group at the top of Lines (Make, then its lines read into it, then
+// Done) until a line belongs to no next group.
+std::string iItemGroupPrefix(int Index);
+void WriteItemGroups(int Count, const std::function<TObject*(int Index)>& Item, TStrings* Lines);
+void ReadItemGroups(TStrings* Lines, const std::function<TObject*()>& Make,
+                    const std::function<void(TObject*)>& Done);
+
+// A collection under Name: Write's lines ("ItemN.Property = Value"),
+// each added to Lines with "Name." before it.
+void WriteCollectionText(const std::string& Name, const std::function<void(TStrings*)>& Write,
+                         TStrings* Lines);
+// Moves the lines under Name out of Lines into Out, "Name." removed; false
+// when there were none.
+bool ExtractCollectionText(const std::string& Name, TStrings* Lines, TStrings* Out);
 
 // Blanks and control characters cut from both ends.
 std::string iTrim(const std::string& Text);

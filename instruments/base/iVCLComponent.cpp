@@ -29,9 +29,17 @@ const TiRegisterProperties<TiCustomComponent, TiVCLComponent> kCustomProperties(
 TiVCLComponent::TiVCLComponent(TComponent* AOwner)
     : TiComponent(AOwner), FThemeCategoryList(std::make_unique<TStringList>()) {
   FThemeCategoryList->SetOwnsObjects(true);
+  FOPCItemManager = std::make_unique<TiOPCItemManager>(this);
+  FOPCItemManager->OnGetDesigning = [this](TObject*, bool& designing) { designing = GetIsDesigning(); };
+  FOPCItemManager->OnNewData = [this](TObject* item) { OPCNewData(static_cast<TiOPCItem*>(item)); };
+  FOPCItemManager->OnGetType = [this](const std::string& name, TTypeKind& kind) {
+    kind = GetPropertyKind(name);
+  };
 }
 
 TiVCLComponent::~TiVCLComponent() {
+  // The items end their registrations while the control is still whole.
+  FOPCItemManager.reset();
   InternalTimerStop();
 }
 

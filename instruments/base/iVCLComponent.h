@@ -1,7 +1,8 @@
 #pragma once
 // TiVCLComponent completes the component base for windowed controls: the
 // data lock, an internal timer, transparency over the parent, painting into
-// another canvas, image export and property setting by dotted path.
+// another canvas, image export, property setting by dotted path and the
+// binding of published properties to OPC items.
 // TiCustomComponent adds nothing; every concrete control derives from it.
 
 #include <memory>
@@ -10,9 +11,13 @@
 #include <vector>
 
 #include "instruments/base/iComponent.h"
+#include "instruments/opc/iOPCItem.h"
 #include "platform/classlib/StringList.h"
 
 class TTimer;
+
+using TIndexObjectEvent = std::function<void(TObject* Sender, int Index)>;
+using TBeforeOPCNewDataEvent = std::function<void(TObject* Sender, int Index, TiOPCVariant& Data)>;
 
 class TiVCLComponent : public TiComponent {
  public:
@@ -51,6 +56,48 @@ class TiVCLComponent : public TiComponent {
   // The library's and the user's theme folders, each "" or ending in "/".
   static void GetThemeFolders(std::string& LibraryFolder, std::string& UserFolder);
 
+  // ---- OPC items, by index; each binds a published property (dotted
+  // path) to an OPC data item.
+  int OPCAddItem();
+  int OPCItemCount() const;
+  void OPCRemoveAllItems();
+  void OPCDeleteItem(int Index);
+  void OPCItemActivate(int Index);
+  void OPCItemDeactivate(int Index);
+  void OPCItemUpdateResume(int Index);
+  void OPCItemUpdateSuspend(int Index);
+  void OPCItemLoaded(int Index);
+  void SetOPCItemData(int Index, const TiOPCVariant& Value);
+  TiOPCVariant GetOPCItemData(int Index) const;
+  void SetOPCItemComputerName(int Index, const std::string& Value);
+  void SetOPCItemServerName(int Index, const std::string& Value);
+  void SetOPCItemItemName(int Index, const std::string& Value);
+  void SetOPCItemPropertyName(int Index, const std::string& Value);
+  void SetOPCItemAutoConnect(int Index, bool Value);
+  void SetOPCItemUpdateRate(int Index, int Value);
+  std::string GetOPCItemComputerName(int Index) const;
+  std::string GetOPCItemServerName(int Index) const;
+  std::string GetOPCItemItemName(int Index) const;
+  std::string GetOPCItemPropertyName(int Index) const;
+  bool GetOPCItemAutoConnect(int Index) const;
+  int GetOPCItemUpdateRate(int Index) const;
+  std::uint16_t GetOPCItemQuality(int Index) const;
+  TDateTime GetOPCItemTimeStamp(int Index) const;
+  TiOPCItemManager* GetOPCItemManager() const { return FOPCItemManager.get(); }
+
+  // A new value of an item: applied to its property when the quality is
+  // good (unless OPCSpecialData takes it), then OnNewOPCData.
+  void OPCNewData(TiOPCItem* Item);
+  // A descendant's setter reports a change: sent to every active item bound
+  // to that property, unless the change came from OPC itself. True when
+  // sent.
+  bool OPCPropertyChanged(const std::string& PropertyName, const TiOPCVariant& Value) override;
+  // Lets a descendant apply an incoming value itself (true: applied).
+  virtual bool OPCSpecialData(const std::string& PropertyName, TiOPCVariant& Data);
+
+  TIndexObjectEvent OnNewOPCData;
+  TBeforeOPCNewDataEvent OnBeforeNewOPCData;
+
   bool InternalTimerRunning() const override;
   void InternalTimerStart(int InitialDelay, int Interval) override;
   void InternalTimerStop() override;
@@ -59,6 +106,9 @@ class TiVCLComponent : public TiComponent {
 
  protected:
   void DrawBackGround(TCanvas* Canvas, TColor Color) override;
+  // "OPCItems", when there are any.
+  void WriteStreamedCollections(TStrings* Lines) override;
+  void ReadStreamedCollections(TStrings* Lines) override;
 
  private:
   std::unique_ptr<TBitmap> PaintedBitmap();
@@ -69,6 +119,8 @@ class TiVCLComponent : public TiComponent {
   void InternalTimerTick();
 
   std::recursive_mutex FDataCriticalSection;
+  std::unique_ptr<TiOPCItemManager> FOPCItemManager;
+  bool FOPCIncomingActive = false;
   bool FPaintDCTransparent = false;
   bool FTransparent = false;
   std::unique_ptr<TTimer> FTimer;

@@ -63,16 +63,7 @@ const TiRegisterProperties<TiPlotChannel, TiPlotChannelCustom> kProperties(
       b.Add("BarBrushStyle", static_cast<TBrushStyle (C::*)() const>(&C::GetBarBrushStyle),
             &C::SetBarBrushStyle, bsSolid, bsDiagCross);
       b.Add("OPCGroupName", &C::GetOPCGroupName, &C::SetOPCGroupName);
-      b.Add("OPCComputerName", &C::GetOPCComputerName, &C::SetOPCComputerName);
-      b.Add("OPCServerName", &C::GetOPCServerName, &C::SetOPCServerName);
-      b.Add("OPCItemName", &C::GetOPCItemName, &C::SetOPCItemName);
-      b.Add("OPCItem2Name", &C::GetOPCItem2Name, &C::SetOPCItem2Name);
-      b.Add("OPCUpdateRate", &C::GetOPCUpdateRate, &C::SetOPCUpdateRate, 500);
-      b.Add("OPCScalar", &C::GetOPCScalar, &C::SetOPCScalar);
-      b.Add("OPCOffset", &C::GetOPCOffset, &C::SetOPCOffset);
-      b.Add("OPCScalar2", &C::GetOPCScalar2, &C::SetOPCScalar2);
-      b.Add("OPCOffset2", &C::GetOPCOffset2, &C::SetOPCOffset2);
-      b.Add("OPCAutoConnect", &C::GetOPCAutoConnect, &C::SetOPCAutoConnect, 1);
+      iRegisterPlotChannelOPCProperties(b);
       b.Add("OPCXValueSource", &C::GetOPCXValueSource, &C::SetOPCXValueSource, iopcxvsOPCServerTimeStamp,
             iopcxvsOPCItem);
     });
@@ -87,7 +78,9 @@ TiPlotChannel::TiPlotChannel(TWinControl* AOwner, TNotifyEvent AOnChange, TNotif
                              TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
     : TiPlotChannelCustom(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
                           std::move(AOnRename)),
+      TiPlotChannelOPC(this),
       FElapsedStartTime(Now()) {
+  OnOPCNewData = [this](TiOPCItem* Item) { OPCNewData(Item); };
   TiPlotDataCustomList* store = GetDataList();
   store->SetStoredBarWidth(5.0);
   store->SetStoredBarPenColor(0x0000FF);
@@ -104,18 +97,45 @@ void TiPlotChannel::DoInsert() {
   if (GetOPCAutoConnect()) OPCActivate();
 }
 
-// Without the OPC library nothing connects: the items stay inactive.
+// With X from an item, both items share one group of the channel's (when
+// item 0 names a server); otherwise item 0 alone feeds Y.
 void TiPlotChannel::OPCActivate() {
-  for (TOPCItem& item : FOPC) item.Active = false;
+  if (FOPCXValueSource == iopcxvsOPCItem)
+    OPCActivateGroup(true);
+  else
+    OPCActivateItem0();
 }
 
 void TiPlotChannel::OPCActivateSuspend() {
-  OPCActivate();
-  OPCUpdateSuspend();
+  OPCItem(0)->ActivateSuspend();
 }
 
-void TiPlotChannel::OPCDeactivate() {
-  FOPC[0].Active = false;
+void TiPlotChannel::OPCUpdateSuspend() {
+  OPCItem(0)->UpdateSuspend();
+}
+
+void TiPlotChannel::OPCUpdateResume() {
+  OPCItem(0)->UpdateResume();
+}
+
+void TiPlotChannel::OPCNewData(TiOPCItem* Item) {
+  switch (FOPCXValueSource) {
+    case iopcxvsOPCServerTimeStamp:
+      AddPoint(Item->GetTimeStamp(), Item->GetData().AsDouble(), false, false);
+      break;
+    case iopcxvsSystemTimeStamp:
+      AddPoint(Now(), Item->GetData().AsDouble(), false, false);
+      break;
+    case iopcxvsElapsedTime:
+      AddYElapsedTime(Item->GetData().AsDouble());
+      break;
+    case iopcxvsElapsedSeconds:
+      AddYElapsedSeconds(Item->GetData().AsDouble());
+      break;
+    case iopcxvsOPCItem:
+      // The group update takes both values together.
+      break;
+  }
 }
 
 // ---------------------------------------------------------------- adds

@@ -6,8 +6,8 @@
 // series' direction, finds its drawable range by bisection, reads Y at any
 // X for cursors and hit tests, and draws with fill, bars, a two-level
 // (digital) trace, steps, smooth interpolated curves, open-high-low-close
-// and candlestick records, or a fast trace reduced per pixel column. The
-// OPC items that would feed it keep their settings and never connect.
+// and candlestick records, or a fast trace reduced per pixel column. A pair
+// of OPC items can feed it.
 
 #include <string>
 #include <vector>
@@ -15,6 +15,7 @@
 #include "instruments/base/iClasses.h"
 #include "platform/sys/DateTime.h"
 #include "instruments/plot/iPlotChannelCustom.h"
+#include "instruments/plot/iPlotChannelOPC.h"
 
 enum TiPlotInterpolationStyle {
   ipistStraightLine,
@@ -41,7 +42,7 @@ struct TiPlotPixelPoint {
   double YValue = 0;
 };
 
-class TiPlotChannel : public TiPlotChannelCustom {
+class TiPlotChannel : public TiPlotChannelCustom, public TiPlotChannelOPC {
  public:
   TiPlotChannel(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                 TNotifyEvent AOnRename);
@@ -120,90 +121,18 @@ class TiPlotChannel : public TiPlotChannelCustom {
   TI_BAR_SETTING(TBrushStyle, BarBrushStyle)
 #undef TI_BAR_SETTING
 
-  // OPC: item 0 supplies Y (or X with iopcxvsOPCItem), item 1 Y then.
-  const std::string& GetOPCGroupName() const {
-    return FOPC[0].GroupName;
-  }
-  void SetOPCGroupName(const std::string& Value) {
-    FOPC[0].GroupName = Value;
-  }
-  const std::string& GetOPCComputerName() const {
-    return FOPC[0].ComputerName;
-  }
-  void SetOPCComputerName(const std::string& Value) {
-    FOPC[0].ComputerName = Value;
-  }
-  const std::string& GetOPCServerName() const {
-    return FOPC[0].ServerName;
-  }
-  void SetOPCServerName(const std::string& Value) {
-    FOPC[0].ServerName = Value;
-  }
-  const std::string& GetOPCItemName() const {
-    return FOPC[0].ItemName;
-  }
-  void SetOPCItemName(const std::string& Value) {
-    FOPC[0].ItemName = Value;
-  }
-  const std::string& GetOPCItem2Name() const {
-    return FOPC[1].ItemName;
-  }
-  void SetOPCItem2Name(const std::string& Value) {
-    FOPC[1].ItemName = Value;
-  }
-  int GetOPCUpdateRate() const {
-    return FOPC[0].UpdateRate;
-  }
-  void SetOPCUpdateRate(int Value) {
-    FOPC[0].UpdateRate = Value;
-  }
-  double GetOPCScalar() const {
-    return FOPC[0].Scalar;
-  }
-  void SetOPCScalar(double Value) {
-    FOPC[0].Scalar = Value;
-  }
-  double GetOPCOffset() const {
-    return FOPC[0].Offset;
-  }
-  void SetOPCOffset(double Value) {
-    FOPC[0].Offset = Value;
-  }
-  double GetOPCScalar2() const {
-    return FOPC[1].Scalar;
-  }
-  void SetOPCScalar2(double Value) {
-    FOPC[1].Scalar = Value;
-  }
-  double GetOPCOffset2() const {
-    return FOPC[1].Offset;
-  }
-  void SetOPCOffset2(double Value) {
-    FOPC[1].Offset = Value;
-  }
-  bool GetOPCAutoConnect() const {
-    return FOPC[0].AutoConnect;
-  }
-  void SetOPCAutoConnect(bool Value) {
-    FOPC[0].AutoConnect = Value;
-  }
+  // OPC: item 0 supplies Y (or X with iopcxvsOPCItem), item 1 Y then;
+  // where X comes from otherwise is OPCXValueSource.
   TiOPCXValueSourceStyle GetOPCXValueSource() const {
     return FOPCXValueSource;
   }
   void SetOPCXValueSource(TiOPCXValueSourceStyle Value) {
     FOPCXValueSource = Value;
   }
-  bool GetOPCActive() const {
-    return FOPC[0].Active;
-  }
-  bool GetOPCQualityGood() const {
-    return FOPC[0].QualityGood;
-  }
   void OPCActivate();
   void OPCActivateSuspend();
-  void OPCDeactivate();
-  void OPCUpdateSuspend() {}
-  void OPCUpdateResume() {}
+  void OPCUpdateSuspend();
+  void OPCUpdateResume();
 
   TDateTime GetElapsedStartTime() const {
     return FElapsedStartTime;
@@ -293,20 +222,10 @@ class TiPlotChannel : public TiPlotChannelCustom {
   void UpdateDataCursor(TiPlotDataCursorReadout& Readout) override;
 
  private:
-  struct TOPCItem {
-    std::string GroupName;
-    std::string ComputerName;
-    std::string ServerName;
-    std::string ItemName;
-    int UpdateRate = 500;
-    double Scalar = 1;
-    double Offset = 0;
-    bool AutoConnect = true;
-    bool Active = false;
-    bool QualityGood = false;
-  };
   // Bisection on X: the last index examined, -1 for an empty channel.
   int FindIndex(double Value, bool Ascending);
+  // A single item's value, by OPCXValueSource.
+  void OPCNewData(TiOPCItem* Item);
   void ResetStartTimeIfFirst();
   void UpdateXIncreasing();
   // The brush of fills: the channel's colour or the fill colour.
@@ -375,7 +294,6 @@ class TiPlotChannel : public TiPlotChannelCustom {
   double FDigitalReferenceHigh = 90;
   TiPlotDigitalReferenceStyle FDigitalReferenceStyle = ipdrScale;
   TiOPCXValueSourceStyle FOPCXValueSource = iopcxvsOPCServerTimeStamp;
-  TOPCItem FOPC[2];
   bool FBarEnabled = false;
   bool FBarPenUseChannelColor = true;
   bool FBarBrushUseChannelColor = true;

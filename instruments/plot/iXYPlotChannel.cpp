@@ -9,19 +9,7 @@
 
 namespace {
 const TiRegisterProperties<TiXYPlotChannel, TiPlotChannelCustom> kProperties(
-    [](TiPropertyBuilder<TiXYPlotChannel>& b) {
-      using C = TiXYPlotChannel;
-      b.Add("OPCComputerName", &C::GetOPCComputerName, &C::SetOPCComputerName);
-      b.Add("OPCServerName", &C::GetOPCServerName, &C::SetOPCServerName);
-      b.Add("OPCItemName", &C::GetOPCItemName, &C::SetOPCItemName);
-      b.Add("OPCItem2Name", &C::GetOPCItem2Name, &C::SetOPCItem2Name);
-      b.Add("OPCUpdateRate", &C::GetOPCUpdateRate, &C::SetOPCUpdateRate, 500);
-      b.Add("OPCScalar", &C::GetOPCScalar, &C::SetOPCScalar);
-      b.Add("OPCOffset", &C::GetOPCOffset, &C::SetOPCOffset);
-      b.Add("OPCScalar2", &C::GetOPCScalar2, &C::SetOPCScalar2);
-      b.Add("OPCOffset2", &C::GetOPCOffset2, &C::SetOPCOffset2);
-      b.Add("OPCAutoConnect", &C::GetOPCAutoConnect, &C::SetOPCAutoConnect, 1);
-    });
+    [](TiPropertyBuilder<TiXYPlotChannel>& b) { iRegisterPlotChannelOPCProperties(b); });
 
 // The data-cursor styles, by their place in the cursor's list.
 enum TCursorStyle { csValueXY, csValueX, csValueY, csDeltaX, csDeltaY, csInverseDeltaX };
@@ -30,7 +18,8 @@ enum TCursorStyle { csValueXY, csValueX, csValueY, csDeltaX, csDeltaY, csInverse
 TiXYPlotChannel::TiXYPlotChannel(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
                                  TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
     : TiPlotChannelCustom(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                          std::move(AOnRename)) {}
+                          std::move(AOnRename)),
+      TiPlotChannelOPC(this) {}
 
 // Out of line: the class's table above is linked with it.
 TiXYPlotChannel::~TiXYPlotChannel() = default;
@@ -65,9 +54,8 @@ void TiXYPlotChannel::DoInsert() {
   if (GetOPCAutoConnect()) OPCActivate();
 }
 
-// Without the OPC library nothing connects: the items stay inactive.
 void TiXYPlotChannel::OPCActivate() {
-  for (TOPCItem& item : FOPC) item.Active = false;
+  OPCActivateGroup(false);
 }
 
 void TiXYPlotChannel::OPCActivateSuspend() {
@@ -75,8 +63,12 @@ void TiXYPlotChannel::OPCActivateSuspend() {
   OPCUpdateSuspend();
 }
 
-void TiXYPlotChannel::OPCDeactivate() {
-  for (TOPCItem& item : FOPC) item.Active = false;
+void TiXYPlotChannel::OPCUpdateSuspend() {
+  OPCGroupSuspend();
+}
+
+void TiXYPlotChannel::OPCUpdateResume() {
+  OPCGroupResume();
 }
 
 int TiXYPlotChannel::AddNull() {

@@ -1,5 +1,6 @@
 #pragma once
-// Common controls: the up-down arrows, the status bar and the rich edit.
+// Common controls: the up-down arrows, the status bar, the rich edit and
+// the tree view.
 
 #include <functional>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "platform/classlib/StdCtrls.h"
 
 class QTimer;
+class TCustomImageList;
 
 enum TUDBtnType { btNext, btPrev };
 enum TUpDownDirection { updNone, updUp, updDown };
@@ -174,4 +176,113 @@ class TCustomRichEdit : public TCustomMemo {
 class TRichEdit : public TCustomRichEdit {
  public:
   explicit TRichEdit(TComponent* AOwner) : TCustomRichEdit(AOwner) {}
+};
+
+// ---- tree view
+
+class TTreeNodes;
+class TTreeView;
+
+// One node: text, an image for the normal and the selected look, and its
+// children. The view owns every node.
+class TTreeNode {
+ public:
+  const std::string& GetText() const { return FText; }
+  void SetText(const std::string& Value);
+  int GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int Value);
+  int GetSelectedIndex() const { return FSelectedIndex; }
+  void SetSelectedIndex(int Value);
+  TTreeNode* GetParent() const { return FParent; }
+  int GetCount() const { return static_cast<int>(FChildren.size()); }
+  // Throws EListError outside 0..Count-1.
+  TTreeNode* GetItem(int Index) const;
+  bool HasChildren() const { return !FChildren.empty(); }
+  int GetLevel() const;
+  bool GetExpanded() const { return FExpanded; }
+  void SetExpanded(bool Value);
+
+ private:
+  friend class TTreeNodes;
+  friend class TTreeView;
+  TTreeNode(TTreeNodes* Owner, TTreeNode* Parent, std::string Text)
+      : FOwner(Owner), FParent(Parent), FText(std::move(Text)) {}
+  TTreeNodes* FOwner;
+  TTreeNode* FParent;
+  std::string FText;
+  int FImageIndex = -1;
+  int FSelectedIndex = -1;
+  bool FExpanded = false;
+  std::vector<std::unique_ptr<TTreeNode>> FChildren;
+};
+
+class TTreeNodes {
+ public:
+  explicit TTreeNodes(TTreeView* Owner) : FOwner(Owner) {}
+  // A node beside Sibling (a root when Sibling is null or a root).
+  TTreeNode* Add(TTreeNode* Sibling, const std::string& Text);
+  // A last child of Parent (a root when Parent is null).
+  TTreeNode* AddChild(TTreeNode* Parent, const std::string& Text);
+  void Clear();
+  // Every node, at every level.
+  int GetCount() const;
+  int RootCount() const { return static_cast<int>(FRoots.size()); }
+  // Throws EListError outside 0..RootCount-1.
+  TTreeNode* Root(int Index) const;
+  TTreeNode* GetFirstNode() const { return FRoots.empty() ? nullptr : FRoots.front().get(); }
+  TTreeView* GetOwner() const { return FOwner; }
+
+ private:
+  friend class TTreeNode;
+  friend class TTreeView;
+  TTreeNode* Insert(TTreeNode* Parent, const std::string& Text);
+  void Sort(std::vector<std::unique_ptr<TTreeNode>>& List, bool Deep);
+  std::vector<std::unique_ptr<TTreeNode>>& ListOf(TTreeNode* Parent) {
+    return Parent ? Parent->FChildren : FRoots;
+  }
+  TTreeView* FOwner;
+  std::vector<std::unique_ptr<TTreeNode>> FRoots;
+};
+
+enum TSortType { stNone, stData, stText, stBoth };
+
+// Nodes in rows, children indented under their parent with a button that
+// opens and closes them; a click selects a row, a click on the button or a
+// double click opens or closes a node. With SortType stText (or stBoth)
+// the nodes of each level stay in order of their text, in any case.
+class TTreeView : public TCustomControl {
+ public:
+  explicit TTreeView(TComponent* AOwner);
+  ~TTreeView() override;
+
+  TTreeNodes* GetItems() const { return FItems.get(); }
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* Value);
+  bool GetReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value) { FReadOnly = Value; }
+  TSortType GetSortType() const { return FSortType; }
+  void SetSortType(TSortType Value);
+  bool SortsByText() const { return FSortType == stText || FSortType == stBoth; }
+  TTreeNode* GetSelected() const { return FSelected; }
+  void SetSelected(TTreeNode* Value);
+  void FullExpand();
+  // The node of the row at client Y, or null.
+  TTreeNode* GetNodeAt(int X, int Y) const;
+  int RowHeight() const;
+  // Called by the nodes when something shown changed.
+  void NodesChanged();
+
+ protected:
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+
+ private:
+  void VisibleRows(std::vector<TTreeNode*>& Rows) const;
+
+  std::unique_ptr<TTreeNodes> FItems;
+  TCustomImageList* FImages = nullptr;
+  bool FReadOnly = false;
+  TSortType FSortType = stNone;
+  TTreeNode* FSelected = nullptr;
 };

@@ -194,6 +194,20 @@ void TCustomForm::ApplyIcon() {
   FWidget->setWindowIcon(FIcon ? QIcon(QPixmap::fromImage(FIcon->GetImage())) : QIcon());
 }
 
+void TCustomForm::SetMinWidth(int Value) {
+  FMinWidth = std::max(Value, 0);
+  SetBounds(FLeft, FTop, FWidth, FHeight);
+}
+
+void TCustomForm::SetMinHeight(int Value) {
+  FMinHeight = std::max(Value, 0);
+  SetBounds(FLeft, FTop, FWidth, FHeight);
+}
+
+void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TScrollingWinControl::SetBounds(ALeft, ATop, std::max(AWidth, FMinWidth), std::max(AHeight, FMinHeight));
+}
+
 void TCustomForm::ApplyGeometry() {
   if (!FWidget) return;
   // Bounds set while the window is maximised or minimised are those it
@@ -208,7 +222,7 @@ void TCustomForm::ApplyGeometry() {
   int w = std::max(FWidth, 1);
   int h = std::max(FHeight, 1);
   if (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin) {
-    FWidget->setMinimumSize(0, 0);
+    FWidget->setMinimumSize(FMinWidth, FMinHeight);
     FWidget->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     FWidget->resize(w, h);
   } else {

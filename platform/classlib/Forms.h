@@ -81,6 +81,13 @@ class TCustomForm : public TScrollingWinControl {
   void SetBorderIcons(TBorderIcons Value);
   TFormStyle GetFormStyle() const { return FFormStyle; }
   void SetFormStyle(TFormStyle Value);
+  // The smallest size the window takes, also when the user sizes it; 0
+  // for none.
+  int GetMinWidth() const { return FMinWidth; }
+  void SetMinWidth(int Value);
+  int GetMinHeight() const { return FMinHeight; }
+  void SetMinHeight(int Value);
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   // Where the form goes each time it is shown.
   TPosition GetPosition() const { return FPosition; }
   void SetPosition(TPosition Value) { FPosition = Value; }
@@ -224,6 +231,8 @@ class TCustomForm : public TScrollingWinControl {
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
   TFormStyle FFormStyle = fsNormal;
+  int FMinWidth = 0;
+  int FMinHeight = 0;
   TPosition FPosition = poDesigned;
   bool FAlphaBlend = false;
   int FAlphaBlendValue = 255;

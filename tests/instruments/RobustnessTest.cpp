@@ -6,6 +6,8 @@
 #include "instruments/base/iClasses.h"
 #include "instruments/base/iPropertyText.h"
 #include "instruments/base/iUpdateObject.h"
+#include "instruments/opc/iOPCItem.h"
+#include "instruments/opc/iOPCManager.h"
 #include "tests/instruments/InstrumentsTestSupport.h"
 
 using namespace instruments_test;
@@ -105,6 +107,40 @@ TEST(PropertyTextFuzzTest, RandomLinesNeverCrashTheReader) {
     TStringList written;
     WritePropertiesText(&c, "", &written, false, nullptr);
     EXPECT_GT(written.Count(), 0);
+  }
+}
+
+// The "OPCItems" and "Groups" readers take the same hostile lines: item
+// groups in and out of order, broken names and numbers.
+TEST(PropertyTextFuzzTest, RandomCollectionLinesNeverCrashTheOPCReaders) {
+  classlib_test::App();
+  std::mt19937 rng(20261211);
+  const std::string heads[] = {"Item0",  "Item1",           "Item2", "item0", "Item",
+                               "Item-1", "Item99999999999", "",      "."};
+  const std::string names[] = {
+      "PropertyName", "GroupName",   "ComputerName", "ServerName", "ItemName",      "Scalar", "Offset",
+      "UpdateRate",   "AutoConnect", "AutoError",    "Name",       "OPCServerName", "Nope",   ""};
+  const std::string alphabet = "0123456789-+.,eE=#13#10 \t.xX$abcTrueFalse\x80\xff\r\n";
+  TiOPCItemManager items;
+  TiOPCManager groups(nullptr);
+  for (int round = 0; round < 2000; ++round) {
+    TStringList lines;
+    const int count = static_cast<int>(rng() % 8) + 1;
+    for (int i = 0; i < count; ++i)
+      lines.Add(heads[rng() % std::size(heads)] + "." + names[rng() % std::size(names)] +
+                (rng() % 7 == 0 ? "" : " = ") + RandomText(rng, alphabet, 20));
+    TStringList copy;
+    copy.Assign(&lines);
+    try {
+      items.ReadFromStream(&lines);
+    } catch (const std::exception&) {}
+    try {
+      groups.ReadFromStream(&copy);
+    } catch (const std::exception&) {}
+    TStringList written;
+    items.WriteToStream(&written);
+    groups.WriteToStream(&written);
+    EXPECT_EQ(written.Count(), items.Count() * 10 + groups.GroupCount() * 4);
   }
 }
 
