@@ -42,6 +42,19 @@ void SetUpDialogForm(TForm* Form, const char* Name, const std::string& Caption, 
   Form->SetFont(&font);
   Form->SetClientWidth(ClientWidth);
   Form->SetClientHeight(ClientHeight);
+  if (CloseBox) LeaveOnEscape(Form);
+}
+
+void LeaveOnEscape(TForm* Form) {
+  // The form hears the key before its controls; a Cancel key, where there
+  // is one, has taken it already.
+  Form->SetKeyPreview(true);
+  Form->OnKeyDown = [Form, before = Form->OnKeyDown](TObject* Sender, std::uint16_t& Key, TShiftState Shift) {
+    if (before) before(Sender, Key, Shift);
+    if (Key != VK_ESCAPE || !Shift.Empty()) return;
+    Key = 0;
+    Form->Close();
+  };
 }
 
 TLabel* AddLabel(TWinControl* Parent, const char* Name, const std::string& Caption, int Left, int Top,

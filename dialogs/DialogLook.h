@@ -27,9 +27,14 @@ inline constexpr int ButtonHeight = 28;
 
 // The frame every dialog wears: its name, caption and client size, the
 // console face and font, centred on the screen. Without a close box the
-// title bar offers no button at all and only the dialog's own buttons leave it.
+// title bar offers no button at all and only the dialog's own buttons leave it;
+// with one, Escape leaves it the same way (LeaveOnEscape).
 void SetUpDialogForm(TForm* Form, const char* Name, const std::string& Caption, int ClientWidth,
                      int ClientHeight, bool CloseBox);
+
+// Escape closes the form as its close box does, so a dialog without an exit
+// key never traps a user whose desktop draws no close box.
+void LeaveOnEscape(TForm* Form);
 
 // The form a control placed in Parent belongs to, whatever box it sits in,
 // so that the form finds it by name.

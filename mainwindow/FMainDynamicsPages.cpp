@@ -3,6 +3,7 @@
 // selected strip with its meter, a meter per strip, and below a column of
 // faders with value boxes per strip. Tags are channel indexes throughout.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -262,9 +263,10 @@ void CreateDynamicsPage(TComponent* owner, TWinControl* mainBox, const DynamicsP
 
   TRzGroupBox* lower = MakePageBox(owner, mainBox, std::string("rzgParam") + page.Page, LowerBoxBounds);
   lower->SetVisible(false);
-  // The columns stand in the middle of the box, however many rows they have.
-  const int rows = static_cast<int>(page.Fields.size());
-  const int height = RowTop + (rows - 1) * RowPitch + RowHeight + 10;
+  // Both pages' columns take one frame, the taller page's, in the middle of
+  // the box: switching between the pages moves no panel.
+  const std::size_t rows = std::max(CompPage().Fields.size(), GatePage().Fields.size());
+  const int height = RowTop + (static_cast<int>(rows) - 1) * RowPitch + RowHeight + 10;
   const int top = (LowerBoxBounds.Height() - height) / 2;
   for (int i = 0; i < 8; ++i) CreateColumn(owner, lower, page, i, top, height);
 }

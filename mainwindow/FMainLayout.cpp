@@ -132,8 +132,8 @@ const std::vector<FrameImageSpec>& FrameImages() {
   static const std::vector<FrameImageSpec> images = {
       {"imLeftUpBase", true, Rect(0, 0, 1082, 256)},
       {"imRightUpBase", true, Rect(1077, 0, DesignWidth, 256)},
-      {"imLeftDownBase", false, Rect(0, 256, 1082, DesignHeight)},
-      {"imRightDownBase", false, Rect(1077, 256, DesignWidth, DesignHeight)},
+      {"imLeftDownBase", false, Rect(0, 256, 1082, DesignClientHeight)},
+      {"imRightDownBase", false, Rect(1077, 256, DesignWidth, DesignClientHeight)},
   };
   return images;
 }

@@ -11,9 +11,14 @@
 
 class TComponent;
 
-// The client size the window is laid out for.
+// The window's outer size the layout is drawn for, and the client area it
+// leaves below the menu bar: the desktop the layout was drawn on took 42
+// pixels of the height for the title bar, the frame and the menu bar. The
+// pages fill that client height (the preset bar ends at 674, the page area
+// at 679), so the rules measure the extra height from it.
 inline constexpr int DesignWidth = 1126;
 inline constexpr int DesignHeight = 725;
+inline constexpr int DesignClientHeight = DesignHeight - 42;
 
 inline constexpr TRect TopBarRect{5, 4, 1120, 46};  // rzgFunction, width 1115
 inline constexpr TRect LinkButtonRect{1052, 5, 1110, 37};

@@ -60,8 +60,10 @@ const std::vector<Block>& EffectBlocks() {
   return blocks;
 }
 
-// Rows of the upper box.
-constexpr int InRowLeft = 8;
+// Rows of the upper box. At 22 the input rows' SEL column ends where the
+// effect mix's line down begins, and the effect row's SEL stands under the
+// left end of the line along (the lines' places are fixed).
+constexpr int InRowLeft = 22;
 constexpr int InRowWidth = 415;
 constexpr int InRowHeight = 25;
 constexpr int OutRowLeft = 561;
@@ -84,8 +86,10 @@ struct MixLine {
   bool InEffectRow;
   TRect Bounds;
 };
+// The line along is one pixel deeper than the others, down to the effect
+// row's top, where the bus meets the blocks of that row.
 const MixLine MixLines[] = {{"AuxMixLine1", false, Bounds(434, 32, 2, 214)},
-                            {"AuxMixLine2", false, Bounds(210, 246, 228, 2)},
+                            {"AuxMixLine2", false, Bounds(210, 246, 228, 3)},
                             {"AuxMixLine3", true, Bounds(159, 11, 32, 2)},
                             {"AuxMixLine4", true, Bounds(159, 5, 2, 14)}};
 
@@ -96,9 +100,11 @@ constexpr int ButtonLeft = 70;
 constexpr int ButtonPitch = 108;
 constexpr int ButtonWidth = 100;
 
+// A block two pixels in from its row's edges; top 0 puts it against the
+// row's top.
 void CreateBlock(TComponent* owner, TWinControl* row, const Block& block, const std::string& suffix, int tag,
-                 int height, TColor accent) {
-  const TRect r = Bounds(block.Left, 2, block.Width, height - 4);
+                 int height, TColor accent, int top = 2) {
+  const TRect r = Bounds(block.Left, top, block.Width, height - 2 - top);
   MakeShape(owner, row, block.Shape ? "spMatrix" + std::string(block.Name) + suffix : "", r, SectionBack,
             FrameOf(accent), tag);
   TLabel* label = MakeLabel(owner, row, "lbMatrix" + std::string(block.Name) + suffix, block.Caption, r, tag,
@@ -143,8 +149,9 @@ void CreateDiagram(TComponent* owner, TWinControl* box) {
   }
   TPanel* effect = MakePanel(owner, box, "plMatrixEff", EffectRowBounds, PageBack, 18);
   CreateNamePlate(owner, effect, EffPlate, "Eff", "Aux", 18, InRowHeight, AccentEff);
+  // The effect mix comes down onto the top of the bus's blocks.
   for (const Block& block : EffectBlocks())
-    CreateBlock(owner, effect, block, "Eff", 18, InRowHeight, AccentEff);
+    CreateBlock(owner, effect, block, "Eff", 18, InRowHeight, AccentEff, 0);
 
   auto* matrix = new TPaintBox(owner);
   matrix->SetName("pbMatrix");

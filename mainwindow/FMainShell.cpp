@@ -318,7 +318,7 @@ void TfmMain::FormCreate(TObject* /*Sender*/) {
   FHoldResize = true;
   SetAutoScroll(false);
   SetClientWidth(DesignWidth);
-  SetClientHeight(DesignHeight);
+  SetClientHeight(DesignClientHeight);
   FHoldResize = false;
   FormResize(this);
   if (auto* preset = dynamic_cast<TControl*>(FindComponent("rzgPreset"))) preset->SetTop(PresetBarRect.Top);
@@ -471,10 +471,10 @@ void TfmMain::FormResize(TObject* /*Sender*/) {
   // not change the rules.
   const int width = TWinControl::GetClientWidth();
   const int height = TWinControl::GetClientHeight();
-  FScrolling = width < DesignWidth || height < DesignHeight;
+  FScrolling = width < DesignWidth || height < DesignClientHeight;
   SetAutoScroll(FScrolling);
-  if (height >= DesignHeight) {
-    ExtraHeight = height - DesignHeight;
+  if (height >= DesignClientHeight) {
+    ExtraHeight = height - DesignClientHeight;
     if (!ApplyLayoutSteps(*this, HeightRules(ExtraHeight))) return;
   }
   if (width >= DesignWidth && !ApplyLayoutSteps(*this, WidthRules(width - DesignWidth))) return;

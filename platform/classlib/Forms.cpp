@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <unistd.h>
 
@@ -218,7 +219,6 @@ void TCustomForm::ApplyGeometry() {
     return;
   }
   FNormalBoundsSet = false;
-  FWidget->move(FLeft, FTop);
   int w = std::max(FWidth, 1);
   int h = std::max(FHeight, 1);
   if (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin) {
@@ -228,6 +228,28 @@ void TCustomForm::ApplyGeometry() {
   } else {
     FWidget->setFixedSize(w, h);
   }
+  // Last: a resize places the window by its client area.
+  PlaceFrame();
+}
+
+// A form's Left and Top are its frame's, title bar included. Until the
+// desktop has framed the window the toolkit knows no frame and would put
+// the client area at that point, so the window is asked for by its frame.
+void TCustomForm::PlaceFrame() {
+  const QPoint at(FLeft, FTop);
+  QWindow* window = FWidget->windowHandle();
+  if (!window || !window->handle()) {
+    FWidget->move(at);
+    return;
+  }
+  if (!FWidget->isVisible()) {
+    // The widget keeps the place for its next showing, which would
+    // otherwise put back where it stood.
+    FWidget->move(at);
+    window->setFramePosition(at);
+    return;
+  }
+  if (FWidget->frameGeometry().topLeft() != at) window->setFramePosition(at);
 }
 
 void TCustomForm::ApplyWindowFlags() {
@@ -535,6 +557,10 @@ void TCustomForm::SetVisible(bool Value) {
     PlaceOnShow();
     DoShow();
     if (!FVisible) return;  // OnShow hid it again
+    // Made before its first showing, so that the desktop is asked to put
+    // the frame, not the client area, at the form's place.
+    if (!w->windowHandle() || !w->windowHandle()->handle()) (void)w->winId();
+    PlaceFrame();
     switch (FWindowState) {
       case wsMinimized:
         w->showMinimized();
@@ -747,6 +773,16 @@ void TApplication::Run() {
   PushLoop(&loop);
   while (!FTerminated) loop.exec();
   PopLoop(&loop);
+  // The windows leave the screen as the loop ends, not one by one while
+  // the program takes its forms down.
+  bool hidden = false;
+  for (TCustomForm* form : gForms) {
+    QWidget* w = form->GetWidget();
+    if (!w->isVisible()) continue;
+    w->hide();
+    hidden = true;
+  }
+  if (hidden) QGuiApplication::sync();
 }
 
 void TApplication::Terminate() {

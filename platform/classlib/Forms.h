@@ -221,6 +221,7 @@ class TCustomForm : public TScrollingWinControl {
   void ApplyWindowFlags();
   void ApplyIcon();
   void PlaceOnShow();
+  void PlaceFrame();
   void WidgetActivated(bool Active);
   // Places the bar across the top; with Measure, works out its height anew.
   void LayOutMenuBar(bool Measure);

@@ -137,9 +137,9 @@ class WindowLayout : public ProgramFormsTest {
     fmMain->FormResize(fmMain);
     // The layer drops the first size a shown window is given from code;
     // one step there and back lets the sizes below take.
-    Resize(DesignWidth, DesignHeight + 1);
-    Resize(DesignWidth, DesignHeight);
-    ASSERT_EQ(fmMain->GetClientHeight(), DesignHeight);
+    Resize(DesignWidth, DesignClientHeight + 1);
+    Resize(DesignWidth, DesignClientHeight);
+    ASSERT_EQ(fmMain->GetClientHeight(), DesignClientHeight);
   }
 
   // The user sizes the whole area below the menu; scroll bars take their room
@@ -175,15 +175,15 @@ TEST_F(WindowLayout, ResizingFollowsTheRulesOfEachDirection) {
     int extraHeight, mainWidth, mainHeight, presetLeft, presetTop, lowerTop;
   };
   const Case cases[] = {
-      {1126, 725, false, 0, 1112, 629, 10, 624, 292},   // the design size
-      {1126, 724, true, 0, 1112, 629, 10, 624, 292},    // one short: scrolls, heights stay
-      {1216, 815, false, 90, 1202, 719, 55, 714, 382},  // more of both
-      {1000, 800, true, 75, 1112, 704, 10, 699, 367},   // narrow: widths stay
-      {1300, 700, true, 0, 1286, 629, 97, 624, 292},    // low: heights stay
+      {1126, 683, false, 0, 1112, 629, 10, 624, 292},   // the design size
+      {1126, 682, true, 0, 1112, 629, 10, 624, 292},    // one short: scrolls, heights stay
+      {1216, 773, false, 90, 1202, 719, 55, 714, 382},  // more of both
+      {1000, 758, true, 75, 1112, 704, 10, 699, 367},   // narrow: widths stay
+      {1300, 658, true, 0, 1286, 629, 97, 624, 292},    // low: heights stay
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-    Resize(DesignWidth, DesignHeight);
+    Resize(DesignWidth, DesignClientHeight);
     Resize(c.width, c.height);
     EXPECT_EQ(AreaWidth(), c.width);
     EXPECT_EQ(AreaHeight(), c.height);
@@ -207,8 +207,8 @@ TEST_F(WindowLayout, DelayMarkersFollowTheirFaders) {
   empty->SetMax(100);
   empty->SetPosition(0);
   Find<TControl>("imDelayInA")->SetHeight(20);
-  Resize(DesignWidth + 2, DesignHeight);
-  Resize(DesignWidth, DesignHeight);
+  Resize(DesignWidth + 2, DesignClientHeight);
+  Resize(DesignWidth, DesignClientHeight);
   EXPECT_EQ(Edge("imDelayInA", LayoutEdge::Left), 425);
   EXPECT_EQ(Edge("lbFftDelayTimeInA", LayoutEdge::Left), 455);
   EXPECT_EQ(Edge("lbFftDelayTimeInA", LayoutEdge::Top), Edge("imDelayInA", LayoutEdge::Top) + 5);
@@ -217,7 +217,7 @@ TEST_F(WindowLayout, DelayMarkersFollowTheirFaders) {
 
 TEST_F(WindowLayout, AMissingControlEndsThePass) {
   Find<TControl>("rzgFftGain")->Free();
-  Resize(1216, 815);
+  Resize(1216, 773);
   EXPECT_EQ(Edge("rzgMain", LayoutEdge::Height), 719);
   EXPECT_EQ(Edge("rzgFftDelay", LayoutEdge::Height), 284);
   EXPECT_EQ(Edge("rzgMain", LayoutEdge::Width), 1112);

@@ -67,7 +67,7 @@ TEST_F(StartUp, TheWindowIsOfflineOnTheGainPageInEnglish) {
   EXPECT_FALSE(socket->GetActive());
 
   EXPECT_EQ(fmMain->GetClientWidth(), 1126);
-  EXPECT_EQ(fmMain->GetClientHeight(), 725);
+  EXPECT_EQ(fmMain->GetClientHeight(), 683);
   EXPECT_FALSE(fmMain->IsScrolling());
 }
 

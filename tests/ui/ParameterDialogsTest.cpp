@@ -473,6 +473,44 @@ TEST_F(ParameterDialogsTest, TheWheelOverTheSlopeListChangesNothing) {
 
 // ---------------------------------------------------------------- pictures
 
+// ---------------------------------------------------------------- leaving
+
+// None of these dialogs has an exit key: Escape closes each as its close box
+// does, the Eff page's modal ones and the menu's modeless ones alike.
+TEST_F(ParameterDialogsTest, EscapeClosesEachDialogAsItsCloseBoxDoes) {
+  const auto escape = [](TForm* dialog) { classlib_test::Key(dialog, Qt::Key_Escape, QString(QChar(27))); };
+  for (auto [key, dialog] : {std::pair<const char*, TForm*>{"rzbEffectSetEff", fmRvb},
+                             {"rzbCompSetEff", fmComp},
+                             {"rzbAutoMixSetEff", fmAutoMix},
+                             {"rzbCameraSetEff", fmCamera}}) {
+    SCOPED_TRACE(dialog->GetName());
+    bool stuck = false;
+    QTimer::singleShot(0, [&, dialog] { escape(dialog); });
+    // A dialog Escape leaves up is ended here, so the test fails instead of hanging.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&, dialog] {
+      stuck = dialog->GetVisible();
+      dialog->SetModalResult(mrAbort);
+    });
+    guard.start(10000);
+    Find<TRzBmpButton>(key)->Click();
+    EXPECT_FALSE(stuck);
+    EXPECT_FALSE(dialog->GetVisible());
+  }
+  for (TForm* dialog : {static_cast<TForm*>(fmGroupCtrl), static_cast<TForm*>(fmSubCtrl),
+                        static_cast<TForm*>(fmPhantomPotent)}) {
+    SCOPED_TRACE(dialog->GetName());
+    dialog->Show();
+    classlib_test::DrainEvents();
+    ASSERT_TRUE(dialog->GetVisible());
+    escape(dialog);
+    classlib_test::DrainEvents();
+    EXPECT_FALSE(dialog->GetVisible());
+    dialog->Hide();
+  }
+}
+
 TEST_F(ParameterDialogsTest, EveryDialogRendersInBothLanguagesWithItsTextsInPlace) {
   AsReceived([](LUnitControl& m) {
     m.SetEchoWords({35, 280, 64, 72});
