@@ -1,15 +1,18 @@
 // A band dragged on an input plot and a band fader moved in bursts: the
 // frames per second that reach the send funnel, the curve redraws per
 // second, and the time from the last move of a burst to its curve on the
-// plot (the 1 ms curve timer and the recomputation).
+// plot (the 1 ms curve timer and the recomputation). The floor of a burst
+// is its two curve updates (the drag and the way back) done directly on the
+// model and the plot, with no input, timer or send in between.
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <memory>
 
-#include "controls/AdvTrackBar.h"
 #include "bench/BenchProgramForms.h"
+#include "bench/support/BenchFloor.h"
+#include "controls/AdvTrackBar.h"
 #include "response/LMyFFTDrawPhase.h"
 #include "response/MyPEQAllpass.h"
 #include "response/Plot.h"
@@ -94,5 +97,23 @@ void BM_BandFaderBursts(benchmark::State& state) {
   Report(state, c);
 }
 BENCHMARK(BM_BandFaderBursts)->Unit(benchmark::kMicrosecond);
+
+void BM_TwoCurveUpdatesFloor(benchmark::State& state) {
+  TfmMain& w = bench::ProgramWindow();
+  auto* plot = dynamic_cast<LMyFFTDrawPhase*>(w.FindComponent("fftDrawInA"));
+  Plot* model = w.GetState().Plots[0].get();
+  const PlotBand band = *model->GetBand(0);
+  for (auto _ : state) {
+    for (double gain : {band.Gain + 3.0, band.Gain}) {
+      model->SetBand(0, gain, band.Frequency, band.Q, band.FilterType);
+      model->DrawSum(0);
+      model->DrawBand(0, static_cast<float>(gain), 1);
+      plot->UpdateCurvePage();
+    }
+  }
+}
+BENCHMARK(BM_TwoCurveUpdatesFloor)->Unit(benchmark::kMicrosecond);
+BENCH_FLOOR(BM_PlotDragBursts, BM_TwoCurveUpdatesFloor);
+BENCH_FLOOR(BM_BandFaderBursts, BM_TwoCurveUpdatesFloor);
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "bench/support/BenchFloor.h"
 #include "controls/AdvOfficeImage.h"
 #include "controls/rtflabel.h"
 #include "platform/classlib/Forms.h"
@@ -115,5 +116,6 @@ void BM_ChineseViewerStep(benchmark::State& state) {
   state.counters["ms_per_step"] = viewer * 1000;
 }
 BENCHMARK(BM_ChineseViewerStep)->Unit(benchmark::kMicrosecond);
+BENCH_FLOOR_COUNTER(BM_ChineseViewerStep, "BM_ReadyBitmapStep's loop, 300 steps each", "floor");
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchFloor.h"
 #include "platform/classlib/Classes.h"
 
 namespace {
@@ -73,5 +74,6 @@ void BM_FindComponentLinearScan(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kLookUps);
 }
 BENCHMARK(BM_FindComponentLinearScan)->Unit(benchmark::kMillisecond);
+BENCH_FLOOR_COUNTER(BM_FindComponentIndex, "a plain walk over the list", "vs_scan");
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/support/BenchFloor.h"
 #include "controls/AdvSmoothSplashScreenHtml.h"
 #include "controls/GDIPFill.h"
 #include "platform/classlib/Forms.h"
@@ -91,5 +92,6 @@ void BM_HtmlTextAgainstPlainDrawText(benchmark::State& state) {
                                                      static_cast<double>(state.range(0)));
 }
 BENCHMARK(BM_HtmlTextAgainstPlainDrawText)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCH_FLOOR_COUNTER(BM_HtmlTextAgainstPlainDrawText, "plain DrawText of the same text", "ratio");
 
 }  // namespace

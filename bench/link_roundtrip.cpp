@@ -18,6 +18,7 @@
 #include <memory>
 #include <mutex>
 
+#include "bench/support/BenchFloor.h"
 #include "link/FrameCutter.h"
 #include "link/LCmd.h"
 #include "link/LNet.h"
@@ -172,5 +173,6 @@ void BM_BareSocketPingPong(benchmark::State& state) {
   ::close(fd);
 }
 BENCHMARK(BM_BareSocketPingPong)->Unit(benchmark::kMicrosecond);
+BENCH_FLOOR(BM_EngineRoundTrip, BM_BareSocketPingPong);
 
 }  // namespace

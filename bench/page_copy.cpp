@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/support/BenchFloor.h"
 #include "platform/classlib/Graphics.h"
 
 namespace {
@@ -98,5 +99,10 @@ void BM_Draw(benchmark::State& state) {
   Measure(state, [&] { surface.Canvas->Draw(0, 0, page.get()); });
 }
 BENCHMARK(BM_Draw);
+// Each against the best of 50 plain copies (its "floor" counter).
+BENCH_FLOOR_COUNTER(BM_CopyRect, "the best plain memory copy", "floor");
+BENCH_FLOOR_COUNTER(BM_CopyRectInverting, "the best plain memory copy", "floor");
+BENCH_FLOOR_COUNTER(BM_Draw, "the best plain memory copy", "floor");
+BENCH_FLOOR_COUNTER(BM_MemoryCopy, "the best plain memory copy", "floor");
 
 }  // namespace

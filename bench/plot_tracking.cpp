@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "bench/support/BenchFloor.h"
 #include "instruments/plot/iXYPlot.h"
 #include "bench/BenchApp.h"
 
@@ -50,5 +51,6 @@ void BM_AddXYTrackingOff(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kPoints);
 }
 BENCHMARK(BM_AddXYTrackingOff)->Unit(benchmark::kMillisecond);
+BENCH_FLOOR_COUNTER(BM_AddXYScrollTracking, "the same points with tracking off", "vs_off");
 
 }  // namespace

@@ -1,12 +1,17 @@
 // Response curves of all 19 strip plots: recompute 27 sections of 4096
-// points each, total them and redraw the plot page with the page copy,
-// against the floor of evaluating the same biquads alone. And one band
-// dragged on one plot, the work of one fader step.
+// points each and total them, alone and with every plot page redrawn and
+// copied; and one band dragged on one plot, the work of one fader step.
+// The floor is the same designed sections' magnitude over the same grid in
+// plain loops that the compiler vectorises, log10 included, and the same
+// sums (support/ResponseFloor.h), in the same run.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
+#include "bench/support/BenchFloor.h"
+#include "bench/support/ResponseFloor.h"
 #include "platform/classlib/Forms.h"
 #include "response/LMyFFTDrawPhase.h"
 #include "response/Plot.h"
@@ -26,10 +31,42 @@ TApplication* App() {
 }
 
 // Slot s gets a peaking band spread over the audio range.
-void SetBands(Plot& model, double shift) {
-  for (int slot = 0; slot < PlotBandCount; ++slot)
-    model.SetBand(slot, 3.0 + shift, 40.0 * (1 + slot * 0.7), 1.4, 1);
+PlotBand BandOf(int slot, double shift) {
+  PlotBand b;
+  b.Gain = 3.0 + shift;
+  b.Frequency = 40.0 * (1 + slot * 0.7);
+  b.Q = 1.4;
+  b.FilterType = ftPeak;
+  return b;
 }
+
+void SetBands(Plot& model, double shift) {
+  for (int slot = 0; slot < PlotBandCount; ++slot) {
+    const PlotBand b = BandOf(slot, shift);
+    model.SetBand(slot, b.Gain, b.Frequency, b.Q, b.FilterType);
+  }
+}
+
+void NextShift(double& shift) {
+  shift = shift > 5 ? 0 : shift + 0.1;
+}
+
+// The floor's storage: 27 curves and a total per plot.
+struct FloorPlot {
+  std::array<std::array<double, ResponsePoints>, PlotBandCount> curves{};
+  std::array<double, ResponsePoints> total{};
+  std::array<const double*, PlotSummedSlots> summed{};
+  FloorPlot() {
+    for (int s = 0; s < PlotSummedSlots; ++s)
+      summed[static_cast<std::size_t>(s)] = curves[static_cast<std::size_t>(s)].data();
+  }
+  void Section(const bench::FloorGrid& grid, int slot, double shift) {
+    BiquadCoefficients c;
+    DesignBiquad(BandOf(slot, shift), c);
+    bench::FloorMagnitudeDb(grid, c, curves[static_cast<std::size_t>(slot)].data());
+  }
+  void Sum() { bench::FloorSum(summed.data(), PlotSummedSlots, total.data()); }
+};
 
 struct Window {
   std::unique_ptr<TForm> form;
@@ -58,16 +95,37 @@ struct Window {
   }
 };
 
-void BM_BiquadFloor(benchmark::State& state) {
-  Plot model(nullptr);
+void BM_AllPlotsFloor(benchmark::State& state) {
+  const bench::FloorGrid grid;
+  std::vector<FloorPlot> plots(kPlots);
   double shift = 0;
   for (auto _ : state) {
-    for (int p = 0; p < kPlots; ++p) SetBands(model, shift);
-    benchmark::DoNotOptimize(model.GetBand(0)->Response[100]);
-    shift = shift > 5 ? 0 : shift + 0.1;
+    for (FloorPlot& p : plots) {
+      for (int slot = 0; slot < PlotBandCount; ++slot) p.Section(grid, slot, shift);
+      p.Sum();
+    }
+    benchmark::DoNotOptimize(plots[0].total[100]);
+    NextShift(shift);
   }
 }
-BENCHMARK(BM_BiquadFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllPlotsFloor)->Unit(benchmark::kMillisecond);
+
+// The models alone, with no plot to draw on.
+void BM_AllPlotsRecompute(benchmark::State& state) {
+  std::vector<std::unique_ptr<Plot>> models;
+  for (int p = 0; p < kPlots; ++p) models.push_back(std::make_unique<Plot>(nullptr));
+  double shift = 0;
+  for (auto _ : state) {
+    for (int p = 0; p < kPlots; ++p) {
+      SetBands(*models[static_cast<std::size_t>(p)], shift);
+      models[static_cast<std::size_t>(p)]->DrawSum(p);
+    }
+    benchmark::DoNotOptimize(models[0]->GetBand(PlotTotalSlot)->Response[100]);
+    NextShift(shift);
+  }
+}
+BENCHMARK(BM_AllPlotsRecompute)->Unit(benchmark::kMillisecond);
+BENCH_FLOOR(BM_AllPlotsRecompute, BM_AllPlotsFloor);
 
 void BM_AllPlotsRecomputeAndRedraw(benchmark::State& state) {
   Window w;
@@ -78,10 +136,26 @@ void BM_AllPlotsRecomputeAndRedraw(benchmark::State& state) {
       w.models[static_cast<std::size_t>(p)]->DrawSum(p);
       w.views[static_cast<std::size_t>(p)]->UpdateCurvePage();
     }
-    shift = shift > 5 ? 0 : shift + 0.1;
+    NextShift(shift);
   }
 }
 BENCHMARK(BM_AllPlotsRecomputeAndRedraw)->Unit(benchmark::kMillisecond);
+BENCH_FLOOR(BM_AllPlotsRecomputeAndRedraw, BM_AllPlotsFloor);
+
+// The floor of a fader step: one section and the total.
+void BM_OneBandFloor(benchmark::State& state) {
+  const bench::FloorGrid grid;
+  FloorPlot plot;
+  for (int slot = 0; slot < PlotBandCount; ++slot) plot.Section(grid, slot, 0);
+  double shift = 0;
+  for (auto _ : state) {
+    plot.Section(grid, 0, shift);
+    plot.Sum();
+    benchmark::DoNotOptimize(plot.total[100]);
+    NextShift(shift);
+  }
+}
+BENCHMARK(BM_OneBandFloor)->Unit(benchmark::kMillisecond);
 
 // One fader step: one band recomputed, the total, the marker, the caption
 // with its fill, and the page copied once.
@@ -100,5 +174,6 @@ void BM_OneBandDrag(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OneBandDrag)->Unit(benchmark::kMillisecond);
+BENCH_FLOOR(BM_OneBandDrag, BM_OneBandFloor);
 
 }  // namespace

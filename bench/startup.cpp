@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/support/BenchFloor.h"
 #include "controls/AdvSmoothSplashScreen.h"
 #include "dialogs/ProgramForms.h"
 #include "mainwindow/FMain.h"
@@ -109,5 +110,9 @@ void BM_MainWindowSplashOffToPainted(benchmark::State& state) {
   MainWindowToPainted<TfmMainWithoutSplash>(state);
 }
 BENCHMARK(BM_MainWindowSplashOffToPainted)->Unit(benchmark::kMillisecond);
+
+BENCH_FLOOR(BM_ProgramFormsToPaintedMainWindow, BM_EmptyFormToPainted);
+BENCH_FLOOR(BM_MainWindowWithSplashToPainted, BM_EmptyFormToPainted);
+BENCH_FLOOR(BM_MainWindowSplashOffToPainted, BM_EmptyFormToPainted);
 
 }  // namespace

@@ -1,53 +1,47 @@
 #include "response/FilterResponse.h"
 
+#include "response/ResponseKernels.h"
+
 #include <cmath>
 #include <numbers>
 
 namespace {
 
 // The grid's frequencies and the unit-circle terms e^(-jw), e^(-j2w) of each
-// point, worked out once: a band change then costs only arithmetic.
-struct GridPoint {
-  double Hz;
-  double Cos1, Sin1, Cos2, Sin2;
+// point, worked out once and kept as arrays: a band change then costs only
+// arithmetic, in as many points at once as the processor takes.
+struct GridArrays {
+  alignas(64) std::array<double, ResponsePoints> Hz, Cos1, Sin1, Cos2, Sin2;
 };
 
-const std::array<GridPoint, ResponsePoints>& Grid() {
-  static const std::array<GridPoint, ResponsePoints> grid = [] {
-    std::array<GridPoint, ResponsePoints> g{};
+const ResponseGridArrays& Grid() {
+  static const GridArrays arrays = [] {
+    GridArrays g{};
     const double top = std::log10(GridTopHz);
-    for (int i = 0; i < ResponsePoints; ++i) {
-      const double hz = std::pow(10.0, top * i / ResponsePoints);
+    for (std::size_t i = 0; i < ResponsePoints; ++i) {
+      const double hz = std::pow(10.0, top * static_cast<double>(i) / ResponsePoints);
       const double w = std::numbers::pi * hz / (DesignSampleRate / 2.0);
-      g[i] = {hz, std::cos(-w), std::sin(-w), std::cos(-2.0 * w), std::sin(-2.0 * w)};
+      g.Hz[i] = hz;
+      g.Cos1[i] = std::cos(-w);
+      g.Sin1[i] = std::sin(-w);
+      g.Cos2[i] = std::cos(-2.0 * w);
+      g.Sin2[i] = std::sin(-2.0 * w);
     }
     return g;
   }();
-  return grid;
+  static const ResponseGridArrays view{arrays.Hz.data(), arrays.Cos1.data(), arrays.Sin1.data(),
+                                       arrays.Cos2.data(), arrays.Sin2.data()};
+  return view;
 }
 
-// A(e^jw) and B(e^jw) of one grid point: real and imaginary parts.
-struct Polys {
-  double reA, imA, reB, imB;
-};
-inline Polys Polynomials(const BiquadCoefficients& c, const GridPoint& p) {
-  return {c.a0 + c.a1 * p.Cos1 + c.a2 * p.Cos2, c.a1 * p.Sin1 + c.a2 * p.Sin2,
-          c.b0 + c.b1 * p.Cos1 + c.b2 * p.Cos2, c.b1 * p.Sin1 + c.b2 * p.Sin2};
-}
-
-// Log of a zero or a pole on the unit circle: keep the curve finite so that
-// sums and pixel conversions stay defined.
-double FiniteOr(double v, double limit) {
-  if (std::isnan(v)) return 0.0;
-  if (v > limit) return limit;
-  if (v < -limit) return -limit;
-  return v;
-}
+// Log of a zero or a pole on the unit circle is kept finite, so that sums
+// and pixel conversions stay defined.
+constexpr double MagnitudeLimitDb = 1000.0;
 
 }  // namespace
 
 double GridFrequency(int i) {
-  return Grid()[static_cast<std::size_t>(i)].Hz;
+  return Grid().Hz[static_cast<std::size_t>(i)];
 }
 
 double FrequencyToGridX(double hz) {
@@ -168,53 +162,48 @@ bool DesignBiquad(const PlotBand& band, BiquadCoefficients& out) {
 }
 
 void EvaluateResponse(PlotBand& band, const BiquadCoefficients& c) {
-  const auto& grid = Grid();
+  const ResponseGridArrays& grid = Grid();
+  double* out = band.Response.data();
   if (band.PhaseMode == 0) {
-    for (int i = 0; i < ResponsePoints; ++i) {
-      const GridPoint& p = grid[static_cast<std::size_t>(i)];
-      const auto [reA, imA, reB, imB] = Polynomials(c, p);
-      // -20 log10(|A| / |B|), taken on the squared magnitudes.
-      const double db = 10.0 * std::log10((reB * reB + imB * imB) / (reA * reA + imA * imA));
-      band.Response[static_cast<std::size_t>(i)] = FiniteOr(db, 1000.0);
-    }
+    // -20 log10(|A| / |B|), taken on the squared magnitudes.
+    MagnitudeDbKernel(grid, c, MagnitudeLimitDb, out);
     return;
   }
 
-  const int type = band.FilterType;
-  for (int i = 0; i < ResponsePoints; ++i) {
-    const GridPoint& p = grid[static_cast<std::size_t>(i)];
-    const auto [reA, imA, reB, imB] = Polynomials(c, p);
-    // The one-argument arctangent: -9..9, moved by half a turn per type.
-    double P = -std::atan((imA * reB - reA * imB) / (reA * reB + imA * imB)) * PhaseUnitsPerRadian;
-    if (std::isnan(P)) P = 0.0;
-    switch (type) {
-      case ftHighPass2:
-      case ftAllpass1:
-      case ftCutHighPass2:
-      case ftCutHighPass2P1:
-        if (P < 0) P += HalfTurn;
-        break;
-      case ftLowPass2:
-      case ftCutLowPass2:
-      case ftCutLowPass2P1:
+  // The one-argument arctangent: -9..9, moved by half a turn per type.
+  PhaseKernel(grid, c, PhaseUnitsPerRadian, out);
+  const auto each = [out](auto move) {
+    for (std::size_t i = 0; i < ResponsePoints; ++i) out[i] = move(out[i], i);
+  };
+  switch (band.FilterType) {
+    case ftHighPass2:
+    case ftAllpass1:
+    case ftCutHighPass2:
+    case ftCutHighPass2P1:
+      each([](double P, std::size_t) { return P < 0 ? P + HalfTurn : P; });
+      break;
+    case ftLowPass2:
+    case ftCutLowPass2:
+    case ftCutLowPass2P1:
+      each([](double P, std::size_t) { return P > 0 ? P - HalfTurn : P; });
+      break;
+    case ftAllpass2:
+      each([&](double P, std::size_t i) {
         if (P > 0) P -= HalfTurn;
-        break;
-      case ftAllpass2:
-        if (P > 0) P -= HalfTurn;
-        if (p.Hz > band.Frequency) P += HalfTurn;
-        break;
-      case ftLowShelf:
-        if (band.Gain > 0 && P > 0) P -= HalfTurn;
-        if (band.Gain < 0 && P < 0) P += HalfTurn;
-        break;
-      case ftHighShelf:
-        if (band.Gain > 0 && P < 0) P += HalfTurn;
-        if (band.Gain < 0 && P > 0) P -= HalfTurn;
-        break;
-      default:
-        break;
-    }
-    band.Response[static_cast<std::size_t>(i)] = P;
+        if (grid.Hz[i] > band.Frequency) P += HalfTurn;
+        return P;
+      });
+      break;
+    case ftLowShelf:
+      if (band.Gain > 0) each([](double P, std::size_t) { return P > 0 ? P - HalfTurn : P; });
+      if (band.Gain < 0) each([](double P, std::size_t) { return P < 0 ? P + HalfTurn : P; });
+      break;
+    case ftHighShelf:
+      if (band.Gain > 0) each([](double P, std::size_t) { return P < 0 ? P + HalfTurn : P; });
+      if (band.Gain < 0) each([](double P, std::size_t) { return P > 0 ? P - HalfTurn : P; });
+      break;
+    default:
+      break;
   }
 }
 

@@ -90,16 +90,19 @@ void Plot::DrawBand(int slot, float y, int kind) {
 }
 
 void Plot::DrawSum(int strip) {
-  PlotBand& total = *FBands[PlotTotalSlot];
-  for (int i = 0; i < ResponsePoints; ++i) {
-    double s = 0;
-    for (int slot = 0; slot < PlotSummedSlots; ++slot)
-      s += FBands[static_cast<std::size_t>(slot)]->Response[i];
-    total.Response[static_cast<std::size_t>(i)] = FViewFlag ? WrapPhaseTotal(s) : s;
+  // Curve by curve, in slot order: the same sums as point by point, with
+  // every pass a straight run over the arrays.
+  auto& total = FBands[PlotTotalSlot]->Response;
+  total.fill(0.0);
+  for (int slot = 0; slot < PlotSummedSlots; ++slot) {
+    const auto& r = FBands[static_cast<std::size_t>(slot)]->Response;
+    for (std::size_t i = 0; i < ResponsePoints; ++i) total[i] += r[i];
   }
+  if (FViewFlag)
+    for (double& s : total) s = WrapPhaseTotal(s);
   if (FPlot)
-    FPlot->FFTDraw(total.Response.data(), ResponsePoints, PlotTotalSlot,
-                   static_cast<TColor>(StripCurveColor(strip)), 0);
+    FPlot->FFTDraw(total.data(), ResponsePoints, PlotTotalSlot, static_cast<TColor>(StripCurveColor(strip)),
+                   0);
 }
 
 void Plot::DrawBandCurve(int slot, std::uint32_t colour) {

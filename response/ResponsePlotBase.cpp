@@ -167,6 +167,12 @@ void LResponsePlotBase::CopyPageToScreen(const TPaintPage& page, const TBitmap& 
 
 void LResponsePlotBase::UpdatePaintPage(TPaintPage* page) {
   if (!page) return;
+  // A plot nobody sees (on a hidden page) keeps neither its composed page
+  // nor a screen picture: its showing paints it whole from the pages.
+  if (!GetShowing() && !IsPainting()) {
+    Invalidate();
+    return;
+  }
   if (page == FPlotPage.get()) {
     ComposeOverlays();
     CopyPageToScreen(*page, *FComposed);

@@ -151,7 +151,10 @@ void LResponsePlotBase::DrawCurveFill(int /*code: the stored caption code decide
   if (!values) return;
   count = std::clamp(count, 0, ResponsePoints);
   std::copy(values, values + count, FFillCurve.begin());
-  DrawFill(OverlayCanvas(), count, true);
+  // Nothing more: the composed page is built again from the plot page before
+  // each copy to the screen (UpdatePaintPage), and draws the fill then; one
+  // drawn here now would be overwritten unseen, at the price of the dearest
+  // drawing a band step makes.
 }
 
 void LResponsePlotBase::DrawFill(TCanvas*, int count, bool closeBeforeOutline) {

@@ -38,7 +38,10 @@ class QWheelEvent;
 class QWidget;
 
 struct PaintSurface {
+  // Made at the first paint or the first drawing outside one (a control
+  // never shown and never drawn on holds no pixels), at the control's size.
   QImage image;
+  bool made = false;
   std::unique_ptr<TCanvas> canvas;
   // New pixels are transparent rather than the control's colour.
   bool transparent = false;
@@ -47,6 +50,9 @@ struct PaintSurface {
   bool erase = false;
   // Something was drawn on it.
   bool drawn = false;
+  // Drawn on outside Paint since the last Paint: Paint alone cannot make
+  // the picture again, so the image is kept while the control is hidden.
+  bool drawnOutsidePaint = false;
   // Paint must run before the image is shown again.
   bool needsPaint = true;
   // A layered window shows this picture (premultiplied, its constant alpha

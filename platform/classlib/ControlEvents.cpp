@@ -397,6 +397,9 @@ bool ControlBridge::Translate(QWidget* target, QEvent* e) {
       if (!c->FSurface) return false;
       PaintWidget(w);
       return true;
+    case QEvent::Hide:
+      if (c->FSurface) c->ReleaseSurface();
+      return false;
     case QEvent::Resize:
     case QEvent::Move:
       // Only a window's frame is moved and sized by someone else.
@@ -767,6 +770,7 @@ void ControlBridge::PaintWidget(QWidget* w) {
     painter.drawImage(0, 0, s.layeredImage);
     return;
   }
+  c->MakeSurface();
   c->ResizeSurface();
   std::weak_ptr<bool> alive = c->FAlive;
   std::exception_ptr failure;
@@ -779,6 +783,7 @@ void ControlBridge::PaintWidget(QWidget* w) {
     else if (s.erase)
       s.image.fill(c->FColor == clNone ? QColor(Qt::transparent) : ToQColor(c->FColor));
     c->FPainting = true;
+    s.drawnOutsidePaint = false;
     try {
       c->Paint();
     } catch (...) {

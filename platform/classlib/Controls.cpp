@@ -437,7 +437,7 @@ bool TControl::GetTransparentSurface() const {
 void TControl::SetTransparentSurface(bool Value) {
   if (!FSurface || FSurface->transparent == Value) return;
   FSurface->transparent = Value;
-  FSurface->image = QImage();  // made again in the new format
+  FSurface->image = QImage();  // made again in the new format (when it was made)
   ResizeSurface();
   if (FWidget) ApplySurfaceAttributes();
   Invalidate();
@@ -595,9 +595,27 @@ void TControl::CreateCanvas(bool transparent) {
   // Drawing outside a paint is already in the image: it only needs showing.
   FSurface->canvas->OnChange = [this](TCanvas*) {
     FSurface->drawn = true;
-    if (!FPainting && FWidget) FWidget->update();
+    if (FPainting) return;
+    FSurface->drawnOutsidePaint = true;
+    if (FWidget) FWidget->update();
   };
+  FSurface->canvas->SetImage(&FSurface->image);
+  FSurface->canvas->OnSurfaceNeeded = [this] { MakeSurface(); };
+}
+
+void TControl::MakeSurface() {
+  if (FSurface->made) return;
+  FSurface->made = true;
   ResizeSurface();
+}
+
+void TControl::ReleaseSurface() {
+  PaintSurface& s = *FSurface;
+  if (!s.made || s.drawnOutsidePaint || s.layered || FPainting) return;
+  s.image = QImage();
+  s.made = false;
+  s.drawn = false;
+  s.needsPaint = true;
 }
 
 TCanvas* TControl::SurfaceCanvas() const {
@@ -610,6 +628,10 @@ int TControl::SurfaceHeight() const {
 
 void TControl::ResizeSurface() {
   PaintSurface& s = *FSurface;
+  if (!s.made) {
+    s.needsPaint = true;
+    return;
+  }
   int w = std::max(FWidth, 0);
   int h = SurfaceHeight();
   if (s.image.width() == w && s.image.height() == h && !s.image.isNull()) return;

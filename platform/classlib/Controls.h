@@ -205,12 +205,14 @@ class TControl : public TComponent {
   void SetText(const std::string& Value) { SetCaption(Value); }
 
   // Custom-drawn controls (those with a Canvas) keep their picture in a
-  // backing image. Paint runs only on Invalidate, Repaint, a change of size
-  // and the first showing; anything else that shows the control shows the
-  // image as it is. Drawing on the Canvas outside Paint goes into that
-  // image at once and reaches the screen at the next pass of the event
-  // loop without a Paint, so inverting (pmNot, pmXor) drawing done twice
-  // outside Paint gives back every pixel.
+  // backing image, made at the first paint or the first drawing outside
+  // one. Paint runs only on Invalidate, Repaint, a change of size and the
+  // first showing; anything else that shows the control shows the image as
+  // it is. Drawing on the Canvas outside Paint goes into that image at once
+  // and reaches the screen at the next pass of the event loop without a
+  // Paint, so inverting (pmNot, pmXor) drawing done twice outside Paint
+  // gives back every pixel. A control hidden while its image holds only
+  // what Paint drew gives the image back, and counts as not yet shown.
 
   // Paint runs at the next pass of the event loop.
   void Invalidate();
@@ -327,6 +329,10 @@ class TControl : public TComponent {
   void ApplyHint();
   void ApplyCursor();
   void ResizeSurface();
+  void MakeSurface();
+  // A hidden control whose picture Paint alone made gives its pixels back;
+  // its next showing paints it again.
+  void ReleaseSurface();
   void ApplySurfaceAttributes();
   int SurfaceHeight() const;
   void DestroyWidget();

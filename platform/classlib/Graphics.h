@@ -379,6 +379,9 @@ class TCanvas : public TPersistent {
   // Rebinds the canvas to another surface (a control that resized); pen,
   // brush, font, pen position, clip and origins are kept. Null detaches.
   void SetImage(QImage* image);
+  // Called when the canvas needs its surface and the bound image is still
+  // empty: a control makes its backing image only once something draws.
+  std::function<void()> OnSurfaceNeeded;
   QImage* GetImage() const { return FImage; }
   bool HasSurface() const;
   // The canvas as a device context, for the free GDI-style calls below.

@@ -310,6 +310,7 @@ void TCanvas::SetImage(QImage* image) {
 }
 
 bool TCanvas::HasSurface() const {
+  if (FImage && FImage->isNull() && OnSurfaceNeeded) OnSurfaceNeeded();
   return FImage && !FImage->isNull();
 }
 

@@ -13,7 +13,7 @@
 namespace Gdiplus {
 
 std::unique_ptr<Graphics> GraphicsFromCanvas(TCanvas* canvas) {
-  if (!canvas || !canvas->GetImage() || canvas->GetImage()->isNull()) return nullptr;
+  if (!canvas || !canvas->HasSurface()) return nullptr;
   auto graphics = std::make_unique<Graphics>(canvas->GetImage());
   GraphicsData* d = graphics->Data();
   if (!d) return graphics;

@@ -3,6 +3,7 @@
 // response model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -213,4 +214,50 @@ TEST(FilterResponse, PhaseTotalWraps) {
                {54, 18},  {55, -17}, {-90, -18}, {-91, 17}};
   for (const auto& row : table) EXPECT_DOUBLE_EQ(WrapPhaseTotal(row.in), row.out) << row.in;
   EXPECT_DOUBLE_EQ(WrapPhaseTotal(1e12 + 0.5), WrapPhaseTotal(std::fmod(1e12 + 0.5, 36.0)));
+}
+
+TEST(FilterResponse, EveryGridPointAgreesWithThePlainFormula) {
+  // Each point as one scalar evaluation with the standard library works it
+  // out: the curves are computed several points at a time, and every lane
+  // (and the points a vector's tail would hold) must agree.
+  for (const Case& c : kCases) {
+    BiquadCoefficients k;
+    const PlotBand mag = Evaluated(c, 0, &k);
+    const PlotBand ph = Evaluated(c, 1);
+    int wrong = 0;
+    for (int i = 0; i < ResponsePoints; ++i) {
+      const double w = std::numbers::pi * GridFrequency(i) / 48000.0;
+      const double c1 = std::cos(-w), s1 = std::sin(-w), c2 = std::cos(-2.0 * w), s2 = std::sin(-2.0 * w);
+      const double reA = k.a0 + k.a1 * c1 + k.a2 * c2, imA = k.a1 * s1 + k.a2 * s2;
+      const double reB = k.b0 + k.b1 * c1 + k.b2 * c2, imB = k.b1 * s1 + k.b2 * s2;
+      const double db = 10.0 * std::log10((reB * reB + imB * imB) / (reA * reA + imA * imA));
+      const double p = -std::atan((imA * reB - reA * imB) / (reA * reB + imA * imB)) * PhaseUnitsPerRadian;
+      if (std::fabs(mag.Response[i] - db) > 1e-12 * std::max(1.0, std::fabs(db))) ++wrong;
+      // The type's half-turn moves aside.
+      if (CircularDistance(ph.Response[i], p, HalfTurn) > 1e-12) ++wrong;
+    }
+    EXPECT_EQ(wrong, 0) << "type " << c.type;
+  }
+}
+
+TEST(FilterResponse, DegenerateSectionsStayFiniteAtEveryPoint) {
+  // A numerator of zeros (log of 0), a denominator of zeros (a pole
+  // everywhere) and both (0/0): the curve stays defined.
+  const struct {
+    BiquadCoefficients k;
+    double db;
+  } rows[] = {
+      {{0, 0, 0, 1, 0, 0}, -1000.0},
+      {{1, 0, 0, 0, 0, 0}, 1000.0},
+      {{0, 0, 0, 0, 0, 0}, 0.0},
+  };
+  for (const auto& row : rows) {
+    PlotBand b;
+    b.FilterType = ftPeak;
+    EvaluateResponse(b, row.k);
+    for (int i = 0; i < ResponsePoints; ++i) ASSERT_EQ(b.Response[i], row.db) << row.db << " point " << i;
+    b.PhaseMode = 1;
+    EvaluateResponse(b, row.k);
+    for (int i = 0; i < ResponsePoints; ++i) ASSERT_EQ(b.Response[i], 0.0) << row.db << " point " << i;
+  }
 }

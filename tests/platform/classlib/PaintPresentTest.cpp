@@ -1,5 +1,6 @@
 // Paint and present: drawing outside Paint shows without a Paint, Paint runs
-// only when asked, inverting drawing is exactly reversible, transparent
+// only when asked, the backing image is made at first use and given back by
+// a hidden control whose picture Paint alone made, inverting drawing is exactly reversible, transparent
 // surfaces show their parent, a control paints into another canvas at an
 // offset, a control hears when it loses the mouse capture, and a dialog shown
 // modally from a timer has its picture in its window.
@@ -110,6 +111,49 @@ TEST_F(PaintPresentTest, DrawingOutsidePaintStaysUntilThePaintTheControlAskedFor
     EXPECT_EQ(At(page, 25, 20) == QColor(Qt::white), !c.paints) << c.name;
     page->Free();
   }
+}
+
+TEST_F(PaintPresentTest, BackingImageIsMadeAtFirstUseAndGivenBackWhileHiddenUnlessDrawnOn) {
+  auto* page = new Page(form);
+  page->SetParent(form);
+  page->SetBounds(10, 10, 60, 40);
+  const QImage* image = page->GetCanvas()->GetImage();
+  EXPECT_TRUE(image->isNull()) << "never shown, never drawn on: no pixels";
+  form->Show();
+  ASSERT_TRUE(PumpUntil([page] { return page->paints > 0; }));
+  EXPECT_EQ(image->size(), QSize(60, 40));
+
+  // Only Paint drew: hidden, the image goes; shown again, Paint makes it.
+  page->Hide();
+  DrainEvents();
+  EXPECT_TRUE(image->isNull());
+  int before = page->paints;
+  page->Show();
+  ASSERT_TRUE(PumpUntil([&] { return page->paints > before; }));
+  EXPECT_EQ(At(page, 7, 3), QColor(21, 15, 21));
+
+  // Drawn on outside Paint: the picture is kept across hiding and showing.
+  TCanvas* canvas = page->GetCanvas();
+  canvas->Pen->SetColor(clWhite);
+  canvas->MoveTo(0, 20);
+  canvas->LineTo(50, 20);
+  page->Hide();
+  DrainEvents();
+  EXPECT_FALSE(image->isNull());
+  before = page->paints;
+  page->Show();
+  DrainEvents();
+  EXPECT_EQ(page->paints, before);
+  EXPECT_EQ(At(page, 25, 20), QColor(Qt::white));
+  page->Free();
+
+  // A control never shown that is drawn on gets its image there and then.
+  auto* unseen = new Page(form);
+  unseen->SetBounds(0, 0, 20, 20);
+  unseen->GetCanvas()->SetPixels(3, 4, clRed);
+  EXPECT_EQ(unseen->GetCanvas()->GetPixels(3, 4), clRed);
+  EXPECT_EQ(unseen->GetCanvas()->GetImage()->size(), QSize(20, 20));
+  unseen->Free();
 }
 
 TEST_F(PaintPresentTest, InvertingRubberBandDrawnRepaintedOverAndErasedGivesBackEveryPixel) {
