@@ -8,9 +8,9 @@ const TiRegisterProperties<TiPlot, TiPlotComponent> kProperties([](TiPropertyBui
 }  // namespace
 
 TiPlot::TiPlot(TComponent* AOwner) : TiPlotComponent(AOwner) {
-  GetMaster()->SetChannelClass(iChannelClass<TiPlotChannel>());
   BeginUpdate();
   try {
+    GetMaster()->SetChannelClass(iChannelClass<TiPlotChannel>());
     AddDefaultObjects();
   } catch (...) {
     EndUpdate();

@@ -4,13 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "instruments/base/iVCLComponent.h"
+#include "platform/sys/SysUtils.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
 
 namespace instruments_test {
+
+// The message of the library exception F raises; empty when it raises none.
+inline std::string ErrorOf(const std::function<void()>& F) {
+  try {
+    F();
+  } catch (const Exception& e) {
+    return e.what();
+  }
+  return "";
+}
 
 // Now() reads this clock while the object lives.
 class FakeClock {

@@ -14,20 +14,12 @@
 #include "instruments/plot/iPlotDataView.h"
 #include "platform/classlib/PicturePng.h"
 #include "platform/sys/DateTime.h"
+#include "tests/instruments/InstrumentsTestSupport.h"
 #include "tests/instruments/PlotTestHost.h"
 
 using namespace instruments_test;
 
 namespace {
-
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.what();
-  }
-  return "";
-}
 
 // One channel against X and Y axes of 0..100 over 100 pixels each: value v
 // at pixel x = 10 + v and y = 110 - v.

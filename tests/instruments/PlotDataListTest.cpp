@@ -9,6 +9,7 @@
 
 #include "instruments/plot/iPlotDataCustomList.h"
 #include "platform/sys/SysUtils.h"
+#include "tests/instruments/InstrumentsTestSupport.h"
 
 namespace {
 
@@ -22,14 +23,7 @@ void AddRange(TiPlotDataNullList& s, int From, int To) {
   for (int i = From; i <= To; ++i) s.Add(i, i * 10, false, false);
 }
 
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.what();
-  }
-  return "";
-}
+using instruments_test::ErrorOf;
 
 TEST(PlotDataList, NewStandardStore) {
   TiPlotDataNullList s;

@@ -11,17 +11,11 @@
 #include "instruments/plot/iPlotChannelCustom.h"
 #include "instruments/plot/iPlotDataCustomList.h"
 #include "platform/sys/SysUtils.h"
+#include "tests/instruments/InstrumentsTestSupport.h"
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.what();
-  }
-  return "";
-}
+using instruments_test::ErrorOf;
 
 std::vector<double> Xs(TiPlotDataCustomList& s) {
   std::vector<double> r;

@@ -9,17 +9,11 @@
 
 #include "instruments/plot/iPlotMath.h"
 #include "platform/sys/SysUtils.h"
+#include "tests/instruments/InstrumentsTestSupport.h"
 
 namespace {
 
-std::string ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Exception& e) {
-    return e.what();
-  }
-  return "";
-}
+using instruments_test::ErrorOf;
 
 // One-based arrays as the routines take them.
 std::vector<double> A1(std::initializer_list<double> v) {
