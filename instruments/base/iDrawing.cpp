@@ -6,6 +6,7 @@
 
 #include "platform/classlib/Controls.h"
 #include "platform/classlib/Forms.h"
+#include "platform/classlib/PageControl.h"
 
 namespace {
 
@@ -411,4 +412,12 @@ bool IsShiftKeyDown() {
 
 bool IsControlKeyDown() {
   return GetInputShiftState().Contains(ssCtrl);
+}
+
+void SetActivePageIndex(TPageControl* PageControl, int Index) {
+  if (PageControl && Index < PageControl->GetPageCount()) PageControl->SetActivePageIndex(Index);
+}
+
+int GetActivePageIndex(TPageControl* PageControl) {
+  return PageControl ? PageControl->GetActivePageIndex() : -1;
 }

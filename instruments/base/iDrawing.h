@@ -120,6 +120,11 @@ void FocusComponentWindow(TWinControl* Control);
 // The modifier keys of the input being handled.
 bool IsShiftKeyDown();
 bool IsControlKeyDown();
+class TPageControl;
+// Makes page Index active when it is below the page count.
+void SetActivePageIndex(TPageControl* PageControl, int Index);
+// The active page's index; -1 when none is active.
+int GetActivePageIndex(TPageControl* PageControl);
 
 // Halves to the even neighbour, as the library rounds pixels.
 int iRound(double X);

@@ -111,6 +111,11 @@ class TCustomForm : public TScrollingWinControl {
   bool SetFocusedControl(TWinControl* Control);
   // True while this form's window is the active one.
   bool GetActive() const;
+  // Moves the focus from CurControl (null: from the start) to the next
+  // control of the form in tab order (GoForward) or the one before,
+  // wrapping round; only controls that can take the focus, and with
+  // CheckTabStop only those with TabStop. Nothing when there is none.
+  void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
   // The form's OnKeyDown, OnKeyPress and OnKeyUp hear the keys of its
   // controls before the controls do; Key = 0 keeps a key from them.
   bool GetKeyPreview() const { return FKeyPreview; }

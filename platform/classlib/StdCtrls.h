@@ -37,6 +37,9 @@
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/StringList.h"
 
+class QPainter;
+class QRect;
+
 using TBorderStyle = TFormBorderStyle;
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
@@ -541,6 +544,19 @@ class TCustomListControl : public TWinControl, private TItemsOwner {
 
 // ---------------------------------------------------------------- list box
 
+enum TOwnerDrawStateFlag { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault };
+using TOwnerDrawState = TSet<TOwnerDrawStateFlag>;
+using TDrawItemEvent =
+    std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+// dmAutomatic: a press on an item and a move with the button held start a
+// drag of the control.
+enum TDragMode { dmManual, dmAutomatic };
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+
+// A list box drags only within itself: a drag it starts ends over it with
+// DragOver (OnDragOver decides; without one nothing is accepted) and, when
+// accepted, DragDrop at the release point.
 class TCustomListBox : public TCustomListControl {
  public:
   explicit TCustomListBox(TComponent* AOwner);
@@ -563,11 +579,35 @@ class TCustomListBox : public TCustomListControl {
   void Clear() { FItems->Clear(); }
   // The row at a point of the control; -1 outside the rows.
   int ItemAtPos(TPoint Pos, bool Existing) const;
+  // The rectangle of a row in the control's coordinates (rows above the
+  // first shown have negative tops); empty for no row.
+  TRect ItemRect(int Index) const;
+
+  // The canvas an owner-drawn row is drawn on, in the control's coordinates.
+  TCanvas* GetCanvas() const { return FCanvas.get(); }
+
+  TDragMode GetDragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode Value) { FDragMode = Value; }
+  bool Dragging() const { return FDragging; }
+  // A drop of Source at (X, Y): fires OnDragDrop.
+  virtual void DragDrop(TObject* Source, int X, int Y);
+
+  TDrawItemEvent OnDrawItem;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
 
  protected:
   QWidget* CreateWidget() override;
   void InitWidget() override;
   void ApplyColors() override;
+  // Owner-drawn styles draw each row here on GetCanvas(): OnDrawItem when
+  // assigned, else the row filled and its text.
+  virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+  // Whether a drag of Source may end at (X, Y): OnDragOver's answer.
+  virtual bool DragOver(TObject* Source, int X, int Y);
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  private:
   void WidgetSetItems(const std::vector<std::string>& Items) override;
@@ -576,11 +616,19 @@ class TCustomListBox : public TCustomListControl {
   void WidgetChangeItem(int Index, const std::string& S) override;
   void WidgetShowSelection() override;
   void UserSelected(int Index);
+  friend class ListRowDelegate;
+  void PaintRow(QPainter* Painter, const QRect& Row, int Index, bool Selected);
 
   int FItemHeight = 13;
   TListBoxStyle FStyle = lbStandard;
   TBorderStyle FBorderStyle = bsSingle;
   int FTopIndex = 0;
+  std::unique_ptr<TCanvas> FCanvas;
+  TDragMode FDragMode = dmManual;
+  // A press that may become a drag, and the drag under way.
+  bool FDragPending = false;
+  bool FDragging = false;
+  TPoint FDragStart;
 };
 
 class TListBox : public TCustomListBox {

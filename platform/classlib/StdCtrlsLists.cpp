@@ -6,9 +6,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QImage>
+#include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 
 #include "platform/classlib/ControlBridge.h"
@@ -28,25 +32,33 @@ QStringList ToQList(const std::vector<std::string>& items) {
   return out;
 }
 
-// Every row of a list box is ItemHeight pixels high.
-class RowDelegate : public QStyledItemDelegate {
- public:
-  RowDelegate(const TCustomListBox* list, QObject* parent) : QStyledItemDelegate(parent), FList(list) {}
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    QSize s = QStyledItemDelegate::sizeHint(option, index);
-    s.setHeight(std::max(FList->GetItemHeight(), 1));
-    return s;
-  }
-
- private:
-  const TCustomListBox* FList;
-};
-
 QListWidget* ListWidget(const TControl* c) {
   return static_cast<QListWidget*>(c->WidgetIfCreated());
 }
 
 }  // namespace
+
+// Every row of a list box is ItemHeight pixels high; the owner-drawn styles
+// draw their rows themselves.
+class ListRowDelegate : public QStyledItemDelegate {
+ public:
+  ListRowDelegate(TCustomListBox* list, QObject* parent) : QStyledItemDelegate(parent), FList(list) {}
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize s = QStyledItemDelegate::sizeHint(option, index);
+    s.setHeight(std::max(FList->GetItemHeight(), 1));
+    return s;
+  }
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    if (FList->GetStyle() == lbStandard) {
+      QStyledItemDelegate::paint(painter, option, index);
+      return;
+    }
+    FList->PaintRow(painter, option.rect, index.row(), option.state.testFlag(QStyle::State_Selected));
+  }
+
+ private:
+  TCustomListBox* FList;
+};
 
 // ---------------------------------------------------------------- TCustomListControl
 
@@ -150,7 +162,7 @@ QWidget* TCustomListBox::CreateWidget() {
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   list->setUniformItemSizes(true);
-  list->setItemDelegate(new RowDelegate(this, list));
+  list->setItemDelegate(new ListRowDelegate(this, list));
   QObject::connect(list, &QListWidget::currentRowChanged, list, [this, list](int row) {
     if (ControlBridge::ControlOf(list) != this || FShowing) return;
     CallFromWidget(this, [this, row] { UserSelected(row); });
@@ -211,6 +223,11 @@ void TCustomListBox::SetItemIndex(int Value) {
 }
 
 void TCustomListBox::UserSelected(int Index) {
+  // While a press may become a drag the selection stays with the pressed row.
+  if (FDragPending) {
+    ShowSelection();
+    return;
+  }
   FItemIndex = ValidIndex(Index);
   Click();
 }
@@ -245,6 +262,99 @@ int TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) const {
   QModelIndex index = list->indexAt(p);
   if (index.isValid()) return index.row();
   return Existing ? -1 : FItems->GetCount();
+}
+
+TRect TCustomListBox::ItemRect(int Index) const {
+  if (Index < 0 || Index >= GetCount()) return TRect();
+  const int h = std::max(FItemHeight, 1);
+  QListWidget* list = ListWidget(this);
+  const int top = (Index - GetTopIndex()) * h;
+  const int width = list ? list->viewport()->width() : GetClientWidth();
+  const QPoint origin = list ? list->viewport()->mapTo(list, QPoint(0, 0)) : QPoint(0, 0);
+  return Rect(origin.x(), origin.y() + top, origin.x() + width, origin.y() + top + h);
+}
+
+void TCustomListBox::PaintRow(QPainter* Painter, const QRect& Row, int Index, bool Selected) {
+  if (Row.isEmpty()) return;
+  QImage image(Row.size(), QImage::Format_RGB32);
+  image.fill(ToQColor(GetColor()));
+  if (!FCanvas) FCanvas = std::make_unique<TCanvas>();
+  FCanvas->SetImage(&image);
+  // Rows are drawn in the control's coordinates, as ItemRect gives them.
+  QListWidget* list = ListWidget(this);
+  const QPoint origin = list ? list->viewport()->mapTo(list, Row.topLeft()) : Row.topLeft();
+  FCanvas->SetWindowOrg(TPoint(origin.x(), origin.y()));
+  FCanvas->Font->Assign(GetFont());
+  FCanvas->Brush->SetStyle(bsSolid);
+  FCanvas->Brush->SetColor(GetColor());
+  FCanvas->Pen->SetColor(clBlack);
+  TOwnerDrawState state;
+  if (Selected) state << odSelected;
+  if (!GetEnabled()) state << odDisabled;
+  if (Focused() && Index == FItemIndex) state << odFocused;
+  try {
+    DrawItem(Index, Rect(origin.x(), origin.y(), origin.x() + Row.width(), origin.y() + Row.height()), state);
+  } catch (...) {
+    // A failing row draws what it drew; a paint shows no message window.
+  }
+  FCanvas->SetWindowOrg(TPoint(0, 0));
+  FCanvas->SetImage(nullptr);
+  Painter->drawImage(Row.topLeft(), image);
+}
+
+void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  if (OnDrawItem) {
+    OnDrawItem(this, Index, Rect, State);
+    return;
+  }
+  TCanvas* c = FCanvas.get();
+  if (State.Contains(odSelected)) {
+    c->Brush->SetColor(clHighlight);
+    c->Font->SetColor(clHighlightText);
+  }
+  c->FillRect(Rect);
+  if (Index >= 0 && Index < GetCount()) {
+    c->Brush->SetStyle(bsClear);
+    c->TextOut(Rect.Left + 2, Rect.Top, FItems->Get(Index));
+  }
+}
+
+bool TCustomListBox::DragOver(TObject* Source, int X, int Y) {
+  bool accept = false;
+  if (OnDragOver) OnDragOver(this, Source, X, Y, accept);
+  return accept;
+}
+
+void TCustomListBox::DragDrop(TObject* Source, int X, int Y) {
+  if (OnDragDrop) OnDragDrop(this, Source, X, Y);
+}
+
+void TCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  FDragPending = FDragMode == dmAutomatic && Button == mbLeft && ItemAtPos(TPoint(X, Y), true) >= 0;
+  FDragging = false;
+  FDragStart = TPoint(X, Y);
+  TCustomListControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomListBox::MouseMove(TShiftState Shift, int X, int Y) {
+  // A few pixels of movement with the button held make the press a drag.
+  if (FDragPending && !FDragging && (std::abs(X - FDragStart.X) > 4 || std::abs(Y - FDragStart.Y) > 4)) {
+    FDragging = true;
+    SetCursor(crDrag);
+  }
+  TCustomListControl::MouseMove(Shift, X, Y);
+}
+
+void TCustomListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const bool dropped = FDragging && Button == mbLeft;
+  if (Button == mbLeft) {
+    if (FDragging) SetCursor(crDefault);
+    FDragPending = false;
+    FDragging = false;
+  }
+  if (dropped && X >= 0 && Y >= 0 && X < GetWidth() && Y < GetHeight() && DragOver(this, X, Y))
+    DragDrop(this, X, Y);
+  TCustomListControl::MouseUp(Button, Shift, X, Y);
 }
 
 // ---------------------------------------------------------------- TCustomComboBox
