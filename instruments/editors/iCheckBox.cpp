@@ -3,9 +3,24 @@
 #include <algorithm>
 
 #include "instruments/base/iDrawing.h"
+#include "instruments/base/iProperties.h"
+#include "instruments/opc/iOPCVariant.h"
 #include "platform/classlib/Keys.h"
 #include "platform/classlib/Messages.h"
 #include "platform/sys/ScopeExit.h"
+
+namespace {
+
+// What files and the OPC binding reach by name.
+const TiRegisterProperties<TiCheckBox, TiCustomComponent> kCheckBox([](TiPropertyBuilder<TiCheckBox>& b) {
+  b.Add("Caption", &TiCheckBox::GetCaption, &TiCheckBox::SetCaption);
+  b.Add("Checked", &TiCheckBox::GetChecked, &TiCheckBox::SetChecked, 0);
+  b.Add("AutoSize", &TiCheckBox::GetAutoSize, &TiCheckBox::SetAutoSize, 1);
+  b.Add("Width", &TiCheckBox::GetWidth, &TiCheckBox::SetWidth, 97);
+  b.Add("Height", &TiCheckBox::GetHeight, &TiCheckBox::SetHeight, 17);
+});
+
+}  // namespace
 
 TiCheckBox::TiCheckBox(TComponent* AOwner) : TiCustomComponent(AOwner), FFont(std::make_unique<TFont>()) {
   SetBounds(GetLeft(), GetTop(), 97, 17);
@@ -33,6 +48,7 @@ void TiCheckBox::SetChecked(bool Value) {
   FChecked = Value;
   InvalidateChange();
   DoChange();
+  OPCPropertyChanged("Checked", TiOPCVariant::Boolean(FChecked));
 }
 
 void TiCheckBox::SetCaption(const std::string& Value) {

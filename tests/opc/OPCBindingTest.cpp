@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include "instruments/base/iLed.h"
+#include "instruments/editors/iCheckBox.h"
 #include "tests/opc/OPCTestSupport.h"
 
 using namespace opc_test;
@@ -56,6 +57,29 @@ TEST_F(OPCTest, LedActiveBoundByPath) {
   led.OnBeforeNewOPCData = [](TObject*, int, TiOPCVariant& data) { data = TiOPCVariant::Integer(0); };
   Fake.Send(h, TiOPCVariant::Integer(1), 0xC0);
   EXPECT_FALSE(led.GetActive());
+}
+
+// A check box passes its own changes of Checked to the binding; a value
+// that came from the server is not written back.
+TEST_F(OPCTest, CheckBoxSendsItsCheckedChanges) {
+  TiCheckBox box(nullptr);
+  const int index = box.OPCAddItem();
+  box.SetOPCItemPropertyName(index, "Checked");
+  box.SetOPCItemServerName(index, "Vantor.Sim.1");
+  box.SetOPCItemItemName(index, "Valve.Open");
+  box.OPCItemActivate(index);
+  const int h = box.GetOPCItemManager()->Items(index)->GetSignalHandle();
+  ASSERT_NE(h, 0);
+
+  Fake.Send(h, TiOPCVariant::Boolean(true), 0xC0);
+  EXPECT_TRUE(box.GetChecked());
+  EXPECT_EQ(Fake.SignalNumber(h, 3), 0) << "the incoming value is not sent back";
+
+  box.SetChecked(false);
+  EXPECT_EQ(Fake.SignalNumber(h, 3), 1);
+  EXPECT_EQ(Fake.Sent(h), TiOPCVariant::Boolean(false));
+  box.SetChecked(false);
+  EXPECT_EQ(Fake.SignalNumber(h, 3), 1) << "no change, nothing sent";
 }
 
 }  // namespace
