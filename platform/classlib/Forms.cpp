@@ -103,6 +103,32 @@ class MenuBarWatch : public QObject {
   QPointer<QWidget> FBar;
 };
 
+// Asks for a form's frame at its place as its window goes on screen: after
+// the form's show handlers have run (a menu bar that takes its height then
+// resizes the window, and a resize asks for the client area at the place
+// again) and before the desktop frames the window.
+class FrameWatch : public QObject {
+ public:
+  explicit FrameWatch(TCustomForm* form) : FForm(form) {}
+
+  void Watch(QWindow* window) {
+    if (window == FWindow) return;
+    if (FWindow) FWindow->removeEventFilter(this);
+    FWindow = window;
+    if (window) window->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched == FWindow && e->type() == QEvent::Show && FWindow->windowStates() == Qt::WindowNoState)
+      FWindow->setFramePosition(QPoint(FForm->GetLeft(), FForm->GetTop()));
+    return false;
+  }
+
+ private:
+  TCustomForm* FForm;
+  QPointer<QWindow> FWindow;
+};
+
 void HandleEventException(TObject* Sender) {
   if (Application) {
     Application->HandleException(Sender);
@@ -149,6 +175,8 @@ TCustomForm::~TCustomForm() {
   // The widget, bar included, may outlive the form by a moment.
   delete FMenuBarWatch;
   FMenuBarWatch = nullptr;
+  delete FFrameWatch;
+  FFrameWatch = nullptr;
   gForms.erase(std::remove(gForms.begin(), gForms.end(), this), gForms.end());
   if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
   DeleteObject(FWindowRgn);
@@ -249,7 +277,20 @@ void TCustomForm::PlaceFrame() {
     window->setFramePosition(at);
     return;
   }
-  if (FWidget->frameGeometry().topLeft() != at) window->setFramePosition(at);
+  // Not framed yet (shown a moment ago, its show handlers still sizing it):
+  // the toolkit asks for the client area at the place again after every
+  // resize, until the frame is asked for once more.
+  if (FWidget->frameGeometry().topLeft() != at || window->frameMargins().isNull())
+    window->setFramePosition(at);
+}
+
+void TCustomForm::WatchFrame() {
+  if (!FWidget->windowHandle() || !FWidget->windowHandle()->handle()) (void)FWidget->winId();
+  if (!FFrameWatch) {
+    FFrameWatch = new FrameWatch(this);
+    FFrameWatch->setParent(FWidget);
+  }
+  FFrameWatch->Watch(FWidget->windowHandle());
 }
 
 void TCustomForm::ApplyWindowFlags() {
@@ -276,7 +317,11 @@ void TCustomForm::ApplyWindowFlags() {
   if (FWidget->windowFlags() != f) {
     bool shown = FWidget->isVisible();
     FWidget->setWindowFlags(f);
-    if (shown) FWidget->show();
+    if (shown) {
+      // The window is made anew.
+      WatchFrame();
+      FWidget->show();
+    }
   }
   FWidget->setWindowOpacity(FAlphaBlend ? FAlphaBlendValue / 255.0 : 1.0);
   ApplyGeometry();
@@ -559,7 +604,7 @@ void TCustomForm::SetVisible(bool Value) {
     if (!FVisible) return;  // OnShow hid it again
     // Made before its first showing, so that the desktop is asked to put
     // the frame, not the client area, at the form's place.
-    if (!w->windowHandle() || !w->windowHandle()->handle()) (void)w->winId();
+    WatchFrame();
     PlaceFrame();
     switch (FWindowState) {
       case wsMinimized:

@@ -56,6 +56,7 @@ constexpr unsigned CM_RELEASE = CM_BASE + 33;
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
+class FrameWatch;
 class QEventLoop;
 class QImage;
 class QObject;
@@ -227,6 +228,9 @@ class TCustomForm : public TScrollingWinControl {
   void ApplyIcon();
   void PlaceOnShow();
   void PlaceFrame();
+  // Makes the window if it is not yet, and has its frame asked for at the
+  // form's place whenever it goes on screen.
+  void WatchFrame();
   void WidgetActivated(bool Active);
   // Places the bar across the top; with Measure, works out its height anew.
   void LayOutMenuBar(bool Measure);
@@ -260,6 +264,7 @@ class TCustomForm : public TScrollingWinControl {
   QWidget* FMenuBar = nullptr;
   int FMenuBarHeight = 0;
   QObject* FMenuBarWatch = nullptr;
+  FrameWatch* FFrameWatch = nullptr;
   bool FNoActivate = false;
   bool FTopMost = false;
   bool FLayered = false;
