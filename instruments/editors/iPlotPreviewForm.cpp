@@ -179,6 +179,7 @@ void TiPlotPreviewForm::CloseButtonClick(TObject*) {
 
 void TiPlotPreviewForm::SettingsButtonClick(TObject*) {
   std::unique_ptr<TiPlotPreviewSettingsForm> form(new TiPlotPreviewSettingsForm(Application));
+  form->AfterConstruction();
   iPlotPreviewSettingsForm = form.get();
   struct Forget {
     ~Forget() { iPlotPreviewSettingsForm = nullptr; }

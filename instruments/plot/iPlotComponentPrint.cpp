@@ -287,6 +287,7 @@ void TiPlotComponent::PrintAdjustXSpanToMinutesPerMillimeter(double MinutesPerMi
 
 void TiPlotComponent::PreviewChart() {
   std::unique_ptr<TiPlotPreviewForm> form(new TiPlotPreviewForm(Application));
+  form->AfterConstruction();
   iPlotPreviewForm = form.get();
   struct Forget {
     ~Forget() { iPlotPreviewForm = nullptr; }
