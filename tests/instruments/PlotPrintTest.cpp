@@ -139,6 +139,15 @@ TEST_F(PlotPrintTest, OnePageForAZeroSpanOrWithoutXAxis) {
     EXPECT_EQ(pdf_test::Pages(dir + "out.pdf"), 1) << c.what;
     EXPECT_EQ(pages, (std::vector<std::string>{"1 last"})) << c.what;
   }
+  // Without toolbar and X axis the other outputs work as well.
+  for (TiPlotExportFormat format : {ipefMetaFile, ipefBitmap, ipefJPEG}) {
+    plot->SetCopyToClipBoardFormat(format);
+    EXPECT_EQ(ErrorOf([&] { plot->CopyToClipBoard(); }), "") << format;
+  }
+  EXPECT_EQ(plot->GetSnapShotPicture()->GetWidth(), 500);
+  dialogs.AnswerFile(dir + "bare.png", 4);
+  plot->Save();
+  EXPECT_EQ(Head(dir + "bare.png", 4), "\x89PNG");
 }
 
 TEST_F(PlotPrintTest, PageRectangleFollowsMarginsAndScale) {
