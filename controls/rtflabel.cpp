@@ -113,6 +113,21 @@ void TRTFLabel::Paint() {
   FPainting = false;
 }
 
+void TRTFLabel::Print(const std::string& Caption) {
+  if (!GetParent() || !FRichedit) return;
+  Attach();
+  if (ParentWindowExists()) {
+    try {
+      CopyToRichEdit(FRichedit);
+      FRichedit->Print(Caption);
+    } catch (...) {
+      Detach();
+      throw;
+    }
+  }
+  Detach();
+}
+
 void TRTFLabel::PaintTo(TCanvas* Canvas) {
   if (!FRichedit) return;
   Attach();

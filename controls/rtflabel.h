@@ -43,6 +43,9 @@ class TRTFLabel : public TCustomLabel {
   void CopyToRichEdit(TRichEdit* RichEdit);
   // Renders the document on Canvas in the label's client rectangle.
   void PaintTo(TCanvas* Canvas);
+  // Prints the document as a job titled Caption (with a parent whose
+  // window exists; otherwise nothing).
+  void Print(const std::string& Caption);
   // Renders the document into R of Canvas.
   void RenderRichText(TCanvas* Canvas, const TRect& R);
 

@@ -7,40 +7,13 @@
 #include "platform/classlib/Controls.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/PageControl.h"
+#include "platform/classlib/Printers.h"
 
 namespace {
 
 int Clamp255(long long v) {
   return static_cast<int>(std::clamp<long long>(v, 0, 255));
 }
-
-struct PaperSize {
-  int Code;
-  double Width;
-  double Height;
-  bool Millimetres;
-};
-
-// Paper codes of the printing system with their sizes.
-constexpr PaperSize kPapers[] = {
-    {1, 8.5, 11, false},      {2, 8.5, 11, false},     {3, 11, 17, false},        {4, 17, 11, false},
-    {5, 8.5, 14, false},      {6, 5.5, 8.5, false},    {7, 7.25, 10.5, false},    {8, 297, 420, true},
-    {9, 210, 297, true},      {10, 210, 297, true},    {11, 148, 210, true},      {12, 250, 354, true},
-    {13, 182, 257, true},     {14, 8.5, 13, false},    {15, 215, 275, true},      {16, 10, 14, false},
-    {17, 11, 17, false},      {18, 8.5, 11, false},    {19, 3.875, 8.875, false}, {20, 4.125, 9.5, false},
-    {21, 4.5, 10.375, false}, {22, 4.75, 11, false},   {23, 5, 11.5, false},      {24, 17, 22, false},
-    {25, 22, 34, false},      {26, 34, 44, false},     {27, 110, 220, true},      {28, 162, 229, true},
-    {29, 324, 458, true},     {30, 229, 324, true},    {31, 114, 162, true},      {32, 114, 229, true},
-    {33, 250, 353, true},     {34, 176, 250, true},    {35, 176, 125, true},      {36, 110, 230, true},
-    {37, 3.875, 7.5, false},  {38, 3.625, 6.5, false}, {39, 14.875, 11, false},   {40, 8.5, 12, false},
-    {41, 8.5, 13, false},     {42, 250, 353, true},    {43, 100, 148, true},      {44, 9, 11, false},
-    {45, 10, 11, false},      {46, 15, 11, false},     {47, 220, 220, true},      {50, 9.275, 12, false},
-    {51, 9.275, 15, false},   {52, 11.69, 18, false},  {53, 236, 322, true},      {54, 8.5, 11, false},
-    {55, 210, 297, true},     {56, 9.275, 12, false},  {57, 227, 356, true},      {58, 305, 487, true},
-    {59, 8.5, 12.69, false},  {60, 210, 330, true},    {61, 148, 210, true},      {62, 182, 257, true},
-    {63, 322, 445, true},     {64, 174, 235, true},    {65, 201, 276, true},      {66, 420, 594, true},
-    {67, 297, 420, true},     {68, 322, 445, true},
-};
 
 // A date-time difference as whole units: days, then the time fields.
 long long DateTimeUnits(TDateTime Value, long long perDay, long long perHour, long long perMinute,
@@ -380,13 +353,13 @@ int DateTimeToHours(TDateTime Value) {
 // ---------------------------------------------------------------- printing and forms
 
 void GetPaperSizeInches(int PaperCode, double& Width, double& Height) {
-  Width = 8.5;
-  Height = 11;
-  for (const auto& p : kPapers)
-    if (p.Code == PaperCode) {
-      Width = p.Millimetres ? MillimetresToInches(p.Width) : p.Width;
-      Height = p.Millimetres ? MillimetresToInches(p.Height) : p.Height;
-    }
+  PaperSizeInches(PaperCode, Width, Height);
+}
+
+void GetPrinterPaperSizeInches(double& Width, double& Height) {
+  TPrinter* printer = Printer();
+  GetPaperSizeInches(printer->GetPaperCode(), Width, Height);
+  if (printer->GetOrientation() == poLandscape) std::swap(Width, Height);
 }
 
 double MillimetresToInches(double X) {

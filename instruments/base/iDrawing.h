@@ -110,6 +110,8 @@ int DateTimeToHours(TDateTime Value);
 
 // Printing.
 void GetPaperSizeInches(int PaperCode, double& Width, double& Height);
+// The current printer's paper, width and height exchanged for landscape.
+void GetPrinterPaperSizeInches(double& Width, double& Height);
 double MillimetresToInches(double X);
 
 // Forms.

@@ -2,6 +2,7 @@
 
 #include "instruments/base/iPropertyText.h"
 #include "platform/classlib/ExtCtrls.h"
+#include "platform/classlib/Metafile.h"
 #include "platform/classlib/PictureJpeg.h"
 #include "platform/classlib/PicturePng.h"
 
@@ -133,14 +134,19 @@ std::unique_ptr<TBitmap> TiVCLComponent::PaintedBitmap() {
   return bitmap;
 }
 
+std::unique_ptr<TJPEGImage> TiVCLComponent::CreateJPEGImage(int Compression, bool Progressive) {
+  if (Compression < 1 || Compression > 100) throw Exception("Compression must be in the range of 1-100");
+  auto jpeg = std::make_unique<TJPEGImage>();
+  jpeg->SetCompressionQuality(Compression);
+  jpeg->SetProgressiveEncoding(Progressive);
+  jpeg->Assign(PaintedBitmap().get());
+  return jpeg;
+}
+
 std::vector<std::uint8_t> TiVCLComponent::GetBytesJPEG(int Compression, bool Progressive) {
   if (Compression < 1 || Compression > 100) throw Exception("Compression must be in the range of 1-100");
   ComponentLock guard(*this);
-  TJPEGImage jpeg;
-  jpeg.SetCompressionQuality(Compression);
-  jpeg.SetProgressiveEncoding(Progressive);
-  jpeg.Assign(PaintedBitmap().get());
-  return jpeg.SaveToBytes();
+  return CreateJPEGImage(Compression, Progressive)->SaveToBytes();
 }
 
 std::vector<std::uint8_t> TiVCLComponent::GetBytesPNG(int Compression) {
@@ -156,6 +162,16 @@ void TiVCLComponent::SaveImageToJPEG(const std::string& FileName, int Compressio
   const auto bytes = GetBytesJPEG(Compression, Progressive);
   TBytesStream stream(bytes);
   stream.SaveToFile(FileName);
+}
+
+void TiVCLComponent::SaveImageToMetaFile(const std::string& FileName) {
+  TMetafile metafile;
+  metafile.SetSize(GetWidth(), GetHeight());
+  {
+    TMetafileCanvas canvas(&metafile, "Vantor", "");
+    iPaintToCanvas(&canvas);
+  }
+  metafile.SaveToFile(FileName);
 }
 
 void TiVCLComponent::SaveImageToPNG(const std::string& FileName, int Compression) {

@@ -14,6 +14,7 @@
 #include "instruments/opc/iOPCItem.h"
 #include "platform/classlib/StringList.h"
 
+class TJPEGImage;
 class TTimer;
 
 using TIndexObjectEvent = std::function<void(TObject* Sender, int Index)>;
@@ -35,10 +36,14 @@ class TiVCLComponent : public TiComponent {
   // Paints the control onto Canvas at (X, Y); with Transparent the
   // background is left as the canvas has it.
   void iPaintToDC(int X, int Y, bool Transparent, TCanvas* Canvas);
+  // An enhanced metafile of the control (creator "Vantor", no description).
+  void SaveImageToMetaFile(const std::string& FileName);
   void SaveImageToJPEG(const std::string& FileName, int Compression, bool Progressive);
   void SaveImageToPNG(const std::string& FileName, int Compression);
   std::vector<std::uint8_t> GetBytesJPEG(int Compression, bool Progressive);
   std::vector<std::uint8_t> GetBytesPNG(int Compression);
+  // The control as a JPEG picture of that quality (1 to 100).
+  std::unique_ptr<TJPEGImage> CreateJPEGImage(int Compression, bool Progressive);
 
   // Sets the published property at the dotted Path below Instance from text.
   static void SetPropertyByPath(TObject* Instance, const std::string& Prefix, const std::string& Value,

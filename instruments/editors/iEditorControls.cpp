@@ -504,6 +504,17 @@ void TiComponentEditorListBox::DrawItem(int Index, const TRect& Rect, TOwnerDraw
 
 // ---------------------------------------------------------------- paint box
 
+TButton* NewEditorFormButton(TComponent* Owner, TWinControl* Parent, const std::string& Name,
+                             const std::string& Caption, TModalResult Result, int Left, int Top) {
+  auto* button = new TButton(Owner);
+  button->SetName(Name);
+  button->SetParent(Parent);
+  button->SetCaption(Caption);
+  button->SetModalResult(Result);
+  button->SetBounds(Left, Top, 75, 25);
+  return button;
+}
+
 void TiPaintBox::Paint() {
   if (OnPaint) OnPaint(this);
 }

@@ -297,6 +297,11 @@ class TiComponentEditorGroupBox : public TGroupBox {
   explicit TiComponentEditorGroupBox(TComponent* AOwner) : TGroupBox(AOwner) {}
 };
 
+// A 75 x 25 button of an editor form on Parent at (Left, Top); a button
+// with a modal result ends the form's modal run with it.
+TButton* NewEditorFormButton(TComponent* Owner, TWinControl* Parent, const std::string& Name,
+                             const std::string& Caption, TModalResult Result, int Left, int Top);
+
 // A paint surface whose owner draws on Canvas in OnPaint.
 class TiPaintBox : public TCustomControl {
  public:

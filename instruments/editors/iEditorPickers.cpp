@@ -174,6 +174,7 @@ bool TiComponentEditorSavePicker::Execute() {
   }
   if (!d->Execute()) return false;
   FFileName = d->GetFileName();
+  FFilterIndex = d->GetFilterIndex();
   Chosen();
   return true;
 }

@@ -114,7 +114,8 @@ class TiComponentEditorSavePicker : public TiComponentEditorPickerButton {
   const std::string& GetDefaultDir() const { return FDefaultDir; }
   void SetDefaultDir(const std::string& Value) { FDefaultDir = Value; }
   bool GetDefaultDirUsed() const { return FDefaultDirUsed; }
-  // Runs the save dialog; true when the user chose a name.
+  // Runs the save dialog; true when the user chose a name (FileName and
+  // FilterIndex then hold the choice).
   bool Execute();
   void Click() override;
 

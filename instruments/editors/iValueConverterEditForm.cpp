@@ -38,22 +38,8 @@ TiValueConverterEditForm::TiValueConverterEditForm(TComponent* AOwner) : TiCusto
   Panel2->SetBevelOuter(bvNone);
   Panel2->SetHeight(40);
   Panel2->SetAlign(alBottom);
-  struct ButtonRow {
-    TButton** button;
-    const char* name;
-    const char* caption;
-    TModalResult result;
-    int left;
-  };
-  for (const ButtonRow& b : {ButtonRow{&OkButton, "OkButton", "OK", mrOk, 96},
-                             ButtonRow{&CancelButton, "CancelButton", "Cancel", mrCancel, 178}}) {
-    *b.button = new TButton(this);
-    (*b.button)->SetName(b.name);
-    (*b.button)->SetParent(Panel2);
-    (*b.button)->SetCaption(b.caption);
-    (*b.button)->SetModalResult(b.result);
-    (*b.button)->SetBounds(b.left, 8, 75, 25);
-  }
+  OkButton = NewEditorFormButton(this, Panel2, "OkButton", "OK", mrOk, 96, 8);
+  CancelButton = NewEditorFormButton(this, Panel2, "CancelButton", "Cancel", mrCancel, 178, 8);
   OkButton->SetDefault(true);
   CancelButton->SetCancel(true);
 

@@ -3,6 +3,7 @@
 #include "instruments/base/iProperties.h"
 #include "platform/classlib/ImgList.h"
 #include "platform/classlib/Menus.h"
+#include "platform/classlib/Metafile.h"
 #include "platform/sys/DateTime.h"
 
 namespace {
@@ -322,10 +323,6 @@ void TiPlotComponent::NewTrackingData(TiPlotAxis* Axis, double Value) {
 }
 
 // Files, printing and the editor forms are not part of this plot yet.
-void TiPlotComponent::CopyToClipBoard() {}
-void TiPlotComponent::Save() {}
-void TiPlotComponent::PrintChart() {}
-void TiPlotComponent::PreviewChart() {}
 void TiPlotComponent::EditProperties() {}
 
 // ---------------------------------------------------------------- toolbar state

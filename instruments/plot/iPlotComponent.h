@@ -16,16 +16,19 @@
 #include "instruments/plot/iPlotDataCursor.h"
 #include "instruments/plot/iPlotDataHost.h"
 #include "instruments/plot/iPlotMasterManager.h"
+#include "platform/classlib/Printers.h"
 
 class TCustomImageList;
+class TMetafile;
+class TPicture;
 class TPopupMenu;
+class TiComponentEditorSavePicker;
 
 enum TiPlotDataFileFormat { ipdffText, ipdffCompactInterval };
 enum TiPlotDataFileColumnSeparator { ipdfcsTab, ipdfcsComma };
 enum TiPlotImageFormatStyle { ipifBitmap, ipifEnhancedMetaFile, ipifJPEG, ipifPNG };
 enum TiPlotExportFormat { ipefMetaFile, ipefBitmap, ipefJPEG };
 enum TiPlotFormStyle { ipfsModal, ipfsStayOnTop };
-enum TPrinterOrientation { poPortrait, poLandscape };
 
 // The plot's events carry the object's index in its kind's manager.
 using TiPlotObjectEvent = std::function<void(int Index)>;
@@ -54,6 +57,7 @@ using TiPlotDataPointCustomizeTextEvent =
     std::function<void(int ChannelIndex, int DataPointIndex, std::string& AText)>;
 using TiPlotObjectGetMouseCursorEvent = std::function<void(int Index, TCursor& MouseCursor)>;
 using TiPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int ScreenX, int ScreenY)>;
+using TiPlotPrintPageEvent = std::function<void(int PageIndex, bool LastPage)>;
 
 // One event per object kind, named Prefix + kind (OnClickChannel, ...).
 #define TI_PLOT_KIND_EVENTS(Type, Prefix)                                                                   \
@@ -248,12 +252,52 @@ class TiPlotComponent : public TiCustomComponent,
   }
   void InternalTimerStart(int InitialDelay, int Interval) override;
 
-  // Clipboard, image file, printer, print preview, property editor; they
-  // come with files, printing and the editor forms.
+  // ---- clipboard, image file, printer and print preview
+  // Copies the plot without toolbars and selection in CopyToClipBoardFormat.
   void CopyToClipBoard();
+  // The plot as a recorded picture; the same object on every call.
+  TPicture* GetSnapShotPicture();
+  // Asks for a file and saves the plot as BMP, EMF, JPEG or PNG.
   void Save();
+  // Prints page by page along X axis 0, each page the axis' span further;
+  // errors come as "Error Printing : " and the reason, with the plot's
+  // size, margins, toolbar and X range restored.
   void PrintChart();
   void PreviewChart();
+  // Height for the printer's paper shape at the current width.
+  void PrintSizeToFillPage();
+  // X axis 0's span such that a millimetre of paper holds that many minutes.
+  void PrintAdjustXSpanToMinutesPerMillimeter(double MinutesPerMillimeter);
+  double GetPrinterPaperWidthInches() const {
+    return FPrinterPaperWidthInches;
+  }
+  double GetPrinterPaperHeightInches() const {
+    return FPrinterPaperHeightInches;
+  }
+  double GetPrinterPaperWidthCentimeters() const {
+    return FPrinterPaperWidthCentimeters;
+  }
+  double GetPrinterPaperHeightCentimeters() const {
+    return FPrinterPaperHeightCentimeters;
+  }
+  int GetPrinterPaperWidthPixels() const {
+    return FPrinterPaperWidthPixels;
+  }
+  int GetPrinterPaperHeightPixels() const {
+    return FPrinterPaperHeightPixels;
+  }
+  double GetPrintXStart() const {
+    return FPrintXStart;
+  }
+  void SetPrintXStart(double Value) {
+    FPrintXStart = Value;
+  }
+  double GetPrintXStop() const {
+    return FPrintXStop;
+  }
+  void SetPrintXStop(double Value) {
+    FPrintXStop = Value;
+  }
   void EditProperties();
 
   // ---- toolbar state seen by the data view, limits, channels
@@ -704,6 +748,8 @@ class TiPlotComponent : public TiCustomComponent,
   TiPlotObjectEvent OnAnnotationCoordinatesChange, OnAnnotationMoveUser, OnAnnotationResizeUser,
       OnAnnotationCoordinatesChangeFinished;
   TiPlotObjectEvent OnBeforeDataCursorUpdate, OnDataCursorChange;
+  TNotifyEvent OnBeforePrint, OnAfterPrint;
+  TiPlotPrintPageEvent OnBeforePrintPage;
   TNotifyEvent OnBeforeLoadProperties, OnAfterLoadProperties, OnAfterSaveProperties, OnAfterLoadData,
       OnAfterSaveData;
 
@@ -825,6 +871,19 @@ class TiPlotComponent : public TiCustomComponent,
   TiPlotDataFileFormat FDataFileFormat = ipdffText;
   bool FDifferentialPropertySave = false;
   std::string FDefaultPropertyDirectory, FDefaultDataDirectory, FDefaultAnnotationDirectory;
+
+  // Printing parts.
+  void DoPrint();
+  void PrintPage(const TRect& Rect);
+  // The paper fields from the current printer.
+  void ReadPrinterPaper();
+  std::unique_ptr<TMetafile> FMetaFile;
+  std::unique_ptr<TPicture> FSnapShotPicture;
+  TiComponentEditorSavePicker* FSaveDialog = nullptr;
+  double FPrinterPaperWidthInches = 0, FPrinterPaperHeightInches = 0;
+  double FPrinterPaperWidthCentimeters = 0, FPrinterPaperHeightCentimeters = 0;
+  int FPrinterPaperWidthPixels = 0, FPrinterPaperHeightPixels = 0;
+  double FPrintXStart = 0, FPrintXStop = 0;
 
   // File parts.
   void LoadDataTextPairs(const TStrings* Lines);

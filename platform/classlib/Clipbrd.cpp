@@ -9,10 +9,12 @@
 
 #include "platform/classlib/ClipboardStore.h"
 #include "platform/classlib/Graphics.h"
+#include "platform/classlib/PictureJpeg.h"
 
 namespace {
 
 constexpr unsigned kFirstRegistered = 0xC000;
+const QString kJpegMime = QStringLiteral("image/jpeg");
 
 // Registered formats by number (from kFirstRegistered on).
 std::vector<std::string>& Registered() {
@@ -142,7 +144,14 @@ void TClipboard::Assign(TPersistent* Source) {
     return;
   }
   auto data = std::make_unique<QMimeData>();
-  if (graphic && !graphic->GetEmpty()) data->setImageData(graphic->GetImage());
+  // A JPEG goes as its compressed bytes, as other programs paste JPEG.
+  if (const auto* jpeg = dynamic_cast<const TJPEGImage*>(graphic); jpeg && !jpeg->GetEmpty()) {
+    const std::vector<std::uint8_t> bytes = jpeg->SaveToBytes();
+    data->setData(kJpegMime, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                        static_cast<qsizetype>(bytes.size())));
+  } else if (graphic && !graphic->GetEmpty()) {
+    data->setImageData(graphic->GetImage());
+  }
   Store().SetData(std::move(data));
 }
 

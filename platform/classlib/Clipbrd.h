@@ -37,7 +37,8 @@ class TClipboard : public TPersistent {
   void Clear();
 
   // A graphic or a picture replaces everything on the clipboard with its
-  // pixels; anything else is a conversion error.
+  // pixels (a JPEG with its bytes, as "image/jpeg"); anything else is a
+  // conversion error.
   void Assign(TPersistent* Source) override;
 
  protected:

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/classlib/ExtCtrlsControls.h"
+#include "platform/classlib/Printers.h"
 
 namespace {
 
@@ -240,6 +241,75 @@ const TRichDocument& TCustomRichEdit::GetDocument() {
     FDocumentLines = std::move(lines);
   }
   return FDocument;
+}
+
+namespace {
+
+// The code points of a UTF-8 text from the code point At on.
+std::string FromCodePoint(const std::string& Text, int At) {
+  std::size_t i = 0;
+  for (int n = 0; n < At && i < Text.size(); ++n) {
+    ++i;
+    while (i < Text.size() && (static_cast<unsigned char>(Text[i]) & 0xC0) == 0x80) ++i;
+  }
+  return Text.substr(i);
+}
+
+int CodePoints(const std::string& Text) {
+  int n = 0;
+  for (unsigned char c : Text) n += (c & 0xC0) != 0x80;
+  return n;
+}
+
+// The document from character position At on (a paragraph's end counts one).
+TRichDocument DocumentFrom(const TRichDocument& Document, int At) {
+  TRichDocument rest;
+  for (const TRichParagraph& p : Document.Paragraphs) {
+    const int length = CodePoints(p.PlainText()) + 1;
+    if (At >= length) {
+      At -= length;
+      continue;
+    }
+    TRichParagraph part{p.Format, {}};
+    for (const TRichRun& r : p.Runs) {
+      const int runLength = CodePoints(r.Text);
+      if (At >= runLength) {
+        At -= runLength;
+        continue;
+      }
+      part.Runs.push_back({FromCodePoint(r.Text, At), r.Format});
+      At = 0;
+    }
+    rest.Paragraphs.push_back(std::move(part));
+    At = 0;
+  }
+  return rest;
+}
+
+}  // namespace
+
+void TCustomRichEdit::Print(const std::string& Caption) {
+  TPrinter* printer = Printer();
+  printer->SetTitle(Caption);
+  printer->BeginDoc();
+  try {
+    TCanvas* canvas = printer->GetCanvas();
+    const TRect area(0, 0, printer->GetPageWidth() * 1440 / canvas->GetPixelsPerInchX(),
+                     printer->GetPageHeight() * 1440 / canvas->GetPixelsPerInchY());
+    TRichDocument rest = GetDocument();
+    for (;;) {
+      const int length = rest.Length();
+      const int next = FormatRichDocument(canvas, rest, area, true);
+      // All printed, or a line taller than the page: nothing more can go.
+      if (next >= length || next <= 0) break;
+      rest = DocumentFrom(rest, next);
+      printer->NewPage();
+    }
+  } catch (...) {
+    printer->EndDoc();
+    throw;
+  }
+  printer->EndDoc();
 }
 
 void TCustomRichEdit::SetDocument(TRichDocument Document) {

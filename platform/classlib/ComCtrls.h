@@ -161,6 +161,9 @@ class TCustomRichEdit : public TCustomMemo {
   // The attributes of text the program adds through Lines: the control's font.
   TRichCharFormat GetDefaultCharFormat() const;
   TColor GetBackgroundColor() const { return FBackgroundColor; }
+  // Prints the document on Printer(), page after page over the whole
+  // printable area, as one job titled Caption.
+  void Print(const std::string& Caption);
 
   void DefaultHandler(TMessage& Message) override;
 

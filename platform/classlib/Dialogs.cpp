@@ -5,6 +5,9 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 #include <algorithm>
@@ -439,6 +442,41 @@ bool TQtDialogService::ChooseColor(TColor& Color) {
   return true;
 }
 
+bool TQtDialogService::PrintDialog(TPrintDialogRequest& Request) {
+  const bool pdf = Request.PrinterIndex == static_cast<int>(Request.Printers.size()) - 1;
+  QPrinter printer(QPrinter::HighResolution);
+  if (pdf) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(Request.FileName));
+  } else if (Request.PrinterIndex >= 0 && Request.PrinterIndex < static_cast<int>(Request.Printers.size())) {
+    printer.setPrinterName(QString::fromStdString(Request.Printers[Request.PrinterIndex]));
+  }
+  double w = 0, h = 0;
+  PaperSizeInches(Request.PaperCode, w, h);
+  printer.setPageSize(QPageSize(QSizeF(w, h), QPageSize::Inch));
+  printer.setPageOrientation(Request.Orientation == poLandscape ? QPageLayout::Landscape
+                                                                : QPageLayout::Portrait);
+  QPrintDialog dlg(&printer, DialogParent());
+  int answer = QDialog::Rejected;
+  WearMainFormLook(&dlg);
+  RunToolkitModal(&dlg, [&] { answer = dlg.exec(); });
+  if (answer != QDialog::Accepted) return false;
+  if (printer.outputFormat() == QPrinter::PdfFormat) {
+    Request.PrinterIndex = static_cast<int>(Request.Printers.size()) - 1;
+    Request.FileName = printer.outputFileName().toStdString();
+  } else {
+    const std::string name = printer.printerName().toStdString();
+    for (std::size_t i = 0; i + 1 < Request.Printers.size(); ++i)
+      if (Request.Printers[i] == name) Request.PrinterIndex = static_cast<int>(i);
+  }
+  const QSizeF paper = printer.pageLayout().pageSize().size(QPageSize::Inch);
+  Request.PaperCode =
+      PaperCodeOfSize(std::min(paper.width(), paper.height()), std::max(paper.width(), paper.height()));
+  Request.Orientation =
+      printer.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
+  return true;
+}
+
 bool TQtDialogService::ChooseFont(TFont& Font) {
   QFontDialog dlg(MakeQFont(Font), DialogParent());
   int answer = QDialog::Rejected;
@@ -568,6 +606,12 @@ void TScriptedDialogService::AnswerPopup(const std::string& ItemPath) {
   FAnswers.push_back(std::move(a));
 }
 
+void TScriptedDialogService::AnswerPrint(const TPrintDialogRequest& Choice) {
+  TAnswer a{akPrint};
+  a.Print = Choice;
+  FAnswers.push_back(std::move(a));
+}
+
 void TScriptedDialogService::Reset() {
   FAnswers.clear();
   FQuestions.clear();
@@ -615,6 +659,18 @@ bool TScriptedDialogService::ChooseColor(TColor& Color) {
   const TAnswer* a = Next({akColor});
   if (a && a->Kind == akColor) {
     Color = a->Color;
+    q.Accepted = true;
+  }
+  FQuestions.push_back(std::move(q));
+  return FQuestions.back().Accepted;
+}
+
+bool TScriptedDialogService::PrintDialog(TPrintDialogRequest& Request) {
+  TQuestion q{qkPrint};
+  q.Print = Request;
+  const TAnswer* a = Next({akPrint});
+  if (a && a->Kind == akPrint) {
+    Request = a->Print;
     q.Accepted = true;
   }
   FQuestions.push_back(std::move(q));

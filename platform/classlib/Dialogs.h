@@ -17,6 +17,7 @@
 #include "platform/classlib/Classes.h"
 #include "platform/classlib/Forms.h"
 #include "platform/classlib/Graphics.h"
+#include "platform/classlib/Printers.h"
 #include "platform/classlib/StringList.h"
 
 class TMenuItem;
@@ -213,6 +214,15 @@ class TFontDialog : public TCommonDialog {
   std::unique_ptr<TFont> FFont;
 };
 
+// What the print dialog offers and, on OK, what the user chose.
+struct TPrintDialogRequest {
+  std::vector<std::string> Printers;  // the queues, then "PDF"
+  int PrinterIndex = 0;
+  int PaperCode = DMPAPER_LETTER;
+  TPrinterOrientation Orientation = poPortrait;
+  std::string FileName;  // the PDF file (for the "PDF" printer)
+};
+
 // ---------------------------------------------------------------- the service
 
 class TDialogService {
@@ -223,6 +233,8 @@ class TDialogService {
   // Color comes in as a plain RGB colour and goes out as the choice.
   virtual bool ChooseColor(TColor& Color) = 0;
   virtual bool ChooseFont(TFont& Font) = 0;
+  // False on cancel; on OK Request holds the choice.
+  virtual bool PrintDialog(TPrintDialogRequest& Request) = 0;
   virtual int MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags) = 0;
   virtual TModalResult MessageDlg(const std::string& Msg, const std::string& Caption, TMsgDlgType DlgType,
                                   TMsgDlgButtons Buttons) = 0;
@@ -243,6 +255,7 @@ class TQtDialogService : public TDialogService {
   bool FileDialog(const TFileDialogRequest& Request, TFileDialogResult& Result) override;
   bool ChooseColor(TColor& Color) override;
   bool ChooseFont(TFont& Font) override;
+  bool PrintDialog(TPrintDialogRequest& Request) override;
   // Application->MessageBox (one message window for the whole program).
   int MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags) override;
   TModalResult MessageDlg(const std::string& Msg, const std::string& Caption, TMsgDlgType DlgType,
@@ -259,7 +272,16 @@ class TQtDialogService : public TDialogService {
 // in GetUnanswered() / GetMismatches().
 class TScriptedDialogService : public TDialogService {
  public:
-  enum TQuestionKind { qkOpenFile, qkSaveFile, qkColor, qkFont, qkMessageBox, qkMessageDlg, qkPopup };
+  enum TQuestionKind {
+    qkOpenFile,
+    qkSaveFile,
+    qkColor,
+    qkFont,
+    qkMessageBox,
+    qkMessageDlg,
+    qkPopup,
+    qkPrint
+  };
   struct TQuestion {
     explicit TQuestion(TQuestionKind K) : Kind(K) {}
     TQuestionKind Kind;
@@ -269,7 +291,8 @@ class TScriptedDialogService : public TDialogService {
     TMsgDlgType DlgType = mtCustom;
     TMsgDlgButtons Buttons;
     TFileDialogRequest File;
-    TColor Color = clNone;  // the colour offered
+    TPrintDialogRequest Print;  // what the print dialog offered
+    TColor Color = clNone;      // the colour offered
     int FontHeight = 0;
     TPoint Point;                    // where a popup was shown
     std::vector<std::string> Items;  // a popup's visible entries (names, or captions when unnamed)
@@ -292,6 +315,8 @@ class TScriptedDialogService : public TDialogService {
   // Picks the popup item of that component name, or, for unnamed items,
   // caption without accelerators; "Parent/Child" walks into sub-menus.
   void AnswerPopup(const std::string& ItemPath);
+  // The print dialog's OK with this choice (taken whole).
+  void AnswerPrint(const TPrintDialogRequest& Choice);
 
   const std::vector<TQuestion>& GetQuestions() const { return FQuestions; }
   int GetUnanswered() const { return FUnanswered; }
@@ -303,13 +328,14 @@ class TScriptedDialogService : public TDialogService {
   bool FileDialog(const TFileDialogRequest& Request, TFileDialogResult& Result) override;
   bool ChooseColor(TColor& Color) override;
   bool ChooseFont(TFont& Font) override;
+  bool PrintDialog(TPrintDialogRequest& Request) override;
   int MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags) override;
   TModalResult MessageDlg(const std::string& Msg, const std::string& Caption, TMsgDlgType DlgType,
                           TMsgDlgButtons Buttons) override;
   TMenuItem* TrackPopupMenu(TPopupMenu* Menu, int X, int Y) override;
 
  private:
-  enum TAnswerKind { akFiles, akCancel, akButton, akColor, akFont, akPopup };
+  enum TAnswerKind { akFiles, akCancel, akButton, akColor, akFont, akPopup, akPrint };
   struct TAnswer {
     explicit TAnswer(TAnswerKind K = akCancel) : Kind(K) {}
     TAnswerKind Kind;
@@ -318,6 +344,7 @@ class TScriptedDialogService : public TDialogService {
     TColor Color = clNone;
     std::shared_ptr<TFont> Font;
     std::string Path;
+    TPrintDialogRequest Print;
   };
   // The next answer when it has one of the kinds wanted; null (counted)
   // otherwise. A cancel answer is always taken.

@@ -355,6 +355,8 @@ class TGraphic;
 class TCanvas;
 struct TRegionObject;
 struct CanvasState;
+class TCanvasRecorder;
+struct TReplayMap;
 
 // A device context is the canvas that draws on it; a region is owned by
 // the caller until DeleteObject.
@@ -411,6 +413,16 @@ class TCanvas : public TPersistent {
     FPixelsPerInchX = X;
     FPixelsPerInchY = Y;
   }
+  // Where the printable area starts on the paper, in device pixels
+  // (GetDeviceCaps PHYSICALOFFSETX and PHYSICALOFFSETY): 0 except on a
+  // printer's page.
+  TPoint GetPhysicalOffset() const { return FPhysicalOffset; }
+  void SetPhysicalOffset(TPoint p) { FPhysicalOffset = p; }
+
+  // A recording canvas (a metafile's) also hands every drawing call, with
+  // the state it drew in, to the recorder; null stops recording.
+  void SetRecorder(TCanvasRecorder* recorder) { FRecorder = recorder; }
+  TCanvasRecorder* GetRecorder() const { return FRecorder; }
 
   // ---- clip (see also the region calls below)
   // Bounds of the clip in logical coordinates: the whole surface when no
@@ -527,6 +539,8 @@ class TCanvas : public TPersistent {
 
  private:
   friend class CanvasDraw;
+  friend class CanvasRecordScope;
+  friend class TCanvasRecorder;
   void Changed();
   int DrawTextImpl(std::string& text, TRect& r, unsigned flags);
   int ClipKind() const;
@@ -537,6 +551,10 @@ class TCanvas : public TPersistent {
   int FPixelsPerInchY = 96;
   std::unique_ptr<CanvasState> FState;
   std::vector<CanvasState> FSaved;
+  TPoint FPhysicalOffset;
+  TCanvasRecorder* FRecorder = nullptr;
+  // Inside a recorded call: the calls it makes are not recorded again.
+  bool FRecording = false;
 };
 
 // ---- the GDI-style calls on a device context (a canvas), as callers of the
@@ -568,9 +586,12 @@ int SetBkMode(HDC dc, int mode);
 TColor SetBkColor(HDC dc, TColor color);
 bool DrawEdge(HDC dc, TRect* r, unsigned edge, unsigned flags);
 // Device capabilities: LOGPIXELSX and LOGPIXELSY give the canvas's
-// resolution; other indexes answer 0.
+// resolution, PHYSICALOFFSETX and PHYSICALOFFSETY its physical offset;
+// other indexes answer 0.
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
+constexpr int PHYSICALOFFSETX = 112;
+constexpr int PHYSICALOFFSETY = 113;
 int GetDeviceCaps(HDC dc, int index);
 // With DT_MODIFYSTRING the first form gets the shortened text back.
 int DrawText(HDC dc, std::string& text, TRect* r, unsigned flags);

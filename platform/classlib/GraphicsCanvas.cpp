@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "platform/classlib/Graphics.h"
+#include "platform/classlib/CanvasRecord.h"
 #include "platform/classlib/GraphicsCanvasPrivate.h"
 
 namespace {
@@ -482,6 +483,19 @@ class CanvasDraw {
 
 // ---------------------------------------------------------------- lines
 
+namespace {
+
+// A recorded call of a point list: the points mapped, then the call.
+TCanvasCall PointsCall(const TPoint* logical, int count, void (TCanvas::*draw)(const TPoint*, int)) {
+  return [pts = std::vector<TPoint>(logical, logical + count), draw](TCanvas& c, const TReplayMap& m) {
+    std::vector<TPoint> q(pts);
+    for (TPoint& p : q) p = m.P(p);
+    (c.*draw)(q.data(), static_cast<int>(q.size()));
+  };
+}
+
+}  // namespace
+
 void TCanvas::MoveTo(int x, int y) {
   FPenPos = {x, y};
 }
@@ -503,6 +517,8 @@ std::vector<TPoint> Offset(const TPoint* points, int count, TPoint by) {
 }  // namespace
 
 void TCanvas::Polyline(const TPoint* logical, int count) {
+  CanvasRecordScope rec(*this);
+  if (rec && count > 0) rec.Add(PointsCall(logical, count, &TCanvas::Polyline));
   CanvasDraw d(*this);
   if (!d.Ok() || count < 2 || !PenVisible(*Pen)) return;
   const std::vector<TPoint> device = Offset(logical, count, DeviceOffset());
@@ -594,6 +610,8 @@ void DrawShape(CanvasDraw& d, const QRect& shape, Fill&& fill, Outline&& outline
 }  // namespace
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  CanvasRecordScope rec(*this);
+  if (rec) rec.Add([=](TCanvas& c, const TReplayMap& m) { c.Rectangle(m.X(x1), m.Y(y1), m.X(x2), m.Y(y2)); });
   CanvasDraw d(*this);
   const TPoint o = DeviceOffset();
   const QRect r = Normalised(x1 + o.X, y1 + o.Y, x2 + o.X, y2 + o.Y);
@@ -767,6 +785,8 @@ static void DrawCurved(CanvasDraw& d, const QRect& r, const InsideTest& inside, 
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  CanvasRecordScope rec(*this);
+  if (rec) rec.Add([=](TCanvas& c, const TReplayMap& m) { c.Ellipse(m.X(x1), m.Y(y1), m.X(x2), m.Y(y2)); });
   CanvasDraw d(*this);
   const TPoint o = DeviceOffset();
   const QRect r = Normalised(x1 + o.X, y1 + o.Y, x2 + o.X, y2 + o.Y);
@@ -776,6 +796,11 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
+  CanvasRecordScope rec(*this);
+  if (rec)
+    rec.Add([=](TCanvas& c, const TReplayMap& m) {
+      c.RoundRect(m.X(x1), m.Y(y1), m.X(x2), m.Y(y2), m.W(x3), m.H(y3));
+    });
   CanvasDraw d(*this);
   const TPoint o = DeviceOffset();
   const QRect r = Normalised(x1 + o.X, y1 + o.Y, x2 + o.X, y2 + o.Y);
@@ -785,6 +810,11 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
 }
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  CanvasRecordScope rec(*this);
+  if (rec)
+    rec.Add([=](TCanvas& c, const TReplayMap& m) {
+      c.Arc(m.X(x1), m.Y(y1), m.X(x2), m.Y(y2), m.X(x3), m.Y(y3), m.X(x4), m.Y(y4));
+    });
   CanvasDraw d(*this);
   const TPoint o = DeviceOffset();
   const QRect r = Normalised(x1 + o.X, y1 + o.Y, x2 + o.X, y2 + o.Y);
@@ -804,6 +834,11 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 }
 
 void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  CanvasRecordScope rec(*this);
+  if (rec)
+    rec.Add([=](TCanvas& c, const TReplayMap& m) {
+      c.Pie(m.X(x1), m.Y(y1), m.X(x2), m.Y(y2), m.X(x3), m.Y(y3), m.X(x4), m.Y(y4));
+    });
   CanvasDraw d(*this);
   const TPoint o = DeviceOffset();
   const QRect r = Normalised(x1 + o.X, y1 + o.Y, x2 + o.X, y2 + o.Y);
@@ -814,6 +849,8 @@ void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 }
 
 void TCanvas::Polygon(const TPoint* logical, int count) {
+  CanvasRecordScope rec(*this);
+  if (rec && count > 0) rec.Add(PointsCall(logical, count, &TCanvas::Polygon));
   CanvasDraw d(*this);
   if (!d.Ok() || count < 2) return;
   const std::vector<TPoint> device = Offset(logical, count, DeviceOffset());
@@ -864,6 +901,8 @@ void TCanvas::Polygon(const TPoint* logical, int count) {
 // ---------------------------------------------------------------- brush-only fills
 
 void TCanvas::FillRect(const TRect& logical) {
+  CanvasRecordScope rec(*this);
+  if (rec) rec.Add([=](TCanvas& c, const TReplayMap& m) { c.FillRect(m.R(logical)); });
   CanvasDraw d(*this);
   const TRect r = OffsetRect(logical, DeviceOffset().X, DeviceOffset().Y);
   if (!d.Ok() || r.IsEmpty()) return;
@@ -874,6 +913,8 @@ void TCanvas::FillRect(const TRect& logical) {
 }
 
 void TCanvas::FrameRect(const TRect& logical) {
+  CanvasRecordScope rec(*this);
+  if (rec) rec.Add([=](TCanvas& c, const TReplayMap& m) { c.FrameRect(m.R(logical)); });
   CanvasDraw d(*this);
   const TRect r = OffsetRect(logical, DeviceOffset().X, DeviceOffset().Y);
   if (!d.Ok() || r.IsEmpty()) return;
@@ -885,6 +926,8 @@ void TCanvas::FrameRect(const TRect& logical) {
 }
 
 void TCanvas::DrawFocusRect(const TRect& logical) {
+  CanvasRecordScope rec(*this);
+  if (rec) rec.Add([=](TCanvas& c, const TReplayMap& m) { c.DrawFocusRect(m.R(logical)); });
   CanvasDraw d(*this);
   const TRect r = OffsetRect(logical, DeviceOffset().X, DeviceOffset().Y);
   if (!d.Ok() || r.IsEmpty()) return;
@@ -919,6 +962,13 @@ TColor TCanvas::GetPixels(int x, int y) const {
 }
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
+  CanvasRecordScope rec(*this);
+  if (rec)
+    rec.Add([=](TCanvas& c, const TReplayMap& m) {
+      c.Brush->SetColor(color);
+      c.Brush->SetStyle(bsSolid);
+      c.FillRect({m.X(x), m.Y(y), m.X(x + 1), m.Y(y + 1)});
+    });
   CanvasDraw d(*this);
   const TPoint o = DeviceOffset();
   x += o.X;
@@ -945,6 +995,12 @@ constexpr EdgeColours kInnerEdges[] = {{BDR_RAISEDINNER, clBtnHighlight, clBtnSh
 }  // namespace
 
 void TCanvas::DrawEdge(TRect& logical, unsigned edge, unsigned flags) {
+  CanvasRecordScope rec(*this);
+  if (rec)
+    rec.Add([r0 = logical, edge, flags](TCanvas& c, const TReplayMap& m) {
+      TRect r = m.R(r0);
+      c.DrawEdge(r, edge, flags);
+    });
   CanvasDraw d(*this);
   const TPoint o = DeviceOffset();
   TRect r = OffsetRect(logical, o.X, o.Y);
@@ -986,6 +1042,15 @@ void TCanvas::DrawEdge(TRect& logical, unsigned edge, unsigned flags) {
 // ---------------------------------------------------------------- copying
 
 void TCanvas::CopyRect(const TRect& logicalDest, TCanvas* source, const TRect& logicalSource) {
+  CanvasRecordScope rec(*this);
+  if (rec && source && logicalSource.Width() > 0 && logicalSource.Height() > 0) {
+    // The source's pixels as they are now.
+    auto copy = std::make_shared<TBitmap>(logicalSource.Width(), logicalSource.Height());
+    copy->GetCanvas()->CopyRect(Rect(0, 0, copy->GetWidth(), copy->GetHeight()), source, logicalSource);
+    rec.Add([copy, logicalDest](TCanvas& c, const TReplayMap& m) {
+      c.CopyRect(m.R(logicalDest), copy->GetCanvas(), Rect(0, 0, copy->GetWidth(), copy->GetHeight()));
+    });
+  }
   CanvasDraw d(*this);
   if (!d.Ok() || !source || !source->HasSurface()) return;
   const TPoint o = DeviceOffset(), so = source->DeviceOffset();
@@ -1084,6 +1149,11 @@ void TCanvas::Draw(int x, int y, TGraphic* graphic) {
 }
 
 void TCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
+  CanvasRecordScope rec(*this);
+  if (rec && graphic && !graphic->GetEmpty())
+    rec.Add([g = std::shared_ptr<TGraphic>(graphic->Clone()), r](TCanvas& c, const TReplayMap& m) {
+      c.StretchDraw(m.R(r), g.get());
+    });
   if (!graphic || graphic->GetEmpty() || !HasSurface()) return;
   graphic->Draw(this, r);
   Changed();

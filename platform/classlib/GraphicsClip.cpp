@@ -280,6 +280,8 @@ int GetDeviceCaps(HDC dc, int index) {
   if (!dc) return 0;
   if (index == LOGPIXELSX) return dc->GetPixelsPerInchX();
   if (index == LOGPIXELSY) return dc->GetPixelsPerInchY();
+  if (index == PHYSICALOFFSETX) return dc->GetPhysicalOffset().X;
+  if (index == PHYSICALOFFSETY) return dc->GetPhysicalOffset().Y;
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/classlib/Graphics.h"
+#include "platform/classlib/CanvasRecord.h"
 
 namespace {
 
@@ -128,6 +129,8 @@ TSize TCanvas::TextExtent(const std::string& text) const {
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
+  CanvasRecordScope rec(*this);
+  if (rec) rec.Add([=](TCanvas& c, const TReplayMap& m) { c.TextOut(m.X(x), m.Y(y), text); });
   const QFont font = MakeQFont(*Font);
   const QFontMetrics fm(font);
   const QString qs = ToQ(text);
@@ -147,6 +150,8 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
+  CanvasRecordScope rec(*this);
+  if (rec) rec.Add([=](TCanvas& c, const TReplayMap& m) { c.TextRect(m.R(r), m.X(x), m.Y(y), text); });
   if (r.IsEmpty()) return;
   const QFont font = MakeQFont(*Font);
   const QFontMetrics fm(font);
@@ -199,6 +204,13 @@ int DrawText(HDC dc, const std::string& text, TRect* r, unsigned flags) {
 }
 
 int TCanvas::DrawTextImpl(std::string& text, TRect& r, unsigned flags) {
+  CanvasRecordScope rec(*this);
+  if (rec && !(flags & DT_CALCRECT))
+    rec.Add([text, r, flags](TCanvas& c, const TReplayMap& m) {
+      std::string t = text;
+      TRect d = m.R(r);
+      c.DrawText(t, d, flags);
+    });
   const QFont font = MakeQFont(*Font);
   const QFontMetrics fm(font);
   QString s = ToQ(text);

@@ -7,13 +7,18 @@
 
 #include <QImage>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "controls/rtflabel.h"
 #include "platform/classlib/ExtCtrlsControls.h"
+#include "platform/classlib/Printers.h"
 #include "tests/platform/classlib/ClassLibTestSupport.h"
+#include "tests/platform/classlib/PdfTools.h"
 
 using namespace classlib_test;
 
@@ -239,4 +244,34 @@ TEST(RtfLabel, SmallDocumentRenderedWhereItsGlyphsMustBe) {
   label->RenderRichText(large.GetCanvas(), Rect(0, 0, 200, 81));
   const Ink big = InkIn(large.GetImage(), 0, 41);
   EXPECT_GT(big.right - big.left, 2 * (bold.right - bold.left) - 6);
+}
+
+// Printed through the layer's printer: one PDF page titled with the
+// caption, the four lines at 300 dots per inch from the page's top left.
+TEST(RtfLabel, PrintsItsDocumentAsAJobTitledWithTheCaption) {
+  FormStage f;
+  auto* label = new ProbeLabel(f.form);
+  label->SetParent(f.form);
+  label->SetBounds(0, 0, 200, 81);
+  label->SetRichText(kSmallDocument);
+  const std::string dir = ::testing::TempDir() + "rtf-print-" + std::to_string(::getpid()) + "/";
+  std::filesystem::create_directories(dir);
+  Printer()->SetPrinterIndex(-1);
+  Printer()->SetPaperCode(DMPAPER_LETTER);
+  Printer()->SetOrientation(poPortrait);
+  Printer()->SetOutputFileName(dir + "label.pdf");
+  label->Print("Label job");
+  Printer()->SetOutputFileName("");
+  EXPECT_EQ(pdf_test::Pages(dir + "label.pdf"), 1);
+  EXPECT_EQ(pdf_test::Info(dir + "label.pdf", "Title"), "Label job");
+  const QImage page = pdf_test::Render(dir + "label.pdf", 1, 96);
+  ASSERT_FALSE(page.isNull());
+  if (const char* out = std::getenv("TAVO_RENDER_DIR")) page.save(QString(out) + "/rtflabel-printed.png");
+  // 300 dpi lines of 20 pixels at 96 dpi: the same places on a 96-dpi rendering.
+  EXPECT_GT(InkIn(page, 1, 21).dark, 30);
+  EXPECT_GT(InkIn(page, 41, 61).red, 20);
+  EXPECT_GT(InkIn(page, 61, 81).dark, 20);
+  const Ink below = InkIn(page, 120, page.height());
+  EXPECT_EQ(below.dark + below.red, 0);
+  std::filesystem::remove_all(dir);
 }
