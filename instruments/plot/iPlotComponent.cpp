@@ -106,8 +106,6 @@ TiPlotComponent::TiPlotComponent(TComponent* AOwner)
   FMaster->OnRemove = [this](TObject* o) { ObjectRemove(o); };
   FMaster->OnInsert = [this](TObject* o) { ObjectInsert(o); };
   FMaster->OnInvalidateNow = [this](TObject*) { InvalidateNow(); };
-  // An object's "Edit..." item opens the property editor.
-  FMaster->OnEditObject = [this](TObject*) { EditProperties(); };
   FPopupMenu = new TPopupMenu(this);
   FAnnotationDefaultFont->SetColor(clWhite);
   FMaster->SetUserCanEditObjects(true);
@@ -326,7 +324,9 @@ void TiPlotComponent::CopyToClipBoard() {}
 void TiPlotComponent::Save() {}
 void TiPlotComponent::PrintChart() {}
 void TiPlotComponent::PreviewChart() {}
-void TiPlotComponent::EditProperties() {}
+void TiPlotComponent::EditProperties() {
+  FMaster->EditProperties();
+}
 
 // ---------------------------------------------------------------- toolbar state
 

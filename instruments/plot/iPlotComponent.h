@@ -704,6 +704,9 @@ class TiPlotComponent : public TiCustomComponent,
   TiPlotObjectEvent OnAnnotationCoordinatesChange, OnAnnotationMoveUser, OnAnnotationResizeUser,
       OnAnnotationCoordinatesChangeFinished;
   TiPlotObjectEvent OnBeforeDataCursorUpdate, OnDataCursorChange;
+  // The property editor was shown (Sender: the master manager) / is about
+  // to be destroyed (Sender: the form).
+  TNotifyEvent OnAfterOpenEditor, OnAfterCloseEditor;
   TNotifyEvent OnBeforeLoadProperties, OnAfterLoadProperties, OnAfterSaveProperties, OnAfterLoadData,
       OnAfterSaveData;
 

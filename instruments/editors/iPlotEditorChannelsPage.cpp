@@ -1,0 +1,16 @@
+// The "Channels" page: the channel selected in ChannelListBox. Rows are
+// added as iPlotEditorTable.h describes.
+
+#include "instruments/editors/iPlotEditorForm.h"
+#include "instruments/plot/iPlotChannelCustom.h"
+
+void iPlotEditorChannelsPage(TiPlotEditorPage& Page) {
+  using C = TiPlotChannelCustom;
+  TiPlotEditorTable& t = Page.Table;
+  Page.FollowUp = iefuUpdateAll;
+
+  t.On("ChannelGeneralTabSheet");
+  t.Text<C>("ChannelNameEdit", "Name", &C::GetName, &C::SetName);
+
+  iPlotEditorChannelFileRows(Page);
+}
