@@ -11,6 +11,9 @@ void iPlotEditorChannelsPage(TiPlotEditorPage& Page) {
 
   t.On("ChannelGeneralTabSheet");
   t.Text<C>("ChannelNameEdit", "Name", &C::GetName, &C::SetName);
+  // The axis name boxes.
+  t.Name<C>("ChannelXAxisNameComboBox", "X-Axis", ienfXAxes, &C::GetXAxisName, &C::SetXAxisName);
+  t.Name<C>("ChannelYAxisNameComboBox", "Y-Axis", ienfYAxes, &C::GetYAxisName, &C::SetYAxisName);
 
   iPlotEditorChannelFileRows(Page);
 }

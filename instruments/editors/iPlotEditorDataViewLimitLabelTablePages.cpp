@@ -16,6 +16,12 @@ void iPlotEditorDataViewPage(TiPlotEditorPage& Page) {
 
   t.On("DataViewHiddenTabSheet");
   t.Text<D>("DataViewNameEdit", "Name", &D::GetName, &D::SetName);
+  // The grid's axis name boxes.
+  t.On("DataViewGeneralTabSheet", "Grid");
+  t.Name<D>("DataViewGridXAxisNameComboBox", "X-Axis Name", ienfXAxesAll, &D::GetGridXAxisName,
+            &D::SetGridXAxisName);
+  t.Name<D>("DataViewGridYAxisNameComboBox", "Y-Axis Name", ienfYAxesAll, &D::GetGridYAxisName,
+            &D::SetGridYAxisName);
 }
 
 void iPlotEditorLimitPage(TiPlotEditorPage& Page) {
@@ -26,6 +32,9 @@ void iPlotEditorLimitPage(TiPlotEditorPage& Page) {
 
   t.On("LimitGeneralTabSheet");
   t.Text<L>("LimitNameEdit", "Name", &L::GetName, &L::SetName);
+  // The axis name boxes.
+  t.Name<L>("LimitXAxisNameComboBox", "X-Axis Name", ienfXAxes, &L::GetXAxisName, &L::SetXAxisName);
+  t.Name<L>("LimitYAxisNameComboBox", "Y-Axis Name", ienfYAxes, &L::GetYAxisName, &L::SetYAxisName);
 }
 
 void iPlotEditorLabelPage(TiPlotEditorPage& Page) {

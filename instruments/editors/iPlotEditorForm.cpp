@@ -1,5 +1,7 @@
 #include "instruments/editors/iPlotEditorForm.h"
 
+#include "instruments/editors/iPlotLayoutViewer.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -12,6 +14,7 @@
 #include "instruments/plot/iPlotLimit.h"
 #include "instruments/plot/iPlotMasterManager.h"
 #include "instruments/plot/iPlotTable.h"
+#include "instruments/plot/iPlotAxis.h"
 #include "instruments/plot/iPlotToolBar.h"
 #include "platform/classlib/ExtCtrlsControls.h"
 #include "platform/classlib/Graphics.h"
@@ -251,6 +254,9 @@ void TiPlotEditorForm::FormCreate(TObject*) {
 
 void TiPlotEditorForm::SetMaster(TiPlotMasterManager* Value) {
   Master = Value;
+  iPlotLayoutViewer->SetMaster(Value);
+  iPlotLayoutViewer->SetLayoutManager(Value ? Value->GetLayoutManager() : nullptr);
+  iPlotLayoutViewer->SetTranslationManager(Value ? Value->GetTranslationManager() : nullptr);
 }
 
 void TiPlotEditorForm::SetFormTranslationMethod(TFormTranslationMethod Value) {
@@ -506,7 +512,52 @@ void TiPlotEditorForm::BuildControls(TiPlotEditorPage& Page) {
   }
 }
 
-void TiPlotEditorForm::BuildLayoutPage() {}
+void TiPlotEditorForm::BuildLayoutPage() {
+  iPlotLayoutViewer = new TiPlotLayoutViewer(this);
+  iPlotLayoutViewer->SetName("iPlotLayoutViewer");
+  iPlotLayoutViewer->SetParent(Find<TWinControl>("LayoutTabSheet"));
+  iPlotLayoutViewer->SetAlign(alClient);
+  iPlotLayoutViewer->OnChange = [this](TObject* Sender) { iPlotLayoutViewerChange(Sender); };
+  iPlotLayoutViewer->OnMouseDown = [this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
+                                          int Y) { iPlotLayoutViewerMouseDown(Sender, Button, Shift, X, Y); };
+  // The viewer's popup menu opens on a right-button release.
+  iPlotLayoutViewer->OnMouseUp = [this](TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+    if (Button != mbRight) return;
+    const TPoint p = iPlotLayoutViewer->ClientToScreen(TPoint(X, Y));
+    LayoutPopupMenu->SetPopupComponent(iPlotLayoutViewer);
+    LayoutPopupMenu->Popup(p.X, p.Y);
+  };
+
+  LayoutPopupMenu = new TPopupMenu(this);
+  LayoutPopupMenu->SetName("LayoutPopupMenu");
+  LayoutPopupMenu->OnPopup = [this](TObject* Sender) { LayoutPopupMenuPopup(Sender); };
+  struct ItemDef {
+    TMenuItem** Slot;
+    const char* Name;
+    const char* Caption;
+    void (TiPlotEditorForm::*Click)(TObject*);
+  };
+  const ItemDef items[] = {
+      {&XYAxesReverseMenuItem, "XYAxesReverseMenuItem", "XY-Axes Reverse",
+       &TiPlotEditorForm::XYAxesReverseMenuItemClick},
+      {nullptr, "N1", "-", nullptr},
+      {&AddXAxisMenuItem, "AddXAxisMenuItem", "Add X-Axis", &TiPlotEditorForm::AddXAxisMenuItemClick},
+      {&AddYAxisMenuItem, "AddYAxisMenuItem", "Add Y-Axis", &TiPlotEditorForm::AddYAxisMenuItemClick},
+      {&AddLabelMenuItem, "AddLabelMenuItem", "Add Label", &TiPlotEditorForm::AddLabelMenuItemClick},
+      {nullptr, "N2", "-", nullptr},
+      {&DeleteMenuItem, "DeleteMenuItem", "Delete", &TiPlotEditorForm::DeleteMenuItemClick},
+      {&VisibleMenuItem, "VisibleMenuItem", "Visible", &TiPlotEditorForm::VisibleMenuItemClick},
+      {&EditMenuItem, "EditMenuItem", "Edit", &TiPlotEditorForm::EditMenuItemClick},
+  };
+  for (const ItemDef& d : items) {
+    auto* item = new TMenuItem(LayoutPopupMenu);
+    item->SetName(d.Name);
+    item->SetCaption(d.Caption);
+    if (d.Click) item->OnClick = [this, click = d.Click](TObject* Sender) { (this->*click)(Sender); };
+    if (d.Slot) *d.Slot = item;
+    LayoutPopupMenu->GetItems()->Add(item);
+  }
+}
 
 // ---------------------------------------------------------------- layout
 
@@ -870,6 +921,7 @@ void TiPlotEditorForm::ObjectRemoved(TObject* Object) {
   for (TiComponentEditorListBox* list : FLists)
     if (list) list->DeleteObjectIndex(Object);
   if (Object == FRightClickObject) FRightClickObject = nullptr;
+  if (iPlotLayoutViewer) iPlotLayoutViewer->ForgetObject(Object);
 }
 
 void TiPlotEditorForm::SelectObject(TObject* Object) {
@@ -1053,15 +1105,63 @@ void TiPlotEditorForm::Deactivate() {
 
 // ---------------------------------------------------------------- layout page
 
-void TiPlotEditorForm::iPlotLayoutViewerMouseDown(TObject*, TMouseButton, TShiftState, int, int) {}
+void TiPlotEditorForm::iPlotLayoutViewerMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
+  FRightClickObject = iPlotLayoutViewer->GetMouseOverBlock(X, Y);
+}
+
 void TiPlotEditorForm::iPlotLayoutViewerChange(TObject*) {
   UpdateAll();
 }
-void TiPlotEditorForm::LayoutPopupMenuPopup(TObject*) {}
-void TiPlotEditorForm::XYAxesReverseMenuItemClick(TObject*) {}
-void TiPlotEditorForm::AddXAxisMenuItemClick(TObject*) {}
-void TiPlotEditorForm::AddYAxisMenuItemClick(TObject*) {}
-void TiPlotEditorForm::AddLabelMenuItemClick(TObject*) {}
-void TiPlotEditorForm::DeleteMenuItemClick(TObject*) {}
-void TiPlotEditorForm::VisibleMenuItemClick(TObject*) {}
-void TiPlotEditorForm::EditMenuItemClick(TObject*) {}
+
+void TiPlotEditorForm::LayoutPopupMenuPopup(TObject*) {
+  XYAxesReverseMenuItem->SetChecked(Master && Master->GetXYAxesReverse());
+  DeleteMenuItem->SetEnabled(false);
+  VisibleMenuItem->SetEnabled(false);
+  VisibleMenuItem->SetChecked(false);
+  EditMenuItem->SetEnabled(false);
+  TiPlotLayoutObject* o = FRightClickObject;
+  if (!o) return;
+  const bool title =
+      Master && Master->GetLabelManager()->Count() > 0 && Master->GetLabelManager()->GetObject(0) == o;
+  DeleteMenuItem->SetEnabled(dynamic_cast<TiPlotAxis*>(o) || dynamic_cast<TiPlotTable*>(o) ||
+                             (dynamic_cast<TiPlotLabel*>(o) && !title));
+  VisibleMenuItem->SetEnabled(!dynamic_cast<TiPlotDataView*>(o));
+  VisibleMenuItem->SetChecked(o->GetVisible());
+  EditMenuItem->SetEnabled(true);
+}
+
+void TiPlotEditorForm::XYAxesReverseMenuItemClick(TObject*) {
+  if (Master) Master->SetXYAxesReverse(!Master->GetXYAxesReverse());
+}
+
+void TiPlotEditorForm::AddXAxisMenuItemClick(TObject*) {
+  if (Master) Master->AddXAxis();
+}
+
+void TiPlotEditorForm::AddYAxisMenuItemClick(TObject*) {
+  if (Master) Master->AddYAxis();
+}
+
+void TiPlotEditorForm::AddLabelMenuItemClick(TObject*) {
+  if (Master) Master->AddLabel();
+}
+
+void TiPlotEditorForm::DeleteMenuItemClick(TObject*) {
+  TiPlotLayoutObject* o = FRightClickObject;
+  if (!o || !Master) return;
+  // The plot's title stays, as it does on the label page.
+  if (Master->GetLabelManager()->Count() > 0 && Master->GetLabelManager()->GetObject(0) == o) return;
+  FRightClickObject = nullptr;
+  delete o;
+  UpdateAll();
+}
+
+void TiPlotEditorForm::VisibleMenuItemClick(TObject*) {
+  if (!FRightClickObject) return;
+  FRightClickObject->SetVisible(!FRightClickObject->GetVisible());
+  UpdateAll();
+}
+
+void TiPlotEditorForm::EditMenuItemClick(TObject*) {
+  if (FRightClickObject) SelectObject(FRightClickObject);
+}

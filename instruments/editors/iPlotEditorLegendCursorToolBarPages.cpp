@@ -24,6 +24,10 @@ void iPlotEditorDataCursorPage(TiPlotEditorPage& Page) {
 
   t.On("DataCursorGeneralTabSheet");
   t.Text<D>("DataCursorNameEdit", "Name", &D::GetName, &D::SetName);
+  // The channel name box.
+  t.On("DataCursorChannelTabSheet");
+  t.Name<D>("DataCursorChannelNameComboBox", "Channel Name", ienfAllChannels, &D::GetChannelName,
+            &D::SetChannelName);
 }
 
 void iPlotEditorToolBarPage(TiPlotEditorPage& Page) {

@@ -168,4 +168,93 @@ TEST(PlotEditorForm, DisableAndEnableByPrefix) {
   EXPECT_TRUE(upDown->GetEnabled());
 }
 
+// The user picks entry Index of a combo box.
+void Pick(TiPlotEditorForm* Form, const std::string& Box, int Index) {
+  auto* c = Named<TiComponentEditorComboBox>(Form, Box);
+  c->SetItemIndex(Index);
+  c->OnChange(c);
+}
+
+TEST(PlotEditorNameBoxes, ListTheNamesOfTheirKindWithTheStoredOneSelected) {
+  EditorPlot p;
+  p.plot->AddYAxis();
+  TiPlotEditorForm* form = p.Open();
+  struct Case {
+    const char* box;
+    std::vector<std::string> entries;
+    std::string shown;
+  };
+  for (const Case& c :
+       {Case{"ChannelXAxisNameComboBox", {"<None>", "X-Axis 1"}, "X-Axis 1"},
+        Case{"ChannelYAxisNameComboBox", {"<None>", "Y-Axis 1", "Y-Axis 2"}, "Y-Axis 1"},
+        Case{"LimitYAxisNameComboBox", {"<None>", "Y-Axis 1", "Y-Axis 2"}, "Y-Axis 1"},
+        Case{"DataViewGridXAxisNameComboBox", {"<None>", "X-Axis 1", "<All>"}, "X-Axis 1"},
+        Case{"DataViewGridYAxisNameComboBox", {"<None>", "Y-Axis 1", "Y-Axis 2", "<All>"}, "Y-Axis 1"},
+        Case{"DataCursorChannelNameComboBox", {"<All>", "Channel 1", "Channel 2"}, "Channel 1"},
+        Case{"XAxisAlignRefAxisNameComboBox", {"<None>", "X-Axis 1"}, "<None>"},
+        Case{"XAxisCartesianChildRefAxisNameComboBox", {"<None>", "Y-Axis 1", "Y-Axis 2"}, "<None>"},
+        Case{"YAxisCartesianChildRefAxisNameComboBox", {"<None>", "X-Axis 1"}, "<None>"}}) {
+    SCOPED_TRACE(c.box);
+    auto* box = Named<TiComponentEditorComboBox>(form, c.box);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(Entries(box->GetItems()), c.entries);
+    EXPECT_EQ(box->GetAsString(), c.shown);
+  }
+  // A new axis is in the box at its next drop-down.
+  p.plot->AddXAxis();
+  auto* box = Named<TiComponentEditorComboBox>(form, "LimitXAxisNameComboBox");
+  box->OnDropDown(box);
+  EXPECT_EQ(Entries(box->GetItems()), (std::vector<std::string>{"<None>", "X-Axis 1", "X-Axis 2"}));
+}
+
+TEST(PlotEditorNameBoxes, ARenamedAxisIsShownUnderItsNewName) {
+  EditorPlot p;
+  // The objects know their axes, as after a paint: they follow its name.
+  p.plot->GetChannel(0)->GetXAxis();
+  p.plot->GetLimit(0)->GetXAxis();
+  p.plot->GetDataView(0)->GetGridXAxis();
+  TiPlotEditorForm* form = p.Open();
+  // Renamed by the program while the editor is open: no page refresh runs.
+  p.plot->GetXAxis(0)->SetName("Time");
+  for (const char* name :
+       {"ChannelXAxisNameComboBox", "LimitXAxisNameComboBox", "DataViewGridXAxisNameComboBox"}) {
+    auto* box = Named<TiComponentEditorComboBox>(form, name);
+    EXPECT_EQ(box->GetAsString(), "Time") << name;
+    EXPECT_EQ(box->GetItems()->IndexOf("X-Axis 1"), -1) << name;
+  }
+  EXPECT_EQ(Entries(Named<TiComponentEditorListBox>(form, "XAxisListBox")->GetItems()),
+            std::vector<std::string>{"Time"});
+}
+
+// A stored name without an entry shows no selection and survives a
+// write-back caused by another control.
+TEST(PlotEditorNameBoxes, AStoredNameWithoutAnEntryStaysAsItIs) {
+  EditorPlot p;
+  p.plot->GetLimit(0)->SetXAxisName("Elsewhere");
+  TiPlotEditorForm* form = p.Open();
+  auto* box = Named<TiComponentEditorComboBox>(form, "LimitXAxisNameComboBox");
+  EXPECT_EQ(box->GetItemIndex(), -1);
+  TypeInto(form, "LimitNameEdit", "Upper");
+  EXPECT_EQ(p.plot->GetLimit(0)->GetName(), "Upper");
+  EXPECT_EQ(p.plot->GetLimit(0)->GetXAxisName(), "Elsewhere");
+  Pick(form, "LimitXAxisNameComboBox", 1);
+  EXPECT_EQ(p.plot->GetLimit(0)->GetXAxisName(), "X-Axis 1");
+}
+
+// "<None>" and "<All>" are shown translated, stored as they are.
+TEST(PlotEditorNameBoxes, TheSpecialWordsAreShownTranslatedAndStoredUntranslated) {
+  EditorPlot p;
+  p.plot->AddTranslation("<None>", "无");
+  p.plot->AddTranslation("<All>", "全部");
+  TiPlotEditorForm* form = p.Open();
+  auto* grid = Named<TiComponentEditorComboBox>(form, "DataViewGridXAxisNameComboBox");
+  EXPECT_EQ(Entries(grid->GetItems()), (std::vector<std::string>{"无", "X-Axis 1", "全部"}));
+  Pick(form, "DataViewGridXAxisNameComboBox", 2);
+  EXPECT_EQ(p.plot->GetDataView(0)->GetGridXAxisName(), "<All>");
+  EXPECT_EQ(grid->GetAsString(), "全部");
+  Pick(form, "ChannelXAxisNameComboBox", 0);
+  EXPECT_EQ(p.plot->GetChannel(0)->GetXAxisName(), "<None>");
+  EXPECT_EQ(Named<TiComponentEditorComboBox>(form, "ChannelXAxisNameComboBox")->GetAsString(), "无");
+}
+
 }  // namespace
