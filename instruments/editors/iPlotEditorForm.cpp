@@ -308,8 +308,7 @@ void TiPlotEditorForm::BuildPages() {
       auto* list = new TiComponentEditorListBox(this);
       list->SetName(def.List);
       list->SetParent(panel);
-      const int buttonsTop = main->GetClientHeight() - 2 * (25 + kGap);
-      list->SetBounds(kGap, kGap, kListWidth, buttonsTop - 2 * kGap);
+      // Placed by ArrangeControls, once the tab rows are known.
       FLists[def.Kind] = list;
       struct ButtonDef {
         const char* Name;
@@ -317,15 +316,12 @@ void TiPlotEditorForm::BuildPages() {
         TButton** Slot;
         bool Add;
       };
-      int top = buttonsTop;
       for (const ButtonDef& b : {ButtonDef{def.AddButton, "Add", &FAddButtons[def.Kind], true},
                                  ButtonDef{def.RemoveButton, "Remove", &FRemoveButtons[def.Kind], false}}) {
         auto* button = new TButton(this);
         button->SetName(b.Name);
         button->SetParent(panel);
         button->SetCaption(b.Caption);
-        button->SetBounds(kGap, top, kListWidth, 25);
-        top += 25 + kGap;
         const TiPlotEditorPageKind kind = def.Kind;
         if (b.Add)
           button->OnClick = [this, kind](TObject*) { AddButtonClick(kind); };
@@ -375,7 +371,6 @@ void TiPlotEditorForm::BuildPages() {
       auto* list = new TiComponentEditorListBox(this);
       list->SetName(def.List);
       list->SetParent(Find<TWinControl>(def.HiddenPlace));
-      list->SetBounds(kGap, kGap, kListWidth, 60);
       FLists[def.Kind] = list;
     }
   }
@@ -562,6 +557,15 @@ void TiPlotEditorForm::BuildLayoutPage() {
 // ---------------------------------------------------------------- layout
 
 void TiPlotEditorForm::ArrangeControls() {
+  // The visible lists fill their column above "Add" and "Remove".
+  for (int k = 0; k < iepkCount; ++k) {
+    if (!FAddButtons[k] || !FLists[k]) continue;
+    const int h = FLists[k]->GetParent()->GetClientHeight();
+    const int buttonsTop = h - 2 * (25 + kGap);
+    FLists[k]->SetBounds(kGap, kGap, kListWidth, buttonsTop - 2 * kGap);
+    FAddButtons[k]->SetBounds(kGap, buttonsTop, kListWidth, 25);
+    FRemoveButtons[k]->SetBounds(kGap, buttonsTop + 25 + kGap, kListWidth, 25);
+  }
   TBitmap measure;
   measure.SetWidth(1);
   measure.SetHeight(1);
@@ -687,8 +691,21 @@ void TiPlotEditorForm::ArrangeControls() {
       right = x + width;
       x += width + 14;
     }
+    // A list that is never shown sits below its name edit.
+    for (TiComponentEditorListBox* list : FLists)
+      if (list && list->GetParent() == container && !FAddButtons[KindOfList(list)]) {
+        list->SetBounds(8, bottom + 4, kListWidth, 60);
+        right = std::max(right, 8 + kListWidth);
+        bottom += 4 + 60 + 3;
+      }
     if (group) container->SetBounds(container->GetLeft(), container->GetTop(), right + 8, bottom + 4);
   }
+}
+
+TiPlotEditorPageKind TiPlotEditorForm::KindOfList(const TiComponentEditorListBox* List) const {
+  for (int k = 0; k < iepkCount; ++k)
+    if (FLists[k] == List) return static_cast<TiPlotEditorPageKind>(k);
+  return iepkCount;
 }
 
 // ---------------------------------------------------------------- page controls

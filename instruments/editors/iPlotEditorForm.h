@@ -219,6 +219,7 @@ class TiPlotEditorForm : public TiCustomEditorForm {
   void BuildControls(TiPlotEditorPage& Page);
   void BuildLayoutPage();
   void SwitchControls(const std::string& Prefix, bool Enable);
+  TiPlotEditorPageKind KindOfList(const TiComponentEditorListBox* List) const;
   TiPlotObjectManagerCustom* ManagerOf(TiPlotEditorPageKind Kind) const;
   void ListGetData(TiPlotEditorPageKind Kind, int Index, bool& DrawColorBox, TColor& AColor,
                    std::string& AText);

@@ -25,14 +25,30 @@ void RenderControlPages(TiPlotEditorForm* form, const std::string& lang) {
 }
 
 void RenderLayoutPage(TiPlotEditorForm* form, const std::string& lang) {
-  form->PageControl->SetActivePage(form->Find<TTabSheet>("LayoutTabSheet"));
-  classlib_test::DrainEvents();
-  EXPECT_TRUE(SaveControlImage(form, PngPath("layout-" + lang)));
+  for (const char* page : {"LayoutTabSheet", "LimitsTabSheet"}) {
+    form->PageControl->SetActivePage(form->Find<TTabSheet>(page));
+    classlib_test::DrainEvents();
+    EXPECT_TRUE(SaveControlImage(form, PngPath(std::string(page) + "-" + lang)));
+  }
+}
+
+// Every control lies wholly inside its parent.
+void ExpectNothingClipped(TiPlotEditorForm* form) {
+  for (int i = 0; i < form->GetComponentCount(); ++i) {
+    auto* c = dynamic_cast<TControl*>(form->GetComponents(i));
+    TWinControl* parent = c ? c->GetParent() : nullptr;
+    if (!parent || parent == form) continue;
+    EXPECT_TRUE(c->GetLeft() >= 0 && c->GetTop() >= 0 &&
+                c->GetLeft() + c->GetWidth() <= parent->GetClientWidth() &&
+                c->GetTop() + c->GetHeight() <= parent->GetClientHeight())
+        << c->GetName() << " in " << parent->GetName();
+  }
 }
 
 TEST(PlotEditorRender, ControlSubPagesAndLayoutInEnglish) {
   EditorPlot p;
   TiPlotEditorForm* form = p.Open();
+  ExpectNothingClipped(form);
   RenderControlPages(form, "en");
   RenderLayoutPage(form, "en");
 }
@@ -122,6 +138,7 @@ TEST(PlotEditorRender, ControlSubPagesAndLayoutInChinese) {
     ASSERT_TRUE(control && label);
     EXPECT_GE(control->GetLeft(), label->GetLeft() + label->TextSize().cx) << name;
   }
+  ExpectNothingClipped(form);
   RenderControlPages(form, "zh");
   RenderLayoutPage(form, "zh");
 }
