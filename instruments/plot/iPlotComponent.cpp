@@ -113,6 +113,7 @@ TiPlotComponent::TiPlotComponent(TComponent* AOwner)
 }
 
 TiPlotComponent::~TiPlotComponent() {
+  FMaster->FreeEditorForms();
   FMouseDownObject = nullptr;
   FLastMouseOverObject = nullptr;
   FLastHintObject = nullptr;

@@ -53,7 +53,7 @@ TiPlotMasterManager::TiPlotMasterManager(TWinControl* AOwner) : FOwner(AOwner) {
 }
 
 TiPlotMasterManager::~TiPlotMasterManager() {
-  FreeEditorForm();
+  FreeEditorForms();
   // Each manager frees its objects while it is whole, then leaves: its field
   // is cleared and the remaining managers forget it before it is freed, so
   // no manager ever holds one already gone.
@@ -202,6 +202,13 @@ void TiPlotMasterManager::FreeEditorForm() {
   TiPlotEditorForm* form = FEditorForm;
   FEditorForm = nullptr;
   delete form;
+}
+
+void TiPlotMasterManager::FreeEditorForms() {
+  FreeEditorForm();
+  // A closed stay-on-top form still waiting to be freed goes too.
+  for (int i = FOwner->GetComponentCount() - 1; i >= 0; --i)
+    if (auto* form = dynamic_cast<TiPlotEditorForm*>(FOwner->GetComponents(i))) delete form;
 }
 
 void TiPlotMasterManager::EditProperties() {

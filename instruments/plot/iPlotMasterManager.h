@@ -79,6 +79,9 @@ class TiPlotMasterManager : public TObject {
   // The editor's translation through the plot's table.
   void TranslateForm(TCustomForm* Form);
   TiPlotEditorForm* GetEditorForm() const { return FEditorForm; }
+  // Frees the editor form, and one closed that waits to be freed; the plot
+  // calls it while it is whole, for its OnAfterCloseEditor.
+  void FreeEditorForms();
   // The active page of each of the editor's 14 page controls, kept between
   // two openings.
   const std::array<int, 14>& GetPageControlIndexes() const { return FPageControlIndexes; }

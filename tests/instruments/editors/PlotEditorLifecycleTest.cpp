@@ -73,6 +73,19 @@ TEST(PlotEditorLifecycle, AStayOnTopEditorLivesUntilClosed) {
   EXPECT_EQ(Named<TiComponentEditorListBox>(again, "ChannelListBox")->GetCount(), 3);
 }
 
+// A closed editor that waits to be freed goes with its plot, which is
+// still whole for OnAfterCloseEditor.
+TEST(PlotEditorLifecycle, AClosedEditorWaitingToBeFreedGoesWithThePlot) {
+  auto p = std::make_unique<EditorPlot>();
+  std::vector<std::string> log;
+  TiPlotComponent* plot = p->plot;
+  plot->OnAfterCloseEditor = [&log, plot](TObject*) { log.push_back(plot->GetTitleText()); };
+  p->Open()->Close();
+  p.reset();
+  EXPECT_EQ(log, std::vector<std::string>{"Untitled"});
+  classlib_test::DrainEvents();
+}
+
 // The active page of each page control comes back at the next opening,
 // also those the user chose while a modal editor was up.
 TEST(PlotEditorLifecycle, PageIndexesAreKeptBetweenTwoOpenings) {
