@@ -107,8 +107,6 @@ TiPlotComponent::TiPlotComponent(TComponent* AOwner)
   FMaster->OnRemove = [this](TObject* o) { ObjectRemove(o); };
   FMaster->OnInsert = [this](TObject* o) { ObjectInsert(o); };
   FMaster->OnInvalidateNow = [this](TObject*) { InvalidateNow(); };
-  // An object's "Edit..." item opens the property editor.
-  FMaster->OnEditObject = [this](TObject*) { EditProperties(); };
   FPopupMenu = new TPopupMenu(this);
   FAnnotationDefaultFont->SetColor(clWhite);
   FMaster->SetUserCanEditObjects(true);
@@ -116,6 +114,7 @@ TiPlotComponent::TiPlotComponent(TComponent* AOwner)
 }
 
 TiPlotComponent::~TiPlotComponent() {
+  FMaster->FreeEditorForms();
   FMouseDownObject = nullptr;
   FLastMouseOverObject = nullptr;
   FLastHintObject = nullptr;
@@ -322,8 +321,9 @@ void TiPlotComponent::NewTrackingData(TiPlotAxis* Axis, double Value) {
   Axis->NewTrackingData(Value);
 }
 
-// Files, printing and the editor forms are not part of this plot yet.
-void TiPlotComponent::EditProperties() {}
+void TiPlotComponent::EditProperties() {
+  FMaster->EditProperties();
+}
 
 // ---------------------------------------------------------------- toolbar state
 

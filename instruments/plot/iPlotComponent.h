@@ -750,6 +750,9 @@ class TiPlotComponent : public TiCustomComponent,
   TiPlotObjectEvent OnBeforeDataCursorUpdate, OnDataCursorChange;
   TNotifyEvent OnBeforePrint, OnAfterPrint;
   TiPlotPrintPageEvent OnBeforePrintPage;
+  // The property editor was shown (Sender: the master manager) / is about
+  // to be destroyed (Sender: the form).
+  TNotifyEvent OnAfterOpenEditor, OnAfterCloseEditor;
   TNotifyEvent OnBeforeLoadProperties, OnAfterLoadProperties, OnAfterSaveProperties, OnAfterLoadData,
       OnAfterSaveData;
 

@@ -1,6 +1,10 @@
 #include "instruments/plot/iPlotMasterManager.h"
 
+#include "instruments/editors/iEditorTranslate.h"
+#include "instruments/editors/iPlotEditorForm.h"
 #include "instruments/plot/iPlotChannelCustom.h"
+#include "instruments/plot/iPlotComponent.h"
+#include "platform/classlib/Forms.h"
 
 namespace {
 
@@ -49,6 +53,7 @@ TiPlotMasterManager::TiPlotMasterManager(TWinControl* AOwner) : FOwner(AOwner) {
 }
 
 TiPlotMasterManager::~TiPlotMasterManager() {
+  FreeEditorForms();
   // Each manager frees its objects while it is whole, then leaves: its field
   // is cleared and the remaining managers forget it before it is freed, so
   // no manager ever holds one already gone.
@@ -96,6 +101,7 @@ void TiPlotMasterManager::NotificationInsert(TObject* Sender) {
     object->SetUserCanEdit(FUserCanEditObjects);
     object->OnEdit = [this](TObject* s) { EditObject(s); };
     object->SetXYAxesReversed(FXYAxesReverse);
+    if (TiPlotEditorForm* form = LiveForm()) form->ObjectInserted(Sender);
   } else if (!(Keep(Sender, FTranslationManager) || Keep(Sender, FLayoutManager) ||
                Keep(Sender, FToolBarManager) || Keep(Sender, FLegendManager) || Keep(Sender, FTableManager) ||
                Keep(Sender, FXAxisManager) || Keep(Sender, FYAxisManager) || Keep(Sender, FChannelManager) ||
@@ -114,6 +120,7 @@ void TiPlotMasterManager::NotificationRemove(TObject* Sender) {
     return;
   }
   if (dynamic_cast<TiPlotObject*>(Sender)) {
+    if (TiPlotEditorForm* form = LiveForm()) form->ObjectRemoved(Sender);
     if (FPlotObjectManager) FPlotObjectManager->NotificationRemove(Sender);
     if (FLayoutManager) FLayoutManager->NotificationRemove(Sender);
     for (TiPlotObjectManagerCustom* m : KindManagers()) m->NotificationRemove(Sender);
@@ -144,6 +151,7 @@ void TiPlotMasterManager::NotificationSetFocus(TObject* Sender) {
 void TiPlotMasterManager::NotificationRename(TObject* Sender) {
   for (TiPlotObjectManagerCustom* m : KindManagers()) m->NotificationRename(Sender);
   if (FLayoutManager) FLayoutManager->NotificationRename(Sender);
+  if (TiPlotEditorForm* form = LiveForm()) form->ObjectRenamed(Sender);
 }
 
 void TiPlotMasterManager::DoChange(TObject* Sender) {
@@ -151,7 +159,104 @@ void TiPlotMasterManager::DoChange(TObject* Sender) {
 }
 
 void TiPlotMasterManager::EditObject(TObject* Sender) {
-  if (OnEditObject) OnEditObject(Sender);
+  if (!dynamic_cast<TiPlotComponent*>(FOwner)) return;
+  if (!FEditorForm) CreateEditorForm();
+  // An annotation has no page: the editor opens as it was.
+  if (FEditorForm) FEditorForm->SelectObject(Sender);
+  EditProperties();
+}
+
+// ---------------------------------------------------------------- editor form
+
+TiPlotEditorForm* TiPlotMasterManager::LiveForm() const {
+  return FEditorForm && !FEditorForm->GetIsClosing() ? FEditorForm : nullptr;
+}
+
+void TiPlotMasterManager::CreateEditorForm() {
+  auto* plot = dynamic_cast<TiPlotComponent*>(FOwner);
+  if (!plot) return;
+  auto* form = new TiPlotEditorForm(plot);
+  FEditorForm = form;
+  form->AfterConstruction();
+  form->SetFormTranslationMethod([this](TCustomForm* f) { TranslateForm(f); });
+  form->OnEditorClosed = [this](TObject* s) { EditorFormClosed(s); };
+  form->SetMaster(this);
+  form->FillLists();
+  const auto controls = form->IndexedPageControls();
+  for (std::size_t i = 0; i < controls.size(); ++i)
+    if (controls[i]) controls[i]->SetActivePageIndex(FPageControlIndexes[i]);
+  const bool channels = plot->GetUserCanAddRemoveChannels();
+  form->AddButtonOf(iepkChannel)->SetVisible(channels);
+  form->RemoveButtonOf(iepkChannel)->SetVisible(channels);
+  TranslateForm(form);
+}
+
+void TiPlotMasterManager::StorePageControlIndexes() {
+  if (!FEditorForm) return;
+  const auto controls = FEditorForm->IndexedPageControls();
+  for (std::size_t i = 0; i < controls.size(); ++i)
+    if (controls[i]) FPageControlIndexes[i] = std::max(0, controls[i]->GetActivePageIndex());
+}
+
+void TiPlotMasterManager::FreeEditorForm() {
+  TiPlotEditorForm* form = FEditorForm;
+  FEditorForm = nullptr;
+  delete form;
+}
+
+void TiPlotMasterManager::FreeEditorForms() {
+  FreeEditorForm();
+  // A closed stay-on-top form still waiting to be freed goes too.
+  for (int i = FOwner->GetComponentCount() - 1; i >= 0; --i)
+    if (auto* form = dynamic_cast<TiPlotEditorForm*>(FOwner->GetComponents(i))) delete form;
+}
+
+void TiPlotMasterManager::EditProperties() {
+  auto* plot = dynamic_cast<TiPlotComponent*>(FOwner);
+  if (!plot) return;
+  if (!FEditorForm) CreateEditorForm();
+  TiPlotEditorForm* form = FEditorForm;
+  const bool modal = plot->GetEditorFormStyle() == ipfsModal;
+  try {
+    form->UpdateAll();
+    form->SetPlotComponent(plot);
+    form->FillControlPage(plot);
+    form->SetLeft(Screen->GetWidth() / 2 - form->GetWidth() / 2);
+    form->SetTop(Screen->GetHeight() / 2 - form->GetHeight() / 2);
+    if (plot->OnAfterOpenEditor) plot->OnAfterOpenEditor(this);
+    if (modal) {
+      form->ShowModal();
+    } else {
+      form->SetFormStyle(fsStayOnTop);
+      form->Show();
+    }
+    StorePageControlIndexes();
+  } catch (...) {
+    if (modal && FEditorForm == form) FreeEditorForm();
+    throw;
+  }
+  if (modal && FEditorForm == form) FreeEditorForm();
+}
+
+void TiPlotMasterManager::BasicPropertyChanged() {
+  auto* plot = dynamic_cast<TiPlotComponent*>(FOwner);
+  if (!plot || !LiveForm()) return;
+  FEditorForm->WriteControlPage(plot);
+}
+
+void TiPlotMasterManager::EditorFormClosed(TObject*) {
+  auto* plot = dynamic_cast<TiPlotComponent*>(FOwner);
+  if (!plot || !FEditorForm || plot->GetEditorFormStyle() != ipfsStayOnTop) return;
+  StorePageControlIndexes();
+  // Freed once its close handling has finished.
+  FEditorForm->Release();
+  FEditorForm = nullptr;
+}
+
+void TiPlotMasterManager::TranslateForm(TCustomForm* Form) {
+  if (!Form || (Form == FEditorForm && FEditorForm->GetIsClosing())) return;
+  TranslateEditorForm(FTranslationManager, Form);
+  if (auto* form = dynamic_cast<TiPlotEditorForm*>(Form)) form->ArrangeControls();
 }
 
 template <class M>

@@ -6,9 +6,13 @@
 
 #include <array>
 
+#include "platform/classlib/Forms.h"
+
 #include "instruments/plot/iPlotLayoutManager.h"
 #include "instruments/plot/iPlotObjectManagers.h"
 #include "instruments/plot/iPlotTranslationManager.h"
+
+class TiPlotEditorForm;
 
 class TiPlotMasterManager : public TObject {
  public:
@@ -64,12 +68,28 @@ class TiPlotMasterManager : public TObject {
   void DoChange(TObject* Sender);
   void EditObject(TObject* Sender);
 
+  // ---- the property editor form (only when the owner is a plot)
+  // Creates the form (once), fills it and shows it as the plot's
+  // EditorFormStyle says.
+  void EditProperties();
+  // The "Control" page's controls into the plot.
+  void BasicPropertyChanged();
+  // The form's close handling ran: a stay-on-top form is released.
+  void EditorFormClosed(TObject* Sender);
+  // The editor's translation through the plot's table.
+  void TranslateForm(TCustomForm* Form);
+  TiPlotEditorForm* GetEditorForm() const { return FEditorForm; }
+  // Frees the editor form, and one closed that waits to be freed; the plot
+  // calls it while it is whole, for its OnAfterCloseEditor.
+  void FreeEditorForms();
+  // The active page of each of the editor's 14 page controls, kept between
+  // two openings.
+  const std::array<int, 14>& GetPageControlIndexes() const { return FPageControlIndexes; }
+
   TNotifyEvent OnInvalidateNow;
   TNotifyEvent OnChange;
   TNotifyEvent OnInsert;
   TNotifyEvent OnRemove;
-  // An object asked to be edited (the editor form comes with the editor).
-  TNotifyEvent OnEditObject;
 
  private:
   // The object managers of the eleven kinds, in the order notices reach them.
@@ -97,4 +117,12 @@ class TiPlotMasterManager : public TObject {
   TiPlotObjectManager* FPlotObjectManager = nullptr;
   TiPlotChannelClass FChannelClass;
   bool FXYAxesReverse = false;
+  std::array<int, 14> FPageControlIndexes{};
+  TiPlotEditorForm* FEditorForm = nullptr;
+
+  void CreateEditorForm();
+  void StorePageControlIndexes();
+  void FreeEditorForm();
+  // The open form that notices may reach; null while it closes.
+  TiPlotEditorForm* LiveForm() const;
 };

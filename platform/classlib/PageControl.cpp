@@ -62,7 +62,10 @@ void TTabSheet::Paint() {
 
 void TTabSheet::TextChanged() {
   TCustomControl::TextChanged();
-  if (FPageControl) FPageControl->Invalidate();
+  if (!FPageControl) return;
+  // A longer caption may take another row of tabs.
+  if (FPageControl->FMultiLine) FPageControl->PlacePages();
+  FPageControl->Invalidate();
 }
 
 // ---------------------------------------------------------------- TPageControl
@@ -137,26 +140,57 @@ void TPageControl::SetActivePageIndex(int Value) {
   SetActivePage(GetPages(Value));
 }
 
-int TPageControl::TabHeight() const {
+int TPageControl::RowHeight() const {
   TCanvas measure;
   measure.Font->Assign(GetFont());
   return measure.TextHeight("Ag") + 8;
 }
 
+int TPageControl::TabHeight() const {
+  const std::vector<TRect> rects = TabRects();
+  int bottom = RowHeight();
+  for (const TRect& r : rects)
+    if (!r.IsEmpty()) bottom = std::max(bottom, static_cast<int>(r.Bottom));
+  return bottom;
+}
+
+void TPageControl::SetMultiLine(bool Value) {
+  if (FMultiLine == Value) return;
+  FMultiLine = Value;
+  PlacePages();
+  Invalidate();
+}
+
 std::vector<TRect> TPageControl::TabRects() const {
   TCanvas measure;
   measure.Font->Assign(GetFont());
-  const int h = TabHeight();
+  const int h = RowHeight();
   std::vector<TRect> rects;
-  int x = 2;
+  // Row of each tab, wrapping at the control's width when multi-line.
+  std::vector<int> row;
+  int x = 2, rows = 1, activeRow = 0;
   for (TTabSheet* page : FPages) {
     if (!page->GetTabVisible()) {
       rects.emplace_back();
+      row.push_back(-1);
       continue;
     }
     const int w = measure.TextWidth(page->GetCaption()) + 16;
-    rects.push_back(Rect(x, 2, x + w, h));
+    if (FMultiLine && x > 2 && x + w > GetWidth() - 2) {
+      x = 2;
+      ++rows;
+    }
+    rects.push_back(Rect(x, 0, x + w, 0));
+    row.push_back(rows - 1);
+    if (page == FActivePage) activeRow = rows - 1;
     x += w;
+  }
+  for (size_t i = 0; i < rects.size(); ++i) {
+    if (row[i] < 0) continue;
+    // The active row moves next to the page; the rows below it move up.
+    int place = row[i] == activeRow ? rows - 1 : (row[i] > activeRow ? row[i] - 1 : row[i]);
+    rects[i].Top = 2 + place * (h - 2);
+    rects[i].Bottom = rects[i].Top + h - 2;
   }
   return rects;
 }
@@ -217,7 +251,7 @@ void TPageControl::Paint() {
     if (r.IsEmpty()) continue;
     const bool active = FPages[i] == FActivePage;
     // The active tab stands up out of the row and joins its page.
-    if (active) r = Rect(r.Left - 2, 0, r.Right + 2, top + 1);
+    if (active) r = Rect(r.Left - 2, r.Top - 2, r.Right + 2, top + 1);
     c->Brush->SetStyle(bsSolid);
     c->Brush->SetColor(active ? face : Shade(face));
     TRect inner = r;

@@ -66,8 +66,12 @@ class TPageControl : public TCustomControl {
   int IndexOfTabAt(int X, int Y) const;
   // Where the active sheet sits.
   TRect PageRect() const;
-  // Height of the tab row.
+  // Height of the tab rows.
   int TabHeight() const;
+  // Tabs that do not fit the width wrap into more rows; the row of the
+  // active tab is the one next to the page.
+  bool GetMultiLine() const { return FMultiLine; }
+  void SetMultiLine(bool Value);
 
   TTabChangingEvent OnChanging;
   TNotifyEvent OnChange;
@@ -91,6 +95,10 @@ class TPageControl : public TCustomControl {
   // The tab rectangles of every page (empty for hidden tabs).
   std::vector<TRect> TabRects() const;
 
+  // The height of one row of tabs.
+  int RowHeight() const;
+
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;
+  bool FMultiLine = false;
 };

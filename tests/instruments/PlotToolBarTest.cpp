@@ -19,6 +19,9 @@ class PlotToolBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
     classlib_test::App();
+    // The edit button opens the property editor: beside the plot, so that
+    // the test goes on while it is up.
+    plot.SetEditorFormStyle(ipfsStayOnTop);
     plot.OnBeforeToolBarButtonClick = [this](int Index, TiPlotToolBarButtonType Type, bool& Cancel) {
       events.push_back("before " + std::to_string(Type) + " of " + std::to_string(Index));
       Cancel = Type == cancelType;

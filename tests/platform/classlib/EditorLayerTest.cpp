@@ -81,6 +81,35 @@ TEST(PageControl, PagesNestAndGoWithTheirControl) {
   EXPECT_EQ(s.form->FindComponent("outer"), nullptr);
 }
 
+// Tabs wider than the control wrap into rows; the active tab's row sits
+// next to the page, and the page starts below the last row.
+TEST(PageControl, MultiLineTabsWrapWithTheActiveRowNextToThePage) {
+  FormStage s;
+  auto* pages = s.Add<TPageControl>("pages", 10, 10, 160, 200);
+  std::vector<TTabSheet*> sheets;
+  for (const char* caption : {"General", "Title", "Background", "Print"}) {
+    auto* sheet = new TTabSheet(s.form);
+    sheet->SetCaption(caption);
+    sheet->SetPageControl(pages);
+    sheets.push_back(sheet);
+  }
+  const int oneRow = pages->TabHeight();
+  EXPECT_GT(pages->TabRect(3).Right, 160) << "one row runs past the edge";
+  pages->SetMultiLine(true);
+  EXPECT_GT(pages->TabHeight(), oneRow);
+  for (int i = 0; i < 4; ++i) EXPECT_LE(pages->TabRect(i).Right, 160) << i;
+  const int activeTop = pages->TabRect(0).Top;
+  int lastRowTop = 0;
+  for (int i = 0; i < 4; ++i) lastRowTop = std::max(lastRowTop, static_cast<int>(pages->TabRect(i).Top));
+  EXPECT_EQ(activeTop, lastRowTop) << "the active tab's row is the lowest";
+  EXPECT_EQ(sheets[0]->GetTop(), pages->PageRect().Top);
+  EXPECT_GE(pages->PageRect().Top, pages->TabHeight());
+  // A tab of another row, clicked, brings its row down.
+  pages->SetActivePage(sheets[3]);
+  EXPECT_EQ(pages->TabRect(3).Top, lastRowTop);
+  EXPECT_EQ(pages->IndexOfTabAt(pages->TabRect(0).Left + 2, pages->TabRect(0).Top + 2), 0);
+}
+
 TEST(DateTimePicker, OnlyTheUsersChangesFireAndTheRangeHolds) {
   FormStage s;
   auto* date = s.Add<TDateTimePicker>("date", 10, 10, 137, 21);
