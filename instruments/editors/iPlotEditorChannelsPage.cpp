@@ -67,6 +67,25 @@ void ShowTimeSeriesControls(TiPlotEditorForm& Form) {
     if (auto* control = Form.Find<TControl>(name)) control->SetVisible(!xy);
 }
 
+// The "High/Low" sub-page holds its two rows above the page control of its
+// own sub-pages: the rows in one line at the top, the page control below.
+void PlaceHighLowHeader(TiPlotEditorForm& Form) {
+  auto* sheet = Form.Find<TWinControl>("ChannelHighLowTabSheet");
+  auto* pages = Form.Find<TControl>("ChannelHighLowPageControl");
+  auto* enabled = Form.Find<TControl>("ChannelHighLowEnabledCheckBox");
+  auto* label = Form.Find<TControl>("ChannelHighLowStyleLabel");
+  auto* style = Form.Find<TControl>("ChannelHighLowStyleComboBox");
+  if (!sheet || !pages || !enabled || !label || !style) return;
+  enabled->SetLeft(8);
+  enabled->SetTop(6);
+  label->SetLeft(enabled->GetLeft() + enabled->GetWidth() + 16);
+  label->SetTop(9);
+  style->SetLeft(label->GetLeft() + label->GetWidth() + 6);
+  style->SetTop(5);
+  pages->SetAlign(alBottom);
+  pages->SetHeight(sheet->GetClientHeight() - 32);
+}
+
 // Getters that have a per-point twin are named through a lambda.
 void CommonRows(TiPlotEditorTable& t) {
   using C = TiPlotChannelCustom;
@@ -384,6 +403,7 @@ void iPlotEditorChannelsPage(TiPlotEditorPage& Page) {
   Page.BeforeRefresh = [before, shown](TiPlotEditorForm& Form) {
     if (before) before(Form);
     ShowTimeSeriesControls(Form);
+    PlaceHighLowHeader(Form);
     TObject* selected = Form.SelectedObject(iepkChannel);
     if (shown->Any && selected == shown->Channel) return;
     shown->Any = true;
