@@ -510,12 +510,25 @@ using TiPlotChannelClass =
     std::function<TiPlotChannelCustom*(TWinControl* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
                                        TNotifyEvent AOnRemove, TNotifyEvent AOnRename)>;
 
+// The maker of channels of class T; a named type, so that a channel class
+// can be asked which class it makes (iIsChannelClass).
+template <class T>
+struct TiPlotChannelMaker {
+  TiPlotChannelCustom* operator()(TWinControl* o, TNotifyEvent c, TNotifyEvent i, TNotifyEvent r,
+                                  TNotifyEvent n) const {
+    return new T(o, std::move(c), std::move(i), std::move(r), std::move(n));
+  }
+};
+
 template <class T>
 TiPlotChannelClass iChannelClass() {
-  return [](TWinControl* o, TNotifyEvent c, TNotifyEvent i, TNotifyEvent r,
-            TNotifyEvent n) -> TiPlotChannelCustom* {
-    return new T(o, std::move(c), std::move(i), std::move(r), std::move(n));
-  };
+  return TiPlotChannelMaker<T>{};
+}
+
+// True when Class makes channels of exactly class T.
+template <class T>
+bool iIsChannelClass(const TiPlotChannelClass& Class) {
+  return Class.template target<TiPlotChannelMaker<T>>() != nullptr;
 }
 
 // The store of a data style.

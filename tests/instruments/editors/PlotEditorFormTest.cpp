@@ -32,9 +32,10 @@ TEST(PlotEditorForm, PagesSubPagesAndPageControls) {
   EXPECT_EQ(tabs("ControlPageControl"),
             (std::vector<std::string>{"General", "Title", "Background", "Print", "Hints", "File I/O",
                                       "Annotation Defaults"}));
+  // An XY plot: the time-series channel's tabs are hidden.
   EXPECT_EQ(tabs("ChannelPageControl"),
-            (std::vector<std::string>{"General", "Trace", "Marker", "Bar", "High/Low", "Fill", "Digital",
-                                      "File I/O", "Stats"}));
+            (std::vector<std::string>{"General", "Trace", "Marker", "(hidden)", "(hidden)", "(hidden)",
+                                      "(hidden)", "File I/O", "Stats"}));
   EXPECT_EQ(tabs("ChannelHighLowPageControl"), (std::vector<std::string>{"Open/Close", "Candlestick"}));
   EXPECT_EQ(tabs("YAxisLabelsPageControl"), (std::vector<std::string>{"(Default)", "Cursor", "Legend"}));
   EXPECT_EQ(tabs("LegendPageControl"), (std::vector<std::string>{"(hidden)", "General", "Columns", "Wrap"}));
