@@ -603,7 +603,11 @@ void TiPlotEditorForm::ArrangeControls() {
   for (TWinControl* container : containers) {
     const bool group = dynamic_cast<TiComponentEditorGroupBox*>(container) != nullptr;
     const int top = group ? 18 : 8;
-    const int limit = group ? 1 << 20 : container->GetClientHeight() - 4;
+    // A group box taller than its sheet wraps its rows into columns too.
+    int nested = 0;
+    TWinControl* sheet = container;
+    for (; dynamic_cast<TiComponentEditorGroupBox*>(sheet); sheet = sheet->GetParent()) ++nested;
+    const int limit = sheet ? sheet->GetClientHeight() - 4 - nested * (top + 4) : 1 << 20;
     struct Placed {
       const Cell* cell;
       int labelW, controlW, h;
