@@ -300,6 +300,219 @@ TEST(PlotEditorObjects, TheLegendPageEditsTheLegendAnEditRequestChose) {
   EXPECT_NE(p.plot->GetLegend(0)->GetColumnSpacing(), 9);
 }
 
+// A fresh folder for one test's files.
+struct TempFolder {
+  std::filesystem::path path;
+  explicit TempFolder(const std::string& Name)
+      : path(std::filesystem::path(::testing::TempDir()) / ("plot-editor-files-" + Name)) {
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+  }
+  ~TempFolder() { std::filesystem::remove_all(path); }
+  std::string operator/(const std::string& Name) const { return (path / Name).string(); }
+};
+
+// The user clicks a file picker and chooses FileName ("" cancels).
+void Choose(TiPlotEditorForm* Form, TScriptedDialogService& Dialogs, const std::string& Picker,
+            const std::string& FileName) {
+  if (FileName.empty())
+    Dialogs.AnswerCancel();
+  else
+    Dialogs.AnswerFile(FileName);
+  if (auto* o = Form->Find<TiComponentEditorOpenPicker>(Picker))
+    o->Click();
+  else if (auto* s = Form->Find<TiComponentEditorSavePicker>(Picker))
+    s->Click();
+  else
+    ADD_FAILURE() << Picker;
+}
+
+TEST(PlotEditorFiles, PickersOfferTheirFiltersExtensionsAndTheControlPagesFolders) {
+  TempFolder dir("pickers");
+  EditorPlot p;
+  p.plot->SetDefaultPropertyDirectory(dir / "props");
+  p.plot->SetDefaultDataDirectory(dir / "data");
+  p.plot->SetDefaultAnnotationDirectory(dir / "notes");
+  TiPlotEditorForm* form = p.Open();
+  TScriptedDialogService dialogs;
+  const std::string config = "Config (*.cfg)|*.cfg|All Files (*.*)|*.*";
+  const std::string data = "Data (*.dat)|*.dat|All Files (*.*)|*.*";
+  const std::string annotations = "Annotations (*.ano)|*.ano|All Files (*.*)|*.*";
+  const std::string log = "Log (*.log)|*.log|All Files (*.*)|*.*";
+  struct Case {
+    const char* picker;
+    std::string filter, ext, folder, caption;
+  };
+  for (const Case& c :
+       {Case{"ControlPropertiesOpenPicker", config, "cfg", dir / "props", "Load"},
+        Case{"ControlPropertiesSavePicker", config, "cfg", dir / "props", "Save"},
+        Case{"ControlDataOpenPicker", "Data (*.dat)|*.dat|Log (*.log)|*.log|All Files (*.*)|*.*", "dat",
+             dir / "data", "Load"},
+        Case{"ControlDataSavePicker", data, "dat", dir / "data", "Save"},
+        Case{"ControlAnnotationOpenPicker", annotations, "dat", dir / "notes", "Load"},
+        Case{"ControlAnnotationSavePicker", annotations, "dat", dir / "notes", "Save"},
+        Case{"ControlLogFileNamePicker", log, "log", "", "..."},
+        Case{"ChannelPropertiesOpenPicker", config, "cfg", "", "Load"},
+        Case{"ChannelPropertiesSavePicker", config, "cfg", "", "Save"},
+        Case{"ChannelDataOpenPicker", data, "dat", "", "Load"},
+        Case{"ChannelDataSavePicker", data, "dat", "", "Save"},
+        Case{"ChannelLogFileNamePicker", log, "log", "", "..."}}) {
+    SCOPED_TRACE(c.picker);
+    EXPECT_EQ(Named<TButton>(form, c.picker)->GetCaption(), c.caption);
+    const std::size_t asked = dialogs.GetQuestions().size();
+    Choose(form, dialogs, c.picker, "");  // cancelled: nothing happens
+    ASSERT_EQ(dialogs.GetQuestions().size(), asked + 1);
+    const TFileDialogRequest& r = dialogs.GetQuestions().back().File;
+    EXPECT_EQ(r.Filter, c.filter);
+    EXPECT_EQ(r.InitialDir, c.folder);
+    auto* o = form->Find<TiComponentEditorOpenPicker>(c.picker);
+    auto* v = form->Find<TiComponentEditorSavePicker>(c.picker);
+    EXPECT_EQ(o ? o->GetDefaultExt() : v->GetDefaultExt(), c.ext);
+  }
+  EXPECT_EQ(dialogs.GetUnanswered(), 0);
+}
+
+TEST(PlotEditorFiles, TheControlPageSavesAndLoadsPropertiesDataAndAnnotations) {
+  TempFolder dir("control");
+  EditorPlot p;
+  TiPlotEditorForm* form = p.Open();
+  TScriptedDialogService dialogs;
+  TiPlotChannelCustom* a = p.plot->GetChannel(0);
+  TiPlotChannelCustom* b = p.plot->GetChannel(1);
+  for (int i = 0; i < 3; ++i) a->AddXY(i, i * 2);
+  b->AddXY(5, 6);
+
+  // Data: the load first empties every channel.
+  Choose(form, dialogs, "ControlDataSavePicker", dir / "points.dat");
+  a->AddXY(9, 9);
+  b->AddXY(9, 9);
+  Choose(form, dialogs, "ControlDataOpenPicker", dir / "points.dat");
+  EXPECT_EQ(a->GetCount(), 3);
+  EXPECT_EQ(b->GetCount(), 1);
+  // A file that cannot be opened loses nothing; the plot's message says why.
+  a->AddXY(10, 10);
+  EXPECT_THROW(Choose(form, dialogs, "ControlDataOpenPicker", dir / "missing.dat"), Exception);
+  EXPECT_EQ(a->GetCount(), 4);
+  EXPECT_EQ(b->GetCount(), 1);
+  // A cancelled dialog changes nothing.
+  Choose(form, dialogs, "ControlDataOpenPicker", "");
+  EXPECT_EQ(a->GetCount(), 4);
+
+  // Properties: every page, the control page too, shows what was loaded.
+  TypeInto(form, "TitleTextEdit", "Saved Title");
+  TypeInto(form, "LegendTopMarginEdit", "3");
+  Choose(form, dialogs, "ControlPropertiesSavePicker", dir / "plot.cfg");
+  TypeInto(form, "TitleTextEdit", "Changed");
+  TypeInto(form, "LegendTopMarginEdit", "8");
+  Choose(form, dialogs, "ControlPropertiesOpenPicker", dir / "plot.cfg");
+  EXPECT_EQ(p.plot->GetTitleText(), "Saved Title");
+  EXPECT_EQ(Shown(form, "TitleTextEdit"), "Saved Title");
+  EXPECT_EQ(Shown(form, "LegendTopMarginEdit"), "3");
+  // The next change on the control page keeps the loaded title.
+  UserSets(form, "AutoFrameRateCheckBox", Shown(form, "AutoFrameRateCheckBox") == "1" ? "0" : "1");
+  EXPECT_EQ(p.plot->GetTitleText(), "Saved Title");
+
+  // Annotations.
+  p.plot->AddAnnotation();
+  p.plot->AddAnnotation();
+  Choose(form, dialogs, "ControlAnnotationSavePicker", dir / "notes.ano");
+  p.plot->AddAnnotation();
+  Choose(form, dialogs, "ControlAnnotationOpenPicker", dir / "notes.ano");
+  EXPECT_EQ(p.plot->GetAnnotationCount(), 2);
+  EXPECT_EQ(dialogs.GetUnanswered(), 0);
+}
+
+TEST(PlotEditorFiles, TheChannelPageLoadsOnlyTheSelectedChannel) {
+  TempFolder dir("channel");
+  EditorPlot p;
+  TiPlotEditorForm* form = p.Open();
+  TScriptedDialogService dialogs;
+  TiPlotChannelCustom* a = p.plot->GetChannel(0);
+  TiPlotChannelCustom* b = p.plot->GetChannel(1);
+  a->AddXY(1, 1);
+  a->AddXY(2, 4);
+  b->AddXY(7, 7);
+  PickEntry(form, "ChannelListBox", 0);
+  Choose(form, dialogs, "ChannelDataSavePicker", dir / "a.dat");
+  PickEntry(form, "ChannelListBox", 1);
+  Choose(form, dialogs, "ChannelDataOpenPicker", dir / "a.dat");
+  EXPECT_EQ(b->GetCount(), 2);  // replaced, not added to
+  EXPECT_EQ(a->GetCount(), 2);
+
+  // Loaded settings show on the page at once.
+  PickEntry(form, "ChannelListBox", 0);
+  a->SetColor(clTeal);
+  a->SetLogBufferSize(64);
+  Choose(form, dialogs, "ChannelPropertiesSavePicker", dir / "a.cfg");
+  PickEntry(form, "ChannelListBox", 1);
+  Choose(form, dialogs, "ChannelPropertiesOpenPicker", dir / "a.cfg");
+  EXPECT_EQ(b->GetColor(), clTeal);
+  EXPECT_EQ(Shown(form, "ChannelLogBufferSizeEdit"), "64");
+  EXPECT_EQ(dialogs.GetUnanswered(), 0);
+}
+
+// Activate and Deactivate on both pages; while logging the file name and
+// its "..." are greyed, and the name stays (a cleared one would be written
+// back, which the plot refuses while it logs).
+TEST(PlotEditorFiles, LogButtonsAndTheFileNameFollowTheLoggingState) {
+  TempFolder dir("log");
+  EditorPlot p;
+  TiPlotEditorForm* form = p.Open();
+  TScriptedDialogService dialogs;
+  struct Side {
+    const char* prefix;
+    std::function<bool()> logging;
+    std::function<std::string()> name;
+  };
+  TiPlotChannelCustom* channel = p.plot->GetChannel(0);
+  for (const Side& side :
+       {Side{"Control", [&] { return p.plot->GetLoggingActive(); }, [&] { return p.plot->GetLogFileName(); }},
+        Side{"Channel", [&] { return channel->GetLoggingActive(); },
+             [&] { return channel->GetLogFileName(); }}}) {
+    const std::string pre = side.prefix;
+    SCOPED_TRACE(pre);
+    auto* activate = Named<TButton>(form, pre + "LogActivateButton");
+    auto* deactivate = Named<TButton>(form, pre + "LogDeactivateButton");
+    auto* edit = Named<TiComponentEditorEdit>(form, pre + "LogFileNameEdit");
+    auto* picker = Named<TiComponentEditorSavePicker>(form, pre + "LogFileNamePicker");
+    // A name chosen with "..." is stored at once.
+    Choose(form, dialogs, pre + "LogFileNamePicker", dir / (pre + ".log"));
+    EXPECT_EQ(side.name(), dir / (pre + ".log"));
+    EXPECT_EQ(edit->GetAsString(), dir / (pre + ".log"));
+    EXPECT_TRUE(activate->GetEnabled());
+    EXPECT_FALSE(deactivate->GetEnabled());
+
+    activate->Click();
+    EXPECT_TRUE(side.logging());
+    EXPECT_FALSE(activate->GetEnabled());
+    EXPECT_TRUE(deactivate->GetEnabled());
+    EXPECT_FALSE(edit->GetEnabled());
+    EXPECT_FALSE(picker->GetEnabled());
+    EXPECT_EQ(edit->GetAsString(), dir / (pre + ".log"));
+    // Another change on the page writes the unchanged name back.
+    if (pre == "Control")
+      TypeInto(form, "HintsPauseEdit", "700");
+    else
+      TypeInto(form, "ChannelNameEdit", "Logged");
+    EXPECT_EQ(side.name(), dir / (pre + ".log"));
+    EXPECT_TRUE(side.logging());
+
+    deactivate->Click();
+    EXPECT_FALSE(side.logging());
+    EXPECT_TRUE(activate->GetEnabled());
+    EXPECT_FALSE(deactivate->GetEnabled());
+    EXPECT_TRUE(edit->GetEnabled());
+    EXPECT_TRUE(picker->GetEnabled());
+
+    // A typed name: the next "..." opens on it.
+    TypeInto(form, pre + "LogFileNameEdit", dir / "typed.log");
+    EXPECT_EQ(side.name(), dir / "typed.log");
+    EXPECT_EQ(picker->GetFileName(), dir / "typed.log");
+  }
+  EXPECT_TRUE(std::filesystem::exists(dir / "Control.log"));
+  EXPECT_EQ(dialogs.GetUnanswered(), 0);
+}
+
 std::string PngPath(const std::string& Name) {
   const char* dir = std::getenv("TAVO_PNG_DIR");
   return (std::filesystem::path(dir ? dir : ::testing::TempDir()) / ("plot-editor-" + Name + ".png"))
