@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 #include "instruments/plot/iPlotChannelCustom.h"
 #include "instruments/plot/iPlotDataCursor.h"
@@ -533,8 +534,8 @@ void RenderSubPages(TiPlotEditorForm* Form, TPageControl* Pc, const std::string&
   }
 }
 
-TEST(PlotEditorObjectsRender, EveryObjectPageInEnglish) {
-  EditorPlot p;
+// The pages of this file, and the two "File I/O" sub-pages.
+void RenderObjectPages(EditorPlot& p, const std::string& Lang) {
   TiPlotEditorForm* form = p.Open();
   struct Page {
     const char* sheet;
@@ -547,12 +548,123 @@ TEST(PlotEditorObjectsRender, EveryObjectPageInEnglish) {
         Page{"DataViewTabSheet", "DataViewPageControl"}}) {
     form->PageControl->SetActivePage(Named<TTabSheet>(form, pg.sheet));
     if (*pg.sub) {
-      RenderSubPages(form, Named<TPageControl>(form, pg.sub), std::string(pg.sheet) + "-en");
+      RenderSubPages(form, Named<TPageControl>(form, pg.sub), std::string(pg.sheet) + "-" + Lang);
     } else {
       classlib_test::DrainEvents();
-      EXPECT_TRUE(SaveControlImage(form, PngPath(std::string(pg.sheet) + "-en")));
+      EXPECT_TRUE(SaveControlImage(form, PngPath(std::string(pg.sheet) + "-" + Lang)));
     }
   }
+  for (const auto& [sheet, sub, io] :
+       {std::tuple{"ControlTabSheet", "ControlPageControl", "ControlFileIOTabSheet"},
+        std::tuple{"ChannelsTabSheet", "ChannelPageControl", "ChannelFileIOTabSheet"}}) {
+    form->PageControl->SetActivePage(Named<TTabSheet>(form, sheet));
+    Named<TPageControl>(form, sub)->SetActivePage(Named<TTabSheet>(form, io));
+    classlib_test::DrainEvents();
+    EXPECT_TRUE(SaveControlImage(form, PngPath(std::string(io) + "-" + Lang)));
+  }
+}
+
+TEST(PlotEditorObjectsRender, EveryObjectPageInEnglish) {
+  EditorPlot p;
+  RenderObjectPages(p, "en");
+}
+
+TEST(PlotEditorObjectsRender, EveryObjectPageInChinese) {
+  EditorPlot p;
+  const std::vector<std::pair<const char*, const char*>> entries = {
+      {"Control", "控制"},
+      {"Layout", "布局"},
+      {"Channels", "通道"},
+      {"Cursors", "光标"},
+      {"Limits", "限值"},
+      {"Labels", "标签"},
+      {"X-Axes", "X轴"},
+      {"Y-Axes", "Y轴"},
+      {"Legend", "图例"},
+      {"Tables", "表格"},
+      {"ToolBar", "工具栏"},
+      {"Data View", "数据视图"},
+      {"General", "常规"},
+      {"Columns", "列"},
+      {"Wrap", "换行"},
+      {"Grid", "网格"},
+      {"Grid Lines", "网格线"},
+      {"Hint", "提示"},
+      {"Channel", "通道"},
+      {"File I/O", "文件读写"},
+      {"Name", "名称"},
+      {"Visible", "可见"},
+      {"Enabled", "启用"},
+      {"Popup Enabled", "允许弹出菜单"},
+      {"Margin", "边距"},
+      {"Left", "左"},
+      {"Top", "上"},
+      {"Right", "右"},
+      {"Bottom", "下"},
+      {"Font", "字体"},
+      {"Color", "颜色"},
+      {"Style", "样式"},
+      {"Show", "显示"},
+      {"Background", "背景"},
+      {"Transparent", "透明"},
+      {"Add", "添加"},
+      {"Remove", "删除"},
+      {"Load", "载入"},
+      {"Save", "保存"},
+      {"Properties", "属性"},
+      {"Data", "数据"},
+      {"Annotations", "注释"},
+      {"Log", "日志"},
+      {"File Name", "文件名"},
+      {"Buffer Size", "缓冲区大小"},
+      {"Activate", "启动"},
+      {"Deactivate", "停止"},
+      {"Caption", "标题文字"},
+      {"Alignment", "对齐"},
+      {"Image List Index", "图像列表序号"},
+      {"Image Index", "图像序号"},
+      {"Layer", "图层"},
+      {"Column Spacing", "列间距"},
+      {"Row Spacing", "行间距"},
+      {"Rows Max", "最大行数"},
+      {"Start Percent", "起始百分比"},
+      {"Stop Percent", "结束百分比"},
+      {"Column Titles", "列标题"},
+      {"Lines", "线"},
+      {"Show Button", "显示按钮"},
+      {"Zoom In/Out Factor", "缩放系数"},
+      {"Line Style", "线型"},
+      {"Line Width", "线宽"},
+      {"Fill Style", "填充样式"},
+      {"Snap To Data Point", "吸附数据点"},
+      {"Use Channel Color", "使用通道颜色"},
+      {"Pointer 1 Position", "指针1位置"},
+      {"Pointer 2 Position", "指针2位置"},
+      {"Pointer Pen Width", "指针线宽"},
+      {"Custom", "自定义"},
+      {"Custom Properties", "自定义属性"},
+      {"Width", "宽度"},
+      {"Major Style", "主刻度样式"},
+      {"Minor Style", "次刻度样式"},
+      {"Axes Control", "坐标轴控制"},
+      {"Mouse Style", "鼠标方式"},
+      {"Wheel Style", "滚轮方式"},
+      {"Allow In Select Mode", "选择模式下允许"},
+      {"Desired Count", "期望数量"},
+      {"Auto Count", "自动数量"},
+      {"Spacing", "间距"},
+      {"Auto", "自动"},
+      {"Max", "最大"},
+      {"Min", "最小"},
+      {"Channel Name", "通道名称"},
+      {"Max Width", "最大宽度"},
+      {"Color Style", "颜色方式"},
+      {"Line Column", "线列"},
+      {"Selected Item", "选中项"},
+      {"<All>", "<全部>"},
+      {"<None>", "<无>"}};
+  for (const auto& [from, to] : entries) p.plot->AddTranslation(from, to);
+  RenderObjectPages(p, "zh");
 }
 
 }  // namespace
