@@ -301,6 +301,37 @@ TEST(PlotEditorObjects, TheLegendPageEditsTheLegendAnEditRequestChose) {
   EXPECT_NE(p.plot->GetLegend(0)->GetColumnSpacing(), 9);
 }
 
+// Without a cursor the page is disabled but "Add"; the added cursor is
+// shown, and its colour reaches its entry's colour box.
+TEST(PlotEditorObjects, TheCursorPageFromNoCursorToAColouredEntry) {
+  EditorPlot p;
+  p.plot->DeleteDataCursor(0);
+  TiPlotEditorForm* form = p.Open();
+  auto* list = Named<TiComponentEditorListBox>(form, "DataCursorListBox");
+  EXPECT_EQ(list->GetCount(), 0);
+  for (const char* c :
+       {"DataCursorNameEdit", "DataCursorStyleComboBox", "DataCursorChannelNameComboBox",
+        "DataCursorOrientationSideRadioGroup", "DataCursorColorPicker", "DataCursorRemoveButton"})
+    EXPECT_FALSE(Named<TControl>(form, c)->GetEnabled()) << c;
+  ClickButton(form, "iDataCursorAddButton");
+  ASSERT_EQ(list->GetCount(), 1);
+  EXPECT_EQ(list->GetItemIndex(), 0);
+  EXPECT_TRUE(Named<TControl>(form, "DataCursorNameEdit")->GetEnabled());
+  EXPECT_EQ(Shown(form, "DataCursorNameEdit"), p.plot->GetDataCursor(0)->GetName());
+  // "<All>" and the two channels.
+  EXPECT_EQ(Named<TiComponentEditorComboBox>(form, "DataCursorChannelNameComboBox")->GetItems()->GetCount(),
+            3);
+
+  UserSets(form, "DataCursorColorPicker", std::to_string(clFuchsia));
+  EXPECT_EQ(p.plot->GetDataCursor(0)->GetColor(), clFuchsia);
+  bool box = false;
+  TColor colour = clNone;
+  std::string text;
+  list->OnGetData(0, box, colour, text);
+  EXPECT_TRUE(box);
+  EXPECT_EQ(colour, clFuchsia);
+}
+
 // A fresh folder for one test's files.
 struct TempFolder {
   std::filesystem::path path;
