@@ -4,6 +4,7 @@
 // adds no checks or messages of its own: the file operations report their
 // failures.
 
+#include <filesystem>
 #include <fstream>
 
 #include "instruments/editors/iPlotEditorForm.h"
@@ -58,7 +59,10 @@ void SetLogPickerName(TiPlotEditorForm& Form, const std::string& Picker, const s
 // that cannot be read leaves every channel as it was and the plot's own
 // message reports it.
 void LoadPlotData(TiPlotComponent* Plot, const std::string& FileName) {
-  if (std::ifstream(FileName, std::ios::binary).is_open()) Plot->ClearAllData();
+  std::error_code error;
+  if (std::filesystem::is_regular_file(FileName, error) &&
+      std::ifstream(FileName, std::ios::binary).is_open())
+    Plot->ClearAllData();
   Plot->LoadDataFromFile(FileName);
 }
 

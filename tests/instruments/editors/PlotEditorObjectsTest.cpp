@@ -423,9 +423,11 @@ TEST(PlotEditorFiles, TheControlPageSavesAndLoadsPropertiesDataAndAnnotations) {
   EXPECT_EQ(b->GetCount(), 1);
   // A file that cannot be opened loses nothing; the plot's message says why.
   a->AddXY(10, 10);
-  EXPECT_THROW(Choose(form, dialogs, "ControlDataOpenPicker", dir / "missing.dat"), Exception);
-  EXPECT_EQ(a->GetCount(), 4);
-  EXPECT_EQ(b->GetCount(), 1);
+  for (const std::string& bad : {dir / "missing.dat", dir.path.string()}) {
+    EXPECT_THROW(Choose(form, dialogs, "ControlDataOpenPicker", bad), Exception) << bad;
+    EXPECT_EQ(a->GetCount(), 4);
+    EXPECT_EQ(b->GetCount(), 1);
+  }
   // A cancelled dialog changes nothing.
   Choose(form, dialogs, "ControlDataOpenPicker", "");
   EXPECT_EQ(a->GetCount(), 4);
