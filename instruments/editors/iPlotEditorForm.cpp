@@ -391,17 +391,22 @@ void TiPlotEditorForm::BuildControls(TiPlotEditorPage& Page) {
     auto* sheet = Find<TWinControl>(row.Sheet);
     if (!sheet) throw Exception("The plot editor has no place \"" + row.Sheet + "\" for " + row.Control);
     TWinControl* container = sheet;
-    if (!row.Group.empty()) {
-      const std::string key = row.Sheet + "/" + row.Group;
-      TiComponentEditorGroupBox*& group = groups[key];
+    // "Outer/Inner" puts a group box inside another.
+    std::string path;
+    for (std::size_t start = 0; !row.Group.empty() && start <= row.Group.size();) {
+      const std::size_t slash = std::min(row.Group.find('/', start), row.Group.size());
+      const std::string caption = row.Group.substr(start, slash - start);
+      path += NamePart(caption);
+      start = slash + 1;
+      TiComponentEditorGroupBox*& group = groups[row.Sheet + "/" + path];
       if (!group) {
         group = new TiComponentEditorGroupBox(this);
         std::string base = row.Sheet.substr(0, row.Sheet.size() - (row.Sheet.ends_with("TabSheet") ? 8 : 0));
-        group->SetName(base + NamePart(row.Group) + "GroupBox");
-        group->SetParent(sheet);
-        group->SetCaption(row.Group);
+        group->SetName(base + path + "GroupBox");
+        group->SetParent(container);
+        group->SetCaption(caption);
         Cell g;
-        g.Container = sheet;
+        g.Container = container;
         g.Control = group;
         g.IsGroup = true;
         FCells.push_back(g);
@@ -493,12 +498,20 @@ void TiPlotEditorForm::BuildControls(TiPlotEditorPage& Page) {
       case ierButton:
         withCaption(make(new TiComponentEditorButton(this)))->OnClick = changed;
         break;
-      case ierOpen:
-        withCaption(make(new TiComponentEditorOpenPicker(this)))->OnChange = changed;
+      case ierOpen: {
+        auto* picker = withCaption(make(new TiComponentEditorOpenPicker(this)));
+        picker->SetFilter(row.Filter);
+        picker->SetDefaultExt(row.DefaultExt);
+        picker->OnChange = changed;
         break;
-      case ierSave:
-        withCaption(make(new TiComponentEditorSavePicker(this)))->OnChange = changed;
+      }
+      case ierSave: {
+        auto* picker = withCaption(make(new TiComponentEditorSavePicker(this)));
+        picker->SetFilter(row.Filter);
+        picker->SetDefaultExt(row.DefaultExt);
+        picker->OnChange = changed;
         break;
+      }
       case ierDisplay:
         make(new TLabel(this))->SetCaption("");
         break;
@@ -633,14 +646,23 @@ void TiPlotEditorForm::ArrangeControls() {
   for (const Cell& c : FCells)
     if (std::find(containers.begin(), containers.end(), c.Container) == containers.end())
       containers.push_back(c.Container);
-  std::stable_partition(containers.begin(), containers.end(), [](TWinControl* w) {
-    return dynamic_cast<TiComponentEditorGroupBox*>(w) != nullptr;
-  });
+  // Inner group boxes before the ones holding them.
+  auto depth = [](TWinControl* w) {
+    int d = 0;
+    for (; dynamic_cast<TiComponentEditorGroupBox*>(w); w = w->GetParent()) ++d;
+    return d;
+  };
+  std::stable_sort(containers.begin(), containers.end(),
+                   [&](TWinControl* a, TWinControl* b) { return depth(a) > depth(b); });
 
   for (TWinControl* container : containers) {
     const bool group = dynamic_cast<TiComponentEditorGroupBox*>(container) != nullptr;
     const int top = group ? 18 : 8;
-    const int limit = group ? 1 << 20 : container->GetClientHeight() - 4;
+    // A group box taller than its sheet wraps its rows into columns too.
+    int nested = 0;
+    TWinControl* sheet = container;
+    for (; dynamic_cast<TiComponentEditorGroupBox*>(sheet); sheet = sheet->GetParent()) ++nested;
+    const int limit = sheet ? sheet->GetClientHeight() - 4 - nested * (top + 4) : 1 << 20;
     struct Placed {
       const Cell* cell;
       int labelW, controlW, h;
@@ -699,6 +721,14 @@ void TiPlotEditorForm::ArrangeControls() {
         bottom += 4 + 60 + 3;
       }
     if (group) container->SetBounds(container->GetLeft(), container->GetTop(), right + 8, bottom + 4);
+    // A sheet with rows of its own and sub-pages: the sub-pages take the
+    // room right of the rows.
+    for (int i = 0; !group && i < container->GetControlCount(); ++i)
+      if (auto* inner = dynamic_cast<TPageControl*>(container->GetControls(i))) {
+        inner->SetAlign(alNone);
+        inner->SetBounds(right + 8, 0, std::max(0, container->GetClientWidth() - right - 8),
+                         container->GetClientHeight());
+      }
   }
 }
 

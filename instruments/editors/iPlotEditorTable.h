@@ -8,7 +8,8 @@
 //
 // Adding a row: in the page's source file, in its table function, say where
 // the next rows go with On(sheet, group) and add the row with the helper of
-// its kind, naming the object's class and its getter and setter:
+// its kind, naming the object's class and its getter and setter (a group
+// "Outer/Inner" is a group box inside another):
 //
 //   t.On("ChannelTraceTabSheet");
 //   t.Check<TiPlotChannelCustom>("ChannelTraceVisibleCheckBox", "Visible",
@@ -87,6 +88,8 @@ struct TiPlotEditorRow {
   // Object to control, and control to object; empty for unbound rows.
   TiPlotEditorBinding Refresh;
   TiPlotEditorBinding Write;
+  // File pickers: the dialog's filter ("Text|*.txt|...") and default extension.
+  std::string Filter, DefaultExt;
   // Unbound rows (buttons, file pickers); for bound rows a change handler
   // that replaces the page's write-back (the "Title" controls).
   TiPlotEditorAction Action;
@@ -97,6 +100,11 @@ struct TiPlotEditorRow {
     UpDownMax = Max;
     UpDownIncrement = Increment;
     UpDownName = std::move(Name);
+    return *this;
+  }
+  TiPlotEditorRow& WithFile(std::string FilterValue, std::string Ext) {
+    Filter = std::move(FilterValue);
+    DefaultExt = std::move(Ext);
     return *this;
   }
   TiPlotEditorRow& OnChange(TiPlotEditorAction Value) {
