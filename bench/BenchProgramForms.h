@@ -1,7 +1,7 @@
 #pragma once
 // The program's forms for the benchmarks that drive the main window: made
 // once, through the program entry's own function, with no machine device
-// or serial port in the run and the start-up scan held back.
+// or serial port in the run and the start-up scan held back, and shown.
 
 #include <chrono>
 #include <cstdlib>
@@ -31,6 +31,9 @@ inline TfmMain& ProgramWindow() {
     CreateProgramForms(*Application);
     if (auto* timer = dynamic_cast<TTimer*>(fmMain->FindComponent("tmStartConnect")))
       timer->SetEnabled(false);
+    // Shown, as in the program: only the plots on screen draw.
+    fmMain->Show();
+    Application->ProcessMessages();
     return fmMain;
   }();
   return *window;

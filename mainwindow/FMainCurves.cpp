@@ -111,11 +111,12 @@ void TfmMain::BuildCutCurve(bool isHighPass, int slope, double frequency, int ba
       if (s.Order != 0) last = s;
     }
     plot->SetCrossoverBand(total, 0, frequency, CutQ, SectionType(last, isHighPass), last.P0, last.P1);
-    PlotBand* t = plot->GetBand(total);
-    for (std::size_t i = 0; i < t->Response.size(); ++i) {
+    double* t = plot->GetBand(total)->Response.data();
+    const Plot& model = *plot;
+    for (std::size_t i = 0; i < ResponsePoints; ++i) {
       double sum = 0;
-      for (int k = 0; k < CutSectionCount; ++k) sum += plot->GetBand(first + k)->Response[i];
-      t->Response[i] = sum;
+      for (int k = 0; k < CutSectionCount; ++k) sum += model.GetBand(first + k)->Response[i];
+      t[i] = sum;
     }
   }
   plot->DrawBand(total, 0.0f, isHighPass ? MarkerHighPass : MarkerLowPass);

@@ -85,6 +85,9 @@ std::vector<std::uint8_t> SplashPictureBytes() {
   bitmap.SetPixelFormat(pf32bit);
   if (auto g = Gdiplus::GraphicsFromBitmap(&bitmap)) DrawSplashPicture(*g);
   TPngImage png;
+  // Made at every start and read back at once: the quickest compression
+  // (the picture is the same at any level).
+  png.SetCompressionLevel(1);
   png.Assign(&bitmap);
   return png.SaveToBytes();
 }

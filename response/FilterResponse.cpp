@@ -161,6 +161,16 @@ bool DesignBiquad(const PlotBand& band, BiquadCoefficients& out) {
   return true;
 }
 
+ResponseCurve::ResponseCurve() {
+  static const auto zeros = std::make_shared<Values>();
+  FValues = zeros;
+}
+
+ResponseCurve::Values& ResponseCurve::Own() {
+  if (FValues.use_count() != 1) FValues = std::make_shared<Values>(*FValues);
+  return *FValues;
+}
+
 void EvaluateResponse(PlotBand& band, const BiquadCoefficients& c) {
   const ResponseGridArrays& grid = Grid();
   double* out = band.Response.data();

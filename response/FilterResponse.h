@@ -5,7 +5,9 @@
 // response plots share. No drawing here.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 
 inline constexpr int ResponsePoints = 4096;
 inline constexpr double DesignSampleRate = 96000.0;
@@ -37,6 +39,35 @@ enum BandFilterTypeCode {
   ftAllpass2 = 17,
 };
 
+// A band's values on the grid. Copies share one array until one of them is
+// written (through any non-const access), so bands never set, unity
+// sections and the overlay copies of a total hold no array of their own.
+class ResponseCurve {
+ public:
+  using Values = std::array<double, ResponsePoints>;
+  // All zero.
+  ResponseCurve();
+  static constexpr std::size_t size() { return ResponsePoints; }
+  const double* data() const { return FValues->data(); }
+  double* data() { return Own().data(); }
+  const double& operator[](std::size_t i) const { return (*FValues)[i]; }
+  double& operator[](std::size_t i) { return Own()[i]; }
+  const double* begin() const { return data(); }
+  const double* end() const { return data() + size(); }
+  double* begin() { return data(); }
+  double* end() { return data() + size(); }
+  void fill(double v) { Own().fill(v); }
+  bool operator==(const ResponseCurve& other) const {
+    return FValues == other.FValues || *FValues == *other.FValues;
+  }
+  // Whether two curves hold one array (for tests of the sharing).
+  bool SharesWith(const ResponseCurve& other) const { return FValues == other.FValues; }
+
+ private:
+  Values& Own();
+  std::shared_ptr<Values> FValues;  // never null
+};
+
 // One filter section with its response.
 struct PlotBand {
   float P0 = 0.0f;  // prototype coefficients of the crossover sections 11..16
@@ -46,7 +77,7 @@ struct PlotBand {
   double Frequency = 1000.0;  // Hz
   double Gain = 0.0;          // dB
   double Q = 0.4;
-  std::array<double, ResponsePoints> Response{};
+  ResponseCurve Response;
 };
 
 struct BiquadCoefficients {

@@ -1,5 +1,7 @@
 #include "response/Plot.h"
 
+#include <utility>
+
 #include "model/CommonConstants.h"
 #include "response/ResponsePlotBase.h"
 
@@ -9,6 +11,41 @@ constexpr std::uint32_t EffectBusCurveColor = 0x30A0FF;
 constexpr int EffectBusStrip = 18;
 // The selected band's caption.
 constexpr TColor CaptionColor = 0x00FFFF;
+
+PlotBand Evaluated(PlotBand band) {
+  BiquadCoefficients c;
+  if (DesignBiquad(band, c)) EvaluateResponse(band, c);
+  return band;
+}
+
+// Every slot starts as this band; the slots share its curve until set.
+const PlotBand& StartBand() {
+  static const PlotBand band = [] {
+    PlotBand b;
+    b.Gain = 0.0;
+    b.Frequency = 1000.0;
+    b.Q = 0.4;
+    b.FilterType = ftHighShelf;
+    return Evaluated(b);
+  }();
+  return band;
+}
+
+// A unity section's curve depends on nothing but the view; every cut
+// section reset to unity shares it.
+const ResponseCurve& UnityCurve(std::uint8_t phaseMode) {
+  static const std::array<ResponseCurve, 2> curves = [] {
+    std::array<ResponseCurve, 2> made;
+    for (std::uint8_t mode : {0, 1}) {
+      PlotBand b;
+      b.FilterType = ftUnity;
+      b.PhaseMode = mode;
+      made[mode] = Evaluated(b).Response;
+    }
+    return made;
+  }();
+  return curves[phaseMode ? 1 : 0];
+}
 }  // namespace
 
 std::uint32_t StripCurveColor(int strip) {
@@ -36,10 +73,8 @@ std::uint32_t BandLabelColor(int slot) {
 }
 
 Plot::Plot(LResponsePlotBase* plot) : FPlot(plot) {
-  for (int slot = 0; slot < PlotBandCount; ++slot) {
-    FBands[static_cast<std::size_t>(slot)] = std::make_unique<PlotBand>();
-    SetBand(slot, 0.0, 1000.0, 0.4, ftHighShelf);
-  }
+  for (auto& band : FBands) band = std::make_unique<PlotBand>(StartBand());
+  ::DesignBiquad(StartBand(), FCoefficients);
 }
 
 PlotBand* Plot::GetBand(int slot) {
@@ -78,7 +113,10 @@ void Plot::ComputeResponse(int slot) {
   if (!b) return;
   // A type outside 1..17 designs nothing: the band keeps its last response.
   if (!DesignBiquad(slot)) return;
-  EvaluateResponse(*b, FCoefficients);
+  if (b->FilterType == ftUnity)
+    b->Response = UnityCurve(b->PhaseMode);
+  else
+    EvaluateResponse(*b, FCoefficients);
 }
 
 void Plot::DrawBand(int slot, float y, int kind) {
@@ -94,15 +132,14 @@ void Plot::DrawSum(int strip) {
   // every pass a straight run over the arrays.
   auto& total = FBands[PlotTotalSlot]->Response;
   total.fill(0.0);
+  double* t = total.data();
   for (int slot = 0; slot < PlotSummedSlots; ++slot) {
-    const auto& r = FBands[static_cast<std::size_t>(slot)]->Response;
-    for (std::size_t i = 0; i < ResponsePoints; ++i) total[i] += r[i];
+    const double* r = std::as_const(FBands[static_cast<std::size_t>(slot)]->Response).data();
+    for (std::size_t i = 0; i < ResponsePoints; ++i) t[i] += r[i];
   }
   if (FViewFlag)
-    for (double& s : total) s = WrapPhaseTotal(s);
-  if (FPlot)
-    FPlot->FFTDraw(total.data(), ResponsePoints, PlotTotalSlot, static_cast<TColor>(StripCurveColor(strip)),
-                   0);
+    for (std::size_t i = 0; i < ResponsePoints; ++i) t[i] = WrapPhaseTotal(t[i]);
+  if (FPlot) FPlot->FFTDraw(t, ResponsePoints, PlotTotalSlot, static_cast<TColor>(StripCurveColor(strip)), 0);
 }
 
 void Plot::DrawBandCurve(int slot, std::uint32_t colour) {

@@ -13,11 +13,23 @@ TPaintPage::~TPaintPage() {
 }
 
 void TPaintPage::SetBounds(int left, int top, int right, int bottom) {
-  const int w = std::max(right - left, 0);
-  const int h = std::max(bottom - top, 0);
-  if (Bitmap->GetWidth() != w || Bitmap->GetHeight() != h) Bitmap->SetSize(w, h);
+  FWidth = std::max(right - left, 0);
+  FHeight = std::max(bottom - top, 0);
   LocalRect = TRect(0, 0, right - left, bottom - top);
   ScreenRect = TRect(left, top, right, bottom);
+  SetLive(FLive);
+}
+
+void TPaintPage::SetWidth(int width) {
+  FWidth = std::max(width, 0);
+  SetLive(FLive);
+}
+
+void TPaintPage::SetLive(bool live) {
+  FLive = live;
+  const int w = live ? FWidth : 0;
+  const int h = live ? FHeight : 0;
+  if (Bitmap->GetWidth() != w || Bitmap->GetHeight() != h) Bitmap->SetSize(w, h);
 }
 
 void TPaintPage::Fill(TColor colour) {

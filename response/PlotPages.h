@@ -21,6 +21,8 @@ enum TStringFloatFormat : std::uint8_t { sffGeneral, sffExponent, sffFixed, sffN
 using TMyPlotStyle = int;
 
 // One off-screen page: a bitmap and the rectangle of the control it covers.
+// The rectangles are always kept; the bitmap holds pixels only while the
+// page is live, so a plot nobody sees costs no pictures.
 class TPaintPage {
  public:
   TPaintPage();
@@ -28,7 +30,15 @@ class TPaintPage {
   TPaintPage(const TPaintPage&) = delete;
   TPaintPage& operator=(const TPaintPage&) = delete;
 
+  // Sets the rectangles and the page's size (the bitmap's while live).
   void SetBounds(int left, int top, int right, int bottom);
+  // The page's size, live or not.
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetWidth(int width);
+  // Live: the bitmap at the page's size (new pixels white). Not live: none.
+  void SetLive(bool live);
+  bool GetLive() const { return FLive; }
   void Fill(TColor colour);
   void SetFont(const TFont* font);
 
@@ -39,6 +49,11 @@ class TPaintPage {
   std::unique_ptr<TBitmap> Bitmap;
   TRect ScreenRect;
   TRect LocalRect;
+
+ private:
+  bool FLive = false;
+  int FWidth = 0;
+  int FHeight = 0;
 };
 
 // One curve.

@@ -12,6 +12,8 @@ LResponsePlotBase::LResponsePlotBase(TComponent* AOwner) : TPaintBox(AOwner) {
   FYTitle = "dB";
   FYLabel = "dB";
   FPlotTitle = "Frequency Response";
+  // Paint rebuilds every page it copies to the screen.
+  SetPaintRedrawsAll(true);
   MakePagesAndFonts();
 }
 
@@ -29,6 +31,7 @@ void LResponsePlotBase::MakePagesAndFonts() {
   FYTitleTextPage = std::make_unique<TPaintPage>();
   FCoordPage = std::make_unique<TPaintPage>();
   FComposed = std::make_unique<TBitmap>();
+  FPagesStale = true;
   FPlotTitleFont = std::make_unique<TFont>();
   FPlotTitleFont->SetColor(clLime);
   FAxisTitleFont = std::make_unique<TFont>();
@@ -113,11 +116,45 @@ void LResponsePlotBase::Paint() {
     FLastHeight = GetHeight();
     ResizePaintPage();
   }
+  if (FPagesStale) {
+    SetPagesLive(true);
+    FPagesStale = false;
+  }
   Redraw();
   // A rubber band on the screen stays there across a repaint, so that the
   // inverting pen that removes it restores the page exactly.
   if (FRubberBandShown) DrawRubberBand();
   TPaintBox::Paint();
+  // Painted onto another picture while nobody sees it: the pages go again.
+  if (!GetShowing()) ShowingEnded();
+}
+
+void LResponsePlotBase::ShowingEnded() {
+  SetPagesLive(false);
+  FPagesStale = true;
+}
+
+void LResponsePlotBase::SetPagesLive(bool live) {
+  for (TPaintPage* page :
+       {FPlotPage.get(), FXLabelPage.get(), FYLabelPage.get(), FPlotTitlePage.get(), FXTitlePage.get(),
+        FYTitlePage.get(), FRightMarginPage.get(), FYTitleTextPage.get(), FCoordPage.get()})
+    page->SetLive(live);
+  if (!live) FComposed->SetSize(0, 0);
+}
+
+bool LResponsePlotBase::PagesReady() {
+  if (IsPainting()) return true;
+  if (!GetShowing()) {
+    if (!FPagesStale) ShowingEnded();
+    Invalidate();
+    return false;
+  }
+  if (FPagesStale) {
+    SetPagesLive(true);
+    FPagesStale = false;
+    Redraw();
+  }
+  return true;
 }
 
 void LResponsePlotBase::Redraw() {
@@ -137,7 +174,7 @@ void LResponsePlotBase::DrawPlotsAndLabelsNoUpdate() {
 }
 
 void LResponsePlotBase::DrawAllPlots() {
-  if (!GetVisible()) return;
+  if (!GetVisible() || !PagesReady()) return;
   FPlotPage->Fill(GetColor());
   DrawGrid();
   DrawTicks();
@@ -166,13 +203,7 @@ void LResponsePlotBase::CopyPageToScreen(const TPaintPage& page, const TBitmap& 
 }
 
 void LResponsePlotBase::UpdatePaintPage(TPaintPage* page) {
-  if (!page) return;
-  // A plot nobody sees (on a hidden page) keeps neither its composed page
-  // nor a screen picture: its showing paints it whole from the pages.
-  if (!GetShowing() && !IsPainting()) {
-    Invalidate();
-    return;
-  }
+  if (!page || !PagesReady()) return;
   if (page == FPlotPage.get()) {
     ComposeOverlays();
     CopyPageToScreen(*page, *FComposed);
@@ -192,6 +223,7 @@ void LResponsePlotBase::RedrawScreen() {
 }
 
 void LResponsePlotBase::ClearPlot() {
+  if (!PagesReady()) return;
   const TColor c = GetColor();
   if (FShowXLabel) FXLabelPage->Fill(c);
   if (FShowXTitle) FXTitlePage->Fill(c);
@@ -328,7 +360,7 @@ void LResponsePlotBase::SetXLabelDigits(int v) {
 
 void LResponsePlotBase::SetShowCoordinates(bool v) {
   FShowCoordinates = v;
-  if (GetVisible() && FAutoRedraw) {
+  if (GetVisible() && FAutoRedraw && PagesReady()) {
     FCoordPage->Fill(GetColor());
     UpdatePaintPage(FCoordPage.get());
     DrawAllPlots();

@@ -226,9 +226,12 @@ class LResponsePlotBase : public TPaintBox {
   TPaintPage* GetRightMarginPage() const { return FRightMarginPage.get(); }
   // The plot page as last shown: the rebuilt page with the overlays on it.
   TBitmap* GetComposedPlotPage() const { return FComposed.get(); }
+  // The pages hold pixels (only while the plot is shown or painted).
+  bool GetPagesLive() const { return FPlotPage->GetLive(); }
 
  protected:
   void Paint() override;
+  void ShowingEnded() override;
   // Caption lines of a code: drawn at once (repaint false) or repainted
   // from the stored caption (repaint true).
   virtual unsigned CaptionLines(int code, bool repaint) const = 0;
@@ -242,6 +245,11 @@ class LResponsePlotBase : public TPaintBox {
 
  private:
   void MakePagesAndFonts();
+  // Whether the pages may be drawn on now. A plot nobody sees draws nothing
+  // and gives its pages back: its next paint builds them whole. A shown plot
+  // whose pages were given back builds them at once.
+  bool PagesReady();
+  void SetPagesLive(bool live);
   void DrawOnePlot(const TPlotListMember& member);
   void DrawOnePlot(const TPlotListMember& member, TCanvas* c);
   void AfterListChange();
@@ -317,6 +325,8 @@ class LResponsePlotBase : public TPaintBox {
       FRightMarginPage, FPlotTitlePage, FCoordPage, FPlotPage;
   // The plot page with the overlays composed on it.
   std::unique_ptr<TBitmap> FComposed;
+  // The pages are not live or not drawn since they became live.
+  bool FPagesStale = true;
   TRect FRubberBand;
   bool FRubberBandShown = false;
   std::array<double, PlotMarkerCount> FBlockX{}, FBlockY{}, FBlockFrequency{}, FBlockGain{}, FBlockQ{},

@@ -112,7 +112,7 @@ void LResponsePlotBase::AppendPlotDataFrom(const LResponsePlotBase& other) {
 }
 
 void LResponsePlotBase::DrawOnePlot(const TPlotListMember& member) {
-  if (!GetVisible()) return;
+  if (!GetVisible() || !PagesReady()) return;
   DrawOnePlot(member, FPlotPage->Canvas());
 }
 

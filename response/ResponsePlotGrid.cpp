@@ -34,6 +34,7 @@ void LResponsePlotBase::ForEachLogLine(bool yAxis, F&& f) const {
 }
 
 void LResponsePlotBase::DrawGrid() {
+  if (!PagesReady()) return;
   TCanvas* c = FPlotPage->Canvas();
   const int W = GetPlotWidth();
   const int H = GetPlotHeight();
@@ -74,6 +75,7 @@ void LResponsePlotBase::DrawGrid() {
 }
 
 void LResponsePlotBase::DrawTicks() {
+  if (!PagesReady()) return;
   TCanvas* c = FPlotPage->Canvas();
   const int H = GetPlotHeight();
   c->Pen->SetWidth(1);
@@ -108,7 +110,7 @@ void LResponsePlotBase::DrawTicks() {
 }
 
 void LResponsePlotBase::DrawAxis() {
-  if (!GetVisible()) return;
+  if (!GetVisible() || !PagesReady()) return;
   TCanvas* c = FPlotPage->Canvas();
   const int W = GetPlotWidth();
   const int H = GetPlotHeight();
@@ -151,7 +153,7 @@ void LResponsePlotBase::DrawAxis() {
 }
 
 void LResponsePlotBase::DrawXAxisLabels() {
-  if (!FShowXLabel) return;
+  if (!FShowXLabel || !PagesReady()) return;
   TPaintPage& page = *FXLabelPage;
   page.Fill(GetColor());
   page.SetFont(FAxisLabelFont.get());
@@ -171,13 +173,13 @@ void LResponsePlotBase::DrawXAxisLabels() {
 }
 
 void LResponsePlotBase::DrawYAxisLabels() {
-  if (!FShowYLabel) return;
+  if (!FShowYLabel || !PagesReady()) return;
   TPaintPage& page = *FYLabelPage;
   page.Fill(GetColor());
   page.SetFont(FAxisLabelFont.get());
   TCanvas* c = page.Canvas();
   c->Brush->SetStyle(bsClear);
-  const int pageWidth = page.Bitmap->GetWidth();
+  const int pageWidth = page.Width();
   auto put = [&](const std::string& text, int top) {
     c->TextOut(pageWidth - c->TextWidth(text) - 2, top, text);
   };
@@ -203,6 +205,7 @@ void LResponsePlotBase::DrawYAxisLabels() {
 }
 
 void LResponsePlotBase::DrawTitles() {
+  if (!PagesReady()) return;
   const TColor back = GetColor();
   FPlotTitlePage->Fill(back);
   if (FShowPlotTitle) {
@@ -212,7 +215,7 @@ void LResponsePlotBase::DrawTitles() {
     const int tw = c->TextWidth(FPlotTitle);
     const int th = c->TextHeight(FPlotTitle);
     c->TextOut((GetPlotWidth() - tw) / 2 + FPlotPage->ScreenRect.Left,
-               FPlotTitlePage->Bitmap->GetHeight() - (3 * th) / 2, FPlotTitle);
+               FPlotTitlePage->Height() - (3 * th) / 2, FPlotTitle);
   }
   UpdatePaintPage(FPlotTitlePage.get());
   if (FShowXTitle) {
@@ -222,8 +225,7 @@ void LResponsePlotBase::DrawTitles() {
     c->Brush->SetStyle(bsClear);
     const int tw = c->TextWidth(FXTitle);
     const int th = c->TextHeight(FXTitle);
-    c->TextOut((FXTitlePage->Bitmap->GetWidth() - tw) / 2, FXTitlePage->Bitmap->GetHeight() - (3 * th) / 2,
-               FXTitle);
+    c->TextOut((FXTitlePage->Width() - tw) / 2, FXTitlePage->Height() - (3 * th) / 2, FXTitle);
     UpdatePaintPage(FXTitlePage.get());
   }
   if (FShowYTitle) {

@@ -105,7 +105,7 @@ void LResponsePlotBase::DblClick1() {
 }
 
 void LResponsePlotBase::DrawMouseCoord() {
-  if (!FShowCoordinates || !GetVisible()) return;
+  if (!FShowCoordinates || !GetVisible() || !PagesReady()) return;
   TPaintPage& page = *FCoordPage;
   page.SetFont(FMouseCoordFont.get());
   page.Fill(GetColor());

@@ -49,15 +49,15 @@ double LResponsePlotBase::PlotY(int py) const {
 }
 
 int LResponsePlotBase::GetPlotWidth() const {
-  return FPlotPage->Bitmap->GetWidth();
+  return FPlotPage->Width();
 }
 
 int LResponsePlotBase::GetPlotHeight() const {
-  return FPlotPage->Bitmap->GetHeight();
+  return FPlotPage->Height();
 }
 
 bool LResponsePlotBase::SetPlotWidth(int w) {
-  FPlotPage->Bitmap->SetWidth(std::max(w, 0));
+  FPlotPage->SetWidth(w);
   return true;
 }
 

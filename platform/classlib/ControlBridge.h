@@ -53,6 +53,8 @@ struct PaintSurface {
   // Drawn on outside Paint since the last Paint: Paint alone cannot make
   // the picture again, so the image is kept while the control is hidden.
   bool drawnOutsidePaint = false;
+  // Paint makes again whatever was drawn outside it: hiding frees the image.
+  bool paintRedrawsAll = false;
   // Paint must run before the image is shown again.
   bool needsPaint = true;
   // A layered window shows this picture (premultiplied, its constant alpha

@@ -399,6 +399,7 @@ bool ControlBridge::Translate(QWidget* target, QEvent* e) {
       return true;
     case QEvent::Hide:
       if (c->FSurface) c->ReleaseSurface();
+      c->ShowingEnded();
       return false;
     case QEvent::Resize:
     case QEvent::Move:

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "platform/classlib/Controls.h"
+#include "platform/classlib/Graphics.h"
 #include "platform/classlib/ScrollingWinControl.h"
 
 namespace {
@@ -20,10 +21,7 @@ void SettleScrollBars(TControl* c) {
   for (int i = 0; i < win->GetControlCount(); ++i) SettleScrollBars(win->GetControls(i));
 }
 
-}  // namespace
-
-bool SaveControlImage(TControl* Control, const std::string& PngPath) {
-  if (!Control) return false;
+QImage RenderControl(TControl* Control) {
   QWidget* w = Control->GetWidget();
   SettleScrollBars(Control);
   // A window never shown has had neither its style applied nor its
@@ -35,5 +33,18 @@ bool SaveControlImage(TControl* Control, const std::string& PngPath) {
   shot.setDevicePixelRatio(1.0);
   shot.fill(Qt::transparent);
   w->render(&shot, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-  return shot.save(QString::fromStdString(PngPath), "PNG");
+  return shot;
+}
+
+}  // namespace
+
+bool SaveControlImage(TControl* Control, const std::string& PngPath) {
+  if (!Control) return false;
+  return RenderControl(Control).save(QString::fromStdString(PngPath), "PNG");
+}
+
+bool PaintControlImage(TControl* Control, TBitmap& Picture) {
+  if (!Control) return false;
+  Picture.SetImage(RenderControl(Control));
+  return true;
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+class TBitmap;
 class TControl;
 
 // Writes the control's picture to a PNG file. A form that is not shown is
@@ -13,3 +14,6 @@ class TControl;
 // OnShow does not run). False when there is no control or the file cannot
 // be written.
 bool SaveControlImage(TControl* Control, const std::string& PngPath);
+// The same picture into a bitmap, with no file: what painting costs without
+// the encoding. False when there is no control.
+bool PaintControlImage(TControl* Control, TBitmap& Picture);

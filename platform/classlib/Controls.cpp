@@ -611,11 +611,15 @@ void TControl::MakeSurface() {
 
 void TControl::ReleaseSurface() {
   PaintSurface& s = *FSurface;
-  if (!s.made || s.drawnOutsidePaint || s.layered || FPainting) return;
+  if (!s.made || (s.drawnOutsidePaint && !s.paintRedrawsAll) || s.layered || FPainting) return;
   s.image = QImage();
   s.made = false;
   s.drawn = false;
   s.needsPaint = true;
+}
+
+void TControl::SetPaintRedrawsAll(bool Value) {
+  if (FSurface) FSurface->paintRedrawsAll = Value;
 }
 
 TCanvas* TControl::SurfaceCanvas() const {

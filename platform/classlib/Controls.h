@@ -213,6 +213,9 @@ class TControl : public TComponent {
   // Paint, so inverting (pmNot, pmXor) drawing done twice outside Paint
   // gives back every pixel. A control hidden while its image holds only
   // what Paint drew gives the image back, and counts as not yet shown.
+  // A control whose Paint draws again all it ever draws outside Paint says
+  // so (SetPaintRedrawsAll) and gives its image back whenever it is hidden.
+  void SetPaintRedrawsAll(bool Value);
 
   // Paint runs at the next pass of the event loop.
   void Invalidate();
@@ -299,6 +302,9 @@ class TControl : public TComponent {
   // The parent's Color changed, whether or not this control follows it
   // (ParentColor): for looks drawn from what lies behind the control.
   virtual void ParentBackgroundChanged() {}
+  // The control stopped showing (it or a parent was hidden): a place to give
+  // back pictures it keeps apart from its backing image.
+  virtual void ShowingEnded() {}
 
   // Custom-drawn controls draw here, on GetCanvas(); the backing image keeps
   // what was drawn between paints.

@@ -1,6 +1,8 @@
 // The filter model of one plot: its bands, totals and what it hands to the plot.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "model/CommonConstants.h"
 #include "response/Plot.h"
 #include "response/PlotScales.h"
@@ -29,6 +31,50 @@ TEST(PlotModel, NewModelIsFlatInBothViews) {
   EXPECT_EQ(model.GetBand(-1), nullptr);
   model.SetBand(27, 1, 1000, 1, 1);
   model.DrawBand(-3, 0, 1);
+}
+
+// Bands share their curves until written: what each slot reads must be
+// what it would hold with an array of its own.
+TEST(PlotModel, SharedCurvesReadAsOwnCopies) {
+  Plot a(nullptr), b(nullptr);
+  // Computed afresh, the start band gives the curve every slot starts with.
+  PlotBand fresh = *a.GetBand(5);
+  BiquadCoefficients c;
+  ASSERT_TRUE(DesignBiquad(fresh, c));
+  EvaluateResponse(fresh, c);
+  EXPECT_EQ(a.GetBand(5)->Response, fresh.Response);
+  EXPECT_TRUE(a.GetBand(5)->Response.SharesWith(b.GetBand(20)->Response));
+
+  // Writing one slot leaves the others, in this model and another, alone.
+  const ResponseCurve before = b.GetBand(5)->Response;
+  a.SetBand(5, 6.0, 1000.0, 1.41, ftPeak);
+  EXPECT_FALSE(a.GetBand(5)->Response == before);
+  EXPECT_EQ(b.GetBand(5)->Response, before);
+  EXPECT_EQ(a.GetBand(6)->Response, before);
+
+  // A copy taken of a total keeps its values when the total is summed again.
+  a.DrawSum(0);
+  b.GetBand(18)->Response = std::as_const(a).GetBand(PlotTotalSlot)->Response;
+  const double peak = std::as_const(a).GetBand(PlotTotalSlot)->Response[2625];
+  a.SetBand(5, -6.0, 1000.0, 1.41, ftPeak);
+  a.DrawSum(0);
+  EXPECT_EQ(std::as_const(b).GetBand(18)->Response[2625], peak);
+  EXPECT_NE(std::as_const(a).GetBand(PlotTotalSlot)->Response[2625], peak);
+  // Written through an index, a shared curve takes its own array first.
+  b.GetBand(18)->Response[0] = 99.0;
+  EXPECT_NE(std::as_const(a).GetBand(PlotTotalSlot)->Response[0], 99.0);
+
+  // Unity sections share one curve per view, equal to their own evaluation.
+  for (bool phase : {false, true}) {
+    a.SetPhaseMode(phase);
+    a.SetCrossoverBand(13, 0, 80, 0.05, ftUnity, 0, 0);
+    a.SetCrossoverBand(14, 0, 5000, 0.05, ftUnity, 0, 0);
+    PlotBand unity = *a.GetBand(13);
+    ASSERT_TRUE(DesignBiquad(unity, c));
+    EvaluateResponse(unity, c);
+    EXPECT_EQ(std::as_const(a).GetBand(13)->Response, unity.Response);
+    EXPECT_TRUE(a.GetBand(13)->Response.SharesWith(a.GetBand(14)->Response));
+  }
 }
 
 TEST(PlotModel, BypassedBandAddsNothingAndPeqTypesMap) {

@@ -14,10 +14,10 @@ namespace {
 struct StripScene : FormFixture {
   LMyFFTDrawPhase* view;
   std::unique_ptr<Plot> model;
-  StripScene() : FormFixture(1100, 300) {
+  explicit StripScene(bool shown = true) : FormFixture(1100, 300) {
     view = MakeStripPlot(form.get());
     model = std::make_unique<Plot>(view);
-    Show();
+    if (shown) Show();
   }
   // Three PEQ bands, a 24 dB Butterworth high-pass at 80 Hz (two sections
   // summed into slot 10), the total and the markers, band 1 selected.
@@ -68,6 +68,35 @@ TEST(PlotRender, StripWithBandsCutFilterAndMarkers) {
   // Background stays the control's colour far from everything.
   const TRect r = s.view->GetPlotPage()->ScreenRect;
   EXPECT_EQ(Pixel(shot, r.Left + 3, r.Top + 30), 0);
+}
+
+TEST(PlotRender, APlotNobodySeesHoldsNoPagesAndShowsTheSamePictureOnceShown) {
+  StripScene seen;
+  seen.Fill();
+  StripScene unseen(false);
+  unseen.Fill();
+  EXPECT_FALSE(unseen.view->GetPagesLive());
+  EXPECT_EQ(unseen.view->GetComposedPlotPage()->GetWidth(), 0);
+  // Geometry stays known: markers are placed while hidden.
+  EXPECT_EQ(unseen.view->GetPlotWidth(), seen.view->GetPlotWidth());
+  EXPECT_EQ(unseen.view->GetBlockPos(0), seen.view->GetBlockPos(0));
+  unseen.Show();
+  const QImage a = Shot(seen.view), b = Shot(unseen.view);
+  EXPECT_EQ(a, b);
+  EXPECT_TRUE(unseen.view->GetPagesLive());
+
+  // Hidden again, the pages go; drawing meanwhile waits for the next showing.
+  unseen.form->Hide();
+  Settle();
+  EXPECT_FALSE(unseen.view->GetPagesLive());
+  unseen.model->SetBand(1, 3.0, 500.0, 1.0, PeqTypeToFilterType[0]);
+  unseen.model->DrawSum(0);
+  EXPECT_FALSE(unseen.view->GetPagesLive());
+  seen.model->SetBand(1, 3.0, 500.0, 1.0, PeqTypeToFilterType[0]);
+  seen.model->DrawSum(0);
+  seen.view->UpdateCurvePage();
+  unseen.Show();
+  EXPECT_EQ(Shot(seen.view), Shot(unseen.view));
 }
 
 TEST(PlotRender, PhaseViewAndParameterCaptions) {

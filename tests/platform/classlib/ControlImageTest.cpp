@@ -12,6 +12,7 @@
 #include "platform/classlib/ControlImage.h"
 #include "platform/classlib/ExtCtrls.h"
 #include "platform/classlib/ExtCtrlsControls.h"
+#include "platform/classlib/Graphics.h"
 #include "platform/classlib/Menus.h"
 #include "platform/classlib/StdCtrls.h"
 
@@ -93,6 +94,13 @@ TEST(ControlImageTest, AFormNeverShownIsPaintedWholeAndStaysHidden) {
   EXPECT_EQ(Px(img, 235, bar + 105), Q(clNavy));
   // The bar is drawn, in another shade than the client area.
   EXPECT_NE(Px(img, 200, bar / 2), Q(clNavy));
+
+  // Painted into a bitmap instead of a file: the same picture.
+  TBitmap picture;
+  ASSERT_TRUE(PaintControlImage(s.form, picture));
+  EXPECT_EQ(picture.GetImage().convertToFormat(QImage::Format_RGB32),
+            img.convertToFormat(QImage::Format_RGB32));
+  EXPECT_FALSE(PaintControlImage(nullptr, picture));
 }
 
 TEST(ControlImageTest, AControlIsPaintedAtItsSizeWithItsChildren) {

@@ -20,6 +20,7 @@
 
 #include "ClassLibTestSupport.h"
 #include "platform/classlib/ExtCtrls.h"
+#include "platform/classlib/ExtCtrlsControls.h"
 
 using namespace classlib_test;
 
@@ -154,6 +155,34 @@ TEST_F(PaintPresentTest, BackingImageIsMadeAtFirstUseAndGivenBackWhileHiddenUnle
   EXPECT_EQ(unseen->GetCanvas()->GetPixels(3, 4), clRed);
   EXPECT_EQ(unseen->GetCanvas()->GetImage()->size(), QSize(20, 20));
   unseen->Free();
+}
+
+TEST_F(PaintPresentTest, AControlWhosePaintRedrawsAllGivesItsImageBackWhenAParentHides) {
+  struct Redrawing : Page {
+    using Page::Page;
+    int ended = 0;
+    void ShowingEnded() override { ++ended; }
+  };
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 100, 80);
+  auto* page = new Redrawing(form);
+  page->SetParent(panel);
+  page->SetBounds(10, 10, 60, 40);
+  page->SetPaintRedrawsAll(true);
+  form->Show();
+  ASSERT_TRUE(PumpUntil([page] { return page->paints > 0; }));
+  const QImage* image = page->GetCanvas()->GetImage();
+  page->GetCanvas()->SetPixels(25, 20, clWhite);
+
+  panel->Hide();
+  DrainEvents();
+  EXPECT_TRUE(image->isNull()) << "drawn on outside Paint, yet Paint makes it again";
+  EXPECT_EQ(page->ended, 1) << "the parent's hiding reaches the control";
+  const int before = page->paints;
+  panel->Show();
+  ASSERT_TRUE(PumpUntil([&] { return page->paints > before; }));
+  EXPECT_EQ(At(page, 7, 3), QColor(21, 15, 21));
 }
 
 TEST_F(PaintPresentTest, InvertingRubberBandDrawnRepaintedOverAndErasedGivesBackEveryPixel) {
