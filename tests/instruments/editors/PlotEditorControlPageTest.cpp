@@ -178,16 +178,16 @@ TEST(PlotEditorControlPage, TitleControlsWriteOnlyTheFirstLabel) {
   EXPECT_EQ(p.plot->GetHintsPause(), 500) << "the page writes back what it shows";
 }
 
-// The label page's write-back of the first label shows it on "Title".
+// The label page's write-back of the first label shows it on "Title"; another
+// label's leaves "Title" alone.
 TEST(PlotEditorControlPage, TheFirstLabelsChangesReachTheTitleRows) {
   EditorPlot p;
   TiPlotEditorForm* form = p.Open();
-  p.plot->GetLabel(0)->SetCaption("Gate");
-  TypeInto(form, "LabelNameEdit", "Heading");
+  TypeInto(form, "LabelCaptionMemo", "Gate");
   EXPECT_EQ(Named<TiComponentEditorEdit>(form, "TitleTextEdit")->GetAsString(), "Gate");
   PickEntry(form, "LabelListBox", 1);
-  p.plot->GetLabel(0)->SetCaption("Expander");
-  TypeInto(form, "LabelNameEdit", "Note");
+  TypeInto(form, "LabelCaptionMemo", "Expander");
+  EXPECT_EQ(p.plot->GetLabel(1)->GetCaption(), "Expander");
   EXPECT_EQ(Named<TiComponentEditorEdit>(form, "TitleTextEdit")->GetAsString(), "Gate");
 }
 
