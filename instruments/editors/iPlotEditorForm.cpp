@@ -23,9 +23,9 @@ namespace {
 
 constexpr int kListWidth = 120;
 constexpr int kGap = 4;
-constexpr int kRowHeight = 21;
+constexpr int kRowHeight = 20;
 // Rows sit close together: the longest pages must fit the fixed client.
-constexpr int kRowGap = 2;
+constexpr int kRowGap = 1;
 constexpr int kColumnGap = 10;
 
 // One page of the form: caption, main sheet, and its sub-pages (a sub-page
@@ -215,9 +215,7 @@ TiPlotEditorForm::TiPlotEditorForm(TComponent* AOwner) : TiCustomEditorForm(AOwn
   SetName("iPlotEditorForm");
   SetCaption("Plot");
   SetClientWidth(576);
-  // 12 more than the original 272: the marker sub-page stacks its "Pen" and
-  // "Brush" groups, which cannot stand side by side in the width.
-  SetClientHeight(284);
+  SetClientHeight(272);
   OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
   OnClose = [this](TObject* Sender, TCloseAction& Action) { iCustomEditorFormClose(Sender, Action); };
 

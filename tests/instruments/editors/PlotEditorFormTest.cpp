@@ -13,7 +13,7 @@ TEST(PlotEditorForm, PagesSubPagesAndPageControls) {
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->GetCaption(), "Plot");
   EXPECT_EQ(form->GetClientWidth(), 576);
-  EXPECT_EQ(form->GetClientHeight(), 284);
+  EXPECT_EQ(form->GetClientHeight(), 272);
   std::vector<std::string> pages;
   for (int i = 0; i < form->PageControl->GetPageCount(); ++i)
     pages.push_back(form->PageControl->GetPages(i)->GetCaption());
