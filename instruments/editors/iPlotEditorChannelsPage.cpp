@@ -67,6 +67,15 @@ void ShowTimeSeriesControls(TiPlotEditorForm& Form) {
     if (auto* control = Form.Find<TControl>(name)) control->SetVisible(!xy);
 }
 
+// Below the header, so that its own sub-pages are laid out at their height.
+void PlaceHighLowPages(TiPlotEditorForm& Form) {
+  auto* sheet = Form.Find<TWinControl>("ChannelHighLowTabSheet");
+  auto* pages = Form.Find<TControl>("ChannelHighLowPageControl");
+  if (!sheet || !pages) return;
+  pages->SetAlign(alBottom);
+  pages->SetHeight(sheet->GetClientHeight() - 32);
+}
+
 // The "High/Low" sub-page holds its two rows above the page control of its
 // own sub-pages: the rows in one line at the top, the page control below.
 void PlaceHighLowHeader(TiPlotEditorForm& Form) {
@@ -82,8 +91,7 @@ void PlaceHighLowHeader(TiPlotEditorForm& Form) {
   label->SetTop(9);
   style->SetLeft(label->GetLeft() + label->GetWidth() + 6);
   style->SetTop(5);
-  pages->SetAlign(alBottom);
-  pages->SetHeight(sheet->GetClientHeight() - 32);
+  PlaceHighLowPages(Form);
 }
 
 // Getters that have a per-point twin are named through a lambda.
@@ -399,6 +407,7 @@ void iPlotEditorChannelsPage(TiPlotEditorPage& Page) {
     TObject* Channel = nullptr;
   };
   auto shown = std::make_shared<Shown>();
+  Page.BeforeArrange = PlaceHighLowPages;
   auto before = Page.BeforeRefresh;
   Page.BeforeRefresh = [before, shown](TiPlotEditorForm& Form) {
     if (before) before(Form);

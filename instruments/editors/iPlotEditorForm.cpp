@@ -23,7 +23,10 @@ namespace {
 
 constexpr int kListWidth = 120;
 constexpr int kGap = 4;
-constexpr int kRowHeight = 21;
+constexpr int kRowHeight = 20;
+// Rows sit close together: the longest pages must fit the fixed client.
+constexpr int kRowGap = 1;
+constexpr int kColumnGap = 10;
 
 // One page of the form: caption, main sheet, and its sub-pages (a sub-page
 // with children holds a page control of its own).
@@ -239,6 +242,8 @@ TiPlotEditorForm::TiPlotEditorForm(TComponent* AOwner) : TiCustomEditorForm(AOwn
   BuildLayoutPage();
   for (TPageControl* pc : IndexedPageControls())
     if (pc) pc->SetActivePageIndex(pc->GetActivePageIndex() < 0 ? 0 : pc->GetActivePageIndex());
+  for (TiPlotEditorPage& page : FPages)
+    if (page.BeforeArrange) page.BeforeArrange(*this);
   ArrangeControls();
 }
 
@@ -596,7 +601,7 @@ void TiPlotEditorForm::ArrangeControls() {
         ControlW = 60 + (c.Extra ? 15 : 0);
         break;
       case ierFloat:
-        ControlW = 80;
+        ControlW = 70;
         break;
       case ierCombo:
       case ierEditCombo:
@@ -616,7 +621,7 @@ void TiPlotEditorForm::ArrangeControls() {
         break;
       case ierCheck:
         ControlW = textWidth(static_cast<TiComponentEditorCheckBox*>(c.Control)->GetCaption()) + 24;
-        H = 19;
+        H = 17;
         break;
       case ierRadio: {
         auto* radio = dynamic_cast<TiComponentEditorRadioGroup*>(c.Control);
@@ -658,11 +663,14 @@ void TiPlotEditorForm::ArrangeControls() {
   for (TWinControl* container : containers) {
     const bool group = dynamic_cast<TiComponentEditorGroupBox*>(container) != nullptr;
     const int top = group ? 18 : 8;
-    // A group box taller than its sheet wraps its rows into columns too.
+    // A group box taller than its sheet wraps its rows into columns too:
+    // its rows end where the group, placed at the top of each box holding
+    // it, would leave its sheet.
     int nested = 0;
     TWinControl* sheet = container;
     for (; dynamic_cast<TiComponentEditorGroupBox*>(sheet); sheet = sheet->GetParent()) ++nested;
-    const int limit = sheet ? sheet->GetClientHeight() - 4 - nested * (top + 4) : 1 << 20;
+    const int limit =
+        sheet ? sheet->GetClientHeight() - 4 - (nested ? 8 + (nested - 1) * 18 + nested * 4 : 0) : 1 << 20;
     struct Placed {
       const Cell* cell;
       int labelW, controlW, h;
@@ -678,7 +686,7 @@ void TiPlotEditorForm::ArrangeControls() {
         y = top;
       }
       columns.back().push_back(p);
-      y += p.h + 3;
+      y += p.h + kRowGap;
     }
     int x = 8;
     int right = 0, bottom = 0;
@@ -706,12 +714,12 @@ void TiPlotEditorForm::ArrangeControls() {
         } else {
           c.Control->SetBounds(x, y, p.controlW, p.h);
         }
-        y += p.h + 3;
-        bottom = std::max(bottom, y);
+        bottom = std::max(bottom, y + p.h);
+        y += p.h + kRowGap;
       }
       const int width = std::max(labelW ? labelW + 6 + controlW : 0, fullW);
       right = x + width;
-      x += width + 14;
+      x += width + kColumnGap;
     }
     // A list that is never shown sits below its name edit.
     for (TiComponentEditorListBox* list : FLists)
@@ -724,7 +732,8 @@ void TiPlotEditorForm::ArrangeControls() {
     // A sheet with rows of its own and sub-pages: the sub-pages take the
     // room right of the rows.
     for (int i = 0; !group && i < container->GetControlCount(); ++i)
-      if (auto* inner = dynamic_cast<TPageControl*>(container->GetControls(i))) {
+      if (auto* inner = dynamic_cast<TPageControl*>(container->GetControls(i));
+          inner && inner->GetAlign() != alBottom) {
         inner->SetAlign(alNone);
         inner->SetBounds(right + 8, 0, std::max(0, container->GetClientWidth() - right - 8),
                          container->GetClientHeight());

@@ -57,6 +57,9 @@ struct TiPlotEditorPage {
   // whole write-back handler; after the user chose, added or removed an
   // entry.
   std::function<void(TiPlotEditorForm& Form)> BeforeRefresh;
+  // Before the rows are laid out: a page that places a sub-page control
+  // itself (aligned to the bottom) gives it its size here.
+  std::function<void(TiPlotEditorForm& Form)> BeforeArrange;
   std::function<void(TiPlotEditorForm& Form, TObject* Object)> AfterRefresh;
   std::function<void(TiPlotEditorForm& Form, TObject* Object)> AfterWrite;
   std::function<void(TiPlotEditorForm& Form)> AfterChange;

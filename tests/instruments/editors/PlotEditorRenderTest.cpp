@@ -24,9 +24,14 @@ void RenderControlPages(TiPlotEditorForm* form, const std::string& lang) {
   }
 }
 
+// The layout page, and the pages whose rows come nearest the sheet's edges.
 void RenderLayoutPage(TiPlotEditorForm* form, const std::string& lang) {
-  for (const char* page : {"LayoutTabSheet", "LimitsTabSheet"}) {
-    form->PageControl->SetActivePage(form->Find<TTabSheet>(page));
+  for (const char* page : {"LayoutTabSheet", "LimitsTabSheet", "LegendWrapTabSheet", "ChannelGeneralTabSheet",
+                           "ChannelMarkerTabSheet", "ChannelHighLowOpenCloseTabSheet"}) {
+    // Every sheet on the way from the form down to the page is shown.
+    ASSERT_NE(form->Find<TTabSheet>(page), nullptr) << page;
+    for (TWinControl* w = form->Find<TTabSheet>(page); w && w != form; w = w->GetParent())
+      if (auto* sheet = dynamic_cast<TTabSheet*>(w)) sheet->GetPageControl()->SetActivePage(sheet);
     classlib_test::DrainEvents();
     EXPECT_TRUE(SaveControlImage(form, PngPath(std::string(page) + "-" + lang)));
   }
